@@ -1,0 +1,98 @@
+#include "ptypair.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+PtyPair::PtyPair()
+{
+    char name[256] = {};
+    int master = -1;
+    int slave = -1;
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0)
+        return;
+    termios tio{};
+    if (tcgetattr(slave, &tio) == 0) {
+        cfmakeraw(&tio);
+        tcsetattr(slave, TCSANOW, &tio);
+    }
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    m_master = master;
+    m_slave = slave;
+    m_slavePath = QString::fromLocal8Bit(name);
+}
+
+PtyPair::~PtyPair()
+{
+    closeSlave();
+    closeMaster();
+}
+
+bool PtyPair::write(const QByteArray &bytes)
+{
+    if (m_master < 0)
+        return false;
+    qint64 done = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (done < bytes.size() && timer.elapsed() < 5000) {
+        const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) {
+            done += n;
+        } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            return false;
+        } else {
+            QCoreApplication::processEvents();
+            QThread::msleep(1);
+        }
+    }
+    return done == bytes.size();
+}
+
+QByteArray PtyPair::readUntil(const QByteArray &needle, int ms)
+{
+    QByteArray got;
+    if (m_master < 0)
+        return got;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        pollfd pfd{m_master, POLLIN, 0};
+        if (::poll(&pfd, 1, 5) > 0 && (pfd.revents & POLLIN)) {
+            char buf[4096];
+            const ssize_t n = ::read(m_master, buf, sizeof buf);
+            if (n > 0)
+                got.append(buf, int(n));
+        }
+        if (!needle.isEmpty() && got.contains(needle))
+            break;
+    }
+    return got;
+}
+
+QByteArray PtyPair::readFor(int ms)
+{
+    return readUntil(QByteArray(), ms);
+}
+
+void PtyPair::closeSlave()
+{
+    if (m_slave >= 0)
+        ::close(m_slave);
+    m_slave = -1;
+}
+
+void PtyPair::closeMaster()
+{
+    if (m_master >= 0)
+        ::close(m_master);
+    m_master = -1;
+}
