@@ -1,0 +1,383 @@
+#include "model/messageschedule.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <cstdlib>
+
+MessageSchedule::MessageSchedule(QObject *parent) : ModelObject(2, parent)
+{
+    Reset();
+}
+
+MessageSchedule &MessageSchedule::operator=(const MessageSchedule &other)
+{
+    if (this != &other) {
+        CopyObjectVersion(other);
+        entries = other.entries;
+    }
+    return *this;
+}
+
+bool MessageSchedule::operator==(const MessageSchedule &other) const
+{
+    return objectVersion == other.objectVersion && entries == other.entries;
+}
+
+void MessageSchedule::Reset()
+{
+    ResetObjectVersion();
+    entries.clear();
+    entries.append(MessageScheduleEntry());
+    // The placeholders give every received schedule row, and every added
+    // message, a row of its block to go to.
+    for (int i = 1; i < BlockLayoutRows; ++i)
+        entries.append(MessageScheduleEntry::Placeholder(BlockMessageOfRow(i)));
+}
+
+void MessageSchedule::Write(QDataStream &out) const
+{
+    ModelObject::Write(out);
+    out << qint32(entries.size());
+    for (const MessageScheduleEntry &entry : entries)
+        entry.Write(out);
+}
+
+void MessageSchedule::Read(QDataStream &in)
+{
+    ModelObject::Read(in);
+    entries.clear();
+    qint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok)
+        return;
+    if (count < 0) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    // Never trust the count further than the data present.
+    const QIODevice *device = in.device();
+    if (device && !device->isSequential() &&
+        count > device->bytesAvailable() / MessageScheduleEntry::FileSize) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return;
+    }
+    for (qint32 i = 0; i < count; ++i) {
+        MessageScheduleEntry entry;
+        entry.Read(in);
+        if (in.status() != QDataStream::Ok)
+            return;
+        entries.append(entry);
+    }
+}
+
+MessageScheduleEntry MessageSchedule::EntryAt(int i) const
+{
+    if (i < 0 || i >= entries.size())
+        return MessageScheduleEntry();
+    return entries.at(i);
+}
+
+bool MessageSchedule::SetEntry(int i, const MessageScheduleEntry &entry)
+{
+    if (i < 0 || i >= entries.size())
+        return false;
+    const int maximum =
+        entry.AccessScheme() == MessageScheduleEntry::FATDMA ? MaxFatdmaInterval : MaxOtherInterval;
+    MessageScheduleEntry stored = entry;
+    stored.SetInterval1(qBound(0, entry.Interval1(), maximum));
+    stored.SetInterval2(qBound(0, entry.Interval2(), maximum));
+    entries[i] = stored;
+    return true;
+}
+
+int MessageSchedule::FirstRow(int messageNumber)
+{
+    switch (messageNumber) {
+    case 21:
+        return 0;
+    case 6:
+        return 2;
+    case 8:
+        return 6;
+    case 12:
+        return 10;
+    case 14:
+        return 14;
+    default:
+        return 0;
+    }
+}
+
+int MessageSchedule::LastRow(int messageNumber)
+{
+    switch (messageNumber) {
+    case 21:
+        return 1;
+    case 6:
+        return 5;
+    case 8:
+        return 9;
+    case 12:
+        return 13;
+    case 14:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
+int MessageSchedule::BlockMessageOfRow(int i)
+{
+    for (int number : {6, 8, 12, 14}) {
+        if (i >= FirstRow(number) && i <= LastRow(number))
+            return number;
+    }
+    return 21;
+}
+
+bool MessageSchedule::FindFreeRow(int number, int &row) const
+{
+    const int last = qMin(LastRow(number), entries.size() - 1);
+    for (int i = FirstRow(number); i <= last; ++i) {
+        const MessageScheduleEntry &entry = entries.at(i);
+        if (entry.MessageId() == number && !entry.Active()) {
+            row = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MessageSchedule::FindVariantRow(int number, int &row) const
+{
+    const int variant = number / 100;
+    const int base = number % 100;
+    const int candidate = variant + FirstRow(base);
+    // A variant beyond the block would land in another message's rows.
+    if (variant < 0 || candidate > LastRow(base) || candidate >= entries.size())
+        return false;
+    const MessageScheduleEntry &entry = entries.at(candidate);
+    if (entry.MessageId() != base || entry.Active())
+        return false;
+    row = candidate;
+    return true;
+}
+
+bool MessageSchedule::AddMessage(int number, int &row)
+{
+    MessageScheduleEntry entry;
+    if (number != 21 && number != 12 && number != 14) {
+        int free = 0;
+        if (FindFreeRow(number, free)) {
+            entry.SetMessageId(number);
+            entries[free] = entry;
+            row = free;
+            return true;
+        }
+        if (number < 12 || number > 314)
+            return false;
+    }
+    int variantRow = 0;
+    if (!FindVariantRow(number, variantRow))
+        return false;
+    entry.SetMessageId(number % 100);
+    entries[variantRow] = entry;
+    row = variantRow;
+    return true;
+}
+
+bool MessageSchedule::IsAvailable(int number) const
+{
+    int row = 0;
+    switch (number) {
+    case 6:
+    case 8:
+        return FindFreeRow(number, row);
+    case 12:
+    case 14:
+    case 112:
+    case 114:
+    case 212:
+    case 214:
+    case 312:
+    case 314:
+        return FindVariantRow(number, row);
+    default:
+        return false;
+    }
+}
+
+bool MessageSchedule::RemoveEntry(int i)
+{
+    if (i < 0 || i >= entries.size() || !entries.at(i).Active())
+        return false;
+    const int number = entries.at(i).MessageId();
+    const MessageScheduleEntry placeholder = MessageScheduleEntry::Placeholder(number);
+    const int first = FirstRow(number);
+    const int last = qMin(LastRow(number), entries.size() - 1);
+    // Rows of 12 and 14 are fixed by their variant, and the two rows of 21 by
+    // their meaning (normal and off-position report): they are freed in place.
+    // So is a row that lies outside its own block (a file may hold anything).
+    const bool fixedRow = number == 21 || number == 12 || number == 14;
+    if (fixedRow || i < first || i > last) {
+        entries[i] = placeholder;
+        return true;
+    }
+    for (int k = i; k < last; ++k)
+        entries[k] = entries.at(k + 1);
+    entries[last] = placeholder;
+    return true;
+}
+
+bool MessageSchedule::EnableReport(int i)
+{
+    if (i < 0 || i >= entries.size())
+        return false;
+    MessageScheduleEntry &entry = entries[i];
+    if (entry.MessageId() != 21 || entry.Active())
+        return false;
+    entry.SetStartSlot1(0);
+    entry.SetStartSlot2(0);
+    entry.SetActive(true);
+    return true;
+}
+
+bool MessageSchedule::DisableReport(int i)
+{
+    if (i < 0 || i >= entries.size())
+        return false;
+    MessageScheduleEntry &entry = entries[i];
+    if (entry.MessageId() != 21 || !entry.Active())
+        return false;
+    entry.SetAccessScheme(MessageScheduleEntry::FATDMA);
+    entry.SetStartSlot1(MessageScheduleEntry::DisabledSlot);
+    entry.SetStartSlot2(MessageScheduleEntry::DisabledSlot);
+    entry.SetActive(false);
+    return true;
+}
+
+bool MessageSchedule::Ordinal(int i, int &number, int &n) const
+{
+    if (i < 0 || i >= entries.size())
+        return false;
+    number = entries.at(i).MessageId();
+    n = 1;
+    for (int k = 0; k < i; ++k) {
+        if (entries.at(k).MessageId() == number)
+            ++n;
+    }
+    return true;
+}
+
+int MessageSchedule::VisibleCount() const
+{
+    int count = 0;
+    for (const MessageScheduleEntry &entry : entries) {
+        if (entry.Active() || entry.MessageId() == 21)
+            ++count;
+    }
+    return count;
+}
+
+QVector<int> MessageSchedule::VisibleRows() const
+{
+    // Message 21 rows first (always shown), then the active rows of 6, 8, 12
+    // and 14, each group in list order. Active rows of any other message come
+    // last, so that the table always has VisibleCount rows.
+    QVector<int> rows;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).MessageId() == 21)
+            rows.append(i);
+    }
+    for (int number : {6, 8, 12, 14}) {
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries.at(i).MessageId() == number && entries.at(i).Active())
+                rows.append(i);
+        }
+    }
+    for (int i = 0; i < entries.size(); ++i) {
+        const int number = entries.at(i).MessageId();
+        if (entries.at(i).Active() && number != 21 && number != 6 && number != 8 && number != 12 &&
+            number != 14)
+            rows.append(i);
+    }
+    return rows;
+}
+
+bool MessageSchedule::TableRowOf(int i, int &row) const
+{
+    const int found = VisibleRows().indexOf(i);
+    if (found < 0)
+        return false;
+    row = found;
+    return true;
+}
+
+bool MessageSchedule::EntryOfTableRow(int row, int &i) const
+{
+    const QVector<int> rows = VisibleRows();
+    if (row < 0 || row >= rows.size())
+        return false;
+    i = rows.at(row);
+    return true;
+}
+
+bool MessageSchedule::PrepareRow(int number, int &row)
+{
+    if (number == 21) {
+        // Only the two rows of the report block: instance 3 must not land on
+        // a row of message 6.
+        const int position = row;
+        if (position < FirstRow(21) || position > LastRow(21) || position >= entries.size())
+            return false;
+        entries[position] = MessageScheduleEntry();
+        if (position == 1)
+            emit off_position_checked(true);
+        return true;
+    }
+    int target = 0;
+    if (!FindFreeRow(number, target))
+        return false;
+    if (number == 12 || number == 14) {
+        const int position = row;
+        target = FirstRow(number) + position;
+        if (position < 0 || target > LastRow(number) || target >= entries.size())
+            return false;
+    }
+    MessageScheduleEntry entry;
+    entry.SetMessageId(number);
+    entries[target] = entry;
+    row = target;
+    return true;
+}
+
+bool MessageSchedule::RisksSlotClash() const
+{
+    if (entries.isEmpty())
+        return false;
+    const MessageScheduleEntry &entry = entries.at(0);
+    const qint64 slot1 = entry.StartSlot1();
+    const qint64 slot2 = entry.StartSlot2();
+    if (slot1 < 0 || slot2 < 0 || std::llabs(slot1 - slot2) >= 3)
+        return false;
+    const int interval = entry.Interval1();
+    if (interval <= 0 || interval % MessageScheduleEntry::SlotsPerMinute != 0 ||
+        entry.Interval2() != interval)
+        return true;
+    const int k = interval / MessageScheduleEntry::SlotsPerMinute;
+    const int minutes1 = entry.StartTime1().hour() * 60 + entry.StartTime1().minute();
+    const int minutes2 = entry.StartTime2().hour() * 60 + entry.StartTime2().minute();
+    return std::abs(minutes1 - minutes2) != k / 2;
+}
+
+std::array<bool, 4> MessageSchedule::ActiveInBlock(int number) const
+{
+    std::array<bool, 4> flags{{false, false, false, false}};
+    const int first = FirstRow(number);
+    const int last = LastRow(number);
+    for (int k = 0; k < 4 && first + k <= last && first + k < entries.size(); ++k) {
+        const MessageScheduleEntry &entry = entries.at(first + k);
+        flags[k] = entry.MessageId() == number && entry.Active();
+    }
+    return flags;
+}

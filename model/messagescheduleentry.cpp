@@ -1,0 +1,34 @@
+#include "model/messagescheduleentry.h"
+
+#include <QDataStream>
+
+MessageScheduleEntry MessageScheduleEntry::Placeholder(int messageId)
+{
+    MessageScheduleEntry entry;
+    entry.messageId = messageId;
+    entry.startSlot1 = DisabledSlot;
+    entry.startSlot2 = DisabledSlot;
+    entry.active = false;
+    return entry;
+}
+
+bool MessageScheduleEntry::operator==(const MessageScheduleEntry &other) const
+{
+    return messageId == other.messageId && accessScheme == other.accessScheme &&
+           startTime1 == other.startTime1 && startSlot1 == other.startSlot1 &&
+           interval1 == other.interval1 && startTime2 == other.startTime2 &&
+           startSlot2 == other.startSlot2 && interval2 == other.interval2 &&
+           active == other.active && spareValue == other.spareValue;
+}
+
+void MessageScheduleEntry::Write(QDataStream &out) const
+{
+    out << messageId << accessScheme << startTime1 << startSlot1 << interval1 << startTime2
+        << startSlot2 << interval2 << active << spareValue;
+}
+
+void MessageScheduleEntry::Read(QDataStream &in)
+{
+    in >> messageId >> accessScheme >> startTime1 >> startSlot1 >> interval1 >> startTime2 >>
+        startSlot2 >> interval2 >> active >> spareValue;
+}

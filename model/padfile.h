@@ -1,0 +1,44 @@
+#ifndef PADFILE_H
+#define PADFILE_H
+
+#include <QCoreApplication>
+#include <QString>
+
+class Model;
+class QIODevice;
+
+// Loads and saves .pad configuration files: the whole Model as its Write
+// gives it, nothing before and nothing after.
+//
+// Loading reads into a scratch model and copies it to the target only when
+// the whole file was read without error, so a truncated or damaged file
+// leaves the document exactly as it was.
+class PadFile
+{
+    Q_DECLARE_TR_FUNCTIONS(PadFile)
+
+public:
+    enum Result
+    {
+        Done = 0,
+        OpenFailed,  // the file could not be opened
+        Invalid,     // truncated, negative or impossible row count, or too large
+        WriteFailed, // the bytes could not all be written
+    };
+
+    // Far above any configuration (a default one is a few hundred bytes);
+    // keeps a wrong file from filling memory.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+    static Result Load(const QString &fileName, Model *model, QString *errorText = nullptr);
+    static Result Save(const QString &fileName, const Model &model, QString *errorText = nullptr);
+
+    // The same on an open device (reading starts at its current position).
+    static Result Read(QIODevice *device, Model *model, QString *errorText = nullptr);
+    static Result Write(QIODevice *device, const Model &model, QString *errorText = nullptr);
+
+    static QByteArray ToBytes(const Model &model);
+    static Result FromBytes(const QByteArray &bytes, Model *model, QString *errorText = nullptr);
+};
+
+#endif // PADFILE_H
