@@ -1,0 +1,516 @@
+#include "link/serialcontroller.h"
+
+#include "link/portenumerator.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMutexLocker>
+#include <QRegularExpression>
+#include <QTextCodec>
+#include <QTextDecoder>
+#include <QTimer>
+
+#include <cstring>
+#include <poll.h>
+
+namespace {
+
+// The port records shared by the discovery queries; used on the user-interface
+// thread only.
+PortInfoList &PortCache()
+{
+    static PortInfoList cache;
+    return cache;
+}
+
+SerialController::PortEnumeration &Enumeration()
+{
+    static SerialController::PortEnumeration enumeration;
+    return enumeration;
+}
+
+// QSerialPort's own buffer stays below this; beyond it the bytes wait in the
+// system's buffer until the controller has read what it holds.
+constexpr qint64 PortReadBufferSize = 64 * 1024;
+
+QString TextUpToNul(const char *bytes, qint64 length)
+{
+    const void *nul = std::memchr(bytes, 0, size_t(length));
+    if (nul)
+        length = static_cast<const char *>(nul) - bytes;
+    return QString::fromLatin1(bytes, int(length));
+}
+
+QString LogTimestamp()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss yyyy/MM/dd"));
+}
+
+} // namespace
+
+SerialController::SerialController(QObject *parent) : QObject(parent) {}
+
+SerialController::~SerialController()
+{
+    if (IsOpen())
+        Close();
+    StopLog();
+    delete replayDecoder;
+}
+
+bool SerialController::Open(const QString &portName, qint32 baudRate)
+{
+    if (IsOpen() || portName.isEmpty())
+        return false;
+
+    auto *newPort = new QSerialPort(portName, this);
+    if (!newPort->open(QIODevice::ReadWrite)) {
+        openError = newPort->errorString();
+        qDebug().noquote() << "Cannot open" << portName << ":" << openError;
+        delete newPort;
+        return false;
+    }
+    openError.clear();
+
+    newPort->setBaudRate(baudRate);
+    newPort->setFlowControl(QSerialPort::NoFlowControl);
+    newPort->setParity(QSerialPort::NoParity);
+    newPort->setDataBits(QSerialPort::Data8);
+    newPort->setStopBits(QSerialPort::OneStop);
+    // A pseudo-terminal has no modem lines; the line works without them, so
+    // the refusal is noted and forgotten rather than failing the open.
+    if (!newPort->setDataTerminalReady(true)) {
+        qDebug().noquote() << "DTR not raised on" << portName << ":" << newPort->errorString();
+        newPort->clearError();
+    }
+    newPort->clear(QSerialPort::Output);
+    newPort->setReadBufferSize(PortReadBufferSize);
+
+    port = newPort;
+    sendFailureReported = false;
+    lineError.clear();
+    lineBuffer.clear();
+
+    FlushInput();
+    if (!port)
+        return false; // closed while the flush let events run
+
+    connect(port, &QSerialPort::readyRead, this, &SerialController::OnReceived);
+    connect(port, &QSerialPort::bytesWritten, this, &SerialController::OnWritten);
+    connect(port, &QSerialPort::errorOccurred, this, &SerialController::OnPortError);
+    // QSerialPort gives no notification of a change of data set ready;
+    // OnDSRChanged stays as a slot with nothing to feed it.
+
+    // What followed the sentence end that stopped the flush is already
+    // buffered and would otherwise wait for the next bytes to arrive.
+    if (port->bytesAvailable() > 0)
+        QTimer::singleShot(0, this, &SerialController::OnReceived);
+
+    emit Opened();
+    return true;
+}
+
+void SerialController::FlushInput()
+{
+    qDebug() << "Attempting to flush out the comm port...";
+    QElapsedTimer clock;
+    clock.start();
+    // Wakes the wait for events below, so that the deadline is kept even when
+    // nothing arrives.
+    QTimer wake;
+    wake.setInterval(10);
+    wake.start();
+
+    static const QRegularExpression sentenceEnd(QStringLiteral("\\*[0-9A-F]{2}\\r"));
+    int lines = 0;
+    bool sentenceEndSeen = false;
+    while (port && !sentenceEndSeen && clock.elapsed() < FlushTimeoutMs) {
+        char buffer[1024];
+        const qint64 length = port->readLine(buffer, sizeof buffer);
+        const QString text = length > 0 ? TextUpToNul(buffer, length) : QString();
+        ++lines;
+        if (text.contains(sentenceEnd)) {
+            sentenceEndSeen = true;
+            qDebug().noquote() << "\tBailing-out from flushing loop, end of a NMEA sentence found: "
+                               << text;
+        }
+        if (!text.isEmpty())
+            qDebug().noquote() << "\tFlushing out line " << lines << ": " << text;
+        QEventLoop::ProcessEventsFlags flags = QEventLoop::ExcludeUserInputEvents;
+        if (text.isEmpty())
+            flags |= QEventLoop::WaitForMoreEvents;
+        QCoreApplication::processEvents(flags);
+    }
+    qDebug().noquote() << "Comm port flushed" << QStringLiteral(" (lines read: %1)").arg(lines);
+}
+
+bool SerialController::OpenFile(const QString &fileName)
+{
+    if (IsOpen())
+        return false;
+
+    auto *file = new QFile(fileName, this);
+    if (!file->open(QIODevice::ReadOnly)) {
+        openError = file->errorString();
+        delete file;
+        return false;
+    }
+    openError.clear();
+    replayFile = file;
+    lineBuffer.clear();
+    delete replayDecoder;
+    replayDecoder = QTextCodec::codecForName("UTF-8")->makeDecoder();
+
+    replayTimer = new QTimer(this);
+    connect(replayTimer, &QTimer::timeout, this, &SerialController::OnReceived);
+    replayTimer->setInterval(ReplayIntervalMs);
+    replayTimer->start();
+
+    emit Opened();
+    return true;
+}
+
+bool SerialController::Close()
+{
+    bool closedSomething = false;
+    if (port) {
+        emit Closed();
+        QSerialPort *closing = port;
+        port = nullptr;
+        disconnect(closing, nullptr, this, nullptr);
+        if (closing->isOpen()) {
+            closing->setDataTerminalReady(false);
+            if (closing->bytesToWrite() > 0)
+                closing->waitForBytesWritten(500);
+            closing->close();
+        }
+        // Close may be reached from within one of the port's own signals.
+        closing->deleteLater();
+        closedSomething = true;
+    }
+    if (replayFile) {
+        emit Closed();
+        if (replayTimer) {
+            disconnect(replayTimer, nullptr, this, nullptr);
+            replayTimer->stop();
+            replayTimer->deleteLater();
+            replayTimer = nullptr;
+        }
+        replayFile->close();
+        delete replayFile;
+        replayFile = nullptr;
+        closedSomething = true;
+    }
+    return closedSomething;
+}
+
+bool SerialController::IsOpen() const
+{
+    return port != nullptr || replayFile != nullptr;
+}
+
+bool SerialController::IsFileOpen() const
+{
+    return replayFile != nullptr;
+}
+
+QString SerialController::ErrorString() const
+{
+    if (port)
+        return lineError.isEmpty() ? port->errorString() : lineError;
+    if (replayFile)
+        return replayFile->errorString();
+    if (!openError.isEmpty())
+        return openError;
+    return tr("Unknown error");
+}
+
+void SerialController::OnSend(QString text)
+{
+    if (!port)
+        return;
+    if (!port->isOpen()) {
+        // The far end has gone; the owner has not closed the line yet.
+        ReportSendFailure();
+        return;
+    }
+    const QByteArray bytes = text.toLatin1();
+    const qint64 written = port->write(bytes);
+    if (written != bytes.size()) {
+        qDebug().noquote() << "Write to the port failed:" << port->errorString();
+        ReportSendFailure();
+        return;
+    }
+    emit Sent(text);
+}
+
+void SerialController::OnReceived()
+{
+    if (port) {
+        int pieces = 0;
+        while (port && port->bytesAvailable() > 0 && pieces < MaxPiecesPerNotification) {
+            char buffer[PieceSize + 1];
+            const qint64 length = port->readLine(buffer, sizeof buffer);
+            if (length <= 0)
+                break;
+            ++pieces;
+            ProcessLine(TextUpToNul(buffer, length));
+        }
+        // A flood is read in turns, giving the event loop a turn in between;
+        // what is left is read at once rather than at the next arrival.
+        if (port && port->bytesAvailable() > 0 && !readAgainQueued) {
+            readAgainQueued = true;
+            QTimer::singleShot(0, this, [this] {
+                readAgainQueued = false;
+                OnReceived();
+            });
+        }
+        return;
+    }
+    if (replayFile) {
+        if (replayFile->atEnd()) {
+            emit Closed();
+            return;
+        }
+        char buffer[PieceSize + 1];
+        const qint64 length = replayFile->readLine(buffer, sizeof buffer);
+        if (length <= 0) {
+            emit Closed();
+            return;
+        }
+        const void *nul = std::memchr(buffer, 0, size_t(length));
+        const int textLength = nul ? int(static_cast<const char *>(nul) - buffer) : int(length);
+        ProcessLine(replayDecoder->toUnicode(buffer, textLength));
+    }
+}
+
+void SerialController::OnWritten(qlonglong bytes)
+{
+    // Bytes have reached the line again: a later failure is news.
+    if (bytes > 0)
+        sendFailureReported = false;
+}
+
+void SerialController::OnDSRChanged(bool status)
+{
+    Q_UNUSED(status)
+}
+
+void SerialController::OnPortError(QSerialPort::SerialPortError error)
+{
+    if (!port || !port->isOpen())
+        return;
+    switch (error) {
+    case QSerialPort::WriteError:
+        qDebug().noquote() << "Write to the port failed:" << port->errorString();
+        ReportSendFailure();
+        break;
+    case QSerialPort::ResourceError:
+        LineFailed(port->errorString());
+        break;
+    case QSerialPort::ReadError:
+        // The error text of a hang-up is whatever the last system call left.
+        if (HasHungUp())
+            LineFailed(tr("The serial device has hung up"));
+        break;
+    default:
+        break;
+    }
+}
+
+bool SerialController::HasHungUp() const
+{
+    pollfd descriptor{int(port->handle()), POLLIN, 0};
+    return ::poll(&descriptor, 1, 0) > 0 && (descriptor.revents & (POLLHUP | POLLERR | POLLNVAL));
+}
+
+void SerialController::LineFailed(const QString &reason)
+{
+    // The device has vanished (adapter pulled, far end of a pseudo-terminal
+    // closed). Its notifications would now fire without pause, so the port is
+    // released; the line counts as open until the owner closes it, and every
+    // write meanwhile fails. The release waits for the port's own signal to
+    // return.
+    if (!lineError.isEmpty())
+        return;
+    lineError = reason;
+    qDebug().noquote() << "Serial line failed:" << lineError;
+    QTimer::singleShot(0, this, [this] {
+        if (!port || !port->isOpen())
+            return;
+        const bool unsent = port->bytesToWrite() > 0;
+        port->close();
+        if (unsent)
+            ReportSendFailure();
+    });
+}
+
+void SerialController::ReportSendFailure()
+{
+    if (sendFailureReported)
+        return;
+    sendFailureReported = true;
+    emit SendError();
+}
+
+void SerialController::ProcessLine(const QString &piece)
+{
+    // Header and footer lines of a traffic log.
+    if (piece.startsWith(QLatin1Char('#')))
+        return;
+    // A logged transmitted line is shown as sent.
+    if (replayFile && piece.startsWith(QLatin1Char('>'))) {
+        emit Sent(piece);
+        return;
+    }
+
+    if (piece.endsWith(QLatin1Char('\n'))) {
+        QString line = lineBuffer + piece;
+        lineBuffer.clear();
+        DeliverLine(line);
+        return;
+    }
+
+    // The unit's prompt comes without a line end.
+    const bool promptPiece = piece.endsWith(QLatin1Char('>')) && piece.size() <= 2;
+    if (promptPiece) {
+        emit Received(piece);
+        return;
+    }
+
+    lineBuffer += piece;
+    while (lineBuffer.size() > MaxLineLength) {
+        qDebug() << "Received more than" << MaxLineLength
+                 << "characters without a line end; passing them on as a line";
+        QString part = lineBuffer.left(MaxLineLength);
+        lineBuffer.remove(0, MaxLineLength);
+        part += QLatin1Char('\n');
+        DeliverLine(part);
+    }
+}
+
+void SerialController::DeliverLine(QString line)
+{
+    line.remove(QLatin1Char('\r'));
+    if (!line.contains(QLatin1String("getserno")))
+        WriteLog(line);
+    emit Received(line);
+}
+
+void SerialController::WriteLog(const QString &line)
+{
+    bool failed = false;
+    {
+        QMutexLocker locker(&logLock);
+        if (!logFile)
+            return;
+        const QByteArray bytes = line.toUtf8();
+        // Flushed line by line, so that a full disk shows at once and the log
+        // survives a crash of the program.
+        failed = logFile->write(bytes) != bytes.size() || !logFile->flush();
+    }
+    if (failed)
+        emit SaveError();
+}
+
+void SerialController::WriteLogBanner(const QString &text)
+{
+    logFile->write("#\n");
+    logFile->write(text.toUtf8());
+    logFile->write("\n#\n");
+    logFile->flush();
+}
+
+bool SerialController::StartLog(const QString &fileName)
+{
+    QMutexLocker locker(&logLock);
+    if (logFile)
+        return false;
+    auto *file = new QFile(fileName);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        delete file;
+        return false;
+    }
+    logFile = file;
+    WriteLogBanner(tr("# vandrel Started log file at ") + LogTimestamp());
+    return true;
+}
+
+bool SerialController::StopLog()
+{
+    QMutexLocker locker(&logLock);
+    if (!logFile)
+        return false;
+    WriteLogBanner(tr("# vandrel Stopped log file at ") + LogTimestamp());
+    logFile->close();
+    delete logFile;
+    logFile = nullptr;
+    return true;
+}
+
+QString SerialController::LogErrorString() const
+{
+    QMutexLocker locker(&logLock);
+    if (logFile)
+        return logFile->errorString();
+    return tr("Unknown error");
+}
+
+void SerialController::RefreshPorts()
+{
+    const PortEnumeration &enumeration = Enumeration();
+    PortCache() = enumeration ? enumeration() : PortEnumerator::Ports();
+}
+
+void SerialController::SetPortEnumeration(PortEnumeration enumeration)
+{
+    Enumeration() = std::move(enumeration);
+    PortCache().clear();
+}
+
+QString SerialController::FindDevicePort()
+{
+    RefreshPorts();
+    for (const PortInfo &port : qAsConst(PortCache())) {
+        if (port.vendorId == DeviceVendorId && port.productId == DeviceProductId)
+            return port.portName;
+    }
+    return QString();
+}
+
+QString SerialController::FriendlyName(const QString &portName)
+{
+    if (PortCache().isEmpty())
+        RefreshPorts();
+    for (const PortInfo &port : qAsConst(PortCache())) {
+        if (port.portName == portName)
+            return port.friendlyName.isEmpty() ? portName : port.friendlyName;
+    }
+    return portName;
+}
+
+QList<QPair<QString, QString>> SerialController::PortList()
+{
+    RefreshPorts();
+    QList<QPair<QString, QString>> ports;
+    for (const PortInfo &port : qAsConst(PortCache())) {
+        if (port.portName.startsWith(QLatin1String("LPT")))
+            continue;
+        ports.append(qMakePair(port.portName,
+                               port.friendlyName.isEmpty() ? port.portName : port.friendlyName));
+    }
+    return ports;
+}
+
+bool SerialController::IsPortBusy(const QString &portName)
+{
+    QSerialPort probe(portName);
+    if (probe.open(QIODevice::ReadWrite)) {
+        probe.close();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,115 @@
+#ifndef SERIALCONTROLLER_H
+#define SERIALCONTROLLER_H
+
+#include "link/portinfo.h"
+
+#include <QMutex>
+#include <QObject>
+#include <QPair>
+#include <QSerialPort>
+#include <QString>
+
+#include <functional>
+
+class QFile;
+class QTextDecoder;
+class QTimer;
+
+// The one line to the AtoN unit: a serial port, or a traffic log played back
+// as if the unit were sending it. Cuts the incoming bytes into text lines,
+// writes outgoing text, and keeps an optional log of what was received.
+class SerialController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A partial line longer than this is passed on in parts, so that a peer
+    // that never sends a newline cannot grow the line buffer without limit.
+    static constexpr int MaxLineLength = 4096;
+    // Bytes taken from a port in one read.
+    static constexpr int PieceSize = 255;
+    // Pieces read in one notification before the event loop gets a turn.
+    static constexpr int MaxPiecesPerNotification = 100;
+    // Replay delivers one piece per tick of this interval.
+    static constexpr int ReplayIntervalMs = 10;
+    // Longest time that the input flush at open may take.
+    static constexpr int FlushTimeoutMs = 1000;
+    // The unit's own USB serial adapter.
+    static constexpr int DeviceVendorId = 0x27C5;
+    static constexpr int DeviceProductId = 0x0502;
+
+    explicit SerialController(QObject *parent = nullptr);
+    ~SerialController() override;
+
+    bool Open(const QString &portName, qint32 baudRate);
+    bool OpenFile(const QString &fileName);
+    bool Close();
+    bool IsOpen() const;
+    bool IsFileOpen() const;
+    QString ErrorString() const;
+
+    // The three log operations may be called from another thread than the one
+    // that receives lines; they share one lock with the write of each line.
+    bool StartLog(const QString &fileName);
+    bool StopLog();
+    QString LogErrorString() const;
+
+    // Port discovery, called on the user-interface thread only.
+    using PortEnumeration = std::function<PortInfoList()>;
+    static QString FindDevicePort();
+    static QString FriendlyName(const QString &portName);
+    static QList<QPair<QString, QString>> PortList();
+    static bool IsPortBusy(const QString &portName);
+    // Replaces the enumeration of ports present (tests feed records through
+    // it); an empty function restores the system's enumeration. Clears the cache.
+    static void SetPortEnumeration(PortEnumeration enumeration);
+
+signals:
+    void Opened();
+    void SendError();
+    void SaveError();
+    void Sent(QString sent);
+    void Received(QString received);
+    void Closed();
+
+public slots:
+    void OnSend(QString text);
+    void OnReceived();
+    void OnWritten(qlonglong bytes);
+    void OnDSRChanged(bool status);
+
+private slots:
+    void OnPortError(QSerialPort::SerialPortError error);
+
+private:
+    void FlushInput();
+    void ProcessLine(const QString &piece);
+    void DeliverLine(QString line);
+    void WriteLog(const QString &line);
+    void WriteLogBanner(const QString &text);
+    void ReportSendFailure();
+    bool HasHungUp() const;
+    void LineFailed(const QString &reason);
+    static void RefreshPorts();
+
+    QSerialPort *port = nullptr;
+    QFile *replayFile = nullptr;
+    QFile *logFile = nullptr;
+    QString lineBuffer;
+    QTimer *replayTimer = nullptr;
+    // Log files are written in UTF-8; replay decodes them the same way,
+    // keeping a character that straddles two pieces whole.
+    QTextDecoder *replayDecoder = nullptr;
+
+    // Why the last Open failed; offered by ErrorString while nothing is held.
+    QString openError;
+    // Why the held port stopped working; set when the far end has gone.
+    QString lineError;
+    // A failed write has been reported and no write has succeeded since, so
+    // that a dead line raises SendError once rather than on every attempt.
+    bool sendFailureReported = false;
+    bool readAgainQueued = false;
+    mutable QMutex logLock;
+};
+
+#endif // SERIALCONTROLLER_H
