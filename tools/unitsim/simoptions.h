@@ -1,0 +1,39 @@
+#ifndef SIMOPTIONS_H
+#define SIMOPTIONS_H
+
+#include <QString>
+#include <QStringList>
+
+// How the simulator was asked to behave: where its line appears, how it
+// paces, what it holds, what it sends unasked, and which faults it shows.
+struct SimOptions
+{
+    QString linkPath;
+    bool fast = false;
+    QString stateFile;
+    bool unconfigured = false;
+    bool verbose = false;
+
+    bool gps = true;
+    bool gpsText = true;
+    bool vdo = true;
+    bool alarms = true;
+    bool aiText = true;
+
+    QStringList noAnswer;
+    bool corruptChecksums = false;
+    bool answerStatusC = false;
+    bool missingField = false;
+    bool zeroMmsi = false;
+    int lateMs = 0;
+    double dockOutAfter = -1; // seconds; negative: never
+    double closeAfter = -1;   // seconds; negative: never
+    double floodRate = 0;     // lines per second
+
+    // Parses the arguments (without the program name). Returns false with
+    // *error set for a bad argument; *help is set when usage was asked for.
+    bool parse(const QStringList &arguments, QString *error, bool *help);
+    static QString usage();
+};
+
+#endif // SIMOPTIONS_H

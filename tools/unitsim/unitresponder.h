@@ -1,0 +1,75 @@
+#ifndef UNITRESPONDER_H
+#define UNITRESPONDER_H
+
+#include "nmeaframe.h"
+#include "unitconfig.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+// Misbehaviour that the responder can be told to show, for testing the
+// program's error handling.
+struct UnitFaults
+{
+    QStringList noAnswer;       // formatters ("ACF") or shell commands ("getserno") left unanswered
+    bool answerStatusC = false; // configuration answers carry status "C" instead of "R"
+    bool missingField = false;  // configuration answers lack their last field
+    bool zeroMmsi = false;      // configuration answers carry the MMSI "000000000"
+};
+
+// The unit's sentence handling: answers queries and shell commands, applies
+// set sentences to the configuration. It does no input or output itself: it
+// takes one received line and returns the lines to send back.
+class UnitResponder : public QObject
+{
+    Q_OBJECT
+
+public:
+    // First field of a shell answer.
+    enum ShellResult
+    {
+        ShellOk = 255,
+        ShellAccessDenied = 1,
+        ShellUnknownCommand = 2,
+        ShellBadArgument = 3
+    };
+
+    explicit UnitResponder(UnitConfig *config, QObject *parent = nullptr);
+
+    void setFaults(const UnitFaults &faults) { m_faults = faults; }
+    // An undocked unit leaves "getserno" unanswered.
+    void setDocked(bool docked) { m_docked = docked; }
+    bool isDocked() const { return m_docked; }
+
+    QList<QByteArray> handle(const QByteArray &line);
+
+    // The answers to a query of this formatter, as the unit would send them.
+    QList<QByteArray> answersFor(const QByteArray &formatter) const;
+
+    static const char *const AccessCodes[4];
+
+signals:
+    void configChanged();
+    void diagnostic(const QString &text);
+
+private:
+    QList<QByteArray> handleQuery(const NmeaSentence &s);
+    QList<QByteArray> handleShell(const NmeaSentence &s);
+    bool applyAid(const NmeaSentence &s);
+    bool applyAcf(const NmeaSentence &s);
+    bool applyAce(const NmeaSentence &s);
+    bool applyAar(const NmeaSentence &s);
+    QByteArray runShellCommand(const QString &command, int level, int *result);
+    bool suppressed(const QString &what) const;
+    QByteArray answerMmsi() const;
+    QByteArray configAnswer(const QByteArray &formatter, QList<QByteArray> fields) const;
+    void refuse(const NmeaSentence &s, const QString &why);
+    void storeName(const QString &name);
+
+    UnitConfig *m_config;
+    UnitFaults m_faults;
+    bool m_docked = true;
+};
+
+#endif // UNITRESPONDER_H

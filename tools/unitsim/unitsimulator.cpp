@@ -1,0 +1,177 @@
+#include "unitsimulator.h"
+
+#include "nmeaframe.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const int MaxFloodLinesPerTick = 2000;
+
+QByteArray corruptChecksum(QByteArray line)
+{
+    const int star = line.lastIndexOf('*');
+    if (star < 0 || star + 3 > line.size())
+        return line;
+    bool ok = false;
+    const int sum = line.mid(star + 1, 2).toInt(&ok, 16);
+    if (!ok)
+        return line;
+    const QByteArray wrong = QByteArray::number(sum ^ 0x5A, 16).toUpper().rightJustified(2, '0');
+    line.replace(star + 1, 2, wrong);
+    return line;
+}
+
+} // namespace
+
+UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
+    : QObject(parent), m_options(options),
+      m_config(options.unconfigured ? UnitConfig::unconfigured() : UnitConfig::sample()),
+      m_responder(&m_config), m_traffic(&m_config)
+{
+    UnitFaults faults;
+    faults.noAnswer = options.noAnswer;
+    faults.answerStatusC = options.answerStatusC;
+    faults.missingField = options.missingField;
+    faults.zeroMmsi = options.zeroMmsi;
+    m_responder.setFaults(faults);
+    m_line.setPaced(!options.fast);
+
+    connect(&m_line, &PtyLine::lineReceived, this, &UnitSimulator::onLine);
+    connect(&m_line, &PtyLine::diagnostic, this, &UnitSimulator::diagnostic);
+    connect(&m_line, &PtyLine::peerOpened, this,
+            [this] { emit diagnostic(QStringLiteral("line opened")); });
+    connect(&m_line, &PtyLine::peerClosed, this,
+            [this] { emit diagnostic(QStringLiteral("line closed")); });
+    connect(&m_responder, &UnitResponder::diagnostic, this, &UnitSimulator::diagnostic);
+    connect(&m_responder, &UnitResponder::configChanged, this, &UnitSimulator::saveState);
+}
+
+bool UnitSimulator::start(QString *error)
+{
+    if (!m_options.stateFile.isEmpty()) {
+        if (QFileInfo::exists(m_options.stateFile)) {
+            // A state that cannot be read is never overwritten: it may be the
+            // only copy of a configuration someone sent.
+            if (!m_config.load(m_options.stateFile, error))
+                return false;
+        } else if (!m_config.save(m_options.stateFile, error)) {
+            return false;
+        }
+    }
+    if (!m_line.open(error))
+        return false;
+    if (!m_options.linkPath.isEmpty() && !m_line.makeLink(m_options.linkPath, error)) {
+        m_line.close();
+        return false;
+    }
+
+    // The sparse kinds first come soon after the start, so that a short
+    // session sees each of them once.
+    if (m_options.gps)
+        every(GpsPeriodMs, 200, [this] { sendGps(); });
+    if (m_options.gpsText)
+        every(GpsTextPeriodMs, 1500, [this] { send(m_traffic.gpsText()); });
+    if (m_options.vdo)
+        every(OwnReportPeriodMs, 2000,
+              [this] { send(m_traffic.ownReport(QDateTime::currentDateTimeUtc())); });
+    if (m_options.alarms)
+        every(AlarmPeriodMs, 2500,
+              [this] { send(m_traffic.alarms(QDateTime::currentDateTimeUtc())); });
+    if (m_options.aiText)
+        every(UnitTextPeriodMs, 3000, [this] { send(m_traffic.unitText()); });
+    if (m_options.floodRate > 0) {
+        m_floodClock.start();
+        every(FloodTickMs, FloodTickMs, [this] { sendFlood(); });
+    }
+    if (m_options.dockOutAfter >= 0) {
+        QTimer::singleShot(int(m_options.dockOutAfter * 1000), this, [this] {
+            m_responder.setDocked(false);
+            emit diagnostic(QStringLiteral("taken from the dock: getserno is no longer answered"));
+        });
+    }
+    if (m_options.closeAfter >= 0) {
+        QTimer::singleShot(int(m_options.closeAfter * 1000), this, [this] {
+            emit diagnostic(QStringLiteral("closing the line"));
+            stop();
+            emit finished();
+        });
+    }
+    return true;
+}
+
+void UnitSimulator::stop()
+{
+    for (QTimer *t : qAsConst(m_timers))
+        t->stop();
+    m_line.close();
+}
+
+void UnitSimulator::every(int periodMs, int firstMs, const std::function<void()> &work)
+{
+    auto *timer = new QTimer(this);
+    timer->setInterval(periodMs);
+    connect(timer, &QTimer::timeout, this, work);
+    m_timers << timer;
+    QTimer::singleShot(firstMs, timer, [timer, work] {
+        work();
+        timer->start();
+    });
+}
+
+void UnitSimulator::onLine(const QByteArray &line)
+{
+    if (m_options.verbose)
+        emit diagnostic(QStringLiteral("<< ") + QString::fromLatin1(line));
+    const QList<QByteArray> answers = m_responder.handle(line);
+    if (answers.isEmpty())
+        return;
+    if (m_options.lateMs > 0)
+        QTimer::singleShot(m_options.lateMs, this, [this, answers] { send(answers); });
+    else
+        send(answers);
+}
+
+void UnitSimulator::send(const QList<QByteArray> &lines)
+{
+    if (!m_line.isOpen())
+        return;
+    for (const QByteArray &l : lines) {
+        const QByteArray out = m_options.corruptChecksums ? corruptChecksum(l) : l;
+        if (m_options.verbose)
+            emit diagnostic(QStringLiteral(">> ") + QString::fromLatin1(out.trimmed()));
+        m_line.send(out);
+    }
+}
+
+void UnitSimulator::sendGps()
+{
+    send(m_traffic.gpsFix(QDateTime::currentDateTimeUtc()));
+}
+
+void UnitSimulator::sendFlood()
+{
+    const double seconds = m_floodClock.restart() / 1000.0;
+    m_floodCredit =
+        qMin(m_floodCredit + seconds * m_options.floodRate, double(MaxFloodLinesPerTick));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<QByteArray> lines;
+    while (m_floodCredit >= 1) {
+        m_floodCredit -= 1;
+        lines << m_traffic.floodLine(m_floodCount++, now);
+    }
+    if (lines.isEmpty())
+        return;
+    // Flood lines are sent as they are: the broken ones are broken on purpose.
+    for (const QByteArray &l : qAsConst(lines))
+        m_line.send(l);
+}
+
+void UnitSimulator::saveState()
+{
+    if (m_options.stateFile.isEmpty())
+        return;
+    QString error;
+    if (!m_config.save(m_options.stateFile, &error))
+        emit diagnostic(QStringLiteral("state not saved: ") + error);
+}
