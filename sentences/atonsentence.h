@@ -1,0 +1,62 @@
+#ifndef ATONSENTENCE_H
+#define ATONSENTENCE_H
+
+#include "sentences/parsedsentence.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class Model;
+class ModelObject;
+
+// Base of the codecs of the four configuration sentences. A codec builds the
+// query and the set sentence for its model record and applies the unit's
+// answers to it. Failures are result codes, never exceptions.
+class AtoNSentence : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum DecodeResult
+    {
+        DecodeOk = 0,
+        DecodeFieldError = -1,     // a required field is missing or out of its set
+        DecodeUnconfigured = -2,   // the answer carries the MMSI "000000000"
+        DecodeWrongFormatter = -3, // the sentence is not of this codec's formatter
+        DecodeWrongTalker = -4,    // the sentence does not come from the unit
+        DecodeInvalid = -5         // the line failed its length, shape or checksum check
+    };
+
+    // target is the record read by Encode and written by Decode; modelRoot is
+    // the configuration root and the parent (null for a codec without one).
+    AtoNSentence(ModelObject *target, Model *modelRoot);
+    ~AtoNSentence() override;
+
+    // The complete set sentence, "\r\n" included, for sentence number index of
+    // the codec's work item. An encoder that needs n further sentences leaves
+    // n in *extra (which the caller sets to 0; may be null).
+    virtual QString Encode(int index, int *extra) = 0;
+    // "$UPAIQ," and the formatter, with checksum and "\r\n".
+    virtual QString Query();
+    // Applies an answer to the model; returns a DecodeResult.
+    virtual int Decode(ParsedSentence sentence) = 0;
+
+    QString Formatter() const { return formatter; }
+    ModelObject *Target() const { return target; }
+    Model *ModelRoot() const { return modelRoot; }
+
+protected:
+    // Validity, talker and formatter of an answer; the last failing check decides.
+    int CheckHead(const ParsedSentence &sentence) const;
+    // "$UP", the formatter, the data fields after commas, checksum and "\r\n".
+    QString Frame(const QStringList &dataFields) const;
+    // value in decimal with at least width characters, zero-padded after the sign.
+    static QString Padded(int value, int width);
+
+    ModelObject *target;
+    QString formatter;
+    Model *modelRoot;
+};
+
+#endif // ATONSENTENCE_H

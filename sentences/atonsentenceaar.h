@@ -1,0 +1,31 @@
+#ifndef ATONSENTENCEAAR_H
+#define ATONSENTENCEAAR_H
+
+#include "model/messagescheduleentry.h"
+#include "sentences/atonsentence.h"
+
+class MessageSchedule;
+
+// The AAR sentence: one row of the message schedule per sentence.
+//   $UPAAR,<MMSI>,<message>,<instance>,<hh>,<mm>,<slot>,<interval>,<scheme>,<hh>,<mm>,<slot>,<interval>,C
+class AtoNSentenceAAR : public AtoNSentence
+{
+    Q_OBJECT
+
+public:
+    // Has no model root and no parent; the MMSI and the AID mode come from
+    // the schedule's AtoN.
+    explicit AtoNSentenceAAR(MessageSchedule *target);
+
+    // The sentence of schedule row index (an index out of range gives the
+    // default row as message 21, instance 1).
+    QString Encode(int index, int *extra) override;
+    // Stores at most one row, and only when every required field was read and
+    // both start times are valid.
+    int Decode(ParsedSentence sentence) override;
+
+private:
+    MessageSchedule *Record() const;
+};
+
+#endif // ATONSENTENCEAAR_H

@@ -1,0 +1,35 @@
+#ifndef ATONSENTENCEACE_H
+#define ATONSENTENCEACE_H
+
+#include "sentences/atonsentence.h"
+
+class AtoN;
+
+// The ACE sentence: RACON, off-position threshold, name and dimensions.
+//   $UPACE,<MMSI>,<flags>,<threshold>,1,<field 5>,<field 6>,<name>,<dimensions>,C
+// A name longer than 32 escaped characters goes in a continuation sentence
+// that carries only the MMSI and the name.
+class AtoNSentenceACE : public AtoNSentence
+{
+    Q_OBJECT
+
+public:
+    // Longest escaped name that fits in the first sentence.
+    static constexpr int MaxNameInFirstSentence = 32;
+
+    AtoNSentenceACE(AtoN *target, Model *modelRoot);
+
+    // index 0: the first sentence (asks for one more when the name is long);
+    // any other index: the name continuation.
+    QString Encode(int index, int *extra) override;
+    // Also takes a name continuation answer, which sets only the name.
+    int Decode(ParsedSentence sentence) override;
+
+    // Field 8: ten digits A(3) B(3) C(2) D(2) laid out by the type of AtoN.
+    static QString DimensionField(const AtoN &aton);
+
+private:
+    AtoN *Record() const;
+};
+
+#endif // ATONSENTENCEACE_H

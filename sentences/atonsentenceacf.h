@@ -1,0 +1,32 @@
+#ifndef ATONSENTENCEACF_H
+#define ATONSENTENCEACF_H
+
+#include "sentences/atonsentence.h"
+
+class AtoN;
+
+// The ACF sentence: position fixing, position and its accuracy, channels and
+// the type of AtoN.
+//   $UPACF,<MMSI>,<EPFS>,<lat>,<N/S>,<lon>,<E/W>,<accuracy>,<ch1>,<ch2>,<ch1>,<ch2>,1,<type>,<field
+//   14>,C
+class AtoNSentenceACF : public AtoNSentence
+{
+    Q_OBJECT
+
+public:
+    AtoNSentenceACF(AtoN *target, Model *modelRoot);
+
+    QString Encode(int index, int *extra) override;
+    // Fields read before a failing field stay stored.
+    int Decode(ParsedSentence sentence) override;
+
+    // Degrees as ddmm.mmmm (width 9) or dddmm.mmmm (width 10), without sign.
+    static QString AngleText(double degrees, int width);
+    // Decimal degrees of a ddmm.mmmm text (not a number: 0), without sign.
+    static double AngleOfText(const QString &text);
+
+private:
+    AtoN *Record() const;
+};
+
+#endif // ATONSENTENCEACF_H

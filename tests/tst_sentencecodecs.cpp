@@ -1,0 +1,339 @@
+#include "model/model.h"
+#include "sentences/atonsentenceaar.h"
+#include "sentences/atonsentenceace.h"
+#include "sentences/atonsentenceacf.h"
+#include "sentences/atonsentenceaid.h"
+
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+// The test's own checksum: XOR of every byte after the start character.
+QString Framed(const QString &body)
+{
+    int x = 0;
+    for (char c : body.toLatin1().mid(1))
+        x ^= uchar(c);
+    return body + QString::asprintf("*%02X", x);
+}
+
+ParsedSentence Answer(const QString &body)
+{
+    return ParsedSentence(Framed(body) + "\r\n");
+}
+
+// One model with the four codecs on it, as the transport builds them.
+struct Codecs
+{
+    Model model;
+    AtoN *aton = model.GetAtoN();
+    AtoNMMSI *mmsi = aton->GetAtoNMMSI();
+    MessageSchedule *schedule = model.GetMessageSchedule();
+    AtoNSentenceAID *aid = new AtoNSentenceAID(mmsi, &model);
+    AtoNSentenceACF *acf = new AtoNSentenceACF(aton, &model);
+    AtoNSentenceACE *ace = new AtoNSentenceACE(aton, &model);
+    AtoNSentenceAAR aar{schedule};
+};
+
+} // namespace
+
+class TestSentenceCodecs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void encode();
+    void decodeAid();
+    void decodeAce();
+    void decodeAcf();
+    void decodeAar();
+};
+
+void TestSentenceCodecs::encode()
+{
+    struct Row
+    {
+        const char *name;
+        std::function<void(Codecs &)> setup;
+        std::function<QString(Codecs &, int *)> build;
+        QString body;
+        int extra;
+    };
+    auto aid = [](Codecs &c, int *e) { return c.aid->Encode(0, e); };
+    auto acf = [](Codecs &c, int *e) { return c.acf->Encode(0, e); };
+    auto ace = [](Codecs &c, int *e) { return c.ace->Encode(0, e); };
+    auto aar = [](int i) { return [i](Codecs &c, int *e) { return c.aar.Encode(i, e); }; };
+    auto none = [](Codecs &) {};
+    auto mode = [](int m) {
+        return [m](Codecs &c) { c.mmsi->SetAidMode(m), c.mmsi->SetNewMmsi("222222222"); };
+    };
+    auto name = [](const QString &n) { return [n](Codecs &c) { c.aton->SetName(n); }; };
+    auto dims = [](int type) {
+        return [type](Codecs &c) {
+            c.aton->SetTypeOfAtoN(type);
+            c.aton->SetDimensionA(5), c.aton->SetDimensionB(6), c.aton->SetDimensionC(7),
+                c.aton->SetDimensionD(8);
+        };
+    };
+    const QString name33 = "NORTH PIER HEAD LIGHT, WEST SID"; // 31 characters, 33 escaped
+    const QList<Row> rows = {
+        {"AID query", none, [](Codecs &c, int *) { return c.aid->Query(); }, "$UPAIQ,AID", 0},
+        {"ACF query", none, [](Codecs &c, int *) { return c.acf->Query(); }, "$UPAIQ,ACF", 0},
+        {"ACE query", none, [](Codecs &c, int *) { return c.ace->Query(); }, "$UPAIQ,ACE", 0},
+        {"AAR query", none, [](Codecs &c, int *) { return c.aar.Query(); }, "$UPAIQ,AAR", 0},
+        {"AID default", none, aid, "$UPAID,000000000,1,000000000,R,C", 0},
+        {"AID new MMSI", [](Codecs &c) { c.mmsi->SetNewMmsi("123456789"); }, aid,
+         "$UPAID,000000000,1,123456789,R,C", 0},
+        {"AID mode 1", mode(1), aid, "$UPAID,222222222,1,222222222,V,C", 0},
+        {"AID mode 2", mode(2), aid, "$UPAID,222222222,1,222222222,P,C", 0},
+        {"AID mode 3", mode(3), aid, "$UPAID,222222222,1,222222222,C,C", 0},
+        {"AID mode 4", mode(4), aid, "$UPAID,222222222,1,222222222,0,C", 0},
+        {"AID mode 9", mode(9), aid, "$UPAID,000000000,1,222222222,,C", 0},
+        {"AID mode 0, second sentence", mode(0),
+         [](Codecs &c, int *e) { return c.aid->Encode(1, e); }, "$UPAID,222222222,1,222222222,0,C",
+         0},
+        {"AID flag off", [](Codecs &c) { c.mmsi->SetAidFlag(false); }, aid,
+         "$UPAID,000000000,0,000000000,R,C", 0},
+        {"ACF default", none, acf,
+         "$UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,0,0,C", 0},
+        {"ACF south and west",
+         [](Codecs &c) {
+             c.aton->GetPosition()->SetLatitude(-33.5), c.aton->GetPosition()->SetLongitude(-4.25);
+         },
+         acf, "$UPACF,000000000,1,3330.0000,S,00415.0000,W,0,2087,2088,2087,2088,1,0,0,C", 0},
+        {"ACF fields",
+         [](Codecs &c) {
+             c.mmsi->SetNewMmsi("992351234"), c.aton->SetTypeOfEPFS(7),
+                 c.aton->GetPosition()->SetLatitude(50.5);
+             c.aton->GetPosition()->SetLongitude(1.0), c.aton->SetPositionAccuracy(1),
+                 c.aton->SetChannel1(2001);
+             c.aton->SetChannel2(2002), c.aton->SetTypeOfAtoN(31), c.aton->SetAcfField14(3);
+         },
+         acf, "$UPACF,992351234,7,5030.0000,N,00100.0000,E,1,2001,2002,2001,2002,1,31,3,C", 0},
+        {"ACE default", none, ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0010010101,C", 0},
+        {"ACE RACON",
+         [](Codecs &c) { c.aton->SetRacon(true), c.aton->SetOffPositionThreshold(12345); }, ace,
+         "$UPACE,000000000,E8,12345,1,0,1,ATON,0010010101,C", 0},
+        {"ACE comma", name("A,B"), ace, "$UPACE,000000000,E0,0050,1,0,1,A^2CB,0010010101,C", 0},
+        {"ACE 32 escaped", name(name33.left(30)), ace,
+         "$UPACE,000000000,E0,0050,1,0,1,NORTH PIER HEAD LIGHT^2C WEST SI,0010010101,C", 0},
+        {"ACE 33 escaped", name(name33), ace, "$UPACE,000000000,E0,0050,1,0,1,,0010010101,C", 1},
+        {"ACE continuation", name(name33),
+         [](Codecs &c, int *e) {
+             *e = 5;
+             return c.ace->Encode(1, e);
+         },
+         "$UPACE,000000000,,,,,,NORTH PIER HEAD LIGHT^2C WEST SID,,C", 0},
+        {"ACE reference point", dims(1), ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0000000000,C",
+         0},
+        {"ACE fixed type", dims(19), ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0050060708,C", 0},
+        {"ACE floating type", dims(25), ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0050050505,C", 0},
+        {"AAR default", none, aar(0), "$UPAAR,000000000,21,01,00,00,00,6750,0,00,00,00,6750,C", 0},
+        {"AAR out of range", none, aar(99),
+         "$UPAAR,000000000,21,01,00,00,00,6750,0,00,00,00,6750,C", 0},
+        {"AAR RATDMA, second message 6",
+         [](Codecs &c) {
+             int row = 0;
+             c.schedule->AddMessage(6, row), c.schedule->AddMessage(6, row);
+             MessageScheduleEntry e = c.schedule->EntryAt(row);
+             e.SetAccessScheme(1), e.SetInterval1(3), e.SetInterval2(1440), e.SetStartSlot2(77);
+             e.SetStartTime1(QTime(7, 5)), e.SetStartTime2(QTime(23, 59));
+             c.schedule->SetEntry(row, e), c.mmsi->SetNewMmsi("123456789");
+         },
+         aar(3), "$UPAAR,123456789,06,02,07,05,,180,1,23,59,,86400,C", 0},
+        {"AAR disabled report", [](Codecs &c) { c.schedule->DisableReport(0); }, aar(0),
+         "$UPAAR,000000000,21,01,00,00,-1,6750,0,00,00,-1,6750,C", 0},
+    };
+    for (const Row &row : rows) {
+        Codecs c;
+        row.setup(c);
+        int extra = 0;
+        const QString sentence = row.build(c, &extra);
+        QVERIFY2(sentence == Framed(row.body) + "\r\n",
+                 qPrintable(QString(row.name) + ": " + sentence));
+        QVERIFY2(extra == row.extra, row.name);
+    }
+
+    // The unit is expected to take the new MMSI: it becomes the one it holds.
+    Codecs c;
+    c.mmsi->SetNewMmsi("123456789");
+    c.aid->Encode(0, nullptr);
+    QCOMPARE(c.mmsi->Mmsi(), QString("123456789"));
+    QCOMPARE(c.aid->Encode(0, nullptr), Framed("$UPAID,123456789,1,123456789,R,C") + "\r\n");
+}
+
+void TestSentenceCodecs::decodeAid()
+{
+    Codecs c;
+    const QString good = "$AIAID,123456789,1,987654321,V,R";
+    QCOMPARE(c.aid->Decode(ParsedSentence(Framed(good).replace(",V,", ",R,"))), -3); // invalid
+    QCOMPARE(c.aid->Decode(Answer("$GPAID,123456789,1,987654321,R,R")), -4);
+    QCOMPARE(c.aid->Decode(Answer("$AIACF,123456789,1,987654321,R,R")), -3);
+    for (const char *bad :
+         {"$AIAID", "$AIAID,1,1", "$AIAID,1,1,2", "$AIAID,1,1,2,,R", "$AIAID,1,1,2,X,R",
+          "$AIAID,1,1,2,R", "$AIAID,1,1,2,R,C", "$AIAID,1,1,2,R,"})
+        QVERIFY2(c.aid->Decode(Answer(bad)) == -1, bad);
+    QCOMPARE(c.aid->Decode(Answer(good)), 0);
+    QCOMPARE(c.mmsi->Mmsi(), QString("000000000"));
+    QCOMPARE(c.aid->Decode(Answer("$AIAID,123456789,,987654321,R,R")), 0);
+    QCOMPARE(c.mmsi->Mmsi(), QString("123456789"));
+    QCOMPARE(c.mmsi->NewMmsi(), QString("987654321"));
+    QCOMPARE(c.mmsi->AidMode(), 0);
+}
+
+void TestSentenceCodecs::decodeAce()
+{
+    Codecs c;
+    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,E8,0075,1,4,5,NEW^2C NAME,0120340506,R")), 0);
+    QVERIFY(c.aton->Racon());
+    QCOMPARE(c.aton->OffPositionThreshold(), 75);
+    QCOMPARE(c.aton->AceField5(), 4);
+    QCOMPARE(c.aton->AceField6(), 5);
+    QCOMPARE(c.aton->Name(), QString("NEW, NAME"));
+    QCOMPARE(QList<int>({c.aton->DimensionA(), c.aton->DimensionB(), c.aton->DimensionC(),
+                         c.aton->DimensionD()}),
+             QList<int>({12, 34, 5, 6}));
+
+    // Continuation: only the name changes.
+    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,,,,,,LONG NAME PART,,R")), 0);
+    QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
+    QCOMPARE(c.aton->OffPositionThreshold(), 75);
+    // ... but not from a damaged line or another talker.
+    QCOMPARE(c.ace->Decode(ParsedSentence("$AIACE,123456789,,,,,,BAD,,R*00")), -1);
+    QCOMPARE(c.ace->Decode(Answer("$GPACE,123456789,,,,,,BAD,,R")), -1);
+    QCOMPARE(c.ace->Decode(Answer("$AIACF,123456789,,,,,,BAD,,R")), -1);
+    QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
+
+    QCOMPARE(c.ace->Decode(Answer("$AIACE,000000000,E0,0050,1,0,1,X,0010010101,R")), -2);
+    QVERIFY(c.aton->Racon());
+    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,08,0050,1,0,1,,0010010101,R")), 0);
+    QVERIFY(c.aton->Racon());
+    QCOMPARE(c.aton->Name(), QString());
+
+    // Fields stored before the failing one stay stored.
+    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,E0,0060,1,,1,X,0010010101,R")), -1);
+    QVERIFY(!c.aton->Racon());
+    QCOMPARE(c.aton->OffPositionThreshold(), 60);
+    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,E8,0061,1,0,1,Y,ab1cd2x3,C")), -1);
+    QCOMPARE(c.aton->Name(), QString("Y"));
+    QCOMPARE(QList<int>({c.aton->DimensionA(), c.aton->DimensionB(), c.aton->DimensionC(),
+                         c.aton->DimensionD()}),
+             QList<int>({0, 0, 0, 0}));
+    for (const char *bad :
+         {"$AIACE", "$AIACE,123456789", "$AIACE,123456789,,0050,1,0,1,N,0010010101,R",
+          "$AIACE,123456789,E0,,1,0,1,N,0010010101,R",
+          "$AIACE,123456789,E0,0050,1,0,,N,0010010101,R", "$AIACE,123456789,E0,0050,1,0,1",
+          "$AIACE,123456789,E0,0050,1,0,1,N,0010010101",
+          "$AIACE,123456789,E0,0050,1,0,1,N,0010010101,"})
+        QVERIFY2(c.ace->Decode(Answer(bad)) == -1, bad);
+}
+
+void TestSentenceCodecs::decodeAcf()
+{
+    Codecs c;
+    QCOMPARE(c.acf->Decode(Answer(
+                 "$AIACF,123456789,7,3330.0000,S,00415.0000,W,1,2001,2002,2003,2004,1,25,3,R")),
+             0);
+    GeoPosition *p = c.aton->GetPosition();
+    QCOMPARE(p->Latitude(), -33.5);
+    QCOMPARE(p->Longitude(), -4.25);
+    QCOMPARE(QList<int>({c.aton->TypeOfEPFS(), c.aton->PositionAccuracy(), c.aton->Channel1(),
+                         c.aton->Channel2(), c.aton->TypeOfAtoN(), c.aton->AcfField14()}),
+             QList<int>({7, 1, 2003, 2004, 25, 3}));
+
+    // An unconfigured unit changes nothing.
+    AtoN before;
+    before = *c.aton;
+    QCOMPARE(c.acf->Decode(Answer("$AIACF,000000000,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,R")),
+             -2);
+    QVERIFY(*c.aton == before);
+
+    // Not available travels as 91 and 181 and comes back through the range check.
+    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,9100.0000,N,18100.0000,E,0,1,2,3,4,1,0,0,C")),
+             -1);
+    QCOMPARE(p->Latitude(), 91.0);
+    QCOMPARE(p->Longitude(), 181.0);
+    QCOMPARE(c.aton->AcfField14(), 0); // stored before the status was found wrong
+
+    // A latitude without hemisphere is stored as north, then decoding stops.
+    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000")), -1);
+    QCOMPARE(p->Latitude(), 50.5);
+    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000,S,00100.0000")), -1);
+    QCOMPARE(p->Longitude(), 1.0);
+
+    QCOMPARE(c.acf->Decode(ParsedSentence("$AIACF,1,1*00")), -1);
+    QCOMPARE(c.acf->Decode(Answer("$AIAID,1,1")), -1);
+    QCOMPARE(c.acf->Decode(Answer("$GPACF,1,1")), -1);
+    const QString full = "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,R";
+    const QStringList parts = full.split(',');
+    for (int i : {1, 2, 3, 5, 7, 10, 11, 13, 14, 15}) {
+        QStringList cut = parts;
+        cut[i].clear();
+        if (i == 1 || i == 3 || i == 5)
+            cut = cut.mid(0, i);
+        QVERIFY2(c.acf->Decode(Answer(cut.join(','))) == -1, qPrintable(cut.join(',')));
+    }
+}
+
+void TestSentenceCodecs::decodeAar()
+{
+    Codecs c;
+    QSignalSpy offPosition(c.schedule, &MessageSchedule::off_position_checked);
+    const QString report = "$AIAAR,123456789,21,02,00,30,-1,6750,0,00,30,-1,6750,R";
+    QCOMPARE(c.aar.Decode(Answer(report)), 0);
+    MessageScheduleEntry row = c.schedule->EntryAt(1);
+    QCOMPARE(offPosition.count(), 1);
+    QCOMPARE(offPosition.at(0).at(0).toBool(), true);
+    QVERIFY(row.Active());
+    QCOMPARE(QList<int>({row.MessageId(), row.StartSlot1(), row.StartSlot2(), row.Interval1()}),
+             QList<int>({21, -1, -1, 6750}));
+    QCOMPARE(row.StartTime2(), QTime(0, 30));
+
+    // Both channels off is kept only for the two report rows.
+    const QList<MessageScheduleEntry> rows = c.schedule->Entries();
+    QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",06,01,"))), 0);
+    QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",21,03,"))), 0);
+    QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",21,00,"))), 0);
+    QCOMPARE(c.aar.Decode(
+                 Answer(QString(report).replace(",21,02,", ",21,-2147483648,").replace("-1", "1"))),
+             0);
+    QCOMPARE(c.schedule->Entries(), rows);
+
+    // RATDMA has no start slots; intervals are taken as received, then clamped.
+    QCOMPARE(c.aar.Decode(Answer("$AIAAR,123456789,06,01,01,02,55,180,1,03,04,66,99999999,R")), 0);
+    row = c.schedule->EntryAt(2);
+    QCOMPARE(QList<int>({row.MessageId(), row.AccessScheme(), row.StartSlot1(), row.Interval1(),
+                         row.StartSlot2(), row.Interval2()}),
+             QList<int>({6, 1, 0, 180, 0, 86400}));
+    QCOMPARE(row.StartTime1(), QTime(1, 2));
+    QCOMPARE(c.aar.Decode(Answer("$AIAAR,123456789,12,03,00,00,,,0,00,00,,,R")), 0);
+    row = c.schedule->EntryAt(12);
+    QCOMPARE(QList<int>({row.MessageId(), row.StartSlot1(), row.Interval1(), row.Interval2()}),
+             QList<int>({12, 0, 0, 0}));
+    QVERIFY(row.Active());
+
+    const QList<MessageScheduleEntry> filled = c.schedule->Entries();
+    for (const char *bad : {"$AIAAR", "$AIAAR,1,,01,00,00,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,1,21,,00,00,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,1,21,01,,00,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,1,21,01,00,,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,1,21,01,00,00,0,6750,,00,00,0,6750,R",
+                            "$AIAAR,1,21,01,00,00,0,6750,0,,00,0,6750,R",
+                            "$AIAAR,1,21,01,00,00,0,6750,0,00,,0,6750,R",
+                            "$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,C",
+                            "$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750",
+                            "$AIAAR,1,21,01,00,60,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,1,21,01,24,00,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,1,21,01,00,00,0,6750,0,00,-1,0,6750,R",
+                            "$GPAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,R"})
+        QVERIFY2(c.aar.Decode(Answer(bad)) == -1, bad);
+    QCOMPARE(c.aar.Decode(ParsedSentence("$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,R*00")), -1);
+    c.mmsi->SetAidMode(1);
+    QTest::ignoreMessage(QtDebugMsg, "Message rejected");
+    QCOMPARE(c.aar.Decode(Answer("$AIAAR,1,21,01,00,10,0,6750,0,00,00,0,6750,R")), 0);
+    QCOMPARE(c.schedule->Entries(), filled);
+}
+
+QTEST_GUILESS_MAIN(TestSentenceCodecs)
+#include "tst_sentencecodecs.moc"
