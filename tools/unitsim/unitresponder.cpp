@@ -15,13 +15,12 @@ const int MaxEscapedNameInFirstAce = 32;
 const int MaxNameLength = 34;
 const int LevelForNvseti = 3;
 
+// Decimal, zero-padded to at least width characters (a sign counts).
 QByteArray number(qint64 value, int width = 0)
 {
-    QByteArray text = QByteArray::number(qAbs(value));
+    QByteArray text = QByteArray::number(value);
     while (text.size() < width)
-        text.prepend('0');
-    if (value < 0)
-        text.prepend('-');
+        text.insert(value < 0 ? 1 : 0, '0');
     return text;
 }
 
