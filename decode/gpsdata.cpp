@@ -1,0 +1,59 @@
+#include "decode/gpsdata.h"
+
+GpsData::GpsData(QObject *parent) : QObject(parent) {}
+
+void GpsData::Reset()
+{
+    time = QTime(0, 0, 0);
+    SetDate(QStringLiteral("010100"));
+    position.SetLatitude(0.0);
+    position.SetLongitude(0.0);
+    speed = 0.0;
+    course = 0.0;
+}
+
+bool GpsData::SetTime(const QString &hhmmss)
+{
+    time = QTime::fromString(hhmmss, QStringLiteral("hhmmss"));
+    return time.isValid();
+}
+
+bool GpsData::SetDate(const QString &ddMMyy)
+{
+    // The framework would read a two-digit year as 19yy. GPS receivers report
+    // dates from 1980 on, so 80 to 99 are 1980 to 1999 and 00 to 79 are 2000
+    // to 2079 (which also makes 29 February 2000 a valid date).
+    date = QDate();
+    if (ddMMyy.size() != 6)
+        return false;
+    for (const QChar c : ddMMyy) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    const int day = ddMMyy.leftRef(2).toInt();
+    const int month = ddMMyy.midRef(2, 2).toInt();
+    const int yy = ddMMyy.midRef(4, 2).toInt();
+    date = QDate(yy < 80 ? 2000 + yy : 1900 + yy, month, day);
+    return date.isValid();
+}
+
+void GpsData::SetPosition(double latitude, double longitude)
+{
+    position.SetLatitude(latitude);
+    position.SetLongitude(longitude);
+}
+
+bool GpsData::SetCourse(double degrees)
+{
+    if (!(degrees >= 0.0 && degrees < 360.0))
+        return false;
+    course = degrees;
+    return true;
+}
+
+int GpsData::ModeFromLetter(QChar letter)
+{
+    static const QString letters = QStringLiteral("ADEFMNPRS");
+    const int index = letters.indexOf(letter);
+    return index < 0 ? 5 : index;
+}

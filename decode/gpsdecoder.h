@@ -1,0 +1,61 @@
+#ifndef GPSDECODER_H
+#define GPSDECODER_H
+
+#include <QObject>
+#include <QString>
+
+#include "decode/textreassembler.h"
+
+class GpsData;
+class ParsedSentence;
+class QTimer;
+class SatelliteData;
+
+// Reads the sentences of the unit's GPS receiver (talker "GP") from the
+// received lines: the fix (RMC), the satellites used (GSA) and in view (GSV),
+// and text messages (TXT). Each kind has a watchdog: two seconds without such
+// a sentence clear its data and tell the listeners.
+class GPSDecoder : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int WatchdogIntervalMs = 2000;
+    static constexpr int TextIdentifiers = 100;
+
+    explicit GPSDecoder(QObject *parent = nullptr);
+
+    // Clears the stored fix and satellites, each if it exists; announces nothing.
+    void Reset();
+
+    // The records stay owned by the decoder; null until the first sentence of their kind.
+    GpsData *GetGpsData() const { return gpsData; }
+    SatelliteData *GetSatelliteData() const { return satelliteData; }
+
+signals:
+    void GpsDataReceived(GpsData *gpsData);
+    void SatelliteDataReceived(SatelliteData *satelliteData);
+    void GPSTextMessageReceived(QString message);
+
+public slots:
+    void OnReceived(QString received);
+    void OnRMCTimeout();
+    void OnGSATimeout();
+    void OnGSVTimeout();
+
+private:
+    void DecodeRMC(const ParsedSentence &sentence);
+    void DecodeGSA(const ParsedSentence &sentence);
+    void DecodeGSV(const ParsedSentence &sentence);
+    void DecodeTXT(const ParsedSentence &sentence);
+    SatelliteData *Satellites();
+    QTimer *NewWatchdog();
+
+    QTimer *rmcWatchdog;
+    QTimer *gsaWatchdog;
+    QTimer *gsvWatchdog;
+    GpsData *gpsData = nullptr;
+    SatelliteData *satelliteData = nullptr;
+    TextReassembler texts;
+};
+
+#endif // GPSDECODER_H
