@@ -1,0 +1,41 @@
+#ifndef ATONCONFIGURATION_H
+#define ATONCONFIGURATION_H
+
+#include <QWidget>
+
+class Model;
+
+// Base of the configuration tabs.  A tab loads its widgets from a Model,
+// stores them into a Model, and announces every user edit with Edited(this).
+//
+// Contract for subclasses: UpdateTabFromModel sets `updating` while it writes
+// into the widgets, so that their change signals do not count as edits; the
+// edit slots do nothing while `updating` is set, and otherwise announce the
+// edit and store the tab into its own model (UpdateModelFromTab(nullptr)), so
+// that the edit model always mirrors the widgets.
+class AtoNConfiguration : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `model` is the edit model the tab works on; it is not owned and must not
+    // be null (a null model is treated as an allocation failure).
+    AtoNConfiguration(Model *model, QWidget *parent = nullptr);
+
+    // Loads every widget from `model`; null means the tab's own model.
+    virtual bool UpdateTabFromModel(Model *model) = 0;
+    // Stores every widget value into `model`; null means the tab's own model.
+    virtual bool UpdateModelFromTab(Model *model) = 0;
+
+    Model *GetModel() const { return model; }
+    bool IsUpdating() const { return updating; }
+
+signals:
+    void Edited(QWidget *tab);
+
+protected:
+    Model *model;
+    bool updating = false;
+};
+
+#endif // ATONCONFIGURATION_H

@@ -1,0 +1,49 @@
+#ifndef MESSAGESCHEDULEDELEGATE_H
+#define MESSAGESCHEDULEDELEGATE_H
+
+#include <QItemDelegate>
+
+class MessageSchedule;
+
+// In-place editors of the schedule table: time edits for the start times and
+// spin boxes for the start slots and intervals.  Every step of an editor is
+// written back to the model at once, not only when the editor closes.
+class MessageScheduleDelegate : public QItemDelegate
+{
+    Q_OBJECT
+
+public:
+    // Start slot range: -1 switches a channel off, 2249 is the last slot of a minute.
+    static constexpr int MinStartSlot = -1;
+    static constexpr int MaxStartSlot = 2249;
+    static constexpr int MaxFatdmaInterval = 3240000;
+    static constexpr int MaxMinutesInterval = 86400 / 60;
+
+    // `schedule` is not owned and must not be null (treated as an allocation failure).
+    MessageScheduleDelegate(MessageSchedule *schedule, QObject *parent = nullptr);
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const override;
+
+signals:
+    // After every write-back of an editor's value.
+    void DelegateEdited() const;
+
+public slots:
+    // Commits the editor that sent the signal.
+    void saveDataOnWidgetEdit();
+    void cleanupEditor();
+
+private:
+    // Schedule row shown in table row `row`, or -1.
+    int ScheduleRowOf(int row) const;
+
+    MessageSchedule *schedule;
+};
+
+#endif // MESSAGESCHEDULEDELEGATE_H

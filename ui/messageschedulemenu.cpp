@@ -1,0 +1,74 @@
+#include "messageschedulemenu.h"
+
+#include "model/messageschedule.h"
+
+MessageScheduleMenu::MessageScheduleMenu(MessageSchedule *schedule, int scheduleRow,
+                                         QWidget *parent)
+    : QMenu(parent), schedule(schedule), scheduleRow(scheduleRow)
+{
+    Q_CHECK_PTR(schedule);
+    setObjectName(QStringLiteral("menuMessageSchedule"));
+
+    AddAddAction(this, tr("Add Message 6 ( Binary Addressed Message )"), 6);
+    AddAddAction(this, tr("Add Message 8 ( Binary Broadcast Message )"), 8);
+    QMenu *add12 = addMenu(tr("Add Message 12"));
+    QMenu *add14 = addMenu(tr("Add Message 14"));
+    for (int variant = 0; variant < 4; ++variant) {
+        AddAddAction(add12, tr("Message %1").arg(variant * 100 + 12), variant * 100 + 12);
+        AddAddAction(add14, tr("Message %1").arg(variant * 100 + 14), variant * 100 + 14);
+    }
+
+    addSeparator();
+    const MessageScheduleEntry entry = schedule->EntryAt(scheduleRow);
+    const bool removable = scheduleRow >= 0 && scheduleRow < schedule->Count() && entry.Active() &&
+                           entry.MessageId() != 21;
+    QAction *remove = addAction(tr("Remove Message"));
+    remove->setObjectName(QStringLiteral("actionRemoveMessage"));
+    remove->setEnabled(removable);
+    connect(remove, &QAction::triggered, this, &MessageScheduleMenu::OnRemove);
+
+    addSeparator();
+    const MessageScheduleEntry report = schedule->EntryAt(OffPositionReportRow);
+    const bool reportRowExists =
+        OffPositionReportRow < schedule->Count() && report.MessageId() == 21;
+    QAction *offPosition = addAction(tr("Off-position Report"));
+    offPosition->setObjectName(QStringLiteral("actionOffPositionReport"));
+    offPosition->setCheckable(true);
+    offPosition->setChecked(reportRowExists && report.Active());
+    offPosition->setEnabled(reportRowExists);
+    connect(offPosition, &QAction::triggered, this, &MessageScheduleMenu::OnOffPositionReport);
+}
+
+void MessageScheduleMenu::AddAddAction(QMenu *menu, const QString &text, int number)
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QStringLiteral("actionAddMessage%1").arg(number));
+    action->setData(number);
+    action->setEnabled(schedule->IsAvailable(number));
+    connect(action, &QAction::triggered, this, [this, number]() { OnAdd(number); });
+}
+
+void MessageScheduleMenu::OnAdd(int number)
+{
+    int row = -1;
+    if (!schedule->AddMessage(number, row))
+        return;
+    addedRow = row;
+    emit ScheduleChanged();
+}
+
+void MessageScheduleMenu::OnRemove()
+{
+    const MessageScheduleEntry entry = schedule->EntryAt(scheduleRow);
+    if (entry.MessageId() == 21 || !schedule->RemoveEntry(scheduleRow))
+        return;
+    emit ScheduleChanged();
+}
+
+void MessageScheduleMenu::OnOffPositionReport(bool enable)
+{
+    const bool done = enable ? schedule->EnableReport(OffPositionReportRow)
+                             : schedule->DisableReport(OffPositionReportRow);
+    if (done)
+        emit ScheduleChanged();
+}

@@ -1,0 +1,292 @@
+#include "messagescheduletablemodel.h"
+
+#include "model/messageschedule.h"
+
+#include <QBrush>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTime>
+
+MessageScheduleTableModel::MessageScheduleTableModel(MessageSchedule *schedule, QObject *parent)
+    : QAbstractTableModel(parent), schedule(schedule)
+{
+    Q_CHECK_PTR(schedule);
+}
+
+int MessageScheduleTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : schedule->VisibleCount();
+}
+
+int MessageScheduleTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+int MessageScheduleTableModel::ScheduleRowOf(int row) const
+{
+    int i = -1;
+    if (!schedule->EntryOfTableRow(row, i))
+        return -1;
+    return i;
+}
+
+QString MessageScheduleTableModel::IntervalText(const MessageScheduleEntry &entry,
+                                                int interval) const
+{
+    if (entry.AccessScheme() == MessageScheduleEntry::FATDMA)
+        return QString::number(interval) + tr(" slots");
+    return QString::number(interval) + tr(" minutes");
+}
+
+QVariant MessageScheduleTableModel::DisplayText(const MessageScheduleEntry &entry, int scheduleRow,
+                                                int column) const
+{
+    const bool fatdma = entry.AccessScheme() == MessageScheduleEntry::FATDMA;
+    switch (column) {
+    case MessageIdColumn:
+        switch (entry.MessageId()) {
+        case 21:
+        case 6:
+        case 8:
+        case 12:
+        case 14:
+            return QString::number(entry.MessageId());
+        default:
+            return QString();
+        }
+    case IndexColumn: {
+        int number = 0;
+        int n = 0;
+        if (!schedule->Ordinal(scheduleRow, number, n))
+            return QVariant();
+        if (number == 21)
+            return n == 1 ? QStringLiteral("1") : QStringLiteral("2");
+        return n;
+    }
+    case AccessSchemeColumn:
+        switch (entry.AccessScheme()) {
+        case MessageScheduleEntry::FATDMA:
+            return tr("FATDMA");
+        case MessageScheduleEntry::RATDMA:
+            return tr("RATDMA");
+        case MessageScheduleEntry::CSTDMA:
+            return tr("CSTDMA");
+        default:
+            return QString();
+        }
+    case StartTime1Column:
+        return entry.StartTime1().toString(QStringLiteral("hh:mm"));
+    case StartSlot1Column:
+        return fatdma ? QVariant(entry.StartSlot1()) : QVariant(QString());
+    case Interval1Column:
+        return IntervalText(entry, entry.Interval1());
+    case StartTime2Column:
+        return entry.StartTime2().toString(QStringLiteral("hh:mm"));
+    case StartSlot2Column:
+        return fatdma ? QVariant(entry.StartSlot2()) : QVariant(QString());
+    case Interval2Column:
+        return IntervalText(entry, entry.Interval2());
+    default:
+        return QVariant();
+    }
+}
+
+QVariant MessageScheduleTableModel::ToolTipText(const MessageScheduleEntry &entry, int scheduleRow,
+                                                int column) const
+{
+    const bool fatdma = entry.AccessScheme() == MessageScheduleEntry::FATDMA;
+    switch (column) {
+    case MessageIdColumn:
+        switch (entry.MessageId()) {
+        case 21:
+            return tr("21 ( AtoN Report )");
+        case 6:
+            return tr("6 ( Binary Addressed Message )");
+        case 8:
+            return tr("8 ( Binary Broadcast Message )");
+        case 12:
+            return tr("12 ( Binary Broadcast Message )");
+        case 14:
+            return tr("14 ( Binary Broadcast Message )");
+        default:
+            return QString();
+        }
+    case IndexColumn: {
+        int number = 0;
+        int n = 0;
+        if (!schedule->Ordinal(scheduleRow, number, n))
+            return QVariant();
+        if (number == 21)
+            return n == 1 ? tr("1 ( Normal Report )") : tr("2 ( Off-position Report )");
+        return n;
+    }
+    case StartSlot1Column:
+    case StartSlot2Column:
+        if (!fatdma)
+            return tr("Start slots only valid if the Access Scheme is FATDMA");
+        return DisplayText(entry, scheduleRow, column);
+    case Interval1Column:
+    case Interval2Column: {
+        const int interval = column == Interval1Column ? entry.Interval1() : entry.Interval2();
+        if (!fatdma && interval == 0)
+            return tr("Interval is 0 minutes, therefore this channel is deactivated");
+        return IntervalText(entry, interval);
+    }
+    default:
+        return DisplayText(entry, scheduleRow, column);
+    }
+}
+
+QVariant MessageScheduleTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.column() < 0 || index.column() >= ColumnCount)
+        return QVariant();
+    const int i = ScheduleRowOf(index.row());
+    if (i < 0)
+        return QVariant();
+    const MessageScheduleEntry entry = schedule->EntryAt(i);
+
+    switch (role) {
+    case Qt::DisplayRole:
+        return DisplayText(entry, i, index.column());
+    case Qt::ToolTipRole:
+        return ToolTipText(entry, i, index.column());
+    case Qt::ForegroundRole:
+        return QBrush(entry.Active() ? QColor(Qt::black) : QColor(Qt::gray));
+    default:
+        return QVariant();
+    }
+}
+
+QVariant MessageScheduleTableModel::headerData(int section, Qt::Orientation orientation,
+                                               int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    switch (section) {
+    case MessageIdColumn:
+        return tr("Message\nID");
+    case IndexColumn:
+        return tr("Index");
+    case AccessSchemeColumn:
+        return tr("Access\nScheme");
+    case StartTime1Column:
+        return tr("Channel 1\nStart UTC");
+    case StartSlot1Column:
+        return tr("Channel 1\nStart Slot");
+    case Interval1Column:
+        return tr("Channel 1\nInterval");
+    case StartTime2Column:
+        return tr("Channel 2\nStart UTC");
+    case StartSlot2Column:
+        return tr("Channel 2\nStart Slot");
+    case Interval2Column:
+        return tr("Channel 2\nInterval");
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags MessageScheduleTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const int i = ScheduleRowOf(index.row());
+    if (i < 0)
+        return Qt::NoItemFlags;
+    const MessageScheduleEntry entry = schedule->EntryAt(i);
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (!entry.Active())
+        return result;
+
+    switch (index.column()) {
+    case MessageIdColumn:
+    case IndexColumn:
+        return result;
+    case StartSlot1Column:
+    case StartSlot2Column:
+        if (entry.AccessScheme() != MessageScheduleEntry::FATDMA)
+            return result;
+        return result | Qt::ItemIsEditable;
+    default:
+        // The access scheme column is marked editable, but the delegate offers
+        // no editor for it.
+        return result | Qt::ItemIsEditable;
+    }
+}
+
+bool MessageScheduleTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const int i = ScheduleRowOf(index.row());
+    if (i < 0)
+        return false;
+    MessageScheduleEntry entry = schedule->EntryAt(i);
+    switch (index.column()) {
+    case StartTime1Column:
+        entry.SetStartTime1(value.toTime());
+        break;
+    case StartSlot1Column:
+        entry.SetStartSlot1(value.toInt());
+        break;
+    case Interval1Column:
+        entry.SetInterval1(value.toInt());
+        break;
+    case StartTime2Column:
+        entry.SetStartTime2(value.toTime());
+        break;
+    case StartSlot2Column:
+        entry.SetStartSlot2(value.toInt());
+        break;
+    case Interval2Column:
+        entry.SetInterval2(value.toInt());
+        break;
+    default:
+        return false;
+    }
+    if (!schedule->SetEntry(i, entry))
+        return false;
+    emit dataChanged(index, index);
+    return true;
+}
+
+void MessageScheduleTableModel::AttachToView(QTableView *view, bool widen)
+{
+    Q_CHECK_PTR(view);
+    view->setModel(this);
+    view->setSortingEnabled(false);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->horizontalHeader()->setStretchLastSection(false);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->verticalHeader()->hide();
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                          QAbstractItemView::EditKeyPressed);
+    view->resizeColumnsToContents();
+
+    if (!widen)
+        return;
+    view->setColumnWidth(0, view->columnWidth(0) + 13);
+    for (int column = 1; column < ColumnCount; ++column)
+        view->setColumnWidth(column, view->columnWidth(column) + 9);
+
+    // The columns' total width, plus the frame and room for the vertical
+    // scroll bar, so that all nine columns show without scrolling sideways.
+    // The height holds the header and ShownRows rows; more rows scroll.
+    const int frame = 2 * view->frameWidth();
+    const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    const int width = view->horizontalHeader()->length() + frame + scrollBar;
+    const int height = view->horizontalHeader()->sizeHint().height() +
+                       view->verticalHeader()->defaultSectionSize() * ShownRows + frame;
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setFixedSize(width, height);
+}
+
+void MessageScheduleTableModel::Refresh()
+{
+    beginResetModel();
+    endResetModel();
+}

@@ -1,0 +1,63 @@
+#ifndef MESSAGESCHEDULETABLEMODEL_H
+#define MESSAGESCHEDULETABLEMODEL_H
+
+#include <QAbstractTableModel>
+
+class MessageSchedule;
+class MessageScheduleEntry;
+class QTableView;
+
+// Presents a MessageSchedule as a table of nine columns, one row per visible
+// schedule row (table row r is the schedule row EntryOfTableRow(r)).  Keeps no
+// copy of the rows: every call reads the schedule afresh.
+class MessageScheduleTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Columns
+    {
+        MessageIdColumn = 0,
+        IndexColumn,
+        AccessSchemeColumn,
+        StartTime1Column,
+        StartSlot1Column,
+        Interval1Column,
+        StartTime2Column,
+        StartSlot2Column,
+        Interval2Column,
+        ColumnCount
+    };
+    // Rows the attached view shows at once; more rows scroll.
+    static constexpr int ShownRows = 7;
+
+    // `schedule` is not owned and must not be null (treated as an allocation failure).
+    MessageScheduleTableModel(MessageSchedule *schedule, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+    // Shows this model in `view` (whole-row selection, no sorting, no vertical
+    // header) and sizes the columns to their contents; with `widen` the columns
+    // get some air and the view is fixed to the width of all columns.
+    void AttachToView(QTableView *view, bool widen);
+    // Makes attached views read everything again (rows may have come or gone).
+    void Refresh();
+
+    // Schedule row shown in table row `row`, or -1.
+    int ScheduleRowOf(int row) const;
+
+private:
+    QVariant DisplayText(const MessageScheduleEntry &entry, int scheduleRow, int column) const;
+    QVariant ToolTipText(const MessageScheduleEntry &entry, int scheduleRow, int column) const;
+    QString IntervalText(const MessageScheduleEntry &entry, int interval) const;
+
+    MessageSchedule *schedule;
+};
+
+#endif // MESSAGESCHEDULETABLEMODEL_H

@@ -1,0 +1,584 @@
+#include "realatontab.h"
+#include "ui_realatontab.h"
+
+#include "aisvalidator.h"
+#include "drawnpixmap.h"
+#include "messagescheduledelegate.h"
+#include "messageschedulemenu.h"
+#include "messagescheduletablemodel.h"
+#include "model/model.h"
+
+#include <QAbstractItemModel>
+#include <QRegExp>
+#include <QRegExpValidator>
+
+namespace {
+
+struct TypeItem
+{
+    int code;
+    const char *text;
+};
+
+// Code 4 is not offered.
+const TypeItem TypesOfAtoN[] = {
+    {0, QT_TRANSLATE_NOOP("RealAtoNTab", " (0)  Default")},
+    {1, QT_TRANSLATE_NOOP("RealAtoNTab", " (1)  Reference Point")},
+    {2, QT_TRANSLATE_NOOP("RealAtoNTab", " (2)  Racon")},
+    {3, QT_TRANSLATE_NOOP("RealAtoNTab", " (3)  Fixed Structure - Off Shore")},
+    {5, QT_TRANSLATE_NOOP("RealAtoNTab", " (5)  Light Without Sectors")},
+    {6, QT_TRANSLATE_NOOP("RealAtoNTab", " (6)  Light With Sectors")},
+    {7, QT_TRANSLATE_NOOP("RealAtoNTab", " (7)  Leading Light Front")},
+    {8, QT_TRANSLATE_NOOP("RealAtoNTab", " (8)  Leading Light Rear")},
+    {9, QT_TRANSLATE_NOOP("RealAtoNTab", " (9)  Beacon Cardinal N")},
+    {10, QT_TRANSLATE_NOOP("RealAtoNTab", "(10)  Beacon Cardinal E")},
+    {11, QT_TRANSLATE_NOOP("RealAtoNTab", "(11)  Beacon Cardinal S")},
+    {12, QT_TRANSLATE_NOOP("RealAtoNTab", "(12)  Beacon cardinal W")},
+    {13, QT_TRANSLATE_NOOP("RealAtoNTab", "(13)  Beacon Port Hand")},
+    {14, QT_TRANSLATE_NOOP("RealAtoNTab", "(14)  Beacon Starboard Hand")},
+    {15, QT_TRANSLATE_NOOP("RealAtoNTab", "(15)  Beacon Preferred Channel Port Hand")},
+    {16, QT_TRANSLATE_NOOP("RealAtoNTab", "(16)  Beacon Preferred Channel Starboard Hand")},
+    {17, QT_TRANSLATE_NOOP("RealAtoNTab", "(17)  Beacon Isolated Danger")},
+    {18, QT_TRANSLATE_NOOP("RealAtoNTab", "(18)  Beacon Safe Water")},
+    {19, QT_TRANSLATE_NOOP("RealAtoNTab", "(19)  Beacon Special Mark")},
+    {20, QT_TRANSLATE_NOOP("RealAtoNTab", "(20)  Cardinal Mark N")},
+    {21, QT_TRANSLATE_NOOP("RealAtoNTab", "(21)  Cardinal Mark E")},
+    {22, QT_TRANSLATE_NOOP("RealAtoNTab", "(22)  Cardinal Mark S")},
+    {23, QT_TRANSLATE_NOOP("RealAtoNTab", "(23)  Cardinal Mark W")},
+    {24, QT_TRANSLATE_NOOP("RealAtoNTab", "(24)  Port Hand Mark")},
+    {25, QT_TRANSLATE_NOOP("RealAtoNTab", "(25)  Starboard Hand Mark")},
+    {26, QT_TRANSLATE_NOOP("RealAtoNTab", "(26)  Preferred Channel Port Hand")},
+    {27, QT_TRANSLATE_NOOP("RealAtoNTab", "(27)  Preferred Channel Starboard Hand")},
+    {28, QT_TRANSLATE_NOOP("RealAtoNTab", "(28)  Isolated Danger")},
+    {29, QT_TRANSLATE_NOOP("RealAtoNTab", "(29)  Safe Water")},
+    {30, QT_TRANSLATE_NOOP("RealAtoNTab", "(30)  Special Mark")},
+    {31, QT_TRANSLATE_NOOP("RealAtoNTab", "(31)  Light Vessel")},
+};
+
+constexpr int FirstFloatingType = 20;
+constexpr int LastFloatingType = 31;
+
+// Item flags of an offered and of a withdrawn list item, written through the
+// item model's flags role (one below the user role).
+constexpr int ItemFlagsRole = Qt::UserRole - 1;
+constexpr int EnabledItemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+
+// Channel numbers in list order: 1001-1028, 1060-1088, 2001-2028, 2060-2088.
+QList<int> ChannelCodes()
+{
+    QList<int> codes;
+    for (int p = 1; p <= 2; ++p) {
+        for (int c = 1; c <= 28; ++c)
+            codes.append(p * 1000 + c);
+        for (int c = 60; c <= 88; ++c)
+            codes.append(p * 1000 + c);
+    }
+    return codes;
+}
+
+// Frequency in kHz.  The 20xx channels are the ship transmit side (4.6 MHz
+// up), except the simplex channels, which use the 10xx frequency.
+int ChannelKilohertz(int channel)
+{
+    const int p = channel / 1000;
+    const int c = channel % 1000;
+    int kHz = c <= 28 ? 156000 + 50 * c : 156025 + 50 * (c - 60);
+    const bool simplex = c == 6 || (c >= 8 && c <= 17) || (c >= 67 && c <= 77);
+    if (p == 2 && !simplex)
+        kHz += 4600;
+    return kHz;
+}
+
+QString PositionToolTip(double degrees, const QString &degreesAndMinutes)
+{
+    return QString::number(degrees, 'f', 4) + QLatin1Char('\n') + degreesAndMinutes;
+}
+
+} // namespace
+
+RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
+    : AtoNConfiguration(model, parent), ui(new Ui::RealAtoNTab)
+{
+    ui->setupUi(this);
+    FillLists();
+
+    ui->labelOffPositionFeedback->hide();
+    ui->labelOffPositionFeedback->raise();
+    ui->labelOffPositionFeedback->resize(16, 16);
+    const QPixmap warning = DrawnPixmap(QStringLiteral(":/Images/messagebox_warning.png"),
+                                        QSize(16, 16), ui->labelOffPositionFeedback);
+    if (!warning.isNull()) {
+        ui->labelOffPositionFeedback->setScaledContents(false);
+        ui->labelOffPositionFeedback->setPixmap(warning);
+    }
+    ui->MMSIValidationWarningLabel->show();
+    ui->comboPositionAccuracy->setEnabled(false);
+    updating = false;
+
+    ui->lineMMSI->setValidator(new QRegExpValidator(
+        QRegExp(QStringLiteral("(?!000000000)([0-9]{9,9})"), Qt::CaseSensitive), this));
+    ui->lineName->setValidator(new AisValidator(34, 52, this));
+    suppressTypeSlot = false;
+    suppressEpfsSlot = false;
+    ui->RACONFittedCheckBox->setChecked(false);
+
+    MessageSchedule *schedule = this->model->GetMessageSchedule();
+    scheduleTableModel = new MessageScheduleTableModel(schedule, this);
+    scheduleTableModel->AttachToView(ui->tableSchedules, true);
+    scheduleDelegate = new MessageScheduleDelegate(schedule, this);
+    ui->tableSchedules->setItemDelegate(scheduleDelegate);
+    connect(scheduleDelegate, &MessageScheduleDelegate::DelegateEdited, this,
+            &RealAtoNTab::OnDelegateEdited);
+    ui->tableSchedules->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->tableSchedules, &QWidget::customContextMenuRequested, this,
+            &RealAtoNTab::OnScheduleContextMenu);
+
+    UpdateTabFromModel(nullptr);
+}
+
+RealAtoNTab::~RealAtoNTab()
+{
+    delete ui;
+}
+
+QString RealAtoNTab::ChannelText(int channel)
+{
+    const int kHz = ChannelKilohertz(channel);
+    const QString frequency =
+        QStringLiteral("%1.%2").arg(kHz / 1000).arg(kHz % 1000, 3, 10, QLatin1Char('0'));
+    QString marker;
+    if (channel == 2087)
+        marker = QStringLiteral(" AIS1");
+    else if (channel == 2088)
+        marker = QStringLiteral(" AIS2");
+    return QStringLiteral("CH%1%2 ( %3MHz )")
+        .arg(channel, 4, 10, QLatin1Char('0'))
+        .arg(marker, frequency);
+}
+
+void RealAtoNTab::FillLists()
+{
+    for (const TypeItem &type : TypesOfAtoN)
+        ui->comboTypeOfAtoN->addItem(tr(type.text), type.code);
+
+    ui->comboTypeOfEPFS->addItem(tr("Autonomous"), int(EpfsAutonomous));
+    ui->comboTypeOfEPFS->addItem(tr("Surveyed"), int(EpfsSurveyed));
+
+    ui->comboPositionAccuracy->addItem(tr("> 10 m"), 0);
+    ui->comboPositionAccuracy->addItem(tr("< 10 m"), 1);
+
+    for (int channel : ChannelCodes())
+        ui->comboChannel1->addItem(ChannelText(channel), channel);
+    for (int channel : ChannelCodes())
+        ui->comboChannel2->addItem(ChannelText(channel), channel);
+}
+
+void RealAtoNTab::SelectByCode(QComboBox *comboBox, int code)
+{
+    comboBox->setCurrentIndex(comboBox->findData(code));
+}
+
+int RealAtoNTab::CurrentCode(const QComboBox *comboBox)
+{
+    // No current item gives an invalid variant, which is 0.
+    return comboBox->currentData().toInt();
+}
+
+void RealAtoNTab::MarkEdited()
+{
+    emit Edited(this);
+    UpdateModelFromTab(nullptr);
+}
+
+bool RealAtoNTab::UpdateModelFromTab(Model *target)
+{
+    AtoN *aton = (target ? target : model)->GetAtoN();
+    aton->GetAtoNMMSI()->SetNewMmsi(ui->lineMMSI->text());
+    aton->GetAtoNMMSI()->SetAidFlag(true);
+    aton->SetName(ui->lineName->text());
+    aton->SetTypeOfAtoN(CurrentCode(ui->comboTypeOfAtoN));
+    aton->SetTypeOfEPFS(CurrentCode(ui->comboTypeOfEPFS));
+    aton->GetPosition()->SetLatitudeText(ui->lineLatitude->text());
+    aton->GetPosition()->SetLongitudeText(ui->lineLongitude->text());
+    aton->SetPositionAccuracy(CurrentCode(ui->comboPositionAccuracy));
+    aton->SetRacon(ui->RACONFittedCheckBox->isChecked());
+    aton->SetChannel1(CurrentCode(ui->comboChannel1));
+    aton->SetChannel2(CurrentCode(ui->comboChannel2));
+    aton->SetOffPositionThreshold(ui->spinBoxOffPositionThreshold->value());
+    aton->SetDimensionA(ui->spinBoxDimensionA->value());
+    aton->SetDimensionB(ui->spinBoxDimensionB->value());
+    aton->SetDimensionC(ui->spinBoxDimensionC->value());
+    aton->SetDimensionD(ui->spinBoxDimensionD->value());
+    return true;
+}
+
+void RealAtoNTab::ShowPosition()
+{
+    const GeoPosition *position = model->GetAtoN()->GetPosition();
+    ui->lineLatitude->setText(position->LatitudeDms());
+    ui->lineLatitude->setToolTip(PositionToolTip(position->Latitude(), position->LatitudeDm()));
+    ui->lineLongitude->setText(position->LongitudeDms());
+    ui->lineLongitude->setToolTip(PositionToolTip(position->Longitude(), position->LongitudeDm()));
+}
+
+bool RealAtoNTab::UpdateTabFromModel(Model *source)
+{
+    if (source)
+        *model->GetAtoN() = *source->GetAtoN();
+    const AtoN *aton = model->GetAtoN();
+
+    updating = true;
+    ui->lineMMSI->setText(aton->GetAtoNMMSI()->NewMmsi());
+    ui->lineName->setText(aton->Name());
+    SelectByCode(ui->comboTypeOfAtoN, aton->TypeOfAtoN());
+    SelectByCode(ui->comboTypeOfEPFS, aton->TypeOfEPFS());
+    ShowPosition();
+    SelectByCode(ui->comboPositionAccuracy, aton->PositionAccuracy());
+    ui->RACONFittedCheckBox->setChecked(aton->Racon());
+    SelectByCode(ui->comboChannel1, aton->Channel1());
+    SelectByCode(ui->comboChannel2, aton->Channel2());
+    ui->spinBoxOffPositionThreshold->setValue(aton->OffPositionThreshold());
+    EvaluateOffPositionThresholdValidity(ui->spinBoxOffPositionThreshold->value());
+
+    // The layout sets the range of dimension A, so it comes before the
+    // values: a value loaded into the range of the previous layout would be
+    // clamped, and the next store would write the clamped value.
+    if (AtoN::IsFixedAtoNType(aton->TypeOfAtoN())) {
+        suppressEpfsSlot = true;
+        enableComboBoxItem(ui->comboTypeOfEPFS, int(EpfsSurveyed), true);
+        suppressEpfsSlot = false;
+        ApplyFixedLayout();
+    } else {
+        suppressEpfsSlot = true;
+        enableComboBoxItem(ui->comboTypeOfEPFS, int(EpfsSurveyed), false);
+        suppressEpfsSlot = false;
+        ApplyFloatingLayout();
+    }
+    ui->spinBoxDimensionA->setValue(aton->DimensionA());
+    ui->spinBoxDimensionB->setValue(aton->DimensionB());
+    ui->spinBoxDimensionC->setValue(aton->DimensionC());
+    ui->spinBoxDimensionD->setValue(aton->DimensionD());
+
+    if (aton->TypeOfEPFS() == EpfsSurveyed)
+        EnableFloatingTypes(false);
+
+    updating = false;
+    ApplyDimensionEnabling();
+
+    if (source)
+        *model->GetMessageSchedule() = *source->GetMessageSchedule();
+    scheduleTableModel->Refresh();
+    return true;
+}
+
+void RealAtoNTab::enableComboBoxItem(QComboBox *comboBox, QVariant findItem, bool enableFlag)
+{
+    if (!comboBox)
+        return;
+    const int remembered = comboBox->currentIndex();
+    const int found = comboBox->findData(findItem);
+    if (found >= 0) {
+        comboBox->setCurrentIndex(found);
+        QAbstractItemModel *items = comboBox->model();
+        items->setData(items->index(found, comboBox->modelColumn()),
+                       enableFlag ? EnabledItemFlags : 0, ItemFlagsRole);
+    }
+    comboBox->setCurrentIndex(remembered);
+}
+
+void RealAtoNTab::EnableFloatingTypes(bool enable)
+{
+    for (int code = FirstFloatingType; code <= LastFloatingType; ++code) {
+        suppressTypeSlot = true;
+        enableComboBoxItem(ui->comboTypeOfAtoN, code, enable);
+        suppressTypeSlot = false;
+    }
+}
+
+void RealAtoNTab::ApplyFixedLayout()
+{
+    ui->groupBoxAtoNDimensions->setTitle(tr("AtoN Dimensions (Fixed)"));
+    ui->labelDimensionsDrawing->move(70, 5);
+    ui->labelDimensionsDrawing->resize(170, 225);
+    const QPixmap drawing = DrawnPixmap(QStringLiteral(":/Images/SmallFixedDimensions.png"),
+                                        QSize(170, 225), ui->labelDimensionsDrawing);
+    ui->labelDimensionsDrawing->setPixmap(drawing);
+    ui->spinBoxDimensionA->move(10, 50);
+    for (QSpinBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
+                          ui->spinBoxDimensionD}) {
+        box->show();
+        box->raise();
+    }
+    ui->spinBoxDimensionA->setRange(0, 511);
+    ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (0-511)"));
+}
+
+void RealAtoNTab::ApplyFloatingLayout()
+{
+    ui->groupBoxAtoNDimensions->setTitle(tr("AtoN Dimensions (Floating)"));
+    ui->labelDimensionsDrawing->move(20, 20);
+    ui->labelDimensionsDrawing->resize(181, 181);
+    const QPixmap drawing = DrawnPixmap(QStringLiteral(":/Images/SmallFloatingDimensions.png"),
+                                        QSize(181, 181), ui->labelDimensionsDrawing);
+    ui->labelDimensionsDrawing->setPixmap(drawing);
+    ui->spinBoxDimensionA->move(40, 82);
+    ui->spinBoxDimensionA->show();
+    ui->spinBoxDimensionA->raise();
+    ui->spinBoxDimensionB->hide();
+    ui->spinBoxDimensionC->hide();
+    ui->spinBoxDimensionD->hide();
+    ui->spinBoxDimensionA->setRange(1, 63);
+    ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (1-63)"));
+}
+
+void RealAtoNTab::ApplyDimensionEnabling()
+{
+    const bool enable = CurrentCode(ui->comboTypeOfAtoN) != ReferencePointType;
+    for (QSpinBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
+                          ui->spinBoxDimensionD})
+        box->setEnabled(enable);
+}
+
+void RealAtoNTab::EvalulateMMSIValidity(QString text)
+{
+    int position = 0;
+    const QValidator *validator = ui->lineMMSI->validator();
+    const bool acceptable =
+        validator && validator->validate(text, position) == QValidator::Acceptable;
+    ui->MMSIValidationWarningLabel->setVisible(!acceptable);
+}
+
+void RealAtoNTab::on_lineMMSI_textChanged(QString text)
+{
+    EvalulateMMSIValidity(text);
+}
+
+void RealAtoNTab::on_lineMMSI_textEdited(QString text)
+{
+    if (updating)
+        return;
+    EvalulateMMSIValidity(text);
+    if (text != model->GetAtoN()->GetAtoNMMSI()->NewMmsi())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_lineName_textEdited(QString text)
+{
+    Q_UNUSED(text)
+    if (updating)
+        return;
+    // Leaving the field and coming back makes the line edit apply the
+    // validator's fix-up now: lower-case letters become capitals as typed.
+    ui->lineName->clearFocus();
+    ui->lineName->setFocus(Qt::OtherFocusReason);
+    if (ui->lineName->text() != model->GetAtoN()->Name())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_comboTypeOfAtoN_currentIndexChanged(int index)
+{
+    if (updating || suppressTypeSlot)
+        return;
+    const int code = ui->comboTypeOfAtoN->itemData(index).toInt();
+    if (code != model->GetAtoN()->TypeOfAtoN())
+        MarkEdited();
+
+    const bool fixed = AtoN::IsFixedAtoNType(code);
+    suppressEpfsSlot = true;
+    enableComboBoxItem(ui->comboTypeOfEPFS, int(EpfsSurveyed), fixed);
+    suppressEpfsSlot = false;
+    if (fixed)
+        ApplyFixedLayout();
+    else
+        ApplyFloatingLayout();
+    ApplyDimensionEnabling();
+}
+
+void RealAtoNTab::on_comboTypeOfEPFS_currentIndexChanged(int index)
+{
+    if (updating || suppressEpfsSlot)
+        return;
+    const int code = ui->comboTypeOfEPFS->itemData(index).toInt();
+    if (code != model->GetAtoN()->TypeOfEPFS())
+        MarkEdited();
+
+    const bool surveyed = code == EpfsSurveyed;
+    ui->comboPositionAccuracy->setEnabled(surveyed);
+    EnableFloatingTypes(!surveyed);
+}
+
+void RealAtoNTab::on_lineLatitude_textEdited(QString text)
+{
+    Q_UNUSED(text)
+    if (updating)
+        return;
+    GeoPosition typed;
+    typed.SetLatitudeText(ui->lineLatitude->text());
+    GeoPosition *position = model->GetAtoN()->GetPosition();
+    if (typed.Latitude() != position->Latitude())
+        position->SetLatitude(typed.Latitude());
+    UpdateModelFromTab(nullptr);
+    emit Edited(this);
+}
+
+void RealAtoNTab::on_lineLatitude_editingFinished()
+{
+    if (updating)
+        return;
+    GeoPosition typed;
+    typed.SetLatitudeText(ui->lineLatitude->text());
+    GeoPosition *position = model->GetAtoN()->GetPosition();
+    if (typed.Latitude() != position->Latitude())
+        position->SetLatitude(typed.Latitude());
+    ui->lineLatitude->setText(position->LatitudeDms());
+    ui->lineLatitude->setToolTip(PositionToolTip(position->Latitude(), position->LatitudeDm()));
+    UpdateModelFromTab(nullptr);
+}
+
+void RealAtoNTab::on_lineLongitude_textEdited(QString text)
+{
+    Q_UNUSED(text)
+    if (updating)
+        return;
+    GeoPosition typed;
+    typed.SetLongitudeText(ui->lineLongitude->text());
+    GeoPosition *position = model->GetAtoN()->GetPosition();
+    if (typed.Longitude() != position->Longitude())
+        position->SetLongitude(typed.Longitude());
+    UpdateModelFromTab(nullptr);
+    emit Edited(this);
+}
+
+void RealAtoNTab::on_lineLongitude_editingFinished()
+{
+    if (updating)
+        return;
+    GeoPosition typed;
+    typed.SetLongitudeText(ui->lineLongitude->text());
+    GeoPosition *position = model->GetAtoN()->GetPosition();
+    if (typed.Longitude() != position->Longitude())
+        position->SetLongitude(typed.Longitude());
+    ui->lineLongitude->setText(position->LongitudeDms());
+    ui->lineLongitude->setToolTip(PositionToolTip(position->Longitude(), position->LongitudeDm()));
+    UpdateModelFromTab(nullptr);
+}
+
+void RealAtoNTab::on_comboPositionAccuracy_currentIndexChanged(int index)
+{
+    if (updating)
+        return;
+    if (ui->comboPositionAccuracy->itemData(index).toInt() != model->GetAtoN()->PositionAccuracy())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_comboChannel1_currentIndexChanged(int index)
+{
+    if (updating)
+        return;
+    if (ui->comboChannel1->itemData(index).toInt() != model->GetAtoN()->Channel1())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_comboChannel2_currentIndexChanged(int index)
+{
+    if (updating)
+        return;
+    if (ui->comboChannel2->itemData(index).toInt() != model->GetAtoN()->Channel2())
+        MarkEdited();
+}
+
+void RealAtoNTab::EvaluateOffPositionThresholdValidity(int i)
+{
+    ui->labelOffPositionFeedback->setVisible(i < LowestQuietThreshold);
+}
+
+void RealAtoNTab::on_spinBoxOffPositionThreshold_valueChanged(int i)
+{
+    EvaluateOffPositionThresholdValidity(i);
+    if (updating)
+        return;
+    if (i != model->GetAtoN()->OffPositionThreshold())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_RACONFittedCheckBox_stateChanged(int state)
+{
+    Q_UNUSED(state)
+    if (updating)
+        return;
+    model->GetAtoN()->SetRacon(ui->RACONFittedCheckBox->isChecked());
+    MarkEdited();
+}
+
+void RealAtoNTab::on_spinBoxDimensionA_valueChanged(int i)
+{
+    if (!updating && i != model->GetAtoN()->DimensionA())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_spinBoxDimensionB_valueChanged(int i)
+{
+    if (!updating && i != model->GetAtoN()->DimensionB())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_spinBoxDimensionC_valueChanged(int i)
+{
+    if (!updating && i != model->GetAtoN()->DimensionC())
+        MarkEdited();
+}
+
+void RealAtoNTab::on_spinBoxDimensionD_valueChanged(int i)
+{
+    if (!updating && i != model->GetAtoN()->DimensionD())
+        MarkEdited();
+}
+
+void RealAtoNTab::OnVersion(QString version)
+{
+    ui->labelVersion->setText(version);
+}
+
+void RealAtoNTab::OnProductSerialNumber(QString version)
+{
+    ui->labelProductSerialNumber->setText(version);
+}
+
+void RealAtoNTab::OnBatteryVoltage(QString voltage)
+{
+    ui->label_battery_voltage->setText(voltage + tr(" mV"));
+}
+
+void RealAtoNTab::OnDelegateEdited()
+{
+    MarkEdited();
+}
+
+QMenu *RealAtoNTab::CreateScheduleMenu(int tableRow)
+{
+    auto *menu = new MessageScheduleMenu(model->GetMessageSchedule(),
+                                         scheduleTableModel->ScheduleRowOf(tableRow), this);
+    connect(menu, &MessageScheduleMenu::ScheduleChanged, this, &RealAtoNTab::OnScheduleChanged);
+    return menu;
+}
+
+void RealAtoNTab::OnScheduleContextMenu(const QPoint &position)
+{
+    const int tableRow = ui->tableSchedules->indexAt(position).row();
+    QMenu *menu = CreateScheduleMenu(tableRow);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(ui->tableSchedules->viewport()->mapToGlobal(position));
+}
+
+void RealAtoNTab::OnScheduleChanged()
+{
+    // An open editor belongs to a row that may have moved.
+    ui->tableSchedules->setCurrentIndex(QModelIndex());
+    scheduleTableModel->Refresh();
+    auto *menu = qobject_cast<MessageScheduleMenu *>(sender());
+    int row = -1;
+    if (menu && menu->AddedRow() >= 0 &&
+        model->GetMessageSchedule()->TableRowOf(menu->AddedRow(), row))
+        ui->tableSchedules->selectRow(row);
+    MarkEdited();
+}
