@@ -44,14 +44,11 @@ QStringList SoundLines()
 QStringList Mix()
 {
     QStringList lines = SoundLines();
-    // Damaged lines: a flipped digit, a lower-case checksum, a line cut short.
+    // Damaged lines: a flipped digit, a changed status, a line cut short.
     QString flipped = lines.at(0);
     flipped[20] = QLatin1Char('7');
     lines << flipped;
-    QString damaged = lines.at(9);
-    damaged[damaged.size() - 2] = damaged.at(damaged.size() - 2).toLower();
-    damaged[damaged.size() - 3] = damaged.at(damaged.size() - 3).toLower();
-    lines << damaged;
+    lines << QString(lines.at(9)).replace(QStringLiteral(",R*"), QStringLiteral(",C*"));
     lines << "$GPGSV,3,1,11,01,40,083,46,02,17,3\n";
     // Noise: a prompt, a burst of line noise, an over-long line.
     lines << ">\n";

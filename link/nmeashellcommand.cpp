@@ -1,0 +1,118 @@
+#include "link/nmeashellcommand.h"
+
+#include "app/vandrelapplication.h"
+#include "lim/lanterninterface.h"
+#include "model/model.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+
+namespace {
+
+const QString Manufacturer = QStringLiteral("VKX");
+constexpr int AnswerMark = 255;
+
+// The setting is read once, at start-up, by the application object. A program
+// without that object (a command-line tool, a test) answers to "VKX" alone.
+QString VendorIdSetting()
+{
+    auto *application = qobject_cast<VandrelApplication *>(QCoreApplication::instance());
+    return application ? application->GetVendorID() : Manufacturer;
+}
+
+} // namespace
+
+const char *const NmeaShellCommand::AccessCodes[AccessLevels] = {"0x6E2D9A41", "0x8B47F2D0",
+                                                                 "0x19C5E3A7", "0xD4716B5E"};
+
+NmeaShellCommand::NmeaShellCommand(const QString &command, int accessLevel, int mode, int tag,
+                                   QObject *parent)
+    : QObject(parent), command(command), accessLevel(accessLevel), mode(mode), tag(tag),
+      vendorId(VendorIdSetting())
+{
+    ParsedSentence::Escape(this->command);
+}
+
+// $PVKX,0,3,0xD4716B5E,1,battvolts,2*HH
+QString NmeaShellCommand::Sentence() const
+{
+    // Levels are 0 to 3; another level goes out without a code rather than
+    // reading past the table.
+    const bool knownLevel = accessLevel >= 0 && accessLevel < AccessLevels;
+    QString text = QStringLiteral("$P") + Manufacturer + QStringLiteral(",0,");
+    text += QString::number(accessLevel) + QLatin1Char(',');
+    text +=
+        (knownLevel ? QLatin1String(AccessCodes[accessLevel]) : QLatin1String()) + QLatin1Char(',');
+    text += QString::number(mode) + QLatin1Char(',');
+    text += command.left(MaxCommandInSentence) + QLatin1Char(',');
+    text += QString::number(tag);
+    QChar high, low;
+    ParsedSentence::Checksum(text, high, low);
+    text += QLatin1Char('*');
+    text += high;
+    text += low;
+    return text + QStringLiteral("\r\n");
+}
+
+// $PVKX,255,battvolts,2,12.61*HH
+int NmeaShellCommand::Parse(ParsedSentence sentence)
+{
+    if (!sentence.valid)
+        return ShellInvalid;
+    if (sentence.talker != QLatin1String("P"))
+        return ShellWrongTalker;
+    if (sentence.formatter != Manufacturer && sentence.formatter != vendorId)
+        return ShellWrongManufacturer;
+    int mark = 0;
+    if (!sentence.GetInt(1, mark) || mark != AnswerMark)
+        return ShellBadAnswer;
+    QString answered;
+    if (!sentence.GetString(2, answered))
+        return ShellBadAnswer;
+    if (answered != command)
+        return ShellOtherCommand;
+    int answeredTag = 0;
+    if (!sentence.GetInt(3, answeredTag))
+        return ShellBadAnswer;
+    tag = answeredTag;
+    sentence.GetString(4, response);
+    ParsedSentence::Unescape(response);
+    HandleAnswer();
+    return ShellAnswered;
+}
+
+void NmeaShellCommand::HandleAnswer()
+{
+    qDebug().noquote() << "ShellCmd Resp: " + command + " = " + response;
+    if (command.startsWith(QLatin1String("appver"))) {
+        emit Version(response);
+        emit Variant(response.mid(4, 2));
+    } else if (command.startsWith(QLatin1String("getserno"))) {
+        emit ProductSerialNumber(response);
+    } else if (command.startsWith(QLatin1String("battvolts"))) {
+        emit BatteryVoltage(response);
+    } else if (command.startsWith(QLatin1String("nvgeti")) ||
+               command.startsWith(QLatin1String("nvseti"))) {
+        StoreLanternValue();
+        emit showLimParams();
+    }
+}
+
+// nvgeti "limvmax" answered by 24000
+void NmeaShellCommand::StoreLanternValue()
+{
+    const int first = command.indexOf(QLatin1Char('"'));
+    const int last = command.lastIndexOf(QLatin1Char('"'));
+    const QString name =
+        first >= 0 && last > first ? command.mid(first + 1, last - first - 1) : QString();
+    bool ok = false;
+    int value = response.toInt(&ok, 10);
+    if (!ok)
+        value = 0;
+    auto *model = qobject_cast<Model *>(parent());
+    if (!model) {
+        qDebug().noquote() << "ShellCmd without a model:" << command;
+        return;
+    }
+    model->GetLanternInterface()->SetParameterValue(LanternInterface::ParameterIndex(name), value);
+}
