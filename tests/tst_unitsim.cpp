@@ -605,6 +605,17 @@ void TestUnitSim::flood()
     QVERIFY2(lines.size() <= 700, QByteArray::number(lines.size()).constData());
     // The unit still answers amid the flood.
     QCOMPARE(c.query("ACE", 2).size(), 2);
+
+    // On a paced line a flood beyond the line's capacity does not hold the
+    // answers back by more than a moment.
+    auto paced = startSimulator({"--quiet", "--flood", "3000"});
+    QVERIFY(paced);
+    SimClient p(paced->portPath());
+    p.drain(1000);
+    QElapsedTimer t;
+    t.start();
+    QCOMPARE(p.query("AID", 1, 1000).size(), 1);
+    QVERIFY2(t.elapsed() < 500, QByteArray::number(t.elapsed()).constData());
 }
 
 void TestUnitSim::linePacing()

@@ -7,6 +7,8 @@
 namespace {
 
 const int MaxFloodLinesPerTick = 2000;
+// About a quarter of a second at 38400 baud.
+const int MaxPacedBacklog = 1000;
 
 QByteArray corruptChecksum(QByteArray line)
 {
@@ -61,8 +63,10 @@ bool UnitSimulator::start(QString *error)
     }
     if (!m_line.open(error))
         return false;
+    m_running = true;
     if (!m_options.linkPath.isEmpty() && !m_line.makeLink(m_options.linkPath, error)) {
         m_line.close();
+        m_running = false;
         return false;
     }
 
@@ -92,6 +96,8 @@ bool UnitSimulator::start(QString *error)
     }
     if (m_options.closeAfter >= 0) {
         QTimer::singleShot(int(m_options.closeAfter * 1000), this, [this] {
+            if (!m_running)
+                return;
             emit diagnostic(QStringLiteral("closing the line"));
             stop();
             emit finished();
@@ -102,6 +108,7 @@ bool UnitSimulator::start(QString *error)
 
 void UnitSimulator::stop()
 {
+    m_running = false;
     for (QTimer *t : qAsConst(m_timers))
         t->stop();
     m_line.close();
@@ -113,7 +120,9 @@ void UnitSimulator::every(int periodMs, int firstMs, const std::function<void()>
     timer->setInterval(periodMs);
     connect(timer, &QTimer::timeout, this, work);
     m_timers << timer;
-    QTimer::singleShot(firstMs, timer, [timer, work] {
+    QTimer::singleShot(firstMs, timer, [this, timer, work] {
+        if (!m_running)
+            return;
         work();
         timer->start();
     });
@@ -160,11 +169,14 @@ void UnitSimulator::sendFlood()
         m_floodCredit -= 1;
         lines << m_traffic.floodLine(m_floodCount++, now);
     }
-    if (lines.isEmpty())
-        return;
     // Flood lines are sent as they are: the broken ones are broken on purpose.
-    for (const QByteArray &l : qAsConst(lines))
+    // On a paced line a flood beyond what the line carries is cut, so that
+    // answers are still delayed by no more than a moment of line time.
+    for (const QByteArray &l : qAsConst(lines)) {
+        if (m_line.isPaced() && m_line.queuedBytes() > MaxPacedBacklog)
+            break;
         m_line.send(l);
+    }
 }
 
 void UnitSimulator::saveState()

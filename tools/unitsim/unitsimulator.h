@@ -61,6 +61,7 @@ private:
     QElapsedTimer m_floodClock;
     double m_floodCredit = 0;
     quint64 m_floodCount = 0;
+    bool m_running = false;
 };
 
 #endif // UNITSIMULATOR_H
