@@ -1,0 +1,25 @@
+#ifndef JOB_H
+#define JOB_H
+
+#include "link/jobstep.h"
+
+#include <QList>
+#include <QString>
+
+// A named, fixed list of steps that the transport runs one at a time.
+class Job
+{
+public:
+    explicit Job(const QString &name) : name(name) {}
+
+    QString Name() const { return name; }
+    QList<JobStep> &Steps() { return steps; }
+    const QList<JobStep> &Steps() const { return steps; }
+    void AddStep(const JobStep &step) { steps.append(step); }
+
+private:
+    QString name;
+    QList<JobStep> steps;
+};
+
+#endif // JOB_H

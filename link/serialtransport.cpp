@@ -1,0 +1,124 @@
+#include "link/serialtransport.h"
+
+#include "app/vandrelapplication.h"
+#include "link/serialcontroller.h"
+
+#include <QDebug>
+#include <QThread>
+
+SerialTransport::SerialTransport(Model *transportModel, QObject *parent)
+    : Transport(transportModel, parent)
+{
+    SetLastError(QString());
+}
+
+QString SerialTransport::ConnectionDescription() const
+{
+    VandrelApplication *application = VandrelApplication::instance();
+    if (replaying.load())
+        return tr("Reading Log File ") + application->GetLogFilename() + tr(" ...");
+    return tr("Connected to Serial Port: ") + FriendlyName(application->GetPortName()) + tr(" ...");
+}
+
+void SerialTransport::Connect(QString connection)
+{
+    // The port is the one the settings name; the argument carries the same name.
+    Q_UNUSED(connection)
+    if (IsConnected())
+        return;
+    qDebug().noquote() << "SerialTransport: Connect : "
+                       << QString::number(quintptr(QThread::currentThreadId()), 16);
+    SerialController *line = GetSerialController();
+    if (!line)
+        return;
+    if (line->IsOpen()) {
+        SetLastError(tr("A connection is already open"));
+        emit ConnectError(LastError());
+        return;
+    }
+    if (line->Open(VandrelApplication::instance()->GetPortName(), BaudRate)) {
+        replaying.store(false);
+        connected.store(true);
+        emit Connected();
+        return;
+    }
+    SetLastError(line->ErrorString());
+    emit ConnectError(
+        tr("An error was encountered in trying to open the serial port it is probably blocked "
+           "( %1 ).")
+            .arg(LastError()));
+}
+
+bool SerialTransport::ConnectFile(QString filename)
+{
+    qDebug() << "SerialTransport: ConnectFile";
+    if (IsConnected())
+        return false;
+    SerialController *line = GetSerialController();
+    if (!line)
+        return false;
+    if (line->IsOpen()) {
+        SetLastError(tr("A connection is already open"));
+        emit ConnectError(LastError());
+        return false;
+    }
+    if (line->OpenFile(filename)) {
+        replaying.store(true);
+        connected.store(true);
+        emit Connected();
+        return true;
+    }
+    SetLastError(line->ErrorString());
+    emit ConnectError(LastError());
+    return false;
+}
+
+void SerialTransport::Send(QString send)
+{
+    emit SerialSend(send);
+}
+
+void SerialTransport::Disconnect()
+{
+    if (!IsConnected()) {
+        emit DisconnectedCleanUp();
+        return;
+    }
+    connected.store(false);
+    if (SerialController *line = GetSerialController()) {
+        // Its Closed() reaches SerialClosed at once, which raises Disconnected().
+        line->Close();
+        ForgetController();
+    } else {
+        emit Disconnected();
+    }
+}
+
+void SerialTransport::SerialSent(QString sent)
+{
+    // Job steps raise their own Sent.
+    Q_UNUSED(sent)
+}
+
+void SerialTransport::SerialSendError()
+{
+    if (SerialController *line = GetSerialController())
+        SetLastError(line->ErrorString());
+    emit SendError();
+}
+
+void SerialTransport::SerialReceived(QString received)
+{
+    emit Received(received);
+    const ParsedSentence sentence(received);
+    if (sentence.valid)
+        HandleResponse(sentence);
+}
+
+void SerialTransport::SerialClosed()
+{
+    qDebug() << "SerialTransport: SerialClosed";
+    connected.store(false);
+    DisconnectController();
+    emit Disconnected();
+}

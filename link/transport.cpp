@@ -1,0 +1,447 @@
+#include "link/transport.h"
+
+#include "lim/limsetparam.h"
+#include "link/nmeashellcommand.h"
+#include "link/serialcontroller.h"
+#include "model/model.h"
+#include "sentences/atonsentenceaar.h"
+#include "sentences/atonsentenceace.h"
+#include "sentences/atonsentenceacf.h"
+#include "sentences/atonsentenceaid.h"
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QTimer>
+
+namespace {
+
+// The lantern parameters in the order the "Get LIM" and "Set LIM" jobs handle them.
+const char *const LanternParameters[] = {"limen",   "limvmin", "limvmax",  "limton",
+                                         "limtoff", "limion",  "limigain", "limpthresh"};
+constexpr int FirstGetLanternTag = 6;
+constexpr int FirstSetLanternTag = 14;
+
+} // namespace
+
+Transport::Transport(Model *transportModel, QObject *parent)
+    : QObject(parent), transportModel(transportModel)
+{
+    if (!transportModel)
+        qBadAlloc();
+
+    controller = new SerialController(this);
+    connect(this, &Transport::SerialSend, controller, &SerialController::OnSend);
+    connect(controller, &SerialController::Sent, this, &Transport::SerialSent);
+    connect(controller, &SerialController::SendError, this, &Transport::SerialSendError);
+    connect(controller, &SerialController::Received, this, &Transport::SerialReceived);
+    connect(controller, &SerialController::Closed, this, &Transport::SerialClosed);
+
+    responseTimer = new QTimer(this);
+    responseTimer->setSingleShot(true);
+    // The pacing of set sentences is measured by the unit; keep it exact.
+    responseTimer->setTimerType(Qt::PreciseTimer);
+    responseTimer->setInterval(AnswerTimeoutMs);
+    connect(responseTimer, &QTimer::timeout, this, &Transport::OnTimeout);
+
+    BuildJobTable();
+}
+
+Transport::~Transport()
+{
+    // The controller's last Closed() must not reach the half-destroyed transport.
+    if (controller)
+        DisconnectController();
+    for (const QPointer<QObject> &object : qAsConst(stepObjects))
+        delete object.data();
+    qDeleteAll(jobOrder);
+}
+
+Job *Transport::AddJob(const QString &name)
+{
+    Job *job = new Job(name);
+    jobs.insert(name, job);
+    jobOrder.append(job);
+    return job;
+}
+
+NmeaShellCommand *Transport::AddShellStep(Job *job, const QString &command, int accessLevel,
+                                          int mode, int tag, bool modelParent)
+{
+    auto *shell = new NmeaShellCommand(command, accessLevel, mode, tag,
+                                       modelParent ? transportModel : nullptr);
+    stepObjects.append(shell);
+    JobStep step;
+    step.shellCommand = shell;
+    step.repeatCount = 1;
+    step.expectedReplies = 1;
+    job->AddStep(step);
+    return shell;
+}
+
+void Transport::AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies)
+{
+    stepObjects.append(codec);
+    JobStep step;
+    step.sentence = codec;
+    step.repeatCount = repeatCount;
+    step.expectedReplies = expectedReplies;
+    job->AddStep(step);
+}
+
+void Transport::BuildJobTable()
+{
+    Job *version = AddJob(QStringLiteral("Version"));
+    NmeaShellCommand *appver = AddShellStep(version, QStringLiteral("appver"), 0, 2, 0, false);
+    NmeaShellCommand *serNo = AddShellStep(version, QStringLiteral("getserno"), 0, 2, 1, false);
+    connect(appver, &NmeaShellCommand::Version, this, &Transport::OnVersion);
+    connect(serNo, &NmeaShellCommand::ProductSerialNumber, this, &Transport::OnProductSerialNumber);
+
+    Job *voltage = AddJob(QStringLiteral("Voltage"));
+    NmeaShellCommand *battery = AddShellStep(voltage, QStringLiteral("battvolts"), 3, 1, 2, false);
+    connect(battery, &NmeaShellCommand::BatteryVoltage, this, &Transport::OnBatteryVoltage);
+
+    Job *serNoTest = AddJob(QStringLiteral("SerNo Test"));
+    NmeaShellCommand *serNoPoll =
+        AddShellStep(serNoTest, QStringLiteral("getserno"), 0, 2, 3, false);
+    connect(serNoPoll, &NmeaShellCommand::ProductSerialNumber, this,
+            &Transport::OnProductSerialNumberTest);
+
+    AtoN *aton = transportModel->GetAtoN();
+    Job *kelvane = AddJob(QStringLiteral("Kelvane"));
+    AddSentenceStep(kelvane, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 0);
+    AddSentenceStep(kelvane, new AtoNSentenceACF(aton, transportModel), 1, 1);
+    AddSentenceStep(kelvane, new AtoNSentenceACE(aton, transportModel), 1, 0);
+
+    Job *schedule = AddJob(QStringLiteral("Message Schedule"));
+    scheduleCodec = new AtoNSentenceAAR(transportModel->GetMessageSchedule());
+    // One sentence per schedule row; a send takes the count afresh when it
+    // starts (StartNextJob), so that rows added since are sent too.
+    AddSentenceStep(schedule, scheduleCodec, transportModel->GetMessageSchedule()->Count(), 0);
+
+    Job *gpsOff = AddJob(QStringLiteral("GPS OFF"));
+    AddShellStep(gpsOff, QStringLiteral("gpsfilt 0"), 0, 0, 4, false);
+
+    Job *reset = AddJob(QStringLiteral("Reset"));
+    AddShellStep(reset, QStringLiteral("reset"), 0, 0, 5, false);
+
+    Job *getLim = AddJob(QStringLiteral("Get LIM"));
+    int tag = FirstGetLanternTag;
+    for (const char *name : LanternParameters) {
+        const QString command = QStringLiteral("nvgeti \"%1\"").arg(QLatin1String(name));
+        NmeaShellCommand *get = AddShellStep(getLim, command, 3, 1, tag++, true);
+        connect(get, &NmeaShellCommand::showLimParams, this, &Transport::onShowLimParams);
+    }
+
+    Job *setLim = AddJob(QStringLiteral("Set LIM"));
+    tag = FirstSetLanternTag;
+    for (const char *name : LanternParameters) {
+        auto *set = new LimSetParam(QLatin1String(name), tag++, transportModel);
+        stepObjects.append(set);
+        JobStep step;
+        step.setParameter = set;
+        step.repeatCount = 1;
+        step.expectedReplies = 1;
+        setLim->AddStep(step);
+    }
+}
+
+QString Transport::LastError() const
+{
+    QMutexLocker locker(&lastErrorLock);
+    return lastError;
+}
+
+void Transport::SetLastError(const QString &text)
+{
+    QMutexLocker locker(&lastErrorLock);
+    lastError = text;
+}
+
+QString Transport::CommandText(NmeaShellCommand *command) const
+{
+    return command->Command();
+}
+
+QStringList Transport::QueuedJobNames() const
+{
+    QStringList names;
+    for (const QueuedJob &entry : queue)
+        names << entry.job->Name();
+    return names;
+}
+
+QString Transport::CurrentJobName() const
+{
+    return current.job ? current.job->Name() : QString();
+}
+
+void Transport::UpdateBusy()
+{
+    busy.store(current.job != nullptr || !queue.isEmpty());
+}
+
+void Transport::SetCurrent(const QueuedJob &job)
+{
+    current = job;
+    UpdateBusy();
+}
+
+JobStep &Transport::CurrentStep()
+{
+    return current.job->Steps()[stepIndex];
+}
+
+void Transport::QueueJob(QString name, bool send)
+{
+    Job *job = jobs.value(name, nullptr);
+    if (!job)
+        return;
+    QueueJob(job, send);
+}
+
+void Transport::QueueJob(Job *job, bool send)
+{
+    if (!job)
+        return;
+    // The running job does not count: a job may be queued again while it runs.
+    for (const QueuedJob &entry : qAsConst(queue)) {
+        if (entry.job->Name() == job->Name() && entry.send == send)
+            return;
+    }
+    queue.append(QueuedJob{job, send});
+    UpdateBusy();
+    if (!HasCurrent())
+        StartNextJob();
+    else
+        qDebug().noquote() << "\tCurrent job active: " + current.job->Name();
+}
+
+void Transport::StartNextJob()
+{
+    stepIndex = -1;
+    repeat = 0;
+    while (!queue.isEmpty()) {
+        SetCurrent(queue.takeFirst());
+        if (current.send) {
+            // The schedule being sent is the one the transport model holds now.
+            for (JobStep &step : current.job->Steps()) {
+                if (step.sentence && step.sentence == scheduleCodec)
+                    step.repeatCount = transportModel->GetMessageSchedule()->Count();
+            }
+        }
+        if (Advance())
+            return;
+        stepIndex = -1;
+        repeat = 0;
+    }
+    SetCurrent(QueuedJob());
+    emit AllJobsComplete();
+}
+
+bool Transport::Advance()
+{
+    if (!HasCurrent())
+        return false;
+    if (stepIndex != -1 && current.send && repeat < CurrentStep().repeatCount) {
+        Issue();
+        ++repeat;
+        return true;
+    }
+    ++stepIndex;
+    repeat = 0;
+    if (stepIndex >= current.job->Steps().size()) {
+        stepIndex = -1;
+        emit JobComplete(current.job->Name(), current.send);
+        return false;
+    }
+    Issue();
+    repeat = 1;
+    return true;
+}
+
+void Transport::Issue()
+{
+    JobStep &step = CurrentStep();
+    QString text;
+    if (step.shellCommand) {
+        // Runs with the interval the last sentence step left.
+        text = step.shellCommand->Sentence();
+    } else if (step.setParameter) {
+        text = step.setParameter->Sentence();
+    } else if (current.send) {
+        if (repeat == 0 && step.sentence != scheduleCodec) {
+            // A continuation asked for by an earlier send is not asked for now.
+            step.repeatCount = 1;
+        }
+        int extra = 0;
+        text = step.sentence->Encode(repeat, &extra);
+        if (extra > 0)
+            step.repeatCount = extra + 1;
+        responseTimer->setInterval(SendPacingMs);
+    } else {
+        text = step.sentence->Query();
+        responseTimer->setInterval(ResponseTimeout());
+    }
+    Send(text);
+    emit Sent(text);
+    responseTimer->start();
+}
+
+void Transport::HandleResponse(ParsedSentence sentence)
+{
+    if (!HasCurrent() || stepIndex == -1)
+        return;
+    JobStep &step = CurrentStep();
+
+    if (step.shellCommand) {
+        const int result = step.shellCommand->Parse(sentence);
+        if (result == 0) {
+            const QString command = CommandText(step.shellCommand);
+            SetLastError(tr("Error checking response of command: ") + command);
+            emit CommandError(command);
+        }
+        if (result == 0 || result == 1) {
+            responseTimer->stop();
+            if (!Advance())
+                StartNextJob();
+        }
+        return;
+    }
+
+    // Lantern set and sentence steps of a send wait for their timer only.
+    if (current.send)
+        return;
+
+    AtoNSentence *codec = step.sentence;
+    if (!codec || sentence.formatter != codec->Formatter())
+        return;
+    responseTimer->stop();
+    qDebug().noquote() << "Parse: " + sentence.ToText();
+    const int result = codec->Decode(sentence);
+    if (result == AtoNSentence::DecodeFieldError) {
+        SetLastError(tr("Error parsing the response for: ") + codec->Formatter());
+        emit AtoNSentenceError(codec->Formatter());
+        // With one answer awaited, the step waits for the disconnect that the
+        // error brings.
+        if (step.expectedReplies == 0)
+            responseTimer->start();
+        return;
+    }
+    responseTimer->start();
+    if (step.expectedReplies == 1) {
+        if (!Advance())
+            StartNextJob();
+    }
+}
+
+void Transport::OnTimeout()
+{
+    responseTimer->stop();
+    if (!HasCurrent() || stepIndex == -1)
+        return;
+    JobStep &step = CurrentStep();
+    if (step.shellCommand) {
+        SetLastError(tr("Timeout waiting for response to command: ") +
+                     CommandText(step.shellCommand));
+    } else if (current.send || step.expectedReplies == 0) {
+        if (!Advance())
+            StartNextJob();
+        return;
+    } else {
+        SetLastError(tr("Timeout waiting for response for: ") + step.sentence->Formatter());
+    }
+    if (IsConnected()) {
+        // The queue is kept; it runs on when the next entry is queued.
+        stepIndex = -1;
+        SetCurrent(QueuedJob());
+        emit Timeout();
+    }
+}
+
+void Transport::DisconnectController()
+{
+    if (!controller)
+        return;
+    disconnect(this, &Transport::SerialSend, controller, &SerialController::OnSend);
+    disconnect(controller, &SerialController::Sent, this, &Transport::SerialSent);
+    disconnect(controller, &SerialController::SendError, this, &Transport::SerialSendError);
+    disconnect(controller, &SerialController::Received, this, &Transport::SerialReceived);
+    disconnect(controller, &SerialController::Closed, this, &Transport::SerialClosed);
+}
+
+void Transport::OnVersion(QString version)
+{
+    emit Version(version);
+}
+
+void Transport::OnVariant(QString variant)
+{
+    emit Variant(variant);
+}
+
+void Transport::OnBootloaderVersion(QString version)
+{
+    emit BootloaderVersion(version);
+}
+
+void Transport::OnPCASerialNumber(QString version)
+{
+    emit PCASerialNumber(version);
+}
+
+void Transport::OnProductSerialNumber(QString version)
+{
+    emit ProductSerialNumber(version);
+}
+
+void Transport::OnProductSerialNumberTest(QString version)
+{
+    emit ProductSerialNumberTest(version);
+}
+
+void Transport::OnBatteryVoltage(QString voltage)
+{
+    emit BatteryVoltage(voltage);
+}
+
+void Transport::OnAtoNType(int atonType)
+{
+    emit AtoNType(atonType);
+}
+
+void Transport::OnFaultLogMessage(int sentenceNumber, int totalNumberOfSentnces, QString dateString,
+                                  QString timeString, QString faultDescritionString)
+{
+    emit FaultLogMessage(dateString, timeString, faultDescritionString);
+    emit FaultLogMessageCount(sentenceNumber, totalNumberOfSentnces);
+}
+
+void Transport::OnFaultLogRequestComplete()
+{
+    emit FaultLogRequestComplete();
+}
+
+void Transport::onShowLimParams()
+{
+    emit showLimParams();
+}
+
+QString Transport::FindDevicePort()
+{
+    return SerialController::FindDevicePort();
+}
+
+QString Transport::FriendlyName(const QString &portName)
+{
+    return SerialController::FriendlyName(portName);
+}
+
+QList<QPair<QString, QString>> Transport::PortList()
+{
+    return SerialController::PortList();
+}
+
+bool Transport::IsPortBusy(const QString &portName)
+{
+    return SerialController::IsPortBusy(portName);
+}

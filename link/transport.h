@@ -1,0 +1,168 @@
+#ifndef TRANSPORT_H
+#define TRANSPORT_H
+
+#include "link/job.h"
+#include "link/queuedjob.h"
+#include "sentences/parsedsentence.h"
+
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+
+class AtoNSentence;
+class Model;
+class NmeaShellCommand;
+class QTimer;
+class SerialController;
+
+// The link to the AtoN unit and the owner of all device work. Everything asked
+// of the unit is a named job; jobs wait in a first-in, first-out queue and run
+// one step at a time, each step guarded by one response timer. Answers go into
+// the transport model through the sentence codecs and shell commands. A
+// subclass supplies the line itself.
+class Transport : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Waiting time for the answer to a query or shell command.
+    static constexpr int AnswerTimeoutMs = 1000;
+    // Pause between the set sentences of a send.
+    static constexpr int SendPacingMs = 250;
+
+    Transport(Model *transportModel, QObject *parent = nullptr);
+    ~Transport() override;
+
+    virtual bool IsConnected() const = 0;
+    // The status-bar text of the link.
+    virtual QString ConnectionDescription() const = 0;
+    // Safe to call from any thread.
+    virtual QString LastError() const;
+    // Receives every received line that parsed as a valid sentence.
+    virtual void HandleResponse(ParsedSentence sentence);
+    virtual int ResponseTimeout() const { return AnswerTimeoutMs; }
+
+    // A job is queued or running. Safe to call from any thread.
+    bool IsBusy() const { return busy.load(); }
+
+    // The serial line controller; null once the subclass has let go of it.
+    SerialController *GetSerialController() const { return controller; }
+    // The job of that name in the job table, or null.
+    Job *FindJob(const QString &name) const { return jobs.value(name, nullptr); }
+    // Names of the jobs waiting in the queue, first to run first.
+    QStringList QueuedJobNames() const;
+    // The job now running, or an empty name.
+    QString CurrentJobName() const;
+
+    // Port discovery, offered here for the main window and the application
+    // object (user-interface thread only).
+    static QString FindDevicePort();
+    static QString FriendlyName(const QString &portName);
+    static QList<QPair<QString, QString>> PortList();
+    static bool IsPortBusy(const QString &portName);
+
+signals:
+    void Connected();
+    void ConnectError(QString error);
+    void Sent(QString sent);
+    void SendError();
+    void Received(QString received);
+    void Disconnected();
+    void DisconnectedCleanUp();
+    void VSWR(double ratio);
+    void VIN(double voltage);
+    void Version(QString version);
+    void Variant(QString variant);
+    void BootloaderVersion(QString version);
+    void PCASerialNumber(QString version);
+    void ProductSerialNumber(QString version);
+    void ProductSerialNumberTest(QString version);
+    void BatteryVoltage(QString version);
+    void FaultLogMessage(QString dateString, QString timeString, QString faultLogMessage);
+    void FaultLogMessageCount(int sentenceNumber, int totalNumberOfSentnces);
+    void FaultLogRequestComplete();
+    void SerialSend(QString send);
+    void CommandError(QString command);
+    void AtoNSentenceError(QString formatter);
+    void JobComplete(QString name, bool send);
+    void AllJobsComplete();
+    void Timeout();
+    void AtoNType(int atonType);
+    void showLimParams();
+
+public slots:
+    virtual void Connect(QString connection) = 0;
+    virtual void Send(QString send) = 0;
+    virtual void Disconnect() = 0;
+    virtual void SerialSent(QString sent) = 0;
+    virtual void SerialSendError() = 0;
+    virtual void SerialReceived(QString received) = 0;
+    virtual void SerialClosed() = 0;
+
+    void QueueJob(QString name, bool send);
+    void QueueJob(Job *job, bool send);
+    void OnTimeout();
+
+    void OnVersion(QString version);
+    void OnVariant(QString variant);
+    void OnBootloaderVersion(QString version);
+    void OnPCASerialNumber(QString version);
+    void OnProductSerialNumber(QString version);
+    void OnProductSerialNumberTest(QString version);
+    void OnBatteryVoltage(QString voltage);
+    void OnAtoNType(int atonType);
+    void OnFaultLogMessage(int sentenceNumber, int totalNumberOfSentnces, QString dateString,
+                           QString timeString, QString faultDescritionString);
+    void OnFaultLogRequestComplete();
+    void onShowLimParams();
+
+protected:
+    void SetLastError(const QString &text);
+    // Undoes the connections between the transport and its controller: from
+    // then on nothing more arrives from the line.
+    void DisconnectController();
+    // Lets go of the controller; it stays a child and goes with the transport.
+    void ForgetController() { controller = nullptr; }
+
+private:
+    void BuildJobTable();
+    Job *AddJob(const QString &name);
+    NmeaShellCommand *AddShellStep(Job *job, const QString &command, int accessLevel, int mode,
+                                   int tag, bool modelParent);
+    void AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies);
+    void StartNextJob();
+    bool Advance();
+    void Issue();
+    JobStep &CurrentStep();
+    bool HasCurrent() const { return current.job != nullptr; }
+    void SetCurrent(const QueuedJob &job);
+    void UpdateBusy();
+    QString CommandText(NmeaShellCommand *command) const;
+
+    Model *transportModel;
+    SerialController *controller = nullptr;
+    QHash<QString, Job *> jobs;
+    QList<QueuedJob> queue;
+    QString lastError;
+    QueuedJob current;
+    int stepIndex = -1;
+    int repeat = 0;
+    QTimer *responseTimer = nullptr;
+
+    // The job table in the order it was built, and the codecs, commands and
+    // set parameters of its steps, which some other object may parent.
+    QList<Job *> jobOrder;
+    QList<QPointer<QObject>> stepObjects;
+    AtoNSentence *scheduleCodec = nullptr;
+    std::atomic<bool> busy{false};
+    mutable QMutex lastErrorLock;
+};
+
+#endif // TRANSPORT_H
