@@ -13,20 +13,15 @@ class TestGeoPosition : public QObject
     Q_OBJECT
 
 private slots:
-    void notAvailableTexts();
-    void rangeChecks();
+    void rangesAndNotAvailable();
     void formats_data();
     void formats();
-    void latitudeText_data();
-    void latitudeText();
-    void longitudeText_data();
-    void longitudeText();
+    void parseText_data();
+    void parseText();
     void textRoundTrip();
-    void parseAngleUnits_data();
-    void parseAngleUnits();
 };
 
-void TestGeoPosition::notAvailableTexts()
+void TestGeoPosition::rangesAndNotAvailable()
 {
     GeoPosition position;
     const QString blank = QStringLiteral("__") + Degree + QStringLiteral(" __' __.___\"");
@@ -34,177 +29,135 @@ void TestGeoPosition::notAvailableTexts()
     QCOMPARE(position.LongitudeDms(), blank + QStringLiteral(" E"));
     // This form has no not-available text.
     QCOMPARE(position.LongitudeDm(), QStringLiteral("181") + Degree + QStringLiteral(" 0.0000' E"));
-    QCOMPARE(position.LatitudeDm(), QStringLiteral("91") + Degree + QStringLiteral(" 0.0000' N"));
-}
 
-void TestGeoPosition::rangeChecks()
-{
-    GeoPosition position;
-    position.SetLatitude(90.0);
-    QCOMPARE(position.Latitude(), 90.0);
-    position.SetLatitude(90.0001);
-    QCOMPARE(position.Latitude(), 91.0);
-    position.SetLatitude(-90.0);
-    QCOMPARE(position.Latitude(), -90.0);
-    position.SetLatitude(-90.0001);
-    QCOMPARE(position.Latitude(), 91.0);
-    position.SetLatitude(qQNaN());
-    QCOMPARE(position.Latitude(), 91.0);
-    position.SetLongitude(-180.0);
-    QCOMPARE(position.Longitude(), -180.0);
-    position.SetLongitude(180.0);
-    QCOMPARE(position.Longitude(), 180.0);
-    position.SetLongitude(180.5);
-    QCOMPARE(position.Longitude(), 181.0);
-    position.SetLongitude(-qInf());
-    QCOMPARE(position.Longitude(), 181.0);
-
-    // The text setters store without the range check...
+    const struct
+    {
+        double value;
+        double latitude;
+        double longitude;
+    } cases[] = {{90.0, 90.0, 90.0},     {90.0001, 91.0, 90.0001}, {-90.0, -90.0, -90.0},
+                 {-90.5, 91.0, -90.5},   {180.0, 91.0, 180.0},     {-180.0, 91.0, -180.0},
+                 {180.001, 91.0, 181.0}, {-1e300, 91.0, 181.0},    {qQNaN(), 91.0, 181.0},
+                 {qInf(), 91.0, 181.0}};
+    for (const auto &c : cases) {
+        position.SetLatitude(c.value);
+        position.SetLongitude(c.value);
+        QCOMPARE(position.Latitude(), c.latitude);
+        QCOMPARE(position.Longitude(), c.longitude);
+    }
+    // The text setters store without the range check; such a value shows as
+    // not available.
     position.SetLatitudeText(QStringLiteral("95 N"));
     QCOMPARE(position.Latitude(), 95.0);
-    // ...and such a value formats as not available.
-    QVERIFY(position.LatitudeDms().startsWith(QStringLiteral("__")));
-
-    GeoPosition copy;
-    copy = position;
-    QCOMPARE(copy.Latitude(), 95.0);
-    QCOMPARE(copy.Longitude(), 181.0);
+    QCOMPARE(position.LatitudeDms(), blank + QStringLiteral(" N"));
 }
 
 void TestGeoPosition::formats_data()
 {
     QTest::addColumn<double>("latitude");
     QTest::addColumn<double>("longitude");
-    QTest::addColumn<QString>("latitudeDms");
-    QTest::addColumn<QString>("longitudeDms");
-    QTest::addColumn<QString>("latitudeDm");
-    QTest::addColumn<QString>("longitudeDm");
+    QTest::addColumn<QString>("texts");
     const QString d = Degree;
-    QTest::newRow("half degrees") << 50.5 << 4.5 << "50" + d + " 30' 0.000\" N"
-                                  << "004" + d + " 30' 0.000\" E"
-                                  << "50" + d + " 30.0000' N"
-                                  << "004" + d + " 30.0000' E";
-    QTest::newRow("south west") << -12.5 << -123.25 << "12" + d + " 30' 0.000\" S"
-                                << "123" + d + " 15' 0.000\" W"
-                                << "12" + d + " 30.0000' S"
-                                << "123" + d + " 15.0000' W";
+    QTest::newRow("half degrees") << 50.5 << 4.5
+                                  << "50" + d + " 30' 0.000\" N|004" + d + " 30' 0.000\" E|50" + d +
+                                         " 30.0000' N|004" + d + " 30.0000' E";
+    QTest::newRow("south west") << -12.5 << -123.25
+                                << "12" + d + " 30' 0.000\" S|123" + d + " 15' 0.000\" W|12" + d +
+                                       " 30.0000' S|123" + d + " 15.0000' W";
     // Minutes within 0.00005 of the next minute round up; the carry stops there.
-    QTest::newRow("minute carry") << -33.9999995 << 0.0 << "33" + d + " 60' 0.002\" S"
-                                  << "000" + d + " 00' 0.000\" E"
-                                  << "33" + d + " 60.0000' S"
-                                  << "000" + d + " 0.0000' E";
+    QTest::newRow("minute carry") << -33.9999995 << 0.0
+                                  << "33" + d + " 60' 0.002\" S|000" + d + " 00' 0.000\" E|33" + d +
+                                         " 60.0000' S|000" + d + " 0.0000' E";
     QTest::newRow("seconds") << 1.0 + 2.0 / 60 + 3.5 / 3600 << 179.999
-                             << "01" + d + " 02' 3.500\" N"
-                             << "179" + d + " 59' 56.400\" E"
-                             << "01" + d + " 2.0583' N"
-                             << "179" + d + " 59.9400' E";
-    QTest::newRow("ends of the range") << -90.0 << -180.0 << "90" + d + " 00' 0.000\" S"
-                                       << "180" + d + " 00' 0.000\" W"
-                                       << "90" + d + " 0.0000' S"
-                                       << "180" + d + " 0.0000' W";
+                             << "01" + d + " 02' 3.500\" N|179" + d + " 59' 56.400\" E|01" + d +
+                                    " 2.0583' N|179" + d + " 59.9400' E";
 }
 
 void TestGeoPosition::formats()
 {
     QFETCH(double, latitude);
     QFETCH(double, longitude);
+    QFETCH(QString, texts);
     GeoPosition position;
     position.SetLatitude(latitude);
     position.SetLongitude(longitude);
-    QTEST(position.LatitudeDms(), "latitudeDms");
-    QTEST(position.LongitudeDms(), "longitudeDms");
-    QTEST(position.LatitudeDm(), "latitudeDm");
-    QTEST(position.LongitudeDm(), "longitudeDm");
+    QCOMPARE(QStringList({position.LatitudeDms(), position.LongitudeDms(), position.LatitudeDm(),
+                          position.LongitudeDm()})
+                 .join(QLatin1Char('|')),
+             texts);
 }
 
-void TestGeoPosition::latitudeText_data()
+void TestGeoPosition::parseText_data()
 {
+    QTest::addColumn<bool>("isLatitude");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("value");
     const QString d = Degree;
-    QTest::newRow("dms south") << "50" + d + " 30' 0.000\" S" << -50.5;
-    QTest::newRow("plain north") << "50 30 N" << 50.5;
-    QTest::newRow("colon, minus") << "-12:30" << -12.5;
-    QTest::newRow("semicolon") << "12;30;36" << 12.51;
-    QTest::newRow("lower-case s counts as south") << "12 30 15s" << -(12 + 30 / 60.0 + 15 / 3600.0);
-    QTest::newRow("lower-case n") << "10 n" << 10.0;
-    QTest::newRow("blank field") << "__" + d + " __' __.___\" N" << 91.0;
-    QTest::newRow("underscore anywhere") << "12 3_ N" << 91.0;
-    QTest::newRow("no range check") << "95 N" << 95.0;
-    QTest::newRow("surrounding blanks") << "   7 30 S  " << -7.5;
-    QTest::newRow("minus and south stay south") << "-7 30 S" << -7.5;
-    QTest::newRow("marked minutes first") << "30' 10" << 0.5 + 10 / 3600.0;
-    QTest::newRow("not a number counts 0") << "abc 30 N" << 0.5;
-    QTest::newRow("nan is not a number") << "nan 30 N" << 0.5;
-    QTest::newRow("empty") << "" << 0.0;
-    QTest::newRow("fourth part ignored") << "10 30 36 99" << 10.51;
-    QTest::newRow("markers without blanks") << "10" + d + "30'36\" N" << 10.51;
-    QTest::newRow("letter markers") << "10D 30M 36S" << -10.51;
+    QTest::newRow("dms south") << true << "50" + d + " 30' 0.000\" S" << -50.5;
+    QTest::newRow("plain north") << true << "50 30 N" << 50.5;
+    QTest::newRow("colon, minus") << true << "-12:30" << -12.5;
+    QTest::newRow("semicolons") << true << "12;30;36" << 12.51;
+    QTest::newRow("lower-case s is south") << true << "12 30 15s" << -(12.5 + 15 / 3600.0);
+    QTest::newRow("underscore anywhere") << true << "12 3_ N" << 91.0;
+    QTest::newRow("minus and south") << true << "  -7 30 S " << -7.5;
+    QTest::newRow("marked minutes first") << true << "30' 10" << 0.5 + 10 / 3600.0;
+    QTest::newRow("unit follows marked part")
+        << true << "10 20M 30" << 10 + 20 / 60.0 + 30 / 3600.0;
+    QTest::newRow("not a number is 0") << true << "abc 30 N" << 0.5;
+    QTest::newRow("nan is not a number") << true << "nan 30 N" << 0.5;
+    QTest::newRow("fourth part ignored") << true << "10 30 36 99" << 10.51;
+    QTest::newRow("markers without blanks") << true << "10" + d + "30'36\" N" << 10.51;
+    QTest::newRow("letter markers, S south") << true << "10D 30M 36S" << -10.51;
+    QTest::newRow("empty") << true << "" << 0.0;
+    QTest::newRow("O is west") << false << "004 30 O" << -4.5;
+    QTest::newRow("lower-case w") << false << "004 30 w" << -4.5;
+    QTest::newRow("east") << false << "179 59 e" << 179 + 59 / 60.0;
+    QTest::newRow("longitude underscore") << false << "___ 30 E" << 181.0;
+    QTest::newRow("no range check") << false << "200 E" << 200.0;
 }
 
-void TestGeoPosition::latitudeText()
+void TestGeoPosition::parseText()
 {
+    QFETCH(bool, isLatitude);
     QFETCH(QString, text);
-    QFETCH(double, latitude);
+    QFETCH(double, value);
     GeoPosition position;
     position.SetLatitude(1.0);
-    position.SetLatitudeText(text);
-    QVERIFY2(qAbs(position.Latitude() - latitude) < 1e-9,
-             qPrintable(QString::number(position.Latitude(), 'g', 12)));
-}
-
-void TestGeoPosition::longitudeText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("longitude");
-    QTest::newRow("O means west") << "004 30 O" << -4.5;
-    QTest::newRow("lower-case w") << "004 30 w" << -4.5;
-    QTest::newRow("east") << "004 30 E" << 4.5;
-    QTest::newRow("east lower-case") << "179 59 e" << 179 + 59 / 60.0;
-    QTest::newRow("underscore") << "___ 30 E" << 181.0;
-    QTest::newRow("no range check") << "200 E" << 200.0;
-    QTest::newRow("minus") << "-120" << -120.0;
-}
-
-void TestGeoPosition::longitudeText()
-{
-    QFETCH(QString, text);
-    QFETCH(double, longitude);
-    GeoPosition position;
-    position.SetLongitudeText(text);
-    QVERIFY2(qAbs(position.Longitude() - longitude) < 1e-9,
-             qPrintable(QString::number(position.Longitude(), 'g', 12)));
+    position.SetLongitude(1.0);
+    if (isLatitude)
+        position.SetLatitudeText(text);
+    else
+        position.SetLongitudeText(text);
+    const double stored = isLatitude ? position.Latitude() : position.Longitude();
+    QVERIFY2(qAbs(stored - value) < 1e-9, qPrintable(QString::number(stored, 'g', 12)));
 }
 
 void TestGeoPosition::textRoundTrip()
 {
-    // What the tab shows must read back as the same position (to the
-    // precision of the text).
-    const double latitudes[] = {-89.999, -50.5, -12.3456, 0.0, 0.0001, 33.3333, 60.25, 90.0};
-    const double longitudes[] = {-180.0, -123.4567, -4.5, 0.0, 7.25, 151.2093, 179.9999};
-    for (double latitude : latitudes) {
+    // What the tab shows reads back as the same position, to the precision of
+    // the text (0.0005 seconds, or 0.00005 minutes).
+    const double values[] = {-180.0, -123.4567, -89.999, -50.5, -12.3456, -4.5,     0.0,
+                             0.0001, 7.25,      33.3333, 60.25, 90.0,     151.2093, 179.9999};
+    for (double value : values) {
         GeoPosition position;
-        position.SetLatitude(latitude);
-        GeoPosition parsed;
-        parsed.SetLatitudeText(position.LatitudeDms());
-        QVERIFY2(qAbs(parsed.Latitude() - latitude) < 0.0005 / 3600.0 + 1e-9,
-                 qPrintable(position.LatitudeDms()));
-        parsed.SetLatitudeText(position.LatitudeDm());
-        QVERIFY2(qAbs(parsed.Latitude() - latitude) < 0.00005 / 60.0 + 1e-9,
-                 qPrintable(position.LatitudeDm()));
+        position.SetLatitude(value);
+        position.SetLongitude(value);
+        const bool latitudeValid = position.Latitude() == value;
+        const QString texts[] = {position.LatitudeDms(), position.LatitudeDm(),
+                                 position.LongitudeDms(), position.LongitudeDm()};
+        for (int k = 0; k < 4; ++k) {
+            if (k < 2 && !latitudeValid)
+                continue;
+            GeoPosition parsed;
+            if (k < 2)
+                parsed.SetLatitudeText(texts[k]);
+            else
+                parsed.SetLongitudeText(texts[k]);
+            const double back = k < 2 ? parsed.Latitude() : parsed.Longitude();
+            const double tolerance = (k % 2 == 0 ? 0.0005 / 3600.0 : 0.00005 / 60.0) + 1e-9;
+            QVERIFY2(qAbs(back - value) < tolerance, qPrintable(texts[k]));
+        }
     }
-    for (double longitude : longitudes) {
-        GeoPosition position;
-        position.SetLongitude(longitude);
-        GeoPosition parsed;
-        parsed.SetLongitudeText(position.LongitudeDms());
-        QVERIFY2(qAbs(parsed.Longitude() - longitude) < 0.0005 / 3600.0 + 1e-9,
-                 qPrintable(position.LongitudeDms()));
-        parsed.SetLongitudeText(position.LongitudeDm());
-        QVERIFY2(qAbs(parsed.Longitude() - longitude) < 0.00005 / 60.0 + 1e-9,
-                 qPrintable(position.LongitudeDm()));
-    }
-    // Not available survives the trip too.
     GeoPosition blank;
     GeoPosition parsed;
     parsed.SetLatitude(1.0);
@@ -213,25 +166,6 @@ void TestGeoPosition::textRoundTrip()
     parsed.SetLongitudeText(blank.LongitudeDms());
     QCOMPARE(parsed.Latitude(), 91.0);
     QCOMPARE(parsed.Longitude(), 181.0);
-}
-
-void TestGeoPosition::parseAngleUnits_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("degrees");
-    QTest::newRow("unit follows the marked part") << "10 20M 30" << 10 + 20 / 60.0 + 30 / 3600.0;
-    QTest::newRow("seconds only") << "36\"" << 0.01;
-    QTest::newRow("degrees marker letter") << "12d" << 12.0;
-    QTest::newRow("minutes then more") << "30m 36 5" << 0.5 + 0.01;
-    QTest::newRow("huge stays finite") << "1e300" << 1e300;
-    QTest::newRow("negative") << "-0 30" << -0.5;
-}
-
-void TestGeoPosition::parseAngleUnits()
-{
-    QFETCH(QString, text);
-    QFETCH(double, degrees);
-    QCOMPARE(GeoPosition::ParseAngle(text), degrees);
 }
 
 QTEST_GUILESS_MAIN(TestGeoPosition)

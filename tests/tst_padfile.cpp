@@ -196,12 +196,6 @@ void TestPadFile::defaultFileBytes()
     QCOMPARE(expected.size(), 223 + 17 * 37);
     Model model;
     const QByteArray written = PadFile::ToBytes(model);
-    if (written != expected) {
-        for (int i = 0; i < qMin(written.size(), expected.size()); ++i) {
-            if (written.at(i) != expected.at(i))
-                QFAIL(qPrintable(QStringLiteral("first difference at byte %1").arg(i)));
-        }
-    }
     QCOMPARE(written.size(), expected.size());
     QCOMPARE(written, expected);
 }
@@ -283,14 +277,6 @@ void TestPadFile::readRulesOfTheFileForm()
     QCOMPARE(read.ObjectVersion(), 77);
     QVERIFY(read.GetLanternInterface()->GetLimen());
     QVERIFY(!read.GetLanternInterface()->GetLimigain());
-
-    // In range positions are kept exactly.
-    position.data.clear();
-    position.Double(-89.5).Double(179.25);
-    bytes.replace(latitudeAt, 16, position.data);
-    QCOMPARE(PadFile::FromBytes(bytes, &read), PadFile::Done);
-    QCOMPARE(read.GetAtoN()->GetPosition()->Latitude(), -89.5);
-    QCOMPARE(read.GetAtoN()->GetPosition()->Longitude(), 179.25);
 
     // Bytes after the configuration are not part of it and do no harm.
     QCOMPARE(PadFile::FromBytes(bytes + QByteArray("junk"), &read), PadFile::Done);
