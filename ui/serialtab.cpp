@@ -1,0 +1,229 @@
+#include "ui/serialtab.h"
+#include "ui_serialtab.h"
+
+#include "app/vandrelapplication.h"
+#include "sentences/parsedsentence.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+// The unit's presence poll arrives every 1.25 s while idle; it would drown
+// everything else in the display.
+const QString PresencePoll = QStringLiteral("getserno");
+} // namespace
+
+SerialTab::SerialTab(QWidget *parent) : QWidget(parent), ui(new Ui::SerialTab)
+{
+    ui->setupUi(this);
+    ui->labelSendError->hide();
+
+    // Courier New where it exists, otherwise the system's fixed-pitch face.
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    QFont lineFont = fixed;
+    lineFont.setPointSizeF(ui->lineSend->font().pointSizeF());
+    ui->lineSend->setFont(lineFont);
+    fixed.setPixelSize(12);
+    ui->textEditReceived->setFont(fixed);
+    ui->textEditReceived->document()->setUndoRedoEnabled(false);
+
+    showTransmit = VandrelApplication::instance()->GetShowTransmit();
+
+    // Each filter hides matching sentences while its box is checked.
+    filters = {
+        {ui->filterXXVDOCheckBox,
+         QRegularExpression(QStringLiteral("[!\\$][0-9A-Z]{2,2}[V][D][O][,].+\\*[0-9A-F]{2}"))},
+        {ui->filterXXZDACheckBox,
+         QRegularExpression(QStringLiteral("[!\\$][0-9A-Z]{2,2}[Z][D][A][,].+\\*[0-9A-F]{2}"))},
+        {ui->filterGPXXXCheckBox,
+         QRegularExpression(QStringLiteral("[!\\$][G][P][A-Z]{3,3}[,].+\\*[0-9A-F]{2}"))},
+        {ui->filterXXTXTCheckBox,
+         QRegularExpression(QStringLiteral("[!\\$][0-9A-Z]{2,2}[T][X][T][,].+\\*[0-9A-F]{2}"))},
+    };
+
+    connect(ui->toolButtonPause, &QToolButton::clicked, this, &SerialTab::OnPause);
+    connect(ui->toolButtonSaveToLog, &QToolButton::clicked, this, &SerialTab::OnSaveToLog);
+    connect(ui->toolButtonSend, &QToolButton::clicked, this, &SerialTab::OnSend);
+    connect(ui->lineSend, &QLineEdit::textEdited, this, &SerialTab::OnSendEdited);
+    connect(ui->lineSend, &QLineEdit::editingFinished, this, &SerialTab::OnSendEditFinished);
+}
+
+SerialTab::~SerialTab()
+{
+    delete ui;
+}
+
+void SerialTab::SetLogging(bool logging)
+{
+    ui->toolButtonSaveToLog->setText(logging ? tr("Stop Log") : tr("Log To File"));
+    ui->toolButtonSaveToLog->setChecked(logging);
+}
+
+QString SerialTab::CompleteSentence(const QString &text)
+{
+    if (ParsedSentence(text).valid) {
+        return text + QStringLiteral("\r\n");
+    }
+    const QString withChecksum = text + QLatin1Char('*') + ParsedSentence::Checksum(text);
+    if (ParsedSentence(withChecksum).valid) {
+        return withChecksum + QStringLiteral("\r\n");
+    }
+    return QString();
+}
+
+bool SerialTab::IsFiltered(const QString &line) const
+{
+    if (line.contains(PresencePoll)) {
+        return true;
+    }
+    for (const Filter &filter : filters) {
+        if (filter.box->isChecked() && filter.pattern.match(line).hasMatch()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void SerialTab::UpdateControls()
+{
+    ui->toolButtonSend->setEnabled(opened && !ui->lineSend->text().isEmpty());
+    ui->lineSend->setEnabled(opened);
+    ui->toolButtonPause->setEnabled(opened);
+    ui->toolButtonSaveToLog->setEnabled(opened);
+}
+
+void SerialTab::OnSendEdited(QString)
+{
+    ui->labelSendError->hide();
+    UpdateControls();
+}
+
+void SerialTab::OnSendEditFinished()
+{
+    OnSend();
+}
+
+void SerialTab::OnPause()
+{
+    if (!ui->toolButtonPause->isChecked() && !pauseBuffer.isEmpty()) {
+        AppendToDisplay(pauseBuffer);
+        pauseBuffer.clear();
+        pauseBuffer.squeeze();
+    }
+}
+
+void SerialTab::OnSaveToLog()
+{
+    // The click has already toggled the button: checked asks for a log to start.
+    emit Save(!ui->toolButtonSaveToLog->isChecked());
+}
+
+void SerialTab::OnSend()
+{
+    const QString text = ui->lineSend->text();
+    if (text.isEmpty()) {
+        UpdateControls();
+        return;
+    }
+    if (text == QLatin1String("+++")) {
+        // The escape into the unit's command shell would leave it waiting for
+        // shell input that this program never gives.
+        ui->lineSend->clear();
+        if (isVisible()) {
+            QMessageBox box(this);
+            box.setWindowTitle(QCoreApplication::applicationName());
+            box.setText(tr("The Command Shell is not\n accessible from Vandrel. \n"));
+            box.exec();
+        }
+        ui->lineSend->setFocus();
+        UpdateControls();
+        return;
+    }
+    const QString line = CompleteSentence(text);
+    if (!line.isEmpty()) {
+        emit Send(line);
+        ui->lineSend->clear();
+        UpdateControls();
+        return;
+    }
+    ui->labelSendError->setText(tr("The NMEA Sentence is invalid. It has not been sent."));
+    ui->labelSendError->show();
+    ui->lineSend->setFocus();
+    UpdateControls();
+}
+
+void SerialTab::OnSent(QString sent)
+{
+    if (!showTransmit) {
+        return;
+    }
+    if (ui->toolButtonPause->isChecked()) {
+        Buffer(sent);
+    } else {
+        AppendToDisplay(sent);
+    }
+}
+
+void SerialTab::OnReceived(QString received)
+{
+    if (ui->toolButtonPause->isChecked()) {
+        // Buffered text is not filtered: all of it shows when the pause ends.
+        Buffer(received);
+        return;
+    }
+    if (!IsFiltered(received)) {
+        AppendToDisplay(received);
+    }
+}
+
+void SerialTab::OnOpened()
+{
+    opened = true;
+    UpdateControls();
+}
+
+void SerialTab::OnClosed()
+{
+    opened = false;
+    ui->toolButtonSend->setEnabled(false);
+    ui->lineSend->setEnabled(false);
+    ui->toolButtonPause->setEnabled(false);
+    ui->toolButtonSaveToLog->setEnabled(false);
+}
+
+void SerialTab::Buffer(const QString &text)
+{
+    if (pauseBuffer.size() < PauseBufferLimit) {
+        pauseBuffer += text;
+    }
+}
+
+void SerialTab::AppendToDisplay(const QString &text)
+{
+    QPlainTextEdit *view = ui->textEditReceived;
+    QTextDocument *document = view->document();
+    QTextCursor end(document);
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+
+    // characterCount() counts one paragraph separator after the last line.
+    const int held = document->characterCount() - 1;
+    if (held > DisplayLimit) {
+        // Drop the oldest text in whole steps, then up to the next line start
+        // so that the display never begins in the middle of a sentence.
+        const int steps = (held - DisplayLimit + DisplayTrimStep - 1) / DisplayTrimStep;
+        QTextCursor head(document);
+        head.setPosition(qMin(steps * DisplayTrimStep, held));
+        if (!head.atBlockStart()) {
+            head.movePosition(QTextCursor::NextBlock);
+        }
+        head.setPosition(0, QTextCursor::KeepAnchor);
+        head.removeSelectedText();
+    }
+    view->moveCursor(QTextCursor::End);
+}
