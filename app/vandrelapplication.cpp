@@ -1,9 +1,16 @@
 #include "app/vandrelapplication.h"
 
+#include "app/statemachine.h"
+#include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
+#include "link/serialcontroller.h"
+#include "link/serialtransport.h"
 #include "model/model.h"
 
+#include <QDebug>
 #include <QSettings>
 #include <QStringList>
+#include <QThread>
 
 namespace {
 
@@ -26,7 +33,13 @@ VandrelApplication::VandrelApplication(int &argc, char **argv) : QApplication(ar
     editModel = new Model(this);
     transportModel = new Model(this);
 
-    // ---- Link control: construction of the link objects goes here.
+    gpsDecoder = new GPSDecoder(this);
+    messageDecoder = new MessageDecoder(editModel, this);
+    stateMachine = new StateMachine(editModel, transportModel, this);
+    connect(stateMachine, &StateMachine::Disconnect, this, &VandrelApplication::Disconnect);
+    connect(this, &VandrelApplication::Disconnecting, stateMachine, &StateMachine::Disconnecting);
+    connect(this, &VandrelApplication::FaultLogRequest, stateMachine,
+            &StateMachine::OnFaultLogRequest);
 
     ReadSettings();
     connect(this, &QCoreApplication::aboutToQuit, this, &VandrelApplication::OnClosing);
@@ -34,7 +47,7 @@ VandrelApplication::VandrelApplication(int &argc, char **argv) : QApplication(ar
 
 VandrelApplication::~VandrelApplication()
 {
-    // ---- Link control: waiting for the worker thread goes here.
+    EndWorkerThreads();
 }
 
 VandrelApplication *VandrelApplication::instance()
@@ -103,4 +116,251 @@ void VandrelApplication::WriteSettings()
     user.setValue(QLatin1String(KeyFCCAccept), fccAccept);
     user.sync();
     settingsChanged = false;
+}
+
+// ---- Link control
+
+SerialController *VandrelApplication::GetSerialController() const
+{
+    return transport ? transport->GetSerialController() : nullptr;
+}
+
+void VandrelApplication::SetMainWindow(QObject *window)
+{
+    for (const QMetaObject::Connection &c : qAsConst(windowConnections))
+        disconnect(c);
+    windowConnections.clear();
+    mainWindow = window;
+    if (!window)
+        return;
+
+    // The window is a widget, which this library does not know; it is wired by
+    // signature.
+    const auto wire = [this](const QObject *sender, const char *signal, const QObject *receiver,
+                             const char *method) {
+        const QMetaObject::Connection c = connect(sender, signal, receiver, method);
+        if (c)
+            windowConnections.append(c);
+    };
+    wire(window, SIGNAL(FileLoad()), stateMachine, SLOT(FileLoad()));
+    wire(window, SIGNAL(Edited(int)), stateMachine, SLOT(Edited(int)));
+    wire(window, SIGNAL(SendTab(int)), stateMachine, SLOT(SendTab(int)));
+    wire(window, SIGNAL(SendAllTabs()), stateMachine, SLOT(SendAllTabs()));
+    wire(window, SIGNAL(GetTab(int)), stateMachine, SLOT(GetTab(int)));
+    wire(window, SIGNAL(GetAllTabs()), stateMachine, SLOT(GetAllTabs()));
+    wire(stateMachine, SIGNAL(Update()), window, SLOT(OnUpdate()));
+    wire(stateMachine, SIGNAL(UpdateTabFromTransportModel(int)), window,
+         SLOT(OnUpdateTabFromTransportModel(int)));
+    wire(stateMachine, SIGNAL(UpdateTransportModelFromTab(int)), window,
+         SLOT(OnUpdateTransportModelFromTab(int)));
+    wire(stateMachine, SIGNAL(UpdateTabIcon(int, int)), window, SLOT(OnUpdateTabIcon(int, int)));
+    wire(stateMachine, SIGNAL(EnableTab(int, bool)), window, SLOT(OnEnableTab(int, bool)));
+    wire(stateMachine, SIGNAL(DisplayError(QString, QString)), window,
+         SLOT(OnDisplayError(QString, QString)));
+    wire(stateMachine, SIGNAL(SlotClashWarning(QString)), window,
+         SLOT(OnSlotClashWarning(QString)));
+}
+
+void VandrelApplication::ConnectSerialTransport()
+{
+    if (Transport::IsPortBusy(portName)) {
+        const QMetaObject::Connection once = connect(this, &VandrelApplication::ConnectError,
+                                                     stateMachine, &StateMachine::ConnectError);
+        emit ConnectError(tr("An error was encountered in trying to open the serial port.  The "
+                             "port may be busy or resetting. ( %1 ).")
+                              .arg(1));
+        disconnect(once);
+        return;
+    }
+    if (transport)
+        return;
+    StartTransport(false);
+}
+
+void VandrelApplication::ConnectSerialTransportToLogFile()
+{
+    if (transport)
+        return;
+    StartTransport(true);
+}
+
+// One transport per connection, on a worker thread of its own. A replayed
+// traffic log runs on a worker thread too, like a port.
+void VandrelApplication::StartTransport(bool replay)
+{
+    transport = new SerialTransport(transportModel);
+    workerThread = new QThread(this);
+    transport->moveToThread(workerThread);
+    workerThread->start(QThread::InheritPriority);
+    connect(workerThread, &QThread::finished, this, &VandrelApplication::Finished);
+
+    QList<QMetaObject::Connection> &c = linkConnections;
+    if (mainWindow) {
+        for (const auto &[signal, slot] :
+             {std::pair{SIGNAL(Connected()), SLOT(OnConnected())},
+              std::pair{SIGNAL(SendError()), SLOT(OnSendError())},
+              std::pair{SIGNAL(Disconnected()), SLOT(OnDisconnected())}}) {
+            const QMetaObject::Connection w = connect(transport, signal, mainWindow, slot);
+            if (w)
+                c << w;
+        }
+    }
+
+    c << connect(this, &VandrelApplication::ConnectTransport, transport, &SerialTransport::Connect);
+    c << connect(this, &VandrelApplication::ConnectTransportToFile, transport,
+                 &SerialTransport::ConnectFile);
+    c << connect(this, &VandrelApplication::DisconnectTransport, transport,
+                 &SerialTransport::Disconnect);
+    // Stays connected after the link has closed: Disconnected() ignores it then.
+    connect(transport, &Transport::Disconnected, this, &VandrelApplication::Disconnected);
+    // Also for a replay: a log file that cannot be opened ends in this signal,
+    // and without it the dead transport would block every later connection.
+    c << connect(transport, &Transport::DisconnectedCleanUp, this,
+                 &VandrelApplication::Disconnected);
+
+    c << connect(transport, &Transport::Connected, stateMachine, &StateMachine::Connected);
+    c << connect(transport, &Transport::ConnectError, stateMachine, &StateMachine::ConnectError);
+    c << connect(transport, &Transport::CommandError, stateMachine, &StateMachine::CommandError);
+    c << connect(transport, &Transport::AtoNSentenceError, stateMachine,
+                 &StateMachine::AtoNSentenceError);
+    c << connect(transport, &Transport::JobComplete, stateMachine, &StateMachine::JobComplete);
+    c << connect(transport, &Transport::AllJobsComplete, stateMachine,
+                 &StateMachine::AllJobsComplete);
+    c << connect(transport, &Transport::Timeout, stateMachine, &StateMachine::Timeout);
+    c << connect(transport, &Transport::Disconnected, stateMachine, &StateMachine::Disconnected);
+    if (!replay) {
+        c << connect(transport, &Transport::ProductSerialNumberTest, stateMachine,
+                     &StateMachine::OnProductSerialNumberTest);
+    }
+    c << connect(stateMachine, &StateMachine::QueueJob, transport,
+                 qOverload<QString, bool>(&Transport::QueueJob));
+
+    if (!replay)
+        gpsDecoder->Reset();
+
+    c << connect(transport, &Transport::Received, gpsDecoder, &GPSDecoder::OnReceived);
+    c << connect(transport, &Transport::Received, messageDecoder, &MessageDecoder::OnReceived);
+
+    if (replay)
+        emit ConnectTransportToFile(logFileName);
+    else
+        emit ConnectTransport(portName);
+}
+
+void VandrelApplication::Disconnect()
+{
+    if (!transport)
+        return;
+    // Both reach the transport in this order: "Reset" is queued before the
+    // line closes.
+    emit Disconnecting();
+    emit DisconnectTransport();
+    gpsDecoder->Reset();
+    stateMachine->StopSerialNumberTest();
+}
+
+void VandrelApplication::Disconnected()
+{
+    if (!transport)
+        return;
+    for (const QMetaObject::Connection &c : qAsConst(linkConnections))
+        disconnect(c);
+    linkConnections.clear();
+    RetireTransport(transport, false);
+    transport = nullptr;
+}
+
+// Hands a transport whose link is over back to this thread and ends its worker
+// thread; Finished() then destroys it here, where its codecs' parent (the
+// transport model) lives. closeLine: close the line first (at exit).
+void VandrelApplication::RetireTransport(SerialTransport *link, bool closeLine)
+{
+    QThread *linkThread = link->thread();
+    retiredTransports.insert(linkThread, link);
+    QThread *home = thread();
+    QMetaObject::invokeMethod(
+        link,
+        [link, home, closeLine] {
+            if (closeLine && link->IsConnected())
+                link->Disconnect();
+            link->moveToThread(home);
+            QThread::currentThread()->quit();
+        },
+        Qt::QueuedConnection);
+}
+
+void VandrelApplication::Finished()
+{
+    // Only the end of a worker thread means anything here. The thread may
+    // still be in its last steps; deleteLater() below copes with that.
+    auto *ended = qobject_cast<QThread *>(sender());
+    if (!ended)
+        return;
+
+    SerialTransport *old = retiredTransports.take(ended);
+    if (old && old->thread() == thread())
+        delete old;
+    // A thread of an earlier link may end after a new link has started: only
+    // the current thread's end clears the current pointers.
+    if (ended == workerThread) {
+        workerThread = nullptr;
+        if (transport) {
+            qWarning() << "VandrelApplication: worker thread ended under a live transport";
+            for (const QMetaObject::Connection &c : qAsConst(linkConnections))
+                disconnect(c);
+            linkConnections.clear();
+            transport = nullptr;
+        }
+    }
+    ended->deleteLater();
+}
+
+// At exit the event loop no longer runs, so the Disconnected() and Finished()
+// of a link still open would never arrive: close the line on its own thread
+// (after whatever the window queued for it, such as "Reset"), end every
+// worker thread, and never wait without a limit.
+void VandrelApplication::EndWorkerThreads()
+{
+    if (transport) {
+        // Nothing more from the link may be posted to this dying object.
+        for (QObject *listener :
+             {static_cast<QObject *>(this), static_cast<QObject *>(stateMachine),
+              static_cast<QObject *>(gpsDecoder), static_cast<QObject *>(messageDecoder),
+              mainWindow.data()}) {
+            if (listener)
+                disconnect(transport, nullptr, listener, nullptr);
+        }
+        linkConnections.clear();
+        RetireTransport(transport, true);
+        transport = nullptr;
+    }
+
+    const QList<QThread *> threads = findChildren<QThread *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QThread *worker : threads) {
+        disconnect(worker, nullptr, this, nullptr);
+        if (worker->wait(WorkerExitTimeoutMs))
+            continue;
+        qWarning() << "VandrelApplication: worker thread did not end; stopping it";
+        worker->quit();
+        if (!worker->wait(WorkerExitTimeoutMs)) {
+            worker->terminate();
+            worker->wait();
+        }
+    }
+    for (SerialTransport *old : qAsConst(retiredTransports)) {
+        if (old->thread() == thread())
+            delete old;
+    }
+    retiredTransports.clear();
+    workerThread = nullptr;
+}
+
+void VandrelApplication::OnFaultLogRequest()
+{
+    emit FaultLogRequest();
+}
+
+void VandrelApplication::OnFaultLogMessageCount(int sentenceNumber, int totalNumberOfSentences)
+{
+    emit FaultLogMessageCount(sentenceNumber, totalNumberOfSentences);
 }

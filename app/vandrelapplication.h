@@ -2,13 +2,25 @@
 #define VANDRELAPPLICATION_H
 
 #include <QApplication>
+#include <QHash>
+#include <QList>
+#include <QMetaObject>
+#include <QPointer>
 #include <QString>
 
+class GPSDecoder;
+class MessageDecoder;
 class Model;
+class QThread;
+class SerialController;
+class SerialTransport;
+class StateMachine;
 
 // The program's application object: names the organisation and the
 // application (which fixes where the settings live), keeps the six persisted
-// settings, and owns the edit model and the transport model.
+// settings, and owns the edit model and the transport model. It also owns the
+// link: the state machine, the two decoders of received data, and, while
+// connected, the serial transport with the worker thread it runs on.
 class VandrelApplication : public QApplication
 {
     Q_OBJECT
@@ -40,9 +52,47 @@ public:
     // "090300.03.00.05  (Mon d yyyy)" with the build date.
     static QString VersionText();
 
-    // ---- Link control (state machine, decoders, transport, worker thread,
-    // ---- SetMainWindow, ConnectSerialTransport, Disconnect, GetTransport,
-    // ---- GetSerialController, GetGpsDecoder, GetMessageDecoder) goes here.
+    // Longest wait at exit for a worker thread to close its line and end.
+    static constexpr int WorkerExitTimeoutMs = 5000;
+
+    // Stores the window and wires its signals to the state machine and the
+    // state machine's to the window, by signature: the window must offer the
+    // signals FileLoad(), Edited(int), SendTab(int), SendAllTabs(), GetTab(int),
+    // GetAllTabs() and the slots OnUpdate(), OnUpdateTabFromTransportModel(int),
+    // OnUpdateTransportModelFromTab(int), OnUpdateTabIcon(int,int),
+    // OnEnableTab(int,bool), OnDisplayError(QString,QString) and
+    // OnSlotClashWarning(QString); each connection takes the link's
+    // OnConnected(), OnSendError() and OnDisconnected(). A window given again
+    // replaces the first one.
+    void SetMainWindow(QObject *window);
+
+    // The current link, null while not connected.
+    SerialTransport *GetTransport() const { return transport; }
+    // The transport's serial line controller, null without a transport.
+    SerialController *GetSerialController() const;
+    StateMachine *GetStateMachine() const { return stateMachine; }
+    GPSDecoder *GetGpsDecoder() const { return gpsDecoder; }
+    MessageDecoder *GetMessageDecoder() const { return messageDecoder; }
+    // The worker thread of the current or last link, null once it has ended.
+    QThread *GetWorkerThread() const { return workerThread; }
+
+signals:
+    void ConnectTransport(QString connection);
+    void ConnectTransportToFile(QString logFilename);
+    void DisconnectTransport();
+    void Disconnecting();
+    void FaultLogRequest();
+    void FaultLogMessageCount(int sentenceNumber, int totalNumberOfSentences);
+    void ConnectError(QString error);
+
+public slots:
+    void ConnectSerialTransport();
+    void ConnectSerialTransportToLogFile();
+    void Disconnect();
+    void Disconnected();
+    void Finished();
+    void OnFaultLogRequest();
+    void OnFaultLogMessageCount(int sentenceNumber, int totalNumberOfSentences);
 
 private slots:
     void OnClosing();
@@ -50,8 +100,11 @@ private slots:
 private:
     void ReadSettings();
     void WriteSettings();
+    void StartTransport(bool replay);
+    void RetireTransport(SerialTransport *link, bool closeLine);
+    void EndWorkerThreads();
 
-    // ---- Link control: main window pointer (not owned).
+    QPointer<QObject> mainWindow; // not owned
 
     QString fileName;
     QString logFileName;
@@ -63,8 +116,19 @@ private:
     Model *editModel = nullptr;
     Model *transportModel = nullptr;
 
-    // ---- Link control: worker thread, transport, state machine, GPS decoder,
-    // ---- message decoder.
+    QThread *workerThread = nullptr;
+    SerialTransport *transport = nullptr;
+    StateMachine *stateMachine = nullptr;
+    GPSDecoder *gpsDecoder = nullptr;
+    MessageDecoder *messageDecoder = nullptr;
+
+    // Window wiring, and the connections of the current link that Disconnected
+    // undoes.
+    QList<QMetaObject::Connection> windowConnections;
+    QList<QMetaObject::Connection> linkConnections;
+    // Transports whose link has closed, by the worker thread that is ending;
+    // each is destroyed once its thread has finished.
+    QHash<QThread *, SerialTransport *> retiredTransports;
 };
 
 #endif // VANDRELAPPLICATION_H
