@@ -1,0 +1,53 @@
+#ifndef CLICOMMANDLINE_H
+#define CLICOMMANDLINE_H
+
+#include <QString>
+#include <QStringList>
+
+// The command line of vandrel-cli: one command word followed by its options
+// and file names. Parse checks that the command exists and that it has
+// exactly what it needs; anything else leaves an error text.
+class CliCommandLine
+{
+public:
+    enum Command
+    {
+        None,
+        Help,
+        Show,
+        Diff,
+        Retrieve,
+        Send,
+        Monitor,
+        Replay
+    };
+
+    bool Parse(const QStringList &arguments);
+
+    Command command() const { return m_command; }
+    QString errorText() const { return m_error; }
+    QString port() const { return m_port; }
+    QString output() const { return m_output; }
+    QStringList files() const { return m_files; }
+    bool json() const { return m_json; }
+    bool fast() const { return m_fast; }
+    // The MMSI whose message 21 reports monitor and replay decode; empty
+    // when not given.
+    QString mmsi() const { return m_mmsi; }
+
+    static QString Usage();
+
+private:
+    bool Fail(const QString &text);
+
+    Command m_command = None;
+    QString m_error;
+    QString m_port;
+    QString m_output;
+    QStringList m_files;
+    bool m_json = false;
+    bool m_fast = false;
+    QString m_mmsi;
+};
+
+#endif // CLICOMMANDLINE_H

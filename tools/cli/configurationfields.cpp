@@ -1,0 +1,175 @@
+#include "configurationfields.h"
+
+#include "codetexts.h"
+#include "scheduletable.h"
+
+#include "model/geoposition.h"
+#include "model/model.h"
+
+namespace {
+
+class FieldList
+{
+public:
+    explicit FieldList(QList<ConfigurationField> *fields) : fields(fields) {}
+    void Group(const QString &name) { group = name; }
+    void Add(const QString &key, const QString &label, const QString &text, bool sent = true)
+    {
+        fields->append({group, key, label, text, sent});
+    }
+
+private:
+    QList<ConfigurationField> *fields;
+    QString group;
+};
+
+QString CodeWithText(int code, const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("%1 (unknown code)").arg(code);
+    // The window's type texts already carry their code in brackets.
+    if (text.trimmed().startsWith(QLatin1Char('(')))
+        return text.trimmed();
+    return QStringLiteral("%1 %2").arg(code).arg(text);
+}
+
+QString ChannelText(int number)
+{
+    const QString text = CodeTexts::Channel(number);
+    return text.isEmpty() ? QStringLiteral("%1 (not a channel)").arg(number) : text;
+}
+
+QString Quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+QString ConfigurationFields::LatitudeText(double latitude)
+{
+    if (!(latitude >= -90.0 && latitude <= 90.0))
+        return QStringLiteral("not available");
+    GeoPosition position;
+    position.SetLatitude(latitude);
+    return position.LatitudeDm();
+}
+
+QString ConfigurationFields::LongitudeText(double longitude)
+{
+    if (!(longitude >= -180.0 && longitude <= 180.0))
+        return QStringLiteral("not available");
+    GeoPosition position;
+    position.SetLongitude(longitude);
+    return position.LongitudeDm();
+}
+
+QList<ConfigurationField> ConfigurationFields::Of(const Model &model)
+{
+    QList<ConfigurationField> fields;
+    FieldList list(&fields);
+
+    const AtoN *aton = model.GetAtoN();
+    const AtoNMMSI *mmsi = aton->GetAtoNMMSI();
+    list.Group(QStringLiteral("AtoN"));
+    list.Add(QStringLiteral("mmsi"), QStringLiteral("MMSI"), mmsi->NewMmsi());
+    // The MMSI that the unit held when the configuration was read; a send
+    // addresses the unit by the MMSI it holds, not by this one.
+    list.Add(QStringLiteral("heldMmsi"), QStringLiteral("MMSI held by the unit"), mmsi->Mmsi(),
+             false);
+    list.Add(QStringLiteral("aidMode"), QStringLiteral("AID mode"),
+             QString::number(mmsi->AidMode()), false);
+    list.Add(QStringLiteral("aidFlag"), QStringLiteral("AID flag"),
+             mmsi->AidFlag() ? QStringLiteral("1") : QStringLiteral("0"), false);
+    list.Add(QStringLiteral("name"), QStringLiteral("Name"), Quoted(aton->Name()));
+    const int type = aton->TypeOfAtoN();
+    list.Add(QStringLiteral("typeOfAtoN"), QStringLiteral("Type of AtoN"),
+             CodeWithText(type, CodeTexts::TypeOfAtoN(type)));
+    list.Add(QStringLiteral("typeOfEPFS"), QStringLiteral("Type of EPFS"),
+             CodeWithText(aton->TypeOfEPFS(), CodeTexts::TypeOfEPFS(aton->TypeOfEPFS())));
+    list.Add(QStringLiteral("latitude"), QStringLiteral("Latitude"),
+             LatitudeText(aton->GetPosition()->Latitude()));
+    list.Add(QStringLiteral("longitude"), QStringLiteral("Longitude"),
+             LongitudeText(aton->GetPosition()->Longitude()));
+    list.Add(QStringLiteral("positionAccuracy"), QStringLiteral("Position accuracy"),
+             CodeWithText(aton->PositionAccuracy(),
+                          CodeTexts::PositionAccuracy(aton->PositionAccuracy())));
+    list.Add(QStringLiteral("offPositionThreshold"), QStringLiteral("Off-position threshold"),
+             QStringLiteral("%1 m").arg(aton->OffPositionThreshold()));
+    list.Add(QStringLiteral("racon"), QStringLiteral("RACON"),
+             aton->Racon() ? QStringLiteral("fitted") : QStringLiteral("not fitted"));
+    list.Add(QStringLiteral("channel1"), QStringLiteral("Channel 1"),
+             ChannelText(aton->Channel1()));
+    list.Add(QStringLiteral("channel2"), QStringLiteral("Channel 2"),
+             ChannelText(aton->Channel2()));
+    // A reference point sends no dimensions, a floating AtoN only dimension A.
+    const bool referencePoint = type == 1;
+    const bool fixed = AtoN::IsFixedAtoNType(type);
+    list.Add(QStringLiteral("dimensionA"), QStringLiteral("Dimension A"),
+             QStringLiteral("%1 m").arg(aton->DimensionA()), !referencePoint);
+    list.Add(QStringLiteral("dimensionB"), QStringLiteral("Dimension B"),
+             QStringLiteral("%1 m").arg(aton->DimensionB()), !referencePoint && fixed);
+    list.Add(QStringLiteral("dimensionC"), QStringLiteral("Dimension C"),
+             QStringLiteral("%1 m").arg(aton->DimensionC()), !referencePoint && fixed);
+    list.Add(QStringLiteral("dimensionD"), QStringLiteral("Dimension D"),
+             QStringLiteral("%1 m").arg(aton->DimensionD()), !referencePoint && fixed);
+    list.Add(QStringLiteral("acfField14"), QStringLiteral("ACF field 14"),
+             QString::number(aton->AcfField14()));
+    list.Add(QStringLiteral("aceField5"), QStringLiteral("ACE field 5"),
+             QString::number(aton->AceField5()));
+    list.Add(QStringLiteral("aceField6"), QStringLiteral("ACE field 6"),
+             QString::number(aton->AceField6()));
+
+    list.Group(QStringLiteral("Message schedule"));
+    const ScheduleTable table(model.GetMessageSchedule());
+    for (int row = 0; row < table.RowCount(); ++row) {
+        const QString name = table.RowName(row);
+        const QString key = QStringLiteral("schedule.") + name + QLatin1Char('.');
+        const QString label = QStringLiteral("Schedule ") + name + QLatin1Char(' ');
+        list.Add(key + QStringLiteral("active"), label + QStringLiteral("In use"),
+                 table.Active(row) ? QStringLiteral("yes") : QStringLiteral("no"));
+        for (int column = ScheduleTable::AccessScheme; column < ScheduleTable::ColumnCount;
+             ++column) {
+            // The start slots of a scheme other than FATDMA are not shown.
+            const QString cell = table.Cell(row, column);
+            if (!cell.isEmpty())
+                list.Add(key + QString::number(column), label + ScheduleTable::Header(column),
+                         cell);
+        }
+    }
+
+    const LanternInterface *lim = model.GetLanternInterface();
+    list.Group(QStringLiteral("Lantern interface"));
+    list.Add(QStringLiteral("limen"), QStringLiteral("Lantern interface support"),
+             lim->GetLimen() ? QStringLiteral("enabled") : QStringLiteral("disabled"));
+    list.Add(QStringLiteral("limvmin"), QStringLiteral("Minimum voltage"),
+             QStringLiteral("%1 V").arg(LanternInterface::VoltsFromMillivolts(lim->GetLimvmin()), 0,
+                                        'f', 3));
+    list.Add(QStringLiteral("limvmax"), QStringLiteral("Maximum voltage"),
+             QStringLiteral("%1 V").arg(LanternInterface::VoltsFromMillivolts(lim->GetLimvmax()), 0,
+                                        'f', 3));
+    list.Add(QStringLiteral("limton"), QStringLiteral("Maximum on time"),
+             QStringLiteral("%1 s").arg(LanternInterface::SecondsFromMilliseconds(lim->GetLimton()),
+                                        0, 'f', 3));
+    list.Add(QStringLiteral("limtoff"), QStringLiteral("Maximum off time"),
+             QStringLiteral("%1 s").arg(
+                 LanternInterface::SecondsFromMilliseconds(lim->GetLimtoff()), 0, 'f', 3));
+    if (lim->IsSteadyOn()) {
+        list.Add(QStringLiteral("limion"), QStringLiteral("On current (steady on)"),
+                 QStringLiteral("%1 A").arg(
+                     LanternInterface::AmperesFromOnCurrent(lim->GetLimion()), 0, 'f', 3));
+    } else {
+        list.Add(QStringLiteral("limion"), QStringLiteral("On/off slew rate"),
+                 QStringLiteral("%1 A/s").arg(
+                     LanternInterface::AmperesPerSecondFromSlewRate(lim->GetLimion()), 0, 'f', 2));
+    }
+    list.Add(QStringLiteral("limigain"), QStringLiteral("Current range"),
+             lim->GetLimigain() ? QStringLiteral("1 Amp") : QStringLiteral("5 Amp"));
+    const int threshold = lim->GetLimpthresh();
+    list.Add(QStringLiteral("limpthresh"), QStringLiteral("Ambient light-on threshold"),
+             threshold == 0 ? QStringLiteral("0 (no low-light error reporting)")
+                            : QStringLiteral("%1 lux (sensor value %2)")
+                                  .arg(LanternInterface::LuxFromThreshold(threshold))
+                                  .arg(threshold));
+    return fields;
+}

@@ -1,0 +1,34 @@
+#ifndef CONFIGURATIONFIELDS_H
+#define CONFIGURATIONFIELDS_H
+
+#include <QList>
+#include <QString>
+
+class Model;
+
+// One field of a configuration in the form a person reads it.
+struct ConfigurationField
+{
+    QString group; // "AtoN", "Message schedule", "Lantern interface"
+    QString key;   // stable name that matches the same field in another configuration
+    QString label; // "Name", "Schedule 21/1 Channel 1 Interval", ...
+    QString text;  // the value as shown, units and code texts included
+    bool sent;     // a send carries the value to the unit, which should then hold it
+};
+
+// The whole configuration as a list of readable fields, in the order of the
+// window's tabs. Two configurations are equal for a person when their lists
+// carry the same texts: positions count to the ten-thousandth of a minute the
+// unit keeps, schedule rows are matched by message and index, and the lantern
+// values show the unit's own resolution.
+class ConfigurationFields
+{
+public:
+    static QList<ConfigurationField> Of(const Model &model);
+
+    // Degrees and decimal minutes, or "not available".
+    static QString LatitudeText(double latitude);
+    static QString LongitudeText(double longitude);
+};
+
+#endif // CONFIGURATIONFIELDS_H

@@ -1,0 +1,117 @@
+#include "configurationjson.h"
+
+#include "codetexts.h"
+
+#include "model/model.h"
+
+#include <QJsonArray>
+
+namespace {
+
+// Not-available positions (and anything out of range) become null.
+QJsonValue Degrees(double value, double limit)
+{
+    if (!(value >= -limit && value <= limit))
+        return QJsonValue(QJsonValue::Null);
+    return value;
+}
+
+QJsonObject AtoNObject(const AtoN &aton)
+{
+    const AtoNMMSI *mmsi = aton.GetAtoNMMSI();
+    QJsonObject o;
+    o[QStringLiteral("mmsi")] = mmsi->NewMmsi();
+    o[QStringLiteral("heldMmsi")] = mmsi->Mmsi();
+    o[QStringLiteral("aidMode")] = mmsi->AidMode();
+    o[QStringLiteral("aidFlag")] = mmsi->AidFlag();
+    o[QStringLiteral("name")] = aton.Name();
+    o[QStringLiteral("typeOfAtoN")] = aton.TypeOfAtoN();
+    o[QStringLiteral("typeOfAtoNText")] = CodeTexts::TypeOfAtoN(aton.TypeOfAtoN()).trimmed();
+    o[QStringLiteral("typeOfEPFS")] = aton.TypeOfEPFS();
+    o[QStringLiteral("typeOfEPFSText")] = CodeTexts::TypeOfEPFS(aton.TypeOfEPFS());
+    o[QStringLiteral("latitude")] = Degrees(aton.GetPosition()->Latitude(), 90.0);
+    o[QStringLiteral("longitude")] = Degrees(aton.GetPosition()->Longitude(), 180.0);
+    o[QStringLiteral("positionAccuracy")] = aton.PositionAccuracy();
+    o[QStringLiteral("positionAccuracyText")] =
+        CodeTexts::PositionAccuracy(aton.PositionAccuracy());
+    o[QStringLiteral("offPositionThreshold")] = aton.OffPositionThreshold();
+    o[QStringLiteral("racon")] = aton.Racon();
+    o[QStringLiteral("channel1")] = aton.Channel1();
+    o[QStringLiteral("channel1Text")] = CodeTexts::Channel(aton.Channel1());
+    o[QStringLiteral("channel2")] = aton.Channel2();
+    o[QStringLiteral("channel2Text")] = CodeTexts::Channel(aton.Channel2());
+    o[QStringLiteral("dimensionA")] = aton.DimensionA();
+    o[QStringLiteral("dimensionB")] = aton.DimensionB();
+    o[QStringLiteral("dimensionC")] = aton.DimensionC();
+    o[QStringLiteral("dimensionD")] = aton.DimensionD();
+    o[QStringLiteral("acfField14")] = aton.AcfField14();
+    o[QStringLiteral("aceField5")] = aton.AceField5();
+    o[QStringLiteral("aceField6")] = aton.AceField6();
+    return o;
+}
+
+QJsonArray ScheduleArray(const MessageSchedule &schedule)
+{
+    QJsonArray rows;
+    for (int i = 0; i < schedule.Count(); ++i) {
+        const MessageScheduleEntry entry = schedule.EntryAt(i);
+        int number = 0;
+        int n = 0;
+        schedule.Ordinal(i, number, n);
+        QJsonObject o;
+        o[QStringLiteral("row")] = i;
+        o[QStringLiteral("messageId")] = entry.MessageId();
+        o[QStringLiteral("index")] = n;
+        o[QStringLiteral("accessScheme")] = entry.AccessScheme();
+        o[QStringLiteral("accessSchemeText")] = CodeTexts::AccessScheme(entry.AccessScheme());
+        o[QStringLiteral("startTime1")] = entry.StartTime1().toString(QStringLiteral("hh:mm:ss"));
+        o[QStringLiteral("startSlot1")] = entry.StartSlot1();
+        o[QStringLiteral("interval1")] = entry.Interval1();
+        o[QStringLiteral("startTime2")] = entry.StartTime2().toString(QStringLiteral("hh:mm:ss"));
+        o[QStringLiteral("startSlot2")] = entry.StartSlot2();
+        o[QStringLiteral("interval2")] = entry.Interval2();
+        o[QStringLiteral("active")] = entry.Active();
+        o[QStringLiteral("spareValue")] = entry.SpareValue();
+        rows.append(o);
+    }
+    return rows;
+}
+
+QJsonObject LanternObject(const LanternInterface &lim)
+{
+    QJsonObject o;
+    o[QStringLiteral("limen")] = lim.GetLimen();
+    o[QStringLiteral("limvmin")] = lim.GetLimvmin();
+    o[QStringLiteral("limvmax")] = lim.GetLimvmax();
+    o[QStringLiteral("limton")] = lim.GetLimton();
+    o[QStringLiteral("limtoff")] = lim.GetLimtoff();
+    o[QStringLiteral("limion")] = lim.GetLimion();
+    o[QStringLiteral("limigain")] = lim.GetLimigain();
+    o[QStringLiteral("limpthresh")] = lim.GetLimpthresh();
+    o[QStringLiteral("steadyOn")] = lim.IsSteadyOn();
+    o[QStringLiteral("minimumVolts")] = LanternInterface::VoltsFromMillivolts(lim.GetLimvmin());
+    o[QStringLiteral("maximumVolts")] = LanternInterface::VoltsFromMillivolts(lim.GetLimvmax());
+    o[QStringLiteral("maximumOnSeconds")] =
+        LanternInterface::SecondsFromMilliseconds(lim.GetLimton());
+    o[QStringLiteral("maximumOffSeconds")] =
+        LanternInterface::SecondsFromMilliseconds(lim.GetLimtoff());
+    if (lim.IsSteadyOn())
+        o[QStringLiteral("onCurrentAmperes")] =
+            LanternInterface::AmperesFromOnCurrent(lim.GetLimion());
+    else
+        o[QStringLiteral("slewRateAmperesPerSecond")] =
+            LanternInterface::AmperesPerSecondFromSlewRate(lim.GetLimion());
+    o[QStringLiteral("thresholdLux")] = LanternInterface::LuxFromThreshold(lim.GetLimpthresh());
+    return o;
+}
+
+} // namespace
+
+QJsonObject ConfigurationJson::Of(const Model &model)
+{
+    QJsonObject o;
+    o[QStringLiteral("aton")] = AtoNObject(*model.GetAtoN());
+    o[QStringLiteral("schedule")] = ScheduleArray(*model.GetMessageSchedule());
+    o[QStringLiteral("lantern")] = LanternObject(*model.GetLanternInterface());
+    return o;
+}

@@ -1,0 +1,73 @@
+#include "configurationprinter.h"
+
+#include "configurationfields.h"
+#include "scheduletable.h"
+
+#include "model/model.h"
+
+#include <QVector>
+
+namespace {
+
+void AppendGroup(QString *text, const QList<ConfigurationField> &fields, const QString &group)
+{
+    int width = 0;
+    for (const ConfigurationField &field : fields) {
+        if (field.group == group)
+            width = qMax(width, field.label.size() + 1);
+    }
+    *text += group + QLatin1Char('\n');
+    for (const ConfigurationField &field : fields) {
+        if (field.group != group)
+            continue;
+        *text += QStringLiteral("  ") + (field.label + QLatin1Char(':')).leftJustified(width + 1) +
+                 field.text + QLatin1Char('\n');
+    }
+}
+
+void AppendSchedule(QString *text, const MessageSchedule *schedule)
+{
+    const ScheduleTable table(schedule);
+    QVector<int> widths(ScheduleTable::ColumnCount);
+    for (int column = 0; column < ScheduleTable::ColumnCount; ++column) {
+        widths[column] = ScheduleTable::Header(column).size();
+        for (int row = 0; row < table.RowCount(); ++row)
+            widths[column] = qMax(widths[column], table.Cell(row, column).size());
+    }
+    *text += QStringLiteral("Message schedule\n");
+    auto line = [&](auto cell) {
+        QString out = QStringLiteral(" ");
+        for (int column = 0; column < ScheduleTable::ColumnCount; ++column)
+            out += QStringLiteral(" ") + cell(column).leftJustified(widths[column]);
+        return out;
+    };
+    *text += line([](int column) { return ScheduleTable::Header(column); })
+                 .trimmed()
+                 .prepend(QStringLiteral("  ")) +
+             QLatin1Char('\n');
+    for (int row = 0; row < table.RowCount(); ++row) {
+        QString out = line([&](int column) { return table.Cell(row, column); });
+        if (!table.Active(row))
+            out += QStringLiteral("  (not in use)");
+        // Trailing blanks of the last column carry nothing.
+        while (out.endsWith(QLatin1Char(' ')))
+            out.chop(1);
+        *text += out + QLatin1Char('\n');
+    }
+    if (table.RowCount() == 0)
+        *text += QStringLiteral("  (no rows)\n");
+}
+
+} // namespace
+
+QString ConfigurationPrinter::Text(const Model &model)
+{
+    const QList<ConfigurationField> fields = ConfigurationFields::Of(model);
+    QString text;
+    AppendGroup(&text, fields, QStringLiteral("AtoN"));
+    text += QLatin1Char('\n');
+    AppendSchedule(&text, model.GetMessageSchedule());
+    text += QLatin1Char('\n');
+    AppendGroup(&text, fields, QStringLiteral("Lantern interface"));
+    return text;
+}

@@ -1,0 +1,29 @@
+#include "console.h"
+
+#include <cstdio>
+
+namespace {
+
+void Write(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+void Console::Out(const QString &text)
+{
+    Write(stdout, text);
+}
+
+void Console::Err(const QString &text)
+{
+    Write(stderr, text);
+}
+
+void Console::Error(const QString &text)
+{
+    Write(stderr, QStringLiteral("vandrel-cli: ") + text + QLatin1Char('\n'));
+}

@@ -1,0 +1,18 @@
+#ifndef CONSOLE_H
+#define CONSOLE_H
+
+#include <QString>
+
+// Standard output for results and standard error for progress and
+// messages, both in UTF-8 and flushed line by line so that a script or a
+// terminal sees each event when it happens.
+class Console
+{
+public:
+    static void Out(const QString &text);
+    static void Err(const QString &text);
+    // "vandrel-cli: " and the text on standard error.
+    static void Error(const QString &text);
+};
+
+#endif // CONSOLE_H
