@@ -2,18 +2,24 @@
 
 #include "sentences/parsedsentence.h"
 
+#include <QTextCodec>
+
 namespace {
 
-// The text field arrives as bytes widened one to one into characters; read
-// them as UTF-8. A text that already holds wider characters was decoded
-// before and is kept.
+// From a port the text field arrives as bytes widened one to one into
+// characters; read them as UTF-8. A text that is not valid UTF-8 that way (a
+// replayed log is decoded already, or the unit sent Latin-1) is kept as it is.
 QString DecodeUtf8(const QString &field)
 {
     for (const QChar c : field) {
         if (c.unicode() > 0xff)
             return field;
     }
-    return QString::fromUtf8(field.toLatin1());
+    const QByteArray bytes = field.toLatin1();
+    QTextCodec::ConverterState state;
+    const QString decoded =
+        QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars > 0 || state.remainingChars > 0 ? field : decoded;
 }
 
 } // namespace

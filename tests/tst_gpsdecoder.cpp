@@ -282,6 +282,9 @@ void TestGpsDecoder::textMessagesJoinParts()
         Line(QStringLiteral("$GPTXT,01,01,04,") + QString::fromLatin1("caf\xc3\xa9")));
     QCOMPARE(spy.count(), 3);
     QCOMPARE(spy.at(2).at(0).toString(), QString::fromUtf8("caf\xc3\xa9"));
+    // Text that is not UTF-8 that way (decoded already, or Latin-1) is kept.
+    decoder.OnReceived(Line(QStringLiteral("$GPTXT,01,01,04,") + QString::fromUtf8("caf\xc3\xa9")));
+    QCOMPARE(spy.at(3).at(0).toString(), QString::fromUtf8("caf\xc3\xa9"));
 }
 
 void TestGpsDecoder::textBufferIsBounded()
