@@ -1,0 +1,509 @@
+// The link as the application object runs it: one transport per connection
+// on its own worker thread, wired to the state machine, the decoders and a
+// stand-in window, against the unit simulator on a pseudo-terminal.
+
+#include "app/statemachine.h"
+#include "app/vandrelapplication.h"
+#include "decode/gpsdata.h"
+#include "decode/gpsdecoder.h"
+#include "lim/lanterninterface.h"
+#include "link/serialtransport.h"
+#include "model/model.h"
+
+#include "support/tempsettings.h"
+
+#include <QPointer>
+#include <QProcess>
+#include <QSerialPort>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+VandrelApplication *App()
+{
+    return VandrelApplication::instance();
+}
+
+QByteArray Line(const QByteArray &body)
+{
+    uchar sum = 0;
+    for (int i = 1; i < body.size(); ++i)
+        sum ^= uchar(body.at(i));
+    return body + '*' + QByteArray::number(sum, 16).toUpper().rightJustified(2, '0') + '\n';
+}
+
+// The unit simulator as a child process; its first line names its port.
+class UnitSim
+{
+public:
+    bool Start(const QStringList &args)
+    {
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.start(QStringLiteral(VANDREL_UNITSIM), QStringList{"--verbose"} + args);
+        if (!process.waitForStarted(5000))
+            return false;
+        QElapsedTimer t;
+        t.start();
+        while (!process.canReadLine() && t.elapsed() < 5000)
+            process.waitForReadyRead(100);
+        const QByteArray first = process.readLine().trimmed();
+        if (!first.startsWith("PORT /dev/"))
+            return false;
+        port = QString::fromLatin1(first.mid(5));
+        return true;
+    }
+    ~UnitSim()
+    {
+        process.terminate();
+        if (!process.waitForFinished(5000))
+            process.kill();
+    }
+    // What the simulator received ("<< ") and did, so far.
+    QStringList Log()
+    {
+        log += QString::fromLatin1(process.readAllStandardError());
+        return log.split('\n');
+    }
+    // Index of the first log line containing text, or -1.
+    int Find(const QString &text)
+    {
+        const QStringList lines = Log();
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines.at(i).contains(text))
+                return i;
+        }
+        return -1;
+    }
+
+    QProcess process;
+    QString port;
+    QString log;
+};
+
+} // namespace
+
+// Offers the window's side of the wiring and records what reaches it.
+class FakeWindow : public QObject
+{
+    Q_OBJECT
+public:
+    QStringList calls;
+    QList<QPair<QString, QString>> errors;
+    int Count(const QString &call) const { return calls.count(call); }
+
+signals:
+    void FileLoad();
+    void Edited(int tab);
+    void SendTab(int tab);
+    void SendAllTabs();
+    void GetTab(int tab);
+    void GetAllTabs();
+
+public slots:
+    void OnUpdate() { calls << "update"; }
+    void OnUpdateTabFromTransportModel(int tab) { calls << QStringLiteral("refresh %1").arg(tab); }
+    void OnUpdateTransportModelFromTab(int tab) { calls << QStringLiteral("store %1").arg(tab); }
+    void OnUpdateTabIcon(int tab, int icon)
+    {
+        calls << QStringLiteral("icon %1 %2").arg(tab).arg(icon);
+    }
+    void OnEnableTab(int tab, bool enable)
+    {
+        calls << QStringLiteral("enable %1 %2").arg(tab).arg(enable);
+    }
+    void OnDisplayError(QString text, QString informativeText)
+    {
+        errors << qMakePair(text, informativeText);
+    }
+    void OnSlotClashWarning(QString) { calls << "slot clash"; }
+    void OnConnected() { calls << "connected"; }
+    void OnSendError() { calls << "send error"; }
+    void OnDisconnected() { calls << "disconnected"; }
+};
+
+// Collects, on this thread, the job completions that the transport reports.
+class JobLog : public QObject
+{
+public:
+    QStringList done;
+    void Watch(Transport *transport)
+    {
+        connect(transport, &Transport::JobComplete, this, [this](const QString &name, bool send) {
+            done << name + (send ? " sent" : " got");
+        });
+    }
+};
+
+class TestLinkControl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void disconnectWithoutTransportDoesNothing();
+    void retrieveSendAndRetrieveOverWorkerThread();
+    void portHeldElsewhereCreatesNothing();
+    void ownOpenPortCountsAsBusy();
+    void silentUnitEndsTheLink();
+    void secondConnectionBuildsFreshTransportAndThread();
+    void replayOfTrafficLog();
+    void replayOfMissingLogDoesNotBlockLaterLinks();
+    void programExitsWhileLinked_data();
+    void programExitsWhileLinked();
+
+private:
+    // Connects to the simulator and waits until the link is up.
+    bool Link(UnitSim &sim, JobLog *jobs = nullptr);
+    void WaitIdle();
+
+    FakeWindow window;
+};
+
+void TestLinkControl::initTestCase()
+{
+    App()->SetMainWindow(&window);
+}
+
+void TestLinkControl::cleanup()
+{
+    App()->Disconnect();
+    WaitIdle();
+    window.calls.clear();
+    window.errors.clear();
+}
+
+void TestLinkControl::WaitIdle()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 5000);
+}
+
+bool TestLinkControl::Link(UnitSim &sim, JobLog *jobs)
+{
+    App()->SetPortName(sim.port);
+    App()->ConnectSerialTransport();
+    if (!App()->GetTransport())
+        return false;
+    if (jobs)
+        jobs->Watch(App()->GetTransport());
+    QElapsedTimer t;
+    t.start();
+    while (!App()->GetStateMachine()->IsConnected() && t.elapsed() < 5000)
+        QTest::qWait(20);
+    return App()->GetStateMachine()->IsConnected();
+}
+
+void TestLinkControl::disconnectWithoutTransportDoesNothing()
+{
+    QSignalSpy disconnecting(App(), &VandrelApplication::Disconnecting);
+    QSignalSpy disconnectTransport(App(), &VandrelApplication::DisconnectTransport);
+    App()->Disconnect();
+    App()->Disconnected();
+    QCOMPARE(disconnecting.count(), 0);
+    QCOMPARE(disconnectTransport.count(), 0);
+    QVERIFY(window.calls.isEmpty());
+}
+
+void TestLinkControl::retrieveSendAndRetrieveOverWorkerThread()
+{
+    UnitSim sim;
+    QVERIFY(sim.Start({"--fast"}));
+    StateMachine *machine = App()->GetStateMachine();
+    QSignalSpy fixes(App()->GetGpsDecoder(), &GPSDecoder::GpsDataReceived);
+
+    JobLog jobs;
+    QVERIFY(Link(sim, &jobs));
+    SerialTransport *transport = App()->GetTransport();
+    QVERIFY(App()->GetWorkerThread()->isRunning());
+    QCOMPARE(transport->thread(), App()->GetWorkerThread());
+    QVERIFY(transport->thread() != QThread::currentThread());
+    QVERIFY(App()->GetSerialController());
+
+    QTRY_COMPARE_WITH_TIMEOUT(window.Count("connected"), 1, 3000);
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabNotSynced));
+    QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabNotSynced));
+    QTRY_VERIFY_WITH_TIMEOUT(jobs.done.contains("Version got"), 5000);
+
+    // Received lines reach the GPS decoder on this thread.
+    QTRY_VERIFY_WITH_TIMEOUT(!fixes.isEmpty(), 5000);
+
+    // The window's retrieve: both tabs synced, the transport model filled.
+    emit window.GetAllTabs();
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabSyncing));
+    QTRY_COMPARE_WITH_TIMEOUT(machine->TabStateOf(0), int(StateMachine::TabSynced), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(machine->TabStateOf(1), int(StateMachine::TabSynced), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(jobs.done.contains("Voltage got"), 10000);
+    QVERIFY(window.calls.contains("refresh 0"));
+    QVERIFY(window.calls.contains("refresh 1"));
+    QVERIFY(window.calls.contains("icon 0 4"));
+    QVERIFY(window.errors.isEmpty());
+    Model *unit = App()->TransportModel();
+    QCOMPARE(unit->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("992351234"));
+    QVERIFY(!unit->GetAtoN()->Name().isEmpty());
+    QVERIFY(unit->GetMessageSchedule()->EntryAt(1).Active());
+    QVERIFY(!(*unit->GetLanternInterface() == LanternInterface()));
+
+    // Presence polling runs after the voltage has been read.
+    QVERIFY(machine->IsPolling());
+    QTRY_VERIFY_WITH_TIMEOUT(jobs.done.contains("SerNo Test got"), 4000);
+
+    // Send a changed configuration, then read it back.
+    Model *edit = App()->EditModel();
+    *edit->GetAtoN() = *unit->GetAtoN();
+    *edit->GetMessageSchedule() = *unit->GetMessageSchedule();
+    edit->GetAtoN()->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992351234"));
+    edit->GetAtoN()->SetName(QStringLiteral("LINK TEST 7"));
+    edit->GetAtoN()->GetPosition()->SetLatitude(-33.5);
+    edit->GetAtoN()->SetOffPositionThreshold(120);
+    emit window.SendTab(0);
+    QVERIFY(!machine->IsPolling());
+    QTRY_VERIFY_WITH_TIMEOUT(jobs.done.contains("Message Schedule sent"), 15000);
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabSynced));
+
+    unit->GetAtoN()->SetName(QStringLiteral("NOT READ"));
+    jobs.done.clear();
+    emit window.GetTab(0);
+    QTRY_VERIFY_WITH_TIMEOUT(jobs.done.contains("Voltage got"), 15000);
+    QCOMPARE(unit->GetAtoN()->Name(), QStringLiteral("LINK TEST 7"));
+    QCOMPARE(unit->GetAtoN()->GetPosition()->Latitude(), -33.5);
+    QCOMPARE(unit->GetAtoN()->OffPositionThreshold(), 120);
+    QCOMPARE(unit->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("992351234"));
+    QVERIFY(window.errors.isEmpty());
+
+    // Disconnect: "reset" goes out before the line closes. Let the line go
+    // quiet first, so that no polling job holds the queue.
+    machine->StopSerialNumberTest();
+    QTRY_VERIFY_WITH_TIMEOUT(!transport->IsBusy(), 3000);
+    QPointer<QThread> worker = App()->GetWorkerThread();
+    App()->Disconnect();
+    QTRY_COMPARE_WITH_TIMEOUT(window.Count("disconnected"), 1, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(sim.Find("line closed") >= 0, 3000);
+    const int reset = sim.Find(",reset,5*"); // what the simulator received
+    QVERIFY2(reset >= 0, qPrintable(sim.Log().join('\n').right(2000)));
+    QVERIFY(reset < sim.Find("line closed"));
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabNoLink));
+    QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabNoLink));
+    WaitIdle();
+    // The thread object goes once it has ended.
+    QTRY_VERIFY_WITH_TIMEOUT(worker.isNull(), 3000);
+    QVERIFY(window.errors.isEmpty());
+}
+
+void TestLinkControl::portHeldElsewhereCreatesNothing()
+{
+    UnitSim sim;
+    QVERIFY(sim.Start({"--quiet"}));
+    QSerialPort holder(sim.port);
+    QVERIFY2(holder.open(QIODevice::ReadWrite), qPrintable(holder.errorString()));
+
+    QSignalSpy connectError(App(), &VandrelApplication::ConnectError);
+    QSignalSpy connectTransport(App(), &VandrelApplication::ConnectTransport);
+    App()->SetPortName(sim.port);
+    App()->ConnectSerialTransport();
+    QCOMPARE(connectError.count(), 1);
+    const QString text = QStringLiteral("An error was encountered in trying to open the serial "
+                                        "port.  The port may be busy or resetting. ( 1 ).");
+    QCOMPARE(connectError.at(0).at(0).toString(), text);
+    QCOMPARE(window.errors.size(), 1);
+    QCOMPARE(window.errors.at(0), qMakePair(QStringLiteral("Error connecting to the AtoN"), text));
+    QCOMPARE(connectTransport.count(), 0);
+    QVERIFY(!App()->GetTransport());
+    QVERIFY(!App()->GetWorkerThread());
+
+    // The connection to the state machine held for that one emission only.
+    emit App()->ConnectError(QStringLiteral("again"));
+    QCOMPARE(window.errors.size(), 1);
+
+    // Released, the port links.
+    holder.close();
+    QVERIFY(Link(sim));
+}
+
+void TestLinkControl::ownOpenPortCountsAsBusy()
+{
+    UnitSim sim;
+    QVERIFY(sim.Start({"--quiet", "--fast"}));
+    QVERIFY(Link(sim));
+    QPointer<SerialTransport> first = App()->GetTransport();
+
+    // Asked again while linked: the own port is busy, the message is shown and
+    // the state machine's disconnect closes the existing link.
+    App()->ConnectSerialTransport();
+    QCOMPARE(window.errors.size(), 1);
+    QCOMPARE(window.errors.at(0).first, QStringLiteral("Error connecting to the AtoN"));
+    QTRY_COMPARE_WITH_TIMEOUT(window.Count("disconnected"), 1, 3000);
+    WaitIdle();
+    QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 3000);
+}
+
+void TestLinkControl::silentUnitEndsTheLink()
+{
+    UnitSim sim;
+    QVERIFY(sim.Start({"--quiet", "--fast", "--dock-out-after", "5"}));
+    StateMachine *machine = App()->GetStateMachine();
+    QVERIFY(Link(sim));
+    emit window.GetTab(0);
+    QTRY_VERIFY_WITH_TIMEOUT(machine->IsPolling(), 10000);
+
+    // From the dock-out on, every "getserno" goes unanswered: nine polling
+    // periods later the link ends with the message.
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.errors.isEmpty(), 25000);
+    QCOMPARE(window.errors.size(), 1);
+    QCOMPARE(window.errors.at(0),
+             qMakePair(QStringLiteral("Error communicating with the device"),
+                       QStringLiteral("A timeout occurred. Has the device been removed from the "
+                                      "dock?")));
+    QVERIFY(!machine->IsPolling());
+    QTRY_COMPARE_WITH_TIMEOUT(window.Count("disconnected"), 1, 3000);
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabNoLink));
+    WaitIdle();
+}
+
+void TestLinkControl::secondConnectionBuildsFreshTransportAndThread()
+{
+    UnitSim sim;
+    QVERIFY(sim.Start({"--quiet", "--fast"}));
+    QVERIFY(Link(sim));
+    QPointer<SerialTransport> firstTransport = App()->GetTransport();
+    QPointer<QThread> firstThread = App()->GetWorkerThread();
+
+    // Reconnect as soon as the link is detached, before its thread may have
+    // ended: the late end of the first thread must not touch the second link.
+    App()->Disconnect();
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 3000);
+    QVERIFY(Link(sim));
+    QVERIFY(App()->GetTransport());
+    QTRY_VERIFY_WITH_TIMEOUT(firstThread.isNull(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(firstTransport.isNull(), 3000);
+    QTest::qWait(100);
+    QThread *second = App()->GetWorkerThread();
+    QVERIFY(second);
+    QVERIFY(second->isRunning());
+    QCOMPARE(App()->GetTransport()->thread(), second);
+
+    // The second link works: a retrieve of the lantern tab completes.
+    emit window.GetTab(1);
+    QTRY_COMPARE_WITH_TIMEOUT(App()->GetStateMachine()->TabStateOf(1), int(StateMachine::TabSynced),
+                              15000);
+    QVERIFY(window.errors.isEmpty());
+}
+
+void TestLinkControl::replayOfTrafficLog()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("traffic.log");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#\n# vandrel Started log file at 2026-12-06 10:00:00\n#\n");
+    file.write(Line("$GPRMC,101500,A,5130.5000,N,00007.2500,W,0.0,0.0,061226,,,A"));
+    file.write(Line("$GPRMC,101501,A,5130.5000,N,00007.2500,W,0.0,0.0,061226,,,A"));
+    file.close();
+
+    GPSDecoder *gps = App()->GetGpsDecoder();
+    QStringList times;
+    QMetaObject::Connection c =
+        connect(gps, &GPSDecoder::GpsDataReceived, this, [&](GpsData *data) {
+            if (data)
+                times << data->time.toString("hh:mm:ss");
+        });
+    App()->SetLogFilename(path);
+    App()->ConnectSerialTransportToLogFile();
+    QVERIFY(App()->GetTransport());
+    QTRY_COMPARE_WITH_TIMEOUT(window.Count("connected"), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(times, QStringList({"10:15:00", "10:15:01"}), 5000);
+    // The end of the file ends the link.
+    QTRY_COMPARE_WITH_TIMEOUT(window.Count("disconnected"), 1, 5000);
+    WaitIdle();
+    disconnect(c);
+}
+
+void TestLinkControl::replayOfMissingLogDoesNotBlockLaterLinks()
+{
+    App()->SetLogFilename(QStringLiteral("/nonexistent/vandrel/traffic.log"));
+    App()->ConnectSerialTransportToLogFile();
+    QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 1, 3000);
+    QCOMPARE(window.errors.at(0).first, QStringLiteral("Error connecting to the AtoN"));
+    WaitIdle();
+
+    UnitSim sim;
+    QVERIFY(sim.Start({"--quiet", "--fast"}));
+    QVERIFY(Link(sim));
+}
+
+void TestLinkControl::programExitsWhileLinked_data()
+{
+    QTest::addColumn<QString>("mode");
+    // As when the window is closed during a link: a disconnect is asked for,
+    // then the event loop ends before the link has closed.
+    QTest::newRow("disconnect asked") << "disconnect";
+    // No disconnect at all (no window, or a tool that just returns).
+    QTest::newRow("nothing asked") << "plain";
+}
+
+void TestLinkControl::programExitsWhileLinked()
+{
+    QFETCH(QString, mode);
+    UnitSim sim;
+    QVERIFY(sim.Start({"--quiet", "--fast"}));
+
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer clock;
+    clock.start();
+    child.start(QCoreApplication::applicationFilePath(), {"--exit-while-linked", sim.port, mode});
+    QVERIFY(child.waitForFinished(20000));
+    const QByteArray out = child.readAllStandardOutput();
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(child.exitCode() == 0, out.constData());
+    QVERIFY2(out.contains("linked"), out.constData());
+    QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+
+    QTRY_VERIFY_WITH_TIMEOUT(sim.Find("line closed") >= 0, 3000);
+    if (mode == "disconnect") {
+        const int reset = sim.Find(",reset,5*"); // what the simulator received
+        QVERIFY2(reset >= 0, qPrintable(sim.Log().join('\n')));
+        QVERIFY(reset < sim.Find("line closed"));
+    }
+}
+
+// The child of programExitsWhileLinked: link, then leave main() at once.
+static int ExitWhileLinked(int argc, char **argv)
+{
+    TempSettings settings;
+    VandrelApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    application.SetPortName(args.value(2));
+    application.ConnectSerialTransport();
+    QElapsedTimer t;
+    t.start();
+    StateMachine *machine = application.GetStateMachine();
+    while (!(machine->IsConnected() && application.GetTransport() &&
+             !application.GetTransport()->IsBusy()) &&
+           t.elapsed() < 5000)
+        QTest::qWait(10);
+    if (!machine->IsConnected())
+        return 2;
+    printf("linked\n");
+    fflush(stdout);
+    if (args.value(3) == QLatin1String("disconnect"))
+        application.Disconnect();
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc >= 4 && qstrcmp(argv[1], "--exit-while-linked") == 0)
+        return ExitWhileLinked(argc, argv);
+    TempSettings settings;
+    VandrelApplication application(argc, argv);
+    TestLinkControl test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_linkcontrol.moc"
