@@ -18,6 +18,7 @@ LanternInterfaceTab::LanternInterfaceTab(Model *model, QWidget *parent)
 
 LanternInterfaceTab::~LanternInterfaceTab()
 {
+    DisconnectChildren();
     delete ui;
 }
 

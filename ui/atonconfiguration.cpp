@@ -4,3 +4,10 @@ AtoNConfiguration::AtoNConfiguration(Model *model, QWidget *parent) : QWidget(pa
 {
     Q_CHECK_PTR(model);
 }
+
+void AtoNConfiguration::DisconnectChildren()
+{
+    updating = true;
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}

@@ -34,6 +34,11 @@ signals:
     void Edited(QWidget *tab);
 
 protected:
+    // For the destructors of subclasses, before they free their form: the
+    // widgets still emit while QWidget takes them down (a line edit losing the
+    // focus reports editingFinished), and nothing may reach the tab's slots then.
+    void DisconnectChildren();
+
     Model *model;
     bool updating = false;
 };

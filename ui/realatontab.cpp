@@ -100,6 +100,10 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     : AtoNConfiguration(model, parent), ui(new Ui::RealAtoNTab)
 {
     ui->setupUi(this);
+    // Filling the lists selects their first items, and the slots are already
+    // connected: without `updating` they would store those items, and every
+    // empty widget with them, over the model before it is ever shown.
+    updating = true;
     FillLists();
 
     ui->labelOffPositionFeedback->hide();
@@ -138,6 +142,7 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
 
 RealAtoNTab::~RealAtoNTab()
 {
+    DisconnectChildren();
     delete ui;
 }
 
