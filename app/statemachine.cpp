@@ -10,8 +10,8 @@ StateMachine::StateMachine(Model *editModel, Model *transportModel, QObject *par
     : QObject(parent), editModel(editModel), transportModel(transportModel),
       pollingTimer(new QTimer(this))
 {
-    Q_CHECK_PTR(editModel);
-    Q_CHECK_PTR(transportModel);
+    if (!editModel || !transportModel)
+        qBadAlloc();
     pollingTimer->setInterval(PollingIntervalMs);
     connect(pollingTimer, &QTimer::timeout, this, &StateMachine::OnSerialNumberTestTimeout);
 }

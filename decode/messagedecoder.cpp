@@ -12,7 +12,8 @@ MessageDecoder::MessageDecoder(Model *model, QObject *parent)
     : QObject(parent), texts(TextIdentifiers),
       payloads(PayloadSequences, MultipartBuffer(MaxPayloadLength)), model(model)
 {
-    Q_CHECK_PTR(model);
+    if (!model)
+        qBadAlloc();
     qRegisterMetaType<AlarmData *>("AlarmData*");
 }
 
