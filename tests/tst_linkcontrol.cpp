@@ -387,6 +387,17 @@ void TestLinkControl::secondConnectionBuildsFreshTransportAndThread()
     QVERIFY(second->isRunning());
     QCOMPARE(App()->GetTransport()->thread(), second);
 
+    // Whatever the timing above: another thread ending now is not the
+    // current link's and changes nothing.
+    auto *late = new QThread;
+    connect(late, &QThread::finished, App(), &VandrelApplication::Finished);
+    late->start();
+    late->quit();
+    QPointer<QThread> lateWatch = late;
+    QTRY_VERIFY_WITH_TIMEOUT(lateWatch.isNull(), 3000);
+    QCOMPARE(App()->GetWorkerThread(), second);
+    QVERIFY(App()->GetTransport());
+
     // The second link works: a retrieve of the lantern tab completes.
     emit window.GetTab(1);
     QTRY_COMPARE_WITH_TIMEOUT(App()->GetStateMachine()->TabStateOf(1), int(StateMachine::TabSynced),
