@@ -343,7 +343,8 @@ void Transport::OnTimeout()
     if (step.shellCommand) {
         SetLastError(tr("Timeout waiting for response to command: ") +
                      CommandText(step.shellCommand));
-    } else if (current.send || step.expectedReplies == 0) {
+    } else if (current.send || step.setParameter || step.expectedReplies == 0) {
+        // Set sentences, and a lantern set queued as a get, await no answer.
         if (!Advance())
             StartNextJob();
         return;
