@@ -1,0 +1,159 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QList>
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QString>
+
+namespace Ui {
+class MainWindow;
+}
+
+class GpsData;
+class LanternInterfaceTab;
+class QAction;
+class QComboBoxDropdown;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class RealAtoNTab;
+class SerialTab;
+class VandrelApplication;
+
+// The program's one window: the three tabs, the port and transfer tool bars,
+// the file commands and the status bar with its UTC clock.  It turns the
+// user's commands into requests to the application object and signals for the
+// state machine, and carries out what the state machine asks of it.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The unit's own USB serial adapter, by which its port is recognised.
+    static constexpr int DeviceVendorId = 0x27C5;
+    static constexpr int DeviceProductId = 0x0502;
+    static constexpr int ClockIntervalMs = 1000;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Makes the port of that name the current item; item 0 and false when no
+    // item carries it.
+    bool SelectPort(const QString &portName);
+
+    QString CurrentFileName() const { return currentFileName; }
+
+signals:
+    void FileLoad();
+    void Edited(int tab);
+    void SendTab(int tab);
+    void GetTab(int tab);
+    void GetAllTabs();
+    void SendAllTabs();
+
+public slots:
+    void OnNew();
+    void OnOpen();
+    void OnSave();
+    void OnSaveAs();
+    void OnClose();
+    void OnExit();
+    void OnAbout();
+    void OnReplayLogFile();
+    void OnSerialDropdown();
+    void OnSerialPortChanged(int index);
+    void OnConnect();
+    void OnDisconnect();
+    void OnGetCurrentTab();
+    void OnGetAllTabs();
+    void OnSendCurrentTab();
+    void OnSendAllTabs();
+    void OnSerialTabSaveLogFile(bool save);
+    void OnConnected();
+    void OnSendError();
+    void OnDisconnected();
+    void OnSaveError();
+    void OnGpsDataReceived(GpsData *gpsData);
+    void OnTimeout();
+    void OnEdited(QWidget *tab);
+    void OnUpdate();
+    void OnUpdateTabFromTransportModel(int tab);
+    void OnUpdateTransportModelFromTab(int tab);
+    void OnUpdateTabIcon(int tab, int icon);
+    void OnEnableTab(int tab, bool enable);
+    void OnDisplayError(QString text, QString informativeText);
+    void OnSlotClashWarning(QString text);
+    void OnActivateProgressBar(bool activate, int maxSize);
+    void OnDeactivateProgressBar();
+    void OnUpdateProgressBar(int updateValue);
+    void OnAutoConnect();
+    void OnProductSerialNumber(QString serial_number);
+    void OnProductSerialNumberTest(QString serial_number);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    static VandrelApplication *App();
+
+    void BuildPortToolBar();
+    void BuildTransferToolBar();
+    void BuildStatusBar();
+
+    void UpdateControls();
+    void DetectDevicePort();
+    void RefreshPortList();
+    void RelabelCurrentPort();
+    bool IsLinked() const;
+
+    // Each returns whether the caller may go on (false: cancelled or failed).
+    bool MaybeSave();
+    bool Save();
+    bool SaveAs();
+    bool SaveFile(const QString &fileName);
+    void SetCurrentFile();
+    void ShowNewDocument();
+    void StartLogToFile();
+    void StopLogToFile();
+
+    Ui::MainWindow *ui;
+    QTabWidget *tabWidget = nullptr;
+    QProgressBar *progressBar = nullptr;
+    QLabel *utcClockLabel = nullptr;
+    RealAtoNTab *realAtoNTab = nullptr;
+    LanternInterfaceTab *lanternTab = nullptr;
+    SerialTab *serialTab = nullptr;
+    QTimer *clockTimer = nullptr;
+    QComboBoxDropdown *portComboBox = nullptr;
+    QPushButton *connectButton = nullptr;
+    QPushButton *disconnectButton = nullptr;
+    QToolButton *sendButton = nullptr;
+    QToolButton *retrieveButton = nullptr;
+    QMenu *retrieveMenu = nullptr;
+    QMenu *sendMenu = nullptr;
+    QAction *actionRetrieveCurrentTab = nullptr;
+    QAction *actionRetrieveAllTabs = nullptr;
+    QAction *actionSendCurrentTab = nullptr;
+    QAction *actionSendAllTabs = nullptr;
+
+    int realAtoNTabIndex = 0;
+    int lanternTabIndex = 1;
+    int serialTabIndex = 2;
+    bool populatingPortList = false;
+    bool portsAvailable = false;
+    bool progressActive = false;
+    bool devicePortFound = false;
+    QAction *portComboAction = nullptr;
+    QString currentFileName;
+    QString productSerialNumber;
+
+    // Connections made when the link comes up and undone when it goes down.
+    QList<QMetaObject::Connection> linkConnections;
+};
+
+#endif // MAINWINDOW_H
