@@ -31,6 +31,8 @@ QString CliCommandLine::Usage()
         "  vandrel-cli monitor --port PATH [--mmsi MMSI]\n"
         "  vandrel-cli replay LOG [--fast] [--mmsi MMSI]\n"
         "\n"
+        "\n"
+        "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
         "Exit status: 0 done (diff: equal), 1 differences (diff) or fields the unit\n"
         "did not take (send), 2 wrong command line, 3 failure (file, port, unit).\n");
 }
@@ -104,6 +106,8 @@ bool CliCommandLine::Parse(const QStringList &arguments)
             if (!takeValue() || value.isEmpty())
                 return Fail(QStringLiteral("-o needs the name of a .pad file."));
             m_output = value;
+        } else if (name == QLatin1String("--debug")) {
+            m_debug = true;
         } else if (name == QLatin1String("--json")) {
             if (info->command != Show)
                 return Fail(QStringLiteral("%1 takes no --json.").arg(word));

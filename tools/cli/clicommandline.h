@@ -31,6 +31,8 @@ public:
     QStringList files() const { return m_files; }
     bool json() const { return m_json; }
     bool fast() const { return m_fast; }
+    // Show the program's diagnostic output (every sentence and answer).
+    bool debug() const { return m_debug; }
     // The MMSI whose message 21 reports monitor and replay decode; empty
     // when not given.
     QString mmsi() const { return m_mmsi; }
@@ -47,6 +49,7 @@ private:
     QStringList m_files;
     bool m_json = false;
     bool m_fast = false;
+    bool m_debug = false;
     QString m_mmsi;
 };
 

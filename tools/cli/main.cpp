@@ -5,8 +5,31 @@
 #include "console.h"
 #include "exitstatus.h"
 #include "filecommands.h"
+#include "scratchsettings.h"
+#include "transfercommands.h"
+
+#include "app/vandrelapplication.h"
 
 #include <QCoreApplication>
+
+namespace {
+
+bool showDiagnostics = false;
+
+// The program's diagnostics (every sentence, every answer) stay out of the
+// way unless asked for; warnings always show.
+void FilterMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if ((type == QtDebugMsg || type == QtInfoMsg) && !showDiagnostics)
+        return;
+    // The offscreen platform's note about a missing runtime folder says
+    // nothing about the unit.
+    if (!showDiagnostics && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    Console::Err(message + QLatin1Char('\n'));
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -21,6 +44,9 @@ int main(int argc, char **argv)
         return ExitUsage;
     }
 
+    showDiagnostics = commandLine.debug();
+    qInstallMessageHandler(FilterMessages);
+
     switch (commandLine.command()) {
     case CliCommandLine::Help:
         Console::Out(CliCommandLine::Usage());
@@ -32,6 +58,16 @@ int main(int argc, char **argv)
     case CliCommandLine::Diff: {
         QCoreApplication app(argc, argv);
         return FileCommands::Diff(commandLine.files().at(0), commandLine.files().at(1));
+    }
+    case CliCommandLine::Retrieve:
+    case CliCommandLine::Send: {
+        // The application object is a widget application; no window is shown.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        ScratchSettings settings;
+        VandrelApplication app(argc, argv);
+        if (commandLine.command() == CliCommandLine::Retrieve)
+            return TransferCommands::Retrieve(&app, commandLine.port(), commandLine.output());
+        return TransferCommands::Send(&app, commandLine.port(), commandLine.files().at(0));
     }
     default:
         Console::Error(QStringLiteral("This command is not available yet."));

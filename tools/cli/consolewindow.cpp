@@ -1,0 +1,110 @@
+#include "consolewindow.h"
+
+#include "link/transport.h"
+#include "model/model.h"
+
+#include <QCoreApplication>
+
+ConsoleWindow::ConsoleWindow(Model *editModel, Model *transportModel, QObject *parent)
+    : QObject(parent), editModel(editModel), transportModel(transportModel)
+{
+    Q_CHECK_PTR(editModel);
+    Q_CHECK_PTR(transportModel);
+}
+
+void ConsoleWindow::SetDetailSource(QObject *transport)
+{
+    detailSource = transport;
+}
+
+void ConsoleWindow::Fail(const QString &text)
+{
+    // The first failure is the cause; what follows it (a disconnect, a
+    // second box) adds nothing.
+    if (errorText.isEmpty())
+        errorText = text;
+    emit Changed();
+}
+
+void ConsoleWindow::OnUpdate()
+{
+    emit Changed();
+}
+
+// The tabs copy the retrieved record into the document before they show it,
+// so that retrieved values become the document's values.
+void ConsoleWindow::OnUpdateTabFromTransportModel(int tab)
+{
+    if (tab == 0) {
+        *editModel->GetAtoN() = *transportModel->GetAtoN();
+        *editModel->GetMessageSchedule() = *transportModel->GetMessageSchedule();
+    } else if (tab == 1) {
+        *editModel->GetLanternInterface() = *transportModel->GetLanternInterface();
+    }
+    emit Changed();
+}
+
+void ConsoleWindow::OnUpdateTransportModelFromTab(int tab)
+{
+    if (tab == 0)
+        *transportModel->GetAtoN() = *editModel->GetAtoN();
+    else if (tab == 1)
+        *transportModel->GetLanternInterface() = *editModel->GetLanternInterface();
+    emit Changed();
+}
+
+void ConsoleWindow::OnUpdateTabIcon(int tab, int icon)
+{
+    emit TabState(tab, icon);
+    emit Changed();
+}
+
+void ConsoleWindow::OnEnableTab(int, bool) {}
+
+void ConsoleWindow::OnDisplayError(QString text, QString informativeText)
+{
+    QString message = text;
+    if (!informativeText.isEmpty())
+        message += QStringLiteral(": ") + informativeText;
+    // The box names the kind of failure; the transport's last error names
+    // the step ("Timeout waiting for response for: ACF").
+    if (auto *transport = qobject_cast<Transport *>(detailSource)) {
+        const QString detail = transport->LastError();
+        if (!detail.isEmpty() && !message.contains(detail))
+            message += QStringLiteral(" (") + detail + QLatin1Char(')');
+    }
+    Fail(message);
+}
+
+void ConsoleWindow::OnSlotClashWarning(QString text)
+{
+    slotClash = true;
+    Fail(text);
+}
+
+void ConsoleWindow::OnConnected()
+{
+    linkClosed = false;
+    emit Changed();
+}
+
+void ConsoleWindow::OnSendError()
+{
+    QString message = QCoreApplication::translate("MainWindow", "Error sending to the AtoN");
+    if (auto *transport = qobject_cast<Transport *>(detailSource))
+        message += QStringLiteral(": ") + transport->LastError();
+    Fail(message);
+}
+
+void ConsoleWindow::OnTransportTimeout()
+{
+    OnDisplayError(
+        QCoreApplication::translate("StateMachine", "Error communicating with the Device"),
+        QCoreApplication::translate("StateMachine", "A timeout occurred."));
+}
+
+void ConsoleWindow::OnDisconnected()
+{
+    linkClosed = true;
+    emit Changed();
+}

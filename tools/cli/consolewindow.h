@@ -1,0 +1,76 @@
+#ifndef CONSOLEWINDOW_H
+#define CONSOLEWINDOW_H
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class Model;
+
+// Stands in for the main window towards the application object and the
+// state machine, with the same signals and slots: it asks for transfers, lets
+// a retrieved tab become the document as the tabs do, and turns what the
+// window would show in a message box into an error text.
+class ConsoleWindow : public QObject
+{
+    Q_OBJECT
+
+public:
+    ConsoleWindow(Model *editModel, Model *transportModel, QObject *parent = nullptr);
+
+    // What the window would have shown in an error box, empty when nothing.
+    QString ErrorText() const { return errorText; }
+    bool Failed() const { return !errorText.isEmpty(); }
+    // A send of the AtoN tab was refused for clashing time slots.
+    bool SlotClashRefused() const { return slotClash; }
+    void ClearSlotClash() { slotClash = false; }
+    // The link has closed since it was last connected.
+    bool LinkClosed() const { return linkClosed; }
+    // Extra detail for an error box that is shown later (the transport's last error).
+    void SetDetailSource(QObject *transport);
+
+    // The window's transfer and file commands.
+    void RequestGetAllTabs() { emit GetAllTabs(); }
+    void RequestSendTab(int tab) { emit SendTab(tab); }
+    void RequestFileLoad() { emit FileLoad(); }
+
+signals:
+    void FileLoad();
+    void Edited(int tab);
+    void SendTab(int tab);
+    void SendAllTabs();
+    void GetTab(int tab);
+    void GetAllTabs();
+    // Something changed that a waiting caller may want to look at.
+    void Changed();
+    void TabState(int tab, int state);
+
+public slots:
+    void OnUpdate();
+    void OnUpdateTabFromTransportModel(int tab);
+    void OnUpdateTransportModelFromTab(int tab);
+    void OnUpdateTabIcon(int tab, int icon);
+    void OnEnableTab(int tab, bool enable);
+    void OnDisplayError(QString text, QString informativeText);
+    void OnSlotClashWarning(QString text);
+    void OnConnected();
+    void OnSendError();
+    void OnDisconnected();
+    // Any step of the transport that timed out. The state machine counts a
+    // timeout during presence polling as a missed poll and says nothing, which
+    // would leave a transfer that overlaps the polling waiting for ever; here
+    // every timeout is a failure.
+    void OnTransportTimeout();
+
+private:
+    void Fail(const QString &text);
+
+    Model *editModel;
+    Model *transportModel;
+    QPointer<QObject> detailSource;
+    QString errorText;
+    bool slotClash = false;
+    bool linkClosed = false;
+};
+
+#endif // CONSOLEWINDOW_H

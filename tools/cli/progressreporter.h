@@ -1,0 +1,29 @@
+#ifndef PROGRESSREPORTER_H
+#define PROGRESSREPORTER_H
+
+#include <QObject>
+#include <QString>
+
+// Progress of a transfer on standard error, one line per step sent to the
+// unit ("Kelvane: query ACF") and per finished job ("Kelvane: done"). The
+// presence polls that run between transfers are left out.
+class ProgressReporter : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ProgressReporter(QObject *parent = nullptr);
+
+    // "Kelvane: query ACF", "Get LIM: get limvmax", "Set LIM: set limvmax";
+    // empty for a line that is not one of the tool's sentences.
+    static QString Describe(const QString &sent);
+    // The job that a sentence belongs to, by its formatter or shell tag.
+    static QString JobOf(const QString &sent);
+
+public slots:
+    void OnSent(QString sent);
+    void OnJobComplete(QString name, bool send);
+    void OnTabState(int tab, int state);
+};
+
+#endif // PROGRESSREPORTER_H

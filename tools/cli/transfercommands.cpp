@@ -1,0 +1,95 @@
+#include "transfercommands.h"
+
+#include "configurationdiff.h"
+#include "configurationprinter.h"
+#include "console.h"
+#include "exitstatus.h"
+#include "transfersession.h"
+
+#include "app/vandrelapplication.h"
+#include "model/model.h"
+#include "model/padfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+int Failed(TransferSession *session)
+{
+    const QString cause = session->ErrorText();
+    session->Close();
+    Console::Error(cause);
+    return ExitFailure;
+}
+
+} // namespace
+
+int TransferCommands::Retrieve(VandrelApplication *application, const QString &port,
+                               const QString &output)
+{
+    // Find out before talking to the unit whether the file can be written.
+    if (!output.isEmpty()) {
+        const QFileInfo info(output);
+        const QFileInfo folder(info.absolutePath());
+        if (!folder.isDir() || !folder.isWritable() || (info.exists() && !info.isWritable())) {
+            Console::Error(QCoreApplication::translate("MainWindow", "Could not save file: ") +
+                           output);
+            return ExitFailure;
+        }
+    }
+
+    TransferSession session(application);
+    if (!session.Open(port) || !session.RetrieveAll())
+        return Failed(&session);
+    session.Close();
+
+    const Model *retrieved = application->EditModel();
+    if (output.isEmpty()) {
+        Console::Out(ConfigurationPrinter::Text(*retrieved));
+        return ExitDone;
+    }
+    QString error;
+    if (PadFile::Save(output, *retrieved, &error) != PadFile::Done) {
+        Console::Error(error);
+        return ExitFailure;
+    }
+    Console::Err(QStringLiteral("Written to %1\n").arg(output));
+    return ExitDone;
+}
+
+int TransferCommands::Send(VandrelApplication *application, const QString &port,
+                           const QString &file)
+{
+    // The whole file or nothing: a file that cannot be read sends nothing.
+    Model configuration;
+    QString error;
+    if (PadFile::Load(file, &configuration, &error) != PadFile::Done) {
+        Console::Error(error);
+        return ExitFailure;
+    }
+
+    TransferSession session(application);
+    // Retrieve first, so that the unit is addressed by the MMSI it holds.
+    if (!session.Open(port) || !session.RetrieveAll())
+        return Failed(&session);
+    if (!session.SendAll(configuration))
+        return Failed(&session);
+    Console::Err(QStringLiteral("Reading back\n"));
+    if (!session.RetrieveAll())
+        return Failed(&session);
+    session.Close();
+
+    const QStringList missed =
+        ConfigurationDiff::SentLines(configuration, *application->EditModel());
+    if (missed.isEmpty()) {
+        Console::Err(QStringLiteral("The unit holds every field sent.\n"));
+        return ExitDone;
+    }
+    Console::Out(QStringLiteral("The unit did not take %1 field%2 (sent -> held):\n")
+                     .arg(missed.size())
+                     .arg(missed.size() == 1 ? QString() : QStringLiteral("s")));
+    for (const QString &line : missed)
+        Console::Out(QStringLiteral("  ") + line + QLatin1Char('\n'));
+    return ExitDifferent;
+}

@@ -1,0 +1,21 @@
+#ifndef TRANSFERCOMMANDS_H
+#define TRANSFERCOMMANDS_H
+
+#include <QString>
+
+class VandrelApplication;
+
+// The commands that talk to the unit: retrieve and send.
+class TransferCommands
+{
+public:
+    // Retrieves both tabs; writes them to output when one is given (whole or
+    // not at all), prints them otherwise.
+    static int Retrieve(VandrelApplication *application, const QString &port,
+                        const QString &output);
+    // Retrieves, sends the file's configuration, retrieves again and lists
+    // every field the unit does not hold as sent.
+    static int Send(VandrelApplication *application, const QString &port, const QString &file);
+};
+
+#endif // TRANSFERCOMMANDS_H

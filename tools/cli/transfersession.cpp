@@ -1,0 +1,134 @@
+#include "transfersession.h"
+
+#include "console.h"
+#include "consolewindow.h"
+#include "progressreporter.h"
+
+#include "app/statemachine.h"
+#include "app/vandrelapplication.h"
+#include "link/serialtransport.h"
+#include "model/model.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+
+TransferSession::TransferSession(VandrelApplication *application, QObject *parent)
+    : QObject(parent), application(application),
+      window(new ConsoleWindow(application->EditModel(), application->TransportModel(), this)),
+      progress(new ProgressReporter(this))
+{
+    application->SetMainWindow(window);
+    connect(window, &ConsoleWindow::TabState, progress, &ProgressReporter::OnTabState);
+}
+
+TransferSession::~TransferSession()
+{
+    application->SetMainWindow(nullptr);
+}
+
+bool TransferSession::Fail(const QString &text)
+{
+    errorText = text;
+    return false;
+}
+
+bool TransferSession::WaitFor(const std::function<bool()> &done, int limitMs, const QString &what,
+                              bool stopOnFailure)
+{
+    const auto stop = [&] { return (stopOnFailure && window->Failed()) || done(); };
+    if (!stop()) {
+        QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        const auto check = [&] {
+            if (stop())
+                loop.quit();
+        };
+        connect(window, &ConsoleWindow::Changed, &loop, check);
+        // A slow look now and then, in case a change comes by a road that
+        // raises nothing here.
+        QTimer backstop;
+        connect(&backstop, &QTimer::timeout, &loop, check);
+        backstop.start(100);
+        limit.start(limitMs);
+        loop.exec();
+    }
+    if (stopOnFailure && window->Failed())
+        return Fail(window->ErrorText());
+    if (done())
+        return true;
+    return Fail(QStringLiteral("%1 did not end within %2 s.").arg(what).arg(limitMs / 1000));
+}
+
+bool TransferSession::Open(const QString &port)
+{
+    Console::Err(QStringLiteral("Connecting to %1\n").arg(port));
+    application->SetPortName(port);
+    application->ConnectSerialTransport();
+    SerialTransport *transport = application->GetTransport();
+    if (transport) {
+        // Made before the event loop runs again: the state machine asks for
+        // its first job only once it has heard of the connection there.
+        window->SetDetailSource(transport);
+        connect(transport, &Transport::Sent, progress, &ProgressReporter::OnSent);
+        connect(transport, &Transport::JobComplete, progress, &ProgressReporter::OnJobComplete);
+        connect(transport, &Transport::JobComplete, this, &TransferSession::OnJobComplete);
+        connect(transport, &Transport::Timeout, window, &ConsoleWindow::OnTransportTimeout);
+    }
+    StateMachine *machine = application->GetStateMachine();
+    const bool opened = WaitFor([machine] { return machine->IsConnected(); }, ConnectLimitMs,
+                                QStringLiteral("Connecting"));
+    if (!opened && !QFileInfo::exists(port))
+        errorText += QStringLiteral("\nThere is no port %1.").arg(port);
+    return opened;
+}
+
+void TransferSession::OnJobComplete(QString name, bool send)
+{
+    if (name == QLatin1String("Get LIM") && !send)
+        ++limGets;
+    else if (name == QLatin1String("Set LIM") && send)
+        ++limSets;
+    // The state machine hears of the job through its own queued connection;
+    // the waiting loop looks again after that.
+    QTimer::singleShot(0, window, &ConsoleWindow::Changed);
+}
+
+bool TransferSession::RetrieveAll()
+{
+    // "Get LIM" is the last job that retrieving all tabs queues.
+    const int before = limGets;
+    window->RequestGetAllTabs();
+    return WaitFor([&] { return limGets > before; }, TransferLimitMs, QStringLiteral("Retrieving"));
+}
+
+bool TransferSession::SendAll(const Model &configuration)
+{
+    // As the window's File Open: the file becomes the document.
+    *application->EditModel() = configuration;
+    window->RequestFileLoad();
+
+    window->ClearSlotClash();
+    window->RequestSendTab(0);
+    if (window->SlotClashRefused())
+        return Fail(window->ErrorText());
+    const int before = limSets;
+    window->RequestSendTab(1);
+    return WaitFor([&] { return limSets > before; }, TransferLimitMs, QStringLiteral("Sending"));
+}
+
+void TransferSession::Close()
+{
+    if (!application->GetTransport())
+        return;
+    Console::Err(QStringLiteral("Disconnecting\n"));
+    application->Disconnect();
+    StateMachine *machine = application->GetStateMachine();
+    // Whatever happens while closing, the cause of the close stays the error.
+    const QString cause = errorText;
+    WaitFor([&] { return !machine->IsConnected() || !application->GetTransport(); },
+            DisconnectLimitMs, QStringLiteral("Disconnecting"), false);
+    errorText = cause;
+}

@@ -1,0 +1,61 @@
+#ifndef TRANSFERSESSION_H
+#define TRANSFERSESSION_H
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class ConsoleWindow;
+class Model;
+class ProgressReporter;
+class VandrelApplication;
+
+// One connection to the unit, driven the way an engineer drives the window:
+// connect, retrieve all tabs, send all tabs, disconnect. Every step goes
+// through the application object, the state machine and the serial transport;
+// each call returns when its step has finished or failed.
+class TransferSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Longest a step may take before the tool gives up on it, beyond the
+    // protocol's own time-outs (which end a silent unit much sooner).
+    static constexpr int ConnectLimitMs = 15000;
+    static constexpr int TransferLimitMs = 120000;
+    static constexpr int DisconnectLimitMs = 5000;
+
+    explicit TransferSession(VandrelApplication *application, QObject *parent = nullptr);
+    ~TransferSession() override;
+
+    bool Open(const QString &port);
+    // Both configuration tabs into the application's edit model.
+    bool RetrieveAll();
+    // Both tabs of configuration into the unit, as if it had been loaded from
+    // a file into the window. A schedule that risks clashing time slots is
+    // refused before anything is sent.
+    bool SendAll(const Model &configuration);
+    // Closes the link as the window does (the unit gets "reset" first).
+    void Close();
+
+    // Why the last step failed.
+    QString ErrorText() const { return errorText; }
+
+private slots:
+    void OnJobComplete(QString name, bool send);
+
+private:
+    bool WaitFor(const std::function<bool()> &done, int limitMs, const QString &what,
+                 bool stopOnFailure = true);
+    bool Fail(const QString &text);
+
+    VandrelApplication *application;
+    ConsoleWindow *window;
+    ProgressReporter *progress;
+    QString errorText;
+    int limGets = 0;
+    int limSets = 0;
+};
+
+#endif // TRANSFERSESSION_H
