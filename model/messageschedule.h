@@ -63,7 +63,9 @@ public:
     // row receives the row used.
     bool AddMessage(int number, int &row);
     bool IsAvailable(int number) const;
-    // Frees an active row (see the .cpp for how rows move).
+    // Frees an active row. In the packed blocks of 6 and 8 the rows after it
+    // move up and the block's last row becomes the placeholder; rows of 12, 14
+    // and 21 are freed in place. False for a free or missing row.
     bool RemoveEntry(int i);
     // Switch a message 21 row on (start slots 0) or off (FATDMA, start slots -1).
     bool EnableReport(int i);
