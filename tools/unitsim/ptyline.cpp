@@ -24,6 +24,7 @@ PtyLine::PtyLine(QObject *parent) : QObject(parent)
     m_peerTimer.setInterval(PeerPollMs);
     connect(&m_peerTimer, &QTimer::timeout, this, &PtyLine::checkPeer);
     m_writeTimer.setInterval(WritePollMs);
+    m_writeTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_writeTimer, &QTimer::timeout, this, &PtyLine::flushOutput);
     m_clock.start();
 }
