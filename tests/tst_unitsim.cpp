@@ -565,11 +565,11 @@ void TestUnitSim::faultSwitches()
         QVERIFY(t.elapsed() >= 1290);
     }
     {
-        auto sim = startSimulator({"--fast", "--quiet", "--dock-out-after", "0.4"});
+        auto sim = startSimulator({"--fast", "--quiet", "--dock-out-after", "1.0"});
         QVERIFY(sim);
         SimClient c(sim->portPath());
         QCOMPARE(field(c.shell("getserno", 3), 4), QByteArray("VK0012345"));
-        c.drain(500);
+        c.drain(1100);
         QVERIFY(c.shell("getserno", 3, 0, {}, 800).isEmpty());
         QCOMPARE(field(c.shell("appver", 0), 1), QByteArray("255"));
     }
@@ -615,7 +615,7 @@ void TestUnitSim::flood()
     QElapsedTimer t;
     t.start();
     QCOMPARE(p.query("AID", 1, 1000).size(), 1);
-    QVERIFY2(t.elapsed() < 500, QByteArray::number(t.elapsed()).constData());
+    QVERIFY2(t.elapsed() < 800, QByteArray::number(t.elapsed()).constData());
 }
 
 void TestUnitSim::linePacing()
@@ -649,7 +649,7 @@ void TestUnitSim::linePacing()
             QVERIFY2(span < lineTime / 3, qPrintable(QStringLiteral("fast: %1 ms").arg(span)));
         } else {
             QVERIFY2(
-                span >= lineTime * 0.9 && span <= lineTime * 1.6 + 100,
+                span >= lineTime * 0.9 && span <= lineTime * 2.5 + 200,
                 qPrintable(QStringLiteral("paced: %1 ms for %2 characters").arg(span).arg(bytes)));
         }
     }
