@@ -44,6 +44,8 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    // A reader of the diagnostics that goes away must not end the unit.
+    std::signal(SIGPIPE, SIG_IGN);
     // SIGINT and SIGTERM end the event loop, so that the link is removed.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
