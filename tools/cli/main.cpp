@@ -6,6 +6,7 @@
 #include "exitstatus.h"
 #include "filecommands.h"
 #include "scratchsettings.h"
+#include "trafficcommands.h"
 #include "transfercommands.h"
 
 #include "app/vandrelapplication.h"
@@ -69,8 +70,23 @@ int main(int argc, char **argv)
             return TransferCommands::Retrieve(&app, commandLine.port(), commandLine.output());
         return TransferCommands::Send(&app, commandLine.port(), commandLine.files().at(0));
     }
-    default:
-        Console::Error(QStringLiteral("This command is not available yet."));
-        return ExitFailure;
+    case CliCommandLine::Monitor:
+    case CliCommandLine::Replay: {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Every GPS time is parsed as a local time. Without TZ the C library
+        // looks at /etc/localtime again on each of them; naming the same file
+        // lets it read the file once.
+        if (qEnvironmentVariableIsEmpty("TZ"))
+            qputenv("TZ", ":/etc/localtime");
+        ScratchSettings settings;
+        VandrelApplication app(argc, argv);
+        if (commandLine.command() == CliCommandLine::Monitor)
+            return TrafficCommands::Monitor(&app, commandLine.port(), commandLine.mmsi());
+        return TrafficCommands::Replay(&app, commandLine.files().at(0), commandLine.fast(),
+                                       commandLine.mmsi());
     }
+    default:
+        break;
+    }
+    return ExitUsage;
 }

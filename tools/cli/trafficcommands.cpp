@@ -1,0 +1,120 @@
+#include "trafficcommands.h"
+
+#include "console.h"
+#include "exitstatus.h"
+#include "stopsignals.h"
+#include "trafficprinter.h"
+
+#include "app/vandrelapplication.h"
+#include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
+#include "link/serialcontroller.h"
+#include "link/serialtransport.h"
+#include "model/model.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+// A transport of its own on this thread with its own decoders: the state
+// machine is left out, so nothing is sent to the unit and no job can time out.
+class TrafficLink
+{
+public:
+    TrafficLink(const QString &mmsi)
+        : transport(&model), gps(), messages(&model),
+          printer(&model, &gps, &messages, mmsi.isEmpty())
+    {
+        if (!mmsi.isEmpty())
+            model.GetAtoN()->GetAtoNMMSI()->SetMmsi(mmsi);
+        // The printer sees an AID answer before the decoders see what follows it.
+        QObject::connect(&transport, &Transport::Received, &printer, &TrafficPrinter::OnReceived);
+        QObject::connect(&transport, &Transport::Received, &gps, &GPSDecoder::OnReceived);
+        QObject::connect(&transport, &Transport::Received, &messages, &MessageDecoder::OnReceived);
+        QObject::connect(&transport, &Transport::ConnectError, &transport,
+                         [this](const QString &error) { connectError = error; });
+    }
+
+    Model model;
+    SerialTransport transport;
+    GPSDecoder gps;
+    MessageDecoder messages;
+    TrafficPrinter printer;
+    QString connectError;
+};
+
+} // namespace
+
+int TrafficCommands::Monitor(VandrelApplication *application, const QString &port,
+                             const QString &mmsi)
+{
+    // The transport opens the port that the application names.
+    application->SetPortName(port);
+    TrafficLink link(mmsi);
+    link.transport.Connect(port);
+    if (!link.transport.IsConnected()) {
+        Console::Error(link.connectError.isEmpty() ? QStringLiteral("Could not open %1").arg(port)
+                                                   : link.connectError);
+        return ExitFailure;
+    }
+    Console::Err(QStringLiteral("Monitoring %1; Ctrl-C ends\n").arg(port));
+
+    QEventLoop loop;
+    bool stopped = false;
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::Stop, &loop, [&] {
+        stopped = true;
+        loop.quit();
+    });
+    QObject::connect(&link.transport, &Transport::Disconnected, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (stopped) {
+        link.transport.Disconnect();
+        return ExitDone;
+    }
+    Console::Error(QStringLiteral("The line to the unit closed."));
+    return ExitFailure;
+}
+
+int TrafficCommands::Replay(VandrelApplication *application, const QString &log, bool fast,
+                            const QString &mmsi)
+{
+    Q_UNUSED(application)
+    TrafficLink link(mmsi);
+    QElapsedTimer clock;
+    clock.start();
+    if (!link.transport.ConnectFile(log)) {
+        Console::Error(QStringLiteral("Could not read %1: %2").arg(log, link.connectError));
+        return ExitFailure;
+    }
+    if (fast) {
+        // The serial line controller has no setting for its replay pace; its
+        // replay timer, the one timer it owns while replaying, is set to
+        // fire as often as the event loop allows.
+        SerialController *controller = link.transport.GetSerialController();
+        const QList<QTimer *> timers =
+            controller ? controller->findChildren<QTimer *>() : QList<QTimer *>();
+        for (QTimer *timer : timers) {
+            if (timer->interval() == SerialController::ReplayIntervalMs)
+                timer->setInterval(0);
+        }
+    }
+    qint64 lines = 0;
+    QObject::connect(&link.transport, &Transport::Received, [&lines] { ++lines; });
+
+    QEventLoop loop;
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::Stop, &loop, &QEventLoop::quit);
+    QObject::connect(&link.transport, &Transport::Disconnected, &loop, &QEventLoop::quit);
+    if (link.transport.IsConnected())
+        loop.exec();
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    Console::Err(QStringLiteral("Replayed %1 lines in %2 s (%3 lines/s), %4 events\n")
+                     .arg(lines)
+                     .arg(seconds, 0, 'f', 3)
+                     .arg(seconds > 0 ? qint64(lines / seconds) : 0)
+                     .arg(link.printer.Events()));
+    return ExitDone;
+}

@@ -1,0 +1,21 @@
+#ifndef TRAFFICCOMMANDS_H
+#define TRAFFICCOMMANDS_H
+
+#include <QString>
+
+class VandrelApplication;
+
+// The commands that decode received traffic: monitor (a port, live) and
+// replay (a traffic log written by the window or by this tool).
+class TrafficCommands
+{
+public:
+    // Until Ctrl-C, or until the line goes away.
+    static int Monitor(VandrelApplication *application, const QString &port, const QString &mmsi);
+    // fast: no pause between the lines of the log (the serial line
+    // controller otherwise plays one line per 10 ms).
+    static int Replay(VandrelApplication *application, const QString &log, bool fast,
+                      const QString &mmsi);
+};
+
+#endif // TRAFFICCOMMANDS_H

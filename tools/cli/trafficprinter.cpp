@@ -1,0 +1,167 @@
+#include "trafficprinter.h"
+
+#include "configurationfields.h"
+#include "console.h"
+
+#include "decode/alarmdata.h"
+#include "decode/gpsdata.h"
+#include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
+#include "decode/satellitedata.h"
+#include "model/model.h"
+#include "sentences/atonsentenceaid.h"
+#include "sentences/parsedsentence.h"
+
+namespace {
+
+QString ModeText(int mode)
+{
+    static const char *const modes[] = {"autonomous", "differential", "estimated",
+                                        "float RTK",  "manual",       "no fix",
+                                        "precise",    "RTK",          "simulated"};
+    return mode >= 0 && mode <= 8 ? QLatin1String(modes[mode]) : QStringLiteral("no fix");
+}
+
+} // namespace
+
+TrafficPrinter::TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *messages,
+                               bool learnMmsi, QObject *parent)
+    : QObject(parent), model(model)
+{
+    if (learnMmsi)
+        aidCodec = new AtoNSentenceAID(model->GetAtoN()->GetAtoNMMSI(), model);
+    connect(gps, &GPSDecoder::GpsDataReceived, this, &TrafficPrinter::OnGpsData);
+    connect(gps, &GPSDecoder::SatelliteDataReceived, this, &TrafficPrinter::OnSatelliteData);
+    connect(gps, &GPSDecoder::GPSTextMessageReceived, this, &TrafficPrinter::OnGpsText);
+    connect(messages, &MessageDecoder::TextMessageReceived, this, &TrafficPrinter::OnText);
+    connect(messages, &MessageDecoder::AlarmReceived, this, &TrafficPrinter::OnAlarms);
+    connect(messages, &MessageDecoder::Message21RACONStatus, this, &TrafficPrinter::OnRacon);
+    connect(messages, &MessageDecoder::Message21LightStatus, this, &TrafficPrinter::OnLight);
+    connect(messages, &MessageDecoder::Message21HealthStatus, this, &TrafficPrinter::OnHealth);
+}
+
+void TrafficPrinter::Print(const QString &line)
+{
+    ++events;
+    Console::Out(line + QLatin1Char('\n'));
+}
+
+void TrafficPrinter::OnReceived(QString line)
+{
+    // Cheap test first: most lines are GPS and VDO.
+    if (!aidCodec || !line.contains(QLatin1String("AIAID")))
+        return;
+    const QString before = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
+    aidCodec->Decode(ParsedSentence(line));
+    const QString now = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
+    if (now != before)
+        Print(QStringLiteral("UNIT MMSI %1").arg(now));
+}
+
+void TrafficPrinter::OnGpsData(GpsData *data)
+{
+    if (!data) {
+        Print(QStringLiteral("GPS no fix data for 2 s"));
+        return;
+    }
+    Print(QStringLiteral("GPS %1 %2 %3 %4 %5 kn %6 deg %7")
+              .arg(data->time.toString(QStringLiteral("hh:mm:ss")),
+                   data->date.isValid() ? data->date.toString(QStringLiteral("yyyy-MM-dd"))
+                                        : QStringLiteral("----------"),
+                   ConfigurationFields::LatitudeText(data->position.Latitude()),
+                   ConfigurationFields::LongitudeText(data->position.Longitude()))
+              .arg(data->speed, 0, 'f', 1)
+              .arg(data->course, 0, 'f', 1)
+              .arg(ModeText(data->mode)));
+}
+
+void TrafficPrinter::OnSatelliteData(SatelliteData *data)
+{
+    QString text;
+    if (!data) {
+        text = QStringLiteral("GPS satellites lost");
+    } else {
+        int used = 0;
+        for (const SatelliteData::Satellite &s : data->satellites) {
+            if (s.usedInFix && s.prn != 0)
+                ++used;
+        }
+        static const char *const fixes[] = {"no fix", "2D fix", "3D fix"};
+        const int mode = data->fixMode >= 0 && data->fixMode <= 2 ? data->fixMode : 0;
+        text = QStringLiteral("GPS %1, %2 satellites used, %3 in view")
+                   .arg(QLatin1String(fixes[mode]))
+                   .arg(used)
+                   .arg(data->satellitesInView);
+    }
+    // A GSA and three GSV a second say the same most of the time.
+    if (text == lastSatellites)
+        return;
+    lastSatellites = text;
+    Print(text);
+}
+
+void TrafficPrinter::OnGpsText(QString message)
+{
+    Print(QStringLiteral("GPS TEXT %1").arg(message));
+}
+
+void TrafficPrinter::OnText(QString message)
+{
+    Print(QStringLiteral("TEXT %1").arg(message));
+}
+
+void TrafficPrinter::OnAlarms(AlarmData *alarms)
+{
+    if (!alarms)
+        return;
+    // The decoder hands over the whole table; show the alarms that changed.
+    for (const AlarmData::Alarm &a : alarms->Alarms()) {
+        const QString text =
+            QStringLiteral("ALARM %1 %2 %3, %4: %5")
+                .arg(a.alarmId, 3, 10, QLatin1Char('0'))
+                .arg(a.alarmTime.isValid() ? a.alarmTime.toString(QStringLiteral("hh:mm:ss"))
+                                           : QStringLiteral("--:--:--"),
+                     a.thresholdExceeded ? QStringLiteral("active") : QStringLiteral("cleared"),
+                     a.acknowledged ? QStringLiteral("acknowledged")
+                                    : QStringLiteral("not acknowledged"),
+                     a.description);
+        if (lastAlarms.value(a.alarmId) == text)
+            continue;
+        lastAlarms.insert(a.alarmId, text);
+        Print(text);
+    }
+}
+
+// AtoN status bits of message 21 (page 7): RACON, light, health.
+QString TrafficPrinter::RaconText(uint status)
+{
+    static const char *const texts[] = {"no RACON", "RACON not monitored", "RACON operational",
+                                        "RACON error"};
+    return status < 4 ? QLatin1String(texts[status]) : QString::number(status);
+}
+
+QString TrafficPrinter::LightText(uint status)
+{
+    static const char *const texts[] = {"no light or not monitored", "light on", "light off",
+                                        "light fail"};
+    return status < 4 ? QLatin1String(texts[status]) : QString::number(status);
+}
+
+void TrafficPrinter::OnRacon(uint status)
+{
+    racon = status;
+}
+
+void TrafficPrinter::OnLight(uint status)
+{
+    light = status;
+}
+
+// The decoder raises the three statuses of one report in this order; the
+// health status ends the report.
+void TrafficPrinter::OnHealth(uint health)
+{
+    Print(QStringLiteral("AIS 21 %1: %2, %3, health %4")
+              .arg(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), RaconText(racon), LightText(light),
+                   health == 0 ? QStringLiteral("good") : QStringLiteral("alarm")));
+}

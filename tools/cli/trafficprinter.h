@@ -1,0 +1,58 @@
+#ifndef TRAFFICPRINTER_H
+#define TRAFFICPRINTER_H
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+class AlarmData;
+class AtoNSentenceAID;
+class GPSDecoder;
+class GpsData;
+class MessageDecoder;
+class Model;
+class SatelliteData;
+
+// Prints what the decoders make of the received traffic, one line per
+// event: GPS time and fix, satellites, the unit's message 21 status, alarms
+// and texts. The unit's own MMSI, which message 21 reports are matched
+// against, is the one given or else the one the traffic's AID answers name.
+class TrafficPrinter : public QObject
+{
+    Q_OBJECT
+
+public:
+    // model: the unit's MMSI is its AtoN's mmsi (the message decoder reads it).
+    TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *messages, bool learnMmsi,
+                   QObject *parent = nullptr);
+
+    int Events() const { return events; }
+
+    static QString RaconText(uint status);
+    static QString LightText(uint status);
+
+public slots:
+    // Every received line; only AID answers are looked at here.
+    void OnReceived(QString line);
+    void OnGpsData(GpsData *data);
+    void OnSatelliteData(SatelliteData *data);
+    void OnGpsText(QString message);
+    void OnText(QString message);
+    void OnAlarms(AlarmData *alarms);
+    void OnRacon(uint status);
+    void OnLight(uint status);
+    void OnHealth(uint health);
+
+private:
+    void Print(const QString &line);
+
+    Model *model;
+    AtoNSentenceAID *aidCodec = nullptr;
+    QString lastSatellites;
+    QHash<int, QString> lastAlarms;
+    uint racon = 0;
+    uint light = 0;
+    int events = 0;
+};
+
+#endif // TRAFFICPRINTER_H
