@@ -80,9 +80,9 @@ private:
 
 void TestSimLink::initTestCase()
 {
-    // Paced like a real line, with its unsolicited traffic on: the transport
-    // must pick its answers out of the GPS and AIS sentences.
-    simulator = std::make_unique<SimProcess>(QStringList());
+    // Paced like a real line, with its unsolicited traffic and the shell
+    // prompt on: the transport must pick its answers out of the rest.
+    simulator = std::make_unique<SimProcess>(QStringList{"--prompt"});
     port = simulator->port;
     QVERIFY(!port.isEmpty());
     VandrelApplication::instance()->SetPortName(port);

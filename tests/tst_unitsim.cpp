@@ -544,6 +544,15 @@ void TestUnitSim::faultSwitches()
         QCOMPARE(sim->config().mmsi, QStringLiteral("992351234"));
     }
     {
+        auto sim = startSimulator({"--fast", "--quiet", "--prompt"});
+        QVERIFY(sim);
+        SimClient c(sim->portPath());
+        QCOMPARE(field(c.shell("appver", 0), 1), QByteArray("255"));
+        // The prompt has no line end: it runs into the next line.
+        c.send("UPAIQ,AID");
+        QCOMPARE(c.expect(">$AIAID,", 1, 1500).size(), 1);
+    }
+    {
         auto sim = startSimulator({"--fast", "--quiet", "--missing-field"});
         QVERIFY(sim);
         SimClient c(sim->portPath());

@@ -39,6 +39,8 @@ QString SimOptions::usage()
         "  --unconfigured           start as a unit fresh from the factory (MMSI\n"
         "                           000000000) instead of the built-in sample unit\n"
         "  --verbose                log every line received and sent to standard error\n"
+        "  --prompt                 send the shell prompt \">\" (no line end) after each\n"
+        "                           shell answer, as the unit's shell does\n"
         "\n"
         "Unsolicited traffic (all on by default):\n"
         "  --no-gps                 no GPS RMC, GSA and GSV\n"
@@ -93,6 +95,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
             unconfigured = true;
         } else if (a == QLatin1String("--verbose")) {
             verbose = true;
+        } else if (a == QLatin1String("--prompt")) {
+            prompt = true;
         } else if (a == QLatin1String("--no-gps")) {
             gps = false;
         } else if (a == QLatin1String("--no-gps-text")) {

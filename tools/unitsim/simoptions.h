@@ -13,6 +13,7 @@ struct SimOptions
     QString stateFile;
     bool unconfigured = false;
     bool verbose = false;
+    bool prompt = false; // the shell prompt ">" after each shell answer
 
     bool gps = true;
     bool gpsText = true;

@@ -132,9 +132,11 @@ void UnitSimulator::onLine(const QByteArray &line)
 {
     if (m_options.verbose)
         emit diagnostic(QStringLiteral("<< ") + QString::fromLatin1(line));
-    const QList<QByteArray> answers = m_responder.handle(line);
+    QList<QByteArray> answers = m_responder.handle(line);
     if (answers.isEmpty())
         return;
+    if (m_options.prompt && answers.first().startsWith("$PVKX,"))
+        answers << QByteArray(">");
     if (m_options.lateMs > 0)
         QTimer::singleShot(m_options.lateMs, this, [this, answers] { send(answers); });
     else
