@@ -140,7 +140,7 @@ FLOAT_SIZE = 181
 def floating_dimensions():
     c = FLOAT_SIZE / 2
     r = 78
-    arrow_y = c + 4
+    arrow_y = c + 16
     parts = [
         f'<circle cx="{c}" cy="{c}" r="{r}" fill="{HULL_FILL}" stroke="{HULL_EDGE}" stroke-width="2"/>',
         f'<circle cx="{c}" cy="{c}" r="{r - 12}" fill="none" stroke="{HULL_EDGE}" '

@@ -115,6 +115,11 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
         ui->labelOffPositionFeedback->setScaledContents(false);
         ui->labelOffPositionFeedback->setPixmap(warning);
     }
+    // The dimension boxes sit at fixed places on the drawing; with a larger
+    // font they grow from there rather than cut their digits off.
+    for (QSpinBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
+                          ui->spinBoxDimensionD})
+        box->resize(box->size().expandedTo(box->sizeHint()));
     ui->MMSIValidationWarningLabel->show();
     ui->comboPositionAccuracy->setEnabled(false);
     updating = false;
