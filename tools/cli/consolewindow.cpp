@@ -106,5 +106,9 @@ void ConsoleWindow::OnTransportTimeout()
 void ConsoleWindow::OnDisconnected()
 {
     linkClosed = true;
+    // The window shows a closed link by the tabs' icons alone; a tool that is
+    // waiting for a transfer has to say so.
+    if (!closeExpected)
+        Fail(QStringLiteral("The line to the unit closed."));
     emit Changed();
 }

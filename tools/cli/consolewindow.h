@@ -26,6 +26,8 @@ public:
     void ClearSlotClash() { slotClash = false; }
     // The link has closed since it was last connected.
     bool LinkClosed() const { return linkClosed; }
+    // The link is about to be closed on purpose; until then its closing is a failure.
+    void ExpectClose() { closeExpected = true; }
     // Extra detail for an error box that is shown later (the transport's last error).
     void SetDetailSource(QObject *transport);
 
@@ -71,6 +73,7 @@ private:
     QString errorText;
     bool slotClash = false;
     bool linkClosed = false;
+    bool closeExpected = false;
 };
 
 #endif // CONSOLEWINDOW_H

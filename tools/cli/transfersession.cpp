@@ -124,6 +124,7 @@ void TransferSession::Close()
     if (!application->GetTransport())
         return;
     Console::Err(QStringLiteral("Disconnecting\n"));
+    window->ExpectClose();
     application->Disconnect();
     StateMachine *machine = application->GetStateMachine();
     // Whatever happens while closing, the cause of the close stays the error.

@@ -1,0 +1,188 @@
+// A whole session against the unit simulator: retrieve to a file, change the
+// file, send it, retrieve again and compare; a send the unit does not take
+// in full; a schedule refused before anything is sent.
+
+#include "tst_cli_support.h"
+
+#include "model/model.h"
+#include "model/padfile.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCliEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void retrieveChangeSendRetrieveGivesNoDifference();
+    void sendReportsFieldsTheUnitRefused();
+    void clashingScheduleSendsNothing();
+
+private:
+    void Load(const QString &path, Model *model);
+    QString Save(const QString &name, const Model &model);
+    QTemporaryDir dir;
+};
+
+void TestCliEndToEnd::initTestCase()
+{
+    QVERIFY(dir.isValid());
+}
+
+void TestCliEndToEnd::Load(const QString &path, Model *model)
+{
+    QString error;
+    if (PadFile::Load(path, model, &error) != PadFile::Done)
+        qWarning() << error;
+}
+
+QString TestCliEndToEnd::Save(const QString &name, const Model &model)
+{
+    const QString path = dir.filePath(name);
+    QString error;
+    if (PadFile::Save(path, model, &error) != PadFile::Done)
+        qWarning() << error;
+    return path;
+}
+
+void TestCliEndToEnd::retrieveChangeSendRetrieveGivesNoDifference()
+{
+    Simulator unit({QStringLiteral("--fast")});
+    QVERIFY(!unit.port.isEmpty());
+
+    const QString retrieved = dir.filePath(QStringLiteral("retrieved.pad"));
+    const CliRun first = RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port,
+                                 QStringLiteral("-o"), retrieved});
+    QVERIFY2(first.status == 0, qPrintable(first.err));
+    // Progress names the jobs and their steps.
+    QVERIFY(first.err.contains(QStringLiteral("Kelvane: query ACF")));
+    QVERIFY(first.err.contains(QStringLiteral("Get LIM: get limpthresh")));
+    Model model;
+    Load(retrieved, &model);
+    // The sample unit, not a default configuration.
+    QCOMPARE(model.GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("992351234"));
+    QVERIFY(model.GetAtoN()->Name() != QStringLiteral("ATON"));
+
+    // The changes an engineer makes, through the model.
+    AtoN *aton = model.GetAtoN();
+    const QString name = QStringLiteral("SOUTH MOLE, OUTER HARBOUR LIGHT 34");
+    QCOMPARE(name.size(), 34);
+    aton->SetName(name);
+    aton->GetPosition()->SetLatitude(-(33 + 30.75 / 60));
+    aton->GetPosition()->SetLongitude(-(118 + 14.808 / 60));
+    aton->SetChannel1(2006);
+    aton->SetChannel2(1060);
+    MessageSchedule *schedule = model.GetMessageSchedule();
+    int row = -1;
+    QVERIFY(schedule->AddMessage(8, row));
+    MessageScheduleEntry entry = schedule->EntryAt(row);
+    entry.SetAccessScheme(MessageScheduleEntry::RATDMA);
+    entry.SetStartTime1(QTime(7, 15));
+    entry.SetInterval1(3);
+    entry.SetStartTime2(QTime(7, 45));
+    entry.SetInterval2(12);
+    QVERIFY(schedule->SetEntry(row, entry));
+    LanternInterface *lim = model.GetLanternInterface();
+    lim->SetLimen(true);
+    lim->SetLimvmin(11500);
+    lim->SetLimvmax(24000);
+    lim->SetLimton(0);
+    lim->SetLimtoff(0);
+    lim->SetLimion(250);
+    lim->SetLimigain(false);
+    lim->SetLimpthresh(420);
+    const QString changed = Save(QStringLiteral("changed.pad"), model);
+
+    const CliRun send =
+        RunCli({QStringLiteral("send"), QStringLiteral("--port"), unit.port, changed});
+    QVERIFY2(send.status == 0, qPrintable(send.out + send.err));
+    QVERIFY(send.out.isEmpty());
+    QVERIFY(send.err.contains(QStringLiteral("Kelvane: set ACE")));
+    QVERIFY(send.err.contains(QStringLiteral("Set LIM: set limvmax = 24000")));
+    QVERIFY(send.err.contains(QStringLiteral("The unit holds every field sent.")));
+
+    const QString again = dir.filePath(QStringLiteral("again.pad"));
+    const CliRun second = RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port,
+                                  QStringLiteral("-o"), again});
+    QVERIFY2(second.status == 0, qPrintable(second.err));
+    const CliRun diff = RunCli({QStringLiteral("diff"), changed, again});
+    QVERIFY2(diff.status == 0, qPrintable(diff.out));
+    QCOMPARE(diff.out, QString());
+    // And the comparison is not blind: the first retrieval differs.
+    const CliRun before = RunCli({QStringLiteral("diff"), retrieved, again});
+    QCOMPARE(before.status, 1);
+    QVERIFY(before.out.contains(QStringLiteral("\"SOUTH MOLE, OUTER HARBOUR LIGHT 34\"")));
+    QVERIFY(before.out.contains(QStringLiteral("Schedule 8/1 Access Scheme: (none) -> RATDMA")));
+
+    // Without -o the configuration is printed.
+    const CliRun printed =
+        RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port});
+    QCOMPARE(printed.status, 0);
+    QVERIFY(printed.out.contains(QString::fromUtf8("118° 14.8080' W")));
+    QVERIFY(printed.out.contains(QString::fromUtf8("33° 30.7500' S")));
+}
+
+void TestCliEndToEnd::sendReportsFieldsTheUnitRefused()
+{
+    Simulator unit({QStringLiteral("--fast"), QStringLiteral("--quiet")});
+    QVERIFY(!unit.port.isEmpty());
+    const QString retrieved = dir.filePath(QStringLiteral("refused.pad"));
+    QCOMPARE(RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port,
+                     QStringLiteral("-o"), retrieved})
+                 .status,
+             0);
+    Model model;
+    Load(retrieved, &model);
+    // The unit refuses an ACF whose type of EPFS is out of its range, and
+    // with it the new position; the ACE with the new name is taken.
+    model.GetAtoN()->SetTypeOfEPFS(16);
+    model.GetAtoN()->GetPosition()->SetLatitude(10.25);
+    model.GetAtoN()->SetName(QStringLiteral("TAKEN"));
+    const CliRun send = RunCli({QStringLiteral("send"), QStringLiteral("--port"), unit.port,
+                                Save(QStringLiteral("refusing.pad"), model)});
+    QCOMPARE(send.status, 1);
+    QVERIFY2(send.out.contains(QStringLiteral("Type of EPFS: 16 (unknown code) -> 1 Autonomous")),
+             qPrintable(send.out));
+    QVERIFY(send.out.contains(QString::fromUtf8("Latitude: 10° 15.0000' N -> ")));
+    QVERIFY(!send.out.contains(QStringLiteral("Name:")));
+}
+
+void TestCliEndToEnd::clashingScheduleSendsNothing()
+{
+    Simulator unit({QStringLiteral("--fast"), QStringLiteral("--quiet")});
+    QVERIFY(!unit.port.isEmpty());
+    const QString retrieved = dir.filePath(QStringLiteral("clash.pad"));
+    QCOMPARE(RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port,
+                     QStringLiteral("-o"), retrieved})
+                 .status,
+             0);
+    Model model;
+    Load(retrieved, &model);
+    MessageScheduleEntry normal = model.GetMessageSchedule()->EntryAt(0);
+    normal.SetStartSlot1(10);
+    normal.SetStartSlot2(11);
+    normal.SetInterval1(6750);
+    normal.SetInterval2(4500);
+    QVERIFY(model.GetMessageSchedule()->SetEntry(0, normal));
+    model.GetAtoN()->SetName(QStringLiteral("NOT SENT"));
+    model.GetLanternInterface()->SetLimvmax(30000);
+    const CliRun send = RunCli({QStringLiteral("send"), QStringLiteral("--port"), unit.port,
+                                Save(QStringLiteral("clashing.pad"), model)});
+    QCOMPARE(send.status, 3);
+    QVERIFY2(
+        send.err.contains(QStringLiteral("The message schedule set risks clashing timeslots.")),
+        qPrintable(send.err));
+    // Neither tab went out.
+    QVERIFY(!send.err.contains(QStringLiteral(": set ")));
+    const QString after = dir.filePath(QStringLiteral("afterclash.pad"));
+    QCOMPARE(RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port,
+                     QStringLiteral("-o"), after})
+                 .status,
+             0);
+    QCOMPARE(RunCli({QStringLiteral("diff"), retrieved, after}).status, 0);
+}
+
+QTEST_GUILESS_MAIN(TestCliEndToEnd)
+#include "tst_cli_endtoend.moc"
