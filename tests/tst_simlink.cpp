@@ -65,6 +65,7 @@ private slots:
     void unsolicitedTrafficIsDecoded();
     void retrieveTheSampleUnit();
     void sendAChangedConfiguration();
+    void retrievalThroughAFlood();
     void faultsReachTheTransport_data();
     void faultsReachTheTransport();
 
@@ -72,7 +73,7 @@ private:
     // Runs the jobs on a fresh transport over the simulator's line and waits
     // until the queue has run empty; fails on any error signal.
     void runJobs(Model *model, const QList<QPair<QString, bool>> &jobs,
-                 QStringList *shellAnswers = nullptr);
+                 QStringList *shellAnswers = nullptr, QString onPort = QString());
 
     std::unique_ptr<SimProcess> simulator;
     QString port;
@@ -94,9 +95,9 @@ void TestSimLink::cleanupTestCase()
 }
 
 void TestSimLink::runJobs(Model *model, const QList<QPair<QString, bool>> &jobs,
-                          QStringList *shellAnswers)
+                          QStringList *shellAnswers, QString onPort)
 {
-    VandrelApplication::instance()->SetPortName(port);
+    VandrelApplication::instance()->SetPortName(onPort.isEmpty() ? port : onPort);
     SerialTransport transport(model);
     QSignalSpy connected(&transport, &Transport::Connected);
     QSignalSpy connectError(&transport, &Transport::ConnectError);
@@ -300,6 +301,20 @@ void TestSimLink::sendAChangedConfiguration()
     QCOMPARE(again.GetLanternInterface()->GetLimvmax(), 24000);
     QVERIFY(!again.GetLanternInterface()->GetLimen());
     QCOMPARE(again.GetLanternInterface()->GetLimton(), 500);
+}
+
+void TestSimLink::retrievalThroughAFlood()
+{
+    // Far more lines than the line carries, half of them broken.
+    SimProcess unit(QStringList{"--flood", "400"});
+    QVERIFY(!unit.port.isEmpty());
+    Model model;
+    QStringList answers;
+    runJobs(&model, {{"Version", false}, {"Kelvane", false}, {"Message Schedule", false}}, &answers,
+            unit.port);
+    QCOMPARE(answers, (QStringList{"version 3.10AT.0417", "serial VK0012345"}));
+    QCOMPARE(model.GetAtoN()->Name(), QStringLiteral("NORTH PIER, WEST HARBOUR ENTRANCE"));
+    QCOMPARE(model.GetMessageSchedule()->VisibleCount(), 4);
 }
 
 void TestSimLink::faultsReachTheTransport_data()
