@@ -372,7 +372,7 @@ void TestUnitSim::stateFileSurvivesARestart()
         SimClient c(sim->portPath());
         c.send("UPAID,992351234,1,235000001,R,C");
         c.send("UPACE,235000001,E0,0050,1,0,1,,0010010101,C");
-        c.send("UPACE,235000001,,,,,,HARBOUR^2C LIGHT NUMBER 4 WEST SIDE,,C");
+        c.send("UPACE,235000001,,,,,,HARBOUR^2C LIGHT N^B04 ^7E WEST^0ASIDE,,C");
         c.send("UPAAR,235000001,08,02,01,30,,300,2,01,31,,360,C");
         QCOMPARE(field(c.shell("nvseti \"limton\"^2C750^2C0^2C0^2C1", 17, 3), 4),
                  QByteArray("750"));
@@ -382,8 +382,9 @@ void TestUnitSim::stateFileSurvivesARestart()
         QVERIFY(sim);
         SimClient c(sim->portPath());
         QCOMPARE(field(c.query("AID", 1).value(0), 1), QByteArray("235000001"));
+        // Escaped characters outside printable ASCII come back as sent.
         QCOMPARE(field(c.query("ACE", 2).value(1), 7),
-                 QByteArray("HARBOUR^2C LIGHT NUMBER 4 WEST SIDE"));
+                 QByteArray("HARBOUR^2C LIGHT N^B04 ^7E WEST^0ASIDE"));
         QByteArray row8;
         for (const QByteArray &l : c.query("AAR", 5))
             row8 = field(l, 2) == "08" ? l : row8;

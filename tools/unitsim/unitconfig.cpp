@@ -352,7 +352,8 @@ bool UnitConfig::fromJson(const QJsonObject &root, QString *error)
     c.offPositionThreshold = r.integer(ace, "offPositionThreshold", 0, 9999);
     c.aceField5 = r.integer(ace, "aceField5", 0, 999999);
     c.aceField6 = r.integer(ace, "aceField6", 0, 999999);
-    c.name = r.text(ace, "name", QStringLiteral("[\\x20-\\x7e]{0,34}"));
+    // Any Latin-1 text: a name may hold whatever the "^HH" escapes can carry.
+    c.name = r.text(ace, "name", QStringLiteral("[\\x00-\\xff]{0,34}"));
     c.dimensionA = r.integer(ace, "dimensionA", 0, 999);
     c.dimensionB = r.integer(ace, "dimensionB", 0, 999);
     c.dimensionC = r.integer(ace, "dimensionC", 0, 99);
@@ -392,9 +393,9 @@ bool UnitConfig::fromJson(const QJsonObject &root, QString *error)
         c.lantern[i] = r.integer(lim, LanternParameters::Names[i], -2147483647, 2147483647);
 
     const QJsonObject shell = r.object(root, "shell");
-    c.version = r.text(shell, "version", QStringLiteral("[\\x20-\\x7e]{0,40}"));
-    c.serialNumber = r.text(shell, "serialNumber", QStringLiteral("[\\x20-\\x7e]{0,40}"));
-    c.batteryVoltage = r.text(shell, "batteryVoltage", QStringLiteral("[\\x20-\\x7e]{0,40}"));
+    c.version = r.text(shell, "version", QStringLiteral("[\\x00-\\xff]{0,40}"));
+    c.serialNumber = r.text(shell, "serialNumber", QStringLiteral("[\\x00-\\xff]{0,40}"));
+    c.batteryVoltage = r.text(shell, "batteryVoltage", QStringLiteral("[\\x00-\\xff]{0,40}"));
 
     if (!r.ok())
         return false;
