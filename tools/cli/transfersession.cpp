@@ -9,6 +9,7 @@
 #include "link/serialtransport.h"
 #include "model/model.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
@@ -76,6 +77,8 @@ bool TransferSession::Open(const QString &port)
         connect(transport, &Transport::JobComplete, progress, &ProgressReporter::OnJobComplete);
         connect(transport, &Transport::JobComplete, this, &TransferSession::OnJobComplete);
         connect(transport, &Transport::Timeout, window, &ConsoleWindow::OnTransportTimeout);
+        connect(transport, &Transport::Sent, this, &TransferSession::OnSentLine);
+        connect(transport, &Transport::Received, this, &TransferSession::OnReceivedLine);
     }
     StateMachine *machine = application->GetStateMachine();
     const bool opened = WaitFor([machine] { return machine->IsConnected(); }, ConnectLimitMs,
@@ -96,12 +99,62 @@ void TransferSession::OnJobComplete(QString name, bool send)
     QTimer::singleShot(0, window, &ConsoleWindow::Changed);
 }
 
+void TransferSession::OnSentLine(QString sent)
+{
+    if (!measuring)
+        return;
+    sentCharacters += sent.size();
+    // A query that collects answers until the unit falls silent ends with a
+    // second of silence; the other steps end with their answer.
+    if (sent.startsWith(QLatin1String("$UPAIQ,AID")) ||
+        sent.startsWith(QLatin1String("$UPAIQ,ACE")) ||
+        sent.startsWith(QLatin1String("$UPAIQ,AAR")))
+        ++silentWaits;
+    if (!sent.startsWith(QLatin1String("$UPAIQ")) && !sent.contains(QLatin1String("nvgeti")) &&
+        (sent.startsWith(QLatin1String("$UP")) || sent.contains(QLatin1String("nvseti"))))
+        ++setSteps;
+}
+
+void TransferSession::OnReceivedLine(QString received)
+{
+    // The line lost its carriage return on the way.
+    if (measuring)
+        receivedCharacters += received.size() + (received.endsWith(QLatin1Char('\n')) ? 1 : 0);
+}
+
 bool TransferSession::RetrieveAll()
 {
+    measuring = true;
+    sentCharacters = 0;
+    receivedCharacters = 0;
+    silentWaits = 0;
+    QElapsedTimer clock;
+    clock.start();
     // "Get LIM" is the last job that retrieving all tabs queues.
     const int before = limGets;
     window->RequestGetAllTabs();
-    return WaitFor([&] { return limGets > before; }, TransferLimitMs, QStringLiteral("Retrieving"));
+    const bool done =
+        WaitFor([&] { return limGets > before; }, TransferLimitMs, QStringLiteral("Retrieving"));
+    measuring = false;
+    if (done) {
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        // On a serial line the queries and the answers take their turns; a
+        // pseudo-terminal paces only what the simulated unit writes.
+        const double floor =
+            silentWaits * 1.0 + (sentCharacters + receivedCharacters) / CharactersPerSecond;
+        const double answersFloor = silentWaits * 1.0 + receivedCharacters / CharactersPerSecond;
+        Console::Err(QStringLiteral("Retrieve of both tabs took %1 s; floor %2 s (%3 silent "
+                                    "waits of 1 s, %4 characters sent and %5 received at %6 a "
+                                    "second); %7 s counting the received characters only\n")
+                         .arg(seconds, 0, 'f', 3)
+                         .arg(floor, 0, 'f', 3)
+                         .arg(silentWaits)
+                         .arg(sentCharacters)
+                         .arg(receivedCharacters)
+                         .arg(CharactersPerSecond, 0, 'f', 0)
+                         .arg(answersFloor, 0, 'f', 3));
+    }
+    return done;
 }
 
 bool TransferSession::SendAll(const Model &configuration)
@@ -110,13 +163,31 @@ bool TransferSession::SendAll(const Model &configuration)
     *application->EditModel() = configuration;
     window->RequestFileLoad();
 
+    measuring = true;
+    setSteps = 0;
+    QElapsedTimer clock;
+    clock.start();
     window->ClearSlotClash();
     window->RequestSendTab(0);
-    if (window->SlotClashRefused())
+    if (window->SlotClashRefused()) {
+        measuring = false;
         return Fail(window->ErrorText());
+    }
     const int before = limSets;
     window->RequestSendTab(1);
-    return WaitFor([&] { return limSets > before; }, TransferLimitMs, QStringLiteral("Sending"));
+    const bool done =
+        WaitFor([&] { return limSets > before; }, TransferLimitMs, QStringLiteral("Sending"));
+    measuring = false;
+    if (done) {
+        const double seconds = clock.nsecsElapsed() / 1e9;
+        Console::Err(QStringLiteral("Send of both tabs took %1 s; floor %2 s (%3 set sentences, "
+                                    "one per %4 ms)\n")
+                         .arg(seconds, 0, 'f', 3)
+                         .arg(setSteps * Transport::SendPacingMs / 1000.0, 0, 'f', 3)
+                         .arg(setSteps)
+                         .arg(Transport::SendPacingMs));
+    }
+    return done;
 }
 
 void TransferSession::Close()

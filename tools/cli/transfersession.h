@@ -25,6 +25,8 @@ public:
     static constexpr int ConnectLimitMs = 15000;
     static constexpr int TransferLimitMs = 120000;
     static constexpr int DisconnectLimitMs = 5000;
+    // 38400 baud, ten bits to a character.
+    static constexpr double CharactersPerSecond = 3840.0;
 
     explicit TransferSession(VandrelApplication *application, QObject *parent = nullptr);
     ~TransferSession() override;
@@ -44,6 +46,9 @@ public:
 
 private slots:
     void OnJobComplete(QString name, bool send);
+    // Measuring what a transfer puts on the line.
+    void OnSentLine(QString sent);
+    void OnReceivedLine(QString received);
 
 private:
     bool WaitFor(const std::function<bool()> &done, int limitMs, const QString &what,
@@ -56,6 +61,13 @@ private:
     QString errorText;
     int limGets = 0;
     int limSets = 0;
+
+    // Characters on the line, in both directions, while a transfer is measured.
+    bool measuring = false;
+    qint64 sentCharacters = 0;
+    qint64 receivedCharacters = 0;
+    int silentWaits = 0;
+    int setSteps = 0;
 };
 
 #endif // TRANSFERSESSION_H
