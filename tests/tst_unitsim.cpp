@@ -203,6 +203,9 @@ void TestUnitSim::acfAndAceSetSentencesApply()
     // A latitude beyond 91 degrees or a minute of 60 is refused as a whole.
     c.send("UPACF,992351234,2,9200.0000,N,00000.0000,E,1,2087,2088,2087,2088,1,0,0,C");
     c.send("UPACF,992351234,2,1060.0000,N,00000.0000,E,1,2087,2088,2087,2088,1,0,0,C");
+    // So are values the unit could not keep: accuracy 2, a five-digit channel.
+    c.send("UPACF,992351234,3,0000.0000,N,00000.0000,E,2,2087,2088,2087,2088,1,0,0,C");
+    c.send("UPACF,992351234,3,0000.0000,N,00000.0000,E,1,20870,2088,20870,2088,1,0,0,C");
     QCOMPARE(field(c.query("ACF", 1).value(0), 2), QByteArray("1"));
 
     // A short name goes in the first sentence; no continuation is answered.
@@ -268,12 +271,22 @@ void TestUnitSim::aarSetSentencesEditTheSchedule()
                                 "-1", "6750", "R"}));
     QCOMPARE(rowKeys(), (QList<QByteArray>{"21/01", "21/02", "08/01", "12/02"}));
 
-    // Refused: minute 60, instance 5, an unknown message, a wrong MMSI.
+    // Refused: minute 60, instance 5, an unknown message, a wrong MMSI, an
+    // interval beyond what the unit keeps.
     c.send("UPAAR,992351234,14,01,00,60,10,6750,0,00,00,20,6750,C");
     c.send("UPAAR,992351234,14,05,00,00,10,6750,0,00,00,20,6750,C");
     c.send("UPAAR,992351234,07,01,00,00,10,6750,0,00,00,20,6750,C");
     c.send("UPAAR,111111111,14,01,00,00,10,6750,0,00,00,20,6750,C");
+    c.send("UPAAR,992351234,14,01,00,00,10,3240001,0,00,00,20,6750,C");
     QCOMPARE(rowKeys(), (QList<QByteArray>{"21/01", "21/02", "08/01", "12/02"}));
+
+    // The longest RATDMA interval the program keeps, 86400 minutes, fits.
+    c.send("UPAAR,992351234,06,02,00,00,,5184000,1,00,00,,5184000,C");
+    QByteArray longest;
+    for (const QByteArray &l : c.query("AAR", 5))
+        longest = field(l, 2) == "06" ? l : longest;
+    QCOMPARE(field(longest, 7), QByteArray("86400"));
+    c.send("UPAAR,992351234,06,02,00,00,-1,6750,0,00,00,-1,6750,C");
 
     // Message 14 variant 3 is instance 4.
     c.send("UPAAR,992351234,14,04,23,59,10,6750,0,23,58,20,6750,C");

@@ -234,6 +234,41 @@ bool UnitConfig::positionAvailable() const
            qAbs(longitude) <= 180 * TenThousandthsPerDegree;
 }
 
+QString UnitConfig::rangeProblem() const
+{
+    auto outside = [](int v, int min, int max) { return v < min || v > max; };
+    if (outside(typeOfEPFS, 0, UnitLimits::MaxTypeOfEPFS))
+        return QStringLiteral("type of EPFS");
+    if (qAbs(latitude) > 91 * TenThousandthsPerDegree ||
+        qAbs(longitude) > 181 * TenThousandthsPerDegree)
+        return QStringLiteral("position");
+    if (outside(positionAccuracy, 0, UnitLimits::MaxPositionAccuracy))
+        return QStringLiteral("position accuracy");
+    if (outside(channel1, 0, UnitLimits::MaxChannel) ||
+        outside(channel2, 0, UnitLimits::MaxChannel))
+        return QStringLiteral("channel");
+    if (outside(typeOfAtoN, 0, UnitLimits::MaxTypeOfAtoN))
+        return QStringLiteral("type of AtoN");
+    if (outside(acfField14, 0, UnitLimits::MaxSpareField) ||
+        outside(aceField5, 0, UnitLimits::MaxSpareField) ||
+        outside(aceField6, 0, UnitLimits::MaxSpareField))
+        return QStringLiteral("spare field");
+    if (outside(offPositionThreshold, 0, UnitLimits::MaxThreshold))
+        return QStringLiteral("off-position threshold");
+    if (outside(dimensionA, 0, 999) || outside(dimensionB, 0, 999) || outside(dimensionC, 0, 99) ||
+        outside(dimensionD, 0, 99))
+        return QStringLiteral("dimensions");
+    for (const ScheduleRow &r : schedule) {
+        const int maxInterval =
+            r.scheme == 0 ? UnitLimits::MaxIntervalSlots : UnitLimits::MaxIntervalSeconds;
+        if (outside(r.slot1, -1, UnitLimits::MaxSlot) ||
+            outside(r.slot2, -1, UnitLimits::MaxSlot) || outside(r.interval1, 0, maxInterval) ||
+            outside(r.interval2, 0, maxInterval))
+            return QStringLiteral("schedule slot or interval");
+    }
+    return QString();
+}
+
 void UnitConfig::setRow(const ScheduleRow &row)
 {
     for (ScheduleRow &r : schedule) {
@@ -338,20 +373,20 @@ bool UnitConfig::fromJson(const QJsonObject &root, QString *error)
     c.mmsi = r.text(root, "mmsi", QStringLiteral("[0-9]{9}"));
 
     const QJsonObject acf = r.object(root, "acf");
-    c.typeOfEPFS = r.integer(acf, "typeOfEPFS", 0, 15);
+    c.typeOfEPFS = r.integer(acf, "typeOfEPFS", 0, UnitLimits::MaxTypeOfEPFS);
     c.latitude = qRound64(r.number(acf, "latitude", -91, 91) * TenThousandthsPerDegree);
     c.longitude = qRound64(r.number(acf, "longitude", -181, 181) * TenThousandthsPerDegree);
-    c.positionAccuracy = r.integer(acf, "positionAccuracy", 0, 1);
-    c.channel1 = r.integer(acf, "channel1", 0, 9999);
-    c.channel2 = r.integer(acf, "channel2", 0, 9999);
-    c.typeOfAtoN = r.integer(acf, "typeOfAtoN", 0, 31);
-    c.acfField14 = r.integer(acf, "acfField14", 0, 999999);
+    c.positionAccuracy = r.integer(acf, "positionAccuracy", 0, UnitLimits::MaxPositionAccuracy);
+    c.channel1 = r.integer(acf, "channel1", 0, UnitLimits::MaxChannel);
+    c.channel2 = r.integer(acf, "channel2", 0, UnitLimits::MaxChannel);
+    c.typeOfAtoN = r.integer(acf, "typeOfAtoN", 0, UnitLimits::MaxTypeOfAtoN);
+    c.acfField14 = r.integer(acf, "acfField14", 0, UnitLimits::MaxSpareField);
 
     const QJsonObject ace = r.object(root, "ace");
     c.racon = r.boolean(ace, "racon");
-    c.offPositionThreshold = r.integer(ace, "offPositionThreshold", 0, 9999);
-    c.aceField5 = r.integer(ace, "aceField5", 0, 999999);
-    c.aceField6 = r.integer(ace, "aceField6", 0, 999999);
+    c.offPositionThreshold = r.integer(ace, "offPositionThreshold", 0, UnitLimits::MaxThreshold);
+    c.aceField5 = r.integer(ace, "aceField5", 0, UnitLimits::MaxSpareField);
+    c.aceField6 = r.integer(ace, "aceField6", 0, UnitLimits::MaxSpareField);
     // Any Latin-1 text: a name may hold whatever the "^HH" escapes can carry.
     c.name = r.text(ace, "name", QStringLiteral("[\\x00-\\xff]{0,34}"));
     c.dimensionA = r.integer(ace, "dimensionA", 0, 999);
@@ -377,11 +412,11 @@ bool UnitConfig::fromJson(const QJsonObject &root, QString *error)
         row.instance = r.integer(o, "instance", 1, row.message == 21 ? 2 : 4);
         row.scheme = r.integer(o, "scheme", 0, 2);
         r.time(o, "start1", &row.hour1, &row.minute1);
-        row.slot1 = r.integer(o, "slot1", -1, 9999);
-        row.interval1 = r.integer(o, "interval1", 0, 3240000);
+        row.slot1 = r.integer(o, "slot1", -1, UnitLimits::MaxSlot);
+        row.interval1 = r.integer(o, "interval1", 0, UnitLimits::MaxIntervalSeconds);
         r.time(o, "start2", &row.hour2, &row.minute2);
-        row.slot2 = r.integer(o, "slot2", -1, 9999);
-        row.interval2 = r.integer(o, "interval2", 0, 3240000);
+        row.slot2 = r.integer(o, "slot2", -1, UnitLimits::MaxSlot);
+        row.interval2 = r.integer(o, "interval2", 0, UnitLimits::MaxIntervalSeconds);
         if (r.ok() && c.findRow(row.message, row.instance))
             r.fail("schedule", "a list without two rows of the same message and instance");
         c.schedule.append(row);
@@ -397,6 +432,8 @@ bool UnitConfig::fromJson(const QJsonObject &root, QString *error)
     c.serialNumber = r.text(shell, "serialNumber", QStringLiteral("[\\x00-\\xff]{0,40}"));
     c.batteryVoltage = r.text(shell, "batteryVoltage", QStringLiteral("[\\x00-\\xff]{0,40}"));
 
+    if (r.ok() && !c.rangeProblem().isEmpty())
+        r.fail("schedule", "rows with intervals the unit can keep");
     if (!r.ok())
         return false;
     *this = c;

@@ -26,6 +26,20 @@ struct ScheduleRow
     bool operator==(const ScheduleRow &o) const;
 };
 
+// What the unit's store can hold; a set sentence or a state file outside
+// these is refused, so that whatever the unit takes it can also reload.
+namespace UnitLimits {
+const int MaxTypeOfEPFS = 15;
+const int MaxPositionAccuracy = 1;
+const int MaxChannel = 9999;
+const int MaxTypeOfAtoN = 31;
+const int MaxSpareField = 999999; // ACF field 14, ACE fields 5 and 6
+const int MaxThreshold = 9999;
+const int MaxSlot = 9999;
+const int MaxIntervalSlots = 3240000;   // FATDMA
+const int MaxIntervalSeconds = 5184000; // RATDMA and CSTDMA: 86400 minutes
+} // namespace UnitLimits
+
 // The lantern interface parameters in the unit's non-volatile store.
 namespace LanternParameters {
 const int Count = 8;
@@ -75,6 +89,8 @@ struct UnitConfig
     static UnitConfig unconfigured();
 
     bool positionAvailable() const;
+    // Empty when every member lies within UnitLimits, else what does not.
+    QString rangeProblem() const;
 
     // Stores or replaces the row of (message, instance) and keeps the order.
     void setRow(const ScheduleRow &row);

@@ -249,12 +249,11 @@ bool UnitResponder::applyAcf(const NmeaSentence &s)
                     toInt(s.field(6), &c.positionAccuracy) && toInt(s.field(9), &c.channel1) &&
                     toInt(s.field(10), &c.channel2) && toInt(s.field(12), &c.typeOfAtoN) &&
                     toInt(s.field(13), &c.acfField14);
-    if (!ok || c.typeOfAtoN < 0 || c.typeOfAtoN > 31 || c.typeOfEPFS < 0 || c.typeOfEPFS > 15) {
-        refuse(s, QStringLiteral("a field is missing or out of range"));
+    if (!ok) {
+        refuse(s, QStringLiteral("a field is missing or not a number"));
         return false;
     }
-    *m_config = c;
-    return true;
+    return take(s, c);
 }
 
 void UnitResponder::storeName(const QString &received)
@@ -300,7 +299,8 @@ bool UnitResponder::applyAce(const NmeaSentence &s)
     c.dimensionB = dims.mid(3, 3).toInt();
     c.dimensionC = dims.mid(6, 2).toInt();
     c.dimensionD = dims.mid(8, 2).toInt();
-    *m_config = c;
+    if (!take(s, c))
+        return false;
     // An empty name here is filled by the continuation that follows.
     storeName(NmeaFrame::unescape(s.field(6)));
     return true;
@@ -349,7 +349,19 @@ bool UnitResponder::applyAar(const NmeaSentence &s)
     const ScheduleRow *old = m_config->findRow(r.message, r.instance);
     if (old && *old == r)
         return false;
-    m_config->setRow(r);
+    UnitConfig c = *m_config;
+    c.setRow(r);
+    return take(s, c);
+}
+
+bool UnitResponder::take(const NmeaSentence &s, const UnitConfig &changed)
+{
+    const QString problem = changed.rangeProblem();
+    if (!problem.isEmpty()) {
+        refuse(s, problem + QStringLiteral(" out of range"));
+        return false;
+    }
+    *m_config = changed;
     return true;
 }
 

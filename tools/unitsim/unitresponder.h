@@ -65,6 +65,8 @@ private:
     QByteArray answerMmsi() const;
     QByteArray configAnswer(const QByteArray &formatter, QList<QByteArray> fields) const;
     void refuse(const NmeaSentence &s, const QString &why);
+    // Stores the changed configuration unless a member is out of range.
+    bool take(const NmeaSentence &s, const UnitConfig &changed);
     void storeName(const QString &name);
 
     UnitConfig *m_config;
