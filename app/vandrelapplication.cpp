@@ -66,20 +66,41 @@ QString VandrelApplication::VersionText()
     return QStringLiteral("090300.03.00.05 ") + QStringLiteral(" (") + date + QStringLiteral(")");
 }
 
+QString VandrelApplication::GetFilename() const
+{
+    QMutexLocker locker(&namesLock);
+    return fileName;
+}
+
 void VandrelApplication::SetFilename(const QString &name)
 {
+    QMutexLocker locker(&namesLock);
     fileName = name;
     settingsChanged = true;
 }
 
+QString VandrelApplication::GetLogFilename() const
+{
+    QMutexLocker locker(&namesLock);
+    return logFileName;
+}
+
 void VandrelApplication::SetLogFilename(const QString &name)
 {
+    QMutexLocker locker(&namesLock);
     logFileName = name;
     settingsChanged = true;
 }
 
+QString VandrelApplication::GetPortName() const
+{
+    QMutexLocker locker(&namesLock);
+    return portName;
+}
+
 void VandrelApplication::SetPortName(const QString &name)
 {
+    QMutexLocker locker(&namesLock);
     portName = name;
     settingsChanged = true;
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QMetaObject>
+#include <QMutex>
 #include <QPointer>
 #include <QString>
 
@@ -39,9 +40,11 @@ public:
     Model *TransportModel() const { return transportModel; }
 
     // Copies; safe to call from the transport's worker thread.
-    QString GetFilename() const { return fileName; }
-    QString GetLogFilename() const { return logFileName; }
-    QString GetPortName() const { return portName; }
+    // The transport reads the names from its worker thread while the window
+    // may set them, so each copy is taken under a small lock.
+    QString GetFilename() const;
+    QString GetLogFilename() const;
+    QString GetPortName() const;
     // Each setter marks the settings for writing when the program quits.
     void SetFilename(const QString &name);
     void SetLogFilename(const QString &name);
@@ -106,6 +109,7 @@ private:
 
     QPointer<QObject> mainWindow; // not owned
 
+    mutable QMutex namesLock;
     QString fileName;
     QString logFileName;
     QString portName;
