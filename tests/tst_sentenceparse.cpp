@@ -65,6 +65,7 @@ void TestSentenceParse::lines()
         {"$AIAID,1,2*" + Sum("$AIAIE,1,2"), {}, "", ""},
         {"$AIAID,1*2*" + Sum("$AIAID,1,2"), {}, "", ""}, // a separator damaged into "*"
         {aid + " *00", {}, "", ""},                      // the match runs to the last "*HH"
+        {Framed("$AIAI"), {}, "", ""},                   // nothing after the address
     };
     for (const Row &row : rows) {
         const ParsedSentence s(row.line);
@@ -81,13 +82,19 @@ void TestSentenceParse::lines()
 void TestSentenceParse::sameAsPattern()
 {
     const QRegExp shape("[!\\$][0-9A-Z]{4,5}.+\\*[0-9A-F]{2}");
-    const QString alphabet = "$!*,AZ09Fafz^ \n\r";
+    const QString alphabet = "$!*,AZ09FGafz^ \n\r";
     QRandomGenerator random(20261206);
     QLoggingCategory::setFilterRules("default.debug=false");
+    const auto restore = qScopeGuard([] { QLoggingCategory::setFilterRules(QString()); });
     int validSeen = 0;
     for (int round = 0; round < 20000; ++round) {
         QString line;
-        if (round % 2 == 0) {
+        if (round % 3 == 2) {
+            // Short lines near the edges of the shape.
+            for (int k = 1 + random.bounded(7); k > 0; --k)
+                line += alphabet.at(random.bounded(10));
+            line = "$" + line + "*" + Sum("$" + line);
+        } else if (round % 3 == 0) {
             line = Framed("$GPXYZ," + QString::number(random.bounded(100000)) + ",A*,B");
             for (int k = random.bounded(3); k > 0; --k)
                 line.insert(random.bounded(line.size() + 1),
@@ -109,7 +116,6 @@ void TestSentenceParse::sameAsPattern()
         QVERIFY2(s.valid == valid, qPrintable(line));
         validSeen += valid;
     }
-    QLoggingCategory::setFilterRules(QString());
     QVERIFY(validSeen > 1000);
 }
 
