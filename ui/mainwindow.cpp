@@ -181,7 +181,7 @@ void MainWindow::BuildTransferToolBar()
     // The menus drop down from the buttons' arrows, which is where "current
     // tab only" is reached.
     retrieveButton = new QToolButton(this);
-    retrieveButton->setObjectName(QStringLiteral("toolButtonRetrieve"));
+    retrieveButton->setObjectName(QStringLiteral("toolButtonRetrieveFromAtoN"));
     retrieveButton->setDefaultAction(actionRetrieveAllTabs);
     retrieveButton->setIconSize(pictureSize);
     retrieveButton->setMenu(retrieveMenu);
@@ -191,7 +191,7 @@ void MainWindow::BuildTransferToolBar()
     ui->toolBarTransfer->addSeparator();
 
     sendButton = new QToolButton(this);
-    sendButton->setObjectName(QStringLiteral("toolButtonSend"));
+    sendButton->setObjectName(QStringLiteral("toolButtonSendToAtoN"));
     sendButton->setDefaultAction(actionSendAllTabs);
     sendButton->setIconSize(pictureSize);
     sendButton->setMenu(sendMenu);
