@@ -4,11 +4,14 @@
 
 namespace {
 
+bool blockBuffered = false;
+
 void Write(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    if (!blockBuffered || stream != stdout)
+        std::fflush(stream);
 }
 
 } // namespace
@@ -26,4 +29,10 @@ void Console::Err(const QString &text)
 void Console::Error(const QString &text)
 {
     Write(stderr, QStringLiteral("vandrel-cli: ") + text + QLatin1Char('\n'));
+}
+
+void Console::SetBlockBuffered(bool on)
+{
+    std::fflush(stdout);
+    blockBuffered = on;
 }

@@ -13,6 +13,9 @@ public:
     static void Err(const QString &text);
     // "vandrel-cli: " and the text on standard error.
     static void Error(const QString &text);
+    // Standard output written in large blocks instead of line by line, for
+    // output that nobody watches as it comes (a replay at full speed).
+    static void SetBlockBuffered(bool on);
 };
 
 #endif // CONSOLE_H

@@ -12,9 +12,9 @@
 #include "link/serialtransport.h"
 #include "model/model.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 
 namespace {
 
@@ -89,27 +89,37 @@ int TrafficCommands::Replay(VandrelApplication *application, const QString &log,
         Console::Error(QStringLiteral("Could not read %1: %2").arg(log, link.connectError));
         return ExitFailure;
     }
-    if (fast) {
-        // The serial line controller has no setting for its replay pace; its
-        // replay timer, the one timer it owns while replaying, is set to
-        // fire as often as the event loop allows.
-        SerialController *controller = link.transport.GetSerialController();
-        const QList<QTimer *> timers =
-            controller ? controller->findChildren<QTimer *>() : QList<QTimer *>();
-        for (QTimer *timer : timers) {
-            if (timer->interval() == SerialController::ReplayIntervalMs)
-                timer->setInterval(0);
-        }
-    }
     qint64 lines = 0;
     QObject::connect(&link.transport, &Transport::Received, [&lines] { ++lines; });
 
     QEventLoop loop;
+    bool stopped = false;
     StopSignals stop;
-    QObject::connect(&stop, &StopSignals::Stop, &loop, &QEventLoop::quit);
+    QObject::connect(&stop, &StopSignals::Stop, &loop, [&] {
+        stopped = true;
+        loop.quit();
+    });
     QObject::connect(&link.transport, &Transport::Disconnected, &loop, &QEventLoop::quit);
-    if (link.transport.IsConnected())
+    SerialController *controller = link.transport.GetSerialController();
+    if (fast && controller) {
+        // The serial line controller plays one line per tick of its 10 ms
+        // timer and has no setting for that pace; without the pause, this
+        // asks it for the lines one after another. At the end of the file it
+        // closes, and the transport with it. Signals and timers get a turn
+        // now and then.
+        Console::SetBlockBuffered(true);
+        int sinceEvents = 0;
+        while (link.transport.IsConnected() && !stopped) {
+            controller->OnReceived();
+            if (++sinceEvents == 4096) {
+                sinceEvents = 0;
+                QCoreApplication::processEvents();
+            }
+        }
+        Console::SetBlockBuffered(false);
+    } else if (link.transport.IsConnected()) {
         loop.exec();
+    }
     const double seconds = clock.nsecsElapsed() / 1e9;
     Console::Err(QStringLiteral("Replayed %1 lines in %2 s (%3 lines/s), %4 events\n")
                      .arg(lines)
