@@ -7,6 +7,7 @@
 #include "model/model.h"
 #include "model/padfile.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,6 +20,7 @@ private slots:
     void retrieveChangeSendRetrieveGivesNoDifference();
     void sendReportsFieldsTheUnitRefused();
     void clashingScheduleSendsNothing();
+    void monitorDecodesLiveTrafficUntilStopped();
 
 private:
     void Load(const QString &path, Model *model);
@@ -182,6 +184,41 @@ void TestCliEndToEnd::clashingScheduleSendsNothing()
                  .status,
              0);
     QCOMPARE(RunCli({QStringLiteral("diff"), retrieved, after}).status, 0);
+}
+
+void TestCliEndToEnd::monitorDecodesLiveTrafficUntilStopped()
+{
+    Simulator unit({QStringLiteral("--fast")});
+    QVERIFY(!unit.port.isEmpty());
+    QProcess monitor;
+    monitor.start(QStringLiteral(VANDREL_CLI),
+                  {QStringLiteral("monitor"), QStringLiteral("--port"), unit.port,
+                   QStringLiteral("--mmsi"), QStringLiteral("992351234")});
+    QVERIFY(monitor.waitForStarted());
+    // The unit reports its fix every second and its own message 21 now and then.
+    QByteArray out;
+    QElapsedTimer clock;
+    clock.start();
+    while (
+        clock.elapsed() < 20000 &&
+        !(out.contains("\nGPS ") && out.contains("AIS 21 992351234: ") && out.contains("ALARM "))) {
+        monitor.waitForReadyRead(200);
+        out += monitor.readAllStandardOutput();
+    }
+    // SIGTERM ends it like Ctrl-C: the port is closed and the status is 0.
+    monitor.terminate();
+    QVERIFY(monitor.waitForFinished(5000));
+    out += monitor.readAllStandardOutput();
+    QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(monitor.exitCode(), 0);
+    const QString text = QString::fromUtf8(out);
+    QVERIFY2(text.contains(QRegularExpression(QStringLiteral(
+                 "GPS \\d\\d:\\d\\d:\\d\\d \\d{4}-\\d\\d-\\d\\d 50\u00b0 47\\.\\d{4}' N"))),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("AIS 21 992351234: RACON")));
+    QVERIFY(text.contains(QStringLiteral("ALARM ")));
+    // The port is free again.
+    QCOMPARE(RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port}).status, 0);
 }
 
 QTEST_GUILESS_MAIN(TestCliEndToEnd)
