@@ -115,6 +115,14 @@ void TestCliFailures::busyOrMissingPort()
                  .status,
              0);
 
+    // A file that cannot be written is found out before the unit is asked.
+    const CliRun unwritable =
+        RunCli({QStringLiteral("retrieve"), QStringLiteral("--port"), unit.port,
+                QStringLiteral("-o"), dir.filePath(QStringLiteral("no-such-folder/x.pad"))});
+    QCOMPARE(unwritable.status, 3);
+    QVERIFY(unwritable.err.contains(QStringLiteral("Could not save file: ")));
+    QVERIFY(!unwritable.err.contains(QStringLiteral("Connecting")));
+
     const QString missing = QStringLiteral("/dev/no-such-port-here");
     const CliRun gone = RunCli({QStringLiteral("send"), QStringLiteral("--port"), missing, out});
     QCOMPARE(gone.status, 3);
