@@ -1,5 +1,6 @@
 #include "app/vandrelapplication.h"
 #include "sentences/parsedsentence.h"
+#include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
 
 #include "support/tempsettings.h"
@@ -7,10 +8,9 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBlock>
 #include <QToolButton>
 
 class TstSerialTab : public QObject
@@ -28,7 +28,7 @@ private:
     }
     static QString shown(SerialTab &tab)
     {
-        return child<QPlainTextEdit>(tab, "textEditReceived")->toPlainText();
+        return child<SerialDisplay>(tab, "textEditReceived")->Text();
     }
     static QString withChecksum(const QString &body)
     {
@@ -44,6 +44,7 @@ private slots:
     void controlsFollowTheLink();
     void pauseBuffersWithinItsLimit();
     void displayStaysWithinItsBound();
+    void piecesJoinIntoLines();
     void sentLinesStayHiddenByDefault();
     void logButtonAsksAndShowsWhatItIsTold();
 };
@@ -254,29 +255,33 @@ void TstSerialTab::pauseBuffersWithinItsLimit()
 void TstSerialTab::displayStaysWithinItsBound()
 {
     SerialTab tab;
+    tab.resize(600, 400);
+    tab.show();
     tab.OnOpened();
-    auto *view = child<QPlainTextEdit>(tab, "textEditReceived");
+    auto *view = child<SerialDisplay>(tab, "textEditReceived");
 
     // 1.3 million characters in numbered lines of 80.
+    const auto numbered = [](int i) {
+        return QString::number(i).rightJustified(8, QLatin1Char('0')) +
+               QString(71, QLatin1Char('.')) + "\n";
+    };
     int last = 0;
     for (int i = 0; i < 1300000 / 80; ++i) {
-        QString line = QString::number(i).rightJustified(8, QLatin1Char('0'));
-        line += QString(71, QLatin1Char('.')) + "\n";
-        tab.OnReceived(line);
+        tab.OnReceived(numbered(i));
         last = i;
-        const int held = view->document()->characterCount() - 1;
-        QVERIFY2(held <= SerialTab::DisplayLimit, qPrintable(QString::number(held)));
+        QVERIFY2(view->CharacterCount() <= SerialTab::DisplayLimit,
+                 qPrintable(QString::number(view->CharacterCount())));
     }
-    const QString text = view->toPlainText();
+    const QString text = view->Text();
+    QCOMPARE(text.size(), view->CharacterCount());
     // Trimmed by whole steps: never down to fewer than 900000 characters.
     QVERIFY(text.size() > SerialTab::DisplayLimit - SerialTab::DisplayTrimStep - 80);
-    // The newest line is there, and the display starts at a whole line.
-    QVERIFY(text.endsWith(QString::number(last).rightJustified(8, QLatin1Char('0')) +
-                          QString(71, QLatin1Char('.')) + "\n"));
-    const QString firstLine = view->document()->firstBlock().text();
-    QCOMPARE(firstLine.size(), 79);
-    QVERIFY(firstLine.at(0).isDigit());
-    QCOMPARE(view->textCursor().position(), view->document()->characterCount() - 1);
+    // The newest line is there and in view, and the display starts at a whole line.
+    QVERIFY(text.endsWith(numbered(last)));
+    QCOMPARE(view->Line(0).size(), 79);
+    QCOMPARE(view->Line(0) + "\n", numbered(view->Line(0).left(8).toInt()));
+    QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+    QVERIFY(view->verticalScrollBar()->maximum() > 0);
 
     // Un-pausing onto a full display trims it too.
     auto *pause = child<QToolButton>(tab, "toolButtonPause");
@@ -285,8 +290,28 @@ void TstSerialTab::displayStaysWithinItsBound()
         tab.OnReceived(QString(99, QLatin1Char('p')) + "\n");
     }
     pause->click();
-    QVERIFY(view->document()->characterCount() - 1 <= SerialTab::DisplayLimit);
-    QVERIFY(view->toPlainText().endsWith(QString(99, QLatin1Char('p')) + "\n"));
+    QVERIFY(view->CharacterCount() <= SerialTab::DisplayLimit);
+    QVERIFY(view->Text().endsWith(QString(99, QLatin1Char('p')) + "\n"));
+}
+
+void TstSerialTab::piecesJoinIntoLines()
+{
+    // A prompt piece without a line end is shown at once and continued by
+    // what follows.
+    SerialTab tab;
+    tab.OnOpened();
+    auto *view = child<SerialDisplay>(tab, "textEditReceived");
+    tab.OnReceived(">");
+    QCOMPARE(view->LineCount(), 1);
+    tab.OnReceived("$PVKX,255,appver,0,1.0*00\n");
+    tab.OnReceived("next\n");
+    QCOMPARE(view->LineCount(), 2);
+    QCOMPARE(view->Line(0), QString(">$PVKX,255,appver,0,1.0*00"));
+    QCOMPARE(view->Text(), QString(">$PVKX,255,appver,0,1.0*00\nnext\n"));
+    QCOMPARE(view->CharacterCount(), view->Text().size());
+    view->RemoveFirst(1);
+    QCOMPARE(view->Text(), QString("next\n"));
+    QCOMPARE(view->CharacterCount(), 5);
 }
 
 void TstSerialTab::sentLinesStayHiddenByDefault()

@@ -3,13 +3,10 @@
 
 #include "app/vandrelapplication.h"
 #include "sentences/parsedsentence.h"
+#include "ui/serialdisplay.h"
 
 #include <QCheckBox>
 #include <QMessageBox>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
 
 namespace {
 // The unit's presence poll arrives every 1.25 s while idle; it would drown
@@ -30,7 +27,6 @@ SerialTab::SerialTab(QWidget *parent) : QWidget(parent), ui(new Ui::SerialTab)
     ui->lineSend->setFont(lineFont);
     fixed.setPixelSize(12);
     ui->textEditReceived->setFont(fixed);
-    ui->textEditReceived->document()->setUndoRedoEnabled(false);
 
     showTransmit = VandrelApplication::instance()->GetShowTransmit();
 
@@ -205,25 +201,13 @@ void SerialTab::Buffer(const QString &text)
 
 void SerialTab::AppendToDisplay(const QString &text)
 {
-    QPlainTextEdit *view = ui->textEditReceived;
-    QTextDocument *document = view->document();
-    QTextCursor end(document);
-    end.movePosition(QTextCursor::End);
-    end.insertText(text);
-
-    // characterCount() counts one paragraph separator after the last line.
-    const int held = document->characterCount() - 1;
+    SerialDisplay *view = ui->textEditReceived;
+    view->Append(text);
+    const int held = view->CharacterCount();
     if (held > DisplayLimit) {
-        // Drop the oldest text in whole steps, then up to the next line start
-        // so that the display never begins in the middle of a sentence.
+        // The oldest text goes in whole steps, rounded up to the next line
+        // start so that the display never begins in the middle of a sentence.
         const int steps = (held - DisplayLimit + DisplayTrimStep - 1) / DisplayTrimStep;
-        QTextCursor head(document);
-        head.setPosition(qMin(steps * DisplayTrimStep, held));
-        if (!head.atBlockStart()) {
-            head.movePosition(QTextCursor::NextBlock);
-        }
-        head.setPosition(0, QTextCursor::KeepAnchor);
-        head.removeSelectedText();
+        view->RemoveFirst(steps * DisplayTrimStep);
     }
-    view->moveCursor(QTextCursor::End);
 }

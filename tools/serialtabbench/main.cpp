@@ -15,12 +15,12 @@
 
 #include "app/vandrelapplication.h"
 #include "sentences/parsedsentence.h"
+#include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
 
 #include <QCheckBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
-#include <QPlainTextEdit>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -124,7 +124,8 @@ struct Result
     int displayMax = 0;
     int displayEnd = 0;
     int bufferEnd = 0;
-    double finishMs = 0; // the closing step (un-pausing), if any
+    double finishMs = 0;      // the closing step (un-pausing), if any
+    double longestCallMs = 0; // the longest single delivery to the tab
 };
 
 // Runs the event loop for `seconds` while the feeder delivers to `sink`.
@@ -139,8 +140,12 @@ Result Run(const QString &name, int seconds, double rate,
     Feeder feeder(rate);
     feeder.moveToThread(&thread);
     QObject receiver;
-    QObject::connect(&feeder, &Feeder::Received, &receiver,
-                     [&sink](const QString &line) { sink(line); });
+    QElapsedTimer call;
+    QObject::connect(&feeder, &Feeder::Received, &receiver, [&](const QString &line) {
+        call.start();
+        sink(line);
+        result.longestCallMs = std::max(result.longestCallMs, call.nsecsElapsed() / 1e6);
+    });
     thread.start();
 
     std::vector<double> stalls;
@@ -185,10 +190,10 @@ Result Run(const QString &name, int seconds, double rate,
 void Print(const Result &r)
 {
     std::printf("%-34s longest stall %7.1f ms  p99 %6.1f ms  stalls>50ms %4d  lines %8lld  "
-                "chars %9lld  display max %8d end %8d",
+                "chars %9lld  display max %8d end %8d  longest call %6.1f ms",
                 qPrintable(r.name), r.longestStallMs, r.p99StallMs, r.stallsOver50,
                 static_cast<long long>(r.lines), static_cast<long long>(r.characters), r.displayMax,
-                r.displayEnd);
+                r.displayEnd, r.longestCallMs);
     if (r.bufferEnd > 0 || r.finishMs > 0) {
         std::printf("  pause buffer %7d  un-pause %6.1f ms", r.bufferEnd, r.finishMs);
     }
@@ -227,15 +232,15 @@ int main(int argc, char **argv)
         tab.resize(900, 600);
         tab.show();
         tab.OnOpened();
-        auto *view = tab.findChild<QPlainTextEdit *>("textEditReceived");
-        auto displaySize = [view] { return view->document()->characterCount() - 1; };
+        auto *view = tab.findChild<SerialDisplay *>("textEditReceived");
+        auto displaySize = [view] { return view->CharacterCount(); };
         auto sink = [&tab](const QString &line) { tab.OnReceived(line); };
 
         // The same probe with nothing fed: what the machine itself adds.
         Print(Run("idle, nothing fed", seconds, 0.0, sink, displaySize));
         Print(Run("running, no filters", seconds, rate, sink, displaySize));
 
-        view->clear();
+        view->Clear();
         for (const char *box : {"filterXXVDOCheckBox", "filterXXZDACheckBox", "filterGPXXXCheckBox",
                                 "filterXXTXTCheckBox"}) {
             tab.findChild<QCheckBox *>(box)->setChecked(true);
