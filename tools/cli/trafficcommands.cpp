@@ -23,7 +23,7 @@ namespace {
 class TrafficLink
 {
 public:
-    TrafficLink(const QString &mmsi)
+    explicit TrafficLink(const QString &mmsi)
         : transport(&model), gps(), messages(&model),
           printer(&model, &gps, &messages, mmsi.isEmpty())
     {
@@ -81,6 +81,8 @@ int TrafficCommands::Monitor(VandrelApplication *application, const QString &por
 int TrafficCommands::Replay(VandrelApplication *application, const QString &log, bool fast,
                             const QString &mmsi)
 {
+    // The application object only has to exist: the transport's shell
+    // commands take the vendor code from it.
     Q_UNUSED(application)
     TrafficLink link(mmsi);
     QElapsedTimer clock;
