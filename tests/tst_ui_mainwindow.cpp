@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace {
 
@@ -103,6 +104,7 @@ private slots:
     void newDocumentAsksForANameOnSave();
     void tabIconsFollowTheirCodes();
     void serialNumberTestAndClock();
+    void germanTranslationCoversTheWindow();
 };
 
 void TstMainWindow::init()
@@ -464,6 +466,35 @@ void TstMainWindow::serialNumberTestAndClock()
     QCOMPARE(clock->text(), QString(" UTC 09:30:05 "));
     window.OnGpsDataReceived(nullptr);
     QCOMPARE(clock->text(), QString(" UTC **:**:** "));
+}
+
+void TstMainWindow::germanTranslationCoversTheWindow()
+{
+    // The build puts the compiled translation beside the program, one folder
+    // above the tests.
+    const QString file = QCoreApplication::applicationDirPath() + "/../vandrel_de.qm";
+    if (!QFile::exists(file)) {
+        QSKIP("the translations are not built");
+    }
+    QTranslator german;
+    QVERIFY(german.load(file));
+    QCoreApplication::installTranslator(&german);
+    {
+        MainWindow window;
+        auto *tabs = child<QTabWidget>(window, "tabWidget");
+        QCOMPARE(tabs->tabText(0), QString("AtoN"));
+        QCOMPARE(tabs->tabText(1), QString("Laternen-Schnittstellenmodul"));
+        QCOMPARE(tabs->tabText(2), QString("Serielle Daten"));
+        QCOMPARE(child<QPushButton>(window, "pushButtonConnect")->text(), QString("Verbinden"));
+        QCOMPARE(child<QLabel>(window, "labelUtcClock")->text(), QString(" Kein GPS "));
+        QCOMPARE(child<QAction>(window, "actionOpenFile")->text(), QString("Datei ö&ffnen..."));
+        QCOMPARE(child<QAction>(window, "actionOpenFile")->shortcut(),
+                 QKeySequence(QKeySequence::Open));
+        QCOMPARE(window.statusBar()->currentMessage(), QString("Bereit"));
+        QCOMPARE(QCoreApplication::translate("SerialTab", "Log To File"),
+                 QString("In Datei protokollieren"));
+    }
+    QCoreApplication::removeTranslator(&german);
 }
 
 int main(int argc, char **argv)

@@ -4,54 +4,54 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../ui/aboutdialog.ui" line="+14"/>
+        <location filename="../ui/aboutdialog.ui" line="+20"/>
         <source>About...</source>
-        <translation type="unfinished"></translation>
+        <translation>Über...</translation>
     </message>
     <message>
         <location line="+37"/>
         <source>Product</source>
-        <translation type="unfinished"></translation>
+        <translation>Produkt</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <location line="+27"/>
         <source>Licence</source>
-        <translation type="unfinished"></translation>
+        <translation>Lizenz</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>License Information goes here...</source>
-        <translation type="unfinished"></translation>
+        <translation>Hier stehen die Lizenzangaben...</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>About Qt...</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Qt...</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>&amp;OK</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OK</translation>
     </message>
     <message>
         <location filename="../ui/aboutdialog.cpp" line="+19"/>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>This application has been developed with the QT Framework</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Anwendung wurde mit dem Qt-Framework entwickelt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Parts of this application are based on the work of the Qwt project (https://qwt.sourceforge.io).</source>
-        <translation type="unfinished"></translation>
+        <translation>Teile dieser Anwendung beruhen auf der Arbeit des Qwt-Projekts (https://qwt.sourceforge.io).</translation>
     </message>
 </context>
 <context>
@@ -59,12 +59,12 @@
     <message>
         <location filename="../app/vandrelapplication.cpp" line="+28"/>
         <source>Orvante</source>
-        <translation type="unfinished"></translation>
+        <translation>Orvante</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Quorvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel</translation>
     </message>
 </context>
 <context>
@@ -75,63 +75,63 @@
         <location line="+13"/>
         <location line="+57"/>
         <source>S</source>
-        <translation type="unfinished"></translation>
+        <translation>S</translation>
     </message>
     <message>
         <location line="-100"/>
         <location line="+30"/>
         <location line="+13"/>
         <source>N</source>
-        <translation type="unfinished"></translation>
+        <translation>N</translation>
     </message>
     <message>
         <location line="-26"/>
         <location line="+20"/>
         <location line="+11"/>
         <source>W</source>
-        <translation type="unfinished"></translation>
+        <translation>W</translation>
     </message>
     <message>
         <location line="-31"/>
         <source>O</source>
-        <translation type="unfinished"></translation>
+        <translation>O</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+19"/>
         <location line="+11"/>
         <source>E</source>
-        <translation type="unfinished"></translation>
+        <translation>E</translation>
     </message>
     <message>
         <location line="+48"/>
         <source>D</source>
-        <translation type="unfinished"></translation>
+        <translation>D</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>&apos;</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>M</source>
-        <translation type="unfinished"></translation>
+        <translation>M</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>-</source>
-        <translation type="unfinished"></translation>
+        <translation>-</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>[Dd&apos;Mm&quot;Ss]</source>
-        <translation type="unfinished"></translation>
+        <translation>[Dd&apos;Mm&quot;Ss]</translation>
     </message>
 </context>
 <context>
@@ -139,130 +139,130 @@
     <message>
         <location filename="../lim/lanterninterfacetab.ui" line="+14"/>
         <source>Form</source>
-        <translation type="unfinished"></translation>
+        <translation>Formular</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Enable Lantern Interface Support</source>
-        <translation type="unfinished"></translation>
+        <translation>Laternen-Schnittstelle aktivieren</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Lantern Timing</source>
-        <translation type="unfinished"></translation>
+        <translation>Laternen-Zeitsteuerung</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Steady On</source>
-        <translation type="unfinished"></translation>
+        <translation>Dauerlicht</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Maximum On Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximale Einschaltzeit:</translation>
     </message>
     <message>
         <location line="+10"/>
         <location line="+35"/>
         <source> Seconds</source>
-        <translation type="unfinished"></translation>
+        <translation> Sekunden</translation>
     </message>
     <message>
         <location line="-10"/>
         <source>Maximum Off Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximale Ausschaltzeit:</translation>
     </message>
     <message>
         <location line="+51"/>
         <source>Lantern Voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Laternenspannung</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Minimum:</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimum:</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <location line="+35"/>
+        <location line="+13"/>
+        <location line="+38"/>
         <source> Volts</source>
-        <translation type="unfinished"></translation>
+        <translation> Volt</translation>
     </message>
     <message>
-        <location line="-10"/>
+        <location line="-13"/>
         <source>Maximum:</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximum:</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+54"/>
         <source>Lamp-sense</source>
-        <translation type="unfinished"></translation>
+        <translation>Lampenüberwachung</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Lantern Current Sense</source>
-        <translation type="unfinished"></translation>
+        <translation>Laternen-Stromüberwachung</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>On/Off slew rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein/Aus-Anstiegsrate:</translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../lim/lanterninterfacetab.cpp" line="+136"/>
+        <location filename="../lim/lanterninterfacetab.cpp" line="+137"/>
         <source> A/s</source>
-        <translation type="unfinished"></translation>
+        <translation> A/s</translation>
     </message>
     <message>
         <location line="+40"/>
         <source>Current Range</source>
-        <translation type="unfinished"></translation>
+        <translation>Strombereich</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>1 Amp</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Ampere</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>5 Amp</source>
-        <translation type="unfinished"></translation>
+        <translation>5 Ampere</translation>
     </message>
     <message>
         <location line="+26"/>
         <source>Lantern Photo Sense</source>
-        <translation type="unfinished"></translation>
+        <translation>Laternen-Lichtsensor</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Report lantern ERROR when inactive and low light</source>
-        <translation type="unfinished"></translation>
+        <translation>Laternen-FEHLER melden, wenn inaktiv bei wenig Licht</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>Ambient light-on threshold: </source>
-        <translation type="unfinished"></translation>
+        <translation>Umgebungslicht-Einschaltschwelle: </translation>
     </message>
     <message>
         <location line="+10"/>
         <source> lux</source>
-        <translation type="unfinished"></translation>
+        <translation> Lux</translation>
     </message>
     <message>
         <location filename="../lim/lanterninterfacetab.cpp" line="-6"/>
         <source>On current: </source>
-        <translation type="unfinished"></translation>
+        <translation>Einschaltstrom: </translation>
     </message>
     <message>
         <location line="+1"/>
         <source> A</source>
-        <translation type="unfinished"></translation>
+        <translation> A</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>On/Off slew rate: </source>
-        <translation type="unfinished"></translation>
+        <translation>Ein/Aus-Anstiegsrate: </translation>
     </message>
 </context>
 <context>
@@ -270,117 +270,306 @@
     <message>
         <location filename="../ui/mainwindow.ui" line="+43"/>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>toolBarPort</source>
-        <translation type="unfinished"></translation>
+        <translation>Werkzeugleiste Anschluss</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>toolBarTransfer</source>
-        <translation type="unfinished"></translation>
+        <translation>Werkzeugleiste Übertragung</translation>
     </message>
     <message>
         <location line="+27"/>
         <source>&amp;New File</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neue Datei</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Create a new file</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine neue Datei anlegen</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Ctrl+N</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+N</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>&amp;Open File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei ö&amp;ffnen...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Open an existing file</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine vorhandene Datei öffnen</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>&amp;Save File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei &amp;speichern</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Save the current file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die aktuelle Datei speichern</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Save &amp;As...</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern &amp;unter...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Save the current file with a new name</source>
-        <translation type="unfinished"></translation>
+        <translation>Die aktuelle Datei unter einem neuen Namen speichern</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>&amp;Close File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei sch&amp;ließen</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Close the current file</source>
-        <translation type="unfinished"></translation>
+        <translation>Die aktuelle Datei schließen</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>&amp;Replay Log File...</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokolldatei &amp;abspielen...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Play a traffic log through the program as if the unit were sending it</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Verkehrsprotokoll abspielen, als ob das Gerät es senden würde</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Quit the application</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Anwendung beenden</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>&amp;About...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ü&amp;ber...</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>About this application</source>
-        <translation type="unfinished"></translation>
+        <translation>Über diese Anwendung</translation>
+    </message>
+    <message>
+        <location filename="../ui/mainwindow.cpp" line="+33"/>
+        <source>vandrel Files ( *.pad )</source>
+        <translation>vandrel-Dateien ( *.pad )</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Text Log Files ( *.txt *.log )</source>
+        <translation>Text-Protokolldateien ( *.txt *.log )</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>AtoN</source>
+        <translation>AtoN</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Lantern Interface Module</source>
+        <translation>Laternen-Schnittstellenmodul</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Serial Data</source>
+        <translation>Serielle Daten</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <location line="+278"/>
+        <location line="+88"/>
+        <location line="+387"/>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <location line="-721"/>
+        <source>Connect</source>
+        <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Retrieve from AtoN</source>
+        <translation>Vom AtoN abrufen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send to AtoN</source>
+        <translation>An AtoN senden</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Retrieve current tab only</source>
+        <translation>Nur aktuelle Registerkarte abrufen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Retrieve all tabs</source>
+        <translation>Alle Registerkarten abrufen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send current tab only</source>
+        <translation>Nur aktuelle Registerkarte senden</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send all tabs</source>
+        <translation>Alle Registerkarten senden</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Retrieve configuration from AtoN</source>
+        <translation>Konfiguration vom AtoN abrufen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Send configuration to AtoN</source>
+        <translation>Konfiguration an AtoN senden</translation>
+    </message>
+    <message>
+        <location line="+45"/>
+        <source> UTC 99:99:99 </source>
+        <translation> UTC 99:99:99 </translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Displays the current UTC time as supplied by the GPS</source>
+        <translation>Zeigt die aktuelle UTC-Zeit, wie sie das GPS liefert</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+240"/>
+        <source> No GPS </source>
+        <translation> Kein GPS </translation>
+    </message>
+    <message>
+        <location line="-135"/>
+        <source>- IN USE</source>
+        <translation>- BELEGT</translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>Replay Log File</source>
+        <translation>Protokolldatei abspielen</translation>
+    </message>
+    <message>
+        <location line="+86"/>
+        <source>Error sending to the AtoN</source>
+        <translation>Fehler beim Senden an den AtoN</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Error writing to the Log File</source>
+        <translation>Fehler beim Schreiben der Protokolldatei</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source> UTC </source>
+        <translation> UTC </translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source> UTC **:**:** </source>
+        <translation> UTC **:**:** </translation>
+    </message>
+    <message>
+        <location line="+131"/>
+        <source>The file has been modified.</source>
+        <translation>Die Datei wurde geändert.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you want to save your changes?</source>
+        <translation>Möchten Sie Ihre Änderungen speichern?</translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Could not open the file</source>
+        <translation>Die Datei konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Could not open file: </source>
+        <translation>Datei konnte nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <location line="+44"/>
+        <source>Save File</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>Could not save the file</source>
+        <translation>Die Datei konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Could not save file: </source>
+        <translation>Datei konnte nicht gespeichert werden: </translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Save Log To File</source>
+        <translation>Protokoll in Datei speichern</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Error creating Log File</source>
+        <translation>Fehler beim Anlegen der Protokolldatei</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>Communicating with the AtoN.</source>
+        <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Are you sure you wish to exit?</source>
+        <translation>Möchten Sie das Programm wirklich beenden?</translation>
     </message>
 </context>
 <context>
@@ -388,12 +577,12 @@
     <message>
         <location filename="../ui/messagescheduledelegate.cpp" line="+66"/>
         <source> slots</source>
-        <translation type="unfinished"></translation>
+        <translation> Slots</translation>
     </message>
     <message>
         <location line="+3"/>
         <source> mins</source>
-        <translation type="unfinished"></translation>
+        <translation> Min.</translation>
     </message>
 </context>
 <context>
@@ -401,38 +590,38 @@
     <message>
         <location filename="../ui/messageschedulemenu.cpp" line="+12"/>
         <source>Add Message 6 ( Binary Addressed Message )</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht 6 hinzufügen ( adressierte Binärnachricht )</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Add Message 8 ( Binary Broadcast Message )</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht 8 hinzufügen ( binäre Rundsendenachricht )</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Add Message 12</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht 12 hinzufügen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Add Message 14</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht 14 hinzufügen</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+1"/>
         <source>Message %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht %1</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Remove Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht entfernen</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Off-position Report</source>
-        <translation type="unfinished"></translation>
+        <translation>Meldung Positionsabweichung</translation>
     </message>
 </context>
 <context>
@@ -440,125 +629,133 @@
     <message>
         <location filename="../ui/messagescheduletablemodel.cpp" line="+39"/>
         <source> slots</source>
-        <translation type="unfinished"></translation>
+        <translation> Slots</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> minutes</source>
-        <translation type="unfinished"></translation>
+        <translation> Minuten</translation>
     </message>
     <message>
         <location line="+31"/>
         <source>FATDMA</source>
-        <translation type="unfinished"></translation>
+        <translation>FATDMA</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>RATDMA</source>
-        <translation type="unfinished"></translation>
+        <translation>RATDMA</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>CSTDMA</source>
-        <translation type="unfinished"></translation>
+        <translation>CSTDMA</translation>
     </message>
     <message>
         <location line="+29"/>
         <source>21 ( AtoN Report )</source>
-        <translation type="unfinished"></translation>
+        <translation>21 ( AtoN-Meldung )</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>6 ( Binary Addressed Message )</source>
-        <translation type="unfinished"></translation>
+        <translation>6 ( adressierte Binärnachricht )</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>8 ( Binary Broadcast Message )</source>
-        <translation type="unfinished"></translation>
+        <translation>8 ( binäre Rundsendenachricht )</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>12 ( Binary Broadcast Message )</source>
-        <translation type="unfinished"></translation>
+        <translation>12 ( binäre Rundsendenachricht )</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>14 ( Binary Broadcast Message )</source>
-        <translation type="unfinished"></translation>
+        <translation>14 ( binäre Rundsendenachricht )</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>1 ( Normal Report )</source>
-        <translation type="unfinished"></translation>
+        <translation>1 ( normale Meldung )</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>2 ( Off-position Report )</source>
-        <translation type="unfinished"></translation>
+        <translation>2 ( Meldung Positionsabweichung )</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Start slots only valid if the Access Scheme is FATDMA</source>
-        <translation type="unfinished"></translation>
+        <translation>Start-Slots gelten nur beim Zugriffsverfahren FATDMA</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Interval is 0 minutes, therefore this channel is deactivated</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Intervall ist 0 Minuten, daher ist dieser Kanal abgeschaltet</translation>
     </message>
     <message>
         <location line="+36"/>
         <source>Message
 ID</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachrichten-
+ID</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Index</source>
-        <translation type="unfinished"></translation>
+        <translation>Index</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Access
 Scheme</source>
-        <translation type="unfinished"></translation>
+        <translation>Zugriffs-
+verfahren</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Channel 1
 Start UTC</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 1
+Start UTC</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Channel 1
 Start Slot</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 1
+Start-Slot</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Channel 1
 Interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 1
+Intervall</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Channel 2
 Start UTC</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 2
+Start UTC</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Channel 2
 Start Slot</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 2
+Start-Slot</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Channel 2
 Interval</source>
-        <translation type="unfinished"></translation>
+        <translation>Kanal 2
+Intervall</translation>
     </message>
 </context>
 <context>
@@ -566,42 +763,42 @@ Interval</source>
     <message>
         <location filename="../model/padfile.cpp" line="+25"/>
         <source>Could not open file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei konnte nicht geöffnet werden: %1</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Could not save file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei konnte nicht gespeichert werden: %1</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Could not save file: %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei konnte nicht gespeichert werden: %1 (%2)</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>The file is too large to be a configuration file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist zu groß für eine Konfigurationsdatei.</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>The file ends before the configuration is complete.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei endet, bevor die Konfiguration vollständig ist.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The file does not hold a valid configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei enthält keine gültige Konfiguration.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>The configuration could not be written (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Konfiguration konnte nicht geschrieben werden (%1).</translation>
     </message>
 </context>
 <context>
@@ -609,404 +806,404 @@ Interval</source>
     <message>
         <location filename="../ui/realatontab.ui" line="+14"/>
         <source>Real AtoN</source>
-        <translation type="unfinished"></translation>
+        <translation>Reales AtoN</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>AtoN Identification</source>
-        <translation type="unfinished"></translation>
+        <translation>AtoN-Kennung</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>MMSI:</source>
-        <translation type="unfinished"></translation>
+        <translation>MMSI:</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Enter the AtoN MMSI, 9 digits in length</source>
-        <translation type="unfinished"></translation>
+        <translation>Die MMSI des AtoN eingeben, 9 Ziffern</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ff0000;&quot;&gt;MMSI is not valid&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ff0000;&quot;&gt;MMSI ist ungültig&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>Name:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Enter the AtoN name, up to 34 characters in length</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Namen des AtoN eingeben, bis zu 34 Zeichen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Type of AtoN:</source>
-        <translation type="unfinished"></translation>
+        <translation>Art des AtoN:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Select the type of the AtoN</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Art des AtoN wählen</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Type of EPFS:</source>
-        <translation type="unfinished"></translation>
+        <translation>Art des EPFS:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Select the type of the Electronic Position Fixing System</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Art des elektronischen Positionsbestimmungssystems wählen</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Nominal Position</source>
-        <translation type="unfinished"></translation>
+        <translation>Sollposition</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Latitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Breite:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Enter the nominal latitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Soll-Breite eingeben</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Longitude:</source>
-        <translation type="unfinished"></translation>
+        <translation>Länge:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Enter the nominal longitude</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Soll-Länge eingeben</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Accuracy:</source>
-        <translation type="unfinished"></translation>
+        <translation>Genauigkeit:</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Select the accuracy for the Nominal position</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Genauigkeit der Sollposition wählen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Threshold:</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwelle:</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Enter the off position threshold in metres (valid range: 10m - 999m)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Schwelle für Positionsabweichung in Metern eingeben (gültig: 10 m - 999 m)</translation>
     </message>
     <message>
         <location line="+6"/>
         <source> m</source>
-        <translation type="unfinished"></translation>
+        <translation> m</translation>
     </message>
     <message>
         <location line="+28"/>
         <source>Warning: An off position threshold of &lt;20m could result in spurious off position reports due to GPS position accuracy</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung: Eine Schwelle für Positionsabweichung unter 20 m kann wegen der GPS-Genauigkeit zu falschen Abweichungsmeldungen führen</translation>
     </message>
     <message>
         <location line="+33"/>
         <source>Radio</source>
-        <translation type="unfinished"></translation>
+        <translation>Funk</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Ch 1:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kan. 1:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Select the VHF Channel for Channel 1</source>
-        <translation type="unfinished"></translation>
+        <translation>Den UKW-Kanal für Kanal 1 wählen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Ch 2:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kan. 2:</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Select the VHF Channel for Channel 2</source>
-        <translation type="unfinished"></translation>
+        <translation>Den UKW-Kanal für Kanal 2 wählen</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>RACON</source>
-        <translation type="unfinished"></translation>
+        <translation>RACON</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>RACON Fitted</source>
-        <translation type="unfinished"></translation>
+        <translation>RACON eingebaut</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Toggle RACON status to on or off</source>
-        <translation type="unfinished"></translation>
+        <translation>RACON-Status ein- oder ausschalten</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Battery voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Batteriespannung</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Unknown</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannt</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>The voltage is read on recalling information from the device.  This value does not change dynamically during the connection.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Spannung wird beim Abrufen der Daten vom Gerät gelesen.  Der Wert ändert sich während der Verbindung nicht.</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Version Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Versionsangaben</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Application Software Version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Version der Anwendungssoftware:</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>Product Serial Number:</source>
-        <translation type="unfinished"></translation>
+        <translation>Seriennummer des Produkts:</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>AtoN Dimensions</source>
-        <translation type="unfinished"></translation>
+        <translation>AtoN-Abmessungen</translation>
     </message>
     <message>
         <location line="+49"/>
-        <location filename="../ui/realatontab.cpp" line="+313"/>
+        <location filename="../ui/realatontab.cpp" line="+323"/>
         <source>Enter the AtoN Dimension in metres (0-511)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die AtoN-Abmessung in Metern eingeben (0-511)</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Enter the AtoN Dimension in metres (1-511)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die AtoN-Abmessung in Metern eingeben (1-511)</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Enter the AtoN Dimension in metres (0-63)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die AtoN-Abmessung in Metern eingeben (0-63)</translation>
     </message>
     <message>
         <location line="+25"/>
         <location filename="../ui/realatontab.cpp" line="+18"/>
         <source>Enter the AtoN Dimension in metres (1-63)</source>
-        <translation type="unfinished"></translation>
+        <translation>Die AtoN-Abmessung in Metern eingeben (1-63)</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Message Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Sendeplan</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-306"/>
+        <location filename="../ui/realatontab.cpp" line="-316"/>
         <source> (0)  Default</source>
-        <translation type="unfinished"></translation>
+        <translation> (0)  Standard</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (1)  Reference Point</source>
-        <translation type="unfinished"></translation>
+        <translation> (1)  Bezugspunkt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (2)  Racon</source>
-        <translation type="unfinished"></translation>
+        <translation> (2)  Racon</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (3)  Fixed Structure - Off Shore</source>
-        <translation type="unfinished"></translation>
+        <translation> (3)  Feste Struktur - vor der Küste</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (5)  Light Without Sectors</source>
-        <translation type="unfinished"></translation>
+        <translation> (5)  Feuer ohne Sektoren</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (6)  Light With Sectors</source>
-        <translation type="unfinished"></translation>
+        <translation> (6)  Feuer mit Sektoren</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (7)  Leading Light Front</source>
-        <translation type="unfinished"></translation>
+        <translation> (7)  Leitfeuer Unterfeuer</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (8)  Leading Light Rear</source>
-        <translation type="unfinished"></translation>
+        <translation> (8)  Leitfeuer Oberfeuer</translation>
     </message>
     <message>
         <location line="+1"/>
         <source> (9)  Beacon Cardinal N</source>
-        <translation type="unfinished"></translation>
+        <translation> (9)  Bake Kardinal N</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(10)  Beacon Cardinal E</source>
-        <translation type="unfinished"></translation>
+        <translation>(10)  Bake Kardinal O</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(11)  Beacon Cardinal S</source>
-        <translation type="unfinished"></translation>
+        <translation>(11)  Bake Kardinal S</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(12)  Beacon cardinal W</source>
-        <translation type="unfinished"></translation>
+        <translation>(12)  Bake Kardinal W</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(13)  Beacon Port Hand</source>
-        <translation type="unfinished"></translation>
+        <translation>(13)  Bake Backbord</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(14)  Beacon Starboard Hand</source>
-        <translation type="unfinished"></translation>
+        <translation>(14)  Bake Steuerbord</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(15)  Beacon Preferred Channel Port Hand</source>
-        <translation type="unfinished"></translation>
+        <translation>(15)  Bake Abzweigung Backbord</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(16)  Beacon Preferred Channel Starboard Hand</source>
-        <translation type="unfinished"></translation>
+        <translation>(16)  Bake Abzweigung Steuerbord</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(17)  Beacon Isolated Danger</source>
-        <translation type="unfinished"></translation>
+        <translation>(17)  Bake Einzelgefahr</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(18)  Beacon Safe Water</source>
-        <translation type="unfinished"></translation>
+        <translation>(18)  Bake Mitte Fahrwasser</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(19)  Beacon Special Mark</source>
-        <translation type="unfinished"></translation>
+        <translation>(19)  Bake Sonderzeichen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(20)  Cardinal Mark N</source>
-        <translation type="unfinished"></translation>
+        <translation>(20)  Kardinalzeichen N</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(21)  Cardinal Mark E</source>
-        <translation type="unfinished"></translation>
+        <translation>(21)  Kardinalzeichen O</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(22)  Cardinal Mark S</source>
-        <translation type="unfinished"></translation>
+        <translation>(22)  Kardinalzeichen S</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(23)  Cardinal Mark W</source>
-        <translation type="unfinished"></translation>
+        <translation>(23)  Kardinalzeichen W</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(24)  Port Hand Mark</source>
-        <translation type="unfinished"></translation>
+        <translation>(24)  Backbordzeichen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(25)  Starboard Hand Mark</source>
-        <translation type="unfinished"></translation>
+        <translation>(25)  Steuerbordzeichen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(26)  Preferred Channel Port Hand</source>
-        <translation type="unfinished"></translation>
+        <translation>(26)  Abzweigung Backbord</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(27)  Preferred Channel Starboard Hand</source>
-        <translation type="unfinished"></translation>
+        <translation>(27)  Abzweigung Steuerbord</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(28)  Isolated Danger</source>
-        <translation type="unfinished"></translation>
+        <translation>(28)  Einzelgefahr</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(29)  Safe Water</source>
-        <translation type="unfinished"></translation>
+        <translation>(29)  Mitte Fahrwasser</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(30)  Special Mark</source>
-        <translation type="unfinished"></translation>
+        <translation>(30)  Sonderzeichen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>(31)  Light Vessel</source>
-        <translation type="unfinished"></translation>
+        <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+119"/>
         <source>Autonomous</source>
-        <translation type="unfinished"></translation>
+        <translation>Autonom</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Surveyed</source>
-        <translation type="unfinished"></translation>
+        <translation>Vermessen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>&gt; 10 m</source>
-        <translation type="unfinished"></translation>
+        <translation>&gt; 10 m</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>&lt; 10 m</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt; 10 m</translation>
     </message>
     <message>
         <location line="+132"/>
         <source>AtoN Dimensions (Fixed)</source>
-        <translation type="unfinished"></translation>
+        <translation>AtoN-Abmessungen (fest)</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>AtoN Dimensions (Floating)</source>
-        <translation type="unfinished"></translation>
+        <translation>AtoN-Abmessungen (schwimmend)</translation>
     </message>
     <message>
         <location line="+231"/>
         <source> mV</source>
-        <translation type="unfinished"></translation>
+        <translation> mV</translation>
     </message>
 </context>
 <context>
@@ -1015,22 +1212,30 @@ Interval</source>
         <location filename="../link/serialcontroller.cpp" line="+228"/>
         <location line="+231"/>
         <source>Unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>Unbekannter Fehler</translation>
     </message>
     <message>
         <location line="-142"/>
         <source>The serial device has hung up</source>
-        <translation type="unfinished"></translation>
+        <translation>Das serielle Gerät hat die Verbindung beendet</translation>
     </message>
     <message>
         <location line="+121"/>
         <source># vandrel Started log file at </source>
-        <translation type="unfinished"></translation>
+        <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
     <message>
         <location line="+9"/>
         <source># vandrel Stopped log file at </source>
-        <translation type="unfinished"></translation>
+        <translation># vandrel Protokolldatei beendet um </translation>
+    </message>
+</context>
+<context>
+    <name>SerialDisplay</name>
+    <message>
+        <location filename="../ui/serialdisplay.cpp" line="+168"/>
+        <source>Copy All</source>
+        <translation>Alles kopieren</translation>
     </message>
 </context>
 <context>
@@ -1038,100 +1243,102 @@ Interval</source>
     <message>
         <location filename="../ui/serialtab.ui" line="+14"/>
         <source>Serial Data</source>
-        <translation type="unfinished"></translation>
+        <translation>Serielle Daten</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Enter Commands:</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehle eingeben:</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Enter a NMEA Sentence Command (checksum will be automatically appended)</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen NMEA-Satz als Befehl eingeben (die Prüfsumme wird automatisch angehängt)</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Send the command to the AIS  (will automatically add the NMEA Checksum if required)</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Befehl an das AIS senden  (die NMEA-Prüfsumme wird bei Bedarf automatisch angehängt)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Filters</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>xxVDO</source>
-        <translation type="unfinished"></translation>
+        <translation>xxVDO</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>xxZDA</source>
-        <translation type="unfinished"></translation>
+        <translation>xxZDA</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>GPxxx</source>
-        <translation type="unfinished"></translation>
+        <translation>GPxxx</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>xxTXT</source>
-        <translation type="unfinished"></translation>
+        <translation>xxTXT</translation>
     </message>
     <message>
         <location line="+26"/>
         <source>Save the data to a Log File</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Daten in einer Protokolldatei speichern</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../ui/serialtab.cpp" line="+63"/>
+        <location filename="../ui/serialtab.cpp" line="+59"/>
         <source>Log To File</source>
-        <translation type="unfinished"></translation>
+        <translation>In Datei protokollieren</translation>
     </message>
     <message>
         <location line="+20"/>
         <source>Freezes the data display</source>
-        <translation type="unfinished"></translation>
+        <translation>Hält die Datenanzeige an</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>The data send to and received from the AIS</source>
-        <translation type="unfinished"></translation>
+        <translation>Die an das AIS gesendeten und von ihm empfangenen Daten</translation>
     </message>
     <message>
         <location filename="../ui/serialtab.cpp" line="+0"/>
         <source>Stop Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll beenden</translation>
     </message>
     <message>
         <location line="+77"/>
         <source>The Command Shell is not
  accessible from Vandrel. 
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Die Befehls-Shell ist aus
+ Vandrel nicht erreichbar. 
+</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>The NMEA Sentence is invalid. It has not been sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der NMEA-Satz ist ungültig. Er wurde nicht gesendet.</translation>
     </message>
 </context>
 <context>
@@ -1139,29 +1346,29 @@ Interval</source>
     <message>
         <location filename="../link/serialtransport.cpp" line="+19"/>
         <source>Reading Log File </source>
-        <translation type="unfinished"></translation>
+        <translation>Lese Protokolldatei </translation>
     </message>
     <message>
         <location line="+0"/>
         <location line="+1"/>
         <source> ...</source>
-        <translation type="unfinished"></translation>
+        <translation> ...</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Connected to Serial Port: </source>
-        <translation type="unfinished"></translation>
+        <translation>Verbunden mit serieller Schnittstelle: </translation>
     </message>
     <message>
         <location line="+15"/>
         <location line="+26"/>
         <source>A connection is already open</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Verbindung ist bereits offen</translation>
     </message>
     <message>
         <location line="-14"/>
         <source>An error was encountered in trying to open the serial port it is probably blocked ( %1 ).</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Öffnen der seriellen Schnittstelle ist ein Fehler aufgetreten, sie ist vermutlich blockiert ( %1 ).</translation>
     </message>
 </context>
 <context>
@@ -1180,78 +1387,89 @@ There must be a difference of at least three slots between the start slots alloc
     transmission interval (2250 slots per minute).
     This gives a &quot;symmetrical&quot; schedule and avoids the risk of overlapping
     slots being used by both channels at the same time.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der eingestellte Sendeplan riskiert überlappende Zeitschlitze.
+Die Konfiguration wurde nicht gesendet.
+
+Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei Slots liegen, außer:
+    Einer oder beide Kanäle sind abgeschaltet (Slot = -1)
+    oder:
+    Das Sendeintervall ist für beide Kanäle gleich und beträgt mindestens
+    (und ein Vielfaches von) 2250 Slots.
+    Der Zeitversatz zwischen den beiden Kanälen muss außerdem die Hälfte des
+    Sendeintervalls betragen (2250 Slots pro Minute).
+    Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich
+    überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
         <location line="+43"/>
         <source>Error connecting to the AtoN</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Error sending a command to the AtoN</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Senden eines Befehls an den AtoN</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Error reading an NMEA sentence from the AtoN</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Lesen eines NMEA-Satzes vom AtoN</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>NMEA sentence: </source>
-        <translation type="unfinished"></translation>
+        <translation>NMEA-Satz: </translation>
     </message>
     <message>
         <location line="+127"/>
         <source>Error communicating with the Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Kommunikation mit dem Gerät</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>A timeout occurred.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Zeitüberschreitung ist aufgetreten.</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Error communicating with the device</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler bei der Kommunikation mit dem Gerät</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>A timeout occurred. Has the device been removed from the dock?</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Zeitüberschreitung ist aufgetreten. Wurde das Gerät aus der Halterung genommen?</translation>
     </message>
 </context>
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+300"/>
+        <location filename="../link/transport.cpp" line="+301"/>
         <source>Error checking response of command: </source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Prüfen der Antwort auf den Befehl: </translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Error parsing the response for: </source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Auswerten der Antwort für: </translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Timeout waiting for response to command: </source>
-        <translation type="unfinished"></translation>
+        <translation>Zeitüberschreitung beim Warten auf die Antwort auf den Befehl: </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Timeout waiting for response for: </source>
-        <translation type="unfinished"></translation>
+        <translation>Zeitüberschreitung beim Warten auf die Antwort für: </translation>
     </message>
 </context>
 <context>
     <name>VandrelApplication</name>
     <message>
-        <location filename="../app/vandrelapplication.cpp" line="+140"/>
+        <location filename="../app/vandrelapplication.cpp" line="+161"/>
         <source>An error was encountered in trying to open the serial port.  The port may be busy or resetting. ( %1 ).</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Öffnen der seriellen Schnittstelle ist ein Fehler aufgetreten.  Die Schnittstelle ist vielleicht belegt oder wird zurückgesetzt. ( %1 ).</translation>
     </message>
 </context>
 </TS>
