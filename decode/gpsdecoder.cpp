@@ -157,7 +157,10 @@ void GPSDecoder::DecodeGSV(const ParsedSentence &sentence)
     gsvWatchdog->start();
 
     QString unused;
-    const int first = sentence.GetString(2, unused) ? (IntField(sentence, 2) - 1) * 4 : 0;
+    // Only message numbers 1 to 4 reach the 16 entries; the number is held to
+    // 0..5 first so that a huge one from the line cannot overflow into range.
+    const int number = qBound(0, IntField(sentence, 2), 5);
+    const int first = sentence.GetString(2, unused) ? (number - 1) * 4 : 0;
     if (sentence.GetString(3, unused))
         data->satellitesInView = IntField(sentence, 3);
 

@@ -170,8 +170,15 @@ void TestGpsDecoder::satellitesInViewAndUsed()
     for (int i = 0; i < SatelliteData::MaxSatellites; ++i)
         QCOMPARE(data->satellites[i].prn, before[i].prn);
     QCOMPARE(data->satellitesInView, 20);
+    // A message number so large that four times it wraps round to entry 12,
+    // and one below 1: neither reaches an entry.
+    decoder.OnReceived(Line("$GPGSV,5,1073741828,20,99,10,100,30"));
+    decoder.OnReceived(Line("$GPGSV,5,-1073741820,20,98,10,100,30"));
+    for (int i = 0; i < SatelliteData::MaxSatellites; ++i)
+        QCOMPARE(data->satellites[i].prn, before[i].prn);
 
     // GSA: fix mode and the satellites used; the previous marks are cleared.
+    QCOMPARE(spy.count(), 5);
     decoder.OnReceived(Line("$GPGSA,A,3,01,34,,,,,,,,,,,2.5,1.3,2.1"));
     QCOMPARE(data->fixMode, 2);
     QVERIFY(s[0].usedInFix && s[1].usedInFix);
