@@ -29,12 +29,13 @@ Transport::Transport(Model *transportModel, QObject *parent)
     if (!transportModel)
         qBadAlloc();
 
-    controller = new SerialController(this);
-    connect(this, &Transport::SerialSend, controller, &SerialController::OnSend);
-    connect(controller, &SerialController::Sent, this, &Transport::SerialSent);
-    connect(controller, &SerialController::SendError, this, &Transport::SerialSendError);
-    connect(controller, &SerialController::Received, this, &Transport::SerialReceived);
-    connect(controller, &SerialController::Closed, this, &Transport::SerialClosed);
+    auto *line = new SerialController(this);
+    controller.store(line);
+    connect(this, &Transport::SerialSend, line, &SerialController::OnSend);
+    connect(line, &SerialController::Sent, this, &Transport::SerialSent);
+    connect(line, &SerialController::SendError, this, &Transport::SerialSendError);
+    connect(line, &SerialController::Received, this, &Transport::SerialReceived);
+    connect(line, &SerialController::Closed, this, &Transport::SerialClosed);
 
     responseTimer = new QTimer(this);
     responseTimer->setSingleShot(true);
@@ -361,13 +362,14 @@ void Transport::OnTimeout()
 
 void Transport::DisconnectController()
 {
-    if (!controller)
+    SerialController *line = controller.load();
+    if (!line)
         return;
-    disconnect(this, &Transport::SerialSend, controller, &SerialController::OnSend);
-    disconnect(controller, &SerialController::Sent, this, &Transport::SerialSent);
-    disconnect(controller, &SerialController::SendError, this, &Transport::SerialSendError);
-    disconnect(controller, &SerialController::Received, this, &Transport::SerialReceived);
-    disconnect(controller, &SerialController::Closed, this, &Transport::SerialClosed);
+    disconnect(this, &Transport::SerialSend, line, &SerialController::OnSend);
+    disconnect(line, &SerialController::Sent, this, &Transport::SerialSent);
+    disconnect(line, &SerialController::SendError, this, &Transport::SerialSendError);
+    disconnect(line, &SerialController::Received, this, &Transport::SerialReceived);
+    disconnect(line, &SerialController::Closed, this, &Transport::SerialClosed);
 }
 
 void Transport::OnVersion(QString version)

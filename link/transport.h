@@ -53,7 +53,7 @@ public:
     bool IsBusy() const { return busy.load(); }
 
     // The serial line controller; null once the subclass has let go of it.
-    SerialController *GetSerialController() const { return controller; }
+    SerialController *GetSerialController() const { return controller.load(); }
     // The job of that name in the job table, or null.
     Job *FindJob(const QString &name) const { return jobs.value(name, nullptr); }
     // Names of the jobs waiting in the queue, first to run first.
@@ -129,7 +129,7 @@ protected:
     // then on nothing more arrives from the line.
     void DisconnectController();
     // Lets go of the controller; it stays a child and goes with the transport.
-    void ForgetController() { controller = nullptr; }
+    void ForgetController() { controller.store(nullptr); }
 
 private:
     void BuildJobTable();
@@ -147,7 +147,9 @@ private:
     QString CommandText(NmeaShellCommand *command) const;
 
     Model *transportModel;
-    SerialController *controller = nullptr;
+    // Let go of on the worker thread while the window asks for it (traffic
+    // log) on the user-interface thread.
+    std::atomic<SerialController *> controller{nullptr};
     QHash<QString, Job *> jobs;
     QList<QueuedJob> queue;
     QString lastError;
