@@ -4,6 +4,7 @@
 #include "model/model.h"
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
+#include "ui/serialdisplay.h"
 
 #include "modalanswer.h"
 #include "support/ptypair.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -104,6 +106,8 @@ private slots:
     void newDocumentAsksForANameOnSave();
     void tabIconsFollowTheirCodes();
     void serialNumberTestAndClock();
+    void transferMenusDropFromTheButtons();
+    void replayPlaysALogThroughTheWindow();
     void germanTranslationCoversTheWindow();
 };
 
@@ -466,6 +470,70 @@ void TstMainWindow::serialNumberTestAndClock()
     QCOMPARE(clock->text(), QString(" UTC 09:30:05 "));
     window.OnGpsDataReceived(nullptr);
     QCOMPARE(clock->text(), QString(" UTC **:**:** "));
+}
+
+void TstMainWindow::transferMenusDropFromTheButtons()
+{
+    MainWindow window;
+    auto *retrieve = child<QToolButton>(window, "toolButtonRetrieveFromAtoN");
+    auto *send = child<QToolButton>(window, "toolButtonSendToAtoN");
+    QVERIFY(retrieve->menu() && send->menu());
+    QCOMPARE(retrieve->menu()->title(), QString("Retrieve from AtoN"));
+    QStringList entries;
+    for (QAction *action : retrieve->menu()->actions()) {
+        entries << action->text();
+    }
+    QCOMPARE(entries, (QStringList{"Retrieve current tab only", "Retrieve all tabs"}));
+    QCOMPARE(send->menu()->actions().size(), 1);
+    QCOMPARE(send->menu()->actions().at(0)->text(), QString("Send current tab only"));
+    QCOMPARE(retrieve->toolTip(), QString("Retrieve configuration from AtoN"));
+    QCOMPARE(send->toolTip(), QString("Send configuration to AtoN"));
+
+    // The entries ask for the tab on show.
+    QSignalSpy getTab(&window, &MainWindow::GetTab);
+    QSignalSpy sendTab(&window, &MainWindow::SendTab);
+    QSignalSpy getAll(&window, &MainWindow::GetAllTabs);
+    child<QTabWidget>(window, "tabWidget")->setCurrentIndex(1);
+    window.OnGetCurrentTab();
+    window.OnSendCurrentTab();
+    window.OnGetAllTabs();
+    QCOMPARE(getTab.count(), 1);
+    QCOMPARE(getTab.at(0).at(0).toInt(), 1);
+    QCOMPARE(sendTab.at(0).at(0).toInt(), 1);
+    QCOMPARE(getAll.count(), 1);
+}
+
+void TstMainWindow::replayPlaysALogThroughTheWindow()
+{
+    // A traffic log as the window writes it: header, received lines, footer.
+    QTemporaryDir dir;
+    const QString log = dir.filePath("field.log");
+    {
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#\n# vandrel Started log file at 10:00:00 2026/06/01\n#\n"
+                   "$GPRMC,100000.00,A,5030.0000,N,00312.0000,W,0.0,0.0,010626,,,A*6E\n"
+                   "$AITXT,01,01,21,AtoN: lantern on*12\n"
+                   "#\n# vandrel Stopped log file at 10:00:01 2026/06/01\n#\n");
+    }
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    {
+        ModalAnswer open({ModalAnswer::ChooseFile(log)});
+        window.OnReplayLogFile();
+        QCOMPARE(open.answered(), 1);
+    }
+    QCOMPARE(App()->GetLogFilename(), log);
+    // Played to its end, the replay closes like a link; the serial tab has
+    // shown the received lines and nothing of the header.
+    auto *display = child<SerialDisplay>(window, "textEditReceived");
+    QTRY_VERIFY_WITH_TIMEOUT(display->Text().contains("$AITXT"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+    QVERIFY(display->Text().startsWith("$GPRMC,100000.00"));
+    QVERIFY(!display->Text().contains("vandrel"));
+    QCOMPARE(window.statusBar()->currentMessage(), QString("Ready"));
+    QTRY_VERIFY_WITH_TIMEOUT(child<QAction>(window, "actionReplayLogFile")->isEnabled(), 500);
+    App()->SetMainWindow(nullptr);
 }
 
 void TstMainWindow::germanTranslationCoversTheWindow()

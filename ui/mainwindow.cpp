@@ -470,6 +470,9 @@ void MainWindow::OnDisconnected()
     utcClockLabel->setText(tr(" No GPS "));
     RefreshPortList();
     UpdateControls();
+    // The application lets go of the transport just after this; the controls
+    // follow once it has.
+    QTimer::singleShot(0, this, &MainWindow::OnUpdate);
 }
 
 void MainWindow::OnSendError()
