@@ -248,11 +248,11 @@ void TestGpsDecoder::rmcWatchdogFiresTwoSecondsAfterLastFix()
     const qint64 lastFix = clock.elapsed();
     QCOMPARE(fixes.count(), 2);
 
-    QVERIFY(fixes.wait(4000));
+    QVERIFY(fixes.wait(5000));
     const qint64 silence = clock.elapsed() - lastFix;
     QCOMPARE(fixes.count(), 3);
     QCOMPARE(fixes.last().at(0).value<GpsData *>(), nullptr);
-    QVERIFY2(silence >= 1900 && silence < 3000, qPrintable(QString::number(silence)));
+    QVERIFY2(silence >= 1900 && silence < 3500, qPrintable(QString::number(silence)));
 
     // It stops after firing once.
     QTest::qWait(2300);

@@ -11,7 +11,10 @@
 #include <QtTest>
 
 #include <ctime>
+#include <fcntl.h>
 #include <memory>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 // The serial line controller over real pseudo-terminals: the test plays the
 // unit on the master end.
@@ -23,6 +26,9 @@ private:
     std::unique_ptr<PtyPair> pty;
     std::unique_ptr<SerialController> controller;
     std::unique_ptr<QSignalSpy> received;
+    // A second hold of the line, opened before the controller's, through which
+    // the test sees how many bytes still wait to be read.
+    int watchFd = -1;
 
     QStringList Lines() const
     {
@@ -39,12 +45,30 @@ private:
             received->wait(20);
         return received->count() >= count;
     }
+    void WatchInput()
+    {
+        watchFd =
+            ::open(pty->slavePath().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(watchFd >= 0);
+    }
+    int WaitingBytes() const
+    {
+        int waiting = 0;
+        return ::ioctl(watchFd, FIONREAD, &waiting) == 0 ? waiting : -1;
+    }
     // Writes one piece and lets the controller take it, so that the next
-    // write arrives as a piece of its own.
+    // write arrives as a piece of its own: on a loaded machine a fixed pause
+    // may pass before the controller has had a turn.
     void Piece(const QByteArray &bytes)
     {
+        QVERIFY(watchFd >= 0);
         QVERIFY(pty->write(bytes));
-        pty->readFor(60);
+        QElapsedTimer waited;
+        waited.start();
+        do {
+            pty->readFor(20);
+        } while ((waited.elapsed() < 60 || WaitingBytes() != 0) && waited.elapsed() < 3000);
+        QCOMPARE(WaitingBytes(), 0);
     }
     static void WriteFile(const QString &name, const QByteArray &bytes)
     {
@@ -63,6 +87,9 @@ private slots:
     }
     void cleanup()
     {
+        if (watchFd >= 0)
+            ::close(watchFd);
+        watchFd = -1;
         received.reset();
         controller.reset();
         pty.reset();
@@ -70,6 +97,7 @@ private slots:
 
     void piecesAreJoinedIntoLines()
     {
+        WatchInput();
         QVERIFY(controller->Open(pty->slavePath(), 38400));
         Piece("abc");
         QCOMPARE(received->count(), 0);
@@ -105,6 +133,7 @@ private slots:
 
     void promptAndCommentPieces()
     {
+        WatchInput();
         QVERIFY(controller->Open(pty->slavePath(), 38400));
         // A lone prompt and a two-character prompt are raised at once; three
         // characters ending in '>' are an ordinary partial line.
@@ -189,7 +218,9 @@ private slots:
         qint64 took = clock.elapsed();
         noise.stop();
         qInfo("flush under noise took %lld ms", took);
-        QVERIFY2(took >= 900 && took <= 1500, QByteArray::number(took).constData());
+        // The bound is one second; a loaded machine may add to it, but a flush
+        // that ran on with the noise would take far longer.
+        QVERIFY2(took >= 900 && took <= 2500, QByteArray::number(took).constData());
         QVERIFY(controller->Close());
 
         // The tail of a sentence under way ends the flush; the whole sentence
@@ -200,7 +231,7 @@ private slots:
         clock.restart();
         QVERIFY(controller->Open(second.slavePath(), 38400));
         took = clock.elapsed();
-        QVERIFY2(took < 500, QByteArray::number(took).constData());
+        QVERIFY2(took < 800, QByteArray::number(took).constData());
         QVERIFY(WaitForLines(1, 1000));
         QCOMPARE(Lines(), QStringList{"$GPTXT,whole*00\n"});
     }
@@ -233,10 +264,11 @@ private slots:
 
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(closed.wait(3000));
+        QVERIFY(closed.wait(5000));
         const qint64 took = clock.elapsed();
         qInfo("replay of 28 pieces took %lld ms", took);
-        QVERIFY2(took >= 250 && took <= 1500, QByteArray::number(took).constData());
+        // At least the 10 ms per piece; a loaded machine delays ticks.
+        QVERIFY2(took >= 250 && took <= 3000, QByteArray::number(took).constData());
         QCOMPARE(Lines(), expected);
         QCOMPARE(sent.count(), 1);
         QCOMPARE(sent.at(0).at(0).toString(), QString(">appver\n"));

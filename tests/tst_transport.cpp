@@ -190,23 +190,23 @@ private slots:
     {
         transport->QueueJob("Kelvane", false);
         QCOMPARE(peer->NextLine(), QString::fromLatin1(Answer("$UPAIQ,AID")).trimmed());
-        // Two AID answers, the second 600 ms after the first: both are taken.
+        // Two AID answers, the second 500 ms after the first: both are taken.
         peer->Say("$AIAID,111111111,1,111111111,R,R");
-        QTest::qWait(600);
+        QTest::qWait(500);
         peer->Say("$AIAID,123456789,1,123456789,R,R");
         const qint64 lastAnswer = peer->Now();
         QCOMPARE(Formatter(peer->NextLine()), QString("ACF"));
         // Only ACF's turn comes after a second of silence.
         const qint64 silence = peer->lastArrival - lastAnswer;
         qInfo("ACF asked %lld ms after the last AID answer", silence);
-        QVERIFY2(silence >= 950 && silence <= 1300, QByteArray::number(silence).constData());
+        QVERIFY2(silence >= 950 && silence <= 1600, QByteArray::number(silence).constData());
         QCOMPARE(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("123456789"));
 
         // One ACF answer is awaited; ACE follows at once.
         peer->Say("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,R");
         const qint64 acfAnswer = peer->Now();
         QCOMPARE(Formatter(peer->NextLine()), QString("ACE"));
-        QVERIFY(peer->lastArrival - acfAnswer < 300);
+        QVERIFY(peer->lastArrival - acfAnswer < 700);
         QVERIFY(qAbs(model->GetAtoN()->GetPosition()->Latitude() - 50.5) < 1e-9);
 
         // ACE with its name continuation, then silence ends the job.
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(Formatter(peer->NextLine()), QString("ACF"));
         QVERIFY(events.isEmpty());
         const qint64 wait = peer->lastArrival - aidQuery;
-        QVERIFY2(wait >= 950 && wait <= 1300, QByteArray::number(wait).constData());
+        QVERIFY2(wait >= 950 && wait <= 1600, QByteArray::number(wait).constData());
 
         // No ACF answer: a time-out, and ACE is never asked for.
         QVERIFY(WaitForEvent("Timeout", 1500));
@@ -280,7 +280,7 @@ private slots:
         const qint64 acfQuery = peer->lastArrival;
         // Another formatter, and an ACF answer with a wrong checksum: neither
         // is the awaited answer, and neither restarts the timer.
-        QTest::qWait(400);
+        QTest::qWait(700);
         peer->Say("$AIAID,123456789,1,123456789,R,R");
         QByteArray broken =
             Answer("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,R");
@@ -288,7 +288,8 @@ private slots:
         QVERIFY(pty->write(broken));
         QVERIFY(WaitForEvent("Timeout", 1500));
         const qint64 timedOut = peer->Now() - acfQuery;
-        QVERIFY2(timedOut >= 950 && timedOut <= 1300, QByteArray::number(timedOut).constData());
+        // A restarted timer would have run out 1700 ms after the query.
+        QVERIFY2(timedOut >= 950 && timedOut <= 1500, QByteArray::number(timedOut).constData());
         // Both lines were still passed on as received.
         QCOMPARE(received.count(), 2);
         QCOMPARE(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("000000000"));
@@ -337,16 +338,17 @@ private slots:
         for (int i = 1; i < times.size(); ++i) {
             const qint64 gap = times.at(i) - times.at(i - 1);
             qInfo("set sentence %d followed %lld ms after the one before", i, gap);
-            QVERIFY2(gap >= 220 && gap <= 350, QByteArray::number(gap).constData());
+            // 250 ms apart; well short of the 1000 ms of an answer time-out.
+            QVERIFY2(gap >= 200 && gap <= 500, QByteArray::number(gap).constData());
         }
         // No answers are awaited; the job completes 250 ms after the last sentence.
-        QVERIFY(WaitForEvent("JobComplete Kelvane 1", 600));
+        QVERIFY(WaitForEvent("JobComplete Kelvane 1", 900));
         QCOMPARE(ShellCommandOf(peer->NextLine()), QString("appver"));
         const qint64 appverSent = peer->lastArrival;
         // A shell command after sentences of a send is guarded by their 250 ms.
         QVERIFY(WaitForEvent("Timeout", 1000));
         const qint64 guarded = peer->Now() - appverSent;
-        QVERIFY2(guarded >= 200 && guarded <= 450, QByteArray::number(guarded).constData());
+        QVERIFY2(guarded >= 200 && guarded <= 700, QByteArray::number(guarded).constData());
 
         // A second send with a short name sends no continuation.
         aton->SetName("SHORT");
@@ -354,7 +356,7 @@ private slots:
         transport->QueueJob("Kelvane", true);
         formatters.clear();
         QString line;
-        while (!(line = peer->NextLine(600)).isEmpty())
+        while (!(line = peer->NextLine(900)).isEmpty())
             formatters << Formatter(line);
         QCOMPARE(formatters, (QStringList{"AID", "ACF", "ACE"}));
     }
@@ -386,7 +388,7 @@ private slots:
         transport->QueueJob("Message Schedule", true);
         QStringList rows;
         QString line;
-        while (!(line = peer->NextLine(600)).isEmpty()) {
+        while (!(line = peer->NextLine(900)).isEmpty()) {
             const ParsedSentence sentence(line);
             QCOMPARE(sentence.formatter, QString("AAR"));
             rows << sentence.fields.value(2) + "/" + sentence.fields.value(3);
@@ -401,7 +403,7 @@ private slots:
         QVERIFY(schedule->AddMessage(8, row));
         transport->QueueJob("Message Schedule", true);
         rows.clear();
-        while (!(line = peer->NextLine(600)).isEmpty()) {
+        while (!(line = peer->NextLine(900)).isEmpty()) {
             const ParsedSentence sentence(line);
             rows << sentence.fields.value(2) + "/" + sentence.fields.value(3);
         }
