@@ -431,9 +431,11 @@ bool SerialController::StartLog(const QString &fileName)
         return false;
     auto *file = new QFile(fileName);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        logOpenError = file->errorString();
         delete file;
         return false;
     }
+    logOpenError.clear();
     logFile = file;
     WriteLogBanner(tr("# vandrel Started log file at ") + LogTimestamp());
     return true;
@@ -456,6 +458,8 @@ QString SerialController::LogErrorString() const
     QMutexLocker locker(&logLock);
     if (logFile)
         return logFile->errorString();
+    if (!logOpenError.isEmpty())
+        return logOpenError;
     return tr("Unknown error");
 }
 

@@ -103,6 +103,9 @@ private:
 
     // Why the last Open failed; offered by ErrorString while nothing is held.
     QString openError;
+    // Why the last StartLog failed; offered by LogErrorString while no log is
+    // held, so that the box about it says why. Guarded by logLock.
+    QString logOpenError;
     // Why the held port stopped working; set when the far end has gone.
     QString lineError;
     // A failed write has been reported and no write has succeeded since, so

@@ -202,7 +202,13 @@ private slots:
             "#\\n# vandrel Stopped log file at \\d\\d:\\d\\d:\\d\\d \\d{4}/\\d\\d/\\d\\d\\n#\\n$");
         QVERIFY2(expected.match(text).hasMatch(), qPrintable(text));
         QVERIFY(text.toUtf8().contains("caf\xC3\xA9\n")); // two UTF-8 bytes for the é
+        QCOMPARE(controller->LogErrorString(), QString("Unknown error"));
+        // A log that cannot be created says why.
         QVERIFY(!controller->StartLog(dir.filePath("no/such/folder/x.log")));
+        QCOMPARE(controller->LogErrorString(), QString("No such file or directory"));
+        QVERIFY(controller->StartLog(logName));
+        QVERIFY(controller->StopLog());
+        QCOMPARE(controller->LogErrorString(), QString("Unknown error"));
     }
 
     void flushAtOpenIsBounded()
