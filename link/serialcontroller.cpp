@@ -411,6 +411,13 @@ void SerialController::WriteLog(const QString &line)
         // Flushed line by line, so that a full disk shows at once and the log
         // survives a crash of the program.
         failed = logFile->write(bytes) != bytes.size() || !logFile->flush();
+        if (!failed) {
+            saveFailureReported = false;
+        } else if (saveFailureReported) {
+            failed = false; // already reported
+        } else {
+            saveFailureReported = true;
+        }
     }
     if (failed)
         emit SaveError();
@@ -436,6 +443,7 @@ bool SerialController::StartLog(const QString &fileName)
         return false;
     }
     logOpenError.clear();
+    saveFailureReported = false;
     logFile = file;
     WriteLogBanner(tr("# vandrel Started log file at ") + LogTimestamp());
     return true;

@@ -112,6 +112,10 @@ private:
     // that a dead line raises SendError once rather than on every attempt.
     bool sendFailureReported = false;
     bool readAgainQueued = false;
+    // Likewise for the traffic log: a full disk raises SaveError once, not
+    // once per received line (each would open another box in the window),
+    // until a line is written again or a new log starts. Guarded by logLock.
+    bool saveFailureReported = false;
     mutable QMutex logLock;
 };
 

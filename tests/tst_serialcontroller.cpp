@@ -211,6 +211,27 @@ private slots:
         QCOMPARE(controller->LogErrorString(), QString("Unknown error"));
     }
 
+    void fullDiskRaisesSaveErrorOnce()
+    {
+        if (!QFile::exists("/dev/full"))
+            QSKIP("no /dev/full on this system");
+        QSignalSpy saveError(controller.get(), &SerialController::SaveError);
+        QVERIFY(controller->StartLog("/dev/full"));
+        QVERIFY(controller->Open(pty->slavePath(), 38400));
+        QVERIFY(pty->write("$GPTXT,one*00\r\n$GPTXT,two*00\r\n$GPTXT,three*00\r\n"));
+        QVERIFY(WaitForLines(3));
+        // Every line still reaches its listeners; the failure is told once.
+        QCOMPARE(saveError.count(), 1);
+        QVERIFY(!controller->LogErrorString().isEmpty());
+        // A new log starts afresh.
+        QVERIFY(controller->StopLog());
+        QVERIFY(controller->StartLog("/dev/full"));
+        QVERIFY(pty->write("$GPTXT,four*00\r\n"));
+        QVERIFY(WaitForLines(4));
+        QCOMPARE(saveError.count(), 2);
+        QVERIFY(controller->StopLog());
+    }
+
     void flushAtOpenIsBounded()
     {
         // Noise without a sentence end keeps arriving while the port opens.
