@@ -11,54 +11,42 @@ class TestStoredSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void storedValuesAreRead();
-    void fccAcceptIsWrittenBackUnchanged();
+    void storedValuesAreReadAndKept();
 };
 
-void TestStoredSettings::storedValuesAreRead()
+void TestStoredSettings::storedValuesAreReadAndKept()
 {
     VandrelApplication *app = VandrelApplication::instance();
-    QCOMPARE(app->GetFilename(), QStringLiteral("/home/eng/buoy 7.pad"));
-    QCOMPARE(app->GetLogFilename(), QStringLiteral("/tmp/traffic.log"));
-    QCOMPARE(app->GetPortName(), QStringLiteral("ttyACM0"));
+    QCOMPARE(QStringList({app->GetFilename(), app->GetLogFilename(), app->GetPortName(),
+                          app->GetVendorID()}),
+             QStringList({"/home/eng/buoy 7.pad", "/tmp/traffic.log", "ttyACM0", "ABC"}));
     QCOMPARE(app->GetShowTransmit(), true);
-    QCOMPARE(app->GetVendorID(), QStringLiteral("ABC"));
-}
 
-void TestStoredSettings::fccAcceptIsWrittenBackUnchanged()
-{
-    VandrelApplication *app = VandrelApplication::instance();
-    app->SetLogFilename(QStringLiteral("/tmp/second.log"));
+    app->SetLogFilename("/tmp/second.log");
     QTimer::singleShot(0, app, &QCoreApplication::quit);
     app->exec();
-    QSettings user(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Orvante"),
-                   QStringLiteral("Quorvel"));
-    QCOMPARE(user.value(QStringLiteral("FCCAccept")).toBool(), true);
-    QCOMPARE(user.value(QStringLiteral("LogFilename")).toString(),
-             QStringLiteral("/tmp/second.log"));
-    QCOMPARE(user.value(QStringLiteral("Filename")).toString(),
-             QStringLiteral("/home/eng/buoy 7.pad"));
-    // Read-only settings stay as they were.
-    QCOMPARE(user.value(QStringLiteral("ShowTransmit")).toBool(), true);
-    QSettings system(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Orvante"),
-                     QStringLiteral("Quorvel"));
-    QCOMPARE(system.value(QStringLiteral("VendorID")).toString(), QStringLiteral("ABC"));
+    // FCCAccept is written back unchanged; read-only settings stay as they were.
+    QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
+    QCOMPARE(user.value("FCCAccept").toBool(), true);
+    QCOMPARE(user.value("LogFilename").toString(), QStringLiteral("/tmp/second.log"));
+    QCOMPARE(user.value("Filename").toString(), QStringLiteral("/home/eng/buoy 7.pad"));
+    QCOMPARE(user.value("ShowTransmit").toBool(), true);
+    QSettings system(QSettings::NativeFormat, QSettings::SystemScope, "Orvante", "Quorvel");
+    QCOMPARE(system.value("VendorID").toString(), QStringLiteral("ABC"));
 }
 
 int main(int argc, char **argv)
 {
     TempSettings store;
     {
-        QSettings user(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Orvante"),
-                       QStringLiteral("Quorvel"));
-        user.setValue(QStringLiteral("Filename"), QStringLiteral("/home/eng/buoy 7.pad"));
-        user.setValue(QStringLiteral("LogFilename"), QStringLiteral("/tmp/traffic.log"));
-        user.setValue(QStringLiteral("PortName"), QStringLiteral("ttyACM0"));
-        user.setValue(QStringLiteral("ShowTransmit"), true);
-        user.setValue(QStringLiteral("FCCAccept"), true);
-        QSettings system(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Orvante"),
-                         QStringLiteral("Quorvel"));
-        system.setValue(QStringLiteral("VendorID"), QStringLiteral("ABC"));
+        QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
+        user.setValue("Filename", "/home/eng/buoy 7.pad");
+        user.setValue("LogFilename", "/tmp/traffic.log");
+        user.setValue("PortName", "ttyACM0");
+        user.setValue("ShowTransmit", true);
+        user.setValue("FCCAccept", true);
+        QSettings(QSettings::NativeFormat, QSettings::SystemScope, "Orvante", "Quorvel")
+            .setValue("VendorID", "ABC");
     }
     VandrelApplication app(argc, argv);
     TestStoredSettings test;
