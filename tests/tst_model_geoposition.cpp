@@ -3,9 +3,7 @@
 #include <QtTest>
 
 namespace {
-
-const QString Degree = QString(QChar(0xB0));
-
+const QString d = QString(QChar(0xB0));
 } // namespace
 
 class TestGeoPosition : public QObject
@@ -24,32 +22,26 @@ private slots:
 void TestGeoPosition::rangesAndNotAvailable()
 {
     GeoPosition position;
-    const QString blank = QStringLiteral("__") + Degree + QStringLiteral(" __' __.___\"");
-    QCOMPARE(position.LatitudeDms(), blank + QStringLiteral(" N"));
-    QCOMPARE(position.LongitudeDms(), blank + QStringLiteral(" E"));
-    // This form has no not-available text.
-    QCOMPARE(position.LongitudeDm(), QStringLiteral("181") + Degree + QStringLiteral(" 0.0000' E"));
-
-    const struct
-    {
-        double value;
-        double latitude;
-        double longitude;
-    } cases[] = {{90.0, 90.0, 90.0},     {90.0001, 91.0, 90.0001}, {-90.0, -90.0, -90.0},
-                 {-90.5, 91.0, -90.5},   {180.0, 91.0, 180.0},     {-180.0, 91.0, -180.0},
-                 {180.001, 91.0, 181.0}, {-1e300, 91.0, 181.0},    {qQNaN(), 91.0, 181.0},
-                 {qInf(), 91.0, 181.0}};
+    const QString blank = "__" + d + " __' __.___\"";
+    QCOMPARE(position.LatitudeDms() + position.LongitudeDms(), blank + " N" + blank + " E");
+    QCOMPARE(position.LongitudeDm(), "181" + d + " 0.0000' E"); // no not-available text here
+    // value, stored latitude, stored longitude
+    const double cases[][3] = {{90.0, 90.0, 90.0},     {90.0001, 91.0, 90.0001},
+                               {-90.0, -90.0, -90.0},  {-90.5, 91.0, -90.5},
+                               {180.0, 91.0, 180.0},   {-180.0, 91.0, -180.0},
+                               {180.001, 91.0, 181.0}, {-1e300, 91.0, 181.0},
+                               {qQNaN(), 91.0, 181.0}, {qInf(), 91.0, 181.0}};
     for (const auto &c : cases) {
-        position.SetLatitude(c.value);
-        position.SetLongitude(c.value);
-        QCOMPARE(position.Latitude(), c.latitude);
-        QCOMPARE(position.Longitude(), c.longitude);
+        position.SetLatitude(c[0]);
+        position.SetLongitude(c[0]);
+        QCOMPARE(position.Latitude(), c[1]);
+        QCOMPARE(position.Longitude(), c[2]);
     }
     // The text setters store without the range check; such a value shows as
     // not available.
-    position.SetLatitudeText(QStringLiteral("95 N"));
+    position.SetLatitudeText("95 N");
     QCOMPARE(position.Latitude(), 95.0);
-    QCOMPARE(position.LatitudeDms(), blank + QStringLiteral(" N"));
+    QCOMPARE(position.LatitudeDms(), blank + " N");
 }
 
 void TestGeoPosition::formats_data()
@@ -57,7 +49,6 @@ void TestGeoPosition::formats_data()
     QTest::addColumn<double>("latitude");
     QTest::addColumn<double>("longitude");
     QTest::addColumn<QString>("texts");
-    const QString d = Degree;
     QTest::newRow("half degrees") << 50.5 << 4.5
                                   << "50" + d + " 30' 0.000\" N|004" + d + " 30' 0.000\" E|50" + d +
                                          " 30.0000' N|004" + d + " 30.0000' E";
@@ -77,14 +68,12 @@ void TestGeoPosition::formats()
 {
     QFETCH(double, latitude);
     QFETCH(double, longitude);
-    QFETCH(QString, texts);
-    GeoPosition position;
-    position.SetLatitude(latitude);
-    position.SetLongitude(longitude);
-    QCOMPARE(QStringList({position.LatitudeDms(), position.LongitudeDms(), position.LatitudeDm(),
-                          position.LongitudeDm()})
-                 .join(QLatin1Char('|')),
-             texts);
+    GeoPosition p;
+    p.SetLatitude(latitude);
+    p.SetLongitude(longitude);
+    QTEST(
+        QStringList({p.LatitudeDms(), p.LongitudeDms(), p.LatitudeDm(), p.LongitudeDm()}).join('|'),
+        "texts");
 }
 
 void TestGeoPosition::parseText_data()
@@ -92,7 +81,6 @@ void TestGeoPosition::parseText_data()
     QTest::addColumn<bool>("isLatitude");
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
-    const QString d = Degree;
     QTest::newRow("dms south") << true << "50" + d + " 30' 0.000\" S" << -50.5;
     QTest::newRow("plain north") << true << "50 30 N" << 50.5;
     QTest::newRow("colon, minus") << true << "-12:30" << -12.5;
@@ -124,10 +112,7 @@ void TestGeoPosition::parseText()
     GeoPosition position;
     position.SetLatitude(1.0);
     position.SetLongitude(1.0);
-    if (isLatitude)
-        position.SetLatitudeText(text);
-    else
-        position.SetLongitudeText(text);
+    isLatitude ? position.SetLatitudeText(text) : position.SetLongitudeText(text);
     const double stored = isLatitude ? position.Latitude() : position.Longitude();
     QVERIFY2(qAbs(stored - value) < 1e-9, qPrintable(QString::number(stored, 'g', 12)));
 }
@@ -135,37 +120,27 @@ void TestGeoPosition::parseText()
 void TestGeoPosition::textRoundTrip()
 {
     // What the tab shows reads back as the same position, to the precision of
-    // the text (0.0005 seconds, or 0.00005 minutes).
-    const double values[] = {-180.0, -123.4567, -89.999, -50.5, -12.3456, -4.5,     0.0,
-                             0.0001, 7.25,      33.3333, 60.25, 90.0,     151.2093, 179.9999};
+    // the text (0.0005 seconds, or 0.00005 minutes); the blank text as not available.
+    const double values[] = {-180.0, -123.4567, -89.999, -50.5, -12.3456, -4.5,     0.0,  0.0001,
+                             7.25,   33.3333,   60.25,   90.0,  151.2093, 179.9999, 91.0, 200.0};
     for (double value : values) {
         GeoPosition position;
         position.SetLatitude(value);
         position.SetLongitude(value);
-        const bool latitudeValid = position.Latitude() == value;
         const QString texts[] = {position.LatitudeDms(), position.LatitudeDm(),
                                  position.LongitudeDms(), position.LongitudeDm()};
         for (int k = 0; k < 4; ++k) {
-            if (k < 2 && !latitudeValid)
-                continue;
+            const bool latitude = k < 2;
+            if (latitude && position.Latitude() != value && k == 1)
+                continue; // the minutes form has no not-available text
             GeoPosition parsed;
-            if (k < 2)
-                parsed.SetLatitudeText(texts[k]);
-            else
-                parsed.SetLongitudeText(texts[k]);
-            const double back = k < 2 ? parsed.Latitude() : parsed.Longitude();
+            latitude ? parsed.SetLatitudeText(texts[k]) : parsed.SetLongitudeText(texts[k]);
+            const double back = latitude ? parsed.Latitude() : parsed.Longitude();
+            const double expected = latitude ? position.Latitude() : position.Longitude();
             const double tolerance = (k % 2 == 0 ? 0.0005 / 3600.0 : 0.00005 / 60.0) + 1e-9;
-            QVERIFY2(qAbs(back - value) < tolerance, qPrintable(texts[k]));
+            QVERIFY2(qAbs(back - expected) < tolerance, qPrintable(texts[k]));
         }
     }
-    GeoPosition blank;
-    GeoPosition parsed;
-    parsed.SetLatitude(1.0);
-    parsed.SetLongitude(1.0);
-    parsed.SetLatitudeText(blank.LatitudeDms());
-    parsed.SetLongitudeText(blank.LongitudeDms());
-    QCOMPARE(parsed.Latitude(), 91.0);
-    QCOMPARE(parsed.Longitude(), 181.0);
 }
 
 QTEST_GUILESS_MAIN(TestGeoPosition)
