@@ -10,12 +10,10 @@ namespace {
 void LoadRows(MessageSchedule &schedule, const QList<MessageScheduleEntry> &rows)
 {
     QByteArray bytes;
-    {
-        QDataStream out(&bytes, QIODevice::WriteOnly);
-        out << qint32(2) << qint32(rows.size());
-        for (const MessageScheduleEntry &row : rows)
-            row.Write(out);
-    }
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << qint32(2) << qint32(rows.size());
+    for (const MessageScheduleEntry &row : rows)
+        row.Write(out);
     QDataStream in(bytes);
     schedule.Read(in);
     QCOMPARE(schedule.Count(), rows.size());
@@ -24,6 +22,17 @@ void LoadRows(MessageSchedule &schedule, const QList<MessageScheduleEntry> &rows
 bool IsFree(const MessageSchedule &schedule, int row, int message)
 {
     return schedule.EntryAt(row) == MessageScheduleEntry::Placeholder(message);
+}
+
+// The row that AddMessage or PrepareRow (instance given in row) chose, or -1.
+int Add(MessageSchedule &schedule, int number)
+{
+    int row = -1;
+    return schedule.AddMessage(number, row) ? row : -1;
+}
+int Prepare(MessageSchedule &schedule, int number, int instanceRow)
+{
+    return schedule.PrepareRow(number, instanceRow) ? instanceRow : -1;
 }
 
 } // namespace
@@ -45,74 +54,64 @@ private slots:
 
 void TestMessageSchedule::slotClash_data()
 {
-    QTest::addColumn<int>("slot1");
-    QTest::addColumn<int>("slot2");
-    QTest::addColumn<int>("interval1");
-    QTest::addColumn<int>("interval2");
+    QTest::addColumn<QList<int>>("slotsAndIntervals");
     QTest::addColumn<QTime>("time1");
     QTest::addColumn<QTime>("time2");
     QTest::addColumn<bool>("risk");
     const QTime t0(0, 0), t1(0, 1), t2(0, 2);
-    QTest::newRow("half the interval apart") << 10 << 12 << 6750 << 6750 << t0 << t1 << false;
-    QTest::newRow("two minutes apart") << 10 << 12 << 6750 << 6750 << t0 << t2 << true;
-    QTest::newRow("different intervals") << 10 << 12 << 6750 << 4500 << t0 << t1 << true;
-    QTest::newRow("slots three apart") << 13 << 10 << 1 << 2 << t0 << t0 << false;
-    QTest::newRow("channel 1 off") << -1 << 0 << 1 << 2 << t0 << t0 << false;
-    QTest::newRow("channel 2 off") << 0 << -1 << 1 << 2 << t0 << t0 << false;
-    QTest::newRow("zero interval") << 5 << 5 << 0 << 0 << t0 << t0 << true;
-    QTest::newRow("not whole minutes") << 5 << 5 << 3000 << 3000 << t0 << t0 << true;
+    using L = QList<int>;
+    QTest::newRow("half the interval apart") << L{10, 12, 6750, 6750} << t0 << t1 << false;
+    QTest::newRow("two minutes apart") << L{10, 12, 6750, 6750} << t0 << t2 << true;
+    QTest::newRow("different intervals") << L{10, 12, 6750, 4500} << t0 << t1 << true;
+    QTest::newRow("slots three apart") << L{13, 10, 1, 2} << t0 << t0 << false;
+    QTest::newRow("channel 1 off") << L{-1, 0, 1, 2} << t0 << t0 << false;
+    QTest::newRow("channel 2 off") << L{0, -1, 1, 2} << t0 << t0 << false;
+    QTest::newRow("zero interval") << L{5, 5, 0, 0} << t0 << t0 << true;
+    QTest::newRow("not whole minutes") << L{5, 5, 3000, 3000} << t0 << t0 << true;
     QTest::newRow("4 min, 2 apart")
-        << 5 << 7 << 9000 << 9000 << QTime(23, 58) << QTime(23, 56) << false;
+        << L{5, 7, 9000, 9000} << QTime(23, 58) << QTime(23, 56) << false;
     QTest::newRow("seconds ignored")
-        << 5 << 6 << 6750 << 6750 << QTime(1, 0, 59) << QTime(1, 1) << false;
-    QTest::newRow("1 min, same minute") << 0 << 0 << 2250 << 2250 << t1 << t1 << false;
-    QTest::newRow("extreme slots") << INT_MIN << INT_MAX << 0 << 0 << t0 << t0 << false;
+        << L{5, 6, 6750, 6750} << QTime(1, 0, 59) << QTime(1, 1) << false;
+    QTest::newRow("1 min, same minute") << L{0, 0, 2250, 2250} << t1 << t1 << false;
+    QTest::newRow("extreme slots") << L{INT_MIN, INT_MAX, 0, 0} << t0 << t0 << false;
 }
 
 void TestMessageSchedule::slotClash()
 {
-    QFETCH(int, slot1);
-    QFETCH(int, slot2);
-    QFETCH(int, interval1);
-    QFETCH(int, interval2);
+    QFETCH(QList<int>, slotsAndIntervals);
     QFETCH(QTime, time1);
     QFETCH(QTime, time2);
-    QFETCH(bool, risk);
     MessageSchedule schedule;
     MessageScheduleEntry entry;
-    entry.SetStartSlot1(slot1);
-    entry.SetStartSlot2(slot2);
-    entry.SetInterval1(interval1);
-    entry.SetInterval2(interval2);
+    entry.SetStartSlot1(slotsAndIntervals[0]);
+    entry.SetStartSlot2(slotsAndIntervals[1]);
+    entry.SetInterval1(slotsAndIntervals[2]);
+    entry.SetInterval2(slotsAndIntervals[3]);
     entry.SetStartTime1(time1);
     entry.SetStartTime2(time2);
     QVERIFY(schedule.SetEntry(0, entry));
-    QCOMPARE(schedule.RisksSlotClash(), risk);
-    // Only row 0 counts.
-    entry.SetInterval1(1);
+    QTEST(schedule.RisksSlotClash(), "risk");
+    entry.SetInterval1(1); // only row 0 counts
     QVERIFY(schedule.SetEntry(1, entry));
-    QCOMPARE(schedule.RisksSlotClash(), risk);
+    QTEST(schedule.RisksSlotClash(), "risk");
 }
 
 void TestMessageSchedule::setEntryClampsIntervals()
 {
     MessageSchedule schedule;
     MessageScheduleEntry entry;
-    entry.SetAccessScheme(MessageScheduleEntry::RATDMA);
-    entry.SetInterval1(90000);
-    entry.SetInterval2(-1);
-    QVERIFY(schedule.SetEntry(0, entry));
-    QCOMPARE(schedule.EntryAt(0).Interval1(), 86400);
-    QCOMPARE(schedule.EntryAt(0).Interval2(), 0);
-    entry.SetAccessScheme(MessageScheduleEntry::FATDMA);
-    entry.SetInterval1(-5);
-    entry.SetInterval2(INT_MAX);
-    QVERIFY(schedule.SetEntry(17, entry));
-    QCOMPARE(schedule.EntryAt(17).Interval1(), 0);
-    QCOMPARE(schedule.EntryAt(17).Interval2(), 3240000);
-    entry.SetInterval1(90000);
-    QVERIFY(schedule.SetEntry(17, entry));
-    QCOMPARE(schedule.EntryAt(17).Interval1(), 90000);
+    // scheme, row, interval 1 and 2 set, interval 1 and 2 kept
+    const int cases[][6] = {{MessageScheduleEntry::RATDMA, 0, 90000, -1, 86400, 0},
+                            {MessageScheduleEntry::FATDMA, 17, -5, INT_MAX, 0, 3240000},
+                            {MessageScheduleEntry::FATDMA, 17, 90000, 0, 90000, 0}};
+    for (const auto &c : cases) {
+        entry.SetAccessScheme(c[0]);
+        entry.SetInterval1(c[2]);
+        entry.SetInterval2(c[3]);
+        QVERIFY(schedule.SetEntry(c[1], entry));
+        QCOMPARE(schedule.EntryAt(c[1]).Interval1(), c[4]);
+        QCOMPARE(schedule.EntryAt(c[1]).Interval2(), c[5]);
+    }
     // Out of range: refused, and reads give the default entry.
     QVERIFY(!schedule.SetEntry(18, entry));
     QVERIFY(!schedule.SetEntry(-1, entry));
@@ -123,44 +122,34 @@ void TestMessageSchedule::setEntryClampsIntervals()
 void TestMessageSchedule::addAndRemoveKeepTheBlocks()
 {
     MessageSchedule schedule;
-    int row = -1;
-    QVERIFY(schedule.AddMessage(6, row));
-    QCOMPARE(row, 2);
-    QVERIFY(schedule.AddMessage(6, row));
-    QCOMPARE(row, 3);
+    QCOMPARE(Add(schedule, 6), 2);
+    QCOMPARE(Add(schedule, 6), 3);
     MessageScheduleEntry marked = schedule.EntryAt(3);
-    QCOMPARE(marked.StartSlot1(), 0);
-    QVERIFY(marked.Active());
+    QVERIFY(marked.Active() && marked.StartSlot1() == 0);
     marked.SetSpareValue(33);
     QVERIFY(schedule.SetEntry(3, marked));
 
     // Removing row 2 moves row 3 up and leaves 3 to 5 free.
     QVERIFY(schedule.RemoveEntry(2));
     QCOMPARE(schedule.EntryAt(2).SpareValue(), 33);
-    for (int i = 3; i <= 5; ++i)
-        QVERIFY(IsFree(schedule, i, 6));
+    QVERIFY(IsFree(schedule, 3, 6) && IsFree(schedule, 4, 6) && IsFree(schedule, 5, 6));
     QVERIFY(!schedule.RemoveEntry(3));
     QVERIFY(!schedule.RemoveEntry(18));
 
     // The block holds four; a fifth is refused and the next block untouched.
-    for (int i = 0; i < 3; ++i)
-        QVERIFY(schedule.AddMessage(6, row));
+    QCOMPARE(QList<int>({Add(schedule, 6), Add(schedule, 6), Add(schedule, 6)}),
+             QList<int>({3, 4, 5}));
     QVERIFY(!schedule.IsAvailable(6));
-    QVERIFY(!schedule.AddMessage(6, row));
+    QCOMPARE(Add(schedule, 6), -1);
     QVERIFY(IsFree(schedule, 6, 8));
-    QVERIFY(schedule.RemoveEntry(5));
-    QVERIFY(IsFree(schedule, 5, 6));
 
     // Variants of 12 and 14 have fixed rows and keep them.
     QVERIFY(schedule.IsAvailable(212));
-    QVERIFY(schedule.AddMessage(212, row));
-    QCOMPARE(row, 12);
+    QCOMPARE(Add(schedule, 212), 12);
     QCOMPARE(schedule.EntryAt(12).MessageId(), 12);
-    QVERIFY(!schedule.AddMessage(212, row));
-    QVERIFY(schedule.AddMessage(12, row));
-    QCOMPARE(row, 10);
-    QVERIFY(schedule.AddMessage(314, row));
-    QCOMPARE(row, 17);
+    QCOMPARE(Add(schedule, 212), -1);
+    QCOMPARE(Add(schedule, 12), 10);
+    QCOMPARE(Add(schedule, 314), 17);
     QCOMPARE(schedule.ActiveInBlock(12), (std::array<bool, 4>{{true, false, true, false}}));
     QCOMPARE(schedule.ActiveInBlock(14), (std::array<bool, 4>{{false, false, false, true}}));
     QVERIFY(schedule.RemoveEntry(10));
@@ -168,10 +157,11 @@ void TestMessageSchedule::addAndRemoveKeepTheBlocks()
     QVERIFY(schedule.EntryAt(12).Active());
 
     // Numbers without a block, or a fifth variant, find nothing.
-    for (int number : {7, 21, 412, 500, -6})
+    for (int number : {7, 412, 500, -6}) {
         QVERIFY2(!schedule.IsAvailable(number), qPrintable(QString::number(number)));
-    for (int number : {7, 412, 500, -6})
-        QVERIFY2(!schedule.AddMessage(number, row), qPrintable(QString::number(number)));
+        QCOMPARE(Add(schedule, number), -1);
+    }
+    QVERIFY(!schedule.IsAvailable(21));
     QCOMPARE(schedule.Count(), 18);
 }
 
@@ -189,20 +179,16 @@ void TestMessageSchedule::reportsEnableAndDisable()
     QVERIFY(schedule.SetEntry(1, entry));
     QVERIFY(schedule.DisableReport(1));
     entry = schedule.EntryAt(1);
-    QVERIFY(!entry.Active());
-    QCOMPARE(entry.AccessScheme(), 0);
-    QCOMPARE(entry.StartSlot1(), -1);
-    QCOMPARE(entry.StartSlot2(), -1);
+    QCOMPARE(
+        QList<int>({entry.Active(), entry.AccessScheme(), entry.StartSlot1(), entry.StartSlot2()}),
+        QList<int>({0, 0, -1, -1}));
     QVERIFY(schedule.EnableReport(1));
     entry = schedule.EntryAt(1);
-    QVERIFY(entry.Active());
-    QCOMPARE(entry.AccessScheme(), 0);
-    QCOMPARE(entry.StartSlot1(), 0);
-    QCOMPARE(entry.StartSlot2(), 0);
+    QCOMPARE(
+        QList<int>({entry.Active(), entry.AccessScheme(), entry.StartSlot1(), entry.StartSlot2()}),
+        QList<int>({1, 0, 0, 0}));
     // Only message 21 rows are reports.
-    int row = 0;
-    QVERIFY(schedule.AddMessage(6, row));
-    QVERIFY(!schedule.DisableReport(row));
+    QVERIFY(!schedule.DisableReport(Add(schedule, 6)));
     QVERIFY(!schedule.EnableReport(3));
 
     // Removing the normal report frees it in place: the off-position report
@@ -210,8 +196,7 @@ void TestMessageSchedule::reportsEnableAndDisable()
     QVERIFY(schedule.RemoveEntry(0));
     QVERIFY(IsFree(schedule, 0, 21));
     QCOMPARE(schedule.EntryAt(1).SpareValue(), 5);
-    QVERIFY(schedule.AddMessage(21, row));
-    QCOMPARE(row, 0);
+    QCOMPARE(Add(schedule, 21), 0);
     QVERIFY(schedule.EntryAt(0).Active());
 }
 
@@ -219,22 +204,20 @@ void TestMessageSchedule::shortSchedulesRefuseMissingRows()
 {
     MessageSchedule schedule;
     LoadRows(schedule, {MessageScheduleEntry()});
-    int row = 0;
     QVERIFY(!schedule.IsAvailable(6));
-    QVERIFY(!schedule.AddMessage(6, row));
-    QVERIFY(!schedule.AddMessage(112, row));
+    QCOMPARE(Add(schedule, 6), -1);
+    QCOMPARE(Add(schedule, 112), -1);
     QVERIFY(!schedule.EnableReport(1));
-    row = 1;
-    QVERIFY(!schedule.PrepareRow(21, row));
-    row = 0;
-    QVERIFY(!schedule.PrepareRow(8, row));
+    QCOMPARE(Prepare(schedule, 21, 1), -1);
+    QCOMPARE(Prepare(schedule, 8, 0), -1);
     QCOMPARE(schedule.Count(), 1);
     QCOMPARE(schedule.VisibleCount(), 1);
 
     LoadRows(schedule, {});
+    int row = 0;
     QVERIFY(!schedule.RisksSlotClash());
     QVERIFY(!schedule.EntryOfTableRow(0, row));
-    QVERIFY(!schedule.PrepareRow(21, row));
+    QCOMPARE(Prepare(schedule, 21, 0), -1);
 
     // A file may put a row outside its block; removing it touches nothing else.
     MessageScheduleEntry stray;
@@ -248,28 +231,24 @@ void TestMessageSchedule::shortSchedulesRefuseMissingRows()
 void TestMessageSchedule::tableRowMapping()
 {
     MessageSchedule schedule;
-    int row = 0;
     for (int number : {6, 6, 8, 212, 12, 114})
-        QVERIFY(schedule.AddMessage(number, row));
+        QVERIFY(Add(schedule, number) >= 0);
     QCOMPARE(schedule.VisibleCount(), 8);
     const int listRows[] = {0, 1, 2, 3, 6, 10, 12, 15};
+    int i = -1;
+    int back = -1;
     for (int table = 0; table < 8; ++table) {
-        int i = -1;
-        QVERIFY(schedule.EntryOfTableRow(table, i));
+        QVERIFY(schedule.EntryOfTableRow(table, i) && schedule.TableRowOf(i, back));
         QCOMPARE(i, listRows[table]);
-        int back = -1;
-        QVERIFY(schedule.TableRowOf(i, back));
         QCOMPARE(back, table);
     }
-    int i = 0;
     QVERIFY(!schedule.EntryOfTableRow(8, i));
-    QVERIFY(!schedule.TableRowOf(4, row)); // a free row of 6
+    QVERIFY(!schedule.TableRowOf(4, back)); // a free row of 6
 
     int number = 0;
     int n = 0;
     QVERIFY(schedule.Ordinal(3, number, n));
-    QCOMPARE(number, 6);
-    QCOMPARE(n, 2);
+    QCOMPARE(QList<int>({number, n}), QList<int>({6, 2}));
     QVERIFY(schedule.Ordinal(1, number, n));
     QCOMPARE(n, 2);
     QVERIFY(!schedule.Ordinal(18, number, n));
@@ -280,48 +259,32 @@ void TestMessageSchedule::tableRowMapping()
     five.SetMessageId(5);
     LoadRows(schedule, {five, MessageScheduleEntry()});
     QCOMPARE(schedule.VisibleCount(), 2);
-    QVERIFY(schedule.EntryOfTableRow(0, i));
-    QCOMPARE(i, 1);
-    QVERIFY(schedule.EntryOfTableRow(1, i));
-    QCOMPARE(i, 0);
+    QVERIFY(schedule.EntryOfTableRow(0, i) && i == 1);
+    QVERIFY(schedule.EntryOfTableRow(1, i) && i == 0);
 }
 
 void TestMessageSchedule::prepareRowForReceivedRows()
 {
     MessageSchedule schedule;
     QSignalSpy spy(&schedule, &MessageSchedule::off_position_checked);
-    int row = 0;
-    QVERIFY(schedule.PrepareRow(21, row));
-    QCOMPARE(row, 0);
+    QCOMPARE(Prepare(schedule, 21, 0), 0);
     QCOMPARE(spy.count(), 0);
-    row = 1;
-    QVERIFY(schedule.PrepareRow(21, row));
-    QCOMPARE(row, 1);
+    QCOMPARE(Prepare(schedule, 21, 1), 1);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toBool(), true);
     QVERIFY(schedule.EntryAt(1).Active());
     // Instance 3 of message 21 would land on a row of message 6.
-    row = 2;
-    QVERIFY(!schedule.PrepareRow(21, row));
+    QCOMPARE(Prepare(schedule, 21, 2), -1);
     QVERIFY(IsFree(schedule, 2, 6));
 
     // Packed messages take the next free row whatever the instance.
-    for (int expected = 2; expected <= 5; ++expected) {
-        row = 0;
-        QVERIFY(schedule.PrepareRow(6, row));
-        QCOMPARE(row, expected);
-    }
-    row = 0;
-    QVERIFY(!schedule.PrepareRow(6, row));
+    for (int expected : {2, 3, 4, 5, -1})
+        QCOMPARE(Prepare(schedule, 6, 0), expected);
     // Variants go to the row of their instance, never beyond the block.
-    row = 2;
-    QVERIFY(schedule.PrepareRow(14, row));
-    QCOMPARE(row, 16);
-    row = 4;
-    QVERIFY(!schedule.PrepareRow(14, row));
+    QCOMPARE(Prepare(schedule, 14, 2), 16);
+    QCOMPARE(Prepare(schedule, 14, 4), -1);
     QVERIFY(IsFree(schedule, 17, 14));
-    row = 0;
-    QVERIFY(!schedule.PrepareRow(5, row));
+    QCOMPARE(Prepare(schedule, 5, 0), -1);
     QCOMPARE(spy.count(), 1);
 }
 
