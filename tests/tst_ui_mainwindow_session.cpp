@@ -1,7 +1,7 @@
 // The window against the unit simulator: a whole working session, the control
 // states while linked, and the error box when the unit goes away.
 //
-// With VANDREL_SCREENSHOTS set to a folder, the session also saves a picture
+// With VANDREL_SCREENSHOT_DIR set to a folder, the session also saves a picture
 // of each tab while linked (docs/screenshots/ holds the committed ones).
 
 #include "app/statemachine.h"
@@ -98,7 +98,7 @@ private:
 
     void shoot(MainWindow &window, int tab, const QString &name)
     {
-        const QString folder = qEnvironmentVariable("VANDREL_SCREENSHOTS");
+        const QString folder = qEnvironmentVariable("VANDREL_SCREENSHOT_DIR");
         if (folder.isEmpty()) {
             return;
         }
@@ -117,6 +117,9 @@ private:
         QVERIFY(child<QPushButton>(window, "pushButtonConnect")->isEnabled());
         QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(linked(), 10000);
+        // The window hears of the link after the transport has it.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->isEnabled(), 5000);
     }
 
     // Retrieves both tabs with the tool-bar button and waits until they are synced.
@@ -167,8 +170,8 @@ void TstMainWindowSession::wholeSession()
     QVERIFY(!child<QPushButton>(window, "pushButtonConnect")->isEnabled());
     QVERIFY(!child<QComboBox>(window, "comboBoxPort")->isEnabled());
     QVERIFY(child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->isEnabled());
-    QVERIFY(window.statusBar()->currentMessage().startsWith("Connected to Serial Port: "));
-    QCOMPARE(image(tabs->tabIcon(0)), image(QIcon(":/Images/TabNotSynced.png")));
+    QTRY_VERIFY(window.statusBar()->currentMessage().startsWith("Connected to Serial Port: "));
+    QTRY_COMPARE(image(tabs->tabIcon(0)), image(QIcon(":/Images/TabNotSynced.png")));
     // Connected and idle once the version has been read.
     QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "pushButtonDisconnect")->isEnabled(),
                              15000);
