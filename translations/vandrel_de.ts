@@ -411,12 +411,12 @@
         <location line="+31"/>
         <location line="+278"/>
         <location line="+88"/>
-        <location line="+387"/>
+        <location line="+390"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-721"/>
+        <location line="-724"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -492,7 +492,7 @@
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>Error sending to the AtoN</source>
         <translation>Fehler beim Senden an den AtoN</translation>
     </message>
@@ -637,7 +637,7 @@
         <translation> Minuten</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+50"/>
         <source>FATDMA</source>
         <translation>FATDMA</translation>
     </message>
@@ -652,7 +652,7 @@
         <translation>CSTDMA</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="-47"/>
         <source>21 ( AtoN Report )</source>
         <translation>21 ( AtoN-Meldung )</translation>
     </message>
@@ -677,7 +677,7 @@
         <translation>14 ( binäre Rundsendenachricht )</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+16"/>
         <source>1 ( Normal Report )</source>
         <translation>1 ( normale Meldung )</translation>
     </message>
@@ -687,7 +687,7 @@
         <translation>2 ( Meldung Positionsabweichung )</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+56"/>
         <source>Start slots only valid if the Access Scheme is FATDMA</source>
         <translation>Start-Slots gelten nur beim Zugriffsverfahren FATDMA</translation>
     </message>
@@ -990,7 +990,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+49"/>
-        <location filename="../ui/realatontab.cpp" line="+323"/>
+        <location filename="../ui/realatontab.cpp" line="+332"/>
         <source>Enter the AtoN Dimension in metres (0-511)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (0-511)</translation>
     </message>
@@ -1016,7 +1016,7 @@ Intervall</translation>
         <translation>Sendeplan</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-316"/>
+        <location filename="../ui/realatontab.cpp" line="-325"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1191,7 +1191,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location line="+132"/>
+        <location line="+141"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -1201,7 +1201,7 @@ Intervall</translation>
         <translation>AtoN-Abmessungen (schwimmend)</translation>
     </message>
     <message>
-        <location line="+231"/>
+        <location line="+219"/>
         <source> mV</source>
         <translation> mV</translation>
     </message>
@@ -1210,17 +1210,17 @@ Intervall</translation>
     <name>SerialController</name>
     <message>
         <location filename="../link/serialcontroller.cpp" line="+228"/>
-        <location line="+231"/>
+        <location line="+243"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-142"/>
+        <location line="-154"/>
         <source>The serial device has hung up</source>
         <translation>Das serielle Gerät hat die Verbindung beendet</translation>
     </message>
     <message>
-        <location line="+121"/>
+        <location line="+131"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
@@ -1421,7 +1421,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>NMEA-Satz: </translation>
     </message>
     <message>
-        <location line="+127"/>
+        <location line="+130"/>
         <source>Error communicating with the Device</source>
         <translation>Fehler bei der Kommunikation mit dem Gerät</translation>
     </message>
