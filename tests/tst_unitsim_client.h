@@ -23,7 +23,6 @@
 class SimClient
 {
 public:
-    SimClient() = default;
     explicit SimClient(const QString &path) { open(path); }
     ~SimClient() { close(); }
     SimClient(const SimClient &) = delete;
@@ -33,14 +32,12 @@ public:
     {
         close();
         m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (m_fd < 0)
-            return false;
         termios tio{};
-        if (tcgetattr(m_fd, &tio) == 0) {
+        if (m_fd >= 0 && tcgetattr(m_fd, &tio) == 0) {
             cfmakeraw(&tio);
             tcsetattr(m_fd, TCSANOW, &tio);
         }
-        return true;
+        return m_fd >= 0;
     }
     void close()
     {
@@ -50,6 +47,7 @@ public:
         m_pending.clear();
     }
     bool isOpen() const { return m_fd >= 0; }
+    bool hungUp() const { return m_hungUp; }
 
     static QByteArray checksumOf(const QByteArray &body)
     {
@@ -66,12 +64,14 @@ public:
             return false;
         return line.mid(star + 1) == checksumOf(line.mid(1, star - 1));
     }
-    // The data fields of a received line (address first, checksum dropped).
-    static QList<QByteArray> fields(const QByteArray &line)
+    // The line without its start character and checksum.
+    static QByteArray body(const QByteArray &line)
     {
         const int star = line.lastIndexOf('*');
-        return line.mid(1, star < 0 ? -1 : star - 1).split(',');
+        return line.mid(1, star < 0 ? -1 : star - 1);
     }
+    // The data fields of a received line (address first, checksum dropped).
+    static QList<QByteArray> fields(const QByteArray &line) { return body(line).split(','); }
 
     void sendRaw(const QByteArray &bytes)
     {
@@ -99,11 +99,8 @@ public:
             pump(5);
             int nl;
             while ((nl = m_pending.indexOf('\n')) >= 0) {
-                QByteArray l = m_pending.left(nl);
+                lines << m_pending.left(nl).trimmed();
                 m_pending.remove(0, nl + 1);
-                while (l.endsWith('\r'))
-                    l.chop(1);
-                lines << l;
             }
             if (done && done(lines))
                 break;
@@ -135,13 +132,11 @@ public:
     {
         static const char *codes[] = {"0x6E2D9A41", "0x8B47F2D0", "0x19C5E3A7", "0xD4716B5E"};
         if (code.isEmpty())
-            code = codes[level];
+            code = codes[qBound(0, level, 3)];
         send("PVKX,0," + QByteArray::number(level) + ',' + code + ",1," + command + ',' +
              QByteArray::number(tag));
-        const QList<QByteArray> got = expect("$PVKX,", 1, ms);
-        return got.isEmpty() ? QByteArray() : got.first();
+        return expect("$PVKX,", 1, ms).value(0);
     }
-    void drain(int ms = 50) { collect(ms); }
 
     // Runs the event loop and reads what arrived; false when the line is gone.
     bool pump(int ms)
@@ -153,20 +148,15 @@ public:
         }
         pollfd pfd{m_fd, POLLIN, 0};
         if (::poll(&pfd, 1, ms) > 0) {
-            if (pfd.revents & POLLIN) {
-                char buf[4096];
-                const ssize_t n = ::read(m_fd, buf, sizeof buf);
-                if (n > 0) {
-                    m_pending.append(buf, int(n));
-                    return true;
-                }
-            }
-            if (pfd.revents & (POLLHUP | POLLERR))
+            char buf[4096];
+            const ssize_t n = (pfd.revents & POLLIN) ? ::read(m_fd, buf, sizeof buf) : 0;
+            if (n > 0)
+                m_pending.append(buf, int(n));
+            else if (pfd.revents & (POLLHUP | POLLERR))
                 m_hungUp = true;
         }
         return !m_hungUp;
     }
-    bool hungUp() const { return m_hungUp; }
 
 private:
     int m_fd = -1;
