@@ -185,58 +185,45 @@ void TestSimLink::retrieveTheSampleUnit()
             &answers);
     QCOMPARE(answers, (QStringList{"version 3.10AT.0417", "serial VK0012345", "volts 12.6"}));
 
-    const AtoN *aton = model.GetAtoN();
-    QCOMPARE(aton->GetAtoNMMSI()->Mmsi(), QStringLiteral("992351234"));
-    QCOMPARE(aton->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992351234"));
-    QCOMPARE(aton->TypeOfEPFS(), 1);
-    QVERIFY(qAbs(aton->GetPosition()->Latitude() - (50 + 47.4512 / 60)) < 1e-7);
-    QVERIFY(qAbs(aton->GetPosition()->Longitude() + (1 + 6.2275 / 60)) < 1e-7);
-    QCOMPARE(aton->PositionAccuracy(), 1);
-    QCOMPARE(aton->Channel1(), 2087);
-    QCOMPARE(aton->Channel2(), 2088);
-    QCOMPARE(aton->TypeOfAtoN(), 13);
-    QVERIFY(aton->Racon());
-    QCOMPARE(aton->OffPositionThreshold(), 75);
-    QCOMPARE(aton->Name(), QStringLiteral("NORTH PIER, WEST HARBOUR ENTRANCE"));
-    QCOMPARE(aton->DimensionA(), 5);
-    QCOMPARE(aton->DimensionB(), 5);
-    QCOMPARE(aton->DimensionC(), 3);
-    QCOMPARE(aton->DimensionD(), 3);
+    const AtoN *a = model.GetAtoN();
+    QCOMPARE(a->GetAtoNMMSI()->Mmsi() + " " + a->GetAtoNMMSI()->NewMmsi(),
+             QStringLiteral("992351234 992351234"));
+    QVERIFY(qAbs(a->GetPosition()->Latitude() - (50 + 47.4512 / 60)) < 1e-7);
+    QVERIFY(qAbs(a->GetPosition()->Longitude() + (1 + 6.2275 / 60)) < 1e-7);
+    QCOMPARE(a->Name(), QStringLiteral("NORTH PIER, WEST HARBOUR ENTRANCE"));
+    QCOMPARE(QList<int>({a->TypeOfEPFS(), a->PositionAccuracy(), a->Channel1(), a->Channel2(),
+                         a->TypeOfAtoN(), a->Racon(), a->OffPositionThreshold(), a->DimensionA(),
+                         a->DimensionB(), a->DimensionC(), a->DimensionD()}),
+             QList<int>({1, 1, 2087, 2088, 13, 1, 75, 5, 5, 3, 3}));
 
+    // Rows as the unit answers them: message, scheme, slots, intervals, start
+    // times; RATDMA and CSTDMA intervals in minutes.
     const MessageSchedule *s = model.GetMessageSchedule();
-    const MessageScheduleEntry normal = s->EntryAt(0);
-    QCOMPARE(normal.MessageId(), 21);
-    QCOMPARE(normal.StartSlot1(), 120);
-    QCOMPARE(normal.StartSlot2(), 860);
-    QCOMPARE(normal.StartTime2(), QTime(0, 1));
-    QCOMPARE(normal.Interval1(), 6750);
-    const MessageScheduleEntry offPosition = s->EntryAt(1);
-    QVERIFY(offPosition.Active());
-    QCOMPARE(offPosition.StartSlot1(), 300);
-    QCOMPARE(offPosition.Interval2(), 2250);
-    const MessageScheduleEntry binary = s->EntryAt(MessageSchedule::FirstRow(6));
-    QVERIFY(binary.Active());
-    QCOMPARE(binary.MessageId(), 6);
-    QCOMPARE(binary.AccessScheme(), 1);
-    QCOMPARE(binary.Interval1(), 10); // minutes
-    QCOMPARE(binary.StartTime2(), QTime(0, 10));
-    const MessageScheduleEntry variant = s->EntryAt(MessageSchedule::FirstRow(12) + 1);
-    QVERIFY(variant.Active());
-    QCOMPARE(variant.MessageId(), 12);
-    QCOMPARE(variant.AccessScheme(), 2);
-    QCOMPARE(variant.Interval2(), 30);
-    QCOMPARE(variant.StartTime1(), QTime(6, 0));
     QCOMPARE(s->VisibleCount(), 4);
+    const QList<QPair<int, QString>> rows = {
+        {0, "21 0 120 860 6750 6750 00:00 00:01"},
+        {1, "21 0 300 1500 2250 2250 00:01 00:02"},
+        {MessageSchedule::FirstRow(6), "6 1 0 0 10 10 00:05 00:10"},
+        {MessageSchedule::FirstRow(12) + 1, "12 2 0 0 30 30 06:00 06:15"}};
+    for (const auto &row : rows) {
+        const MessageScheduleEntry e = s->EntryAt(row.first);
+        QVERIFY(e.Active());
+        QCOMPARE(QString("%1 %2 %3 %4 %5 %6 %7 %8")
+                     .arg(e.MessageId())
+                     .arg(e.AccessScheme())
+                     .arg(e.StartSlot1())
+                     .arg(e.StartSlot2())
+                     .arg(e.Interval1())
+                     .arg(e.Interval2())
+                     .arg(e.StartTime1().toString("hh:mm"), e.StartTime2().toString("hh:mm")),
+                 row.second);
+    }
 
     const LanternInterface *lim = model.GetLanternInterface();
-    QVERIFY(lim->GetLimen());
-    QCOMPARE(lim->GetLimvmin(), 10500);
-    QCOMPARE(lim->GetLimvmax(), 14500);
-    QCOMPARE(lim->GetLimton(), 500);
-    QCOMPARE(lim->GetLimtoff(), 1500);
-    QCOMPARE(lim->GetLimion(), 25);
-    QVERIFY(lim->GetLimigain());
-    QCOMPARE(lim->GetLimpthresh(), 247);
+    QList<int> values;
+    for (int i = 0; i < LanternInterface::ParameterCount; ++i)
+        values << lim->ParameterValue(i);
+    QCOMPARE(values, QList<int>({1, 10500, 14500, 500, 1500, 25, 1, 247}));
 }
 
 void TestSimLink::sendAChangedConfiguration()
@@ -246,7 +233,6 @@ void TestSimLink::sendAChangedConfiguration()
 
     AtoN *aton = model.GetAtoN();
     aton->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("235000001"));
-    aton->GetAtoNMMSI()->SetAidFlag(true);
     aton->SetName(QStringLiteral("SOUTH MOLE, INNER BASIN LT 12345"));
     aton->GetPosition()->SetLatitude(-33.5);
     aton->GetPosition()->SetLongitude(18.25);
@@ -267,40 +253,30 @@ void TestSimLink::sendAChangedConfiguration()
     eight.SetStartSlot2(1400);
     QVERIFY(s->SetEntry(row, eight));
     QVERIFY(s->RemoveEntry(MessageSchedule::FirstRow(12) + 1));
-
     model.GetLanternInterface()->SetLimvmax(24000);
     model.GetLanternInterface()->SetLimen(false);
 
     runJobs(&model, {{"Kelvane", true}, {"Message Schedule", true}, {"Set LIM", true}});
 
+    // Read back, everything sent is there.
     Model again;
     runJobs(&again, {{"Kelvane", false}, {"Message Schedule", false}, {"Get LIM", false}});
     const AtoN *a = again.GetAtoN();
-    QCOMPARE(a->GetAtoNMMSI()->Mmsi(), QStringLiteral("235000001"));
-    QCOMPARE(a->Name(), QStringLiteral("SOUTH MOLE, INNER BASIN LT 12345"));
+    QCOMPARE(a->GetAtoNMMSI()->Mmsi() + " " + a->Name(),
+             QStringLiteral("235000001 SOUTH MOLE, INNER BASIN LT 12345"));
     QCOMPARE(a->GetPosition()->Latitude(), -33.5);
     QCOMPARE(a->GetPosition()->Longitude(), 18.25);
-    QVERIFY(!a->Racon());
-    QCOMPARE(a->OffPositionThreshold(), 120);
-    QCOMPARE(a->TypeOfAtoN(), 25);
-    QCOMPARE(a->DimensionA(), 7);
-    QCOMPARE(a->DimensionD(), 7);
-
+    QCOMPARE(QList<int>({a->Racon(), a->OffPositionThreshold(), a->TypeOfAtoN(), a->DimensionA(),
+                         a->DimensionD()}),
+             QList<int>({0, 120, 25, 7, 7}));
     const MessageSchedule *t = again.GetMessageSchedule();
-    QCOMPARE(t->EntryAt(1).StartSlot1(), -1);
-    QCOMPARE(t->EntryAt(1).StartSlot2(), -1);
-    QCOMPARE(t->EntryAt(MessageSchedule::FirstRow(6)).Interval1(), 15);
-    const MessageScheduleEntry e = t->EntryAt(MessageSchedule::FirstRow(8));
-    QVERIFY(e.Active());
-    QCOMPARE(e.MessageId(), 8);
-    QCOMPARE(e.StartSlot1(), 400);
-    QCOMPARE(e.StartSlot2(), 1400);
-    QVERIFY(!t->EntryAt(MessageSchedule::FirstRow(12) + 1).Active());
     QCOMPARE(t->EntryAt(0), s->EntryAt(0));
-
-    QCOMPARE(again.GetLanternInterface()->GetLimvmax(), 24000);
-    QVERIFY(!again.GetLanternInterface()->GetLimen());
-    QCOMPARE(again.GetLanternInterface()->GetLimton(), 500);
+    QCOMPARE(QList<int>({t->EntryAt(1).StartSlot1(), t->EntryAt(1).StartSlot2()}),
+             QList<int>({-1, -1}));
+    QCOMPARE(t->EntryAt(MessageSchedule::FirstRow(6)).Interval1(), 15);
+    QCOMPARE(t->EntryAt(MessageSchedule::FirstRow(8)), s->EntryAt(MessageSchedule::FirstRow(8)));
+    QVERIFY(!t->EntryAt(MessageSchedule::FirstRow(12) + 1).Active());
+    QVERIFY(*again.GetLanternInterface() == *model.GetLanternInterface());
 }
 
 void TestSimLink::retrievalThroughAFlood()
