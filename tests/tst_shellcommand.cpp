@@ -2,25 +2,20 @@
 #include "link/nmeashellcommand.h"
 #include "model/model.h"
 #include "support/tempsettings.h"
+#include "support/testchecksum.h"
 
 #include <QtTest>
+#include <tuple>
 
 namespace {
-
-// The test's own checksum: XOR of every byte after the start character.
 QString Framed(const QString &body)
 {
-    int x = 0;
-    for (char c : body.toLatin1().mid(1))
-        x ^= uchar(c);
-    return body + QString::asprintf("*%02X", x);
+    return TestChecksum::Framed(body);
 }
-
 ParsedSentence Answer(const QString &body)
 {
-    return ParsedSentence(Framed(body) + "\r\n");
+    return ParsedSentence(TestChecksum::Line(body));
 }
-
 } // namespace
 
 class TestShellCommand : public QObject
@@ -99,74 +94,65 @@ void TestShellCommand::resultCodes()
 
 void TestShellCommand::answersRaiseSignals()
 {
+    // Each answer goes to its own signal and no other.
     NmeaShellCommand appver("appver", 0, 2, 0);
-    QSignalSpy version(&appver, &NmeaShellCommand::Version);
-    QSignalSpy variant(&appver, &NmeaShellCommand::Variant);
-    QSignalSpy serial(&appver, &NmeaShellCommand::ProductSerialNumber);
+    NmeaShellCommand serNo("getserno", 0, 2, 3);
+    NmeaShellCommand battery("battvolts", 3, 1, 2);
+    NmeaShellCommand reset("reset", 0, 0, 5); // without a handler: only logged
+    QStringList seen;
+    for (NmeaShellCommand *c : {&appver, &serNo, &battery, &reset}) {
+        connect(c, &NmeaShellCommand::Version, this,
+                [&](const QString &v) { seen << "version " + v; });
+        connect(c, &NmeaShellCommand::Variant, this,
+                [&](const QString &v) { seen << "variant " + v; });
+        connect(c, &NmeaShellCommand::ProductSerialNumber, this,
+                [&](const QString &v) { seen << "serial " + v; });
+        connect(c, &NmeaShellCommand::BatteryVoltage, this,
+                [&](const QString &v) { seen << "volts " + v; });
+        connect(c, &NmeaShellCommand::showLimParams, this, [&] { seen << "lantern"; });
+    }
     QTest::ignoreMessage(QtDebugMsg, "ShellCmd Resp: appver = 2.4.17-B3");
     QCOMPARE(appver.Parse(Answer("$PVKX,255,appver,0,2.4.17-B3")), 1);
     QCOMPARE(appver.Parse(Answer("$PVKX,255,appver,0,1.2")), 1);
-    QCOMPARE(version.count(), 2);
-    QCOMPARE(version.at(0).at(0).toString(), QString("2.4.17-B3"));
-    QCOMPARE(variant.at(0).at(0).toString(), QString("17"));
-    QCOMPARE(version.at(1).at(0).toString(), QString("1.2"));
-    QCOMPARE(variant.at(1).at(0).toString(), QString());
-    QCOMPARE(serial.count(), 0);
-
-    NmeaShellCommand serNo("getserno", 0, 2, 3);
-    QSignalSpy serialNumber(&serNo, &NmeaShellCommand::ProductSerialNumber);
     QCOMPARE(serNo.Parse(Answer("$PVKX,255,getserno,3,AX-00417")), 1);
-    QCOMPARE(serialNumber.at(0).at(0).toString(), QString("AX-00417"));
-
-    NmeaShellCommand battery("battvolts", 3, 1, 2);
-    QSignalSpy voltage(&battery, &NmeaShellCommand::BatteryVoltage);
-    QSignalSpy lantern(&battery, &NmeaShellCommand::showLimParams);
     QCOMPARE(battery.Parse(Answer("$PVKX,255,battvolts,2,12.61")), 1);
-    QCOMPARE(voltage.at(0).at(0).toString(), QString("12.61"));
-    QCOMPARE(lantern.count(), 0);
-
-    // Commands without an answer handler only log.
-    NmeaShellCommand reset("reset", 0, 0, 5);
-    QSignalSpy none(&reset, &NmeaShellCommand::showLimParams);
     QCOMPARE(reset.Parse(Answer("$PVKX,255,reset,5,OK")), 1);
-    QCOMPARE(none.count(), 0);
+    QCOMPARE(seen, QStringList({"version 2.4.17-B3", "variant 17", "version 1.2", "variant ",
+                                "serial AX-00417", "volts 12.61"}));
 }
 
 void TestShellCommand::lanternAnswersFillTheModel()
 {
     Model model;
     LanternInterface *lim = model.GetLanternInterface();
-    auto answer = [&model](const QString &name, const QString &text, const char *verb = "nvgeti") {
-        auto *command = new NmeaShellCommand(QString("%1 \"%2\"").arg(verb, name), 3, 1, 6, &model);
+    // name, answer text after the tag, value stored; every answer is taken and shown.
+    const QList<std::tuple<QString, QString, int>> rows = {
+        {"limvmax", ",24000", 24000},
+        {"limen", ",1", 1},
+        {"limigain", ",7", 1},
+        {"limton", ",-500", -500},
+        {"limpthresh", ",247", 247},
+        // Not a number, or no answer text at all, stores 0.
+        {"limtoff", ",24 V", 0},
+        {"limion", "", 0},
+        {"limigain", ",0", 0},
+        {"limfoo", ",5", -1}}; // an unknown name changes nothing
+    for (const auto &row : rows) {
+        const QString verb = std::get<0>(row) == "limpthresh" ? "nvseti" : "nvgeti";
+        auto *command =
+            new NmeaShellCommand(QString("%1 \"%2\"").arg(verb, std::get<0>(row)), 3, 1, 6, &model);
         QSignalSpy shown(command, &NmeaShellCommand::showLimParams);
-        const int result = command->Parse(Answer("$PVKX,255," + command->Command() + ",6" + text));
-        return result == 1 && shown.count() == 1;
-    };
-    QVERIFY(answer("limvmax", ",24000"));
-    QVERIFY(answer("limen", ",1"));
-    QVERIFY(answer("limigain", ",7"));
-    QVERIFY(answer("limton", ",-500"));
-    QVERIFY(answer("limpthresh", ",247", "nvseti"));
-    QCOMPARE(lim->GetLimvmax(), 24000);
-    QVERIFY(lim->GetLimen());
-    QVERIFY(lim->GetLimigain());
-    QCOMPARE(lim->GetLimton(), -500);
-    QCOMPARE(lim->GetLimpthresh(), 247);
-
-    // Not a number, or no answer text at all, stores 0 and still shows.
-    QVERIFY(answer("limvmax", ",24 V"));
-    QVERIFY(answer("limen", ""));
-    QVERIFY(answer("limigain", ",0"));
-    QCOMPARE(lim->GetLimvmax(), 0);
-    QVERIFY(!lim->GetLimen());
-    QVERIFY(!lim->GetLimigain());
-
-    // An unknown name changes nothing.
-    LanternInterface before;
-    before = *lim;
-    QVERIFY(answer("limfoo", ",5"));
-    QVERIFY(*lim == before);
-
+        LanternInterface before;
+        before = *lim;
+        QCOMPARE(
+            command->Parse(Answer("$PVKX,255," + command->Command() + ",6" + std::get<1>(row))), 1);
+        QCOMPARE(shown.count(), 1);
+        const int index = LanternInterface::ParameterIndex(std::get<0>(row));
+        if (index < 0)
+            QVERIFY(*lim == before);
+        else
+            QCOMPARE(lim->ParameterValue(index), std::get<2>(row));
+    }
     // Without a model there is nowhere to store: the answer is still taken.
     NmeaShellCommand orphan("nvgeti \"limvmax\"", 3, 1, 8);
     QCOMPARE(orphan.Parse(Answer("$PVKX,255,nvgeti \"limvmax\",8,5")), 1);
