@@ -46,7 +46,9 @@ inline uchar XorOf(const QChar *begin, const QChar *end)
     return sum;
 }
 
-inline bool IsReserved(QChar c)
+} // namespace
+
+bool ParsedSentence::IsReserved(QChar c)
 {
     switch (c.unicode()) {
     case '$':
@@ -61,8 +63,6 @@ inline bool IsReserved(QChar c)
         return false;
     }
 }
-
-} // namespace
 
 ParsedSentence::ParsedSentence(const QString &line)
 {

@@ -50,6 +50,7 @@ public:
     static QString Checksum(const QString &text);
 
     // Reserved characters "$*,!\^~" travel as "^" and two hexadecimal digits.
+    static bool IsReserved(QChar c);
     static void Escape(QString &text);
     static void Unescape(QString &text);
 

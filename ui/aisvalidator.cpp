@@ -1,25 +1,6 @@
 #include "aisvalidator.h"
 
-namespace {
-
-// Reserved in NMEA 0183 sentences; each is sent as "^" and two hex digits.
-bool IsReserved(QChar c)
-{
-    switch (c.unicode()) {
-    case '$':
-    case '*':
-    case ',':
-    case '!':
-    case '\\':
-    case '^':
-    case '~':
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
+#include "sentences/parsedsentence.h"
 
 AisValidator::AisValidator(int maximumLength, int maximumEncodedLength, QObject *parent)
     : QValidator(parent), maximumLength(maximumLength), maximumEncodedLength(maximumEncodedLength)
@@ -29,7 +10,7 @@ int AisValidator::EncodedLength(const QString &text)
 {
     int length = 0;
     for (const QChar c : text)
-        length += IsReserved(c) ? 3 : 1;
+        length += ParsedSentence::IsReserved(c) ? 3 : 1;
     return length;
 }
 

@@ -40,31 +40,50 @@ QString MessageScheduleTableModel::IntervalText(const MessageScheduleEntry &entr
     return QString::number(interval) + tr(" minutes");
 }
 
+QString MessageScheduleTableModel::MessageToolTip(int messageId) const
+{
+    switch (messageId) {
+    case 21:
+        return tr("21 ( AtoN Report )");
+    case 6:
+        return tr("6 ( Binary Addressed Message )");
+    case 8:
+        return tr("8 ( Binary Broadcast Message )");
+    case 12:
+        return tr("12 ( Binary Broadcast Message )");
+    case 14:
+        return tr("14 ( Binary Broadcast Message )");
+    default:
+        return QString();
+    }
+}
+
+QVariant MessageScheduleTableModel::IndexText(int scheduleRow, bool toolTip) const
+{
+    int number = 0;
+    int n = 0;
+    if (!schedule->Ordinal(scheduleRow, number, n))
+        return QVariant();
+    if (number != 21)
+        return n;
+    // The two message 21 rows are named by their text, not counted.
+    if (toolTip)
+        return n == 1 ? tr("1 ( Normal Report )") : tr("2 ( Off-position Report )");
+    return n == 1 ? QStringLiteral("1") : QStringLiteral("2");
+}
+
 QVariant MessageScheduleTableModel::DisplayText(const MessageScheduleEntry &entry, int scheduleRow,
                                                 int column) const
 {
     const bool fatdma = entry.AccessScheme() == MessageScheduleEntry::FATDMA;
     switch (column) {
     case MessageIdColumn:
-        switch (entry.MessageId()) {
-        case 21:
-        case 6:
-        case 8:
-        case 12:
-        case 14:
-            return QString::number(entry.MessageId());
-        default:
+        // Only the message numbers the table knows are shown.
+        if (MessageToolTip(entry.MessageId()).isEmpty())
             return QString();
-        }
-    case IndexColumn: {
-        int number = 0;
-        int n = 0;
-        if (!schedule->Ordinal(scheduleRow, number, n))
-            return QVariant();
-        if (number == 21)
-            return n == 1 ? QStringLiteral("1") : QStringLiteral("2");
-        return n;
-    }
+        return QString::number(entry.MessageId());
+    case IndexColumn:
+        return IndexText(scheduleRow, false);
     case AccessSchemeColumn:
         switch (entry.AccessScheme()) {
         case MessageScheduleEntry::FATDMA:
@@ -99,29 +118,9 @@ QVariant MessageScheduleTableModel::ToolTipText(const MessageScheduleEntry &entr
     const bool fatdma = entry.AccessScheme() == MessageScheduleEntry::FATDMA;
     switch (column) {
     case MessageIdColumn:
-        switch (entry.MessageId()) {
-        case 21:
-            return tr("21 ( AtoN Report )");
-        case 6:
-            return tr("6 ( Binary Addressed Message )");
-        case 8:
-            return tr("8 ( Binary Broadcast Message )");
-        case 12:
-            return tr("12 ( Binary Broadcast Message )");
-        case 14:
-            return tr("14 ( Binary Broadcast Message )");
-        default:
-            return QString();
-        }
-    case IndexColumn: {
-        int number = 0;
-        int n = 0;
-        if (!schedule->Ordinal(scheduleRow, number, n))
-            return QVariant();
-        if (number == 21)
-            return n == 1 ? tr("1 ( Normal Report )") : tr("2 ( Off-position Report )");
-        return n;
-    }
+        return MessageToolTip(entry.MessageId());
+    case IndexColumn:
+        return IndexText(scheduleRow, true);
     case StartSlot1Column:
     case StartSlot2Column:
         if (!fatdma)

@@ -56,6 +56,11 @@ private:
     QVariant DisplayText(const MessageScheduleEntry &entry, int scheduleRow, int column) const;
     QVariant ToolTipText(const MessageScheduleEntry &entry, int scheduleRow, int column) const;
     QString IntervalText(const MessageScheduleEntry &entry, int interval) const;
+    // Empty for a message number the table does not know.
+    QString MessageToolTip(int messageId) const;
+    // The index column: the ordinal among the rows of the same message, or
+    // the report's text for the two message 21 rows.
+    QVariant IndexText(int scheduleRow, bool toolTip) const;
 
     MessageSchedule *schedule;
 };

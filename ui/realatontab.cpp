@@ -224,11 +224,20 @@ bool RealAtoNTab::UpdateModelFromTab(Model *target)
 
 void RealAtoNTab::ShowPosition()
 {
+    ShowCoordinate(ui->lineLatitude);
+    ShowCoordinate(ui->lineLongitude);
+}
+
+void RealAtoNTab::ShowCoordinate(QLineEdit *field)
+{
     const GeoPosition *position = model->GetAtoN()->GetPosition();
-    ui->lineLatitude->setText(position->LatitudeDms());
-    ui->lineLatitude->setToolTip(PositionToolTip(position->Latitude(), position->LatitudeDm()));
-    ui->lineLongitude->setText(position->LongitudeDms());
-    ui->lineLongitude->setToolTip(PositionToolTip(position->Longitude(), position->LongitudeDm()));
+    if (field == ui->lineLatitude) {
+        field->setText(position->LatitudeDms());
+        field->setToolTip(PositionToolTip(position->Latitude(), position->LatitudeDm()));
+    } else {
+        field->setText(position->LongitudeDms());
+        field->setToolTip(PositionToolTip(position->Longitude(), position->LongitudeDm()));
+    }
 }
 
 bool RealAtoNTab::UpdateTabFromModel(Model *source)
@@ -420,57 +429,45 @@ void RealAtoNTab::on_comboTypeOfEPFS_currentIndexChanged(int index)
 void RealAtoNTab::on_lineLatitude_textEdited(QString text)
 {
     Q_UNUSED(text)
-    if (updating)
-        return;
-    GeoPosition typed;
-    typed.SetLatitudeText(ui->lineLatitude->text());
-    GeoPosition *position = model->GetAtoN()->GetPosition();
-    if (typed.Latitude() != position->Latitude())
-        position->SetLatitude(typed.Latitude());
-    UpdateModelFromTab(nullptr);
-    emit Edited(this);
+    StoreTypedCoordinate(ui->lineLatitude, false);
 }
 
 void RealAtoNTab::on_lineLatitude_editingFinished()
 {
-    if (updating)
-        return;
-    GeoPosition typed;
-    typed.SetLatitudeText(ui->lineLatitude->text());
-    GeoPosition *position = model->GetAtoN()->GetPosition();
-    if (typed.Latitude() != position->Latitude())
-        position->SetLatitude(typed.Latitude());
-    ui->lineLatitude->setText(position->LatitudeDms());
-    ui->lineLatitude->setToolTip(PositionToolTip(position->Latitude(), position->LatitudeDm()));
-    UpdateModelFromTab(nullptr);
+    StoreTypedCoordinate(ui->lineLatitude, true);
 }
 
 void RealAtoNTab::on_lineLongitude_textEdited(QString text)
 {
     Q_UNUSED(text)
-    if (updating)
-        return;
-    GeoPosition typed;
-    typed.SetLongitudeText(ui->lineLongitude->text());
-    GeoPosition *position = model->GetAtoN()->GetPosition();
-    if (typed.Longitude() != position->Longitude())
-        position->SetLongitude(typed.Longitude());
-    UpdateModelFromTab(nullptr);
-    emit Edited(this);
+    StoreTypedCoordinate(ui->lineLongitude, false);
 }
 
 void RealAtoNTab::on_lineLongitude_editingFinished()
 {
+    StoreTypedCoordinate(ui->lineLongitude, true);
+}
+
+void RealAtoNTab::StoreTypedCoordinate(QLineEdit *field, bool leaving)
+{
     if (updating)
         return;
     GeoPosition typed;
-    typed.SetLongitudeText(ui->lineLongitude->text());
     GeoPosition *position = model->GetAtoN()->GetPosition();
-    if (typed.Longitude() != position->Longitude())
-        position->SetLongitude(typed.Longitude());
-    ui->lineLongitude->setText(position->LongitudeDms());
-    ui->lineLongitude->setToolTip(PositionToolTip(position->Longitude(), position->LongitudeDm()));
+    if (field == ui->lineLatitude) {
+        typed.SetLatitudeText(field->text());
+        if (typed.Latitude() != position->Latitude())
+            position->SetLatitude(typed.Latitude());
+    } else {
+        typed.SetLongitudeText(field->text());
+        if (typed.Longitude() != position->Longitude())
+            position->SetLongitude(typed.Longitude());
+    }
+    if (leaving)
+        ShowCoordinate(field);
     UpdateModelFromTab(nullptr);
+    if (!leaving)
+        emit Edited(this);
 }
 
 void RealAtoNTab::on_comboPositionAccuracy_currentIndexChanged(int index)

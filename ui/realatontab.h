@@ -6,6 +6,7 @@
 #include <QVariant>
 
 class QComboBox;
+class QLineEdit;
 class QMenu;
 class MessageScheduleDelegate;
 class MessageScheduleTableModel;
@@ -93,6 +94,12 @@ private:
     // Enables or disables the floating types (20 to 31) of the type list.
     void EnableFloatingTypes(bool enable);
     void ShowPosition();
+    // The latitude or longitude field: the stored coordinate in the degrees,
+    // minutes and seconds form, with the decimal forms as its tool tip.
+    void ShowCoordinate(QLineEdit *field);
+    // Stores what is typed in the latitude or longitude field at once; on
+    // leaving the field, shows it again in its full form.
+    void StoreTypedCoordinate(QLineEdit *field, bool leaving);
     static void SelectByCode(QComboBox *comboBox, int code);
     static int CurrentCode(const QComboBox *comboBox);
 
