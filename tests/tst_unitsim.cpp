@@ -85,6 +85,12 @@ const QByteArray Aar21b = "AIAAR,992351234,21,02,00,01,300,2250,0,00,02,1500,225
 const QByteArray Aar6 = "AIAAR,992351234,06,01,00,05,,10,1,00,10,,10,R";
 const QByteArray Aar12 = "AIAAR,992351234,12,02,06,00,,30,2,06,15,,30,R";
 
+// The answer to a set sentence that the unit keeps as sent.
+QByteArray echo(const QByteArray &set)
+{
+    return "AI" + set.mid(2).chopped(1) + 'R';
+}
+
 } // namespace
 
 class TestUnitSim : public QObject
@@ -146,42 +152,32 @@ void TestUnitSim::answers_data()
         << QByteArray("ACF")
         << B{"AIACF,123456789,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,5,0,R"};
 
-    QTest::newRow("ACF applied")
-        << none << B{"UPACF,992351234,7,3330.0000,S,00415.0000,W,0,2001,2002,2001,2002,1,25,3,C"}
-        << QByteArray("ACF")
-        << B{"AIACF,992351234,7,3330.0000,S,00415.0000,W,0,2001,2002,2001,2002,1,25,3,R"};
+    const QByteArray acfSet =
+        "UPACF,992351234,7,3330.0000,S,00415.0000,W,0,2001,2002,2001,2002,1,25,3,C";
+    const QByteArray aceShort = "UPACE,992351234,E0,0120,1,4,2,BUOY 7,0050060708,C";
+    const QByteArray ace32 =
+        "UPACE,992351234,E0,0050,1,0,1,ABCDEFGHIJKLMNOPQRSTUVWXY^2C1234,0010010101,C";
+    const QByteArray aceLong = "UPACE,992351234,E8,0050,1,0,1,,0010010101,C";
+    const QByteArray aceMore = "UPACE,992351234,,,,,,SOUTH MOLE^2C INNER BASIN LT 12345,,C";
+    const QByteArray notAvailable = QString(acf).arg("9100.0000", "1", "2087").toLatin1();
+    QTest::newRow("ACF applied") << none << B{acfSet} << QByteArray("ACF") << B{echo(acfSet)};
     QTest::newRow("ACF not available")
-        << none << B{QString(acf).arg("9100.0000", "1", "2087").toLatin1()} << QByteArray("ACF")
-        << B{"AIACF,992351234,2,9100.0000,N,00000.0000,E,1,2087,2088,"
-             "2087,2088,1,0,0,R"};
-    // Values the unit could not keep are refused as a whole.
-    QTest::newRow("ACF latitude 92")
-        << none << B{QString(acf).arg("9200.0000", "1", "2087").toLatin1()} << QByteArray("ACF")
-        << B{Acf};
-    QTest::newRow("ACF minute 60")
-        << none << B{QString(acf).arg("1060.0000", "1", "2087").toLatin1()} << QByteArray("ACF")
-        << B{Acf};
-    QTest::newRow("ACF accuracy 2")
-        << none << B{QString(acf).arg("0000.0000", "2", "2087").toLatin1()} << QByteArray("ACF")
-        << B{Acf};
-    QTest::newRow("ACF 5-digit channel")
-        << none << B{QString(acf).arg("0000.0000", "1", "20870").toLatin1()} << QByteArray("ACF")
-        << B{Acf};
-
+        << none << B{notAvailable} << QByteArray("ACF") << B{echo(notAvailable)};
+    // Values the unit could not keep are refused as a whole: latitude 92,
+    // minute 60, accuracy 2, a five-digit channel.
+    B wrongAcf;
+    for (const QStringList &a : QList<QStringList>{{"9200.0000", "1", "2087"},
+                                                   {"1060.0000", "1", "2087"},
+                                                   {"0000.0000", "2", "2087"},
+                                                   {"0000.0000", "1", "20870"}})
+        wrongAcf << QString(acf).arg(a[0], a[1], a[2]).toLatin1();
+    QTest::newRow("ACF refused") << none << wrongAcf << QByteArray("ACF") << B{Acf};
     QTest::newRow("ACE short name")
-        << none << B{"UPACE,992351234,E0,0120,1,4,2,BUOY 7,0050060708,C"} << QByteArray("ACE")
-        << B{"AIACE,992351234,E0,0120,1,4,2,BUOY 7,0050060708,R"};
+        << none << B{aceShort} << QByteArray("ACE") << B{echo(aceShort)};
     QTest::newRow("ACE long name")
-        << none
-        << B{"UPACE,992351234,E8,0050,1,0,1,,0010010101,C",
-             "UPACE,992351234,,,,,,SOUTH MOLE^2C INNER BASIN LT 12345,,C"}
-        << QByteArray("ACE")
-        << B{"AIACE,992351234,E8,0050,1,0,1,,0010010101,R",
-             "AIACE,992351234,,,,,,SOUTH MOLE^2C INNER BASIN LT 12345,,R"};
+        << none << B{aceLong, aceMore} << QByteArray("ACE") << B{echo(aceLong), echo(aceMore)};
     QTest::newRow("ACE 32 escaped characters fit")
-        << none << B{"UPACE,992351234,E0,0050,1,0,1,ABCDEFGHIJKLMNOPQRSTUVWXY^2C1234,0010010101,C"}
-        << QByteArray("ACE")
-        << B{"AIACE,992351234,E0,0050,1,0,1,ABCDEFGHIJKLMNOPQRSTUVWXY^2C1234,0010010101,R"};
+        << none << B{ace32} << QByteArray("ACE") << B{echo(ace32)};
     QTest::newRow("ACE dimensions not ten digits")
         << none << B{"UPACE,992351234,E8,0999,1,0,1,X,00100101,C"} << QByteArray("ACE")
         << B{Ace1, Ace2};
