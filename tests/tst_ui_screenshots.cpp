@@ -1,7 +1,6 @@
 #include "uitestmain.h"
 
 #include "lim/lanterninterfacetab.h"
-#include "model/model.h"
 #include "ui/aboutdialog.h"
 #include "ui/realatontab.h"
 
@@ -29,17 +28,13 @@ class TestScreenshots : public QObject
 
 private slots:
     void initTestCase();
-    void realAtoNFixed();
-    void realAtoNFloating();
-    void lanternSteadyOn();
-    void lanternFlashing();
-    void aboutBox();
+    void shoot_data();
+    void shoot();
 
 private:
-    // Shows `widget` at its preferred size, checks it and writes <name>.png.
-    void Shoot(QWidget *widget, const QString &name);
     static QStringList Clipped(const QWidget *top);
     static void FillAtoN(Model *model, int type);
+    static void FillLantern(Model *model, bool steadyOn);
 
     QTemporaryDir temporary;
     QString folder;
@@ -76,17 +71,9 @@ QStringList TestScreenshots::Clipped(const QWidget *top)
         } else if (auto *group = qobject_cast<const QGroupBox *>(widget)) {
             needed = group->minimumSizeHint().width();
         }
-        if (needed > widget->width())
-            faults << QStringLiteral("%1 is %2 wide, needs %3")
-                          .arg(name)
-                          .arg(widget->width())
-                          .arg(needed);
         const int lowest = qMin(widget->sizeHint().height(), widget->minimumSizeHint().height());
-        if (widget->height() < lowest)
-            faults << QStringLiteral("%1 is %2 high, needs %3")
-                          .arg(name)
-                          .arg(widget->height())
-                          .arg(lowest);
+        if (needed > widget->width() || widget->height() < lowest)
+            faults << QStringLiteral("%1 is too small").arg(name);
     }
     for (const QTableView *table : top->findChildren<QTableView *>()) {
         if (table->viewport()->width() < table->horizontalHeader()->length())
@@ -95,26 +82,14 @@ QStringList TestScreenshots::Clipped(const QWidget *top)
     return faults;
 }
 
-void TestScreenshots::Shoot(QWidget *widget, const QString &name)
-{
-    widget->resize(widget->sizeHint().expandedTo(widget->minimumSizeHint()));
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget));
-    QTest::qWait(50);
-    const QStringList faults = Clipped(widget);
-    if (!faults.isEmpty())
-        QFAIL(qPrintable(faults.join(QStringLiteral("; "))));
-    const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
-    QVERIFY(widget->grab().save(file));
-    qInfo().noquote() << "wrote" << file;
-}
-
 void TestScreenshots::FillAtoN(Model *model, int type)
 {
     AtoN *aton = model->GetAtoN();
     aton->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992351234"));
     aton->SetName(QStringLiteral("NORTH PIER LIGHT"));
     aton->SetTypeOfAtoN(type);
+    aton->SetTypeOfEPFS(AtoN::IsFixedAtoNType(type) ? 7 : 1);
+    aton->SetPositionAccuracy(1);
     aton->GetPosition()->SetLatitude(57.69125);
     aton->GetPosition()->SetLongitude(-3.00417);
     aton->SetOffPositionThreshold(15);
@@ -127,9 +102,8 @@ void TestScreenshots::FillAtoN(Model *model, int type)
     MessageSchedule *schedule = model->GetMessageSchedule();
     QVERIFY(schedule->EnableReport(1));
     int row = -1;
-    QVERIFY(schedule->AddMessage(6, row));
-    QVERIFY(schedule->AddMessage(8, row));
-    QVERIFY(schedule->AddMessage(112, row));
+    for (int message : {6, 8, 112})
+        QVERIFY(schedule->AddMessage(message, row));
     MessageScheduleEntry entry = schedule->EntryAt(row);
     entry.SetAccessScheme(MessageScheduleEntry::RATDMA);
     entry.SetInterval1(30);
@@ -138,60 +112,59 @@ void TestScreenshots::FillAtoN(Model *model, int type)
     QVERIFY(schedule->SetEntry(row, entry));
 }
 
-void TestScreenshots::realAtoNFixed()
+void TestScreenshots::FillLantern(Model *model, bool steadyOn)
 {
-    Model model;
-    FillAtoN(&model, 3);
-    model.GetAtoN()->SetTypeOfEPFS(7);
-    model.GetAtoN()->SetPositionAccuracy(1);
-    RealAtoNTab tab(&model);
-    tab.OnVersion(QStringLiteral("3.1.4 (build 2207)"));
-    tab.OnProductSerialNumber(QStringLiteral("QV-004417"));
-    tab.OnBatteryVoltage(QStringLiteral("13580"));
-    Shoot(&tab, QStringLiteral("realaton-fixed"));
-}
-
-void TestScreenshots::realAtoNFloating()
-{
-    Model model;
-    FillAtoN(&model, 25);
-    RealAtoNTab tab(&model);
-    Shoot(&tab, QStringLiteral("realaton-floating"));
-}
-
-void TestScreenshots::lanternSteadyOn()
-{
-    Model model;
-    LanternInterface *lantern = model.GetLanternInterface();
+    LanternInterface *lantern = model->GetLanternInterface();
     lantern->SetLimen(true);
-    lantern->SetLimvmin(10500);
-    lantern->SetLimvmax(14400);
-    lantern->SetLimion(250);
-    lantern->SetLimigain(true);
-    lantern->SetLimpthresh(247);
-    LanternInterfaceTab tab(&model);
-    Shoot(&tab, QStringLiteral("lantern-steady"));
+    lantern->SetLimvmin(steadyOn ? 10500 : 11000);
+    lantern->SetLimvmax(steadyOn ? 14400 : 28000);
+    lantern->SetLimton(steadyOn ? 0 : 1500);
+    lantern->SetLimtoff(steadyOn ? 0 : 3500);
+    lantern->SetLimion(steadyOn ? 250 : 120);
+    lantern->SetLimigain(steadyOn);
+    lantern->SetLimpthresh(steadyOn ? 247 : 0);
 }
 
-void TestScreenshots::lanternFlashing()
+void TestScreenshots::shoot_data()
 {
+    QTest::addColumn<QString>("name");
+    for (const char *name :
+         {"realaton-fixed", "realaton-floating", "lantern-steady", "lantern-flashing", "about"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Shows each at its preferred size, checks it and writes <name>.png.
+void TestScreenshots::shoot()
+{
+    QFETCH(QString, name);
     Model model;
-    LanternInterface *lantern = model.GetLanternInterface();
-    lantern->SetLimen(true);
-    lantern->SetLimvmin(11000);
-    lantern->SetLimvmax(28000);
-    lantern->SetLimton(1500);
-    lantern->SetLimtoff(3500);
-    lantern->SetLimion(120);
-    LanternInterfaceTab tab(&model);
-    tab.findChild<QGroupBox *>(QStringLiteral("LanternCurrentSense"))->setChecked(true);
-    Shoot(&tab, QStringLiteral("lantern-flashing"));
-}
+    std::unique_ptr<QWidget> widget;
+    if (name.startsWith(QLatin1String("realaton"))) {
+        FillAtoN(&model, name.endsWith(QLatin1String("fixed")) ? 3 : 25);
+        auto *tab = new RealAtoNTab(&model);
+        widget.reset(tab);
+        tab->OnVersion(QStringLiteral("3.1.4 (build 2207)"));
+        tab->OnProductSerialNumber(QStringLiteral("QV-004417"));
+        tab->OnBatteryVoltage(QStringLiteral("13580"));
+    } else if (name.startsWith(QLatin1String("lantern"))) {
+        FillLantern(&model, name.endsWith(QLatin1String("steady")));
+        widget = std::make_unique<LanternInterfaceTab>(&model);
+        widget->findChild<QGroupBox *>(QStringLiteral("LanternCurrentSense"))
+            ->setChecked(name.endsWith(QLatin1String("flashing")));
+    } else {
+        widget = std::make_unique<AboutDialog>();
+    }
 
-void TestScreenshots::aboutBox()
-{
-    AboutDialog dialog;
-    Shoot(&dialog, QStringLiteral("about"));
+    widget->resize(widget->sizeHint().expandedTo(widget->minimumSizeHint()));
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    QTest::qWait(50);
+    const QStringList faults = Clipped(widget.get());
+    if (!faults.isEmpty())
+        QFAIL(qPrintable(faults.join(QStringLiteral("; "))));
+    const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+    QVERIFY(widget->grab().save(file));
+    qInfo().noquote() << "wrote" << file;
 }
 
 VANDREL_UI_TEST_MAIN(TestScreenshots)

@@ -2,9 +2,12 @@
 #define UITESTMAIN_H
 
 #include "app/vandrelapplication.h"
+#include "model/model.h"
 #include "support/tempsettings.h"
+#include "ui/atonconfiguration.h"
 
 #include <QtTest>
+#include <memory>
 
 // main() for the widget tests: settings in a temporary folder, the program's
 // own application object (with its edit model), and the compiled-in images.
@@ -18,5 +21,45 @@
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+
+// A tab on the application's reset edit model, shown and active, with a spy
+// on its Edited signal. Open() from init(), Close() from cleanup().
+template <typename Tab> struct TabUnderTest
+{
+    Model *model = nullptr;
+    std::unique_ptr<Tab> tab;
+    std::unique_ptr<QSignalSpy> edited;
+
+    void Open()
+    {
+        model = VandrelApplication::instance()->EditModel();
+        model->Reset();
+        tab = std::make_unique<Tab>(model);
+        edited = std::make_unique<QSignalSpy>(tab.get(), &AtoNConfiguration::Edited);
+        tab->show();
+        tab->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(tab.get()));
+    }
+    void Close()
+    {
+        edited.reset();
+        tab.reset();
+    }
+    template <typename T> T *Find(const char *name) const
+    {
+        T *widget = tab->template findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    // Selects the whole text of a line edit or spin box and types over it.
+    static void TypeOver(QWidget *widget, const QString &text)
+    {
+        widget->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(widget, Qt::Key_Delete);
+        QTest::keyClicks(widget, text);
+    }
+};
 
 #endif // UITESTMAIN_H
