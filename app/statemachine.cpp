@@ -205,7 +205,10 @@ void StateMachine::Edited(int tab)
 
 void StateMachine::Timeout()
 {
-    if (polling) {
+    // Only the presence poll may miss answers quietly. Polling keeps running
+    // through a retrieve of tab 1, so while that tab is syncing the timeout
+    // is taken as the retrieve's own: a link failure like any other.
+    if (polling && tabStates[1] != TabSyncing) {
         ++missedAnswers;
         if (missedAnswers < MissedAnswerLimit)
             return;
