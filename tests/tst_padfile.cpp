@@ -78,22 +78,18 @@ void Vary(Model &model, int variant)
         mmsi->SetNewMmsi(QString());
         mmsi->SetAidMode(INT_MIN);
         mmsi->SetAidFlag(false);
-        aton->SetTypeOfEPFS(INT_MAX);
         aton->GetPosition()->SetLatitude(-90.0);
         aton->GetPosition()->SetLongitude(180.0);
-        aton->SetPositionAccuracy(INT_MIN);
-        aton->SetChannel1(INT_MAX);
-        aton->SetChannel2(-1);
-        aton->SetTypeOfAtoN(31);
-        aton->SetAcfField14(INT_MIN);
         aton->SetRacon(true);
-        aton->SetOffPositionThreshold(INT_MAX);
-        aton->SetAceField5(-2);
-        aton->SetAceField6(INT_MIN);
         aton->SetName(QString(40, 'W')); // cut to 34 by the setter
-        aton->SetDimensionA(INT_MAX);
-        aton->SetDimensionC(INT_MIN);
-        aton->SetDimensionD(-1);
+        const QList<void (AtoN::*)(int)> setters = {
+            &AtoN::SetTypeOfEPFS, &AtoN::SetPositionAccuracy, &AtoN::SetChannel1,
+            &AtoN::SetChannel2,   &AtoN::SetTypeOfAtoN,       &AtoN::SetAcfField14,
+            &AtoN::SetAceField5,  &AtoN::SetAceField6,        &AtoN::SetOffPositionThreshold,
+            &AtoN::SetDimensionA, &AtoN::SetDimensionC,       &AtoN::SetDimensionD};
+        const int extremes[] = {INT_MAX, INT_MIN, -1, 31};
+        for (int i = 0; i < setters.size(); ++i)
+            (aton->*setters[i])(extremes[i % 4]);
         for (int i = 0; i < LanternInterface::ParameterCount; ++i)
             lantern->SetParameterValue(i, i % 2 ? INT_MIN : INT_MAX);
     } else if (variant == 1) {
