@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -304,6 +305,12 @@ void VandrelApplication::RetireTransport(SerialTransport *link, bool closeLine)
         [link, home, closeLine] {
             if (closeLine && link->IsConnected())
                 link->Disconnect();
+            // A link that is over has nothing left to time. A timer still
+            // running would be handed over to the new thread by a queued
+            // call, which is lost (with what it holds) when the transport is
+            // destroyed before that call is delivered, as at exit.
+            for (QTimer *timer : link->findChildren<QTimer *>())
+                timer->stop();
             link->moveToThread(home);
             QThread::currentThread()->quit();
         },
