@@ -9,7 +9,6 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 namespace {
@@ -173,35 +172,6 @@ private slots:
         SerialController::PortList(); // a new listing refreshes the names
         QCOMPARE(line.transport.ConnectionDescription(),
                  "Connected to Serial Port: " + line.pty.slavePath() + " ...");
-    }
-
-    void runsOnAWorkerThread()
-    {
-        PtyPair pty;
-        VandrelApplication::instance()->SetPortName(pty.slavePath());
-        Model model;
-        auto *transport = new SerialTransport(&model);
-        QThread worker;
-        transport->moveToThread(&worker);
-        worker.start();
-
-        QSignalSpy connected(transport, &Transport::Connected);
-        QSignalSpy voltage(transport, &Transport::BatteryVoltage);
-        QSignalSpy disconnected(transport, &Transport::Disconnected);
-        QMetaObject::invokeMethod(transport, "Connect", Q_ARG(QString, pty.slavePath()));
-        QTRY_COMPARE_WITH_TIMEOUT(connected.count(), 1, 3000);
-        QMetaObject::invokeMethod(transport, "QueueJob", Q_ARG(QString, "Voltage"),
-                                  Q_ARG(bool, false));
-        QVERIFY(pty.readUntil("\r\n", 2000).contains(",battvolts,2*"));
-        QVERIFY(pty.write(Answer("$PVKX,255,battvolts,2,12.6")));
-        QTRY_COMPARE_WITH_TIMEOUT(voltage.count(), 1, 2000);
-        QCOMPARE(voltage.at(0).at(0).toString(), QString("12.6"));
-
-        QMetaObject::invokeMethod(transport, "Disconnect");
-        QTRY_COMPARE_WITH_TIMEOUT(disconnected.count(), 1, 2000);
-        QMetaObject::invokeMethod(transport, "deleteLater");
-        worker.quit();
-        QVERIFY(worker.wait(3000));
     }
 };
 
