@@ -57,7 +57,7 @@
 <context>
     <name>Application</name>
     <message>
-        <location filename="../app/vandrelapplication.cpp" line="+28"/>
+        <location filename="../app/vandrelapplication.cpp" line="+29"/>
         <source>Orvante</source>
         <translation>Orvante</translation>
     </message>
@@ -1209,18 +1209,18 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+228"/>
-        <location line="+243"/>
+        <location filename="../link/serialcontroller.cpp" line="+237"/>
+        <location line="+353"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-154"/>
+        <location line="-266"/>
         <source>The serial device has hung up</source>
         <translation>Das serielle Gerät hat die Verbindung beendet</translation>
     </message>
     <message>
-        <location line="+131"/>
+        <location line="+243"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
