@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -80,10 +81,9 @@ private slots:
     void sendRefusedForSlotClash();
     void editedAndFileLoad();
     void errorsInTheirOrder();
-    void pollingCountsMissedAnswers();
+    void timeouts_data();
+    void timeouts();
     void pollingTimerQueuesSerialNumberTests();
-    void timeoutOfRetrieveWhilePollingEndsLink();
-    void newConnectionStartsAfresh();
 
 private:
     void ConnectAndPoll();
@@ -295,32 +295,65 @@ void TestStateMachine::errorsInTheirOrder()
     EXPECT_EVENTS(TimeoutError);
 }
 
-void TestStateMachine::pollingCountsMissedAnswers()
+void TestStateMachine::timeouts_data()
 {
-    ConnectAndPoll();
-    // Eight misses, then an answer: the count starts again.
-    for (int i = 0; i < 8; ++i)
-        machine->Timeout();
-    QCOMPARE(machine->MissedAnswers(), 8);
-    machine->OnProductSerialNumberTest("12345");
-    QCOMPARE(machine->MissedAnswers(), 0);
-    for (int i = 0; i < 8; ++i)
-        machine->Timeout();
-    EXPECT_EVENTS("");
-    machine->Timeout();
-    EXPECT_EVENTS(PollingLimitError);
-    QVERIFY(!machine->IsPolling());
-    QVERIFY(machine->HasGivenUp());
-
+    // A script of transport reports: link (Connected), poll (the voltage read,
+    // polling starts), Tn (n timeouts), answer (a serial number), limit
+    // (OnPollingLimit), drop (Disconnected), get1 and got1 (a retrieve of the
+    // lantern tab queued and done); then the error signals raised, the missed
+    // answers counted and whether polling runs.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<int>("missed");
+    QTest::addColumn<bool>("polling");
+    const auto row = [](const char *name, const char *script, const QString &events, int missed,
+                        bool polling) {
+        QTest::newRow(name) << script << events << missed << polling;
+    };
+    row("eight misses", "link poll T8", "", 8, true);
+    row("an answer resets the count", "link poll T8 answer T8", "", 8, true);
+    row("the ninth miss ends the link", "link poll T8 answer T9", PollingLimitError, 0, false);
     // The same link: a late timeout after the give-up stays silent.
-    machine->Timeout();
-    EXPECT_EVENTS("");
+    row("silent after giving up", "link poll T9 T", PollingLimitError, 0, false);
+    row("polling limit", "link poll limit", PollingLimitError, 0, false);
+    row("timeout outside polling", "link T", TimeoutError, 0, false);
+    // After a give-up, the next link's timeout outside polling is reported.
+    row("give-up ends with its link", "link poll limit drop link T",
+        PollingLimitError + "|" + TimeoutError, 0, false);
+    // A line lost while polling leaves polling as it was; the new link must
+    // not count its first timeout as a missed answer of the old one.
+    row("polling ends with its link", "link poll T drop link T", TimeoutError, 0, false);
+    // A retrieve of tab 1 leaves polling running; its timeout is a failure
+    // of the link, not a missed poll answer, and the engineer is told.
+    row("lantern retrieve times out", "link poll T get1 T", TimeoutError, 1, true);
+    row("after the lantern retrieve", "link poll get1 got1 T", "", 1, true);
+}
 
-    // OnPollingLimit has the same effect as the ninth miss.
-    machine->JobComplete("Voltage", false);
-    machine->OnPollingLimit();
-    EXPECT_EVENTS(PollingLimitError);
-    QVERIFY(!machine->IsPolling());
+void TestStateMachine::timeouts()
+{
+    QFETCH(QString, script);
+    for (const QString &step : script.split(' ')) {
+        if (step == "link")
+            machine->Connected();
+        else if (step == "poll")
+            machine->JobComplete("Voltage", false);
+        else if (step == "answer")
+            machine->OnProductSerialNumberTest("12345");
+        else if (step == "limit")
+            machine->OnPollingLimit();
+        else if (step == "drop")
+            machine->Disconnected();
+        else if (step == "get1")
+            machine->GetTab(1);
+        else if (step == "got1")
+            machine->JobComplete("Get LIM", false);
+        for (int i = step.startsWith('T') ? qMax(1, step.mid(1).toInt()) : 0; i > 0; --i)
+            machine->Timeout();
+    }
+    const QStringList errors = recorder->events.filter(QRegularExpression("^(error|disconnect)"));
+    QTEST(errors.join('|'), "events");
+    QTEST(machine->MissedAnswers(), "missed");
+    QTEST(machine->IsPolling(), "polling");
 }
 
 void TestStateMachine::pollingTimerQueuesSerialNumberTests()
@@ -341,56 +374,6 @@ void TestStateMachine::pollingTimerQueuesSerialNumberTests()
     machine->StopSerialNumberTest();
     QTest::qWait(1500);
     QCOMPARE(jobs.count(), 1);
-}
-
-void TestStateMachine::timeoutOfRetrieveWhilePollingEndsLink()
-{
-    // A retrieve of tab 1 leaves polling running; its timeout is a failure of
-    // the link, not a missed poll answer, and the engineer is told.
-    ConnectAndPoll();
-    machine->Timeout(); // a missed poll answer
-    machine->GetTab(1);
-    recorder->Take();
-    machine->Timeout();
-    EXPECT_EVENTS(TimeoutError);
-    QVERIFY(!machine->HasGivenUp());
-    machine->Disconnected();
-    QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabNoLink));
-
-    // Once the retrieve is done, timeouts are missed poll answers again.
-    ConnectAndPoll();
-    machine->GetTab(1);
-    machine->JobComplete("Get LIM", false);
-    recorder->Take();
-    machine->Timeout();
-    EXPECT_EVENTS("");
-    QCOMPARE(machine->MissedAnswers(), 1);
-}
-
-void TestStateMachine::newConnectionStartsAfresh()
-{
-    // After a give-up, the next link's timeout outside polling is reported.
-    ConnectAndPoll();
-    machine->OnPollingLimit();
-    machine->Disconnected();
-    machine->Connected();
-    QVERIFY(!machine->HasGivenUp());
-    recorder->Take();
-    machine->Timeout();
-    EXPECT_EVENTS(TimeoutError);
-
-    // A line lost while polling leaves polling as it was; the new link must
-    // not count its first timeout as a missed answer of the old one.
-    ConnectAndPoll();
-    machine->Timeout();
-    machine->Disconnected();
-    QVERIFY(machine->IsPolling());
-    machine->Connected();
-    QVERIFY(!machine->IsPolling());
-    QCOMPARE(machine->MissedAnswers(), 0);
-    recorder->Take();
-    machine->Timeout();
-    EXPECT_EVENTS(TimeoutError);
 }
 
 QTEST_GUILESS_MAIN(TestStateMachine)
