@@ -177,7 +177,7 @@ void TestSimLink::retrieveTheSampleUnit()
              {"Voltage", false},
              {"Get LIM", false}},
             &answers);
-    QCOMPARE(answers, (QStringList{"version 3.10AT.0417", "serial VK0012345", "volts 12.6"}));
+    QCOMPARE(answers, (QStringList{"version 3.10AT.0417", "serial VK0012345", "volts 12600"}));
 
     const AtoN *a = model.GetAtoN();
     QCOMPARE(a->GetAtoNMMSI()->Mmsi() + " " + a->GetAtoNMMSI()->NewMmsi(),

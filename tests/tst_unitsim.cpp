@@ -273,7 +273,7 @@ void TestUnitSim::shell_data()
     QTest::newRow("getserno") << QByteArray("getserno") << 0 << QByteArray()
                               << QByteArray("VK0012345");
     QTest::newRow("battvolts") << QByteArray("battvolts") << 3 << QByteArray()
-                               << QByteArray("12.6");
+                               << QByteArray("12600");
     QTest::newRow("reset") << QByteArray("reset") << 0 << QByteArray() << QByteArray("OK");
     QTest::newRow("gpsfilt 0") << QByteArray("gpsfilt 0") << 0 << QByteArray() << QByteArray("OK");
     const QList<QByteArray> names{"limen",   "limvmin", "limvmax",  "limton",

@@ -112,7 +112,7 @@ QList<QByteArray> TrafficGenerator::ownReport(const QDateTime &utc) const
     status.racon =
         m_config->racon ? Message21Encoder::RaconOperational : Message21Encoder::RaconNone;
     status.light = m_config->lantern[0] ? Message21Encoder::LightOn : Message21Encoder::LightNone;
-    status.health = m_config->batteryVoltage.toDouble() < 11.5 ? 1 : 0;
+    status.health = m_config->batteryVoltage.toDouble() < 11500 ? 1 : 0;
     int fill = 0;
     const QByteArray payload =
         Message21Encoder::encode(*m_config, status, utc.time().second(), &fill);
@@ -121,7 +121,7 @@ QList<QByteArray> TrafficGenerator::ownReport(const QDateTime &utc) const
 
 QList<QByteArray> TrafficGenerator::alarms(const QDateTime &utc) const
 {
-    const bool lowBattery = m_config->batteryVoltage.toDouble() < 11.5;
+    const bool lowBattery = m_config->batteryVoltage.toDouble() < 11500;
     const QByteArray time = utcTime(utc);
     return {NmeaFrame::build('$', "AIALR", {time, "001", "V", "V", "AIS: Tx malfunction"}),
             NmeaFrame::build('$', "AIALR", {time, "025", "V", "V", "AIS: external EPFS lost"}),

@@ -79,7 +79,7 @@ struct UnitConfig
 
     QString version = QStringLiteral("3.10AT.0417");
     QString serialNumber = QStringLiteral("VK0012345");
-    QString batteryVoltage = QStringLiteral("12.6");
+    QString batteryVoltage = QStringLiteral("12600"); // millivolts, as the unit reports it
 
     // A configured sample unit: a name that needs the ACE continuation and
     // holds a comma, an off-position report, a message 6 and a message 12
