@@ -80,14 +80,11 @@ private slots:
     void sendTabCopiesAndKeepsUnitMmsi();
     void sendRefusedForSlotClash();
     void editedAndFileLoad();
-    void errorsInTheirOrder();
-    void timeouts_data();
-    void timeouts();
+    void linkFailures_data();
+    void linkFailures();
     void pollingTimerQueuesSerialNumberTests();
 
 private:
-    void ConnectAndPoll();
-
     Model *editModel = nullptr;
     Model *transportModel = nullptr;
     StateMachine *machine = nullptr;
@@ -108,14 +105,6 @@ void TestStateMachine::cleanup()
     delete machine;
     delete transportModel;
     delete editModel;
-}
-
-void TestStateMachine::ConnectAndPoll()
-{
-    machine->Connected();
-    machine->JobComplete("Voltage", false);
-    QVERIFY(machine->IsPolling());
-    recorder->Take();
 }
 
 void TestStateMachine::connectAndDisconnect()
@@ -190,7 +179,9 @@ void TestStateMachine::retrieveJobsAndCompletion()
 
 void TestStateMachine::sendTabCopiesAndKeepsUnitMmsi()
 {
-    ConnectAndPoll();
+    machine->Connected();
+    machine->JobComplete("Voltage", false);
+    recorder->Take();
     transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001");
     AtoN *edited = editModel->GetAtoN();
     edited->GetAtoNMMSI()->SetMmsi("111111111");
@@ -282,26 +273,14 @@ void TestStateMachine::editedAndFileLoad()
     EXPECT_EVENTS("");
 }
 
-void TestStateMachine::errorsInTheirOrder()
-{
-    machine->ConnectError("busy port");
-    EXPECT_EVENTS("error Error connecting to the AtoN busy port|disconnect");
-    machine->CommandError("$PVKX,battvolts");
-    EXPECT_EVENTS("error Error sending a command to the AtoN $PVKX,battvolts|disconnect");
-    machine->AtoNSentenceError("ACF");
-    EXPECT_EVENTS(
-        "disconnect|error Error reading an NMEA sentence from the AtoN NMEA sentence: ACF");
-    machine->Timeout();
-    EXPECT_EVENTS(TimeoutError);
-}
-
-void TestStateMachine::timeouts_data()
+void TestStateMachine::linkFailures_data()
 {
     // A script of transport reports: link (Connected), poll (the voltage read,
     // polling starts), Tn (n timeouts), answer (a serial number), limit
     // (OnPollingLimit), drop (Disconnected), get1 and got1 (a retrieve of the
-    // lantern tab queued and done); then the error signals raised, the missed
-    // answers counted and whether polling runs.
+    // lantern tab queued and done), open, command and sentence (the connect,
+    // command and sentence errors); then the error signals raised in order,
+    // the missed answers counted and whether polling runs.
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("events");
     QTest::addColumn<int>("missed");
@@ -310,6 +289,12 @@ void TestStateMachine::timeouts_data()
                         bool polling) {
         QTest::newRow(name) << script << events << missed << polling;
     };
+    row("open", "open", "error Error connecting to the AtoN busy port|disconnect", 0, false);
+    row("command", "command",
+        "error Error sending a command to the AtoN $PVKX,battvolts|disconnect", 0, false);
+    row("sentence", "sentence",
+        "disconnect|error Error reading an NMEA sentence from the AtoN NMEA sentence: ACF", 0,
+        false);
     row("eight misses", "link poll T8", "", 8, true);
     row("an answer resets the count", "link poll T8 answer T8", "", 8, true);
     row("the ninth miss ends the link", "link poll T8 answer T9", PollingLimitError, 0, false);
@@ -329,7 +314,7 @@ void TestStateMachine::timeouts_data()
     row("after the lantern retrieve", "link poll get1 got1 T", "", 1, true);
 }
 
-void TestStateMachine::timeouts()
+void TestStateMachine::linkFailures()
 {
     QFETCH(QString, script);
     for (const QString &step : script.split(' ')) {
@@ -347,6 +332,12 @@ void TestStateMachine::timeouts()
             machine->GetTab(1);
         else if (step == "got1")
             machine->JobComplete("Get LIM", false);
+        else if (step == "open")
+            machine->ConnectError("busy port");
+        else if (step == "command")
+            machine->CommandError("$PVKX,battvolts");
+        else if (step == "sentence")
+            machine->AtoNSentenceError("ACF");
         for (int i = step.startsWith('T') ? qMax(1, step.mid(1).toInt()) : 0; i > 0; --i)
             machine->Timeout();
     }
