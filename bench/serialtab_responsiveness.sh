@@ -7,7 +7,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${VANDREL_BUILD:-$top/build}
-cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_PROJECT_Vandrel_INCLUDE="$top/tools/serialtabbench/hook.cmake" >/dev/null
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_BENCH=ON \
+    -UCMAKE_PROJECT_Vandrel_INCLUDE >/dev/null
 cmake --build "$build" --target serialtabbench >/dev/null
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tools/serialtabbench/serialtabbench" "$@"
