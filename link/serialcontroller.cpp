@@ -161,12 +161,19 @@ bool SerialController::OpenFile(const QString &fileName)
     openError.clear();
     replayFile = file;
     lineBuffer.clear();
+    replayPending.clear();
+    replayLongLine = false;
     delete replayDecoder;
     replayDecoder = QTextCodec::codecForName("UTF-8")->makeDecoder();
 
     replayTimer = new QTimer(this);
-    connect(replayTimer, &QTimer::timeout, this, &SerialController::OnReceived);
-    replayTimer->setInterval(ReplayIntervalMs);
+    if (fastReplay) {
+        connect(replayTimer, &QTimer::timeout, this, &SerialController::ReplayBlock);
+        replayTimer->setInterval(0);
+    } else {
+        connect(replayTimer, &QTimer::timeout, this, &SerialController::OnReceived);
+        replayTimer->setInterval(ReplayIntervalMs);
+    }
     replayTimer->start();
 
     emit Opened();
@@ -202,6 +209,8 @@ bool SerialController::Close()
         replayFile->close();
         delete replayFile;
         replayFile = nullptr;
+        replayPending.clear();
+        replayLongLine = false;
         closedSomething = true;
     }
     return closedSomething;
@@ -271,14 +280,12 @@ void SerialController::OnReceived()
         return;
     }
     if (replayFile) {
-        if (replayFile->atEnd()) {
-            emit Closed();
-            return;
-        }
         char buffer[PieceSize + 1];
-        const qint64 length = replayFile->readLine(buffer, sizeof buffer);
+        const qint64 length = replayFile->atEnd() ? 0 : replayFile->readLine(buffer, sizeof buffer);
         if (length <= 0) {
-            emit Closed();
+            FlushLineBuffer();
+            if (replayFile)
+                emit Closed();
             return;
         }
         const void *nul = std::memchr(buffer, 0, size_t(length));
@@ -398,6 +405,118 @@ void SerialController::DeliverLine(QString line)
     if (!line.contains(QLatin1String("getserno")))
         WriteLog(line);
     emit Received(line);
+}
+
+// The last line of a log may lack its line end; it is passed on all the same.
+void SerialController::FlushLineBuffer()
+{
+    if (lineBuffer.isEmpty())
+        return;
+    QString line = lineBuffer + QLatin1Char('\n');
+    lineBuffer.clear();
+    DeliverLine(line);
+}
+
+void SerialController::ReplayBlock()
+{
+    if (!replayFile)
+        return;
+    const QByteArray bytes = replayFile->read(ReplayBlockSize);
+    if (bytes.isEmpty()) {
+        EndFastReplay();
+        return;
+    }
+    QString text = replayDecoder->toUnicode(bytes);
+    // A log cut short by a crash may end in zero bytes; they carry no text.
+    if (text.contains(QChar::Null))
+        text.remove(QChar::Null);
+    ReplayText(text);
+}
+
+// Every whole line that lies within the text goes to ProcessLine as one
+// piece; the start of a line that ends in a later block waits for it.
+void SerialController::ReplayText(const QString &text)
+{
+    const int n = text.size();
+    int from = 0;
+    while (from < n && replayFile) {
+        const int lineEnd = text.indexOf(QLatin1Char('\n'), from);
+        const int end = lineEnd < 0 ? n : lineEnd + 1;
+        if (lineEnd >= 0 && replayPending.isEmpty() && end - from <= MaxLineLength + 1) {
+            ProcessLine(text.mid(from, end - from));
+        } else {
+            replayPending += text.midRef(from, end - from);
+            if (lineEnd >= 0)
+                PassOnPendingLine();
+            else
+                PassOnPendingParts();
+        }
+        from = end;
+    }
+}
+
+// The pending text ends a line.
+void SerialController::PassOnPendingLine()
+{
+    if (!replayLongLine && replayPending.size() <= MaxLineLength + 1) {
+        const QString line = replayPending;
+        replayPending.clear();
+        ProcessLine(line);
+        return;
+    }
+    replayPending.chop(1);
+    PassOnPendingParts();
+    if (!replayPending.isEmpty())
+        PassOnPart(replayPending);
+    replayPending.clear();
+    replayLongLine = false;
+}
+
+// A line longer than MaxLineLength is passed on in parts of that length, as
+// the line from a port is.
+void SerialController::PassOnPendingParts()
+{
+    while (replayPending.size() > MaxLineLength) {
+        const QString part = replayPending.left(MaxLineLength);
+        replayPending.remove(0, MaxLineLength);
+        PassOnPart(part);
+    }
+}
+
+void SerialController::PassOnPart(const QString &part)
+{
+    if (!replayLongLine) {
+        replayLongLine = true;
+        replayLongKind = part.isEmpty() ? QChar() : part.at(0);
+        qDebug() << "Log line longer than" << MaxLineLength << "characters; passing it on in parts";
+    }
+    if (replayLongKind == QLatin1Char('#'))
+        return;
+    const QString line = part + QLatin1Char('\n');
+    if (replayLongKind == QLatin1Char('>'))
+        emit Sent(line);
+    else
+        DeliverLine(line);
+}
+
+void SerialController::EndFastReplay()
+{
+    if (replayLongLine) {
+        PassOnPendingParts();
+        if (!replayPending.isEmpty())
+            PassOnPart(replayPending);
+    } else if (!replayPending.isEmpty()) {
+        ProcessLine(replayPending);
+    }
+    replayPending.clear();
+    replayLongLine = false;
+    FlushLineBuffer();
+    if (!replayFile)
+        return;
+    // The end is told once; the log stays held until the owner closes.
+    if (replayTimer)
+        replayTimer->stop();
+    emit Closed();
 }
 
 void SerialController::WriteLog(const QString &line)

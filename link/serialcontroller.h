@@ -32,6 +32,9 @@ public:
     static constexpr int MaxPiecesPerNotification = 100;
     // Replay delivers one piece per tick of this interval.
     static constexpr int ReplayIntervalMs = 10;
+    // Fast replay reads the log in blocks of this many bytes, one block per
+    // turn of the event loop.
+    static constexpr int ReplayBlockSize = 64 * 1024;
     // Longest time that the input flush at open may take.
     static constexpr int FlushTimeoutMs = 1000;
     // The unit's own USB serial adapter.
@@ -43,6 +46,12 @@ public:
 
     bool Open(const QString &portName, qint32 baudRate);
     bool OpenFile(const QString &fileName);
+    // Plays the next traffic log opened without the pause between pieces:
+    // every whole line of a block is passed on in one turn of the event loop,
+    // and at the end of the log Closed() is raised once. Paced replay is the
+    // default; a log already playing keeps its pace.
+    void SetFastReplay(bool fast) { fastReplay = fast; }
+    bool IsFastReplay() const { return fastReplay; }
     bool Close();
     bool IsOpen() const;
     bool IsFileOpen() const;
@@ -85,6 +94,13 @@ private:
     void FlushInput();
     void ProcessLine(const QString &piece);
     void DeliverLine(QString line);
+    void FlushLineBuffer();
+    void ReplayBlock();
+    void ReplayText(const QString &text);
+    void PassOnPendingLine();
+    void PassOnPendingParts();
+    void PassOnPart(const QString &part);
+    void EndFastReplay();
     void WriteLog(const QString &line);
     void WriteLogBanner(const QString &text);
     void ReportSendFailure();
@@ -100,6 +116,14 @@ private:
     // Log files are written in UTF-8; replay decodes them the same way,
     // keeping a character that straddles two pieces whole.
     QTextDecoder *replayDecoder = nullptr;
+    bool fastReplay = false;
+    // Fast replay: the start of a line whose end is in a later block, at most
+    // MaxLineLength characters once a block is done. Of a longer line, parts
+    // have been passed on already; its first character tells how to treat
+    // every part: "#" a comment, ">" a line that was sent.
+    QString replayPending;
+    bool replayLongLine = false;
+    QChar replayLongKind;
 
     // Why the last Open failed; offered by ErrorString while nothing is held.
     QString openError;

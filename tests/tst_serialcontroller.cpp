@@ -308,6 +308,74 @@ private slots:
         QCOMPARE(closed.count(), 1);
     }
 
+    void fastReplayPassesEveryLineInOrder()
+    {
+        QTemporaryDir dir;
+        const QString logName = dir.filePath("fast.log");
+        QByteArray log = "#\n# vandrel Started log file at 10:00:00 2026/01/01\n#\n";
+        QStringList expected;
+        auto addLine = [&](const QByteArray &line) {
+            log += line + '\n';
+            expected << QString::fromUtf8(line + '\n');
+        };
+        for (int i = 0; log.size() < SerialController::ReplayBlockSize - 1000; ++i)
+            addLine("$GPTXT,01,01,02,line " + QByteArray::number(i) + "*00");
+        // A two-byte character split between the first two blocks.
+        addLine(QByteArray(SerialController::ReplayBlockSize - 1 - log.size(), 'a') + "\xC3\xA9z");
+        log += ">appver\n";
+        for (int i = 0; i < 3000; ++i)
+            addLine("$AITXT,01,01,03,more " + QByteArray::number(i) + "*00");
+        // A line far longer than any sentence, crossing into the next block.
+        QByteArray longLine(10000, 'x');
+        for (int i = 0; i < longLine.size(); i += 97)
+            longLine[i] = 'y';
+        log += longLine + '\n';
+        const int longAt = expected.size();
+        addLine("$GPTXT,after the long line*00");
+        // The last line has no line end.
+        log += "$GPTXT,last*00";
+        WriteFile(logName, log);
+        QVERIFY(log.size() > 2 * SerialController::ReplayBlockSize);
+
+        QSignalSpy sent(controller.get(), &SerialController::Sent);
+        QSignalSpy closed(controller.get(), &SerialController::Closed);
+        controller->SetFastReplay(true);
+        QVERIFY(controller->IsFastReplay());
+        QVERIFY(controller->OpenFile(logName));
+        QVERIFY(closed.wait(5000));
+        QTest::qWait(100);
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(controller->IsFileOpen());
+
+        QStringList lines = Lines();
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent.at(0).at(0).toString(), QString(">appver\n"));
+        QCOMPARE(lines.last(), QString("$GPTXT,last*00\n"));
+        lines.removeLast();
+        // The long line comes in bounded parts that hold all of it.
+        QString joined;
+        while (lines.size() > longAt && !lines.at(longAt).startsWith('$')) {
+            const QString part = lines.takeAt(longAt);
+            QVERIFY(part.size() <= SerialController::MaxLineLength + 1);
+            QVERIFY(part.endsWith('\n'));
+            joined += part.chopped(1);
+        }
+        QCOMPARE(joined, QString::fromLatin1(longLine));
+        QCOMPARE(lines, expected);
+
+        QVERIFY(controller->Close());
+        QCOMPARE(closed.count(), 2);
+
+        // Paced replay passes on an unended last line too.
+        received->clear();
+        controller->SetFastReplay(false);
+        WriteFile(logName, "$GPTXT,one*00\n$GPTXT,two*00");
+        QVERIFY(controller->OpenFile(logName));
+        QVERIFY(WaitForLines(2));
+        QCOMPARE(Lines(), (QStringList{"$GPTXT,one*00\n", "$GPTXT,two*00\n"}));
+        QVERIFY(controller->Close());
+    }
+
     void openAndCloseRules()
     {
         QSignalSpy opened(controller.get(), &SerialController::Opened);

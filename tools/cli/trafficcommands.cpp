@@ -12,7 +12,6 @@
 #include "link/serialtransport.h"
 #include "model/model.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 
@@ -87,6 +86,10 @@ int TrafficCommands::Replay(VandrelApplication *application, const QString &log,
     TrafficLink link(mmsi);
     QElapsedTimer clock;
     clock.start();
+    // Without the 10 ms pace the controller reads the log in large blocks and
+    // passes on every line of a block in one turn of the event loop.
+    if (SerialController *controller = link.transport.GetSerialController())
+        controller->SetFastReplay(fast);
     if (!link.transport.ConnectFile(log)) {
         Console::Error(QStringLiteral("Could not read %1: %2").arg(log, link.connectError));
         return ExitFailure;
@@ -95,33 +98,14 @@ int TrafficCommands::Replay(VandrelApplication *application, const QString &log,
     QObject::connect(&link.transport, &Transport::Received, [&lines] { ++lines; });
 
     QEventLoop loop;
-    bool stopped = false;
     StopSignals stop;
-    QObject::connect(&stop, &StopSignals::Stop, &loop, [&] {
-        stopped = true;
-        loop.quit();
-    });
+    QObject::connect(&stop, &StopSignals::Stop, &loop, &QEventLoop::quit);
+    // At the end of the file the controller closes, and the transport with it.
     QObject::connect(&link.transport, &Transport::Disconnected, &loop, &QEventLoop::quit);
-    SerialController *controller = link.transport.GetSerialController();
-    if (fast && controller) {
-        // The serial line controller plays one line per tick of its 10 ms
-        // timer and has no setting for that pace; without the pause, this
-        // asks it for the lines one after another. At the end of the file it
-        // closes, and the transport with it. Signals and timers get a turn
-        // now and then.
-        Console::SetBlockBuffered(true);
-        int sinceEvents = 0;
-        while (link.transport.IsConnected() && !stopped) {
-            controller->OnReceived();
-            if (++sinceEvents == 4096) {
-                sinceEvents = 0;
-                QCoreApplication::processEvents();
-            }
-        }
-        Console::SetBlockBuffered(false);
-    } else if (link.transport.IsConnected()) {
+    Console::SetBlockBuffered(fast);
+    if (link.transport.IsConnected())
         loop.exec();
-    }
+    Console::SetBlockBuffered(false);
     const double seconds = clock.nsecsElapsed() / 1e9;
     Console::Err(QStringLiteral("Replayed %1 lines in %2 s (%3 lines/s), %4 events\n")
                      .arg(lines)
