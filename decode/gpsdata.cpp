@@ -1,5 +1,7 @@
 #include "decode/gpsdata.h"
 
+#include "decode/clocktime.h"
+
 GpsData::GpsData(QObject *parent) : QObject(parent) {}
 
 void GpsData::Reset()
@@ -14,7 +16,7 @@ void GpsData::Reset()
 
 bool GpsData::SetTime(const QString &hhmmss)
 {
-    time = QTime::fromString(hhmmss, QStringLiteral("hhmmss"));
+    time = ClockTime(hhmmss);
     return time.isValid();
 }
 

@@ -24,6 +24,25 @@ bool StartsWith(const ParsedSentence &sentence, int field, QChar letter)
 
 int IntField(const ParsedSentence &sentence, int field)
 {
+    // Most fields are a few plain digits, read here without the framework's
+    // general number parse; anything else goes through it.
+    if (field >= 0 && field < sentence.fields.size()) {
+        const QString &text = sentence.fields.at(field);
+        if (!text.isEmpty() && text.size() <= 9) {
+            int digits = 0;
+            bool plain = true;
+            for (const QChar c : text) {
+                const ushort u = c.unicode();
+                if (u < '0' || u > '9') {
+                    plain = false;
+                    break;
+                }
+                digits = digits * 10 + (u - '0');
+            }
+            if (plain)
+                return digits;
+        }
+    }
     int value = 0;
     sentence.GetInt(field, value);
     return value;
@@ -33,7 +52,10 @@ int IntField(const ParsedSentence &sentence, int field)
 
 GPSDecoder::GPSDecoder(QObject *parent)
     : QObject(parent), rmcWatchdog(NewWatchdog()), gsaWatchdog(NewWatchdog()),
-      gsvWatchdog(NewWatchdog()), texts(TextIdentifiers)
+      gsvWatchdog(NewWatchdog()),
+      wanted(QStringLiteral("GP"), {QStringLiteral("RMC"), QStringLiteral("GSA"),
+                                    QStringLiteral("GSV"), QStringLiteral("TXT")}),
+      texts(TextIdentifiers)
 {
     // The records travel by pointer; listeners on other threads need the types.
     qRegisterMetaType<GpsData *>("GpsData*");
@@ -60,6 +82,9 @@ void GPSDecoder::Reset()
 
 void GPSDecoder::OnReceived(QString received)
 {
+    // The unit's own sentences are not parsed here.
+    if (!wanted.MayHold(received))
+        return;
     const ParsedSentence sentence(received);
     if (!sentence.valid || sentence.talker != QLatin1String("GP"))
         return;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include "decode/addressfilter.h"
 #include "decode/textreassembler.h"
 
 class GpsData;
@@ -53,6 +54,7 @@ private:
     QTimer *rmcWatchdog;
     QTimer *gsaWatchdog;
     QTimer *gsvWatchdog;
+    AddressFilter wanted;
     GpsData *gpsData = nullptr;
     SatelliteData *satelliteData = nullptr;
     TextReassembler texts;

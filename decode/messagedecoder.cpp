@@ -4,13 +4,16 @@
 #include <QTime>
 
 #include "decode/alarmdata.h"
+#include "decode/clocktime.h"
 #include "model/aton.h"
 #include "model/model.h"
 #include "sentences/parsedsentence.h"
 
 MessageDecoder::MessageDecoder(Model *model, QObject *parent)
-    : QObject(parent), texts(TextIdentifiers),
-      payloads(PayloadSequences, MultipartBuffer(MaxPayloadLength)), model(model)
+    : QObject(parent),
+      wanted(UnitTalker, {QStringLiteral("TXT"), QStringLiteral("ALR"), QStringLiteral("VDO")}),
+      texts(TextIdentifiers), payloads(PayloadSequences, MultipartBuffer(MaxPayloadLength)),
+      model(model)
 {
     if (!model)
         qBadAlloc();
@@ -19,6 +22,9 @@ MessageDecoder::MessageDecoder(Model *model, QObject *parent)
 
 void MessageDecoder::OnReceived(QString received)
 {
+    // Most lines are the GPS receiver's; they are not parsed here.
+    if (!wanted.MayHold(received))
+        return;
     const ParsedSentence sentence(received);
     if (!sentence.valid || sentence.talker != UnitTalker)
         return;
@@ -49,7 +55,7 @@ void MessageDecoder::DecodeALR(const ParsedSentence &sentence)
     QString field;
     QTime alarmTime;
     if (sentence.GetString(1, field) && !field.isEmpty())
-        alarmTime = QTime::fromString(field.left(6), QStringLiteral("hhmmss"));
+        alarmTime = ClockTime(field.left(6));
 
     int alarmId = 0;
     sentence.GetInt(2, alarmId);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector>
 
+#include "decode/addressfilter.h"
 #include "decode/multipartbuffer.h"
 #include "decode/textreassembler.h"
 
@@ -51,6 +52,7 @@ private:
     static bool GetBits(const QBitArray *bits, int start, int count, quint32 &value);
 
     AlarmData *alarmData = nullptr;
+    AddressFilter wanted;
     TextReassembler texts;
     QVector<MultipartBuffer> payloads;
     Model *model;

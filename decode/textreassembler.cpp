@@ -11,10 +11,15 @@ namespace {
 // replayed log is decoded already, or the unit sent Latin-1) is kept as it is.
 QString DecodeUtf8(const QString &field)
 {
+    bool ascii = true;
     for (const QChar c : field) {
         if (c.unicode() > 0xff)
             return field;
+        ascii = ascii && c.unicode() < 0x80;
     }
+    // Plain ASCII reads the same either way.
+    if (ascii)
+        return field;
     const QByteArray bytes = field.toLatin1();
     QTextCodec::ConverterState state;
     const QString decoded =

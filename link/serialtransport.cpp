@@ -110,6 +110,10 @@ void SerialTransport::SerialSendError()
 void SerialTransport::SerialReceived(QString received)
 {
     emit Received(received);
+    // Traffic with no job step waiting, the whole of a replayed log, is not
+    // parsed here.
+    if (!AwaitsAnswer())
+        return;
     const ParsedSentence sentence(received);
     if (sentence.valid)
         HandleResponse(sentence);

@@ -47,6 +47,8 @@ public:
     virtual QString LastError() const;
     // Receives every received line that parsed as a valid sentence.
     virtual void HandleResponse(ParsedSentence sentence);
+    // A job step waits for an answer; otherwise HandleResponse takes nothing.
+    bool AwaitsAnswer() const { return HasCurrent() && stepIndex != -1; }
     virtual int ResponseTimeout() const { return AnswerTimeoutMs; }
 
     // A job is queued or running. Safe to call from any thread.

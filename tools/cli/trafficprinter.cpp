@@ -116,6 +116,12 @@ void TrafficPrinter::OnAlarms(AlarmData *alarms)
         return;
     // The decoder hands over the whole table; show the alarms that changed.
     for (const AlarmData::Alarm &a : alarms->Alarms()) {
+        const auto shown = lastAlarms.constFind(a.alarmId);
+        if (shown != lastAlarms.constEnd() && shown->alarmTime == a.alarmTime &&
+            shown->thresholdExceeded == a.thresholdExceeded &&
+            shown->acknowledged == a.acknowledged && shown->description == a.description)
+            continue;
+        lastAlarms.insert(a.alarmId, a);
         const QString text =
             QStringLiteral("ALARM %1 %2 %3, %4: %5")
                 .arg(a.alarmId, 3, 10, QLatin1Char('0'))
@@ -125,9 +131,6 @@ void TrafficPrinter::OnAlarms(AlarmData *alarms)
                      a.acknowledged ? QStringLiteral("acknowledged")
                                     : QStringLiteral("not acknowledged"),
                      a.description);
-        if (lastAlarms.value(a.alarmId) == text)
-            continue;
-        lastAlarms.insert(a.alarmId, text);
         Print(text);
     }
 }

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include "decode/alarmdata.h"
+
 class AlarmData;
 class AtoNSentenceAID;
 class GPSDecoder;
@@ -49,7 +51,8 @@ private:
     Model *model;
     AtoNSentenceAID *aidCodec = nullptr;
     QString lastSatellites;
-    QHash<int, QString> lastAlarms;
+    // Each alarm as last shown, by its number.
+    QHash<int, AlarmData::Alarm> lastAlarms;
     uint racon = 0;
     uint light = 0;
     int events = 0;
