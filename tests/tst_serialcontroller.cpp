@@ -1,6 +1,9 @@
 #include "link/serialcontroller.h"
+#include "link/serialtransport.h"
+#include "model/model.h"
 
 #include "support/ptypair.h"
+#include "support/tempsettings.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -374,6 +377,30 @@ private slots:
         QVERIFY(WaitForLines(2));
         QCOMPARE(Lines(), (QStringList{"$GPTXT,one*00\n", "$GPTXT,two*00\n"}));
         QVERIFY(controller->Close());
+    }
+
+    void fastReplayEndsTheTransportOnce()
+    {
+        TempSettings settings;
+        QTemporaryDir dir;
+        const QString logName = dir.filePath("fast.log");
+        QByteArray log;
+        for (int i = 0; i < 20000; ++i)
+            log += "$GPTXT,01,01,02,line " + QByteArray::number(i) + "*00\n";
+        WriteFile(logName, log);
+
+        Model model;
+        SerialTransport transport(&model);
+        QSignalSpy lines(&transport, &Transport::Received);
+        QSignalSpy disconnected(&transport, &Transport::Disconnected);
+        transport.GetSerialController()->SetFastReplay(true);
+        QVERIFY(transport.ConnectFile(logName));
+        QVERIFY(disconnected.wait(5000));
+        QTest::qWait(100);
+        QCOMPARE(disconnected.count(), 1);
+        QVERIFY(!transport.IsConnected());
+        QCOMPARE(lines.count(), 20000);
+        QCOMPARE(lines.last().at(0).toString(), QString("$GPTXT,01,01,02,line 19999*00\n"));
     }
 
     void openAndCloseRules()
