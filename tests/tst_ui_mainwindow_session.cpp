@@ -255,9 +255,10 @@ void TstMainWindowSession::wholeSession()
 
 void TstMainWindowSession::lostUnitShowsAnError()
 {
-    // The unit stops answering its presence poll a few seconds in, as when
-    // it is taken from the dock.
-    Simulator unit({"--fast", "--dock-out-after", "8"});
+    // The unit stops answering its presence poll some seconds in, as when it
+    // is taken from the dock; late enough that a slow machine has finished
+    // the retrieve by then.
+    Simulator unit({"--fast", "--dock-out-after", "16"});
     QVERIFY(!unit.port.isEmpty());
     qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
 
@@ -267,8 +268,8 @@ void TstMainWindowSession::lostUnitShowsAnError()
     connectTo(window, unit.port);
     retrieveAll(window);
 
-    ModalAnswer error({ModalAnswer::Press(QMessageBox::Ok)}, 40000);
-    QTRY_VERIFY_WITH_TIMEOUT(error.answered() == 1, 40000);
+    ModalAnswer error({ModalAnswer::Press(QMessageBox::Ok)}, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(error.answered() == 1, 60000);
     QCOMPARE(error.texts.value(0), QString("Error communicating with the device"));
     QCOMPARE(error.informativeTexts.value(0),
              QString("A timeout occurred. Has the device been removed from the dock?"));
