@@ -1,5 +1,6 @@
 #include "link/transport.h"
 
+#include "lim/lanterninterface.h"
 #include "lim/limsetparam.h"
 #include "link/nmeashellcommand.h"
 #include "link/serialcontroller.h"
@@ -12,16 +13,6 @@
 #include <QDebug>
 #include <QMutexLocker>
 #include <QTimer>
-
-namespace {
-
-// The lantern parameters in the order the "Get LIM" and "Set LIM" jobs handle them.
-const char *const LanternParameters[] = {"limen",   "limvmin", "limvmax",  "limton",
-                                         "limtoff", "limion",  "limigain", "limpthresh"};
-constexpr int FirstGetLanternTag = 6;
-constexpr int FirstSetLanternTag = 14;
-
-} // namespace
 
 Transport::Transport(Model *transportModel, QObject *parent)
     : QObject(parent), transportModel(transportModel)
@@ -125,18 +116,20 @@ void Transport::BuildJobTable()
     Job *reset = AddJob(QStringLiteral("Reset"));
     AddShellStep(reset, QStringLiteral("reset"), 0, 0, 5, false);
 
+    // The lantern parameters, in the order of the lantern interface's table.
     Job *getLim = AddJob(QStringLiteral("Get LIM"));
-    int tag = FirstGetLanternTag;
-    for (const char *name : LanternParameters) {
-        const QString command = QStringLiteral("nvgeti \"%1\"").arg(QLatin1String(name));
-        NmeaShellCommand *get = AddShellStep(getLim, command, 3, 1, tag++, true);
+    for (int i = 0; i < LanternInterface::ParameterCount; ++i) {
+        const QString command =
+            QStringLiteral("nvgeti \"%1\"").arg(LanternInterface::ParameterName(i));
+        NmeaShellCommand *get =
+            AddShellStep(getLim, command, 3, 1, LanternInterface::GetTag(i), true);
         connect(get, &NmeaShellCommand::showLimParams, this, &Transport::onShowLimParams);
     }
 
     Job *setLim = AddJob(QStringLiteral("Set LIM"));
-    tag = FirstSetLanternTag;
-    for (const char *name : LanternParameters) {
-        auto *set = new LimSetParam(QLatin1String(name), tag++, transportModel);
+    for (int i = 0; i < LanternInterface::ParameterCount; ++i) {
+        auto *set = new LimSetParam(LanternInterface::ParameterName(i), LanternInterface::SetTag(i),
+                                    transportModel);
         stepObjects.append(set);
         JobStep step;
         step.setParameter = set;
