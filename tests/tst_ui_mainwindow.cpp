@@ -6,6 +6,7 @@
 #include "ui/mainwindow.h"
 #include "ui/serialdisplay.h"
 
+#include "childwidget.h"
 #include "modalanswer.h"
 #include "support/ptypair.h"
 #include "support/tempsettings.h"
@@ -52,14 +53,6 @@ class TstMainWindow : public QObject
     Q_OBJECT
 
 private:
-    template <typename T> static T *child(MainWindow &window, const char *name)
-    {
-        T *widget = window.findChild<T *>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no child %s", name);
-        }
-        return widget;
-    }
     static QComboBox *combo(MainWindow &w) { return child<QComboBox>(w, "comboBoxPort"); }
     static bool portChoiceShown(MainWindow &w)
     {

@@ -11,6 +11,7 @@
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
 
+#include "childwidget.h"
 #include "modalanswer.h"
 #include "support/tempsettings.h"
 
@@ -83,14 +84,6 @@ class TstMainWindowSession : public QObject
     Q_OBJECT
 
 private:
-    template <typename T> static T *child(MainWindow &window, const char *name)
-    {
-        T *widget = window.findChild<T *>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no child %s", name);
-        }
-        return widget;
-    }
     static bool linked() { return App()->GetTransport() && App()->GetTransport()->IsConnected(); }
     static bool idle() { return linked() && !App()->GetTransport()->IsBusy(); }
     static int tabState(int tab) { return App()->GetStateMachine()->TabStateOf(tab); }

@@ -3,6 +3,7 @@
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
 
+#include "childwidget.h"
 #include "support/tempsettings.h"
 
 #include <QCheckBox>
@@ -18,14 +19,6 @@ class TstSerialTab : public QObject
     Q_OBJECT
 
 private:
-    template <typename T> static T *child(SerialTab &tab, const char *name)
-    {
-        T *widget = tab.findChild<T *>(QLatin1String(name));
-        if (!widget) {
-            qFatal("no widget %s", name);
-        }
-        return widget;
-    }
     static QString shown(SerialTab &tab)
     {
         return child<SerialDisplay>(tab, "textEditReceived")->Text();
