@@ -4,7 +4,12 @@
 // Running vandrel-cli and the unit simulator as the end-to-end tests need
 // them: real processes on a real pseudo-terminal.
 
+#include "model/model.h"
+#include "model/padfile.h"
+
+#include <QDebug>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -30,6 +35,20 @@ inline CliRun RunCli(const QStringList &arguments, int limitMs = 120000)
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+inline QString SavePad(const QString &path, const Model &model)
+{
+    QString error;
+    if (PadFile::Save(path, model, &error) != PadFile::Done)
+        qWarning() << error;
+    return path;
+}
+
+inline bool WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The simulator, started with the given switches; its port is announced on
@@ -59,6 +78,15 @@ public:
             process.kill();
             process.waitForFinished();
         }
+    }
+    // Retrieves the unit's configuration into path and loads it into model.
+    int Retrieve(const QString &path, Model *model = nullptr) const
+    {
+        const int status = RunCli({"retrieve", "--port", port, "-o", path}).status;
+        QString error;
+        if (model && PadFile::Load(path, model, &error) != PadFile::Done)
+            qWarning() << error;
+        return status;
     }
     QString port;
     QProcess process;
