@@ -15,8 +15,7 @@ class TestCliEndToEnd : public QObject
 private slots:
     void initTestCase() { QVERIFY(dir.isValid()); }
     void retrieveChangeSendRetrieveGivesNoDifference();
-    void sendReportsFieldsTheUnitRefused();
-    void clashingScheduleSendsNothing();
+    void sendRefusedOrNotTakenInFull();
     void monitorDecodesLiveTrafficUntilStopped();
 
 private:
@@ -85,11 +84,32 @@ void TestCliEndToEnd::retrieveChangeSendRetrieveGivesNoDifference()
     QVERIFY(printed.out.contains(QString::fromUtf8("118° 14.8080' W")));
 }
 
-void TestCliEndToEnd::sendReportsFieldsTheUnitRefused()
+void TestCliEndToEnd::sendRefusedOrNotTakenInFull()
 {
     Simulator unit({"--fast", "--quiet"});
     Model model;
-    QCOMPARE(unit.Retrieve(Path("refused.pad"), &model), 0);
+    const QString retrieved = Path("clash.pad");
+    QCOMPARE(unit.Retrieve(retrieved, &model), 0);
+    Model clashing;
+    clashing = model;
+    MessageScheduleEntry normal = clashing.GetMessageSchedule()->EntryAt(0);
+    normal.SetStartSlot1(10);
+    normal.SetStartSlot2(11);
+    normal.SetInterval1(6750);
+    normal.SetInterval2(4500);
+    QVERIFY(clashing.GetMessageSchedule()->SetEntry(0, normal));
+    clashing.GetAtoN()->SetName(QStringLiteral("NOT SENT"));
+    clashing.GetLanternInterface()->SetLimvmax(30000);
+    const CliRun refused = RunCli({"send", "--port", unit.port, SavePad(Path("c.pad"), clashing)});
+    QCOMPARE(refused.status, 3);
+    QVERIFY2(
+        refused.err.contains(QStringLiteral("The message schedule set risks clashing timeslots.")),
+        qPrintable(refused.err));
+    // Neither tab went out.
+    QVERIFY(!refused.err.contains(QStringLiteral(": set ")));
+    QCOMPARE(unit.Retrieve(Path("afterclash.pad")), 0);
+    QCOMPARE(RunCli({"diff", retrieved, Path("afterclash.pad")}).status, 0);
+
     // The unit refuses an ACF whose type of EPFS is out of its range, and
     // with it the new position; the ACE with the new name is taken.
     model.GetAtoN()->SetTypeOfEPFS(16);
@@ -101,31 +121,6 @@ void TestCliEndToEnd::sendReportsFieldsTheUnitRefused()
              qPrintable(send.out));
     QVERIFY(send.out.contains(QString::fromUtf8("Latitude: 10° 15.0000' N -> ")));
     QVERIFY(!send.out.contains(QStringLiteral("Name:")));
-}
-
-void TestCliEndToEnd::clashingScheduleSendsNothing()
-{
-    Simulator unit({"--fast", "--quiet"});
-    Model model;
-    const QString retrieved = Path("clash.pad");
-    QCOMPARE(unit.Retrieve(retrieved, &model), 0);
-    MessageScheduleEntry normal = model.GetMessageSchedule()->EntryAt(0);
-    normal.SetStartSlot1(10);
-    normal.SetStartSlot2(11);
-    normal.SetInterval1(6750);
-    normal.SetInterval2(4500);
-    QVERIFY(model.GetMessageSchedule()->SetEntry(0, normal));
-    model.GetAtoN()->SetName(QStringLiteral("NOT SENT"));
-    model.GetLanternInterface()->SetLimvmax(30000);
-    const CliRun send = RunCli({"send", "--port", unit.port, SavePad(Path("clashing.pad"), model)});
-    QCOMPARE(send.status, 3);
-    QVERIFY2(
-        send.err.contains(QStringLiteral("The message schedule set risks clashing timeslots.")),
-        qPrintable(send.err));
-    // Neither tab went out.
-    QVERIFY(!send.err.contains(QStringLiteral(": set ")));
-    QCOMPARE(unit.Retrieve(Path("afterclash.pad")), 0);
-    QCOMPARE(RunCli({"diff", retrieved, Path("afterclash.pad")}).status, 0);
 }
 
 void TestCliEndToEnd::monitorDecodesLiveTrafficUntilStopped()
