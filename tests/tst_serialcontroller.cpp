@@ -102,6 +102,19 @@ private slots:
     {
         WatchInput();
         QVERIFY(controller->Open(pty->slavePath(), 38400));
+        // A lone prompt and a two-character prompt are raised at once; three
+        // characters ending in '>' are an ordinary partial line.
+        Piece(">");
+        Piece("x>");
+        Piece("ab>");
+        QCOMPARE(Lines(), (QStringList{">", "x>"}));
+        // A '#' piece is dropped whole; the waiting partial line is then
+        // joined to the next piece.
+        Piece("# vandrel comment\n");
+        QVERIFY(pty->write("c\n"));
+        QVERIFY(WaitForLines(3));
+        QCOMPARE(Lines(), (QStringList{">", "x>", "ab>c\n"}));
+        received->clear();
         Piece("abc");
         QCOMPARE(received->count(), 0);
         // 300 characters arrive as a 255-character piece and the rest.
@@ -130,24 +143,6 @@ private slots:
         controller->OnSend(text);
         QCOMPARE(pty->readUntil("\xE9", 2000), text.toLatin1());
         QCOMPARE(sent.count(), 1);
-    }
-
-    void promptAndCommentPieces()
-    {
-        WatchInput();
-        QVERIFY(controller->Open(pty->slavePath(), 38400));
-        // A lone prompt and a two-character prompt are raised at once; three
-        // characters ending in '>' are an ordinary partial line.
-        Piece(">");
-        Piece("x>");
-        Piece("ab>");
-        QCOMPARE(Lines(), (QStringList{">", "x>"}));
-        // A '#' piece is dropped whole; the waiting partial line is then
-        // joined to the next piece.
-        Piece("# vandrel comment\n");
-        QVERIFY(pty->write("c\n"));
-        QVERIFY(WaitForLines(3));
-        QCOMPARE(Lines(), (QStringList{">", "x>", "ab>c\n"}));
     }
 
     void unendedInputIsPassedOnInBoundedParts()
