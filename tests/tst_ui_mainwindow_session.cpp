@@ -271,6 +271,7 @@ int main(int argc, char **argv)
 {
     TempSettings settings;
     VandrelApplication app(argc, argv);
+    Q_INIT_RESOURCE(tabs);
     Q_INIT_RESOURCE(window);
     TstMainWindowSession test;
     return QTest::qExec(&test, argc, argv);
