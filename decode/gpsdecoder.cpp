@@ -68,6 +68,8 @@ GPSDecoder::GPSDecoder(QObject *parent)
 QTimer *GPSDecoder::NewWatchdog()
 {
     auto *timer = new QTimer(this);
+    // A coarse timer may fire up to 5% early; a fix is only lost after the full silence.
+    timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(WatchdogIntervalMs);
     return timer;
 }
