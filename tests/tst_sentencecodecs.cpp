@@ -10,10 +10,6 @@
 
 namespace {
 
-QString Framed(const QString &body)
-{
-    return TestChecksum::Framed(body);
-}
 ParsedSentence Answer(const QString &body)
 {
     return ParsedSentence(TestChecksum::Line(body));
@@ -30,7 +26,13 @@ struct Codecs
     AtoNSentenceACF *acf = new AtoNSentenceACF(aton, &model);
     AtoNSentenceACE *ace = new AtoNSentenceACE(aton, &model);
     AtoNSentenceAAR aar{schedule};
+    AtoNSentence *const all[4] = {aid, acf, ace, &aar};
 };
+
+QList<int> Dimensions(const AtoN *aton)
+{
+    return {aton->DimensionA(), aton->DimensionB(), aton->DimensionC(), aton->DimensionD()};
+}
 
 } // namespace
 
@@ -48,18 +50,22 @@ private slots:
 
 void TestSentenceCodecs::encode()
 {
+    enum
+    {
+        AID,
+        ACF,
+        ACE,
+        AAR
+    };
+    const int query = -1;
     struct Row
     {
         const char *name;
         std::function<void(Codecs &)> setup;
-        std::function<QString(Codecs &, int *)> build;
+        int codec, index;
         QString body;
-        int extra;
+        int extra; // further sentences announced
     };
-    auto aid = [](Codecs &c, int *e) { return c.aid->Encode(0, e); };
-    auto acf = [](Codecs &c, int *e) { return c.acf->Encode(0, e); };
-    auto ace = [](Codecs &c, int *e) { return c.ace->Encode(0, e); };
-    auto aar = [](int i) { return [i](Codecs &c, int *e) { return c.aar.Encode(i, e); }; };
     auto none = [](Codecs &) {};
     auto mode = [](int m) {
         return [m](Codecs &c) { c.mmsi->SetAidMode(m), c.mmsi->SetNewMmsi("222222222"); };
@@ -73,26 +79,29 @@ void TestSentenceCodecs::encode()
         };
     };
     const QString name33 = "NORTH PIER HEAD LIGHT, WEST SID"; // 31 characters, 33 escaped
+    const QString aceHead = "$UPACE,000000000,E0,0050,1,0,1,";
     const QList<Row> rows = {
-        {"AID query", none, [](Codecs &c, int *) { return c.aid->Query(); }, "$UPAIQ,AID", 0},
-        {"ACF query", none, [](Codecs &c, int *) { return c.acf->Query(); }, "$UPAIQ,ACF", 0},
-        {"ACE query", none, [](Codecs &c, int *) { return c.ace->Query(); }, "$UPAIQ,ACE", 0},
-        {"AAR query", none, [](Codecs &c, int *) { return c.aar.Query(); }, "$UPAIQ,AAR", 0},
-        {"AID default", none, aid, "$UPAID,000000000,1,000000000,R,C", 0},
-        {"AID new MMSI", [](Codecs &c) { c.mmsi->SetNewMmsi("123456789"); }, aid,
+        {"AID query", none, AID, query, "$UPAIQ,AID", 0},
+        {"ACF query", none, ACF, query, "$UPAIQ,ACF", 0},
+        {"ACE query", none, ACE, query, "$UPAIQ,ACE", 0},
+        {"AAR query", none, AAR, query, "$UPAIQ,AAR", 0},
+        {"AID default", none, AID, 0, "$UPAID,000000000,1,000000000,R,C", 0},
+        {"AID new MMSI", [](Codecs &c) { c.mmsi->SetNewMmsi("123456789"); }, AID, 0,
          "$UPAID,000000000,1,123456789,R,C", 0},
-        {"AID mode 0, second sentence", mode(0),
-         [](Codecs &c, int *e) { return c.aid->Encode(1, e); }, "$UPAID,222222222,1,222222222,0,C",
-         0},
-        {"AID flag off", [](Codecs &c) { c.mmsi->SetAidFlag(false); }, aid,
+        {"AID mode 0, second sentence", mode(0), AID, 1, "$UPAID,222222222,1,222222222,0,C", 0},
+        {"AID mode 1", mode(1), AID, 0, "$UPAID,222222222,1,222222222,V,C", 0},
+        {"AID mode 2", mode(2), AID, 0, "$UPAID,222222222,1,222222222,P,C", 0},
+        {"AID mode 3", mode(3), AID, 0, "$UPAID,222222222,1,222222222,C,C", 0},
+        {"AID mode 4", mode(4), AID, 0, "$UPAID,222222222,1,222222222,0,C", 0},
+        {"AID flag off", [](Codecs &c) { c.mmsi->SetAidFlag(false); }, AID, 0,
          "$UPAID,000000000,0,000000000,R,C", 0},
-        {"ACF default", none, acf,
+        {"ACF default", none, ACF, 0,
          "$UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,0,0,C", 0},
         {"ACF south and west",
          [](Codecs &c) {
              c.aton->GetPosition()->SetLatitude(-33.5), c.aton->GetPosition()->SetLongitude(-4.25);
          },
-         acf, "$UPACF,000000000,1,3330.0000,S,00415.0000,W,0,2087,2088,2087,2088,1,0,0,C", 0},
+         ACF, 0, "$UPACF,000000000,1,3330.0000,S,00415.0000,W,0,2087,2088,2087,2088,1,0,0,C", 0},
         {"ACF fields",
          [](Codecs &c) {
              c.mmsi->SetNewMmsi("992351234"), c.aton->SetTypeOfEPFS(7),
@@ -101,27 +110,22 @@ void TestSentenceCodecs::encode()
                  c.aton->SetChannel1(2001);
              c.aton->SetChannel2(2002), c.aton->SetTypeOfAtoN(31), c.aton->SetAcfField14(3);
          },
-         acf, "$UPACF,992351234,7,5030.0000,N,00100.0000,E,1,2001,2002,2001,2002,1,31,3,C", 0},
-        {"ACE default", none, ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0010010101,C", 0},
+         ACF, 0, "$UPACF,992351234,7,5030.0000,N,00100.0000,E,1,2001,2002,2001,2002,1,31,3,C", 0},
+        {"ACE default", none, ACE, 0, aceHead + "ATON,0010010101,C", 0},
         {"ACE RACON",
-         [](Codecs &c) { c.aton->SetRacon(true), c.aton->SetOffPositionThreshold(12345); }, ace,
+         [](Codecs &c) { c.aton->SetRacon(true), c.aton->SetOffPositionThreshold(12345); }, ACE, 0,
          "$UPACE,000000000,E8,12345,1,0,1,ATON,0010010101,C", 0},
-        {"ACE comma", name("A,B"), ace, "$UPACE,000000000,E0,0050,1,0,1,A^2CB,0010010101,C", 0},
-        {"ACE 32 escaped", name(name33.left(30)), ace,
-         "$UPACE,000000000,E0,0050,1,0,1,NORTH PIER HEAD LIGHT^2C WEST SI,0010010101,C", 0},
-        {"ACE 33 escaped", name(name33), ace, "$UPACE,000000000,E0,0050,1,0,1,,0010010101,C", 1},
-        {"ACE continuation", name(name33),
-         [](Codecs &c, int *e) {
-             *e = 5;
-             return c.ace->Encode(1, e);
-         },
+        {"ACE comma", name("A,B"), ACE, 0, aceHead + "A^2CB,0010010101,C", 0},
+        {"ACE 32 escaped", name(name33.left(30)), ACE, 0,
+         aceHead + "NORTH PIER HEAD LIGHT^2C WEST SI,0010010101,C", 0},
+        {"ACE 33 escaped", name(name33), ACE, 0, aceHead + ",0010010101,C", 1},
+        {"ACE continuation", name(name33), ACE, 1,
          "$UPACE,000000000,,,,,,NORTH PIER HEAD LIGHT^2C WEST SID,,C", 0},
-        {"ACE reference point", dims(1), ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0000000000,C",
-         0},
-        {"ACE fixed type", dims(19), ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0050060708,C", 0},
-        {"ACE floating type", dims(25), ace, "$UPACE,000000000,E0,0050,1,0,1,ATON,0050050505,C", 0},
-        {"AAR default", none, aar(0), "$UPAAR,000000000,21,01,00,00,00,6750,0,00,00,00,6750,C", 0},
-        {"AAR out of range", none, aar(99),
+        {"ACE reference point", dims(1), ACE, 0, aceHead + "ATON,0000000000,C", 0},
+        {"ACE fixed type", dims(19), ACE, 0, aceHead + "ATON,0050060708,C", 0},
+        {"ACE floating type", dims(25), ACE, 0, aceHead + "ATON,0050050505,C", 0},
+        {"AAR default", none, AAR, 0, "$UPAAR,000000000,21,01,00,00,00,6750,0,00,00,00,6750,C", 0},
+        {"AAR out of range", none, AAR, 99,
          "$UPAAR,000000000,21,01,00,00,00,6750,0,00,00,00,6750,C", 0},
         {"AAR RATDMA, second message 6",
          [](Codecs &c) {
@@ -132,21 +136,20 @@ void TestSentenceCodecs::encode()
              e.SetStartTime1(QTime(7, 5)), e.SetStartTime2(QTime(23, 59));
              c.schedule->SetEntry(row, e), c.mmsi->SetNewMmsi("123456789");
          },
-         aar(3), "$UPAAR,123456789,06,02,07,05,,180,1,23,59,,86400,C", 0},
-        {"AAR disabled report", [](Codecs &c) { c.schedule->DisableReport(0); }, aar(0),
+         AAR, 3, "$UPAAR,123456789,06,02,07,05,,180,1,23,59,,86400,C", 0},
+        {"AAR disabled report", [](Codecs &c) { c.schedule->DisableReport(0); }, AAR, 0,
          "$UPAAR,000000000,21,01,00,00,-1,6750,0,00,00,-1,6750,C", 0},
     };
-    QList<Row> all = rows;
-    for (const auto &m : QList<QPair<int, QString>>{{1, "V"}, {2, "P"}, {3, "C"}, {4, "0"}})
-        all << Row{"AID mode", mode(m.first), aid,
-                   "$UPAID,222222222,1,222222222," + m.second + ",C", 0};
-    for (const Row &row : all) {
+    for (const Row &row : rows) {
         Codecs c;
         row.setup(c);
-        int extra = 0;
-        const QString sentence = row.build(c, &extra);
-        QVERIFY2(sentence == Framed(row.body) + "\r\n",
-                 qPrintable(QString(row.name) + ": " + sentence));
+        // A continuation must clear what the caller left in extra.
+        int extra = row.codec == ACE && row.index == 1 ? 5 : 0;
+        AtoNSentence *codec = c.all[row.codec];
+        const QString sentence =
+            row.index == query ? codec->Query() : codec->Encode(row.index, &extra);
+        QVERIFY2(sentence == TestChecksum::Line(row.body),
+                 qPrintable(row.name + (": " + sentence)));
         QVERIFY2(extra == row.extra, row.name);
     }
 
@@ -154,21 +157,21 @@ void TestSentenceCodecs::encode()
     Codecs c;
     c.mmsi->SetNewMmsi("123456789");
     c.aid->Encode(0, nullptr);
-    QCOMPARE(c.mmsi->Mmsi(), QString("123456789"));
-    QCOMPARE(c.aid->Encode(0, nullptr), Framed("$UPAID,123456789,1,123456789,R,C") + "\r\n");
+    QCOMPARE(c.aid->Encode(0, nullptr), TestChecksum::Line("$UPAID,123456789,1,123456789,R,C"));
 }
 
 void TestSentenceCodecs::decodeAid()
 {
     Codecs c;
     const QString good = "$AIAID,123456789,1,987654321,V,R";
-    QCOMPARE(c.aid->Decode(ParsedSentence(Framed(good).replace(",V,", ",R,"))), -3); // invalid
+    QCOMPARE(c.aid->Decode(ParsedSentence(TestChecksum::Framed(good).replace(",V,", ",R,"))), -3);
     QCOMPARE(c.aid->Decode(Answer("$GPAID,123456789,1,987654321,R,R")), -4);
     QCOMPARE(c.aid->Decode(Answer("$AIACF,123456789,1,987654321,R,R")), -3);
     for (const char *bad :
          {"$AIAID", "$AIAID,1,1", "$AIAID,1,1,2", "$AIAID,1,1,2,,R", "$AIAID,1,1,2,X,R",
           "$AIAID,1,1,2,R", "$AIAID,1,1,2,R,C", "$AIAID,1,1,2,R,"})
         QVERIFY2(c.aid->Decode(Answer(bad)) == -1, bad);
+    // Only mode R (0) stores; the flag field may be empty.
     QCOMPARE(c.aid->Decode(Answer(good)), 0);
     QCOMPARE(c.mmsi->Mmsi(), QString("000000000"));
     QCOMPARE(c.aid->Decode(Answer("$AIAID,123456789,,987654321,R,R")), 0);
@@ -186,11 +189,9 @@ void TestSentenceCodecs::decodeAce()
     QCOMPARE(c.aton->AceField5(), 4);
     QCOMPARE(c.aton->AceField6(), 5);
     QCOMPARE(c.aton->Name(), QString("NEW, NAME"));
-    QCOMPARE(QList<int>({c.aton->DimensionA(), c.aton->DimensionB(), c.aton->DimensionC(),
-                         c.aton->DimensionD()}),
-             QList<int>({12, 34, 5, 6}));
+    QCOMPARE(Dimensions(c.aton), QList<int>({12, 34, 5, 6}));
 
-    // Continuation: only the name changes.
+    // Continuation: only the name changes...
     QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,,,,,,LONG NAME PART,,R")), 0);
     QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
     QCOMPARE(c.aton->OffPositionThreshold(), 75);
@@ -212,9 +213,7 @@ void TestSentenceCodecs::decodeAce()
     QCOMPARE(c.aton->OffPositionThreshold(), 60);
     QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,E8,0061,1,0,1,Y,ab1cd2x3,C")), -1);
     QCOMPARE(c.aton->Name(), QString("Y"));
-    QCOMPARE(QList<int>({c.aton->DimensionA(), c.aton->DimensionB(), c.aton->DimensionC(),
-                         c.aton->DimensionD()}),
-             QList<int>({0, 0, 0, 0}));
+    QCOMPARE(Dimensions(c.aton), QList<int>({0, 0, 0, 0}));
     for (const char *bad :
          {"$AIACE", "$AIACE,123456789", "$AIACE,123456789,,0050,1,0,1,N,0010010101,R",
           "$AIACE,123456789,E0,,1,0,1,N,0010010101,R",
@@ -260,8 +259,8 @@ void TestSentenceCodecs::decodeAcf()
     QCOMPARE(c.acf->Decode(ParsedSentence("$AIACF,1,1*00")), -1);
     QCOMPARE(c.acf->Decode(Answer("$AIAID,1,1")), -1);
     QCOMPARE(c.acf->Decode(Answer("$GPACF,1,1")), -1);
-    const QString full = "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,R";
-    const QStringList parts = full.split(',');
+    const QStringList parts =
+        QString("$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,R").split(',');
     for (int i : {1, 2, 3, 5, 7, 10, 11, 13, 14, 15}) {
         QStringList cut = parts;
         cut[i].clear();
@@ -285,14 +284,11 @@ void TestSentenceCodecs::decodeAar()
              QList<int>({21, -1, -1, 6750}));
     QCOMPARE(row.StartTime2(), QTime(0, 30));
 
-    // Both channels off is kept only for the two report rows.
+    // Both channels off is kept only for the two report rows; instances
+    // outside the block, or below 1, place nothing.
     const QList<MessageScheduleEntry> rows = c.schedule->Entries();
-    QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",06,01,"))), 0);
-    QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",21,03,"))), 0);
-    QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",21,00,"))), 0);
-    QCOMPARE(c.aar.Decode(
-                 Answer(QString(report).replace(",21,02,", ",21,-2147483648,").replace("-1", "1"))),
-             0);
+    for (const char *instance : {",06,01,", ",21,03,", ",21,00,", ",21,-2147483648,"})
+        QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", instance))), 0);
     QCOMPARE(c.schedule->Entries(), rows);
 
     // RATDMA has no start slots; intervals are taken as received, then clamped.
