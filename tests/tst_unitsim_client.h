@@ -2,15 +2,16 @@
 #define TST_UNITSIM_CLIENT_H
 
 // The program's side of the line in the simulator's tests: opens the
-// simulator's pseudo-terminal like a serial port and speaks NMEA with its own
-// checksum code, so that the simulator is checked against an independent
+// simulator's pseudo-terminal like a serial port and frames NMEA with the
+// tests' own checksum, so that the simulator is checked against an independent
 // implementation.
 
-#include <QByteArray>
+#include "support/testchecksum.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QList>
-#include <QString>
+#include <QProcess>
 #include <QThread>
 
 #include <fcntl.h>
@@ -46,23 +47,18 @@ public:
         m_fd = -1;
         m_pending.clear();
     }
-    bool isOpen() const { return m_fd >= 0; }
     bool hungUp() const { return m_hungUp; }
 
-    static QByteArray checksumOf(const QByteArray &body)
+    // "$body*HH" (or "!...") framed as the tests frame it.
+    static QByteArray framed(const QByteArray &line)
     {
-        int x = 0;
-        for (char c : body)
-            x ^= static_cast<unsigned char>(c);
-        return QByteArray::number(x, 16).toUpper().rightJustified(2, '0');
+        return TestChecksum::Framed(QString::fromLatin1(line)).toLatin1();
     }
-    // True when the line is "$...*HH" (or "!...") with the right upper-case checksum.
     static bool checksumOk(const QByteArray &line)
     {
         const int star = line.lastIndexOf('*');
-        if (line.size() < 4 || (line[0] != '$' && line[0] != '!') || star != line.size() - 3)
-            return false;
-        return line.mid(star + 1) == checksumOf(line.mid(1, star - 1));
+        return line.size() >= 4 && (line[0] == '$' || line[0] == '!') && star == line.size() - 3 &&
+               framed(line.left(star)) == line;
     }
     // The line without its start character and checksum.
     static QByteArray body(const QByteArray &line)
@@ -73,6 +69,8 @@ public:
     // The data fields of a received line (address first, checksum dropped).
     static QList<QByteArray> fields(const QByteArray &line) { return body(line).split(','); }
 
+    // Writes everything, letting the simulator read meanwhile: a long write
+    // fills the pseudo-terminal's buffer.
     void sendRaw(const QByteArray &bytes)
     {
         qint64 done = 0;
@@ -86,7 +84,7 @@ public:
                 pump(2);
         }
     }
-    void send(const QByteArray &body) { sendRaw('$' + body + '*' + checksumOf(body) + "\r\n"); }
+    void send(const QByteArray &body) { sendRaw(framed('$' + body) + "\r\n"); }
 
     // Collects lines for ms milliseconds, or until done() says enough.
     QList<QByteArray> collect(int ms,
@@ -126,25 +124,31 @@ public:
         send("UPAIQ," + formatter);
         return expect("$AI" + formatter + ',', count, ms);
     }
-    // Sends a shell command and returns its answer (empty when none came).
-    QByteArray shell(const QByteArray &command, int tag, int level = 0,
-                     QByteArray code = QByteArray(), int ms = 1500)
+    // A shell command as the program sends it; an empty code is the right
+    // one for the level.
+    static QByteArray shellSentence(const QByteArray &command, int tag, int level,
+                                    QByteArray code = QByteArray())
     {
         static const char *codes[] = {"0x6E2D9A41", "0x8B47F2D0", "0x19C5E3A7", "0xD4716B5E"};
         if (code.isEmpty())
             code = codes[qBound(0, level, 3)];
-        send("PVKX,0," + QByteArray::number(level) + ',' + code + ",1," + command + ',' +
-             QByteArray::number(tag));
+        return "PVKX,0," + QByteArray::number(level) + ',' + code + ",1," + command + ',' +
+               QByteArray::number(tag);
+    }
+    // Sends a shell command and returns its answer (empty when none came).
+    QByteArray shell(const QByteArray &command, int tag, int level = 0, int ms = 1500)
+    {
+        send(shellSentence(command, tag, level));
         return expect("$PVKX,", 1, ms).value(0);
     }
 
-    // Runs the event loop and reads what arrived; false when the line is gone.
-    bool pump(int ms)
+    // Runs the event loop and reads what arrived.
+    void pump(int ms)
     {
         QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
         if (m_fd < 0) {
             QThread::msleep(ulong(ms));
-            return false;
+            return;
         }
         pollfd pfd{m_fd, POLLIN, 0};
         if (::poll(&pfd, 1, ms) > 0) {
@@ -155,13 +159,41 @@ public:
             else if (pfd.revents & (POLLHUP | POLLERR))
                 m_hungUp = true;
         }
-        return !m_hungUp;
     }
 
 private:
     int m_fd = -1;
     bool m_hungUp = false;
     QByteArray m_pending;
+};
+
+// The vandrel-unitsim program, stopped when the object goes; port is empty
+// when it did not start.
+class SimProcess
+{
+public:
+    explicit SimProcess(const QStringList &options)
+    {
+        process.start(QStringLiteral(VANDREL_UNITSIM), options);
+        QElapsedTimer t;
+        t.start();
+        while (process.state() != QProcess::NotRunning && !process.canReadLine() &&
+               t.elapsed() < 5000)
+            process.waitForReadyRead(100);
+        const QByteArray first = process.readLine().trimmed();
+        if (first.startsWith("PORT /dev/"))
+            port = QString::fromLatin1(first.mid(5));
+    }
+    ~SimProcess()
+    {
+        process.terminate();
+        if (!process.waitForFinished(5000))
+            process.kill();
+        process.waitForFinished(1000);
+    }
+
+    QProcess process;
+    QString port;
 };
 
 #endif // TST_UNITSIM_CLIENT_H
