@@ -1,4 +1,5 @@
 #include "app/vandrelapplication.h"
+#include "lim/limsetparam.h"
 #include "link/nmeashellcommand.h"
 #include "model/model.h"
 #include "support/tempsettings.h"
@@ -27,7 +28,6 @@ private slots:
     void resultCodes();
     void answersRaiseSignals();
     void lanternAnswersFillTheModel();
-    void escapedAndLongCommands();
 };
 
 void TestShellCommand::sentences()
@@ -48,30 +48,48 @@ void TestShellCommand::sentences()
         {"set a,b*c", 0, 0, 7, "$PVKX,0,0,0x6E2D9A41,0,set a^2Cb^2Ac,7"},
         {QString(60, 'x'), 0, 0, 8, "$PVKX,0,0,0x6E2D9A41,0," + QString(50, 'x') + ",8"},
         // A level outside the table goes out without a code instead of reading past it.
-        {"reset", 4, 0, 5, "$PVKX,0,4,,0,reset,5"},
-    };
+        {"reset", 4, 0, 5, "$PVKX,0,4,,0,reset,5"}};
     for (const Row &row : rows) {
         const NmeaShellCommand command(row.command, row.level, row.mode, row.tag);
         QCOMPARE(command.Sentence(), Framed(row.body) + "\r\n");
     }
+
+    // The lantern set sentences, one per parameter.
+    Model model;
+    LanternInterface *lim = model.GetLanternInterface();
+    const QList<QPair<QString, int>> values = {
+        {"limen", 0},      {"limvmin", 10500}, {"limvmax", 24000}, {"limton", 500},
+        {"limtoff", 1500}, {"limion", -3},     {"limigain", 1},    {"limpthresh", 247}};
+    for (int i = 0; i < values.size(); ++i) {
+        const QString name = values[i].first;
+        const int tag = 14 + i;
+        QVERIFY(lim->SetParameterValue(LanternInterface::ParameterIndex(name), values[i].second));
+        const QString body = QString("$PVKX,0,3,0xD4716B5E,1,nvseti \"%1\"^2C%2^2C0^2C0^2C1,%3")
+                                 .arg(name)
+                                 .arg(values[i].second)
+                                 .arg(tag);
+        QCOMPARE(LimSetParam(name, tag, &model).Sentence(), Framed(body) + "\r\n");
+    }
+    // The value is read when the sentence is built, not when the object is made.
+    const LimSetParam enable("limen", 14, &model);
+    lim->SetLimen(true);
+    QVERIFY(enable.Sentence().contains("\"limen\"^2C1^2C0"));
 }
 
 void TestShellCommand::resultCodes()
 {
     NmeaShellCommand command("getserno", 0, 2, 1);
-    const QList<QPair<QString, int>> answers = {
-        {"$GPRMC,1,2", -5},
-        {"$PXYZ,255,getserno,1,123", -4},
-        {"$PVKXA,255,getserno,1,123", -4},
-        {"$PVKX,", 0},
-        {"$PVKX,,getserno,1,123", 0},
-        {"$PVKX,254,getserno,1,123", 0},
-        {"$PVKX,255", 0},
-        {"$PVKX,255,appver,1,123", -1},
-        {"$PVKX,255,GETSERNO,1,123", -1},
-        {"$PVKX,255,getserno", 0},
-        {"$PVKX,255,getserno,,123", 0},
-    };
+    const QList<QPair<QString, int>> answers = {{"$GPRMC,1,2", -5},
+                                                {"$PXYZ,255,getserno,1,123", -4},
+                                                {"$PVKXA,255,getserno,1,123", -4},
+                                                {"$PVKX,", 0},
+                                                {"$PVKX,,getserno,1,123", 0},
+                                                {"$PVKX,254,getserno,1,123", 0},
+                                                {"$PVKX,255", 0},
+                                                {"$PVKX,255,appver,1,123", -1},
+                                                {"$PVKX,255,GETSERNO,1,123", -1},
+                                                {"$PVKX,255,getserno", 0},
+                                                {"$PVKX,255,getserno,,123", 0}};
     for (const auto &a : answers)
         QVERIFY2(command.Parse(Answer(a.first)) == a.second, qPrintable(a.first));
     QCOMPARE(command.Parse(ParsedSentence("$PVKX,255,getserno,1,123*00")), -6);
@@ -90,6 +108,18 @@ void TestShellCommand::resultCodes()
     // commands still go out under "VKX".
     QCOMPARE(command.Parse(Answer("$PABC,255,getserno,1,7")), 1);
     QVERIFY(command.Sentence().startsWith("$PVKX,"));
+
+    // An escaped command is compared as sent.
+    NmeaShellCommand withComma("gpsfilt 0,1", 0, 0, 4);
+    QCOMPARE(withComma.Command(), QString("gpsfilt 0^2C1"));
+    QCOMPARE(withComma.Parse(Answer("$PVKX,255,gpsfilt 0^2C1,4,ok")), 1);
+    QCOMPARE(withComma.Parse(Answer("$PVKX,255,gpsfilt 0,1,4,ok")), -1);
+
+    // The sentence carries 50 characters but the answer is compared with the
+    // whole command, so it is never taken.
+    const QString longText = QString(55, 'y');
+    NmeaShellCommand longCommand(longText, 0, 0, 4);
+    QCOMPARE(longCommand.Parse(Answer("$PVKX,255," + longText.left(50) + ",4,ok")), -1);
 }
 
 void TestShellCommand::answersRaiseSignals()
@@ -156,20 +186,6 @@ void TestShellCommand::lanternAnswersFillTheModel()
     // Without a model there is nowhere to store: the answer is still taken.
     NmeaShellCommand orphan("nvgeti \"limvmax\"", 3, 1, 8);
     QCOMPARE(orphan.Parse(Answer("$PVKX,255,nvgeti \"limvmax\",8,5")), 1);
-}
-
-void TestShellCommand::escapedAndLongCommands()
-{
-    NmeaShellCommand withComma("gpsfilt 0,1", 0, 0, 4);
-    QCOMPARE(withComma.Command(), QString("gpsfilt 0^2C1"));
-    QCOMPARE(withComma.Parse(Answer("$PVKX,255,gpsfilt 0^2C1,4,ok")), 1);
-    QCOMPARE(withComma.Parse(Answer("$PVKX,255,gpsfilt 0,1,4,ok")), -1);
-
-    // The sentence carries 50 characters but the answer is compared with the
-    // whole command, so it is never taken.
-    const QString longText = QString(55, 'y');
-    NmeaShellCommand longCommand(longText, 0, 0, 4);
-    QCOMPARE(longCommand.Parse(Answer("$PVKX,255," + longText.left(50) + ",4,ok")), -1);
 }
 
 int main(int argc, char **argv)
