@@ -1,71 +1,30 @@
 #include "lim/lanterninterface.h"
 #include "model/model.h"
-#include "model/padfile.h"
 
 #include <QDataStream>
 #include <QtTest>
 
+// Records of the configuration; whole models are compared through their file
+// form in tst_padfile.
 class TestModel : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void resetAndAssignment();
     void nameKeepsFirst34Characters_data();
     void nameKeepsFirst34Characters();
     void lanternFlagsAndConversions();
+    void positionRangesAndNotAvailable();
+    void positionFormats_data();
+    void positionFormats();
+    void positionParseText_data();
+    void positionParseText();
+    void positionTextRoundTrip();
 };
 
-void TestModel::resetAndAssignment()
-{
-    // Every field of a fresh model is checked byte by byte in tst_padfile.
-    Model model;
-    QCOMPARE(model.GetMessageSchedule()->GetAtoN(), model.GetAtoN());
-    QCOMPARE(model.GetMessageSchedule()->Count(), 18);
-    QCOMPARE(model.GetMessageSchedule()->VisibleCount(), 2);
-    const QByteArray fresh = PadFile::ToBytes(model);
-
-    AtoN *aton = model.GetAtoN();
-    aton->GetAtoNMMSI()->SetMmsi("992351000");
-    aton->GetAtoNMMSI()->SetAidFlag(false);
-    aton->GetPosition()->SetLatitude(-33.25);
-    aton->SetRacon(true);
-    aton->SetName("SOUTH HEAD");
-    aton->GetAtoNMMSI()->SetNewMmsi("992351001");
-    aton->GetAtoNMMSI()->SetAidMode(3);
-    aton->SetChannel2(2002);
-    aton->SetAceField6(0);
-    aton->SetDimensionD(13);
-    model.GetLanternInterface()->SetLimpthresh(107);
-    int row = 0;
-    QVERIFY(model.GetMessageSchedule()->AddMessage(8, row));
-    model.GetLanternInterface()->SetLimigain(true);
-    // A version read from a file must not survive a reset either.
-    QByteArray version;
-    QDataStream(&version, QIODevice::WriteOnly) << qint32(7);
-    QDataStream in(version);
-    model.GetLanternInterface()->ModelObject::Read(in);
-
-    Model copy;
-    copy = model;
-    QVERIFY(copy == model);
-    QCOMPARE(PadFile::ToBytes(copy), PadFile::ToBytes(model));
-    QCOMPARE(copy.GetMessageSchedule()->GetAtoN(), copy.GetAtoN());
-    copy = static_cast<Model &>(copy); // self-assignment changes nothing
-    QVERIFY(copy == model);
-    copy.GetAtoN()->GetPosition()->SetLatitude(10.0); // the copies are independent
-    QCOMPARE(model.GetAtoN()->GetPosition()->Latitude(), -33.25);
-
-    model.Reset();
-    QCOMPARE(PadFile::ToBytes(model), fresh);
-    QVERIFY(model == Model());
-
-    // Built on its own the MMSI record has aidFlag false; inside an AtoN true.
-    AtoNMMSI alone;
-    alone.SetAidFlag(true);
-    alone.Reset();
-    QCOMPARE(alone.AidFlag(), false);
-}
+namespace {
+const QString d = QString(QChar(0xB0));
+} // namespace
 
 void TestModel::nameKeepsFirst34Characters_data()
 {
@@ -88,6 +47,12 @@ void TestModel::nameKeepsFirst34Characters()
     AtoN aton;
     aton.SetName(name);
     QTEST(aton.Name(), "kept");
+
+    // Built on its own the MMSI record has aidFlag false; inside an AtoN true.
+    AtoNMMSI alone;
+    alone.SetAidFlag(true);
+    alone.Reset();
+    QCOMPARE(alone.AidFlag(), false);
 }
 
 void TestModel::lanternFlagsAndConversions()
@@ -106,8 +71,6 @@ void TestModel::lanternFlagsAndConversions()
     lantern.Write(out);
     QCOMPARE(again.mid(4, 4) + again.mid(28, 4), QByteArray::fromHex("0000000100000001"));
     QVERIFY(!lantern.SetParameterValue(LanternInterface::ParameterCount, 1));
-    QCOMPARE(LanternInterface::ParameterIndex("limpthresh"), 7);
-    QCOMPARE(LanternInterface::ParameterIndex("LIMEN"), -1);
     lantern.SetLimton(0);
     lantern.SetLimtoff(0);
     QVERIFY(lantern.IsSteadyOn());
@@ -136,6 +99,130 @@ void TestModel::lanternFlagsAndConversions()
     // 250 is 0.5 A when steady on, 5 A/s when flashing.
     QCOMPARE(L::AmperesFromOnCurrent(250), 0.5);
     QCOMPARE(L::AmperesPerSecondFromSlewRate(250), 5.0);
+}
+
+void TestModel::positionRangesAndNotAvailable()
+{
+    GeoPosition position;
+    const QString blank = "__" + d + " __' __.___\"";
+    QCOMPARE(position.LatitudeDms() + position.LongitudeDms(), blank + " N" + blank + " E");
+    QCOMPARE(position.LongitudeDm(), "181" + d + " 0.0000' E"); // no not-available text here
+    // value, stored latitude, stored longitude
+    const double cases[][3] = {{90.0, 90.0, 90.0},     {90.0001, 91.0, 90.0001},
+                               {-90.0, -90.0, -90.0},  {-90.5, 91.0, -90.5},
+                               {180.0, 91.0, 180.0},   {-180.0, 91.0, -180.0},
+                               {180.001, 91.0, 181.0}, {-1e300, 91.0, 181.0},
+                               {qQNaN(), 91.0, 181.0}, {qInf(), 91.0, 181.0}};
+    for (const auto &c : cases) {
+        position.SetLatitude(c[0]);
+        position.SetLongitude(c[0]);
+        QCOMPARE(position.Latitude(), c[1]);
+        QCOMPARE(position.Longitude(), c[2]);
+    }
+    // The text setters store without the range check; such a value shows as
+    // not available.
+    position.SetLatitudeText("95 N");
+    QCOMPARE(position.Latitude(), 95.0);
+    QCOMPARE(position.LatitudeDms(), blank + " N");
+}
+
+void TestModel::positionFormats_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("longitude");
+    QTest::addColumn<QString>("texts");
+    QTest::newRow("half degrees") << 50.5 << 4.5
+                                  << "50" + d + " 30' 0.000\" N|004" + d + " 30' 0.000\" E|50" + d +
+                                         " 30.0000' N|004" + d + " 30.0000' E";
+    QTest::newRow("south west") << -12.5 << -123.25
+                                << "12" + d + " 30' 0.000\" S|123" + d + " 15' 0.000\" W|12" + d +
+                                       " 30.0000' S|123" + d + " 15.0000' W";
+    // Minutes within 0.00005 of the next minute round up; the carry stops there.
+    QTest::newRow("minute carry") << -33.9999995 << 0.0
+                                  << "33" + d + " 60' 0.002\" S|000" + d + " 00' 0.000\" E|33" + d +
+                                         " 60.0000' S|000" + d + " 0.0000' E";
+    QTest::newRow("seconds") << 1.0 + 2.0 / 60 + 3.5 / 3600 << 179.999
+                             << "01" + d + " 02' 3.500\" N|179" + d + " 59' 56.400\" E|01" + d +
+                                    " 2.0583' N|179" + d + " 59.9400' E";
+}
+
+void TestModel::positionFormats()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, longitude);
+    GeoPosition p;
+    p.SetLatitude(latitude);
+    p.SetLongitude(longitude);
+    QTEST(
+        QStringList({p.LatitudeDms(), p.LongitudeDms(), p.LatitudeDm(), p.LongitudeDm()}).join('|'),
+        "texts");
+}
+
+void TestModel::positionParseText_data()
+{
+    QTest::addColumn<bool>("isLatitude");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("dms south") << true << "50" + d + " 30' 0.000\" S" << -50.5;
+    QTest::newRow("plain north") << true << "50 30 N" << 50.5;
+    QTest::newRow("colon, minus") << true << "-12:30" << -12.5;
+    QTest::newRow("semicolons") << true << "12;30;36" << 12.51;
+    QTest::newRow("lower-case s is south") << true << "12 30 15s" << -(12.5 + 15 / 3600.0);
+    QTest::newRow("underscore anywhere") << true << "12 3_ N" << 91.0;
+    QTest::newRow("minus and south") << true << "  -7 30 S " << -7.5;
+    QTest::newRow("marked minutes first") << true << "30' 10" << 0.5 + 10 / 3600.0;
+    QTest::newRow("unit follows marked part")
+        << true << "10 20M 30" << 10 + 20 / 60.0 + 30 / 3600.0;
+    QTest::newRow("not a number is 0") << true << "abc 30 N" << 0.5;
+    QTest::newRow("nan is not a number") << true << "nan 30 N" << 0.5;
+    QTest::newRow("fourth part ignored") << true << "10 30 36 99" << 10.51;
+    QTest::newRow("markers without blanks") << true << "10" + d + "30'36\" N" << 10.51;
+    QTest::newRow("letter markers, S south") << true << "10D 30M 36S" << -10.51;
+    QTest::newRow("empty") << true << "" << 0.0;
+    QTest::newRow("O is west") << false << "004 30 O" << -4.5;
+    QTest::newRow("lower-case w") << false << "004 30 w" << -4.5;
+    QTest::newRow("east") << false << "179 59 e" << 179 + 59 / 60.0;
+    QTest::newRow("longitude underscore") << false << "___ 30 E" << 181.0;
+    QTest::newRow("no range check") << false << "200 E" << 200.0;
+}
+
+void TestModel::positionParseText()
+{
+    QFETCH(bool, isLatitude);
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    GeoPosition position;
+    position.SetLatitude(1.0);
+    position.SetLongitude(1.0);
+    isLatitude ? position.SetLatitudeText(text) : position.SetLongitudeText(text);
+    const double stored = isLatitude ? position.Latitude() : position.Longitude();
+    QVERIFY2(qAbs(stored - value) < 1e-9, qPrintable(QString::number(stored, 'g', 12)));
+}
+
+void TestModel::positionTextRoundTrip()
+{
+    // What the tab shows reads back as the same position, to the precision of
+    // the text (0.0005 seconds, or 0.00005 minutes); the blank text as not available.
+    const double values[] = {-180.0, -123.4567, -89.999, -50.5, -12.3456, -4.5,     0.0,  0.0001,
+                             7.25,   33.3333,   60.25,   90.0,  151.2093, 179.9999, 91.0, 200.0};
+    for (double value : values) {
+        GeoPosition position;
+        position.SetLatitude(value);
+        position.SetLongitude(value);
+        const QString texts[] = {position.LatitudeDms(), position.LatitudeDm(),
+                                 position.LongitudeDms(), position.LongitudeDm()};
+        for (int k = 0; k < 4; ++k) {
+            const bool latitude = k < 2;
+            if (latitude && position.Latitude() != value && k == 1)
+                continue; // the minutes form has no not-available text
+            GeoPosition parsed;
+            latitude ? parsed.SetLatitudeText(texts[k]) : parsed.SetLongitudeText(texts[k]);
+            const double back = latitude ? parsed.Latitude() : parsed.Longitude();
+            const double expected = latitude ? position.Latitude() : position.Longitude();
+            const double tolerance = (k % 2 == 0 ? 0.0005 / 3600.0 : 0.00005 / 60.0) + 1e-9;
+            QVERIFY2(qAbs(back - expected) < tolerance, qPrintable(texts[k]));
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestModel)
