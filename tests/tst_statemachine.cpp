@@ -36,7 +36,7 @@ public:
                 [this](const QString &text, const QString &info) { Add("error", text, info); });
         connect(machine, &StateMachine::Disconnect, this, [this] { events << "disconnect"; });
         connect(machine, &StateMachine::SlotClashWarning, this,
-                [this](const QString &text) { Add("warning", text.section('\n', 0, 0)); });
+                [this](const QString &text) { Add("warning", text.section('\n', 0, 1)); });
     }
     // The events since the last call, joined by "|".
     QString Take()
@@ -75,16 +75,17 @@ class TestStateMachine : public QObject
 private slots:
     void init();
     void cleanup();
-    void connectAndDisconnect();
-    void retrieveJobsAndCompletion();
-    void sendTabCopiesAndKeepsUnitMmsi();
+    void tabStates_data();
+    void tabStates();
+    void sendCopiesAndKeepsUnitMmsi();
     void sendRefusedForSlotClash();
-    void editedAndFileLoad();
     void linkFailures_data();
     void linkFailures();
     void pollingTimerQueuesSerialNumberTests();
 
 private:
+    void Run(const QString &script);
+
     Model *editModel = nullptr;
     Model *transportModel = nullptr;
     StateMachine *machine = nullptr;
@@ -107,81 +108,93 @@ void TestStateMachine::cleanup()
     delete editModel;
 }
 
-void TestStateMachine::connectAndDisconnect()
+// Plays a script of the state machine's slots, separated by spaces: "Slot",
+// "Slot:argument" (a number or a text, "_" for a space) or "Slot*n" (called n
+// times); got:Job and sent:Job complete a job. "-" forgets the signals so
+// far, "?" records "state <connected> <polling> <missed answers>".
+void TestStateMachine::Run(const QString &script)
 {
-    // Nothing happens without a link.
-    machine->GetAllTabs();
-    machine->SendTab(0);
-    machine->FileLoad();
-    machine->Edited(0);
-    EXPECT_EVENTS("");
-
-    machine->Connected();
-    EXPECT_EVENTS("icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false");
-    machine->Disconnecting();
-    EXPECT_EVENTS("job Reset false");
-    machine->Disconnected();
-    QVERIFY(!machine->IsConnected());
-    EXPECT_EVENTS("icon 0 0|enable 0 true|icon 1 0|enable 1 true");
-    machine->Disconnected();
-    EXPECT_EVENTS("");
+    for (const QString &step : script.split(' ')) {
+        const QByteArray name = step.section(QRegularExpression("[:*]"), 0, 0).toLatin1();
+        const char *slot = name.constData();
+        const QString arg = step.section(':', 1).replace('_', ' ');
+        if (step == "-") {
+            recorder->events.clear();
+        } else if (step == "?") {
+            recorder->events << QStringLiteral("state %1 %2 %3")
+                                    .arg(int(machine->IsConnected()))
+                                    .arg(int(machine->IsPolling()))
+                                    .arg(machine->MissedAnswers());
+        } else if (name == "got" || name == "sent") {
+            machine->JobComplete(arg, name == "sent");
+        } else {
+            const bool takesInt =
+                machine->metaObject()->indexOfSlot(QByteArray(name + "(int)").constData()) >= 0;
+            for (int i = qMax(1, step.section('*', 1).toInt()); i > 0; --i) {
+                const bool called =
+                    arg.isEmpty() ? QMetaObject::invokeMethod(machine, slot)
+                    : takesInt ? QMetaObject::invokeMethod(machine, slot, Q_ARG(int, arg.toInt()))
+                               : QMetaObject::invokeMethod(machine, slot, Q_ARG(QString, arg));
+                QVERIFY2(called, qPrintable(step));
+            }
+        }
+    }
 }
 
-void TestStateMachine::retrieveJobsAndCompletion()
+void TestStateMachine::tabStates_data()
 {
-    machine->Connected();
-    recorder->Take();
-    // The transport model's schedule is reset before it is read again.
-    SetRow0(*transportModel, 10, 11, 4500, 6750);
-
-    machine->GetAllTabs();
-    EXPECT_EVENTS("job Kelvane false|job Message Schedule false|job Version false|"
-                  "job Voltage false|icon 0 3|enable 0 false|"
-                  "job Get LIM false|icon 1 3|enable 1 false");
-    MessageSchedule fresh;
-    fresh.Reset();
-    QVERIFY(*transportModel->GetMessageSchedule() == fresh);
-    // Again while syncing: the jobs, but no icon or enable signal.
-    machine->GetTab(1);
-    EXPECT_EVENTS("job Get LIM false");
-    // Other tab numbers have no state.
-    machine->GetTab(2);
-    machine->SendTab(-1);
-    EXPECT_EVENTS("");
-
-    machine->JobComplete("Kelvane", false);
-    EXPECT_EVENTS("refresh 0|icon 0 4|enable 0 true");
-    machine->JobComplete("Message Schedule", false);
-    machine->JobComplete("Version", false);
-    machine->JobComplete("SerNo Test", false);
-    EXPECT_EVENTS("refresh 0");
-    QVERIFY(!machine->IsPolling());
-    machine->JobComplete("Voltage", false);
-    QVERIFY(machine->IsPolling());
-    machine->JobComplete("Get LIM", false);
-    machine->AllJobsComplete();
-    EXPECT_EVENTS("refresh 1|icon 1 4|enable 1 true|update");
-
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("events");
+    // Nothing happens without a link; a second Disconnected changes nothing.
+    QTest::newRow("link and close")
+        << "GetAllTabs SendTab:0 FileLoad Edited:0 Connected Disconnecting Disconnected ? "
+           "Disconnected"
+        << "icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false|job Reset false|"
+           "icon 0 0|enable 0 true|icon 1 0|enable 1 true|state 0 0 0";
+    // Again while syncing: the jobs, but no icon or enable signal. Other tab
+    // numbers have no state.
+    QTest::newRow("retrieve")
+        << "Connected - GetAllTabs GetTab:1 GetTab:2 SendTab:-1 got:Kelvane"
+        << "job Kelvane false|job Message Schedule false|job Version false|job Voltage false|"
+           "icon 0 3|enable 0 false|job Get LIM false|icon 1 3|enable 1 false|"
+           "job Get LIM false|refresh 0|icon 0 4|enable 0 true";
+    // Polling starts once the voltage has been read.
+    QTest::newRow("retrieve completes")
+        << "Connected GetAllTabs got:Kelvane - got:Message_Schedule got:Version "
+           "got:SerNo_Test ? got:Voltage ? got:Get_LIM AllJobsComplete"
+        << "refresh 0|state 1 0 0|state 1 1 0|refresh 1|icon 1 4|enable 1 true|update";
     // A retrieve of tab 1 leaves polling running; one of tab 0 stops it.
-    machine->GetTab(1);
-    QVERIFY(machine->IsPolling());
-    machine->GetTab(0);
-    QVERIFY(!machine->IsPolling());
-
+    QTest::newRow("retrieve while polling")
+        << "Connected got:Voltage - GetTab:1 ? GetTab:0 ?"
+        << "job Get LIM false|icon 1 3|enable 1 false|state 1 1 0|job Kelvane false|"
+           "job Message Schedule false|job Version false|job Voltage false|icon 0 3|"
+           "enable 0 false|state 1 0 0";
     // The send completions: no refresh, and a sent "Voltage" does not poll.
-    recorder->Take();
-    machine->JobComplete("Kelvane", true);
-    machine->JobComplete("Message Schedule", true);
-    machine->JobComplete("Voltage", true);
-    EXPECT_EVENTS("icon 0 4|enable 0 true");
-    QVERIFY(!machine->IsPolling());
+    QTest::newRow("send completes")
+        << "Connected GetTab:0 - sent:Kelvane sent:Message_Schedule sent:Voltage ?"
+        << "icon 0 4|enable 0 true|state 1 0 0";
+    // Not synced stays not synced.
+    QTest::newRow("edit before sync") << "Connected - Edited:1 FileLoad"
+                                      << "";
+    // A file load marks every synced tab edited; tab 0 is already edited.
+    QTest::newRow("edit and load")
+        << "Connected got:Kelvane got:Get_LIM - Edited:0 Edited:0 FileLoad"
+        << "icon 0 1|enable 0 true|icon 1 1|enable 1 true";
+    // Syncing is not touched by an edit.
+    QTest::newRow("edit while syncing") << "Connected got:Kelvane got:Get_LIM GetTab:1 - Edited:1"
+                                        << "";
 }
 
-void TestStateMachine::sendTabCopiesAndKeepsUnitMmsi()
+void TestStateMachine::tabStates()
 {
-    machine->Connected();
-    machine->JobComplete("Voltage", false);
-    recorder->Take();
+    QFETCH(QString, script);
+    Run(script);
+    QTEST(recorder->events.join('|'), "events");
+}
+
+void TestStateMachine::sendCopiesAndKeepsUnitMmsi()
+{
+    Run("Connected got:Voltage -");
     transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001");
     AtoN *edited = editModel->GetAtoN();
     edited->GetAtoNMMSI()->SetMmsi("111111111");
@@ -212,22 +225,26 @@ void TestStateMachine::sendTabCopiesAndKeepsUnitMmsi()
     machine->JobComplete("Set LIM", true);
     EXPECT_EVENTS("icon 1 4|enable 1 true");
     QVERIFY(machine->IsPolling());
+
+    // A retrieve resets the transport model's schedule before it is read again.
+    SetRow0(*transportModel, 10, 11, 4500, 6750);
+    machine->GetTab(0);
+    MessageSchedule fresh;
+    fresh.Reset();
+    QVERIFY(*transportModel->GetMessageSchedule() == fresh);
 }
 
 void TestStateMachine::sendRefusedForSlotClash()
 {
-    machine->Connected();
-    machine->JobComplete("Kelvane", false);
-    machine->JobComplete("Voltage", false);
-    recorder->Take();
+    Run("Connected got:Kelvane got:Voltage -");
     transportModel->GetAtoN()->SetName("UNIT");
 
     // Start slots 10 and 11 with different intervals: refused, tab 1 still sent.
     SetRow0(*editModel, 10, 11, 6750, 4500);
     editModel->GetAtoN()->SetName("CHANGED");
     machine->SendAllTabs();
-    EXPECT_EVENTS("warning The message schedule set risks clashing timeslots.|"
-                  "job Set LIM true|icon 1 3|enable 1 false");
+    EXPECT_EVENTS("warning The message schedule set risks clashing timeslots.\nThe "
+                  "configuration has not been sent.|job Set LIM true|icon 1 3|enable 1 false");
     QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabSynced));
     QVERIFY(!machine->IsPolling());
     QCOMPARE(transportModel->GetAtoN()->Name(), QStringLiteral("UNIT"));
@@ -239,119 +256,67 @@ void TestStateMachine::sendRefusedForSlotClash()
     SetRow0(*editModel, 10, -1, 6750, 4500);
     machine->SendTab(0);
     QVERIFY(recorder->Take().startsWith("job Kelvane true"));
-
-    const QString text = StateMachine::SlotClashText();
-    QVERIFY(text.startsWith("The message schedule set risks clashing timeslots.\nThe configuration "
-                            "has not been sent.\n\nThere must be a difference of at least three "
-                            "slots between the start slots allocated to each channel unless:\n"));
-    QVERIFY(text.endsWith("\n    This gives a \"symmetrical\" schedule and avoids the risk of "
-                          "overlapping\n    slots being used by both channels at the same time."));
-}
-
-void TestStateMachine::editedAndFileLoad()
-{
-    machine->Connected();
-    recorder->Take();
-    // Not synced stays not synced.
-    machine->Edited(1);
-    machine->FileLoad();
-    EXPECT_EVENTS("");
-
-    machine->JobComplete("Kelvane", false);
-    machine->JobComplete("Get LIM", false);
-    recorder->Take();
-    machine->Edited(0);
-    machine->Edited(0);
-    EXPECT_EVENTS("icon 0 1|enable 0 true");
-    // A file load marks every synced tab edited; tab 0 is already edited.
-    machine->FileLoad();
-    EXPECT_EVENTS("icon 1 1|enable 1 true");
-    // Syncing is not touched by an edit.
-    machine->GetTab(1);
-    recorder->Take();
-    machine->Edited(1);
-    EXPECT_EVENTS("");
 }
 
 void TestStateMachine::linkFailures_data()
 {
-    // A script of transport reports: link (Connected), poll (the voltage read,
-    // polling starts), Tn (n timeouts), answer (a serial number), limit
-    // (OnPollingLimit), drop (Disconnected), get1 and got1 (a retrieve of the
-    // lantern tab queued and done), open, command and sentence (the connect,
-    // command and sentence errors); then the error signals raised in order,
-    // the missed answers counted and whether polling runs.
+    // A script as for tabStates; then the error signals raised in order and
+    // the state.
     QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("events");
-    QTest::addColumn<int>("missed");
-    QTest::addColumn<bool>("polling");
-    const auto row = [](const char *name, const char *script, const QString &events, int missed,
-                        bool polling) {
-        QTest::newRow(name) << script << events << missed << polling;
+    const auto row = [](const char *name, const char *script, const QString &events) {
+        QTest::newRow(name) << script << events;
     };
-    row("open", "open", "error Error connecting to the AtoN busy port|disconnect", 0, false);
-    row("command", "command",
-        "error Error sending a command to the AtoN $PVKX,battvolts|disconnect", 0, false);
-    row("sentence", "sentence",
-        "disconnect|error Error reading an NMEA sentence from the AtoN NMEA sentence: ACF", 0,
-        false);
-    row("eight misses", "link poll T8", "", 8, true);
-    row("an answer resets the count", "link poll T8 answer T8", "", 8, true);
-    row("the ninth miss ends the link", "link poll T8 answer T9", PollingLimitError, 0, false);
+    row("open", "ConnectError:busy_port ?",
+        "error Error connecting to the AtoN busy port|disconnect|state 0 0 0");
+    row("command", "CommandError:$PVKX,battvolts ?",
+        "error Error sending a command to the AtoN $PVKX,battvolts|disconnect|state 0 0 0");
+    row("sentence", "AtoNSentenceError:ACF ?",
+        "disconnect|error Error reading an NMEA sentence from the AtoN NMEA sentence: ACF|"
+        "state 0 0 0");
+    row("eight misses", "Connected got:Voltage Timeout*8 ?", "state 1 1 8");
+    row("an answer resets the count",
+        "Connected got:Voltage Timeout*8 OnProductSerialNumberTest:12345 Timeout*8 ?",
+        "state 1 1 8");
+    row("the ninth miss ends the link",
+        "Connected got:Voltage Timeout*8 OnProductSerialNumberTest:12345 Timeout*9 ?",
+        PollingLimitError + "|state 1 0 0");
     // The same link: a late timeout after the give-up stays silent.
-    row("silent after giving up", "link poll T9 T", PollingLimitError, 0, false);
-    row("polling limit", "link poll limit", PollingLimitError, 0, false);
-    row("timeout outside polling", "link T", TimeoutError, 0, false);
+    row("silent after giving up", "Connected got:Voltage Timeout*9 Timeout ?",
+        PollingLimitError + "|state 1 0 0");
+    row("polling limit", "Connected got:Voltage OnPollingLimit ?",
+        PollingLimitError + "|state 1 0 0");
+    row("timeout outside polling", "Connected Timeout ?", TimeoutError + "|state 1 0 0");
     // After a give-up, the next link's timeout outside polling is reported.
-    row("give-up ends with its link", "link poll limit drop link T",
-        PollingLimitError + "|" + TimeoutError, 0, false);
+    row("give-up ends with its link",
+        "Connected got:Voltage OnPollingLimit Disconnected Connected Timeout ?",
+        PollingLimitError + "|" + TimeoutError + "|state 1 0 0");
     // A line lost while polling leaves polling as it was; the new link must
     // not count its first timeout as a missed answer of the old one.
-    row("polling ends with its link", "link poll T drop link T", TimeoutError, 0, false);
+    row("polling ends with its link",
+        "Connected got:Voltage Timeout Disconnected Connected Timeout ?",
+        TimeoutError + "|state 1 0 0");
     // A retrieve of tab 1 leaves polling running; its timeout is a failure
     // of the link, not a missed poll answer, and the engineer is told.
-    row("lantern retrieve times out", "link poll T get1 T", TimeoutError, 1, true);
-    row("after the lantern retrieve", "link poll get1 got1 T", "", 1, true);
+    row("lantern retrieve times out", "Connected got:Voltage Timeout GetTab:1 Timeout ?",
+        TimeoutError + "|state 1 1 1");
+    row("after the lantern retrieve", "Connected got:Voltage GetTab:1 got:Get_LIM Timeout ?",
+        "state 1 1 1");
 }
 
 void TestStateMachine::linkFailures()
 {
     QFETCH(QString, script);
-    for (const QString &step : script.split(' ')) {
-        if (step == "link")
-            machine->Connected();
-        else if (step == "poll")
-            machine->JobComplete("Voltage", false);
-        else if (step == "answer")
-            machine->OnProductSerialNumberTest("12345");
-        else if (step == "limit")
-            machine->OnPollingLimit();
-        else if (step == "drop")
-            machine->Disconnected();
-        else if (step == "get1")
-            machine->GetTab(1);
-        else if (step == "got1")
-            machine->JobComplete("Get LIM", false);
-        else if (step == "open")
-            machine->ConnectError("busy port");
-        else if (step == "command")
-            machine->CommandError("$PVKX,battvolts");
-        else if (step == "sentence")
-            machine->AtoNSentenceError("ACF");
-        for (int i = step.startsWith('T') ? qMax(1, step.mid(1).toInt()) : 0; i > 0; --i)
-            machine->Timeout();
-    }
-    const QStringList errors = recorder->events.filter(QRegularExpression("^(error|disconnect)"));
+    Run(script);
+    const QStringList errors =
+        recorder->events.filter(QRegularExpression("^(error|disconnect|state)"));
     QTEST(errors.join('|'), "events");
-    QTEST(machine->MissedAnswers(), "missed");
-    QTEST(machine->IsPolling(), "polling");
 }
 
 void TestStateMachine::pollingTimerQueuesSerialNumberTests()
 {
     machine->Connected();
     QSignalSpy jobs(machine, &StateMachine::QueueJob);
-    jobs.clear();
     machine->JobComplete("Voltage", false);
 
     QElapsedTimer clock;
