@@ -88,27 +88,23 @@ void TestSimLink::retrieveTheSampleUnitAndSendItChanged()
                          aton->DimensionC(), aton->DimensionD()}),
              QList<int>({1, 1, 2087, 2088, 13, 1, 75, 5, 5, 3, 3}));
 
-    // Rows as the unit answers them: message, scheme, slots, intervals, start
-    // times; RATDMA and CSTDMA intervals in minutes.
+    // Rows as the unit answers them: row, message, scheme, slots, intervals
+    // (RATDMA and CSTDMA in minutes), start times in minutes of the day.
     MessageSchedule *s = model.GetMessageSchedule();
     QCOMPARE(s->VisibleCount(), 4);
-    const QList<QPair<int, QString>> rows = {
-        {0, "21 0 120 860 6750 6750 00:00 00:01"},
-        {1, "21 0 300 1500 2250 2250 00:01 00:02"},
-        {MessageSchedule::FirstRow(6), "6 1 0 0 10 10 00:05 00:10"},
-        {MessageSchedule::FirstRow(12) + 1, "12 2 0 0 30 30 06:00 06:15"}};
-    for (const auto &row : rows) {
-        const MessageScheduleEntry e = s->EntryAt(row.first);
+    const QList<QList<int>> rows = {
+        {0, 21, 0, 120, 860, 6750, 6750, 0, 1},
+        {1, 21, 0, 300, 1500, 2250, 2250, 1, 2},
+        {MessageSchedule::FirstRow(6), 6, 1, 0, 0, 10, 10, 5, 10},
+        {MessageSchedule::FirstRow(12) + 1, 12, 2, 0, 0, 30, 30, 360, 375}};
+    for (const QList<int> &row : rows) {
+        const MessageScheduleEntry e = s->EntryAt(row[0]);
         QVERIFY(e.Active());
-        QCOMPARE(QString("%1 %2 %3 %4 %5 %6 %7 %8")
-                     .arg(e.MessageId())
-                     .arg(e.AccessScheme())
-                     .arg(e.StartSlot1())
-                     .arg(e.StartSlot2())
-                     .arg(e.Interval1())
-                     .arg(e.Interval2())
-                     .arg(e.StartTime1().toString("hh:mm"), e.StartTime2().toString("hh:mm")),
-                 row.second);
+        QCOMPARE(
+            QList<int>({row[0], e.MessageId(), e.AccessScheme(), e.StartSlot1(), e.StartSlot2(),
+                        e.Interval1(), e.Interval2(), e.StartTime1().msecsSinceStartOfDay() / 60000,
+                        e.StartTime2().msecsSinceStartOfDay() / 60000}),
+            row);
     }
 
     LanternInterface *lim = model.GetLanternInterface();

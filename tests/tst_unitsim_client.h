@@ -12,14 +12,11 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QProcess>
-#include <QThread>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <functional>
 
 class SimClient
 {
@@ -86,43 +83,26 @@ public:
     }
     void send(const QByteArray &body) { sendRaw(framed('$' + body) + "\r\n"); }
 
-    // Collects lines for ms milliseconds, or until done() says enough.
-    QList<QByteArray> collect(int ms,
-                              const std::function<bool(const QList<QByteArray> &)> &done = nullptr)
+    // Lines starting with prefix, for ms milliseconds or until count of them came.
+    QList<QByteArray> collect(int ms, const QByteArray &prefix = {}, int count = INT_MAX)
     {
         QList<QByteArray> lines;
         QElapsedTimer t;
         t.start();
-        while (t.elapsed() < ms) {
+        while (t.elapsed() < ms && lines.size() < count) {
             pump(5);
-            int nl;
-            while ((nl = m_pending.indexOf('\n')) >= 0) {
-                lines << m_pending.left(nl).trimmed();
-                m_pending.remove(0, nl + 1);
+            for (int nl; (nl = m_pending.indexOf('\n')) >= 0; m_pending.remove(0, nl + 1)) {
+                const QByteArray line = m_pending.left(nl).trimmed();
+                if (line.startsWith(prefix))
+                    lines << line;
             }
-            if (done && done(lines))
-                break;
         }
         return lines;
-    }
-    // Lines starting with prefix, waiting until count of them came or ms passed.
-    QList<QByteArray> expect(const QByteArray &prefix, int count, int ms)
-    {
-        QList<QByteArray> got;
-        collect(ms, [&](const QList<QByteArray> &lines) {
-            got.clear();
-            for (const QByteArray &l : lines) {
-                if (l.startsWith(prefix))
-                    got << l;
-            }
-            return got.size() >= count;
-        });
-        return got;
     }
     QList<QByteArray> query(const QByteArray &formatter, int count, int ms = 1500)
     {
         send("UPAIQ," + formatter);
-        return expect("$AI" + formatter + ',', count, ms);
+        return collect(ms, "$AI" + formatter + ',', count);
     }
     // A shell command as the program sends it; an empty code is the right
     // one for the level.
@@ -139,17 +119,14 @@ public:
     QByteArray shell(const QByteArray &command, int tag, int level = 0, int ms = 1500)
     {
         send(shellSentence(command, tag, level));
-        return expect("$PVKX,", 1, ms).value(0);
+        return collect(ms, "$PVKX,", 1).value(0);
     }
 
-    // Runs the event loop and reads what arrived.
+    // Runs the event loop and reads what arrived (a closed line is polled as
+    // a wait).
     void pump(int ms)
     {
         QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
-        if (m_fd < 0) {
-            QThread::msleep(ulong(ms));
-            return;
-        }
         pollfd pfd{m_fd, POLLIN, 0};
         if (::poll(&pfd, 1, ms) > 0) {
             char buf[4096];
