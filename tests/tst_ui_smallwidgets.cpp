@@ -29,17 +29,11 @@ void TestSmallWidgets::validator_data()
     QTest::addColumn<int>("state");
     QTest::addColumn<QString>("fixed");
 
+    // Lengths and capitals through the name field: tst_ui_realatontab.
     const int ok = QValidator::Acceptable, bad = QValidator::Invalid;
     const QString reserved = QStringLiteral("$*,!\\^$*,!\\^");
-    QTest::newRow("empty") << QString() << ok << QString();
-    QTest::newRow("34 capitals") << QString(34, 'A') << ok << QString(34, 'A');
-    QTest::newRow("35 capitals") << QString(35, 'A') << bad << QString(34, 'A');
     QTest::newRow("six-bit set edges") << QStringLiteral(" !0?@Z_") << ok << " !0?@Z_";
     // Each reserved character travels as three: 52 encoded characters at most.
-    QTest::newRow("17 commas, a letter: 52")
-        << QString(17, ',') + "A" << ok << QString(17, ',') + "A";
-    QTest::newRow("17 commas, two letters: 53")
-        << QString(17, ',') + "AB" << bad << QString(17, ',') + "AB";
     QTest::newRow("reserved set: 53")
         << reserved + QString(17, 'A') << bad << reserved + QString(17, 'A');
     QTest::newRow("lower case while typing") << "abc" << int(QValidator::Intermediate) << "ABC";
@@ -59,53 +53,41 @@ void TestSmallWidgets::validator()
     QCOMPARE(int(validator.validate(input, position)), state);
     validator.fixup(input);
     QCOMPARE(input, fixed);
-    QCOMPARE(AisValidator::EncodedLength(QStringLiteral("A$*,!\\^~B")), 2 + 7 * 3);
 }
 
 void TestSmallWidgets::dropdownAnnouncesEachOpening()
 {
-    QWidget window;
-    auto *combo = new QComboBoxDropdown(&window);
-    combo->addItems({QStringLiteral("ttyUSB0"), QStringLiteral("ttyUSB1")});
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
+    QComboBoxDropdown combo;
+    combo.addItem(QStringLiteral("ttyUSB0"));
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
     int announced = 0;
     bool listShownWhenAnnounced = true;
-    connect(combo, &QComboBoxDropdown::Dropdown, combo, [&]() {
+    connect(&combo, &QComboBoxDropdown::Dropdown, this, [&]() {
         ++announced;
-        listShownWhenAnnounced = combo->view()->isVisible();
+        listShownWhenAnnounced = combo.view()->isVisible();
         // The owner may refill the list here, before it is drawn.
-        combo->addItem(QStringLiteral("ttyUSB%1").arg(combo->count()));
+        combo.addItem(QStringLiteral("ttyUSB%1").arg(combo.count()));
     });
 
-    QTest::mouseClick(combo, Qt::LeftButton);
-    QTRY_VERIFY(combo->view()->isVisible());
+    QTest::mouseClick(&combo, Qt::LeftButton);
+    QTRY_VERIFY(combo.view()->isVisible());
     QCOMPARE(announced, 1);
     QVERIFY(!listShownWhenAnnounced);
-    QCOMPARE(combo->count(), 3);
-    combo->hidePopup();
-    combo->showPopup();
+    QCOMPARE(combo.count(), 2);
+    combo.hidePopup();
+    combo.showPopup();
     QCOMPARE(announced, 2);
-    combo->hidePopup();
+    combo.hidePopup();
 }
 
 void TestSmallWidgets::aboutDialog()
 {
     AboutDialog dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("About Quorvel"));
-    auto text = [&](const char *name) {
-        return dialog.findChild<QLabel *>(QLatin1String(name))->text();
-    };
-    QCOMPARE(text("labelProduct"), QStringLiteral("Quorvel"));
-    QVERIFY(text("labelVersion").startsWith(QStringLiteral("090300.03.00.05  (")));
-    QVERIFY(text("labelLicence")
-                .startsWith(
-                    QStringLiteral("This application has been developed with the QT Framework\n")));
+    QCOMPARE(dialog.windowTitle(), "About " + QApplication::applicationName());
     QVERIFY(!dialog.findChild<QLabel *>(QStringLiteral("labelIcon"))
                  ->pixmap(Qt::ReturnByValue)
                  .isNull());
-
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("pushOK")), Qt::LeftButton);
