@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 
@@ -18,48 +17,57 @@ class TestLanternInterfaceTab : public QObject, TabUnderTest<LanternInterfaceTab
 private slots:
     void init() { Open(); }
     void cleanup() { Close(); }
-    void enableShowsGroups();
-    void loadShows_data();
-    void loadShows();
+    void enableAndGain();
+    void currentUnits_data();
+    void currentUnits();
     void typedIsStored_data();
     void typedIsStored();
     void voltagePull();
-    void lowLightThreshold();
-    void senseGroups();
-    void loadKeepsValuesUntilNextEdit();
+    void lowLightAndSense();
     void parameterGet();
 
 private:
     LanternInterface *Lantern() const { return model->GetLanternInterface(); }
+    // Writes the record's values, limen to limpthresh.
+    static void Fill(LanternInterface *lantern, const QVector<int> &values)
+    {
+        for (int index = LanternInterface::Limen; index <= LanternInterface::Limpthresh; ++index)
+            lantern->SetParameterValue(index, values.value(index));
+    }
     // Loads an enabled record into the tab as the window does after a retrieval.
     void Load(int vmin, int vmax, int ton, int toff, int ion, bool gain, int thresh)
     {
         Model source;
-        const int values[] = {1, vmin, vmax, ton, toff, ion, gain, thresh};
-        for (int index = LanternInterface::Limen; index <= LanternInterface::Limpthresh; ++index)
-            source.GetLanternInterface()->SetParameterValue(index, values[index]);
+        Fill(source.GetLanternInterface(), {1, vmin, vmax, ton, toff, ion, gain, thresh});
         tab->UpdateTabFromModel(&source);
     }
 };
 
-void TestLanternInterfaceTab::enableShowsGroups()
+void TestLanternInterfaceTab::enableAndGain()
 {
-    // A fresh record: disabled and steady on (both times 0).
-    QVERIFY(Find<QCheckBox>("SteadyOn")->isChecked());
     QVERIFY(Find<QGroupBox>("LanternTiming")->isHidden());
-    Load(11000, 14000, 500, 1500, 100, false, 0);
+    Load(0, 12345, 500, 1500, 100, true, 0);
     QVERIFY(Find<QGroupBox>("LanternTiming")->isVisible());
+    // A loaded value the widget rounds stays as loaded until the next edit.
+    QCOMPARE(Find<QDoubleSpinBox>("MaxVoltage")->value(), 12.3);
+    QCOMPARE(Lantern()->GetLimvmax(), 12345);
+    Find<QGroupBox>("LanternCurrentSense")->setChecked(true);
+    QCOMPARE(edited->count(), 0);
+    Find<QRadioButton>("LowGainSelect")->click();
+    QVERIFY(!Lantern()->GetLimigain());
+    QCOMPARE(Lantern()->GetLimvmax(), 12300);
+    QCOMPARE(edited->count(), 1);
+
+    // Disabled: the groups hide, their values stay.
     Find<QCheckBox>("LimEnable")->click();
     for (const char *group : {"LanternTiming", "LanternVoltage", "LanternSense"})
         QVERIFY(!Find<QGroupBox>(group)->isVisible());
-    QCOMPARE(edited->count(), 1);
+    QCOMPARE(edited->count(), 2);
     QVERIFY(!Lantern()->GetLimen());
-    // The hidden values stay.
-    QCOMPARE(Lantern()->GetLimvmax(), 14000);
     QCOMPARE(Lantern()->GetLimtoff(), 1500);
 }
 
-void TestLanternInterfaceTab::loadShows_data()
+void TestLanternInterfaceTab::currentUnits_data()
 {
     QTest::addColumn<int>("onTime");
     QTest::addColumn<double>("current");
@@ -70,7 +78,7 @@ void TestLanternInterfaceTab::loadShows_data()
     QTest::newRow("flashing: 250 is 5.0 A/s") << 2000 << 5.0 << " A/s" << 0.5;
 }
 
-void TestLanternInterfaceTab::loadShows()
+void TestLanternInterfaceTab::currentUnits()
 {
     QFETCH(int, onTime);
     Load(0, 0, onTime, 0, 250, onTime == 0, 0);
@@ -94,29 +102,26 @@ void TestLanternInterfaceTab::loadShows()
 
 void TestLanternInterfaceTab::typedIsStored_data()
 {
-    QTest::addColumn<QString>("field");
     QTest::addColumn<int>("parameter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("stored");
 
     using L = LanternInterface;
     // The double product lies just below 32300.
-    QTest::newRow("32.3 V") << "MaxVoltage" << int(L::Limvmax) << "32.3" << 32299;
-    QTest::newRow("10.5 V") << "MinVoltage" << int(L::Limvmin) << "10.5" << 10500;
-    QTest::newRow("2.5 s on") << "MaxOnTime" << int(L::Limton) << "2.5" << 2500;
-    QTest::newRow("0.7 s off") << "MaxOffTime" << int(L::Limtoff) << "0.7" << 700;
-    QTest::newRow("7.5 A/s") << "LanternSwitchSlewRate" << int(L::Limion) << "7.5" << 375;
-    QTest::newRow("120 lux") << "LowLightThreshold" << int(L::Limpthresh) << "120" << 999;
+    QTest::newRow("MaxVoltage") << int(L::Limvmax) << "32.3" << 32299;
+    QTest::newRow("MaxOnTime") << int(L::Limton) << "2.5" << 2500;
+    QTest::newRow("MaxOffTime") << int(L::Limtoff) << "0.7" << 700;
+    QTest::newRow("LanternSwitchSlewRate") << int(L::Limion) << "7.5" << 375;
+    QTest::newRow("LowLightThreshold") << int(L::Limpthresh) << "120" << 999;
 }
 
 void TestLanternInterfaceTab::typedIsStored()
 {
-    QFETCH(QString, field);
     QFETCH(int, parameter);
     QFETCH(QString, typed);
     Load(9000, 33000, 1000, 1000, 100, true, 247);
     Find<QGroupBox>("LanternCurrentSense")->setChecked(true);
-    auto *widget = Find<QAbstractSpinBox>(qPrintable(field));
+    auto *widget = Find<QAbstractSpinBox>(QTest::currentDataTag()); // the rows are named by field
     TypeOver(widget, typed);
     QTest::keyClick(widget, Qt::Key_Return);
     QTEST(Lantern()->ParameterValue(parameter), "stored");
@@ -145,9 +150,13 @@ void TestLanternInterfaceTab::voltagePull()
     QTest::keyClick(maximum, Qt::Key_Return);
     QCOMPARE(minimum->value(), 9.5);
     QCOMPARE(Lantern()->GetLimvmax(), 24000);
+    // Freed while typing: the value the field then takes must not reach the
+    // freed form.
+    TypeOver(maximum, QStringLiteral("30"));
+    Close();
 }
 
-void TestLanternInterfaceTab::lowLightThreshold()
+void TestLanternInterfaceTab::lowLightAndSense()
 {
     Load(0, 0, 0, 0, 0, true, 0);
     auto *report = Find<QCheckBox>("checkBoxLowLightOffError");
@@ -158,55 +167,24 @@ void TestLanternInterfaceTab::lowLightThreshold()
     QCOMPARE(lux->value(), 30);
     QCOMPARE(Lantern()->GetLimpthresh(), 247);
     QCOMPARE(edited->count(), 1);
-
-    // 247 shows again as 30 lux.
-    Model copy;
-    copy = *model;
-    tab->UpdateTabFromModel(&copy);
-    QCOMPARE(lux->value(), 30);
-    QVERIFY(report->isChecked());
-
-    // No threshold without the report: unchecked, or a threshold of 0.
-    report->click();
-    QVERIFY(!lux->isEnabled());
-    QCOMPARE(Lantern()->GetLimpthresh(), 0);
-    QCOMPARE(edited->count(), 2);
-    report->click();
+    // No threshold without the report, nor the report without a threshold.
     TypeOver(lux, QStringLiteral("0"));
-    QVERIFY(!report->isChecked());
+    QVERIFY(!report->isChecked() && !lux->isEnabled());
     QCOMPARE(Lantern()->GetLimpthresh(), 0);
-}
+    report->click();
+    QCOMPARE(Lantern()->GetLimpthresh(), 247);
 
-void TestLanternInterfaceTab::senseGroups()
-{
-    Load(0, 0, 0, 0, 0, true, 247);
+    // One of the two sense groups stays checked; photo sense gates the
+    // stored threshold, whatever the field shows.
     auto *current = Find<QGroupBox>("LanternCurrentSense");
     auto *photo = Find<QGroupBox>("LanternPhotoSense");
-    // One of the two stays checked.
     photo->setChecked(false);
     QVERIFY(current->isChecked());
+    QCOMPARE(Lantern()->GetLimpthresh(), 0);
+    QCOMPARE(lux->value(), 30);
     current->setChecked(false);
     QVERIFY(photo->isChecked());
-    photo->setChecked(false);
-    // Stored at once: no threshold without photo sense, whatever the field shows.
-    QCOMPARE(Lantern()->GetLimpthresh(), 0);
-    QCOMPARE(Find<QSpinBox>("LowLightThreshold")->value(), 30);
-    QVERIFY(edited->count() >= 1);
-}
-
-void TestLanternInterfaceTab::loadKeepsValuesUntilNextEdit()
-{
-    Load(0, 12345, 0, 0, 0, true, 0);
-    QCOMPARE(Find<QDoubleSpinBox>("MaxVoltage")->value(), 12.3);
-    QCOMPARE(Lantern()->GetLimvmax(), 12345);
-    // The current fields are usable only with current sense checked.
-    QVERIFY(!Find<QRadioButton>("LowGainSelect")->isEnabled());
-    Find<QGroupBox>("LanternCurrentSense")->setChecked(true);
-    QCOMPARE(edited->count(), 0);
-    Find<QRadioButton>("LowGainSelect")->click();
-    QVERIFY(!Lantern()->GetLimigain());
-    QCOMPARE(Lantern()->GetLimvmax(), 12300);
-    QCOMPARE(edited->count(), 1);
+    QCOMPARE(Lantern()->GetLimpthresh(), 247);
 }
 
 void TestLanternInterfaceTab::parameterGet()
@@ -214,13 +192,7 @@ void TestLanternInterfaceTab::parameterGet()
     // The widgets are flashing; the unit's answers then make the record steady.
     Load(0, 0, 1000, 1000, 100, true, 0);
     LanternInterface *lantern = Lantern();
-    lantern->SetLimton(0);
-    lantern->SetLimtoff(0);
-    lantern->SetLimion(250);
-    lantern->SetLimvmin(10550);
-    lantern->SetLimvmax(14000);
-    lantern->SetLimigain(false);
-    lantern->SetLimpthresh(247);
+    Fill(lantern, {1, 10550, 14000, 0, 0, 250, false, 247});
     tab->onParameterGet();
 
     QCOMPARE(Find<QDoubleSpinBox>("LanternSwitchSlewRate")->value(), 0.5);
@@ -232,9 +204,8 @@ void TestLanternInterfaceTab::parameterGet()
     QCOMPARE(lantern->GetLimvmin(), 10600);
     QCOMPARE(lantern->GetLimvmax(), 14000);
 
-    lantern->SetLimton(1234);
-    lantern->SetLimtoff(800);
-    lantern->SetLimion(100);
+    // And back to flashing.
+    Fill(lantern, {1, 10600, 14000, 1234, 800, 100, false, 247});
     tab->onParameterGet();
     QCOMPARE(lantern->GetLimton(), 1200);
     QCOMPARE(lantern->GetLimion(), 100);
