@@ -267,18 +267,19 @@ void TestRealAtoNTab::scheduleMenu()
     QVERIFY(MenuAction(2, "actionAddMessage212"));
     QVERIFY(!MenuAction(2, "actionAddMessage212"));
     QVERIFY(MenuAction(2, "actionAddMessage12", false));
+    QVERIFY(MenuAction(2, "actionAddMessage314"));
     // A message 21 row is never removed; table row 6 is schedule row 12.
     QVERIFY(!MenuAction(0, "actionRemoveMessage"));
     QVERIFY(MenuAction(6, "actionRemoveMessage"));
     QVERIFY(!model->GetMessageSchedule()->EntryAt(12).Active());
-    QCOMPARE(Table()->rowCount(), 6);
+    QCOMPARE(Table()->index(6, 0).data().toString(), QStringLiteral("14"));
 
     // The off-position report: switched on, then off.
     QVERIFY(MenuAction(1, "actionOffPositionReport"));
     QVERIFY(Table()->flags(Table()->index(1, 4)) & Qt::ItemIsEditable);
     QVERIFY(MenuAction(1, "actionOffPositionReport"));
     QVERIFY(!model->GetMessageSchedule()->EntryAt(1).Active());
-    QCOMPARE(edited->count(), 8);
+    QCOMPARE(edited->count(), 9);
 
     // The real thing: a right click opens the menu on the row under the mouse.
     auto *view = Find<QTableView>("tableSchedules");
@@ -289,9 +290,9 @@ void TestRealAtoNTab::scheduleMenu()
         menu->close();
     });
     emit view->customContextMenuRequested(view->visualRect(Table()->index(0, 3)).center());
-    QTRY_COMPARE(Table()->rowCount(), 7);
+    QTRY_COMPARE(Table()->rowCount(), 8);
     QCOMPARE(Table()->index(6, 0).data().toString(), QStringLiteral("8"));
-    QCOMPARE(edited->count(), 9);
+    QCOMPARE(edited->count(), 10);
     QTRY_VERIFY(!QApplication::activePopupWidget());
 }
 
