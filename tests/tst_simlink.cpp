@@ -11,8 +11,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <memory>
-
 class TestSimLink : public QObject
 {
     Q_OBJECT
@@ -28,21 +26,20 @@ private:
     void runJobs(Model *model, const QList<QPair<QString, bool>> &jobs,
                  QStringList *shellAnswers = nullptr, const QString &port = QString());
 
-    std::unique_ptr<SimProcess> simulator;
+    // Paced like a real line, with its unsolicited traffic and the shell
+    // prompt on: the transport must pick its answers out of the rest.
+    SimProcess simulator{QStringList{"--prompt"}};
 };
 
 void TestSimLink::initTestCase()
 {
-    // Paced like a real line, with its unsolicited traffic and the shell
-    // prompt on: the transport must pick its answers out of the rest.
-    simulator = std::make_unique<SimProcess>(QStringList{"--prompt"});
-    QVERIFY(!simulator->port.isEmpty());
+    QVERIFY(!simulator.port.isEmpty());
 }
 
 void TestSimLink::runJobs(Model *model, const QList<QPair<QString, bool>> &jobs,
                           QStringList *shellAnswers, const QString &port)
 {
-    VandrelApplication::instance()->SetPortName(port.isEmpty() ? simulator->port : port);
+    VandrelApplication::instance()->SetPortName(port.isEmpty() ? simulator.port : port);
     SerialTransport transport(model);
     QSignalSpy done(&transport, &Transport::AllJobsComplete);
     QStringList answers;

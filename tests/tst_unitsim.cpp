@@ -430,28 +430,24 @@ void TestUnitSim::flood()
 
 void TestUnitSim::linePacing()
 {
-    // Twelve AAR answers of four rows: about 2300 characters, 0.6 s at 38400 baud.
-    for (bool fast : {false, true}) {
-        Unit u(fast ? QStringList{"--quiet", "--fast"} : QStringList{"--quiet"});
-        QVERIFY(u.sim);
-        u.line.collect(60);
-        for (int i = 0; i < 12; ++i)
-            u.line.send("UPAIQ,AAR");
-        // Timed from the first line on.
-        QList<QByteArray> lines = u.line.collect(5000, {}, 1);
-        QElapsedTimer t;
-        t.start();
-        lines += u.line.collect(5000, {}, 48 - lines.size());
-        const qint64 span = t.elapsed();
-        qint64 bytes = 0;
-        for (int i = 1; i < lines.size(); ++i)
-            bytes += lines[i].size() + 2;
-        const double lineTime = double(bytes) * 1000.0 / 3840.0;
-        QCOMPARE(lines.size(), 48);
-        QVERIFY2(fast ? span < lineTime / 3
-                      : span >= lineTime * 0.9 && span <= lineTime * 2.5 + 200,
-                 qPrintable(QString("%1: %2 ms for %3 characters").arg(fast).arg(span).arg(bytes)));
-    }
+    // Twelve AAR answers of four rows: about 2300 characters, 0.6 s at 38400
+    // baud, timed from the first line on. (The flood shows --fast unpaced.)
+    Unit u({"--quiet"});
+    QVERIFY(u.sim);
+    for (int i = 0; i < 12; ++i)
+        u.line.send("UPAIQ,AAR");
+    QList<QByteArray> lines = u.line.collect(5000, {}, 1);
+    QElapsedTimer t;
+    t.start();
+    lines += u.line.collect(5000, {}, 48 - lines.size());
+    const qint64 span = t.elapsed();
+    qint64 bytes = 0;
+    for (int i = 1; i < lines.size(); ++i)
+        bytes += lines[i].size() + 2;
+    const double lineTime = double(bytes) * 1000.0 / 3840.0;
+    QCOMPARE(lines.size(), 48);
+    QVERIFY2(span >= lineTime * 0.9 && span <= lineTime * 2.5 + 200,
+             qPrintable(QString("%1 ms for %2 characters").arg(span).arg(bytes)));
 }
 
 void TestUnitSim::lineMayBeClosedAndReopened()
