@@ -28,7 +28,6 @@ private slots:
 
 private:
     LanternInterface *Lantern() const { return model->GetLanternInterface(); }
-    // Writes the record's values, limen to limpthresh.
     static void Fill(LanternInterface *lantern, const QVector<int> &values)
     {
         for (int index = LanternInterface::Limen; index <= LanternInterface::Limpthresh; ++index)
@@ -150,8 +149,7 @@ void TestLanternInterfaceTab::voltagePull()
     QTest::keyClick(maximum, Qt::Key_Return);
     QCOMPARE(minimum->value(), 9.5);
     QCOMPARE(Lantern()->GetLimvmax(), 24000);
-    // Freed while typing: the value the field then takes must not reach the
-    // freed form.
+    // Freed while typing: the value then taken must not reach the freed form.
     TypeOver(maximum, QStringLiteral("30"));
     Close();
 }
@@ -174,8 +172,7 @@ void TestLanternInterfaceTab::lowLightAndSense()
     report->click();
     QCOMPARE(Lantern()->GetLimpthresh(), 247);
 
-    // One of the two sense groups stays checked; photo sense gates the
-    // stored threshold, whatever the field shows.
+    // One sense group stays checked; photo sense gates the stored threshold.
     auto *current = Find<QGroupBox>("LanternCurrentSense");
     auto *photo = Find<QGroupBox>("LanternPhotoSense");
     photo->setChecked(false);
@@ -204,7 +201,6 @@ void TestLanternInterfaceTab::parameterGet()
     QCOMPARE(lantern->GetLimvmin(), 10600);
     QCOMPARE(lantern->GetLimvmax(), 14000);
 
-    // And back to flashing.
     Fill(lantern, {1, 10600, 14000, 1234, 800, 100, false, 247});
     tab->onParameterGet();
     QCOMPARE(lantern->GetLimton(), 1200);

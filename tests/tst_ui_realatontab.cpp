@@ -40,8 +40,7 @@ private:
         const QAbstractItemModel *items = Find<QComboBox>(combo)->model();
         return items->index(Find<QComboBox>(combo)->findData(code), 0).flags() & Qt::ItemIsEnabled;
     }
-    // Opens the schedule menu on a row and triggers the action when it is
-    // enabled and `trigger` is set; returns whether it was enabled.
+    // Opens the schedule menu on a row; returns whether the action is enabled.
     bool MenuAction(int row, const char *action, bool trigger = true)
     {
         std::unique_ptr<QMenu> menu(tab->CreateScheduleMenu(row));
@@ -111,8 +110,7 @@ void TestRealAtoNTab::typedFieldsAndWarnings()
     QCOMPARE(EditAtoN()->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992351234"));
     QCOMPARE(edited->last().at(0).value<QWidget *>(), tab.get());
 
-    // The name in capitals; each comma takes three of the 52 characters of
-    // the sentence field.
+    // The name in capitals; a comma takes three of the 52 characters sent.
     auto *name = Find<QLineEdit>("lineName");
     const QPair<QString, QString> typedAndShown[] = {
         {QStringLiteral("west pier"), QStringLiteral("WEST PIER")},
@@ -225,8 +223,7 @@ void TestRealAtoNTab::positionTyped()
     QCOMPARE(inModel(), stored);
     QCOMPARE(edited->count(), before);
 
-    // Freed while typing: the field's late editingFinished must not reach the
-    // freed form.
+    // Freed while typing: a late editingFinished must not reach the freed form.
     TypeOver(line, typed);
     Close();
 }
@@ -274,7 +271,6 @@ void TestRealAtoNTab::scheduleMenu()
     QVERIFY(!model->GetMessageSchedule()->EntryAt(12).Active());
     QCOMPARE(Table()->index(6, 0).data().toString(), QStringLiteral("14"));
 
-    // The off-position report: switched on, then off.
     QVERIFY(MenuAction(1, "actionOffPositionReport"));
     QVERIFY(Table()->flags(Table()->index(1, 4)) & Qt::ItemIsEditable);
     QVERIFY(MenuAction(1, "actionOffPositionReport"));

@@ -119,7 +119,6 @@ void TestScheduleTable::editors()
     // The table's text, read from the schedule, without its unit.
     auto inModel = [&]() { return Text(0, column).section(' ', 0, 0); };
 
-    // Opened the way a user does: select, then double-click.
     const QPoint centre = view->visualRect(Cell(0, column)).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
