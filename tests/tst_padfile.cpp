@@ -175,13 +175,6 @@ void TestPadFile::writeReadAssignAndReset()
         model.Reset();
         QCOMPARE(PadFile::ToBytes(model), DefaultFileByHand());
     }
-    // A 40-character name, as only a file can hold it, is stored as read.
-    QByteArray bytes = PadFile::ToBytes(Model());
-    bytes.replace(NameAt, 4 + 8, Bytes().String(QString(40, QChar(0xE9))).data);
-    Model read;
-    QCOMPARE(PadFile::FromBytes(bytes, &read), PadFile::Done);
-    QCOMPARE(read.GetAtoN()->Name(), QString(40, QChar(0xE9)));
-    QCOMPARE(PadFile::ToBytes(read), bytes);
 }
 
 void TestPadFile::rowCounts_data()
@@ -205,21 +198,12 @@ void TestPadFile::rowCounts()
     Model read;
     Vary(read, 0);
     const QByteArray before = PadFile::ToBytes(read);
+    // A refused file leaves the model as it was; the row layout of a loaded
+    // one is pinned by the hand-packed default file.
     QString error;
-    if (!loads) {
-        QCOMPARE(PadFile::FromBytes(bytes, &read, &error), PadFile::Invalid);
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(PadFile::ToBytes(read), before);
-        return;
-    }
-    QVERIFY2(PadFile::FromBytes(bytes, &read, &error) == PadFile::Done, qPrintable(error));
-    QCOMPARE(read.GetMessageSchedule()->Count(), rows);
-    for (int i = 0; i < rows; ++i) {
-        const MessageScheduleEntry entry = read.GetMessageSchedule()->EntryAt(i);
-        QCOMPARE(QList<int>({entry.MessageId(), entry.StartSlot2(), entry.Active()}),
-                 QList<int>({i % 2 ? 6 : 21, i, i % 3 != 0}));
-    }
-    QCOMPARE(PadFile::ToBytes(read), bytes);
+    QCOMPARE(PadFile::FromBytes(bytes, &read, &error), loads ? PadFile::Done : PadFile::Invalid);
+    QVERIFY2(error.isEmpty() == loads, qPrintable(error));
+    QCOMPARE(PadFile::ToBytes(read), loads ? bytes : before);
 }
 
 void TestPadFile::readRulesOfTheFileForm()
@@ -227,17 +211,23 @@ void TestPadFile::readRulesOfTheFileForm()
     QByteArray bytes = PadFile::ToBytes(Model());
     bytes.replace(0, 4, Bytes().Int32(77).data); // odd object versions are kept, not checked
     bytes.replace(bytes.size() - 36, 4, Bytes().Int32(7).data);
-    // Out-of-range positions load as not available.
+    // Out-of-range positions load as not available; a 40-character name, as
+    // only a file can hold it, is kept whole.
     bytes.replace(4 + 4 + 53 + 4, 16, Bytes().Double(95.0).Double(-181.0).data);
-    bytes.replace(bytes.size() - 32, 4, Bytes().Int32(-9).data); // any non-zero flag is true
+    bytes.replace(NameAt, 4 + 8, Bytes().String(QString(40, QChar(0xE9))).data);
+    // Any non-zero lantern flag (limen, limigain) reads as true and is written back as 1.
+    bytes.replace(bytes.size() - 32, 4, Bytes().Int32(-9).data);
+    bytes.replace(bytes.size() - 8, 4, Bytes().Int32(256).data);
     Model read;
     read.GetAtoN()->GetPosition()->SetLatitude(10.0);
     QCOMPARE(PadFile::FromBytes(bytes, &read), PadFile::Done);
     QCOMPARE(read.GetAtoN()->GetPosition()->Latitude(), 91.0);
     QCOMPARE(read.GetAtoN()->GetPosition()->Longitude(), 181.0);
     QCOMPARE(read.ObjectVersion(), 77);
-    QVERIFY(read.GetLanternInterface()->GetLimen());
-    QVERIFY(!read.GetLanternInterface()->GetLimigain());
+    QCOMPARE(read.GetAtoN()->Name(), QString(40, QChar(0xE9)));
+    const QByteArray back = PadFile::ToBytes(read);
+    QCOMPARE(back.mid(back.size() - 32, 4) + back.mid(back.size() - 8, 4),
+             Bytes().Int32(1).Int32(1).data);
     // Bytes after the configuration are not part of it and do no harm.
     QCOMPARE(PadFile::FromBytes(bytes + "junk", &read), PadFile::Done);
     // Versions read from a file do not survive a reset.
