@@ -24,6 +24,13 @@ bool IsFree(const MessageSchedule &schedule, int row, int message)
     return schedule.EntryAt(row) == MessageScheduleEntry::Placeholder(message);
 }
 
+// Active flag, access scheme and the two start slots of a row.
+QList<int> Head(const MessageSchedule &schedule, int row)
+{
+    const MessageScheduleEntry e = schedule.EntryAt(row);
+    return {e.Active(), e.AccessScheme(), e.StartSlot1(), e.StartSlot2()};
+}
+
 // The row that AddMessage or PrepareRow (instance given in row) chose, or -1.
 int Add(MessageSchedule &schedule, int number)
 {
@@ -45,11 +52,9 @@ private slots:
     void slotClash_data();
     void slotClash();
     void setEntryClampsIntervals();
-    void addAndRemoveKeepTheBlocks();
-    void reportsEnableAndDisable();
-    void shortSchedulesRefuseMissingRows();
+    void addRemoveAndReports();
     void tableRowMapping();
-    void prepareRowForReceivedRows();
+    void prepareRowAndShortSchedules();
 };
 
 void TestMessageSchedule::slotClash_data()
@@ -119,13 +124,13 @@ void TestMessageSchedule::setEntryClampsIntervals()
     QCOMPARE(schedule.Count(), 18);
 }
 
-void TestMessageSchedule::addAndRemoveKeepTheBlocks()
+void TestMessageSchedule::addRemoveAndReports()
 {
     MessageSchedule schedule;
     QCOMPARE(Add(schedule, 6), 2);
     QCOMPARE(Add(schedule, 6), 3);
+    QCOMPARE(Head(schedule, 3), QList<int>({1, 0, 0, 0}));
     MessageScheduleEntry marked = schedule.EntryAt(3);
-    QVERIFY(marked.Active() && marked.StartSlot1() == 0);
     marked.SetSpareValue(33);
     QVERIFY(schedule.SetEntry(3, marked));
 
@@ -163,11 +168,7 @@ void TestMessageSchedule::addAndRemoveKeepTheBlocks()
     }
     QVERIFY(!schedule.IsAvailable(21));
     QCOMPARE(schedule.Count(), 18);
-}
 
-void TestMessageSchedule::reportsEnableAndDisable()
-{
-    MessageSchedule schedule;
     // Row 1 starts as the disabled off-position report.
     QVERIFY(!schedule.DisableReport(1));
     QVERIFY(schedule.EnableReport(1));
@@ -178,17 +179,11 @@ void TestMessageSchedule::reportsEnableAndDisable()
     entry.SetSpareValue(5);
     QVERIFY(schedule.SetEntry(1, entry));
     QVERIFY(schedule.DisableReport(1));
-    entry = schedule.EntryAt(1);
-    QCOMPARE(
-        QList<int>({entry.Active(), entry.AccessScheme(), entry.StartSlot1(), entry.StartSlot2()}),
-        QList<int>({0, 0, -1, -1}));
+    QCOMPARE(Head(schedule, 1), QList<int>({0, 0, -1, -1}));
     QVERIFY(schedule.EnableReport(1));
-    entry = schedule.EntryAt(1);
-    QCOMPARE(
-        QList<int>({entry.Active(), entry.AccessScheme(), entry.StartSlot1(), entry.StartSlot2()}),
-        QList<int>({1, 0, 0, 0}));
+    QCOMPARE(Head(schedule, 1), QList<int>({1, 0, 0, 0}));
     // Only message 21 rows are reports.
-    QVERIFY(!schedule.DisableReport(Add(schedule, 6)));
+    QVERIFY(!schedule.DisableReport(2));
     QVERIFY(!schedule.EnableReport(3));
 
     // Removing the normal report frees it in place: the off-position report
@@ -198,34 +193,6 @@ void TestMessageSchedule::reportsEnableAndDisable()
     QCOMPARE(schedule.EntryAt(1).SpareValue(), 5);
     QCOMPARE(Add(schedule, 21), 0);
     QVERIFY(schedule.EntryAt(0).Active());
-}
-
-void TestMessageSchedule::shortSchedulesRefuseMissingRows()
-{
-    MessageSchedule schedule;
-    LoadRows(schedule, {MessageScheduleEntry()});
-    QVERIFY(!schedule.IsAvailable(6));
-    QCOMPARE(Add(schedule, 6), -1);
-    QCOMPARE(Add(schedule, 112), -1);
-    QVERIFY(!schedule.EnableReport(1));
-    QCOMPARE(Prepare(schedule, 21, 1), -1);
-    QCOMPARE(Prepare(schedule, 8, 0), -1);
-    QCOMPARE(schedule.Count(), 1);
-    QCOMPARE(schedule.VisibleCount(), 1);
-
-    LoadRows(schedule, {});
-    int row = 0;
-    QVERIFY(!schedule.RisksSlotClash());
-    QVERIFY(!schedule.EntryOfTableRow(0, row));
-    QCOMPARE(Prepare(schedule, 21, 0), -1);
-
-    // A file may put a row outside its block; removing it touches nothing else.
-    MessageScheduleEntry stray;
-    stray.SetMessageId(6);
-    LoadRows(schedule, {MessageScheduleEntry(), stray});
-    QVERIFY(schedule.RemoveEntry(1));
-    QVERIFY(IsFree(schedule, 1, 6));
-    QCOMPARE(schedule.EntryAt(0), MessageScheduleEntry());
 }
 
 void TestMessageSchedule::tableRowMapping()
@@ -263,7 +230,7 @@ void TestMessageSchedule::tableRowMapping()
     QVERIFY(schedule.EntryOfTableRow(1, i) && i == 0);
 }
 
-void TestMessageSchedule::prepareRowForReceivedRows()
+void TestMessageSchedule::prepareRowAndShortSchedules()
 {
     MessageSchedule schedule;
     QSignalSpy spy(&schedule, &MessageSchedule::off_position_checked);
@@ -286,6 +253,31 @@ void TestMessageSchedule::prepareRowForReceivedRows()
     QVERIFY(IsFree(schedule, 17, 14));
     QCOMPARE(Prepare(schedule, 5, 0), -1);
     QCOMPARE(spy.count(), 1);
+
+    // Schedules that a file left short refuse the rows they lack.
+    LoadRows(schedule, {MessageScheduleEntry()});
+    QVERIFY(!schedule.IsAvailable(6));
+    QCOMPARE(Add(schedule, 6), -1);
+    QCOMPARE(Add(schedule, 112), -1);
+    QVERIFY(!schedule.EnableReport(1));
+    QCOMPARE(Prepare(schedule, 21, 1), -1);
+    QCOMPARE(Prepare(schedule, 8, 0), -1);
+    QCOMPARE(schedule.Count(), 1);
+    QCOMPARE(schedule.VisibleCount(), 1);
+
+    LoadRows(schedule, {});
+    int row = 0;
+    QVERIFY(!schedule.RisksSlotClash());
+    QVERIFY(!schedule.EntryOfTableRow(0, row));
+    QCOMPARE(Prepare(schedule, 21, 0), -1);
+
+    // A file may put a row outside its block; removing it touches nothing else.
+    MessageScheduleEntry stray;
+    stray.SetMessageId(6);
+    LoadRows(schedule, {MessageScheduleEntry(), stray});
+    QVERIFY(schedule.RemoveEntry(1));
+    QVERIFY(IsFree(schedule, 1, 6));
+    QCOMPARE(schedule.EntryAt(0), MessageScheduleEntry());
 }
 
 QTEST_GUILESS_MAIN(TestMessageSchedule)
