@@ -9,10 +9,6 @@
 #include <tuple>
 
 namespace {
-QString Framed(const QString &body)
-{
-    return TestChecksum::Framed(body);
-}
 ParsedSentence Answer(const QString &body)
 {
     return ParsedSentence(TestChecksum::Line(body));
@@ -26,8 +22,7 @@ class TestShellCommand : public QObject
 private slots:
     void sentences();
     void resultCodes();
-    void answersRaiseSignals();
-    void lanternAnswersFillTheModel();
+    void answers();
 };
 
 void TestShellCommand::sentences()
@@ -51,7 +46,7 @@ void TestShellCommand::sentences()
         {"reset", 4, 0, 5, "$PVKX,0,4,,0,reset,5"}};
     for (const Row &row : rows) {
         const NmeaShellCommand command(row.command, row.level, row.mode, row.tag);
-        QCOMPARE(command.Sentence(), Framed(row.body) + "\r\n");
+        QCOMPARE(command.Sentence(), TestChecksum::Line(row.body));
     }
 
     // The lantern set sentences, one per parameter.
@@ -64,11 +59,10 @@ void TestShellCommand::sentences()
         const QString name = values[i].first;
         const int tag = 14 + i;
         QVERIFY(lim->SetParameterValue(LanternInterface::ParameterIndex(name), values[i].second));
-        const QString body = QString("$PVKX,0,3,0xD4716B5E,1,nvseti \"%1\"^2C%2^2C0^2C0^2C1,%3")
-                                 .arg(name)
-                                 .arg(values[i].second)
-                                 .arg(tag);
-        QCOMPARE(LimSetParam(name, tag, &model).Sentence(), Framed(body) + "\r\n");
+        const QString body =
+            QString("$PVKX,0,3,0xD4716B5E,1,nvseti \"%1\"^2C%2^2C0^2C0^2C1,%3")
+                .arg(name, QString::number(values[i].second), QString::number(tag));
+        QCOMPARE(LimSetParam(name, tag, &model).Sentence(), TestChecksum::Line(body));
     }
     // The value is read when the sentence is built, not when the object is made.
     const LimSetParam enable("limen", 14, &model);
@@ -122,7 +116,7 @@ void TestShellCommand::resultCodes()
     QCOMPARE(longCommand.Parse(Answer("$PVKX,255," + longText.left(50) + ",4,ok")), -1);
 }
 
-void TestShellCommand::answersRaiseSignals()
+void TestShellCommand::answers()
 {
     // Each answer goes to its own signal and no other.
     NmeaShellCommand appver("appver", 0, 2, 0);
@@ -149,10 +143,8 @@ void TestShellCommand::answersRaiseSignals()
     QCOMPARE(reset.Parse(Answer("$PVKX,255,reset,5,OK")), 1);
     QCOMPARE(seen, QStringList({"version 2.4.17-B3", "variant 17", "version 1.2", "variant ",
                                 "serial AX-00417", "volts 12.61"}));
-}
 
-void TestShellCommand::lanternAnswersFillTheModel()
-{
+    // Lantern answers fill the model.
     Model model;
     LanternInterface *lim = model.GetLanternInterface();
     // name, answer text after the tag, value stored; every answer is taken and shown.
