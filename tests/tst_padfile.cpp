@@ -136,8 +136,7 @@ class TestPadFile : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultFileBytes();
-    void writeReadAssignAndReset();
+    void defaultFileWriteReadAssignAndReset();
     void rowCounts_data();
     void rowCounts();
     void readRulesOfTheFileForm();
@@ -145,15 +144,11 @@ private slots:
     void filesOnDisk();
 };
 
-void TestPadFile::defaultFileBytes()
+void TestPadFile::defaultFileWriteReadAssignAndReset()
 {
     // 223 bytes for a one-row schedule, and 37 more for each placeholder row.
     QCOMPARE(DefaultFileByHand().size(), 223 + 17 * 37);
     QCOMPARE(PadFile::ToBytes(Model()), DefaultFileByHand());
-}
-
-void TestPadFile::writeReadAssignAndReset()
-{
     for (int variant = 0; variant < 3; ++variant) {
         Model model;
         Vary(model, variant);
