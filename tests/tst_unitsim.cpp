@@ -414,18 +414,9 @@ void TestUnitSim::flood()
         valid += SimClient::checksumOk(l) && l.size() <= 80 ? 1 : 0;
     QVERIFY2(valid >= 150 && lines.size() - valid >= 150 && lines.size() <= 700,
              qPrintable(QString("%1 valid of %2").arg(valid).arg(lines.size())));
-    // The unit still answers amid the flood.
+    // The unit still answers amid the flood (on a paced line too: see the
+    // integration test's retrieval through a flood).
     QCOMPARE(u.line.query("ACE", 2).size(), 2);
-
-    // On a paced line a flood beyond the line's capacity does not hold the
-    // answers back by more than a moment.
-    Unit paced({"--quiet", "--flood", "3000"});
-    QVERIFY(paced.sim);
-    paced.line.collect(1000);
-    QElapsedTimer t;
-    t.start();
-    QCOMPARE(paced.line.query("AID", 1, 1000).size(), 1);
-    QVERIFY2(t.elapsed() < 800, QByteArray::number(t.elapsed()).constData());
 }
 
 void TestUnitSim::linePacing()

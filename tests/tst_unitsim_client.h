@@ -161,12 +161,11 @@ public:
         if (first.startsWith("PORT /dev/"))
             port = QString::fromLatin1(first.mid(5));
     }
+    // QProcess kills what a terminate did not end.
     ~SimProcess()
     {
         process.terminate();
-        if (!process.waitForFinished(5000))
-            process.kill();
-        process.waitForFinished(1000);
+        process.waitForFinished(5000);
     }
 
     QProcess process;
