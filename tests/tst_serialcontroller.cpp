@@ -246,7 +246,7 @@ private slots:
         }
         // A two-byte character split between the first two blocks.
         const int fill = SerialController::ReplayBlockSize - 1 - log.size();
-        log += QByteArray(fill, 'a') + "\xC3\xA9z\n>appver\n";
+        log += QByteArray(fill, 'a') + "\xC3\xA9z\n";
         expected << QString(fill, 'a') + QChar(0xE9) + "z\n";
         // A line far longer than any sentence, crossing into the third block,
         // and a last line without its end.
@@ -258,7 +258,6 @@ private slots:
         expected << "$GPTXT,after*00\n"
                  << "$GPTXT,last*00\n";
 
-        QSignalSpy sent(controller.get(), &SerialController::Sent);
         QSignalSpy closed(controller.get(), &SerialController::Closed);
         controller->SetFastReplay(true);
         QVERIFY(controller->OpenFile(WriteFile("fast.log", log)));
@@ -266,8 +265,6 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(closed.count(), 1);
         QVERIFY(controller->IsFileOpen());
-        QCOMPARE(sent.count(), 1);
-        QCOMPARE(sent.at(0).at(0).toString(), QString(">appver\n"));
 
         // The long line comes in bounded parts that hold all of it.
         QStringList lines = Lines();
@@ -283,32 +280,17 @@ private slots:
         QCOMPARE(closed.count(), 2);
     }
 
-    void openAndCloseRules()
-    {
-        QSignalSpy opened(controller.get(), &SerialController::Opened);
-        QSignalSpy closed(controller.get(), &SerialController::Closed);
-        // A pseudo-terminal refuses DTR; the line opens all the same.
-        QVERIFY(controller->Open(pty->slavePath(), 38400));
-        QCOMPARE(opened.count(), 1);
-        QVERIFY(!controller->Open(pty->slavePath(), 38400));
-        QVERIFY(controller->IsOpen() && !controller->IsFileOpen());
-
-        // A port held by another controller is refused with its reason.
-        SerialController other;
-        QVERIFY(!other.Open(pty->slavePath(), 38400));
-        QVERIFY(other.ErrorString() != "Unknown error" && !other.ErrorString().isEmpty());
-
-        QVERIFY(controller->Close());
-        QCOMPARE(closed.count(), 1);
-        QVERIFY(!controller->IsOpen());
-    }
-
     void deadLineRaisesSendErrorOnce()
     {
         QSignalSpy sendError(controller.get(), &SerialController::SendError);
         QSignalSpy sent(controller.get(), &SerialController::Sent);
         QSignalSpy closed(controller.get(), &SerialController::Closed);
         QVERIFY(controller->Open(pty->slavePath(), 38400));
+        QVERIFY(!controller->Open(pty->slavePath(), 38400));
+        // A port held by another controller is refused with its reason.
+        SerialController other;
+        QVERIFY(!other.Open(pty->slavePath(), 38400));
+        QVERIFY(other.ErrorString() != "Unknown error" && !other.ErrorString().isEmpty());
         // Text goes out as Latin-1.
         const QString text = QStringLiteral("$UPAIQ,AID*2B\r\n") + QChar(0xE9);
         controller->OnSend(text);

@@ -14,16 +14,6 @@
 
 #include <memory>
 
-namespace {
-
-// A complete sentence from the unit: body, checksum and line end.
-QByteArray Answer(const QString &body)
-{
-    return TestChecksum::Line(body).toLatin1();
-}
-
-} // namespace
-
 // The job queue, run over a pseudo-terminal with the test answering as the unit.
 class TestTransport : public QObject
 {
@@ -62,7 +52,7 @@ private:
         buffer += pty->readFor(ms);
         return buffer.isEmpty();
     }
-    void Say(const QString &body) { QVERIFY(pty->write(Answer(body))); }
+    void Say(const QString &body) { QVERIFY(pty->write(TestChecksum::Line(body).toLatin1())); }
 
     // The formatter of a set sentence, or the one that a query asks for.
     static QString Formatter(const QString &line)
@@ -95,8 +85,7 @@ private slots:
         const QList<QPair<void (Transport::*)(QString), QString>> relays{
             {&Transport::CommandError, "CommandError"},
             {&Transport::AtoNSentenceError, "AtoNSentenceError"},
-            {&Transport::Version, "Version"},
-            {&Transport::ProductSerialNumber, "ProductSerialNumber"}};
+            {&Transport::Version, "Version"}};
         for (const auto &relay : relays)
             connect(transport.get(), relay.first, this,
                     [this, name = relay.second](QString text) { events << name + ' ' + text; });
@@ -111,14 +100,13 @@ private slots:
         pty.reset();
     }
 
-    void queueRules()
+    void queueRulesAndShellAnswers()
     {
         QSignalSpy sent(transport.get(), &Transport::Sent);
         QVERIFY(!transport->IsBusy());
         transport->QueueJob("Version", false);
         QVERIFY(transport->IsBusy());
         QCOMPARE(transport->CurrentJobName(), QString("Version"));
-        QCOMPARE(sent.count(), 1);
         // While a job runs: one entry per name and send flag, the running job
         // may be queued again, and an unknown name changes nothing.
         for (const char *name : {"Voltage", "Voltage", "Fault Log"})
@@ -127,7 +115,23 @@ private slots:
         transport->QueueJob("Version", false);
         QCOMPARE(transport->QueuedJobNames(), (QStringList{"Voltage", "Voltage", "Version"}));
         QCOMPARE(sent.count(), 1);
-        QVERIFY(events.isEmpty());
+
+        QCOMPARE(ShellCommandOf(NextLine()), QString("appver"));
+        Say("$PVKX,255,appver,0,AX01.07");
+        QCOMPARE(ShellCommandOf(NextLine()), QString("getserno"));
+        // An answer for another command is passed over; one with first field
+        // 254 is rejected, and the next job starts.
+        Say("$PVKX,255,appver,0,AX01.07");
+        Say("$PVKX,254,getserno,1,SN1");
+        QCOMPARE(ShellCommandOf(NextLine()), QString("battvolts"));
+        QCOMPARE(events, (QStringList{"Version AX01.07", "CommandError getserno",
+                                      "JobComplete Version 0"}));
+        QCOMPARE(transport->LastError(), QString("Error checking response of command: getserno"));
+        // No answer at all: a time-out naming the command, and the queue waits.
+        QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
+        QCOMPARE(transport->LastError(),
+                 QString("Timeout waiting for response to command: battvolts"));
+        QCOMPARE(transport->QueuedJobNames(), (QStringList{"Voltage", "Version"}));
     }
 
     void kelvaneGetCollectsAnswersUntilSilence()
@@ -161,6 +165,19 @@ private slots:
         QCOMPARE(events, (QStringList{"JobComplete Kelvane 0", "AllJobsComplete"}));
         QCOMPARE(model->GetAtoN()->Name(), QString("NORTH PIER LIGHT"));
         QVERIFY(model->GetAtoN()->Racon());
+
+        // A malformed answer awaited once stops the job.
+        events.clear();
+        transport->QueueJob("Kelvane", false);
+        QCOMPARE(Formatter(NextLine()), QString("AID"));
+        QCOMPARE(Formatter(NextLine()), QString("ACF"));
+        Say("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,C");
+        QTRY_VERIFY(events.contains("AtoNSentenceError ACF"));
+        QCOMPARE(transport->LastError(), QString("Error parsing the response for: ACF"));
+        // Waits for the disconnect that the error brings: no ACE, no time-out.
+        QVERIFY(Silent(1500));
+        QCOMPARE(events, QStringList{"AtoNSentenceError ACF"});
+        QVERIFY(transport->IsBusy());
     }
 
     void acfTimeoutStallsTheQueue()
@@ -168,22 +185,19 @@ private slots:
         QSignalSpy received(transport.get(), &Transport::Received);
         transport->QueueJob("Kelvane", false);
         QCOMPARE(Formatter(NextLine()), QString("AID"));
-        const qint64 aidQuery = lastArrival;
         transport->QueueJob("SerNo Test", false);
-        // No AID answer: the step ends after a second, without an error.
+        // No AID answer: the step ends without an error.
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
-        const qint64 wait = lastArrival - aidQuery;
-        QVERIFY2(wait >= 950 && wait <= 1600, QByteArray::number(wait).constData());
 
         // Another formatter, and an ACF answer with a wrong checksum: neither
         // is the awaited answer, and neither restarts the timer.
         const qint64 acfQuery = lastArrival;
         QTest::qWait(700);
         Say("$AIAID,123456789,1,123456789,R,R");
-        QByteArray broken =
-            Answer("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,R");
-        broken[broken.size() - 3] = broken.at(broken.size() - 3) == '0' ? '1' : '0';
-        QVERIFY(pty->write(broken));
+        // (The right checksum is 1E.)
+        QVERIFY(
+            pty->write("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,"
+                       "R*1F\r\n"));
         // No ACF answer: a time-out, and ACE is never asked for.
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
         const qint64 timedOut = clock.elapsed() - acfQuery;
@@ -203,43 +217,6 @@ private slots:
         transport->QueueJob("Voltage", false);
         QCOMPARE(ShellCommandOf(NextLine()), QString("getserno"));
         QCOMPARE(transport->QueuedJobNames(), QStringList{"Voltage"});
-    }
-
-    void shellAnswers()
-    {
-        transport->QueueJob("Version", false);
-        QCOMPARE(ShellCommandOf(NextLine()), QString("appver"));
-        Say("$PVKX,255,appver,0,AX01.07");
-        QCOMPARE(ShellCommandOf(NextLine()), QString("getserno"));
-        // An answer for another command is passed over; one with first field
-        // 254 is rejected, and the job goes on.
-        Say("$PVKX,255,appver,0,AX01.07");
-        Say("$PVKX,254,getserno,1,SN1");
-        QTRY_VERIFY(events.contains("AllJobsComplete"));
-        QCOMPARE(events, (QStringList{"Version AX01.07", "CommandError getserno",
-                                      "JobComplete Version 0", "AllJobsComplete"}));
-        QCOMPARE(transport->LastError(), QString("Error checking response of command: getserno"));
-
-        // No answer at all: a time-out naming the command.
-        transport->QueueJob("Voltage", false);
-        QCOMPARE(ShellCommandOf(NextLine()), QString("battvolts"));
-        QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
-        QCOMPARE(transport->LastError(),
-                 QString("Timeout waiting for response to command: battvolts"));
-    }
-
-    void malformedAnswerAwaitedOnceStopsTheJob()
-    {
-        transport->QueueJob("Kelvane", false);
-        QCOMPARE(Formatter(NextLine()), QString("AID"));
-        QCOMPARE(Formatter(NextLine()), QString("ACF"));
-        Say("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,C");
-        QTRY_VERIFY(events.contains("AtoNSentenceError ACF"));
-        QCOMPARE(transport->LastError(), QString("Error parsing the response for: ACF"));
-        // Waits for the disconnect that the error brings: no ACE, no time-out.
-        QVERIFY(Silent(1500));
-        QCOMPARE(events, QStringList{"AtoNSentenceError ACF"});
-        QVERIFY(transport->IsBusy());
     }
 
     void sendPacesSentences250msApart()
