@@ -50,14 +50,7 @@ private slots:
 
 void TestSentenceCodecs::encode()
 {
-    enum
-    {
-        AID,
-        ACF,
-        ACE,
-        AAR
-    };
-    const int query = -1;
+    const int AID = 0, ACF = 1, ACE = 2, AAR = 3, query = -1; // codecs as in Codecs::all
     struct Row
     {
         const char *name;
