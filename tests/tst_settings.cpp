@@ -25,11 +25,11 @@ class TestSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultsNamesAndVersion();
+    void defaultsAndVersion();
     void quitWritesTheFourKeysOnlyAfterASetter();
 };
 
-void TestSettings::defaultsNamesAndVersion()
+void TestSettings::defaultsAndVersion()
 {
     VandrelApplication *app = VandrelApplication::instance();
     QCOMPARE(QStringList({app->GetFilename(), app->GetLogFilename(), app->GetPortName()}),
