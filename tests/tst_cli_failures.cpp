@@ -1,14 +1,14 @@
 // Every failure of a transfer ends with its message, a non-zero status and
 // no file written: a unit that falls silent, a corrupted answer, a busy or
 // missing port, a line that closes, and a truncated configuration file.
+// Also the decoding of a traffic log.
 
 #include "tst_cli_support.h"
 
 #include <QSerialPort>
-#include <QTemporaryDir>
 #include <QtTest>
 
-class TestCliFailures : public QObject
+class TestCliFailures : public CliTest
 {
     Q_OBJECT
 
@@ -16,114 +16,90 @@ private slots:
     void initTestCase() { QVERIFY(dir.isValid()); }
     void failedRetrieveWritesNoFile_data();
     void failedRetrieveWritesNoFile();
-    void busyOrMissingPort();
-    void truncatedFileIsNotSent();
+    void refusedCommands();
     void replayDecodesALog();
-
-private:
-    QString Path(const char *name) const { return dir.filePath(QLatin1String(name)); }
-    QTemporaryDir dir;
 };
 
 void TestCliFailures::failedRetrieveWritesNoFile_data()
 {
     QTest::addColumn<QStringList>("switches");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("earlier"); // a file from an earlier retrieval is in the way
+    const QString timeout =
+        QStringLiteral("Error communicating with the Device: A timeout occurred.");
     // Silent after the AID answers: the one awaited ACF answer never comes.
     QTest::newRow("silent mid-transfer")
         << QStringList{"--no-answer", "ACF"}
-        << QStringLiteral("Error communicating with the Device: A timeout occurred. (Timeout "
-                          "waiting for response for: ACF)");
+        << timeout + QStringLiteral(" (Timeout waiting for response for: ACF)") << true;
     // Silent on the lantern values, which come while presence polling runs.
     QTest::newRow("silent during polling")
         << QStringList{"--no-answer", "nvgeti"}
-        << QStringLiteral("(Timeout waiting for response to command: nvgeti \"limen\")");
+        << timeout + QStringLiteral(" (Timeout waiting for response to command: nvgeti \"limen\")")
+        << false;
     QTest::newRow("malformed answer")
         << QStringList{"--missing-field"}
-        << QStringLiteral("Error reading an NMEA sentence from the AtoN: NMEA sentence: AID");
-    QTest::newRow("corrupted checksums")
-        << QStringList{"--corrupt-checksums"}
-        << QStringLiteral("Error communicating with the Device: A timeout occurred.");
-    QTest::newRow("line closes") << QStringList{"--close-after", "2"} << QStringLiteral("hung up");
+        << QStringLiteral("Error reading an NMEA sentence from the AtoN: NMEA sentence: AID")
+        << true;
+    QTest::newRow("corrupted checksums") << QStringList{"--corrupt-checksums"} << timeout << false;
+    QTest::newRow("line closes") << QStringList{"--close-after", "2"} << QStringLiteral("hung up")
+                                 << true;
 }
 
 void TestCliFailures::failedRetrieveWritesNoFile()
 {
     QFETCH(QStringList, switches);
     QFETCH(QString, message);
+    QFETCH(bool, earlier);
     Simulator unit(QStringList{"--fast"} + switches);
-    QVERIFY(!unit.port.isEmpty());
-    // A file from an earlier retrieval must survive a failed one.
-    const QString earlier = Path("earlier.pad");
-    QVERIFY(WriteBytes(earlier, "earlier"));
-    const QString fresh = Path("fresh.pad");
+    QTemporaryDir here;
+    const QString path = here.filePath(QStringLiteral("unit.pad"));
+    QVERIFY(!earlier || WriteBytes(path, "earlier"));
 
-    const CliRun run = RunCli({"retrieve", "--port", unit.port, "-o", fresh});
+    const CliRun run = RunCli({"retrieve", "--port", unit.port, "-o", path});
     QCOMPARE(run.status, 3);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
-    QVERIFY(QDir(dir.path()).entryList(QDir::Files).filter(QStringLiteral("fresh")).isEmpty());
-
-    if (switches.contains(QStringLiteral("--close-after")))
-        return;
-    QCOMPARE(unit.Retrieve(earlier), 3);
-    QFile old(earlier);
-    QVERIFY(old.open(QIODevice::ReadOnly));
-    QCOMPARE(old.readAll(), QByteArray("earlier"));
+    // No file begun, none left behind half written, an earlier one untouched.
+    QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden),
+             earlier ? QStringList{"unit.pad"} : QStringList());
+    QFile file(path);
+    QVERIFY(!earlier || (file.open(QIODevice::ReadOnly) && file.readAll() == "earlier"));
 }
 
-void TestCliFailures::busyOrMissingPort()
+void TestCliFailures::refusedCommands()
 {
     Simulator unit({"--fast", "--quiet"});
-    QVERIFY(!unit.port.isEmpty());
-    const QString busyText = QStringLiteral(
+    const QString busy = QStringLiteral(
         "Error connecting to the AtoN: An error was encountered in trying to open the serial "
         "port.  The port may be busy or resetting. ( 1 ).");
-    const QString out = Path("busy.pad");
-    {
-        QSerialPort holder(unit.port);
-        QVERIFY(holder.open(QIODevice::ReadWrite));
-        const CliRun busy = RunCli({"retrieve", "--port", unit.port, "-o", out});
-        QCOMPARE(busy.status, 3);
-        QVERIFY2(busy.err.contains(busyText), qPrintable(busy.err));
-        QVERIFY(!QFile::exists(out));
-        const CliRun monitor = RunCli({"monitor", "--port", unit.port}, 10000);
-        QCOMPARE(monitor.status, 3);
-        QVERIFY2(monitor.err.contains(QStringLiteral("probably blocked")), qPrintable(monitor.err));
-    }
-    // Once the port is free again the same command works.
-    QCOMPARE(unit.Retrieve(out), 0);
-
-    // A file that cannot be written is found out before the unit is asked.
-    const CliRun unwritable = RunCli({"retrieve", "--port", unit.port, "-o", Path("no-dir/x.pad")});
-    QCOMPARE(unwritable.status, 3);
-    QVERIFY(unwritable.err.contains(QStringLiteral("Could not save file: ")));
-    QVERIFY(!unwritable.err.contains(QStringLiteral("Connecting")));
-
-    const CliRun gone = RunCli({"send", "--port", "/dev/no-such-port-here", out});
-    QCOMPARE(gone.status, 3);
-    QVERIFY(gone.err.contains(busyText));
-    QVERIFY(gone.err.contains(QStringLiteral("There is no port /dev/no-such-port-here")));
-}
-
-void TestCliFailures::truncatedFileIsNotSent()
-{
-    Model model;
-    model.GetAtoN()->SetName(QStringLiteral("HALF"));
-    const QByteArray bytes = PadFile::ToBytes(model);
+    const QString good = SavePad(Path("good.pad"), Model());
     const QString cut = Path("cut.pad");
-    QVERIFY(WriteBytes(cut, bytes.left(bytes.size() - 10)));
-
-    Simulator unit({"--fast", "--quiet"});
-    QVERIFY(!unit.port.isEmpty());
-    const CliRun send = RunCli({"send", "--port", unit.port, cut});
-    QCOMPARE(send.status, 3);
-    QVERIFY2(send.err.contains(cut + QStringLiteral(": The file ends before the configuration")),
-             qPrintable(send.err));
-    // Refused before the port was touched.
-    QVERIFY(!send.err.contains(QStringLiteral("Connecting")));
-    const CliRun after = RunCli({"retrieve", "--port", unit.port});
-    QCOMPARE(after.status, 0);
-    QVERIFY(!after.out.contains(QStringLiteral("\"HALF\"")));
+    QVERIFY(WriteBytes(cut, PadFile::ToBytes(Model()).chopped(10)));
+    const QString out = Path("busy.pad");
+    // Without opensPort the refusal must come before the port is opened.
+    const auto refused = [](const QStringList &arguments, const QString &message, bool opensPort) {
+        const CliRun run = RunCli(arguments, 20000);
+        QVERIFY2(run.status == 3 && run.err.contains(message) && run.out.isEmpty(),
+                 qPrintable(arguments.join(QLatin1Char(' ')) + QStringLiteral(": ") + run.err));
+        QVERIFY(opensPort || !run.err.contains(QStringLiteral("Connecting")));
+    };
+    QSerialPort holder(unit.port);
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    refused({"retrieve", "--port", unit.port, "-o", out}, busy, true);
+    refused({"monitor", "--port", unit.port}, "probably blocked", true);
+    const QString nowhere = QStringLiteral("/dev/no-such-port-here");
+    refused({"send", "--port", nowhere, good}, busy + "\nThere is no port " + nowhere, true);
+    refused({"retrieve", "--port", unit.port, "-o", Path("no-dir/x.pad")},
+            "Could not save file: ", false);
+    refused({"send", "--port", unit.port, cut}, cut + ": The file ends before the configuration",
+            false);
+    refused({"show", cut}, cut + ": The file ends before the configuration", false);
+    refused({"diff", good, cut}, cut + ": The file ends before the configuration", false);
+    refused({"show", Path("no.pad")}, "Could not open file: " + Path("no.pad"), false);
+    refused({"replay", Path("no.log")}, "Could not read " + Path("no.log"), false);
+    QVERIFY(!QFile::exists(out));
+    // Once the port is free again the same retrieval works.
+    holder.close();
+    QCOMPARE(unit.Retrieve(out), 0);
 }
 
 void TestCliFailures::replayDecodesALog()
@@ -160,9 +136,6 @@ void TestCliFailures::replayDecodesALog()
     }
     // Another MMSI given: the report is not the unit's.
     QVERIFY(!RunCli({"replay", "--mmsi", "123456789", log}).out.contains(QStringLiteral("AIS 21")));
-    const CliRun missing = RunCli({"replay", Path("no.log")});
-    QCOMPARE(missing.status, 3);
-    QVERIFY(missing.err.contains(QStringLiteral("Could not read")));
 }
 
 QTEST_GUILESS_MAIN(TestCliFailures)

@@ -7,12 +7,9 @@
 #include "model/model.h"
 #include "model/padfile.h"
 
-#include <QDebug>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
+#include <QTemporaryDir>
 
 struct CliRun
 {
@@ -39,9 +36,8 @@ inline CliRun RunCli(const QStringList &arguments, int limitMs = 120000)
 
 inline QString SavePad(const QString &path, const Model &model)
 {
-    QString error;
-    if (PadFile::Save(path, model, &error) != PadFile::Done)
-        qWarning() << error;
+    if (PadFile::Save(path, model) != PadFile::Done)
+        qWarning("Could not save %s", qPrintable(path));
     return path;
 }
 
@@ -51,6 +47,14 @@ inline bool WriteBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The test classes keep their files in a folder of their own.
+class CliTest : public QObject
+{
+protected:
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+};
+
 // The simulator, started with the given switches; its port is announced on
 // the first line of its output.
 class Simulator
@@ -59,33 +63,24 @@ public:
     explicit Simulator(const QStringList &switches)
     {
         process.start(QStringLiteral(VANDREL_UNITSIM), switches);
-        QElapsedTimer clock;
-        clock.start();
-        QByteArray first;
-        while (!first.contains('\n') && clock.elapsed() < 10000 &&
-               process.state() != QProcess::NotRunning) {
-            process.waitForReadyRead(100);
-            first += process.readAllStandardOutput();
+        while (!process.canReadLine() && process.waitForReadyRead(10000)) {
         }
-        const QString line = QString::fromLatin1(first).section(QLatin1Char('\n'), 0, 0).trimmed();
+        const QString line = QString::fromLatin1(process.readLine()).trimmed();
         if (line.startsWith(QLatin1String("PORT ")))
             port = line.mid(5);
     }
     ~Simulator()
     {
+        // Anything still running then is killed by the process object.
         process.terminate();
-        if (!process.waitForFinished(3000)) {
-            process.kill();
-            process.waitForFinished();
-        }
+        process.waitForFinished(3000);
     }
-    // Retrieves the unit's configuration into path and loads it into model.
+    // Retrieves the unit's configuration into path (and model, if given).
     int Retrieve(const QString &path, Model *model = nullptr) const
     {
         const int status = RunCli({"retrieve", "--port", port, "-o", path}).status;
-        QString error;
-        if (model && PadFile::Load(path, model, &error) != PadFile::Done)
-            qWarning() << error;
+        if (model && PadFile::Load(path, model) != PadFile::Done)
+            qWarning("Could not load %s", qPrintable(path));
         return status;
     }
     QString port;
