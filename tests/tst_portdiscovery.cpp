@@ -27,39 +27,31 @@ private slots:
 
     void cleanup() { SerialController::SetPortEnumeration({}); }
 
-    void findsTheFirstUnitAdapter()
-    {
-        records = {{"/dev/ttyS0", "Built-in"},
-                   // Same vendor, another product: not the unit's adapter.
-                   {"/dev/ttyUSB0", "Other adapter", 0x27C5, 0x0503},
-                   {"/dev/ttyUSB1", "AtoN unit A", 0x27C5, 0x0502},
-                   {"/dev/ttyUSB2", "AtoN unit B", 0x27C5, 0x0502}};
-        QCOMPARE(SerialController::FindDevicePort(), QString("/dev/ttyUSB1"));
-        // The product alone does not make it the unit either.
-        records = {{"/dev/ttyUSB0", "", 0x0403, 0x0502}};
-        QCOMPARE(SerialController::FindDevicePort(), QString());
-    }
-
-    void portListFriendlyNamesAndCache()
+    void discoveryFromRecords()
     {
         records = {{"LPT1", "Printer Port"},
                    {"/dev/ttyS0", ""},
-                   {"/dev/ttyUSB0", "AtoN adapter", 0x27C5, 0x0502},
+                   // Same vendor, another product: not the unit's adapter.
+                   {"/dev/ttyUSB0", "Other adapter", 0x27C5, 0x0503},
+                   {"/dev/ttyUSB1", "AtoN unit A", 0x27C5, 0x0502},
+                   {"/dev/ttyUSB2", "AtoN unit B", 0x27C5, 0x0502},
                    {"lpt2", "lower-case name"}};
+        QCOMPARE(SerialController::FindDevicePort(), QString("/dev/ttyUSB1"));
         const QList<QPair<QString, QString>> expected = {
-            {"/dev/ttyS0", "/dev/ttyS0"},
-            {"/dev/ttyUSB0", "AtoN adapter"},
+            {"/dev/ttyS0", "/dev/ttyS0"},    {"/dev/ttyUSB0", "Other adapter"},
+            {"/dev/ttyUSB1", "AtoN unit A"}, {"/dev/ttyUSB2", "AtoN unit B"},
             {"lpt2", "lower-case name"}, // the printer rule is case-sensitive
         };
         QCOMPARE(SerialController::PortList(), expected);
         QCOMPARE(SerialController::FriendlyName("/dev/ttyACM9"), QString("/dev/ttyACM9"));
 
-        // Until the next listing, the friendly name comes from the cache.
-        records = {{"/dev/ttyUSB0", "Second name"}};
-        QCOMPARE(SerialController::FriendlyName("/dev/ttyUSB0"), QString("AtoN adapter"));
-        QCOMPARE(enumerations, 1);
-        SerialController::FindDevicePort();
-        QCOMPARE(SerialController::FriendlyName("/dev/ttyUSB0"), QString("Second name"));
+        // Until the next listing, the friendly name comes from the cache. The
+        // product alone does not make a port the unit's.
+        records = {{"/dev/ttyUSB1", "Second name", 0x0403, 0x0502}};
+        QCOMPARE(SerialController::FriendlyName("/dev/ttyUSB1"), QString("AtoN unit A"));
+        QCOMPARE(enumerations, 2);
+        QCOMPARE(SerialController::FindDevicePort(), QString());
+        QCOMPARE(SerialController::FriendlyName("/dev/ttyUSB1"), QString("Second name"));
     }
 
     void pseudoTerminalsFromTheEnvironment()
@@ -73,8 +65,8 @@ private slots:
         // A missing path and an empty one are left out.
         QCOMPARE(PortEnumerator::EnvironmentPorts().size(), 2);
 
-        // The system's enumeration offers them as well, each once under its
-        // path, and the name listed opens the line.
+        // The system's enumeration offers them, each once under its path, and
+        // the name listed opens the line.
         SerialController::SetPortEnumeration({});
         const auto list = SerialController::PortList();
         QCOMPARE(list.count(qMakePair(first.slavePath(), first.slavePath())), 1);
