@@ -170,7 +170,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("AllJobsComplete"), 2500);
         QCOMPARE(events, (QStringList{"JobComplete Kelvane 0", "AllJobsComplete"}));
         QCOMPARE(model->GetAtoN()->Name(), QString("NORTH PIER LIGHT"));
-        QVERIFY(model->GetAtoN()->Racon());
 
         // A malformed answer awaited once stops the job.
         events.clear();
@@ -186,7 +185,7 @@ private slots:
         QVERIFY(transport->IsBusy());
     }
 
-    void acfTimeoutStallsTheQueue()
+    void acfTimeoutPassesOverOtherLines()
     {
         QSignalSpy received(transport.get(), &Transport::Received);
         transport->QueueJob("Kelvane", false);
@@ -229,20 +228,20 @@ private slots:
         for (int i = 0; i < 7; ++i) {
             const ParsedSentence sentence(NextLine(1000));
             QVERIFY2(sentence.valid, qPrintable(QString::number(i)));
-            formatters << sentence.formatter;
+            // ACE sentences with their name field.
+            formatters << sentence.formatter +
+                              (sentence.formatter == "ACE" ? "," + sentence.fields.value(7) : "");
             times << lastArrival;
-            if (i == 2) // the name went to the continuation
-                QCOMPARE(sentence.fields.value(7), QString());
             if (i == 3) {
-                QCOMPARE(sentence.fields.value(3), QString());
-                QCOMPARE(sentence.fields.value(7), QString("NORTH PIER^2C OUTER END LIGHT ONE"));
                 // A later send of a short name sends no continuation.
                 aton->SetName("SHORT");
                 transport->QueueJob("Kelvane", true);
                 transport->QueueJob("Version", false);
             }
         }
-        QCOMPARE(formatters, (QStringList{"AID", "ACF", "ACE", "ACE", "AID", "ACF", "ACE"}));
+        QCOMPARE(formatters,
+                 (QStringList{"AID", "ACF", "ACE,", "ACE,NORTH PIER^2C OUTER END LIGHT ONE", "AID",
+                              "ACF", "ACE,SHORT"}));
         // No answers are awaited; the next job starts 250 ms after the last sentence.
         QCOMPARE(ShellCommandOf(NextLine(1000)), QString("appver"));
         times << lastArrival;
