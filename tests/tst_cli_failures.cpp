@@ -1,7 +1,7 @@
 // Every failure of a transfer ends with its message, a non-zero status and
 // no file written: a unit that falls silent, a corrupted answer, a busy or
 // missing port, a line that closes, and a truncated configuration file.
-// Also the decoding of a traffic log.
+// Also wrong command lines and the decoding of a traffic log.
 
 #include "tst_cli_support.h"
 
@@ -57,6 +57,7 @@ void TestCliFailures::refusedCommands()
     const QString good = SavePad(Path("good.pad"), Model());
     const QString cut = Path("cut.pad");
     QVERIFY(WriteBytes(cut, PadFile::ToBytes(Model()).chopped(10)));
+    const QString truncated = cut + QStringLiteral(": The file ends before the configuration");
     const QString out = Path("busy.pad");
     // Without opensPort the refusal must come before the port is opened.
     const auto refused = [](const QStringList &arguments, const QString &message, bool opensPort) {
@@ -68,18 +69,28 @@ void TestCliFailures::refusedCommands()
     QSerialPort holder(unit.port);
     QVERIFY(holder.open(QIODevice::ReadWrite));
     refused({"retrieve", "--port", unit.port, "-o", out}, busy, true);
+    QVERIFY(!QFile::exists(out));
     refused({"monitor", "--port", unit.port}, "probably blocked", true);
     const QString nowhere = QStringLiteral("/dev/no-such-port-here");
     refused({"send", "--port", nowhere, good}, busy + "\nThere is no port " + nowhere, true);
     refused({"retrieve", "--port", unit.port, "-o", Path("no-dir/x.pad")},
             "Could not save file: ", false);
-    refused({"send", "--port", unit.port, cut}, cut + ": The file ends before the configuration",
-            false);
-    refused({"show", cut}, cut + ": The file ends before the configuration", false);
-    refused({"diff", good, cut}, cut + ": The file ends before the configuration", false);
+    refused({"send", "--port", unit.port, cut}, truncated, false);
+    refused({"show", cut}, truncated, false);
+    refused({"diff", good, cut}, truncated, false);
     refused({"show", Path("no.pad")}, "Could not open file: " + Path("no.pad"), false);
     refused({"replay", Path("no.log")}, "Could not read " + Path("no.log"), false);
-    QVERIFY(!QFile::exists(out));
+    // Wrong command lines end with status 2, a request for help with 0.
+    const QStringList usageErrors[] = {{},
+                                       {"fetch"},
+                                       {"show"},
+                                       {"diff", good},
+                                       {"show", good, "--fast"},
+                                       {"retrieve", "-o", good}};
+    for (const QStringList &arguments : usageErrors)
+        QVERIFY2(RunCli(arguments).status == 2, qPrintable(arguments.join(QLatin1Char(' '))));
+    const CliRun help = RunCli({"--help"});
+    QVERIFY(help.status == 0 && help.out.contains(QStringLiteral("vandrel-cli send --port PATH")));
     // Once the port is free again the same retrieval works.
     holder.close();
     QCOMPARE(unit.Retrieve(out), 0);

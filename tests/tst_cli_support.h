@@ -18,20 +18,15 @@ struct CliRun
     QString err;
 };
 
+// A run that does not end in time is killed by the process object.
 inline CliRun RunCli(const QStringList &arguments, int limitMs = 120000)
 {
-    CliRun run;
     QProcess process;
     process.start(QStringLiteral(VANDREL_CLI), arguments);
-    if (!process.waitForFinished(limitMs)) {
-        process.kill();
-        process.waitForFinished();
-    } else if (process.exitStatus() == QProcess::NormalExit) {
-        run.status = process.exitCode();
-    }
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    const bool ended =
+        process.waitForFinished(limitMs) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 inline QString SavePad(const QString &path, const Model &model)
