@@ -24,33 +24,12 @@ void TestCliEndToEnd::retrieveChangeSendRetrieveGivesNoDifference()
     Model model;
     QCOMPARE(unit.Retrieve(retrieved, &model), 0);
 
-    // The changes an engineer makes, through the model.
-    AtoN *aton = model.GetAtoN();
-    aton->SetName(QStringLiteral("SOUTH MOLE, OUTER HARBOUR LIGHT 34")); // 34 characters
-    aton->GetPosition()->SetLatitude(-(33 + 30.75 / 60));
-    aton->GetPosition()->SetLongitude(-(118 + 14.808 / 60));
-    aton->SetChannel1(2006);
-    aton->SetChannel2(1060);
-    MessageSchedule *schedule = model.GetMessageSchedule();
-    int row = -1;
-    QVERIFY(schedule->AddMessage(8, row));
-    MessageScheduleEntry entry = schedule->EntryAt(row);
-    entry.SetAccessScheme(MessageScheduleEntry::RATDMA);
-    entry.SetStartTime1(QTime(7, 15));
-    entry.SetInterval1(3);
-    entry.SetStartTime2(QTime(7, 45));
-    entry.SetInterval2(12);
-    QVERIFY(schedule->SetEntry(row, entry));
-    LanternInterface *lim = model.GetLanternInterface();
-    lim->SetLimvmax(24000);
-    lim->SetLimion(250);
-    lim->SetLimigain(false);
-    lim->SetLimpthresh(420);
+    QVERIFY(ChangeAsAnEngineer(&model));
     const QString changed = SavePad(Path("changed.pad"), model);
 
     const CliRun send = RunCli({"send", "--port", unit.port, changed});
     QVERIFY2(send.status == 0 && send.out.isEmpty(), qPrintable(send.out + send.err));
-    QVERIFY(send.err.contains(QStringLiteral("Set LIM: set limvmax = 24000")));
+    QVERIFY(send.err.contains(QStringLiteral("Set LIM: set limvmax = 32299")));
 
     const QString again = Path("again.pad");
     QCOMPARE(unit.Retrieve(again), 0);

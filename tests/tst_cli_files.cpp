@@ -35,7 +35,6 @@ private:
     Model sample;
 };
 
-// A configuration with the fields the tool converts or looks up to print them.
 void TestCliFiles::init()
 {
     QVERIFY(dir.isValid());
@@ -43,25 +42,8 @@ void TestCliFiles::init()
     AtoN *aton = sample.GetAtoN();
     aton->GetAtoNMMSI()->SetMmsi(QStringLiteral("992351001"));
     aton->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992351002"));
-    aton->SetName(QStringLiteral("NORTH, PIER"));
     aton->SetTypeOfAtoN(25);
-    aton->GetPosition()->SetLatitude(-33.5);
-    aton->GetPosition()->SetLongitude(-4.25);
-    aton->SetChannel1(2006);
-    aton->SetChannel2(1060);
-    int row = -1;
-    QVERIFY(sample.GetMessageSchedule()->AddMessage(8, row));
-    MessageScheduleEntry entry = sample.GetMessageSchedule()->EntryAt(row);
-    entry.SetAccessScheme(MessageScheduleEntry::RATDMA);
-    entry.SetStartTime1(QTime(12, 30));
-    entry.SetInterval1(3);
-    entry.SetInterval2(0);
-    QVERIFY(sample.GetMessageSchedule()->SetEntry(row, entry));
-    LanternInterface *lim = sample.GetLanternInterface();
-    lim->SetLimvmax(32299);
-    lim->SetLimion(250);
-    lim->SetLimigain(true);
-    lim->SetLimpthresh(247);
+    QVERIFY(ChangeAsAnEngineer(&sample));
 }
 
 void TestCliFiles::show()
@@ -75,20 +57,20 @@ void TestCliFiles::show()
     const QStringList expected{"MMSI: 992351002",
                                "MMSI held by the unit: 992351001",
                                "Type of AtoN: (25) Starboard Hand Mark",
-                               QString::fromUtf8("Longitude: 004° 15.0000' W"),
+                               QString::fromUtf8("Longitude: 004° 14.8080' W"),
                                "Channel 1: CH2006 ( 156.300MHz )",
                                "Channel 2: CH1060 ( 156.025MHz )",
                                "21 1 FATDMA 00:00 0 6750 slots 00:00 0 6750 slots",
                                "21 2 FATDMA 00:00 -1 6750 slots 00:00 -1 6750 slots (not in use)",
-                               "8 1 RATDMA 12:30 3 minutes 00:00 0 minutes",
+                               "8 1 RATDMA 07:15 3 minutes 07:45 12 minutes",
                                "On current (steady on): 0.500 A",
-                               "Ambient light-on threshold: 30 lux (sensor value 247)"};
+                               "Ambient light-on threshold: 51 lux (sensor value 420)"};
     const QStringList lines = Lines(run.out);
     for (const QString &line : expected)
         QVERIFY2(lines.contains(line), qPrintable(line));
     // JSON holds the numbers; every list row, placeholders included.
     const QJsonObject json = Json(Path("s.pad"));
-    QCOMPARE(json.value("aton").toObject().value("latitude").toDouble(), -33.5);
+    QCOMPARE(json.value("aton").toObject().value("latitude").toDouble(), -(33 + 30.75 / 60));
     QCOMPARE(json.value("schedule").toArray().size(), sample.GetMessageSchedule()->Count());
     QCOMPARE(json.value("lantern").toObject().value("onCurrentAmperes").toDouble(), 0.5);
 
@@ -121,16 +103,18 @@ void TestCliFiles::diffReportsEachDifferentFieldOnce()
     QStringList lines = diff.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 11);
     QCOMPARE(lines.removeDuplicates(), 0);
-    QCOMPARE(lines.at(0), QStringLiteral("Name: \"NORTH, PIER\" -> \"SOUTH PIER\""));
-    QCOMPARE(lines.at(1), QString::fromUtf8("Latitude: 33° 30.0000' S -> 33° 30.0000' N"));
+    QCOMPARE(lines.at(0),
+             QStringLiteral("Name: \"SOUTH MOLE, OUTER HARBOUR LIGHT 34\" -> \"SOUTH PIER\""));
+    QCOMPARE(lines.at(1), QString::fromUtf8("Latitude: 33° 30.7500' S -> 33° 30.0000' N"));
     QCOMPARE(lines.at(6), QStringLiteral("Schedule 6/1 Channel 1 Interval: (none) -> 6750 slots"));
     QCOMPARE(lines.at(10), QStringLiteral("Maximum voltage: 32.299 V -> 24.000 V"));
 
     // Positions count to the ten-thousandth of a minute that the unit keeps.
+    const double latitude = sample.GetAtoN()->GetPosition()->Latitude();
     changed = sample;
-    changed.GetAtoN()->GetPosition()->SetLatitude(-33.5 - 1e-8);
+    changed.GetAtoN()->GetPosition()->SetLatitude(latitude - 1e-8);
     QCOMPARE(RunCli({"diff", a, SavePad(Path("c.pad"), changed)}).status, 0);
-    changed.GetAtoN()->GetPosition()->SetLatitude(-33.5 - 0.0001 / 60);
+    changed.GetAtoN()->GetPosition()->SetLatitude(latitude - 0.0001 / 60);
     QCOMPARE(RunCli({"diff", a, SavePad(Path("c.pad"), changed)}).status, 1);
 }
 

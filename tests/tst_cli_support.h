@@ -42,6 +42,35 @@ inline bool WriteBytes(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// The changes an engineer makes to a configuration: a name with a comma and
+// 34 characters, a position south and west, other channels, the lantern
+// values and a RATDMA row of message 8. False if the row was not taken.
+inline bool ChangeAsAnEngineer(Model *model)
+{
+    AtoN *aton = model->GetAtoN();
+    aton->SetName(QStringLiteral("SOUTH MOLE, OUTER HARBOUR LIGHT 34"));
+    aton->GetPosition()->SetLatitude(-(33 + 30.75 / 60));
+    aton->GetPosition()->SetLongitude(-(4 + 14.808 / 60));
+    aton->SetChannel1(2006);
+    aton->SetChannel2(1060);
+    LanternInterface *lim = model->GetLanternInterface();
+    lim->SetLimvmax(32299);
+    lim->SetLimion(250);
+    lim->SetLimigain(false);
+    lim->SetLimpthresh(420);
+    MessageSchedule *schedule = model->GetMessageSchedule();
+    int row = -1;
+    if (!schedule->AddMessage(8, row))
+        return false;
+    MessageScheduleEntry entry = schedule->EntryAt(row);
+    entry.SetAccessScheme(MessageScheduleEntry::RATDMA);
+    entry.SetStartTime1(QTime(7, 15));
+    entry.SetInterval1(3);
+    entry.SetStartTime2(QTime(7, 45));
+    entry.SetInterval2(12);
+    return schedule->SetEntry(row, entry);
+}
+
 // The test classes keep their files in a folder of their own.
 class CliTest : public QObject
 {
