@@ -3,15 +3,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QList>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStringList>
 #include <QTimer>
-#include <QWidget>
 
 #include <functional>
 
@@ -24,17 +20,11 @@ class ModalAnswer
 public:
     using Answer = std::function<void(QWidget *)>;
 
-    explicit ModalAnswer(QList<Answer> answers, int withinMs = 60000)
-        : pending(std::move(answers)), timer(new QTimer), limitMs(withinMs)
+    explicit ModalAnswer(QList<Answer> answers) : pending(std::move(answers))
     {
-        timer->setInterval(10);
-        clock.start();
-        QObject::connect(timer, &QTimer::timeout, [this] { Tick(); });
-        timer->start();
+        QObject::connect(&timer, &QTimer::timeout, [this] { Tick(); });
+        timer.start(10);
     }
-    ~ModalAnswer() { delete timer; }
-    ModalAnswer(const ModalAnswer &) = delete;
-    ModalAnswer &operator=(const ModalAnswer &) = delete;
 
     int answered() const { return count; }
 
@@ -42,13 +32,10 @@ public:
     {
         return [button](QWidget *w) {
             auto *box = qobject_cast<QMessageBox *>(w);
-            if (box && box->button(button)) {
+            if (box && box->button(button))
                 box->button(button)->click();
-            } else {
-                qWarning("expected a message box with that button, got %s",
-                         w->metaObject()->className());
-                w->close();
-            }
+            else
+                Refuse(w, "a message box with that button");
         };
     }
     static Answer ChooseFile(const QString &path)
@@ -58,56 +45,43 @@ public:
             // own checks and its background directory reading stay out of it.
             auto *dialog = qobject_cast<QFileDialog *>(w);
             auto *name = dialog ? dialog->findChild<QLineEdit *>("fileNameEdit") : nullptr;
-            if (name) {
-                name->setText(path);
-                static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
-            } else {
-                qWarning("expected a file dialog, got %s", w->metaObject()->className());
-                w->close();
-            }
+            if (!name)
+                return Refuse(w, "a file dialog");
+            name->setText(path);
+            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
         };
     }
     static Answer Cancel()
     {
-        return [](QWidget *w) {
-            if (auto *dialog = qobject_cast<QDialog *>(w)) {
-                dialog->reject();
-            } else {
-                w->close();
-            }
-        };
+        return [](QWidget *w) { w->close(); };
     }
 
     // Per message box answered: title, text and informative text.
-    QStringList titles;
-    QStringList texts;
-    QStringList informativeTexts;
+    QStringList titles, texts, informativeTexts;
 
 private:
+    static void Refuse(QWidget *w, const char *expected)
+    {
+        qWarning("expected %s, got %s", expected, w->metaObject()->className());
+        w->close();
+    }
     void Tick()
     {
         QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal != lastAnswered && !pending.isEmpty()) {
-            lastAnswered = modal;
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                titles << box->windowTitle();
-                texts << box->text();
-                informativeTexts << box->informativeText();
-            }
-            ++count;
-            qDebug("answering %s", modal->metaObject()->className());
-            const Answer answer = pending.takeFirst();
-            answer(modal);
+        if (!modal || modal == lastAnswered || pending.isEmpty())
+            return;
+        lastAnswered = modal;
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            titles << box->windowTitle();
+            texts << box->text();
+            informativeTexts << box->informativeText();
         }
-        if (pending.isEmpty() || clock.elapsed() > limitMs) {
-            timer->stop();
-        }
+        ++count;
+        pending.takeFirst()(modal);
     }
 
     QList<Answer> pending;
-    QTimer *timer;
-    QElapsedTimer clock;
-    qint64 limitMs;
+    QTimer timer;
     QPointer<QWidget> lastAnswered;
     int count = 0;
 };

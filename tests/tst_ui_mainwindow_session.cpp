@@ -1,30 +1,22 @@
-// The window against the unit simulator: a whole working session, the control
-// states while linked, and the error box when the unit goes away.
-//
-// With VANDREL_SCREENSHOT_DIR set to a folder, the session also saves a picture
-// of each tab while linked (docs/screenshots/ holds the committed ones).
+// The window against the unit simulator.  With VANDREL_SCREENSHOT_DIR set to a
+// folder, the session also saves a picture of each tab while linked
+// (docs/screenshots/ holds the committed ones).
 
 #include "app/statemachine.h"
-#include "app/vandrelapplication.h"
 #include "link/serialtransport.h"
-#include "model/model.h"
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
 
 #include "childwidget.h"
 #include "modalanswer.h"
-#include "support/tempsettings.h"
+#include "uitestmain.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -34,42 +26,26 @@ VandrelApplication *App()
     return VandrelApplication::instance();
 }
 
-// One simulated unit on a pseudo-terminal, for the life of the object.
+// One simulated unit on a pseudo-terminal, for the life of the object; the
+// window finds it among its ports.
 class Simulator
 {
 public:
     explicit Simulator(const QStringList &options)
     {
-#ifdef VANDREL_UNITSIM
-        process.setProcessChannelMode(QProcess::SeparateChannels);
         process.start(QStringLiteral(VANDREL_UNITSIM), options);
-        if (!process.waitForStarted(5000)) {
-            return;
-        }
         QByteArray out;
-        QElapsedTimer clock;
-        clock.start();
-        while (!out.contains('\n') && clock.elapsed() < 5000) {
-            process.waitForReadyRead(100);
+        while (!out.contains('\n') && process.waitForReadyRead(5000))
             out += process.readAllStandardOutput();
-        }
-        const QByteArray first = out.left(out.indexOf('\n')).trimmed();
-        if (first.startsWith("PORT ")) {
-            port = QString::fromLocal8Bit(first.mid(5));
-        }
-#else
-        Q_UNUSED(options)
-#endif
+        if (out.startsWith("PORT "))
+            port = QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5).trimmed());
+        qputenv("VANDREL_PORTS", port.toLocal8Bit());
     }
+    // Ended politely; QProcess kills it if that takes too long.
     ~Simulator()
     {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(3000)) {
-                process.kill();
-                process.waitForFinished(1000);
-            }
-        }
+        process.terminate();
+        process.waitForFinished(3000);
     }
     QString port;
 
@@ -84,35 +60,52 @@ class TstMainWindowSession : public QObject
     Q_OBJECT
 
 private:
-    static bool linked() { return App()->GetTransport() && App()->GetTransport()->IsConnected(); }
-    static bool idle() { return linked() && !App()->GetTransport()->IsBusy(); }
-    static int tabState(int tab) { return App()->GetStateMachine()->TabStateOf(tab); }
+    static bool idle()
+    {
+        const SerialTransport *transport = App()->GetTransport();
+        return transport && transport->IsConnected() && !transport->IsBusy();
+    }
+    static bool synced()
+    {
+        const StateMachine *machine = App()->GetStateMachine();
+        return machine->TabStateOf(0) == StateMachine::TabSynced &&
+               machine->TabStateOf(1) == StateMachine::TabSynced && idle();
+    }
     static QImage image(const QIcon &icon) { return icon.pixmap(16, 16).toImage(); }
+    static bool on(MainWindow &w, const char *name) { return child<QWidget>(w, name)->isEnabled(); }
 
     void shoot(MainWindow &window, int tab, const QString &name)
     {
         const QString folder = qEnvironmentVariable("VANDREL_SCREENSHOT_DIR");
-        if (folder.isEmpty()) {
+        if (folder.isEmpty())
             return;
-        }
         QDir().mkpath(folder);
         child<QTabWidget>(window, "tabWidget")->setCurrentIndex(tab);
         QTest::qWait(300);
         QVERIFY(window.grab().save(QDir(folder).filePath(name)));
     }
 
-    void connectTo(MainWindow &window, const QString &port)
+    // Connects to the unit on the chosen port, then retrieves both tabs.
+    void link(MainWindow &window, const QString &port)
     {
+        App()->SetMainWindow(&window);
+        window.resize(900, 760);
+        window.show();
         App()->SetPortName(port);
-        child<QComboBox>(window, "comboBoxPort")->showPopup();
-        child<QComboBox>(window, "comboBoxPort")->hidePopup();
-        QCOMPARE(child<QComboBox>(window, "comboBoxPort")->currentData().toString(), port);
-        QVERIFY(child<QPushButton>(window, "pushButtonConnect")->isEnabled());
+        auto *combo = child<QComboBox>(window, "comboBoxPort");
+        combo->showPopup();
+        combo->hidePopup();
+        QCOMPARE(combo->currentData().toString(), port);
         QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(linked(), 10000);
-        // The window hears of the link after the transport has it.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->isEnabled(), 5000);
+        // Linked once the tabs are marked not synced (a retrieve asked for
+        // before that is not taken): the port is fixed, the transfers are open.
+        QTRY_COMPARE_WITH_TIMEOUT(image(child<QTabWidget>(window, "tabWidget")->tabIcon(0)),
+                                  image(QIcon(":/Images/TabNotSynced.png")), 10000);
+        QVERIFY(window.statusBar()->currentMessage().startsWith("Connected to Serial Port: "));
+        QTRY_VERIFY(on(window, "pushButtonDisconnect"));
+        QVERIFY(!on(window, "pushButtonConnect") && !on(window, "comboBoxPort"));
+        QVERIFY(on(window, "toolButtonRetrieveFromAtoN"));
+        retrieveAll(window);
     }
 
     // Retrieves both tabs with the tool-bar button and waits until they are synced.
@@ -121,65 +114,61 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 15000);
         child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->click();
         // Busy: Disconnect waits, the transfer buttons stay.
-        QTRY_VERIFY_WITH_TIMEOUT(!child<QPushButton>(window, "pushButtonDisconnect")->isEnabled(),
-                                 3000);
-        QVERIFY(child<QToolButton>(window, "toolButtonSendToAtoN")->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(tabState(0) == StateMachine::TabSynced &&
-                                     tabState(1) == StateMachine::TabSynced && idle(),
-                                 60000);
-        QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "pushButtonDisconnect")->isEnabled(),
-                                 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!on(window, "pushButtonDisconnect"), 3000);
+        QVERIFY(on(window, "toolButtonSendToAtoN"));
+        QTRY_VERIFY_WITH_TIMEOUT(synced(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(on(window, "pushButtonDisconnect"), 3000);
     }
 
 private slots:
-    void init();
     void wholeSession();
     void lostUnitShowsAnError();
 };
-
-void TstMainWindowSession::init()
-{
-#ifndef VANDREL_UNITSIM
-    QSKIP("the unit simulator is not built");
-#endif
-}
 
 void TstMainWindowSession::wholeSession()
 {
     Simulator unit({"--fast"});
     QVERIFY(!unit.port.isEmpty());
-    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
     QTemporaryDir dir;
     const QString file = dir.filePath("session.pad");
-
     MainWindow window;
-    App()->SetMainWindow(&window);
-    window.resize(900, 760);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *tabs = child<QTabWidget>(window, "tabWidget");
-
-    connectTo(window, unit.port);
-    QVERIFY(!child<QPushButton>(window, "pushButtonConnect")->isEnabled());
-    QVERIFY(!child<QComboBox>(window, "comboBoxPort")->isEnabled());
-    QVERIFY(child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->isEnabled());
-    QTRY_VERIFY(window.statusBar()->currentMessage().startsWith("Connected to Serial Port: "));
-    QTRY_COMPARE(image(tabs->tabIcon(0)), image(QIcon(":/Images/TabNotSynced.png")));
-    // Connected and idle once the version has been read.
-    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(window, "pushButtonDisconnect")->isEnabled(),
-                             15000);
-
-    retrieveAll(window);
-    QCOMPARE(image(tabs->tabIcon(0)), image(QIcon(":/Images/TabSynced.png")));
+    auto *name = child<QLineEdit>(window, "lineName");
+    link(window, unit.port);
     QCOMPARE(image(tabs->tabIcon(1)), image(QIcon(":/Images/TabSynced.png")));
-    // What the unit holds became the document.
-    const QString unitName = App()->TransportModel()->GetAtoN()->Name();
-    QVERIFY(!unitName.isEmpty());
-    QCOMPARE(child<QLineEdit>(window, "lineName")->text(), unitName);
+
+    // What the unit holds became the document; its clock reached the status bar.
+    QVERIFY(!App()->TransportModel()->GetAtoN()->Name().isEmpty());
+    QCOMPARE(name->text(), App()->TransportModel()->GetAtoN()->Name());
     QVERIFY(window.isWindowModified());
-    // The unit's traffic reaches the serial tab and its clock the status bar.
     QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>(window, "labelUtcClock")->text().startsWith(" UTC "),
                              5000);
+    // The port is not probed while the link holds it.
+    QVERIFY(!child<QComboBox>(window, "comboBoxPort")->currentText().endsWith("- IN USE"));
+
+    // The traffic log: one that cannot be created gives an error and leaves
+    // the button idle; a good one records the unit's traffic until stopped.
+    auto *log = child<QToolButton>(window, "toolButtonSaveToLog");
+    const QString logFile = dir.filePath("traffic.log");
+    const auto logged = [&logFile] {
+        QFile file(logFile);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    {
+        ModalAnswer answers({ModalAnswer::ChooseFile(dir.filePath("no/such.log")),
+                             ModalAnswer::Press(QMessageBox::Ok),
+                             ModalAnswer::ChooseFile(logFile)});
+        log->click();
+        QVERIFY(!log->isChecked());
+        log->click();
+        QCOMPARE(answers.answered(), 3);
+        QCOMPARE(answers.titles.value(0), QString("Error creating Log File"));
+    }
+    QVERIFY(log->isChecked());
+    QCOMPARE(log->text(), QString("Stop Log"));
+    QTRY_VERIFY_WITH_TIMEOUT(logged().contains('$'), 5000);
+    log->click();
+    QVERIFY(!log->isChecked());
 
     shoot(window, 0, "aton-tab.png");
     shoot(window, 1, "lantern-tab.png");
@@ -187,16 +176,11 @@ void TstMainWindowSession::wholeSession()
     tabs->setCurrentIndex(0);
 
     // Edit, then send everything.
-    auto *name = child<QLineEdit>(window, "lineName");
     name->selectAll();
     QTest::keyClicks(name, "SESSION TEST");
     QCOMPARE(image(tabs->tabIcon(0)), image(QIcon(":/Images/TabEdited.png")));
-
     child<QToolButton>(window, "toolButtonSendToAtoN")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(tabState(0) == StateMachine::TabSyncing, 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(tabState(0) == StateMachine::TabSynced &&
-                                 tabState(1) == StateMachine::TabSynced && idle(),
-                             30000);
+    QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
     Model edited;
     edited = *App()->EditModel();
 
@@ -211,30 +195,25 @@ void TstMainWindowSession::wholeSession()
 
     // Save, close, open: the same configuration comes back.
     {
-        ModalAnswer name({ModalAnswer::ChooseFile(file)});
+        ModalAnswer answers({ModalAnswer::ChooseFile(file), ModalAnswer::ChooseFile(file)});
         window.OnSaveAs();
-        QCOMPARE(name.answered(), 1);
-    }
-    QVERIFY(!window.isWindowModified());
-    QCOMPARE(tabState(0), int(StateMachine::TabSynced));
-    window.OnClose();
-    QCOMPARE(App()->EditModel()->GetAtoN()->Name(), Model().GetAtoN()->Name());
-    {
-        ModalAnswer open({ModalAnswer::ChooseFile(file)});
+        QVERIFY(!window.isWindowModified());
+        window.OnClose();
+        QCOMPARE(name->text(), Model().GetAtoN()->Name());
         window.OnOpen();
-        QCOMPARE(open.answered(), 1);
+        QCOMPARE(answers.answered(), 2);
     }
     QVERIFY(*App()->EditModel() == retrieved);
-    QCOMPARE(child<QLineEdit>(window, "lineName")->text(), QString("SESSION TEST"));
+    QCOMPARE(name->text(), QString("SESSION TEST"));
     // A file loaded over a synced tab marks it edited.
-    QCOMPARE(tabState(0), int(StateMachine::TabEdited));
+    QCOMPARE(App()->GetStateMachine()->TabStateOf(0), int(StateMachine::TabEdited));
 
     // Disconnect: back to a port choice.
     QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
-    QTRY_VERIFY(child<QPushButton>(window, "pushButtonConnect")->isEnabled());
-    QVERIFY(!child<QPushButton>(window, "pushButtonDisconnect")->isEnabled());
-    QVERIFY(!child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->isEnabled());
+    QTRY_VERIFY(on(window, "pushButtonConnect"));
+    QVERIFY(!on(window, "pushButtonDisconnect"));
+    QVERIFY(!on(window, "toolButtonRetrieveFromAtoN"));
     QCOMPARE(child<QLabel>(window, "labelUtcClock")->text(), QString(" No GPS "));
     QVERIFY(tabs->tabIcon(0).isNull());
     window.setWindowModified(false);
@@ -248,15 +227,10 @@ void TstMainWindowSession::lostUnitShowsAnError()
     // the retrieve by then.
     Simulator unit({"--fast", "--dock-out-after", "16"});
     QVERIFY(!unit.port.isEmpty());
-    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
-
     MainWindow window;
-    App()->SetMainWindow(&window);
-    window.show();
-    connectTo(window, unit.port);
-    retrieveAll(window);
+    link(window, unit.port);
 
-    ModalAnswer error({ModalAnswer::Press(QMessageBox::Ok)}, 60000);
+    ModalAnswer error({ModalAnswer::Press(QMessageBox::Ok)});
     QTRY_VERIFY_WITH_TIMEOUT(error.answered() == 1, 60000);
     QCOMPARE(error.texts.value(0), QString("Error communicating with the device"));
     QCOMPARE(error.informativeTexts.value(0),
@@ -267,14 +241,5 @@ void TstMainWindowSession::lostUnitShowsAnError()
     App()->SetMainWindow(nullptr);
 }
 
-int main(int argc, char **argv)
-{
-    TempSettings settings;
-    VandrelApplication app(argc, argv);
-    Q_INIT_RESOURCE(tabs);
-    Q_INIT_RESOURCE(window);
-    TstMainWindowSession test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+VANDREL_UI_TEST_MAIN(TstMainWindowSession)
 #include "tst_ui_mainwindow_session.moc"
