@@ -7,48 +7,19 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
-#include <QTemporaryDir>
 
-// Renders each tab and the About box with the offscreen platform and checks
-// that nothing is cut off: every label, button, list and spin box has at
-// least the room its text needs, every widget lies inside its parent, and the
-// schedule table shows all of its columns.
-//
-// The pictures go to a temporary folder; to refresh the ones in the
-// documentation run
-//   VANDREL_SCREENSHOT_DIR=docs/screenshots build/tests/tst_ui_screenshots
-class TestScreenshots : public QObject
-{
-    Q_OBJECT
+// Renders each tab and the About box with the offscreen platform into a
+// temporary folder, or VANDREL_SCREENSHOT_DIR (docs/screenshots for the
+// documentation), and checks that nothing is cut off.
+namespace {
 
-private slots:
-    void initTestCase();
-    void shoot_data();
-    void shoot();
-
-private:
-    static QStringList Clipped(const QWidget *top);
-    static void FillAtoN(Model *model, int type);
-    static void FillLantern(Model *model, bool steadyOn);
-
-    QTemporaryDir temporary;
-    QString folder;
-};
-
-void TestScreenshots::initTestCase()
-{
-    folder = qEnvironmentVariable("VANDREL_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        folder = temporary.path();
-    QVERIFY(QDir().mkpath(folder));
-}
-
-QStringList TestScreenshots::Clipped(const QWidget *top)
+// Widgets with less room than their text needs, lying outside their parent,
+// or a table that cuts columns off.
+QStringList Clipped(const QWidget *top)
 {
     QStringList faults;
     for (const QWidget *widget : top->findChildren<QWidget *>()) {
@@ -60,17 +31,15 @@ QStringList TestScreenshots::Clipped(const QWidget *top)
             !qobject_cast<const QAbstractScrollArea *>(parent->parentWidget()))
             faults << QStringLiteral("%1 lies outside %2").arg(name, parent->objectName());
 
+        // A word-wrapping label and any other widget may be narrower than its hint.
+        const auto *label = qobject_cast<const QLabel *>(widget);
         int needed = -1;
-        if (auto *label = qobject_cast<const QLabel *>(widget)) {
-            if (!label->wordWrap())
-                needed = label->sizeHint().width();
-        } else if (qobject_cast<const QAbstractButton *>(widget) ||
-                   qobject_cast<const QComboBox *>(widget) ||
-                   qobject_cast<const QAbstractSpinBox *>(widget)) {
+        if ((label && !label->wordWrap()) || qobject_cast<const QAbstractButton *>(widget) ||
+            qobject_cast<const QComboBox *>(widget) ||
+            qobject_cast<const QAbstractSpinBox *>(widget))
             needed = widget->sizeHint().width();
-        } else if (auto *group = qobject_cast<const QGroupBox *>(widget)) {
-            needed = group->minimumSizeHint().width();
-        }
+        else if (qobject_cast<const QGroupBox *>(widget))
+            needed = widget->minimumSizeHint().width();
         const int lowest = qMin(widget->sizeHint().height(), widget->minimumSizeHint().height());
         if (needed > widget->width() || widget->height() < lowest)
             faults << QStringLiteral("%1 is too small").arg(name);
@@ -82,7 +51,7 @@ QStringList TestScreenshots::Clipped(const QWidget *top)
     return faults;
 }
 
-void TestScreenshots::FillAtoN(Model *model, int type)
+void FillAtoN(Model *model, int type)
 {
     AtoN *aton = model->GetAtoN();
     aton->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992351234"));
@@ -112,7 +81,7 @@ void TestScreenshots::FillAtoN(Model *model, int type)
     QVERIFY(schedule->SetEntry(row, entry));
 }
 
-void TestScreenshots::FillLantern(Model *model, bool steadyOn)
+void FillLantern(Model *model, bool steadyOn)
 {
     LanternInterface *lantern = model->GetLanternInterface();
     lantern->SetLimen(true);
@@ -125,47 +94,65 @@ void TestScreenshots::FillLantern(Model *model, bool steadyOn)
     lantern->SetLimpthresh(steadyOn ? 247 : 0);
 }
 
-void TestScreenshots::shoot_data()
-{
-    QTest::addColumn<QString>("name");
-    for (const char *name :
-         {"realaton-fixed", "realaton-floating", "lantern-steady", "lantern-flashing", "about"})
-        QTest::newRow(name) << QString::fromLatin1(name);
-}
+} // namespace
 
-// Shows each at its preferred size, checks it and writes <name>.png.
-void TestScreenshots::shoot()
+class TestScreenshots : public QObject
 {
-    QFETCH(QString, name);
-    Model model;
-    std::unique_ptr<QWidget> widget;
-    if (name.startsWith(QLatin1String("realaton"))) {
-        FillAtoN(&model, name.endsWith(QLatin1String("fixed")) ? 3 : 25);
-        auto *tab = new RealAtoNTab(&model);
-        widget.reset(tab);
-        tab->OnVersion(QStringLiteral("3.1.4 (build 2207)"));
-        tab->OnProductSerialNumber(QStringLiteral("QV-004417"));
-        tab->OnBatteryVoltage(QStringLiteral("13580"));
-    } else if (name.startsWith(QLatin1String("lantern"))) {
-        FillLantern(&model, name.endsWith(QLatin1String("steady")));
-        widget = std::make_unique<LanternInterfaceTab>(&model);
-        widget->findChild<QGroupBox *>(QStringLiteral("LanternCurrentSense"))
-            ->setChecked(name.endsWith(QLatin1String("flashing")));
-    } else {
-        widget = std::make_unique<AboutDialog>();
+    Q_OBJECT
+
+    QTemporaryDir temporary;
+    QString folder;
+
+private slots:
+    void initTestCase()
+    {
+        folder = qEnvironmentVariable("VANDREL_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            folder = temporary.path();
+        QVERIFY(QDir().mkpath(folder));
     }
 
-    widget->resize(widget->sizeHint().expandedTo(widget->minimumSizeHint()));
-    widget->show();
-    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-    QTest::qWait(50);
-    const QStringList faults = Clipped(widget.get());
-    if (!faults.isEmpty())
-        QFAIL(qPrintable(faults.join(QStringLiteral("; "))));
-    const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
-    QVERIFY(widget->grab().save(file));
-    qInfo().noquote() << "wrote" << file;
-}
+    void shoot_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name :
+             {"realaton-fixed", "realaton-floating", "lantern-steady", "lantern-flashing", "about"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    // Shows each at its preferred size, checks it and writes <name>.png.
+    void shoot()
+    {
+        QFETCH(QString, name);
+        Model model;
+        std::unique_ptr<QWidget> widget;
+        if (name.startsWith("realaton")) {
+            FillAtoN(&model, name.endsWith("fixed") ? 3 : 25);
+            auto *tab = new RealAtoNTab(&model);
+            widget.reset(tab);
+            tab->OnVersion(QStringLiteral("3.1.4 (build 2207)"));
+            tab->OnProductSerialNumber(QStringLiteral("QV-004417"));
+            tab->OnBatteryVoltage(QStringLiteral("13580"));
+        } else if (name.startsWith("lantern")) {
+            FillLantern(&model, name.endsWith("steady"));
+            widget = std::make_unique<LanternInterfaceTab>(&model);
+            widget->findChild<QGroupBox *>(QStringLiteral("LanternCurrentSense"))
+                ->setChecked(name.endsWith("flashing"));
+        } else {
+            widget = std::make_unique<AboutDialog>();
+        }
+
+        widget->resize(widget->sizeHint().expandedTo(widget->minimumSizeHint()));
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        QTest::qWait(50);
+        const QStringList faults = Clipped(widget.get());
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+        QVERIFY(widget->grab().save(file));
+        qInfo().noquote() << "wrote" << file;
+    }
+};
 
 VANDREL_UI_TEST_MAIN(TestScreenshots)
 #include "tst_ui_screenshots.moc"
