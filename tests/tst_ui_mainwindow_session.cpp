@@ -216,7 +216,6 @@ void TstMainWindowSession::wholeSession()
     QVERIFY(!on(window, "toolButtonRetrieveFromAtoN"));
     QCOMPARE(child<QLabel>(window, "labelUtcClock")->text(), QString(" No GPS "));
     QVERIFY(tabs->tabIcon(0).isNull());
-    window.setWindowModified(false);
     App()->SetMainWindow(nullptr);
 }
 
@@ -237,7 +236,6 @@ void TstMainWindowSession::lostUnitShowsAnError()
              QString("A timeout occurred. Has the device been removed from the dock?"));
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
     QCOMPARE(window.statusBar()->currentMessage(), QString("Ready"));
-    window.setWindowModified(false);
     App()->SetMainWindow(nullptr);
 }
 

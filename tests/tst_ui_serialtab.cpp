@@ -133,7 +133,6 @@ void TstSerialTab::pauseBuffersWithinItsLimit()
     tab.OnReceived("before\n");
     tab.OnSent("$PVKX,1,appver*00\r\n");
     pause->click();
-    QVERIFY(pause->isChecked());
 
     // Buffered text is not filtered, the presence poll included.
     const QString rmc = withChecksum("$GPRMC,1,A") + "\n";
