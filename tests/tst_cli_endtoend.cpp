@@ -50,8 +50,7 @@ void TestCliEndToEnd::sendRefusedOrNotTakenInFull()
     normal.SetStartSlot2(11);
     normal.SetInterval2(4500);
     QVERIFY(clashing.GetMessageSchedule()->SetEntry(0, normal));
-    clashing.GetAtoN()->SetName(QStringLiteral("NOT SENT"));
-    clashing.GetLanternInterface()->SetLimvmax(30000);
+    QVERIFY(ChangeAsAnEngineer(&clashing)); // both tabs differ from the unit's
     const CliRun refused = RunCli({"send", "--port", unit.port, SavePad(Path("c.pad"), clashing)});
     const QString clash = QStringLiteral("The message schedule set risks clashing timeslots.");
     QVERIFY2(refused.status == 3 && refused.err.contains(clash), qPrintable(refused.err));
@@ -65,9 +64,8 @@ void TestCliEndToEnd::sendRefusedOrNotTakenInFull()
     model.GetAtoN()->GetPosition()->SetLatitude(10.25);
     model.GetAtoN()->SetName(QStringLiteral("TAKEN"));
     const CliRun send = RunCli({"send", "--port", unit.port, SavePad(Path("refusing.pad"), model)});
-    QVERIFY2(send.status == 1 && send.out.contains(QStringLiteral(
-                                     "Type of EPFS: 16 (unknown code) -> 1 Autonomous")),
-             qPrintable(send.out));
+    const QString epfs = QStringLiteral("Type of EPFS: 16 (unknown code) -> 1 Autonomous");
+    QVERIFY2(send.status == 1 && send.out.contains(epfs), qPrintable(send.out));
     QVERIFY(send.out.contains(QString::fromUtf8("Latitude: 10° 15.0000' N -> ")));
     QVERIFY(!send.out.contains(QStringLiteral("Name:")));
 }

@@ -99,13 +99,12 @@ public:
         process.terminate();
         process.waitForFinished(3000);
     }
-    // Retrieves the unit's configuration into path (and model, if given).
+    // Retrieves the unit's configuration into path (and model, if given); a
+    // file that does not load counts as a failed retrieval.
     int Retrieve(const QString &path, Model *model = nullptr) const
     {
         const int status = RunCli({"retrieve", "--port", port, "-o", path}).status;
-        if (model && PadFile::Load(path, model) != PadFile::Done)
-            qWarning("Could not load %s", qPrintable(path));
-        return status;
+        return model && PadFile::Load(path, model) != PadFile::Done ? -1 : status;
     }
     QString port;
     QProcess process;
