@@ -81,19 +81,6 @@ void FillAtoN(Model *model, int type)
     QVERIFY(schedule->SetEntry(row, entry));
 }
 
-void FillLantern(Model *model, bool steadyOn)
-{
-    LanternInterface *lantern = model->GetLanternInterface();
-    lantern->SetLimen(true);
-    lantern->SetLimvmin(steadyOn ? 10500 : 11000);
-    lantern->SetLimvmax(steadyOn ? 14400 : 28000);
-    lantern->SetLimton(steadyOn ? 0 : 1500);
-    lantern->SetLimtoff(steadyOn ? 0 : 3500);
-    lantern->SetLimion(steadyOn ? 250 : 120);
-    lantern->SetLimigain(steadyOn);
-    lantern->SetLimpthresh(steadyOn ? 247 : 0);
-}
-
 } // namespace
 
 class TestScreenshots : public QObject
@@ -134,10 +121,19 @@ private slots:
             tab->OnProductSerialNumber(QStringLiteral("QV-004417"));
             tab->OnBatteryVoltage(QStringLiteral("13580"));
         } else if (name.startsWith("lantern")) {
-            FillLantern(&model, name.endsWith("steady"));
+            const bool steadyOn = name.endsWith("steady");
+            LanternInterface *lantern = model.GetLanternInterface();
+            lantern->SetLimen(true);
+            lantern->SetLimvmin(steadyOn ? 10500 : 11000);
+            lantern->SetLimvmax(steadyOn ? 14400 : 28000);
+            lantern->SetLimton(steadyOn ? 0 : 1500);
+            lantern->SetLimtoff(steadyOn ? 0 : 3500);
+            lantern->SetLimion(steadyOn ? 250 : 120);
+            lantern->SetLimigain(steadyOn);
+            lantern->SetLimpthresh(steadyOn ? 247 : 0);
             widget = std::make_unique<LanternInterfaceTab>(&model);
             widget->findChild<QGroupBox *>(QStringLiteral("LanternCurrentSense"))
-                ->setChecked(name.endsWith("flashing"));
+                ->setChecked(!steadyOn);
         } else {
             widget = std::make_unique<AboutDialog>();
         }
