@@ -1,6 +1,7 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/statemachine.h"
 #include "app/vandrelapplication.h"
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
@@ -252,7 +253,9 @@ void MainWindow::UpdateControls()
     if (transport && transport->IsConnected()) {
         connectEnabled = false;
         comboEnabled = false;
-        transferEnabled = true;
+        // The line can be open a moment before the state machine has taken
+        // the link; a transfer asked for in that moment would be dropped.
+        transferEnabled = App()->GetStateMachine()->IsConnected();
         disconnectEnabled = !transport->IsBusy();
     }
     portComboAction->setVisible(!devicePortFound);
