@@ -187,39 +187,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(lines, QStringList{"$GPTXT,whole*00\n"}, 1000);
     }
 
-    void replayPlaysPiecesEveryTenMilliseconds()
-    {
-        QByteArray log = "#\n# vandrel Started log file at 10:00:00 2026/01/01\n#\n";
-        QStringList expected;
-        for (int i = 0; i < 20; ++i) {
-            expected << QString("$GPTXT,replay %1*00\n").arg(i);
-            log += expected.last().toLatin1();
-        }
-        // A logged transmitted line, a line the log holds in UTF-8, and a last
-        // line without its end.
-        log += ">appver\ncaf\xC3\xA9\n$GPTXT,last*00";
-        expected << QString::fromUtf8("caf\xC3\xA9\n") << "$GPTXT,last*00\n";
-
-        QSignalSpy sent(controller.get(), &SerialController::Sent);
-        QSignalSpy closed(controller.get(), &SerialController::Closed);
-        QVERIFY(controller->OpenFile(WriteFile("replay.log", log)));
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(closed.wait(5000));
-        const qint64 took = clock.elapsed();
-        qInfo("replay of 26 pieces took %lld ms", took);
-        // At least the 10 ms per piece; a loaded machine delays ticks.
-        QVERIFY2(took >= 250 && took <= 3000, QByteArray::number(took).constData());
-        QCOMPARE(lines, expected);
-        QCOMPARE(sent.count(), 1);
-        QCOMPARE(sent.at(0).at(0).toString(), QString(">appver\n"));
-        // Closed once more by the owner, and quiet from then on.
-        closed.clear();
-        QVERIFY(controller->Close());
-        QTest::qWait(50);
-        QCOMPARE(closed.count(), 1);
-    }
-
+    // The paced replay is played through the serial transport's tests.
     void fastReplayPassesEveryLineInOrder()
     {
         QByteArray log = "#\n# vandrel Started log file at 10:00:00 2026/01/01\n#\n";

@@ -6,6 +6,7 @@
 #include "support/ptypair.h"
 #include "support/tempsettings.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -76,27 +77,43 @@ private slots:
         QVERIFY(!transport.IsConnected());
     }
 
-    void replayEndsWithOneDisconnect()
+    void replayPlaysPiecesEveryTenMillisecondsAndEndsOnce()
     {
+        QByteArray bytes = "#\n# vandrel Started log file at 10:00:00 2026/01/01\n#\n";
+        QStringList expected;
+        for (int i = 0; i < 20; ++i) {
+            expected << QString("$GPTXT,replay %1*00\n").arg(i);
+            bytes += expected.last().toLatin1();
+        }
+        // A logged transmitted line, a line the log holds in UTF-8, and a last
+        // line without its end.
+        bytes += ">appver\ncaf\xC3\xA9\n$GPTXT,last*00";
+        expected << QString::fromUtf8("caf\xC3\xA9\n") << "$GPTXT,last*00\n";
         QTemporaryDir dir;
         const QString logName = dir.filePath("traffic.log");
         QFile log(logName);
-        QVERIFY(log.open(QIODevice::WriteOnly));
-        log.write("$GPTXT,first*00\n$GPTXT,second*00\n");
+        QVERIFY(log.open(QIODevice::WriteOnly) && log.write(bytes) == bytes.size());
         log.close();
         VandrelApplication::instance()->SetLogFilename(logName);
+        QStringList received;
         Line line;
         SerialTransport &transport = line.transport;
-        QSignalSpy received(&transport, &Transport::Received);
+        connect(&transport, &Transport::Received, [&received](QString text) { received << text; });
         QSignalSpy disconnected(&transport, &Transport::Disconnected);
         QSignalSpy connectError(&transport, &Transport::ConnectError);
 
         QVERIFY(!transport.ConnectFile(dir.filePath("missing.log")));
         QVERIFY(connectError.at(0).at(0).toString().contains("No such file"));
+        QElapsedTimer clock;
+        clock.start();
         QVERIFY(transport.ConnectFile(logName));
         QCOMPARE(transport.ConnectionDescription(), "Reading Log File " + logName + " ...");
-        QVERIFY(disconnected.wait(2000));
-        QCOMPARE(received.count(), 2);
+        QVERIFY(disconnected.wait(5000));
+        const qint64 took = clock.elapsed();
+        qInfo("replay of 26 pieces took %lld ms", took);
+        // At least the 10 ms per piece; a loaded machine delays ticks.
+        QVERIFY2(took >= 250 && took <= 3000, QByteArray::number(took).constData());
+        QCOMPARE(received, expected);
         // The end of the file is reported on every tick; the transport hears it once.
         QTest::qWait(200);
         QCOMPARE(disconnected.count(), 1);
