@@ -35,9 +35,7 @@ void TestShellCommand::sentences()
     };
     const QList<Row> rows = {
         {"appver", 0, 2, 0, "$PVKX,0,0,0x6E2D9A41,2,appver,0"},
-        {"getserno", 0, 2, 3, "$PVKX,0,0,0x6E2D9A41,2,getserno,3"},
         {"battvolts", 3, 1, 2, "$PVKX,0,3,0xD4716B5E,1,battvolts,2"},
-        {"gpsfilt 0", 0, 0, 4, "$PVKX,0,0,0x6E2D9A41,0,gpsfilt 0,4"},
         {"reset", 1, 0, 5, "$PVKX,0,1,0x8B47F2D0,0,reset,5"},
         {"nvgeti \"limpthresh\"", 2, 1, 13, "$PVKX,0,2,0x19C5E3A7,1,nvgeti \"limpthresh\",13"},
         {"set a,b*c", 0, 0, 7, "$PVKX,0,0,0x6E2D9A41,0,set a^2Cb^2Ac,7"},
