@@ -76,8 +76,8 @@ QByteArray WithRows(int count, int rows)
     return bytes.left(CountAt) + b.data + bytes.right(36);
 }
 
-// Models that stress the file form: 0 extremes, 1 non-ASCII and a busy
-// schedule, 2 no schedule rows and null texts.
+// Models that stress the file form: 0 extremes and a null text, 1 non-ASCII
+// and a busy schedule. Schedules of 0 to 18 rows go through rowCounts.
 void Vary(Model &model, int variant)
 {
     AtoN *aton = model.GetAtoN();
@@ -104,7 +104,7 @@ void Vary(Model &model, int variant)
             (aton->*setters[i])(extremes[i % 4]);
         for (int i = 0; i < LanternInterface::ParameterCount; ++i)
             lantern->SetParameterValue(i, i % 2 ? INT_MIN : INT_MAX);
-    } else if (variant == 1) {
+    } else {
         aton->SetName(QString::fromUtf8("Leuchtfeuer Großer Vogelsand \xC3\xB8\xE2\x82\xAC"));
         aton->GetPosition()->SetLatitude(53.9123456789);
         aton->GetPosition()->SetLongitude(-8.123456789);
@@ -120,12 +120,6 @@ void Vary(Model &model, int variant)
         entry.SetInterval1(86400);
         entry.SetSpareValue(INT_MIN);
         QVERIFY(schedule->SetEntry(3, entry));
-        lantern->SetLimvmax(24000);
-    } else {
-        QCOMPARE(PadFile::FromBytes(WithRows(0, 0), &model), PadFile::Done);
-        aton->SetName(QString());
-        mmsi->SetMmsi(QString());
-        lantern->SetLimigain(true);
     }
 }
 
@@ -149,7 +143,7 @@ void TestPadFile::defaultFileWriteReadAssignAndReset()
     // 223 bytes for a one-row schedule, and 37 more for each placeholder row.
     QCOMPARE(DefaultFileByHand().size(), 223 + 17 * 37);
     QCOMPARE(PadFile::ToBytes(Model()), DefaultFileByHand());
-    for (int variant = 0; variant < 3; ++variant) {
+    for (int variant = 0; variant < 2; ++variant) {
         Model model;
         Vary(model, variant);
         const QByteArray bytes = PadFile::ToBytes(model);
