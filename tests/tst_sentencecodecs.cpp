@@ -180,8 +180,10 @@ void TestSentenceCodecs::decodeAce()
     QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,,,,,,LONG NAME PART,,R")), 0);
     QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
     QCOMPARE(c.aton->OffPositionThreshold(), 75);
-    // ... but not from a damaged line.
+    // ... but not from a damaged line, another talker or another formatter.
     QCOMPARE(c.ace->Decode(ParsedSentence("$AIACE,123456789,,,,,,BAD,,R*00")), -1);
+    QCOMPARE(c.ace->Decode(Answer("$GPACE,123456789,,,,,,BAD,,R")), -1);
+    QCOMPARE(c.ace->Decode(Answer("$AIACF,123456789,,,,,,BAD,,R")), -1);
     QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
 
     QCOMPARE(c.ace->Decode(Answer("$AIACE,000000000,E0,0050,1,0,1,X,0010010101,R")), -2);
@@ -235,12 +237,17 @@ void TestSentenceCodecs::decodeAcf()
     QCOMPARE(p->Latitude(), 50.5);
     QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000,S,00100.0000")), -1);
     QCOMPARE(p->Longitude(), 1.0);
+    // Without the angle itself nothing is stored.
+    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1")), -1);
+    QCOMPARE(p->Latitude(), -50.5);
+    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000,N")), -1);
+    QCOMPARE(QList<double>({p->Latitude(), p->Longitude()}), QList<double>({50.5, 1.0}));
 
     QCOMPARE(c.acf->Decode(Answer("$GPACF,1,1")), -1);
     // The numbers share one path: one of them missing stands for all.
-    for (const char *bad : {"$AIACF", "$AIACF,123456789,1", "$AIACF,123456789,1,5030.0000,N",
-                            "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,,1,0,0,R",
-                            "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,"})
+    for (const char *bad :
+         {"$AIACF", "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,,1,0,0,R",
+          "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,"})
         QVERIFY2(c.acf->Decode(Answer(bad)) == -1, bad);
 }
 
