@@ -176,17 +176,36 @@ private slots:
         QTEST(recorder->events.join('|'), "events");
     }
 
-    void sendCopiesAndKeepsUnitMmsi()
+    // The slot-clash rule itself (disabled channels, intervals, offsets) is
+    // the schedule's own; what the lantern send copies is checked by the
+    // tool's send and retrieve.
+    void sendRefusedOrCopiedKeepingUnitMmsi()
     {
-        recorder->Play("Connected got:Voltage -");
+        recorder->Play("Connected got:Kelvane got:Voltage -");
+        transportModel->GetAtoN()->SetName("UNIT");
         transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001");
         AtoN *edited = editModel->GetAtoN();
         edited->GetAtoNMMSI()->SetMmsi("111111111");
         edited->GetAtoNMMSI()->SetNewMmsi("992350002");
         edited->SetName("NORTH PIER");
-        SetRow0(*editModel, 10, -1, 4500, 6750);
 
-        // Copies are made before the jobs that read them are queued.
+        // Start slots 10 and 11 with different intervals: tab 0 is refused and
+        // nothing of it copied; tab 1 is sent, and polling runs again once it
+        // is done.
+        SetRow0(*editModel, 10, 11, 6750, 4500);
+        machine->SendAllTabs();
+        EXPECT_EVENTS("warning The message schedule set risks clashing timeslots.\nThe "
+                      "configuration has not been sent.|job Set LIM true|icon 1 3|enable 1 false");
+        QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabSynced));
+        QVERIFY(!machine->IsPolling());
+        QCOMPARE(transportModel->GetAtoN()->Name(), QStringLiteral("UNIT"));
+        machine->JobComplete("Set LIM", true);
+        EXPECT_EVENTS("icon 1 4|enable 1 true");
+        QVERIFY(machine->IsPolling());
+
+        // Without the clash: copies are made before the jobs that read them
+        // are queued.
+        SetRow0(*editModel, 10, -1, 4500, 6750);
         QStringList seenAtQueue;
         connect(machine, &StateMachine::QueueJob, this, [&](const QString &name, bool) {
             seenAtQueue << name + ":" + transportModel->GetAtoN()->Name() + ":" +
@@ -202,37 +221,12 @@ private slots:
         QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992350002"));
         QCOMPARE(edited->GetAtoNMMSI()->Mmsi(), QStringLiteral("111111111"));
 
-        // The lantern tab: sent, and polling again once it is done (what is
-        // copied is checked by the tool's send and retrieve).
-        machine->SendTab(1);
-        EXPECT_EVENTS("job Set LIM true|icon 1 3|enable 1 false");
-        machine->JobComplete("Set LIM", true);
-        EXPECT_EVENTS("icon 1 4|enable 1 true");
-        QVERIFY(machine->IsPolling());
-
         // A retrieve resets the transport model's schedule before it is read again.
         SetRow0(*transportModel, 10, 11, 4500, 6750);
         machine->GetTab(0);
         MessageSchedule fresh;
         fresh.Reset();
         QVERIFY(*transportModel->GetMessageSchedule() == fresh);
-    }
-
-    // The rule itself (disabled channels, intervals, offsets) is the schedule's own.
-    void sendRefusedForSlotClash()
-    {
-        recorder->Play("Connected got:Kelvane got:Voltage -");
-        transportModel->GetAtoN()->SetName("UNIT");
-
-        // Start slots 10 and 11 with different intervals: refused, tab 1 still sent.
-        SetRow0(*editModel, 10, 11, 6750, 4500);
-        editModel->GetAtoN()->SetName("CHANGED");
-        machine->SendAllTabs();
-        EXPECT_EVENTS("warning The message schedule set risks clashing timeslots.\nThe "
-                      "configuration has not been sent.|job Set LIM true|icon 1 3|enable 1 false");
-        QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabSynced));
-        QVERIFY(!machine->IsPolling());
-        QCOMPARE(transportModel->GetAtoN()->Name(), QStringLiteral("UNIT"));
     }
 
     void linkFailures_data()
