@@ -55,7 +55,6 @@ void TestSentenceParse::lines()
         {"$AIAID,1*2*" + Sum("$AIAID,1,2"), false, aidFields, "", ""},
         {aid + " *00", false, {"$AIAID", "1", "2", aid.right(2) + " "}, "", ""},
         {Framed("$AIAI"), false, {}, "", ""}, // nothing after the address
-        {"$AIAID,1,,3*00", false, {"$AIAID", "1", "", "3"}, "", ""},
         {"garbage line", false, {}, "", ""},
     };
     QTest::ignoreMessage(QtDebugMsg, "Unable to handle: garbage line");
