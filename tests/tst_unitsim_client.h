@@ -21,28 +21,24 @@
 class SimClient
 {
 public:
-    explicit SimClient(const QString &path) { open(path); }
-    ~SimClient() { close(); }
+    explicit SimClient(const QString &path = QString()) { open(path); }
+    ~SimClient()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
     SimClient(const SimClient &) = delete;
     SimClient &operator=(const SimClient &) = delete;
 
-    bool open(const QString &path)
+    // For a client made without a line.
+    void open(const QString &path)
     {
-        close();
         m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         termios tio{};
         if (m_fd >= 0 && tcgetattr(m_fd, &tio) == 0) {
             cfmakeraw(&tio);
             tcsetattr(m_fd, TCSANOW, &tio);
         }
-        return m_fd >= 0;
-    }
-    void close()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-        m_pending.clear();
     }
     bool hungUp() const { return m_hungUp; }
 
@@ -53,18 +49,13 @@ public:
     }
     static bool checksumOk(const QByteArray &line)
     {
-        const int star = line.lastIndexOf('*');
-        return line.size() >= 4 && (line[0] == '$' || line[0] == '!') && star == line.size() - 3 &&
-               framed(line.left(star)) == line;
+        return (line.startsWith('$') || line.startsWith('!')) &&
+               framed(line.left(line.lastIndexOf('*'))) == line;
     }
     // The line without its start character and checksum.
-    static QByteArray body(const QByteArray &line)
-    {
-        const int star = line.lastIndexOf('*');
-        return line.mid(1, star < 0 ? -1 : star - 1);
-    }
-    // The data fields of a received line (address first, checksum dropped).
-    static QList<QByteArray> fields(const QByteArray &line) { return body(line).split(','); }
+    static QByteArray body(const QByteArray &l) { return l.mid(1, l.lastIndexOf('*') - 1); }
+    // Data field i of a received line (0: the address).
+    static QByteArray field(const QByteArray &l, int i) { return body(l).split(',').value(i); }
 
     // Writes everything, letting the simulator read meanwhile: a long write
     // fills the pseudo-terminal's buffer.
@@ -99,10 +90,10 @@ public:
         }
         return lines;
     }
-    QList<QByteArray> query(const QByteArray &formatter, int count, int ms = 1500)
+    QList<QByteArray> query(const QByteArray &formatter, int count)
     {
         send("UPAIQ," + formatter);
-        return collect(ms, "$AI" + formatter + ',', count);
+        return collect(1500, "$AI" + formatter + ',', count);
     }
     // A shell command as the program sends it; an empty code is the right
     // one for the level.
@@ -116,10 +107,10 @@ public:
                QByteArray::number(tag);
     }
     // Sends a shell command and returns its answer (empty when none came).
-    QByteArray shell(const QByteArray &command, int tag, int level = 0, int ms = 1500)
+    QByteArray shell(const QByteArray &command, int tag, int level)
     {
         send(shellSentence(command, tag, level));
-        return collect(ms, "$PVKX,", 1).value(0);
+        return collect(1500, "$PVKX,", 1).value(0);
     }
 
     // Runs the event loop and reads what arrived (a closed line is polled as
