@@ -14,21 +14,22 @@
 
 namespace {
 
+const auto field = SimClient::field;
+
 // A simulator and the test's end of its line; sim is empty when it did not start.
 struct Unit
 {
-    explicit Unit(const QStringList &args, QString *error = nullptr) : line(QString())
+    explicit Unit(const QStringList &args, QString *error = nullptr)
     {
         SimOptions options;
         QString why;
         bool help = false;
-        if (options.parse(args, &why, &help)) {
+        if (options.parse(args, &why, &help))
             sim = std::make_unique<UnitSimulator>(options);
-            if (sim->start(&why))
-                line.open(sim->portPath());
-            else
-                sim.reset();
-        }
+        if (sim && sim->start(&why))
+            line.open(sim->portPath());
+        else
+            sim.reset();
         if (error)
             *error = why;
     }
@@ -36,17 +37,10 @@ struct Unit
     SimClient line;
 };
 
-QByteArray field(const QByteArray &line, int i)
-{
-    return SimClient::fields(line).value(i, "<missing>");
-}
-
 int count(const QList<QByteArray> &lines, const QByteArray &prefix)
 {
-    int n = 0;
-    for (const QByteArray &l : lines)
-        n += l.startsWith(prefix) ? 1 : 0;
-    return n;
+    return int(std::count_if(lines.begin(), lines.end(),
+                             [&](const QByteArray &l) { return l.startsWith(prefix); }));
 }
 
 // An independent reading of count bits from start of an AIS six-bit payload.
@@ -100,7 +94,6 @@ private slots:
     void lateAnswers();
     void flood();
     void linePacing();
-    void lineMayBeClosedAndReopened();
 };
 
 void TestUnitSim::answers_data()
@@ -119,16 +112,11 @@ void TestUnitSim::answers_data()
 
     row("sample unit", {}, {"AID", "ACF", "ACE", "AAR"},
         {Aid, Acf, Ace1, Ace2, Aar21, Aar21b, Aar6, Aar12});
-    row("unknown formatter, other talker", {"UPAIQ,XYZ", "UPGPQ,AID"}, {}, {});
 
-    // The new MMSI names the unit in every answer after it; noise before the
-    // start character is skipped.
-    const QByteArray newAid = "UPAID,992351234,1,235000001,R,C";
-    row("AID applied", {"garbage" + SimClient::framed('$' + newAid) + "\r\n"}, {"AID", "ACF"},
-        {"AIAID,235000001,1,235000001,R,R", QByteArray(Acf).replace("992351234", "235000001")});
-    // ACF names the new MMSI; afterwards one naming the old is ignored.
+    // ACF names the new MMSI; afterwards one naming the old is ignored. Noise
+    // before the start character is skipped.
     row("unconfigured takes an MMSI",
-        {"UPAIQ,AID", "UPAID,000000000,1,123456789,R,C",
+        {"UPAIQ,AID", "garbage" + SimClient::framed("$UPAID,000000000,1,123456789,R,C") + "\r\n",
          "UPACF,123456789,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,5,0,C",
          "UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,7,0,C"},
         {"ACF"},
@@ -136,58 +124,44 @@ void TestUnitSim::answers_data()
          "AIACF,123456789,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,5,0,R"},
         {"--unconfigured"});
     // Another MMSI, eight digits, status R, a field too few, too long, a
-    // wrong or no checksum, endless and binary noise: nothing changes.
+    // wrong or no checksum, endless and binary noise: nothing changes. An
+    // unknown query and another talker's go unanswered.
+    const QByteArray newAid = "UPAID,992351234,1,235000001,R,C";
     row("AID not taken",
         {"UPAID,111111111,1,235000001,R,C", "UPAID,992351234,1,23500001,R,C",
          "UPAID,992351234,1,235000001,R,R", "UPAID,992351234,235000001,R,C",
          newAid + QByteArray(60, 'C'), '$' + newAid + "*00\r\n", '$' + newAid + "\r\n",
-         QByteArray(20000, 'x') + "\r\n", QByteArray("\x00\xff\x01$$$***,,,\r\n", 15)},
+         QByteArray(20000, 'x') + "\r\n", QByteArray("\x00\xff\x01$$$***,,,\r\n", 15), "UPAIQ,XYZ",
+         "UPGPQ,AID"},
         {"AID"}, {Aid});
 
-    auto acf = [](const char *lat, const char *accuracy, const char *channel) {
-        return QString("UPACF,992351234,2,%1,N,00000.0000,E,%2,%3,2088,%3,2088,1,0,0,C")
-            .arg(lat, accuracy, channel)
-            .toLatin1();
-    };
-    const QByteArray acfSet =
-        "UPACF,992351234,7,3330.0000,S,00415.0000,W,0,2001,2002,2001,2002,1,25,3,C";
-    row("ACF applied", {acfSet, "UPAIQ,ACF", acf("9100.0000", "1", "2087")}, {"ACF"},
-        {echo(acfSet), echo(acf("9100.0000", "1", "2087"))});
-    // A short name, a long one with its continuation, 32 escaped characters.
-    const QByteArray aceShort = "UPACE,992351234,E0,0120,1,4,2,BUOY 7,0050060708,C";
-    const QByteArray aceLong = "UPACE,992351234,E8,0050,1,0,1,,0010010101,C";
-    const QByteArray aceMore = "UPACE,992351234,,,,,,SOUTH MOLE^2C INNER BASIN LT 12345,,C";
+    // 32 escaped characters fit: the sample's name continuation goes. (The
+    // state file test sends a continuation.)
     const QByteArray ace32 =
         "UPACE,992351234,E0,0050,1,0,1,ABCDEFGHIJKLMNOPQRSTUVWXY^2C1234,0010010101,C";
-    row("ACE applied", {aceShort, "UPAIQ,ACE", aceLong, aceMore, "UPAIQ,ACE", ace32}, {"ACE"},
-        {echo(aceShort), echo(aceLong), echo(aceMore), echo(ace32)});
+    row("ACE applied", {ace32}, {"ACE"}, {echo(ace32)});
 
-    // Message 8 takes its place in the table; variant 3 of 14 is instance 4;
-    // RATDMA intervals arrive in seconds and are answered in minutes.
-    const QByteArray aar8 = "UPAAR,992351234,08,01,01,30,500,6750,0,01,31,1600,6750,C";
+    // Variant 3 of 14 is instance 4; the longest RATDMA interval arrives in
+    // seconds and is answered in minutes; both start slots -1 disable an instance.
     const QByteArray aar14 = "UPAAR,992351234,14,04,23,59,10,6750,0,23,58,20,6750,C";
     row("AAR applied",
-        {aar8, aar14, "UPAAR,992351234,06,01,02,00,,180,1,02,05,,240,C",
-         "UPAAR,992351234,06,02,00,00,,5184000,1,00,00,,5184000,C"},
+        {aar14, "UPAAR,992351234,06,02,00,00,,5184000,1,00,00,,5184000,C",
+         "UPAAR,992351234,06,01,00,00,-1,6750,0,00,00,-1,6750,C"},
         {"AAR"},
-        {Aar21, Aar21b, "AIAAR,992351234,06,01,02,00,,3,1,02,05,,4,R",
-         "AIAAR,992351234,06,02,00,00,,86400,1,00,00,,86400,R", echo(aar8), Aar12, echo(aar14)});
-    // Both start slots -1 disable the instance; message 21 keeps its row.
-    const QByteArray off21 = "UPAAR,992351234,21,02,00,30,-1,6750,0,00,30,-1,6750,C";
-    row("AAR disabled", {"UPAAR,992351234,06,01,00,00,-1,6750,0,00,00,-1,6750,C", off21}, {"AAR"},
-        {Aar21, echo(off21), Aar12});
+        {Aar21, Aar21b, "AIAAR,992351234,06,02,00,00,,86400,1,00,00,,86400,R", Aar12, echo(aar14)});
 
     // Values the unit could not keep are refused as a whole: latitude 92,
     // minute 60, accuracy 2, a five-digit channel, dimensions not ten digits,
-    // AAR minute 60, instance 5, another MMSI, an interval too long, message 7.
+    // AAR minute 60, instance 5, an interval too long, message 7.
+    const QString acf = "UPACF,992351234,2,%1,N,00000.0000,E,%2,%3,2088,%3,2088,1,0,0,C";
     const QString aar = "UPAAR,%1,%2,%3,00,%4,10,%5,0,00,00,20,6750,C";
     row("refused",
-        {acf("9200.0000", "1", "2087"), acf("1060.0000", "1", "2087"),
-         acf("0000.0000", "2", "2087"), acf("0000.0000", "1", "20870"),
+        {acf.arg("9200.0000", "1", "2087").toLatin1(), acf.arg("1060.0000", "1", "2087").toLatin1(),
+         acf.arg("0000.0000", "2", "2087").toLatin1(),
+         acf.arg("0000.0000", "1", "20870").toLatin1(),
          "UPACE,992351234,E8,0999,1,0,1,X,00100101,C",
          aar.arg("992351234", "14", "01", "60", "6750").toLatin1(),
          aar.arg("992351234", "14", "05", "00", "6750").toLatin1(),
-         aar.arg("111111111", "14", "01", "00", "6750").toLatin1(),
          aar.arg("992351234", "14", "01", "00", "3240001").toLatin1(),
          aar.arg("992351234", "07", "01", "00", "6750").toLatin1()},
         {"ACF", "ACE", "AAR"}, {Acf, Ace1, Ace2, Aar21, Aar21b, Aar6, Aar12});
@@ -202,19 +176,11 @@ void TestUnitSim::answers_data()
         commands << SimClient::shellSentence(command, tag.toInt(), level, code);
         replies << "PVKX," + result + ',' + command + ',' + tag + ',' + answer;
     };
-    const B names{"limen",   "limvmin", "limvmax",  "limton",
-                  "limtoff", "limion",  "limigain", "limpthresh"};
-    const B values{"1", "10500", "14500", "500", "1500", "25", "1", "247"};
-    for (int i = 0; i < names.size(); ++i)
-        shell("nvgeti \"" + names[i] + '"', 3, "255", values[i]);
     shell("appver", 0, "255", "3.10AT.0417");
     shell("getserno", 0, "255", "VK0012345");
-    shell("battvolts", 3, "255", "12600");
+    shell("battvolts", 3, "255", "12600"); // millivolts, as the program shows them
     shell("reset", 0, "255", "OK");
     shell("gpsfilt 0", 0, "255", "OK");
-    // The lantern set sentence as the program builds it takes effect.
-    shell("nvseti \"limvmax\"^2C24000^2C0^2C0^2C1", 3, "255", "24000");
-    shell("nvgeti \"limvmax\"", 3, "255", "24000");
     // Refused, changing nothing: a wrong code, one of another level, a level
     // without a code, writing below level 3, unknown commands and parameters,
     // not a number.
@@ -223,7 +189,6 @@ void TestUnitSim::answers_data()
     shell("battvolts", 4, "1", "ACCESS DENIED", "0xD4716B5E");
     shell("nvseti \"limen\"^2C0^2C0^2C0^2C1", 0, "1", "ACCESS DENIED");
     shell("format disk", 0, "2", "UNKNOWN COMMAND");
-    shell("echo a^2Cb", 0, "2", "UNKNOWN COMMAND");
     shell("nvgeti \"limfoo\"", 3, "3", "BAD ARGUMENT");
     shell("nvseti \"limton\"^2Cabc^2C0^2C0^2C1", 3, "3", "BAD ARGUMENT");
     shell("nvgeti \"limen\"", 3, "255", "1");
@@ -239,14 +204,17 @@ void TestUnitSim::answers_data()
     row("no answer", commands, {"ACF", "AID"}, {replies.last(), Aid},
         {"--no-answer", "ACF", "--no-answer", "getserno", "--no-answer", "nvgeti"});
     // Sets naming the unit's own MMSI still apply.
+    const QByteArray acfSet =
+        "UPACF,992351234,7,3330.0000,S,00415.0000,W,0,2001,2002,2001,2002,1,25,3,C";
     row("damaged answers", {commands.last(), acfSet}, {"AID", "ACF"},
         {replies.last(), "AIAID,000000000,1,000000000,R,C",
-         "AIACF,000000000,7,3330.0000,S,00415.0000,W,0,2001,2002,2001,2002,1,25,3,C"},
+         QByteArray(acfSet).replace("UPACF,992351234", "AIACF,000000000")},
         {"--corrupt-checksums", "--zero-mmsi", "--answer-status-c"});
     // The prompt after a shell answer has no line end: it runs into the next.
-    row("prompt, missing field", {commands.last()}, {"AID", "ACF"},
+    // Out of its dock the unit leaves only getserno unanswered.
+    row("prompt, missing field, docked out", {commands[0], commands.last()}, {"AID", "ACF"},
         {replies.last(), ">AIAID,992351234,1,992351234,R", Acf.chopped(2)},
-        {"--prompt", "--missing-field"});
+        {"--prompt", "--missing-field", "--dock-out-after", "0"});
 }
 
 void TestUnitSim::answers()
@@ -306,8 +274,7 @@ void TestUnitSim::stateFileSurvivesARestart()
     for (const QByteArray &bad :
          {QByteArray("{ \"mmsi\": \"12"), QByteArray("{\"mmsi\": \"992351234\"}")}) {
         QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bad) == bad.size());
         f.close();
         QString error;
         QVERIFY(!Unit({"--fast", "--quiet", "--state", path}, &error).sim);
@@ -350,8 +317,7 @@ void TestUnitSim::unsolicitedTrafficAndItsSwitches()
         const int step = (before.msecsTo(times[i]) + 86400000 + 1000) % 86400000 - 1000;
         QVERIFY2(step > (i ? 0 : -1000) && step < 3000, qPrintable(times[i].toString()));
     }
-    QVERIFY(count(a, "$GPGSA,A,3,") >= 3);
-    QVERIFY(count(a, "$GPGSV,3,3,10,") >= 3);
+    QVERIFY(count(a, "$GPGSA,A,3,") >= 3 && count(a, "$GPGSV,3,3,10,") >= 3);
     // A GPS text in numbered parts of one identifier.
     QCOMPARE(parts.size(), 3);
     for (int i = 0; i < 3; ++i)
@@ -359,36 +325,33 @@ void TestUnitSim::unsolicitedTrafficAndItsSwitches()
                  "030" + QByteArray::number(i + 1) + field(parts[0], 3));
 
     // The unit's own message 21, decoded here from the bits.
-    QCOMPARE(SimClient::fields(vdo).mid(0, 5), (QList<QByteArray>{"AIVDO", "1", "1", "", "A"}));
+    QVERIFY2(vdo.startsWith("!AIVDO,1,1,,A,"), vdo.constData());
     const QByteArray bits = field(vdo, 5);
     QCOMPARE((bits.size() * 6 - field(vdo, 6).toInt()) % 8, 0);
     QVERIFY(bits.size() * 6 >= 272);
-    const qint64 lon =
-        qint64(bitsAt(bits, 164, 28)) - (bitsAt(bits, 164, 1) ? (qint64(1) << 28) : 0);
-    QCOMPARE(lon, -((1 * 60 + 6) * 10000LL + 2275));
     QCOMPARE(sixBitText(bits, 43, 20) + sixBitText(bits, 272, 13),
              QByteArray("NORTH PIER, WEST HARBOUR ENTRANCE"));
-    // Message 21 of the unit's MMSI, type 13, latitude, dimension A; RACON
-    // operational, light on, healthy, a real aid.
+    // Message 21 of the unit's MMSI, type 13, longitude west (28 bits, two's
+    // complement), latitude, dimension A; RACON operational, light on,
+    // healthy, a real aid.
     QCOMPARE(QList<quint64>({bitsAt(bits, 0, 6), bitsAt(bits, 8, 30), bitsAt(bits, 38, 5),
-                             bitsAt(bits, 192, 27), bitsAt(bits, 219, 9), bitsAt(bits, 263, 2),
-                             bitsAt(bits, 265, 2), bitsAt(bits, 267, 1), bitsAt(bits, 269, 1)}),
-             QList<quint64>({21, 992351234, 13, (50 * 60 + 47) * 10000 + 4512, 5, 2, 1, 0, 0}));
-    QCOMPARE(count(a, "$AIALR,"), 3);
-    QVERIFY(count(a, "$AITXT,01,01,") >= 1);
+                             bitsAt(bits, 164, 28), bitsAt(bits, 192, 27), bitsAt(bits, 219, 9),
+                             bitsAt(bits, 263, 2), bitsAt(bits, 265, 2), bitsAt(bits, 267, 1),
+                             bitsAt(bits, 269, 1)}),
+             QList<quint64>({21, 992351234, 13, (1 << 28) - (1 * 60 + 6) * 10000 - 2275,
+                             (50 * 60 + 47) * 10000 + 4512, 5, 2, 1, 0, 0}));
+    QVERIFY(count(a, "$AITXT,01,01,") >= 1 && count(b, "$AITXT,") >= 1);
 
-    // Each switch takes away its own kind only.
-    QCOMPARE(count(b, "$GP"), 3); // the GPS text alone
-    QCOMPARE(count(b, "$GPTXT,"), 3);
-    QCOMPARE(count(b, "$AIALR,"), 0);
-    QCOMPARE(count(b, "!AIVDO,"), 1);
-    QVERIFY(count(b, "$AITXT,") >= 1);
+    // Each switch takes away its own kind only: alarms, GPS but its text,
+    // then the texts and VDO.
+    QCOMPARE(QList<int>({count(a, "$AIALR,"), count(b, "$AIALR,"), count(b, "$GP"),
+                         count(b, "$GPTXT,"), count(b, "!AIVDO,"), count(c, "$AIALR,"),
+                         count(c, "$GPTXT,") + count(c, "!AIVDO,") + count(c, "$AITXT,")}),
+             QList<int>({3, 0, 3, 3, 1, 3, 0}));
     QVERIFY(count(c, "$GPRMC,") >= 3);
     // Damaged checksums reach the unasked lines too.
     for (const QByteArray &l : c)
         QVERIFY2(!SimClient::checksumOk(l), l.constData());
-    QCOMPARE(count(c, "$GPTXT,") + count(c, "!AIVDO,") + count(c, "$AITXT,"), 0);
-    QCOMPARE(count(c, "$AIALR,"), 3);
 }
 
 void TestUnitSim::lateAnswers()
@@ -412,11 +375,9 @@ void TestUnitSim::flood()
     int valid = 0;
     for (const QByteArray &l : lines)
         valid += SimClient::checksumOk(l) && l.size() <= 80 ? 1 : 0;
+    // That the unit still answers amid a flood shows the integration test.
     QVERIFY2(valid >= 150 && lines.size() - valid >= 150 && lines.size() <= 700,
              qPrintable(QString("%1 valid of %2").arg(valid).arg(lines.size())));
-    // The unit still answers amid the flood (on a paced line too: see the
-    // integration test's retrieval through a flood).
-    QCOMPARE(u.line.query("ACE", 2).size(), 2);
 }
 
 void TestUnitSim::linePacing()
@@ -439,23 +400,6 @@ void TestUnitSim::linePacing()
     QCOMPARE(lines.size(), 48);
     QVERIFY2(span >= lineTime * 0.9 && span <= lineTime * 2.5 + 200,
              qPrintable(QString("%1 ms for %2 characters").arg(span).arg(bytes)));
-}
-
-void TestUnitSim::lineMayBeClosedAndReopened()
-{
-    Unit u({"--fast", "--dock-out-after", "1.0"});
-    QVERIFY(u.sim);
-    QCOMPARE(field(u.line.shell("getserno", 3), 4), QByteArray("VK0012345"));
-    u.line.close();
-    // While nobody listens the unit goes on (GPS every second) without harm.
-    QTest::qWait(1300);
-    QVERIFY(!u.sim->line().isPeerOpen());
-    QVERIFY(u.line.open(u.sim->portPath()));
-    QCOMPARE(u.line.query("AID", 1).size(), 1);
-    // Taken from its dock meanwhile: getserno is no longer answered, the rest is.
-    QVERIFY(u.line.shell("getserno", 3, 0, 800).isEmpty());
-    QCOMPARE(field(u.line.shell("appver", 0), 1), QByteArray("255"));
-    QCOMPARE(u.line.collect(1500, "$GPRMC,", 1).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestUnitSim)
