@@ -97,19 +97,18 @@ private slots:
 
 void TestUnitSim::answers_data()
 {
-    // The options, what is sent first (framed here unless it ends a line of
-    // its own), the queries, and every answer in order.
+    // The options, what is sent (framed here unless it ends a line of its
+    // own), and every answer in order.
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QList<QByteArray>>("sent");
-    QTest::addColumn<QList<QByteArray>>("queries");
     QTest::addColumn<QList<QByteArray>>("expected");
     using B = QList<QByteArray>;
-    auto row = [](const char *name, const B &sent, const B &queries, const B &expected,
+    auto row = [](const char *name, const B &sent, const B &expected,
                   const QStringList &options = {}) {
-        QTest::newRow(name) << options << sent << queries << expected;
+        QTest::newRow(name) << options << sent << expected;
     };
 
-    row("sample unit", {}, {"AID", "ACF", "ACE", "AAR"},
+    row("sample unit", {"UPAIQ,AID", "UPAIQ,ACF", "UPAIQ,ACE", "UPAIQ,AAR"},
         {Aid, Acf, Ace1, Ace2, Aar21, Aar21b, Aar6, Aar12});
 
     // ACF names the new MMSI; afterwards one naming the old is ignored. Noise
@@ -117,8 +116,7 @@ void TestUnitSim::answers_data()
     row("unconfigured takes an MMSI",
         {"UPAIQ,AID", "garbage" + SimClient::framed("$UPAID,000000000,1,123456789,R,C") + "\r\n",
          "UPACF,123456789,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,5,0,C",
-         "UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,7,0,C"},
-        {"ACF"},
+         "UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,7,0,C", "UPAIQ,ACF"},
         {"AIAID,000000000,1,000000000,R,R",
          "AIACF,123456789,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,5,0,R"},
         {"--unconfigured"});
@@ -131,38 +129,36 @@ void TestUnitSim::answers_data()
          "UPAID,992351234,1,235000001,R,R", "UPAID,992351234,235000001,R,C",
          newAid + QByteArray(60, 'C'), '$' + newAid + "*00\r\n", '$' + newAid + "\r\n",
          QByteArray(20000, 'x') + "\r\n", QByteArray("\x00\xff\x01$$$***,,,\r\n", 15), "UPAIQ,XYZ",
-         "UPGPQ,AID"},
-        {"AID"}, {Aid});
+         "UPGPQ,AID", "UPAIQ,AID"},
+        {Aid});
 
     // 32 escaped characters fit: the sample's name continuation goes.
     const QByteArray ace32 =
         "UPACE,992351234,E0,0050,1,0,1,ABCDEFGHIJKLMNOPQRSTUVWXY^2C1234,0010010101,C";
-    row("ACE applied", {ace32}, {"ACE"}, {echo(ace32)});
+    row("ACE applied", {ace32, "UPAIQ,ACE"}, {echo(ace32)});
 
     // Variant 3 of 14 is instance 4; the longest RATDMA interval arrives in
     // seconds and is answered in minutes; both start slots -1 disable an instance.
     const QByteArray aar14 = "UPAAR,992351234,14,04,23,59,10,6750,0,23,58,20,6750,C";
     row("AAR applied",
         {aar14, "UPAAR,992351234,06,02,00,00,,5184000,1,00,00,,5184000,C",
-         "UPAAR,992351234,06,01,00,00,-1,6750,0,00,00,-1,6750,C"},
-        {"AAR"},
+         "UPAAR,992351234,06,01,00,00,-1,6750,0,00,00,-1,6750,C", "UPAIQ,AAR"},
         {Aar21, Aar21b, "AIAAR,992351234,06,02,00,00,,86400,1,00,00,,86400,R", Aar12, echo(aar14)});
 
     // Values the unit could not keep are refused as a whole: latitude 92,
     // minute 60, accuracy 2, a five-digit channel, dimensions not ten digits,
     // AAR minute 60, instance 5, an interval too long, message 7.
     const QString acf = "UPACF,992351234,2,%1,N,00000.0000,E,%2,%3,2088,%3,2088,1,0,0,C";
-    const QString aar = "UPAAR,%1,%2,%3,00,%4,10,%5,0,00,00,20,6750,C";
+    const QString aar = "UPAAR,992351234,%1,%2,00,%3,10,%4,0,00,00,20,6750,C";
     row("refused",
         {acf.arg("9200.0000", "1", "2087").toLatin1(), acf.arg("1060.0000", "1", "2087").toLatin1(),
          acf.arg("0000.0000", "2", "2087").toLatin1(),
          acf.arg("0000.0000", "1", "20870").toLatin1(),
-         "UPACE,992351234,E8,0999,1,0,1,X,00100101,C",
-         aar.arg("992351234", "14", "01", "60", "6750").toLatin1(),
-         aar.arg("992351234", "14", "05", "00", "6750").toLatin1(),
-         aar.arg("992351234", "14", "01", "00", "3240001").toLatin1(),
-         aar.arg("992351234", "07", "01", "00", "6750").toLatin1()},
-        {"ACF", "ACE", "AAR"}, {Acf, Ace1, Ace2, Aar21, Aar21b, Aar6, Aar12});
+         "UPACE,992351234,E8,0999,1,0,1,X,00100101,C", aar.arg("14", "01", "60", "6750").toLatin1(),
+         aar.arg("14", "05", "00", "6750").toLatin1(),
+         aar.arg("14", "01", "00", "3240001").toLatin1(),
+         aar.arg("07", "01", "00", "6750").toLatin1(), "UPAIQ,ACF", "UPAIQ,ACE", "UPAIQ,AAR"},
+        {Acf, Ace1, Ace2, Aar21, Aar21b, Aar6, Aar12});
 
     // Shell commands and their answers: 255 when done; 1 refused access,
     // 2 unknown command, 3 bad argument.
@@ -191,7 +187,7 @@ void TestUnitSim::answers_data()
     shell("nvseti \"limton\"^2Cabc^2C0^2C0^2C1", 3, "3", "BAD ARGUMENT");
     shell("nvgeti \"limen\"", 3, "255", "1");
     shell("nvgeti \"limton\"", 3, "255", "500");
-    row("shell", commands, {}, replies);
+    row("shell", commands, replies);
 
     // Fault switches. Only what was named goes unanswered.
     commands.clear();
@@ -199,18 +195,19 @@ void TestUnitSim::answers_data()
     shell("getserno", 0, {}, {});
     shell("nvgeti \"limen\"", 3, {}, {});
     shell("appver", 0, "255", "3.10AT.0417");
-    row("no answer", commands, {"ACF", "AID"}, {replies.last(), Aid},
+    row("no answer", commands + B{"UPAIQ,ACF", "UPAIQ,AID"}, {replies.last(), Aid},
         {"--no-answer", "ACF", "--no-answer", "getserno", "--no-answer", "nvgeti"});
     // Sets naming the unit's own MMSI still apply.
     const QByteArray acfSet =
         "UPACF,992351234,7,3330.0000,S,00415.0000,W,0,2001,2002,2001,2002,1,25,3,C";
-    row("damaged answers", {commands.last(), acfSet}, {"AID", "ACF"},
+    row("damaged answers", {commands.last(), acfSet, "UPAIQ,AID", "UPAIQ,ACF"},
         {replies.last(), "AIAID,000000000,1,000000000,R,C",
          QByteArray(acfSet).replace("UPACF,992351234", "AIACF,000000000")},
         {"--corrupt-checksums", "--zero-mmsi", "--answer-status-c"});
     // The prompt after a shell answer has no line end: it runs into the next.
     // Out of its dock the unit leaves only getserno unanswered.
-    row("prompt, missing field, docked out", {commands[0], commands.last()}, {"AID", "ACF"},
+    row("prompt, missing field, docked out",
+        {commands[0], commands.last(), "UPAIQ,AID", "UPAIQ,ACF"},
         {replies.last(), ">AIAID,992351234,1,992351234,R", Acf.chopped(2)},
         {"--prompt", "--missing-field", "--dock-out-after", "0"});
 }
@@ -219,14 +216,11 @@ void TestUnitSim::answers()
 {
     QFETCH(QStringList, options);
     QFETCH(QList<QByteArray>, sent);
-    QFETCH(QList<QByteArray>, queries);
     QFETCH(QList<QByteArray>, expected);
     Unit u(QStringList{"--fast", "--quiet"} + options);
     QVERIFY(u.sim);
     for (const QByteArray &s : sent)
         s.endsWith('\n') ? u.line.sendRaw(s) : u.line.send(s);
-    for (const QByteArray &q : queries)
-        u.line.send("UPAIQ," + q);
     // One more than expected is waited for, to see that nothing else follows.
     const QList<QByteArray> got = u.line.collect(700, {}, expected.size() + 1);
     const bool corrupt = options.contains("--corrupt-checksums");
