@@ -54,13 +54,12 @@ quint64 bitsAt(const QByteArray &payload, int start, int count)
     return v;
 }
 
+// Six-bit characters: 0-31 are '@' to '_', 32-63 are ' ' to '?'.
 QByteArray sixBitText(const QByteArray &payload, int start, int chars)
 {
     QByteArray text;
-    for (int p = start; p + 6 <= payload.size() * 6 && text.size() < chars; p += 6) {
-        const int v = int(bitsAt(payload, p, 6));
-        text += char(v < 32 ? v + 64 : v);
-    }
+    for (int p = start; p + 6 <= payload.size() * 6 && text.size() < chars; p += 6)
+        text += char((bitsAt(payload, p, 6) + 32) % 64 + 32);
     return text;
 }
 
@@ -280,12 +279,15 @@ void TestUnitSim::unsolicitedTrafficAndItsSwitches()
 {
     // Three units at once, so that the waits overlap.
     Unit all({"--fast"});
-    Unit noGps({"--fast", "--no-gps", "--no-alr"});
+    Unit noGps({"--fast", "--no-gps", "--no-alr", "--dock-out-after", "2"});
     Unit fewer({"--fast", "--no-gps-text", "--no-vdo", "--no-ai-text", "--corrupt-checksums"});
     QVERIFY(all.sim && noGps.sim && fewer.sim);
     const QDateTime started = QDateTime::currentDateTimeUtc();
+    // Taken from its dock after two seconds: getserno is answered only before.
+    noGps.line.send(SimClient::shellSentence("getserno", 1, 0));
     const QList<QByteArray> a = all.line.collect(3700);
-    const QList<QByteArray> b = noGps.line.collect(100);
+    noGps.line.send(SimClient::shellSentence("getserno", 2, 0));
+    const QList<QByteArray> b = noGps.line.collect(300);
     const QList<QByteArray> c = fewer.line.collect(100);
 
     // GPS once a second, with a running UTC time and a fix.
@@ -341,6 +343,8 @@ void TestUnitSim::unsolicitedTrafficAndItsSwitches()
                          count(c, "$GPTXT,") + count(c, "!AIVDO,") + count(c, "$AITXT,")}),
              QList<int>({3, 0, 3, 3, 1, 3, 0}));
     QVERIFY(count(c, "$GPRMC,") >= 3);
+    QCOMPARE(count(b, "$PVKX,"), 1); // the answer before the dock-out alone
+    QCOMPARE(count(b, "$PVKX,255,getserno,1,"), 1);
     // Damaged checksums reach the unasked lines too.
     for (const QByteArray &l : c)
         QVERIFY2(!SimClient::checksumOk(l), l.constData());
