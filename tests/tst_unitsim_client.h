@@ -143,11 +143,8 @@ public:
     explicit SimProcess(const QStringList &options)
     {
         process.start(QStringLiteral(VANDREL_UNITSIM), options);
-        QElapsedTimer t;
-        t.start();
-        while (process.state() != QProcess::NotRunning && !process.canReadLine() &&
-               t.elapsed() < 5000)
-            process.waitForReadyRead(100);
+        while (!process.canReadLine() && process.waitForReadyRead(5000))
+            continue;
         const QByteArray first = process.readLine().trimmed();
         if (first.startsWith("PORT /dev/"))
             port = QString::fromLatin1(first.mid(5));
