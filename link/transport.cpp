@@ -289,12 +289,13 @@ void Transport::HandleResponse(ParsedSentence sentence)
 
     if (step.shellCommand) {
         const int result = step.shellCommand->Parse(sentence);
-        if (result == 0) {
+        if (result == NmeaShellCommand::ShellBadAnswer) {
             const QString command = CommandText(step.shellCommand);
             SetLastError(tr("Error checking response of command: ") + command);
             emit CommandError(command);
         }
-        if (result == 0 || result == 1) {
+        if (result == NmeaShellCommand::ShellBadAnswer ||
+            result == NmeaShellCommand::ShellAnswered) {
             responseTimer->stop();
             if (!Advance())
                 StartNextJob();
