@@ -151,11 +151,6 @@ void Transport::SetLastError(const QString &text)
     lastError = text;
 }
 
-QString Transport::CommandText(NmeaShellCommand *command) const
-{
-    return command->Command();
-}
-
 QStringList Transport::QueuedJobNames() const
 {
     QStringList names;
@@ -223,10 +218,9 @@ void Transport::StartNextJob()
                     step.repeatCount = transportModel->GetMessageSchedule()->Count();
             }
         }
+        // A job with no step to run leaves stepIndex at -1 and repeat at 0.
         if (Advance())
             return;
-        stepIndex = -1;
-        repeat = 0;
     }
     SetCurrent(QueuedJob());
     emit AllJobsComplete();
@@ -290,7 +284,7 @@ void Transport::HandleResponse(ParsedSentence sentence)
     if (step.shellCommand) {
         const int result = step.shellCommand->Parse(sentence);
         if (result == NmeaShellCommand::ShellBadAnswer) {
-            const QString command = CommandText(step.shellCommand);
+            const QString command = step.shellCommand->Command();
             SetLastError(tr("Error checking response of command: ") + command);
             emit CommandError(command);
         }
@@ -337,7 +331,7 @@ void Transport::OnTimeout()
     JobStep &step = CurrentStep();
     if (step.shellCommand) {
         SetLastError(tr("Timeout waiting for response to command: ") +
-                     CommandText(step.shellCommand));
+                     step.shellCommand->Command());
     } else if (current.send || step.setParameter || step.expectedReplies == 0) {
         // Set sentences, and a lantern set queued as a get, await no answer.
         if (!Advance())

@@ -146,7 +146,6 @@ private:
     bool HasCurrent() const { return current.job != nullptr; }
     void SetCurrent(const QueuedJob &job);
     void UpdateBusy();
-    QString CommandText(NmeaShellCommand *command) const;
 
     Model *transportModel;
     // Let go of on the worker thread while the window asks for it (traffic
