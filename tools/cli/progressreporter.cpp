@@ -40,13 +40,9 @@ QString StepOf(const ParsedSentence &sentence)
     return QString();
 }
 
-} // namespace
-
-ProgressReporter::ProgressReporter(QObject *parent) : QObject(parent) {}
-
-QString ProgressReporter::JobOf(const QString &sent)
+// The job that a sentence belongs to, by its formatter or shell tag.
+QString JobOf(const ParsedSentence &sentence)
 {
-    const ParsedSentence sentence(sent);
     const QStringList &f = sentence.fields;
     if (f.isEmpty())
         return QString();
@@ -82,20 +78,26 @@ QString ProgressReporter::JobOf(const QString &sent)
     return QString();
 }
 
-QString ProgressReporter::Describe(const QString &sent)
+// "Kelvane: query ACF", "Get LIM: get limvmax", "Set LIM: set limvmax";
+// empty for a line that is not one of the tool's sentences.
+QString Describe(const QString &job, const QString &step)
 {
-    const QString step = StepOf(ParsedSentence(sent));
     if (step.isEmpty())
         return QString();
-    const QString job = JobOf(sent);
     return job.isEmpty() ? step : job + QStringLiteral(": ") + step;
 }
 
+} // namespace
+
+ProgressReporter::ProgressReporter(QObject *parent) : QObject(parent) {}
+
 void ProgressReporter::OnSent(QString sent)
 {
-    if (JobOf(sent) == QLatin1String(PollJob))
+    const ParsedSentence sentence(sent);
+    const QString job = JobOf(sentence);
+    if (job == QLatin1String(PollJob))
         return;
-    const QString text = Describe(sent);
+    const QString text = Describe(job, StepOf(sentence));
     if (!text.isEmpty())
         Console::Err(text + QLatin1Char('\n'));
 }

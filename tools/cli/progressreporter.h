@@ -14,12 +14,6 @@ class ProgressReporter : public QObject
 public:
     explicit ProgressReporter(QObject *parent = nullptr);
 
-    // "Kelvane: query ACF", "Get LIM: get limvmax", "Set LIM: set limvmax";
-    // empty for a line that is not one of the tool's sentences.
-    static QString Describe(const QString &sent);
-    // The job that a sentence belongs to, by its formatter or shell tag.
-    static QString JobOf(const QString &sent);
-
 public slots:
     void OnSent(QString sent);
     void OnJobComplete(QString name, bool send);
