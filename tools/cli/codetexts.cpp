@@ -103,25 +103,3 @@ QString CodeTexts::AccessScheme(int scheme)
         return QString();
     }
 }
-
-QString CodeTexts::MessageId(int messageId)
-{
-    switch (messageId) {
-    case 21:
-        return QCoreApplication::translate("MessageScheduleTableModel", "21 ( AtoN Report )");
-    case 6:
-        return QCoreApplication::translate("MessageScheduleTableModel",
-                                           "6 ( Binary Addressed Message )");
-    case 8:
-        return QCoreApplication::translate("MessageScheduleTableModel",
-                                           "8 ( Binary Broadcast Message )");
-    case 12:
-        return QCoreApplication::translate("MessageScheduleTableModel",
-                                           "12 ( Binary Broadcast Message )");
-    case 14:
-        return QCoreApplication::translate("MessageScheduleTableModel",
-                                           "14 ( Binary Broadcast Message )");
-    default:
-        return QString();
-    }
-}

@@ -15,7 +15,6 @@ public:
     // "CH2087 AIS1 ( 161.975MHz )"; empty for a number that is not a channel.
     static QString Channel(int number);
     static QString AccessScheme(int scheme);
-    static QString MessageId(int messageId);
 };
 
 #endif // CODETEXTS_H

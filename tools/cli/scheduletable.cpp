@@ -1,5 +1,7 @@
 #include "scheduletable.h"
 
+#include "codetexts.h"
+
 #include "model/messageschedule.h"
 
 #include <QCoreApplication>
@@ -57,16 +59,7 @@ QString ScheduleTable::Cell(int row, int column) const
         return QString::number(n);
     }
     case AccessScheme:
-        switch (entry.AccessScheme()) {
-        case 0:
-            return QStringLiteral("FATDMA");
-        case 1:
-            return QStringLiteral("RATDMA");
-        case 2:
-            return QStringLiteral("CSTDMA");
-        default:
-            return QString();
-        }
+        return CodeTexts::AccessScheme(entry.AccessScheme());
     case Channel1StartUtc:
         return entry.StartTime1().toString(QStringLiteral("hh:mm"));
     case Channel1StartSlot:
