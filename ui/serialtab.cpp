@@ -186,10 +186,7 @@ void SerialTab::OnOpened()
 void SerialTab::OnClosed()
 {
     opened = false;
-    ui->toolButtonSend->setEnabled(false);
-    ui->lineSend->setEnabled(false);
-    ui->toolButtonPause->setEnabled(false);
-    ui->toolButtonSaveToLog->setEnabled(false);
+    UpdateControls();
 }
 
 void SerialTab::Buffer(const QString &text)
