@@ -472,7 +472,6 @@ void MainWindow::OnDisconnected()
     statusBar()->showMessage(tr("Ready"));
     utcClockLabel->setText(tr(" No GPS "));
     RefreshPortList();
-    UpdateControls();
     // The application lets go of the transport just after this; the controls
     // follow once it has.
     QTimer::singleShot(0, this, &MainWindow::OnUpdate);
