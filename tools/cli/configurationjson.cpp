@@ -1,6 +1,6 @@
 #include "configurationjson.h"
 
-#include "codetexts.h"
+#include "model/codetexts.h"
 
 #include "model/model.h"
 

@@ -1,7 +1,7 @@
 #include "configurationprinter.h"
 
-#include "configurationfields.h"
-#include "scheduletable.h"
+#include "model/configurationfields.h"
+#include "model/scheduletable.h"
 
 #include "model/model.h"
 

@@ -1,10 +1,10 @@
 #include "filecommands.h"
 
-#include "configurationdiff.h"
 #include "configurationjson.h"
 #include "configurationprinter.h"
 #include "console.h"
 #include "exitstatus.h"
+#include "model/configurationdiff.h"
 
 #include "model/model.h"
 #include "model/padfile.h"

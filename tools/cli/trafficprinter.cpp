@@ -1,7 +1,7 @@
 #include "trafficprinter.h"
 
-#include "configurationfields.h"
 #include "console.h"
+#include "model/configurationfields.h"
 
 #include "decode/alarmdata.h"
 #include "decode/gpsdata.h"

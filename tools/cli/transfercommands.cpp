@@ -1,6 +1,6 @@
 #include "transfercommands.h"
 
-#include "configurationdiff.h"
+#include "model/configurationdiff.h"
 #include "configurationprinter.h"
 #include "console.h"
 #include "exitstatus.h"

@@ -1,6 +1,6 @@
-#include "configurationdiff.h"
+#include "model/configurationdiff.h"
 
-#include "configurationfields.h"
+#include "model/configurationfields.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "scheduletable.h"
+#include "model/scheduletable.h"
 
-#include "codetexts.h"
+#include "model/codetexts.h"
 
 #include "model/messageschedule.h"
 

@@ -1,7 +1,7 @@
-#include "configurationfields.h"
+#include "model/configurationfields.h"
 
-#include "codetexts.h"
-#include "scheduletable.h"
+#include "model/codetexts.h"
+#include "model/scheduletable.h"
 
 #include "model/geoposition.h"
 #include "model/model.h"

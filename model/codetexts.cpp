@@ -1,4 +1,4 @@
-#include "codetexts.h"
+#include "model/codetexts.h"
 
 #include <QCoreApplication>
 
