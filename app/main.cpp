@@ -1,13 +1,51 @@
+#include "app/translationloader.h"
 #include "app/vandrelapplication.h"
+#include "app/windowcommandline.h"
 #include "ui/mainwindow.h"
 
-#include <QLocale>
-#include <QTranslator>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Prints what a command line that starts no window asked for; the exit status.
+int Answer(WindowCommandLine::Outcome outcome, const WindowCommandLine &commandLine)
+{
+    switch (outcome) {
+    case WindowCommandLine::Help:
+        fputs(qPrintable(WindowCommandLine::Usage()), stdout);
+        return 0;
+    case WindowCommandLine::Version:
+        fputs(qPrintable(WindowCommandLine::VersionText()), stdout);
+        return 0;
+    default:
+        fprintf(stderr, "vandrel: %s\n%s", qPrintable(commandLine.errorText()),
+                qPrintable(WindowCommandLine::Usage()));
+        return 2;
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_UseOpenGLES, true);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+
+    // Help and the version need no display: they are answered before the
+    // window's application object exists.
+    {
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        const WindowCommandLine::Outcome outcome = WindowCommandLine().Parse(arguments);
+        if (outcome == WindowCommandLine::Help || outcome == WindowCommandLine::Version) {
+            QCoreApplication application(argc, argv);
+            TranslationLoader::Install(&application);
+            return Answer(outcome, WindowCommandLine());
+        }
+    }
 
     // The images live in the widget library; a static library's resources
     // must be registered by name.
@@ -15,21 +53,33 @@ int main(int argc, char *argv[])
     Q_INIT_RESOURCE(tabs);
 
     auto *application = new VandrelApplication(argc, argv);
+    TranslationLoader::Install(application);
 
-    // "./vandrel_de" for a German system; without such a file the texts stay
-    // as they are written.
-    auto *translator = new QTranslator();
-    translator->load(QStringLiteral("./vandrel_") + QLocale::system().name().left(2));
-    application->installTranslator(translator);
+    // Parsed again without the options the application object took for
+    // itself (such as -platform).
+    WindowCommandLine commandLine;
+    const WindowCommandLine::Outcome outcome = commandLine.Parse(application->arguments());
+    if (outcome != WindowCommandLine::Run) {
+        const int status = Answer(outcome, commandLine);
+        delete application;
+        return status;
+    }
 
     auto *window = new MainWindow();
     window->show();
     application->SetMainWindow(window);
+    if (!commandLine.port().isEmpty())
+        window->ConnectAtStart(commandLine.port());
+    // Opened once the window is on screen, so that a box about a file that
+    // cannot be read stands in front of it.
+    if (!commandLine.file().isEmpty()) {
+        const QString file = commandLine.file();
+        QTimer::singleShot(0, window, [window, file] { window->OpenFileAtStart(file); });
+    }
 
     const int result = application->exec();
 
     delete window;
-    delete translator;
     delete application;
     return result;
 }

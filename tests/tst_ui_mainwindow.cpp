@@ -1,3 +1,4 @@
+#include "app/windowcommandline.h"
 #include "decode/gpsdata.h"
 #include "link/serialcontroller.h"
 #include "model/padfile.h"
@@ -82,6 +83,7 @@ private slots:
     void init();
     void portChoiceFollowsThePorts();
     void fileCommandsAskBeforeLosingEdits();
+    void fileGivenOnTheCommandLine();
     void linkSignalsAndTransferRequests();
     void replayPlaysALogThroughTheWindow();
     void germanTranslationCoversTheWindow();
@@ -247,6 +249,39 @@ void TstMainWindow::fileCommandsAskBeforeLosingEdits()
     QVERIFY(!saveAction->isEnabled());
     QCOMPARE(NameIn(first), QString("FIRST"));
     QCOMPARE(App()->GetFilename(), first);
+}
+
+void TstMainWindow::fileGivenOnTheCommandLine()
+{
+    using A = ModalAnswer;
+    QTemporaryDir dir;
+    const QString good = dir.filePath("start.pad"), broken = dir.filePath("broken.pad");
+    Model model;
+    model.GetAtoN()->SetName("AT START");
+    QCOMPARE(PadFile::Save(good, model), PadFile::Done);
+    QVERIFY(WriteFile(broken, PadFile::ToBytes(model).left(60)));
+    // A readable file is the document; one that cannot be read gives File >
+    // Open's box and leaves the new, empty document.
+    for (const QString &path : {good, broken, dir.filePath("missing.pad")}) {
+        WindowCommandLine commandLine;
+        QCOMPARE(commandLine.Parse({"vandrel", path, "--port", "/dev/ttyX"}),
+                 WindowCommandLine::Run);
+        QCOMPARE(commandLine.port(), QString("/dev/ttyX"));
+        App()->EditModel()->Reset();
+        MainWindow window;
+        window.show();
+        A answers({A::Press(QMessageBox::Ok)});
+        window.OpenFileAtStart(commandLine.file());
+        const bool readable = path == good;
+        QCOMPARE(answers.answered(), readable ? 0 : 1);
+        QCOMPARE(answers.texts.value(0), readable ? QString() : "Could not open file: " + path);
+        QCOMPARE(window.CurrentFileName(), readable ? path : QString());
+        QCOMPARE(child<QLineEdit>(window, "lineName")->text(),
+                 readable ? QString("AT START") : Model().GetAtoN()->Name());
+        QVERIFY(!window.isWindowModified());
+    }
+    WindowCommandLine twoFiles;
+    QCOMPARE(twoFiles.Parse({"vandrel", good, broken}), WindowCommandLine::Wrong);
 }
 
 void TstMainWindow::linkSignalsAndTransferRequests()

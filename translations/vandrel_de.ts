@@ -383,7 +383,7 @@
         <translation>Über diese Anwendung</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+33"/>
+        <location filename="../ui/mainwindow.cpp" line="+34"/>
         <source>vandrel Files ( *.pad )</source>
         <translation>vandrel-Dateien ( *.pad )</translation>
     </message>
@@ -409,14 +409,14 @@
     </message>
     <message>
         <location line="+31"/>
-        <location line="+278"/>
+        <location line="+291"/>
         <location line="+88"/>
-        <location line="+390"/>
+        <location line="+393"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-724"/>
+        <location line="-740"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -477,22 +477,22 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+240"/>
+        <location line="+253"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-135"/>
+        <location line="-146"/>
         <source>- IN USE</source>
         <translation>- BELEGT</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+68"/>
         <source>Replay Log File</source>
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location line="+89"/>
+        <location line="+88"/>
         <source>Error sending to the AtoN</source>
         <translation>Fehler beim Senden an den AtoN</translation>
     </message>
@@ -527,7 +527,7 @@
         <translation>Datei öffnen</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+19"/>
         <source>Could not open the file</source>
         <translation>Die Datei konnte nicht geöffnet werden</translation>
     </message>
@@ -1444,12 +1444,12 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+301"/>
+        <location filename="../link/transport.cpp" line="+288"/>
         <source>Error checking response of command: </source>
         <translation>Fehler beim Prüfen der Antwort auf den Befehl: </translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Error parsing the response for: </source>
         <translation>Fehler beim Auswerten der Antwort für: </translation>
     </message>
@@ -1470,6 +1470,38 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <location filename="../app/vandrelapplication.cpp" line="+161"/>
         <source>An error was encountered in trying to open the serial port.  The port may be busy or resetting. ( %1 ).</source>
         <translation>Beim Öffnen der seriellen Schnittstelle ist ein Fehler aufgetreten.  Die Schnittstelle ist vielleicht belegt oder wird zurückgesetzt. ( %1 ).</translation>
+    </message>
+</context>
+<context>
+    <name>WindowCommandLine</name>
+    <message>
+        <location filename="../app/windowcommandline.cpp" line="+27"/>
+        <source>Only one configuration file can be opened; %1 were given.</source>
+        <translation>Es kann nur eine Konfigurationsdatei geöffnet werden; %1 wurden angegeben.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>--port needs the path of the serial port.</source>
+        <translation>--port braucht den Pfad der seriellen Schnittstelle.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Usage: vandrel [--port PATH] [FILE.pad]
+Configures an AIS AtoN unit over its serial line.
+
+  FILE.pad     open this configuration file
+  --port PATH  connect to the unit on this serial port at start
+  --help       show this text
+  --version    show the version
+</source>
+        <translation>Aufruf: vandrel [--port PFAD] [DATEI.pad]
+Konfiguriert eine AIS-AtoN-Einheit über ihre serielle Leitung.
+
+  DATEI.pad    diese Konfigurationsdatei öffnen
+  --port PFAD  beim Start mit der Einheit an dieser seriellen Schnittstelle verbinden
+  --help       diesen Text zeigen
+  --version    die Version zeigen
+</translation>
     </message>
 </context>
 </TS>

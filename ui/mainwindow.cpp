@@ -363,9 +363,20 @@ void MainWindow::OnTimeout()
     UpdateControls();
 }
 
+void MainWindow::ConnectAtStart(const QString &portName)
+{
+    // A line the system does not list as a serial port (a pseudo-terminal)
+    // is offered all the same, as the run script does for the simulator.
+    const QByteArray listed = qgetenv("VANDREL_PORTS");
+    qputenv("VANDREL_PORTS", portName.toLocal8Bit() + (listed.isEmpty() ? "" : ":" + listed));
+    App()->SetPortName(portName);
+    RefreshPortList();
+    OnConnect();
+}
+
 void MainWindow::OnAutoConnect()
 {
-    if (devicePortFound) {
+    if (devicePortFound && !App()->GetTransport()) {
         App()->ConnectSerialTransport();
         UpdateControls();
     }
@@ -682,7 +693,11 @@ void MainWindow::OnOpen()
     if (fileName.isEmpty()) {
         return;
     }
+    OpenFileAtStart(fileName);
+}
 
+void MainWindow::OpenFileAtStart(const QString &fileName)
+{
     // The file is read whole before anything changes, so a file that cannot
     // be opened or read leaves the document, its name and its mark alone.
     QString reason;

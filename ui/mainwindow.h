@@ -48,6 +48,13 @@ public:
 
     QString CurrentFileName() const { return currentFileName; }
 
+    // What the command line asks for at start. OpenFileAtStart opens a
+    // configuration file as File > Open does once the file is chosen (a file
+    // that cannot be read leaves the document as it is, with a box saying
+    // why); ConnectAtStart connects to the port of that name.
+    void OpenFileAtStart(const QString &fileName);
+    void ConnectAtStart(const QString &portName);
+
 signals:
     void FileLoad();
     void Edited(int tab);

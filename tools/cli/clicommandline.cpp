@@ -1,5 +1,8 @@
 #include "clicommandline.h"
 
+#include "app/vandrelversion.h"
+
+#include <QCommandLineParser>
 #include <QRegularExpression>
 
 namespace {
@@ -18,6 +21,20 @@ const CommandInfo commands[] = {
     {"monitor", CliCommandLine::Monitor, 0, true},   {"replay", CliCommandLine::Replay, 1, false},
 };
 
+// The argument as typed that brought an option the parser does not know:
+// "--frob=1" rather than the bare name "frob".
+QString TypedOption(const QStringList &arguments, const QString &name)
+{
+    for (const QString &arg : arguments) {
+        if (arg == QLatin1String("--"))
+            break;
+        if (arg == QLatin1String("--") + name || arg == QLatin1Char('-') + name ||
+            arg.startsWith(QLatin1String("--") + name + QLatin1Char('=')))
+            return arg;
+    }
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
 } // namespace
 
 QString CliCommandLine::Usage()
@@ -30,11 +47,18 @@ QString CliCommandLine::Usage()
         "  vandrel-cli diff A.pad B.pad\n"
         "  vandrel-cli monitor --port PATH [--mmsi MMSI]\n"
         "  vandrel-cli replay LOG [--fast] [--mmsi MMSI]\n"
+        "  vandrel-cli --help | --version\n"
         "\n"
         "\n"
         "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
         "Exit status: 0 done (diff: equal), 1 differences (diff) or fields the unit\n"
         "did not take (send), 2 wrong command line, 3 failure (file, port, unit).\n");
+}
+
+QString CliCommandLine::VersionText()
+{
+    return QStringLiteral("vandrel-cli ") + QLatin1String(VandrelVersion::Number()) +
+           QLatin1Char('\n');
 }
 
 bool CliCommandLine::Fail(const QString &text)
@@ -48,15 +72,55 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     m_command = None;
     m_error.clear();
     m_files.clear();
-    if (arguments.size() < 2)
-        return Fail(QStringLiteral("No command given."));
 
-    const QString word = arguments.at(1);
-    if (word == QLatin1String("help") || word == QLatin1String("--help") ||
-        word == QLatin1String("-h")) {
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption port(QStringList{QStringLiteral("p"), QStringLiteral("port")},
+                                  QString(), QStringLiteral("PATH"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QString(), QStringLiteral("FILE"));
+    const QCommandLineOption debug(QStringLiteral("debug"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption fast(QStringLiteral("fast"));
+    const QCommandLineOption mmsi(QStringLiteral("mmsi"), QString(), QStringLiteral("MMSI"));
+    QCommandLineParser parser;
+    parser.addOptions({help, version, port, output, debug, json, fast, mmsi});
+
+    const QString portMissing = QStringLiteral("--port needs the path of the serial port.");
+    const QString outputMissing = QStringLiteral("-o needs the name of a .pad file.");
+    const QString mmsiWrong = QStringLiteral("--mmsi needs nine digits.");
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            return Fail(QStringLiteral("Unknown option \"%1\".")
+                            .arg(TypedOption(arguments, unknown.first())));
+        }
+        // The one other failure of a known option: its value is missing at
+        // the end of the line.
+        const QString last = arguments.isEmpty() ? QString() : arguments.last();
+        for (const auto &[option, text] :
+             {std::pair{&port, portMissing}, {&output, outputMissing}, {&mmsi, mmsiWrong}}) {
+            for (const QString &name : option->names()) {
+                if (last == TypedOption({}, name))
+                    return Fail(text);
+            }
+        }
+        return Fail(parser.errorText());
+    }
+
+    const QStringList positional = parser.positionalArguments();
+    const QString word = positional.value(0);
+    if (parser.isSet(help) || word == QLatin1String("help")) {
         m_command = Help;
         return true;
     }
+    if (parser.isSet(version)) {
+        m_command = Version;
+        return true;
+    }
+    if (positional.isEmpty())
+        return Fail(QStringLiteral("No command given."));
+
     const CommandInfo *info = nullptr;
     for (const CommandInfo &c : commands) {
         if (word == QLatin1String(c.word))
@@ -65,71 +129,40 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     if (!info)
         return Fail(QStringLiteral("Unknown command \"%1\".").arg(word));
 
-    bool portGiven = false;
-    bool endOfOptions = false;
-    for (int i = 2; i < arguments.size(); ++i) {
-        const QString arg = arguments.at(i);
-        const bool option = !endOfOptions && arg.startsWith(QLatin1Char('-')) && arg.size() > 1;
-        if (!option) {
-            m_files << arg;
-            continue;
-        }
-        QString name = arg;
-        QString value;
-        bool hasValue = false;
-        const int equals = arg.indexOf(QLatin1Char('='));
-        if (arg.startsWith(QLatin1String("--")) && equals > 0) {
-            name = arg.left(equals);
-            value = arg.mid(equals + 1);
-            hasValue = true;
-        }
-        auto takeValue = [&]() -> bool {
-            if (hasValue)
-                return true;
-            if (i + 1 >= arguments.size())
-                return false;
-            value = arguments.at(++i);
-            return true;
-        };
-        if (name == QLatin1String("--")) {
-            endOfOptions = true;
-        } else if (name == QLatin1String("--port") || name == QLatin1String("-p")) {
-            if (!info->port)
-                return Fail(QStringLiteral("%1 takes no --port.").arg(word));
-            if (!takeValue() || value.isEmpty())
-                return Fail(QStringLiteral("--port needs the path of the serial port."));
-            m_port = value;
-            portGiven = true;
-        } else if (name == QLatin1String("--output") || name == QLatin1String("-o")) {
-            if (info->command != Retrieve)
-                return Fail(QStringLiteral("%1 takes no -o.").arg(word));
-            if (!takeValue() || value.isEmpty())
-                return Fail(QStringLiteral("-o needs the name of a .pad file."));
-            m_output = value;
-        } else if (name == QLatin1String("--debug")) {
-            m_debug = true;
-        } else if (name == QLatin1String("--json")) {
-            if (info->command != Show)
-                return Fail(QStringLiteral("%1 takes no --json.").arg(word));
-            m_json = true;
-        } else if (name == QLatin1String("--fast")) {
-            if (info->command != Replay)
-                return Fail(QStringLiteral("%1 takes no --fast.").arg(word));
-            m_fast = true;
-        } else if (name == QLatin1String("--mmsi")) {
-            if (info->command != Replay && info->command != Monitor)
-                return Fail(QStringLiteral("%1 takes no --mmsi.").arg(word));
-            if (!takeValue() ||
-                !QRegularExpression(QStringLiteral("^[0-9]{9}$")).match(value).hasMatch())
-                return Fail(QStringLiteral("--mmsi needs nine digits."));
-            m_mmsi = value;
-        } else {
-            return Fail(QStringLiteral("Unknown option \"%1\".").arg(arg));
-        }
+    // Each option belongs to some commands only.
+    const struct
+    {
+        const QCommandLineOption &option;
+        const char *shown;
+        bool allowed;
+    } uses[] = {
+        {port, "--port", info->port},
+        {output, "-o", info->command == Retrieve},
+        {json, "--json", info->command == Show},
+        {fast, "--fast", info->command == Replay},
+        {mmsi, "--mmsi", info->command == Replay || info->command == Monitor},
+    };
+    for (const auto &use : uses) {
+        if (parser.isSet(use.option) && !use.allowed)
+            return Fail(QStringLiteral("%1 takes no %2.").arg(word, QLatin1String(use.shown)));
     }
+    m_port = parser.value(port);
+    m_output = parser.value(output);
+    m_mmsi = parser.value(mmsi);
+    m_debug = parser.isSet(debug);
+    m_json = parser.isSet(json);
+    m_fast = parser.isSet(fast);
+    if (parser.isSet(port) && m_port.isEmpty())
+        return Fail(portMissing);
+    if (parser.isSet(output) && m_output.isEmpty())
+        return Fail(outputMissing);
+    if (parser.isSet(mmsi) &&
+        !QRegularExpression(QStringLiteral("^[0-9]{9}$")).match(m_mmsi).hasMatch())
+        return Fail(mmsiWrong);
 
-    if (info->port && !portGiven)
+    if (info->port && !parser.isSet(port))
         return Fail(QStringLiteral("%1 needs --port PATH.").arg(word));
+    m_files = positional.mid(1);
     if (m_files.size() != info->files) {
         if (info->files == 0)
             return Fail(

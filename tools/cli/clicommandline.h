@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-// The command line of vandrel-cli: one command word followed by its options
-// and file names. Parse checks that the command exists and that it has
+// The command line of vandrel-cli: one command word with its options and
+// file names. Parse checks that the command exists and that it has
 // exactly what it needs; anything else leaves an error text.
 class CliCommandLine
 {
@@ -14,6 +14,7 @@ public:
     {
         None,
         Help,
+        Version,
         Show,
         Diff,
         Retrieve,
@@ -38,6 +39,8 @@ public:
     QString mmsi() const { return m_mmsi; }
 
     static QString Usage();
+    // "vandrel-cli" and the program's version, one line.
+    static QString VersionText();
 
 private:
     bool Fail(const QString &text);

@@ -52,6 +52,9 @@ int main(int argc, char **argv)
     case CliCommandLine::Help:
         Console::Out(CliCommandLine::Usage());
         return ExitDone;
+    case CliCommandLine::Version:
+        Console::Out(CliCommandLine::VersionText());
+        return ExitDone;
     case CliCommandLine::Show: {
         QCoreApplication app(argc, argv);
         return FileCommands::Show(commandLine.files().at(0), commandLine.json());

@@ -1,5 +1,6 @@
 // vandrel-unitsim: a stand-in for a docked AIS AtoN unit on a pseudo-terminal.
 
+#include "app/vandrelversion.h"
 #include "simoptions.h"
 #include "unitsimulator.h"
 
@@ -41,6 +42,10 @@ int main(int argc, char *argv[])
     }
     if (help) {
         fputs(qPrintable(SimOptions::usage()), stdout);
+        return 0;
+    }
+    if (options.version) {
+        printf("vandrel-unitsim %s\n", VandrelVersion::Number());
         return 0;
     }
 

@@ -1,5 +1,10 @@
 #include "simoptions.h"
 
+#include <QCommandLineParser>
+
+#include <tuple>
+#include <utility>
+
 namespace {
 
 const double MaxFloodRate = 100000;
@@ -63,85 +68,100 @@ QString SimOptions::usage()
         "  --close-after S          close the line and exit S seconds after start\n"
         "  --flood RATE             add RATE lines a second, half valid, half broken\n"
         "\n"
-        "  --help                   show this text\n");
+        "  --help                   show this text\n"
+        "  --version                show the version\n");
 }
 
 bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
 {
     *help = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString a = args.at(i);
-        auto value = [&](QString *out) {
-            if (i + 1 >= args.size()) {
-                *error = QStringLiteral("%1 needs a value").arg(a);
-                return false;
-            }
-            *out = args.at(++i);
-            return true;
-        };
-        QString v;
-        double d = 0;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            *help = true;
-        } else if (a == QLatin1String("--link")) {
-            if (!value(&linkPath))
-                return false;
-        } else if (a == QLatin1String("--state")) {
-            if (!value(&stateFile))
-                return false;
-        } else if (a == QLatin1String("--fast")) {
-            fast = true;
-        } else if (a == QLatin1String("--unconfigured")) {
-            unconfigured = true;
-        } else if (a == QLatin1String("--verbose")) {
-            verbose = true;
-        } else if (a == QLatin1String("--prompt")) {
-            prompt = true;
-        } else if (a == QLatin1String("--no-gps")) {
-            gps = false;
-        } else if (a == QLatin1String("--no-gps-text")) {
-            gpsText = false;
-        } else if (a == QLatin1String("--no-vdo")) {
-            vdo = false;
-        } else if (a == QLatin1String("--no-alr")) {
-            alarms = false;
-        } else if (a == QLatin1String("--no-ai-text")) {
-            aiText = false;
-        } else if (a == QLatin1String("--quiet")) {
-            gps = gpsText = vdo = alarms = aiText = false;
-        } else if (a == QLatin1String("--no-answer")) {
-            if (!value(&v))
-                return false;
-            if (v.trimmed().isEmpty()) {
-                *error = QStringLiteral("--no-answer needs a sentence or a command");
-                return false;
-            }
-            noAnswer << v.trimmed();
-        } else if (a == QLatin1String("--corrupt-checksums")) {
-            corruptChecksums = true;
-        } else if (a == QLatin1String("--answer-status-c")) {
-            answerStatusC = true;
-        } else if (a == QLatin1String("--missing-field")) {
-            missingField = true;
-        } else if (a == QLatin1String("--zero-mmsi")) {
-            zeroMmsi = true;
-        } else if (a == QLatin1String("--late-ms")) {
-            if (!value(&v) || !number(a, v, 0, MaxLateMs, &d, error))
-                return false;
-            lateMs = int(d);
-        } else if (a == QLatin1String("--dock-out-after")) {
-            if (!value(&v) || !number(a, v, 0, 1e7, &dockOutAfter, error))
-                return false;
-        } else if (a == QLatin1String("--close-after")) {
-            if (!value(&v) || !number(a, v, 0, 1e7, &closeAfter, error))
-                return false;
-        } else if (a == QLatin1String("--flood")) {
-            if (!value(&v) || !number(a, v, 0, MaxFloodRate, &floodRate, error))
-                return false;
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption versionOption(QStringLiteral("version"));
+    const auto flag = [](const char *name) { return QCommandLineOption(QLatin1String(name)); };
+    const auto valued = [](const char *name) {
+        return QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("VALUE"));
+    };
+    const QCommandLineOption link = valued("link"), state = valued("state"),
+                             noAnswerOption = valued("no-answer"), late = valued("late-ms"),
+                             dockOut = valued("dock-out-after"), close = valued("close-after"),
+                             flood = valued("flood");
+    // Each switch and the member it sets.
+    const std::pair<QCommandLineOption, bool *> switches[] = {
+        {flag("fast"), &fast},
+        {flag("unconfigured"), &unconfigured},
+        {flag("verbose"), &verbose},
+        {flag("prompt"), &prompt},
+        {flag("corrupt-checksums"), &corruptChecksums},
+        {flag("answer-status-c"), &answerStatusC},
+        {flag("missing-field"), &missingField},
+        {flag("zero-mmsi"), &zeroMmsi},
+    };
+    // Traffic that is on unless switched off.
+    const std::pair<QCommandLineOption, bool *> offSwitches[] = {
+        {flag("no-gps"), &gps},    {flag("no-gps-text"), &gpsText}, {flag("no-vdo"), &vdo},
+        {flag("no-alr"), &alarms}, {flag("no-ai-text"), &aiText},
+    };
+    const QCommandLineOption quiet = flag("quiet");
+
+    QCommandLineParser parser;
+    parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, late, dockOut, close,
+                       flood, quiet});
+    for (const auto &s : switches)
+        parser.addOption(s.first);
+    for (const auto &s : offSwitches)
+        parser.addOption(s.first);
+
+    // The parser expects the program's name first.
+    if (!parser.parse(QStringList(QStringLiteral("vandrel-unitsim")) + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString dashes =
+                unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+            *error =
+                QStringLiteral("unknown option \"%1\" (see --help)").arg(dashes + unknown.first());
+        } else if (!args.isEmpty() && args.last().startsWith(QLatin1String("--"))) {
+            *error = QStringLiteral("%1 needs a value").arg(args.last());
         } else {
-            *error = QStringLiteral("unknown option \"%1\" (see --help)").arg(a);
+            *error = parser.errorText();
+        }
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *error = QStringLiteral("unknown option \"%1\" (see --help)")
+                     .arg(parser.positionalArguments().first());
+        return false;
+    }
+    *help = parser.isSet(helpOption);
+    version = parser.isSet(versionOption);
+
+    linkPath = parser.value(link);
+    stateFile = parser.value(state);
+    for (const auto &s : switches)
+        *s.second = *s.second || parser.isSet(s.first);
+    for (const auto &s : offSwitches)
+        *s.second = *s.second && !parser.isSet(s.first) && !parser.isSet(quiet);
+    for (const QString &v : parser.values(noAnswerOption)) {
+        if (v.trimmed().isEmpty()) {
+            *error = QStringLiteral("--no-answer needs a sentence or a command");
             return false;
         }
+        noAnswer << v.trimmed();
+    }
+    double d = 0;
+    if (parser.isSet(late)) {
+        if (!number(QStringLiteral("--late-ms"), parser.value(late), 0, MaxLateMs, &d, error))
+            return false;
+        lateMs = int(d);
+    }
+    const std::tuple<const QCommandLineOption &, const char *, double, double *> numbers[] = {
+        {dockOut, "--dock-out-after", 1e7, &dockOutAfter},
+        {close, "--close-after", 1e7, &closeAfter},
+        {flood, "--flood", MaxFloodRate, &floodRate},
+    };
+    for (const auto &[option, name, max, out] : numbers) {
+        if (parser.isSet(option) &&
+            !number(QLatin1String(name), parser.value(option), 0, max, out, error))
+            return false;
     }
     return true;
 }

@@ -13,7 +13,8 @@ struct SimOptions
     QString stateFile;
     bool unconfigured = false;
     bool verbose = false;
-    bool prompt = false; // the shell prompt ">" after each shell answer
+    bool prompt = false;  // the shell prompt ">" after each shell answer
+    bool version = false; // only the version was asked for
 
     bool gps = true;
     bool gpsText = true;

@@ -1,0 +1,53 @@
+#include "app/windowcommandline.h"
+
+#include "app/vandrelversion.h"
+
+#include <QCommandLineParser>
+
+WindowCommandLine::Outcome WindowCommandLine::Parse(const QStringList &arguments)
+{
+    m_file.clear();
+    m_port.clear();
+    m_error.clear();
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+    QCommandLineParser parser;
+    parser.addOptions({help, version, port});
+    if (!parser.parse(arguments)) {
+        m_error = parser.errorText();
+        return Wrong;
+    }
+    if (parser.isSet(help))
+        return Help;
+    if (parser.isSet(version))
+        return Version;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        m_error = tr("Only one configuration file can be opened; %1 were given.").arg(files.size());
+        return Wrong;
+    }
+    m_port = parser.value(port);
+    if (parser.isSet(port) && m_port.isEmpty()) {
+        m_error = tr("--port needs the path of the serial port.");
+        return Wrong;
+    }
+    m_file = files.value(0);
+    return Run;
+}
+
+QString WindowCommandLine::Usage()
+{
+    return tr("Usage: vandrel [--port PATH] [FILE.pad]\n"
+              "Configures an AIS AtoN unit over its serial line.\n"
+              "\n"
+              "  FILE.pad     open this configuration file\n"
+              "  --port PATH  connect to the unit on this serial port at start\n"
+              "  --help       show this text\n"
+              "  --version    show the version\n");
+}
+
+QString WindowCommandLine::VersionText()
+{
+    return QStringLiteral("vandrel ") + QLatin1String(VandrelVersion::Number()) + QLatin1Char('\n');
+}

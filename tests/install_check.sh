@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop system
+# finds there: the three programs answer --version (one version) and --help;
+# the window finds its translation (and Qt's, when the system has it) and
+# connects to a port given on its command line; the desktop entry, MIME type,
+# device rule and man pages lie where the system looks and pass its checks.
+#   install_check.sh BUILD_DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+# Started from elsewhere, so that nothing is found in the build folder or the
+# current folder by chance.
+cd "$prefix"
+export QT_QPA_PLATFORM=offscreen
+unset LANGUAGE LC_ALL LC_MESSAGES
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+for program in vandrel vandrel-cli vandrel-unitsim; do
+    out=$(LANG=C.UTF-8 "$prefix/bin/$program" --version) || fail "$program --version failed"
+    [ "$out" = "$program $version" ] || fail "$program --version printed \"$out\""
+    LANG=C.UTF-8 "$prefix/bin/$program" --help | grep -q -- --help ||
+        fail "$program --help does not list --help"
+done
+
+# The program's translation from the installed data folder, and Qt's own
+# (an unknown option is Qt's text) when the system has it.
+LANG=de_DE.UTF-8 "$prefix/bin/vandrel" --help | grep -q "Aufruf:" ||
+    fail "vandrel --help is not German under LANG=de_DE.UTF-8"
+status=0
+err=$(LANG=de_DE.UTF-8 "$prefix/bin/vandrel" --frobnicate 2>&1 >/dev/null) || status=$?
+[ $status -eq 2 ] || fail "vandrel --frobnicate ended with $status"
+qt_translations=$(qmake -query QT_INSTALL_TRANSLATIONS 2>/dev/null || true)
+if [ -f "$qt_translations/qtbase_de.qm" ]; then
+    grep -q "Unbekannte Option" <<<"$err" || fail "Qt's German texts not loaded: $err"
+fi
+
+# The installed window connects to the port given on its command line: the
+# installed simulator hears from it.
+export XDG_CONFIG_HOME=$prefix/config
+"$prefix/bin/vandrel-unitsim" --fast --quiet --verbose >"$prefix/sim.out" 2>"$prefix/sim.log" &
+sim=$!
+port=""
+for _ in $(seq 1 100); do
+    port=$(sed -n 's/^PORT //p' "$prefix/sim.out")
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+LANG=C.UTF-8 "$prefix/bin/vandrel" --port "$port" >/dev/null 2>&1 &
+window=$!
+for _ in $(seq 1 200); do
+    grep -q '^<< ' "$prefix/sim.log" && break
+    sleep 0.1
+done
+grep -q '^<< ' "$prefix/sim.log" || fail "the window did not talk to --port $port"
+kill $window $sim
+wait $window $sim 2>/dev/null || true
+
+share=$prefix/share
+desktop=$share/applications/vandrel.desktop
+[ -f "$desktop" ] || fail "no desktop entry"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || fail "desktop entry invalid"
+fi
+grep -q '^Exec=vandrel %f$' "$desktop" || fail "desktop entry does not pass the file"
+for icon in scalable/apps/vandrel.svg 16x16/apps/vandrel.png 48x48/apps/vandrel.png \
+    256x256/apps/vandrel.png; do
+    [ -s "$share/icons/hicolor/$icon" ] || fail "no icon $icon"
+done
+
+# The MIME database built from the installed package file knows .pad.
+[ -f "$share/mime/packages/vandrel.xml" ] || fail "no MIME package file"
+if command -v update-mime-database >/dev/null; then
+    update-mime-database "$share/mime" >/dev/null 2>&1 || fail "update-mime-database failed"
+    grep -q 'application/x-vandrel-pad:\*\.pad' "$share/mime/globs2" ||
+        fail "the MIME database does not map *.pad"
+fi
+grep -q 'application/x-vandrel-pad' "$desktop" || fail "the desktop entry does not take .pad"
+
+rule=$prefix/lib/udev/rules.d/70-vandrel.rules
+[ -f "$rule" ] || fail "no udev rule"
+for want in 'ATTRS{idVendor}=="27c5"' 'ATTRS{idProduct}=="0502"' 'TAG+="uaccess"' \
+    'ENV{ID_MM_DEVICE_IGNORE}="1"'; do
+    grep '^SUBSYSTEM=="tty"' "$rule" | grep -qF "$want" || fail "udev rule lacks $want"
+done
+
+for page in vandrel vandrel-cli vandrel-unitsim; do
+    file=$share/man/man1/$page.1.gz
+    [ -f "$file" ] || { fail "no man page $page"; continue; }
+    if command -v groff >/dev/null; then
+        warnings=$(gzip -dc "$file" | groff -man -z -ww 2>&1)
+        [ -z "$warnings" ] || fail "man page $page: $warnings"
+    fi
+done
+
+[ $failures -eq 0 ] && echo "install layout: all checks passed"
+exit $((failures > 0))
