@@ -33,18 +33,19 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_UseOpenGLES, true);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
 
-    // Help and the version need no display: they are answered before the
-    // window's application object exists.
-    {
-        QStringList arguments;
-        for (int i = 0; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
-        const WindowCommandLine::Outcome outcome = WindowCommandLine().Parse(arguments);
-        if (outcome == WindowCommandLine::Help || outcome == WindowCommandLine::Version) {
-            QCoreApplication application(argc, argv);
-            TranslationLoader::Install(&application);
-            return Answer(outcome, WindowCommandLine());
-        }
+    // Help, the version and a wrong command line need no display: they are
+    // answered before the window's application object exists.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    WindowCommandLine commandLine;
+    const WindowCommandLine::Outcome outcome = commandLine.Parse(arguments);
+    if (outcome != WindowCommandLine::Run) {
+        QCoreApplication application(argc, argv);
+        TranslationLoader::Install(&application);
+        // Parsed again for the messages in the user's language.
+        commandLine.Parse(arguments);
+        return Answer(outcome, commandLine);
     }
 
     // The images live in the widget library; a static library's resources
@@ -54,16 +55,6 @@ int main(int argc, char *argv[])
 
     auto *application = new VandrelApplication(argc, argv);
     TranslationLoader::Install(application);
-
-    // Parsed again without the options the application object took for
-    // itself (such as -platform).
-    WindowCommandLine commandLine;
-    const WindowCommandLine::Outcome outcome = commandLine.Parse(application->arguments());
-    if (outcome != WindowCommandLine::Run) {
-        const int status = Answer(outcome, commandLine);
-        delete application;
-        return status;
-    }
 
     auto *window = new MainWindow();
     window->show();

@@ -14,6 +14,16 @@ WindowCommandLine::Outcome WindowCommandLine::Parse(const QStringList &arguments
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
     QCommandLineParser parser;
     parser.addOptions({help, version, port});
+    // The options that Qt's application object takes for itself are known
+    // here too, so that the command line is judged before that object
+    // exists, and without a display.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display",
+                             "geometry", "title", "name", "style", "stylesheet", "qmljsdebugger"})
+        parser.addOption(QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("V")));
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+        parser.addOption(QCommandLineOption(QLatin1String(name)));
     if (!parser.parse(arguments)) {
         m_error = parser.errorText();
         return Wrong;

@@ -31,11 +31,13 @@ for program in vandrel vandrel-cli vandrel-unitsim; do
 done
 
 # The program's translation from the installed data folder, and Qt's own
-# (an unknown option is Qt's text) when the system has it.
+# (an unknown option is Qt's text) when the system has it; a wrong command
+# line is answered without a display.
 LANG=de_DE.UTF-8 "$prefix/bin/vandrel" --help | grep -q "Aufruf:" ||
     fail "vandrel --help is not German under LANG=de_DE.UTF-8"
 status=0
-err=$(LANG=de_DE.UTF-8 "$prefix/bin/vandrel" --frobnicate 2>&1 >/dev/null) || status=$?
+err=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY LANG=de_DE.UTF-8 \
+    "$prefix/bin/vandrel" --frobnicate 2>&1 >/dev/null) || status=$?
 [ $status -eq 2 ] || fail "vandrel --frobnicate ended with $status"
 qt_translations=$(qmake -query QT_INSTALL_TRANSLATIONS 2>/dev/null || true)
 if [ -f "$qt_translations/qtbase_de.qm" ]; then

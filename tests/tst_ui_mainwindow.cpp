@@ -264,8 +264,9 @@ void TstMainWindow::fileGivenOnTheCommandLine()
     // Open's box and leaves the new, empty document.
     for (const QString &path : {good, broken, dir.filePath("missing.pad")}) {
         WindowCommandLine commandLine;
-        QCOMPARE(commandLine.Parse({"vandrel", path, "--port", "/dev/ttyX"}),
-                 WindowCommandLine::Run);
+        QCOMPARE(
+            commandLine.Parse({"vandrel", "-platform", "offscreen", path, "--port", "/dev/ttyX"}),
+            WindowCommandLine::Run);
         QCOMPARE(commandLine.port(), QString("/dev/ttyX"));
         App()->EditModel()->Reset();
         MainWindow window;
