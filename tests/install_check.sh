@@ -44,6 +44,25 @@ if [ -f "$qt_translations/qtbase_de.qm" ]; then
     grep -q "Unbekannte Option" <<<"$err" || fail "Qt's German texts not loaded: $err"
 fi
 
+# A translation in the current folder comes before the installed one.
+lrelease=$(qmake -query QT_INSTALL_BINS 2>/dev/null || true)/lrelease
+if [ -x "$lrelease" ]; then
+    mkdir "$prefix/here"
+    cat >"$prefix/here/vandrel_de.ts" <<'TS'
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context><name>WindowCommandLine</name><message>
+<source>Only one configuration file can be opened; %1 were given.</source>
+<translation>from the current folder: %1</translation>
+</message></context>
+</TS>
+TS
+    "$lrelease" -silent "$prefix/here/vandrel_de.ts"
+    mine=$(cd "$prefix/here" && LANG=de_DE.UTF-8 "$prefix/bin/vandrel" a.pad b.pad 2>&1) || true
+    grep -q "from the current folder: 2" <<<"$mine" || fail "current folder not searched first: $mine"
+fi
+
 # The installed window connects to the port given on its command line: the
 # installed simulator hears from it.
 export XDG_CONFIG_HOME=$prefix/config
