@@ -2,12 +2,13 @@
 #define CLOCKTIME_H
 
 #include <QString>
+#include <QStringView>
 #include <QTime>
 
 // A time of day as sentences carry it, "hhmmss"; invalid when it is not one.
 // Six digits, by far the most common case, are read by hand, since the
 // framework's format parser costs more than the rest of a sentence's decode.
-inline QTime ClockTime(const QString &hhmmss)
+inline QTime ClockTime(QStringView hhmmss)
 {
     if (hhmmss.size() == 6) {
         int digits[6];
@@ -24,7 +25,7 @@ inline QTime ClockTime(const QString &hhmmss)
             return QTime::isValid(h, m, s) ? QTime(h, m, s) : QTime();
         }
     }
-    return QTime::fromString(hhmmss, QStringLiteral("hhmmss"));
+    return QTime::fromString(hhmmss.toString(), QStringLiteral("hhmmss"));
 }
 
 #endif // CLOCKTIME_H

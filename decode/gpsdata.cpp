@@ -7,20 +7,20 @@ GpsData::GpsData(QObject *parent) : QObject(parent) {}
 void GpsData::Reset()
 {
     time = QTime(0, 0, 0);
-    SetDate(QStringLiteral("010100"));
+    date = QDate(2000, 1, 1);
     position.SetLatitude(0.0);
     position.SetLongitude(0.0);
     speed = 0.0;
     course = 0.0;
 }
 
-bool GpsData::SetTime(const QString &hhmmss)
+bool GpsData::SetTime(QStringView hhmmss)
 {
     time = ClockTime(hhmmss);
     return time.isValid();
 }
 
-bool GpsData::SetDate(const QString &ddMMyy)
+bool GpsData::SetDate(QStringView ddMMyy)
 {
     // The framework would read a two-digit year as 19yy. GPS receivers report
     // dates from 1980 on, so 80 to 99 are 1980 to 1999 and 00 to 79 are 2000
@@ -32,9 +32,12 @@ bool GpsData::SetDate(const QString &ddMMyy)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
     }
-    const int day = ddMMyy.leftRef(2).toInt();
-    const int month = ddMMyy.midRef(2, 2).toInt();
-    const int yy = ddMMyy.midRef(4, 2).toInt();
+    auto number = [&ddMMyy](int at) {
+        return (ddMMyy.at(at).unicode() - '0') * 10 + (ddMMyy.at(at + 1).unicode() - '0');
+    };
+    const int day = number(0);
+    const int month = number(2);
+    const int yy = number(4);
     date = QDate(yy < 80 ? 2000 + yy : 1900 + yy, month, day);
     return date.isValid();
 }

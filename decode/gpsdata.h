@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringView>
 #include <QTime>
 
 #include "model/geoposition.h"
@@ -27,10 +28,10 @@ public:
     void Reset();
 
     // Parses "hhmmss"; stores the result and tells whether it is a valid time.
-    bool SetTime(const QString &hhmmss);
+    bool SetTime(QStringView hhmmss);
     // Parses "ddMMyy" and stores the result even when it is not a valid date.
     // Returns whether it is valid.
-    bool SetDate(const QString &ddMMyy);
+    bool SetDate(QStringView ddMMyy);
     void SetPosition(double latitude, double longitude);
     void SetSpeed(double knots) { speed = knots; }
     // Takes only 0 <= degrees < 360; false (course unchanged) otherwise.

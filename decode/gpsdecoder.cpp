@@ -4,58 +4,36 @@
 
 #include "decode/gpsdata.h"
 #include "decode/satellitedata.h"
-#include "sentences/parsedsentence.h"
+#include "sentences/sentenceview.h"
 
 namespace {
 
 // ddmm.mmmm (or dddmm.mmmm with three degree digits) to decimal degrees.
-double DegreesMinutes(const QString &field, int degreeDigits)
+double DegreesMinutes(QStringView field, int degreeDigits)
 {
-    const double degrees = field.leftRef(degreeDigits).toDouble();
-    const double minutes = field.midRef(degreeDigits).toDouble();
+    const double degrees =
+        SentenceView::DoubleOf(field.left(qMin<qsizetype>(degreeDigits, field.size())));
+    const double minutes =
+        field.size() > degreeDigits ? SentenceView::DoubleOf(field.mid(degreeDigits)) : 0.0;
     return degrees + minutes / 60.0;
 }
 
-bool StartsWith(const ParsedSentence &sentence, int field, QChar letter)
+bool StartsWith(const SentenceView &sentence, int field, QChar letter)
 {
     QChar first;
-    return sentence.GetChar(field, first) && first == letter;
+    return sentence.Char(field, first) && first == letter;
 }
 
-int IntField(const ParsedSentence &sentence, int field)
+int IntField(const SentenceView &sentence, int field)
 {
-    // Most fields are a few plain digits, read here without the framework's
-    // general number parse; anything else goes through it.
-    if (field >= 0 && field < sentence.fields.size()) {
-        const QString &text = sentence.fields.at(field);
-        if (!text.isEmpty() && text.size() <= 9) {
-            int digits = 0;
-            bool plain = true;
-            for (const QChar c : text) {
-                const ushort u = c.unicode();
-                if (u < '0' || u > '9') {
-                    plain = false;
-                    break;
-                }
-                digits = digits * 10 + (u - '0');
-            }
-            if (plain)
-                return digits;
-        }
-    }
-    int value = 0;
-    sentence.GetInt(field, value);
-    return value;
+    return SentenceView::IntOf(sentence.Field(field));
 }
 
 } // namespace
 
 GPSDecoder::GPSDecoder(QObject *parent)
     : QObject(parent), rmcWatchdog(NewWatchdog()), gsaWatchdog(NewWatchdog()),
-      gsvWatchdog(NewWatchdog()),
-      wanted(QStringLiteral("GP"), {QStringLiteral("RMC"), QStringLiteral("GSA"),
-                                    QStringLiteral("GSV"), QStringLiteral("TXT")}),
-      texts(TextIdentifiers)
+      gsvWatchdog(NewWatchdog()), texts(TextIdentifiers)
 {
     // The records travel by pointer; listeners on other threads need the types.
     qRegisterMetaType<GpsData *>("GpsData*");
@@ -84,58 +62,61 @@ void GPSDecoder::Reset()
 
 void GPSDecoder::OnReceived(QString received)
 {
-    // The unit's own sentences are not parsed here.
-    if (!wanted.MayHold(received))
+    // The other consumers of the line share this parse.
+    const SentenceView &sentence = SentenceView::Shared(received);
+    if (!sentence.IsValid() || sentence.Talker() != QLatin1String("GP"))
         return;
-    const ParsedSentence sentence(received);
-    if (!sentence.valid || sentence.talker != QLatin1String("GP"))
-        return;
-    if (sentence.formatter == QLatin1String("RMC"))
+    const QStringView formatter = sentence.Formatter();
+    if (formatter == QLatin1String("RMC"))
         DecodeRMC(sentence);
-    else if (sentence.formatter == QLatin1String("GSA"))
+    else if (formatter == QLatin1String("GSA"))
         DecodeGSA(sentence);
-    else if (sentence.formatter == QLatin1String("GSV"))
+    else if (formatter == QLatin1String("GSV"))
         DecodeGSV(sentence);
-    else if (sentence.formatter == QLatin1String("TXT"))
+    else if (formatter == QLatin1String("TXT"))
         DecodeTXT(sentence);
 }
 
 // $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,A*hh
 // Fields: 1 time, 2 status (not used), 3-4 latitude, 5-6 longitude, 7 speed,
 // 8 course, 9 date, 10-11 magnetic variation, 12 mode.
-void GPSDecoder::DecodeRMC(const ParsedSentence &sentence)
+void GPSDecoder::DecodeRMC(const SentenceView &sentence)
 {
     if (!gpsData)
         gpsData = new GpsData(this);
     rmcWatchdog->start();
     gpsData->Reset();
 
-    QString field;
-    if (sentence.GetString(1, field))
-        gpsData->SetTime(field.left(6));
+    if (sentence.Has(1)) {
+        const QStringView time = sentence.Field(1);
+        gpsData->SetTime(time.left(qMin<qsizetype>(6, time.size())));
+    }
 
     double latitude = 0.0;
     double longitude = 0.0;
-    if (sentence.GetString(3, field)) {
-        latitude = DegreesMinutes(field, 2);
+    if (sentence.Has(3)) {
+        latitude = DegreesMinutes(sentence.Field(3), 2);
         if (StartsWith(sentence, 4, QLatin1Char('S')))
             latitude = -latitude;
     }
-    if (sentence.GetString(5, field)) {
-        longitude = DegreesMinutes(field, 3);
+    if (sentence.Has(5)) {
+        longitude = DegreesMinutes(sentence.Field(5), 3);
         if (StartsWith(sentence, 6, QLatin1Char('W')))
             longitude = -longitude;
     }
     gpsData->SetPosition(latitude, longitude);
 
-    if (sentence.GetString(7, field))
-        gpsData->SetSpeed(field.toDouble());
-    if (sentence.GetString(8, field))
-        gpsData->SetCourse(field.toDouble());
-    if (sentence.GetString(9, field))
-        gpsData->SetDate(field);
-    if (sentence.GetString(12, field))
-        gpsData->SetMode(GpsData::ModeFromLetter(field.isEmpty() ? QChar() : field.at(0)));
+    if (sentence.Has(7))
+        gpsData->SetSpeed(SentenceView::DoubleOf(sentence.Field(7)));
+    if (sentence.Has(8))
+        gpsData->SetCourse(SentenceView::DoubleOf(sentence.Field(8)));
+    if (sentence.Has(9))
+        gpsData->SetDate(sentence.Field(9));
+    if (sentence.Has(12)) {
+        QChar mode;
+        sentence.Char(12, mode);
+        gpsData->SetMode(GpsData::ModeFromLetter(mode));
+    }
 
     emit GpsDataReceived(gpsData);
 }
@@ -149,7 +130,7 @@ SatelliteData *GPSDecoder::Satellites()
 
 // $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*hh
 // Fields: 1 selection mode, 2 fix mode (1 none, 2 2D, 3 3D), 3-14 PRNs used.
-void GPSDecoder::DecodeGSA(const ParsedSentence &sentence)
+void GPSDecoder::DecodeGSA(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
     gsaWatchdog->start();
@@ -167,33 +148,29 @@ void GPSDecoder::DecodeGSA(const ParsedSentence &sentence)
         break;
     }
 
-    QString prn;
-    for (int i = 3; i <= 14; ++i) {
-        if (sentence.GetString(i, prn))
-            data->MarkUsed(IntField(sentence, i), true);
-    }
+    for (int i = 3; i <= 14 && sentence.Has(i); ++i)
+        data->MarkUsed(IntField(sentence, i), true);
     emit SatelliteDataReceived(data);
 }
 
 // $GPGSV,2,1,08,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45*hh
 // Fields: 1 messages, 2 message number, 3 satellites in view, then four
 // groups of PRN, elevation, azimuth and SNR.
-void GPSDecoder::DecodeGSV(const ParsedSentence &sentence)
+void GPSDecoder::DecodeGSV(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
     gsvWatchdog->start();
 
-    QString unused;
     // Only message numbers 1 to 4 reach the 16 entries; the number is held to
     // 0..5 first so that a huge one from the line cannot overflow into range.
     const int number = qBound(0, IntField(sentence, 2), 5);
-    const int first = sentence.GetString(2, unused) ? (number - 1) * 4 : 0;
-    if (sentence.GetString(3, unused))
+    const int first = sentence.Has(2) ? (number - 1) * 4 : 0;
+    if (sentence.Has(3))
         data->satellitesInView = IntField(sentence, 3);
 
     for (int k = 0; k < 4; ++k) {
         const int base = 4 + 4 * k;
-        const bool snrPresent = sentence.GetString(base + 3, unused);
+        const bool snrPresent = sentence.Has(base + 3);
         data->SetSatellite(first + k, IntField(sentence, base), IntField(sentence, base + 1),
                            IntField(sentence, base + 2), IntField(sentence, base + 3), snrPresent);
     }
@@ -202,7 +179,7 @@ void GPSDecoder::DecodeGSV(const ParsedSentence &sentence)
 
 // $GPTXT,01,01,02,ANTSTATUS=OK*hh
 // Fields: 1 total parts, 2 part number, 3 text identifier, 4 text.
-void GPSDecoder::DecodeTXT(const ParsedSentence &sentence)
+void GPSDecoder::DecodeTXT(const SentenceView &sentence)
 {
     QString message;
     if (texts.Add(sentence, message))

@@ -4,13 +4,12 @@
 #include <QObject>
 #include <QString>
 
-#include "decode/addressfilter.h"
 #include "decode/textreassembler.h"
 
 class GpsData;
-class ParsedSentence;
 class QTimer;
 class SatelliteData;
+class SentenceView;
 
 // Reads the sentences of the unit's GPS receiver (talker "GP") from the
 // received lines: the fix (RMC), the satellites used (GSA) and in view (GSV),
@@ -44,17 +43,16 @@ public slots:
     void OnGSVTimeout();
 
 private:
-    void DecodeRMC(const ParsedSentence &sentence);
-    void DecodeGSA(const ParsedSentence &sentence);
-    void DecodeGSV(const ParsedSentence &sentence);
-    void DecodeTXT(const ParsedSentence &sentence);
+    void DecodeRMC(const SentenceView &sentence);
+    void DecodeGSA(const SentenceView &sentence);
+    void DecodeGSV(const SentenceView &sentence);
+    void DecodeTXT(const SentenceView &sentence);
     SatelliteData *Satellites();
     QTimer *NewWatchdog();
 
     QTimer *rmcWatchdog;
     QTimer *gsaWatchdog;
     QTimer *gsvWatchdog;
-    AddressFilter wanted;
     GpsData *gpsData = nullptr;
     SatelliteData *satelliteData = nullptr;
     TextReassembler texts;

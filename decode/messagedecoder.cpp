@@ -1,19 +1,19 @@
 #include "decode/messagedecoder.h"
 
-#include <QBitArray>
 #include <QTime>
+
+#include <cstdio>
 
 #include "decode/alarmdata.h"
 #include "decode/clocktime.h"
 #include "model/aton.h"
 #include "model/model.h"
 #include "sentences/parsedsentence.h"
+#include "sentences/sentenceview.h"
 
 MessageDecoder::MessageDecoder(Model *model, QObject *parent)
-    : QObject(parent),
-      wanted(UnitTalker, {QStringLiteral("TXT"), QStringLiteral("ALR"), QStringLiteral("VDO")}),
-      texts(TextIdentifiers), payloads(PayloadSequences, MultipartBuffer(MaxPayloadLength)),
-      model(model)
+    : QObject(parent), texts(TextIdentifiers),
+      payloads(PayloadSequences, MultipartBuffer(MaxPayloadLength)), model(model)
 {
     if (!model)
         qBadAlloc();
@@ -22,22 +22,21 @@ MessageDecoder::MessageDecoder(Model *model, QObject *parent)
 
 void MessageDecoder::OnReceived(QString received)
 {
-    // Most lines are the GPS receiver's; they are not parsed here.
-    if (!wanted.MayHold(received))
+    // The other consumers of the line share this parse.
+    const SentenceView &sentence = SentenceView::Shared(received);
+    if (!sentence.IsValid() || sentence.Talker() != UnitTalker)
         return;
-    const ParsedSentence sentence(received);
-    if (!sentence.valid || sentence.talker != UnitTalker)
-        return;
-    if (sentence.formatter == QLatin1String("TXT"))
+    const QStringView formatter = sentence.Formatter();
+    if (formatter == QLatin1String("TXT"))
         DecodeTXT(sentence);
-    else if (sentence.formatter == QLatin1String("ALR"))
+    else if (formatter == QLatin1String("ALR"))
         DecodeALR(sentence);
-    else if (sentence.formatter == QLatin1String("VDO"))
+    else if (formatter == QLatin1String("VDO"))
         DecodeVDO(sentence);
 }
 
 // $AITXT,01,01,12,LOW BATTERY*hh
-void MessageDecoder::DecodeTXT(const ParsedSentence &sentence)
+void MessageDecoder::DecodeTXT(const SentenceView &sentence)
 {
     QString message;
     if (texts.Add(sentence, message))
@@ -47,24 +46,24 @@ void MessageDecoder::DecodeTXT(const ParsedSentence &sentence)
 // $AIALR,123519.00,007,A,V,LANTERN FAILURE*hh
 // Fields: 1 time of the last change, 2 alarm number, 3 condition (A: the
 // threshold is exceeded), 4 acknowledged (A), 5 description.
-void MessageDecoder::DecodeALR(const ParsedSentence &sentence)
+void MessageDecoder::DecodeALR(const SentenceView &sentence)
 {
     if (!alarmData)
         alarmData = new AlarmData(this);
 
-    QString field;
     QTime alarmTime;
-    if (sentence.GetString(1, field) && !field.isEmpty())
-        alarmTime = ClockTime(field.left(6));
+    const QStringView time = sentence.Field(1);
+    if (!time.isEmpty())
+        alarmTime = ClockTime(time.left(qMin<qsizetype>(6, time.size())));
 
     int alarmId = 0;
-    sentence.GetInt(2, alarmId);
+    sentence.Int(2, alarmId);
     QChar condition;
-    sentence.GetChar(3, condition);
+    sentence.Char(3, condition);
     QChar acknowledged;
-    sentence.GetChar(4, acknowledged);
+    sentence.Char(4, acknowledged);
     QString description;
-    sentence.GetString(5, description);
+    sentence.String(5, description);
     ParsedSentence::Unescape(description);
 
     alarmData->Update(alarmId, alarmTime, condition == QLatin1Char('A'),
@@ -75,18 +74,18 @@ void MessageDecoder::DecodeALR(const ParsedSentence &sentence)
 // !AIVDO,1,1,,,<payload>,0*hh
 // Fields: 1 total parts, 2 part number, 3 sequential message identifier,
 // 4 channel, 5 armoured payload, 6 fill bits.
-void MessageDecoder::DecodeVDO(const ParsedSentence &sentence)
+void MessageDecoder::DecodeVDO(const SentenceView &sentence)
 {
     int total = 0;
     int number = 0;
     int sequence = 0;
     int fill = 0;
     QString payload;
-    const bool haveTotal = sentence.GetDigit(1, total);
-    const bool haveNumber = sentence.GetDigit(2, number);
-    sentence.GetDigit(3, sequence);
-    const bool havePayload = sentence.GetString(5, payload);
-    const bool haveFill = sentence.GetDigit(6, fill);
+    const bool haveTotal = sentence.Digit(1, total);
+    const bool haveNumber = sentence.Digit(2, number);
+    sentence.Digit(3, sequence);
+    const bool havePayload = sentence.String(5, payload);
+    const bool haveFill = sentence.Digit(6, fill);
     if (!haveTotal || !haveNumber || !havePayload || !haveFill)
         return;
 
@@ -96,51 +95,47 @@ void MessageDecoder::DecodeVDO(const ParsedSentence &sentence)
     if (!buffer.Add(number, payload) || number != total)
         return;
 
-    const QString &armoured = buffer.Text();
-    QBitArray bits(armoured.size() * 6);
-    int bit = 0;
-    for (const QChar c : armoured) {
-        const int value = ParsedSentence::SixBitValue(c);
-        for (int b = 5; b >= 0; --b)
-            bits.setBit(bit++, (value >> b) & 1);
-    }
-    DecodeMessage21(bits);
+    DecodeMessage21(buffer.Text());
 }
 
 // The aid-to-navigation report. Only the MMSI and the AtoN status bits are
 // used, but the report must hold every field up to the spare bit (272 bits).
-void MessageDecoder::DecodeMessage21(const QBitArray &bits)
+void MessageDecoder::DecodeMessage21(const QString &armoured)
 {
     quint32 messageId = 0;
-    if (!GetBits(&bits, 0, 6, messageId) || messageId != 21)
+    if (!GetBits(armoured, 0, 6, messageId) || messageId != 21)
         return;
     quint32 spare = 0;
-    if (!GetBits(&bits, 271, 1, spare))
+    if (!GetBits(armoured, 271, 1, spare))
         return;
 
     quint32 mmsi = 0;
-    GetBits(&bits, 8, 30, mmsi);
-    const QString mmsiText = QStringLiteral("%1").arg(mmsi, 9, 10, QLatin1Char('0'));
-    if (mmsiText != model->GetAtoN()->GetAtoNMMSI()->Mmsi())
+    GetBits(armoured, 8, 30, mmsi);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%09u", mmsi);
+    if (model->GetAtoN()->GetAtoNMMSI()->Mmsi() != QLatin1String(digits))
         return;
 
     quint32 racon = 0;
     quint32 light = 0;
     quint32 health = 0;
-    GetBits(&bits, 263, 2, racon);
-    GetBits(&bits, 265, 2, light);
-    GetBits(&bits, 267, 1, health);
+    GetBits(armoured, 263, 2, racon);
+    GetBits(armoured, 265, 2, light);
+    GetBits(armoured, 267, 1, health);
     emit Message21RACONStatus(racon);
     emit Message21LightStatus(light);
     emit Message21HealthStatus(health);
 }
 
-bool MessageDecoder::GetBits(const QBitArray *bits, int start, int count, quint32 &value)
+bool MessageDecoder::GetBits(const QString &armoured, int start, int count, quint32 &value)
 {
     value = 0;
-    if (!bits || count < 1 || count > 32 || start < 0 || start + count > bits->size())
+    if (count < 1 || count > 32 || start < 0 || start + count > armoured.size() * 6)
         return false;
-    for (int i = start; i < start + count; ++i)
-        value = (value << 1) | (bits->testBit(i) ? 1u : 0u);
+    const QChar *payload = armoured.constData();
+    for (int i = start; i < start + count; ++i) {
+        const int sixBits = ParsedSentence::SixBitValue(payload[i / 6]);
+        value = (value << 1) | quint32((sixBits >> (5 - i % 6)) & 1);
+    }
     return true;
 }

@@ -5,14 +5,12 @@
 #include <QString>
 #include <QVector>
 
-#include "decode/addressfilter.h"
 #include "decode/multipartbuffer.h"
 #include "decode/textreassembler.h"
 
 class AlarmData;
 class Model;
-class ParsedSentence;
-class QBitArray;
+class SentenceView;
 
 // Reads what the unit reports about itself (talker "AI"): its own AIS
 // messages (VDO), of which message 21 for its own MMSI gives the RACON, light
@@ -45,14 +43,15 @@ public slots:
     void OnReceived(QString received);
 
 private:
-    void DecodeTXT(const ParsedSentence &sentence);
-    void DecodeALR(const ParsedSentence &sentence);
-    void DecodeVDO(const ParsedSentence &sentence);
-    void DecodeMessage21(const QBitArray &bits);
-    static bool GetBits(const QBitArray *bits, int start, int count, quint32 &value);
+    void DecodeTXT(const SentenceView &sentence);
+    void DecodeALR(const SentenceView &sentence);
+    void DecodeVDO(const SentenceView &sentence);
+    void DecodeMessage21(const QString &armoured);
+    // count bits from bit start of the armoured payload, most significant
+    // first; false (value 0) when count is not 1 to 32 or the payload is too short.
+    static bool GetBits(const QString &armoured, int start, int count, quint32 &value);
 
     AlarmData *alarmData = nullptr;
-    AddressFilter wanted;
     TextReassembler texts;
     QVector<MultipartBuffer> payloads;
     Model *model;

@@ -1,6 +1,7 @@
 #include "decode/textreassembler.h"
 
 #include "sentences/parsedsentence.h"
+#include "sentences/sentenceview.h"
 
 #include <QTextCodec>
 
@@ -33,16 +34,16 @@ TextReassembler::TextReassembler(int identifiers)
     : buffers(identifiers, MultipartBuffer(MaxTextLength))
 {}
 
-bool TextReassembler::Add(const ParsedSentence &sentence, QString &message)
+bool TextReassembler::Add(const SentenceView &sentence, QString &message)
 {
     int total = 0;
     int number = 0;
     int identifier = 0;
     QString text;
-    const bool haveTotal = sentence.GetInt(1, total);
-    const bool haveNumber = sentence.GetInt(2, number);
-    sentence.GetInt(3, identifier);
-    if (!sentence.GetString(4, text) || !haveTotal || !haveNumber)
+    const bool haveTotal = sentence.Int(1, total);
+    const bool haveNumber = sentence.Int(2, number);
+    sentence.Int(3, identifier);
+    if (!sentence.String(4, text) || !haveTotal || !haveNumber)
         return false;
     text = DecodeUtf8(text);
     ParsedSentence::Unescape(text);

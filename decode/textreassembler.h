@@ -6,7 +6,7 @@
 
 #include "decode/multipartbuffer.h"
 
-class ParsedSentence;
+class SentenceView;
 
 // Joins the parts of TXT text messages (total, number, identifier, text), one
 // buffer per text identifier.
@@ -22,7 +22,7 @@ public:
 
     // Takes one TXT sentence; true when it completed a message, which is then
     // in message.
-    bool Add(const ParsedSentence &sentence, QString &message);
+    bool Add(const SentenceView &sentence, QString &message);
 
     int Identifiers() const { return buffers.size(); }
 

@@ -1,5 +1,7 @@
 #include "model/geoposition.h"
 
+#include "model/decimaltext.h"
+
 #include <QRegExp>
 #include <QStringList>
 #include <cmath>
@@ -134,11 +136,8 @@ QString GeoPosition::Dm(double value, int degreeDigits, const QString &hemispher
     const double x = std::fabs(value);
     const double d = std::trunc(x);
     const double m = (x - d) * 60.0;
-    return QStringLiteral("%1%2 %3'")
-               .arg(d, degreeDigits, 'f', 0, QLatin1Char('0'))
-               .arg(DegreeSign)
-               .arg(m, 6, 'f', 4, QLatin1Char('0')) +
-           QLatin1Char(' ') + hemisphere;
+    return DecimalText::Fixed(d, 0, degreeDigits) + DegreeSign + QLatin1Char(' ') +
+           DecimalText::Fixed(m, 4, 6) + QLatin1String("' ") + hemisphere;
 }
 
 GeoPosition::Unit GeoPosition::UnitOf(const QString &part)

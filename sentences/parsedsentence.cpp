@@ -1,23 +1,13 @@
 #include "sentences/parsedsentence.h"
 
+#include "sentences/sentenceview.h"
+
 #include <QDebug>
 #include <QLoggingCategory>
 
 namespace {
 
 const char HexDigits[] = "0123456789ABCDEF";
-
-inline bool IsUpperHex(QChar c)
-{
-    const ushort u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F');
-}
-
-inline bool IsUpperAlnum(QChar c)
-{
-    const ushort u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
-}
 
 inline int HexValue(QChar c)
 {
@@ -69,34 +59,12 @@ ParsedSentence::ParsedSentence(const QString &line)
     Parse(line);
 }
 
-// The sentence is the first match of "[!$][0-9A-Z]{4,5}.+\*[0-9A-F]{2}" in the
-// line. Since ".+" is greedy and may take any character, the match always ends
-// at the last "*HH" of the line, and it starts at the first "$" or "!" that is
-// followed by four upper-case letters or digits and lies at least six
-// characters before that "*". Checking this by hand keeps a line at a few
-// passes over its characters, with no pattern engine involved.
 void ParsedSentence::Parse(const QString &line)
 {
     valid = line.size() <= MaxLength;
     const QChar *d = line.constData();
-    const int n = line.size();
-
-    int star = -1;
-    for (int p = n - 3; p >= 0; --p) {
-        if (d[p] == QLatin1Char('*') && IsUpperHex(d[p + 1]) && IsUpperHex(d[p + 2])) {
-            star = p;
-            break;
-        }
-    }
-    int start = -1;
-    for (int s = 0; s + 6 <= star; ++s) {
-        if ((d[s] == QLatin1Char('$') || d[s] == QLatin1Char('!')) && IsUpperAlnum(d[s + 1]) &&
-            IsUpperAlnum(d[s + 2]) && IsUpperAlnum(d[s + 3]) && IsUpperAlnum(d[s + 4])) {
-            start = s;
-            break;
-        }
-    }
-    if (start < 0) {
+    const SentenceView::Frame frame = SentenceView::Locate(d, line.size());
+    if (frame.start < 0) {
         valid = false;
         if (QLoggingCategory::defaultCategory()->isDebugEnabled())
             qDebug().noquote() << "Unable to handle:" << line;
@@ -106,25 +74,19 @@ void ParsedSentence::Parse(const QString &line)
     // The fields are the text up to the final "*", split at every "," and "*";
     // the part after the final "*" is the received checksum.
     int commas = 0;
-    for (int p = start; p < star; ++p) {
+    for (int p = frame.start; p < frame.star; ++p) {
         if (d[p] == QLatin1Char(',') || d[p] == QLatin1Char('*'))
             ++commas;
     }
     fields.reserve(commas + 1);
-    int from = start;
-    for (int p = start; p <= star; ++p) {
-        if (p == star || d[p] == QLatin1Char(',') || d[p] == QLatin1Char('*')) {
+    int from = frame.start;
+    for (int p = frame.start; p <= frame.star; ++p) {
+        if (p == frame.star || d[p] == QLatin1Char(',') || d[p] == QLatin1Char('*')) {
             fields.append(p > from ? QString(d + from, p - from) : QString());
             from = p + 1;
         }
     }
-
-    // The sender's checksum covers every character between the start
-    // character and the final "*", separators included as they stand.
-    const uchar sum = XorOf(d + start + 1, d + star);
-    if (d[star + 1] != QLatin1Char(HexDigits[sum >> 4]) ||
-        d[star + 2] != QLatin1Char(HexDigits[sum & 0x0f]))
-        valid = false;
+    valid = valid && frame.checksumOk;
 
     if (!valid)
         return;

@@ -1,4 +1,5 @@
 #include "lim/lanterninterface.h"
+#include "model/decimaltext.h"
 #include "model/model.h"
 
 #include <QtTest>
@@ -10,6 +11,26 @@ class TestModel : public QObject
     Q_OBJECT
 
 private slots:
+    void decimalTextWritesAsTheFramework()
+    {
+        // Halfway values (k/32, k/4, k + 1/2) are where rounding rules part.
+        QList<double> values{0.0,      -0.0, 0.03125, 0.25,     0.75, 1.25,  2.5,     0.125,
+                             59.99995, 9.5,  99.95,   999.9995, 1e15, -1.25, qQNaN(), qInf()};
+        quint32 seed = 12345;
+        for (int i = 0; i < 2000; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            values << (seed % 3600000) / 10000.0 << (seed % 4096) / 32.0;
+        }
+        for (double value : values) {
+            for (int decimals = 0; decimals <= 5; ++decimals) {
+                for (int width : {0, 2, 6}) {
+                    const QString expected =
+                        QStringLiteral("%1").arg(value, width, 'f', decimals, QLatin1Char('0'));
+                    QCOMPARE(DecimalText::Fixed(value, decimals, width), expected);
+                }
+            }
+        }
+    }
     void nameKeepsFirst34Characters_data();
     void nameKeepsFirst34Characters();
     void lanternConversions();

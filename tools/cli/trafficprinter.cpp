@@ -8,9 +8,14 @@
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
 #include "decode/satellitedata.h"
+#include "model/decimaltext.h"
 #include "model/model.h"
 #include "sentences/atonsentenceaid.h"
 #include "sentences/parsedsentence.h"
+#include "sentences/sentenceview.h"
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -20,6 +25,28 @@ QString ModeText(int mode)
                                         "float RTK",  "manual",       "no fix",
                                         "precise",    "RTK",          "simulated"};
     return mode >= 0 && mode <= 8 ? QLatin1String(modes[mode]) : QStringLiteral("no fix");
+}
+
+// Time and date as "hh:mm:ss" and "yyyy-MM-dd", written by hand: the
+// framework's format parser costs more than the rest of a fix's decode.
+QString ClockText(const QTime &time)
+{
+    if (!time.isValid())
+        return QString();
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour(), time.minute(), time.second());
+    return QLatin1String(text);
+}
+
+QString DateText(const QDate &date)
+{
+    if (!date.isValid())
+        return QStringLiteral("----------");
+    if (date.year() < 1000 || date.year() > 9999)
+        return date.toString(QStringLiteral("yyyy-MM-dd"));
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year(), date.month(), date.day());
+    return QLatin1String(text);
 }
 
 } // namespace
@@ -48,8 +75,8 @@ void TrafficPrinter::Print(const QString &line)
 
 void TrafficPrinter::OnReceived(QString line)
 {
-    // Cheap test first: most lines are GPS and VDO.
-    if (!aidCodec || !line.contains(QLatin1String("AIAID")))
+    // The decoders share this look at the line.
+    if (!aidCodec || !SentenceView::Shared(line).Is(QLatin1String("AI"), QLatin1String("AID")))
         return;
     const QString before = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
     aidCodec->Decode(ParsedSentence(line));
@@ -64,40 +91,53 @@ void TrafficPrinter::OnGpsData(GpsData *data)
         Print(QStringLiteral("GPS no fix data for 2 s"));
         return;
     }
-    Print(QStringLiteral("GPS %1 %2 %3 %4 %5 kn %6 deg %7")
-              .arg(data->time.toString(QStringLiteral("hh:mm:ss")),
-                   data->date.isValid() ? data->date.toString(QStringLiteral("yyyy-MM-dd"))
-                                        : QStringLiteral("----------"),
-                   ConfigurationFields::LatitudeText(data->position.Latitude()),
-                   ConfigurationFields::LongitudeText(data->position.Longitude()))
-              .arg(data->speed, 0, 'f', 1)
-              .arg(data->course, 0, 'f', 1)
-              .arg(ModeText(data->mode)));
+    const QString texts[] = {QStringLiteral("GPS"),
+                             ClockText(data->time),
+                             DateText(data->date),
+                             ConfigurationFields::LatitudeText(data->position.Latitude()),
+                             ConfigurationFields::LongitudeText(data->position.Longitude()),
+                             DecimalText::Fixed(data->speed, 1),
+                             QStringLiteral("kn"),
+                             DecimalText::Fixed(data->course, 1),
+                             QStringLiteral("deg"),
+                             ModeText(data->mode)};
+    QString line;
+    line.reserve(100);
+    for (const QString &text : texts) {
+        line += text;
+        line += QLatin1Char(' ');
+    }
+    line.chop(1);
+    Print(line);
 }
 
 void TrafficPrinter::OnSatelliteData(SatelliteData *data)
 {
-    QString text;
-    if (!data) {
-        text = QStringLiteral("GPS satellites lost");
-    } else {
+    // A GSA and three GSV a second say the same most of the time: the line is
+    // made and shown only when one of its counts changes.
+    int key[3] = {-2, 0, 0};
+    if (data) {
         int used = 0;
         for (const SatelliteData::Satellite &s : data->satellites) {
             if (s.usedInFix && s.prn != 0)
                 ++used;
         }
-        static const char *const fixes[] = {"no fix", "2D fix", "3D fix"};
-        const int mode = data->fixMode >= 0 && data->fixMode <= 2 ? data->fixMode : 0;
-        text = QStringLiteral("GPS %1, %2 satellites used, %3 in view")
-                   .arg(QLatin1String(fixes[mode]))
-                   .arg(used)
-                   .arg(data->satellitesInView);
+        key[0] = data->fixMode >= 0 && data->fixMode <= 2 ? data->fixMode : 0;
+        key[1] = used;
+        key[2] = data->satellitesInView;
     }
-    // A GSA and three GSV a second say the same most of the time.
-    if (text == lastSatellites)
+    if (std::equal(key, key + 3, lastSatelliteKey))
         return;
-    lastSatellites = text;
-    Print(text);
+    std::copy(key, key + 3, lastSatelliteKey);
+    if (!data) {
+        Print(QStringLiteral("GPS satellites lost"));
+        return;
+    }
+    static const char *const fixes[] = {"no fix", "2D fix", "3D fix"};
+    Print(QStringLiteral("GPS %1, %2 satellites used, %3 in view")
+              .arg(QLatin1String(fixes[key[0]]))
+              .arg(key[1])
+              .arg(key[2]));
 }
 
 void TrafficPrinter::OnGpsText(QString message)

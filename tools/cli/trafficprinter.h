@@ -50,7 +50,8 @@ private:
 
     Model *model;
     AtoNSentenceAID *aidCodec = nullptr;
-    QString lastSatellites;
+    // The counts of the last satellite line shown: fix, used, in view.
+    int lastSatelliteKey[3] = {-1, -1, -1};
     // Each alarm as last shown, by its number.
     QHash<int, AlarmData::Alarm> lastAlarms;
     uint racon = 0;

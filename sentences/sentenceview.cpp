@@ -1,0 +1,217 @@
+#include "sentences/sentenceview.h"
+
+#include "sentences/parsedsentence.h"
+
+namespace {
+
+const char HexDigits[] = "0123456789ABCDEF";
+
+inline bool IsUpperHex(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F');
+}
+
+inline bool IsUpperAlnum(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
+}
+
+inline bool IsSeparator(QChar c)
+{
+    return c == QLatin1Char(',') || c == QLatin1Char('*');
+}
+
+} // namespace
+
+// The sentence is the first match of "[!$][0-9A-Z]{4,5}.+\*[0-9A-F]{2}" in the
+// line. Since ".+" is greedy and may take any character, the match always ends
+// at the last "*HH" of the line, and it starts at the first "$" or "!" that is
+// followed by four upper-case letters or digits and lies at least six
+// characters before that "*". Checking this by hand keeps a line at a few
+// passes over its characters, with no pattern engine involved.
+SentenceView::Frame SentenceView::Locate(const QChar *d, int n)
+{
+    Frame frame;
+    for (int p = n - 3; p >= 0; --p) {
+        if (d[p] == QLatin1Char('*') && IsUpperHex(d[p + 1]) && IsUpperHex(d[p + 2])) {
+            frame.star = p;
+            break;
+        }
+    }
+    for (int s = 0; s + 6 <= frame.star; ++s) {
+        if ((d[s] == QLatin1Char('$') || d[s] == QLatin1Char('!')) && IsUpperAlnum(d[s + 1]) &&
+            IsUpperAlnum(d[s + 2]) && IsUpperAlnum(d[s + 3]) && IsUpperAlnum(d[s + 4])) {
+            frame.start = s;
+            break;
+        }
+    }
+    if (frame.start < 0)
+        return frame;
+    // The sender's checksum covers every character between the start
+    // character and the final "*", separators included as they stand. A
+    // character outside Latin-1 counts as the "?" that goes on the line.
+    uchar sum = 0;
+    for (const QChar *p = d + frame.start + 1; p < d + frame.star; ++p)
+        sum ^= p->unicode() > 0xff ? uchar('?') : uchar(p->unicode());
+    frame.checksumOk = d[frame.star + 1] == QLatin1Char(HexDigits[sum >> 4]) &&
+                       d[frame.star + 2] == QLatin1Char(HexDigits[sum & 0x0f]);
+    return frame;
+}
+
+SentenceView::SentenceView(const QString &line) : text(line.constData())
+{
+    const int n = line.size();
+    if (n > ParsedSentence::MaxLength)
+        return;
+    const Frame frame = Locate(text, n);
+    if (frame.start < 0 || !frame.checksumOk)
+        return;
+    // At most MaxLength fields fit in a valid line, fewer than fieldEnd holds.
+    fieldStart = short(frame.start);
+    for (int p = frame.start; p < frame.star; ++p) {
+        if (IsSeparator(text[p]))
+            fieldEnd[fieldCount++] = short(p);
+    }
+    fieldEnd[fieldCount++] = short(frame.star);
+    valid = true;
+}
+
+const SentenceView &SentenceView::Shared(const QString &line)
+{
+    // The copy of the line held here keeps its characters from being changed
+    // in place, so a line with the same characters at the same address is the
+    // same line. Literals and raw data are not held that way; they are parsed
+    // each time.
+    struct Last
+    {
+        QString line;
+        SentenceView view;
+    };
+    thread_local Last last;
+    const bool held = !const_cast<QString &>(line).data_ptr()->ref.isStatic();
+    if (held && line.constData() == last.line.constData() && line.size() == last.line.size())
+        return last.view;
+    last.line = line;
+    last.view = SentenceView(last.line);
+    return last.view;
+}
+
+QStringView SentenceView::Field(int i) const
+{
+    if (!Has(i))
+        return QStringView();
+    const int from = i == 0 ? fieldStart : fieldEnd[i - 1] + 1;
+    return QStringView(text + from, fieldEnd[i] - from);
+}
+
+QStringView SentenceView::Talker() const
+{
+    const QStringView address = Field(0);
+    if (address.size() < 2)
+        return QStringView();
+    return address.at(1) == QLatin1Char('P') ? address.mid(1, 1) : address.mid(1, 2);
+}
+
+QStringView SentenceView::Formatter() const
+{
+    const QStringView address = Field(0);
+    if (address.size() < 2)
+        return QStringView();
+    return address.mid(address.at(1) == QLatin1Char('P') ? 2 : 3);
+}
+
+bool SentenceView::String(int i, QString &out) const
+{
+    out.clear();
+    if (!Has(i))
+        return false;
+    out = Field(i).toString();
+    return true;
+}
+
+bool SentenceView::Char(int i, QChar &out) const
+{
+    out = QChar();
+    const QStringView field = Field(i);
+    if (field.isEmpty())
+        return false;
+    out = field.at(0);
+    return true;
+}
+
+bool SentenceView::Digit(int i, int &out) const
+{
+    out = 0;
+    const QStringView field = Field(i);
+    if (field.isEmpty())
+        return false;
+    const ushort u = field.at(0).unicode();
+    if (u >= '0' && u <= '9')
+        out = u - '0';
+    return true;
+}
+
+bool SentenceView::Int(int i, int &out) const
+{
+    out = 0;
+    const QStringView field = Field(i);
+    if (field.isEmpty())
+        return false;
+    out = IntOf(field);
+    return true;
+}
+
+int SentenceView::IntOf(QStringView text)
+{
+    // Nine digits cannot overflow an int.
+    if (!text.isEmpty() && text.size() <= 9) {
+        int value = 0;
+        bool plain = true;
+        for (const QChar c : text) {
+            const ushort u = c.unicode();
+            if (u < '0' || u > '9') {
+                plain = false;
+                break;
+            }
+            value = value * 10 + (u - '0');
+        }
+        if (plain)
+            return value;
+    }
+    bool ok = false;
+    const int value = QString::fromRawData(text.data(), int(text.size())).toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+double SentenceView::DoubleOf(QStringView text)
+{
+    // Digits with at most one inner point, fifteen digits at most: the digits
+    // as an integer and the power of ten are both exact in a double, so their
+    // quotient is the correctly rounded value, as the framework's parse gives.
+    static const double powers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const int n = int(text.size());
+    if (n > 0 && n <= 16) {
+        qint64 mantissa = 0;
+        int digits = 0;
+        int decimals = -1;
+        bool plain = true;
+        for (int i = 0; i < n && plain; ++i) {
+            const ushort u = text.at(i).unicode();
+            if (u >= '0' && u <= '9') {
+                mantissa = mantissa * 10 + (u - '0');
+                ++digits;
+                if (decimals >= 0)
+                    ++decimals;
+            } else {
+                plain = u == '.' && decimals < 0 && i > 0 && i < n - 1;
+                decimals = 0;
+            }
+        }
+        if (plain && digits <= 15)
+            return decimals > 0 ? double(mantissa) / powers[decimals] : double(mantissa);
+    }
+    return QString::fromRawData(text.data(), n).toDouble();
+}

@@ -1,0 +1,70 @@
+#ifndef SENTENCEVIEW_H
+#define SENTENCEVIEW_H
+
+#include <QLatin1String>
+#include <QString>
+#include <QStringView>
+
+// A received line read in place: the same checks as ParsedSentence (length,
+// shape, checksum), but the fields stay where they are in the line and are
+// only located, so that looking at a sentence allocates nothing. Only a valid
+// sentence has fields. The line must outlive the view.
+class SentenceView
+{
+public:
+    // Where a sentence lies in a line: from its start character to its final
+    // "*", whose two checksum digits follow. start is -1 when the line holds
+    // no sentence shape.
+    struct Frame
+    {
+        int start = -1;
+        int star = -1;
+        bool checksumOk = false;
+    };
+    static Frame Locate(const QChar *line, int length);
+
+    SentenceView() = default;
+    explicit SentenceView(const QString &line);
+
+    // The view of the line most recently looked at on this thread, parsed
+    // anew only when the line differs: the consumers of one received line
+    // share a single parse.
+    static const SentenceView &Shared(const QString &line);
+
+    bool IsValid() const { return valid; }
+    bool Is(QLatin1String talker, QLatin1String formatter) const
+    {
+        return valid && Talker() == talker && Formatter() == formatter;
+    }
+    QStringView Talker() const;
+    QStringView Formatter() const;
+
+    // Field 0 is the address field ("$GPRMC"); 0 fields when not valid.
+    int FieldCount() const { return fieldCount; }
+    bool Has(int i) const { return i >= 0 && i < fieldCount; }
+    QStringView Field(int i) const;
+
+    // As ParsedSentence's accessors: out is set to its empty value first;
+    // false when the field does not exist, and for an empty field except
+    // with String.
+    bool String(int i, QString &out) const;
+    bool Char(int i, QChar &out) const;
+    bool Digit(int i, int &out) const;
+    bool Int(int i, int &out) const;
+
+    // A field's number as the framework reads it (0 when it is none), read in
+    // place where it is plain digits.
+    static int IntOf(QStringView text);
+    static double DoubleOf(QStringView text);
+
+private:
+    const QChar *text = nullptr;
+    // fieldEnd[i] is the index of the separator after field i; field i
+    // starts after fieldEnd[i - 1] (field 0 at the start character).
+    short fieldStart = 0;
+    short fieldCount = 0;
+    short fieldEnd[84] = {};
+    bool valid = false;
+};
+
+#endif // SENTENCEVIEW_H
