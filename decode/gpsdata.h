@@ -29,9 +29,11 @@ public:
 
     // Parses "hhmmss"; stores the result and tells whether it is a valid time.
     bool SetTime(QStringView hhmmss);
+    bool SetTime(const QString &hhmmss) { return SetTime(QStringView(hhmmss)); }
     // Parses "ddMMyy" and stores the result even when it is not a valid date.
     // Returns whether it is valid.
     bool SetDate(QStringView ddMMyy);
+    bool SetDate(const QString &ddMMyy) { return SetDate(QStringView(ddMMyy)); }
     void SetPosition(double latitude, double longitude);
     void SetSpeed(double knots) { speed = knots; }
     // Takes only 0 <= degrees < 360; false (course unchanged) otherwise.
