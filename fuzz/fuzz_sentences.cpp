@@ -5,9 +5,10 @@
 //   odd:  the rest is the data of a sentence that gets a sound frame and
 //         checksum, once for each codec and once as a shell answer, so that
 //         the fields themselves are explored beyond the checksum.
-// Besides crashes and sanitizer reports it checks two properties: escaping
-// and unescaping give the text back, and every sentence the tool builds that
-// fits the length limit parses as valid.
+// Besides crashes and sanitizer reports it checks three properties: escaping
+// and unescaping give the text back, every sentence the tool builds that fits
+// the length limit parses as valid, and the in-place reading of a line that
+// the decoders use agrees with the full parse on validity and every field.
 
 #include "lim/limsetparam.h"
 #include "link/nmeashellcommand.h"
@@ -16,6 +17,7 @@
 #include "sentences/atonsentenceace.h"
 #include "sentences/atonsentenceacf.h"
 #include "sentences/atonsentenceaid.h"
+#include "sentences/sentenceview.h"
 
 #include <QString>
 #include <QVector>
@@ -104,6 +106,32 @@ struct Harness
     }
 };
 
+// The decoders' view of a line must see what the transport's parse sees.
+void MustAgree(const QString &line, const ParsedSentence &parsed)
+{
+    const SentenceView view(line);
+    if (view.IsValid() != parsed.valid)
+        abort();
+    if (!parsed.valid)
+        return;
+    if (view.FieldCount() != parsed.fields.size() || view.Talker() != parsed.talker ||
+        view.Formatter() != parsed.formatter)
+        abort();
+    for (int i = -1; i <= parsed.fields.size(); ++i) {
+        QString a, b;
+        QChar c, d;
+        int x = 0, y = 0;
+        if (view.String(i, a) != parsed.GetString(i, b) || a != b)
+            abort();
+        if (view.Char(i, c) != parsed.GetChar(i, d) || c != d)
+            abort();
+        if (view.Digit(i, x) != parsed.GetDigit(i, y) || x != y)
+            abort();
+        if (view.Int(i, x) != parsed.GetInt(i, y) || x != y)
+            abort();
+    }
+}
+
 void Discard(QtMsgType, const QMessageLogContext &, const QString &) {}
 
 } // namespace
@@ -132,11 +160,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         ParsedSentence::SixBitValue(c);
 
     if (!sealed) {
-        harness->Feed(ParsedSentence(rest));
+        const ParsedSentence parsed(rest);
+        MustAgree(rest, parsed);
+        harness->Feed(parsed);
     } else {
-        for (const char *address : {"$AIAID,", "$AIACF,", "$AIACE,", "$AIAAR,", "$PVKX,"}) {
+        for (const char *address : {"$AIAID,", "$AIACF,", "$AIACE,", "$AIAAR,", "$PVKX,",
+                                    "$GPRMC,", "!AIVDO,"}) {
             const QString body = QLatin1String(address) + rest;
-            harness->Feed(ParsedSentence(body + QLatin1Char('*') + ParsedSentence::Checksum(body)));
+            const QString line = body + QLatin1Char('*') + ParsedSentence::Checksum(body);
+            const ParsedSentence parsed(line);
+            MustAgree(line, parsed);
+            harness->Feed(parsed);
         }
     }
     harness->EncodeAll();
