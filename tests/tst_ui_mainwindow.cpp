@@ -283,6 +283,15 @@ void TstMainWindow::fileGivenOnTheCommandLine()
     }
     WindowCommandLine twoFiles;
     QCOMPARE(twoFiles.Parse({"vandrel", good, broken}), WindowCommandLine::Wrong);
+
+    // A port that is not there is reported, not replaced by one that is.
+    PtyPair other;
+    fakePorts = {{other.slavePath(), "Other adapter"}};
+    MainWindow window;
+    A box({A::Press(QMessageBox::Ok)});
+    window.ConnectAtStart(dir.filePath("no-port"));
+    QCOMPARE(box.texts.value(0), "There is no serial port " + dir.filePath("no-port") + ".");
+    QVERIFY(!App()->GetTransport());
 }
 
 void TstMainWindow::linkSignalsAndTransferRequests()

@@ -409,14 +409,14 @@
     </message>
     <message>
         <location line="+31"/>
-        <location line="+291"/>
+        <location line="+297"/>
         <location line="+88"/>
         <location line="+393"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-740"/>
+        <location line="-746"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -477,17 +477,27 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+253"/>
+        <location line="+259"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-146"/>
+        <location line="-152"/>
         <source>- IN USE</source>
         <translation>- BELEGT</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+37"/>
+        <source>Error connecting to the AtoN</source>
+        <translation>Fehler beim Verbinden mit dem AtoN</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>There is no serial port %1.</source>
+        <translation>Es gibt keine serielle Schnittstelle %1.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>Replay Log File</source>
         <translation>Protokolldatei abspielen</translation>
     </message>
@@ -637,22 +647,25 @@
         <translation> Minuten</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location filename="../model/codetexts.cpp" line="+97"/>
+        <location filename="../ui/messagescheduletablemodel.cpp" line="+50"/>
         <source>FATDMA</source>
         <translation>FATDMA</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../ui/messagescheduletablemodel.cpp" line="+2"/>
         <source>RATDMA</source>
         <translation>RATDMA</translation>
     </message>
     <message>
         <location line="+2"/>
+        <location filename="../ui/messagescheduletablemodel.cpp" line="+2"/>
         <source>CSTDMA</source>
         <translation>CSTDMA</translation>
     </message>
     <message>
-        <location line="-47"/>
+        <location filename="../ui/messagescheduletablemodel.cpp" line="-47"/>
         <source>21 ( AtoN Report )</source>
         <translation>21 ( AtoN-Meldung )</translation>
     </message>
@@ -756,6 +769,16 @@ Start-Slot</translation>
 Interval</source>
         <translation>Kanal 2
 Intervall</translation>
+    </message>
+    <message>
+        <location filename="../model/scheduletable.cpp" line="+43"/>
+        <source>%1 slots</source>
+        <translation>%1 Slots</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 minutes</source>
+        <translation>%1 Minuten</translation>
     </message>
 </context>
 <context>
@@ -1171,27 +1194,31 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location filename="../model/codetexts.cpp" line="-50"/>
+        <location filename="../ui/realatontab.cpp" line="+119"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <location filename="../ui/realatontab.cpp" line="+1"/>
         <source>Surveyed</source>
         <translation>Vermessen</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+10"/>
+        <location filename="../ui/realatontab.cpp" line="+2"/>
         <source>&gt; 10 m</source>
         <translation>&gt; 10 m</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
+        <location filename="../ui/realatontab.cpp" line="+1"/>
         <source>&lt; 10 m</source>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location line="+141"/>
+        <location filename="../ui/realatontab.cpp" line="+141"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -1475,7 +1502,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>WindowCommandLine</name>
     <message>
-        <location filename="../app/windowcommandline.cpp" line="+27"/>
+        <location filename="../app/windowcommandline.cpp" line="+37"/>
         <source>Only one configuration file can be opened; %1 were given.</source>
         <translation>Es kann nur eine Konfigurationsdatei geöffnet werden; %1 wurden angegeben.</translation>
     </message>

@@ -369,8 +369,14 @@ void MainWindow::ConnectAtStart(const QString &portName)
     // is offered all the same, as the run script does for the simulator.
     const QByteArray listed = qgetenv("VANDREL_PORTS");
     qputenv("VANDREL_PORTS", portName.toLocal8Bit() + (listed.isEmpty() ? "" : ":" + listed));
-    App()->SetPortName(portName);
     RefreshPortList();
+    // A port that is not there is reported, never swapped for another one.
+    if (!SelectPort(portName)) {
+        QMessageBox::critical(this, tr("Error connecting to the AtoN"),
+                              tr("There is no serial port %1.").arg(portName));
+        return;
+    }
+    App()->SetPortName(portName);
     OnConnect();
 }
 
