@@ -55,6 +55,9 @@ int main(int argc, char *argv[])
 
     auto *application = new VandrelApplication(argc, argv);
     TranslationLoader::Install(application);
+    // The desktop entry installed with the program, by which the desktop
+    // shows the window's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("vandrel"));
 
     auto *window = new MainWindow();
     window->show();
