@@ -11,7 +11,12 @@
 #include "modalanswer.h"
 #include "uitestmain.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -29,13 +34,14 @@ VandrelApplication *App()
 }
 
 // One simulated unit on a pseudo-terminal, for the life of the object; the
-// window finds it among its ports.
+// window finds it among its ports.  It keeps what it holds in a state file.
 class Simulator
 {
 public:
     explicit Simulator(const QStringList &options)
     {
-        process.start(QStringLiteral(VANDREL_UNITSIM), options);
+        process.start(QStringLiteral(VANDREL_UNITSIM),
+                      QStringList(options) << "--state" << dir.filePath("unit.json"));
         QByteArray out;
         while (!out.contains('\n') && process.waitForReadyRead(5000))
             out += process.readAllStandardOutput();
@@ -56,9 +62,32 @@ public:
         if (process.processId() > 0)
             ::kill(pid_t(process.processId()), paused ? SIGSTOP : SIGCONT);
     }
+    // The line goes, as when the unit's adapter is pulled.
+    void unplug()
+    {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    // What the unit holds now.
+    QJsonObject state() const
+    {
+        QFile file(dir.filePath("unit.json"));
+        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                              : QJsonObject();
+    }
+    // Another unit, holding `state`, takes the dock.
+    void redock(const QJsonObject &state)
+    {
+        QFile file(dir.filePath("unit.json"));
+        if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(state).toJson()) > 0) {
+            file.close();
+            ::kill(pid_t(process.processId()), SIGUSR1);
+        }
+    }
     QString port;
 
 private:
+    QTemporaryDir dir;
     QProcess process;
 };
 
@@ -110,17 +139,36 @@ private:
         QVERIFY(!on(window, "pushButtonConnect") && !on(window, "comboBoxPort"));
     }
 
-    // Retrieves both tabs with the tool-bar button and waits until they are synced.
-    void retrieveAll(MainWindow &window, bool waitIdle = true)
+    // Clicks a tool-bar button on its main part (not its menu arrow).
+    static void press(MainWindow &w, const char *button)
     {
-        if (waitIdle)
-            QTRY_VERIFY_WITH_TIMEOUT(idle(), 15000);
-        child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->click();
-        // Busy: Disconnect waits, the transfer buttons stay.
-        QTRY_VERIFY_WITH_TIMEOUT(!on(window, "pushButtonDisconnect"), 3000);
-        QVERIFY(on(window, "toolButtonSendToAtoN"));
+        auto *b = child<QToolButton>(w, button);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height() / 2, b->height() / 2));
+    }
+
+    // Nothing that starts another transfer or replaces the document is
+    // offered while one runs; Disconnect is.
+    static void transferShown(MainWindow &w)
+    {
+        QVERIFY(!on(w, "toolButtonRetrieveFromAtoN") && !on(w, "toolButtonSendToAtoN"));
+        for (const char *name : {"actionRetrieveCurrentTab", "actionRetrieveAllTabs",
+                                 "actionSendCurrentTab", "actionSendAllTabs", "actionNewFile",
+                                 "actionOpenFile", "actionCloseFile", "actionReplayLogFile"})
+            QVERIFY2(!child<QAction>(w, name)->isEnabled(), name);
+        QVERIFY(on(w, "pushButtonDisconnect"));
+    }
+
+    // Retrieves both tabs with the tool-bar button and waits until they are
+    // synced; `answers` are for the boxes that come first.
+    void retrieveAll(MainWindow &window, QList<ModalAnswer::Answer> answers = {})
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 15000);
+        ModalAnswer boxes(answers);
+        press(window, "toolButtonRetrieveFromAtoN");
+        QCOMPARE(boxes.answered(), answers.size());
+        transferShown(window);
         QTRY_VERIFY_WITH_TIMEOUT(synced(), 60000);
-        QTRY_VERIFY_WITH_TIMEOUT(on(window, "pushButtonDisconnect"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(on(window, "toolButtonRetrieveFromAtoN"), 3000);
     }
 
 private slots:
@@ -129,23 +177,29 @@ private slots:
 
 void TstMainWindowSession::wholeSession()
 {
+    using A = ModalAnswer;
     Simulator unit({"--fast"});
     QVERIFY(!unit.port.isEmpty());
+    const QString unitMmsi = unit.state().value("mmsi").toString();
     QTemporaryDir dir;
     const QString file = dir.filePath("session.pad");
     MainWindow window;
     App()->SetMainWindow(&window);
     window.resize(900, 760);
     window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *tabs = child<QTabWidget>(window, "tabWidget");
     auto *name = child<QLineEdit>(window, "lineName");
     link(window, unit.port);
-    retrieveAll(window, false);
+    retrieveAll(window);
 
-    // What the unit holds became the document; its clock reached the status bar.
-    QVERIFY(!App()->TransportModel()->GetAtoN()->Name().isEmpty());
-    QCOMPARE(name->text(), App()->TransportModel()->GetAtoN()->Name());
+    // What the unit holds became the document, named by the unit's MMSI and
+    // without a file; its clock reached the status bar.
+    const QJsonObject first = unit.state();
+    QCOMPARE(name->text(), first["ace"]["name"].toString());
     QVERIFY(window.isWindowModified());
+    QVERIFY(window.CurrentFileName().isEmpty());
+    QCOMPARE(window.windowFilePath(), "MMSI " + unitMmsi);
     QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>(window, "labelUtcClock")->text().startsWith(" UTC "),
                              5000);
     // The port is not probed while the link holds it.
@@ -160,9 +214,8 @@ void TstMainWindowSession::wholeSession()
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     {
-        ModalAnswer answers({ModalAnswer::ChooseFile(dir.filePath("no/such.log")),
-                             ModalAnswer::Press(QMessageBox::Ok),
-                             ModalAnswer::ChooseFile(logFile)});
+        A answers({A::ChooseFile(dir.filePath("no/such.log")), A::Press(QMessageBox::Ok),
+                   A::ChooseFile(logFile)});
         log->click();
         QVERIFY(!log->isChecked());
         log->click();
@@ -177,40 +230,89 @@ void TstMainWindowSession::wholeSession()
     shoot(window, 0, "aton-tab.png");
     shoot(window, 1, "lantern-tab.png");
     shoot(window, 2, "serial-tab.png");
-    tabs->setCurrentIndex(0);
 
-    // Edit, then send everything.
+    // Edit both tabs; the lantern voltage is still being typed (no Enter,
+    // the focus stays in the field) when Send is clicked, and goes out.
+    tabs->setCurrentIndex(0);
     name->selectAll();
     QTest::keyClicks(name, "SESSION TEST");
     QCOMPARE(image(tabs->tabIcon(0)), image(QIcon(":/Images/TabEdited.png")));
-    child<QToolButton>(window, "toolButtonSendToAtoN")->click();
+    tabs->setCurrentIndex(1);
+    auto *maxVoltage = child<QDoubleSpinBox>(window, "MaxVoltage");
+    // The window is active again once the log's dialogs are gone.
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(maxVoltage->isVisible());
+    QTest::mouseClick(maxVoltage, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), maxVoltage);
+    QTest::keyClick(maxVoltage, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(maxVoltage, "13.2");
+    press(window, "toolButtonSendToAtoN");
+    QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmax(), 13200);
+    // While it runs, a click on Retrieve does nothing.
+    transferShown(window);
+    press(window, "toolButtonRetrieveFromAtoN");
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
-    Model edited;
-    edited = *App()->EditModel();
+    const QJsonObject held = unit.state();
+    QCOMPARE(held["lantern"]["limvmax"].toInt(), 13200);
+    QCOMPARE(held["ace"]["name"].toString(), QString("SESSION TEST"));
+    QVERIFY(held["schedule"] == first["schedule"]);
 
-    // Read back: the unit now holds the edit.
-    retrieveAll(window);
-    QCOMPARE(App()->TransportModel()->GetAtoN()->Name(), QString("SESSION TEST"));
-    QCOMPARE(*App()->EditModel()->GetLanternInterface(), *edited.GetLanternInterface());
-    QCOMPARE(App()->EditModel()->GetMessageSchedule()->Count(),
-             edited.GetMessageSchedule()->Count());
+    // A retrieve over unsaved edits asks first: Cancel keeps them, Discard
+    // lets the unit's configuration in.
+    tabs->setCurrentIndex(0);
+    name->selectAll();
+    QTest::keyClicks(name, "NOT SENT");
+    {
+        A cancel({A::Press(QMessageBox::Cancel)});
+        press(window, "toolButtonRetrieveFromAtoN");
+        QCOMPARE(cancel.answered(), 1);
+        QCOMPARE(cancel.texts.value(0), QString("The file has been modified."));
+    }
+    QCOMPARE(name->text(), QString("NOT SENT"));
+    retrieveAll(window, {A::Press(QMessageBox::Discard)});
+    QCOMPARE(name->text(), QString("SESSION TEST"));
     Model retrieved;
     retrieved = *App()->EditModel();
 
-    // Save, close, open: the same configuration comes back.
+    // Save asks where to write the unit's configuration; close and open
+    // bring it back under the file's name, marked edited against the unit.
     {
-        ModalAnswer answers({ModalAnswer::ChooseFile(file), ModalAnswer::ChooseFile(file)});
-        window.OnSaveAs();
+        A answers({A::ChooseFile(file), A::ChooseFile(file)});
+        child<QAction>(window, "actionSaveFile")->trigger();
         QVERIFY(!window.isWindowModified());
-        window.OnClose();
+        QCOMPARE(window.CurrentFileName(), file);
+        child<QAction>(window, "actionCloseFile")->trigger();
         QCOMPARE(name->text(), Model().GetAtoN()->Name());
-        window.OnOpen();
+        child<QAction>(window, "actionOpenFile")->trigger();
         QCOMPARE(answers.answered(), 2);
     }
     QVERIFY(*App()->EditModel() == retrieved);
-    QCOMPARE(name->text(), QString("SESSION TEST"));
-    // A file loaded over a synced tab marks it edited.
     QCOMPARE(App()->GetStateMachine()->TabStateOf(0), int(StateMachine::TabEdited));
+    // Read again, the document is the unit's, no longer the file's: nothing
+    // was edited, so nothing is asked.
+    retrieveAll(window);
+    QVERIFY(window.CurrentFileName().isEmpty());
+
+    // Another unit takes the dock: after the question about the edit, both
+    // tabs show what the new unit holds.
+    QJsonObject other = unit.state();
+    QJsonObject ace = other["ace"].toObject(), shell = other["shell"].toObject();
+    QJsonObject lantern = other["lantern"].toObject();
+    ace["name"] = "OTHER UNIT";
+    shell["serialNumber"] = "OTHER-2";
+    lantern["limvmax"] = 12000;
+    other["ace"] = ace, other["shell"] = shell, other["lantern"] = lantern;
+    name->selectAll();
+    QTest::keyClicks(name, "EDITED");
+    {
+        A discard({A::Press(QMessageBox::Discard)});
+        unit.redock(other);
+        QTRY_COMPARE_WITH_TIMEOUT(discard.answered(), 1, 10000);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(name->text(), QString("OTHER UNIT"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
+    QCOMPARE(maxVoltage->value(), 12.0);
 
     // Disconnect: back to a port choice.
     QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
@@ -222,19 +324,22 @@ void TstMainWindowSession::wholeSession()
     QVERIFY(tabs->tabIcon(0).isNull());
 
     // Linked again, the unit goes silent in the middle of a retrieve (its
-    // program stopped, as when it is taken from the dock): the link ends with
-    // an error box.
-    link(window, unit.port);
-    {
-        ModalAnswer error({ModalAnswer::Press(QMessageBox::Ok)});
-        child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->click();
-        unit.pause(true);
-        QTRY_VERIFY_WITH_TIMEOUT(error.answered() == 1, 30000);
-        QVERIFY(error.informativeTexts.value(0).startsWith("A timeout occurred."));
+    // program stopped, as when it is taken from the dock), then its line
+    // goes on the next link: each ends the link with one error box.
+    for (bool pulled : {false, true}) {
+        link(window, unit.port);
+        A errors({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
+        press(window, "toolButtonRetrieveFromAtoN");
+        pulled ? unit.unplug() : unit.pause(true);
+        QTRY_VERIFY_WITH_TIMEOUT(errors.answered() == 1, 30000);
+        if (!pulled)
+            QVERIFY(errors.informativeTexts.value(0).startsWith("A timeout occurred."));
+        unit.pause(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+        QTest::qWait(3000);
+        QCOMPARE(errors.answered(), 1);
+        QCOMPARE(window.statusBar()->currentMessage(), QString("Ready"));
     }
-    unit.pause(false);
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
-    QCOMPARE(window.statusBar()->currentMessage(), QString("Ready"));
     App()->SetMainWindow(nullptr);
 }
 

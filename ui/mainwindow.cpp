@@ -11,38 +11,25 @@
 #include "model/model.h"
 #include "model/padfile.h"
 #include "ui/aboutdialog.h"
+#include "ui/documentcontroller.h"
 #include "ui/qcomboboxdropdown.h"
 #include "ui/realatontab.h"
 #include "ui/serialtab.h"
+#include "ui/transfercontrols.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMenu>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 
 namespace {
 
-const char *const PadFileFilter = QT_TRANSLATE_NOOP("MainWindow", "vandrel Files ( *.pad )");
 const char *const LogFileFilter = QT_TRANSLATE_NOOP("MainWindow", "Text Log Files ( *.txt *.log )");
-
-// Sets the wait cursor for the life of the object.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 } // namespace
 
@@ -73,6 +60,9 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     tabWidget->insertTab(serialTabIndex, serialTab, tr("Serial Data"));
     connect(serialTab, &SerialTab::Save, this, &MainWindow::OnSerialTabSaveLogFile);
 
+    document = new DocumentController(this, editModel, {realAtoNTab, lanternTab});
+    connect(document, &DocumentController::Replaced, this, &MainWindow::FileLoad);
+
     connect(ui->actionNewFile, &QAction::triggered, this, &MainWindow::OnNew);
     connect(ui->actionOpenFile, &QAction::triggered, this, &MainWindow::OnOpen);
     connect(ui->actionSaveFile, &QAction::triggered, this, &MainWindow::OnSave);
@@ -83,7 +73,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::OnAbout);
 
     BuildPortToolBar();
-    BuildTransferToolBar();
+    transfers = new TransferControls(this, ui->toolBarTransfer, statusBar());
+    connect(transfers, &TransferControls::RetrieveCurrentTab, this, &MainWindow::OnGetCurrentTab);
+    connect(transfers, &TransferControls::RetrieveAllTabs, this, &MainWindow::OnGetAllTabs);
+    connect(transfers, &TransferControls::SendCurrentTab, this, &MainWindow::OnSendCurrentTab);
+    connect(transfers, &TransferControls::SendAllTabs, this, &MainWindow::OnSendAllTabs);
     BuildStatusBar();
 
     // The run script names the simulator's line here so that the window comes
@@ -102,8 +96,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     clockTimer->start();
 
     statusBar()->showMessage(tr("Ready"));
-    currentFileName.clear();
-    SetCurrentFile();
 
     QTimer::singleShot(0, this, &MainWindow::OnAutoConnect);
     adjustSize();
@@ -144,83 +136,8 @@ void MainWindow::BuildPortToolBar()
     connect(disconnectButton, &QPushButton::clicked, this, &MainWindow::OnDisconnect);
 }
 
-void MainWindow::BuildTransferToolBar()
-{
-    retrieveMenu = new QMenu(tr("Retrieve from AtoN"), this);
-    retrieveMenu->setObjectName(QStringLiteral("menuRetrieve"));
-    sendMenu = new QMenu(tr("Send to AtoN"), this);
-    sendMenu->setObjectName(QStringLiteral("menuSend"));
-
-    actionRetrieveCurrentTab = new QAction(tr("Retrieve current tab only"), this);
-    actionRetrieveCurrentTab->setObjectName(QStringLiteral("actionRetrieveCurrentTab"));
-    actionRetrieveAllTabs = new QAction(tr("Retrieve all tabs"), this);
-    actionRetrieveAllTabs->setObjectName(QStringLiteral("actionRetrieveAllTabs"));
-    actionSendCurrentTab = new QAction(tr("Send current tab only"), this);
-    actionSendCurrentTab->setObjectName(QStringLiteral("actionSendCurrentTab"));
-    actionSendAllTabs = new QAction(tr("Send all tabs"), this);
-    actionSendAllTabs->setObjectName(QStringLiteral("actionSendAllTabs"));
-
-    retrieveMenu->addAction(actionRetrieveCurrentTab);
-    retrieveMenu->addAction(actionRetrieveAllTabs);
-    sendMenu->addAction(actionSendCurrentTab);
-
-    connect(actionRetrieveCurrentTab, &QAction::triggered, this, &MainWindow::OnGetCurrentTab);
-    connect(actionRetrieveAllTabs, &QAction::triggered, this, &MainWindow::OnGetAllTabs);
-    connect(actionSendCurrentTab, &QAction::triggered, this, &MainWindow::OnSendCurrentTab);
-    connect(actionSendAllTabs, &QAction::triggered, this, &MainWindow::OnSendAllTabs);
-
-    // The button shows its default action, so the picture and the tip go on
-    // the action; the picture is too wide for a menu entry.
-    const QSize pictureSize(144, 48);
-    actionRetrieveAllTabs->setIcon(QIcon(QStringLiteral(":/Images/KelvanetoPC_144by48px.png")));
-    actionRetrieveAllTabs->setIconVisibleInMenu(false);
-    actionRetrieveAllTabs->setToolTip(tr("Retrieve configuration from AtoN"));
-    actionSendAllTabs->setIcon(QIcon(QStringLiteral(":/Images/PCtoKelvane_144by48px.png")));
-    actionSendAllTabs->setIconVisibleInMenu(false);
-    actionSendAllTabs->setToolTip(tr("Send configuration to AtoN"));
-
-    // The menus drop down from the buttons' arrows, which is where "current
-    // tab only" is reached.
-    retrieveButton = new QToolButton(this);
-    retrieveButton->setObjectName(QStringLiteral("toolButtonRetrieveFromAtoN"));
-    retrieveButton->setDefaultAction(actionRetrieveAllTabs);
-    retrieveButton->setIconSize(pictureSize);
-    retrieveButton->setMenu(retrieveMenu);
-    retrieveButton->setPopupMode(QToolButton::MenuButtonPopup);
-    ui->toolBarTransfer->addWidget(retrieveButton);
-
-    ui->toolBarTransfer->addSeparator();
-
-    sendButton = new QToolButton(this);
-    sendButton->setObjectName(QStringLiteral("toolButtonSendToAtoN"));
-    sendButton->setDefaultAction(actionSendAllTabs);
-    sendButton->setIconSize(pictureSize);
-    sendButton->setMenu(sendMenu);
-    sendButton->setPopupMode(QToolButton::MenuButtonPopup);
-    ui->toolBarTransfer->addWidget(sendButton);
-
-    for (QAction *action : {actionRetrieveCurrentTab, actionRetrieveAllTabs, actionSendCurrentTab,
-                            actionSendAllTabs}) {
-        action->setEnabled(false);
-    }
-    retrieveMenu->setEnabled(false);
-    sendMenu->setEnabled(false);
-    retrieveButton->setEnabled(false);
-    sendButton->setEnabled(false);
-}
-
 void MainWindow::BuildStatusBar()
 {
-    progressBar = new QProgressBar(this);
-    progressBar->setObjectName(QStringLiteral("progressBar"));
-    progressBar->setEnabled(true);
-    progressBar->setFixedHeight(20);
-    progressBar->setMaximumWidth(100);
-    progressBar->setTextVisible(false);
-    progressBar->setRange(0, 1);
-    progressBar->hide();
-    statusBar()->addPermanentWidget(progressBar);
-
     // Sized for the widest text so that the status bar does not jump.
     utcClockLabel = new QLabel(tr(" UTC 99:99:99 "), this);
     utcClockLabel->setObjectName(QStringLiteral("labelUtcClock"));
@@ -238,39 +155,31 @@ bool MainWindow::IsLinked() const
     return transport && transport->IsConnected();
 }
 
+bool MainWindow::IsTransferring() const
+{
+    const StateMachine *machine = App()->GetStateMachine();
+    return transferRunning || machine->TabStateOf(realAtoNTabIndex) == StateMachine::TabSyncing ||
+           machine->TabStateOf(lanternTabIndex) == StateMachine::TabSyncing;
+}
+
 void MainWindow::UpdateControls()
 {
-    bool connectEnabled = false;
-    bool disconnectEnabled = false;
-    bool comboEnabled = false;
-    bool transferEnabled = false;
-
-    if (portsAvailable) {
-        connectEnabled = true;
-        comboEnabled = true;
-    }
     const SerialTransport *transport = App()->GetTransport();
-    if (transport && transport->IsConnected()) {
-        connectEnabled = false;
-        comboEnabled = false;
-        // The line can be open a moment before the state machine has taken
-        // the link; a transfer asked for in that moment would be dropped.
-        transferEnabled = App()->GetStateMachine()->IsConnected();
-        disconnectEnabled = !transport->IsBusy();
-    }
+    const bool linked = transport && transport->IsConnected();
+    const bool transferring = linked && IsTransferring();
+    // A second Connect while a line is being opened would drop it.
+    connectButton->setEnabled(portsAvailable && !transport);
+    portComboBox->setEnabled(portsAvailable && !transport);
     portComboAction->setVisible(!devicePortFound);
-
-    connectButton->setEnabled(connectEnabled);
-    disconnectButton->setEnabled(disconnectEnabled);
-    portComboBox->setEnabled(comboEnabled);
-    for (QAction *action : {actionRetrieveCurrentTab, actionRetrieveAllTabs, actionSendCurrentTab,
-                            actionSendAllTabs}) {
-        action->setEnabled(transferEnabled);
-    }
-    retrieveMenu->setEnabled(transferEnabled);
-    sendMenu->setEnabled(transferEnabled);
-    sendButton->setEnabled(transferEnabled);
-    retrieveButton->setEnabled(transferEnabled);
+    // Disconnect also ends a transfer that is running.
+    disconnectButton->setEnabled(linked);
+    // The line can be open a moment before the state machine has taken the
+    // link; a transfer asked for in that moment would be dropped.
+    transfers->SetAvailable(linked && App()->GetStateMachine()->IsConnected() && !transferring);
+    // A running transfer fills the document when it ends; nothing else may
+    // replace the document meanwhile.
+    for (QAction *action : {ui->actionNewFile, ui->actionOpenFile, ui->actionCloseFile})
+        action->setEnabled(!transferring);
     // A replay takes the place of a link, so it can only start without one.
     ui->actionReplayLogFile->setEnabled(!transport);
 }
@@ -383,6 +292,7 @@ void MainWindow::ConnectAtStart(const QString &portName)
 void MainWindow::OnAutoConnect()
 {
     if (devicePortFound && !App()->GetTransport()) {
+        linkErrorShown = false;
         App()->ConnectSerialTransport();
         UpdateControls();
     }
@@ -390,6 +300,7 @@ void MainWindow::OnAutoConnect()
 
 void MainWindow::OnConnect()
 {
+    linkErrorShown = false;
     App()->ConnectSerialTransport();
     UpdateControls();
 }
@@ -414,28 +325,42 @@ void MainWindow::OnReplayLogFile()
         return;
     }
     App()->SetLogFilename(fileName);
+    linkErrorShown = false;
     App()->ConnectSerialTransportToLogFile();
     UpdateControls();
 }
 
+// A retrieve replaces the document, so unsaved edits are offered a save first.
 void MainWindow::OnGetCurrentTab()
 {
-    emit GetTab(tabWidget->currentIndex());
+    if (document->MaybeSaveEdits())
+        emit GetTab(tabWidget->currentIndex());
 }
 
 void MainWindow::OnGetAllTabs()
 {
-    emit GetAllTabs();
+    if (document->MaybeSaveEdits())
+        emit GetAllTabs();
+}
+
+// A send takes what the tabs show, a value still being typed included, and
+// only when the tabs hold nothing they have flagged as wrong.
+bool MainWindow::ReadyToSend()
+{
+    document->CommitTypedInput();
+    return true;
 }
 
 void MainWindow::OnSendCurrentTab()
 {
-    emit SendTab(tabWidget->currentIndex());
+    if (ReadyToSend())
+        emit SendTab(tabWidget->currentIndex());
 }
 
 void MainWindow::OnSendAllTabs()
 {
-    emit SendAllTabs();
+    if (ReadyToSend())
+        emit SendAllTabs();
 }
 
 void MainWindow::OnConnected()
@@ -479,6 +404,9 @@ void MainWindow::OnConnected()
 void MainWindow::OnDisconnected()
 {
     serialTab->OnClosed();
+    // Whatever ran on the link ended with it.
+    transferRunning = false;
+    transfers->ShowProgress(QString(), 0, 0, 0);
     // Everything tied to the link goes with it, so that a later link does not
     // find the tabs still listening to a transport that is gone.
     for (const QMetaObject::Connection &connection : qAsConst(linkConnections)) {
@@ -497,8 +425,8 @@ void MainWindow::OnDisconnected()
 void MainWindow::OnSendError()
 {
     const SerialTransport *transport = App()->GetTransport();
-    QMessageBox::critical(this, tr("Error sending to the AtoN"),
-                          transport ? transport->LastError() : QString(), QMessageBox::Ok);
+    ShowLinkError(tr("The line to the AtoN failed."),
+                  transport ? transport->LastError() : QString());
 }
 
 void MainWindow::OnSaveError()
@@ -518,10 +446,10 @@ void MainWindow::OnGpsDataReceived(GpsData *gpsData)
     }
 }
 
-void MainWindow::OnEdited(QWidget *)
+void MainWindow::OnEdited(QWidget *tab)
 {
-    setWindowModified(true);
-    emit Edited(tabWidget->currentIndex());
+    document->MarkEdited();
+    emit Edited(tabWidget->indexOf(tab));
 }
 
 void MainWindow::OnUpdate()
@@ -531,12 +459,15 @@ void MainWindow::OnUpdate()
 
 void MainWindow::OnUpdateTabFromTransportModel(int tab)
 {
-    setWindowModified(true);
+    Model *unit = App()->TransportModel();
     if (tab == realAtoNTabIndex) {
-        realAtoNTab->UpdateTabFromModel(App()->TransportModel());
+        realAtoNTab->UpdateTabFromModel(unit);
     } else if (tab == lanternTabIndex) {
-        lanternTab->UpdateTabFromModel(App()->TransportModel());
+        lanternTab->UpdateTabFromModel(unit);
+    } else {
+        return;
     }
+    document->TakeFromUnit(unit->GetAtoN()->GetAtoNMMSI()->Mmsi());
 }
 
 void MainWindow::OnUpdateTransportModelFromTab(int tab)
@@ -561,6 +492,8 @@ void MainWindow::OnUpdateTabIcon(int tab, int icon)
         return;
     }
     tabWidget->setTabIcon(tab, images[icon] ? QIcon(QString::fromLatin1(images[icon])) : QIcon());
+    // A tab starting or ending a transfer changes what may be done.
+    UpdateControls();
 }
 
 void MainWindow::OnEnableTab(int tab, bool enable)
@@ -574,6 +507,16 @@ void MainWindow::OnEnableTab(int tab, bool enable)
 
 void MainWindow::OnDisplayError(QString text, QString informativeText)
 {
+    ShowLinkError(text, informativeText);
+}
+
+void MainWindow::ShowLinkError(const QString &text, const QString &informativeText)
+{
+    // Every such error ends the link; a second report of the same end (a
+    // failed write, then the answers it left missing) would only repeat it.
+    if (linkErrorShown)
+        return;
+    linkErrorShown = true;
     QMessageBox box(this);
     box.setWindowTitle(QCoreApplication::applicationName());
     box.setIcon(QMessageBox::Critical);
@@ -586,39 +529,40 @@ void MainWindow::OnDisplayError(QString text, QString informativeText)
 
 void MainWindow::OnSlotClashWarning(QString text)
 {
-    QMessageBox box(this);
-    box.setWindowTitle(QCoreApplication::applicationName());
-    box.setWindowIcon(QIcon(QStringLiteral(":/Images/Quorvel01_48x48.ico")));
-    box.setIcon(QMessageBox::Warning);
-    box.setText(text);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
+    transfers->ShowWarning(text);
 }
 
-void MainWindow::OnActivateProgressBar(bool activate, int maxSize)
+void MainWindow::OnSendRefused(QString text)
 {
-    if (activate) {
-        progressActive = true;
-        progressBar->setRange(0, maxSize);
-        progressBar->show();
-    } else {
-        QTimer::singleShot(2000, this, &MainWindow::OnDeactivateProgressBar);
-    }
+    transfers->ShowSendRefused(text);
 }
 
-void MainWindow::OnDeactivateProgressBar()
+void MainWindow::OnTransferInterrupted(QString text)
 {
-    if (progressActive) {
-        progressBar->hide();
-        progressBar->setRange(0, 1);
-        progressActive = false;
-    }
+    transfers->ShowInterrupted(text);
 }
 
-void MainWindow::OnUpdateProgressBar(int updateValue)
+void MainWindow::OnReadBackResult(int tab, QStringList mismatches)
 {
-    progressBar->setValue(updateValue);
+    if (!mismatches.isEmpty())
+        transfers->ShowReadBackMismatches(tabWidget->tabText(tab), mismatches);
+}
+
+void MainWindow::OnTransferRunning(bool running)
+{
+    transferRunning = running;
+    UpdateControls();
+}
+
+void MainWindow::OnTransferProgress(QString step, int done, int total, int remainingMs)
+{
+    transfers->ShowProgress(step, done, total, remainingMs);
+}
+
+void MainWindow::OnRetrieveFinished(bool ok)
+{
+    if (!ok)
+        statusBar()->showMessage(tr("The retrieve did not finish; the document is as it was."));
 }
 
 void MainWindow::OnProductSerialNumber(QString serial_number)
@@ -628,179 +572,65 @@ void MainWindow::OnProductSerialNumber(QString serial_number)
 
 void MainWindow::OnProductSerialNumberTest(QString serial_number)
 {
-    // Another unit now answers from the dock: show its configuration.
-    if (serial_number != productSerialNumber) {
-        UpdateControls();
-        emit GetTab(0);
-    }
+    // Another unit now answers from the dock: show its configuration, once
+    // unsaved edits of the last one have been offered a save. Polls go on
+    // while the question is open; it is asked once for each unit.
+    if (serial_number == productSerialNumber || askingAboutOtherUnit)
+        return;
+    productSerialNumber = serial_number;
+    askingAboutOtherUnit = true;
+    const bool retrieve = document->MaybeSaveEdits();
+    askingAboutOtherUnit = false;
+    if (retrieve)
+        emit GetAllTabs();
+    UpdateControls();
 }
 
 // ---- Files
 
-bool MainWindow::MaybeSave()
+QString MainWindow::CurrentFileName() const
 {
-    if (!isWindowModified()) {
-        return true;
-    }
-    QMessageBox box(this);
-    box.setWindowTitle(QCoreApplication::applicationName());
-    box.setIcon(QMessageBox::Question);
-    box.setText(tr("The file has been modified."));
-    box.setInformativeText(tr("Do you want to save your changes?"));
-    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
-    case QMessageBox::Save:
-        // Going on after a failed or cancelled save would lose the edits.
-        return Save();
-    case QMessageBox::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return document->FileName();
 }
 
-void MainWindow::ShowNewDocument()
+bool MainWindow::MayReplaceDocument() const
 {
-    {
-        WaitCursor wait;
-        currentFileName.clear();
-        setWindowModified(false);
-        SetCurrentFile();
-        App()->EditModel()->Reset();
-        realAtoNTab->UpdateTabFromModel(App()->EditModel());
-        lanternTab->UpdateTabFromModel(App()->EditModel());
-    }
-    emit FileLoad();
+    return !IsLinked() || !IsTransferring();
 }
 
 void MainWindow::OnNew()
 {
-    if (MaybeSave()) {
-        ShowNewDocument();
-    }
+    if (MayReplaceDocument())
+        document->New();
+    UpdateControls();
 }
 
 void MainWindow::OnClose()
 {
-    if (MaybeSave()) {
-        ShowNewDocument();
-    }
+    OnNew();
 }
 
 void MainWindow::OnOpen()
 {
-    if (!MaybeSave()) {
-        UpdateControls();
-        return;
-    }
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open File"),
-                                                          App()->GetFilename(), tr(PadFileFilter));
-    if (fileName.isEmpty()) {
-        return;
-    }
-    OpenFileAtStart(fileName);
+    if (MayReplaceDocument())
+        document->Open();
+    UpdateControls();
 }
 
 void MainWindow::OpenFileAtStart(const QString &fileName)
 {
-    // The file is read whole before anything changes, so a file that cannot
-    // be opened or read leaves the document, its name and its mark alone.
-    QString reason;
-    PadFile::Result result;
-    {
-        WaitCursor wait;
-        result = PadFile::Load(fileName, App()->EditModel(), &reason);
-    }
-    if (result != PadFile::Done) {
-        QMessageBox box(QMessageBox::Critical, tr("Could not open the file"),
-                        tr("Could not open file: ") + fileName, QMessageBox::Ok, this);
-        box.setInformativeText(reason);
-        box.exec();
-        UpdateControls();
-        return;
-    }
-
-    {
-        WaitCursor wait;
-        currentFileName = fileName;
-        App()->SetFilename(fileName);
-        setWindowModified(false);
-        SetCurrentFile();
-        realAtoNTab->UpdateTabFromModel(App()->EditModel());
-        lanternTab->UpdateTabFromModel(App()->EditModel());
-    }
-    emit FileLoad();
+    document->OpenFile(fileName);
     UpdateControls();
 }
 
 void MainWindow::OnSave()
 {
-    Save();
+    document->Save();
 }
 
 void MainWindow::OnSaveAs()
 {
-    SaveAs();
-}
-
-bool MainWindow::Save()
-{
-    // Without a name of its own the document asks for one, rather than going
-    // to the last file used (which may hold another configuration).
-    if (currentFileName.isEmpty()) {
-        return SaveAs();
-    }
-    const bool saved = SaveFile(currentFileName);
-    UpdateControls();
-    return saved;
-}
-
-bool MainWindow::SaveAs()
-{
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save File"),
-                                                          App()->GetFilename(), tr(PadFileFilter));
-    bool saved = false;
-    if (!fileName.isEmpty()) {
-        saved = SaveFile(fileName);
-        if (saved) {
-            currentFileName = fileName;
-            App()->SetFilename(fileName);
-            SetCurrentFile();
-        }
-    }
-    UpdateControls();
-    return saved;
-}
-
-bool MainWindow::SaveFile(const QString &fileName)
-{
-    if (fileName.isEmpty()) {
-        return false;
-    }
-    QString reason;
-    PadFile::Result result;
-    {
-        WaitCursor wait;
-        result = PadFile::Save(fileName, *App()->EditModel(), &reason);
-    }
-    if (result != PadFile::Done) {
-        QMessageBox box(QMessageBox::Critical, tr("Could not save the file"),
-                        tr("Could not save file: ") + fileName, QMessageBox::Ok, this);
-        box.setInformativeText(reason);
-        box.exec();
-        return false;
-    }
-    setWindowModified(false);
-    return true;
-}
-
-void MainWindow::SetCurrentFile()
-{
-    const QString shownName =
-        currentFileName.isEmpty() ? QStringLiteral("untitled.pad") : currentFileName;
-    setWindowFilePath(shownName);
-    ui->actionSaveFile->setEnabled(!currentFileName.isEmpty());
+    document->SaveAs();
 }
 
 // ---- Traffic log
@@ -859,12 +689,11 @@ void MainWindow::OnAbout()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!MaybeSave()) {
+    if (!document->MaybeSave()) {
         event->ignore();
         return;
     }
-    const SerialTransport *transport = App()->GetTransport();
-    if (transport && transport->IsConnected() && transport->IsBusy()) {
+    if (IsLinked() && IsTransferring()) {
         QMessageBox box(this);
         box.setWindowTitle(QCoreApplication::applicationName());
         box.setIcon(QMessageBox::Question);

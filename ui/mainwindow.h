@@ -5,30 +5,32 @@
 #include <QMainWindow>
 #include <QMetaObject>
 #include <QString>
+#include <QStringList>
 
 namespace Ui {
 class MainWindow;
 }
 
+class DocumentController;
 class GpsData;
 class LanternInterfaceTab;
 class QAction;
 class QComboBoxDropdown;
 class QLabel;
-class QMenu;
-class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTimer;
-class QToolButton;
 class RealAtoNTab;
 class SerialTab;
+class TransferControls;
 class VandrelApplication;
 
 // The program's one window: the three tabs, the port and transfer tool bars,
 // the file commands and the status bar with its UTC clock.  It turns the
 // user's commands into requests to the application object and signals for the
-// state machine, and carries out what the state machine asks of it.
+// state machine, and carries out what the state machine asks of it.  The
+// document (DocumentController) and the transfer controls (TransferControls)
+// are objects of their own.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -46,7 +48,7 @@ public:
     // item carries it.
     bool SelectPort(const QString &portName);
 
-    QString CurrentFileName() const { return currentFileName; }
+    QString CurrentFileName() const;
 
     // What the command line asks for at start. OpenFileAtStart opens a
     // configuration file as File > Open does once the file is chosen (a file
@@ -95,9 +97,12 @@ public slots:
     void OnEnableTab(int tab, bool enable);
     void OnDisplayError(QString text, QString informativeText);
     void OnSlotClashWarning(QString text);
-    void OnActivateProgressBar(bool activate, int maxSize);
-    void OnDeactivateProgressBar();
-    void OnUpdateProgressBar(int updateValue);
+    void OnSendRefused(QString text);
+    void OnTransferInterrupted(QString text);
+    void OnReadBackResult(int tab, QStringList mismatches);
+    void OnTransferRunning(bool running);
+    void OnTransferProgress(QString step, int done, int total, int remainingMs);
+    void OnRetrieveFinished(bool ok);
     void OnAutoConnect();
     void OnProductSerialNumber(QString serial_number);
     void OnProductSerialNumberTest(QString serial_number);
@@ -109,28 +114,27 @@ private:
     static VandrelApplication *App();
 
     void BuildPortToolBar();
-    void BuildTransferToolBar();
     void BuildStatusBar();
 
     void UpdateControls();
+    bool IsTransferring() const;
+    bool MayReplaceDocument() const;
+    bool ReadyToSend();
+    // Shows the first error that ends a link; later ones of the same link
+    // are dropped.
+    void ShowLinkError(const QString &text, const QString &informativeText);
     void DetectDevicePort();
     void RefreshPortList();
     void RelabelCurrentPort();
     bool IsLinked() const;
 
-    // Each returns whether the caller may go on (false: cancelled or failed).
-    bool MaybeSave();
-    bool Save();
-    bool SaveAs();
-    bool SaveFile(const QString &fileName);
-    void SetCurrentFile();
-    void ShowNewDocument();
     void StartLogToFile();
     void StopLogToFile();
 
     Ui::MainWindow *ui;
     QTabWidget *tabWidget = nullptr;
-    QProgressBar *progressBar = nullptr;
+    DocumentController *document = nullptr;
+    TransferControls *transfers = nullptr;
     QLabel *utcClockLabel = nullptr;
     RealAtoNTab *realAtoNTab = nullptr;
     LanternInterfaceTab *lanternTab = nullptr;
@@ -139,24 +143,17 @@ private:
     QComboBoxDropdown *portComboBox = nullptr;
     QPushButton *connectButton = nullptr;
     QPushButton *disconnectButton = nullptr;
-    QToolButton *sendButton = nullptr;
-    QToolButton *retrieveButton = nullptr;
-    QMenu *retrieveMenu = nullptr;
-    QMenu *sendMenu = nullptr;
-    QAction *actionRetrieveCurrentTab = nullptr;
-    QAction *actionRetrieveAllTabs = nullptr;
-    QAction *actionSendCurrentTab = nullptr;
-    QAction *actionSendAllTabs = nullptr;
 
     int realAtoNTabIndex = 0;
     int lanternTabIndex = 1;
     int serialTabIndex = 2;
     bool populatingPortList = false;
     bool portsAvailable = false;
-    bool progressActive = false;
     bool devicePortFound = false;
+    bool transferRunning = false;
+    bool linkErrorShown = false;
+    bool askingAboutOtherUnit = false;
     QAction *portComboAction = nullptr;
-    QString currentFileName;
     QString productSerialNumber;
 
     // Connections made when the link comes up and undone when it goes down.

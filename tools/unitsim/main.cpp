@@ -17,9 +17,12 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+// SIGUSR1 docks another unit; every other signal ends the program.
+const char RedockByte = 'U';
+
+void onSignal(int number)
 {
-    const char c = 1;
+    const char c = number == SIGUSR1 ? RedockByte : 'Q';
     const ssize_t ignored = ::write(signalPipe[1], &c, 1);
     (void)ignored;
 }
@@ -49,18 +52,26 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    UnitSimulator simulator(options);
+
     // A reader of the diagnostics that goes away must not end the unit.
     std::signal(SIGPIPE, SIG_IGN);
     // SIGINT and SIGTERM end the event loop, so that the link is removed.
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
         auto *notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+        QObject::connect(notifier, &QSocketNotifier::activated, &app, [&simulator] {
+            char c = 0;
+            if (::read(signalPipe[0], &c, 1) == 1 && c == RedockByte)
+                simulator.redock();
+            else
+                QCoreApplication::quit();
+        });
         std::signal(SIGINT, onSignal);
         std::signal(SIGTERM, onSignal);
         std::signal(SIGHUP, onSignal);
+        std::signal(SIGUSR1, onSignal);
     }
 
-    UnitSimulator simulator(options);
     QObject::connect(&simulator, &UnitSimulator::diagnostic, [](const QString &text) {
         fprintf(stderr, "%s\n", qPrintable(text));
         fflush(stderr);

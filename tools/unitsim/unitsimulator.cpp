@@ -106,6 +106,21 @@ bool UnitSimulator::start(QString *error)
     return true;
 }
 
+void UnitSimulator::redock()
+{
+    QString error;
+    if (m_options.stateFile.isEmpty()) {
+        emit diagnostic(QStringLiteral("no state file to take another unit from"));
+        return;
+    }
+    if (!m_config.load(m_options.stateFile, &error)) {
+        emit diagnostic(error);
+        return;
+    }
+    m_responder.setDocked(true);
+    emit diagnostic(QStringLiteral("another unit in the dock, as the state file holds it"));
+}
+
 void UnitSimulator::stop()
 {
     m_running = false;

@@ -34,6 +34,9 @@ public:
     // Loads the state, opens the line and starts the traffic.
     bool start(QString *error);
     void stop();
+    // Another unit takes the dock: the state file is read again (edited
+    // meanwhile by whoever plays the other unit) and getserno is answered.
+    void redock();
 
     QString portPath() const { return m_line.path(); }
     const UnitConfig &config() const { return m_config; }

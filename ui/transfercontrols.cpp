@@ -1,0 +1,153 @@
+#include "ui/transfercontrols.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBar *statusBar)
+    : QObject(window), window(window)
+{
+    retrieveMenu = new QMenu(tr("Retrieve from AtoN"), window);
+    retrieveMenu->setObjectName(QStringLiteral("menuRetrieve"));
+    sendMenu = new QMenu(tr("Send to AtoN"), window);
+    sendMenu->setObjectName(QStringLiteral("menuSend"));
+
+    QAction *retrieveCurrent = AddAction(retrieveMenu, tr("Retrieve current tab only"),
+                                         QStringLiteral("actionRetrieveCurrentTab"));
+    QAction *retrieveAll =
+        AddAction(retrieveMenu, tr("Retrieve all tabs"), QStringLiteral("actionRetrieveAllTabs"));
+    QAction *sendCurrent =
+        AddAction(sendMenu, tr("Send current tab only"), QStringLiteral("actionSendCurrentTab"));
+    QAction *sendAll = AddAction(nullptr, tr("Send all tabs"), QStringLiteral("actionSendAllTabs"));
+    connect(retrieveCurrent, &QAction::triggered, this, &TransferControls::RetrieveCurrentTab);
+    connect(retrieveAll, &QAction::triggered, this, &TransferControls::RetrieveAllTabs);
+    connect(sendCurrent, &QAction::triggered, this, &TransferControls::SendCurrentTab);
+    connect(sendAll, &QAction::triggered, this, &TransferControls::SendAllTabs);
+
+    // The buttons show their default actions, so the picture and the tip go
+    // on the actions; the picture is too wide for a menu entry.
+    retrieveAll->setIcon(QIcon(QStringLiteral(":/Images/KelvanetoPC_144by48px.png")));
+    retrieveAll->setIconVisibleInMenu(false);
+    retrieveAll->setToolTip(tr("Retrieve configuration from AtoN"));
+    sendAll->setIcon(QIcon(QStringLiteral(":/Images/PCtoKelvane_144by48px.png")));
+    sendAll->setIconVisibleInMenu(false);
+    sendAll->setToolTip(tr("Send configuration to AtoN"));
+
+    // The menus drop down from the buttons' arrows, which is where "current
+    // tab only" is reached.
+    retrieveButton =
+        AddButton(toolBar, retrieveAll, retrieveMenu, QStringLiteral("toolButtonRetrieveFromAtoN"));
+    toolBar->addSeparator();
+    sendButton = AddButton(toolBar, sendAll, sendMenu, QStringLiteral("toolButtonSendToAtoN"));
+
+    stepLabel = new QLabel(window);
+    stepLabel->setObjectName(QStringLiteral("labelTransferStep"));
+    stepLabel->hide();
+    statusBar->addPermanentWidget(stepLabel);
+    progressBar = new QProgressBar(window);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setFixedHeight(20);
+    progressBar->setMaximumWidth(100);
+    progressBar->setTextVisible(false);
+    progressBar->hide();
+    statusBar->addPermanentWidget(progressBar);
+
+    SetAvailable(false);
+}
+
+QAction *TransferControls::AddAction(QMenu *menu, const QString &text, const QString &objectName)
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(objectName);
+    if (menu)
+        menu->addAction(action);
+    actions << action;
+    return action;
+}
+
+QToolButton *TransferControls::AddButton(QToolBar *toolBar, QAction *defaultAction, QMenu *menu,
+                                         const QString &objectName)
+{
+    auto *button = new QToolButton(window);
+    button->setObjectName(objectName);
+    button->setDefaultAction(defaultAction);
+    button->setIconSize(QSize(144, 48));
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+    toolBar->addWidget(button);
+    return button;
+}
+
+void TransferControls::SetAvailable(bool available)
+{
+    // The entries go with the buttons: a menu left open, or a shortcut, must
+    // not start a transfer the buttons refuse.
+    for (QAction *action : qAsConst(actions))
+        action->setEnabled(available);
+    retrieveMenu->setEnabled(available);
+    sendMenu->setEnabled(available);
+    retrieveButton->setEnabled(available);
+    sendButton->setEnabled(available);
+}
+
+bool TransferControls::IsAvailable() const
+{
+    return sendButton->isEnabled();
+}
+
+void TransferControls::ShowProgress(const QString &step, int done, int total, int remainingMs)
+{
+    if (total <= 0) {
+        progressBar->hide();
+        stepLabel->hide();
+        stepLabel->clear();
+        return;
+    }
+    progressBar->setRange(0, total);
+    progressBar->setValue(qBound(0, done, total));
+    const int seconds = (qMax(0, remainingMs) + 999) / 1000;
+    stepLabel->setText(seconds > 0 ? tr("%1 - about %n s left", nullptr, seconds).arg(step) : step);
+    progressBar->show();
+    stepLabel->show();
+}
+
+void TransferControls::ShowBox(QMessageBox::Icon icon, const QString &text,
+                               const QString &informativeText)
+{
+    QMessageBox box(window);
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setIcon(icon);
+    box.setText(text);
+    box.setInformativeText(informativeText);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void TransferControls::ShowReadBackMismatches(const QString &tabName, const QStringList &mismatches)
+{
+    ShowBox(QMessageBox::Warning,
+            tr("The AtoN does not hold everything sent to it on the %1 tab.").arg(tabName),
+            mismatches.join(QLatin1Char('\n')));
+}
+
+void TransferControls::ShowSendRefused(const QString &text)
+{
+    ShowBox(QMessageBox::Warning, tr("Nothing has been sent to the AtoN."), text);
+}
+
+void TransferControls::ShowInterrupted(const QString &text)
+{
+    ShowBox(QMessageBox::Warning, tr("The transfer was stopped before it finished."), text);
+}
+
+void TransferControls::ShowWarning(const QString &text)
+{
+    ShowBox(QMessageBox::Warning, text, QString());
+}

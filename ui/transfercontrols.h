@@ -1,0 +1,69 @@
+#ifndef TRANSFERCONTROLS_H
+#define TRANSFERCONTROLS_H
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+// The window's retrieve and send controls: the two tool-bar buttons with their
+// drop-down menus, the progress bar and step text in the status bar, and the
+// boxes that report how a transfer ended when it did not end as asked.
+class TransferControls : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The buttons go on `toolBar`, the progress on `statusBar`; boxes open
+    // over `window`.
+    TransferControls(QWidget *window, QToolBar *toolBar, QStatusBar *statusBar);
+
+    // Offers the transfers or takes them away, the buttons and every menu
+    // entry alike.
+    void SetAvailable(bool available);
+    bool IsAvailable() const;
+
+    // Shows the step that has started; total 0 ends the progress display.
+    void ShowProgress(const QString &step, int done, int total, int remainingMs);
+
+    // The fields the unit did not take, one "field: sent -> held" line each.
+    void ShowReadBackMismatches(const QString &tabName, const QStringList &mismatches);
+    // A send that was refused before anything went out.
+    void ShowSendRefused(const QString &text);
+    // A warning that needs no more than its text (a refused schedule).
+    void ShowWarning(const QString &text);
+    // A send that ended part way: `text` names what the unit may hold in part.
+    void ShowInterrupted(const QString &text);
+
+signals:
+    void RetrieveCurrentTab();
+    void RetrieveAllTabs();
+    void SendCurrentTab();
+    void SendAllTabs();
+
+private:
+    QToolButton *AddButton(QToolBar *toolBar, QAction *defaultAction, QMenu *menu,
+                           const QString &objectName);
+    QAction *AddAction(QMenu *menu, const QString &text, const QString &objectName);
+    void ShowBox(QMessageBox::Icon icon, const QString &text, const QString &informativeText);
+
+    QWidget *window;
+    QToolButton *retrieveButton = nullptr;
+    QToolButton *sendButton = nullptr;
+    QMenu *retrieveMenu = nullptr;
+    QMenu *sendMenu = nullptr;
+    QList<QAction *> actions;
+    QProgressBar *progressBar = nullptr;
+    QLabel *stepLabel = nullptr;
+};
+
+#endif // TRANSFERCONTROLS_H
