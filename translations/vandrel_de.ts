@@ -68,17 +68,75 @@
     </message>
 </context>
 <context>
+    <name>DocumentController</name>
+    <message>
+        <location filename="../ui/documentcontroller.cpp" line="+20"/>
+        <source>vandrel Files ( *.pad )</source>
+        <translation>vandrel-Dateien ( *.pad )</translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>The file has been modified.</source>
+        <translation>Die Datei wurde geändert.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Do you want to save your changes?</source>
+        <translation>Möchten Sie Ihre Änderungen speichern?</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>Open File</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Could not open the file</source>
+        <translation>Die Datei konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Could not open file: </source>
+        <translation>Datei konnte nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Save File</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Could not save the file</source>
+        <translation>Die Datei konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Could not save file: </source>
+        <translation>Datei konnte nicht gespeichert werden: </translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>AtoN configuration</source>
+        <translation>AtoN-Konfiguration</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MMSI %1</source>
+        <translation>MMSI %1</translation>
+    </message>
+</context>
+<context>
     <name>GeoPosition</name>
     <message>
-        <location filename="../model/geoposition.cpp" line="+55"/>
+        <location filename="../model/geoposition.cpp" line="+57"/>
         <location line="+31"/>
         <location line="+13"/>
-        <location line="+57"/>
+        <location line="+54"/>
         <source>S</source>
         <translation>S</translation>
     </message>
     <message>
-        <location line="-100"/>
+        <location line="-97"/>
         <location line="+30"/>
         <location line="+13"/>
         <source>N</source>
@@ -104,7 +162,7 @@
         <translation>E</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+45"/>
         <source>D</source>
         <translation>D</translation>
     </message>
@@ -383,17 +441,12 @@
         <translation>Über diese Anwendung</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+34"/>
-        <source>vandrel Files ( *.pad )</source>
-        <translation>vandrel-Dateien ( *.pad )</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location filename="../ui/mainwindow.cpp" line="+32"/>
         <source>Text Log Files ( *.txt *.log )</source>
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+18"/>
         <source>AtoN</source>
         <translation>AtoN</translation>
     </message>
@@ -408,15 +461,15 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+31"/>
-        <location line="+297"/>
-        <location line="+88"/>
-        <location line="+393"/>
+        <location line="+38"/>
+        <location line="+214"/>
+        <location line="+105"/>
+        <location line="+294"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-746"/>
+        <location line="-583"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -426,47 +479,17 @@
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>Retrieve from AtoN</source>
-        <translation>Vom AtoN abrufen</translation>
+        <location line="+295"/>
+        <source>The line to the AtoN failed.</source>
+        <translation>Die Leitung zum AtoN ist ausgefallen.</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>Send to AtoN</source>
-        <translation>An AtoN senden</translation>
+        <location line="+137"/>
+        <source>The retrieve did not finish; the document is as it was.</source>
+        <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>Retrieve current tab only</source>
-        <translation>Nur aktuelle Registerkarte abrufen</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Retrieve all tabs</source>
-        <translation>Alle Registerkarten abrufen</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Send current tab only</source>
-        <translation>Nur aktuelle Registerkarte senden</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Send all tabs</source>
-        <translation>Alle Registerkarten senden</translation>
-    </message>
-    <message>
-        <location line="+17"/>
-        <source>Retrieve configuration from AtoN</source>
-        <translation>Konfiguration vom AtoN abrufen</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Send configuration to AtoN</source>
-        <translation>Konfiguration an AtoN senden</translation>
-    </message>
-    <message>
-        <location line="+45"/>
+        <location line="-423"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -477,12 +500,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+259"/>
+        <location line="+270"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-152"/>
+        <location line="-171"/>
         <source>- IN USE</source>
         <translation>- BELEGT</translation>
     </message>
@@ -497,17 +520,12 @@
         <translation>Es gibt keine serielle Schnittstelle %1.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+38"/>
         <source>Replay Log File</source>
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location line="+88"/>
-        <source>Error sending to the AtoN</source>
-        <translation>Fehler beim Senden an den AtoN</translation>
-    </message>
-    <message>
-        <location line="+7"/>
+        <location line="+112"/>
         <source>Error writing to the Log File</source>
         <translation>Fehler beim Schreiben der Protokolldatei</translation>
     </message>
@@ -522,47 +540,7 @@
         <translation> UTC **:**:** </translation>
     </message>
     <message>
-        <location line="+131"/>
-        <source>The file has been modified.</source>
-        <translation>Die Datei wurde geändert.</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Do you want to save your changes?</source>
-        <translation>Möchten Sie Ihre Änderungen speichern?</translation>
-    </message>
-    <message>
-        <location line="+48"/>
-        <source>Open File</source>
-        <translation>Datei öffnen</translation>
-    </message>
-    <message>
-        <location line="+19"/>
-        <source>Could not open the file</source>
-        <translation>Die Datei konnte nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Could not open file: </source>
-        <translation>Datei konnte nicht geöffnet werden: </translation>
-    </message>
-    <message>
-        <location line="+44"/>
-        <source>Save File</source>
-        <translation>Datei speichern</translation>
-    </message>
-    <message>
-        <location line="+27"/>
-        <source>Could not save the file</source>
-        <translation>Die Datei konnte nicht gespeichert werden</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Could not save file: </source>
-        <translation>Datei konnte nicht gespeichert werden: </translation>
-    </message>
-    <message>
-        <location line="+35"/>
+        <location line="+209"/>
         <source>Save Log To File</source>
         <translation>Protokoll in Datei speichern</translation>
     </message>
@@ -572,7 +550,7 @@
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+41"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -1466,6 +1444,72 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <location line="+1"/>
         <source>A timeout occurred. Has the device been removed from the dock?</source>
         <translation>Eine Zeitüberschreitung ist aufgetreten. Wurde das Gerät aus der Halterung genommen?</translation>
+    </message>
+</context>
+<context>
+    <name>TransferControls</name>
+    <message>
+        <location filename="../ui/transfercontrols.cpp" line="+17"/>
+        <source>Retrieve from AtoN</source>
+        <translation>Vom AtoN abrufen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send to AtoN</source>
+        <translation>An AtoN senden</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Retrieve current tab only</source>
+        <translation>Nur aktuelle Registerkarte abrufen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Retrieve all tabs</source>
+        <translation>Alle Registerkarten abrufen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send current tab only</source>
+        <translation>Nur aktuelle Registerkarte senden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Send all tabs</source>
+        <translation>Alle Registerkarten senden</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Retrieve configuration from AtoN</source>
+        <translation>Konfiguration vom AtoN abrufen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Send configuration to AtoN</source>
+        <translation>Konfiguration an AtoN senden</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+75"/>
+        <source>%1 - about %n s left</source>
+        <translation>
+            <numerusform>%1 - noch etwa %n s</numerusform>
+            <numerusform>%1 - noch etwa %n s</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>The AtoN does not hold everything sent to it on the %1 tab.</source>
+        <translation>Das AtoN hält nicht alles, was ihm auf der Registerkarte %1 gesendet wurde.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Nothing has been sent to the AtoN.</source>
+        <translation>Es wurde nichts an das AtoN gesendet.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The transfer was stopped before it finished.</source>
+        <translation>Die Übertragung wurde vor ihrem Ende abgebrochen.</translation>
     </message>
 </context>
 <context>
