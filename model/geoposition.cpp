@@ -2,8 +2,8 @@
 
 #include "model/decimaltext.h"
 
-#include <QRegExp>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -47,40 +47,54 @@ void GeoPosition::SetLongitude(double value)
     longitude = (value >= -180.0 && value <= 180.0) ? value : NotAvailableLongitude;
 }
 
-void GeoPosition::SetLatitudeText(const QString &text)
+bool GeoPosition::SetLatitudeText(const QString &text, QString *problem)
 {
-    QString t = text.trimmed();
-    if (t.contains(QLatin1Char('_'))) {
-        latitude = NotAvailableLatitude;
-        return;
-    }
-    const bool south = t.endsWith(tr("S"), Qt::CaseInsensitive);
-    if (south || t.endsWith(tr("N"), Qt::CaseInsensitive))
-        t.chop(1);
-    double value = ParseAngle(t);
-    if (south && value > 0)
-        value = -value;
-    latitude = value;
+    return ReadCoordinate(text, 90.0, NotAvailableLatitude, tr("N"), tr("S"), latitude, problem);
 }
 
-void GeoPosition::SetLongitudeText(const QString &text)
+bool GeoPosition::SetLongitudeText(const QString &text, QString *problem)
 {
-    QString t = text.trimmed();
-    if (t.contains(QLatin1Char('_'))) {
-        longitude = NotAvailableLongitude;
-        return;
-    }
-    // "O" marks west too (Ouest, Oeste).
-    const bool west =
-        t.endsWith(tr("W"), Qt::CaseInsensitive) || t.endsWith(tr("O"), Qt::CaseInsensitive);
-    if (west || t.endsWith(tr("E"), Qt::CaseInsensitive))
-        t.chop(1);
-    double value = ParseAngle(t);
-    if (west && value > 0)
-        value = -value;
-    longitude = value;
+    return ReadCoordinate(text, 180.0, NotAvailableLongitude, tr("E"), tr("W"), longitude, problem);
 }
 
+bool GeoPosition::ReadCoordinate(const QString &text, double limit, double notAvailable,
+                                 const QString &positive, const QString &negative, double &value,
+                                 QString *problem)
+{
+    QString why;
+    QString t = text.trimmed();
+    const bool south = t.endsWith(negative, Qt::CaseInsensitive);
+    if (south)
+        t.chop(negative.size());
+    else if (t.endsWith(positive, Qt::CaseInsensitive))
+        t.chop(positive.size());
+    const bool lettered = t.size() != text.trimmed().size();
+
+    double parsed = 0.0;
+    if (t.contains(QLatin1Char('_'))) {
+        // The not-available text as shown, or any part of it.
+        const bool mixed =
+            std::any_of(t.cbegin(), t.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+        if (mixed) {
+            why = tr("\"_\" (not available) cannot be mixed with a value.");
+        } else {
+            value = notAvailable;
+            return true;
+        }
+    } else if (ParseAngle(t, parsed, &why)) {
+        if (lettered && parsed < 0)
+            why = tr("Give either a minus sign or %1 / %2, not both.").arg(positive, negative);
+        else if (!(std::fabs(parsed) <= limit))
+            why = tr("Out of range: %1 degrees at most.").arg(limit);
+    }
+    if (!why.isEmpty()) {
+        if (problem)
+            *problem = why;
+        return false;
+    }
+    value = south ? -parsed : parsed;
+    return true;
+}
 QString GeoPosition::LatitudeDms() const
 {
     // !(x <= 90) rather than x > 90, so that NaN shows as not available.
@@ -140,15 +154,12 @@ QString GeoPosition::Dm(double value, int degreeDigits, const QString &hemispher
            DecimalText::Fixed(m, 4, 6) + QLatin1String("' ") + hemisphere;
 }
 
-GeoPosition::Unit GeoPosition::UnitOf(const QString &part)
+GeoPosition::Unit GeoPosition::UnitOf(QChar last)
 {
-    if (part.isEmpty())
-        return Unit::Unmarked;
-    const QString last = part.right(1);
-    auto is = [&last](const QString &marker) {
-        return last.compare(marker, Qt::CaseInsensitive) == 0;
+    auto is = [last](const QString &marker) {
+        return marker.size() == 1 && last.toUpper() == marker.at(0).toUpper();
     };
-    if (is(QString(DegreeSign)) || is(tr("D")))
+    if (last == DegreeSign || is(tr("D")))
         return Unit::Degrees;
     if (is(tr("'")) || is(tr("M")))
         return Unit::Minutes;
@@ -157,46 +168,54 @@ GeoPosition::Unit GeoPosition::UnitOf(const QString &part)
     return Unit::Unmarked;
 }
 
-double GeoPosition::ParseAngle(const QString &input)
+bool GeoPosition::ParseAngle(const QString &input, double &degrees, QString *problem)
 {
     QString text = input.trimmed();
     bool negative = false;
     const QString minus = tr("-");
     if (!minus.isEmpty() && text.startsWith(minus)) {
         negative = true;
-        text.remove(0, 1);
+        text.remove(0, minus.size());
     }
-    text.replace(QRegExp(QStringLiteral("[:;]")), QStringLiteral(" "));
-
-    // Separate every unit marker from what follows it, so that 10°20'30" splits
-    // into three parts. The search starts at the degree sign; without one only
-    // the last character is looked at (a negative start counts from the end).
-    int p = text.indexOf(DegreeSign);
-    if (p >= 0 && p + 1 < text.size() && text.at(p + 1) != QLatin1Char(' '))
-        text.insert(p + 1, QLatin1Char(' '));
-    const QRegExp marker(tr("[Dd'Mm\"Ss]"));
-    for (;;) {
-        const int found = text.indexOf(marker, p);
-        if (found < 0)
-            break;
-        p = found + 1;
-        if (p < text.size() && text.at(p) != QLatin1Char(' '))
-            text.insert(p, QLatin1Char(' '));
+    // Every unit marker ends its part, so that 10°20'30" gives three parts.
+    QString spaced;
+    spaced.reserve(text.size() * 2);
+    for (const QChar c : qAsConst(text)) {
+        const bool separator = c == QLatin1Char(':') || c == QLatin1Char(';');
+        spaced += separator ? QChar(QLatin1Char(' ')) : c;
+        if (UnitOf(c) != Unit::Unmarked)
+            spaced += QLatin1Char(' ');
+    }
+    const QStringList parts = spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.isEmpty()) {
+        *problem = tr("No degrees given.");
+        return false;
     }
 
-    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     double sum = 0.0;
     Unit expected = Unit::Degrees;
     for (QString part : parts) {
-        Unit unit = UnitOf(part);
+        Unit unit = UnitOf(part.back());
         if (unit == Unit::Unmarked)
             unit = expected;
         else
             part.chop(1);
+        if (unit < expected || unit == Unit::None) {
+            *problem = tr("Too many parts, or the units out of order: degrees, minutes, seconds.");
+            return false;
+        }
         bool ok = false;
-        double value = part.toDouble(&ok);
-        if (!ok || !std::isfinite(value))
-            value = 0.0;
+        const double value = part.toDouble(&ok);
+        // Signs belong in front of the whole text; the decimal mark is a point.
+        const bool plain = !part.isEmpty() && (part.at(0).isDigit() || part.at(0) == '.');
+        if (!ok || !plain || !std::isfinite(value)) {
+            *problem = tr("\"%1\" is not a number.").arg(part);
+            return false;
+        }
+        if (unit != Unit::Degrees && value > 60.0) {
+            *problem = tr("Minutes and seconds go up to 60.");
+            return false;
+        }
         switch (unit) {
         case Unit::Degrees:
             sum += value;
@@ -206,15 +225,12 @@ double GeoPosition::ParseAngle(const QString &input)
             sum += value / 60.0;
             expected = Unit::Seconds;
             break;
-        case Unit::Seconds:
+        default:
             sum += value / 3600.0;
-            expected = Unit::None;
-            break;
-        case Unit::None:
-        case Unit::Unmarked:
             expected = Unit::None;
             break;
         }
     }
-    return negative ? -sum : sum;
+    degrees = negative ? -sum : sum;
+    return true;
 }

@@ -27,9 +27,13 @@ public:
     // Out-of-range values (and NaN) store the not-available value.
     void SetLatitude(double value);
     void SetLongitude(double value);
-    // Parse the text forms; the result is stored without a range check.
-    void SetLatitudeText(const QString &text);
-    void SetLongitudeText(const QString &text);
+    // Read a typed latitude or longitude: degrees, minutes and seconds in the
+    // forms shown here or shorter ("50 30 15 N", "50 30.25 N", "-12:30"), the
+    // hemisphere by the letters of the language shown, "_" for not available.
+    // A text that is understood and in range is stored and true returned;
+    // otherwise the stored value stays and *problem says why.
+    bool SetLatitudeText(const QString &text, QString *problem = nullptr);
+    bool SetLongitudeText(const QString &text, QString *problem = nullptr);
 
     // Degrees, minutes and seconds, e.g. 50° 30' 0.000" N.
     QString LatitudeDms() const;
@@ -37,10 +41,6 @@ public:
     // Degrees and decimal minutes, e.g. 50° 30.0000' N.
     QString LatitudeDm() const;
     QString LongitudeDm() const;
-
-    // Decimal degrees from a text of degrees, minutes and seconds with optional
-    // unit markers (°, D, ', M, ", S); parts without a marker take the next unit.
-    static double ParseAngle(const QString &text);
 
 private:
     // Unmarked: the part carries no unit marker and takes the expected unit.
@@ -52,7 +52,15 @@ private:
         None,
         Unmarked
     };
-    static Unit UnitOf(const QString &part);
+    static Unit UnitOf(QChar last);
+    // Reads a coordinate text with the hemisphere letters given; limit is 90
+    // or 180, notAvailable the value stored for "_".
+    static bool ReadCoordinate(const QString &text, double limit, double notAvailable,
+                               const QString &positive, const QString &negative, double &value,
+                               QString *problem);
+    // Decimal degrees from a text of degrees, minutes and seconds with optional
+    // unit markers (°, D, ', M, ", S); parts without a marker take the next unit.
+    static bool ParseAngle(const QString &text, double &degrees, QString *problem);
     static QString Dms(double value, bool notAvailable, int degreeDigits,
                        const QString &hemisphere);
     static QString Dm(double value, int degreeDigits, const QString &hemisphere);

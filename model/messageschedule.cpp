@@ -370,6 +370,32 @@ bool MessageSchedule::RisksSlotClash() const
     return std::abs(minutes1 - minutes2) != k / 2;
 }
 
+QList<int> MessageSchedule::SlotClashRows() const
+{
+    return RisksSlotClash() ? QList<int>{0} : QList<int>();
+}
+
+QStringList MessageSchedule::SlotClashRowTexts() const
+{
+    QStringList texts;
+    for (int i : SlotClashRows()) {
+        int tableRow = -1;
+        int number = 0;
+        int n = 0;
+        if (!TableRowOf(i, tableRow) || !Ordinal(i, number, n))
+            continue;
+        const MessageScheduleEntry &entry = entries.at(i);
+        texts
+            << tr("Row %1 (message %2, index %3): channel 1 start slot %4, channel 2 start slot %5")
+                   .arg(tableRow + 1)
+                   .arg(number)
+                   .arg(n)
+                   .arg(entry.StartSlot1())
+                   .arg(entry.StartSlot2());
+    }
+    return texts;
+}
+
 std::array<bool, 4> MessageSchedule::ActiveInBlock(int number) const
 {
     std::array<bool, 4> flags{{false, false, false, false}};

@@ -5,6 +5,7 @@
 #include "model/modelobject.h"
 
 #include <QList>
+#include <QStringList>
 #include <QVector>
 #include <array>
 
@@ -83,6 +84,11 @@ public:
     bool PrepareRow(int number, int &row);
     // True when row 0's two channels risk using the same slots.
     bool RisksSlotClash() const;
+    // The rows that risk a slot clash (row 0 or none).
+    QList<int> SlotClashRows() const;
+    // One line per row that risks a slot clash, naming it by its place in the
+    // table and giving its two start slots.
+    QStringList SlotClashRowTexts() const;
     // Flag k set when block row k carries number and is active.
     std::array<bool, 4> ActiveInBlock(int number) const;
 

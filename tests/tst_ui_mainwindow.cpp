@@ -372,14 +372,9 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
 
 void TstMainWindow::germanTranslationCoversTheWindow()
 {
-    // The build puts the compiled translation beside the program, one folder
-    // above the tests.
-    const QString file = QCoreApplication::applicationDirPath() + "/../vandrel_de.qm";
-    if (!QFile::exists(file))
+    const auto german = InstallGerman();
+    if (!german)
         QSKIP("the translations are not built");
-    QTranslator german;
-    QVERIFY(german.load(file));
-    QCoreApplication::installTranslator(&german);
     {
         MainWindow window;
         QCOMPARE(child<QTabWidget>(window, "tabWidget")->tabText(1),
@@ -388,7 +383,6 @@ void TstMainWindow::germanTranslationCoversTheWindow()
         QCOMPARE(QCoreApplication::translate("SerialTab", "Log To File"),
                  QString("In Datei protokollieren"));
     }
-    QCoreApplication::removeTranslator(&german);
 }
 
 VANDREL_UI_TEST_MAIN(TstMainWindow)

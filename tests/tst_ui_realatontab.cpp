@@ -26,6 +26,8 @@ private slots:
     void typeAndEpfsLinks();
     void positionTyped_data();
     void positionTyped();
+    void inputProblems();
+    void germanHemispheres();
     void scheduleMenu();
 
 private:
@@ -201,11 +203,14 @@ void TestRealAtoNTab::typeAndEpfsLinks()
     Choose("comboTypeOfEPFS", 1);
     QVERIFY(!accuracy->isEnabled());
     QVERIFY(ItemEnabled("comboTypeOfAtoN", 20) && ItemEnabled("comboTypeOfAtoN", 31));
-    // A surveyed model loaded withdraws the floating types as well.
+    // Every load sets both from its own EPFS, not from the one before.
     Model surveyed;
     surveyed.GetAtoN()->SetTypeOfEPFS(7);
     tab->UpdateTabFromModel(&surveyed);
-    QVERIFY(!ItemEnabled("comboTypeOfAtoN", 31));
+    QVERIFY(!ItemEnabled("comboTypeOfAtoN", 31) && accuracy->isEnabled());
+    Model autonomous;
+    tab->UpdateTabFromModel(&autonomous);
+    QVERIFY(ItemEnabled("comboTypeOfAtoN", 31) && !accuracy->isEnabled());
 }
 
 void TestRealAtoNTab::positionTyped_data()
@@ -244,6 +249,70 @@ void TestRealAtoNTab::positionTyped()
     // Freed while typing: a late editingFinished must not reach the freed form.
     TypeOver(line, typed);
     Close();
+}
+
+void TestRealAtoNTab::inputProblems()
+{
+    // A fresh document has no MMSI yet.
+    QCOMPARE(tab->InputProblems(), QStringList{"MMSI: not valid: nine digits, not all of them 0."});
+    TypeOver(Find<QLineEdit>("lineMMSI"), "992351234");
+    QVERIFY(tab->InputProblems().isEmpty());
+
+    // A position text that is not understood stays for mending, framed, with
+    // the reason as tool tip; the stored value stays.
+    auto *latitude = Find<QLineEdit>("lineLatitude");
+    TypeOver(latitude, "50 30 N");
+    QTest::keyClick(latitude, Qt::Key_Tab);
+    TypeOver(latitude, "95 N");
+    QTest::keyClick(latitude, Qt::Key_Tab);
+    QCOMPARE(EditAtoN()->GetPosition()->Latitude(), 50.5);
+    QCOMPARE(latitude->text(), QString("95 N"));
+    QVERIFY(latitude->toolTip().startsWith("Out of range: 90 degrees at most.\nFor example"));
+    QVERIFY(!latitude->styleSheet().isEmpty());
+    auto *longitude = Find<QLineEdit>("lineLongitude");
+    TypeOver(longitude, "hello");
+    QCOMPARE(tab->InputProblems(), QStringList({"Latitude: Out of range: 90 degrees at most.",
+                                                "Longitude: \"hello\" is not a number."}));
+    TypeOver(latitude, "50 31");
+    QVERIFY(latitude->styleSheet().isEmpty());
+    QCOMPARE(latitude->toolTip(), QString("50.5167\n50° 31.0000' N"));
+    QCOMPARE(tab->InputProblems().size(), 1);
+
+    // Loading takes every mark back, and flags a name that cannot be sent:
+    // 18 commas are sent as 54 characters.
+    Model loaded;
+    loaded.GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992351234");
+    loaded.GetAtoN()->SetName(QString(18, ','));
+    tab->UpdateTabFromModel(&loaded);
+    QCOMPARE(tab->InputProblems(),
+             QStringList{"Name: too long to send: 54 characters once the reserved characters "
+                         "($*,!\\^~) are sent as three, 52 at most."});
+    QVERIFY(longitude->styleSheet().isEmpty());
+    // Taking one comma away mends it.
+    auto *name = Find<QLineEdit>("lineName");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QVERIFY(tab->InputProblems().isEmpty());
+    loaded.GetAtoN()->SetName("north");
+    tab->UpdateTabFromModel(&loaded);
+    QVERIFY(tab->InputProblems().value(0).startsWith("Name: \"n\" cannot be sent"));
+}
+
+void TestRealAtoNTab::germanHemispheres()
+{
+    const auto german = InstallGerman();
+    if (!german)
+        QSKIP("the translations are not built");
+    // O is Ost, east; E is no hemisphere in German.
+    auto *longitude = Find<QLineEdit>("lineLongitude");
+    TypeOver(longitude, "4 30 O");
+    QCOMPARE(EditAtoN()->GetPosition()->Longitude(), 4.5);
+    QTest::keyClick(longitude, Qt::Key_Tab);
+    QCOMPARE(longitude->text(), QString("004° 30' 0.000\" O"));
+    TypeOver(longitude, "4 30 E");
+    QCOMPARE(tab->InputProblems().size(), 2);
+    QCOMPARE(EditAtoN()->GetPosition()->Longitude(), 4.5);
 }
 
 void TestRealAtoNTab::scheduleMenu()

@@ -3,6 +3,9 @@
 #include "ui/messagescheduletablemodel.h"
 #include "ui/realatontab.h"
 
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QTableView>
 
 // The schedule table of the Real AtoN tab and its in-place editors, driven
@@ -21,6 +24,7 @@ private slots:
     void textsFlagsAndColours();
     void editors_data();
     void editors();
+    void buttonsAndClashMarks();
 
 private:
     QModelIndex Cell(int row, int column) const { return view->model()->index(row, column); }
@@ -36,6 +40,7 @@ private:
     {
         MessageScheduleEntry entry = model->GetMessageSchedule()->EntryAt(0);
         entry.SetAccessScheme(scheme);
+        entry.SetStartSlot1(-1);
         entry.SetInterval1(0);
         entry.SetInterval2(15);
         entry.SetStartTime2(QTime(13, 45));
@@ -139,6 +144,71 @@ void TestScheduleTable::editors()
     QCOMPARE(editor->text(), shown);
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(inModel(), shown.section(' ', 0, 0));
+}
+
+void TestScheduleTable::buttonsAndClashMarks()
+{
+    // Add offers the schedule menu without Remove; the added row is selected.
+    auto *add = Find<QPushButton>("pushButtonAddMessage");
+    auto *remove = Find<QPushButton>("pushButtonRemoveMessage");
+    QVERIFY(!remove->isEnabled());
+    QTimer::singleShot(0, this, []() {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QVERIFY(!menu->findChild<QAction *>("actionRemoveMessage")->isVisible());
+        menu->findChild<QAction *>("actionAddMessage8")->trigger();
+        menu->close();
+    });
+    QTest::mouseClick(add, Qt::LeftButton);
+    QTRY_COMPARE(view->model()->rowCount(), 3);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    // (the offscreen platform leaves no window active after a popup)
+    tab->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(tab.get()));
+    QVERIFY(remove->isEnabled());
+    QTest::mouseClick(remove, Qt::LeftButton);
+    QCOMPARE(view->model()->rowCount(), 2);
+    QCOMPARE(edited->count(), 2);
+    // A report row is never removed.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(Cell(0, 0)).center());
+    QVERIFY(!remove->isEnabled());
+
+    // Start slots two apart clash: the row is marked and named while its
+    // editor is still open, and the mark goes as soon as the slots part.
+    MessageScheduleEntry entry = model->GetMessageSchedule()->EntryAt(0);
+    entry.SetAccessScheme(MessageScheduleEntry::FATDMA);
+    entry.SetStartSlot1(10);
+    entry.SetStartSlot2(20);
+    QVERIFY(model->GetMessageSchedule()->SetEntry(0, entry));
+    tab->UpdateTabFromModel(nullptr);
+    auto *clash = Find<QLabel>("labelSlotClash");
+    QVERIFY(!clash->isVisible());
+    const QPoint slot2 = view->visualRect(Cell(0, 7)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, slot2);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, slot2);
+    auto *editor = qobject_cast<QAbstractSpinBox *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, "11");
+    QVERIFY(clash->isVisible());
+    QVERIFY(clash->text().endsWith(
+        "\nRow 1 (message 21, index 1): channel 1 start slot 10, channel 2 start slot 11"));
+    QCOMPARE(Cell(0, 2).data(Qt::BackgroundRole).value<QBrush>().color(),
+             QColor(MessageScheduleTableModel::ClashColour));
+    QTest::keyClick(editor, Qt::Key_Up);
+    QVERIFY(clash->isVisible());
+    QTest::keyClick(editor, Qt::Key_Up);
+    QVERIFY(!clash->isVisible());
+    QVERIFY(!Cell(0, 2).data(Qt::BackgroundRole).isValid());
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    // An editor opened and closed without a change is no edit.
+    const int before = edited->count();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, slot2);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, slot2);
+    QVERIFY(qobject_cast<QAbstractSpinBox *>(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(edited->count(), before);
 }
 
 VANDREL_UI_TEST_MAIN(TestScheduleTable)

@@ -10,7 +10,10 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTranslator>
 
 // Renders each tab and the About box with the offscreen platform into a
 // temporary folder, or VANDREL_SCREENSHOT_DIR (docs/screenshots for the
@@ -102,8 +105,8 @@ private slots:
     void shoot_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name :
-             {"realaton-fixed", "realaton-floating", "lantern-steady", "lantern-flashing", "about"})
+        for (const char *name : {"realaton-fixed", "realaton-floating", "realaton-fixed-de",
+                                 "realaton-small", "lantern-steady", "lantern-flashing", "about"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
@@ -111,8 +114,12 @@ private slots:
     void shoot()
     {
         QFETCH(QString, name);
+        std::unique_ptr<QTranslator> german;
+        if (name.endsWith("-de") && !(german = InstallGerman()))
+            QSKIP("the translations are not built");
         Model model;
         std::unique_ptr<QWidget> widget;
+        QSize size;
         if (name.startsWith("realaton")) {
             FillAtoN(&model, name.endsWith("fixed") ? 3 : 25);
             auto *tab = new RealAtoNTab(&model);
@@ -120,6 +127,9 @@ private slots:
             tab->OnVersion(QStringLiteral("3.1.4 (build 2207)"));
             tab->OnProductSerialNumber(QStringLiteral("QV-004417"));
             tab->OnBatteryVoltage(QStringLiteral("13580"));
+            // The tab page of a 1366 x 768 window, or of a 1024 x 600 one; the
+            // window's menu, tool bars, tab bar and status bar take 170 pixels.
+            size = name.endsWith("small") ? QSize(1024, 600 - 170) : QSize(1366, 768 - 170);
         } else if (name.startsWith("lantern")) {
             const bool steadyOn = name.endsWith("steady");
             LanternInterface *lantern = model.GetLanternInterface();
@@ -138,10 +148,21 @@ private slots:
             widget = std::make_unique<AboutDialog>();
         }
 
-        widget->resize(widget->sizeHint().expandedTo(widget->minimumSizeHint()));
+        if (size.isEmpty())
+            size = widget->sizeHint().expandedTo(widget->minimumSizeHint());
+        widget->resize(size);
         widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
         QTest::qWait(50);
+        // A page that scrolls does so up and down only, and the schedule can
+        // be scrolled to.
+        if (auto *scroll = widget->findChild<QScrollArea *>()) {
+            QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+            auto *table = widget->findChild<QTableView *>();
+            scroll->ensureWidgetVisible(table);
+            QTest::qWait(50);
+            QVERIFY(!table->visibleRegion().isEmpty());
+        }
         const QStringList faults = Clipped(widget.get());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));

@@ -6,6 +6,7 @@
 #include "support/tempsettings.h"
 #include "ui/atonconfiguration.h"
 
+#include <QTranslator>
 #include <QtTest>
 #include <memory>
 
@@ -21,6 +22,18 @@
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+
+// The German translation installed for as long as the result lives, or null
+// when the build has not made it (beside the program, one folder above the
+// tests).
+inline std::unique_ptr<QTranslator> InstallGerman()
+{
+    auto german = std::make_unique<QTranslator>();
+    if (!german->load(QCoreApplication::applicationDirPath() + "/../vandrel_de.qm"))
+        return nullptr;
+    QCoreApplication::installTranslator(german.get());
+    return german;
+}
 
 // A tab on the application's reset edit model, shown and active, with a spy
 // on its Edited signal. Open() from init(), Close() from cleanup().

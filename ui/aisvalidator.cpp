@@ -16,11 +16,7 @@ int AisValidator::EncodedLength(const QString &text)
 
 QValidator::State AisValidator::validate(QString &input, int &pos) const
 {
-    Q_UNUSED(pos)
     State state = Acceptable;
-    if (EncodedLength(input) > maximumEncodedLength || input.size() > maximumLength)
-        state = Invalid;
-
     for (const QChar c : input) {
         const ushort code = c.unicode();
         if (code >= 32 && code <= 95) {
@@ -29,10 +25,26 @@ QValidator::State AisValidator::validate(QString &input, int &pos) const
         }
         if (code >= 'a' && code <= 'z') {
             // Accepted while typing; fixup makes capitals of them.
-            if (state != Invalid)
-                state = Intermediate;
+            state = Intermediate;
             continue;
         }
+        emit Refused(tr("\"%1\" dropped: it is not in the AIS character set (capitals, digits, "
+                        "blanks and common signs).")
+                         .arg(c));
+        return Invalid;
+    }
+    if (input.size() > maximumLength) {
+        emit Refused(tr("Dropped: %1 characters at most.").arg(maximumLength));
+        return Invalid;
+    }
+    if (EncodedLength(input) > maximumEncodedLength) {
+        // The character just typed stands before the cursor.
+        const QChar typed = pos > 0 && pos <= input.size() ? input.at(pos - 1) : QChar();
+        emit Refused(ParsedSentence::IsReserved(typed)
+                         ? tr("\"%1\" dropped: it is sent as three characters, and there is "
+                              "no room for three.")
+                               .arg(typed)
+                         : tr("Dropped: no room left."));
         return Invalid;
     }
     return state;

@@ -24,6 +24,10 @@ public:
     // a caret and two hexadecimal digits.
     static int EncodedLength(const QString &text);
 
+signals:
+    // Input was refused: why, naming the character at fault.
+    void Refused(const QString &why) const;
+
 private:
     int maximumLength;
     int maximumEncodedLength;

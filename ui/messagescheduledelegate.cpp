@@ -130,18 +130,17 @@ void MessageScheduleDelegate::setModelData(QWidget *editor, QAbstractItemModel *
 {
     if (!editor || !model || !index.isValid() || ScheduleRowOf(index.row()) < 0)
         return;
-    const int column = index.column();
-    if (column >= MessageScheduleTableModel::StartTime1Column &&
-        column <= MessageScheduleTableModel::Interval2Column) {
-        if (auto *timeEdit = qobject_cast<QTimeEdit *>(editor)) {
-            timeEdit->interpretText();
-            model->setData(index, timeEdit->time(), Qt::EditRole);
-        } else if (auto *spinBox = qobject_cast<QSpinBox *>(editor)) {
-            spinBox->interpretText();
-            model->setData(index, spinBox->value(), Qt::EditRole);
-        }
+    // An editor closed without a change writes nothing and is no edit.
+    bool changed = false;
+    if (auto *timeEdit = qobject_cast<QTimeEdit *>(editor)) {
+        timeEdit->interpretText();
+        changed = model->setData(index, timeEdit->time(), Qt::EditRole);
+    } else if (auto *spinBox = qobject_cast<QSpinBox *>(editor)) {
+        spinBox->interpretText();
+        changed = model->setData(index, spinBox->value(), Qt::EditRole);
     }
-    emit DelegateEdited();
+    if (changed)
+        emit DelegateEdited();
 }
 
 void MessageScheduleDelegate::updateEditorGeometry(QWidget *editor,

@@ -19,12 +19,9 @@ MessageScheduleMenu::MessageScheduleMenu(MessageSchedule *schedule, int schedule
     }
 
     addSeparator();
-    const MessageScheduleEntry entry = schedule->EntryAt(scheduleRow);
-    const bool removable = scheduleRow >= 0 && scheduleRow < schedule->Count() && entry.Active() &&
-                           entry.MessageId() != 21;
     QAction *remove = addAction(tr("Remove Message"));
     remove->setObjectName(QStringLiteral("actionRemoveMessage"));
-    remove->setEnabled(removable);
+    remove->setEnabled(Removable(*schedule, scheduleRow));
     connect(remove, &QAction::triggered, this, &MessageScheduleMenu::OnRemove);
 
     addSeparator();
@@ -57,12 +54,17 @@ void MessageScheduleMenu::OnAdd(int number)
     emit ScheduleChanged();
 }
 
+bool MessageScheduleMenu::Removable(const MessageSchedule &schedule, int scheduleRow)
+{
+    const MessageScheduleEntry entry = schedule.EntryAt(scheduleRow);
+    return scheduleRow >= 0 && scheduleRow < schedule.Count() && entry.Active() &&
+           entry.MessageId() != 21;
+}
+
 void MessageScheduleMenu::OnRemove()
 {
-    const MessageScheduleEntry entry = schedule->EntryAt(scheduleRow);
-    if (entry.MessageId() == 21 || !schedule->RemoveEntry(scheduleRow))
-        return;
-    emit ScheduleChanged();
+    if (Removable(*schedule, scheduleRow) && schedule->RemoveEntry(scheduleRow))
+        emit ScheduleChanged();
 }
 
 void MessageScheduleMenu::OnOffPositionReport(bool enable)

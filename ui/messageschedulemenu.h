@@ -26,6 +26,10 @@ public:
     // The schedule row that the last change added, or -1.
     int AddedRow() const { return addedRow; }
 
+    // Whether schedule row `scheduleRow` may be removed: an active row that
+    // is not a message 21 report.
+    static bool Removable(const MessageSchedule &schedule, int scheduleRow);
+
 signals:
     void ScheduleChanged();
 

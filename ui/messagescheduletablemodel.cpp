@@ -150,10 +150,19 @@ QVariant MessageScheduleTableModel::data(const QModelIndex &index, int role) con
     switch (role) {
     case Qt::DisplayRole:
         return DisplayText(entry, i, index.column());
-    case Qt::ToolTipRole:
-        return ToolTipText(entry, i, index.column());
+    case Qt::ToolTipRole: {
+        const QString text = ToolTipText(entry, i, index.column()).toString();
+        if (!schedule->SlotClashRows().contains(i))
+            return text;
+        return text.isEmpty() ? SlotClashToolTip()
+                              : text + QStringLiteral("\n\n") + SlotClashToolTip();
+    }
     case Qt::ForegroundRole:
         return QBrush(entry.Active() ? QColor(Qt::black) : QColor(Qt::gray));
+    case Qt::BackgroundRole:
+        if (schedule->SlotClashRows().contains(i))
+            return QBrush(ClashColour);
+        return QVariant();
     default:
         return QVariant();
     }
@@ -246,10 +255,20 @@ bool MessageScheduleTableModel::setData(const QModelIndex &index, const QVariant
     default:
         return false;
     }
-    if (!schedule->SetEntry(i, entry))
+    // Writing the value the row already holds (or one clamped back to it) is
+    // no change.
+    const MessageScheduleEntry before = schedule->EntryAt(i);
+    if (!schedule->SetEntry(i, entry) || schedule->EntryAt(i) == before)
         return false;
     emit dataChanged(index, index);
     return true;
+}
+
+QString MessageScheduleTableModel::SlotClashToolTip()
+{
+    return tr("The two channels of this row risk sending in the same slots: their start slots "
+              "must be at least three apart, unless one channel is off (slot -1) or both have "
+              "the same interval of whole minutes and start half an interval apart.");
 }
 
 void MessageScheduleTableModel::AttachToView(QTableView *view, bool widen)
@@ -274,14 +293,16 @@ void MessageScheduleTableModel::AttachToView(QTableView *view, bool widen)
 
     // The columns' total width, plus the frame and room for the vertical
     // scroll bar, so that all nine columns show without scrolling sideways.
-    // The height holds the header and ShownRows rows; more rows scroll.
+    // The height holds at least the header and LeastRows rows and grows
+    // with the window; more rows scroll.
     const int frame = 2 * view->frameWidth();
     const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
     const int width = view->horizontalHeader()->length() + frame + scrollBar;
     const int height = view->horizontalHeader()->sizeHint().height() +
-                       view->verticalHeader()->defaultSectionSize() * ShownRows + frame;
+                       view->verticalHeader()->defaultSectionSize() * LeastRows + frame;
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setFixedSize(width, height);
+    view->setMinimumSize(width, height);
+    view->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
 }
 
 void MessageScheduleTableModel::Refresh()

@@ -2,6 +2,7 @@
 #define MESSAGESCHEDULETABLEMODEL_H
 
 #include <QAbstractTableModel>
+#include <QColor>
 
 class MessageSchedule;
 class MessageScheduleEntry;
@@ -28,8 +29,10 @@ public:
         Interval2Column,
         ColumnCount
     };
-    // Rows the attached view shows at once; more rows scroll.
-    static constexpr int ShownRows = 7;
+    // Background of the rows that risk a slot clash.
+    static constexpr QRgb ClashColour = 0xffffc8c8;
+    // Rows the attached view shows at least; more rows scroll.
+    static constexpr int LeastRows = 3;
 
     // `schedule` is not owned and must not be null (treated as an allocation failure).
     MessageScheduleTableModel(MessageSchedule *schedule, QObject *parent = nullptr);
@@ -44,13 +47,15 @@ public:
 
     // Shows this model in `view` (whole-row selection, no sorting, no vertical
     // header) and sizes the columns to their contents; with `widen` the columns
-    // get some air and the view is fixed to the width of all columns.
+    // get some air, the view is as wide as all columns and grows in height.
     void AttachToView(QTableView *view, bool widen);
     // Makes attached views read everything again (rows may have come or gone).
     void Refresh();
 
     // Schedule row shown in table row `row`, or -1.
     int ScheduleRowOf(int row) const;
+    // What a row that risks a slot clash has wrong and how to mend it.
+    static QString SlotClashToolTip();
 
 private:
     QVariant DisplayText(const MessageScheduleEntry &entry, int scheduleRow, int column) const;

@@ -7,10 +7,12 @@
 #include "messageschedulemenu.h"
 #include "messagescheduletablemodel.h"
 #include "model/model.h"
+#include "sentences/atonsentenceace.h"
 
 #include <QAbstractItemModel>
 #include <QRegExp>
 #include <QRegExpValidator>
+#include <QToolTip>
 
 namespace {
 
@@ -94,6 +96,19 @@ QString PositionToolTip(double degrees, const QString &degreesAndMinutes)
     return QString::number(degrees, 'f', 4) + QLatin1Char('\n') + degreesAndMinutes;
 }
 
+// Longest escaped name that the name continuation sentence has room for.
+int NameRoom()
+{
+    static const int room = []() {
+        AtoN aton;
+        aton.GetAtoNMMSI()->SetNewMmsi(QStringLiteral("000000000"));
+        aton.SetName(QString());
+        AtoNSentenceACE continuation(&aton, nullptr);
+        return ParsedSentence::MaxLength - continuation.Encode(1, nullptr).size();
+    }();
+    return room;
+}
+
 } // namespace
 
 RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
@@ -121,12 +136,15 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
                           ui->spinBoxDimensionD})
         box->resize(box->size().expandedTo(box->sizeHint()));
     ui->MMSIValidationWarningLabel->show();
-    ui->comboPositionAccuracy->setEnabled(false);
     updating = false;
 
     ui->lineMMSI->setValidator(new QRegExpValidator(
         QRegExp(QStringLiteral("(?!000000000)([0-9]{9,9})"), Qt::CaseSensitive), this));
-    ui->lineName->setValidator(new AisValidator(34, 52, this));
+    auto *nameValidator = new AisValidator(AtoN::MaxNameLength, NameRoom(), this);
+    ui->lineName->setValidator(nameValidator);
+    connect(nameValidator, &AisValidator::Refused, this, &RealAtoNTab::OnNameRefused);
+    for (const QLineEdit *field : {ui->lineMMSI, ui->lineName})
+        plainToolTips.insert(field, field->toolTip());
     suppressTypeSlot = false;
     suppressEpfsSlot = false;
     ui->RACONFittedCheckBox->setChecked(false);
@@ -141,6 +159,13 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     ui->tableSchedules->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->tableSchedules, &QWidget::customContextMenuRequested, this,
             &RealAtoNTab::OnScheduleContextMenu);
+    connect(ui->tableSchedules->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &RealAtoNTab::UpdateScheduleControls);
+    connect(ui->pushButtonAddMessage, &QPushButton::clicked, this,
+            &RealAtoNTab::OnAddMessageClicked);
+    connect(ui->pushButtonRemoveMessage, &QPushButton::clicked, this,
+            &RealAtoNTab::OnRemoveMessageClicked);
+    ui->labelSlotClash->setToolTip(MessageScheduleTableModel::SlotClashToolTip());
 
     UpdateTabFromModel(nullptr);
 }
@@ -208,8 +233,9 @@ bool RealAtoNTab::UpdateModelFromTab(Model *target)
     aton->SetName(ui->lineName->text());
     aton->SetTypeOfAtoN(CurrentCode(ui->comboTypeOfAtoN));
     aton->SetTypeOfEPFS(CurrentCode(ui->comboTypeOfEPFS));
-    aton->GetPosition()->SetLatitudeText(ui->lineLatitude->text());
-    aton->GetPosition()->SetLongitudeText(ui->lineLongitude->text());
+    // The position is stored while it is typed, and only when understood.
+    if (aton != model->GetAtoN())
+        *aton->GetPosition() = *model->GetAtoN()->GetPosition();
     aton->SetPositionAccuracy(CurrentCode(ui->comboPositionAccuracy));
     aton->SetRacon(ui->RACONFittedCheckBox->isChecked());
     aton->SetChannel1(CurrentCode(ui->comboChannel1));
@@ -224,20 +250,90 @@ bool RealAtoNTab::UpdateModelFromTab(Model *target)
 
 void RealAtoNTab::ShowPosition()
 {
-    ShowCoordinate(ui->lineLatitude);
-    ShowCoordinate(ui->lineLongitude);
+    ShowCoordinate(ui->lineLatitude, true);
+    ShowCoordinate(ui->lineLongitude, true);
 }
 
-void RealAtoNTab::ShowCoordinate(QLineEdit *field)
+void RealAtoNTab::ShowCoordinate(QLineEdit *field, bool withText)
 {
     const GeoPosition *position = model->GetAtoN()->GetPosition();
-    if (field == ui->lineLatitude) {
-        field->setText(position->LatitudeDms());
-        field->setToolTip(PositionToolTip(position->Latitude(), position->LatitudeDm()));
-    } else {
-        field->setText(position->LongitudeDms());
-        field->setToolTip(PositionToolTip(position->Longitude(), position->LongitudeDm()));
+    const bool latitude = field == ui->lineLatitude;
+    if (withText) {
+        field->setText(latitude ? position->LatitudeDms() : position->LongitudeDms());
+        shownCoordinates.insert(field, latitude ? position->Latitude() : position->Longitude());
     }
+    plainToolTips.insert(
+        field, latitude ? PositionToolTip(position->Latitude(), position->LatitudeDm())
+                        : PositionToolTip(position->Longitude(), position->LongitudeDm()));
+    SetInputProblem(field, QString());
+}
+
+void RealAtoNTab::SetInputProblem(QLineEdit *field, const QString &problem)
+{
+    if (problem.isEmpty()) {
+        inputProblems.remove(field);
+        field->setStyleSheet(QString());
+        field->setToolTip(plainToolTips.value(field));
+    } else {
+        inputProblems.insert(field, problem);
+        field->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
+        field->setToolTip(problem);
+    }
+}
+
+QStringList RealAtoNTab::InputProblems() const
+{
+    const QPair<const QLineEdit *, QString> fields[] = {
+        {ui->lineMMSI, ui->labelMMSI->text()},
+        {ui->lineName, ui->labelName->text()},
+        {ui->lineLatitude, ui->labelLatitude->text()},
+        {ui->lineLongitude, ui->labelLongitude->text()}};
+    QStringList lines;
+    for (const auto &field : fields) {
+        const QString problem = inputProblems.value(field.first);
+        if (!problem.isEmpty())
+            lines.append(tr("%1 %2").arg(field.second, problem.section(QLatin1Char('\n'), 0, 0)));
+    }
+    return lines;
+}
+
+void RealAtoNTab::ShowNameState()
+{
+    SetInputProblem(ui->lineName, NameProblem());
+    const QString name = ui->lineName->text();
+    const auto *validator = static_cast<const AisValidator *>(ui->lineName->validator());
+    const int left = qMin(validator->MaximumLength() - name.size(),
+                          validator->MaximumEncodedLength() - AisValidator::EncodedLength(name));
+    ui->labelNameRoom->setText(tr("%1 left").arg(qMax(left, 0)));
+}
+
+void RealAtoNTab::OnNameRefused(const QString &why)
+{
+    if (!updating && ui->lineName->hasFocus())
+        QToolTip::showText(ui->lineName->mapToGlobal(ui->lineName->rect().bottomLeft()), why,
+                           ui->lineName);
+}
+
+QString RealAtoNTab::NameProblem() const
+{
+    const QString name = ui->lineName->text();
+    for (const QChar c : name) {
+        // The AIS six-bit character set: " " to "_".
+        if (c.unicode() < 32 || c.unicode() > 95)
+            return tr("\"%1\" cannot be sent: a name holds capitals, digits, blanks and the "
+                      "signs of the AIS character set.")
+                .arg(c);
+    }
+    if (name.size() > AtoN::MaxNameLength)
+        return tr("too long: %1 characters, %2 at most.").arg(name.size()).arg(AtoN::MaxNameLength);
+    const auto *validator = static_cast<const AisValidator *>(ui->lineName->validator());
+    const int encoded = AisValidator::EncodedLength(name);
+    if (encoded > validator->MaximumEncodedLength())
+        return tr("too long to send: %1 characters once the reserved characters ($*,!\\^~) are "
+                  "sent as three, %2 at most.")
+            .arg(encoded)
+            .arg(validator->MaximumEncodedLength());
+    return QString();
 }
 
 bool RealAtoNTab::UpdateTabFromModel(Model *source)
@@ -249,6 +345,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
     updating = true;
     ui->lineMMSI->setText(aton->GetAtoNMMSI()->NewMmsi());
     ui->lineName->setText(aton->Name());
+    ShowNameState();
     SelectByCode(ui->comboTypeOfAtoN, aton->TypeOfAtoN());
     SelectByCode(ui->comboTypeOfEPFS, aton->TypeOfEPFS());
     ShowPosition();
@@ -278,8 +375,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
     ui->spinBoxDimensionC->setValue(aton->DimensionC());
     ui->spinBoxDimensionD->setValue(aton->DimensionD());
 
-    if (aton->TypeOfEPFS() == EpfsSurveyed)
-        EnableFloatingTypes(false);
+    ApplyEpfs(aton->TypeOfEPFS() == EpfsSurveyed);
 
     updating = false;
     ApplyDimensionEnabling();
@@ -287,6 +383,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
     if (source)
         *model->GetMessageSchedule() = *source->GetMessageSchedule();
     scheduleTableModel->Refresh();
+    UpdateScheduleControls();
     return true;
 }
 
@@ -364,7 +461,16 @@ void RealAtoNTab::EvalulateMMSIValidity(QString text)
     const QValidator *validator = ui->lineMMSI->validator();
     const bool acceptable =
         validator && validator->validate(text, position) == QValidator::Acceptable;
-    ui->MMSIValidationWarningLabel->setVisible(!acceptable);
+    // A valid MMSI of another form (a ship's, say) may be sent, with a warning.
+    const bool atonForm = QRegExp(QStringLiteral("99[2-7][0-9]{6}")).exactMatch(text);
+    QLabel *warning = ui->MMSIValidationWarningLabel;
+    warning->setVisible(!acceptable || !atonForm);
+    warning->setText(acceptable ? tr("Not an AtoN MMSI (99, country, 4 digits)")
+                                : tr("MMSI is not valid"));
+    warning->setStyleSheet(acceptable ? QStringLiteral("color: #a05000;")
+                                      : QStringLiteral("color: #ff0000;"));
+    SetInputProblem(ui->lineMMSI,
+                    acceptable ? QString() : tr("not valid: nine digits, not all of them 0."));
 }
 
 void RealAtoNTab::on_lineMMSI_textChanged(QString text)
@@ -390,6 +496,7 @@ void RealAtoNTab::on_lineName_textEdited(QString text)
     // validator's fix-up now: lower-case letters become capitals as typed.
     ui->lineName->clearFocus();
     ui->lineName->setFocus(Qt::OtherFocusReason);
+    ShowNameState();
     if (ui->lineName->text() != model->GetAtoN()->Name())
         MarkEdited();
 }
@@ -421,7 +528,11 @@ void RealAtoNTab::on_comboTypeOfEPFS_currentIndexChanged(int index)
     if (code != model->GetAtoN()->TypeOfEPFS())
         MarkEdited();
 
-    const bool surveyed = code == EpfsSurveyed;
+    ApplyEpfs(code == EpfsSurveyed);
+}
+
+void RealAtoNTab::ApplyEpfs(bool surveyed)
+{
     ui->comboPositionAccuracy->setEnabled(surveyed);
     EnableFloatingTypes(!surveyed);
 }
@@ -452,20 +563,27 @@ void RealAtoNTab::StoreTypedCoordinate(QLineEdit *field, bool leaving)
 {
     if (updating)
         return;
-    GeoPosition typed;
     GeoPosition *position = model->GetAtoN()->GetPosition();
-    if (field == ui->lineLatitude) {
-        typed.SetLatitudeText(field->text());
-        if (typed.Latitude() != position->Latitude())
-            position->SetLatitude(typed.Latitude());
+    QString problem;
+    const bool latitude = field == ui->lineLatitude;
+    const bool understood = latitude ? position->SetLatitudeText(field->text(), &problem)
+                                     : position->SetLongitudeText(field->text(), &problem);
+    if (!understood) {
+        // The text stays for the user to mend; the value is the one shown
+        // before, not one that a half-typed text gave on the way.
+        const double shown = shownCoordinates.value(field);
+        latitude ? position->SetLatitude(shown) : position->SetLongitude(shown);
+        const QString forms =
+            latitude
+                ? tr("For example: 50 30 15.5 %1, 50 30.25 %2, -50:30, or _ for not available.")
+                      .arg(GeoPosition::tr("N"), GeoPosition::tr("S"))
+                : tr("For example: 004 30 15.5 %1, 004 30.25 %2, -4:30, or _ for not "
+                     "available.")
+                      .arg(GeoPosition::tr("E"), GeoPosition::tr("W"));
+        SetInputProblem(field, problem + QLatin1Char('\n') + forms);
     } else {
-        typed.SetLongitudeText(field->text());
-        if (typed.Longitude() != position->Longitude())
-            position->SetLongitude(typed.Longitude());
+        ShowCoordinate(field, leaving);
     }
-    if (leaving)
-        ShowCoordinate(field);
-    UpdateModelFromTab(nullptr);
     if (!leaving)
         emit Edited(this);
 }
@@ -558,7 +676,40 @@ void RealAtoNTab::OnBatteryVoltage(QString voltage)
 
 void RealAtoNTab::OnDelegateEdited()
 {
+    // The clash marks of other cells follow the value just written.
+    ui->tableSchedules->viewport()->update();
+    UpdateScheduleControls();
     MarkEdited();
+}
+
+void RealAtoNTab::UpdateScheduleControls()
+{
+    const MessageSchedule *schedule = model->GetMessageSchedule();
+    const int row = scheduleTableModel->ScheduleRowOf(ui->tableSchedules->currentIndex().row());
+    ui->pushButtonRemoveMessage->setEnabled(MessageScheduleMenu::Removable(*schedule, row));
+    const QStringList clashes = schedule->SlotClashRowTexts();
+    ui->labelSlotClash->setVisible(!clashes.isEmpty());
+    if (!clashes.isEmpty())
+        ui->labelSlotClash->setText(tr("The schedule cannot be sent: these rows risk a slot "
+                                       "clash (the tool tip says how to mend it).\n") +
+                                    clashes.join(QLatin1Char('\n')));
+}
+
+void RealAtoNTab::OnAddMessageClicked()
+{
+    QMenu *menu = CreateScheduleMenu(-1);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->findChild<QAction *>(QStringLiteral("actionRemoveMessage"))->setVisible(false);
+    menu->popup(
+        ui->pushButtonAddMessage->mapToGlobal(ui->pushButtonAddMessage->rect().bottomLeft()));
+}
+
+void RealAtoNTab::OnRemoveMessageClicked()
+{
+    const int row = scheduleTableModel->ScheduleRowOf(ui->tableSchedules->currentIndex().row());
+    MessageSchedule *schedule = model->GetMessageSchedule();
+    if (MessageScheduleMenu::Removable(*schedule, row) && schedule->RemoveEntry(row))
+        OnScheduleChanged();
 }
 
 QMenu *RealAtoNTab::CreateScheduleMenu(int tableRow)
@@ -587,5 +738,6 @@ void RealAtoNTab::OnScheduleChanged()
     if (menu && menu->AddedRow() >= 0 &&
         model->GetMessageSchedule()->TableRowOf(menu->AddedRow(), row))
         ui->tableSchedules->selectRow(row);
+    UpdateScheduleControls();
     MarkEdited();
 }

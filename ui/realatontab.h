@@ -3,6 +3,7 @@
 
 #include "atonconfiguration.h"
 
+#include <QHash>
 #include <QVariant>
 
 class QComboBox;
@@ -50,6 +51,10 @@ public:
     // Texts of the channel list items, e.g. "CH1001 ( 156.050MHz )".
     static QString ChannelText(int channel);
 
+    // One line per field whose input cannot be sent, naming the field and
+    // why; the same fields are framed in red with the reason as tool tip.
+    QStringList InputProblems() const;
+
 signals:
     void offPositionSelection(bool selected);
 
@@ -83,20 +88,38 @@ private slots:
     void on_spinBoxDimensionD_valueChanged(int i);
     void OnScheduleContextMenu(const QPoint &position);
     void OnScheduleChanged();
+    // The Add button: the schedule menu without its Remove entry.
+    void OnAddMessageClicked();
+    void OnRemoveMessageClicked();
 
 private:
     void FillLists();
+    // Remove enabled for a removable selected row; the rows that risk a slot
+    // clash named below the table (the table marks them itself).
+    void UpdateScheduleControls();
     // Announces the edit and stores the tab into its own model.
     void MarkEdited();
     void ApplyFixedLayout();
     void ApplyFloatingLayout();
     void ApplyDimensionEnabling();
+    // A surveyed position has a chosen accuracy and cannot float.
+    void ApplyEpfs(bool surveyed);
     // Enables or disables the floating types (20 to 31) of the type list.
     void EnableFloatingTypes(bool enable);
     void ShowPosition();
+    // Frames `field` and gives it `problem` as tool tip, or, for an empty
+    // problem, takes both back.
+    void SetInputProblem(QLineEdit *field, const QString &problem);
+    // Why the name in the name field cannot be sent; empty when it can.
+    QString NameProblem() const;
+    // The name's problem mark and the characters left for it.
+    void ShowNameState();
+    // A character the name field dropped: why, shown by the field.
+    void OnNameRefused(const QString &why);
     // The latitude or longitude field: the stored coordinate in the degrees,
-    // minutes and seconds form, with the decimal forms as its tool tip.
-    void ShowCoordinate(QLineEdit *field);
+    // minutes and seconds form (withText), with the decimal forms as its tool
+    // tip.
+    void ShowCoordinate(QLineEdit *field, bool withText);
     // Stores what is typed in the latitude or longitude field at once; on
     // leaving the field, shows it again in its full form.
     void StoreTypedCoordinate(QLineEdit *field, bool leaving);
@@ -108,6 +131,12 @@ private:
     bool suppressEpfsSlot = false;
     MessageScheduleTableModel *scheduleTableModel = nullptr;
     MessageScheduleDelegate *scheduleDelegate = nullptr;
+    // Field -> why its input cannot be sent.
+    QHash<const QLineEdit *, QString> inputProblems;
+    // The coordinates last shown in the latitude and longitude fields.
+    QHash<const QLineEdit *, double> shownCoordinates;
+    // Tool tips of the fields without a problem.
+    QHash<const QLineEdit *, QString> plainToolTips;
 };
 
 #endif // REALATONTAB_H
