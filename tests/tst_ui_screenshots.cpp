@@ -73,6 +73,11 @@ void FillAtoN(Model *model, int type)
 
     MessageSchedule *schedule = model->GetMessageSchedule();
     QVERIFY(schedule->EnableReport(1));
+    // The report's channels well apart: no slot clash.
+    MessageScheduleEntry report = schedule->EntryAt(0);
+    report.SetStartSlot1(120);
+    report.SetStartSlot2(860);
+    QVERIFY(schedule->SetEntry(0, report));
     int row = -1;
     for (int message : {6, 8, 112})
         QVERIFY(schedule->AddMessage(message, row));
@@ -121,7 +126,7 @@ private slots:
         std::unique_ptr<QWidget> widget;
         QSize size;
         if (name.startsWith("realaton")) {
-            FillAtoN(&model, name.endsWith("fixed") ? 3 : 25);
+            FillAtoN(&model, name.contains("fixed") ? 3 : 25);
             auto *tab = new RealAtoNTab(&model);
             widget.reset(tab);
             tab->OnVersion(QStringLiteral("3.1.4 (build 2207)"));
@@ -157,11 +162,16 @@ private slots:
         // A page that scrolls does so up and down only, and the schedule can
         // be scrolled to.
         if (auto *scroll = widget->findChild<QScrollArea *>()) {
-            QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+            QVERIFY2(!scroll->horizontalScrollBar()->isVisible(),
+                     qPrintable(QStringLiteral("needs %1 pixels across")
+                                    .arg(scroll->widget()->minimumSizeHint().width())));
             auto *table = widget->findChild<QTableView *>();
             scroll->ensureWidgetVisible(table);
             QTest::qWait(50);
             QVERIFY(!table->visibleRegion().isEmpty());
+            // The small page is shown scrolled down, the others from the top.
+            if (!name.endsWith("small"))
+                scroll->verticalScrollBar()->setValue(0);
         }
         const QStringList faults = Clipped(widget.get());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));

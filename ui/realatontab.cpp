@@ -411,9 +411,18 @@ void RealAtoNTab::EnableFloatingTypes(bool enable)
     }
 }
 
+void RealAtoNTab::SetDimensionsTitle(const QString &title)
+{
+    ui->groupBoxAtoNDimensions->setTitle(title);
+    // The drawing needs 272 pixels square; a longer title (in German, say)
+    // widens the box.
+    ui->groupBoxAtoNDimensions->setMinimumWidth(
+        qMax(272, ui->groupBoxAtoNDimensions->minimumSizeHint().width()));
+}
+
 void RealAtoNTab::ApplyFixedLayout()
 {
-    ui->groupBoxAtoNDimensions->setTitle(tr("AtoN Dimensions (Fixed)"));
+    SetDimensionsTitle(tr("AtoN Dimensions (Fixed)"));
     ui->labelDimensionsDrawing->move(70, 5);
     ui->labelDimensionsDrawing->resize(170, 225);
     const QPixmap drawing = DrawnPixmap(QStringLiteral(":/Images/SmallFixedDimensions.png"),
@@ -431,7 +440,7 @@ void RealAtoNTab::ApplyFixedLayout()
 
 void RealAtoNTab::ApplyFloatingLayout()
 {
-    ui->groupBoxAtoNDimensions->setTitle(tr("AtoN Dimensions (Floating)"));
+    SetDimensionsTitle(tr("AtoN Dimensions (Floating)"));
     ui->labelDimensionsDrawing->move(20, 20);
     ui->labelDimensionsDrawing->resize(181, 181);
     const QPixmap drawing = DrawnPixmap(QStringLiteral(":/Images/SmallFloatingDimensions.png"),

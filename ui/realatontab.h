@@ -99,6 +99,7 @@ private:
     void UpdateScheduleControls();
     // Announces the edit and stores the tab into its own model.
     void MarkEdited();
+    void SetDimensionsTitle(const QString &title);
     void ApplyFixedLayout();
     void ApplyFloatingLayout();
     void ApplyDimensionEnabling();
