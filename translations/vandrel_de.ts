@@ -55,6 +55,29 @@
     </message>
 </context>
 <context>
+    <name>AisValidator</name>
+    <message>
+        <location filename="../ui/aisvalidator.cpp" line="+31"/>
+        <source>&quot;%1&quot; dropped: it is not in the AIS character set (capitals, digits, blanks and common signs).</source>
+        <translation>&quot;%1&quot; verworfen: nicht im AIS-Zeichensatz (Großbuchstaben, Ziffern, Leerzeichen und übliche Zeichen).</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Dropped: %1 characters at most.</source>
+        <translation>Verworfen: höchstens %1 Zeichen.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&quot;%1&quot; dropped: it is sent as three characters, and there is no room for three.</source>
+        <translation>&quot;%1&quot; verworfen: es wird als drei Zeichen gesendet, und für drei ist kein Platz mehr.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Dropped: no room left.</source>
+        <translation>Verworfen: kein Platz mehr.</translation>
+    </message>
+</context>
+<context>
     <name>Application</name>
     <message>
         <location filename="../app/vandrelapplication.cpp" line="+29"/>
@@ -128,41 +151,55 @@
 <context>
     <name>GeoPosition</name>
     <message>
-        <location filename="../model/geoposition.cpp" line="+57"/>
-        <location line="+31"/>
+        <location filename="../model/geoposition.cpp" line="+52"/>
+        <location line="+50"/>
         <location line="+13"/>
-        <location line="+54"/>
+        <location line="+51"/>
+        <location filename="../ui/realatontab.cpp" line="+588"/>
         <source>S</source>
         <translation>S</translation>
     </message>
     <message>
-        <location line="-97"/>
-        <location line="+30"/>
+        <location line="-114"/>
+        <location line="+50"/>
         <location line="+13"/>
+        <location filename="../ui/realatontab.cpp" line="+0"/>
         <source>N</source>
         <translation>N</translation>
     </message>
     <message>
-        <location line="-26"/>
-        <location line="+20"/>
+        <location line="-58"/>
+        <location line="+52"/>
         <location line="+11"/>
+        <location filename="../ui/realatontab.cpp" line="+3"/>
         <source>W</source>
         <translation>W</translation>
     </message>
     <message>
-        <location line="-31"/>
-        <source>O</source>
+        <location line="-63"/>
+        <location line="+52"/>
+        <location line="+11"/>
+        <location filename="../ui/realatontab.cpp" line="+0"/>
+        <source>E</source>
         <translation>O</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+19"/>
-        <location line="+11"/>
-        <source>E</source>
-        <translation>E</translation>
+        <location line="-41"/>
+        <source>&quot;_&quot; (not available) cannot be mixed with a value.</source>
+        <translation>&quot;_&quot; (nicht verfügbar) kann nicht mit einem Wert gemischt werden.</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+7"/>
+        <source>Give either a minus sign or %1 / %2, not both.</source>
+        <translation>Entweder ein Minuszeichen oder %1 / %2 angeben, nicht beides.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Out of range: %1 degrees at most.</source>
+        <translation>Außerhalb des Bereichs: höchstens %1 Grad.</translation>
+    </message>
+    <message>
+        <location line="+74"/>
         <source>D</source>
         <translation>D</translation>
     </message>
@@ -187,9 +224,24 @@
         <translation>-</translation>
     </message>
     <message>
+        <location line="+16"/>
+        <source>No degrees given.</source>
+        <translation>Keine Grad angegeben.</translation>
+    </message>
+    <message>
         <location line="+13"/>
-        <source>[Dd&apos;Mm&quot;Ss]</source>
-        <translation>[Dd&apos;Mm&quot;Ss]</translation>
+        <source>Too many parts, or the units out of order: degrees, minutes, seconds.</source>
+        <translation>Zu viele Teile oder Einheiten in falscher Reihenfolge: Grad, Minuten, Sekunden.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot; is not a number.</source>
+        <translation>&quot;%1&quot; ist keine Zahl.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Minutes and seconds go up to 60.</source>
+        <translation>Minuten und Sekunden gehen bis 60.</translation>
     </message>
 </context>
 <context>
@@ -561,6 +613,14 @@
     </message>
 </context>
 <context>
+    <name>MessageSchedule</name>
+    <message>
+        <location filename="../model/messageschedule.cpp" line="+389"/>
+        <source>Row %1 (message %2, index %3): channel 1 start slot %4, channel 2 start slot %5</source>
+        <translation>Zeile %1 (Nachricht %2, Index %3): Kanal 1 Start-Slot %4, Kanal 2 Start-Slot %5</translation>
+    </message>
+</context>
+<context>
     <name>MessageScheduleDelegate</name>
     <message>
         <location filename="../ui/messagescheduledelegate.cpp" line="+66"/>
@@ -602,7 +662,7 @@
         <translation>Nachricht %1</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+4"/>
         <source>Remove Message</source>
         <translation>Nachricht entfernen</translation>
     </message>
@@ -688,7 +748,7 @@
         <translation>Das Intervall ist 0 Minuten, daher ist dieser Kanal abgeschaltet</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+45"/>
         <source>Message
 ID</source>
         <translation>Nachrichten-
@@ -747,6 +807,11 @@ Start-Slot</translation>
 Interval</source>
         <translation>Kanal 2
 Intervall</translation>
+    </message>
+    <message>
+        <location line="+75"/>
+        <source>The two channels of this row risk sending in the same slots: their start slots must be at least three apart, unless one channel is off (slot -1) or both have the same interval of whole minutes and start half an interval apart.</source>
+        <translation>Die beiden Kanäle dieser Zeile könnten in denselben Slots senden: ihre Start-Slots müssen mindestens drei auseinander liegen, außer ein Kanal ist aus (Slot -1) oder beide haben dasselbe Intervall aus ganzen Minuten und beginnen ein halbes Intervall versetzt.</translation>
     </message>
     <message>
         <location filename="../model/scheduletable.cpp" line="+43"/>
@@ -810,7 +875,7 @@ Intervall</translation>
         <translation>Reales AtoN</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+28"/>
         <source>AtoN Identification</source>
         <translation>AtoN-Kennung</translation>
     </message>
@@ -825,22 +890,22 @@ Intervall</translation>
         <translation>Die MMSI des AtoN eingeben, 9 Ziffern</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ff0000;&quot;&gt;MMSI is not valid&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; color:#ff0000;&quot;&gt;MMSI ist ungültig&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
-    </message>
-    <message>
-        <location line="+23"/>
+        <location line="+33"/>
         <source>Name:</source>
         <translation>Name:</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+12"/>
         <source>Enter the AtoN name, up to 34 characters in length</source>
         <translation>Den Namen des AtoN eingeben, bis zu 34 Zeichen</translation>
     </message>
     <message>
         <location line="+7"/>
+        <source>Characters left; each of $*,!\^~ takes three</source>
+        <translation>Verbleibende Zeichen; jedes von $*,!\^~ braucht drei</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>Type of AtoN:</source>
         <translation>Art des AtoN:</translation>
     </message>
@@ -990,8 +1055,8 @@ Intervall</translation>
         <translation>AtoN-Abmessungen</translation>
     </message>
     <message>
-        <location line="+49"/>
-        <location filename="../ui/realatontab.cpp" line="+332"/>
+        <location line="+43"/>
+        <location filename="../ui/realatontab.cpp" line="-153"/>
         <source>Enter the AtoN Dimension in metres (0-511)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (0-511)</translation>
     </message>
@@ -1017,7 +1082,27 @@ Intervall</translation>
         <translation>Sendeplan</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-325"/>
+        <location line="+18"/>
+        <source>Add...</source>
+        <translation>Hinzufügen...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Add a message to the schedule, or switch the off-position report on or off</source>
+        <translation>Eine Nachricht zum Sendeplan hinzufügen oder die Off-Position-Meldung ein- oder ausschalten</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Remove the selected message from the schedule</source>
+        <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
+    </message>
+    <message>
+        <location filename="../ui/realatontab.cpp" line="-429"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1172,8 +1257,40 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
+        <location line="+238"/>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 left</source>
+        <translation>noch %1</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>&quot;%1&quot; cannot be sent: a name holds capitals, digits, blanks and the signs of the AIS character set.</source>
+        <translation>&quot;%1&quot; kann nicht gesendet werden: ein Name besteht aus Großbuchstaben, Ziffern, Leerzeichen und den Zeichen des AIS-Zeichensatzes.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>too long: %1 characters, %2 at most.</source>
+        <translation>zu lang: %1 Zeichen, höchstens %2.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>too long to send: %1 characters once the reserved characters ($*,!\^~) are sent as three, %2 at most.</source>
+        <translation>zu lang zum Senden: %1 Zeichen, wenn die reservierten Zeichen ($*,!\^~) als drei gesendet werden, höchstens %2.</translation>
+    </message>
+    <message>
+        <location line="+370"/>
+        <source>The schedule cannot be sent: these rows risk a slot clash (the tool tip says how to mend it).
+</source>
+        <translation>Der Sendeplan kann nicht gesendet werden: diese Zeilen könnten Slots doppelt belegen (der Tooltip sagt, wie es zu beheben ist).
+</translation>
+    </message>
+    <message>
         <location filename="../model/codetexts.cpp" line="-50"/>
-        <location filename="../ui/realatontab.cpp" line="+119"/>
+        <location filename="../ui/realatontab.cpp" line="-503"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -1196,7 +1313,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+141"/>
+        <location filename="../ui/realatontab.cpp" line="+222"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -1206,7 +1323,32 @@ Intervall</translation>
         <translation>AtoN-Abmessungen (schwimmend)</translation>
     </message>
     <message>
-        <location line="+219"/>
+        <location line="+34"/>
+        <source>Not an AtoN MMSI (99, country, 4 digits)</source>
+        <translation>Keine AtoN-MMSI (99, Land, 4 Ziffern)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MMSI is not valid</source>
+        <translation>MMSI ist ungültig</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>not valid: nine digits, not all of them 0.</source>
+        <translation>ungültig: neun Ziffern, nicht alle 0.</translation>
+    </message>
+    <message>
+        <location line="+105"/>
+        <source>For example: 50 30 15.5 %1, 50 30.25 %2, -50:30, or _ for not available.</source>
+        <translation>Zum Beispiel: 50 30 15.5 %1, 50 30.25 %2, -50:30, oder _ für nicht verfügbar.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>For example: 004 30 15.5 %1, 004 30.25 %2, -4:30, or _ for not available.</source>
+        <translation>Zum Beispiel: 004 30 15.5 %1, 004 30.25 %2, -4:30, oder _ für nicht verfügbar.</translation>
+    </message>
+    <message>
+        <location line="+94"/>
         <source> mV</source>
         <translation> mV</translation>
     </message>
