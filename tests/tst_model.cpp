@@ -144,21 +144,16 @@ void TestModel::positionParseText_data()
     const double refused = 0.0;
     QTest::newRow("colon, minus") << true << "-12:30" << -12.5 << "";
     QTest::newRow("lower-case s is south") << true << "12 30 15s" << -(12.5 + 15 / 3600.0) << "";
-    QTest::newRow("marked minutes first") << true << "30' 10" << 0.5 + 10 / 3600.0 << "";
     QTest::newRow("unit follows marked part")
         << true << "10 20M 30" << 10 + 20 / 60.0 + 30 / 3600.0 << "";
     QTest::newRow("markers without blanks") << true << "10°30'36\" N" << 10.51 << "";
     QTest::newRow("letter markers, S south") << true << "10d30m36S" << -10.51 << "";
-    QTest::newRow("decimal minutes") << true << " 50° 30.5' N " << 50 + 30.5 / 60 << "";
     QTest::newRow("minute carry as shown")
         << true << "33° 60' 0.002\" S" << -(34 + 0.002 / 3600) << "";
-    QTest::newRow("not available as shown") << true << "__° __' __.___\" N" << 91.0 << "";
-    QTest::newRow("east") << false << "179 59 e" << 179 + 59 / 60.0 << "";
     QTest::newRow("lower-case w") << false << "004 30 w" << -4.5 << "";
     QTest::newRow("longitude underscore") << false << "_" << 181.0 << "";
     QTest::newRow("edge of range") << false << "-180" << -180.0 << "";
 
-    QTest::newRow("words") << true << "hello" << refused << "\"hello\" is not";
     QTest::newRow("decimal comma") << true << "50,5 N" << refused << "\"50,5\" is not";
     QTest::newRow("empty") << true << " " << refused << "No degrees";
     QTest::newRow("nan") << true << "nan N" << refused << "\"nan\" is not";
@@ -166,7 +161,6 @@ void TestModel::positionParseText_data()
     QTest::newRow("marker alone") << true << "10 '" << refused << "\"\" is not";
     QTest::newRow("above 90") << true << "95 N" << refused << "Out of range";
     QTest::newRow("above 180") << false << "180 0 1 E" << refused << "Out of range";
-    QTest::newRow("huge") << false << "1e300" << refused << "Out of range";
     QTest::newRow("fourth part") << true << "10 30 36 99" << refused << "Too many";
     QTest::newRow("units backwards") << true << "10' 20°" << refused << "Too many";
     QTest::newRow("61 minutes") << true << "10 61" << refused << "Minutes and";

@@ -153,25 +153,30 @@ private slots:
             widget = std::make_unique<AboutDialog>();
         }
 
-        if (size.isEmpty())
-            size = widget->sizeHint().expandedTo(widget->minimumSizeHint());
-        widget->resize(size);
         widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        // Otherwise the preferred size of what is shown (not of a scroll
+        // area), known once it is shown.
+        auto *scrolled = widget->findChild<QScrollArea *>();
+        const QWidget *shown = scrolled ? scrolled->widget() : widget.get();
+        if (size.isEmpty())
+            size = shown->sizeHint().expandedTo(shown->minimumSizeHint());
+        widget->resize(size);
         QTest::qWait(50);
         // A page that scrolls does so up and down only, and the schedule can
         // be scrolled to.
-        if (auto *scroll = widget->findChild<QScrollArea *>()) {
-            QVERIFY2(!scroll->horizontalScrollBar()->isVisible(),
+        if (scrolled) {
+            QVERIFY2(!scrolled->horizontalScrollBar()->isVisible(),
                      qPrintable(QStringLiteral("needs %1 pixels across")
-                                    .arg(scroll->widget()->minimumSizeHint().width())));
-            auto *table = widget->findChild<QTableView *>();
-            scroll->ensureWidgetVisible(table);
+                                    .arg(shown->minimumSizeHint().width())));
+        }
+        if (auto *table = widget->findChild<QTableView *>()) {
+            scrolled->ensureWidgetVisible(table);
             QTest::qWait(50);
             QVERIFY(!table->visibleRegion().isEmpty());
             // The small page is shown scrolled down, the others from the top.
             if (!name.endsWith("small"))
-                scroll->verticalScrollBar()->setValue(0);
+                scrolled->verticalScrollBar()->setValue(0);
         }
         const QStringList faults = Clipped(widget.get());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));

@@ -3,7 +3,6 @@
 #include "messagescheduletablemodel.h"
 #include "model/messageschedule.h"
 
-#include <QDebug>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimeEdit>
@@ -156,9 +155,4 @@ void MessageScheduleDelegate::saveDataOnWidgetEdit()
 {
     if (auto *editor = qobject_cast<QWidget *>(sender()))
         emit commitData(editor);
-}
-
-void MessageScheduleDelegate::cleanupEditor()
-{
-    qDebug().noquote() << "cleanupEditor\n";
 }

@@ -37,7 +37,6 @@ signals:
 public slots:
     // Commits the editor that sent the signal.
     void saveDataOnWidgetEdit();
-    void cleanupEditor();
 
 private:
     // Schedule row shown in table row `row`, or -1.
