@@ -131,12 +131,14 @@ void TestRealAtoNTab::typedFieldsAndWarnings()
     TypeOver(line, "235123456");
     QVERIFY(warning->isVisible() && tab->InputProblems().isEmpty());
 
-    // The name in capitals; a comma takes three of the 52 characters sent.
+    // The name in capitals of the six-bit set (blank to "_"); a comma takes
+    // three of the 52 characters sent.
     auto *name = Find<QLineEdit>("lineName");
     const QPair<QString, QString> typedAndShown[] = {
         {QStringLiteral("west pier"), QStringLiteral("WEST PIER")},
         {QString(35, 'b'), QString(34, 'B')},
         {QString(17, ',') + "AB", QString(17, ',') + "A"},
+        {QStringLiteral(" !0?@Z_`"), QStringLiteral(" !0?@Z_")},
         {QStringLiteral("A{B"), QStringLiteral("AB")}};
     for (const auto &names : typedAndShown) {
         TypeOver(name, names.first);

@@ -2,7 +2,6 @@
 
 #include "lim/lanterninterfacetab.h"
 #include "ui/aboutdialog.h"
-#include "ui/aisvalidator.h"
 #include "ui/qcomboboxdropdown.h"
 #include "ui/realatontab.h"
 
@@ -16,44 +15,10 @@ class TestSmallWidgets : public QObject
     Q_OBJECT
 
 private slots:
-    void validator_data();
-    void validator();
     void dropdownAnnouncesEachOpening();
     void aboutDialog();
     void nullModelIsRefused();
 };
-
-void TestSmallWidgets::validator_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("fixed");
-
-    // Lengths and capitals through the name field: tst_ui_realatontab.
-    const int ok = QValidator::Acceptable, bad = QValidator::Invalid;
-    const QString reserved = QStringLiteral("$*,!\\^$*,!\\^");
-    QTest::newRow("six-bit set edges") << QStringLiteral(" !0?@Z_") << ok << " !0?@Z_";
-    // Each reserved character travels as three: 52 encoded characters at most.
-    QTest::newRow("reserved set: 53")
-        << reserved + QString(17, 'A') << bad << reserved + QString(17, 'A');
-    QTest::newRow("lower case while typing") << "abc" << int(QValidator::Intermediate) << "ABC";
-    QTest::newRow("lower case over the limit") << QString(35, 'a') << bad << QString(34, 'A');
-    QTest::newRow("brace after lower case") << "ab{" << bad << "AB{";
-    QTest::newRow("backquote") << "`" << bad << "`";
-}
-
-void TestSmallWidgets::validator()
-{
-    QFETCH(QString, input);
-    QFETCH(int, state);
-    QFETCH(QString, fixed);
-
-    AisValidator validator(34, 52);
-    int position = 0;
-    QCOMPARE(int(validator.validate(input, position)), state);
-    validator.fixup(input);
-    QCOMPARE(input, fixed);
-}
 
 void TestSmallWidgets::dropdownAnnouncesEachOpening()
 {
