@@ -2,7 +2,7 @@
 # Feeds the serial data tab at twenty times the rate of a 38400-baud line and
 # reports the longest stall of the event loop and the display's size, running,
 # filtered and paused.  Arguments go to the program:
-#   --seconds N (default 60)  --rate-factor F (default 20)  --reference
+#   --seconds N (default 60)  --rate-factor F (default 20)  --reference  --unit-status
 # The build folder is VANDREL_BUILD, or build/.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

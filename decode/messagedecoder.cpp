@@ -18,6 +18,7 @@ MessageDecoder::MessageDecoder(Model *model, QObject *parent)
     if (!model)
         qBadAlloc();
     qRegisterMetaType<AlarmData *>("AlarmData*");
+    qRegisterMetaType<Message21Report>();
 }
 
 void MessageDecoder::OnReceived(QString received)
@@ -66,9 +67,12 @@ void MessageDecoder::DecodeALR(const SentenceView &sentence)
     sentence.String(5, description);
     ParsedSentence::Unescape(description);
 
-    alarmData->Update(alarmId, alarmTime, condition == QLatin1Char('A'),
-                      acknowledged == QLatin1Char('A'), description);
+    const AlarmData::Alarm alarm{alarmId, alarmTime, condition == QLatin1Char('A'),
+                                 acknowledged == QLatin1Char('A'), description};
+    alarmData->Update(alarm.alarmId, alarm.alarmTime, alarm.thresholdExceeded, alarm.acknowledged,
+                      alarm.description);
     emit AlarmReceived(alarmData);
+    emit AlarmReported(alarm);
 }
 
 // !AIVDO,1,1,,,<payload>,0*hh
@@ -98,44 +102,29 @@ void MessageDecoder::DecodeVDO(const SentenceView &sentence)
     DecodeMessage21(buffer.Text());
 }
 
-// The aid-to-navigation report. Only the MMSI and the AtoN status bits are
-// used, but the report must hold every field up to the spare bit (272 bits).
+// The aid-to-navigation report, taken only when it carries the unit's own
+// MMSI and holds every field up to the spare bit (272 bits). The MMSI is
+// looked at before the rest is read.
 void MessageDecoder::DecodeMessage21(const QString &armoured)
 {
     quint32 messageId = 0;
-    if (!GetBits(armoured, 0, 6, messageId) || messageId != 21)
+    if (!Message21Report::Bits(armoured, 0, 6, messageId) || messageId != 21)
         return;
     quint32 spare = 0;
-    if (!GetBits(armoured, 271, 1, spare))
+    if (!Message21Report::Bits(armoured, 271, 1, spare))
         return;
 
     quint32 mmsi = 0;
-    GetBits(armoured, 8, 30, mmsi);
+    Message21Report::Bits(armoured, 8, 30, mmsi);
     char digits[16];
     std::snprintf(digits, sizeof digits, "%09u", mmsi);
     if (model->GetAtoN()->GetAtoNMMSI()->Mmsi() != QLatin1String(digits))
         return;
 
-    quint32 racon = 0;
-    quint32 light = 0;
-    quint32 health = 0;
-    GetBits(armoured, 263, 2, racon);
-    GetBits(armoured, 265, 2, light);
-    GetBits(armoured, 267, 1, health);
-    emit Message21RACONStatus(racon);
-    emit Message21LightStatus(light);
-    emit Message21HealthStatus(health);
-}
-
-bool MessageDecoder::GetBits(const QString &armoured, int start, int count, quint32 &value)
-{
-    value = 0;
-    if (count < 1 || count > 32 || start < 0 || start + count > armoured.size() * 6)
-        return false;
-    const QChar *payload = armoured.constData();
-    for (int i = start; i < start + count; ++i) {
-        const int sixBits = ParsedSentence::SixBitValue(payload[i / 6]);
-        value = (value << 1) | quint32((sixBits >> (5 - i % 6)) & 1);
-    }
-    return true;
+    Message21Report report;
+    Message21Report::Read(armoured, report);
+    emit Message21RACONStatus(report.racon);
+    emit Message21LightStatus(report.light);
+    emit Message21HealthStatus(report.health);
+    emit Message21Received(report);
 }

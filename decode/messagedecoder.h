@@ -5,10 +5,11 @@
 #include <QString>
 #include <QVector>
 
+#include "decode/alarmdata.h"
+#include "decode/message21report.h"
 #include "decode/multipartbuffer.h"
 #include "decode/textreassembler.h"
 
-class AlarmData;
 class Model;
 class SentenceView;
 
@@ -35,9 +36,15 @@ public:
 signals:
     void TextMessageReceived(QString message);
     void AlarmReceived(AlarmData *alarmData);
+    // The alarm of this one sentence, after AlarmReceived. The table above
+    // lives as long as the decoder; this tells which of its alarms was
+    // reported just now.
+    void AlarmReported(const AlarmData::Alarm &alarm);
     void Message21RACONStatus(uint RACONStatus);
     void Message21LightStatus(uint lightStatus);
     void Message21HealthStatus(uint health);
+    // Every field of the unit's own report, after the three status signals.
+    void Message21Received(const Message21Report &report);
 
 public slots:
     void OnReceived(QString received);
@@ -47,9 +54,6 @@ private:
     void DecodeALR(const SentenceView &sentence);
     void DecodeVDO(const SentenceView &sentence);
     void DecodeMessage21(const QString &armoured);
-    // count bits from bit start of the armoured payload, most significant
-    // first; false (value 0) when count is not 1 to 32 or the payload is too short.
-    static bool GetBits(const QString &armoured, int start, int count, quint32 &value);
 
     AlarmData *alarmData = nullptr;
     TextReassembler texts;

@@ -16,6 +16,7 @@
 #include "ui/realatontab.h"
 #include "ui/serialtab.h"
 #include "ui/transfercontrols.h"
+#include "ui/unitstatustab.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -79,6 +80,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(transfers, &TransferControls::SendCurrentTab, this, &MainWindow::OnSendCurrentTab);
     connect(transfers, &TransferControls::SendAllTabs, this, &MainWindow::OnSendAllTabs);
     BuildStatusBar();
+    UnitStatusTab::AddTo(tabWidget, statusBar(), App());
 
     // The run script names the simulator's line here so that the window comes
     // up with it selected.

@@ -14,15 +14,24 @@
 // line and re-sets its whole text to trim, for comparison.
 
 #include "app/vandrelapplication.h"
+#include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
+#include "model/aton.h"
+#include "model/model.h"
 #include "sentences/parsedsentence.h"
+#include "status/unitstatus.h"
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
+#include "ui/unitstatustab.h"
 
 #include <QCheckBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
+#include <QMainWindow>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QThread>
@@ -217,7 +226,9 @@ int main(int argc, char **argv)
     QCommandLineOption secondsOption("seconds", "Length of each scenario.", "N", "60");
     QCommandLineOption factorOption("rate-factor", "Multiple of the 38400-baud rate.", "F", "20");
     QCommandLineOption referenceOption("reference", "Also run a plain QTextEdit for comparison.");
-    parser.addOptions({secondsOption, factorOption, referenceOption});
+    QCommandLineOption unitStatusOption("unit-status",
+                                        "Also feed the decoders with the unit status tab shown.");
+    parser.addOptions({secondsOption, factorOption, referenceOption, unitStatusOption});
     parser.process(app);
     const int seconds = std::max(1, parser.value(secondsOption).toInt());
     const double factor = std::max(0.1, parser.value(factorOption).toDouble());
@@ -260,6 +271,25 @@ int main(int argc, char **argv)
         paused.finishMs = unpause.nsecsElapsed() / 1e6;
         paused.displayEnd = displaySize();
         Print(paused);
+    }
+
+    if (parser.isSet(unitStatusOption)) {
+        // The unit status tab redraws from the decoders' results; the feed's
+        // message 21 carries this MMSI.
+        app.EditModel()->GetAtoN()->GetAtoNMMSI()->SetMmsi(QStringLiteral("992351030"));
+        QMainWindow window;
+        auto *tabs = new QTabWidget;
+        window.setCentralWidget(tabs);
+        UnitStatusTab *tab = UnitStatusTab::AddTo(tabs, window.statusBar(), &app);
+        tabs->setCurrentWidget(tab);
+        window.resize(1024, 600);
+        window.show();
+        auto sink = [&app](const QString &line) {
+            app.GetGpsDecoder()->OnReceived(line);
+            app.GetMessageDecoder()->OnReceived(line);
+        };
+        auto reports = [tab] { return tab->Status()->OwnReports().Count(); };
+        Print(Run("unit status tab, decoders", seconds, rate, sink, reports));
     }
 
     if (parser.isSet(referenceOption)) {

@@ -9,6 +9,8 @@ namespace {
 
 const double MaxFloodRate = 100000;
 const int MaxLateMs = 600000;
+const double MaxDriftMetres = 100000;
+const double MaxCycleSeconds = 86400;
 
 bool number(const QString &option, const QString &text, double min, double max, double *out,
             QString *error)
@@ -54,6 +56,12 @@ QString SimOptions::usage()
         "  --no-alr                 no ALR alarms\n"
         "  --no-ai-text             no AI TXT texts\n"
         "  --quiet                  none of the above\n"
+        "  --drift METRES           drift out to METRES from the nominal position and\n"
+        "                           back once a cycle (GPS and message 21; the\n"
+        "                           off-position flag and alarm follow the threshold)\n"
+        "  --fix-gaps               lose the GPS fix for the last eighth of each cycle\n"
+        "                           (the \"external EPFS lost\" alarm follows)\n"
+        "  --cycle S                the cycle of --drift and --fix-gaps (default 120)\n"
         "\n"
         "Faults:\n"
         "  --no-answer WHAT         leave a query (AID, ACF, ACE, AAR) or a shell\n"
@@ -84,7 +92,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
     const QCommandLineOption link = valued("link"), state = valued("state"),
                              noAnswerOption = valued("no-answer"), late = valued("late-ms"),
                              dockOut = valued("dock-out-after"), close = valued("close-after"),
-                             flood = valued("flood");
+                             flood = valued("flood"), drift = valued("drift"),
+                             cycle = valued("cycle");
     // Each switch and the member it sets.
     const std::pair<QCommandLineOption, bool *> switches[] = {
         {flag("fast"), &fast},
@@ -95,6 +104,7 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
         {flag("answer-status-c"), &answerStatusC},
         {flag("missing-field"), &missingField},
         {flag("zero-mmsi"), &zeroMmsi},
+        {flag("fix-gaps"), &fixGaps},
     };
     // Traffic that is on unless switched off.
     const std::pair<QCommandLineOption, bool *> offSwitches[] = {
@@ -105,7 +115,7 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
 
     QCommandLineParser parser;
     parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, late, dockOut, close,
-                       flood, quiet});
+                       flood, quiet, drift, cycle});
     for (const auto &s : switches)
         parser.addOption(s.first);
     for (const auto &s : offSwitches)
@@ -157,11 +167,15 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
         {dockOut, "--dock-out-after", 1e7, &dockOutAfter},
         {close, "--close-after", 1e7, &closeAfter},
         {flood, "--flood", MaxFloodRate, &floodRate},
+        {drift, "--drift", MaxDriftMetres, &driftMetres},
     };
     for (const auto &[option, name, max, out] : numbers) {
         if (parser.isSet(option) &&
             !number(QLatin1String(name), parser.value(option), 0, max, out, error))
             return false;
     }
+    if (parser.isSet(cycle) && !number(QStringLiteral("--cycle"), parser.value(cycle), 1,
+                                       MaxCycleSeconds, &cycleSeconds, error))
+        return false;
     return true;
 }

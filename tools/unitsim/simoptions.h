@@ -21,6 +21,9 @@ struct SimOptions
     bool vdo = true;
     bool alarms = true;
     bool aiText = true;
+    double driftMetres = 0;    // out from the nominal position and back; 0: stays put
+    bool fixGaps = false;      // the GPS fix comes and goes
+    double cycleSeconds = 120; // period of the drift and of the fix gaps
 
     QStringList noAnswer;
     bool corruptChecksums = false;

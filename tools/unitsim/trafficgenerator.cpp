@@ -54,24 +54,8 @@ QList<QByteArray> textParts(const QByteArray &address, const QList<QByteArray> &
     return out;
 }
 
-} // namespace
-
-QList<QByteArray> TrafficGenerator::gpsFix(const QDateTime &utc) const
+QList<QByteArray> usedSatellites()
 {
-    const bool own = m_config->positionAvailable();
-    // A fix wanders a few metres around the true position.
-    const qint64 t = utc.toSecsSinceEpoch();
-    const qint64 wobbleLat = qint64(std::lround(std::sin(double(t) / 37.0) * 20));
-    const qint64 wobbleLon = qint64(std::lround(std::cos(double(t) / 53.0) * 30));
-    const qint64 lat = (own ? m_config->latitude : FallbackLatitude) + wobbleLat;
-    const qint64 lon = (own ? m_config->longitude : FallbackLongitude) + wobbleLon;
-
-    QList<QByteArray> out;
-    out << NmeaFrame::build('$', "GPRMC",
-                            {utcTime(utc), "A", angle(lat, 2), lat < 0 ? "S" : "N", angle(lon, 3),
-                             lon < 0 ? "W" : "E", "0.02", "211.6",
-                             utc.toString(QStringLiteral("ddMMyy")).toLatin1(), "", "", "A"});
-
     QList<QByteArray> gsa{"A", "3"};
     for (const Satellite &s : Sky) {
         if (s.used)
@@ -82,16 +66,79 @@ QList<QByteArray> TrafficGenerator::gpsFix(const QDateTime &utc) const
     gsa << "1.6"
         << "0.9"
         << "1.3";
-    out << NmeaFrame::build('$', "GPGSA", gsa);
+    return gsa;
+}
 
+} // namespace
+
+void TrafficGenerator::setCycle(double seconds, const QDateTime &start)
+{
+    m_cycleSeconds = seconds;
+    m_cycleStart = start;
+}
+
+TrafficGenerator::Situation TrafficGenerator::situation(const QDateTime &utc) const
+{
+    Situation s;
+    const bool own = m_config->positionAvailable();
+    const qint64 baseLat = own ? m_config->latitude : FallbackLatitude;
+    const qint64 baseLon = own ? m_config->longitude : FallbackLongitude;
+    const double metresPerUnit = 1852.0 / 10000.0; // a ten-thousandth of a minute of latitude
+    const double cosLat = std::cos(double(baseLat) / 600000.0 * M_PI / 180.0);
+
+    // A fix wanders a few metres around the true position.
+    const qint64 t = utc.toSecsSinceEpoch();
+    double north = std::sin(double(t) / 37.0) * 20 * metresPerUnit;
+    double east = std::cos(double(t) / 53.0) * 30 * metresPerUnit * cosLat;
+    double phase = 0;
+    if (m_cycleStart.isValid() && m_cycleSeconds > 0) {
+        const double cycles = double(m_cycleStart.msecsTo(utc)) / 1000.0 / m_cycleSeconds;
+        phase = cycles - std::floor(cycles);
+    }
+    if (m_driftMetres > 0) {
+        const double out = m_driftMetres * (1 - std::cos(2 * M_PI * phase)) / 2;
+        north += out * std::cos(DriftBearing * M_PI / 180.0);
+        east += out * std::sin(DriftBearing * M_PI / 180.0);
+    }
+    s.latitude = baseLat + qint64(std::lround(north / metresPerUnit));
+    s.longitude = baseLon + qint64(std::lround(east / (metresPerUnit * cosLat)));
+    s.offsetMetres = std::hypot(north, east);
+    s.offPosition = own && s.offsetMetres > m_config->offPositionThreshold;
+    s.fixLost = m_fixGaps && phase >= 1 - FixGapPart;
+    return s;
+}
+
+QList<QByteArray> TrafficGenerator::gpsFix(const QDateTime &utc) const
+{
+    const Situation now = situation(utc);
+    const qint64 lat = now.latitude;
+    const qint64 lon = now.longitude;
+    const qint64 t = utc.toSecsSinceEpoch();
+    QList<QByteArray> out;
+    if (now.fixLost) {
+        // The receiver still sends its time, without a position.
+        out << NmeaFrame::build('$', "GPRMC",
+                                {utcTime(utc), "V", "", "", "", "", "", "",
+                                 utc.toString(QStringLiteral("ddMMyy")).toLatin1(), "", "", "N"});
+        QList<QByteArray> gsa{"A", "1"};
+        while (gsa.size() < 17)
+            gsa << QByteArray();
+        out << NmeaFrame::build('$', "GPGSA", gsa);
+    } else {
+        out << NmeaFrame::build('$', "GPRMC",
+                                {utcTime(utc), "A", angle(lat, 2), lat < 0 ? "S" : "N",
+                                 angle(lon, 3), lon < 0 ? "W" : "E", "0.02", "211.6",
+                                 utc.toString(QStringLiteral("ddMMyy")).toLatin1(), "", "", "A"});
+        out << NmeaFrame::build('$', "GPGSA", usedSatellites());
+    }
     const int messages = (SkySize + 3) / 4;
-    const int drift = int(t / 120 % 360);
+    const int turn = int(t / 120 % 360);
     for (int m = 0; m < messages; ++m) {
         QList<QByteArray> gsv{QByteArray::number(messages), QByteArray::number(m + 1),
                               num(SkySize, 2)};
         for (int k = m * 4; k < qMin(SkySize, m * 4 + 4); ++k) {
             const Satellite &s = Sky[k];
-            gsv << num(s.prn, 2) << num(s.elevation, 2) << num((s.azimuth + drift) % 360, 3)
+            gsv << num(s.prn, 2) << num(s.elevation, 2) << num((s.azimuth + turn) % 360, 3)
                 << (s.snr > 0 ? num(s.snr + int(t % 3), 2) : QByteArray());
         }
         out << NmeaFrame::build('$', "GPGSV", gsv);
@@ -113,21 +160,34 @@ QList<QByteArray> TrafficGenerator::ownReport(const QDateTime &utc) const
         m_config->racon ? Message21Encoder::RaconOperational : Message21Encoder::RaconNone;
     status.light = m_config->lantern[0] ? Message21Encoder::LightOn : Message21Encoder::LightNone;
     status.health = m_config->batteryVoltage.toDouble() < 11500 ? 1 : 0;
+    const Situation now = situation(utc);
+    status.offPosition = now.offPosition;
+    // The unit reports where its receiver puts it.
+    UnitConfig reported = *m_config;
+    if (m_config->positionAvailable()) {
+        reported.latitude = now.latitude;
+        reported.longitude = now.longitude;
+    }
     int fill = 0;
     const QByteArray payload =
-        Message21Encoder::encode(*m_config, status, utc.time().second(), &fill);
+        Message21Encoder::encode(reported, status, now.fixLost ? 60 : utc.time().second(), &fill);
     return {NmeaFrame::build('!', "AIVDO", {"1", "1", "", "A", payload, QByteArray::number(fill)})};
 }
 
 QList<QByteArray> TrafficGenerator::alarms(const QDateTime &utc) const
 {
     const bool lowBattery = m_config->batteryVoltage.toDouble() < 11500;
+    const Situation now = situation(utc);
     const QByteArray time = utcTime(utc);
+    const auto state = [](bool active) { return QByteArray(active ? "A" : "V"); };
     return {NmeaFrame::build('$', "AIALR", {time, "001", "V", "V", "AIS: Tx malfunction"}),
-            NmeaFrame::build('$', "AIALR", {time, "025", "V", "V", "AIS: external EPFS lost"}),
+            NmeaFrame::build('$', "AIALR",
+                             {time, "025", state(now.fixLost), "V", "AIS: external EPFS lost"}),
             NmeaFrame::build('$', "AIALR",
                              {time, "061", lowBattery ? "A" : "V", lowBattery ? "V" : "A",
-                              "AtoN: supply voltage low"})};
+                              "AtoN: supply voltage low"}),
+            NmeaFrame::build('$', "AIALR",
+                             {time, "062", state(now.offPosition), "V", "AtoN: off position"})};
 }
 
 QList<QByteArray> TrafficGenerator::unitText()

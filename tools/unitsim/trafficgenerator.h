@@ -15,6 +15,30 @@ class TrafficGenerator
 public:
     explicit TrafficGenerator(const UnitConfig *config) : m_config(config) {}
 
+    // The true bearing the unit drifts on, and the part of each cycle at its
+    // end during which the fix is lost.
+    static constexpr double DriftBearing = 45.0;
+    static constexpr double FixGapPart = 0.125;
+
+    // Where the unit is at a moment, seen from its nominal position.
+    struct Situation
+    {
+        qint64 latitude = 0; // ten-thousandths of a minute, as the config holds it
+        qint64 longitude = 0;
+        double offsetMetres = 0;
+        bool fixLost = false;
+        bool offPosition = false; // beyond the configured threshold
+    };
+
+    // Drift and fix gaps repeat every cycle of seconds, counted from start.
+    void setCycle(double seconds, const QDateTime &start);
+    // Out to metres from the nominal position and back once a cycle; zero:
+    // the unit stays put.
+    void setDrift(double metres) { m_driftMetres = metres; }
+    // The GPS fix is lost for the last FixGapPart of each cycle.
+    void setFixGaps(bool gaps) { m_fixGaps = gaps; }
+    Situation situation(const QDateTime &utc) const;
+
     // RMC, GSA and the GSV group of one second.
     QList<QByteArray> gpsFix(const QDateTime &utc) const;
     // A multi-part GPS TXT message; each call takes the next text identifier.
@@ -30,6 +54,10 @@ public:
 
 private:
     const UnitConfig *m_config;
+    double m_driftMetres = 0;
+    double m_cycleSeconds = 120;
+    QDateTime m_cycleStart;
+    bool m_fixGaps = false;
     int m_gpsTextId = 0;
     int m_unitTextCount = 0;
 };

@@ -38,6 +38,9 @@ UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
     faults.zeroMmsi = options.zeroMmsi;
     m_responder.setFaults(faults);
     m_line.setPaced(!options.fast);
+    m_traffic.setCycle(options.cycleSeconds, QDateTime::currentDateTimeUtc());
+    m_traffic.setDrift(options.driftMetres);
+    m_traffic.setFixGaps(options.fixGaps);
 
     connect(&m_line, &PtyLine::lineReceived, this, &UnitSimulator::onLine);
     connect(&m_line, &PtyLine::diagnostic, this, &UnitSimulator::diagnostic);
@@ -172,7 +175,15 @@ void UnitSimulator::send(const QList<QByteArray> &lines)
 
 void UnitSimulator::sendGps()
 {
-    send(m_traffic.gpsFix(QDateTime::currentDateTimeUtc()));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    send(m_traffic.gpsFix(now));
+    const TrafficGenerator::Situation situation = m_traffic.situation(now);
+    if (situation.fixLost == m_fixLost && situation.offPosition == m_offPosition)
+        return;
+    m_fixLost = situation.fixLost;
+    m_offPosition = situation.offPosition;
+    if (m_options.alarms)
+        send(m_traffic.alarms(now));
 }
 
 void UnitSimulator::sendFlood()

@@ -65,6 +65,9 @@ private:
     double m_floodCredit = 0;
     quint64 m_floodCount = 0;
     bool m_running = false;
+    // The alarm conditions last sent, so that a change is reported at once.
+    bool m_fixLost = false;
+    bool m_offPosition = false;
 };
 
 #endif // UNITSIMULATOR_H

@@ -1,0 +1,65 @@
+#include "decode/message21report.h"
+
+#include "sentences/parsedsentence.h"
+
+namespace {
+
+// A two's-complement field of width bits as a signed number.
+qint32 Signed(quint32 value, int width)
+{
+    const quint32 sign = 1u << (width - 1);
+    return qint32(value ^ sign) - qint32(sign);
+}
+
+} // namespace
+
+bool Message21Report::Bits(const QString &armoured, int start, int count, quint32 &value)
+{
+    value = 0;
+    if (count < 1 || count > 32 || start < 0 || start + count > armoured.size() * 6)
+        return false;
+    const QChar *payload = armoured.constData();
+    for (int i = start; i < start + count; ++i) {
+        const int sixBits = ParsedSentence::SixBitValue(payload[i / 6]);
+        value = (value << 1) | quint32((sixBits >> (5 - i % 6)) & 1);
+    }
+    return true;
+}
+
+bool Message21Report::Read(const QString &armoured, Message21Report &report)
+{
+    quint32 v = 0;
+    if (!Bits(armoured, 0, 6, v) || v != 21 || armoured.size() * 6 < MinimumBits)
+        return false;
+    auto field = [&armoured](int start, int count) {
+        quint32 value = 0;
+        Bits(armoured, start, count, value);
+        return value;
+    };
+    Message21Report r;
+    r.mmsi = QStringLiteral("%1").arg(field(8, 30), 9, 10, QLatin1Char('0'));
+    r.aidType = int(field(38, 5));
+    for (int i = 0; i < 20; ++i) {
+        const int c = int(field(43 + 6 * i, 6));
+        r.name += QChar(c < 32 ? c + 64 : c);
+    }
+    while (r.name.endsWith(QLatin1Char('@')))
+        r.name.chop(1);
+    r.name = r.name.trimmed();
+    r.positionAccurate = field(163, 1);
+    // Ten-thousandths of a minute of arc.
+    r.longitude = Signed(field(164, 28), 28) / 600000.0;
+    r.latitude = Signed(field(192, 27), 27) / 600000.0;
+    r.epfsType = int(field(249, 4));
+    r.timeStamp = int(field(253, 6));
+    r.offPosition = field(259, 1);
+    r.statusPage = int(field(260, 3));
+    r.racon = field(263, 2);
+    r.light = field(265, 2);
+    r.health = field(267, 1);
+    r.raim = field(268, 1);
+    r.virtualAid = field(269, 1);
+    r.assignedMode = field(270, 1);
+    report = r;
+    return true;
+}

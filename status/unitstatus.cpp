@@ -1,0 +1,157 @@
+#include "status/unitstatus.h"
+
+#include "app/vandrelapplication.h"
+#include "decode/gpsdata.h"
+#include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
+#include "decode/satellitedata.h"
+#include "link/serialtransport.h"
+#include "model/aton.h"
+#include "model/model.h"
+
+UnitStatus::UnitStatus(const Model *document, QObject *parent)
+    : QObject(parent), document(document), texts(TextLimit)
+{}
+
+void UnitStatus::Follow(GPSDecoder *gpsDecoder, MessageDecoder *messages)
+{
+    connect(gpsDecoder, &GPSDecoder::GpsDataReceived, this, &UnitStatus::OnGpsData);
+    connect(gpsDecoder, &GPSDecoder::SatelliteDataReceived, this, &UnitStatus::OnSatelliteData);
+    connect(gpsDecoder, &GPSDecoder::GPSTextMessageReceived, this, &UnitStatus::OnGpsText);
+    connect(messages, &MessageDecoder::TextMessageReceived, this, &UnitStatus::OnText);
+    connect(messages, &MessageDecoder::AlarmReported, this, &UnitStatus::OnAlarm);
+    connect(messages, &MessageDecoder::Message21Received, this, &UnitStatus::OnReport);
+}
+
+void UnitStatus::FollowLinks(VandrelApplication *application)
+{
+    // Both signals come once the new transport exists and before its line
+    // opens, so nothing of the new link is lost.
+    connect(application, &VandrelApplication::ConnectTransport, this, [this, application] {
+        Clear();
+        if (SerialTransport *transport = application->GetTransport())
+            connect(transport, &Transport::BatteryVoltage, this, &UnitStatus::OnBatteryVoltage);
+    });
+    connect(application, &VandrelApplication::ConnectTransportToFile, this, [this] {
+        Clear();
+        replaying = true;
+        emit Changed();
+    });
+}
+
+void UnitStatus::Clear()
+{
+    gps.Clear();
+    reports.Clear();
+    alarms.Clear();
+    texts.Clear();
+    battery.clear();
+    batteryTime = QDateTime();
+    reportCheckedMetres = -1;
+    replaying = false;
+    ++generation;
+    emit Changed();
+}
+
+bool UnitStatus::NowFromGps() const
+{
+    return gps.HasFixData() && !gps.FixStale() && gps.Utc().isValid();
+}
+
+QDateTime UnitStatus::Now() const
+{
+    return NowFromGps() ? gps.Utc() : QDateTime::currentDateTimeUtc();
+}
+
+bool UnitStatus::NominalAvailable() const
+{
+    return NominalLatitude() <= 90.0 && NominalLongitude() <= 180.0;
+}
+
+double UnitStatus::NominalLatitude() const
+{
+    return document->GetAtoN()->GetPosition()->Latitude();
+}
+
+double UnitStatus::NominalLongitude() const
+{
+    return document->GetAtoN()->GetPosition()->Longitude();
+}
+
+int UnitStatus::ThresholdMetres() const
+{
+    return document->GetAtoN()->OffPositionThreshold();
+}
+
+bool UnitStatus::GpsOffset(GeoOffset &offset) const
+{
+    if (!NominalAvailable() || !gps.PositionValid())
+        return false;
+    offset =
+        GeoOffset::Between(NominalLatitude(), NominalLongitude(), gps.Latitude(), gps.Longitude());
+    return true;
+}
+
+bool UnitStatus::ReportOffset(GeoOffset &offset) const
+{
+    if (!NominalAvailable() || !reports.HasReport() || !reports.Last().PositionAvailable())
+        return false;
+    offset = GeoOffset::Between(NominalLatitude(), NominalLongitude(), reports.Last().latitude,
+                                reports.Last().longitude);
+    return true;
+}
+
+bool UnitStatus::IndicatorDisagrees() const
+{
+    if (!reports.HasReport() || reportCheckedMetres < 0)
+        return false;
+    return reports.Last().offPosition != (reportCheckedMetres > ThresholdMetres());
+}
+
+void UnitStatus::OnGpsData(GpsData *data)
+{
+    gps.TakeFix(data);
+    emit Changed();
+}
+
+void UnitStatus::OnSatelliteData(SatelliteData *data)
+{
+    gps.TakeSatellites(data);
+    emit Changed();
+}
+
+void UnitStatus::OnGpsText(QString text)
+{
+    gps.AddText(Now(), text);
+    emit Changed();
+}
+
+void UnitStatus::OnText(QString text)
+{
+    texts.Add(Now(), text);
+    emit Changed();
+}
+
+void UnitStatus::OnAlarm(const AlarmData::Alarm &alarm)
+{
+    alarms.Update(alarm, Now());
+    emit Changed();
+}
+
+void UnitStatus::OnReport(const Message21Report &report)
+{
+    reports.Add(report, Now(), NowFromGps() ? 1 : 0);
+    GeoOffset offset;
+    if (ReportOffset(offset) || GpsOffset(offset))
+        reportCheckedMetres = offset.metres;
+    else
+        reportCheckedMetres = -1;
+    emit Changed();
+}
+
+void UnitStatus::OnBatteryVoltage(QString millivolts)
+{
+    battery = millivolts;
+    batteryTime = Now();
+    emit Changed();
+}

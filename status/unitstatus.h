@@ -1,0 +1,103 @@
+#ifndef UNITSTATUS_H
+#define UNITSTATUS_H
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include "decode/message21report.h"
+#include "status/alarmtable.h"
+#include "status/geooffset.h"
+#include "status/gpsstatus.h"
+#include "status/ownreporttrack.h"
+#include "status/timedtextlist.h"
+
+class GPSDecoder;
+class GpsData;
+class MessageDecoder;
+class Model;
+class SatelliteData;
+class VandrelApplication;
+
+// What the docked unit is doing, gathered from the decoders of its traffic:
+// its GPS, its own aid-to-navigation reports and how far they are from the
+// document's nominal position, its alarms and texts, and its battery
+// voltage. Times are the unit's GPS time while it has one, so that a
+// replayed log shows the times it was written at.
+class UnitStatus : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int TextLimit = 100;
+
+    // document: the nominal position, off-position threshold and MMSI come
+    // from its AtoN; it must outlive this object.
+    explicit UnitStatus(const Model *document, QObject *parent = nullptr);
+
+    // Takes everything the two decoders announce.
+    void Follow(GPSDecoder *gps, MessageDecoder *messages);
+    // Starts afresh with every new link or replay and takes the battery
+    // voltage from each link's transport.
+    void FollowLinks(VandrelApplication *application);
+
+    const GpsStatus &Gps() const { return gps; }
+    const OwnReportTrack &OwnReports() const { return reports; }
+    const AlarmTable &Alarms() const { return alarms; }
+    const TimedTextList &Texts() const { return texts; }
+    QString BatteryMillivolts() const { return battery; }
+    QDateTime BatteryTime() const { return batteryTime; }
+    // Counts the clears: what was shown before another clear is gone.
+    quint64 Generation() const { return generation; }
+    // The current link is a log played back, not a unit.
+    bool Replaying() const { return replaying; }
+
+    // The document's nominal position and threshold.
+    bool NominalAvailable() const;
+    double NominalLatitude() const;
+    double NominalLongitude() const;
+    int ThresholdMetres() const;
+    // From the nominal position to the GPS fix; false when either is missing.
+    bool GpsOffset(GeoOffset &offset) const;
+    // From the nominal position to the last report's position.
+    bool ReportOffset(GeoOffset &offset) const;
+    // The last report's off-position flag says otherwise than its distance
+    // from the nominal position against the threshold: the distance of the
+    // position it reports, or of the GPS fix when it came when it reports
+    // none.
+    bool IndicatorDisagrees() const;
+    // The distance the last report's flag was checked against; negative when
+    // none could be measured.
+    double ReportCheckedMetres() const { return reportCheckedMetres; }
+
+    // The unit's GPS time while its fix is current, otherwise this computer's.
+    QDateTime Now() const;
+    bool NowFromGps() const;
+
+signals:
+    // Anything shown has changed; emitted for each decoded event.
+    void Changed();
+
+public slots:
+    void Clear();
+    void OnGpsData(GpsData *data);
+    void OnSatelliteData(SatelliteData *data);
+    void OnGpsText(QString text);
+    void OnText(QString text);
+    void OnAlarm(const AlarmData::Alarm &alarm);
+    void OnReport(const Message21Report &report);
+    void OnBatteryVoltage(QString millivolts);
+
+private:
+    const Model *document;
+    GpsStatus gps;
+    OwnReportTrack reports;
+    AlarmTable alarms;
+    TimedTextList texts;
+    QString battery;
+    QDateTime batteryTime;
+    double reportCheckedMetres = -1;
+    bool replaying = false;
+    quint64 generation = 0;
+};
+
+#endif // UNITSTATUS_H

@@ -1,0 +1,29 @@
+#ifndef STATUSTEXTS_H
+#define STATUSTEXTS_H
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QString>
+
+// The words the unit status is shown in: codes of the GPS and of the unit's
+// own report, positions, distances and times.
+class StatusTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(StatusTexts)
+
+public:
+    static QString FixMode(int fixMode);
+    static QString PositioningMode(int mode);
+    static QString Racon(uint status);
+    static QString Light(uint status);
+    static QString Health(uint health);
+    static QString YesNo(bool value);
+    static QString Position(double latitude, double longitude);
+    // "123 m at 045°"
+    static QString Offset(double metres, double bearing);
+    // "hh:mm:ss UTC", with the date when it is not now's; "-" when invalid.
+    // Without the zone where a heading names it.
+    static QString Time(const QDateTime &utc, const QDateTime &now, bool zone = true);
+};
+
+#endif // STATUSTEXTS_H
