@@ -5,6 +5,8 @@
 
 #include "tst_cli_support.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSerialPort>
 #include <QtTest>
 
@@ -128,6 +130,26 @@ void TestCliFailures::replayDecodesALog()
                  qPrintable(run.err));
         QCOMPARE(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
     }
+    // The same events as JSON objects, one a line.
+    const CliRun json = RunCli({"replay", "--json", log});
+    QStringList events;
+    QJsonObject report;
+    QJsonObject alarm;
+    for (const QString &line : json.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+        events << o.value("event").toString();
+        if (events.last() == "message21")
+            report = o;
+        else if (events.last() == "alarm")
+            alarm = o;
+    }
+    QCOMPARE(events, QStringList({"gps", "satellites", "unit_mmsi", "message21", "alarm", "text"}));
+    QCOMPARE(report.value("racon").toString(), QStringLiteral("RACON operational"));
+    QCOMPARE(report.value("off_position").toBool(), false);
+    QVERIFY(qAbs(report.value("latitude").toDouble() - 50.79) < 0.01);
+    QCOMPARE(alarm.value("number").toInt(), 61);
+    QCOMPARE(alarm.value("active").toBool(), false);
+    QCOMPARE(alarm.value("time").toString(), QStringLiteral("20:11:49"));
     // Another MMSI given: the report is not the unit's.
     QVERIFY(!RunCli({"replay", "--mmsi", "123456789", log}).out.contains(QStringLiteral("AIS 21")));
 }

@@ -45,8 +45,8 @@ QString CliCommandLine::Usage()
         "  vandrel-cli send --port PATH FILE.pad\n"
         "  vandrel-cli show FILE.pad [--json]\n"
         "  vandrel-cli diff A.pad B.pad\n"
-        "  vandrel-cli monitor --port PATH [--mmsi MMSI]\n"
-        "  vandrel-cli replay LOG [--fast] [--mmsi MMSI]\n"
+        "  vandrel-cli monitor --port PATH [--mmsi MMSI] [--json]\n"
+        "  vandrel-cli replay LOG [--fast] [--mmsi MMSI] [--json]\n"
         "  vandrel-cli --help | --version\n"
         "\n"
         "\n"
@@ -138,7 +138,8 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     } uses[] = {
         {port, "--port", info->port},
         {output, "-o", info->command == Retrieve},
-        {json, "--json", info->command == Show},
+        {json, "--json",
+         info->command == Show || info->command == Monitor || info->command == Replay},
         {fast, "--fast", info->command == Replay},
         {mmsi, "--mmsi", info->command == Replay || info->command == Monitor},
     };

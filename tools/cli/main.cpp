@@ -84,9 +84,10 @@ int main(int argc, char **argv)
         ScratchSettings settings;
         VandrelApplication app(argc, argv);
         if (commandLine.command() == CliCommandLine::Monitor)
-            return TrafficCommands::Monitor(&app, commandLine.port(), commandLine.mmsi());
+            return TrafficCommands::Monitor(&app, commandLine.port(), commandLine.mmsi(),
+                                            commandLine.json());
         return TrafficCommands::Replay(&app, commandLine.files().at(0), commandLine.fast(),
-                                       commandLine.mmsi());
+                                       commandLine.mmsi(), commandLine.json());
     }
     default:
         break;

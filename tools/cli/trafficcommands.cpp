@@ -22,9 +22,9 @@ namespace {
 class TrafficLink
 {
 public:
-    explicit TrafficLink(const QString &mmsi)
+    TrafficLink(const QString &mmsi, bool json)
         : transport(&model), gps(), messages(&model),
-          printer(&model, &gps, &messages, mmsi.isEmpty())
+          printer(&model, &gps, &messages, mmsi.isEmpty(), json)
     {
         if (!mmsi.isEmpty())
             model.GetAtoN()->GetAtoNMMSI()->SetMmsi(mmsi);
@@ -47,11 +47,11 @@ public:
 } // namespace
 
 int TrafficCommands::Monitor(VandrelApplication *application, const QString &port,
-                             const QString &mmsi)
+                             const QString &mmsi, bool json)
 {
     // The transport opens the port that the application names.
     application->SetPortName(port);
-    TrafficLink link(mmsi);
+    TrafficLink link(mmsi, json);
     link.transport.Connect(port);
     if (!link.transport.IsConnected()) {
         Console::Error(link.connectError.isEmpty() ? QStringLiteral("Could not open %1").arg(port)
@@ -78,12 +78,12 @@ int TrafficCommands::Monitor(VandrelApplication *application, const QString &por
 }
 
 int TrafficCommands::Replay(VandrelApplication *application, const QString &log, bool fast,
-                            const QString &mmsi)
+                            const QString &mmsi, bool json)
 {
     // The application object only has to exist: the transport's shell
     // commands take the vendor code from it.
     Q_UNUSED(application)
-    TrafficLink link(mmsi);
+    TrafficLink link(mmsi, json);
     QElapsedTimer clock;
     clock.start();
     // Without the 10 ms pace the controller reads the log in large blocks and

@@ -10,12 +10,14 @@ class VandrelApplication;
 class TrafficCommands
 {
 public:
-    // Until Ctrl-C, or until the line goes away.
-    static int Monitor(VandrelApplication *application, const QString &port, const QString &mmsi);
+    // Until Ctrl-C, or until the line goes away. json: one JSON object a
+    // line for each event instead of a text line.
+    static int Monitor(VandrelApplication *application, const QString &port, const QString &mmsi,
+                       bool json);
     // fast: no pause between the lines of the log (the serial line
     // controller otherwise plays one line per 10 ms).
     static int Replay(VandrelApplication *application, const QString &log, bool fast,
-                      const QString &mmsi);
+                      const QString &mmsi, bool json);
 };
 
 #endif // TRAFFICCOMMANDS_H

@@ -14,6 +14,8 @@
 #include "sentences/parsedsentence.h"
 #include "sentences/sentenceview.h"
 
+#include <QJsonDocument>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -52,8 +54,8 @@ QString DateText(const QDate &date)
 } // namespace
 
 TrafficPrinter::TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *messages,
-                               bool learnMmsi, QObject *parent)
-    : QObject(parent), model(model)
+                               bool learnMmsi, bool json, QObject *parent)
+    : QObject(parent), model(model), json(json)
 {
     if (learnMmsi)
         aidCodec = new AtoNSentenceAID(model->GetAtoN()->GetAtoNMMSI(), model);
@@ -62,15 +64,28 @@ TrafficPrinter::TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *me
     connect(gps, &GPSDecoder::GPSTextMessageReceived, this, &TrafficPrinter::OnGpsText);
     connect(messages, &MessageDecoder::TextMessageReceived, this, &TrafficPrinter::OnText);
     connect(messages, &MessageDecoder::AlarmReceived, this, &TrafficPrinter::OnAlarms);
-    connect(messages, &MessageDecoder::Message21RACONStatus, this, &TrafficPrinter::OnRacon);
-    connect(messages, &MessageDecoder::Message21LightStatus, this, &TrafficPrinter::OnLight);
-    connect(messages, &MessageDecoder::Message21HealthStatus, this, &TrafficPrinter::OnHealth);
+    connect(messages, &MessageDecoder::Message21Received, this, &TrafficPrinter::OnReport);
 }
 
 void TrafficPrinter::Print(const QString &line)
 {
     ++events;
     Console::Out(line + QLatin1Char('\n'));
+}
+
+void TrafficPrinter::PrintJson(const char *event, QJsonObject fields)
+{
+    ++events;
+    fields.insert(QStringLiteral("event"), QLatin1String(event));
+    QString text = QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact));
+    // The serializer leaves DEL and the C1 controls as they are; a terminal
+    // would act on them.
+    for (int i = text.size() - 1; i >= 0; --i) {
+        const ushort u = text.at(i).unicode();
+        if (u >= 0x7F && u <= 0x9F)
+            text.replace(i, 1, QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0')));
+    }
+    Console::Out(text + QLatin1Char('\n'));
 }
 
 void TrafficPrinter::OnReceived(QString line)
@@ -81,14 +96,32 @@ void TrafficPrinter::OnReceived(QString line)
     const QString before = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
     aidCodec->Decode(ParsedSentence(line));
     const QString now = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
-    if (now != before)
+    if (now == before)
+        return;
+    if (json)
+        PrintJson("unit_mmsi", {{"mmsi", now}});
+    else
         Print(QStringLiteral("UNIT MMSI %1").arg(now));
 }
 
 void TrafficPrinter::OnGpsData(GpsData *data)
 {
     if (!data) {
-        Print(QStringLiteral("GPS no fix data for 2 s"));
+        if (json)
+            PrintJson("gps_lost", {});
+        else
+            Print(QStringLiteral("GPS no fix data for 2 s"));
+        return;
+    }
+    if (json) {
+        PrintJson("gps",
+                  {{"time", ClockText(data->time)},
+                   {"date", data->date.isValid() ? QJsonValue(DateText(data->date)) : QJsonValue()},
+                   {"latitude", data->position.Latitude()},
+                   {"longitude", data->position.Longitude()},
+                   {"speed_kn", data->speed},
+                   {"course_deg", data->course},
+                   {"mode", ModeText(data->mode)}});
         return;
     }
     const QString texts[] = {QStringLiteral("GPS"),
@@ -129,11 +162,20 @@ void TrafficPrinter::OnSatelliteData(SatelliteData *data)
     if (std::equal(key, key + 3, lastSatelliteKey))
         return;
     std::copy(key, key + 3, lastSatelliteKey);
+    static const char *const fixes[] = {"no fix", "2D fix", "3D fix"};
+    if (json) {
+        if (data)
+            PrintJson(
+                "satellites",
+                {{"fix", QLatin1String(fixes[key[0]])}, {"used", key[1]}, {"in_view", key[2]}});
+        else
+            PrintJson("satellites_lost", {});
+        return;
+    }
     if (!data) {
         Print(QStringLiteral("GPS satellites lost"));
         return;
     }
-    static const char *const fixes[] = {"no fix", "2D fix", "3D fix"};
     Print(QStringLiteral("GPS %1, %2 satellites used, %3 in view")
               .arg(QLatin1String(fixes[key[0]]))
               .arg(key[1])
@@ -142,12 +184,18 @@ void TrafficPrinter::OnSatelliteData(SatelliteData *data)
 
 void TrafficPrinter::OnGpsText(QString message)
 {
-    Print(QStringLiteral("GPS TEXT %1").arg(message));
+    if (json)
+        PrintJson("gps_text", {{"text", message}});
+    else
+        Print(QStringLiteral("GPS TEXT %1").arg(message));
 }
 
 void TrafficPrinter::OnText(QString message)
 {
-    Print(QStringLiteral("TEXT %1").arg(message));
+    if (json)
+        PrintJson("text", {{"text", message}});
+    else
+        Print(QStringLiteral("TEXT %1").arg(message));
 }
 
 void TrafficPrinter::OnAlarms(AlarmData *alarms)
@@ -162,6 +210,15 @@ void TrafficPrinter::OnAlarms(AlarmData *alarms)
             shown->acknowledged == a.acknowledged && shown->description == a.description)
             continue;
         lastAlarms.insert(a.alarmId, a);
+        if (json) {
+            PrintJson("alarm", {{"number", a.alarmId},
+                                {"time", a.alarmTime.isValid() ? QJsonValue(ClockText(a.alarmTime))
+                                                               : QJsonValue()},
+                                {"active", a.thresholdExceeded},
+                                {"acknowledged", a.acknowledged},
+                                {"text", a.description}});
+            continue;
+        }
         const QString text =
             QStringLiteral("ALARM %1 %2 %3, %4: %5")
                 .arg(a.alarmId, 3, 10, QLatin1Char('0'))
@@ -190,21 +247,22 @@ QString TrafficPrinter::LightText(uint status)
     return status < 4 ? QLatin1String(texts[status]) : QString::number(status);
 }
 
-void TrafficPrinter::OnRacon(uint status)
+void TrafficPrinter::OnReport(const Message21Report &r)
 {
-    racon = status;
-}
-
-void TrafficPrinter::OnLight(uint status)
-{
-    light = status;
-}
-
-// The decoder raises the three statuses of one report in this order; the
-// health status ends the report.
-void TrafficPrinter::OnHealth(uint health)
-{
-    Print(QStringLiteral("AIS 21 %1: %2, %3, health %4")
-              .arg(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), RaconText(racon), LightText(light),
-                   health == 0 ? QStringLiteral("good") : QStringLiteral("alarm")));
+    const QString health = r.health == 0 ? QStringLiteral("good") : QStringLiteral("alarm");
+    if (!json) {
+        Print(QStringLiteral("AIS 21 %1: %2, %3, health %4")
+                  .arg(r.mmsi, RaconText(r.racon), LightText(r.light), health));
+        return;
+    }
+    const bool position = r.PositionAvailable();
+    PrintJson("message21", {{"mmsi", r.mmsi},
+                            {"name", r.name},
+                            {"latitude", position ? QJsonValue(r.latitude) : QJsonValue()},
+                            {"longitude", position ? QJsonValue(r.longitude) : QJsonValue()},
+                            {"off_position", r.offPosition},
+                            {"virtual", r.virtualAid},
+                            {"racon", RaconText(r.racon)},
+                            {"light", LightText(r.light)},
+                            {"health", health}});
 }

@@ -2,10 +2,12 @@
 #define TRAFFICPRINTER_H
 
 #include <QHash>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 
 #include "decode/alarmdata.h"
+#include "decode/message21report.h"
 
 class AlarmData;
 class AtoNSentenceAID;
@@ -17,8 +19,9 @@ class SatelliteData;
 
 // Prints what the decoders make of the received traffic, one line per
 // event: GPS time and fix, satellites, the unit's message 21 status, alarms
-// and texts. The unit's own MMSI, which message 21 reports are matched
-// against, is the one given or else the one the traffic's AID answers name.
+// and texts, as text lines or as one JSON object a line. The unit's own
+// MMSI, which message 21 reports are matched against, is the one given or
+// else the one the traffic's AID answers name.
 class TrafficPrinter : public QObject
 {
     Q_OBJECT
@@ -26,7 +29,7 @@ class TrafficPrinter : public QObject
 public:
     // model: the unit's MMSI is its AtoN's mmsi (the message decoder reads it).
     TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *messages, bool learnMmsi,
-                   QObject *parent = nullptr);
+                   bool json = false, QObject *parent = nullptr);
 
     int Events() const { return events; }
 
@@ -41,12 +44,12 @@ public slots:
     void OnGpsText(QString message);
     void OnText(QString message);
     void OnAlarms(AlarmData *alarms);
-    void OnRacon(uint status);
-    void OnLight(uint status);
-    void OnHealth(uint health);
+    void OnReport(const Message21Report &report);
 
 private:
     void Print(const QString &line);
+    // One event as a JSON object, with its kind as "event".
+    void PrintJson(const char *event, QJsonObject fields);
 
     Model *model;
     AtoNSentenceAID *aidCodec = nullptr;
@@ -54,8 +57,7 @@ private:
     int lastSatelliteKey[3] = {-1, -1, -1};
     // Each alarm as last shown, by its number.
     QHash<int, AlarmData::Alarm> lastAlarms;
-    uint racon = 0;
-    uint light = 0;
+    bool json;
     int events = 0;
 };
 
