@@ -162,9 +162,10 @@ QList<QByteArray> TrafficGenerator::ownReport(const QDateTime &utc) const
     status.health = m_config->batteryVoltage.toDouble() < 11500 ? 1 : 0;
     const Situation now = situation(utc);
     status.offPosition = now.offPosition;
-    // The unit reports where its receiver puts it.
+    // A drifting unit reports where its receiver puts it; one that stays put
+    // reports its nominal position.
     UnitConfig reported = *m_config;
-    if (m_config->positionAvailable()) {
+    if (m_config->positionAvailable() && m_driftMetres > 0) {
         reported.latitude = now.latitude;
         reported.longitude = now.longitude;
     }
