@@ -493,7 +493,7 @@
         <translation>Über diese Anwendung</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+32"/>
+        <location filename="../ui/mainwindow.cpp" line="+33"/>
         <source>Text Log Files ( *.txt *.log )</source>
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
@@ -513,7 +513,7 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <location line="+214"/>
         <location line="+105"/>
         <location line="+294"/>
@@ -822,6 +822,24 @@ Intervall</translation>
         <location line="+1"/>
         <source>%1 minutes</source>
         <translation>%1 Minuten</translation>
+    </message>
+</context>
+<context>
+    <name>OffPositionView</name>
+    <message>
+        <location filename="../ui/offpositionview.cpp" line="+66"/>
+        <source>No position yet</source>
+        <translation>Noch keine Position</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>%1 m</source>
+        <translation>%1 m</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>N</source>
+        <translation>N</translation>
     </message>
 </context>
 <context>
@@ -1354,6 +1372,14 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>SatelliteBars</name>
+    <message>
+        <location filename="../ui/satellitebars.cpp" line="+39"/>
+        <source>No satellites in view</source>
+        <translation>Keine Satelliten sichtbar</translation>
+    </message>
+</context>
+<context>
     <name>SerialController</name>
     <message>
         <location filename="../link/serialcontroller.cpp" line="+237"/>
@@ -1589,6 +1615,142 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
     </message>
 </context>
 <context>
+    <name>StatusTexts</name>
+    <message>
+        <location filename="../ui/statustexts.cpp" line="+18"/>
+        <location line="+1"/>
+        <source>no fix</source>
+        <translation>kein Fix</translation>
+    </message>
+    <message>
+        <location line="-1"/>
+        <source>2D fix</source>
+        <translation>2D-Fix</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>3D fix</source>
+        <translation>3D-Fix</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>autonomous</source>
+        <translation>autonom</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>differential</source>
+        <translation>differenziell</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>estimated</source>
+        <translation>geschätzt</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>float RTK</source>
+        <translation>Float-RTK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>manual</source>
+        <translation>manuell</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+2"/>
+        <source>not valid</source>
+        <translation>ungültig</translation>
+    </message>
+    <message>
+        <location line="-1"/>
+        <source>precise</source>
+        <translation>präzise</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>RTK</source>
+        <translation>RTK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>simulated</source>
+        <translation>simuliert</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>no RACON fitted</source>
+        <translation>kein RACON eingebaut</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>fitted, not monitored</source>
+        <translation>eingebaut, nicht überwacht</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>operational</source>
+        <translation>in Betrieb</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+7"/>
+        <source>error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <location line="-1"/>
+        <source>no light or not monitored</source>
+        <translation>kein Licht oder nicht überwacht</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>on</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>good</source>
+        <translation>gut</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>not available</source>
+        <translation>nicht verfügbar</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 m at %2°</source>
+        <translation>%1 m in %2°</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 UTC</source>
+        <translation>%1 UTC</translation>
+    </message>
+</context>
+<context>
     <name>TransferControls</name>
     <message>
         <location filename="../ui/transfercontrols.cpp" line="+17"/>
@@ -1675,6 +1837,312 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <location line="+8"/>
         <source>Timeout waiting for response for: </source>
         <translation>Zeitüberschreitung beim Warten auf die Antwort für: </translation>
+    </message>
+</context>
+<context>
+    <name>UnitStatusSummary</name>
+    <message>
+        <location filename="../ui/unitstatussummary.cpp" line="+10"/>
+        <source>GPS fix, satellites used and active alarms of the unit; click for the unit status</source>
+        <translation>GPS-Fix, genutzte Satelliten und aktive Alarme des Geräts; klicken für den Gerätestatus</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>No GPS</source>
+        <translation>Kein GPS</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1, satellites used: %2</source>
+        <translation>%1, genutzte Satelliten: %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>active alarms: %1</source>
+        <translation>aktive Alarme: %1</translation>
+    </message>
+</context>
+<context>
+    <name>UnitStatusTab</name>
+    <message>
+        <location filename="../ui/unitstatustab.cpp" line="+77"/>
+        <source>Unit Status</source>
+        <translation>Gerätestatus</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>UTC:</source>
+        <translation>UTC:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Fix:</source>
+        <translation>Fix:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Satellites:</source>
+        <translation>Satelliten:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Position:</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Speed, course:</source>
+        <translation>Fahrt, Kurs:</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Own AtoN report (message 21)</source>
+        <translation>Eigene AtoN-Meldung (Nachricht 21)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>MMSI:</source>
+        <translation>MMSI:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reported position:</source>
+        <translation>Gemeldete Position:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Off position:</source>
+        <translation>Positionsabweichung:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>RACON:</source>
+        <translation>RACON:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Light:</source>
+        <translation>Licht:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Health:</source>
+        <translation>Zustand:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Virtual AtoN:</source>
+        <translation>Virtueller AtoN:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Last report:</source>
+        <translation>Letzte Meldung:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Interval:</source>
+        <translation>Intervall:</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Off position</source>
+        <translation>Positionsabweichung</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>GPS fix:</source>
+        <translation>GPS-Fix:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reported:</source>
+        <translation>Gemeldet:</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Cross: nominal position of the document; dashed circle: off-position threshold; line: GPS fixes; diamonds: reported positions.</source>
+        <translation>Kreuz: Sollposition des Dokuments; gestrichelter Kreis: Schwelle der Positionsabweichung; Linie: GPS-Positionen; Rauten: gemeldete Positionen.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Battery</source>
+        <translation>Batterie</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Refresh</source>
+        <translation>Aktualisieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Read the battery voltage from the unit</source>
+        <translation>Die Batteriespannung vom Gerät lesen</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Alarms</source>
+        <translation>Alarme</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Alarm</source>
+        <translation>Alarm</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Ack.</source>
+        <translation>Quitt.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>First seen (UTC)</source>
+        <translation>Zuerst gesehen (UTC)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Last seen (UTC)</source>
+        <translation>Zuletzt gesehen (UTC)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Acknowledged</source>
+        <translation>Quittiert</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Texts</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Receiver texts:</source>
+        <translation>Texte des Empfängers:</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Texts from the unit:</source>
+        <translation>Texte des Geräts:</translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source> (stale)</source>
+        <translation> (veraltet)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>no position</source>
+        <translation>keine Position</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 kn, %2°</source>
+        <translation>%1 kn, %2°</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no GPS data</source>
+        <translation>keine GPS-Daten</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>%1 used of %2 in view</source>
+        <translation>%1 genutzt von %2 sichtbar</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>no report received</source>
+        <translation>keine Meldung empfangen</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>OFF POSITION</source>
+        <translation>POSITION VERLASSEN</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>on position</source>
+        <translation>auf Position</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The document has no nominal position.</source>
+        <translation>Das Dokument hat keine Sollposition.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The unit reports itself off position, but it was %1 m from the nominal position, within the threshold of %2 m.</source>
+        <translation>Das Gerät meldet eine Positionsabweichung, war aber %1 m von der Sollposition entfernt, innerhalb der Schwelle von %2 m.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The unit reports itself on position, but it was %1 m from the nominal position, beyond the threshold of %2 m.</source>
+        <translation>Das Gerät meldet sich auf Position, war aber %1 m von der Sollposition entfernt, jenseits der Schwelle von %2 m.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>ACTIVE</source>
+        <translation>AKTIV</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>cleared</source>
+        <translation>aufgehoben</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>not read</source>
+        <translation>nicht gelesen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 mV, read at %2</source>
+        <translation>%1 mV, gelesen um %2</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Not linked to a unit.</source>
+        <translation>Nicht mit einem Gerät verbunden.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The link is busy; try again when the transfer has finished.</source>
+        <translation>Die Verbindung ist belegt; nach Ende der Übertragung erneut versuchen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Reading the battery voltage...</source>
+        <translation>Die Batteriespannung wird gelesen...</translation>
     </message>
 </context>
 <context>
