@@ -74,6 +74,7 @@ void TstUnitStatusTab::linkedToDriftingUnit()
     qputenv("VANDREL_PORTS", sim.port.toLocal8Bit());
     App()->SetPortName(sim.port);
     MainWindow window;
+    App()->SetMainWindow(&window);
     window.resize(1024, 600);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -128,6 +129,7 @@ void TstUnitStatusTab::linkedToDriftingUnit()
     QTRY_VERIFY_WITH_TIMEOUT(disconnect->isEnabled(), 10000);
     QTest::mouseClick(disconnect, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 5000);
+    App()->SetMainWindow(nullptr);
     QCoreApplication::removeTranslator(&translator);
 }
 
