@@ -1,9 +1,8 @@
 #include "decode/gpsdecoder.h"
 
-#include <QTimer>
-
 #include "decode/gpsdata.h"
 #include "decode/satellitedata.h"
+#include "decode/watchdog.h"
 #include "sentences/sentenceview.h"
 
 namespace {
@@ -32,24 +31,16 @@ int IntField(const SentenceView &sentence, int field)
 } // namespace
 
 GPSDecoder::GPSDecoder(QObject *parent)
-    : QObject(parent), rmcWatchdog(NewWatchdog()), gsaWatchdog(NewWatchdog()),
-      gsvWatchdog(NewWatchdog()), texts(TextIdentifiers)
+    : QObject(parent), rmcWatchdog(new Watchdog(WatchdogIntervalMs, this)),
+      gsaWatchdog(new Watchdog(WatchdogIntervalMs, this)),
+      gsvWatchdog(new Watchdog(WatchdogIntervalMs, this)), texts(TextIdentifiers)
 {
     // The records travel by pointer; listeners on other threads need the types.
     qRegisterMetaType<GpsData *>("GpsData*");
     qRegisterMetaType<SatelliteData *>("SatelliteData*");
-    connect(rmcWatchdog, &QTimer::timeout, this, &GPSDecoder::OnRMCTimeout);
-    connect(gsaWatchdog, &QTimer::timeout, this, &GPSDecoder::OnGSATimeout);
-    connect(gsvWatchdog, &QTimer::timeout, this, &GPSDecoder::OnGSVTimeout);
-}
-
-QTimer *GPSDecoder::NewWatchdog()
-{
-    auto *timer = new QTimer(this);
-    // A coarse timer may fire up to 5% early; a fix is only lost after the full silence.
-    timer->setTimerType(Qt::PreciseTimer);
-    timer->setInterval(WatchdogIntervalMs);
-    return timer;
+    connect(rmcWatchdog, &Watchdog::Expired, this, &GPSDecoder::OnRMCTimeout);
+    connect(gsaWatchdog, &Watchdog::Expired, this, &GPSDecoder::OnGSATimeout);
+    connect(gsvWatchdog, &Watchdog::Expired, this, &GPSDecoder::OnGSVTimeout);
 }
 
 void GPSDecoder::Reset()
@@ -84,7 +75,7 @@ void GPSDecoder::DecodeRMC(const SentenceView &sentence)
 {
     if (!gpsData)
         gpsData = new GpsData(this);
-    rmcWatchdog->start();
+    rmcWatchdog->Feed();
     gpsData->Reset();
 
     if (sentence.Has(1)) {
@@ -133,7 +124,7 @@ SatelliteData *GPSDecoder::Satellites()
 void GPSDecoder::DecodeGSA(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
-    gsaWatchdog->start();
+    gsaWatchdog->Feed();
     data->ClearUsed();
 
     switch (IntField(sentence, 2)) {
@@ -159,7 +150,7 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
 void GPSDecoder::DecodeGSV(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
-    gsvWatchdog->start();
+    gsvWatchdog->Feed();
 
     // Only message numbers 1 to 4 reach the 16 entries; the number is held to
     // 0..5 first so that a huge one from the line cannot overflow into range.
@@ -188,7 +179,7 @@ void GPSDecoder::DecodeTXT(const SentenceView &sentence)
 
 void GPSDecoder::OnRMCTimeout()
 {
-    rmcWatchdog->stop();
+    rmcWatchdog->Stop();
     if (gpsData)
         gpsData->Reset();
     emit GpsDataReceived(nullptr);
@@ -196,7 +187,7 @@ void GPSDecoder::OnRMCTimeout()
 
 void GPSDecoder::OnGSATimeout()
 {
-    gsaWatchdog->stop();
+    gsaWatchdog->Stop();
     if (satelliteData)
         satelliteData->ClearUsed();
     emit SatelliteDataReceived(satelliteData);
@@ -204,7 +195,7 @@ void GPSDecoder::OnGSATimeout()
 
 void GPSDecoder::OnGSVTimeout()
 {
-    gsvWatchdog->stop();
+    gsvWatchdog->Stop();
     if (satelliteData)
         satelliteData->Clear();
     emit SatelliteDataReceived(nullptr);

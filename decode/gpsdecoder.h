@@ -7,9 +7,9 @@
 #include "decode/textreassembler.h"
 
 class GpsData;
-class QTimer;
 class SatelliteData;
 class SentenceView;
+class Watchdog;
 
 // Reads the sentences of the unit's GPS receiver (talker "GP") from the
 // received lines: the fix (RMC), the satellites used (GSA) and in view (GSV),
@@ -48,11 +48,10 @@ private:
     void DecodeGSV(const SentenceView &sentence);
     void DecodeTXT(const SentenceView &sentence);
     SatelliteData *Satellites();
-    QTimer *NewWatchdog();
 
-    QTimer *rmcWatchdog;
-    QTimer *gsaWatchdog;
-    QTimer *gsvWatchdog;
+    Watchdog *rmcWatchdog;
+    Watchdog *gsaWatchdog;
+    Watchdog *gsvWatchdog;
     GpsData *gpsData = nullptr;
     SatelliteData *satelliteData = nullptr;
     TextReassembler texts;

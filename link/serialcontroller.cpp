@@ -44,6 +44,17 @@ QString TextUpToNul(const char *bytes, qint64 length)
     return QString::fromLatin1(bytes, int(length));
 }
 
+// No byte above 127 and no zero byte.
+bool IsPlainAscii(const char *bytes, int length)
+{
+    for (int i = 0; i < length; ++i) {
+        const uchar byte = uchar(bytes[i]);
+        if (byte == 0 || byte > 127)
+            return false;
+    }
+    return true;
+}
+
 QString LogTimestamp()
 {
     return QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss yyyy/MM/dd"));
@@ -165,6 +176,9 @@ bool SerialController::OpenFile(const QString &fileName)
     replayLongLine = false;
     delete replayDecoder;
     replayDecoder = QTextCodec::codecForName("UTF-8")->makeDecoder();
+    // The decoder sees the first line, so that it takes a byte order mark
+    // at the start of the log.
+    decoderAtLineStart = false;
 
     replayTimer = new QTimer(this);
     if (fastReplay) {
@@ -402,7 +416,7 @@ void SerialController::ProcessLine(const QString &piece)
 void SerialController::DeliverLine(QString line)
 {
     line.remove(QLatin1Char('\r'));
-    if (!line.contains(QLatin1String("getserno")))
+    if (logging.loadRelaxed() && !line.contains(QLatin1String("getserno")))
         WriteLog(line);
     emit Received(line);
 }
@@ -426,11 +440,28 @@ void SerialController::ReplayBlock()
         EndFastReplay();
         return;
     }
-    QString text = replayDecoder->toUnicode(bytes);
-    // A log cut short by a crash may end in zero bytes; they carry no text.
-    if (text.contains(QChar::Null))
-        text.remove(QChar::Null);
-    ReplayText(text);
+    const char *data = bytes.constData();
+    const int n = bytes.size();
+    int from = 0;
+    while (from < n && replayFile) {
+        const void *lineEnd = std::memchr(data + from, '\n', size_t(n - from));
+        const int end = lineEnd ? int(static_cast<const char *>(lineEnd) - data) + 1 : n;
+        // A whole line of plain ASCII, the common case, becomes its text
+        // directly; anything else goes through the decoder, which keeps a
+        // character that straddles two blocks whole.
+        if (lineEnd && decoderAtLineStart && replayPending.isEmpty() &&
+            end - from <= MaxLineLength + 1 && IsPlainAscii(data + from, end - from)) {
+            ProcessLine(QString::fromLatin1(data + from, end - from));
+        } else {
+            QString text = replayDecoder->toUnicode(data + from, end - from);
+            // A log cut short by a crash may end in zero bytes; they carry no text.
+            if (text.contains(QChar::Null))
+                text.remove(QChar::Null);
+            decoderAtLineStart = lineEnd != nullptr;
+            ReplayText(text);
+        }
+        from = end;
+    }
 }
 
 // Every whole line that lies within the text goes to ProcessLine as one
@@ -564,6 +595,7 @@ bool SerialController::StartLog(const QString &fileName)
     logOpenError.clear();
     saveFailureReported = false;
     logFile = file;
+    logging.storeRelaxed(true);
     WriteLogBanner(tr("# vandrel Started log file at ") + LogTimestamp());
     return true;
 }
@@ -577,6 +609,7 @@ bool SerialController::StopLog()
     logFile->close();
     delete logFile;
     logFile = nullptr;
+    logging.storeRelaxed(false);
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "link/portinfo.h"
 
+#include <QAtomicInteger>
 #include <QMutex>
 #include <QObject>
 #include <QPair>
@@ -116,6 +117,9 @@ private:
     // Log files are written in UTF-8; replay decodes them the same way,
     // keeping a character that straddles two pieces whole.
     QTextDecoder *replayDecoder = nullptr;
+    // Fast replay: the decoder has been given a whole number of lines, so a
+    // line may bypass it.
+    bool decoderAtLineStart = false;
     bool fastReplay = false;
     // Fast replay: the start of a line whose end is in a later block, at most
     // MaxLineLength characters once a block is done. Of a longer line, parts
@@ -141,6 +145,8 @@ private:
     // until a line is written again or a new log starts. Guarded by logLock.
     bool saveFailureReported = false;
     mutable QMutex logLock;
+    // A log file is held; read without the lock by the line delivery.
+    QAtomicInteger<bool> logging = false;
 };
 
 #endif // SERIALCONTROLLER_H

@@ -17,7 +17,6 @@
 #include <QJsonDocument>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -31,13 +30,24 @@ QString ModeText(int mode)
 
 // Time and date as "hh:mm:ss" and "yyyy-MM-dd", written by hand: the
 // framework's format parser costs more than the rest of a fix's decode.
+void AppendNumber(QString &text, int value, int digits)
+{
+    for (int unit = digits == 4 ? 1000 : 10; unit > 0; unit /= 10)
+        text += QLatin1Char(char('0' + value / unit % 10));
+}
+
 QString ClockText(const QTime &time)
 {
     if (!time.isValid())
         return QString();
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour(), time.minute(), time.second());
-    return QLatin1String(text);
+    QString text;
+    text.reserve(8);
+    AppendNumber(text, time.hour(), 2);
+    text += QLatin1Char(':');
+    AppendNumber(text, time.minute(), 2);
+    text += QLatin1Char(':');
+    AppendNumber(text, time.second(), 2);
+    return text;
 }
 
 QString DateText(const QDate &date)
@@ -46,9 +56,14 @@ QString DateText(const QDate &date)
         return QStringLiteral("----------");
     if (date.year() < 1000 || date.year() > 9999)
         return date.toString(QStringLiteral("yyyy-MM-dd"));
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year(), date.month(), date.day());
-    return QLatin1String(text);
+    QString text;
+    text.reserve(10);
+    AppendNumber(text, date.year(), 4);
+    text += QLatin1Char('-');
+    AppendNumber(text, date.month(), 2);
+    text += QLatin1Char('-');
+    AppendNumber(text, date.day(), 2);
+    return text;
 }
 
 } // namespace
