@@ -1,6 +1,8 @@
 #include "link/serialcontroller.h"
 
 #include "link/portenumerator.h"
+#include "sentences/parsedsentence.h"
+#include "sentences/sentenceview.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -36,12 +38,33 @@ SerialController::PortEnumeration &Enumeration()
 // system's buffer until the controller has read what it holds.
 constexpr qint64 PortReadBufferSize = 64 * 1024;
 
-QString TextUpToNul(const char *bytes, qint64 length)
+// Zero bytes carry no text: noise on the line, or the end of a log cut short
+// by a crash. They are dropped, and what follows them is kept.
+QString WithoutNul(QString text)
 {
-    const void *nul = std::memchr(bytes, 0, size_t(length));
-    if (nul)
-        length = static_cast<const char *>(nul) - bytes;
-    return QString::fromLatin1(bytes, int(length));
+    if (text.contains(QChar::Null))
+        text.remove(QChar::Null);
+    return text;
+}
+
+// A "$" or "!" followed by four upper-case letters or digits: where a
+// sentence may begin. The index of the first at or after from, or -1.
+int SentenceStart(const QString &text, int from)
+{
+    const QChar *d = text.constData();
+    const int n = text.size();
+    for (int p = from; p + 4 < n; ++p) {
+        if (d[p] != QLatin1Char('$') && d[p] != QLatin1Char('!'))
+            continue;
+        bool start = true;
+        for (int i = p + 1; i <= p + 4 && start; ++i) {
+            const ushort u = d[i].unicode();
+            start = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
+        }
+        if (start)
+            return p;
+    }
+    return -1;
 }
 
 // No byte above 127 and no zero byte.
@@ -141,7 +164,8 @@ void SerialController::FlushInput()
     while (port && !sentenceEndSeen && clock.elapsed() < FlushTimeoutMs) {
         char buffer[1024];
         const qint64 length = port->readLine(buffer, sizeof buffer);
-        const QString text = length > 0 ? TextUpToNul(buffer, length) : QString();
+        const QString text =
+            length > 0 ? WithoutNul(QString::fromLatin1(buffer, int(length))) : QString();
         ++lines;
         if (text.contains(sentenceEnd)) {
             sentenceEndSeen = true;
@@ -280,7 +304,7 @@ void SerialController::OnReceived()
             if (length <= 0)
                 break;
             ++pieces;
-            ProcessLine(TextUpToNul(buffer, length));
+            ProcessLine(WithoutNul(QString::fromLatin1(buffer, int(length))));
         }
         // A flood is read in turns, giving the event loop a turn in between;
         // what is left is read at once rather than at the next arrival.
@@ -302,9 +326,7 @@ void SerialController::OnReceived()
                 emit Closed();
             return;
         }
-        const void *nul = std::memchr(buffer, 0, size_t(length));
-        const int textLength = nul ? int(static_cast<const char *>(nul) - buffer) : int(length);
-        ProcessLine(replayDecoder->toUnicode(buffer, textLength));
+        ProcessLine(WithoutNul(replayDecoder->toUnicode(buffer, int(length))));
     }
 }
 
@@ -379,11 +401,13 @@ void SerialController::ReportSendFailure()
 
 void SerialController::ProcessLine(const QString &piece)
 {
-    // Header and footer lines of a traffic log.
-    if (piece.startsWith(QLatin1Char('#')))
+    // Header and footer lines of a traffic log; a line that only happens to
+    // begin with "#" ahead of a sentence is kept.
+    if (piece.startsWith(QLatin1Char('#')) && SentenceStart(piece, 1) < 0)
         return;
-    // A logged transmitted line is shown as sent.
-    if (replayFile && piece.startsWith(QLatin1Char('>'))) {
+    // A logged transmitted line is shown as sent; a sentence from the unit
+    // that followed its prompt on the same line was received.
+    if (replayFile && piece.startsWith(QLatin1Char('>')) && !FollowsPrompt(piece)) {
         emit Sent(piece);
         return;
     }
@@ -413,12 +437,40 @@ void SerialController::ProcessLine(const QString &piece)
     }
 }
 
+// A line that was cut short on the line runs into the sentence after it, and
+// the two fail the checksum together. Such a line is passed on in parts, one
+// at each sentence start, so that the sound sentence is not lost with it.
 void SerialController::DeliverLine(QString line)
 {
     line.remove(QLatin1Char('\r'));
+    const int first = SentenceStart(line, 0);
+    int next = first < 0 ? -1 : SentenceStart(line, first + 1);
+    if (next >= 0 && !SentenceView(line).IsValid()) {
+        int from = 0;
+        while (next >= 0) {
+            PassOnLine(line.mid(from, next - from) + QLatin1Char('\n'));
+            from = next;
+            next = SentenceStart(line, from + 1);
+        }
+        line.remove(0, from);
+    }
+    PassOnLine(line);
+}
+
+void SerialController::PassOnLine(const QString &line)
+{
     if (logging.loadRelaxed() && !line.contains(QLatin1String("getserno")))
         WriteLog(line);
     emit Received(line);
+}
+
+// ">" characters, then a sentence not of the tool's own talker.
+bool SerialController::FollowsPrompt(const QString &piece)
+{
+    int at = 0;
+    while (at < piece.size() && piece.at(at) == QLatin1Char('>'))
+        ++at;
+    return SentenceStart(piece, at) == at && piece.midRef(at + 1, 2) != OwnTalker;
 }
 
 // The last line of a log may lack its line end; it is passed on all the same.
@@ -453,12 +505,8 @@ void SerialController::ReplayBlock()
             end - from <= MaxLineLength + 1 && IsPlainAscii(data + from, end - from)) {
             ProcessLine(QString::fromLatin1(data + from, end - from));
         } else {
-            QString text = replayDecoder->toUnicode(data + from, end - from);
-            // A log cut short by a crash may end in zero bytes; they carry no text.
-            if (text.contains(QChar::Null))
-                text.remove(QChar::Null);
             decoderAtLineStart = lineEnd != nullptr;
-            ReplayText(text);
+            ReplayText(WithoutNul(replayDecoder->toUnicode(data + from, end - from)));
         }
         from = end;
     }

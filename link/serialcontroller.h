@@ -95,6 +95,8 @@ private:
     void FlushInput();
     void ProcessLine(const QString &piece);
     void DeliverLine(QString line);
+    void PassOnLine(const QString &line);
+    static bool FollowsPrompt(const QString &piece);
     void FlushLineBuffer();
     void ReplayBlock();
     void ReplayText(const QString &text);

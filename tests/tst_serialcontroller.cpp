@@ -1,4 +1,5 @@
 #include "link/serialcontroller.h"
+#include "sentences/parsedsentence.h"
 
 #include "support/ptypair.h"
 
@@ -120,6 +121,54 @@ private slots:
         for (const QString &line : lines)
             QVERIFY2(line.size() <= SerialController::MaxLineLength + 1, qPrintable(line.left(9)));
         QCOMPARE(lines.join("").remove('\n'), QString::fromLatin1(junk) + "$GPTXT,after*00");
+    }
+
+    // Whatever arrives before a sound sentence, from the line or from a log
+    // played back at either pace, the sentence is passed on and parses.
+    void soundLineSurvivesWhatComesBefore_data()
+    {
+        QTest::addColumn<int>("source"); // 0 port, 1 paced replay, 2 fast replay
+        QTest::addColumn<QByteArray>("before");
+        const QList<QPair<const char *, QByteArray>> noise{
+            {"zero bytes inside a line", QByteArray("ab\0cd", 5)},
+            {"zero bytes alone", QByteArray("\0\0", 2)},
+            {"control bytes", "\x01\x1b[2J\x7f"},
+            {"half line", "$GPGSV,3,1,11,01,4"},
+            {"two half lines", "$GPGSA,A,3!AIVDO,1,1"},
+            {"hash", "#"},
+            {"prompt", ">"}};
+        for (int source = 0; source < 3; ++source) {
+            for (const auto &n : noise)
+                QTest::addRow("%s %d", n.first, source) << source << n.second;
+        }
+    }
+    void soundLineSurvivesWhatComesBefore()
+    {
+        QFETCH(int, source);
+        QFETCH(QByteArray, before);
+        const QString body = "$GPRMC,123519,A,4807.038,N,01131.000,E,0.1,84.4,230394,,,A";
+        const QString sentence = body + '*' + ParsedSentence::Checksum(body);
+        const QByteArray bytes = before + sentence.toLatin1() + "\r\n" + ">appver\r\n";
+        QSignalSpy sent(controller.get(), &SerialController::Sent);
+        if (source == 0) {
+            QVERIFY(controller->Open(pty->slavePath(), 38400));
+            QVERIFY(pty->write(bytes));
+            QTRY_VERIFY(!lines.isEmpty() && lines.last() == ">appver\n");
+        } else {
+            QSignalSpy closed(controller.get(), &SerialController::Closed);
+            controller->SetFastReplay(source == 2);
+            QVERIFY(controller->OpenFile(WriteFile("noise.log", bytes)));
+            QVERIFY(closed.wait(5000));
+            // A logged echo of a command stays a sent line.
+            QCOMPARE(sent.count(), 1);
+        }
+        QStringList sound;
+        for (const QString &line : qAsConst(lines)) {
+            const ParsedSentence parsed(line);
+            if (parsed.valid)
+                sound << parsed.ToText();
+        }
+        QCOMPARE(sound, QStringList{sentence});
     }
 
     void trafficLog()
