@@ -464,13 +464,20 @@ void SerialController::PassOnLine(const QString &line)
     emit Received(line);
 }
 
-// ">" characters, then a sentence not of the tool's own talker.
+// ">" characters, then a sentence that the tool does not send itself: its
+// own talker, or a shell command (the unit answers those with access 255).
 bool SerialController::FollowsPrompt(const QString &piece)
 {
     int at = 0;
     while (at < piece.size() && piece.at(at) == QLatin1Char('>'))
         ++at;
-    return SentenceStart(piece, at) == at && piece.midRef(at + 1, 2) != OwnTalker;
+    if (SentenceStart(piece, at) != at)
+        return false;
+    const QStringRef sentence = piece.midRef(at);
+    if (sentence.startsWith(QLatin1Char('$') + OwnTalker))
+        return false;
+    return !sentence.startsWith(QLatin1String("$PVKX,")) ||
+           sentence.startsWith(QLatin1String("$PVKX,255,"));
 }
 
 // The last line of a log may lack its line end; it is passed on all the same.
