@@ -29,14 +29,24 @@ void UnitStatus::FollowLinks(VandrelApplication *application)
     // opens, so nothing of the new link is lost.
     connect(application, &VandrelApplication::ConnectTransport, this, [this, application] {
         Clear();
-        if (SerialTransport *transport = application->GetTransport())
-            connect(transport, &Transport::BatteryVoltage, this, &UnitStatus::OnBatteryVoltage);
+        FollowTransport(application->GetTransport());
     });
-    connect(application, &VandrelApplication::ConnectTransportToFile, this, [this] {
+    connect(application, &VandrelApplication::ConnectTransportToFile, this, [this, application] {
         Clear();
         replaying = true;
+        FollowTransport(application->GetTransport());
         emit Changed();
     });
+}
+
+// The end of the link changes what can be asked of the unit.
+void UnitStatus::FollowTransport(Transport *transport)
+{
+    if (!transport)
+        return;
+    if (!replaying)
+        connect(transport, &Transport::BatteryVoltage, this, &UnitStatus::OnBatteryVoltage);
+    connect(transport, &Transport::Disconnected, this, &UnitStatus::Changed);
 }
 
 void UnitStatus::Clear()

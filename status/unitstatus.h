@@ -17,6 +17,7 @@ class GpsData;
 class MessageDecoder;
 class Model;
 class SatelliteData;
+class Transport;
 class VandrelApplication;
 
 // What the docked unit is doing, gathered from the decoders of its traffic:
@@ -88,6 +89,8 @@ public slots:
     void OnBatteryVoltage(QString millivolts);
 
 private:
+    void FollowTransport(Transport *transport);
+
     const Model *document;
     GpsStatus gps;
     OwnReportTrack reports;
