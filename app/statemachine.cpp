@@ -4,11 +4,16 @@
 #include <QMetaMethod>
 #include <QTimer>
 
+#include "app/configurationcheck.h"
+#include "lim/lanterninterface.h"
+#include "link/transport.h"
+#include "model/configurationdiff.h"
 #include "model/model.h"
+#include "sentences/atonsentenceace.h"
 
 StateMachine::StateMachine(Model *editModel, Model *transportModel, QObject *parent)
     : QObject(parent), editModel(editModel), transportModel(transportModel),
-      pollingTimer(new QTimer(this))
+      pollingTimer(new QTimer(this)), sentCopy(new Model(this))
 {
     if (!editModel || !transportModel)
         qBadAlloc();
@@ -50,6 +55,9 @@ QString StateMachine::SlotClashText()
 void StateMachine::Connected()
 {
     connected = true;
+    closing = false;
+    errorShown = false;
+    unitMmsiKnown = false;
     // A new link starts afresh: a give-up or a polling run of an earlier link
     // says nothing about this one, and a later silent unit must be reported.
     gaveUp = false;
@@ -62,122 +70,377 @@ void StateMachine::Connected()
 
 void StateMachine::Disconnected()
 {
+    const bool wasInUse = connected && (polling || IsTransferring());
     connected = false;
+    StopSerialNumberTest();
+    // A link to a unit in use that closed without being asked to: the unit
+    // was unplugged or the line failed. Told once, with what it cut off.
+    if (wasInUse && !closing && !errorShown) {
+        errorShown = true;
+        emit DisplayError(TransferErrorTitle(), tr("The connection to the AtoN was lost."));
+    }
+    if (IsTransferring())
+        AbandonTransfer();
     SetTabState(0, TabNoLink, true);
     SetTabState(1, TabNoLink, true);
 }
 
 void StateMachine::Disconnecting()
 {
+    closing = true;
     emit QueueJob(QStringLiteral("Reset"), false);
+}
+
+QString StateMachine::TransferErrorTitle() const
+{
+    if (transfer == Sending && !plan.InReadBack())
+        return tr("Error sending to the AtoN");
+    if (transfer != NoTransfer)
+        return tr("Error reading from the AtoN");
+    return tr("Error communicating with the AtoN");
+}
+
+void StateMachine::LinkError(const QString &text, const QString &informativeText,
+                             bool disconnectFirst)
+{
+    if (errorShown || closing)
+        return;
+    errorShown = true;
+    StopSerialNumberTest();
+    if (IsTransferring())
+        AbandonTransfer();
+    if (disconnectFirst)
+        emit Disconnect();
+    emit DisplayError(text, informativeText);
+    if (!disconnectFirst)
+        emit Disconnect();
 }
 
 void StateMachine::ConnectError(QString error)
 {
     qDebug() << "StateMachine::ConnectError";
-    emit DisplayError(tr("Error connecting to the AtoN"), error);
-    emit Disconnect();
+    // A failed open is its own link: nothing of an earlier one silences it.
+    errorShown = false;
+    closing = false;
+    LinkError(tr("Error connecting to the AtoN"), error, false);
 }
 
 void StateMachine::CommandError(QString command)
 {
-    emit DisplayError(tr("Error sending a command to the AtoN"), command);
-    emit Disconnect();
+    LinkError(tr("Error sending a command to the AtoN"), command, false);
 }
 
 void StateMachine::AtoNSentenceError(QString formatter)
 {
-    emit Disconnect();
-    emit DisplayError(tr("Error reading an NMEA sentence from the AtoN"),
-                      tr("NMEA sentence: ") + formatter);
+    LinkError(tr("Error reading an NMEA sentence from the AtoN"), tr("NMEA sentence: ") + formatter,
+              true);
+}
+
+void StateMachine::SendError()
+{
+    LinkError(TransferErrorTitle(), tr("The line to the unit could not be written."), true);
 }
 
 void StateMachine::GetTab(int tab)
 {
-    if (!connected)
-        return;
-    if (tab == 0) {
-        StopSerialNumberTest();
-        emit QueueJob(QStringLiteral("Kelvane"), false);
-        transportModel->GetMessageSchedule()->Reset();
-        emit QueueJob(QStringLiteral("Message Schedule"), false);
-        emit QueueJob(QStringLiteral("Version"), false);
-        emit QueueJob(QStringLiteral("Voltage"), false);
-        SetTabState(0, TabSyncing, false);
-    } else if (tab == 1) {
-        emit QueueJob(QStringLiteral("Get LIM"), false);
-        SetTabState(1, TabSyncing, false);
-    }
-}
-
-void StateMachine::SendTab(int tab)
-{
-    if (!connected)
-        return;
-    if (tab == 1) {
-        StopSerialNumberTest();
-        *transportModel->GetLanternInterface() = *editModel->GetLanternInterface();
-        emit QueueJob(QStringLiteral("Set LIM"), true);
-        SetTabState(1, TabSyncing, false);
-    } else if (tab == 0) {
-        StopSerialNumberTest();
-        if (editModel->GetMessageSchedule()->RisksSlotClash()) {
-            ShowSlotClashWarning();
-            return;
-        }
-        // The transport model takes everything the user entered, the new MMSI
-        // included, but keeps naming the unit by the MMSI it holds now.
-        AtoNMMSI *unitMmsi = transportModel->GetAtoN()->GetAtoNMMSI();
-        const QString heldMmsi = unitMmsi->Mmsi();
-        *transportModel->GetAtoN() = *editModel->GetAtoN();
-        unitMmsi->SetMmsi(heldMmsi);
-        emit QueueJob(QStringLiteral("Kelvane"), true);
-        *transportModel->GetMessageSchedule() = *editModel->GetMessageSchedule();
-        emit QueueJob(QStringLiteral("Message Schedule"), true);
-        SetTabState(0, TabSyncing, false);
-    }
-}
-
-void StateMachine::ShowSlotClashWarning()
-{
-    const QString text = SlotClashText();
-    if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SlotClashWarning)))
-        emit SlotClashWarning(text);
-    else
-        qWarning().noquote() << text;
+    if (IsConfigurationTab(tab))
+        StartRetrieve(tab == 0 ? AtoNTabBit : LanternTabBit);
 }
 
 void StateMachine::GetAllTabs()
 {
-    GetTab(0);
-    GetTab(1);
+    StartRetrieve(AtoNTabBit | LanternTabBit);
+}
+
+void StateMachine::SendTab(int tab)
+{
+    if (IsConfigurationTab(tab))
+        StartSend(tab == 0 ? AtoNTabBit : LanternTabBit);
 }
 
 void StateMachine::SendAllTabs()
 {
-    SendTab(0);
-    SendTab(1);
+    StartSend(AtoNTabBit | LanternTabBit);
+}
+
+void StateMachine::StartRetrieve(int tabs)
+{
+    if (!connected || IsTransferring())
+        return;
+    plan.Clear();
+    AddReadJobs(tabs, false);
+    BeginTransfer(Retrieving, tabs);
+}
+
+void StateMachine::AddReadJobs(int tabs, bool readBack)
+{
+    const int silence = TransferPlan::SilenceMs;
+    const int answer = TransferPlan::AnswerMs;
+    if (tabs & AtoNTabBit) {
+        plan.Add({QStringLiteral("Kelvane"), false, TransferPlan::PrepareNothing,
+                  readBack ? tr("Reading back the AtoN settings") : tr("Reading the AtoN settings"),
+                  3, (2 * silence + answer) / 3, readBack});
+        plan.Add({QStringLiteral("Message Schedule"), false, TransferPlan::ResetSchedule,
+                  readBack ? tr("Reading back the message schedule")
+                           : tr("Reading the message schedule"),
+                  1, silence + 4 * answer, readBack});
+        if (!readBack) {
+            plan.Add({QStringLiteral("Version"), false, TransferPlan::PrepareNothing,
+                      tr("Reading the unit's version"), 2, answer, false});
+            plan.Add({QStringLiteral("Voltage"), false, TransferPlan::PrepareNothing,
+                      tr("Reading the battery voltage"), 1, answer, false});
+        }
+    }
+    if (tabs & LanternTabBit) {
+        plan.Add({QStringLiteral("Get LIM"), false, TransferPlan::PrepareNothing,
+                  readBack ? tr("Reading back lantern settings") : tr("Reading lantern settings"),
+                  LanternInterface::ParameterCount, answer, readBack});
+    }
+}
+
+void StateMachine::StartSend(int tabs)
+{
+    if (!connected || IsTransferring() || !SendAccepted(tabs))
+        return;
+    *sentCopy = *editModel;
+    plan.Clear();
+    const int pace = Transport::SendPacingMs;
+    if (!unitMmsiKnown) {
+        plan.Add({QStringLiteral("Identity"), false, TransferPlan::ForgetUnitMmsi,
+                  tr("Asking the unit for its MMSI"), 1, TransferPlan::SilenceMs, false});
+    }
+    if (tabs & AtoNTabBit) {
+        // The name continuation is a fourth sentence.
+        AtoNSentenceACE ace(sentCopy->GetAtoN(), nullptr);
+        int extra = 0;
+        ace.Encode(0, &extra);
+        plan.Add({QStringLiteral("Kelvane"), true, TransferPlan::CopyAtoN,
+                  tr("Sending the AtoN settings"), 3 + extra, pace, false});
+        // An empty schedule has no row to send; the unit keeps its own.
+        const int rows = sentCopy->GetMessageSchedule()->Count();
+        if (rows > 0)
+            plan.Add({QStringLiteral("Message Schedule"), true, TransferPlan::CopySchedule,
+                      tr("Sending the message schedule"), rows, pace, false});
+    }
+    if (tabs & LanternTabBit) {
+        plan.Add({QStringLiteral("Set LIM"), true, TransferPlan::CopyLantern,
+                  tr("Sending lantern settings"), LanternInterface::ParameterCount, pace, false});
+    }
+    AddReadJobs(tabs, true);
+    BeginTransfer(Sending, tabs);
+}
+
+// Everything that will go out is checked before anything does.
+bool StateMachine::SendAccepted(int tabs)
+{
+    if ((tabs & AtoNTabBit) && editModel->GetMessageSchedule()->RisksSlotClash()) {
+        ShowSlotClashWarning();
+        return false;
+    }
+    int checked = 0;
+    if (tabs & AtoNTabBit)
+        checked |= ConfigurationCheck::AtoNTab;
+    if (tabs & LanternTabBit)
+        checked |= ConfigurationCheck::LanternTab;
+    const QStringList problems = ConfigurationCheck::Problems(*editModel, checked);
+    if (problems.isEmpty())
+        return true;
+    const QString text = tr("The configuration has not been sent:") + QLatin1Char('\n') +
+                         problems.join(QLatin1Char('\n'));
+    if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SendRefused)))
+        emit SendRefused(text);
+    else
+        qWarning().noquote() << text;
+    return false;
+}
+
+void StateMachine::BeginTransfer(Transfer kind, int tabs)
+{
+    StopSerialNumberTest();
+    transfer = kind;
+    transferTabs = tabs;
+    for (int tab = 0; tab < TabCount; ++tab)
+        editedDuringTransfer[tab] = false;
+    emit TransferRunning(true);
+    for (int tab = 0; tab < TabCount; ++tab) {
+        if (tabs & (1 << tab))
+            SetTabState(tab, TabSyncing, false);
+    }
+    QueueCurrentJob();
+}
+
+void StateMachine::QueueCurrentJob()
+{
+    const TransferPlan::Job *job = plan.Current();
+    if (!job)
+        return;
+    Prepare(job->preparation);
+    EmitProgress();
+    emit QueueJob(job->name, job->send);
+}
+
+void StateMachine::Prepare(TransferPlan::Preparation preparation)
+{
+    AtoN *held = transportModel->GetAtoN();
+    switch (preparation) {
+    case TransferPlan::PrepareNothing:
+        break;
+    case TransferPlan::ForgetUnitMmsi:
+        // An unconfigured unit names no MMSI and is addressed as such.
+        held->GetAtoNMMSI()->Reset();
+        break;
+    case TransferPlan::CopyAtoN: {
+        // Everything sent, the new MMSI included, addressed to the MMSI the
+        // unit holds now.
+        const QString heldMmsi = held->GetAtoNMMSI()->Mmsi();
+        *held = *sentCopy->GetAtoN();
+        held->GetAtoNMMSI()->SetMmsi(heldMmsi);
+        break;
+    }
+    case TransferPlan::CopySchedule:
+        *transportModel->GetMessageSchedule() = *sentCopy->GetMessageSchedule();
+        break;
+    case TransferPlan::CopyLantern:
+        *transportModel->GetLanternInterface() = *sentCopy->GetLanternInterface();
+        break;
+    case TransferPlan::ResetSchedule:
+        transportModel->GetMessageSchedule()->Reset();
+        break;
+    }
+}
+
+void StateMachine::LineSent(QString line)
+{
+    Q_UNUSED(line)
+    if (!IsTransferring())
+        return;
+    plan.LineSent();
+    EmitProgress();
+}
+
+void StateMachine::EmitProgress()
+{
+    emit TransferProgress(plan.StepText(), plan.DoneLines(), plan.TotalLines(), plan.RemainingMs());
 }
 
 void StateMachine::JobComplete(QString name, bool send)
 {
-    if (name == QLatin1String("Voltage")) {
-        if (!send)
-            StartSerialNumberTest();
-    } else if (name == QLatin1String("Kelvane")) {
-        if (!send)
-            emit UpdateTabFromTransportModel(0);
-        SetTabState(0, TabSynced, true);
-    } else if (name == QLatin1String("Message Schedule")) {
-        if (!send)
-            emit UpdateTabFromTransportModel(0);
-    } else if (name == QLatin1String("Get LIM")) {
-        emit UpdateTabFromTransportModel(1);
-        SetTabState(1, TabSynced, true);
-    } else if (name == QLatin1String("Set LIM")) {
-        StartSerialNumberTest();
-        SetTabState(1, TabSynced, true);
+    const TransferPlan::Job *job = plan.Current();
+    if (IsTransferring() && job && job->name == name && job->send == send) {
+        if (name == QLatin1String("Kelvane") && !send)
+            unitMmsiKnown = true;
+        else if (name == QLatin1String("Identity"))
+            unitMmsiKnown = true;
+        plan.Next();
+        if (!plan.IsDone())
+            QueueCurrentJob();
+        else if (transfer == Retrieving)
+            FinishRetrieve();
+        else
+            FinishSend();
     }
+}
+
+void StateMachine::FinishRetrieve()
+{
+    const int tabs = transferTabs;
+    EndTransfer();
+    for (int tab = 0; tab < TabCount; ++tab) {
+        if (tabs & (1 << tab)) {
+            emit UpdateTabFromTransportModel(tab);
+            SetTabState(tab, TabSynced, true);
+        }
+    }
+    emit RetrieveFinished(true);
+    StartSerialNumberTest();
+}
+
+void StateMachine::FinishSend()
+{
+    const int tabs = transferTabs;
+    QStringList results[TabCount];
+    for (int tab = 0; tab < TabCount; ++tab) {
+        if (tabs & (1 << tab))
+            results[tab] = Mismatches(tab);
+    }
+    const bool edited[TabCount] = {editedDuringTransfer[0], editedDuringTransfer[1]};
+    EndTransfer();
+    for (int tab = 0; tab < TabCount; ++tab) {
+        if (!(tabs & (1 << tab)))
+            continue;
+        const bool synced = results[tab].isEmpty() && !edited[tab];
+        SetTabState(tab, synced ? TabSynced : TabEdited, true);
+        emit ReadBackResult(tab, results[tab]);
+    }
+    StartSerialNumberTest();
+}
+
+// The sent copy against the same copy with the tab's part replaced by what
+// the unit answered: only that tab's fields can differ.
+QStringList StateMachine::Mismatches(int tab) const
+{
+    Model held;
+    held = *sentCopy;
+    if (tab == 0) {
+        *held.GetAtoN() = *transportModel->GetAtoN();
+        // An empty schedule was not sent; whatever the unit holds stays its own.
+        if (sentCopy->GetMessageSchedule()->Count() > 0)
+            *held.GetMessageSchedule() = *transportModel->GetMessageSchedule();
+    } else {
+        *held.GetLanternInterface() = *transportModel->GetLanternInterface();
+    }
+    return ConfigurationDiff::SentLines(*sentCopy, held);
+}
+
+void StateMachine::AbandonTransfer()
+{
+    const Transfer kind = transfer;
+    const int tabs = transferTabs;
+    const bool readingBack = plan.InReadBack();
+    EndTransfer();
+    if (kind == Retrieving) {
+        emit RetrieveFinished(false);
+        return;
+    }
+    QStringList names;
+    if (tabs & AtoNTabBit)
+        names << tr("the AtoN settings and message schedule");
+    if (tabs & LanternTabBit)
+        names << tr("the lantern settings");
+    const QString what = names.join(tr(" and "));
+    emit TransferInterrupted(
+        readingBack ? tr("The send ended while %1 were read back: the unit holds what was sent, "
+                         "but it was not compared.")
+                          .arg(what)
+                    : tr("The send ended before it was complete: the unit may hold %1 only in "
+                         "part.")
+                          .arg(what));
+    for (int tab = 0; tab < TabCount; ++tab) {
+        if (tabs & (1 << tab))
+            SetTabState(tab, TabEdited, true);
+    }
+}
+
+void StateMachine::EndTransfer()
+{
+    transfer = NoTransfer;
+    transferTabs = 0;
+    plan.Clear();
+    emit TransferProgress(QString(), 0, 0, 0);
+    emit TransferRunning(false);
+}
+
+void StateMachine::ShowSlotClashWarning()
+{
+    // The rule looks at the normal report, the first row.
+    const QString text = SlotClashText() + QStringLiteral("\n\n") +
+                         tr("Clashing row: message 21, normal report (start slots %1 and %2).")
+                             .arg(editModel->GetMessageSchedule()->EntryAt(0).StartSlot1())
+                             .arg(editModel->GetMessageSchedule()->EntryAt(0).StartSlot2());
+    if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SlotClashWarning)))
+        emit SlotClashWarning(text);
+    else
+        qWarning().noquote() << text;
 }
 
 void StateMachine::AllJobsComplete()
@@ -190,6 +453,8 @@ void StateMachine::FileLoad()
     if (!connected)
         return;
     for (int tab = 0; tab < TabCount; ++tab) {
+        if (IsTransferring())
+            editedDuringTransfer[tab] = true;
         if (tabStates[tab] == TabSynced)
             SetTabState(tab, TabEdited, true);
     }
@@ -199,16 +464,17 @@ void StateMachine::Edited(int tab)
 {
     if (!connected || !IsConfigurationTab(tab))
         return;
+    if (IsTransferring())
+        editedDuringTransfer[tab] = true;
     if (tabStates[tab] == TabSynced)
         SetTabState(tab, TabEdited, true);
 }
 
 void StateMachine::Timeout()
 {
-    // Only the presence poll may miss answers quietly. Polling keeps running
-    // through a retrieve of tab 1, so while that tab is syncing the timeout
-    // is taken as the retrieve's own: a link failure like any other.
-    if (polling && tabStates[1] != TabSyncing) {
+    // Only the presence poll may miss answers quietly; no transfer runs
+    // while it polls.
+    if (polling && !IsTransferring()) {
         ++missedAnswers;
         if (missedAnswers < MissedAnswerLimit)
             return;
@@ -218,8 +484,7 @@ void StateMachine::Timeout()
     }
     if (gaveUp)
         return;
-    emit Disconnect();
-    emit DisplayError(tr("Error communicating with the Device"), tr("A timeout occurred."));
+    LinkError(tr("Error communicating with the Device"), tr("A timeout occurred."), true);
 }
 
 void StateMachine::OnPollingLimit()
@@ -231,9 +496,8 @@ void StateMachine::GiveUpPolling()
 {
     StopSerialNumberTest();
     gaveUp = true;
-    emit Disconnect();
-    emit DisplayError(tr("Error communicating with the device"),
-                      tr("A timeout occurred. Has the device been removed from the dock?"));
+    LinkError(tr("Error communicating with the device"),
+              tr("A timeout occurred. Has the device been removed from the dock?"), true);
 }
 
 void StateMachine::StartSerialNumberTest()

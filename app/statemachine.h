@@ -1,8 +1,11 @@
 #ifndef STATEMACHINE_H
 #define STATEMACHINE_H
 
+#include "app/transferplan.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class Model;
 class QTimer;
@@ -11,8 +14,18 @@ class QTimer;
 // transport's reports into tab states, tab refreshes and error messages.
 // Keeps a synchronisation state for each of the two configuration tabs (0
 // the AtoN tab, 1 the lantern interface tab; other numbers are ignored),
-// checks the message schedule before it is sent, and polls the unit for its
-// serial number while idle to notice a unit taken from its dock.
+// and polls the unit for its serial number while idle to notice a unit taken
+// from its dock.
+//
+// One transfer runs at a time; a request made while one runs, or without a
+// link, is ignored. The jobs of a transfer are queued one after another, each
+// when the one before has completed, so that the transport model is only
+// written between jobs. A retrieve shows its tabs only once every job has
+// read its part. A send is checked first (slot clash, ranges, line lengths)
+// and refused as a whole; what it sends is a copy of the document taken when
+// it is accepted, addressed by the MMSI the unit holds (asked of the unit
+// first on a link that has not read it yet); it then reads back what it sent
+// and compares it with that copy.
 class StateMachine : public QObject
 {
     Q_OBJECT
@@ -44,6 +57,9 @@ public:
     int MissedAnswers() const { return missedAnswers; }
     bool HasGivenUp() const { return gaveUp; }
 
+    // A retrieve, a send or its read-back is under way.
+    bool IsTransferring() const { return transfer != NoTransfer; }
+
     // The warning shown when a send is refused for clashing time slots.
     static QString SlotClashText();
 
@@ -61,6 +77,24 @@ signals:
     // it. Nothing has been queued. Without a listener the text goes to the
     // debug log.
     void SlotClashWarning(QString text);
+    // A transfer has started (true) or ended (false).
+    void TransferRunning(bool running);
+    // A step of the transfer starts: what it does, the lines of the whole
+    // request written so far and in all, the time the rest should take.
+    // Empty with zeros when the transfer has ended.
+    void TransferProgress(QString step, int done, int total, int remainingMs);
+    // What the unit holds of a tab after a send, against what was sent: one
+    // "field: sent -> held" line per field it did not take; empty when it
+    // took everything.
+    void ReadBackResult(int tab, QStringList mismatches);
+    // A send was refused before anything went out; text names each field.
+    void SendRefused(QString text);
+    // A retrieve has ended; ok false when it failed or was cancelled, and
+    // then no tab was updated.
+    void RetrieveFinished(bool ok);
+    // A send ended before it was complete; text names the tabs that the unit
+    // may hold only in part.
+    void TransferInterrupted(QString text);
 
 public slots:
     void Connected();
@@ -72,6 +106,9 @@ public slots:
     void Timeout();
     void Disconnected();
     void Disconnecting();
+    void SendError();
+    // A line written by the transport, for the progress of a transfer.
+    void LineSent(QString line);
     void FileLoad();
     void Edited(int tab);
     void SendTab(int tab);
@@ -84,11 +121,39 @@ public slots:
     void OnProductSerialNumberTest(QString serial_number);
 
 private:
+    enum Transfer
+    {
+        NoTransfer,
+        Retrieving,
+        Sending
+    };
+    // Bits of the tabs a request covers.
+    static constexpr int AtoNTabBit = 1;
+    static constexpr int LanternTabBit = 2;
+
     void SetTabState(int tab, int state, bool enable);
     void StartSerialNumberTest();
     void GiveUpPolling();
     void ShowSlotClashWarning();
     static bool IsConfigurationTab(int tab) { return tab == 0 || tab == 1; }
+
+    void StartRetrieve(int tabs);
+    void StartSend(int tabs);
+    bool SendAccepted(int tabs);
+    void AddReadJobs(int tabs, bool readBack);
+    void BeginTransfer(Transfer kind, int tabs);
+    void QueueCurrentJob();
+    void Prepare(TransferPlan::Preparation preparation);
+    void FinishRetrieve();
+    void FinishSend();
+    QStringList Mismatches(int tab) const;
+    // Ends the transfer that failed or was cut off; says what it left undone.
+    void AbandonTransfer();
+    void EndTransfer();
+    void EmitProgress();
+    // The first error of a link is shown; what follows from it is not.
+    void LinkError(const QString &text, const QString &informativeText, bool disconnectFirst);
+    QString TransferErrorTitle() const;
 
     bool connected = false;
     Model *editModel;
@@ -98,6 +163,20 @@ private:
     bool polling = false;
     int missedAnswers = 0;
     bool gaveUp = false;
+
+    Transfer transfer = NoTransfer;
+    int transferTabs = 0;
+    TransferPlan plan;
+    // What the send in progress sends, as it was when the send was accepted.
+    Model *sentCopy;
+    // The tab was changed while its transfer ran.
+    bool editedDuringTransfer[TabCount] = {false, false};
+    // The unit's MMSI has been read on this link.
+    bool unitMmsiKnown = false;
+    // The link is being closed on purpose.
+    bool closing = false;
+    // An error has been shown for this link.
+    bool errorShown = false;
 };
 
 #endif // STATEMACHINE_H

@@ -181,6 +181,22 @@ void VandrelApplication::SetMainWindow(QObject *window)
          SLOT(OnDisplayError(QString, QString)));
     wire(stateMachine, SIGNAL(SlotClashWarning(QString)), window,
          SLOT(OnSlotClashWarning(QString)));
+    // The transfer signals reach a window that has the slots for them.
+    const QMetaObject *windowType = window->metaObject();
+    for (const auto &[signal, slot] :
+         {std::pair{SIGNAL(TransferRunning(bool)), SLOT(OnTransferRunning(bool))},
+          std::pair{SIGNAL(TransferProgress(QString, int, int, int)),
+                    SLOT(OnTransferProgress(QString, int, int, int))},
+          std::pair{SIGNAL(ReadBackResult(int, QStringList)),
+                    SLOT(OnReadBackResult(int, QStringList))},
+          std::pair{SIGNAL(SendRefused(QString)), SLOT(OnSendRefused(QString))},
+          std::pair{SIGNAL(TransferInterrupted(QString)), SLOT(OnTransferInterrupted(QString))},
+          std::pair{SIGNAL(RetrieveFinished(bool)), SLOT(OnRetrieveFinished(bool))}}) {
+        // SLOT() puts a code digit before the signature.
+        const QByteArray signature = QMetaObject::normalizedSignature(slot + 1);
+        if (windowType->indexOfSlot(signature.constData()) >= 0)
+            wire(stateMachine, signal, window, slot);
+    }
 }
 
 void VandrelApplication::ConnectSerialTransport()
@@ -220,7 +236,6 @@ void VandrelApplication::StartTransport(bool replay)
     if (mainWindow) {
         for (const auto &[signal, slot] :
              {std::pair{SIGNAL(Connected()), SLOT(OnConnected())},
-              std::pair{SIGNAL(SendError()), SLOT(OnSendError())},
               std::pair{SIGNAL(Disconnected()), SLOT(OnDisconnected())}}) {
             const QMetaObject::Connection w = connect(transport, signal, mainWindow, slot);
             if (w)
@@ -249,6 +264,9 @@ void VandrelApplication::StartTransport(bool replay)
     c << connect(transport, &Transport::AllJobsComplete, stateMachine,
                  &StateMachine::AllJobsComplete);
     c << connect(transport, &Transport::Timeout, stateMachine, &StateMachine::Timeout);
+    // A failed write is told by the state machine, which knows what it cut off.
+    c << connect(transport, &Transport::SendError, stateMachine, &StateMachine::SendError);
+    c << connect(transport, &Transport::Sent, stateMachine, &StateMachine::LineSent);
     c << connect(transport, &Transport::Disconnected, stateMachine, &StateMachine::Disconnected);
     if (!replay) {
         c << connect(transport, &Transport::ProductSerialNumberTest, stateMachine,

@@ -64,9 +64,11 @@ public:
     // GetAllTabs() and the slots OnUpdate(), OnUpdateTabFromTransportModel(int),
     // OnUpdateTransportModelFromTab(int), OnUpdateTabIcon(int,int),
     // OnEnableTab(int,bool), OnDisplayError(QString,QString) and
-    // OnSlotClashWarning(QString); each connection takes the link's
-    // OnConnected(), OnSendError() and OnDisconnected(). A window given again
-    // replaces the first one.
+    // OnSlotClashWarning(QString), and may offer OnTransferRunning(bool),
+    // OnTransferProgress(QString,int,int,int), OnReadBackResult(int,QStringList),
+    // OnSendRefused(QString), OnTransferInterrupted(QString) and
+    // OnRetrieveFinished(bool); each connection takes the link's OnConnected()
+    // and OnDisconnected(). A window given again replaces the first one.
     void SetMainWindow(QObject *window);
 
     // The current link, null while not connected.

@@ -104,6 +104,10 @@ void Transport::BuildJobTable()
     AddSentenceStep(kelvane, new AtoNSentenceACF(aton, transportModel), 1, 1);
     AddSentenceStep(kelvane, new AtoNSentenceACE(aton, transportModel), 1, 0);
 
+    // The unit's MMSI alone, for a send on a link that has not read it yet.
+    Job *identity = AddJob(QStringLiteral("Identity"));
+    AddSentenceStep(identity, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 0);
+
     Job *schedule = AddJob(QStringLiteral("Message Schedule"));
     scheduleCodec = new AtoNSentenceAAR(transportModel->GetMessageSchedule());
     // One sentence per schedule row; a send takes the count afresh when it
@@ -237,6 +241,10 @@ bool Transport::Advance()
     }
     ++stepIndex;
     repeat = 0;
+    // A send step with nothing to send (an empty schedule) is passed over.
+    while (current.send && stepIndex < current.job->Steps().size() &&
+           current.job->Steps().at(stepIndex).repeatCount <= 0)
+        ++stepIndex;
     if (stepIndex >= current.job->Steps().size()) {
         stepIndex = -1;
         emit JobComplete(current.job->Name(), current.send);
@@ -252,10 +260,13 @@ void Transport::Issue()
     JobStep &step = CurrentStep();
     QString text;
     if (step.shellCommand) {
-        // Runs with the interval the last sentence step left.
+        // A shell command gets the full time to answer, after a send too.
         text = step.shellCommand->Sentence();
+        responseTimer->setInterval(ResponseTimeout());
     } else if (step.setParameter) {
+        // Paced like the set sentences; the read-back tells what was taken.
         text = step.setParameter->Sentence();
+        responseTimer->setInterval(SendPacingMs);
     } else if (current.send) {
         if (repeat == 0 && step.sentence != scheduleCodec) {
             // A continuation asked for by an earlier send is not asked for now.
@@ -341,10 +352,12 @@ void Transport::OnTimeout()
         SetLastError(tr("Timeout waiting for response for: ") + step.sentence->Formatter());
     }
     if (IsConnected()) {
-        // The queue is kept; it runs on when the next entry is queued.
+        // The job is dropped and the queue runs on: a presence poll waiting
+        // behind a poll that went unanswered must still be sent.
         stepIndex = -1;
         SetCurrent(QueuedJob());
         emit Timeout();
+        StartNextJob();
     }
 }
 

@@ -80,7 +80,16 @@ QString ScheduleTable::Cell(int row, int column) const
 bool ScheduleTable::Active(int row) const
 {
     int i = 0;
-    return schedule->EntryOfTableRow(row, i) && schedule->EntryAt(i).Active();
+    if (!schedule->EntryOfTableRow(row, i))
+        return false;
+    // A report switched off is sent as FATDMA with both start slots -1, and
+    // the unit answers it so; read back, such a row is not in use either.
+    const MessageScheduleEntry entry = schedule->EntryAt(i);
+    const bool switchedOff = entry.MessageId() == 21 &&
+                             entry.AccessScheme() == MessageScheduleEntry::FATDMA &&
+                             entry.StartSlot1() == MessageScheduleEntry::DisabledSlot &&
+                             entry.StartSlot2() == MessageScheduleEntry::DisabledSlot;
+    return entry.Active() && !switchedOff;
 }
 
 QString ScheduleTable::RowName(int row) const

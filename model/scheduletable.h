@@ -33,7 +33,8 @@ public:
     static QString Header(int column);
     // Display text of a cell; empty outside the table.
     QString Cell(int row, int column) const;
-    // The row is in use (an inactive message 21 row is shown in grey).
+    // The row is in use (an inactive message 21 row, or one switched off, is
+    // shown in grey).
     bool Active(int row) const;
     // "21/1", "6/2": the message and its index, which names a row across
     // two configurations whatever list rows they use.

@@ -39,10 +39,13 @@ void TestCliEndToEnd::retrieveChangeSendRetrieveGivesNoDifference()
 
 void TestCliEndToEnd::sendRefusedOrNotTakenInFull()
 {
-    Simulator unit({"--fast", "--quiet"});
+    // A unit that ignores every ACE sentence and the maximum voltage.
+    Simulator unit({"--fast", "--quiet", "--refuse", "ACE", "--refuse", "nvseti \"limvmax\""});
     Model model;
     const QString retrieved = Path("clash.pad");
     QCOMPARE(unit.Retrieve(retrieved, &model), 0);
+    // Refused before anything goes out: clashing slots (with both tabs
+    // changed), and a value out of the unit's range, named.
     Model clashing;
     clashing = model;
     MessageScheduleEntry normal = clashing.GetMessageSchedule()->EntryAt(0);
@@ -50,24 +53,35 @@ void TestCliEndToEnd::sendRefusedOrNotTakenInFull()
     normal.SetStartSlot2(11);
     normal.SetInterval2(4500);
     QVERIFY(clashing.GetMessageSchedule()->SetEntry(0, normal));
-    QVERIFY(ChangeAsAnEngineer(&clashing)); // both tabs differ from the unit's
-    const CliRun refused = RunCli({"send", "--port", unit.port, SavePad(Path("c.pad"), clashing)});
-    const QString clash = QStringLiteral("The message schedule set risks clashing timeslots.");
-    QVERIFY2(refused.status == 3 && refused.err.contains(clash), qPrintable(refused.err));
-    // Neither tab went out.
+    QVERIFY(ChangeAsAnEngineer(&clashing));
+    Model outOfRange;
+    outOfRange = model;
+    outOfRange.GetAtoN()->SetTypeOfEPFS(16);
+    for (const auto &[file, text] :
+         {std::pair{SavePad(Path("c.pad"), clashing),
+                    QStringLiteral("The message schedule set risks clashing timeslots.")},
+          std::pair{SavePad(Path("r.pad"), outOfRange),
+                    QStringLiteral("Type of EPFS: 16 is outside 0 to 15")}}) {
+        const CliRun refused = RunCli({"send", "--port", unit.port, file});
+        QVERIFY2(refused.status == 3 && refused.err.contains(text), qPrintable(refused.err));
+    }
     QCOMPARE(unit.Retrieve(Path("afterclash.pad")), 0);
     QCOMPARE(RunCli({"diff", retrieved, Path("afterclash.pad")}).status, 0);
 
-    // The unit refuses an ACF whose type of EPFS is out of its range, and
-    // with it the new position; the ACE with the new name is taken.
-    model.GetAtoN()->SetTypeOfEPFS(16);
+    // The read-back names what the unit did not take; the new position went
+    // out in the ACF, addressed by the MMSI the unit holds.
     model.GetAtoN()->GetPosition()->SetLatitude(10.25);
-    model.GetAtoN()->SetName(QStringLiteral("TAKEN"));
+    model.GetAtoN()->SetName(QStringLiteral("NOT TAKEN"));
+    model.GetLanternInterface()->SetLimvmax(13000);
     const CliRun send = RunCli({"send", "--port", unit.port, SavePad(Path("refusing.pad"), model)});
-    const QString epfs = QStringLiteral("Type of EPFS: 16 (unknown code) -> 1 Autonomous");
-    QVERIFY2(send.status == 1 && send.out.contains(epfs), qPrintable(send.out));
-    QVERIFY(send.out.contains(QString::fromUtf8("Latitude: 10° 15.0000' N -> ")));
-    QVERIFY(!send.out.contains(QStringLiteral("Name:")));
+    QVERIFY2(
+        send.status == 1 &&
+            send.out.contains("The unit did not take 2 fields (sent -> held):\n"
+                              "  Name: \"NOT TAKEN\" -> \"NORTH PIER, WEST HARBOUR ENTRANCE\"\n"
+                              "  Maximum voltage: 13.000 V -> 14.500 V\n"),
+        qPrintable(send.out + send.err));
+    QCOMPARE(unit.Retrieve(Path("after.pad"), &model), 0);
+    QCOMPARE(model.GetAtoN()->GetPosition()->Latitude(), 10.25);
 }
 
 void TestCliEndToEnd::monitorDecodesLiveTrafficUntilStopped()

@@ -14,6 +14,9 @@
 #include "support/testchecksum.h"
 #include "tst_unitsim_client.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -57,8 +60,12 @@ public slots:
     void OnDisplayError(QString text, QString info) { errors << qMakePair(text, info); }
     void OnSlotClashWarning(QString) {}
     void OnConnected() { calls << "connected"; }
-    void OnSendError() {}
     void OnDisconnected() { calls << "disconnected"; }
+    void OnReadBackResult(int tab, QStringList lines)
+    {
+        calls << QStringLiteral("readback %1 %2").arg(tab).arg(lines.join(';'));
+    }
+    void OnRetrieveFinished(bool ok) { calls << QStringLiteral("retrieved %1").arg(ok); }
 };
 
 class TestLinkControl : public QObject
@@ -69,6 +76,7 @@ private slots:
     void initTestCase() { App()->SetMainWindow(&window); }
     void cleanup();
     void retrieveSendAndRetrieveOverWorkerThread();
+    void transfersWithAUnitThatRefuses();
     void portInUseAndReconnecting();
     void replayOfTrafficLog();
     void programExitsWhileLinked_data();
@@ -198,7 +206,9 @@ void TestLinkControl::retrieveSendAndRetrieveOverWorkerThread()
     edit->GetLanternInterface()->SetLimvmax(24000);
     edit->GetLanternInterface()->SetLimen(false);
     emit window.SendAllTabs();
-    QTRY_VERIFY_WITH_TIMEOUT(jobs.contains("Set LIM sent"), 30000);
+    QVERIFY(machine->IsTransferring());
+    QTRY_VERIFY_WITH_TIMEOUT(!machine->IsTransferring(), 40000);
+    QCOMPARE(window.calls.filter("readback"), (QStringList{"readback 0 ", "readback 1 "}));
     QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabSynced));
     QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabSynced));
 
@@ -222,10 +232,66 @@ void TestLinkControl::retrieveSendAndRetrieveOverWorkerThread()
     QCOMPARE(t->EntryAt(MessageSchedule::FirstRow(6)), s->EntryAt(MessageSchedule::FirstRow(6)));
     QVERIFY(!t->EntryAt(MessageSchedule::FirstRow(12) + 1).Active());
     QVERIFY(*unit->GetLanternInterface() == *edit->GetLanternInterface());
-    // Presence polling runs once the voltage has been read.
+    // Presence polling runs once the transfer is over.
     QVERIFY(machine->IsPolling());
     QTRY_VERIFY_WITH_TIMEOUT(jobs.contains("SerNo Test got"), 4000);
     QVERIFY(window.errors.isEmpty());
+}
+
+void TestLinkControl::transfersWithAUnitThatRefuses()
+{
+    // Takes no ACE sentence, and leaves the lantern queries unanswered.
+    QTemporaryDir dir;
+    const QString stateFile = dir.filePath("unit.json");
+    SimProcess sim(
+        {"--quiet", "--fast", "--refuse", "ACE", "--no-answer", "nvgeti", "--state", stateFile});
+    const auto unitState = [&stateFile] {
+        QFile file(stateFile);
+        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                              : QJsonObject();
+    };
+    QVERIFY(Link(sim.port));
+    QTRY_VERIFY_WITH_TIMEOUT(jobs.contains("Version got"), 5000);
+    const QJsonObject before = unitState();
+    QVERIFY(!before.value("schedule").toArray().isEmpty());
+
+    // Sent on a link that has read nothing: the unit is asked for its MMSI
+    // first. The document has no schedule rows: no AAR goes out, and the
+    // unit keeps its rows. A retrieve asked for meanwhile is not run.
+    Model *edit = App()->EditModel();
+    *edit = Model();
+    edit->GetAtoN()->GetAtoNMMSI()->SetNewMmsi("235000001");
+    edit->GetAtoN()->SetName("NEW NAME");
+    edit->GetAtoN()->GetPosition()->SetLatitude(10.25);
+    QByteArray noRows;
+    QDataStream(&noRows, QIODevice::WriteOnly) << qint32(2) << qint32(0);
+    QDataStream rows(noRows);
+    edit->GetMessageSchedule()->Read(rows);
+    StateMachine *machine = App()->GetStateMachine();
+    emit window.SendTab(0);
+    emit window.GetAllTabs();
+    QTRY_VERIFY_WITH_TIMEOUT(!machine->IsTransferring(), 20000);
+    QCOMPARE(jobs.mid(1),
+             (QStringList{"Identity got", "Kelvane sent", "Kelvane got", "Message Schedule got"}));
+    // What the ACE carried is named; the position went out in the ACF, and
+    // the unit's schedule rows are not counted as differences.
+    const QStringList readBack = window.calls.filter("readback");
+    QCOMPARE(readBack.size(), 1);
+    QVERIFY2(readBack.at(0).startsWith("readback 0 ") &&
+                 readBack.at(0).contains("Name: \"NEW NAME\" -> \"NORTH PIER, WEST HARBOUR "
+                                         "ENTRANCE\"") &&
+                 !readBack.at(0).contains("Latitude") && !readBack.at(0).contains("Schedule"),
+             qPrintable(readBack.at(0)));
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabEdited));
+    const QJsonObject after = unitState();
+    QCOMPARE(after.value("mmsi").toString(), QStringLiteral("235000001"));
+    QCOMPARE(after.value("schedule"), before.value("schedule"));
+
+    // A retrieve that fails part way shows no tab at all.
+    emit window.GetAllTabs();
+    QTRY_VERIFY_WITH_TIMEOUT(window.calls.contains("retrieved 0"), 20000);
+    QVERIFY(window.calls.filter("refresh").isEmpty());
+    QCOMPARE(window.errors.size(), 1);
 }
 
 void TestLinkControl::portInUseAndReconnecting()

@@ -1,3 +1,4 @@
+#include "app/configurationcheck.h"
 #include "lim/lanterninterface.h"
 #include "model/decimaltext.h"
 #include "model/model.h"
@@ -40,6 +41,8 @@ private slots:
     void positionParseText_data();
     void positionParseText();
     void positionTextRoundTrip();
+    void configurationCheck_data();
+    void configurationCheck();
 };
 
 void TestModel::nameKeepsFirst34Characters_data()
@@ -213,6 +216,46 @@ void TestModel::positionTextRoundTrip()
             QVERIFY2(qAbs(error) < tolerance, qPrintable(texts[k]));
         }
     }
+}
+
+void TestModel::configurationCheck_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<QString>("problems");
+    QTest::newRow("sendable") << "" << int(ConfigurationCheck::AllTabs) << "";
+    QTest::newRow("mmsi") << "mmsi" << int(ConfigurationCheck::AtoNTab)
+                          << "MMSI: \"000000000\" is not valid (nine digits, not all zeros)";
+    // Each escaped comma takes three characters: the name's own sentence is too long.
+    QTest::newRow("name") << "name" << int(ConfigurationCheck::AtoNTab)
+                          << "Name: the sentence that sets it would have 132 characters, more "
+                             "than the 82 a line may have";
+    QTest::newRow("ranges") << "ranges" << int(ConfigurationCheck::AllTabs)
+                            << "Type of EPFS: 16 is outside 0 to 15|Schedule 21/1 channel 2 start "
+                               "slot: 2250 is outside -1 to 2249|Lantern maximum voltage (mV): "
+                               "-2147483648 is outside 0 to 33000";
+    // Only the fields of the tabs sent count.
+    QTest::newRow("other tab") << "ranges" << int(ConfigurationCheck::LanternTab)
+                               << "Lantern maximum voltage (mV): -2147483648 is outside 0 to 33000";
+}
+
+void TestModel::configurationCheck()
+{
+    QFETCH(QString, change);
+    QFETCH(int, tabs);
+    Model model;
+    AtoN *aton = model.GetAtoN();
+    aton->GetAtoNMMSI()->SetNewMmsi(change == "mmsi" ? "000000000" : "235012345");
+    if (change == "name")
+        aton->SetName(QString(34, QLatin1Char(',')));
+    if (change == "ranges") {
+        aton->SetTypeOfEPFS(16);
+        MessageScheduleEntry row = model.GetMessageSchedule()->EntryAt(0);
+        row.SetStartSlot2(2250);
+        QVERIFY(model.GetMessageSchedule()->SetEntry(0, row));
+        model.GetLanternInterface()->SetLimvmax(std::numeric_limits<int>::min());
+    }
+    QTEST(ConfigurationCheck::Problems(model, tabs).join('|'), "problems");
 }
 
 QTEST_GUILESS_MAIN(TestModel)

@@ -37,6 +37,17 @@ public:
         connect(machine, &StateMachine::Disconnect, this, [this] { events << "disconnect"; });
         connect(machine, &StateMachine::SlotClashWarning, this,
                 [this](const QString &text) { Add("warning", text.section('\n', 0, 1)); });
+        connect(machine, &StateMachine::TransferRunning, this,
+                [this](bool running) { Add("running", int(running)); });
+        connect(machine, &StateMachine::RetrieveFinished, this,
+                [this](bool ok) { Add("retrieved", int(ok)); });
+        connect(machine, &StateMachine::SendRefused, this,
+                [this](const QString &text) { Add("refused", text.section('\n', 1)); });
+        connect(machine, &StateMachine::TransferInterrupted, this,
+                [this](const QString &text) { Add("interrupted", text); });
+        connect(
+            machine, &StateMachine::ReadBackResult, this,
+            [this](int tab, const QStringList &lines) { Add("readback", tab, lines.join(';')); });
     }
     // The events since the last call, joined by "|".
     QString Take()
@@ -140,34 +151,24 @@ private slots:
                "Disconnected"
             << "icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false|job Reset false|"
                "icon 0 0|enable 0 true|icon 1 0|enable 1 true|state 0 0 0";
-        // Asked again while syncing: the jobs, but no icon or enable signal.
-        // Other tab numbers have no state. Polling starts once the voltage has
-        // been read.
+        // One transfer at a time: requests while it runs are ignored. Its jobs
+        // are queued one by one, a completion out of turn moves nothing on,
+        // and the tabs are shown only when the last job has completed.
+        // Polling starts once the transfer is over.
         QTest::newRow("retrieve")
-            << "Connected - GetAllTabs GetTab:1 GetTab:2 SendTab:-1 got:Kelvane "
-               "got:Message_Schedule got:Version got:SerNo_Test ? got:Voltage ? got:Get_LIM "
-               "AllJobsComplete"
-            << "job Kelvane false|job Message Schedule false|job Version false|job Voltage false|"
-               "icon 0 3|enable 0 false|job Get LIM false|icon 1 3|enable 1 false|"
-               "job Get LIM false|refresh 0|icon 0 4|enable 0 true|refresh 0|state 1 0 0|"
-               "state 1 1 0|refresh 1|icon 1 4|enable 1 true|update";
-        // A retrieve of tab 1 leaves polling running; one of tab 0 stops it.
-        QTest::newRow("retrieve while polling")
-            << "Connected got:Voltage - GetTab:1 ? GetTab:0 ?"
-            << "job Get LIM false|icon 1 3|enable 1 false|state 1 1 0|job Kelvane false|"
-               "job Message Schedule false|job Version false|job Voltage false|icon 0 3|"
-               "enable 0 false|state 1 0 0";
-        // The send completions: no refresh, and a sent "Voltage" does not poll.
-        QTest::newRow("send completes")
-            << "Connected GetTab:0 - sent:Kelvane sent:Message_Schedule sent:Voltage ?"
-            << "icon 0 4|enable 0 true|state 1 0 0";
+            << "Connected - GetAllTabs GetTab:1 SendTab:0 GetTab:2 got:Kelvane got:Version "
+               "sent:Message_Schedule got:Message_Schedule got:Version ? got:Voltage got:Get_LIM "
+               "? AllJobsComplete"
+            << "running 1|icon 0 3|enable 0 false|icon 1 3|enable 1 false|job Kelvane false|"
+               "job Message Schedule false|job Version false|job Voltage false|state 1 0 0|"
+               "job Get LIM false|running 0|refresh 0|icon 0 4|enable 0 true|refresh 1|"
+               "icon 1 4|enable 1 true|retrieved 1|state 1 1 0|update";
         // Not synced and syncing stay as they are; an edit or a file load marks
         // a synced tab edited, once.
         QTest::newRow("edits and loads")
-            << "Connected - Edited:1 FileLoad got:Kelvane got:Get_LIM Edited:0 Edited:0 FileLoad "
-               "GetTab:1 Edited:1"
-            << "refresh 0|icon 0 4|enable 0 true|refresh 1|icon 1 4|enable 1 true|icon 0 1|"
-               "enable 0 true|icon 1 1|enable 1 true|job Get LIM false|icon 1 3|enable 1 false";
+            << "Connected GetTab:1 got:Get_LIM - Edited:0 Edited:1 Edited:1 FileLoad GetTab:1 "
+               "Edited:1"
+            << "icon 1 1|enable 1 true|running 1|icon 1 3|enable 1 false|job Get LIM false";
     }
     void tabStates()
     {
@@ -176,57 +177,86 @@ private slots:
         QTEST(recorder->events.join('|'), "events");
     }
 
-    // The slot-clash rule itself (disabled channels, intervals, offsets) is
-    // the schedule's own; what the lantern send copies is checked by the
-    // tool's send and retrieve.
-    void sendRefusedOrCopiedKeepingUnitMmsi()
+    // What a send checks, sends and reads back; the traffic itself is the
+    // transport's and the tool's tests' business.
+    void sendChecksCopiesAndReadsBack()
     {
-        recorder->Play("Connected got:Kelvane got:Voltage -");
-        transportModel->GetAtoN()->SetName("UNIT");
-        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001");
+        recorder->Play("Connected -");
+        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("111111111"); // an earlier unit's
         AtoN *edited = editModel->GetAtoN();
-        edited->GetAtoNMMSI()->SetMmsi("111111111");
-        edited->GetAtoNMMSI()->SetNewMmsi("992350002");
+        edited->GetAtoNMMSI()->SetNewMmsi("12345");
         edited->SetName("NORTH PIER");
+        editModel->GetLanternInterface()->SetLimvmax(14000);
 
-        // Start slots 10 and 11 with different intervals: tab 0 is refused and
-        // nothing of it copied; tab 1 is sent, and polling runs again once it
-        // is done.
+        // Refused as a whole, each tab for its own fields: nothing queued,
+        // no tab marked.
         SetRow0(*editModel, 10, 11, 6750, 4500);
-        machine->SendAllTabs();
+        recorder->Play("SendAllTabs");
+        SetRow0(*editModel, 10, -1, 6750, 4500);
+        recorder->Play("SendAllTabs SendTab:1");
         EXPECT_EVENTS("warning The message schedule set risks clashing timeslots.\nThe "
-                      "configuration has not been sent.|job Set LIM true|icon 1 3|enable 1 false");
-        QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabSynced));
-        QVERIFY(!machine->IsPolling());
-        QCOMPARE(transportModel->GetAtoN()->Name(), QStringLiteral("UNIT"));
-        machine->JobComplete("Set LIM", true);
-        EXPECT_EVENTS("icon 1 4|enable 1 true");
-        QVERIFY(machine->IsPolling());
+                      "configuration has not been sent.|refused MMSI: \"12345\" is not valid "
+                      "(nine digits, not all zeros)|running 1|icon 1 3|enable 1 false|"
+                      "job Identity false");
+        recorder->Play("got:Identity sent:Set_LIM got:Get_LIM -");
 
-        // Without the clash: copies are made before the jobs that read them
-        // are queued.
-        SetRow0(*editModel, 10, -1, 4500, 6750);
-        QStringList seenAtQueue;
-        connect(machine, &StateMachine::QueueJob, this, [&](const QString &name, bool) {
-            seenAtQueue << name + ":" + transportModel->GetAtoN()->Name() + ":" +
-                               QString::number(
-                                   transportModel->GetMessageSchedule()->EntryAt(0).StartSlot1());
-        });
-        machine->SendTab(0);
-        EXPECT_EVENTS("job Kelvane true|job Message Schedule true|icon 0 3|enable 0 false");
-        QCOMPARE(seenAtQueue,
-                 QStringList({"Kelvane:NORTH PIER:0", "Message Schedule:NORTH PIER:10"}));
-        QVERIFY(!machine->IsPolling());
+        // The unit's MMSI is asked for first; everything after comes from the
+        // copy taken when the send was accepted.
+        edited->GetAtoNMMSI()->SetNewMmsi("992350002");
+        recorder->Play("Disconnected Connected -");
+        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("111111111");
+        QSignalSpy progress(machine, &StateMachine::TransferProgress);
+        machine->SendAllTabs();
+        QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("000000000"));
+        Model sent;
+        sent = *editModel;
+        edited->SetName("CHANGED LATER");
+        editModel->GetLanternInterface()->SetLimvmax(9000);
+        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001"); // the unit's answer
+        recorder->Play("got:Identity");
+        QCOMPARE(transportModel->GetAtoN()->Name(), QStringLiteral("NORTH PIER"));
         QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("235000001"));
         QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992350002"));
-        QCOMPARE(edited->GetAtoNMMSI()->Mmsi(), QStringLiteral("111111111"));
+        recorder->Play("sent:Kelvane sent:Message_Schedule");
+        QVERIFY(*transportModel->GetMessageSchedule() == *sent.GetMessageSchedule());
+        recorder->Play("sent:Set_LIM");
+        QCOMPARE(transportModel->GetLanternInterface()->GetLimvmax(), 14000);
+        for (int line = 0; line < 3; ++line)
+            machine->LineSent(QString());
+        const int total = 1 + 3 + sent.GetMessageSchedule()->Count() + 8 + 3 + 1 + 8;
+        const QVariantList third = progress.last();
+        QCOMPARE(third.at(0).toString(), QStringLiteral("Reading back the AtoN settings 3 of 3"));
+        QCOMPARE(third.at(2).toInt(), total);
+        QCOMPARE(third.at(1).toInt(), total - 9 - 3 + 3);
+        QVERIFY(third.at(3).toInt() >= 1000);
 
-        // A retrieve resets the transport model's schedule before it is read again.
-        SetRow0(*transportModel, 10, 11, 4500, 6750);
-        machine->GetTab(0);
-        MessageSchedule fresh;
-        fresh.Reset();
-        QVERIFY(*transportModel->GetMessageSchedule() == fresh);
+        // The unit kept part of the name and another voltage; the message
+        // schedule, read afresh, is what was sent.
+        transportModel->GetAtoN()->SetName("NORTH PI");
+        recorder->Play("got:Kelvane");
+        QVERIFY(*transportModel->GetMessageSchedule() != *sent.GetMessageSchedule());
+        *transportModel->GetMessageSchedule() = *sent.GetMessageSchedule();
+        transportModel->GetLanternInterface()->SetLimvmax(12000);
+        recorder->Play("got:Message_Schedule got:Get_LIM ?");
+        EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|icon 1 3|enable 1 false|"
+                      "job Identity false|job Kelvane true|job Message Schedule true|"
+                      "job Set LIM true|job Kelvane false|job Message Schedule false|"
+                      "job Get LIM false|running 0|icon 0 1|enable 0 true|"
+                      "readback 0 Name: \"NORTH PIER\" -> \"NORTH PI\"|icon 1 1|enable 1 true|"
+                      "readback 1 Maximum voltage: 14.000 V -> 12.000 V|state 1 1 0");
+        QCOMPARE(progress.last(), QVariantList({QString(), 0, 0, 0}));
+
+        // A second send on the link knows the unit's MMSI. An empty schedule
+        // sends no row, and whatever rows the unit holds are its own.
+        editModel->GetAtoN()->SetName("NORTH PIER");
+        QByteArray noRows;
+        QDataStream(&noRows, QIODevice::WriteOnly) << qint32(2) << qint32(0);
+        QDataStream rows(noRows);
+        editModel->GetMessageSchedule()->Read(rows);
+        QCOMPARE(editModel->GetMessageSchedule()->Count(), 0);
+        recorder->Play("SendTab:0 sent:Kelvane got:Kelvane got:Message_Schedule");
+        EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|job Kelvane true|job Kelvane false|"
+                      "job Message Schedule false|running 0|icon 0 4|enable 0 true|readback 0 ");
     }
 
     void linkFailures_data()
@@ -248,41 +278,51 @@ private slots:
         // An answer resets the count; the ninth miss in a row ends the link, and a
         // late timeout after the give-up stays silent.
         row("nine misses",
-            "Connected got:Voltage Timeout*8 OnProductSerialNumberTest:12345 Timeout*8 ? Timeout "
+            "Connected GetTab:1 got:Get_LIM Timeout*8 OnProductSerialNumberTest:12345 Timeout*8 ? "
+            "Timeout "
             "Timeout ?",
             "state 1 1 8|" + PollingLimitError + "|state 1 0 0");
         row("timeout outside polling", "Connected Timeout ?", TimeoutError + "|state 1 0 0");
         // After a give-up, the next link's timeout outside polling is reported.
         row("give-up ends with its link",
-            "Connected got:Voltage OnPollingLimit Disconnected Connected Timeout ?",
+            "Connected GetTab:1 got:Get_LIM OnPollingLimit Disconnected Connected Timeout ?",
             PollingLimitError + "|" + TimeoutError + "|state 1 0 0");
-        // A line lost while polling leaves polling as it was; the new link must
-        // not count its first timeout as a missed answer of the old one.
-        row("polling ends with its link",
-            "Connected got:Voltage Timeout Disconnected Connected Timeout ?",
-            TimeoutError + "|state 1 0 0");
-        // A retrieve of tab 1 leaves polling running; its timeout is a failure
-        // of the link, not a missed poll answer, and the engineer is told.
-        row("lantern retrieve times out", "Connected got:Voltage Timeout GetTab:1 Timeout ?",
-            TimeoutError + "|state 1 1 1");
-        row("after the lantern retrieve", "Connected got:Voltage GetTab:1 got:Get_LIM Timeout ?",
-            "state 1 1 1");
+        // A line lost while polling is told once, whatever follows; the new
+        // link must not count its first timeout as a missed poll answer.
+        row("unit lost while polling",
+            "Connected GetTab:1 got:Get_LIM Timeout SendError Timeout Disconnected Connected "
+            "Timeout ?",
+            "disconnect|error Error communicating with the AtoN The line to the unit could not be "
+            "written.|" +
+                TimeoutError + "|state 1 0 0");
+        row("line closes while polling", "Connected GetTab:1 got:Get_LIM Disconnected ?",
+            "error Error communicating with the AtoN The connection to the AtoN was lost.|"
+            "state 0 0 0");
+        // A transfer's timeout is a failure of the link, not a missed poll.
+        row("retrieve times out", "Connected GetTab:1 got:Get_LIM Timeout GetTab:1 Timeout ?",
+            "retrieved 0|" + TimeoutError + "|state 1 0 1");
+        row("retrieve cut off", "Connected GetTab:0 got:Kelvane Disconnected",
+            "error Error reading from the AtoN The connection to the AtoN was lost.|retrieved 0");
+        // Closed on purpose: no box, but what the unit may hold in part.
+        row("send cut off", "Connected SendTab:1 got:Identity Disconnecting Disconnected",
+            "interrupted The send ended before it was complete: the unit may hold the lantern "
+            "settings only in part.");
     }
 
     void linkFailures()
     {
         QFETCH(QString, script);
         recorder->Play(script);
-        const QStringList errors =
-            recorder->events.filter(QRegularExpression("^(error|disconnect|state)"));
+        const QStringList errors = recorder->events.filter(
+            QRegularExpression("^(error|disconnect|state|retrieved 0|interr)"));
         QTEST(errors.join('|'), "events");
     }
 
     void pollingTimerQueuesSerialNumberTests()
     {
-        machine->Connected();
+        recorder->Play("Connected GetTab:1");
         QSignalSpy jobs(machine, &StateMachine::QueueJob);
-        machine->JobComplete("Voltage", false);
+        machine->JobComplete("Get LIM", false);
 
         QElapsedTimer clock;
         clock.start();

@@ -91,6 +91,190 @@
     </message>
 </context>
 <context>
+    <name>ConfigurationCheck</name>
+    <message>
+        <location filename="../app/configurationcheck.cpp" line="+23"/>
+        <source>Type of AtoN</source>
+        <translation>Art der AtoN</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Type of EPFS</source>
+        <translation>Art des EPFS</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Position accuracy</source>
+        <translation>Positionsgenauigkeit</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Channel 1</source>
+        <translation>Kanal 1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Channel 2</source>
+        <translation>Kanal 2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Off-position threshold</source>
+        <translation>Schwelle für Positionsabweichung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dimension A</source>
+        <translation>Abmessung A</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dimension B</source>
+        <translation>Abmessung B</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dimension C</source>
+        <translation>Abmessung C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dimension D</source>
+        <translation>Abmessung D</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Lantern minimum voltage (mV)</source>
+        <translation>Minimale Laternenspannung (mV)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Lantern maximum voltage (mV)</source>
+        <translation>Maximale Laternenspannung (mV)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Lantern maximum on time (ms)</source>
+        <translation>Maximale Einschaltzeit der Laterne (ms)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Lantern maximum off time (ms)</source>
+        <translation>Maximale Ausschaltzeit der Laterne (ms)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Lantern current</source>
+        <translation>Laternenstrom</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Lantern low light threshold</source>
+        <translation>Schwelle für schwaches Licht der Laterne</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1: %2 is outside %3 to %4</source>
+        <translation>%1: %2 liegt außerhalb von %3 bis %4</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1: %2 is outside %3</source>
+        <translation>%1: %2 liegt außerhalb von %3</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>MMSI: &quot;%1&quot; is not valid (nine digits, not all zeros)</source>
+        <translation>MMSI: &quot;%1&quot; ist ungültig (neun Ziffern, nicht alle null)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Latitude</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>-90 to 90 (91: not available)</source>
+        <translation>-90 bis 90 (91: nicht verfügbar)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Longitude</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>-180 to 180 (181: not available)</source>
+        <translation>-180 bis 180 (181: nicht verfügbar)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Schedule %1/%2</source>
+        <translation>Zeitplan %1/%2</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>access scheme</source>
+        <translation>Zugriffsverfahren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>channel 1 start slot</source>
+        <translation>Startslot Kanal 1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>channel 2 start slot</source>
+        <translation>Startslot Kanal 2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>channel 1 interval</source>
+        <translation>Intervall Kanal 1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>channel 2 interval</source>
+        <translation>Intervall Kanal 2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1: a start time is not a time of day</source>
+        <translation>%1: eine Startzeit ist keine Uhrzeit</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>%1: the sentence that sets it would have %2 characters, more than the %3 a line may have</source>
+        <translation>%1: der Satz, der es setzt, hätte %2 Zeichen, mehr als die %3, die eine Zeile haben darf</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Position and channels</source>
+        <translation>Position und Kanäle</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+2"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Schedule row %1</source>
+        <translation>Zeitplanzeile %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+</context>
+<context>
     <name>DocumentController</name>
     <message>
         <location filename="../ui/documentcontroller.cpp" line="+20"/>
@@ -1547,7 +1731,7 @@ Intervall</translation>
 <context>
     <name>StateMachine</name>
     <message>
-        <location filename="../app/statemachine.cpp" line="+35"/>
+        <location filename="../app/statemachine.cpp" line="+40"/>
         <source>The message schedule set risks clashing timeslots.
 The configuration has not been sent.
 
@@ -1574,27 +1758,147 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
     überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+40"/>
+        <source>The connection to the AtoN was lost.</source>
+        <translation>Die Verbindung zur AtoN ist verloren gegangen.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Error sending to the AtoN</source>
+        <translation>Fehler beim Senden an die AtoN</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Error reading from the AtoN</source>
+        <translation>Fehler beim Lesen von der AtoN</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Error communicating with the AtoN</source>
+        <translation>Fehler bei der Kommunikation mit der AtoN</translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>Error sending a command to the AtoN</source>
         <translation>Fehler beim Senden eines Befehls an den AtoN</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+5"/>
         <source>Error reading an NMEA sentence from the AtoN</source>
         <translation>Fehler beim Lesen eines NMEA-Satzes vom AtoN</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>NMEA sentence: </source>
         <translation>NMEA-Satz: </translation>
     </message>
     <message>
-        <location line="+130"/>
+        <location line="+6"/>
+        <source>The line to the unit could not be written.</source>
+        <translation>Auf die Leitung zum Gerät konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>Reading back the AtoN settings</source>
+        <translation>Rücklesen der AtoN-Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reading the AtoN settings</source>
+        <translation>Lesen der AtoN-Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Reading back the message schedule</source>
+        <translation>Rücklesen des Nachrichtenzeitplans</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reading the message schedule</source>
+        <translation>Lesen des Nachrichtenzeitplans</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Reading the unit&apos;s version</source>
+        <translation>Lesen der Geräteversion</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Reading the battery voltage</source>
+        <translation>Lesen der Batteriespannung</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Reading back lantern settings</source>
+        <translation>Rücklesen der Laterneneinstellungen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Reading lantern settings</source>
+        <translation>Lesen der Laterneneinstellungen</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Asking the unit for its MMSI</source>
+        <translation>Abfrage der MMSI des Geräts</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Sending the AtoN settings</source>
+        <translation>Senden der AtoN-Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Sending the message schedule</source>
+        <translation>Senden des Nachrichtenzeitplans</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Sending lantern settings</source>
+        <translation>Senden der Laterneneinstellungen</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>The configuration has not been sent:</source>
+        <translation>Die Konfiguration wurde nicht gesendet:</translation>
+    </message>
+    <message>
+        <location line="+159"/>
+        <source>the AtoN settings and message schedule</source>
+        <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the lantern settings</source>
+        <translation>die Laterneneinstellungen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The send ended while %1 were read back: the unit holds what was sent, but it was not compared.</source>
+        <translation>Das Senden endete, während %1 zurückgelesen wurden: das Gerät hält das Gesendete, es wurde aber nicht verglichen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The send ended before it was complete: the unit may hold %1 only in part.</source>
+        <translation>Das Senden endete vor seinem Abschluss: das Gerät hält %1 möglicherweise nur zum Teil.</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>Clashing row: message 21, normal report (start slots %1 and %2).</source>
+        <translation>Kollidierende Zeile: Nachricht 21, normaler Bericht (Startslots %1 und %2).</translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>Error communicating with the Device</source>
         <translation>Fehler bei der Kommunikation mit dem Gerät</translation>
     </message>
@@ -1604,7 +1908,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>Eine Zeitüberschreitung ist aufgetreten.</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Error communicating with the device</source>
         <translation>Fehler bei der Kommunikation mit dem Gerät</translation>
     </message>
@@ -1612,6 +1916,11 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <location line="+1"/>
         <source>A timeout occurred. Has the device been removed from the dock?</source>
         <translation>Eine Zeitüberschreitung ist aufgetreten. Wurde das Gerät aus der Halterung genommen?</translation>
+    </message>
+    <message>
+        <location filename="../app/transferplan.cpp" line="+71"/>
+        <source>%1 %2 of %3</source>
+        <translation>%1 %2 von %3</translation>
     </message>
 </context>
 <context>
@@ -1819,7 +2128,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+288"/>
+        <location filename="../link/transport.cpp" line="+299"/>
         <source>Error checking response of command: </source>
         <translation>Fehler beim Prüfen der Antwort auf den Befehl: </translation>
     </message>
@@ -2148,7 +2457,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>VandrelApplication</name>
     <message>
-        <location filename="../app/vandrelapplication.cpp" line="+161"/>
+        <location filename="../app/vandrelapplication.cpp" line="+177"/>
         <source>An error was encountered in trying to open the serial port.  The port may be busy or resetting. ( %1 ).</source>
         <translation>Beim Öffnen der seriellen Schnittstelle ist ein Fehler aufgetreten.  Die Schnittstelle ist vielleicht belegt oder wird zurückgesetzt. ( %1 ).</translation>
     </message>

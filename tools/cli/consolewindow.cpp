@@ -88,12 +88,38 @@ void ConsoleWindow::OnConnected()
     emit Changed();
 }
 
-void ConsoleWindow::OnSendError()
+void ConsoleWindow::OnTransferRunning(bool running)
 {
-    QString message = QCoreApplication::translate("MainWindow", "Error sending to the AtoN");
-    if (auto *transport = qobject_cast<Transport *>(detailSource))
-        message += QStringLiteral(": ") + transport->LastError();
-    Fail(message);
+    if (!running)
+        ++transfersEnded;
+    emit Changed();
+}
+
+// The tool's own progress lines come from the transport's traffic.
+void ConsoleWindow::OnTransferProgress(QString, int, int, int) {}
+
+void ConsoleWindow::OnReadBackResult(int, QStringList mismatches)
+{
+    readBackLines << mismatches;
+    emit Changed();
+}
+
+void ConsoleWindow::OnSendRefused(QString text)
+{
+    slotClash = true;
+    Fail(text);
+}
+
+void ConsoleWindow::OnTransferInterrupted(QString text)
+{
+    Fail(text);
+}
+
+void ConsoleWindow::OnRetrieveFinished(bool ok)
+{
+    if (ok)
+        ++retrievesDone;
+    emit Changed();
 }
 
 void ConsoleWindow::OnTransportTimeout()

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class Model;
 
@@ -21,9 +22,16 @@ public:
     // What the window would have shown in an error box, empty when nothing.
     QString ErrorText() const { return errorText; }
     bool Failed() const { return !errorText.isEmpty(); }
-    // A send of the AtoN tab was refused for clashing time slots.
+    // A send was refused before anything went out (clashing time slots, a
+    // field the unit cannot take).
     bool SlotClashRefused() const { return slotClash; }
     void ClearSlotClash() { slotClash = false; }
+    // Counts of the transfers that have ended and of the retrieves that ended
+    // well, for a caller waiting for one.
+    int TransfersEnded() const { return transfersEnded; }
+    int RetrievesDone() const { return retrievesDone; }
+    // The unit's read-back of the last send: "field: sent -> held" lines.
+    QStringList ReadBackLines() const { return readBackLines; }
     // The link has closed since it was last connected.
     bool LinkClosed() const { return linkClosed; }
     // The link is about to be closed on purpose; until then its closing is a failure.
@@ -34,6 +42,11 @@ public:
     // The window's transfer and file commands.
     void RequestGetAllTabs() { emit GetAllTabs(); }
     void RequestSendTab(int tab) { emit SendTab(tab); }
+    void RequestSendAllTabs()
+    {
+        readBackLines.clear();
+        emit SendAllTabs();
+    }
     void RequestFileLoad() { emit FileLoad(); }
 
 signals:
@@ -56,7 +69,12 @@ public slots:
     void OnDisplayError(QString text, QString informativeText);
     void OnSlotClashWarning(QString text);
     void OnConnected();
-    void OnSendError();
+    void OnTransferRunning(bool running);
+    void OnTransferProgress(QString step, int done, int total, int remainingMs);
+    void OnReadBackResult(int tab, QStringList mismatches);
+    void OnSendRefused(QString text);
+    void OnTransferInterrupted(QString text);
+    void OnRetrieveFinished(bool ok);
     void OnDisconnected();
     // Any step of the transport that timed out. The state machine counts a
     // timeout during presence polling as a missed poll and says nothing, which
@@ -72,6 +90,9 @@ private:
     QPointer<QObject> detailSource;
     QString errorText;
     bool slotClash = false;
+    int transfersEnded = 0;
+    int retrievesDone = 0;
+    QStringList readBackLines;
     bool linkClosed = false;
     bool closeExpected = false;
 };

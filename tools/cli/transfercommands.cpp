@@ -1,6 +1,5 @@
 #include "transfercommands.h"
 
-#include "model/configurationdiff.h"
 #include "configurationprinter.h"
 #include "console.h"
 #include "exitstatus.h"
@@ -69,19 +68,13 @@ int TransferCommands::Send(VandrelApplication *application, const QString &port,
         return ExitFailure;
     }
 
+    // The send asks the unit for its MMSI first and reads back what it sent.
     TransferSession session(application);
-    // Retrieve first, so that the unit is addressed by the MMSI it holds.
-    if (!session.Open(port) || !session.RetrieveAll())
-        return Failed(&session);
-    if (!session.SendAll(configuration))
-        return Failed(&session);
-    Console::Err(QStringLiteral("Reading back\n"));
-    if (!session.RetrieveAll())
+    if (!session.Open(port) || !session.SendAll(configuration))
         return Failed(&session);
     session.Close();
 
-    const QStringList missed =
-        ConfigurationDiff::SentLines(configuration, *application->EditModel());
+    const QStringList missed = session.ReadBackMismatches();
     if (missed.isEmpty()) {
         Console::Err(QStringLiteral("The unit holds every field sent.\n"));
         return ExitDone;

@@ -75,9 +75,9 @@ bool TransferSession::Open(const QString &port)
         window->SetDetailSource(transport);
         connect(transport, &Transport::Sent, progress, &ProgressReporter::OnSent);
         connect(transport, &Transport::JobComplete, progress, &ProgressReporter::OnJobComplete);
-        connect(transport, &Transport::JobComplete, this, &TransferSession::OnJobComplete);
         connect(transport, &Transport::Timeout, window, &ConsoleWindow::OnTransportTimeout);
         connect(transport, &Transport::Sent, this, &TransferSession::OnSentLine);
+        connect(transport, &Transport::JobComplete, this, &TransferSession::OnJobComplete);
         connect(transport, &Transport::Received, this, &TransferSession::OnReceivedLine);
     }
     StateMachine *machine = application->GetStateMachine();
@@ -88,15 +88,10 @@ bool TransferSession::Open(const QString &port)
     return opened;
 }
 
-void TransferSession::OnJobComplete(QString name, bool send)
+void TransferSession::OnJobComplete(QString, bool send)
 {
-    if (name == QLatin1String("Get LIM") && !send)
-        ++limGets;
-    else if (name == QLatin1String("Set LIM") && send)
-        ++limSets;
-    // The state machine hears of the job through its own queued connection;
-    // the waiting loop looks again after that.
-    QTimer::singleShot(0, window, &ConsoleWindow::Changed);
+    if (measuring && send && sendClock.isValid())
+        sendNs = sendClock.nsecsElapsed();
 }
 
 void TransferSession::OnSentLine(QString sent)
@@ -111,8 +106,11 @@ void TransferSession::OnSentLine(QString sent)
         sent.startsWith(QLatin1String("$UPAIQ,AAR")))
         ++silentWaits;
     if (!sent.startsWith(QLatin1String("$UPAIQ")) && !sent.contains(QLatin1String("nvgeti")) &&
-        (sent.startsWith(QLatin1String("$UP")) || sent.contains(QLatin1String("nvseti"))))
+        (sent.startsWith(QLatin1String("$UP")) || sent.contains(QLatin1String("nvseti")))) {
+        if (setSteps == 0)
+            sendClock.start();
         ++setSteps;
+    }
 }
 
 void TransferSession::OnReceivedLine(QString received)
@@ -130,11 +128,10 @@ bool TransferSession::RetrieveAll()
     silentWaits = 0;
     QElapsedTimer clock;
     clock.start();
-    // "Get LIM" is the last job that retrieving all tabs queues.
-    const int before = limGets;
+    const int before = window->RetrievesDone();
     window->RequestGetAllTabs();
-    const bool done =
-        WaitFor([&] { return limGets > before; }, TransferLimitMs, QStringLiteral("Retrieving"));
+    const bool done = WaitFor([&] { return window->RetrievesDone() > before; }, TransferLimitMs,
+                              QStringLiteral("Retrieving"));
     measuring = false;
     if (done) {
         const double seconds = clock.nsecsElapsed() / 1e9;
@@ -165,29 +162,40 @@ bool TransferSession::SendAll(const Model &configuration)
 
     measuring = true;
     setSteps = 0;
+    sendClock.invalidate();
+    sendNs = 0;
     QElapsedTimer clock;
     clock.start();
     window->ClearSlotClash();
-    window->RequestSendTab(0);
+    const int before = window->TransfersEnded();
+    window->RequestSendAllTabs();
     if (window->SlotClashRefused()) {
         measuring = false;
         return Fail(window->ErrorText());
     }
-    const int before = limSets;
-    window->RequestSendTab(1);
-    const bool done =
-        WaitFor([&] { return limSets > before; }, TransferLimitMs, QStringLiteral("Sending"));
+    // The send ends with its read-back.
+    const bool done = WaitFor([&] { return window->TransfersEnded() > before; }, TransferLimitMs,
+                              QStringLiteral("Sending"));
     measuring = false;
     if (done) {
-        const double seconds = clock.nsecsElapsed() / 1e9;
+        // From the first set sentence to the end of the last set job; the
+        // question for the unit's MMSI before and the read-back after are
+        // given apart.
         Console::Err(QStringLiteral("Send of both tabs took %1 s; floor %2 s (%3 set sentences, "
-                                    "one per %4 ms)\n")
-                         .arg(seconds, 0, 'f', 3)
+                                    "one per %4 ms); with the MMSI question and the read-back "
+                                    "%5 s\n")
+                         .arg(sendNs / 1e9, 0, 'f', 3)
                          .arg(setSteps * Transport::SendPacingMs / 1000.0, 0, 'f', 3)
                          .arg(setSteps)
-                         .arg(Transport::SendPacingMs));
+                         .arg(Transport::SendPacingMs)
+                         .arg(clock.nsecsElapsed() / 1e9, 0, 'f', 3));
     }
     return done;
+}
+
+QStringList TransferSession::ReadBackMismatches() const
+{
+    return window->ReadBackLines();
 }
 
 void TransferSession::Close()

@@ -1,8 +1,10 @@
 #ifndef TRANSFERSESSION_H
 #define TRANSFERSESSION_H
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -35,9 +37,13 @@ public:
     // Both configuration tabs into the application's edit model.
     bool RetrieveAll();
     // Both tabs of configuration into the unit, as if it had been loaded from
-    // a file into the window. A schedule that risks clashing time slots is
-    // refused before anything is sent.
+    // a file into the window, and read back. A configuration the unit cannot
+    // take (clashing time slots, a field out of range) is refused before
+    // anything is sent.
     bool SendAll(const Model &configuration);
+    // What the read-back of the last send found the unit not to hold:
+    // "field: sent -> held" lines.
+    QStringList ReadBackMismatches() const;
     // Closes the link as the window does (the unit gets "reset" first).
     void Close();
 
@@ -45,8 +51,8 @@ public:
     QString ErrorText() const { return errorText; }
 
 private slots:
-    void OnJobComplete(QString name, bool send);
     // Measuring what a transfer puts on the line.
+    void OnJobComplete(QString name, bool send);
     void OnSentLine(QString sent);
     void OnReceivedLine(QString received);
 
@@ -59,8 +65,6 @@ private:
     ConsoleWindow *window;
     ProgressReporter *progress;
     QString errorText;
-    int limGets = 0;
-    int limSets = 0;
 
     // Characters on the line, in both directions, while a transfer is measured.
     bool measuring = false;
@@ -68,6 +72,9 @@ private:
     qint64 receivedCharacters = 0;
     int silentWaits = 0;
     int setSteps = 0;
+    // From the first set sentence of a send to the end of its last set job.
+    QElapsedTimer sendClock;
+    qint64 sendNs = 0;
 };
 
 #endif // TRANSFERSESSION_H

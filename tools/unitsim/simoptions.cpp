@@ -67,6 +67,10 @@ QString SimOptions::usage()
         "  --no-answer WHAT         leave a query (AID, ACF, ACE, AAR) or a shell\n"
         "                           command (getserno, \"nvgeti \\\"limen\\\"\", or nvgeti for\n"
         "                           all of them) unanswered; may be repeated\n"
+        "  --refuse WHAT            take a set sentence (AID, ACF, ACE, AAR) or a shell\n"
+        "                           command (nvseti, or \"nvseti \\\"limvmax\\\"\") without\n"
+        "                           storing it, as a unit that ignores a field; may be\n"
+        "                           repeated\n"
         "  --corrupt-checksums      every line sent carries a wrong checksum\n"
         "  --answer-status-c        configuration answers carry status C, not R\n"
         "  --missing-field          configuration answers lack their last field\n"
@@ -90,10 +94,10 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
         return QCommandLineOption(QLatin1String(name), QString(), QStringLiteral("VALUE"));
     };
     const QCommandLineOption link = valued("link"), state = valued("state"),
-                             noAnswerOption = valued("no-answer"), late = valued("late-ms"),
-                             dockOut = valued("dock-out-after"), close = valued("close-after"),
-                             flood = valued("flood"), drift = valued("drift"),
-                             cycle = valued("cycle");
+                             noAnswerOption = valued("no-answer"), refuseOption = valued("refuse"),
+                             late = valued("late-ms"), dockOut = valued("dock-out-after"),
+                             close = valued("close-after"), flood = valued("flood"),
+                             drift = valued("drift"), cycle = valued("cycle");
     // Each switch and the member it sets.
     const std::pair<QCommandLineOption, bool *> switches[] = {
         {flag("fast"), &fast},
@@ -114,8 +118,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
     const QCommandLineOption quiet = flag("quiet");
 
     QCommandLineParser parser;
-    parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, late, dockOut, close,
-                       flood, quiet, drift, cycle});
+    parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, refuseOption, late,
+                       dockOut, close, flood, quiet, drift, cycle});
     for (const auto &s : switches)
         parser.addOption(s.first);
     for (const auto &s : offSwitches)
@@ -150,12 +154,16 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
         *s.second = *s.second || parser.isSet(s.first);
     for (const auto &s : offSwitches)
         *s.second = *s.second && !parser.isSet(s.first) && !parser.isSet(quiet);
-    for (const QString &v : parser.values(noAnswerOption)) {
-        if (v.trimmed().isEmpty()) {
-            *error = QStringLiteral("--no-answer needs a sentence or a command");
-            return false;
+    for (const auto &[option, list] :
+         {std::pair{noAnswerOption, &noAnswer}, std::pair{refuseOption, &refuse}}) {
+        for (const QString &v : parser.values(option)) {
+            if (v.trimmed().isEmpty()) {
+                *error = QStringLiteral("--%1 needs a sentence or a command")
+                             .arg(option.names().first());
+                return false;
+            }
+            *list << v.trimmed();
         }
-        noAnswer << v.trimmed();
     }
     double d = 0;
     if (parser.isSet(late)) {

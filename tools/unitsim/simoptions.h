@@ -26,6 +26,7 @@ struct SimOptions
     double cycleSeconds = 120; // period of the drift and of the fix gaps
 
     QStringList noAnswer;
+    QStringList refuse; // set sentences or shell commands the unit does not take
     bool corruptChecksums = false;
     bool answerStatusC = false;
     bool missingField = false;

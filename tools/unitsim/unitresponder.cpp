@@ -108,6 +108,10 @@ QList<QByteArray> UnitResponder::handle(const QByteArray &line)
         refuse(s, QStringLiteral("status is not C"));
         return {};
     }
+    if (listed(m_faults.refuse, QString::fromLatin1(formatter))) {
+        refuse(s, QStringLiteral("refused on request"));
+        return {};
+    }
     bool changed = false;
     if (formatter == "AID")
         changed = applyAid(s);
@@ -124,11 +128,17 @@ QList<QByteArray> UnitResponder::handle(const QByteArray &line)
 
 bool UnitResponder::suppressed(const QString &what) const
 {
-    for (const QString &entry : m_faults.noAnswer) {
+    return listed(m_faults.noAnswer, what);
+}
+
+bool UnitResponder::listed(const QStringList &list, const QString &what)
+{
+    for (const QString &entry : list) {
         if (entry.compare(what, Qt::CaseInsensitive) == 0)
             return true;
-        // "nvgeti" silences every nvgeti command, whatever its parameter.
-        if (what.startsWith(entry + QLatin1Char(' ')))
+        // "nvgeti" names every nvgeti command, whatever its parameter, and
+        // "nvseti \"limen\"" the set of that parameter, whatever its value.
+        if (what.startsWith(entry + QLatin1Char(' ')) || what.startsWith(entry + QLatin1Char(',')))
             return true;
     }
     return false;
@@ -438,7 +448,11 @@ QByteArray UnitResponder::runShellCommand(const QString &command, int level, int
                 *result = ShellBadArgument;
                 return "BAD ARGUMENT";
             }
-            if (c.lantern[index] != int(value)) {
+            if (listed(m_faults.refuse, command)) {
+                // Acknowledged with the value it keeps, as a unit that ignores the field.
+                emit diagnostic(
+                    QStringLiteral("shell command \"%1\" refused on request").arg(command));
+            } else if (c.lantern[index] != int(value)) {
                 c.lantern[index] = int(value);
                 emit configChanged();
             }

@@ -12,7 +12,9 @@
 // program's error handling.
 struct UnitFaults
 {
-    QStringList noAnswer;       // formatters ("ACF") or shell commands ("getserno") left unanswered
+    QStringList noAnswer; // formatters ("ACF") or shell commands ("getserno") left unanswered
+    QStringList
+        refuse; // set sentences ("ACE") or shell commands ("nvseti") acknowledged, not stored
     bool answerStatusC = false; // configuration answers carry status "C" instead of "R"
     bool missingField = false;  // configuration answers lack their last field
     bool zeroMmsi = false;      // configuration answers carry the MMSI "000000000"
@@ -62,6 +64,7 @@ private:
     bool applyAar(const NmeaSentence &s);
     QByteArray runShellCommand(const QString &command, int level, int *result);
     bool suppressed(const QString &what) const;
+    static bool listed(const QStringList &list, const QString &what);
     QByteArray answerMmsi() const;
     QByteArray configAnswer(const QByteArray &formatter, QList<QByteArray> fields) const;
     void refuse(const NmeaSentence &s, const QString &why);

@@ -33,6 +33,7 @@ UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
 {
     UnitFaults faults;
     faults.noAnswer = options.noAnswer;
+    faults.refuse = options.refuse;
     faults.answerStatusC = options.answerStatusC;
     faults.missingField = options.missingField;
     faults.zeroMmsi = options.zeroMmsi;

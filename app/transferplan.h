@@ -1,0 +1,66 @@
+#ifndef TRANSFERPLAN_H
+#define TRANSFERPLAN_H
+
+#include <QList>
+#include <QString>
+
+// The transport jobs of one retrieve or send, in the order they run, and how
+// far the request has come: lines written to the unit so far against those
+// it will take, and the time the rest should need at the protocol's pace.
+class TransferPlan
+{
+public:
+    // What the transport model needs just before a job is queued.
+    enum Preparation
+    {
+        PrepareNothing,
+        ForgetUnitMmsi, // the unit's answer is to name it afresh
+        CopyAtoN,       // the sent AtoN record, addressed by the MMSI the unit holds
+        CopySchedule,   // the sent message schedule
+        CopyLantern,    // the sent lantern settings
+        ResetSchedule   // a schedule about to be read starts from the defaults
+    };
+
+    struct Job
+    {
+        QString name;
+        bool send = false;
+        Preparation preparation = PrepareNothing;
+        QString text;   // "Sending lantern settings"
+        int lines = 1;  // lines the job writes to the unit
+        int lineMs = 0; // expected time per line
+        bool readBack = false;
+    };
+
+    // Expected times of the protocol: a query whose answers are collected
+    // until the unit falls silent, a set sentence at the send pace, a shell
+    // command answered at once.
+    static constexpr int SilenceMs = 1000;
+    static constexpr int AnswerMs = 100;
+
+    void Clear();
+    void Add(const Job &job);
+    bool IsEmpty() const { return jobs.isEmpty(); }
+    bool IsDone() const { return current >= jobs.size(); }
+    // The job to run now; null when all have run.
+    const Job *Current() const;
+    // The current job has completed; the next (if any) becomes current.
+    void Next();
+    // The current job has written one more line.
+    void LineSent();
+    // Lines of the plan and of the ones before the current job has written.
+    int TotalLines() const;
+    int DoneLines() const;
+    int RemainingMs() const;
+    // "Sending lantern settings 3 of 8"; the plain text for a one-line job.
+    QString StepText() const;
+    // The plan reads back what it sent; the send part has completed.
+    bool InReadBack() const;
+
+private:
+    QList<Job> jobs;
+    int current = 0;
+    int sentInCurrent = 0;
+};
+
+#endif // TRANSFERPLAN_H
