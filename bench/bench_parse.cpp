@@ -2,7 +2,13 @@
 // sends and that traffic logs replay: GPS fixes and satellites, the unit's own
 // AIS report, configuration answers, shell answers, damaged lines and noise.
 
+#include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
+#include "model/model.h"
 #include "sentences/parsedsentence.h"
+#include "sentences/sentenceview.h"
+
+#include <QCoreApplication>
 
 #include <QLoggingCategory>
 #include <QStringList>
@@ -101,9 +107,69 @@ void BM_ParseAndRead(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * lines.size());
 }
 
+// What the decoders do with each line: the parse in place that they share.
+void BM_ViewMix(benchmark::State &state)
+{
+    const QStringList lines = Mix();
+    int valid = 0;
+    for (auto _ : state) {
+        for (const QString &line : lines) {
+            const SentenceView view(line);
+            valid += view.IsValid();
+            benchmark::DoNotOptimize(view);
+        }
+    }
+    benchmark::DoNotOptimize(valid);
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+
+// One second of a GPS receiver (RMC, GSA, three GSV) through the GPS decoder
+// as the window and the tool feed it, each line a new text as from the line:
+// parse, decode and the records' update, with nothing listening.
+void BM_DecodeGps(benchmark::State &state)
+{
+    const QStringList lines = SoundLines().mid(0, 7);
+    GPSDecoder decoder;
+    for (auto _ : state) {
+        for (const QString &line : lines)
+            decoder.OnReceived(QString(line.constData(), line.size()));
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+
+// The whole mix through both decoders, as the window connects them.
+void BM_DecodeMix(benchmark::State &state)
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    const QStringList lines = Mix();
+    Model model;
+    GPSDecoder gps;
+    MessageDecoder messages(&model);
+    for (auto _ : state) {
+        for (const QString &line : lines) {
+            const QString received(line.constData(), line.size());
+            gps.OnReceived(received);
+            messages.OnReceived(received);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+
 } // namespace
 
 BENCHMARK(BM_ParseMix);
+BENCHMARK(BM_ViewMix);
+BENCHMARK(BM_DecodeGps);
+BENCHMARK(BM_DecodeMix);
 BENCHMARK(BM_ParseSound);
 BENCHMARK(BM_ParseAndRead);
-BENCHMARK_MAIN();
+// The decoders' watchdogs are timers, which want an application object.
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

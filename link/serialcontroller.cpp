@@ -53,9 +53,14 @@ int SentenceStart(const QString &text, int from)
 {
     const QChar *d = text.constData();
     const int n = text.size();
-    for (int p = from; p + 4 < n; ++p) {
-        if (d[p] != QLatin1Char('$') && d[p] != QLatin1Char('!'))
-            continue;
+    // The framework's character search is vectorised; most lines hold one
+    // start character or none.
+    int dollar = text.indexOf(QLatin1Char('$'), from);
+    int bang = text.indexOf(QLatin1Char('!'), from);
+    while (dollar >= 0 || bang >= 0) {
+        const int p = bang < 0 || (dollar >= 0 && dollar < bang) ? dollar : bang;
+        if (p + 4 >= n)
+            return -1;
         bool start = true;
         for (int i = p + 1; i <= p + 4 && start; ++i) {
             const ushort u = d[i].unicode();
@@ -63,6 +68,10 @@ int SentenceStart(const QString &text, int from)
         }
         if (start)
             return p;
+        if (p == dollar)
+            dollar = text.indexOf(QLatin1Char('$'), p + 1);
+        else
+            bang = text.indexOf(QLatin1Char('!'), p + 1);
     }
     return -1;
 }

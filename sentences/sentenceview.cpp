@@ -18,11 +18,6 @@ inline bool IsUpperAlnum(QChar c)
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
 }
 
-inline bool IsSeparator(QChar c)
-{
-    return c == QLatin1Char(',') || c == QLatin1Char('*');
-}
-
 } // namespace
 
 // The sentence is the first match of "[!$][0-9A-Z]{4,5}.+\*[0-9A-F]{2}" in the
@@ -31,7 +26,7 @@ inline bool IsSeparator(QChar c)
 // followed by four upper-case letters or digits and lies at least six
 // characters before that "*". Checking this by hand keeps a line at a few
 // passes over its characters, with no pattern engine involved.
-SentenceView::Frame SentenceView::Locate(const QChar *d, int n)
+SentenceView::Frame SentenceView::Locate(const QChar *d, int n, short *separators, short *count)
 {
     Frame frame;
     for (int p = n - 3; p >= 0; --p) {
@@ -53,8 +48,12 @@ SentenceView::Frame SentenceView::Locate(const QChar *d, int n)
     // character and the final "*", separators included as they stand. A
     // character outside Latin-1 counts as the "?" that goes on the line.
     uchar sum = 0;
-    for (const QChar *p = d + frame.start + 1; p < d + frame.star; ++p)
-        sum ^= p->unicode() > 0xff ? uchar('?') : uchar(p->unicode());
+    for (int p = frame.start + 1; p < frame.star; ++p) {
+        const ushort u = d[p].unicode();
+        sum ^= u > 0xff ? uchar('?') : uchar(u);
+        if (separators && (u == ',' || u == '*'))
+            separators[(*count)++] = short(p);
+    }
     frame.checksumOk = d[frame.star + 1] == QLatin1Char(HexDigits[sum >> 4]) &&
                        d[frame.star + 2] == QLatin1Char(HexDigits[sum & 0x0f]);
     return frame;
@@ -65,15 +64,13 @@ SentenceView::SentenceView(const QString &line) : text(line.constData())
     const int n = line.size();
     if (n > ParsedSentence::MaxLength)
         return;
-    const Frame frame = Locate(text, n);
-    if (frame.start < 0 || !frame.checksumOk)
-        return;
     // At most MaxLength fields fit in a valid line, fewer than fieldEnd holds.
-    fieldStart = short(frame.start);
-    for (int p = frame.start; p < frame.star; ++p) {
-        if (IsSeparator(text[p]))
-            fieldEnd[fieldCount++] = short(p);
+    const Frame frame = Locate(text, n, fieldEnd, &fieldCount);
+    if (frame.start < 0 || !frame.checksumOk) {
+        fieldCount = 0;
+        return;
     }
+    fieldStart = short(frame.start);
     fieldEnd[fieldCount++] = short(frame.star);
     valid = true;
 }
@@ -96,14 +93,6 @@ const SentenceView &SentenceView::Shared(const QString &line)
     last.line = line;
     last.view = SentenceView(last.line);
     return last.view;
-}
-
-QStringView SentenceView::Field(int i) const
-{
-    if (!Has(i))
-        return QStringView();
-    const int from = i == 0 ? fieldStart : fieldEnd[i - 1] + 1;
-    return QStringView(text + from, fieldEnd[i] - from);
 }
 
 QStringView SentenceView::Talker() const
@@ -165,8 +154,10 @@ bool SentenceView::Int(int i, int &out) const
 
 int SentenceView::IntOf(QStringView text)
 {
+    if (text.isEmpty())
+        return 0;
     // Nine digits cannot overflow an int.
-    if (!text.isEmpty() && text.size() <= 9) {
+    if (text.size() <= 9) {
         int value = 0;
         bool plain = true;
         for (const QChar c : text) {

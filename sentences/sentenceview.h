@@ -21,7 +21,10 @@ public:
         int star = -1;
         bool checksumOk = false;
     };
-    static Frame Locate(const QChar *line, int length);
+    // Given room for them, the index of every separator between the start
+    // character and the final "*" is recorded too.
+    static Frame Locate(const QChar *line, int length, short *separators = nullptr,
+                        short *count = nullptr);
 
     SentenceView() = default;
     explicit SentenceView(const QString &line);
@@ -42,7 +45,13 @@ public:
     // Field 0 is the address field ("$GPRMC"); 0 fields when not valid.
     int FieldCount() const { return fieldCount; }
     bool Has(int i) const { return i >= 0 && i < fieldCount; }
-    QStringView Field(int i) const;
+    QStringView Field(int i) const
+    {
+        if (!Has(i))
+            return QStringView();
+        const int from = i == 0 ? fieldStart : fieldEnd[i - 1] + 1;
+        return QStringView(text + from, fieldEnd[i] - from);
+    }
 
     // As ParsedSentence's accessors: out is set to its empty value first;
     // false when the field does not exist, and for an empty field except
