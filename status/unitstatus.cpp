@@ -39,14 +39,10 @@ void UnitStatus::FollowLinks(VandrelApplication *application)
     });
 }
 
-// The end of the link changes what can be asked of the unit.
 void UnitStatus::FollowTransport(Transport *transport)
 {
-    if (!transport)
-        return;
-    if (!replaying)
+    if (transport && !replaying)
         connect(transport, &Transport::BatteryVoltage, this, &UnitStatus::OnBatteryVoltage);
-    connect(transport, &Transport::Disconnected, this, &UnitStatus::Changed);
 }
 
 void UnitStatus::Clear()
