@@ -2,6 +2,7 @@
 // that drifts off its position and back. With VANDREL_SCREENSHOT_DIR set to
 // a folder, each language's run also saves a picture of the tab there.
 
+#include "app/statemachine.h"
 #include "link/serialtransport.h"
 #include "model/aton.h"
 #include "ui/mainwindow.h"
@@ -105,7 +106,7 @@ void TstUnitStatusTab::linkedToDriftingUnit()
 
     // The battery voltage is read on request while the link is idle.
     auto *refresh = child<QPushButton>(window, "pushButtonBatteryRefresh");
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport()->IsBusy(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetStateMachine()->IsTransferring(), 10000);
     QTest::mouseClick(refresh, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(Text(window, "labelBatteryVoltage").startsWith("12600 mV"), 5000);
 

@@ -436,7 +436,7 @@
         <translation>Formular</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+28"/>
         <source>Enable Lantern Interface Support</source>
         <translation>Laternen-Schnittstelle aktivieren</translation>
     </message>
@@ -807,7 +807,7 @@
 <context>
     <name>MessageScheduleDelegate</name>
     <message>
-        <location filename="../ui/messagescheduledelegate.cpp" line="+66"/>
+        <location filename="../ui/messagescheduledelegate.cpp" line="+65"/>
         <source> slots</source>
         <translation> Slots</translation>
     </message>
@@ -1566,18 +1566,18 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+237"/>
-        <location line="+353"/>
+        <location filename="../link/serialcontroller.cpp" line="+275"/>
+        <location line="+403"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-266"/>
+        <location line="-318"/>
         <source>The serial device has hung up</source>
         <translation>Das serielle Gerät hat die Verbindung beendet</translation>
     </message>
     <message>
-        <location line="+243"/>
+        <location line="+294"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
@@ -2444,7 +2444,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>Nicht mit einem Gerät verbunden.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>The link is busy; try again when the transfer has finished.</source>
         <translation>Die Verbindung ist belegt; nach Ende der Übertragung erneut versuchen.</translation>
     </message>

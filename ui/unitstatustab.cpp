@@ -395,7 +395,9 @@ void UnitStatusTab::OnRefreshBattery()
         batteryNote->setText(tr("Not linked to a unit."));
         return;
     }
-    if (transport->IsBusy()) {
+    // A transfer owns the link until it ends; presence polls merely queue
+    // beside the reading.
+    if (machine->IsTransferring()) {
         batteryNote->setText(tr("The link is busy; try again when the transfer has finished."));
         return;
     }
