@@ -6,6 +6,7 @@
 
 #include "model/model.h"
 #include "model/padfile.h"
+#include "support/simprocess.h"
 
 #include <QFile>
 #include <QProcess>
@@ -79,26 +80,11 @@ protected:
     QTemporaryDir dir;
 };
 
-// The simulator, started with the given switches; its port is announced on
-// the first line of its output.
-class Simulator
+// The simulator, with a retrieval through the command-line program.
+class Simulator : public SimProcess
 {
 public:
-    explicit Simulator(const QStringList &switches)
-    {
-        process.start(QStringLiteral(VANDREL_UNITSIM), switches);
-        while (!process.canReadLine() && process.waitForReadyRead(10000)) {
-        }
-        const QString line = QString::fromLatin1(process.readLine()).trimmed();
-        if (line.startsWith(QLatin1String("PORT ")))
-            port = line.mid(5);
-    }
-    ~Simulator()
-    {
-        // Anything still running then is killed by the process object.
-        process.terminate();
-        process.waitForFinished(3000);
-    }
+    using SimProcess::SimProcess;
     // Retrieves the unit's configuration into path (and model, if given); a
     // file that does not load counts as a failed retrieval.
     int Retrieve(const QString &path, Model *model = nullptr) const
@@ -106,8 +92,6 @@ public:
         const int status = RunCli({"retrieve", "--port", port, "-o", path}).status;
         return model && PadFile::Load(path, model) != PadFile::Done ? -1 : status;
     }
-    QString port;
-    QProcess process;
 };
 
 #endif // TST_CLI_SUPPORT_H

@@ -5,7 +5,6 @@
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
 #include "decode/satellitedata.h"
-#include "decode/textreassembler.h"
 #include "support/testchecksum.h"
 
 namespace {
@@ -41,7 +40,7 @@ private slots:
     void ignoresOtherTalkersAndBadLines();
     void satellitesInViewAndUsed();
     void rmcWatchdogFiresTwoSecondsAfterLastFix();
-    void textMessagesJoinPartsWithinBound();
+    void textMessagesJoinParts();
 };
 
 void TestGpsDecoder::rmc_data()
@@ -195,7 +194,7 @@ void TestGpsDecoder::rmcWatchdogFiresTwoSecondsAfterLastFix()
     QCOMPARE(fixes.count(), 3);
 }
 
-void TestGpsDecoder::textMessagesJoinPartsWithinBound()
+void TestGpsDecoder::textMessagesJoinParts()
 {
     GPSDecoder decoder;
     QSignalSpy spy(&decoder, &GPSDecoder::GPSTextMessageReceived);
@@ -211,14 +210,6 @@ void TestGpsDecoder::textMessagesJoinPartsWithinBound()
         decoder.OnReceived(Line(QString::fromLatin1(body)));
     // Text that is not UTF-8 that way (decoded already, or Latin-1) is kept.
     decoder.OnReceived(Line("$GPTXT,01,01,04," + cafe));
-
-    // A peer that keeps sending part 2 of 3 must not grow the buffer without
-    // limit; the text that passed the limit is dropped, not announced cut.
-    const QString part(60, QLatin1Char('x'));
-    decoder.OnReceived(Line("$GPTXT,03,01,07,START"));
-    for (int i = 0; i < TextReassembler::MaxTextLength / part.size() + 10; ++i)
-        decoder.OnReceived(Line("$GPTXT,03,02,07," + part));
-    decoder.OnReceived(Line("$GPTXT,03,03,07,END"));
 
     QStringList texts;
     for (const auto &signal : spy)

@@ -23,23 +23,8 @@ class TestSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void defaultsAndVersion();
     void quitWritesTheFourKeysOnlyAfterASetter();
 };
-
-void TestSettings::defaultsAndVersion()
-{
-    VandrelApplication *app = VandrelApplication::instance();
-    QCOMPARE(QStringList({app->GetFilename(), app->GetLogFilename(), app->GetPortName()}),
-             QStringList({QString(), QString(), QString()}));
-    QCOMPARE(app->GetShowTransmit(), false);
-    QCOMPARE(app->GetVendorID(), QStringLiteral("VKX"));
-
-    // Two blanks before the parenthesis, then the day this file was built
-    // (one blank before a one-digit day).
-    const QString date = QString::fromLatin1(__DATE__).simplified();
-    QCOMPARE(QCoreApplication::applicationVersion(), "090300.03.00.05  (" + date + ")");
-}
 
 void TestSettings::quitWritesTheFourKeysOnlyAfterASetter()
 {

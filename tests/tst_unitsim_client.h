@@ -6,12 +6,12 @@
 // tests' own checksum, so that the simulator is checked against an independent
 // implementation.
 
+#include "support/simprocess.h"
 #include "support/testchecksum.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QList>
-#include <QProcess>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -133,31 +133,6 @@ private:
     int m_fd = -1;
     bool m_hungUp = false;
     QByteArray m_pending;
-};
-
-// The vandrel-unitsim program, stopped when the object goes; port is empty
-// when it did not start.
-class SimProcess
-{
-public:
-    explicit SimProcess(const QStringList &options)
-    {
-        process.start(QStringLiteral(VANDREL_UNITSIM), options);
-        while (!process.canReadLine() && process.waitForReadyRead(5000))
-            continue;
-        const QByteArray first = process.readLine().trimmed();
-        if (first.startsWith("PORT /dev/"))
-            port = QString::fromLatin1(first.mid(5));
-    }
-    // QProcess kills what a terminate did not end.
-    ~SimProcess()
-    {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-
-    QProcess process;
-    QString port;
 };
 
 #endif // TST_UNITSIM_CLIENT_H
