@@ -207,7 +207,7 @@ void StateMachine::StartSend(int tabs)
     const int pace = Transport::SendPacingMs;
     if (!unitMmsiKnown) {
         plan.Add({QStringLiteral("Identity"), false, TransferPlan::ForgetUnitMmsi,
-                  tr("Asking the unit for its MMSI"), 1, TransferPlan::SilenceMs, false});
+                  tr("Asking the unit for its MMSI"), 1, TransferPlan::AnswerMs, false});
     }
     if (tabs & AtoNTabBit) {
         // The name continuation is a fourth sentence.

@@ -105,8 +105,9 @@ void Transport::BuildJobTable()
     AddSentenceStep(kelvane, new AtoNSentenceACE(aton, transportModel), 1, 0);
 
     // The unit's MMSI alone, for a send on a link that has not read it yet.
+    // Its answer is awaited: a send must not go out addressed to no unit.
     Job *identity = AddJob(QStringLiteral("Identity"));
-    AddSentenceStep(identity, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 0);
+    AddSentenceStep(identity, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 1);
 
     Job *schedule = AddJob(QStringLiteral("Message Schedule"));
     scheduleCodec = new AtoNSentenceAAR(transportModel->GetMessageSchedule());

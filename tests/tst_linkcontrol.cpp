@@ -66,6 +66,7 @@ public slots:
         calls << QStringLiteral("readback %1 %2").arg(tab).arg(lines.join(';'));
     }
     void OnRetrieveFinished(bool ok) { calls << QStringLiteral("retrieved %1").arg(ok); }
+    void OnSendRefused(QString text) { errors << qMakePair(QStringLiteral("refused"), text); }
 };
 
 class TestLinkControl : public QObject
@@ -77,6 +78,7 @@ private slots:
     void cleanup();
     void retrieveSendAndRetrieveOverWorkerThread();
     void transfersWithAUnitThatRefuses();
+    void sendToAUnitThatDoesNotNameItself();
     void portInUseAndReconnecting();
     void replayOfTrafficLog();
     void programExitsWhileLinked_data();
@@ -292,6 +294,30 @@ void TestLinkControl::transfersWithAUnitThatRefuses()
     QTRY_VERIFY_WITH_TIMEOUT(window.calls.contains("retrieved 0"), 20000);
     QVERIFY(window.calls.filter("refresh").isEmpty());
     QCOMPARE(window.errors.size(), 1);
+}
+
+void TestLinkControl::sendToAUnitThatDoesNotNameItself()
+{
+    // Without the unit's MMSI a send would be addressed to no unit: it ends
+    // with an error before anything goes out.
+    QTemporaryDir dir;
+    const QString stateFile = dir.filePath("unit.json");
+    SimProcess sim({"--quiet", "--fast", "--no-answer", "AID", "--state", stateFile});
+    QVERIFY(Link(sim.port));
+    QTRY_VERIFY_WITH_TIMEOUT(jobs.contains("Version got"), 5000);
+    QFile before(stateFile);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray held = before.readAll();
+    Model *edit = App()->EditModel();
+    *edit = Model();
+    edit->GetAtoN()->GetAtoNMMSI()->SetNewMmsi("235000001");
+    QVERIFY(edit->GetMessageSchedule()->DisableReport(0));
+    emit window.SendTab(0);
+    QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 1, 5000);
+    QVERIFY(!jobs.contains("Kelvane sent"));
+    QFile after(stateFile);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), held);
 }
 
 void TestLinkControl::portInUseAndReconnecting()
