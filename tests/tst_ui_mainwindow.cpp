@@ -312,16 +312,6 @@ void TstMainWindow::linkSignalsAndTransferRequests()
     QVERIFY(!tabs->widget(0)->isEnabled() && tabs->widget(2)->isEnabled());
     window.OnEnableTab(0, true);
 
-    // The transfer buttons drop down menus whose "current tab only" entries
-    // ask for the tab on show.
-    QStringList entries;
-    for (const char *button : {"toolButtonRetrieveFromAtoN", "toolButtonSendToAtoN"}) {
-        for (QAction *action : child<QToolButton>(window, button)->menu()->actions())
-            entries << action->text();
-    }
-    QCOMPARE(entries, (QStringList{"Retrieve current tab only", "Retrieve all tabs",
-                                   "Send current tab only"}));
-
     // Another unit in the dock: both tabs are read, once unsaved edits have
     // been offered a save.  The question comes once for each unit; Cancel
     // keeps the document.

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDataStream>
 #include <QDoubleSpinBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -173,6 +174,7 @@ private:
 
 private slots:
     void wholeSession();
+    void sendsAreCheckedAndReadBack();
 };
 
 void TstMainWindowSession::wholeSession()
@@ -325,7 +327,13 @@ void TstMainWindowSession::wholeSession()
 
     // Linked again, the unit goes silent in the middle of a retrieve (its
     // program stopped, as when it is taken from the dock), then its line
-    // goes on the next link: each ends the link with one error box.
+    // goes on the next link: each ends the link with one error box, and the
+    // document stays as it was although the unit now holds another name.
+    ace["name"] = "THIRD UNIT";
+    other["ace"] = ace;
+    unit.redock(other);
+    Model shown;
+    shown = *App()->EditModel();
     for (bool pulled : {false, true}) {
         link(window, unit.port);
         A errors({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
@@ -334,12 +342,120 @@ void TstMainWindowSession::wholeSession()
         QTRY_VERIFY_WITH_TIMEOUT(errors.answered() == 1, 30000);
         if (!pulled)
             QVERIFY(errors.informativeTexts.value(0).startsWith("A timeout occurred."));
+        QVERIFY(*App()->EditModel() == shown);
+        QCOMPARE(name->text(), QString("OTHER UNIT"));
         unit.pause(false);
         QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
         QTest::qWait(3000);
         QCOMPARE(errors.answered(), 1);
         QCOMPARE(window.statusBar()->currentMessage(), QString("Ready"));
     }
+    App()->SetMainWindow(nullptr);
+}
+
+void TstMainWindowSession::sendsAreCheckedAndReadBack()
+{
+    using A = ModalAnswer;
+    // A unit that does not take its name; nothing is read from it before
+    // the sends.
+    Simulator unit({"--fast", "--refuse", "ACE"});
+    const QJsonObject before = unit.state();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("fresh.pad"), clash = dir.filePath("clash.pad");
+    Model model;
+    model.GetAtoN()->GetAtoNMMSI()->SetMmsi(before["mmsi"].toString());
+    model.GetAtoN()->SetName("REFUSED NAME");
+    model.GetAtoN()->SetTypeOfAtoN(14);
+    model.GetLanternInterface()->SetLimvmax(12000);
+    // No schedule rows: the unit keeps its own.
+    QByteArray noRows;
+    QDataStream(&noRows, QIODevice::WriteOnly) << qint32(2) << qint32(0);
+    QDataStream rows(noRows);
+    model.GetMessageSchedule()->Read(rows);
+    QCOMPARE(model.GetMessageSchedule()->Count(), 0);
+    QCOMPARE(PadFile::Save(file, model), PadFile::Done);
+    // Start slots one apart at different intervals: a clash.
+    model.GetMessageSchedule()->Reset();
+    MessageScheduleEntry row = model.GetMessageSchedule()->EntryAt(0);
+    row.SetStartSlot1(10);
+    row.SetStartSlot2(11);
+    row.SetInterval1(6750);
+    row.SetInterval2(4500);
+    QVERIFY(model.GetMessageSchedule()->SetEntry(0, row));
+    model.GetLanternInterface()->SetLimvmax(11000);
+    QCOMPARE(PadFile::Save(clash, model), PadFile::Done);
+
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    {
+        A open({A::ChooseFile(file)});
+        child<QAction>(window, "actionOpenFile")->trigger();
+        QCOMPARE(open.answered(), 1);
+    }
+    link(window, unit.port);
+
+    // An MMSI the tab flags as not valid: the box names it, nothing is sent.
+    auto *mmsi = child<QLineEdit>(window, "lineMMSI");
+    mmsi->selectAll();
+    QTest::keyClicks(mmsi, "12345");
+    {
+        A refused({A::Press(QMessageBox::Ok)});
+        press(window, "toolButtonSendToAtoN");
+        QCOMPARE(refused.answered(), 1);
+        QVERIFY2(refused.informativeTexts.value(0).contains("MMSI"),
+                 qPrintable(refused.informativeTexts.value(0)));
+    }
+    QVERIFY(unit.state() == before);
+
+    // On this fresh link the send learns the unit's MMSI first; it shows its
+    // steps, and the read-back finds the name not taken.
+    mmsi->selectAll();
+    QTest::keyClicks(mmsi, before["mmsi"].toString());
+    auto *step = child<QLabel>(window, "labelTransferStep");
+    {
+        A readBack({A::Press(QMessageBox::Ok)});
+        press(window, "toolButtonSendToAtoN");
+        transferShown(window);
+        QTRY_VERIFY(step->isVisible() && !step->text().isEmpty());
+        QVERIFY(child<QWidget>(window, "progressBar")->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(readBack.answered(), 1, 30000);
+        QVERIFY2(readBack.informativeTexts.value(0).contains("REFUSED NAME ->"),
+                 qPrintable(readBack.informativeTexts.value(0)));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(on(window, "toolButtonSendToAtoN"), 10000);
+    QVERIFY(!step->isVisible());
+    const StateMachine *machine = App()->GetStateMachine();
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabEdited));
+    QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabSynced));
+    const QJsonObject held = unit.state();
+    QCOMPARE(held["acf"]["typeOfAtoN"].toInt(), 14);
+    QCOMPARE(held["lantern"]["limvmax"].toInt(), 12000);
+    QVERIFY(held["ace"] == before["ace"]);
+    QVERIFY(held["schedule"] == before["schedule"]);
+
+    // "Send all tabs" with clashing slots: neither tab goes out.
+    {
+        A answers(
+            {A::Press(QMessageBox::Discard), A::ChooseFile(clash), A::Press(QMessageBox::Ok)});
+        child<QAction>(window, "actionOpenFile")->trigger();
+        press(window, "toolButtonSendToAtoN");
+        QCOMPARE(answers.answered(), 3);
+    }
+    QVERIFY(unit.state() == held);
+
+    // Disconnect ends a send that runs; a box says what the unit may hold
+    // only in part.
+    {
+        A answers({A::ChooseFile(file), A::Press(QMessageBox::Ok)});
+        child<QAction>(window, "actionOpenFile")->trigger();
+        press(window, "toolButtonSendToAtoN");
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(answers.answered(), 2, 10000);
+        QCOMPARE(answers.texts.value(1), QString("The transfer was stopped before it finished."));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
     App()->SetMainWindow(nullptr);
 }
 

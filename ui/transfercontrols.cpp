@@ -139,7 +139,7 @@ void TransferControls::ShowReadBackMismatches(const QString &tabName, const QStr
 
 void TransferControls::ShowSendRefused(const QString &text)
 {
-    ShowBox(QMessageBox::Warning, tr("Nothing has been sent to the AtoN."), text);
+    ShowBox(QMessageBox::Warning, tr("The send was refused."), text);
 }
 
 void TransferControls::ShowInterrupted(const QString &text)
