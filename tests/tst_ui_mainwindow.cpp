@@ -10,10 +10,13 @@
 #include "support/ptypair.h"
 #include "uitestmain.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -329,6 +332,25 @@ void TstMainWindow::linkSignalsAndTransferRequests()
         QCOMPARE(answers.answered(), 2);
     }
     QCOMPARE(getAll.count(), 2);
+
+    // A value typed on the lantern tab counts for that tab when the user
+    // goes to another tab without pressing Enter.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    tabs->setCurrentIndex(1);
+    auto *enable = child<QCheckBox>(window, "LimEnable");
+    if (!enable->isChecked())
+        QTest::mouseClick(enable, Qt::LeftButton);
+    QSignalSpy edited(&window, &MainWindow::Edited);
+    auto *minimum = child<QDoubleSpinBox>(window, "MinVoltage");
+    QTest::mouseClick(minimum, Qt::LeftButton);
+    QTest::keyClick(minimum, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(minimum, "3.5");
+    QCOMPARE(edited.count(), 0);
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(edited.value(0).value(0).toInt(), 1);
+    QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmin(), 3500);
 
     auto *clock = child<QLabel>(window, "labelUtcClock");
     GpsData fix;

@@ -699,13 +699,13 @@
     <message>
         <location line="+39"/>
         <location line="+214"/>
-        <location line="+105"/>
+        <location line="+112"/>
         <location line="+294"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-583"/>
+        <location line="-590"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -715,7 +715,7 @@
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="+295"/>
+        <location line="+302"/>
         <source>The line to the AtoN failed.</source>
         <translation>Die Leitung zum AtoN ist ausgefallen.</translation>
     </message>
@@ -725,7 +725,7 @@
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-423"/>
+        <location line="-430"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -736,12 +736,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+270"/>
+        <location line="+277"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-171"/>
+        <location line="-178"/>
         <source>- IN USE</source>
         <translation>- BELEGT</translation>
     </message>
@@ -761,7 +761,12 @@
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location line="+112"/>
+        <location line="+32"/>
+        <source>The configuration has not been sent:</source>
+        <translation>Die Konfiguration wurde nicht gesendet:</translation>
+    </message>
+    <message>
+        <location line="+87"/>
         <source>Error writing to the Log File</source>
         <translation>Fehler beim Schreiben der Protokolldatei</translation>
     </message>
@@ -2116,8 +2121,8 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
     </message>
     <message>
         <location line="+6"/>
-        <source>Nothing has been sent to the AtoN.</source>
-        <translation>Es wurde nichts an das AtoN gesendet.</translation>
+        <source>The send was refused.</source>
+        <translation>Das Senden wurde abgelehnt.</translation>
     </message>
     <message>
         <location line="+5"/>

@@ -346,22 +346,29 @@ void MainWindow::OnGetAllTabs()
 }
 
 // A send takes what the tabs show, a value still being typed included, and
-// only when the tabs hold nothing they have flagged as wrong.
-bool MainWindow::ReadyToSend()
+// only when the AtoN tab, if it goes, holds nothing it has flagged as wrong.
+bool MainWindow::ReadyToSend(bool withAtoNTab)
 {
     document->CommitTypedInput();
-    return true;
+    const QStringList problems = withAtoNTab ? realAtoNTab->InputProblems() : QStringList();
+    if (problems.isEmpty())
+        return true;
+    tabWidget->setCurrentWidget(realAtoNTab);
+    transfers->ShowSendRefused(tr("The configuration has not been sent:") + QLatin1Char('\n') +
+                               problems.join(QLatin1Char('\n')));
+    return false;
 }
 
 void MainWindow::OnSendCurrentTab()
 {
-    if (ReadyToSend())
-        emit SendTab(tabWidget->currentIndex());
+    const int tab = tabWidget->currentIndex();
+    if (ReadyToSend(tab == realAtoNTabIndex))
+        emit SendTab(tab);
 }
 
 void MainWindow::OnSendAllTabs()
 {
-    if (ReadyToSend())
+    if (ReadyToSend(true))
         emit SendAllTabs();
 }
 

@@ -119,7 +119,7 @@ private:
     void UpdateControls();
     bool IsTransferring() const;
     bool MayReplaceDocument() const;
-    bool ReadyToSend();
+    bool ReadyToSend(bool withAtoNTab);
     // Shows the first error that ends a link; later ones of the same link
     // are dropped.
     void ShowLinkError(const QString &text, const QString &informativeText);
