@@ -359,6 +359,8 @@ void TstMainWindowSession::sendsAreCheckedAndReadBack()
     // A unit that does not take its name; nothing is read from it before
     // the sends.
     Simulator unit({"--fast", "--refuse", "ACE"});
+    if (unit.port.isEmpty())
+        QSKIP("this simulator cannot refuse a sentence");
     const QJsonObject before = unit.state();
     QTemporaryDir dir;
     const QString file = dir.filePath("fresh.pad"), clash = dir.filePath("clash.pad");
