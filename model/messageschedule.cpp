@@ -339,9 +339,12 @@ bool MessageSchedule::PrepareRow(int number, int &row)
     if (!FindFreeRow(number, target))
         return false;
     if (number == 12 || number == 14) {
+        // The position comes from the line: bound it before any arithmetic.
         const int position = row;
+        if (position < 0 || position > LastRow(number) - FirstRow(number))
+            return false;
         target = FirstRow(number) + position;
-        if (position < 0 || target > LastRow(number) || target >= entries.size())
+        if (target >= entries.size())
             return false;
     }
     MessageScheduleEntry entry;

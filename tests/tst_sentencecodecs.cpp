@@ -254,7 +254,8 @@ void TestSentenceCodecs::decodeAar()
     const QString report = "$AIAAR,123456789,21,02,00,30,-1,6750,0,00,30,-1,6750,R";
     const QList<MessageScheduleEntry> rows = c.schedule->Entries();
     QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",06,01,"))), 0);
-    for (const char *instance : {",21,03,", ",21,00,", ",21,-2147483648,"}) {
+    for (const char *instance :
+         {",21,03,", ",21,00,", ",21,-2147483648,", ",12,2147483647,", ",14,2147483647,"}) {
         const QString placed = QString(report).replace("-1", "5").replace(",21,02,", instance);
         QCOMPARE(c.aar.Decode(Answer(placed)), 0);
     }
