@@ -2,10 +2,12 @@
 
 #include "app/vandrelapplication.h"
 #include "lim/lanterninterface.h"
+#include "model/fieldranges.h"
 #include "model/model.h"
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <cmath>
 
 namespace {
 
@@ -63,22 +65,76 @@ int NmeaShellCommand::Parse(ParsedSentence sentence)
         return ShellWrongTalker;
     if (sentence.formatter != Manufacturer && sentence.formatter != vendorId)
         return ShellWrongManufacturer;
+    problem.clear();
     int mark = 0;
-    if (!sentence.GetInt(1, mark) || mark != AnswerMark)
+    if (!sentence.GetInt(1, mark) || mark != AnswerMark) {
+        problem = tr("the answer's first field is \"%1\", not %2")
+                      .arg(sentence.fields.value(1))
+                      .arg(AnswerMark);
         return ShellBadAnswer;
+    }
     QString answered;
-    if (!sentence.GetString(2, answered))
+    if (!sentence.GetString(2, answered)) {
+        problem = tr("the answer names no command");
         return ShellBadAnswer;
+    }
     if (answered != command)
         return ShellOtherCommand;
     int answeredTag = 0;
-    if (!sentence.GetInt(3, answeredTag))
+    if (!sentence.GetInt(3, answeredTag)) {
+        problem = tr("the answer carries no tag");
+        return ShellBadAnswer;
+    }
+    QString text;
+    sentence.GetString(4, text);
+    ParsedSentence::Unescape(text);
+    problem = AnswerProblem(text);
+    if (!problem.isEmpty())
         return ShellBadAnswer;
     tag = answeredTag;
-    sentence.GetString(4, response);
-    ParsedSentence::Unescape(response);
+    response = text;
     HandleAnswer();
     return ShellAnswered;
+}
+
+QString NmeaShellCommand::AnswerProblem(const QString &text) const
+{
+    const bool lantern = IsLanternCommand();
+    if (!lantern && !command.startsWith(QLatin1String("appver")) &&
+        !command.startsWith(QLatin1String("getserno")) &&
+        !command.startsWith(QLatin1String("battvolts")))
+        return QString(); // "reset", "gpsfilt": any acknowledgement
+    if (text.isEmpty())
+        return tr("the answer text is empty");
+    bool ok = false;
+    if (command.startsWith(QLatin1String("battvolts"))) {
+        const double volts = text.toDouble(&ok);
+        if (!ok || !std::isfinite(volts))
+            return tr("\"%1\" is not a number").arg(text);
+        return FieldRanges::Problem(FieldRanges::BatteryVoltage, volts);
+    }
+    if (!lantern)
+        return QString();
+    const int index = LanternInterface::ParameterIndex(LanternName());
+    const int value = text.toInt(&ok, 10);
+    if (!ok)
+        return tr("\"%1\" is not a whole number").arg(text);
+    if (index < 0)
+        return QString();
+    return FieldRanges::Problem(FieldRanges::LanternField(index), value);
+}
+
+bool NmeaShellCommand::IsLanternCommand() const
+{
+    return command.startsWith(QLatin1String("nvgeti")) ||
+           command.startsWith(QLatin1String("nvseti"));
+}
+
+QString NmeaShellCommand::LanternName() const
+{
+    const int first = command.indexOf(QLatin1Char('"'));
+    const int last = command.lastIndexOf(QLatin1Char('"'));
+    return first >= 0 && last > first ? command.mid(first + 1, last - first - 1) : QString();
 }
 
 void NmeaShellCommand::HandleAnswer()
@@ -91,28 +147,20 @@ void NmeaShellCommand::HandleAnswer()
         emit ProductSerialNumber(response);
     } else if (command.startsWith(QLatin1String("battvolts"))) {
         emit BatteryVoltage(response);
-    } else if (command.startsWith(QLatin1String("nvgeti")) ||
-               command.startsWith(QLatin1String("nvseti"))) {
+    } else if (IsLanternCommand()) {
         StoreLanternValue();
         emit showLimParams();
     }
 }
 
-// nvgeti "limvmax" answered by 24000
+// nvgeti "limvmax" answered by 24000 (checked by AnswerProblem)
 void NmeaShellCommand::StoreLanternValue()
 {
-    const int first = command.indexOf(QLatin1Char('"'));
-    const int last = command.lastIndexOf(QLatin1Char('"'));
-    const QString name =
-        first >= 0 && last > first ? command.mid(first + 1, last - first - 1) : QString();
-    bool ok = false;
-    int value = response.toInt(&ok, 10);
-    if (!ok)
-        value = 0;
     auto *model = qobject_cast<Model *>(parent());
     if (!model) {
         qDebug().noquote() << "ShellCmd without a model:" << command;
         return;
     }
-    model->GetLanternInterface()->SetParameterValue(LanternInterface::ParameterIndex(name), value);
+    model->GetLanternInterface()->SetParameterValue(LanternInterface::ParameterIndex(LanternName()),
+                                                    response.toInt());
 }

@@ -42,7 +42,11 @@ public:
     // The sentence to send, "\r\n" included.
     QString Sentence() const;
     // Recognises and handles this command's answer; returns a ParseResult.
+    // An answer whose text the command cannot use (empty, not a number, out
+    // of range) is a bad answer and changes nothing.
     int Parse(ParsedSentence sentence);
+    // Why the last bad answer was refused.
+    QString Problem() const { return problem; }
 
     QString Command() const { return command; }
     int AccessLevel() const { return accessLevel; }
@@ -63,6 +67,10 @@ signals:
     void showLimParams();
 
 private:
+    QString AnswerProblem(const QString &text) const;
+    bool IsLanternCommand() const;
+    // The parameter name between the double quotes of an nvgeti or nvseti.
+    QString LanternName() const;
     void HandleAnswer();
     void StoreLanternValue();
 
@@ -71,6 +79,7 @@ private:
     int mode;
     int tag;
     QString response;
+    QString problem;
     // Answers come under "VKX" or under the code of the "VendorID" setting.
     QString vendorId;
 };

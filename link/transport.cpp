@@ -287,6 +287,12 @@ void Transport::Issue()
     responseTimer->start();
 }
 
+// ": " and what was wrong with an answer, when that is known.
+static QString Detail(const QString &problem)
+{
+    return problem.isEmpty() ? QString() : QStringLiteral(": ") + problem;
+}
+
 void Transport::HandleResponse(ParsedSentence sentence)
 {
     if (!HasCurrent() || stepIndex == -1)
@@ -296,12 +302,16 @@ void Transport::HandleResponse(ParsedSentence sentence)
     if (step.shellCommand) {
         const int result = step.shellCommand->Parse(sentence);
         if (result == NmeaShellCommand::ShellBadAnswer) {
+            // A bad answer ends the transfer: the job waits for the
+            // disconnect that the error brings, and no later answer can
+            // overwrite the error.
+            responseTimer->stop();
+            stepIndex = -1;
             const QString command = step.shellCommand->Command();
-            SetLastError(tr("Error checking response of command: ") + command);
+            SetLastError(tr("Error checking response of command: ") + command +
+                         Detail(step.shellCommand->Problem()));
             emit CommandError(command);
-        }
-        if (result == NmeaShellCommand::ShellBadAnswer ||
-            result == NmeaShellCommand::ShellAnswered) {
+        } else if (result == NmeaShellCommand::ShellAnswered) {
             responseTimer->stop();
             if (!Advance())
                 StartNextJob();
@@ -320,12 +330,11 @@ void Transport::HandleResponse(ParsedSentence sentence)
     qDebug().noquote() << "Parse: " + sentence.ToText();
     const int result = codec->Decode(sentence);
     if (result == AtoNSentence::DecodeFieldError) {
-        SetLastError(tr("Error parsing the response for: ") + codec->Formatter());
+        SetLastError(tr("Error parsing the response for: ") + codec->Formatter() +
+                     Detail(codec->Problem()));
+        // As for a bad shell answer: nothing more of this job is taken.
+        stepIndex = -1;
         emit AtoNSentenceError(codec->Formatter());
-        // With one answer awaited, the step waits for the disconnect that the
-        // error brings.
-        if (step.expectedReplies == 0)
-            responseTimer->start();
         return;
     }
     responseTimer->start();

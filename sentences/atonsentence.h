@@ -1,12 +1,14 @@
 #ifndef ATONSENTENCE_H
 #define ATONSENTENCE_H
 
+#include "model/fieldranges.h"
 #include "sentences/parsedsentence.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+class AtoNMMSI;
 class Model;
 class ModelObject;
 
@@ -39,8 +41,11 @@ public:
     virtual QString Encode(int index, int *extra) = 0;
     // "$UPAIQ," and the formatter, with checksum and "\r\n".
     virtual QString Query();
-    // Applies an answer to the model; returns a DecodeResult.
+    // Applies an answer to the model; returns a DecodeResult. Every field is
+    // checked before anything is stored: a refused answer changes nothing.
     virtual int Decode(ParsedSentence sentence) = 0;
+    // Why the last answer was refused: the field and what is wrong with it.
+    QString Problem() const { return problem; }
 
     QString Formatter() const { return formatter; }
     ModelObject *Target() const { return target; }
@@ -49,14 +54,37 @@ public:
 protected:
     // Validity, talker and formatter of an answer; the last failing check decides.
     int CheckHead(const ParsedSentence &sentence) const;
+    // Clears the problem and checks the head; DecodeFieldError when it fails.
+    bool AcceptHead(const ParsedSentence &sentence);
+    // Sets the problem of field i and returns DecodeFieldError.
+    int Refuse(int i, const QString &name, const QString &what);
+    int Refuse(const QString &text);
+    // Field i as a whole decimal number; false (problem set) when it is
+    // missing, empty or not a number.
+    bool ReadNumber(const ParsedSentence &sentence, int i, const QString &name, int &out);
+    // The same, and the number inside the field's range.
+    bool ReadInRange(const ParsedSentence &sentence, int i, FieldRanges::Field field, int &out);
+    // True when outside (a range problem of field i) is empty; else refuses.
+    bool Accept(int i, const QString &outside);
+    // An optional field: missing or empty gives fallback; otherwise as ReadInRange.
+    bool ReadOptional(const ParsedSentence &sentence, int i, FieldRanges::Field field, int fallback,
+                      int &out);
+    // Field 1: nine digits, and the unit that the record names, unless no unit
+    // has been named yet or the answer comes from an unconfigured unit.
+    bool ReadUnitMmsi(const ParsedSentence &sentence, const AtoNMMSI *unit, QString &mmsi);
+    // Field i must be "R".
+    bool ReadAnswerStatus(const ParsedSentence &sentence, int i);
     // "$UP", the formatter, the data fields after commas, checksum and "\r\n".
     QString Frame(const QStringList &dataFields) const;
     // value in decimal with at least width characters, zero-padded after the sign.
     static QString Padded(int value, int width);
 
+    static const QString Unconfigured; // "000000000"
+
     ModelObject *target;
     QString formatter;
     Model *modelRoot;
+    QString problem;
 };
 
 #endif // ATONSENTENCE_H

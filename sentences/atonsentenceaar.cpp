@@ -6,20 +6,6 @@
 #include <QDebug>
 #include <QTime>
 
-namespace {
-
-const QString Unconfigured = QStringLiteral("000000000");
-
-// A missing or empty optional field counts as 0.
-int OptionalInt(const ParsedSentence &sentence, int i)
-{
-    int value = 0;
-    sentence.GetInt(i, value);
-    return value;
-}
-
-} // namespace
-
 AtoNSentenceAAR::AtoNSentenceAAR(MessageSchedule *target) : AtoNSentence(target, nullptr)
 {
     formatter = QStringLiteral("AAR");
@@ -64,54 +50,60 @@ QString AtoNSentenceAAR::Encode(int index, int * /*extra*/)
 // $AIAAR,123456789,21,02,00,30,-1,6750,0,00,30,-1,6750,R
 int AtoNSentenceAAR::Decode(ParsedSentence sentence)
 {
-    QString mmsi;
-    if (CheckHead(sentence) != DecodeOk || !sentence.GetString(1, mmsi))
+    if (!AcceptHead(sentence))
         return DecodeFieldError;
-
-    MessageScheduleEntry entry;
-    int message = 0, instance = 0, hour1 = 0, minute1 = 0, scheme = 0;
-    if (!sentence.GetInt(2, message) || !sentence.GetInt(3, instance) ||
-        !sentence.GetInt(4, hour1) || !sentence.GetInt(5, minute1) || !sentence.GetInt(8, scheme))
-        return DecodeFieldError;
-    entry.SetMessageId(message);
-    entry.SetAccessScheme(scheme);
-    const bool ratdma = scheme == MessageScheduleEntry::RATDMA;
-    entry.SetStartSlot1(ratdma ? 0 : OptionalInt(sentence, 6));
-    entry.SetInterval1(OptionalInt(sentence, 7));
-
-    int hour2 = 0, minute2 = 0;
-    if (!sentence.GetInt(9, hour2) || !sentence.GetInt(10, minute2))
-        return DecodeFieldError;
-    entry.SetStartSlot2(ratdma ? 0 : OptionalInt(sentence, 11));
-    entry.SetInterval2(OptionalInt(sentence, 12));
-
-    QChar status;
-    if (!sentence.GetChar(13, status) || status != QLatin1Char('R'))
-        return DecodeFieldError;
-
-    if (!QTime::isValid(hour1, minute1, 0) || !QTime::isValid(hour2, minute2, 0))
-        return DecodeFieldError;
-    entry.SetStartTime1(QTime(hour1, minute1));
-    entry.SetStartTime2(QTime(hour2, minute2));
-    entry.SetActive(true);
-
     MessageSchedule *schedule = Record();
     const AtoN *aton = schedule->GetAtoN();
+    QString mmsi;
+    if (!ReadUnitMmsi(sentence, aton ? aton->GetAtoNMMSI() : nullptr, mmsi))
+        return DecodeFieldError;
+
+    int message = 0, instance = 0, hour1 = 0, minute1 = 0, scheme = 0, hour2 = 0, minute2 = 0;
+    if (!ReadNumber(sentence, 2, tr("message"), message))
+        return DecodeFieldError;
+    if (!FieldRanges::IsScheduledMessage(message))
+        return Refuse(2, tr("message"), tr("%1 is not 6, 8, 12, 14 or 21").arg(message));
+    const FieldRanges::Field instances =
+        message == 21 ? FieldRanges::ReportInstance : FieldRanges::MessageInstance;
+    if (!ReadInRange(sentence, 3, instances, instance) ||
+        !ReadInRange(sentence, 4, FieldRanges::Hour, hour1) ||
+        !ReadInRange(sentence, 5, FieldRanges::Minute, minute1) ||
+        !ReadInRange(sentence, 8, FieldRanges::AccessScheme, scheme) ||
+        !ReadInRange(sentence, 9, FieldRanges::Hour, hour2) ||
+        !ReadInRange(sentence, 10, FieldRanges::Minute, minute2))
+        return DecodeFieldError;
+    // RATDMA has no start slots; a missing slot or interval counts as 0.
+    const bool ratdma = scheme == MessageScheduleEntry::RATDMA;
+    const FieldRanges::Field interval = FieldRanges::IntervalField(scheme);
+    int slot1 = 0, slot2 = 0, interval1 = 0, interval2 = 0;
+    if ((!ratdma && !ReadOptional(sentence, 6, FieldRanges::StartSlot, 0, slot1)) ||
+        !ReadOptional(sentence, 7, interval, 0, interval1) ||
+        (!ratdma && !ReadOptional(sentence, 11, FieldRanges::StartSlot, 0, slot2)) ||
+        !ReadOptional(sentence, 12, interval, 0, interval2) || !ReadAnswerStatus(sentence, 13))
+        return DecodeFieldError;
+
     if (aton && aton->GetAtoNMMSI()->AidMode() != 0) {
         qDebug() << "Message rejected";
         return DecodeOk;
     }
-
     // A report with both channels off is kept only as one of the two rows
     // of message 21.
-    if (entry.StartSlot1() == MessageScheduleEntry::DisabledSlot &&
-        entry.StartSlot2() == MessageScheduleEntry::DisabledSlot &&
-        !(message == 21 && (instance == 1 || instance == 2)))
+    if (slot1 == MessageScheduleEntry::DisabledSlot &&
+        slot2 == MessageScheduleEntry::DisabledSlot && message != 21)
         return DecodeOk;
 
-    int row = 0;
-    if (message == 12 || message == 14 || message == 21)
-        row = instance >= 1 ? instance - 1 : -1;
+    MessageScheduleEntry entry;
+    entry.SetMessageId(message);
+    entry.SetAccessScheme(scheme);
+    entry.SetStartTime1(QTime(hour1, minute1));
+    entry.SetStartSlot1(slot1);
+    entry.SetInterval1(interval1);
+    entry.SetStartTime2(QTime(hour2, minute2));
+    entry.SetStartSlot2(slot2);
+    entry.SetInterval2(interval2);
+    entry.SetActive(true);
+    // Rows of 12, 14 and 21 sit at their instance; 6 and 8 fill their block.
+    int row = message == 12 || message == 14 || message == 21 ? instance - 1 : 0;
     if (schedule->PrepareRow(message, row))
         schedule->SetEntry(row, entry);
     return DecodeOk;

@@ -3,24 +3,18 @@
 #include "model/aton.h"
 #include "model/model.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 // The two flag bits that are always set, below the RACON bit.
 constexpr int FlagsBase = 0x1C;
 constexpr int ReferencePointType = 1;
-const QString Unconfigured = QStringLiteral("000000000");
 
 bool Missing(const ParsedSentence &sentence, int i)
 {
     QString text;
     return !sentence.GetString(i, text) || text.isEmpty();
-}
-
-int NumberOr0(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
 }
 
 } // namespace
@@ -74,65 +68,97 @@ QString AtoNSentenceACE::Encode(int index, int *extra)
                   longName ? QString() : escaped, DimensionField(*aton), QStringLiteral("C")});
 }
 
+QString AtoNSentenceACE::Query()
+{
+    headState = NoHead;
+    return AtoNSentence::Query();
+}
+
 // $AIACE,123456789,E8,0050,1,0,1,NORTH PIER,0050050505,R
 // $AIACE,123456789,,,,,,LONG NAME PART,,R (continuation)
 int AtoNSentenceACE::Decode(ParsedSentence sentence)
 {
+    if (!AcceptHead(sentence))
+        return DecodeFieldError;
     AtoN *aton = Record();
-    int result = CheckHead(sentence) == DecodeOk ? DecodeOk : DecodeFieldError;
-    if (result == DecodeOk) {
-        QString mmsi;
-        if (!sentence.GetString(1, mmsi))
-            result = DecodeFieldError;
-        else if (mmsi == Unconfigured)
-            result = DecodeUnconfigured;
-    }
+    QString mmsi;
+    if (!ReadUnitMmsi(sentence, aton->GetAtoNMMSI(), mmsi))
+        return DecodeFieldError;
+    const int result = mmsi == Unconfigured ? DecodeUnconfigured : DecodeOk;
 
-    // A name continuation carries neither flags nor numbers. Only a sound
-    // sentence from the unit may change the name.
+    // A name continuation carries neither flags nor numbers, and follows the
+    // first sentence of the same answer.
     QString status;
-    if (result != DecodeFieldError && Missing(sentence, 3) && Missing(sentence, 5) &&
-        Missing(sentence, 6) && sentence.fields.size() > 7 && sentence.GetString(9, status) &&
-        !status.isEmpty()) {
-        QString name = sentence.fields.at(7);
-        ParsedSentence::Unescape(name);
-        aton->SetName(name);
+    if (Missing(sentence, 3) && Missing(sentence, 5) && Missing(sentence, 6) &&
+        sentence.fields.size() > 7 && sentence.GetString(9, status) && !status.isEmpty()) {
+        if (headState == NoHead)
+            return Refuse(7, tr("name"), tr("a continuation without the sentence it continues"));
+        if (!ReadAnswerStatus(sentence, 9))
+            return DecodeFieldError;
+        if (headState == HeadStored) {
+            QString name = sentence.fields.at(7);
+            ParsedSentence::Unescape(name);
+            aton->SetName(name);
+        }
         return result;
     }
-    if (result != DecodeOk)
+    if (result != DecodeOk) {
+        headState = HeadUnconfigured;
         return result;
+    }
 
-    int flags = 0;
-    if (!sentence.GetHex(2, flags))
+    int flags = 0, threshold = 0, field5 = 0, field6 = 0;
+    QString flagText;
+    sentence.GetString(2, flagText);
+    bool hex = false;
+    flags = flagText.toInt(&hex, 16);
+    if (flagText.isEmpty() || !hex || !FieldRanges::Contains(FieldRanges::AceFlags, flags))
+        return Refuse(2, FieldRanges::Name(FieldRanges::AceFlags),
+                      tr("\"%1\" is not two hexadecimal digits").arg(flagText));
+    if (!ReadInRange(sentence, 3, FieldRanges::OffPositionThreshold, threshold) ||
+        !ReadInRange(sentence, 5, FieldRanges::AceField5, field5) ||
+        !ReadInRange(sentence, 6, FieldRanges::AceField6, field6))
         return DecodeFieldError;
-    aton->SetRacon((flags >> 3) & 1);
-    int value = 0;
-    if (!sentence.GetInt(3, value))
-        return DecodeFieldError;
-    aton->SetOffPositionThreshold(value);
-    if (!sentence.GetInt(5, value))
-        return DecodeFieldError;
-    aton->SetAceField5(value);
-    if (!sentence.GetInt(6, value))
-        return DecodeFieldError;
-    aton->SetAceField6(value);
-
+    // An absent name field leaves the name; an empty one empties it (a long
+    // name then comes in the continuation).
     QString name;
-    if (sentence.GetString(7, name)) {
-        ParsedSentence::Unescape(name);
+    const bool hasName = sentence.GetString(7, name);
+    ParsedSentence::Unescape(name);
+    int dimensions[4] = {0, 0, 0, 0};
+    if (!ReadDimensions(sentence, dimensions) || !ReadAnswerStatus(sentence, 9))
+        return DecodeFieldError;
+
+    aton->SetRacon((flags >> 3) & 1);
+    aton->SetOffPositionThreshold(threshold);
+    aton->SetAceField5(field5);
+    aton->SetAceField6(field6);
+    if (hasName)
         aton->SetName(name);
-    }
-
-    QString dimensions;
-    if (!sentence.GetString(8, dimensions))
-        return DecodeFieldError;
-    aton->SetDimensionA(NumberOr0(dimensions.mid(0, 3)));
-    aton->SetDimensionB(NumberOr0(dimensions.mid(3, 3)));
-    aton->SetDimensionC(NumberOr0(dimensions.mid(6, 2)));
-    aton->SetDimensionD(NumberOr0(dimensions.right(2)));
-
-    QChar status9;
-    if (!sentence.GetChar(9, status9) || status9 != QLatin1Char('R'))
-        return DecodeFieldError;
+    aton->SetDimensionA(dimensions[0]);
+    aton->SetDimensionB(dimensions[1]);
+    aton->SetDimensionC(dimensions[2]);
+    aton->SetDimensionD(dimensions[3]);
+    headState = HeadStored;
     return DecodeOk;
+}
+
+// Field 8: ten digits, A (3), B (3), C (2) and D (2).
+bool AtoNSentenceACE::ReadDimensions(const ParsedSentence &sentence, int dimensions[4])
+{
+    static const QRegularExpression tenDigits(QStringLiteral("^[0-9]{10}$"));
+    QString text;
+    sentence.GetString(8, text);
+    if (!tenDigits.match(text).hasMatch()) {
+        Refuse(8, tr("dimensions"), tr("\"%1\" is not ten digits").arg(text));
+        return false;
+    }
+    static const FieldRanges::Field fields[4] = {FieldRanges::DimensionA, FieldRanges::DimensionB,
+                                                 FieldRanges::DimensionC, FieldRanges::DimensionD};
+    static const int starts[4] = {0, 3, 6, 8};
+    for (int k = 0; k < 4; ++k) {
+        dimensions[k] = text.mid(starts[k], k < 2 ? 3 : 2).toInt();
+        if (!Accept(8, FieldRanges::Problem(fields[k], dimensions[k])))
+            return false;
+    }
+    return true;
 }

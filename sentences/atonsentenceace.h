@@ -22,6 +22,9 @@ public:
     // index 0: the first sentence (asks for one more when the name is long);
     // any other index: the name continuation.
     QString Encode(int index, int *extra) override;
+    // Starts a new answer: a name continuation is taken only after the first
+    // sentence of the same answer.
+    QString Query() override;
     // Also takes a name continuation answer, which sets only the name.
     int Decode(ParsedSentence sentence) override;
 
@@ -29,7 +32,17 @@ public:
     static QString DimensionField(const AtoN &aton);
 
 private:
+    enum HeadState
+    {
+        NoHead,
+        HeadUnconfigured, // the first sentence named no MMSI: nothing is stored
+        HeadStored
+    };
+
     AtoN *Record() const;
+    bool ReadDimensions(const ParsedSentence &sentence, int dimensions[4]);
+
+    HeadState headState = NoHead;
 };
 
 #endif // ATONSENTENCEACE_H

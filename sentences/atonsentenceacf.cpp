@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString Unconfigured = QStringLiteral("000000000");
-
 // Integers go out as unsigned decimal numbers.
 QString Unsigned(int value)
 {
@@ -35,17 +33,6 @@ QString AtoNSentenceACF::AngleText(double degrees, int width)
     return QStringLiteral("%1").arg(v, width, 'f', 4, QLatin1Char('0'));
 }
 
-double AtoNSentenceACF::AngleOfText(const QString &text)
-{
-    bool ok = false;
-    double v = text.toDouble(&ok);
-    if (!ok)
-        v = 0.0;
-    const double w = v / 100.0;
-    const double d = std::trunc(w);
-    return d + (w - d) / 60.0 * 100.0;
-}
-
 // $UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,0,0,C
 QString AtoNSentenceACF::Encode(int /*index*/, int * /*extra*/)
 {
@@ -66,60 +53,77 @@ QString AtoNSentenceACF::Encode(int /*index*/, int * /*extra*/)
 // $AIACF,123456789,1,3330.0000,S,00415.0000,W,1,2087,2088,2087,2088,1,5,0,R
 int AtoNSentenceACF::Decode(ParsedSentence sentence)
 {
-    if (CheckHead(sentence) != DecodeOk)
+    if (!AcceptHead(sentence))
         return DecodeFieldError;
     AtoN *aton = Record();
     QString mmsi;
-    if (!sentence.GetString(1, mmsi))
+    if (!ReadUnitMmsi(sentence, aton->GetAtoNMMSI(), mmsi))
         return DecodeFieldError;
     if (mmsi == Unconfigured)
         return DecodeUnconfigured;
 
-    int value = 0;
-    if (!sentence.GetInt(2, value))
-        return DecodeFieldError;
-    aton->SetTypeOfEPFS(value);
-
-    // An angle without its hemisphere is still stored, as north or east.
-    QString angle, hemisphere;
-    if (!sentence.GetString(3, angle))
-        return DecodeFieldError;
-    bool hasHemisphere = sentence.GetString(4, hemisphere);
-    double degrees = AngleOfText(angle);
-    if (hemisphere.startsWith(QLatin1Char('S')))
-        degrees = -degrees;
-    aton->GetPosition()->SetLatitude(degrees);
-    if (!hasHemisphere)
+    int epfs = 0, accuracy = 0, channel1 = 0, channel2 = 0, type = 0, field14 = 0;
+    double latitude = 0.0, longitude = 0.0;
+    if (!ReadInRange(sentence, 2, FieldRanges::TypeOfEPFS, epfs) ||
+        !ReadAngle(sentence, 3, GeoPosition::NotAvailableLatitude, latitude) ||
+        !ReadAngle(sentence, 5, GeoPosition::NotAvailableLongitude, longitude) ||
+        !ReadInRange(sentence, 7, FieldRanges::PositionAccuracy, accuracy) ||
+        !ReadChannel(sentence, 10, channel1) || !ReadChannel(sentence, 11, channel2) ||
+        !ReadInRange(sentence, 13, FieldRanges::TypeOfAtoN, type) ||
+        !ReadInRange(sentence, 14, FieldRanges::AcfField14, field14) ||
+        !ReadAnswerStatus(sentence, 15))
         return DecodeFieldError;
 
-    if (!sentence.GetString(5, angle))
-        return DecodeFieldError;
-    hasHemisphere = sentence.GetString(6, hemisphere);
-    degrees = AngleOfText(angle);
-    if (hemisphere.startsWith(QLatin1Char('W')))
-        degrees = -degrees;
-    aton->GetPosition()->SetLongitude(degrees);
-    if (!hasHemisphere)
-        return DecodeFieldError;
-
-    if (!sentence.GetInt(7, value))
-        return DecodeFieldError;
-    aton->SetPositionAccuracy(value);
-    if (!sentence.GetInt(10, value))
-        return DecodeFieldError;
-    aton->SetChannel1(value);
-    if (!sentence.GetInt(11, value))
-        return DecodeFieldError;
-    aton->SetChannel2(value);
-    if (!sentence.GetInt(13, value))
-        return DecodeFieldError;
-    aton->SetTypeOfAtoN(value);
-    if (!sentence.GetInt(14, value))
-        return DecodeFieldError;
-    aton->SetAcfField14(value);
-
-    QChar status;
-    if (!sentence.GetChar(15, status) || status != QLatin1Char('R'))
-        return DecodeFieldError;
+    aton->SetTypeOfEPFS(epfs);
+    aton->GetPosition()->SetLatitude(latitude);
+    aton->GetPosition()->SetLongitude(longitude);
+    aton->SetPositionAccuracy(accuracy);
+    aton->SetChannel1(channel1);
+    aton->SetChannel2(channel2);
+    aton->SetTypeOfAtoN(type);
+    aton->SetAcfField14(field14);
     return DecodeOk;
+}
+
+// Field i holds the angle, field i + 1 its hemisphere. Both empty is NMEA's
+// "no value": the position is not available.
+bool AtoNSentenceACF::ReadAngle(const ParsedSentence &sentence, int i, double notAvailable,
+                                double &degrees)
+{
+    const bool latitude = notAvailable == GeoPosition::NotAvailableLatitude;
+    const QString name = latitude ? tr("latitude") : tr("longitude");
+    QString text, hemisphere;
+    if (!sentence.GetString(i, text) || !sentence.GetString(i + 1, hemisphere)) {
+        Refuse(i, name, tr("missing"));
+        return false;
+    }
+    if (text.isEmpty() && hemisphere.isEmpty()) {
+        degrees = notAvailable;
+        return true;
+    }
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    const double whole = std::trunc(value / 100.0);
+    const double minutes = value - whole * 100.0;
+    degrees = whole + minutes / 60.0;
+    if (!ok || !std::isfinite(value) || value < 0.0 || minutes >= 60.0 || degrees > notAvailable) {
+        Refuse(i, name, tr("\"%1\" is not an angle up to %2 degrees").arg(text).arg(notAvailable));
+        return false;
+    }
+    const QString signs = latitude ? QStringLiteral("NS") : QStringLiteral("EW");
+    if (hemisphere.size() != 1 || !signs.contains(hemisphere)) {
+        Refuse(i + 1, tr("hemisphere"),
+               tr("\"%1\", not %2 or %3").arg(hemisphere, signs.left(1), signs.mid(1)));
+        return false;
+    }
+    if (hemisphere == signs.mid(1))
+        degrees = -degrees;
+    return true;
+}
+
+bool AtoNSentenceACF::ReadChannel(const ParsedSentence &sentence, int i, int &channel)
+{
+    const QString name = tr("channel");
+    return ReadNumber(sentence, i, name, channel) &&
+           Accept(i, FieldRanges::ChannelProblem(name, channel));
 }

@@ -17,16 +17,16 @@ public:
     AtoNSentenceACF(AtoN *target, Model *modelRoot);
 
     QString Encode(int index, int *extra) override;
-    // Fields read before a failing field stay stored.
+    // Empty latitude and longitude fields mean not available.
     int Decode(ParsedSentence sentence) override;
 
     // Degrees as ddmm.mmmm (width 9) or dddmm.mmmm (width 10), without sign.
     static QString AngleText(double degrees, int width);
-    // Decimal degrees of a ddmm.mmmm text (not a number: 0), without sign.
-    static double AngleOfText(const QString &text);
 
 private:
     AtoN *Record() const;
+    bool ReadAngle(const ParsedSentence &sentence, int i, double notAvailable, double &degrees);
+    bool ReadChannel(const ParsedSentence &sentence, int i, int &channel);
 };
 
 #endif // ATONSENTENCEACF_H

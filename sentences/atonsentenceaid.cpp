@@ -53,27 +53,37 @@ QString AtoNSentenceAID::Encode(int index, int * /*extra*/)
     return sentence;
 }
 
+QString AtoNSentenceAID::Query()
+{
+    answeredBy.clear();
+    return AtoNSentence::Query();
+}
+
 // $AIAID,123456789,1,123456789,R,R
 int AtoNSentenceAID::Decode(ParsedSentence sentence)
 {
     const int head = CheckHead(sentence);
     if (head != DecodeOk)
         return head;
+    problem.clear();
     QString addressed, newMmsi;
-    if (!sentence.GetString(1, addressed))
+    // The answer names the unit; a second unit on the line, or a damaged
+    // answer, names another.
+    if (!ReadUnitMmsi(sentence, nullptr, addressed))
         return DecodeFieldError;
-    int flag = 0;
-    sentence.GetDigit(2, flag); // carried, not used
-    if (!sentence.GetString(3, newMmsi))
-        return DecodeFieldError;
-    QChar letter, status;
-    if (!sentence.GetChar(4, letter))
-        return DecodeFieldError;
+    if (!answeredBy.isEmpty() && addressed != answeredBy)
+        return Refuse(1, tr("MMSI"),
+                      tr("%1, while the unit answered as %2 before").arg(addressed, answeredBy));
+    if (!sentence.GetString(3, newMmsi) || !FieldRanges::IsMmsi(newMmsi))
+        return Refuse(3, tr("new MMSI"), tr("\"%1\" is not nine digits").arg(newMmsi));
+    QChar letter;
+    sentence.GetChar(4, letter);
     const int mode = ModeOfLetter(letter);
     if (mode < 0)
+        return Refuse(4, tr("mode"), tr("\"%1\" is not one of R, V, P, C, 0").arg(letter));
+    if (!ReadAnswerStatus(sentence, 5))
         return DecodeFieldError;
-    if (!sentence.GetChar(5, status) || status != QLatin1Char('R'))
-        return DecodeFieldError;
+    answeredBy = addressed;
     if (mode == 0) {
         Record()->SetMmsi(addressed);
         Record()->SetNewMmsi(newMmsi);

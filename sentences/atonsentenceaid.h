@@ -18,6 +18,8 @@ public:
     // Afterwards the record's mmsi is its newMmsi: the unit is expected to
     // take the new MMSI.
     QString Encode(int index, int *extra) override;
+    // Starts a new answer: every AID sentence of it must name the same unit.
+    QString Query() override;
     // Stores both MMSIs from an answer in mode "R"; other modes are accepted
     // without change.
     int Decode(ParsedSentence sentence) override;
@@ -29,6 +31,8 @@ public:
 
 private:
     AtoNMMSI *Record() const;
+
+    QString answeredBy;
 };
 
 #endif // ATONSENTENCEAID_H

@@ -149,8 +149,9 @@ void TestSentenceCodecs::decodeAid()
     QCOMPARE(c.aid->Decode(Answer("$GPAID,123456789,1,987654321,R,R")), -4);
     QCOMPARE(c.aid->Decode(Answer("$AIACF,123456789,1,987654321,R,R")), -3);
     for (const char *bad :
-         {"$AIAID", "$AIAID,1,1", "$AIAID,1,1,2", "$AIAID,1,1,2,,R", "$AIAID,1,1,2,X,R",
-          "$AIAID,1,1,2,R", "$AIAID,1,1,2,R,C", "$AIAID,1,1,2,R,"})
+         {"$AIAID", "$AIAID,12345678,1,123456789,R,R", "$AIAID,123456789,1,12345678X,R,R",
+          "$AIAID,123456789,1,123456789,,R", "$AIAID,123456789,1,123456789,X,R",
+          "$AIAID,123456789,1,123456789,R", "$AIAID,123456789,1,123456789,R,C"})
         QVERIFY2(c.aid->Decode(Answer(bad)) == -1, bad);
     // Only mode R (0) stores; the flag field may be empty.
     QCOMPARE(c.aid->Decode(Answer(good)), 0);
@@ -158,11 +159,23 @@ void TestSentenceCodecs::decodeAid()
     QCOMPARE(c.aid->Decode(Answer("$AIAID,123456789,,987654321,R,R")), 0);
     QCOMPARE(QStringList({c.mmsi->Mmsi(), c.mmsi->NewMmsi()}),
              QStringList({"123456789", "987654321"}));
+    // A second unit answering the same query is refused; the next query may
+    // find another unit.
+    const QString other = "$AIAID,123456780,1,123456780,R,R";
+    QCOMPARE(c.aid->Decode(Answer(other)), -1);
+    QCOMPARE(c.aid->Problem(),
+             QString("field 1, MMSI: 123456780, while the unit answered as 123456789 before"));
+    c.aid->Query();
+    QCOMPARE(c.aid->Decode(Answer(other)), 0);
 }
 
 void TestSentenceCodecs::decodeAce()
 {
     Codecs c;
+    // A name continuation on its own is refused.
+    const QString continuation = "$AIACE,123456789,,,,,,LONG NAME PART,,R";
+    QCOMPARE(c.ace->Decode(Answer(continuation)), -1);
+    QCOMPARE(c.aton->Name(), QString("ATON"));
     QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,E8,0075,1,4,5,NEW^2C NAME,0120340506,R")), 0);
     QCOMPARE(QList<int>({c.aton->Racon(), c.aton->OffPositionThreshold(), c.aton->AceField5(),
                          c.aton->AceField6()}),
@@ -170,8 +183,8 @@ void TestSentenceCodecs::decodeAce()
     QCOMPARE(c.aton->Name(), QString("NEW, NAME"));
     QCOMPARE(Dimensions(c.aton), QList<int>({12, 34, 5, 6}));
 
-    // Continuation: only the name changes...
-    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,,,,,,LONG NAME PART,,R")), 0);
+    // After its first sentence the continuation changes only the name...
+    QCOMPARE(c.ace->Decode(Answer(continuation)), 0);
     QCOMPARE(c.aton->Name(), QString("LONG NAME PART"));
     QCOMPARE(c.aton->OffPositionThreshold(), 75);
     // ... but not from a damaged line, another talker or another formatter.
@@ -186,17 +199,23 @@ void TestSentenceCodecs::decodeAce()
     QVERIFY(c.aton->Racon());
     QCOMPARE(c.aton->Name(), QString());
 
-    // Fields stored before the failing one stay stored.
-    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,E0,0060,1,,1,X,0010010101,R")), -1);
-    QVERIFY(!c.aton->Racon());
-    QCOMPARE(c.aton->OffPositionThreshold(), 60);
-    QCOMPARE(c.ace->Decode(Answer("$AIACE,123456789,E8,0061,1,0,1,Y,ab1cd2x3,C")), -1);
-    QCOMPARE(c.aton->Name(), QString("Y"));
-    QCOMPARE(Dimensions(c.aton), QList<int>({0, 0, 0, 0}));
+    // A refused answer stores nothing, whichever field fails.
+    c.mmsi->SetMmsi("123456789");
+    AtoN before;
+    before = *c.aton;
     for (const char *bad :
          {"$AIACE", "$AIACE,123456789,,0050,1,0,1,N,0010010101,R", "$AIACE,123456789,E0,0050,1,0,1",
-          "$AIACE,123456789,E0,0050,1,0,1,N,0010010101"})
+          "$AIACE,123456789,E0,0050,1,0,1,N,0010010101",
+          "$AIACE,123456789,E0,0060,1,,1,X,0010010101,R",
+          "$AIACE,123456789,E8,0061,1,0,1,Y,0010010101,C",
+          "$AIACE,123456789,E0,0005,1,0,1,Y,0010010101,R",
+          "$AIACE,123456789,G0,0050,1,0,1,Y,0010010101,R",
+          "$AIACE,123456789,E0,0050,1,0,1,Y,6000000000,R",
+          "$AIACE,123456789,E0,0050,1,0,1,Y,ab1cd2x3,R",
+          "$AIACE,987654321,E0,0050,1,0,1,Y,0010010101,R"}) {
         QVERIFY2(c.ace->Decode(Answer(bad)) == -1, bad);
+        QVERIFY2(*c.aton == before && !c.ace->Problem().isEmpty(), bad);
+    }
 }
 
 void TestSentenceCodecs::decodeAcf()
@@ -212,37 +231,42 @@ void TestSentenceCodecs::decodeAcf()
                          c.aton->Channel2(), c.aton->TypeOfAtoN(), c.aton->AcfField14()}),
              QList<int>({7, 1, 2003, 2004, 25, 3}));
 
-    // An unconfigured unit changes nothing.
+    // An unconfigured unit, and any refused answer, change nothing.
+    c.mmsi->SetMmsi("123456789");
     AtoN before;
     before = *c.aton;
     QCOMPARE(c.acf->Decode(Answer("$AIACF,000000000,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,R")),
              -2);
-    QVERIFY(*c.aton == before);
+    const QString good = "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,2087,2088,1,0,0,R";
+    const QList<QPair<QString, QString>> bad{{",1,5030", ",99,5030"},
+                                             {",2087,2088,", ",99999,2088,"},
+                                             {",2087,2088,", ",2087,2029,"},
+                                             {",1,0,0,R", ",1,99,0,R"},
+                                             {",E,0,", ",E,x,"},
+                                             {"5030.0000,N", "9500.0000,N"},
+                                             {"5030.0000,N", "5060.0000,N"},
+                                             {"5030.0000,N", "5030.0000,X"},
+                                             {"5030.0000,N", "5030.0000,"},
+                                             {"5030.0000,N", "nan,N"},
+                                             {",R", ",C"},
+                                             {",1,0,0,R", ",1,0,0"},
+                                             {"123456789", "987654321"}};
+    for (const auto &change : bad) {
+        const QString answer = QString(good).replace(change.first, change.second);
+        QVERIFY2(c.acf->Decode(Answer(answer)) == -1, qPrintable(answer));
+        QVERIFY2(*c.aton == before, qPrintable(answer));
+    }
+    QCOMPARE(c.acf->Decode(Answer(QString(good).replace(",1,5030", ",99,5030"))), -1);
+    QCOMPARE(c.acf->Problem(), QString("field 2, type of EPFS: 99 is outside 0 to 15"));
 
-    // Not available travels as 91 and 181 and comes back through the range check.
-    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,9100.0000,N,18100.0000,E,0,1,2,3,4,1,0,0,C")),
-             -1);
-    QCOMPARE(p->Latitude(), 91.0);
-    QCOMPARE(p->Longitude(), 181.0);
-    QCOMPARE(c.aton->AcfField14(), 0); // stored before the status was found wrong
-
-    // A latitude without hemisphere is stored as north, then decoding stops.
-    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000")), -1);
-    QCOMPARE(p->Latitude(), 50.5);
-    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000,S,00100.0000")), -1);
-    QCOMPARE(p->Longitude(), 1.0);
-    // Without the angle itself nothing is stored.
-    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1")), -1);
-    QCOMPARE(p->Latitude(), -50.5);
-    QCOMPARE(c.acf->Decode(Answer("$AIACF,123456789,1,5030.0000,N")), -1);
-    QCOMPARE(p->Longitude(), 1.0);
-
-    QCOMPARE(c.acf->Decode(Answer("$GPACF,1,1")), -1);
-    // The numbers share one path: one of them missing stands for all.
-    for (const char *bad :
-         {"$AIACF", "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,,1,0,0,R",
-          "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,"})
-        QVERIFY2(c.acf->Decode(Answer(bad)) == -1, bad);
+    // Not available travels as 91 and 181, or as empty fields.
+    for (const QString &position : {QString("9100.0000,N,18100.0000,E"), QString(",,,")}) {
+        p->SetLatitude(1.0);
+        p->SetLongitude(1.0);
+        QCOMPARE(c.acf->Decode(Answer(QString(good).replace("5030.0000,N,00100.0000,E", position))),
+                 0);
+        QCOMPARE(QList<double>({p->Latitude(), p->Longitude()}), QList<double>({91.0, 181.0}));
+    }
 }
 
 void TestSentenceCodecs::decodeAar()
@@ -250,19 +274,19 @@ void TestSentenceCodecs::decodeAar()
     Codecs c;
     // Both channels off is kept only for the two report rows (a sound report
     // row comes back from the simulator); instances outside the block, or
-    // below 1, place nothing.
+    // below 1, are refused.
     const QString report = "$AIAAR,123456789,21,02,00,30,-1,6750,0,00,30,-1,6750,R";
     const QList<MessageScheduleEntry> rows = c.schedule->Entries();
     QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",06,01,"))), 0);
     for (const char *instance :
          {",21,03,", ",21,00,", ",21,-2147483648,", ",12,2147483647,", ",14,2147483647,"}) {
         const QString placed = QString(report).replace("-1", "5").replace(",21,02,", instance);
-        QCOMPARE(c.aar.Decode(Answer(placed)), 0);
+        QCOMPARE(c.aar.Decode(Answer(placed)), -1);
     }
     QCOMPARE(c.schedule->Entries(), rows);
 
-    // RATDMA has no start slots; intervals are taken as received, then clamped.
-    QCOMPARE(c.aar.Decode(Answer("$AIAAR,123456789,06,01,01,02,55,180,1,03,04,66,99999999,R")), 0);
+    // RATDMA has no start slots; intervals are taken as received.
+    QCOMPARE(c.aar.Decode(Answer("$AIAAR,123456789,06,01,01,02,55,180,1,03,04,66,86400,R")), 0);
     MessageScheduleEntry row = c.schedule->EntryAt(2);
     QCOMPARE(QList<int>({row.MessageId(), row.AccessScheme(), row.StartSlot1(), row.Interval1(),
                          row.StartSlot2(), row.Interval2()}),
@@ -275,16 +299,23 @@ void TestSentenceCodecs::decodeAar()
              QList<int>({12, 1, 0, 0, 0}));
 
     const QList<MessageScheduleEntry> filled = c.schedule->Entries();
-    for (const char *bad : {"$AIAAR", "$AIAAR,1,21,,00,00,0,6750,0,00,00,0,6750,R",
-                            "$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,C",
-                            "$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750",
-                            "$AIAAR,1,21,01,00,60,0,6750,0,00,00,0,6750,R",
-                            "$AIAAR,1,21,01,00,00,0,6750,0,00,-1,0,6750,R",
-                            "$GPAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,R"})
+    const QString good = "$AIAAR,123456789,21,01,00,00,0,6750,0,00,00,0,6750,R";
+    for (const char *bad : {"$AIAAR", "$AIAAR,1,21,01,00,00,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,123456789,21,,00,00,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,123456789,21,01,00,00,0,6750,0,00,00,0,6750,C",
+                            "$AIAAR,123456789,21,01,00,00,0,6750,0,00,00,0,6750",
+                            "$AIAAR,123456789,21,01,00,60,0,6750,0,00,00,0,6750,R",
+                            "$AIAAR,123456789,21,01,00,00,0,6750,0,00,-1,0,6750,R",
+                            "$AIAAR,123456789,21,01,00,00,0,6750,3,00,00,0,6750,R",
+                            "$AIAAR,123456789,21,01,00,00,2250,6750,0,00,00,0,6750,R",
+                            "$AIAAR,123456789,21,01,00,00,0,3240001,0,00,00,0,6750,R",
+                            "$AIAAR,123456789,21,01,00,00,0,x,0,00,00,0,6750,R",
+                            "$AIAAR,123456789,99,01,00,00,0,6750,0,00,00,0,6750,R",
+                            "$GPAAR,123456789,21,01,00,00,0,6750,0,00,00,0,6750,R"})
         QVERIFY2(c.aar.Decode(Answer(bad)) == -1, bad);
     c.mmsi->SetAidMode(1);
     QTest::ignoreMessage(QtDebugMsg, "Message rejected");
-    QCOMPARE(c.aar.Decode(Answer("$AIAAR,1,21,01,00,10,0,6750,0,00,00,0,6750,R")), 0);
+    QCOMPARE(c.aar.Decode(Answer(good)), 0);
     QCOMPARE(c.schedule->Entries(), filled);
 }
 

@@ -73,13 +73,16 @@ void TestShellCommand::resultCodes()
     QCOMPARE(command.Response(), QString());
     QCOMPARE(command.Tag(), 1);
 
-    // The tag and the response of the accepted answer are kept; a missing
-    // answer text is an empty response.
+    // The tag and the response of the accepted answer are kept; a serial
+    // number without text is a bad answer that changes neither.
     QCOMPARE(command.Parse(Answer("$PVKX,255,getserno,9,A^2C1")), 1);
     QCOMPARE(command.Response(), QString("A,1"));
     QCOMPARE(command.Tag(), 9);
-    QCOMPARE(command.Parse(Answer("$PVKX,255,getserno,9")), 1);
-    QCOMPARE(command.Response(), QString());
+    for (const char *empty : {"$PVKX,255,getserno,8", "$PVKX,255,getserno,8,"})
+        QCOMPARE(command.Parse(Answer(empty)), 0);
+    QCOMPARE(command.Problem(), QString("the answer text is empty"));
+    QCOMPARE(QStringList({command.Response(), QString::number(command.Tag())}),
+             QStringList({"A,1", "9"}));
 
     // The "VendorID" setting adds a second manufacturer code for answers;
     // commands still go out under "VKX".
@@ -115,34 +118,38 @@ void TestShellCommand::answers()
     QCOMPARE(seen, QStringList({"version 2.4.17-B3", "variant 17", "version 1.2", "variant "}));
 
     // Lantern answers fill the model (the sound values of all eight come back
-    // from the simulator).
+    // from the simulator) only when they are whole numbers in range; the
+    // battery voltage is a number too.
     Model model;
     LanternInterface *lim = model.GetLanternInterface();
-    // name, answer text after the tag, value stored; every answer is taken and shown.
-    const QList<std::tuple<QString, QString, int>> rows = {
-        {"limigain", ",7", 1},
-        {"limton", ",-500", -500},
-        {"limpthresh", ",247", 247},
-        // Not a number, or no answer text at all, stores 0.
-        {"limtoff", ",24 V", 0},
-        {"limion", "", 0},
-        {"limigain", ",0", 0},
-        {"limfoo", ",5", -1}}; // an unknown name changes nothing
+    // command, answer text after the tag, result, value stored.
+    const QList<std::tuple<QString, QString, int, int>> rows = {
+        {"nvgeti \"limigain\"", ",1", 1, 1},
+        {"nvseti \"limpthresh\"", ",247", 1, 247},
+        {"nvgeti \"limigain\"", ",7", 0, 1},
+        {"nvgeti \"limton\"", ",-500", 0, 0},
+        {"nvgeti \"limvmax\"", ",33001", 0, 0},
+        {"nvgeti \"limtoff\"", ",24 V", 0, 0},
+        {"nvgeti \"limion\"", "", 0, 0},
+        {"nvgeti \"limfoo\"", ",5", 1, -1}, // an unknown name changes nothing
+        {"battvolts", ",12600", 1, -1},
+        {"battvolts", ",x", 0, -1},
+        {"battvolts", ",", 0, -1},
+        {"battvolts", ",100001", 0, -1}};
     for (const auto &row : rows) {
-        const QString verb = std::get<0>(row) == "limpthresh" ? "nvseti" : "nvgeti";
-        auto *command =
-            new NmeaShellCommand(QString("%1 \"%2\"").arg(verb, std::get<0>(row)), 3, 1, 6, &model);
+        auto *command = new NmeaShellCommand(std::get<0>(row), 3, 1, 6, &model);
         QSignalSpy shown(command, &NmeaShellCommand::showLimParams);
         LanternInterface before;
         before = *lim;
-        QCOMPARE(
-            command->Parse(Answer("$PVKX,255," + command->Command() + ",6" + std::get<1>(row))), 1);
-        QCOMPARE(shown.count(), 1);
-        const int index = LanternInterface::ParameterIndex(std::get<0>(row));
-        if (index < 0)
+        const int result =
+            command->Parse(Answer("$PVKX,255," + command->Command() + ",6" + std::get<1>(row)));
+        QVERIFY2(result == std::get<2>(row), qPrintable(command->Command() + std::get<1>(row)));
+        const int index = LanternInterface::ParameterIndex(command->Command().section('"', 1, 1));
+        QCOMPARE(shown.count(), result == 1 && command->Command().startsWith("nv") ? 1 : 0);
+        if (index < 0 || result != 1)
             QVERIFY(*lim == before);
         else
-            QCOMPARE(lim->ParameterValue(index), std::get<2>(row));
+            QCOMPARE(lim->ParameterValue(index), std::get<3>(row));
     }
     // Without a model there is nowhere to store: the answer is still taken.
     NmeaShellCommand orphan("nvgeti \"limvmax\"", 3, 1, 8);

@@ -116,18 +116,24 @@ private slots:
         QCOMPARE(ShellCommandOf(NextLine()), QString("appver"));
         Say("$PVKX,255,appver,0,AX01.07");
         QCOMPARE(ShellCommandOf(NextLine()), QString("getserno"));
-        // An answer for another command is passed over; one with first field
-        // 254 is rejected, and the next job starts.
+        // An answer for another command is passed over.
         Say("$PVKX,255,appver,0,AX01.07");
-        Say("$PVKX,254,getserno,1,SN1");
+        Say("$PVKX,255,getserno,1,SN1");
         QCOMPARE(ShellCommandOf(NextLine()), QString("battvolts"));
-        QCOMPARE(events, (QStringList{"Version AX01.07", "CommandError getserno",
-                                      "JobComplete Version 0"}));
-        QCOMPARE(transport->LastError(), QString("Error checking response of command: getserno"));
+        QCOMPARE(events, (QStringList{"Version AX01.07", "JobComplete Version 0"}));
         // No answer at all: a time-out, and the queue runs on.
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
         QCOMPARE(ShellCommandOf(NextLine()), QString("battvolts"));
         QCOMPARE(transport->QueuedJobNames(), QStringList{"Version"});
+        // A rejected answer (first field 254) ends the transfer: the job waits
+        // for the disconnect that the error brings, with no time-out.
+        events.clear();
+        Say("$PVKX,254,battvolts,2,12600");
+        QTRY_VERIFY(events.contains("CommandError battvolts"));
+        QCOMPARE(transport->LastError(), QString("Error checking response of command: battvolts: "
+                                                 "the answer's first field is \"254\", not 255"));
+        QVERIFY(Silent(1500));
+        QCOMPARE(events, QStringList{"CommandError battvolts"});
     }
 
     // The presence poll: one that goes unanswered while the next is queued
@@ -149,7 +155,7 @@ private slots:
         transport->QueueJob("Kelvane", false);
         QCOMPARE(NextLine(), TestChecksum::Framed("$UPAIQ,AID"));
         // Two AID answers, the second 500 ms after the first: both are taken.
-        Say("$AIAID,111111111,1,111111111,R,R");
+        Say("$AIAID,123456789,1,111111111,R,R");
         QTest::qWait(500);
         Say("$AIAID,123456789,1,123456789,R,R");
         const qint64 lastAnswer = clock.elapsed();
@@ -207,7 +213,8 @@ private slots:
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
         Say("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,C");
         QTRY_VERIFY(events.contains("AtoNSentenceError ACF"));
-        QCOMPARE(transport->LastError(), QString("Error parsing the response for: ACF"));
+        QCOMPARE(transport->LastError(),
+                 QString("Error parsing the response for: ACF: field 15, status: \"C\", not R"));
         // Waits for the disconnect that the error brings: no ACE, no time-out.
         QVERIFY(Silent(1500));
         QCOMPARE(events, QStringList{"AtoNSentenceError ACF"});
