@@ -1,6 +1,7 @@
 #include "model/messageschedule.h"
 
 #include <QDataStream>
+#include <QHash>
 #include <QIODevice>
 #include <cstdlib>
 
@@ -14,6 +15,7 @@ MessageSchedule &MessageSchedule::operator=(const MessageSchedule &other)
     if (this != &other) {
         CopyObjectVersion(other);
         entries = other.entries;
+        lookupValid = false;
     }
     return *this;
 }
@@ -26,6 +28,7 @@ bool MessageSchedule::operator==(const MessageSchedule &other) const
 void MessageSchedule::Reset()
 {
     ResetObjectVersion();
+    lookupValid = false;
     entries.clear();
     entries.append(MessageScheduleEntry());
     // The placeholders give every received schedule row, and every added
@@ -46,6 +49,7 @@ void MessageSchedule::Read(QDataStream &in)
 {
     ModelObject::Read(in);
     entries.clear();
+    lookupValid = false;
     qint32 count = 0;
     in >> count;
     if (in.status() != QDataStream::Ok)
@@ -87,6 +91,7 @@ bool MessageSchedule::SetEntry(int i, const MessageScheduleEntry &entry)
     stored.SetInterval1(qBound(0, entry.Interval1(), maximum));
     stored.SetInterval2(qBound(0, entry.Interval2(), maximum));
     entries[i] = stored;
+    lookupValid = false;
     return true;
 }
 
@@ -171,6 +176,7 @@ bool MessageSchedule::AddMessage(int number, int &row)
         if (FindFreeRow(number, free)) {
             entry.SetMessageId(number);
             entries[free] = entry;
+            lookupValid = false;
             row = free;
             return true;
         }
@@ -182,6 +188,7 @@ bool MessageSchedule::AddMessage(int number, int &row)
         return false;
     entry.SetMessageId(number % 100);
     entries[variantRow] = entry;
+    lookupValid = false;
     row = variantRow;
     return true;
 }
@@ -213,6 +220,7 @@ bool MessageSchedule::RemoveEntry(int i)
         return false;
     const int number = entries.at(i).MessageId();
     const MessageScheduleEntry placeholder = MessageScheduleEntry::Placeholder(number);
+    lookupValid = false;
     const int first = FirstRow(number);
     const int last = qMin(LastRow(number), entries.size() - 1);
     // Rows of 12 and 14 are fixed by their variant, and the two rows of 21 by
@@ -239,6 +247,7 @@ bool MessageSchedule::EnableReport(int i)
     entry.SetStartSlot1(0);
     entry.SetStartSlot2(0);
     entry.SetActive(true);
+    lookupValid = false;
     return true;
 }
 
@@ -253,6 +262,7 @@ bool MessageSchedule::DisableReport(int i)
     entry.SetStartSlot1(MessageScheduleEntry::DisabledSlot);
     entry.SetStartSlot2(MessageScheduleEntry::DisabledSlot);
     entry.SetActive(false);
+    lookupValid = false;
     return true;
 }
 
@@ -260,65 +270,71 @@ bool MessageSchedule::Ordinal(int i, int &number, int &n) const
 {
     if (i < 0 || i >= entries.size())
         return false;
+    BuildLookup();
     number = entries.at(i).MessageId();
-    n = 1;
-    for (int k = 0; k < i; ++k) {
-        if (entries.at(k).MessageId() == number)
-            ++n;
-    }
+    n = ordinals.at(i);
     return true;
 }
 
 int MessageSchedule::VisibleCount() const
 {
-    int count = 0;
-    for (const MessageScheduleEntry &entry : entries) {
-        if (entry.Active() || entry.MessageId() == 21)
-            ++count;
-    }
-    return count;
+    BuildLookup();
+    return tableRows.size();
 }
 
-QVector<int> MessageSchedule::VisibleRows() const
+void MessageSchedule::BuildLookup() const
 {
+    // Views and printers ask per cell; one pass per change keeps them linear.
+    if (lookupValid)
+        return;
+    const int count = entries.size();
+    ordinals.resize(count);
+    tableRowOfEntry.fill(-1, count);
+    tableRows.clear();
+    QHash<int, int> seen;
+    for (int i = 0; i < count; ++i)
+        ordinals[i] = ++seen[entries.at(i).MessageId()];
     // Message 21 rows first (always shown), then the active rows of 6, 8, 12
     // and 14, each group in list order. Active rows of any other message come
-    // last, so that the table always has VisibleCount rows.
-    QVector<int> rows;
-    for (int i = 0; i < entries.size(); ++i) {
+    // last, so that the table always has a row for every active entry.
+    auto add = [this](int i) {
+        tableRowOfEntry[i] = tableRows.size();
+        tableRows.append(i);
+    };
+    for (int i = 0; i < count; ++i) {
         if (entries.at(i).MessageId() == 21)
-            rows.append(i);
+            add(i);
     }
     for (int number : {6, 8, 12, 14}) {
-        for (int i = 0; i < entries.size(); ++i) {
+        for (int i = 0; i < count; ++i) {
             if (entries.at(i).MessageId() == number && entries.at(i).Active())
-                rows.append(i);
+                add(i);
         }
     }
-    for (int i = 0; i < entries.size(); ++i) {
-        const int number = entries.at(i).MessageId();
-        if (entries.at(i).Active() && number != 21 && number != 6 && number != 8 && number != 12 &&
-            number != 14)
-            rows.append(i);
+    for (int i = 0; i < count; ++i) {
+        if (tableRowOfEntry.at(i) < 0 && entries.at(i).Active())
+            add(i);
     }
-    return rows;
+    lookupValid = true;
 }
 
 bool MessageSchedule::TableRowOf(int i, int &row) const
 {
-    const int found = VisibleRows().indexOf(i);
-    if (found < 0)
+    if (i < 0 || i >= entries.size())
         return false;
-    row = found;
+    BuildLookup();
+    if (tableRowOfEntry.at(i) < 0)
+        return false;
+    row = tableRowOfEntry.at(i);
     return true;
 }
 
 bool MessageSchedule::EntryOfTableRow(int row, int &i) const
 {
-    const QVector<int> rows = VisibleRows();
-    if (row < 0 || row >= rows.size())
+    BuildLookup();
+    if (row < 0 || row >= tableRows.size())
         return false;
-    i = rows.at(row);
+    i = tableRows.at(row);
     return true;
 }
 
@@ -331,6 +347,7 @@ bool MessageSchedule::PrepareRow(int number, int &row)
         if (position < FirstRow(21) || position > LastRow(21) || position >= entries.size())
             return false;
         entries[position] = MessageScheduleEntry();
+        lookupValid = false;
         if (position == 1)
             emit off_position_checked(true);
         return true;
@@ -350,6 +367,7 @@ bool MessageSchedule::PrepareRow(int number, int &row)
     MessageScheduleEntry entry;
     entry.SetMessageId(number);
     entries[target] = entry;
+    lookupValid = false;
     row = target;
     return true;
 }

@@ -99,11 +99,16 @@ signals:
     void off_position_checked(bool ticked);
 
 private:
-    // List rows in the order of the table.
-    QVector<int> VisibleRows() const;
+    // Works out the table rows and ordinals after a change.
+    void BuildLookup() const;
 
     AtoN *aton = nullptr;
     QList<MessageScheduleEntry> entries;
+    // Every change of entries clears lookupValid.
+    mutable bool lookupValid = false;
+    mutable QVector<int> tableRows;       // list row of each table row
+    mutable QVector<int> tableRowOfEntry; // table row of each list row, -1 when not shown
+    mutable QVector<int> ordinals;        // Ordinal's n of each list row
 };
 
 #endif // MESSAGESCHEDULE_H

@@ -56,25 +56,17 @@ PadFile::Result PadFile::Read(QIODevice *device, Model *model, QString *errorTex
 {
     Q_CHECK_PTR(device);
     Q_CHECK_PTR(model);
-    if (!device->isSequential() && device->bytesAvailable() > MaxFileSize) {
-        SetError(errorText, tr("The file is too large to be a configuration file."));
-        return Invalid;
+    // A pipe or a device such as /dev/urandom has no size to ask for: read
+    // until its end, but never more than one byte past the limit.
+    QByteArray bytes;
+    while (bytes.size() <= MaxFileSize) {
+        const qint64 wanted = qMin<qint64>(ReadPieceSize, MaxFileSize + 1 - bytes.size());
+        const QByteArray piece = device->read(wanted);
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
     }
-    QDataStream stream(device);
-    Model scratch;
-    scratch.Read(stream);
-    switch (stream.status()) {
-    case QDataStream::Ok:
-        break;
-    case QDataStream::ReadPastEnd:
-        SetError(errorText, tr("The file ends before the configuration is complete."));
-        return Invalid;
-    default:
-        SetError(errorText, tr("The file does not hold a valid configuration."));
-        return Invalid;
-    }
-    *model = scratch;
-    return Done;
+    return FromBytes(bytes, model, errorText);
 }
 
 PadFile::Result PadFile::Write(QIODevice *device, const Model &model, QString *errorText)
@@ -100,8 +92,33 @@ QByteArray PadFile::ToBytes(const Model &model)
 
 PadFile::Result PadFile::FromBytes(const QByteArray &bytes, Model *model, QString *errorText)
 {
+    Q_CHECK_PTR(model);
+    if (bytes.size() > MaxFileSize) {
+        SetError(errorText, tr("The file is too large to be a configuration file."));
+        return Invalid;
+    }
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return Read(&buffer, model, errorText);
+    QDataStream stream(&buffer);
+    Model scratch;
+    scratch.Read(stream);
+    switch (stream.status()) {
+    case QDataStream::Ok:
+        break;
+    case QDataStream::ReadPastEnd:
+        SetError(errorText, tr("The file ends before the configuration is complete."));
+        return Invalid;
+    default:
+        SetError(errorText, tr("The file does not hold a valid configuration."));
+        return Invalid;
+    }
+    // Nothing may follow the configuration: two files joined are not one.
+    if (!buffer.atEnd()) {
+        SetError(errorText, tr("The file holds %n byte(s) after the end of the configuration.",
+                               nullptr, int(buffer.bytesAvailable())));
+        return Invalid;
+    }
+    *model = scratch;
+    return Done;
 }

@@ -22,18 +22,20 @@ public:
     {
         Done = 0,
         OpenFailed,  // the file could not be opened
-        Invalid,     // truncated, negative or impossible row count, or too large
+        Invalid,     // truncated, trailing bytes, impossible row count, or too large
         WriteFailed, // the bytes could not all be written
     };
 
     // Far above any configuration (a default one is a few hundred bytes);
     // keeps a wrong file from filling memory.
     static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+    static constexpr qint64 ReadPieceSize = 64 * 1024;
 
     static Result Load(const QString &fileName, Model *model, QString *errorText = nullptr);
     static Result Save(const QString &fileName, const Model &model, QString *errorText = nullptr);
 
-    // The same on an open device (reading starts at its current position).
+    // The same on an open device of any kind (reading starts at its current
+    // position and goes to its end, at most MaxFileSize bytes).
     static Result Read(QIODevice *device, Model *model, QString *errorText = nullptr);
     static Result Write(QIODevice *device, const Model &model, QString *errorText = nullptr);
 

@@ -48,8 +48,17 @@ void TestCliFiles::init()
 
 void TestCliFiles::show()
 {
+    // A name as a file may hold it: an escape sequence that would retitle the
+    // terminal is shown, not obeyed; JSON escapes it and keeps it whole.
+    const QString name = QStringLiteral("NORTH\x1b]0;OWNED\x07 PIER\u202e");
+    sample.GetAtoN()->SetName(name);
     const CliRun run = RunCli({"show", SavePad(Path("s.pad"), sample)});
     QVERIFY(run.status == 0 && run.err.isEmpty());
+    QVERIFY(Lines(run.out).contains("Name: \"NORTH\\x1b]0;OWNED\\x07 PIER\\u202e\""));
+    const CliRun jsonRun = RunCli({"show", "--json", Path("s.pad")});
+    QVERIFY(!run.out.contains(QChar(0x1b)) && !jsonRun.out.contains(QChar(0x1b)) &&
+            !jsonRun.out.contains(QChar(0x202e)));
+    QCOMPARE(Json(Path("s.pad")).value("aton").toObject().value("name").toString(), name);
     // Fields that the diff test shows are left to it. Channel 06 is simplex:
     // its 20xx item keeps the ship frequency. The schedule as the table shows
     // it: message 21 rows always, the RATDMA row of message 8 without start
@@ -83,6 +92,24 @@ void TestCliFiles::show()
     QVERIFY(flashing.contains("Maximum on time: 0.500 s"));
     QVERIFY(flashing.contains("Latitude: not available"));
     QVERIFY(Json(Path("f.pad")).value("aton").toObject().value("latitude").isNull());
+
+    // Many rows: show and its JSON stay linear in them (16,000 rows once took
+    // minutes, each cell looking through every row).
+    QByteArray rows;
+    QDataStream out(&rows, QIODevice::WriteOnly);
+    out << qint32(2) << qint32(16000);
+    MessageScheduleEntry entry;
+    entry.SetMessageId(6);
+    for (int i = 0; i < 16000; ++i)
+        entry.Write(out);
+    QDataStream in(rows);
+    sample.GetMessageSchedule()->Read(in);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(RunCli({"show", SavePad(Path("many.pad"), sample)}, 60000).status, 0);
+    QCOMPARE(RunCli({"show", "--json", Path("many.pad")}, 60000).status, 0);
+    qInfo("show and show --json of 16,000 rows: %lld ms", clock.elapsed());
+    QVERIFY(clock.elapsed() < 45000);
 }
 
 void TestCliFiles::diffReportsEachDifferentFieldOnce()

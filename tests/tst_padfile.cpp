@@ -215,8 +215,10 @@ void TestPadFile::readRulesOfTheFileForm()
     const QByteArray back = PadFile::ToBytes(read);
     QCOMPARE(back.mid(back.size() - 32, 4) + back.mid(back.size() - 8, 4),
              Bytes().Int32(1).Int32(1).data);
-    // Bytes after the configuration are not part of it and do no harm.
-    QCOMPARE(PadFile::FromBytes(bytes + "junk", &read), PadFile::Done);
+    // Bytes after the configuration, or two files joined, are not one configuration.
+    QString error;
+    QCOMPARE(PadFile::FromBytes(bytes + "junk", &read, &error), PadFile::Invalid);
+    QCOMPARE(error, QString("The file holds 4 byte(s) after the end of the configuration."));
     // Versions read from a file do not survive a reset.
     read.Reset();
     QCOMPARE(PadFile::ToBytes(read), DefaultFileByHand());
@@ -254,12 +256,15 @@ void TestPadFile::filesOnDisk()
     Model read;
     QCOMPARE(PadFile::Load(path, &read), PadFile::Done);
     QVERIFY(read == model);
-    // A sound file padded far beyond any real size is not read at all.
+    // A sound file padded far beyond any real size, or a device without end,
+    // is read no further than the limit.
     QFile file(path);
     QVERIFY(file.resize(PadFile::MaxFileSize + 1));
-    QString error;
-    QCOMPARE(PadFile::Load(path, &read, &error), PadFile::Invalid);
-    QVERIFY(!error.isEmpty() && read == model);
+    for (const QString &name : {path, QString("/dev/urandom")}) {
+        QString error;
+        QCOMPARE(PadFile::Load(name, &read, &error), PadFile::Invalid);
+        QVERIFY2(error.contains("too large") && read == model, qPrintable(error));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPadFile)

@@ -5,11 +5,21 @@
 
 // Standard output for results and standard error for progress and
 // messages, both in UTF-8 and flushed line by line so that a script or a
-// terminal sees each event when it happens.
+// terminal sees each event when it happens. Text from the unit or a file may
+// hold anything: control characters (escape sequences that retitle or clear
+// a terminal) and format characters (reversed writing) go out as visible
+// escapes.
 class Console
 {
 public:
+    // "\x1b" for a control character, "\u202e" for a format character;
+    // line ends stay.
+    static QString Visible(const QString &text);
+    // The same with JSON's escape ("\u001b"), for text that is JSON already.
+    static QString VisibleJson(const QString &text);
+
     static void Out(const QString &text);
+    static void OutJson(const QString &text);
     static void Err(const QString &text);
     // "vandrel-cli: " and the text on standard error.
     static void Error(const QString &text);

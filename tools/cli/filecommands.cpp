@@ -31,7 +31,7 @@ int FileCommands::Show(const QString &path, bool json)
     if (!LoadOrSay(path, &model))
         return ExitFailure;
     if (json)
-        Console::Out(QString::fromUtf8(QJsonDocument(ConfigurationJson::Of(model)).toJson()));
+        Console::OutJson(QString::fromUtf8(QJsonDocument(ConfigurationJson::Of(model)).toJson()));
     else
         Console::Out(ConfigurationPrinter::Text(model));
     return ExitDone;
