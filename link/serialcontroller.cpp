@@ -397,6 +397,7 @@ void SerialController::LineFailed(const QString &reason)
         port->close();
         if (unsent)
             ReportSendFailure();
+        emit LineLost(lineError);
     });
 }
 

@@ -81,6 +81,10 @@ signals:
     void Sent(QString sent);
     void Received(QString received);
     void Closed();
+    // The device went away (adapter pulled, far end closed). The line stays
+    // open until the owner closes it; a program that only reads learns of
+    // the loss here rather than from a failed write.
+    void LineLost(QString reason);
 
 public slots:
     void OnSend(QString text);

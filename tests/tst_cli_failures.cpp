@@ -48,6 +48,33 @@ void TestCliFailures::failedRetrieveWritesNoFile()
            true);
     failed({"--corrupt-checksums"}, timeout, false);
     failed({"--close-after", "2"}, "hung up", true);
+
+    // Answers the unit cannot have meant end the transfer, naming the query
+    // and the field (the sample unit's MMSI is 992351234).
+    const QList<QPair<QString, QString>> badAnswers{
+        {"empty-value", "(Error checking response of command: appver: the answer text is empty)"},
+        {"lantern-range", "nvgeti \"limen\": limen: 99999999 is outside 0 to 1)"},
+        {"acf-range", "ACF: field 2, type of EPFS: 99 is outside 0 to 15)"},
+        {"lonely-continuation", "ACE: field 7, name: a continuation without the sentence"},
+        {"second-unit", "AID: field 1, MMSI: 992351231, while the unit answered as 992351234"},
+        {"other-mmsi", "ACF: field 1, MMSI: 992351231 is another unit than 992351234"},
+        {"huge-instance", "AAR: field 3, instance: 2147483647 is outside 1 to 4)"}};
+    for (const auto &bad : badAnswers)
+        failed({"--bad-answer", bad.first}, bad.second, bad.first == "acf-range");
+    // Empty latitude and longitude fields are NMEA's "no value", not 0/0.
+    {
+        Simulator unit({"--fast", "--quiet", "--bad-answer", "empty-position"});
+        Model model;
+        QCOMPARE(unit.Retrieve(Path("empty-position.pad"), &model), 0);
+        const GeoPosition *position = model.GetAtoN()->GetPosition();
+        QCOMPARE(QList<double>({position->Latitude(), position->Longitude()}),
+                 QList<double>({91.0, 181.0}));
+    }
+    // A program that only reads learns of the closed line too.
+    Simulator closing({"--fast", "--close-after", "1"});
+    const CliRun monitor = RunCli({"monitor", "--port", closing.port}, 20000);
+    QVERIFY2(monitor.status == 3 && monitor.err.contains("The line to the unit closed: "),
+             qPrintable(monitor.err));
 }
 
 void TestCliFailures::refusedCommands()

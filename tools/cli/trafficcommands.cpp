@@ -68,12 +68,20 @@ int TrafficCommands::Monitor(VandrelApplication *application, const QString &por
         loop.quit();
     });
     QObject::connect(&link.transport, &Transport::Disconnected, &loop, &QEventLoop::quit);
+    QString lost;
+    QObject::connect(link.transport.GetSerialController(), &SerialController::LineLost, &loop,
+                     [&](const QString &reason) {
+                         lost = reason;
+                         loop.quit();
+                     });
     loop.exec();
     if (stopped) {
         link.transport.Disconnect();
         return ExitDone;
     }
-    Console::Error(QStringLiteral("The line to the unit closed."));
+    link.transport.Disconnect();
+    Console::Error(lost.isEmpty() ? QStringLiteral("The line to the unit closed.")
+                                  : QStringLiteral("The line to the unit closed: %1").arg(lost));
     return ExitFailure;
 }
 

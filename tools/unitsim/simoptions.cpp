@@ -1,5 +1,7 @@
 #include "simoptions.h"
 
+#include "unitresponder.h"
+
 #include <QCommandLineParser>
 
 #include <tuple>
@@ -75,6 +77,11 @@ QString SimOptions::usage()
         "  --answer-status-c        configuration answers carry status C, not R\n"
         "  --missing-field          configuration answers lack their last field\n"
         "  --zero-mmsi              configuration answers carry MMSI 000000000\n"
+        "  --bad-answer WHAT        answer malformed, WHAT one of empty-value,\n"
+        "                           non-numeric, lantern-range, acf-range,\n"
+        "                           empty-position, lonely-continuation,\n"
+        "                           other-mmsi, second-unit, huge-instance;\n"
+        "                           may be repeated\n"
         "  --late-ms N              answer N milliseconds late\n"
         "  --dock-out-after S       stop answering getserno S seconds after start\n"
         "  --close-after S          close the line and exit S seconds after start\n"
@@ -97,7 +104,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
                              noAnswerOption = valued("no-answer"), refuseOption = valued("refuse"),
                              late = valued("late-ms"), dockOut = valued("dock-out-after"),
                              close = valued("close-after"), flood = valued("flood"),
-                             drift = valued("drift"), cycle = valued("cycle");
+                             drift = valued("drift"), cycle = valued("cycle"),
+                             badAnswer = valued("bad-answer");
     // Each switch and the member it sets.
     const std::pair<QCommandLineOption, bool *> switches[] = {
         {flag("fast"), &fast},
@@ -119,7 +127,7 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
 
     QCommandLineParser parser;
     parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, refuseOption, late,
-                       dockOut, close, flood, quiet, drift, cycle});
+                       dockOut, close, flood, quiet, drift, cycle, badAnswer});
     for (const auto &s : switches)
         parser.addOption(s.first);
     for (const auto &s : offSwitches)
@@ -164,6 +172,14 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
             }
             *list << v.trimmed();
         }
+    }
+    for (const QString &v : parser.values(badAnswer)) {
+        if (!UnitFaults::BadAnswerKinds.contains(v)) {
+            *error = QStringLiteral("--bad-answer takes one of %1")
+                         .arg(UnitFaults::BadAnswerKinds.join(QStringLiteral(", ")));
+            return false;
+        }
+        badAnswers << v;
     }
     double d = 0;
     if (parser.isSet(late)) {

@@ -31,6 +31,7 @@ struct SimOptions
     bool answerStatusC = false;
     bool missingField = false;
     bool zeroMmsi = false;
+    QStringList badAnswers;
     int lateMs = 0;
     double dockOutAfter = -1; // seconds; negative: never
     double closeAfter = -1;   // seconds; negative: never

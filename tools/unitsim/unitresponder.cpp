@@ -80,6 +80,13 @@ QByteArray angleText(qint64 tenThousandths, int degreeDigits)
 
 } // namespace
 
+const QStringList UnitFaults::BadAnswerKinds{
+    QStringLiteral("empty-value"),    QStringLiteral("non-numeric"),
+    QStringLiteral("lantern-range"),  QStringLiteral("acf-range"),
+    QStringLiteral("empty-position"), QStringLiteral("lonely-continuation"),
+    QStringLiteral("other-mmsi"),     QStringLiteral("second-unit"),
+    QStringLiteral("huge-instance")};
+
 UnitResponder::UnitResponder(UnitConfig *config, QObject *parent)
     : QObject(parent), m_config(config)
 {}
@@ -179,17 +186,35 @@ QList<QByteArray> UnitResponder::handleQuery(const NmeaSentence &s)
 QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
 {
     const UnitConfig &c = *m_config;
-    const QByteArray mmsi = answerMmsi();
+    const QByteArray own = answerMmsi();
+    // Another unit's MMSI: the unit's own with its last digit changed.
+    QByteArray other = own;
+    other.back() = other.back() == '1' ? '2' : '1';
+    const QByteArray mmsi = m_faults.bad("other-mmsi") ? other : own;
     QList<QByteArray> out;
     if (formatter == "AID") {
-        out << configAnswer("AID", {mmsi, "1", mmsi, "R"});
+        out << configAnswer("AID", {own, "1", own, "R"});
+        if (m_faults.bad("second-unit"))
+            out << configAnswer("AID", {other, "1", other, "R"});
+    } else if (formatter == "ACF" && m_faults.bad("acf-range")) {
+        out << configAnswer("ACF", {mmsi, "99", "5030.0000", "N", "00100.0000", "E", "0", "2087",
+                                    "2088", "99999", "99999", "1", "99", "0"});
     } else if (formatter == "ACF") {
+        const bool empty = m_faults.bad("empty-position");
         out << configAnswer("ACF",
-                            {mmsi, number(c.typeOfEPFS), angleText(c.latitude, 2),
-                             c.latitude < 0 ? "S" : "N", angleText(c.longitude, 3),
-                             c.longitude < 0 ? "W" : "E", number(c.positionAccuracy),
-                             number(c.channel1), number(c.channel2), number(c.channel1),
-                             number(c.channel2), "1", number(c.typeOfAtoN), number(c.acfField14)});
+                            {mmsi, number(c.typeOfEPFS), empty ? "" : angleText(c.latitude, 2),
+                             empty            ? ""
+                             : c.latitude < 0 ? "S"
+                                              : "N",
+                             empty ? "" : angleText(c.longitude, 3),
+                             empty             ? ""
+                             : c.longitude < 0 ? "W"
+                                               : "E",
+                             number(c.positionAccuracy), number(c.channel1), number(c.channel2),
+                             number(c.channel1), number(c.channel2), "1", number(c.typeOfAtoN),
+                             number(c.acfField14)});
+    } else if (formatter == "ACE" && m_faults.bad("lonely-continuation")) {
+        out << configAnswer("ACE", {mmsi, {}, {}, {}, {}, {}, NmeaFrame::escape(c.name), {}});
     } else if (formatter == "ACE") {
         const QByteArray name = NmeaFrame::escape(c.name);
         const bool continued = name.size() > MaxEscapedNameInFirstAce;
@@ -214,6 +239,9 @@ QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
                                  interval(r.interval1), number(r.scheme), number(r.hour2, 2),
                                  number(r.minute2, 2), slot(r.slot2), interval(r.interval2)});
         }
+        if (m_faults.bad("huge-instance"))
+            out << configAnswer("AAR", {mmsi, "12", "2147483647", "00", "00", "00", "6750", "0",
+                                        "00", "00", "00", "6750"});
     }
     return out;
 }
@@ -401,7 +429,23 @@ QList<QByteArray> UnitResponder::handleShell(const NmeaSentence &s)
     if (result != ShellOk)
         emit diagnostic(QStringLiteral("shell command \"%1\" refused: %2")
                             .arg(command, QString::fromLatin1(text)));
+    else
+        text = badShellText(command, text);
     return {NmeaFrame::build('$', "PVKX", {number(result), sent, tag, text})};
+}
+
+QByteArray UnitResponder::badShellText(const QString &command, const QByteArray &text) const
+{
+    const bool lantern = command.startsWith(QLatin1String("nvgeti"));
+    const bool numeric = lantern || command == QLatin1String("battvolts");
+    if (m_faults.bad("empty-value") &&
+        (numeric || command == QLatin1String("appver") || command == QLatin1String("getserno")))
+        return QByteArray();
+    if (m_faults.bad("non-numeric") && numeric)
+        return "n/a";
+    if (m_faults.bad("lantern-range") && lantern)
+        return "99999999";
+    return text;
 }
 
 QByteArray UnitResponder::runShellCommand(const QString &command, int level, int *result)

@@ -18,6 +18,19 @@ struct UnitFaults
     bool answerStatusC = false; // configuration answers carry status "C" instead of "R"
     bool missingField = false;  // configuration answers lack their last field
     bool zeroMmsi = false;      // configuration answers carry the MMSI "000000000"
+    QStringList badAnswers;     // kinds of malformed answer, from BadAnswerKinds
+
+    // empty-value: appver, getserno, battvolts and nvgeti answer with an empty text
+    // non-numeric: battvolts and nvgeti answer "n/a"
+    // lantern-range: nvgeti answers 99999999
+    // acf-range: the ACF answer carries EPFS 99, channels 99999, type of AtoN 99
+    // empty-position: the ACF answer leaves latitude and longitude empty
+    // lonely-continuation: the ACE answer is its name continuation alone
+    // other-mmsi: ACF, ACE and AAR answers name another MMSI than AID
+    // second-unit: a second AID answer names another unit
+    // huge-instance: one more AAR row, message 12 with instance 2147483647
+    static const QStringList BadAnswerKinds;
+    bool bad(const char *kind) const { return badAnswers.contains(QLatin1String(kind)); }
 };
 
 // The unit's sentence handling: answers queries and shell commands, applies
@@ -62,6 +75,8 @@ private:
     bool applyAcf(const NmeaSentence &s);
     bool applyAce(const NmeaSentence &s);
     bool applyAar(const NmeaSentence &s);
+    // The answer text as the faults asked for have it.
+    QByteArray badShellText(const QString &command, const QByteArray &text) const;
     QByteArray runShellCommand(const QString &command, int level, int *result);
     bool suppressed(const QString &what) const;
     static bool listed(const QStringList &list, const QString &what);

@@ -37,6 +37,7 @@ UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
     faults.answerStatusC = options.answerStatusC;
     faults.missingField = options.missingField;
     faults.zeroMmsi = options.zeroMmsi;
+    faults.badAnswers = options.badAnswers;
     m_responder.setFaults(faults);
     m_line.setPaced(!options.fast);
     m_traffic.setCycle(options.cycleSeconds, QDateTime::currentDateTimeUtc());
