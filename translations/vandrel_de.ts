@@ -91,6 +91,174 @@
     </message>
 </context>
 <context>
+    <name>AtoNSentence</name>
+    <message>
+        <location filename="../sentences/atonsentence.cpp" line="+44"/>
+        <source>not a sound %1 answer from the unit</source>
+        <translation>keine einwandfreie %1-Antwort des Geräts</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>field %1, %2: %3</source>
+        <translation>Feld %1, %2: %3</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <location line="+40"/>
+        <location line="+22"/>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <location line="-56"/>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation>„%1“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>field %1, %2</source>
+        <translation>Feld %1, %2</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>&quot;%1&quot; is not nine digits</source>
+        <translation>„%1“ sind nicht neun Ziffern</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1 is another unit than %2, which answered the AID query</source>
+        <translation>%1 ist ein anderes Gerät als %2, das die AID-Abfrage beantwortet hat</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&quot;%1&quot;, not R</source>
+        <translation>„%1“, nicht R</translation>
+    </message>
+</context>
+<context>
+    <name>AtoNSentenceAAR</name>
+    <message>
+        <location filename="../sentences/atonsentenceaar.cpp" line="+62"/>
+        <location line="+3"/>
+        <source>message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 is not 6, 8, 12, 14 or 21</source>
+        <translation>%1 ist nicht 6, 8, 12, 14 oder 21</translation>
+    </message>
+</context>
+<context>
+    <name>AtoNSentenceACE</name>
+    <message>
+        <location filename="../sentences/atonsentenceace.cpp" line="+95"/>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>a continuation without the sentence it continues</source>
+        <translation>eine Fortsetzung ohne den Satz, den sie fortsetzt</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>&quot;%1&quot; is not two hexadecimal digits</source>
+        <translation>„%1“ sind nicht zwei Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>dimensions</source>
+        <translation>Abmessungen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&quot;%1&quot; is not ten digits</source>
+        <translation>„%1“ sind nicht zehn Ziffern</translation>
+    </message>
+</context>
+<context>
+    <name>AtoNSentenceACF</name>
+    <message>
+        <location filename="../sentences/atonsentenceacf.cpp" line="+94"/>
+        <source>latitude</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>longitude</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>&quot;%1&quot; is not an angle up to %2 degrees</source>
+        <translation>„%1“ ist kein Winkel bis %2 Grad</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>hemisphere</source>
+        <translation>Halbkugel</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&quot;%1&quot;, not %2 or %3</source>
+        <translation>„%1“, nicht %2 oder %3</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>channel</source>
+        <translation>Kanal</translation>
+    </message>
+</context>
+<context>
+    <name>AtoNSentenceAID</name>
+    <message>
+        <location filename="../sentences/atonsentenceaid.cpp" line="+75"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1, while the unit answered as %2 before</source>
+        <translation>%1, während das Gerät zuvor als %2 geantwortet hat</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>new MMSI</source>
+        <translation>neue MMSI</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&quot;%1&quot; is not nine digits</source>
+        <translation>„%1“ sind nicht neun Ziffern</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>mode</source>
+        <translation>Modus</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&quot;%1&quot; is not one of R, V, P, C, 0</source>
+        <translation>„%1“ ist keiner von R, V, P, C, 0</translation>
+    </message>
+</context>
+<context>
     <name>ConfigurationCheck</name>
     <message>
         <location filename="../app/configurationcheck.cpp" line="+23"/>
@@ -330,6 +498,131 @@
         <location line="+1"/>
         <source>MMSI %1</source>
         <translation>MMSI %1</translation>
+    </message>
+</context>
+<context>
+    <name>FieldRanges</name>
+    <message>
+        <location filename="../model/fieldranges.cpp" line="+24"/>
+        <source>type of EPFS</source>
+        <translation>EPFS-Typ</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>position accuracy</source>
+        <translation>Positionsgenauigkeit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>type of AtoN</source>
+        <translation>AtoN-Typ</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ACF field 14</source>
+        <translation>ACF-Feld 14</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>flags</source>
+        <translation>Kennbits</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>off-position threshold</source>
+        <translation>Off-Position-Schwelle</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ACE field 5</source>
+        <translation>ACE-Feld 5</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ACE field 6</source>
+        <translation>ACE-Feld 6</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dimension A</source>
+        <translation>Abmessung A</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dimension B</source>
+        <translation>Abmessung B</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dimension C</source>
+        <translation>Abmessung C</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dimension D</source>
+        <translation>Abmessung D</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>dimension</source>
+        <translation>Abmessung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>instance</source>
+        <translation>Instanz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>hour</source>
+        <translation>Stunde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>access scheme</source>
+        <translation>Zugriffsverfahren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>start slot</source>
+        <translation>Startslot</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+1"/>
+        <source>interval</source>
+        <translation>Intervall</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>battery voltage</source>
+        <translation>Batteriespannung</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>%1: %2 is outside %3 to %4</source>
+        <translation>%1: %2 liegt außerhalb von %3 bis %4</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>%1: %2 is not a VHF channel</source>
+        <translation>%1: %2 ist kein UKW-Kanal</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>name: %1 characters, at most %2</source>
+        <translation>Name: %1 Zeichen, höchstens %2</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>name: %1 characters once $ * , ! \ ^ ~ are escaped, at most %2 fit a sentence</source>
+        <translation>Name: %1 Zeichen, wenn $ * , ! \ ^ ~ umschrieben sind; höchstens %2 passen in einen Satz</translation>
     </message>
 </context>
 <context>
@@ -804,7 +1097,7 @@
 <context>
     <name>MessageSchedule</name>
     <message>
-        <location filename="../model/messageschedule.cpp" line="+389"/>
+        <location filename="../model/messageschedule.cpp" line="+410"/>
         <source>Row %1 (message %2, index %3): channel 1 start slot %4, channel 2 start slot %5</source>
         <translation>Zeile %1 (Nachricht %2, Index %3): Kanal 1 Start-Slot %4, Kanal 2 Start-Slot %5</translation>
     </message>
@@ -1014,6 +1307,39 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>NmeaShellCommand</name>
+    <message>
+        <location filename="../link/nmeashellcommand.cpp" line="+71"/>
+        <source>the answer&apos;s first field is &quot;%1&quot;, not %2</source>
+        <translation>das erste Feld der Antwort ist „%1“, nicht %2</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the answer names no command</source>
+        <translation>die Antwort nennt keinen Befehl</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the answer carries no tag</source>
+        <translation>die Antwort trägt keine Kennung</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>the answer text is empty</source>
+        <translation>der Antworttext ist leer</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation>„%1“ ist keine Zahl</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>&quot;%1&quot; is not a whole number</source>
+        <translation>„%1“ ist keine ganze Zahl</translation>
+    </message>
+</context>
+<context>
     <name>OffPositionView</name>
     <message>
         <location filename="../ui/offpositionview.cpp" line="+66"/>
@@ -1054,12 +1380,12 @@ Intervall</translation>
         <translation>Datei konnte nicht gespeichert werden: %1 (%2)</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+48"/>
         <source>The file is too large to be a configuration file.</source>
         <translation>Die Datei ist zu groß für eine Konfigurationsdatei.</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>The file ends before the configuration is complete.</source>
         <translation>Die Datei endet, bevor die Konfiguration vollständig ist.</translation>
     </message>
@@ -1068,8 +1394,16 @@ Intervall</translation>
         <source>The file does not hold a valid configuration.</source>
         <translation>Die Datei enthält keine gültige Konfiguration.</translation>
     </message>
+    <message numerus="yes">
+        <location line="+5"/>
+        <source>The file holds %n byte(s) after the end of the configuration.</source>
+        <translation>
+            <numerusform>Die Datei enthält %n Byte nach dem Ende der Konfiguration.</numerusform>
+            <numerusform>Die Datei enthält %n Bytes nach dem Ende der Konfiguration.</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+14"/>
+        <location line="-39"/>
         <source>The configuration could not be written (%1).</source>
         <translation>Die Konfiguration konnte nicht geschrieben werden (%1).</translation>
     </message>
@@ -1571,18 +1905,18 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+275"/>
-        <location line="+403"/>
+        <location filename="../link/serialcontroller.cpp" line="+284"/>
+        <location line="+404"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-318"/>
+        <location line="-319"/>
         <source>The serial device has hung up</source>
         <translation>Das serielle Gerät hat die Verbindung beendet</translation>
     </message>
     <message>
-        <location line="+294"/>
+        <location line="+295"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
@@ -2133,17 +2467,17 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+299"/>
+        <location filename="../link/transport.cpp" line="+310"/>
         <source>Error checking response of command: </source>
         <translation>Fehler beim Prüfen der Antwort auf den Befehl: </translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+22"/>
         <source>Error parsing the response for: </source>
         <translation>Fehler beim Auswerten der Antwort für: </translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+21"/>
         <source>Timeout waiting for response to command: </source>
         <translation>Zeitüberschreitung beim Warten auf die Antwort auf den Befehl: </translation>
     </message>
