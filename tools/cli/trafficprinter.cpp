@@ -92,15 +92,10 @@ void TrafficPrinter::PrintJson(const char *event, QJsonObject fields)
 {
     ++events;
     fields.insert(QStringLiteral("event"), QLatin1String(event));
-    QString text = QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact));
-    // The serializer leaves DEL and the C1 controls as they are; a terminal
-    // would act on them.
-    for (int i = text.size() - 1; i >= 0; --i) {
-        const ushort u = text.at(i).unicode();
-        if (u >= 0x7F && u <= 0x9F)
-            text.replace(i, 1, QStringLiteral("\\u%1").arg(u, 4, 16, QLatin1Char('0')));
-    }
-    Console::Out(text + QLatin1Char('\n'));
+    // The serializer leaves DEL, the C1 controls and format characters as
+    // they are; a terminal would act on them.
+    Console::OutJson(QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact)) +
+                     QLatin1Char('\n'));
 }
 
 void TrafficPrinter::OnReceived(QString line)
