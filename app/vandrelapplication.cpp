@@ -106,6 +106,14 @@ void VandrelApplication::SetPortName(const QString &name)
     settingsChanged = true;
 }
 
+void VandrelApplication::SetShowTransmit(bool show)
+{
+    if (show != showTransmit) {
+        showTransmit = show;
+        settingsChanged = true;
+    }
+}
+
 void VandrelApplication::OnClosing()
 {
     if (settingsChanged)
@@ -135,6 +143,7 @@ void VandrelApplication::WriteSettings()
     user.setValue(QLatin1String(KeyFilename), fileName);
     user.setValue(QLatin1String(KeyLogFilename), logFileName);
     user.setValue(QLatin1String(KeyPortName), portName);
+    user.setValue(QLatin1String(KeyShowTransmit), showTransmit);
     user.setValue(QLatin1String(KeyFCCAccept), fccAccept);
     user.sync();
     settingsChanged = false;
@@ -201,12 +210,12 @@ void VandrelApplication::SetMainWindow(QObject *window)
 
 void VandrelApplication::ConnectSerialTransport()
 {
-    if (Transport::IsPortBusy(portName)) {
+    QString detail;
+    const PortProblem problem = PortProbe::Probe(portName, &detail);
+    if (problem != PortProblem::None) {
         const QMetaObject::Connection once = connect(this, &VandrelApplication::ConnectError,
                                                      stateMachine, &StateMachine::ConnectError);
-        emit ConnectError(tr("An error was encountered in trying to open the serial port.  The "
-                             "port may be busy or resetting. ( %1 ).")
-                              .arg(1));
+        emit ConnectError(PortProbe::Message(problem, portName, detail));
         disconnect(once);
         return;
     }

@@ -50,6 +50,7 @@ public:
     void SetLogFilename(const QString &name);
     void SetPortName(const QString &name);
     bool GetShowTransmit() const { return showTransmit; }
+    void SetShowTransmit(bool show);
     QString GetVendorID() const { return vendorID; }
 
     // "090300.03.00.05  (Mon d yyyy)" with the build date.

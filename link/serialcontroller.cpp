@@ -1,6 +1,7 @@
 #include "link/serialcontroller.h"
 
 #include "link/portenumerator.h"
+#include "link/portprobe.h"
 #include "sentences/parsedsentence.h"
 #include "sentences/sentenceview.h"
 
@@ -112,11 +113,13 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
     auto *newPort = new QSerialPort(portName, this);
     if (!newPort->open(QIODevice::ReadWrite)) {
         openError = newPort->errorString();
+        openProblem = PortProbe::ProblemOf(portName, newPort->error());
         qDebug().noquote() << "Cannot open" << portName << ":" << openError;
         delete newPort;
         return false;
     }
     openError.clear();
+    openProblem = PortProblem::None;
 
     newPort->setBaudRate(baudRate);
     newPort->setFlowControl(QSerialPort::NoFlowControl);
@@ -732,14 +735,4 @@ QList<QPair<QString, QString>> SerialController::PortList()
                                port.friendlyName.isEmpty() ? port.portName : port.friendlyName));
     }
     return ports;
-}
-
-bool SerialController::IsPortBusy(const QString &portName)
-{
-    QSerialPort probe(portName);
-    if (probe.open(QIODevice::ReadWrite)) {
-        probe.close();
-        return false;
-    }
-    return true;
 }

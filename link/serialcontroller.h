@@ -2,6 +2,7 @@
 #define SERIALCONTROLLER_H
 
 #include "link/portinfo.h"
+#include "link/portprobe.h"
 
 #include <QAtomicInteger>
 #include <QMutex>
@@ -57,6 +58,8 @@ public:
     bool IsOpen() const;
     bool IsFileOpen() const;
     QString ErrorString() const;
+    // Why the last Open failed; None after one that succeeded.
+    PortProblem OpenProblem() const { return openProblem; }
 
     // The three log operations may be called from another thread than the one
     // that receives lines; they share one lock with the write of each line.
@@ -69,7 +72,6 @@ public:
     static QString FindDevicePort();
     static QString FriendlyName(const QString &portName);
     static QList<QPair<QString, QString>> PortList();
-    static bool IsPortBusy(const QString &portName);
     // Replaces the enumeration of ports present (tests feed records through
     // it); an empty function restores the system's enumeration. Clears the cache.
     static void SetPortEnumeration(PortEnumeration enumeration);
@@ -137,6 +139,7 @@ private:
 
     // Why the last Open failed; offered by ErrorString while nothing is held.
     QString openError;
+    PortProblem openProblem = PortProblem::None;
     // Why the last StartLog failed; offered by LogErrorString while no log is
     // held, so that the box about it says why. Guarded by logLock.
     QString logOpenError;

@@ -43,10 +43,8 @@ void SerialTransport::Connect(QString connection)
         return;
     }
     SetLastError(line->ErrorString());
-    emit ConnectError(
-        tr("An error was encountered in trying to open the serial port it is probably blocked "
-           "( %1 ).")
-            .arg(LastError()));
+    emit ConnectError(PortProbe::Message(
+        line->OpenProblem(), VandrelApplication::instance()->GetPortName(), LastError()));
 }
 
 bool SerialTransport::ConnectFile(QString filename)

@@ -454,8 +454,3 @@ QList<QPair<QString, QString>> Transport::PortList()
 {
     return SerialController::PortList();
 }
-
-bool Transport::IsPortBusy(const QString &portName)
-{
-    return SerialController::IsPortBusy(portName);
-}

@@ -68,7 +68,6 @@ public:
     static QString FindDevicePort();
     static QString FriendlyName(const QString &portName);
     static QList<QPair<QString, QString>> PortList();
-    static bool IsPortBusy(const QString &portName);
 
 signals:
     void Connected();

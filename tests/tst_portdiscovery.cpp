@@ -5,6 +5,11 @@
 
 #include <QtTest>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 // Port discovery with records fed in place of the system's enumeration, and
 // the pseudo-terminal lines offered through VANDREL_PORTS.
 class TestPortDiscovery : public QObject
@@ -73,14 +78,39 @@ private slots:
         QCOMPARE(list.count(qMakePair(second.slavePath(), second.slavePath())), 1);
         qunsetenv("VANDREL_PORTS");
 
-        // Asking whether a port is busy leaves it free; a held port is busy.
-        QVERIFY(!SerialController::IsPortBusy(list.last().first));
-        QVERIFY(SerialController::IsPortBusy("/dev/vandrel-missing"));
+        // Probing leaves a port free; each problem is told apart.
+        QCOMPARE(PortProbe::Probe(list.last().first), PortProblem::None);
+        QCOMPARE(PortProbe::Probe("/dev/vandrel-missing"), PortProblem::NotPresent);
         SerialController holder;
         QVERIFY(holder.Open(list.last().first, 38400));
-        QVERIFY(SerialController::IsPortBusy(second.slavePath()));
+        QCOMPARE(PortProbe::Probe(second.slavePath()), PortProblem::Busy);
         QVERIFY(holder.Close());
-        QVERIFY(!SerialController::IsPortBusy(second.slavePath()));
+        QCOMPARE(PortProbe::Probe(second.slavePath()), PortProblem::None);
+    }
+
+    // A device this user may not use, as a serial adapter is before the user
+    // joins the group that owns it.  Tests run as root, who may open anything,
+    // so the probe and the open run in a child that has become "nobody".
+    void aPortWithoutPermission()
+    {
+        PtyPair line;
+        const QByteArray path = QFile::encodeName(line.slavePath());
+        QCOMPARE(::chmod(path.constData(), ::geteuid() == 0 ? 0600 : 0), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) || ::setgid(65534) || ::setuid(65534)))
+                ::_exit(100);
+            SerialController opener;
+            const bool opened = opener.Open(line.slavePath(), 38400);
+            ::_exit(opened
+                        ? 101
+                        : int(opener.OpenProblem()) + 10 * int(PortProbe::Probe(line.slavePath())));
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 11 * int(PortProblem::NoPermission));
+        QVERIFY(PortProbe::Message(PortProblem::NoPermission, "/dev/ttyUSB0", "")
+                    .contains("/dev/ttyUSB0. Add your user to the \"dialout\" group"));
     }
 };
 

@@ -47,7 +47,8 @@ private slots:
         VandrelApplication::instance()->SetPortName("/dev/vandrel-no-such-port");
         transport.Connect("/dev/vandrel-no-such-port");
         QCOMPARE(transport.LastError(), QString("No such file or directory"));
-        QVERIFY(connectError.at(0).at(0).toString().contains("( No such file or directory )"));
+        QVERIFY(connectError.at(0).at(0).toString().contains(
+            "The serial port /dev/vandrel-no-such-port is not present."));
 
         // The port comes from the settings, whatever the argument says.
         VandrelApplication::instance()->SetPortName(line.pty.slavePath());
@@ -69,7 +70,7 @@ private slots:
         transport.Disconnect();
         QCOMPARE(disconnected.count(), 1);
         QVERIFY(!transport.IsConnected());
-        QVERIFY(!SerialController::IsPortBusy(line.pty.slavePath()));
+        QCOMPARE(PortProbe::Probe(line.pty.slavePath()), PortProblem::None);
         transport.Disconnect();
         QCOMPARE(disconnected.count(), 1);
         // A transport connects once; nothing is left to connect with.

@@ -108,15 +108,33 @@ void TstMainWindow::portChoiceFollowsThePorts()
         MainWindow window;
         QVERIFY(enabled(window).isEmpty());
     }
+    PtyPair a, b, unit;
     {
-        // A port that cannot be opened counts as in use.
-        fakePorts = {{"/dev/vandrel-no-such-port", "Missing adapter"}};
-        MainWindow window;
-        QTRY_COMPARE_WITH_TIMEOUT(combo(window)->currentText(), QString("Missing adapter- IN USE"),
-                                  MainWindow::ClockIntervalMs + 500);
+        // A port that cannot be opened is marked with the reason, and Connect
+        // gives it in full.
+        SerialController holder;
+        QVERIFY(holder.Open(b.slavePath(), 38400));
+        const QStringList words = {"not present", "busy"};
+        const PortInfoList ports = {{"/dev/vandrel-no-such-port", "Missing adapter"},
+                                    {b.slavePath(), "Held adapter"}};
+        for (int i = 0; i < ports.size(); ++i) {
+            fakePorts = {ports.at(i)};
+            MainWindow window;
+            QTRY_COMPARE_WITH_TIMEOUT(combo(window)->currentText(),
+                                      ports.at(i).friendlyName + " - " + words.at(i),
+                                      MainWindow::ClockIntervalMs + 500);
+            App()->SetMainWindow(&window);
+            ModalAnswer error({ModalAnswer::Press(QMessageBox::Ok)});
+            QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
+            QTRY_COMPARE(error.answered(), 1);
+            QVERIFY2(error.informativeTexts.value(0).contains(
+                         words.at(i) + (i ? ": another program" : ". Check")),
+                     qPrintable(error.informativeTexts.value(0)));
+            QTRY_VERIFY(!App()->GetTransport());
+            App()->SetMainWindow(nullptr);
+        }
     }
 
-    PtyPair a, b, unit;
     fakePorts = {{a.slavePath(), "First adapter"}, {b.slavePath(), QString()}, {"LPT1", "Printer"}};
     App()->SetPortName(b.slavePath());
     {

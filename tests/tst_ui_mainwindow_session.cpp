@@ -205,7 +205,7 @@ void TstMainWindowSession::wholeSession()
     QTRY_VERIFY_WITH_TIMEOUT(child<QLabel>(window, "labelUtcClock")->text().startsWith(" UTC "),
                              5000);
     // The port is not probed while the link holds it.
-    QVERIFY(!child<QComboBox>(window, "comboBoxPort")->currentText().endsWith("- IN USE"));
+    QVERIFY(!child<QComboBox>(window, "comboBoxPort")->currentText().endsWith(" - busy"));
 
     // The traffic log: one that cannot be created gives an error and leaves
     // the button idle; a good one records the unit's traffic until stopped.
@@ -225,6 +225,7 @@ void TstMainWindowSession::wholeSession()
         QCOMPARE(answers.titles.value(0), QString("Error creating Log File"));
     }
     QVERIFY(log->isChecked());
+    QCOMPARE(child<QLabel>(window, "labelLogFile")->text(), QString("Logging to traffic.log"));
     QTRY_VERIFY_WITH_TIMEOUT(logged().contains('$'), 5000);
     log->click();
     QVERIFY(!log->isChecked());
@@ -328,7 +329,8 @@ void TstMainWindowSession::wholeSession()
     // Linked again, the unit goes silent in the middle of a retrieve (its
     // program stopped, as when it is taken from the dock), then its line
     // goes on the next link: each ends the link with one error box, and the
-    // document stays as it was although the unit now holds another name.
+    // document stays as it was although the unit now holds another name; the
+    // traffic log started on the link ends with it.
     ace["name"] = "THIRD UNIT";
     other["ace"] = ace;
     unit.redock(other);
@@ -336,6 +338,11 @@ void TstMainWindowSession::wholeSession()
     shown = *App()->EditModel();
     for (bool pulled : {false, true}) {
         link(window, unit.port);
+        {
+            A choose({A::ChooseFile(logFile)});
+            log->click();
+            QCOMPARE(choose.answered(), 1);
+        }
         A errors({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
         press(window, "toolButtonRetrieveFromAtoN");
         pulled ? unit.unplug() : unit.pause(true);
@@ -349,6 +356,9 @@ void TstMainWindowSession::wholeSession()
         QTest::qWait(3000);
         QCOMPARE(errors.answered(), 1);
         QCOMPARE(window.statusBar()->currentMessage(), QString("Ready"));
+        QVERIFY(!log->isChecked());
+        QCOMPARE(log->text(), QString("Log To File"));
+        QVERIFY(logged().contains("Stopped log file"));
     }
     App()->SetMainWindow(nullptr);
 }

@@ -3,9 +3,12 @@
 #include "lim/lanterninterfacetab.h"
 #include "ui/aboutdialog.h"
 #include "ui/realatontab.h"
+#include "ui/serialdisplay.h"
+#include "ui/serialtab.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -13,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
+#include <QToolButton>
 #include <QTranslator>
 
 // Renders each tab and the About box with the offscreen platform into a
@@ -91,6 +95,25 @@ void FillAtoN(Model *model, int type)
 
 } // namespace
 
+// A unit's traffic, shown and sent, a log being written, two lines selected,
+// and the display paused with lines held.
+void ShowTraffic(SerialTab *tab)
+{
+    tab->OnOpened();
+    QTest::mouseClick(tab->findChild<QCheckBox *>("checkBoxShowSent"), Qt::LeftButton);
+    tab->SetLogging(true, "/home/eng/logs/buoy-7.log");
+    tab->OnReceived("$PVKX,0,appver,3.1.4*5C\n$AIALR,101530.00,006,V,V,AIS: Antenna VSWR*0E\n"
+                    "$GNZDA,101530.00,07,12,2026,00,00*7C\n$AITXT,01,01,91,FREQ,2087,2088*57\n");
+    tab->OnSent("$PVKX,0,battvolts*1F\r\n");
+    tab->OnReceived("$PVKX,0,battvolts,13.58*7A\n");
+    auto *view = tab->findChild<SerialDisplay *>("textEditReceived");
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(1, view->height() / 10));
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    tab->findChild<QToolButton *>("toolButtonPause")->click();
+    tab->OnReceived("$GPRMC,101531.00,A,5741.4750,N,00300.2502,W,0.02,,071226,,,A*63\n");
+    QTest::qWait(300);
+}
+
 class TestScreenshots : public QObject
 {
     Q_OBJECT
@@ -110,8 +133,9 @@ private slots:
     void shoot_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name : {"realaton-fixed", "realaton-floating", "realaton-fixed-de",
-                                 "realaton-small", "lantern-steady", "lantern-flashing", "about"})
+        for (const char *name :
+             {"realaton-fixed", "realaton-floating", "realaton-fixed-de", "realaton-small",
+              "lantern-steady", "lantern-flashing", "about", "serial-data", "serial-data-de"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
@@ -149,6 +173,8 @@ private slots:
             widget = std::make_unique<LanternInterfaceTab>(&model);
             widget->findChild<QGroupBox *>(QStringLiteral("LanternCurrentSense"))
                 ->setChecked(!steadyOn);
+        } else if (name.startsWith("serial")) {
+            widget = std::make_unique<SerialTab>();
         } else {
             widget = std::make_unique<AboutDialog>();
         }
@@ -162,6 +188,8 @@ private slots:
         if (size.isEmpty())
             size = shown->sizeHint().expandedTo(shown->minimumSizeHint());
         widget->resize(size);
+        if (auto *tab = qobject_cast<SerialTab *>(widget.get()))
+            ShowTraffic(tab);
         QTest::qWait(50);
         // A page that scrolls does so up and down only, and the schedule can
         // be scrolled to.

@@ -6,6 +6,7 @@
 #include "uitestmain.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -24,12 +25,20 @@ private:
     {
         return body + QLatin1Char('*') + ParsedSentence::Checksum(body);
     }
+    static void showActive(QWidget &widget)
+    {
+        widget.resize(700, 400);
+        widget.show();
+        widget.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&widget));
+    }
 
 private slots:
     void filtersHideOnlyTheirSentences_data();
     void filtersHideOnlyTheirSentences();
     void sendLineCompletesOrRefuses();
-    void pauseBuffersWithinItsLimit();
+    void pauseHoldsLinesForTheFilters();
+    void selectAndCopyPartOfTheDisplay();
     void displayStaysWithinItsBound();
 };
 
@@ -75,6 +84,7 @@ void TstSerialTab::filtersHideOnlyTheirSentences()
 void TstSerialTab::sendLineCompletesOrRefuses()
 {
     SerialTab tab;
+    showActive(tab);
     QSignalSpy sent(&tab, &SerialTab::Send);
     auto *line = child<QLineEdit>(tab, "lineSend");
     auto *send = child<QToolButton>(tab, "toolButtonSend");
@@ -83,9 +93,15 @@ void TstSerialTab::sendLineCompletesOrRefuses()
     tab.OnOpened();
     QVERIFY(line->isEnabled() && !send->isEnabled());
 
+    // Leaving the field with a line typed sends nothing.
+    line->setFocus();
+    QTest::keyClicks(line, "$PVKX,1,appver");
+    QTest::mouseClick(child<QCheckBox>(tab, "filterXXTXTCheckBox"), Qt::LeftButton);
+    QVERIFY(!line->hasFocus());
+    QCOMPARE(sent.count(), 0);
+
     // Without a checksum "*", two upper-case digits and the line end are
     // added; with a correct one only the line end.  Return sends as well.
-    QTest::keyClicks(line, "$PVKX,1,appver");
     QVERIFY(send->isEnabled());
     send->click();
     QVERIFY(line->text().isEmpty());
@@ -108,38 +124,48 @@ void TstSerialTab::sendLineCompletesOrRefuses()
     // 82 characters with the checksum are still fine.
     QCOMPARE(SerialTab::CompleteSentence("$PVKX," + QString(73, QLatin1Char('A'))).size(), 82 + 2);
 
-    // The shell escape never reaches the unit (the tab is not shown, so no box).
-    line->clear();
-    QTest::keyClicks(line, "+++");
-    QTest::keyClick(line, Qt::Key_Return);
-    QVERIFY(line->text().isEmpty());
-    QCOMPARE(sent.count(), 2);
-
     tab.OnClosed();
     QVERIFY(!line->isEnabled() && !send->isEnabled());
 }
 
-void TstSerialTab::pauseBuffersWithinItsLimit()
+void TstSerialTab::pauseHoldsLinesForTheFilters()
 {
     SerialTab tab;
+    showActive(tab);
     tab.OnOpened();
     auto *pause = child<QToolButton>(tab, "toolButtonPause");
+    auto *showSent = child<QCheckBox>(tab, "checkBoxShowSent");
     child<QCheckBox>(tab, "filterGPXXXCheckBox")->setChecked(true);
 
-    // Sent lines are not shown unless the setting asks for them.
-    QVERIFY(!VandrelApplication::instance()->GetShowTransmit());
-    tab.OnReceived("before\n");
+    // Sent lines show only while the box (and so the setting) asks for them.
+    QVERIFY(!showSent->isChecked());
     tab.OnSent("$PVKX,1,appver*00\r\n");
-    pause->click();
+    QTest::mouseClick(showSent, Qt::LeftButton);
+    QVERIFY(VandrelApplication::instance()->GetShowTransmit());
+    tab.OnSent("$PVKX,2,appver*00\r\n");
+    tab.OnReceived("before\n");
+    QCOMPARE(shown(tab), QString("$PVKX,2,appver*00\nbefore\n"));
 
-    // Buffered text is not filtered, the presence poll included.
+    // While paused the button counts the lines held; on resume they pass the
+    // filters as they stand then.
+    pause->click();
     const QString rmc = withChecksum("$GPRMC,1,A") + "\n";
     tab.OnReceived(rmc);
     tab.OnReceived("$PVKX,getserno\n");
-    QCOMPARE(shown(tab), QString("before\n"));
+    tab.OnSent("$PVKX,3,appver*00\r\n");
+    tab.OnReceived("held\n");
+    QTRY_COMPARE(pause->text(), QString("Resume (lines held: 4)"));
+    QCOMPARE(shown(tab), QString("$PVKX,2,appver*00\nbefore\n"));
+    pause->click();
+    QCOMPARE(pause->text(), QString("Pause"));
+    QCOMPARE(shown(tab), QString("$PVKX,2,appver*00\nbefore\n$PVKX,3,appver*00\nheld\n"));
 
-    // Fill past the limit: the line that starts below it is kept whole, the
-    // ones after it are dropped.
+    // Past the limit, the line that starts below it is kept whole, later ones
+    // are dropped, and the button says so.
+    QTest::mouseClick(showSent, Qt::LeftButton);
+    QVERIFY(!VandrelApplication::instance()->GetShowTransmit());
+    pause->click();
+    tab.OnSent("$PVKX,4,appver*00\r\n");
     const QString block = QString(999, QLatin1Char('x')) + "\n";
     while (tab.PauseBufferSize() < SerialTab::PauseBufferLimit)
         tab.OnReceived(block);
@@ -147,17 +173,52 @@ void TstSerialTab::pauseBuffersWithinItsLimit()
     QVERIFY(full < SerialTab::PauseBufferLimit + block.size());
     tab.OnReceived("dropped\n");
     QCOMPARE(tab.PauseBufferSize(), full);
-
+    QTRY_VERIFY(pause->text().endsWith(", more dropped)"));
     pause->click();
     QCOMPARE(tab.PauseBufferSize(), 0);
     const QString text = shown(tab);
-    QVERIFY(text.startsWith("before\n" + rmc + "$PVKX,getserno\n" + block));
+    QVERIFY(text.startsWith("$PVKX,2,appver*00\nbefore\n$PVKX,3,appver*00\nheld\n" + block));
     QVERIFY(text.endsWith(block));
-    QVERIFY(!text.contains("dropped"));
+    QVERIFY(!text.contains("dropped") && !text.contains("$PVKX,4"));
+}
 
-    // Filters apply again once running.
-    tab.OnReceived(rmc);
-    QVERIFY(shown(tab).endsWith(block));
+void TstSerialTab::selectAndCopyPartOfTheDisplay()
+{
+    SerialTab tab;
+    showActive(tab);
+    tab.OnOpened();
+    auto *view = child<SerialDisplay>(tab, "textEditReceived");
+    tab.OnReceived("alpha\nbravo\ncharlie\n");
+    QClipboard *clipboard = QApplication::clipboard();
+    const int height = view->fontMetrics().lineSpacing();
+    const auto row = [height](int line) { return QPoint(1, 4 + height * line + height / 2); };
+
+    // Dragging from the start of the first line to the start of the third
+    // takes two whole lines.
+    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, row(0));
+    QMouseEvent drag(QEvent::MouseMove, row(2), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &drag);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, row(2));
+    QVERIFY(view->hasFocus());
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QString("alpha\nbravo\n"));
+
+    // The keys move and select a character or a line at a time; text that
+    // arrives meanwhile leaves the selection where it is.
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    tab.OnReceived("delta\n");
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QString("alpha\nbra"));
+
+    // A double click takes its line; Ctrl+A everything.
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, row(2));
+    QCOMPARE(view->SelectedText(), QString("charlie\n"));
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), view->Text());
 }
 
 void TstSerialTab::displayStaysWithinItsBound()
@@ -175,6 +236,10 @@ void TstSerialTab::displayStaysWithinItsBound()
     tab.OnReceived("$PVKX,255,appver*00\nnext\n");
     QCOMPARE(view->Text(), QString(">$PVKX,255,appver*00\nnext\n"));
     QCOMPARE(view->CharacterCount(), view->Text().size());
+
+    // A selection on text that is trimmed away goes with it.
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(1, 6));
+    QVERIFY(view->HasSelection());
 
     // 1.3 million characters in numbered lines of 80, bounded at every step.
     const auto numbered = [](int i) {
@@ -195,16 +260,19 @@ void TstSerialTab::displayStaysWithinItsBound()
     QCOMPARE(view->Line(0) + "\n", numbered(view->Line(0).left(8).toInt()));
     QVERIFY(view->verticalScrollBar()->maximum() > 0);
     QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
+    QVERIFY(!view->HasSelection());
 
-    // Un-pausing onto a full display trims it too.
-    auto *pause = child<QToolButton>(tab, "toolButtonPause");
-    pause->click();
-    const QString paused = QString(99, QLatin1Char('p')) + "\n";
-    for (int i = 0; i < 4000; ++i)
-        tab.OnReceived(paused);
-    pause->click();
-    QVERIFY(view->CharacterCount() <= SerialTab::DisplayLimit);
-    QVERIFY(view->Text().endsWith(paused));
+    // Scrolled back, the view keeps its text in place while more arrives and
+    // old text is trimmed.
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QTest::keyClick(view, Qt::Key_PageUp);
+    const int top = view->verticalScrollBar()->value();
+    const QString seen = view->Line(top);
+    for (int i = 0; i < 2000; ++i)
+        tab.OnReceived(numbered(last + 1 + i));
+    QVERIFY(view->verticalScrollBar()->value() < top);
+    QCOMPARE(view->Line(view->verticalScrollBar()->value()), seen);
 }
 
 VANDREL_UI_TEST_MAIN(TstSerialTab)

@@ -245,8 +245,9 @@ void MainWindow::RelabelCurrentPort()
     }
     const QString portName = App()->GetPortName();
     QString text = SerialController::FriendlyName(portName);
-    if (SerialController::IsPortBusy(portName)) {
-        text += tr("- IN USE");
+    const PortProblem problem = PortProbe::Probe(portName);
+    if (problem != PortProblem::None) {
+        text = tr("%1 - %2").arg(text, PortProbe::Word(problem));
     }
     portComboBox->setItemText(index, text);
 }
@@ -672,7 +673,7 @@ void MainWindow::StartLogToFile()
     }
     // The click has already checked the button; it shows logging only when a
     // log is really being written.
-    serialTab->SetLogging(logging);
+    serialTab->SetLogging(logging, App()->GetLogFilename());
 }
 
 void MainWindow::StopLogToFile()

@@ -6,8 +6,11 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+
+#include <utility>
 
 namespace {
 const QColor Background(0xF2, 0xF2, 0xF2);
@@ -53,34 +56,51 @@ void SerialDisplay::Append(const QString &text)
     }
     lastLineOpen = !tail.isEmpty();
     characters += text.size();
+    const bool follow = AtEnd();
     UpdateScrollBars();
-    ScrollToEnd();
+    if (follow) {
+        ScrollToEnd();
+    }
     viewport()->update();
 }
 
 void SerialDisplay::RemoveFirst(int count)
 {
+    const bool follow = AtEnd();
     int removed = 0;
+    int removedLines = 0;
     while (removed < count && !lines.isEmpty()) {
         const bool endsLine = lines.size() > 1 || !lastLineOpen;
         removed += lines.first().size() + (endsLine ? 1 : 0);
         lines.removeFirst();
+        ++removedLines;
     }
     if (lines.isEmpty()) {
         lastLineOpen = false;
     }
     characters -= removed;
+    firstLine += removedLines;
+    anchor = Clamped(anchor);
+    cursor = Clamped(cursor);
+    // A view scrolled back keeps showing the same text.
+    const int kept = verticalScrollBar()->value() - removedLines;
     UpdateScrollBars();
-    ScrollToEnd();
+    if (follow) {
+        ScrollToEnd();
+    } else {
+        verticalScrollBar()->setValue(qMax(0, kept));
+    }
     viewport()->update();
 }
 
 void SerialDisplay::Clear()
 {
+    firstLine += lines.size();
     lines.clear();
     lastLineOpen = false;
     characters = 0;
     longestLine = 0;
+    anchor = cursor = End();
     UpdateScrollBars();
     viewport()->update();
 }
@@ -96,6 +116,149 @@ QString SerialDisplay::Text() const
         }
     }
     return text;
+}
+
+QString SerialDisplay::SelectedText() const
+{
+    const Place start = qMin(anchor, cursor);
+    const Place end = qMax(anchor, cursor);
+    QString text;
+    for (qint64 line = start.line; line <= end.line; ++line) {
+        const QString whole = LineAt(line);
+        const int from = line == start.line ? start.column : 0;
+        if (line == end.line) {
+            text += whole.mid(from, end.column - from);
+        } else {
+            text += whole.mid(from) + QLatin1Char('\n');
+        }
+    }
+    return text;
+}
+
+void SerialDisplay::SelectAll()
+{
+    anchor = Place{firstLine, 0};
+    cursor = End();
+    viewport()->update();
+}
+
+void SerialDisplay::CopySelection() const
+{
+    if (HasSelection()) {
+        QApplication::clipboard()->setText(SelectedText());
+    }
+}
+
+QString SerialDisplay::LineAt(qint64 line) const
+{
+    return lines.value(int(line - firstLine));
+}
+
+SerialDisplay::Place SerialDisplay::End() const
+{
+    // After a line end, the end is the start of the line to come.
+    if (!lastLineOpen) {
+        return Place{firstLine + lines.size(), 0};
+    }
+    return Place{firstLine + lines.size() - 1, lines.last().size()};
+}
+
+SerialDisplay::Place SerialDisplay::Clamped(Place place) const
+{
+    if (place.line < firstLine) {
+        return Place{firstLine, 0};
+    }
+    const Place end = End();
+    if (end < place) {
+        return end;
+    }
+    place.column = qBound(0, place.column, LineAt(place.line).size());
+    return place;
+}
+
+int SerialDisplay::TextX(const QString &line, int column) const
+{
+    return Margin - horizontalScrollBar()->value() +
+           fontMetrics().horizontalAdvance(line.left(column));
+}
+
+SerialDisplay::Place SerialDisplay::PlaceAt(const QPoint &point) const
+{
+    const int row = (point.y() - Margin) / LineHeight();
+    const qint64 line = firstLine + verticalScrollBar()->value() + qMax(0, row);
+    if (lines.isEmpty()) {
+        return Place{firstLine, 0};
+    }
+    if (line >= firstLine + lines.size()) {
+        return End();
+    }
+    // The column whose left edge is nearest to the point.
+    const QString text = LineAt(line);
+    const QFontMetrics metrics = fontMetrics();
+    int x = Margin - horizontalScrollBar()->value();
+    for (int column = 0; column < text.size(); ++column) {
+        const int advance = metrics.horizontalAdvance(text.at(column));
+        if (point.x() < x + advance / 2) {
+            return Place{line, column};
+        }
+        x += advance;
+    }
+    return Place{line, text.size()};
+}
+
+SerialDisplay::Place SerialDisplay::Moved(Place place, QKeySequence::StandardKey key) const
+{
+    const int page = VisibleLines();
+    switch (key) {
+    case QKeySequence::MoveToNextChar:
+        if (place.column < LineAt(place.line).size()) {
+            ++place.column;
+        } else if (place.line < End().line) {
+            place = Place{place.line + 1, 0};
+        }
+        return place;
+    case QKeySequence::MoveToPreviousChar:
+        if (place.column > 0) {
+            --place.column;
+        } else if (place.line > firstLine) {
+            --place.line;
+            place.column = LineAt(place.line).size();
+        }
+        return place;
+    case QKeySequence::MoveToNextLine:
+        return Clamped(Place{place.line + 1, place.column});
+    case QKeySequence::MoveToPreviousLine:
+        return Clamped(Place{qMax(firstLine, place.line - 1), place.column});
+    case QKeySequence::MoveToNextPage:
+        return Clamped(Place{place.line + page, place.column});
+    case QKeySequence::MoveToPreviousPage:
+        return Clamped(Place{qMax(firstLine, place.line - page), place.column});
+    case QKeySequence::MoveToStartOfLine:
+        return Place{place.line, 0};
+    case QKeySequence::MoveToEndOfLine:
+        return Place{place.line, LineAt(place.line).size()};
+    case QKeySequence::MoveToStartOfDocument:
+        return Place{firstLine, 0};
+    default:
+        return End();
+    }
+}
+
+void SerialDisplay::MoveCursor(Place place, bool extend)
+{
+    cursor = Clamped(place);
+    if (!extend) {
+        anchor = cursor;
+    }
+    // Bring the cursor's line into view.
+    const int row = int(cursor.line - firstLine);
+    QScrollBar *bar = verticalScrollBar();
+    if (row < bar->value()) {
+        bar->setValue(row);
+    } else if (row >= bar->value() + VisibleLines()) {
+        bar->setValue(row - VisibleLines() + 1);
+    }
+    viewport()->update();
 }
 
 QSize SerialDisplay::sizeHint() const
@@ -123,6 +286,11 @@ void SerialDisplay::UpdateScrollBars()
     horizontalScrollBar()->setRange(0, qMax(0, width - viewport()->width()));
 }
 
+bool SerialDisplay::AtEnd() const
+{
+    return verticalScrollBar()->value() >= verticalScrollBar()->maximum();
+}
+
 void SerialDisplay::ScrollToEnd()
 {
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
@@ -138,8 +306,33 @@ void SerialDisplay::paintEvent(QPaintEvent *)
     const int first = verticalScrollBar()->value();
     const int last = qMin(lines.size(), first + VisibleLines() + 1);
     const int x = Margin - horizontalScrollBar()->value();
+    const Place start = qMin(anchor, cursor);
+    const Place end = qMax(anchor, cursor);
+    const QColor highlight = palette().color(QPalette::Highlight);
+    const QColor highlighted = palette().color(QPalette::HighlightedText);
+    const QColor text = palette().color(QPalette::Text);
     for (int i = first, y = Margin; i < last; ++i, y += height) {
-        painter.drawText(x, y + ascent, lines.at(i));
+        const QString &line = lines.at(i);
+        painter.setPen(text);
+        painter.drawText(x, y + ascent, line);
+        const qint64 number = firstLine + i;
+        if (HasSelection() && start.line <= number && number <= end.line) {
+            const int from = number == start.line ? start.column : 0;
+            const int to = number == end.line ? end.column : line.size();
+            const QString part = line.mid(from, to - from);
+            const int left = TextX(line, from);
+            // A selected line end shows as one character's width.
+            const int width = fontMetrics().horizontalAdvance(part) +
+                              (number < end.line ? fontMetrics().averageCharWidth() : 0);
+            painter.fillRect(left, y, width, height, highlight);
+            painter.setPen(highlighted);
+            painter.drawText(left, y + ascent, part);
+        }
+        if (hasFocus() && number == cursor.line) {
+            const int caret = TextX(line, cursor.column);
+            painter.setPen(text);
+            painter.drawLine(caret, y, caret, y + height - 1);
+        }
     }
 }
 
@@ -165,18 +358,83 @@ void SerialDisplay::changeEvent(QEvent *event)
 void SerialDisplay::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    QAction *copy = menu.addAction(tr("Copy All"));
+    QAction *copy = menu.addAction(tr("Copy"), this, &SerialDisplay::CopySelection);
     copy->setShortcut(QKeySequence::Copy);
-    connect(copy, &QAction::triggered, this,
-            [this] { QApplication::clipboard()->setText(Text()); });
+    copy->setEnabled(HasSelection());
+    menu.addAction(tr("Copy All"), this, [this] { QApplication::clipboard()->setText(Text()); });
+    menu.addSeparator();
+    menu.addAction(tr("Select All"), this, &SerialDisplay::SelectAll)
+        ->setShortcut(QKeySequence::SelectAll);
     menu.exec(event->globalPos());
 }
 
 void SerialDisplay::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(Text());
+        CopySelection();
         return;
     }
+    if (event->matches(QKeySequence::SelectAll)) {
+        SelectAll();
+        return;
+    }
+    // Each way of moving the cursor, and the same with the selection following.
+    using Key = QKeySequence;
+    static const std::pair<Key::StandardKey, Key::StandardKey> keys[] = {
+        {Key::MoveToNextChar, Key::SelectNextChar},
+        {Key::MoveToPreviousChar, Key::SelectPreviousChar},
+        {Key::MoveToNextLine, Key::SelectNextLine},
+        {Key::MoveToPreviousLine, Key::SelectPreviousLine},
+        {Key::MoveToNextPage, Key::SelectNextPage},
+        {Key::MoveToPreviousPage, Key::SelectPreviousPage},
+        {Key::MoveToStartOfLine, Key::SelectStartOfLine},
+        {Key::MoveToEndOfLine, Key::SelectEndOfLine},
+        {Key::MoveToStartOfDocument, Key::SelectStartOfDocument},
+        {Key::MoveToEndOfDocument, Key::SelectEndOfDocument},
+    };
+    for (const auto &[move, select] : keys) {
+        const bool extend = event->matches(select);
+        if (extend || event->matches(move)) {
+            MoveCursor(Moved(cursor, move), extend);
+            return;
+        }
+    }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void SerialDisplay::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    MoveCursor(PlaceAt(event->pos()), event->modifiers() & Qt::ShiftModifier);
+}
+
+void SerialDisplay::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    // Dragging past the top or bottom edge scrolls a line at a time.
+    Place place = PlaceAt(event->pos());
+    if (event->pos().y() < 0) {
+        place = Clamped(Place{firstLine + verticalScrollBar()->value() - 1, place.column});
+    } else if (event->pos().y() > viewport()->height()) {
+        place =
+            Clamped(Place{firstLine + verticalScrollBar()->value() + VisibleLines(), place.column});
+    }
+    MoveCursor(place, true);
+}
+
+void SerialDisplay::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    // A double click takes the whole line with its end.
+    const Place place = PlaceAt(event->pos());
+    anchor = Place{place.line, 0};
+    MoveCursor(Place{place.line + 1, 0}, true);
 }

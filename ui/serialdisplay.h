@@ -2,13 +2,17 @@
 #define SERIALDISPLAY_H
 
 #include <QAbstractScrollArea>
+#include <QKeySequence>
 #include <QString>
 #include <QStringList>
 
 // The read-only text pane of the serial data tab.  It holds the received text
 // as a list of lines and draws only the lines in view, so that a unit talking
 // fast costs little per line and dropping the oldest text costs nothing
-// noticeable, whatever the amount shown.  New text always scrolls into view.
+// noticeable, whatever the amount shown.  New text scrolls into view while the
+// view is at the end; scrolled back, the view stays on the text it shows.
+// Text is selected with the mouse or with the usual keys (Shift and the
+// arrows, Home, End, Page Up and Down; Ctrl+A) and copied with Ctrl+C.
 class SerialDisplay : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -22,6 +26,10 @@ public:
     // Drops whole lines from the start until at least `characters` are gone.
     void RemoveFirst(int characters);
     void Clear();
+
+    bool HasSelection() const { return anchor != cursor; }
+    QString SelectedText() const;
+    void SelectAll();
 
     // Characters held, each line end counted as one.
     int CharacterCount() const { return characters; }
@@ -37,14 +45,48 @@ protected:
     void changeEvent(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
+    // A place between two characters: a line counted from the first line
+    // ever shown (so that trimming old lines does not move it) and a column.
+    struct Place
+    {
+        qint64 line = 0;
+        int column = 0;
+        bool operator==(const Place &other) const
+        {
+            return line == other.line && column == other.column;
+        }
+        bool operator!=(const Place &other) const { return !(*this == other); }
+        bool operator<(const Place &other) const
+        {
+            return line < other.line || (line == other.line && column < other.column);
+        }
+    };
+
     void UpdateScrollBars();
     void ScrollToEnd();
+    bool AtEnd() const;
     int LineHeight() const;
     int VisibleLines() const;
+    int TextX(const QString &line, int column) const;
+    QString LineAt(qint64 line) const;
+    Place PlaceAt(const QPoint &point) const;
+    Place Clamped(Place place) const;
+    Place End() const;
+    Place Moved(Place place, QKeySequence::StandardKey key) const;
+    void MoveCursor(Place place, bool extend);
+    void CopySelection() const;
 
     QStringList lines;
+    // The number of lines trimmed from the start so far.
+    qint64 firstLine = 0;
+    // The selection runs from anchor to cursor; empty when they meet.
+    Place anchor;
+    Place cursor;
     // The last line has not ended yet.
     bool lastLineOpen = false;
     int characters = 0;

@@ -6,6 +6,8 @@
 #include "ui/serialdisplay.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -29,6 +31,11 @@ SerialTab::SerialTab(QWidget *parent) : QWidget(parent), ui(new Ui::SerialTab)
     ui->textEditReceived->setFont(fixed);
 
     showTransmit = VandrelApplication::instance()->GetShowTransmit();
+    ui->checkBoxShowSent->setChecked(showTransmit);
+    ui->labelLogFile->hide();
+    pauseLabelTimer.setSingleShot(true);
+    pauseLabelTimer.setInterval(200);
+    connect(&pauseLabelTimer, &QTimer::timeout, this, &SerialTab::UpdatePauseButton);
 
     // Each filter hides matching sentences while its box is checked.
     filters = {
@@ -46,7 +53,9 @@ SerialTab::SerialTab(QWidget *parent) : QWidget(parent), ui(new Ui::SerialTab)
     connect(ui->toolButtonSaveToLog, &QToolButton::clicked, this, &SerialTab::OnSaveToLog);
     connect(ui->toolButtonSend, &QToolButton::clicked, this, &SerialTab::OnSend);
     connect(ui->lineSend, &QLineEdit::textEdited, this, &SerialTab::OnSendEdited);
-    connect(ui->lineSend, &QLineEdit::editingFinished, this, &SerialTab::OnSendEditFinished);
+    // Only Return sends: leaving the field with a half-typed line sends nothing.
+    connect(ui->lineSend, &QLineEdit::returnPressed, this, &SerialTab::OnSend);
+    connect(ui->checkBoxShowSent, &QCheckBox::toggled, this, &SerialTab::OnShowSent);
 }
 
 SerialTab::~SerialTab()
@@ -54,10 +63,13 @@ SerialTab::~SerialTab()
     delete ui;
 }
 
-void SerialTab::SetLogging(bool logging)
+void SerialTab::SetLogging(bool logging, const QString &fileName)
 {
     ui->toolButtonSaveToLog->setText(logging ? tr("Stop Log") : tr("Log To File"));
     ui->toolButtonSaveToLog->setChecked(logging);
+    ui->labelLogFile->setText(tr("Logging to %1").arg(QFileInfo(fileName).fileName()));
+    ui->labelLogFile->setToolTip(QDir::toNativeSeparators(fileName));
+    ui->labelLogFile->setVisible(logging && !fileName.isEmpty());
 }
 
 QString SerialTab::CompleteSentence(const QString &text)
@@ -99,18 +111,42 @@ void SerialTab::OnSendEdited(QString)
     UpdateControls();
 }
 
-void SerialTab::OnSendEditFinished()
-{
-    OnSend();
-}
-
 void SerialTab::OnPause()
 {
-    if (!ui->toolButtonPause->isChecked() && !pauseBuffer.isEmpty()) {
-        AppendToDisplay(pauseBuffer);
-        pauseBuffer.clear();
-        pauseBuffer.squeeze();
+    if (!ui->toolButtonPause->isChecked()) {
+        // The filters and the choice of showing sent lines as they are now.
+        QString shown;
+        for (const Held &line : qAsConst(held)) {
+            if (line.sent ? showTransmit : !IsFiltered(line.text)) {
+                shown += line.text;
+            }
+        }
+        held.clear();
+        held.squeeze();
+        heldCharacters = 0;
+        heldDropped = false;
+        AppendToDisplay(shown);
     }
+    UpdatePauseButton();
+}
+
+void SerialTab::UpdatePauseButton()
+{
+    QToolButton *pause = ui->toolButtonPause;
+    if (!pause->isChecked()) {
+        pause->setText(tr("Pause"));
+        pause->setToolTip(tr("Freezes the data display"));
+        return;
+    }
+    pause->setText(heldDropped ? tr("Resume (lines held: %1, more dropped)").arg(held.size())
+                               : tr("Resume (lines held: %1)").arg(held.size()));
+    pause->setToolTip(tr("Shows the lines held while paused and continues the display"));
+}
+
+void SerialTab::OnShowSent(bool show)
+{
+    showTransmit = show;
+    VandrelApplication::instance()->SetShowTransmit(show);
 }
 
 void SerialTab::OnSaveToLog()
@@ -158,8 +194,10 @@ void SerialTab::OnSent(QString sent)
     if (!showTransmit) {
         return;
     }
+    // The line end the unit needs is of no use on screen.
+    sent.remove(QLatin1Char('\r'));
     if (ui->toolButtonPause->isChecked()) {
-        Buffer(sent);
+        Hold(sent, true);
     } else {
         AppendToDisplay(sent);
     }
@@ -168,8 +206,7 @@ void SerialTab::OnSent(QString sent)
 void SerialTab::OnReceived(QString received)
 {
     if (ui->toolButtonPause->isChecked()) {
-        // Buffered text is not filtered: all of it shows when the pause ends.
-        Buffer(received);
+        Hold(received, false);
         return;
     }
     if (!IsFiltered(received)) {
@@ -186,13 +223,21 @@ void SerialTab::OnOpened()
 void SerialTab::OnClosed()
 {
     opened = false;
+    // The traffic log ends with the line.
+    SetLogging(false);
     UpdateControls();
 }
 
-void SerialTab::Buffer(const QString &text)
+void SerialTab::Hold(const QString &text, bool sent)
 {
-    if (pauseBuffer.size() < PauseBufferLimit) {
-        pauseBuffer += text;
+    if (heldCharacters >= PauseBufferLimit) {
+        heldDropped = true;
+    } else {
+        held.append(Held{text, sent});
+        heldCharacters += text.size();
+    }
+    if (!pauseLabelTimer.isActive()) {
+        pauseLabelTimer.start();
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QRegularExpression>
 #include <QString>
+#include <QTimer>
 #include <QVector>
 #include <QWidget>
 
@@ -15,7 +16,8 @@ class QCheckBox;
 // The terminal page of the main window: shows the traffic on the line to the
 // unit with four filters and a pause, sends one typed sentence at a time (the
 // checksum is added when it is missing) and carries the button that starts and
-// stops the traffic log.
+// stops the traffic log.  Lines that arrive while paused are held and pass
+// the filters when the display resumes.
 class SerialTab : public QWidget
 {
     Q_OBJECT
@@ -30,8 +32,9 @@ public:
     explicit SerialTab(QWidget *parent = nullptr);
     ~SerialTab() override;
 
-    // Shows the traffic log state on the log button.
-    void SetLogging(bool logging);
+    // Shows the traffic log state on the log button, and the log's file name
+    // beside it while logging.
+    void SetLogging(bool logging, const QString &fileName = QString());
 
     // The line that OnSend would hand on for the typed text: unchanged when it
     // is already a valid sentence, otherwise with "*" and the checksum added;
@@ -42,7 +45,8 @@ public:
     // (or because it is the unit's presence poll).
     bool IsFiltered(const QString &line) const;
 
-    int PauseBufferSize() const { return pauseBuffer.size(); }
+    // Characters held while paused.
+    int PauseBufferSize() const { return heldCharacters; }
 
 signals:
     void Send(QString line);
@@ -50,7 +54,6 @@ signals:
 
 public slots:
     void OnSendEdited(QString text);
-    void OnSendEditFinished();
     void OnPause();
     void OnSaveToLog();
     void OnSend();
@@ -61,13 +64,28 @@ public slots:
 
 private:
     void UpdateControls();
-    void Buffer(const QString &text);
+    void UpdatePauseButton();
+    void Hold(const QString &text, bool sent);
     void AppendToDisplay(const QString &text);
+    void OnShowSent(bool show);
 
     Ui::SerialTab *ui;
     bool opened = false;
     bool showTransmit = false;
-    QString pauseBuffer;
+
+    // What arrived while paused, in order; sent lines are marked so that the
+    // filters pass them over on resume as they do while running.
+    struct Held
+    {
+        QString text;
+        bool sent;
+    };
+    QVector<Held> held;
+    int heldCharacters = 0;
+    bool heldDropped = false;
+    // The pause button shows the count held; renewed a few times a second
+    // rather than for every line of a flood.
+    QTimer pauseLabelTimer;
 
     struct Filter
     {

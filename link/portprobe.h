@@ -1,0 +1,40 @@
+#ifndef PORTPROBE_H
+#define PORTPROBE_H
+
+#include <QCoreApplication>
+#include <QSerialPort>
+#include <QString>
+
+// Why a port cannot be opened, as far as the system tells.
+enum class PortProblem
+{
+    None,
+    // Held by another program (its lock file or exclusive open).
+    Busy,
+    // The user may not open the device.
+    NoPermission,
+    // The device has gone or never was.
+    NotPresent,
+    // Any other refusal; the port's error text says more.
+    Unusable,
+};
+
+// Finds out whether a serial port can be opened, and if not why, in the words
+// the port list and the connection error use.  User-interface thread only.
+class PortProbe
+{
+    Q_DECLARE_TR_FUNCTIONS(PortProbe)
+
+public:
+    // Opens the port for a moment; `detail` receives the system's error text
+    // when it cannot be opened.
+    static PortProblem Probe(const QString &portName, QString *detail = nullptr);
+    // The problem behind a failed open of the port at `path`.
+    static PortProblem ProblemOf(const QString &path, QSerialPort::SerialPortError error);
+    // The word that marks a port with the problem in the port list.
+    static QString Word(PortProblem problem);
+    // What a user is told when connecting to the port fails for the problem.
+    static QString Message(PortProblem problem, const QString &portName, const QString &detail);
+};
+
+#endif // PORTPROBE_H
