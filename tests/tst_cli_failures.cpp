@@ -80,9 +80,7 @@ void TestCliFailures::failedRetrieveWritesNoFile()
 void TestCliFailures::refusedCommands()
 {
     Simulator unit({"--fast", "--quiet"});
-    const QString busy = QStringLiteral(
-        "Error connecting to the AtoN: An error was encountered in trying to open the serial "
-        "port.  The port may be busy or resetting. ( 1 ).");
+    const QString busy = QStringLiteral("Error connecting to the AtoN: The serial port %1 is busy");
     const QString good = SavePad(Path("good.pad"), Model());
     const QString cut = Path("cut.pad");
     QVERIFY(WriteBytes(cut, PadFile::ToBytes(Model()).chopped(10)));
@@ -97,11 +95,12 @@ void TestCliFailures::refusedCommands()
     };
     QSerialPort holder(unit.port);
     QVERIFY(holder.open(QIODevice::ReadWrite));
-    refused({"retrieve", "--port", unit.port, "-o", out}, busy, true);
+    refused({"retrieve", "--port", unit.port, "-o", out}, busy.arg(unit.port), true);
     QVERIFY(!QFile::exists(out));
-    refused({"monitor", "--port", unit.port}, "probably blocked", true);
+    refused({"monitor", "--port", unit.port}, busy.mid(30).arg(unit.port), true);
     const QString nowhere = QStringLiteral("/dev/no-such-port-here");
-    refused({"send", "--port", nowhere, good}, busy + "\nThere is no port " + nowhere, true);
+    refused({"send", "--port", nowhere, good},
+            "Error connecting to the AtoN: The serial port " + nowhere + " is not present.", true);
     refused({"retrieve", "--port", unit.port, "-o", Path("no-dir/x.pad")},
             "Could not save file: ", false);
     refused({"send", "--port", unit.port, cut}, truncated, false);

@@ -330,7 +330,7 @@ void TestLinkControl::portInUseAndReconnecting()
     App()->SetPortName(sim.port);
     App()->ConnectSerialTransport();
     QCOMPARE(window.errors.size(), 1);
-    QVERIFY(window.errors.at(0).second.contains("The port may be busy"));
+    QVERIFY(window.errors.at(0).second.contains(sim.port + " is busy: another program"));
     QVERIFY(!App()->GetTransport());
     QVERIFY(!App()->GetWorkerThread());
     // The connection to the state machine held for that one emission only.

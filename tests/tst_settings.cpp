@@ -23,10 +23,10 @@ class TestSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void quitWritesTheFourKeysOnlyAfterASetter();
+    void quitWritesTheKeysOnlyAfterASetter();
 };
 
-void TestSettings::quitWritesTheFourKeysOnlyAfterASetter()
+void TestSettings::quitWritesTheKeysOnlyAfterASetter()
 {
     QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
     user.setFallbacksEnabled(false);
@@ -39,7 +39,8 @@ void TestSettings::quitWritesTheFourKeysOnlyAfterASetter()
     user.sync();
     QStringList keys = user.allKeys();
     keys.sort();
-    QCOMPARE(keys, QStringList({"FCCAccept", "Filename", "LogFilename", "PortName"}));
+    QCOMPARE(keys,
+             QStringList({"FCCAccept", "Filename", "LogFilename", "PortName", "ShowTransmit"}));
     QCOMPARE(user.value("PortName").toString(), QStringLiteral("/dev/ttyUSB3"));
     QCOMPARE(user.value("FCCAccept").toBool(), false);
 
@@ -69,13 +70,14 @@ void TestStoredSettings::storedValuesAreReadAndKept()
     QCOMPARE(app->GetShowTransmit(), true);
 
     app->SetLogFilename("/tmp/second.log");
+    app->SetShowTransmit(false);
     Quit();
-    // FCCAccept is written back unchanged; read-only settings stay as they were.
+    // FCCAccept is written back unchanged.
     QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
     QCOMPARE(user.value("FCCAccept").toBool(), true);
     QCOMPARE(user.value("LogFilename").toString(), QStringLiteral("/tmp/second.log"));
     QCOMPARE(user.value("Filename").toString(), QStringLiteral("/home/eng/buoy 7.pad"));
-    QCOMPARE(user.value("ShowTransmit").toBool(), true);
+    QCOMPARE(user.value("ShowTransmit").toBool(), false);
 }
 
 int main(int argc, char **argv)
