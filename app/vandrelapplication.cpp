@@ -264,7 +264,10 @@ void VandrelApplication::StartTransport(bool replay)
     c << connect(transport, &Transport::DisconnectedCleanUp, this,
                  &VandrelApplication::Disconnected);
 
-    c << connect(transport, &Transport::Connected, stateMachine, &StateMachine::Connected);
+    // A replayed log cannot answer: the state machine is not told of the
+    // link, so it neither queues a job nor offers a transfer.
+    if (!replay)
+        c << connect(transport, &Transport::Connected, stateMachine, &StateMachine::Connected);
     c << connect(transport, &Transport::ConnectError, stateMachine, &StateMachine::ConnectError);
     c << connect(transport, &Transport::CommandError, stateMachine, &StateMachine::CommandError);
     c << connect(transport, &Transport::AtoNSentenceError, stateMachine,
@@ -289,6 +292,11 @@ void VandrelApplication::StartTransport(bool replay)
 
     c << connect(transport, &Transport::Received, gpsDecoder, &GPSDecoder::OnReceived);
     c << connect(transport, &Transport::Received, messageDecoder, &MessageDecoder::OnReceived);
+
+    // The window listens to the line before anything can arrive on it, so
+    // that not even the first lines of a replay pass unseen.
+    if (mainWindow && mainWindow->metaObject()->indexOfSlot("OnLinkStarting()") >= 0)
+        QMetaObject::invokeMethod(mainWindow, "OnLinkStarting", Qt::DirectConnection);
 
     if (replay)
         emit ConnectTransportToFile(logFileName);

@@ -4,8 +4,11 @@
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 namespace {
 
@@ -35,21 +38,35 @@ PadFile::Result PadFile::Save(const QString &fileName, const Model &model, QStri
 {
     // Written beside the old file and renamed over it at the end, so that a
     // full disk cannot leave half a configuration behind.
+    const QByteArray bytes = ToBytes(model);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        SetError(errorText, tr("Could not save file: %1").arg(fileName));
+        SetError(errorText, SaveProblem(fileName, bytes.size(), file.errorString()));
         return OpenFailed;
     }
-    const Result result = Write(&file, model, errorText);
-    if (result != Done) {
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        SetError(errorText, SaveProblem(fileName, bytes.size(), file.errorString()));
         file.cancelWriting();
-        return result;
-    }
-    if (!file.commit()) {
-        SetError(errorText, tr("Could not save file: %1 (%2)").arg(fileName, file.errorString()));
         return WriteFailed;
     }
     return Done;
+}
+
+QString PadFile::SaveProblem(const QString &fileName, qint64 size, const QString &systemText)
+{
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.exists())
+        return tr("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder.filePath()));
+    if (!folder.isDir())
+        return tr("%1 is not a folder.").arg(QDir::toNativeSeparators(folder.filePath()));
+    if (!folder.isWritable() || (file.exists() && !file.isWritable()))
+        return tr("You are not allowed to write to %1.")
+            .arg(QDir::toNativeSeparators(file.exists() ? file.filePath() : folder.filePath()));
+    const QStorageInfo disk(folder.filePath());
+    if (disk.isValid() && disk.bytesAvailable() < size)
+        return tr("The disk is full.");
+    return systemText.isEmpty() ? QString() : tr("The system reports: %1").arg(systemText);
 }
 
 PadFile::Result PadFile::Read(QIODevice *device, Model *model, QString *errorText)

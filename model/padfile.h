@@ -32,7 +32,15 @@ public:
     static constexpr qint64 ReadPieceSize = 64 * 1024;
 
     static Result Load(const QString &fileName, Model *model, QString *errorText = nullptr);
+    // A failed save gives in errorText why, in the user's words (the folder
+    // is missing, writing there is not allowed, the disk is full); the caller
+    // names the file.
     static Result Save(const QString &fileName, const Model &model, QString *errorText = nullptr);
+    // Why `size` bytes cannot be saved as fileName; systemText, the system's
+    // own account, when none of the usual causes applies (empty when it looks
+    // possible and the system says nothing).
+    static QString SaveProblem(const QString &fileName, qint64 size = 0,
+                               const QString &systemText = QString());
 
     // The same on an open device of any kind (reading starts at its current
     // position and goes to its end, at most MaxFileSize bytes).

@@ -2,6 +2,7 @@
 #define MODALANSWER_H
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -47,6 +48,10 @@ public:
             auto *name = dialog ? dialog->findChild<QLineEdit *>("fileNameEdit") : nullptr;
             if (!name)
                 return Refuse(w, "a file dialog");
+            // A file proposed by the dialog may be selected in its list,
+            // which would count before the typed name.
+            for (auto *view : dialog->findChildren<QAbstractItemView *>())
+                view->clearSelection();
             name->setText(path);
             static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
         };

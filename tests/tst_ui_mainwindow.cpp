@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -200,16 +201,19 @@ void TstMainWindow::fileCommandsAskBeforeLosingEdits()
         for (int i = 0; i < 3; ++i)
             QVERIFY(!window.close());
         QCOMPARE(answers.answered(), 6);
+        // The box names the file once, and says why.
         QCOMPARE(answers.texts.value(3), "Could not save file: " + unwritable);
+        QCOMPARE(answers.informativeTexts.value(3),
+                 "The folder " + dir.filePath("no-such-folder") + " does not exist.");
     }
     QVERIFY(window.isVisible() && window.isWindowModified());
     QVERIFY(window.CurrentFileName().isEmpty());
     QCOMPARE(App()->EditModel()->GetAtoN()->Name(), QString("FIRST"));
 
-    // Save asks for a name, then the new document follows.  The next document
-    // has no name either: its Save asks again rather than overwrite the file
-    // remembered from before.
-    for (const QString &path : {first, other}) {
+    // Save asks for a name (typed without ".pad" it gets one), then the new
+    // document follows.  The next document has no name either: its Save asks
+    // again rather than overwrite the file remembered from before.
+    for (const QString &path : {dir.filePath("first"), other}) {
         A answers({A::Press(QMessageBox::Save), A::ChooseFile(path)});
         window.OnNew();
         QCOMPARE(answers.answered(), 2);
@@ -333,6 +337,18 @@ void TstMainWindow::linkSignalsAndTransferRequests()
     QVERIFY(!tabs->widget(0)->isEnabled() && tabs->widget(2)->isEnabled());
     window.OnEnableTab(0, true);
 
+    // The transfer buttons drop down menus whose "current tab only" entries
+    // ask for the tab on show.
+    QStringList entries;
+    for (const char *button : {"toolButtonRetrieveFromAtoN", "toolButtonSendToAtoN"}) {
+        auto *tool = child<QToolButton>(window, button);
+        entries << tool->text();
+        for (QAction *action : tool->menu()->actions())
+            entries << action->text();
+    }
+    QCOMPARE(entries, (QStringList{"Retrieve", "Retrieve all tabs", "Retrieve current tab only",
+                                   "Send", "Send all tabs", "Send current tab only"}));
+
     // Another unit in the dock: both tabs are read, once unsaved edits have
     // been offered a save.  The question comes once for each unit; Cancel
     // keeps the document.
@@ -381,22 +397,47 @@ void TstMainWindow::linkSignalsAndTransferRequests()
 
 void TstMainWindow::replayPlaysALogThroughTheWindow()
 {
+    // A log of a unit's GPS traffic, played whole: no line lost, no job sent
+    // to a log that cannot answer, no transfer offered, the clock set from
+    // the fixes as a live unit would set it.
+    const int lineCount = 5000;
     QTemporaryDir dir;
     const QString log = dir.filePath("field.log");
-    QVERIFY(WriteFile(log, "$AITXT,01,01,21,AtoN: lantern on*12\n"));
+    QByteArray lines = "#\n# logged in the field\n#\n";
+    for (int i = 0; i < lineCount; ++i) {
+        const QByteArray body = QStringLiteral("GPRMC,1230%1.00,A,5047.4495,N,00106.2246,W,0.02,"
+                                               "211.6,061226,,,A")
+                                    .arg(i % 60, 2, 10, QLatin1Char('0'))
+                                    .toLatin1();
+        char sum = 0;
+        for (char c : body)
+            sum ^= c;
+        lines += "$" + body + "*" +
+                 QByteArray::number(uchar(sum), 16).toUpper().rightJustified(2, '0') + "\n";
+    }
+    QVERIFY(WriteFile(log, lines));
     MainWindow window;
     App()->SetMainWindow(&window);
-    {
-        ModalAnswer open({ModalAnswer::ChooseFile(log)});
-        window.OnReplayLogFile();
-        QCOMPARE(open.answered(), 1);
-    }
-    // Played to its end, the replay closes like a link, after the serial tab
-    // has shown what was received.
-    QTRY_COMPARE_WITH_TIMEOUT(child<SerialDisplay>(window, "textEditReceived")->Text(),
-                              QString("$AITXT,01,01,21,AtoN: lantern on*12\n"), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+    window.show();
+    auto *received = child<SerialDisplay>(window, "textEditReceived");
+    auto *step = child<QLabel>(window, "labelTransferStep");
+    ModalAnswer boxes({ModalAnswer::ChooseFile(log), ModalAnswer::Press(QMessageBox::Ok)});
+    child<QAction>(window, "actionReplayLogFile")->trigger();
+    QCOMPARE(boxes.answered(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        step->isVisible() && step->text().startsWith("Replaying the log, lines played: "), 5000);
+    QVERIFY(!child<QWidget>(window, "toolButtonRetrieveFromAtoN")->isEnabled());
+    QVERIFY(!child<QAction>(window, "actionReplayLogFile")->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(window, "labelUtcClock")->text().left(9),
+                              QString(" UTC 12:3"), 5000);
+    // Played to its end, the replay closes like a link and says what it did.
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 300000);
     QTRY_VERIFY_WITH_TIMEOUT(child<QAction>(window, "actionReplayLogFile")->isEnabled(), 500);
+    QCOMPARE(received->Text().count('\n'), lineCount);
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QString("The log replay has ended; lines played: %1").arg(lineCount));
+    QVERIFY(!step->isVisible());
+    QCOMPARE(boxes.answered(), 1);
     App()->SetMainWindow(nullptr);
 }
 

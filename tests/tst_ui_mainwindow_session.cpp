@@ -193,12 +193,20 @@ void TstMainWindowSession::wholeSession()
     auto *tabs = child<QTabWidget>(window, "tabWidget");
     auto *name = child<QLineEdit>(window, "lineName");
     link(window, unit.port);
+    // "Current tab only" is offered for the configuration tabs alone.
+    for (int tab : {2, 1}) {
+        tabs->setCurrentIndex(tab);
+        for (const char *entry : {"actionRetrieveCurrentTab", "actionSendCurrentTab"})
+            QCOMPARE(child<QAction>(window, entry)->isEnabled(), tab != 2);
+        QVERIFY(child<QAction>(window, "actionSendAllTabs")->isEnabled());
+    }
     retrieveAll(window);
 
     // What the unit holds became the document, named by the unit's MMSI and
     // without a file; its clock reached the status bar.
     const QJsonObject first = unit.state();
     QCOMPARE(name->text(), first["ace"]["name"].toString());
+    QVERIFY(!child<QLabel>(window, "labelVersion")->text().isEmpty());
     QVERIFY(window.isWindowModified());
     QVERIFY(window.CurrentFileName().isEmpty());
     QCOMPARE(window.windowFilePath(), "MMSI " + unitMmsi);
@@ -324,6 +332,10 @@ void TstMainWindowSession::wholeSession()
     QVERIFY(!on(window, "pushButtonDisconnect"));
     QVERIFY(!on(window, "toolButtonRetrieveFromAtoN"));
     QCOMPARE(child<QLabel>(window, "labelUtcClock")->text(), QString(" No GPS "));
+    // What the unit said about itself went with it.
+    QVERIFY(child<QLabel>(window, "labelVersion")->text().isEmpty());
+    QVERIFY(child<QLabel>(window, "labelProductSerialNumber")->text().isEmpty());
+    QCOMPARE(child<QLabel>(window, "label_battery_voltage")->text(), QString("Unknown"));
     QVERIFY(tabs->tabIcon(0).isNull());
 
     // Linked again, the unit goes silent in the middle of a retrieve (its

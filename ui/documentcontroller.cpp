@@ -186,8 +186,14 @@ bool DocumentController::SaveAs()
     QString proposal = App()->GetFilename();
     if (fileName.isEmpty() && fromUnit && !unitMmsi.isEmpty())
         proposal = QFileInfo(proposal).dir().filePath(unitMmsi + QStringLiteral(".pad"));
-    const QString name =
-        QFileDialog::getSaveFileName(window, tr("Save File"), proposal, tr(PadFileFilter));
+    // A name typed without an extension gets ".pad", which the dialog itself
+    // adds, so that it also asks before replacing a file of that name.
+    QFileDialog dialog(window, tr("Save File"), proposal, tr(PadFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pad"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    const QString name = dialog.selectedFiles().constFirst();
     if (name.isEmpty() || !SaveFile(name))
         return false;
     fileName = name;

@@ -11,6 +11,7 @@
 #include "model/model.h"
 #include "model/padfile.h"
 #include "ui/aboutdialog.h"
+#include "ui/atonconfiguration.h"
 #include "ui/documentcontroller.h"
 #include "ui/qcomboboxdropdown.h"
 #include "ui/realatontab.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -81,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(transfers, &TransferControls::SendAllTabs, this, &MainWindow::OnSendAllTabs);
     BuildStatusBar();
     UnitStatusTab::AddTo(tabWidget, statusBar(), App());
+    connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::OnUpdate);
 
     // The run script names the simulator's line here so that the window comes
     // up with it selected.
@@ -100,7 +103,16 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     statusBar()->showMessage(tr("Ready"));
 
     QTimer::singleShot(0, this, &MainWindow::OnAutoConnect);
-    adjustSize();
+    FitToScreen();
+}
+
+void MainWindow::FitToScreen()
+{
+    // The size the contents ask for, within the part of the screen that
+    // windows may use, less room for the frame the window system adds.
+    const QRect room = screen()->availableGeometry();
+    const QSize most(room.width() - FrameAllowance, room.height() - 2 * FrameAllowance);
+    resize(sizeHint().boundedTo(most));
 }
 
 MainWindow::~MainWindow()
@@ -119,7 +131,10 @@ void MainWindow::BuildPortToolBar()
 {
     portComboBox = new QComboBoxDropdown(this);
     portComboBox->setObjectName(QStringLiteral("comboBoxPort"));
-    portComboBox->setMinimumSize(400, 22);
+    // As wide as the longest port name, but no wider than that: on a small
+    // screen the tool bar folds what does not fit into its extension menu.
+    portComboBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    portComboBox->setMinimumContentsLength(PortNameLength);
     portComboAction = ui->toolBarPort->addWidget(portComboBox);
     // A direct connection, so that the list is refilled before it is drawn.
     connect(portComboBox, &QComboBoxDropdown::Dropdown, this, &MainWindow::OnSerialDropdown,
@@ -178,6 +193,9 @@ void MainWindow::UpdateControls()
     // The line can be open a moment before the state machine has taken the
     // link; a transfer asked for in that moment would be dropped.
     transfers->SetAvailable(linked && App()->GetStateMachine()->IsConnected() && !transferring);
+    // Only a tab that holds configuration can be transferred on its own.
+    transfers->SetCurrentTabTransferable(
+        qobject_cast<AtoNConfiguration *>(tabWidget->currentWidget()) != nullptr);
     // A running transfer fills the document when it ends; nothing else may
     // replace the document meanwhile.
     for (QAction *action : {ui->actionNewFile, ui->actionOpenFile, ui->actionCloseFile})
@@ -296,6 +314,7 @@ void MainWindow::OnAutoConnect()
 {
     if (devicePortFound && !App()->GetTransport()) {
         linkErrorShown = false;
+        replayedLines = -1;
         App()->ConnectSerialTransport();
         UpdateControls();
     }
@@ -304,6 +323,7 @@ void MainWindow::OnAutoConnect()
 void MainWindow::OnConnect()
 {
     linkErrorShown = false;
+    replayedLines = -1;
     App()->ConnectSerialTransport();
     UpdateControls();
 }
@@ -329,6 +349,8 @@ void MainWindow::OnReplayLogFile()
     }
     App()->SetLogFilename(fileName);
     linkErrorShown = false;
+    replayedLines = 0;
+    replayShown.invalidate();
     App()->ConnectSerialTransportToLogFile();
     UpdateControls();
 }
@@ -373,7 +395,7 @@ void MainWindow::OnSendAllTabs()
         emit SendAllTabs();
 }
 
-void MainWindow::OnConnected()
+void MainWindow::OnLinkStarting()
 {
     SerialTransport *transport = App()->GetTransport();
     if (!transport) {
@@ -401,19 +423,41 @@ void MainWindow::OnConnected()
         connect(App()->GetGpsDecoder(), &GPSDecoder::GpsDataReceived, this,
                 &MainWindow::OnGpsDataReceived),
     };
+    if (replayedLines >= 0) {
+        linkConnections.append(
+            connect(transport, &Transport::Received, this, &MainWindow::OnReplayedLine));
+    }
     if (SerialController *controller = App()->GetSerialController()) {
         linkConnections.append(
             connect(controller, &SerialController::SaveError, this, &MainWindow::OnSaveError));
     }
+}
 
+void MainWindow::OnConnected()
+{
+    const SerialTransport *transport = App()->GetTransport();
+    if (!transport) {
+        return;
+    }
     serialTab->OnOpened();
     statusBar()->showMessage(transport->ConnectionDescription());
     UpdateControls();
 }
 
+void MainWindow::OnReplayedLine()
+{
+    ++replayedLines;
+    // The count is shown a few times a second, not for every line.
+    if (replayShown.isValid() && replayShown.elapsed() < ReplayCountIntervalMs)
+        return;
+    replayShown.start();
+    transfers->ShowActivity(tr("Replaying the log, lines played: %1").arg(replayedLines));
+}
+
 void MainWindow::OnDisconnected()
 {
     serialTab->OnClosed();
+    realAtoNTab->ForgetUnit();
     // Whatever ran on the link ended with it.
     transferRunning = false;
     transfers->ShowProgress(QString(), 0, 0, 0);
@@ -424,7 +468,13 @@ void MainWindow::OnDisconnected()
     }
     linkConnections.clear();
 
-    statusBar()->showMessage(tr("Ready"));
+    if (replayedLines >= 0) {
+        statusBar()->showMessage(
+            tr("The log replay has ended; lines played: %1").arg(replayedLines));
+        replayedLines = -1;
+    } else {
+        statusBar()->showMessage(tr("Ready"));
+    }
     utcClockLabel->setText(tr(" No GPS "));
     RefreshPortList();
     // The application lets go of the transport just after this; the controls

@@ -1,6 +1,7 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
@@ -40,6 +41,12 @@ public:
     static constexpr int DeviceVendorId = 0x27C5;
     static constexpr int DeviceProductId = 0x0502;
     static constexpr int ClockIntervalMs = 1000;
+    // How often the count of replayed lines is shown.
+    static constexpr int ReplayCountIntervalMs = 200;
+    // Characters the port choice shows at least.
+    static constexpr int PortNameLength = 20;
+    // Room left on the screen for the window's frame and title bar.
+    static constexpr int FrameAllowance = 24;
 
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -83,6 +90,9 @@ public slots:
     void OnSendCurrentTab();
     void OnSendAllTabs();
     void OnSerialTabSaveLogFile(bool save);
+    // The application calls this as a link starts, before anything can be
+    // received on it.
+    void OnLinkStarting();
     void OnConnected();
     void OnSendError();
     void OnDisconnected();
@@ -107,6 +117,9 @@ public slots:
     void OnProductSerialNumber(QString serial_number);
     void OnProductSerialNumberTest(QString serial_number);
 
+private slots:
+    void OnReplayedLine();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -115,6 +128,7 @@ private:
 
     void BuildPortToolBar();
     void BuildStatusBar();
+    void FitToScreen();
 
     void UpdateControls();
     bool IsTransferring() const;
@@ -155,6 +169,9 @@ private:
     bool askingAboutOtherUnit = false;
     QAction *portComboAction = nullptr;
     QString productSerialNumber;
+    // Lines of the log being replayed so far; -1 when no replay runs.
+    int replayedLines = -1;
+    QElapsedTimer replayShown;
 
     // Connections made when the link comes up and undone when it goes down.
     QList<QMetaObject::Connection> linkConnections;

@@ -683,6 +683,13 @@ void RealAtoNTab::OnBatteryVoltage(QString voltage)
     ui->label_battery_voltage->setText(voltage + tr(" mV"));
 }
 
+void RealAtoNTab::ForgetUnit()
+{
+    ui->labelVersion->clear();
+    ui->labelProductSerialNumber->clear();
+    ui->label_battery_voltage->setText(tr("Unknown"));
+}
+
 void RealAtoNTab::OnDelegateEdited()
 {
     // The clash marks of other cells follow the value just written.

@@ -65,6 +65,8 @@ public slots:
     void OnVersion(QString version);
     void OnProductSerialNumber(QString version);
     void OnBatteryVoltage(QString voltage);
+    // The link has ended: what the last unit reported about itself goes.
+    void ForgetUnit();
     void OnDelegateEdited();
 
 private slots:

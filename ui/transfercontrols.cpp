@@ -19,25 +19,30 @@ TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBa
     sendMenu = new QMenu(tr("Send to AtoN"), window);
     sendMenu->setObjectName(QStringLiteral("menuSend"));
 
-    QAction *retrieveCurrent = AddAction(retrieveMenu, tr("Retrieve current tab only"),
-                                         QStringLiteral("actionRetrieveCurrentTab"));
+    // "... all tabs" first: it is also what the button itself does.
     QAction *retrieveAll =
         AddAction(retrieveMenu, tr("Retrieve all tabs"), QStringLiteral("actionRetrieveAllTabs"));
-    QAction *sendCurrent =
+    retrieveCurrent = AddAction(retrieveMenu, tr("Retrieve current tab only"),
+                                QStringLiteral("actionRetrieveCurrentTab"));
+    QAction *sendAll =
+        AddAction(sendMenu, tr("Send all tabs"), QStringLiteral("actionSendAllTabs"));
+    sendCurrent =
         AddAction(sendMenu, tr("Send current tab only"), QStringLiteral("actionSendCurrentTab"));
-    QAction *sendAll = AddAction(nullptr, tr("Send all tabs"), QStringLiteral("actionSendAllTabs"));
     connect(retrieveCurrent, &QAction::triggered, this, &TransferControls::RetrieveCurrentTab);
     connect(retrieveAll, &QAction::triggered, this, &TransferControls::RetrieveAllTabs);
     connect(sendCurrent, &QAction::triggered, this, &TransferControls::SendCurrentTab);
     connect(sendAll, &QAction::triggered, this, &TransferControls::SendAllTabs);
 
-    // The buttons show their default actions, so the picture and the tip go
-    // on the actions; the picture is too wide for a menu entry.
+    // The buttons show their default actions, so the picture, the word beside
+    // it and the tip go on the actions; the picture is too wide for a menu
+    // entry.
     retrieveAll->setIcon(QIcon(QStringLiteral(":/Images/KelvanetoPC_144by48px.png")));
     retrieveAll->setIconVisibleInMenu(false);
+    retrieveAll->setIconText(tr("Retrieve"));
     retrieveAll->setToolTip(tr("Retrieve configuration from AtoN"));
     sendAll->setIcon(QIcon(QStringLiteral(":/Images/PCtoKelvane_144by48px.png")));
     sendAll->setIconVisibleInMenu(false);
+    sendAll->setIconText(tr("Send"));
     sendAll->setToolTip(tr("Send configuration to AtoN"));
 
     // The menus drop down from the buttons' arrows, which is where "current
@@ -81,25 +86,35 @@ QToolButton *TransferControls::AddButton(QToolBar *toolBar, QAction *defaultActi
     button->setIconSize(QSize(144, 48));
     button->setMenu(menu);
     button->setPopupMode(QToolButton::MenuButtonPopup);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     toolBar->addWidget(button);
     return button;
 }
 
-void TransferControls::SetAvailable(bool available)
+void TransferControls::SetAvailable(bool offered)
 {
+    available = offered;
     // The entries go with the buttons: a menu left open, or a shortcut, must
     // not start a transfer the buttons refuse.
     for (QAction *action : qAsConst(actions))
-        action->setEnabled(available);
-    retrieveMenu->setEnabled(available);
-    sendMenu->setEnabled(available);
-    retrieveButton->setEnabled(available);
-    sendButton->setEnabled(available);
+        action->setEnabled(offered);
+    retrieveMenu->setEnabled(offered);
+    sendMenu->setEnabled(offered);
+    retrieveButton->setEnabled(offered);
+    sendButton->setEnabled(offered);
+    SetCurrentTabTransferable(currentTabTransferable);
+}
+
+void TransferControls::SetCurrentTabTransferable(bool transferable)
+{
+    currentTabTransferable = transferable;
+    retrieveCurrent->setEnabled(available && transferable);
+    sendCurrent->setEnabled(available && transferable);
 }
 
 bool TransferControls::IsAvailable() const
 {
-    return sendButton->isEnabled();
+    return available;
 }
 
 void TransferControls::ShowProgress(const QString &step, int done, int total, int remainingMs)
@@ -114,6 +129,14 @@ void TransferControls::ShowProgress(const QString &step, int done, int total, in
     progressBar->setValue(qBound(0, done, total));
     const int seconds = (qMax(0, remainingMs) + 999) / 1000;
     stepLabel->setText(seconds > 0 ? tr("%1 - about %n s left", nullptr, seconds).arg(step) : step);
+    progressBar->show();
+    stepLabel->show();
+}
+
+void TransferControls::ShowActivity(const QString &text)
+{
+    progressBar->setRange(0, 0);
+    stepLabel->setText(text);
     progressBar->show();
     stepLabel->show();
 }

@@ -29,11 +29,17 @@ public:
 
     // Offers the transfers or takes them away, the buttons and every menu
     // entry alike.
-    void SetAvailable(bool available);
+    void SetAvailable(bool offered);
     bool IsAvailable() const;
+    // Whether the tab shown holds configuration; the "current tab only"
+    // entries are offered only then.
+    void SetCurrentTabTransferable(bool transferable);
 
     // Shows the step that has started; total 0 ends the progress display.
     void ShowProgress(const QString &step, int done, int total, int remainingMs);
+    // Shows work of no known length (a replay) by its text and a busy bar;
+    // ShowProgress with total 0 ends it.
+    void ShowActivity(const QString &text);
 
     // The fields the unit did not take, one "field: sent -> held" line each.
     void ShowReadBackMismatches(const QString &tabName, const QStringList &mismatches);
@@ -62,6 +68,10 @@ private:
     QMenu *retrieveMenu = nullptr;
     QMenu *sendMenu = nullptr;
     QList<QAction *> actions;
+    QAction *retrieveCurrent = nullptr;
+    QAction *sendCurrent = nullptr;
+    bool available = false;
+    bool currentTabTransferable = true;
     QProgressBar *progressBar = nullptr;
     QLabel *stepLabel = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "configurationprinter.h"
 #include "console.h"
 #include "exitstatus.h"
+#include "model/configurationdiff.h"
 #include "transfersession.h"
 
 #include "app/vandrelapplication.h"
@@ -29,11 +30,10 @@ int TransferCommands::Retrieve(VandrelApplication *application, const QString &p
 {
     // Find out before talking to the unit whether the file can be written.
     if (!output.isEmpty()) {
-        const QFileInfo info(output);
-        const QFileInfo folder(info.absolutePath());
-        if (!folder.isDir() || !folder.isWritable() || (info.exists() && !info.isWritable())) {
+        const QString problem = PadFile::SaveProblem(output);
+        if (!problem.isEmpty()) {
             Console::Error(QCoreApplication::translate("MainWindow", "Could not save file: ") +
-                           output);
+                           output + QStringLiteral(": ") + problem);
             return ExitFailure;
         }
     }
@@ -50,7 +50,8 @@ int TransferCommands::Retrieve(VandrelApplication *application, const QString &p
     }
     QString error;
     if (PadFile::Save(output, *retrieved, &error) != PadFile::Done) {
-        Console::Error(error);
+        Console::Error(QCoreApplication::translate("MainWindow", "Could not save file: ") + output +
+                       QStringLiteral(": ") + error);
         return ExitFailure;
     }
     Console::Err(QStringLiteral("Written to %1\n").arg(output));
