@@ -16,9 +16,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -91,6 +94,7 @@ private slots:
     void linkSignalsAndTransferRequests();
     void replayPlaysALogThroughTheWindow();
     void germanTranslationCoversTheWindow();
+    void windowFitsASmallScreen();
 };
 
 void TstMainWindow::init()
@@ -454,6 +458,28 @@ void TstMainWindow::germanTranslationCoversTheWindow()
         QCOMPARE(QCoreApplication::translate("SerialTab", "Log To File"),
                  QString("In Datei protokollieren"));
     }
+}
+
+void TstMainWindow::windowFitsASmallScreen()
+{
+    // A 1024 x 600 screen holds the whole window: the tab page scrolls to
+    // the schedule, the status bar stays in view.
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // It opens within its screen (the test platform's is 800 x 600).
+    const QRect screen = window.screen()->availableGeometry();
+    QVERIFY(window.width() <= screen.width() && window.height() <= screen.height());
+    QVERIFY(window.width() >= screen.width() / 2 && window.height() >= screen.height() / 2);
+    auto *page = child<QScrollArea>(window, "scrollAreaRealAtoN");
+    QVERIFY(window.minimumSizeHint().width() <= 1024 && window.minimumSizeHint().height() <= 600);
+    window.resize(1024, 600);
+    QTRY_COMPARE(window.size(), QSize(1024, 600));
+    auto *schedule = child<QTableView>(window, "tableSchedules");
+    page->ensureWidgetVisible(schedule);
+    QTRY_VERIFY(schedule->visibleRegion().boundingRect().height() >= 3 * schedule->rowHeight(0));
+    QVERIFY(window.rect().contains(window.statusBar()->geometry()));
+    QVERIFY(window.statusBar()->isVisible());
 }
 
 VANDREL_UI_TEST_MAIN(TstMainWindow)

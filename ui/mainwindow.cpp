@@ -26,7 +26,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -110,9 +112,21 @@ void MainWindow::FitToScreen()
 {
     // The size the contents ask for, within the part of the screen that
     // windows may use, less room for the frame the window system adds.
+    // A tab page that scrolls asks for little; the window asks for what the
+    // largest page needs to be shown whole.
+    QSize wanted = sizeHint();
+    QSize grow;
+    for (const QScrollArea *page : tabWidget->findChildren<QScrollArea *>()) {
+        if (const QWidget *content = page->widget()) {
+            const int bar = page->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+            const QSize need = content->sizeHint() + QSize(bar, 0) - page->sizeHint();
+            grow = grow.expandedTo(need);
+        }
+    }
+    wanted += grow.expandedTo(QSize(0, 0));
     const QRect room = screen()->availableGeometry();
     const QSize most(room.width() - FrameAllowance, room.height() - 2 * FrameAllowance);
-    resize(sizeHint().boundedTo(most));
+    resize(wanted.boundedTo(most));
 }
 
 MainWindow::~MainWindow()
