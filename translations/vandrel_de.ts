@@ -475,12 +475,12 @@
         <translation>Datei konnte nicht geöffnet werden: </translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+36"/>
         <source>Save File</source>
         <translation>Datei speichern</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+23"/>
         <source>Could not save the file</source>
         <translation>Die Datei konnte nicht gespeichert werden</translation>
     </message>
@@ -970,7 +970,7 @@
         <translation>Über diese Anwendung</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+33"/>
+        <location filename="../ui/mainwindow.cpp" line="+37"/>
         <source>Text Log Files ( *.txt *.log )</source>
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
@@ -990,15 +990,15 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+39"/>
-        <location line="+214"/>
-        <location line="+112"/>
-        <location line="+294"/>
+        <location line="+40"/>
+        <location line="+243"/>
+        <location line="+141"/>
+        <location line="+295"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-590"/>
+        <location line="-625"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -1008,7 +1008,7 @@
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="+302"/>
+        <location line="+337"/>
         <source>The line to the AtoN failed.</source>
         <translation>Die Leitung zum AtoN ist ausgefallen.</translation>
     </message>
@@ -1018,7 +1018,7 @@
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-430"/>
+        <location line="-465"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1029,12 +1029,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+277"/>
+        <location line="+312"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-178"/>
+        <location line="-210"/>
         <source>- IN USE</source>
         <translation>- BELEGT</translation>
     </message>
@@ -1049,17 +1049,27 @@
         <translation>Es gibt keine serielle Schnittstelle %1.</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+40"/>
         <source>Replay Log File</source>
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+34"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+74"/>
+        <source>Replaying the log, lines played: %1</source>
+        <translation>Protokoll wird abgespielt, abgespielte Zeilen: %1</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>The log replay has ended; lines played: %1</source>
+        <translation>Das Abspielen des Protokolls ist beendet; abgespielte Zeilen: %1</translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Error writing to the Log File</source>
         <translation>Fehler beim Schreiben der Protokolldatei</translation>
     </message>
@@ -1360,7 +1370,7 @@ Intervall</translation>
 <context>
     <name>PadFile</name>
     <message>
-        <location filename="../model/padfile.cpp" line="+25"/>
+        <location filename="../model/padfile.cpp" line="+28"/>
         <source>Could not open file: %1</source>
         <translation>Datei konnte nicht geöffnet werden: %1</translation>
     </message>
@@ -1370,17 +1380,32 @@ Intervall</translation>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>Could not save file: %1</source>
-        <translation>Datei konnte nicht gespeichert werden: %1</translation>
+        <location line="+27"/>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <source>Could not save file: %1 (%2)</source>
-        <translation>Datei konnte nicht gespeichert werden: %1 (%2)</translation>
+        <location line="+2"/>
+        <source>%1 is not a folder.</source>
+        <translation>%1 ist kein Ordner.</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+2"/>
+        <source>You are not allowed to write to %1.</source>
+        <translation>Sie dürfen nicht in %1 schreiben.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The disk is full.</source>
+        <translation>Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The system reports: %1</source>
+        <translation>Das System meldet: %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>The file is too large to be a configuration file.</source>
         <translation>Die Datei ist zu groß für eine Konfigurationsdatei.</translation>
     </message>
@@ -1567,6 +1592,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+6"/>
+        <location filename="../ui/realatontab.cpp" line="+99"/>
         <source>Unknown</source>
         <translation>Unbekannt</translation>
     </message>
@@ -1597,7 +1623,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+43"/>
-        <location filename="../ui/realatontab.cpp" line="-153"/>
+        <location filename="../ui/realatontab.cpp" line="-252"/>
         <source>Enter the AtoN Dimension in metres (0-511)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (0-511)</translation>
     </message>
@@ -1823,7 +1849,7 @@ Intervall</translation>
         <translation>zu lang zum Senden: %1 Zeichen, wenn die reservierten Zeichen ($*,!\^~) als drei gesendet werden, höchstens %2.</translation>
     </message>
     <message>
-        <location line="+370"/>
+        <location line="+377"/>
         <source>The schedule cannot be sent: these rows risk a slot clash (the tool tip says how to mend it).
 </source>
         <translation>Der Sendeplan kann nicht gesendet werden: diese Zeilen könnten Slots doppelt belegen (der Tooltip sagt, wie es zu beheben ist).
@@ -1831,7 +1857,7 @@ Intervall</translation>
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="-50"/>
-        <location filename="../ui/realatontab.cpp" line="-503"/>
+        <location filename="../ui/realatontab.cpp" line="-510"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -1906,7 +1932,7 @@ Intervall</translation>
     <name>SerialController</name>
     <message>
         <location filename="../link/serialcontroller.cpp" line="+284"/>
-        <location line="+404"/>
+        <location line="+403"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
@@ -2411,37 +2437,47 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>An AtoN senden</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>Retrieve current tab only</source>
         <translation>Nur aktuelle Registerkarte abrufen</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-1"/>
         <source>Retrieve all tabs</source>
         <translation>Alle Registerkarten abrufen</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+6"/>
         <source>Send current tab only</source>
         <translation>Nur aktuelle Registerkarte senden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-2"/>
         <source>Send all tabs</source>
         <translation>Alle Registerkarten senden</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
+        <source>Retrieve</source>
+        <translation>Abrufen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Retrieve configuration from AtoN</source>
         <translation>Konfiguration vom AtoN abrufen</translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>Send configuration to AtoN</source>
         <translation>Konfiguration an AtoN senden</translation>
     </message>
     <message numerus="yes">
-        <location line="+75"/>
+        <location line="+85"/>
         <source>%1 - about %n s left</source>
         <translation>
             <numerusform>%1 - noch etwa %n s</numerusform>
@@ -2449,7 +2485,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         </translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+28"/>
         <source>The AtoN does not hold everything sent to it on the %1 tab.</source>
         <translation>Das AtoN hält nicht alles, was ihm auf der Registerkarte %1 gesendet wurde.</translation>
     </message>
@@ -2467,7 +2503,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+310"/>
+        <location filename="../link/transport.cpp" line="+300"/>
         <source>Error checking response of command: </source>
         <translation>Fehler beim Prüfen der Antwort auf den Befehl: </translation>
     </message>
