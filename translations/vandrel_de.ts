@@ -991,14 +991,14 @@
     </message>
     <message>
         <location line="+40"/>
-        <location line="+243"/>
+        <location line="+244"/>
         <location line="+141"/>
         <location line="+295"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-625"/>
+        <location line="-626"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -1008,7 +1008,12 @@
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="+337"/>
+        <location line="+118"/>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <location line="+220"/>
         <source>The line to the AtoN failed.</source>
         <translation>Die Leitung zum AtoN ist ausgefallen.</translation>
     </message>
@@ -1018,7 +1023,7 @@
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-465"/>
+        <location line="-466"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1029,17 +1034,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+312"/>
+        <location line="+313"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-210"/>
-        <source>- IN USE</source>
-        <translation>- BELEGT</translation>
-    </message>
-    <message>
-        <location line="+37"/>
+        <location line="-173"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
@@ -1405,7 +1405,7 @@ Intervall</translation>
         <translation>Das System meldet: %1</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+45"/>
         <source>The file is too large to be a configuration file.</source>
         <translation>Die Datei ist zu groß für eine Konfigurationsdatei.</translation>
     </message>
@@ -1431,6 +1431,54 @@ Intervall</translation>
         <location line="-39"/>
         <source>The configuration could not be written (%1).</source>
         <translation>Die Konfiguration konnte nicht geschrieben werden (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>PortProbe</name>
+    <message>
+        <location filename="../link/portprobe.cpp" line="+49"/>
+        <source>busy</source>
+        <translation>belegt</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no permission</source>
+        <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>not present</source>
+        <translation>nicht vorhanden</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>cannot be opened</source>
+        <translation>kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The serial port %1 is busy: another program is using it. Close that program or choose another port.</source>
+        <translation>Die serielle Schnittstelle %1 ist belegt: ein anderes Programm verwendet sie. Schließen Sie dieses Programm oder wählen Sie eine andere Schnittstelle.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Permission denied: you may not open the serial port %1. Add your user to the &quot;dialout&quot; group (then log out and in again), or install the device rule that comes with the program.</source>
+        <translation>Zugriff verweigert: Sie dürfen die serielle Schnittstelle %1 nicht öffnen. Nehmen Sie Ihren Benutzer in die Gruppe &quot;dialout&quot; auf (danach ab- und wieder anmelden) oder installieren Sie die Geräteregel, die mit dem Programm geliefert wird.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The serial port %1 is not present. Check that the adapter is plugged in, then choose the port again.</source>
+        <translation>Die serielle Schnittstelle %1 ist nicht vorhanden. Prüfen Sie, ob der Adapter eingesteckt ist, und wählen Sie die Schnittstelle dann erneut.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The serial port %1 cannot be opened (%2).</source>
+        <translation>Die serielle Schnittstelle %1 kann nicht geöffnet werden (%2).</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unknown error</source>
+        <translation>Unbekannter Fehler</translation>
     </message>
 </context>
 <context>
@@ -1931,8 +1979,8 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+284"/>
-        <location line="+403"/>
+        <location filename="../link/serialcontroller.cpp" line="+287"/>
+        <location line="+404"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
@@ -1955,9 +2003,19 @@ Intervall</translation>
 <context>
     <name>SerialDisplay</name>
     <message>
-        <location filename="../ui/serialdisplay.cpp" line="+168"/>
+        <location filename="../ui/serialdisplay.cpp" line="+361"/>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>Copy All</source>
         <translation>Alles kopieren</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
     </message>
 </context>
 <context>
@@ -2018,23 +2076,35 @@ Intervall</translation>
         <translation>xxTXT</translation>
     </message>
     <message>
+        <location line="+10"/>
+        <source>Show the sentences sent to the AIS as well as those received</source>
+        <translation>Die an das AIS gesendeten Sätze ebenso wie die empfangenen anzeigen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Show sent</source>
+        <translation>Gesendete zeigen</translation>
+    </message>
+    <message>
         <location line="+26"/>
         <source>Save the data to a Log File</source>
         <translation>Die Daten in einer Protokolldatei speichern</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../ui/serialtab.cpp" line="+59"/>
+        <location filename="../ui/serialtab.cpp" line="+68"/>
         <source>Log To File</source>
         <translation>In Datei protokollieren</translation>
     </message>
     <message>
         <location line="+20"/>
+        <location filename="../ui/serialtab.cpp" line="+70"/>
         <source>Freezes the data display</source>
         <translation>Hält die Datenanzeige an</translation>
     </message>
     <message>
         <location line="+3"/>
+        <location filename="../ui/serialtab.cpp" line="-1"/>
         <source>Pause</source>
         <translation>Pause</translation>
     </message>
@@ -2044,12 +2114,32 @@ Intervall</translation>
         <translation>Die an das AIS gesendeten und von ihm empfangenen Daten</translation>
     </message>
     <message>
-        <location filename="../ui/serialtab.cpp" line="+0"/>
+        <location filename="../ui/serialtab.cpp" line="-69"/>
         <source>Stop Log</source>
         <translation>Protokoll beenden</translation>
     </message>
     <message>
-        <location line="+77"/>
+        <location line="+2"/>
+        <source>Logging to %1</source>
+        <translation>Protokoll in %1</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>Resume (lines held: %1, more dropped)</source>
+        <translation>Fortsetzen (%1 Zeilen gehalten, weitere verworfen)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Resume (lines held: %1)</source>
+        <translation>Fortsetzen (%1 Zeilen gehalten)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shows the lines held while paused and continues the display</source>
+        <translation>Zeigt die während der Pause gehaltenen Zeilen und setzt die Anzeige fort</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>The Command Shell is not
  accessible from Vandrel. 
 </source>
@@ -2083,14 +2173,9 @@ Intervall</translation>
     </message>
     <message>
         <location line="+15"/>
-        <location line="+26"/>
+        <location line="+24"/>
         <source>A connection is already open</source>
         <translation>Eine Verbindung ist bereits offen</translation>
-    </message>
-    <message>
-        <location line="-14"/>
-        <source>An error was encountered in trying to open the serial port it is probably blocked ( %1 ).</source>
-        <translation>Beim Öffnen der seriellen Schnittstelle ist ein Fehler aufgetreten, sie ist vermutlich blockiert ( %1 ).</translation>
     </message>
 </context>
 <context>
@@ -2503,7 +2588,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+300"/>
+        <location filename="../link/transport.cpp" line="+311"/>
         <source>Error checking response of command: </source>
         <translation>Fehler beim Prüfen der Antwort auf den Befehl: </translation>
     </message>
@@ -2827,14 +2912,6 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <location line="+3"/>
         <source>Reading the battery voltage...</source>
         <translation>Die Batteriespannung wird gelesen...</translation>
-    </message>
-</context>
-<context>
-    <name>VandrelApplication</name>
-    <message>
-        <location filename="../app/vandrelapplication.cpp" line="+177"/>
-        <source>An error was encountered in trying to open the serial port.  The port may be busy or resetting. ( %1 ).</source>
-        <translation>Beim Öffnen der seriellen Schnittstelle ist ein Fehler aufgetreten.  Die Schnittstelle ist vielleicht belegt oder wird zurückgesetzt. ( %1 ).</translation>
     </message>
 </context>
 <context>
