@@ -100,7 +100,7 @@ void FillAtoN(Model *model, int type)
 void ShowTraffic(SerialTab *tab)
 {
     tab->OnOpened();
-    QTest::mouseClick(tab->findChild<QCheckBox *>("checkBoxShowSent"), Qt::LeftButton);
+    tab->findChild<QCheckBox *>("checkBoxShowSent")->setChecked(true);
     tab->SetLogging(true, "/home/eng/logs/buoy-7.log");
     tab->OnReceived("$PVKX,0,appver,3.1.4*5C\n$AIALR,101530.00,006,V,V,AIS: Antenna VSWR*0E\n"
                     "$GNZDA,101530.00,07,12,2026,00,00*7C\n$AITXT,01,01,91,FREQ,2087,2088*57\n");
