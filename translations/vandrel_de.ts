@@ -2126,12 +2126,12 @@ Intervall</translation>
     <message>
         <location line="+71"/>
         <source>Resume (lines held: %1, more dropped)</source>
-        <translation>Fortsetzen (%1 Zeilen gehalten, weitere verworfen)</translation>
+        <translation>Fortsetzen (gehaltene Zeilen: %1, weitere verworfen)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Resume (lines held: %1)</source>
-        <translation>Fortsetzen (%1 Zeilen gehalten)</translation>
+        <translation>Fortsetzen (gehaltene Zeilen: %1)</translation>
     </message>
     <message>
         <location line="+1"/>
