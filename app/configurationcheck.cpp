@@ -2,6 +2,7 @@
 
 #include "lim/lanterninterface.h"
 #include "lim/limsetparam.h"
+#include "model/fieldranges.h"
 #include "model/model.h"
 #include "sentences/atonsentenceaar.h"
 #include "sentences/atonsentenceace.h"
@@ -15,31 +16,60 @@ namespace {
 
 using Range = ConfigurationCheck::Range;
 
+// Every limit comes from the one table that the answers from the unit are
+// checked against as well.
+int Min(FieldRanges::Field field)
+{
+    return FieldRanges::Minimum(field);
+}
+
+int Max(FieldRanges::Field field)
+{
+    return FieldRanges::Maximum(field);
+}
+
+FieldRanges::Field LanternField(const char *name)
+{
+    for (int i = 0; i < LanternInterface::ParameterCount; ++i) {
+        if (LanternInterface::ParameterName(i) == QLatin1String(name))
+            return FieldRanges::LanternField(i);
+    }
+    return FieldRanges::LanternField(0);
+}
+
+int Lantern(const char *name)
+{
+    return FieldRanges::Minimum(LanternField(name));
+}
+
+int LanternMax(const char *name)
+{
+    return FieldRanges::Maximum(LanternField(name));
+}
+
 // The ranges of the AtoN tab's fields: the widths of their fields in the AIS
 // messages the unit builds from them, and the limits of the tab's own boxes.
 const QList<Range> &AtoNRanges()
 {
     static const QList<Range> ranges = {
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Type of AtoN"), 0, 31,
-         [](const Model &m) { return m.GetAtoN()->TypeOfAtoN(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Type of EPFS"), 0, 15,
-         [](const Model &m) { return m.GetAtoN()->TypeOfEPFS(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Position accuracy"), 0, 1,
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Type of AtoN"), Min(FieldRanges::TypeOfAtoN),
+         Max(FieldRanges::TypeOfAtoN), [](const Model &m) { return m.GetAtoN()->TypeOfAtoN(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Type of EPFS"), Min(FieldRanges::TypeOfEPFS),
+         Max(FieldRanges::TypeOfEPFS), [](const Model &m) { return m.GetAtoN()->TypeOfEPFS(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Position accuracy"),
+         Min(FieldRanges::PositionAccuracy), Max(FieldRanges::PositionAccuracy),
          [](const Model &m) { return m.GetAtoN()->PositionAccuracy(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Channel 1"), 1001, 2999,
-         [](const Model &m) { return m.GetAtoN()->Channel1(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Channel 2"), 1001, 2999,
-         [](const Model &m) { return m.GetAtoN()->Channel2(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Off-position threshold"), 10, 999,
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Off-position threshold"),
+         Min(FieldRanges::OffPositionThreshold), Max(FieldRanges::OffPositionThreshold),
          [](const Model &m) { return m.GetAtoN()->OffPositionThreshold(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension A"), 0, 511,
-         [](const Model &m) { return m.GetAtoN()->DimensionA(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension B"), 0, 511,
-         [](const Model &m) { return m.GetAtoN()->DimensionB(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension C"), 0, 63,
-         [](const Model &m) { return m.GetAtoN()->DimensionC(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension D"), 0, 63,
-         [](const Model &m) { return m.GetAtoN()->DimensionD(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension A"), Min(FieldRanges::DimensionA),
+         Max(FieldRanges::DimensionA), [](const Model &m) { return m.GetAtoN()->DimensionA(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension B"), Min(FieldRanges::DimensionB),
+         Max(FieldRanges::DimensionB), [](const Model &m) { return m.GetAtoN()->DimensionB(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension C"), Min(FieldRanges::DimensionC),
+         Max(FieldRanges::DimensionC), [](const Model &m) { return m.GetAtoN()->DimensionC(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension D"), Min(FieldRanges::DimensionD),
+         Max(FieldRanges::DimensionD), [](const Model &m) { return m.GetAtoN()->DimensionD(); }},
     };
     return ranges;
 }
@@ -49,18 +79,21 @@ const QList<Range> &AtoNRanges()
 const QList<Range> &LanternRanges()
 {
     static const QList<Range> ranges = {
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern minimum voltage (mV)"), 0, 33000,
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern minimum voltage (mV)"),
+         Lantern("limvmin"), LanternMax("limvmin"),
          [](const Model &m) { return m.GetLanternInterface()->GetLimvmin(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern maximum voltage (mV)"), 0, 33000,
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern maximum voltage (mV)"),
+         Lantern("limvmax"), LanternMax("limvmax"),
          [](const Model &m) { return m.GetLanternInterface()->GetLimvmax(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern maximum on time (ms)"), 0, 30000,
-         [](const Model &m) { return m.GetLanternInterface()->GetLimton(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern maximum off time (ms)"), 0, 30000,
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern maximum on time (ms)"), Lantern("limton"),
+         LanternMax("limton"), [](const Model &m) { return m.GetLanternInterface()->GetLimton(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern maximum off time (ms)"),
+         Lantern("limtoff"), LanternMax("limtoff"),
          [](const Model &m) { return m.GetLanternInterface()->GetLimtoff(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern current"), 0, 25000,
-         [](const Model &m) { return m.GetLanternInterface()->GetLimion(); }},
-        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern low light threshold"), 0,
-         LanternInterface::ThresholdFromLux(400),
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern current"), Lantern("limion"),
+         LanternMax("limion"), [](const Model &m) { return m.GetLanternInterface()->GetLimion(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "Lantern low light threshold"),
+         Lantern("limpthresh"), LanternMax("limpthresh"),
          [](const Model &m) { return m.GetLanternInterface()->GetLimpthresh(); }},
     };
     return ranges;
@@ -114,6 +147,12 @@ void ConfigurationCheck::CheckRanges(const Model &model, int tabs, QStringList *
             problems->append(Outside(tr("Longitude"), QString::number(longitude),
                                      tr("-180 to 180 (181: not available)")));
         CheckTable(AtoNRanges(), model, problems);
+        for (const QString &problem :
+             {FieldRanges::ChannelProblem(tr("Channel 1"), model.GetAtoN()->Channel1()),
+              FieldRanges::ChannelProblem(tr("Channel 2"), model.GetAtoN()->Channel2())}) {
+            if (!problem.isEmpty())
+                problems->append(problem);
+        }
 
         const MessageSchedule *schedule = model.GetMessageSchedule();
         for (int i = 0; i < schedule->Count(); ++i) {
@@ -122,9 +161,7 @@ void ConfigurationCheck::CheckRanges(const Model &model, int tabs, QStringList *
             int n = 0;
             schedule->Ordinal(i, number, n);
             const QString name = tr("Schedule %1/%2").arg(number).arg(n);
-            const bool fatdma = row.AccessScheme() == MessageScheduleEntry::FATDMA;
-            const int maxInterval =
-                fatdma ? MessageSchedule::MaxFatdmaInterval : MessageSchedule::MaxOtherInterval;
+            const int maxInterval = Max(FieldRanges::IntervalField(row.AccessScheme()));
             const struct
             {
                 QString label;
@@ -132,9 +169,12 @@ void ConfigurationCheck::CheckRanges(const Model &model, int tabs, QStringList *
                 int minimum;
                 int maximum;
             } fields[] = {
-                {tr("access scheme"), row.AccessScheme(), 0, 2},
-                {tr("channel 1 start slot"), row.StartSlot1(), -1, 2249},
-                {tr("channel 2 start slot"), row.StartSlot2(), -1, 2249},
+                {tr("access scheme"), row.AccessScheme(), Min(FieldRanges::AccessScheme),
+                 Max(FieldRanges::AccessScheme)},
+                {tr("channel 1 start slot"), row.StartSlot1(), Min(FieldRanges::StartSlot),
+                 Max(FieldRanges::StartSlot)},
+                {tr("channel 2 start slot"), row.StartSlot2(), Min(FieldRanges::StartSlot),
+                 Max(FieldRanges::StartSlot)},
                 {tr("channel 1 interval"), row.Interval1(), 0, maxInterval},
                 {tr("channel 2 interval"), row.Interval2(), 0, maxInterval},
             };

@@ -231,7 +231,8 @@ void TestModel::configurationCheck_data()
                           << "Name: the sentence that sets it would have 132 characters, more "
                              "than the 82 a line may have";
     QTest::newRow("ranges") << "ranges" << int(ConfigurationCheck::AllTabs)
-                            << "Type of EPFS: 16 is outside 0 to 15|Schedule 21/1 channel 2 start "
+                            << "Type of EPFS: 16 is outside 0 to 15|Channel 1: 2500 is not a VHF "
+                               "channel|Schedule 21/1 channel 2 start "
                                "slot: 2250 is outside -1 to 2249|Lantern maximum voltage (mV): "
                                "-2147483648 is outside 0 to 33000";
     // Only the fields of the tabs sent count.
@@ -250,6 +251,7 @@ void TestModel::configurationCheck()
         aton->SetName(QString(34, QLatin1Char(',')));
     if (change == "ranges") {
         aton->SetTypeOfEPFS(16);
+        aton->SetChannel1(2500);
         MessageScheduleEntry row = model.GetMessageSchedule()->EntryAt(0);
         row.SetStartSlot2(2250);
         QVERIFY(model.GetMessageSchedule()->SetEntry(0, row));

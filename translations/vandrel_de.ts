@@ -261,7 +261,7 @@
 <context>
     <name>ConfigurationCheck</name>
     <message>
-        <location filename="../app/configurationcheck.cpp" line="+23"/>
+        <location filename="../app/configurationcheck.cpp" line="+55"/>
         <source>Type of AtoN</source>
         <translation>Art der AtoN</translation>
     </message>
@@ -276,22 +276,22 @@
         <translation>Positionsgenauigkeit</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+92"/>
         <source>Channel 1</source>
         <translation>Kanal 1</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>Channel 2</source>
         <translation>Kanal 2</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-90"/>
         <source>Off-position threshold</source>
         <translation>Schwelle für Positionsabweichung</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Dimension A</source>
         <translation>Abmessung A</translation>
     </message>
@@ -316,12 +316,12 @@
         <translation>Minimale Laternenspannung (mV)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Lantern maximum voltage (mV)</source>
         <translation>Maximale Laternenspannung (mV)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Lantern maximum on time (ms)</source>
         <translation>Maximale Einschaltzeit der Laterne (ms)</translation>
     </message>
@@ -331,7 +331,7 @@
         <translation>Maximale Ausschaltzeit der Laterne (ms)</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Lantern current</source>
         <translation>Laternenstrom</translation>
     </message>
@@ -376,27 +376,27 @@
         <translation>-180 bis 180 (181: nicht verfügbar)</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+15"/>
         <source>Schedule %1/%2</source>
         <translation>Zeitplan %1/%2</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+9"/>
         <source>access scheme</source>
         <translation>Zugriffsverfahren</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>channel 1 start slot</source>
         <translation>Startslot Kanal 1</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>channel 2 start slot</source>
         <translation>Startslot Kanal 2</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>channel 1 interval</source>
         <translation>Intervall Kanal 1</translation>
     </message>
