@@ -496,13 +496,6 @@ void MainWindow::OnDisconnected()
     QTimer::singleShot(0, this, &MainWindow::OnUpdate);
 }
 
-void MainWindow::OnSendError()
-{
-    const SerialTransport *transport = App()->GetTransport();
-    ShowLinkError(tr("The line to the AtoN failed."),
-                  transport ? transport->LastError() : QString());
-}
-
 void MainWindow::OnSaveError()
 {
     const SerialController *controller = App()->GetSerialController();

@@ -94,7 +94,6 @@ public slots:
     // received on it.
     void OnLinkStarting();
     void OnConnected();
-    void OnSendError();
     void OnDisconnected();
     void OnSaveError();
     void OnGpsDataReceived(GpsData *gpsData);
