@@ -632,7 +632,7 @@
         <location line="+50"/>
         <location line="+13"/>
         <location line="+51"/>
-        <location filename="../ui/realatontab.cpp" line="+588"/>
+        <location filename="../ui/realatontab.cpp" line="+572"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -993,12 +993,12 @@
         <location line="+40"/>
         <location line="+244"/>
         <location line="+141"/>
-        <location line="+295"/>
+        <location line="+288"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-626"/>
+        <location line="-619"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -1013,17 +1013,12 @@
         <translation>%1 - %2</translation>
     </message>
     <message>
-        <location line="+220"/>
-        <source>The line to the AtoN failed.</source>
-        <translation>Die Leitung zum AtoN ist ausgefallen.</translation>
-    </message>
-    <message>
-        <location line="+137"/>
+        <location line="+350"/>
         <source>The retrieve did not finish; the document is as it was.</source>
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-466"/>
+        <location line="-459"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1069,7 +1064,7 @@
         <translation>Das Abspielen des Protokolls ist beendet; abgespielte Zeilen: %1</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+15"/>
         <source>Error writing to the Log File</source>
         <translation>Fehler beim Schreiben der Protokolldatei</translation>
     </message>
@@ -1110,6 +1105,16 @@
         <location filename="../model/messageschedule.cpp" line="+410"/>
         <source>Row %1 (message %2, index %3): channel 1 start slot %4, channel 2 start slot %5</source>
         <translation>Zeile %1 (Nachricht %2, Index %3): Kanal 1 Start-Slot %4, Kanal 2 Start-Slot %5</translation>
+    </message>
+</context>
+<context>
+    <name>MessageScheduleControls</name>
+    <message>
+        <location filename="../ui/messageschedulecontrols.cpp" line="+58"/>
+        <source>The schedule cannot be sent: these rows risk a slot clash (the tool tip says how to mend it).
+</source>
+        <translation>Der Sendeplan kann nicht gesendet werden: diese Zeilen könnten Slots doppelt belegen (der Tooltip sagt, wie es zu beheben ist).
+</translation>
     </message>
 </context>
 <context>
@@ -1717,7 +1722,7 @@ Intervall</translation>
         <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-429"/>
+        <location filename="../ui/realatontab.cpp" line="-415"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1872,7 +1877,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+238"/>
+        <location line="+225"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
@@ -1897,15 +1902,8 @@ Intervall</translation>
         <translation>zu lang zum Senden: %1 Zeichen, wenn die reservierten Zeichen ($*,!\^~) als drei gesendet werden, höchstens %2.</translation>
     </message>
     <message>
-        <location line="+377"/>
-        <source>The schedule cannot be sent: these rows risk a slot clash (the tool tip says how to mend it).
-</source>
-        <translation>Der Sendeplan kann nicht gesendet werden: diese Zeilen könnten Slots doppelt belegen (der Tooltip sagt, wie es zu beheben ist).
-</translation>
-    </message>
-    <message>
         <location filename="../model/codetexts.cpp" line="-50"/>
-        <location filename="../ui/realatontab.cpp" line="-510"/>
+        <location filename="../ui/realatontab.cpp" line="-133"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -1928,7 +1926,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+222"/>
+        <location filename="../ui/realatontab.cpp" line="+221"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>

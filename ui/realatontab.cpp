@@ -3,9 +3,7 @@
 
 #include "aisvalidator.h"
 #include "drawnpixmap.h"
-#include "messagescheduledelegate.h"
-#include "messageschedulemenu.h"
-#include "messagescheduletablemodel.h"
+#include "messageschedulecontrols.h"
 #include "model/model.h"
 #include "sentences/atonsentenceace.h"
 
@@ -149,23 +147,10 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     suppressEpfsSlot = false;
     ui->RACONFittedCheckBox->setChecked(false);
 
-    MessageSchedule *schedule = this->model->GetMessageSchedule();
-    scheduleTableModel = new MessageScheduleTableModel(schedule, this);
-    scheduleTableModel->AttachToView(ui->tableSchedules, true);
-    scheduleDelegate = new MessageScheduleDelegate(schedule, this);
-    ui->tableSchedules->setItemDelegate(scheduleDelegate);
-    connect(scheduleDelegate, &MessageScheduleDelegate::DelegateEdited, this,
-            &RealAtoNTab::OnDelegateEdited);
-    ui->tableSchedules->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui->tableSchedules, &QWidget::customContextMenuRequested, this,
-            &RealAtoNTab::OnScheduleContextMenu);
-    connect(ui->tableSchedules->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &RealAtoNTab::UpdateScheduleControls);
-    connect(ui->pushButtonAddMessage, &QPushButton::clicked, this,
-            &RealAtoNTab::OnAddMessageClicked);
-    connect(ui->pushButtonRemoveMessage, &QPushButton::clicked, this,
-            &RealAtoNTab::OnRemoveMessageClicked);
-    ui->labelSlotClash->setToolTip(MessageScheduleTableModel::SlotClashToolTip());
+    scheduleControls = new MessageScheduleControls(
+        this->model->GetMessageSchedule(), ui->tableSchedules, ui->pushButtonAddMessage,
+        ui->pushButtonRemoveMessage, ui->labelSlotClash, this);
+    connect(scheduleControls, &MessageScheduleControls::Edited, this, &RealAtoNTab::MarkEdited);
 
     UpdateTabFromModel(nullptr);
 }
@@ -382,8 +367,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
 
     if (source)
         *model->GetMessageSchedule() = *source->GetMessageSchedule();
-    scheduleTableModel->Refresh();
-    UpdateScheduleControls();
+    scheduleControls->Refresh();
     return true;
 }
 
@@ -690,70 +674,7 @@ void RealAtoNTab::ForgetUnit()
     ui->label_battery_voltage->setText(tr("Unknown"));
 }
 
-void RealAtoNTab::OnDelegateEdited()
-{
-    // The clash marks of other cells follow the value just written.
-    ui->tableSchedules->viewport()->update();
-    UpdateScheduleControls();
-    MarkEdited();
-}
-
-void RealAtoNTab::UpdateScheduleControls()
-{
-    const MessageSchedule *schedule = model->GetMessageSchedule();
-    const int row = scheduleTableModel->ScheduleRowOf(ui->tableSchedules->currentIndex().row());
-    ui->pushButtonRemoveMessage->setEnabled(MessageScheduleMenu::Removable(*schedule, row));
-    const QStringList clashes = schedule->SlotClashRowTexts();
-    ui->labelSlotClash->setVisible(!clashes.isEmpty());
-    if (!clashes.isEmpty())
-        ui->labelSlotClash->setText(tr("The schedule cannot be sent: these rows risk a slot "
-                                       "clash (the tool tip says how to mend it).\n") +
-                                    clashes.join(QLatin1Char('\n')));
-}
-
-void RealAtoNTab::OnAddMessageClicked()
-{
-    QMenu *menu = CreateScheduleMenu(-1);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->findChild<QAction *>(QStringLiteral("actionRemoveMessage"))->setVisible(false);
-    menu->popup(
-        ui->pushButtonAddMessage->mapToGlobal(ui->pushButtonAddMessage->rect().bottomLeft()));
-}
-
-void RealAtoNTab::OnRemoveMessageClicked()
-{
-    const int row = scheduleTableModel->ScheduleRowOf(ui->tableSchedules->currentIndex().row());
-    MessageSchedule *schedule = model->GetMessageSchedule();
-    if (MessageScheduleMenu::Removable(*schedule, row) && schedule->RemoveEntry(row))
-        OnScheduleChanged();
-}
-
 QMenu *RealAtoNTab::CreateScheduleMenu(int tableRow)
 {
-    auto *menu = new MessageScheduleMenu(model->GetMessageSchedule(),
-                                         scheduleTableModel->ScheduleRowOf(tableRow), this);
-    connect(menu, &MessageScheduleMenu::ScheduleChanged, this, &RealAtoNTab::OnScheduleChanged);
-    return menu;
-}
-
-void RealAtoNTab::OnScheduleContextMenu(const QPoint &position)
-{
-    const int tableRow = ui->tableSchedules->indexAt(position).row();
-    QMenu *menu = CreateScheduleMenu(tableRow);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(ui->tableSchedules->viewport()->mapToGlobal(position));
-}
-
-void RealAtoNTab::OnScheduleChanged()
-{
-    // An open editor belongs to a row that may have moved.
-    ui->tableSchedules->setCurrentIndex(QModelIndex());
-    scheduleTableModel->Refresh();
-    auto *menu = qobject_cast<MessageScheduleMenu *>(sender());
-    int row = -1;
-    if (menu && menu->AddedRow() >= 0 &&
-        model->GetMessageSchedule()->TableRowOf(menu->AddedRow(), row))
-        ui->tableSchedules->selectRow(row);
-    UpdateScheduleControls();
-    MarkEdited();
+    return scheduleControls->CreateMenu(tableRow);
 }

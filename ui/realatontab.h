@@ -9,8 +9,7 @@
 class QComboBox;
 class QLineEdit;
 class QMenu;
-class MessageScheduleDelegate;
-class MessageScheduleTableModel;
+class MessageScheduleControls;
 
 namespace Ui {
 class RealAtoNTab;
@@ -44,8 +43,8 @@ public:
     bool UpdateModelFromTab(Model *model) override;
 
     // The context menu of the schedule table for table row `tableRow` (-1 for
-    // none); its changes refresh the table and mark the tab edited.  The menu
-    // is a child of the tab; the caller deletes it.
+    // none); its changes refresh the table and mark the tab edited.  The
+    // caller deletes the menu.
     QMenu *CreateScheduleMenu(int tableRow);
 
     // Texts of the channel list items, e.g. "CH1001 ( 156.050MHz )".
@@ -67,7 +66,6 @@ public slots:
     void OnBatteryVoltage(QString voltage);
     // The link has ended: what the last unit reported about itself goes.
     void ForgetUnit();
-    void OnDelegateEdited();
 
 private slots:
     void on_lineMMSI_textEdited(QString text);
@@ -88,17 +86,9 @@ private slots:
     void on_spinBoxDimensionB_valueChanged(int i);
     void on_spinBoxDimensionC_valueChanged(int i);
     void on_spinBoxDimensionD_valueChanged(int i);
-    void OnScheduleContextMenu(const QPoint &position);
-    void OnScheduleChanged();
-    // The Add button: the schedule menu without its Remove entry.
-    void OnAddMessageClicked();
-    void OnRemoveMessageClicked();
 
 private:
     void FillLists();
-    // Remove enabled for a removable selected row; the rows that risk a slot
-    // clash named below the table (the table marks them itself).
-    void UpdateScheduleControls();
     // Announces the edit and stores the tab into its own model.
     void MarkEdited();
     void SetDimensionsTitle(const QString &title);
@@ -132,8 +122,7 @@ private:
     Ui::RealAtoNTab *ui;
     bool suppressTypeSlot = false;
     bool suppressEpfsSlot = false;
-    MessageScheduleTableModel *scheduleTableModel = nullptr;
-    MessageScheduleDelegate *scheduleDelegate = nullptr;
+    MessageScheduleControls *scheduleControls = nullptr;
     // Field -> why its input cannot be sent.
     QHash<const QLineEdit *, QString> inputProblems;
     // The coordinates last shown in the latitude and longitude fields.

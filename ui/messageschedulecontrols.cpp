@@ -1,0 +1,104 @@
+#include "messageschedulecontrols.h"
+
+#include "messagescheduledelegate.h"
+#include "messageschedulemenu.h"
+#include "messagescheduletablemodel.h"
+#include "model/messageschedule.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+MessageScheduleControls::MessageScheduleControls(MessageSchedule *schedule, QTableView *table,
+                                                 QPushButton *add, QPushButton *remove,
+                                                 QLabel *clashNote, QObject *parent)
+    : QObject(parent), schedule(schedule), table(table), addButton(add), removeButton(remove),
+      clashNote(clashNote), tableModel(new MessageScheduleTableModel(schedule, this)),
+      delegate(new MessageScheduleDelegate(schedule, this))
+{
+    tableModel->AttachToView(table, true);
+    table->setItemDelegate(delegate);
+    connect(delegate, &MessageScheduleDelegate::DelegateEdited, this,
+            &MessageScheduleControls::OnCellEdited);
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table, &QWidget::customContextMenuRequested, this,
+            &MessageScheduleControls::OnContextMenu);
+    connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &MessageScheduleControls::UpdateControls);
+    connect(addButton, &QPushButton::clicked, this, &MessageScheduleControls::OnAddClicked);
+    connect(removeButton, &QPushButton::clicked, this, &MessageScheduleControls::OnRemoveClicked);
+    clashNote->setToolTip(MessageScheduleTableModel::SlotClashToolTip());
+}
+
+void MessageScheduleControls::Refresh()
+{
+    tableModel->Refresh();
+    UpdateControls();
+}
+
+int MessageScheduleControls::CurrentScheduleRow() const
+{
+    return tableModel->ScheduleRowOf(table->currentIndex().row());
+}
+
+void MessageScheduleControls::OnCellEdited()
+{
+    // The clash marks of other cells follow the value just written.
+    table->viewport()->update();
+    UpdateControls();
+    emit Edited();
+}
+
+void MessageScheduleControls::UpdateControls()
+{
+    removeButton->setEnabled(MessageScheduleMenu::Removable(*schedule, CurrentScheduleRow()));
+    const QStringList clashes = schedule->SlotClashRowTexts();
+    clashNote->setVisible(!clashes.isEmpty());
+    if (!clashes.isEmpty())
+        clashNote->setText(tr("The schedule cannot be sent: these rows risk a slot clash (the "
+                              "tool tip says how to mend it).\n") +
+                           clashes.join(QLatin1Char('\n')));
+}
+
+void MessageScheduleControls::OnAddClicked()
+{
+    QMenu *menu = CreateMenu(-1);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->findChild<QAction *>(QStringLiteral("actionRemoveMessage"))->setVisible(false);
+    menu->popup(addButton->mapToGlobal(addButton->rect().bottomLeft()));
+}
+
+void MessageScheduleControls::OnRemoveClicked()
+{
+    const int row = CurrentScheduleRow();
+    if (MessageScheduleMenu::Removable(*schedule, row) && schedule->RemoveEntry(row))
+        OnScheduleChanged();
+}
+
+QMenu *MessageScheduleControls::CreateMenu(int tableRow)
+{
+    auto *menu = new MessageScheduleMenu(schedule, tableModel->ScheduleRowOf(tableRow), table);
+    connect(menu, &MessageScheduleMenu::ScheduleChanged, this,
+            &MessageScheduleControls::OnScheduleChanged);
+    return menu;
+}
+
+void MessageScheduleControls::OnContextMenu(const QPoint &position)
+{
+    QMenu *menu = CreateMenu(table->indexAt(position).row());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(table->viewport()->mapToGlobal(position));
+}
+
+void MessageScheduleControls::OnScheduleChanged()
+{
+    // An open editor belongs to a row that may have moved.
+    table->setCurrentIndex(QModelIndex());
+    tableModel->Refresh();
+    auto *menu = qobject_cast<MessageScheduleMenu *>(sender());
+    int row = -1;
+    if (menu && menu->AddedRow() >= 0 && schedule->TableRowOf(menu->AddedRow(), row))
+        table->selectRow(row);
+    UpdateControls();
+    emit Edited();
+}
