@@ -1,5 +1,5 @@
 // The unit simulator, driven over its pseudo-terminal as the program drives a
-// docked unit.
+// docked unit, and the vandrel-unitsim program as a user or a script starts it.
 
 #include "tst_unitsim_client.h"
 
@@ -7,6 +7,7 @@
 #include "unitsimulator.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -43,26 +44,6 @@ int count(const QList<QByteArray> &lines, const QByteArray &prefix)
                              [&](const QByteArray &l) { return l.startsWith(prefix); }));
 }
 
-// An independent reading of count bits from start of an AIS six-bit payload.
-quint64 bitsAt(const QByteArray &payload, int start, int count)
-{
-    quint64 v = 0;
-    for (int i = start; i < start + count; ++i) {
-        const int c = payload.at(i / 6) - 48;
-        v = (v << 1) | quint64(((c > 40 ? c - 8 : c) >> (5 - i % 6)) & 1);
-    }
-    return v;
-}
-
-// Six-bit characters: 0-31 are '@' to '_', 32-63 are ' ' to '?'.
-QByteArray sixBitText(const QByteArray &payload, int start, int chars)
-{
-    QByteArray text;
-    for (int p = start; p + 6 <= payload.size() * 6 && text.size() < chars; p += 6)
-        text += char((bitsAt(payload, p, 6) + 32) % 64 + 32);
-    return text;
-}
-
 // The sample unit's answers, without start character and checksum.
 const QByteArray Aid = "AIAID,992351234,1,992351234,R,R";
 const QByteArray Acf = "AIACF,992351234,1,5047.4512,N,00106.2275,W,1,2087,2088,2087,2088,1,13,0,R";
@@ -92,6 +73,8 @@ private slots:
     void unsolicitedTrafficAndItsSwitches();
     void flood();
     void lateAnswersAtTheLinePace();
+    void helpAndBadArguments();
+    void portLineAndLink();
 };
 
 void TestUnitSim::answers_data()
@@ -307,22 +290,8 @@ void TestUnitSim::unsolicitedTrafficAndItsSwitches()
         QCOMPARE(field(parts[i], 1) + field(parts[i], 2) + field(parts[i], 3),
                  "030" + QByteArray::number(i + 1) + field(parts[0], 3));
 
-    // The unit's own message 21, decoded here from the bits.
+    // The unit's own message 21 (decoded where the status tab shows it).
     QVERIFY2(vdo.startsWith("!AIVDO,1,1,,A,"), vdo.constData());
-    const QByteArray bits = field(vdo, 5);
-    QCOMPARE((bits.size() * 6 - field(vdo, 6).toInt()) % 8, 0);
-    QVERIFY(bits.size() * 6 >= 272);
-    QCOMPARE(sixBitText(bits, 43, 20) + sixBitText(bits, 272, 13),
-             QByteArray("NORTH PIER, WEST HARBOUR ENTRANCE"));
-    // Message 21 of the unit's MMSI, type 13, longitude west (28 bits, two's
-    // complement), latitude, dimension A; RACON operational, light on,
-    // healthy, a real aid.
-    QCOMPARE(QList<quint64>({bitsAt(bits, 0, 6), bitsAt(bits, 8, 30), bitsAt(bits, 38, 5),
-                             bitsAt(bits, 164, 28), bitsAt(bits, 192, 27), bitsAt(bits, 219, 9),
-                             bitsAt(bits, 263, 2), bitsAt(bits, 265, 2), bitsAt(bits, 267, 1),
-                             bitsAt(bits, 269, 1)}),
-             QList<quint64>({21, 992351234, 13, (1 << 28) - (1 * 60 + 6) * 10000 - 2275,
-                             (50 * 60 + 47) * 10000 + 4512, 5, 2, 1, 0, 0}));
     QVERIFY(count(a, "$AITXT,01,01,") >= 1 && count(b, "$AITXT,") >= 1);
 
     // Each switch takes away its own kind only: alarms, GPS but its text,
@@ -375,6 +344,64 @@ void TestUnitSim::lateAnswersAtTheLinePace()
     QCOMPARE(lines.size(), 48);
     QVERIFY2(span >= lineTime * 0.9 && span <= lineTime * 2.5 + 200,
              qPrintable(QString("%1 ms for %2 characters").arg(span).arg(bytes)));
+}
+
+void TestUnitSim::helpAndBadArguments()
+{
+    QProcess p;
+    p.start(QStringLiteral(VANDREL_UNITSIM), {"--help"});
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(p.readAllStandardOutput().contains("--flood"));
+    // A bad argument: exit code 2 and a message naming it, nothing else (the
+    // last value is blank).
+    for (const char *line :
+         {"--late-ms", "--flood lots", "--close-after -1", "--frobnicate", "--no-answer \t"}) {
+        const QStringList bad = QString(line).split(' ');
+        p.start(QStringLiteral(VANDREL_UNITSIM), bad);
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 2);
+        QVERIFY(p.readAllStandardError().contains(bad[0].toLatin1()));
+        QVERIFY(p.readAllStandardOutput().isEmpty());
+    }
+}
+
+void TestUnitSim::portLineAndLink()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath("aton");
+    // The first run ends by --close-after, the second by a signal: both end
+    // normally, hang up the line and remove their link.
+    for (const bool signalled : {false, true}) {
+        const QStringList closing{"--close-after", "1"};
+        SimProcess p(QStringList{"--fast", "--link", link} + (signalled ? QStringList() : closing));
+        QVERIFY(!p.port.isEmpty());
+        QCOMPARE(QFileInfo(link).symLinkTarget(), p.port);
+        SimClient c(link);
+        QCOMPARE(c.query("AID", 1).size(), 1);
+        if (signalled)
+            p.process.terminate();
+        QVERIFY(p.process.waitForFinished(4000));
+        QCOMPARE(p.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.process.exitCode(), 0);
+        QElapsedTimer t;
+        t.start();
+        while (!c.hungUp() && t.elapsed() < 1000)
+            c.pump(10);
+        QVERIFY(c.hungUp());
+        QVERIFY(!QFileInfo(link).isSymLink());
+    }
+
+    // A file in the way of the link is neither replaced nor removed.
+    QFile blocker(link);
+    QVERIFY(blocker.open(QIODevice::WriteOnly) && blocker.write("keep me") == 7);
+    blocker.close();
+    QProcess q;
+    q.start(QStringLiteral(VANDREL_UNITSIM), {"--quiet", "--link", link});
+    QVERIFY(q.waitForFinished(5000));
+    QCOMPARE(q.exitCode(), 1);
+    QVERIFY(blocker.open(QIODevice::ReadOnly));
+    QCOMPARE(blocker.readAll(), QByteArray("keep me"));
 }
 
 QTEST_GUILESS_MAIN(TestUnitSim)
