@@ -8,6 +8,7 @@
 #include "childwidget.h"
 #include "modalanswer.h"
 #include "support/ptypair.h"
+#include "support/testchecksum.h"
 #include "uitestmain.h"
 
 #include <QCheckBox>
@@ -93,7 +94,6 @@ private slots:
     void fileGivenOnTheCommandLine();
     void linkSignalsAndTransferRequests();
     void replayPlaysALogThroughTheWindow();
-    void germanTranslationCoversTheWindow();
     void windowFitsASmallScreen();
 };
 
@@ -408,17 +408,12 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
     QTemporaryDir dir;
     const QString log = dir.filePath("field.log");
     QByteArray lines = "#\n# logged in the field\n#\n";
-    for (int i = 0; i < lineCount; ++i) {
-        const QByteArray body = QStringLiteral("GPRMC,1230%1.00,A,5047.4495,N,00106.2246,W,0.02,"
-                                               "211.6,061226,,,A")
-                                    .arg(i % 60, 2, 10, QLatin1Char('0'))
-                                    .toLatin1();
-        char sum = 0;
-        for (char c : body)
-            sum ^= c;
-        lines += "$" + body + "*" +
-                 QByteArray::number(uchar(sum), 16).toUpper().rightJustified(2, '0') + "\n";
-    }
+    for (int i = 0; i < lineCount; ++i)
+        lines += TestChecksum::Framed(QStringLiteral("$GPRMC,1230%1.00,A,5047.4495,N,00106.2246,W,"
+                                                     "0.02,211.6,061226,,,A")
+                                          .arg(i % 60, 2, 10, QLatin1Char('0')))
+                     .toLatin1() +
+                 "\n";
     QVERIFY(WriteFile(log, lines));
     MainWindow window;
     App()->SetMainWindow(&window);
@@ -443,21 +438,6 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
     QVERIFY(!step->isVisible());
     QCOMPARE(boxes.answered(), 1);
     App()->SetMainWindow(nullptr);
-}
-
-void TstMainWindow::germanTranslationCoversTheWindow()
-{
-    const auto german = InstallGerman();
-    if (!german)
-        QSKIP("the translations are not built");
-    {
-        MainWindow window;
-        QCOMPARE(child<QTabWidget>(window, "tabWidget")->tabText(1),
-                 QString("Laternen-Schnittstellenmodul"));
-        QCOMPARE(child<QPushButton>(window, "pushButtonConnect")->text(), QString("Verbinden"));
-        QCOMPARE(QCoreApplication::translate("SerialTab", "Log To File"),
-                 QString("In Datei protokollieren"));
-    }
 }
 
 void TstMainWindow::windowFitsASmallScreen()

@@ -10,7 +10,7 @@
 #include "ui/unitstatustab.h"
 
 #include "childwidget.h"
-#include "tst_unitsim_client.h"
+#include "support/simprocess.h"
 #include "uitestmain.h"
 
 #include <QComboBox>
@@ -19,7 +19,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTranslator>
 
 namespace {
 
@@ -57,12 +56,8 @@ void TstUnitStatusTab::linkedToDriftingUnit()
 {
     QFETCH(QString, language);
     QFETCH(QString, tabTitle);
-    QTranslator translator;
-    if (language != QLatin1String("en")) {
-        QVERIFY(translator.load(QCoreApplication::applicationDirPath() +
-                                QStringLiteral("/../vandrel_") + language));
-        QCoreApplication::installTranslator(&translator);
-    }
+    const auto german = language == QLatin1String("de") ? InstallGerman() : nullptr;
+    QVERIFY(german || language == QLatin1String("en"));
 
     // The document holds the unit's MMSI, nominal position and threshold.
     AtoN *aton = App()->EditModel()->GetAtoN();
@@ -134,7 +129,6 @@ void TstUnitStatusTab::linkedToDriftingUnit()
     // GPS data go stale).
     QTRY_VERIFY(!refresh->isEnabled());
     App()->SetMainWindow(nullptr);
-    QCoreApplication::removeTranslator(&translator);
 }
 
 VANDREL_UI_TEST_MAIN(TstUnitStatusTab)

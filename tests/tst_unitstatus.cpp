@@ -11,8 +11,8 @@
 #include "status/geooffset.h"
 #include "status/unitstatus.h"
 
+#include "support/simprocess.h"
 #include "support/tempsettings.h"
-#include "tst_unitsim_client.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

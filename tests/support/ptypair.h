@@ -17,7 +17,6 @@ public:
 
     bool isOpen() const { return m_master >= 0; }
     QString slavePath() const { return m_slavePath; }
-    int masterFd() const { return m_master; }
 
     // Writes all bytes to the master end; false on a failed or short write.
     bool write(const QByteArray &bytes);
