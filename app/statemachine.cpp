@@ -77,7 +77,8 @@ void StateMachine::Disconnected()
     // was unplugged or the line failed. Told once, with what it cut off.
     if (wasInUse && !closing && !errorShown) {
         errorShown = true;
-        emit DisplayError(TransferErrorTitle(), tr("The connection to the AtoN was lost."));
+        emit DisplayError(TransferErrorTitle(),
+                          FailureText(tr("The connection to the AtoN was lost.")));
     }
     if (IsTransferring())
         AbandonTransfer();
@@ -98,6 +99,13 @@ QString StateMachine::TransferErrorTitle() const
     if (transfer != NoTransfer)
         return tr("Error reading from the AtoN");
     return tr("Error communicating with the AtoN");
+}
+
+QString StateMachine::FailureText(const QString &reason) const
+{
+    if (!plan.CurrentStarted())
+        return reason;
+    return tr("%1 failed. %2").arg(plan.StepText(), reason);
 }
 
 void StateMachine::LinkError(const QString &text, const QString &informativeText,
@@ -125,20 +133,23 @@ void StateMachine::ConnectError(QString error)
     LinkError(tr("Error connecting to the AtoN"), error, false);
 }
 
-void StateMachine::CommandError(QString command)
+void StateMachine::CommandError(QString reason)
 {
-    LinkError(tr("Error sending a command to the AtoN"), command, false);
+    LinkError(TransferErrorTitle(), FailureText(reason), false);
 }
 
-void StateMachine::AtoNSentenceError(QString formatter)
+void StateMachine::AtoNSentenceError(QString reason)
 {
-    LinkError(tr("Error reading an NMEA sentence from the AtoN"), tr("NMEA sentence: ") + formatter,
+    LinkError(TransferErrorTitle(), FailureText(reason), true);
+}
+
+void StateMachine::SendError(QString reason)
+{
+    LinkError(TransferErrorTitle(),
+              FailureText(reason.isEmpty()
+                              ? tr("The line to the unit could not be written.")
+                              : tr("The line to the unit could not be written: %1").arg(reason)),
               true);
-}
-
-void StateMachine::SendError()
-{
-    LinkError(TransferErrorTitle(), tr("The line to the unit could not be written."), true);
 }
 
 void StateMachine::GetTab(int tab)
@@ -309,10 +320,10 @@ void StateMachine::Prepare(TransferPlan::Preparation preparation)
     }
 }
 
-void StateMachine::LineSent(QString line)
+void StateMachine::LineSent(QString name, bool send)
 {
-    Q_UNUSED(line)
-    if (!IsTransferring())
+    const TransferPlan::Job *job = plan.Current();
+    if (!IsTransferring() || !job || job->name != name || job->send != send)
         return;
     plan.LineSent();
     EmitProgress();
@@ -470,7 +481,7 @@ void StateMachine::Edited(int tab)
         SetTabState(tab, TabEdited, true);
 }
 
-void StateMachine::Timeout()
+void StateMachine::Timeout(QString reason)
 {
     // Only the presence poll may miss answers quietly; no transfer runs
     // while it polls.
@@ -484,7 +495,8 @@ void StateMachine::Timeout()
     }
     if (gaveUp)
         return;
-    LinkError(tr("Error communicating with the Device"), tr("A timeout occurred."), true);
+    LinkError(TransferErrorTitle(),
+              FailureText(reason.isEmpty() ? tr("A timeout occurred.") : reason), true);
 }
 
 void StateMachine::OnPollingLimit()

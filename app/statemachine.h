@@ -99,16 +99,19 @@ signals:
 public slots:
     void Connected();
     void ConnectError(QString error);
-    void CommandError(QString command);
-    void AtoNSentenceError(QString formatter);
+    // A failed step ends the link with an error naming the step of the
+    // transfer and the transport's reason.
+    void CommandError(QString reason);
+    void AtoNSentenceError(QString reason);
     void JobComplete(QString name, bool send);
     void AllJobsComplete();
-    void Timeout();
+    void Timeout(QString reason = QString());
     void Disconnected();
     void Disconnecting();
-    void SendError();
-    // A line written by the transport, for the progress of a transfer.
-    void LineSent(QString line);
+    void SendError(QString reason = QString());
+    // A line written by the transport for a job, for the progress of a
+    // transfer; lines of jobs that are not the transfer's do not count.
+    void LineSent(QString name, bool send);
     void FileLoad();
     void Edited(int tab);
     void SendTab(int tab);
@@ -154,6 +157,9 @@ private:
     // The first error of a link is shown; what follows from it is not.
     void LinkError(const QString &text, const QString &informativeText, bool disconnectFirst);
     QString TransferErrorTitle() const;
+    // The informative text of an error: the step of the transfer that
+    // failed, if one runs, and the reason.
+    QString FailureText(const QString &reason) const;
 
     bool connected = false;
     Model *editModel;

@@ -54,6 +54,9 @@ public:
     int RemainingMs() const;
     // "Sending lantern settings 3 of 8"; the plain text for a one-line job.
     QString StepText() const;
+    // The current job has written a line; until then the transport may still
+    // be busy with a job queued before the plan's.
+    bool CurrentStarted() const { return !IsDone() && sentInCurrent > 0; }
     // The plan reads back what it sent; the send part has completed.
     bool InReadBack() const;
 

@@ -278,7 +278,7 @@ void VandrelApplication::StartTransport(bool replay)
     c << connect(transport, &Transport::Timeout, stateMachine, &StateMachine::Timeout);
     // A failed write is told by the state machine, which knows what it cut off.
     c << connect(transport, &Transport::SendError, stateMachine, &StateMachine::SendError);
-    c << connect(transport, &Transport::Sent, stateMachine, &StateMachine::LineSent);
+    c << connect(transport, &Transport::JobLineSent, stateMachine, &StateMachine::LineSent);
     c << connect(transport, &Transport::Disconnected, stateMachine, &StateMachine::Disconnected);
     if (!replay) {
         c << connect(transport, &Transport::ProductSerialNumberTest, stateMachine,

@@ -102,7 +102,7 @@ void SerialTransport::SerialSendError()
 {
     if (SerialController *line = GetSerialController())
         SetLastError(line->ErrorString());
-    emit SendError();
+    emit SendError(LastError());
 }
 
 void SerialTransport::SerialReceived(QString received)

@@ -3,6 +3,7 @@
 #include "lim/lanterninterface.h"
 #include "lim/limsetparam.h"
 #include "link/nmeashellcommand.h"
+#include "link/requestname.h"
 #include "link/serialcontroller.h"
 #include "model/model.h"
 #include "sentences/atonsentenceaar.h"
@@ -284,13 +285,14 @@ void Transport::Issue()
     }
     Send(text);
     emit Sent(text);
+    emit JobLineSent(current.job->Name(), current.send);
     responseTimer->start();
 }
 
-// ": " and what was wrong with an answer, when that is known.
-static QString Detail(const QString &problem)
+QString Transport::Refused(const QString &request, const QString &problem)
 {
-    return problem.isEmpty() ? QString() : QStringLiteral(": ") + problem;
+    return problem.isEmpty() ? tr("The answer to %1 was not understood.").arg(request)
+                             : tr("The answer to %1 was refused: %2").arg(request, problem);
 }
 
 void Transport::HandleResponse(ParsedSentence sentence)
@@ -307,10 +309,10 @@ void Transport::HandleResponse(ParsedSentence sentence)
             // overwrite the error.
             responseTimer->stop();
             stepIndex = -1;
-            const QString command = step.shellCommand->Command();
-            SetLastError(tr("Error checking response of command: ") + command +
-                         Detail(step.shellCommand->Problem()));
-            emit CommandError(command);
+            const QString reason = Refused(RequestName::OfCommand(step.shellCommand->Command()),
+                                           step.shellCommand->Problem());
+            SetLastError(reason);
+            emit CommandError(reason);
         } else if (result == NmeaShellCommand::ShellAnswered) {
             responseTimer->stop();
             if (!Advance())
@@ -330,11 +332,11 @@ void Transport::HandleResponse(ParsedSentence sentence)
     qDebug().noquote() << "Parse: " + sentence.ToText();
     const int result = codec->Decode(sentence);
     if (result == AtoNSentence::DecodeFieldError) {
-        SetLastError(tr("Error parsing the response for: ") + codec->Formatter() +
-                     Detail(codec->Problem()));
+        const QString reason = Refused(RequestName::OfQuery(codec->Formatter()), codec->Problem());
+        SetLastError(reason);
         // As for a bad shell answer: nothing more of this job is taken.
         stepIndex = -1;
-        emit AtoNSentenceError(codec->Formatter());
+        emit AtoNSentenceError(reason);
         return;
     }
     responseTimer->start();
@@ -350,23 +352,27 @@ void Transport::OnTimeout()
     if (!HasCurrent() || stepIndex == -1)
         return;
     JobStep &step = CurrentStep();
+    QString request;
     if (step.shellCommand) {
-        SetLastError(tr("Timeout waiting for response to command: ") +
-                     step.shellCommand->Command());
+        request = RequestName::OfCommand(step.shellCommand->Command());
     } else if (current.send || step.setParameter || step.expectedReplies == 0) {
         // Set sentences, and a lantern set queued as a get, await no answer.
         if (!Advance())
             StartNextJob();
         return;
     } else {
-        SetLastError(tr("Timeout waiting for response for: ") + step.sentence->Formatter());
+        request = RequestName::OfQuery(step.sentence->Formatter());
     }
+    const QString reason = tr("No answer to %1 within %2 s.")
+                               .arg(request)
+                               .arg(responseTimer->interval() / 1000.0, 0, 'g', 3);
+    SetLastError(reason);
     if (IsConnected()) {
         // The job is dropped and the queue runs on: a presence poll waiting
         // behind a poll that went unanswered must still be sent.
         stepIndex = -1;
         SetCurrent(QueuedJob());
-        emit Timeout();
+        emit Timeout(reason);
         StartNextJob();
     }
 }

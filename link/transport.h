@@ -73,7 +73,8 @@ signals:
     void Connected();
     void ConnectError(QString error);
     void Sent(QString sent);
-    void SendError();
+    // The line could not be written; reason is the line's own error text.
+    void SendError(QString reason);
     void Received(QString received);
     void Disconnected();
     void DisconnectedCleanUp();
@@ -90,11 +91,15 @@ signals:
     void FaultLogMessageCount(int sentenceNumber, int totalNumberOfSentnces);
     void FaultLogRequestComplete();
     void SerialSend(QString send);
-    void CommandError(QString command);
-    void AtoNSentenceError(QString formatter);
+    // The three failures of a job step carry the reason also kept as
+    // LastError(): the query or command, and what went wrong with it.
+    void CommandError(QString reason);
+    void AtoNSentenceError(QString reason);
     void JobComplete(QString name, bool send);
+    // A step of the job has written a line (after Sent).
+    void JobLineSent(QString name, bool send);
     void AllJobsComplete();
-    void Timeout();
+    void Timeout(QString reason);
     void AtoNType(int atonType);
     void showLimParams();
 
@@ -133,6 +138,8 @@ protected:
     void ForgetController() { controller.store(nullptr); }
 
 private:
+    // The reason for an answer to request that was refused for problem.
+    static QString Refused(const QString &request, const QString &problem);
     void BuildJobTable();
     Job *AddJob(const QString &name);
     NmeaShellCommand *AddShellStep(Job *job, const QString &command, int accessLevel, int mode,

@@ -11,7 +11,7 @@
 namespace {
 
 const QString TimeoutError =
-    "disconnect|error Error communicating with the Device A timeout occurred.";
+    "disconnect|error Error communicating with the AtoN A timeout occurred.";
 const QString PollingLimitError = "disconnect|error Error communicating with the device A timeout "
                                   "occurred. Has the device been removed from the dock?";
 
@@ -59,7 +59,8 @@ public:
 
     // Plays a script of the state machine's slots, separated by spaces: "Slot",
     // "Slot:argument" (a number or a text, "_" for a space) or "Slot*n" (called
-    // n times); got:Job and sent:Job complete a job. "-" forgets the signals so
+    // n times); got:Job and sent:Job complete a job, line:Job is a line of a
+    // job that reads. "-" forgets the signals so
     // far, "?" records "state <connected> <polling> <missed answers>".
     void Play(const QString &script)
     {
@@ -78,6 +79,8 @@ public:
                               .arg(machine->MissedAnswers());
             } else if (name == "got" || name == "sent") {
                 machine->JobComplete(arg, name == "sent");
+            } else if (name == "line") {
+                machine->LineSent(arg, false);
             } else {
                 for (int i = qMax(1, step.section('*', 1).toInt()); i > 0; --i) {
                     const bool called =
@@ -221,8 +224,10 @@ private slots:
         QVERIFY(*transportModel->GetMessageSchedule() == *sent.GetMessageSchedule());
         recorder->Play("sent:Set_LIM");
         QCOMPARE(transportModel->GetLanternInterface()->GetLimvmax(), 14000);
+        // A line of a job queued before the transfer is not the transfer's.
+        machine->LineSent("SerNo Test", false);
         for (int line = 0; line < 3; ++line)
-            machine->LineSent(QString());
+            machine->LineSent("Kelvane", false);
         const int total = 1 + 3 + sent.GetMessageSchedule()->Count() + 8 + 3 + 1 + 8;
         const QVariantList third = progress.last();
         QCOMPARE(third.at(0).toString(), QStringLiteral("Reading back the AtoN settings 3 of 3"));
@@ -270,11 +275,14 @@ private slots:
         };
         row("open", "ConnectError:busy_port ?",
             "error Error connecting to the AtoN busy port|disconnect|state 0 0 0");
-        row("command", "CommandError:$PVKX,battvolts ?",
-            "error Error sending a command to the AtoN $PVKX,battvolts|disconnect|state 0 0 0");
-        row("sentence", "AtoNSentenceError:ACF ?",
-            "disconnect|error Error reading an NMEA sentence from the AtoN NMEA sentence: ACF|"
-            "state 0 0 0");
+        // The error names the step of the transfer that failed and the
+        // transport's reason; before the transfer's first line, the failure
+        // is of a job queued ahead of it, and no step is named.
+        row("command", "Connected GetTab:1 line:Get_LIM CommandError:bad_answer ?",
+            "retrieved 0|error Error reading from the AtoN Reading lantern settings 1 of 8 failed. "
+            "bad answer|disconnect|state 1 0 0");
+        row("sentence", "Connected GetTab:1 AtoNSentenceError:ACF ?",
+            "retrieved 0|disconnect|error Error reading from the AtoN ACF|state 1 0 0");
         // An answer resets the count; the ninth miss in a row ends the link, and a
         // late timeout after the give-up stays silent.
         row("nine misses",
@@ -299,10 +307,14 @@ private slots:
             "error Error communicating with the AtoN The connection to the AtoN was lost.|"
             "state 0 0 0");
         // A transfer's timeout is a failure of the link, not a missed poll.
-        row("retrieve times out", "Connected GetTab:1 got:Get_LIM Timeout GetTab:1 Timeout ?",
-            "retrieved 0|" + TimeoutError + "|state 1 0 1");
-        row("retrieve cut off", "Connected GetTab:0 got:Kelvane Disconnected",
-            "error Error reading from the AtoN The connection to the AtoN was lost.|retrieved 0");
+        row("retrieve times out",
+            "Connected GetTab:1 got:Get_LIM Timeout GetTab:0 got:Kelvane line:Message_Schedule "
+            "Timeout:no_answer ?",
+            "retrieved 0|disconnect|error Error reading from the AtoN Reading the message "
+            "schedule failed. no answer|state 1 0 1");
+        row("retrieve cut off", "Connected GetTab:0 got:Kelvane line:Message_Schedule Disconnected",
+            "error Error reading from the AtoN Reading the message schedule failed. The "
+            "connection to the AtoN was lost.|retrieved 0");
         // Closed on purpose: no box, but what the unit may hold in part.
         row("send cut off", "Connected SendTab:1 got:Identity Disconnecting Disconnected",
             "interrupted The send ended before it was complete: the unit may hold the lantern "

@@ -141,17 +141,20 @@ private slots:
         QCOMPARE(events, (QStringList{"Version AX01.07", "JobComplete Version 0"}));
         // No answer at all: a time-out, and the queue runs on.
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
+        QCOMPARE(transport->LastError(), QString("No answer to the command battvolts (the battery "
+                                                 "voltage) within 1 s."));
         QCOMPARE(ShellCommandOf(NextLine()), QString("battvolts"));
         QCOMPARE(transport->QueuedJobNames(), QStringList{"Version"});
         // A rejected answer (first field 254) ends the transfer: the job waits
         // for the disconnect that the error brings, with no time-out.
         events.clear();
         Say("$PVKX,254,battvolts,2,12600");
-        QTRY_VERIFY(events.contains("CommandError battvolts"));
-        QCOMPARE(transport->LastError(), QString("Error checking response of command: battvolts: "
-                                                 "the answer's first field is \"254\", not 255"));
+        const QString refused("CommandError The answer to the command battvolts (the battery "
+                              "voltage) was refused: the answer's first field is \"254\", not 255");
+        QTRY_VERIFY(events.contains(refused));
+        QCOMPARE("CommandError " + transport->LastError(), refused);
         QVERIFY(Silent(1500));
-        QCOMPARE(events, QStringList{"CommandError battvolts"});
+        QCOMPARE(events, QStringList{refused});
     }
 
     // The presence poll: one that goes unanswered while the next is queued
@@ -230,12 +233,14 @@ private slots:
         QCOMPARE(Formatter(NextLine()), QString("AID"));
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
         Say("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,C");
-        QTRY_VERIFY(events.contains("AtoNSentenceError ACF"));
-        QCOMPARE(transport->LastError(),
-                 QString("Error parsing the response for: ACF: field 15, status: \"C\", not R"));
+        const QString refused(
+            "AtoNSentenceError The answer to the ACF query (the AtoN settings: "
+            "type, position, channels) was refused: field 15, status: \"C\", not R");
+        QTRY_VERIFY(events.contains(refused));
+        QCOMPARE("AtoNSentenceError " + transport->LastError(), refused);
         // Waits for the disconnect that the error brings: no ACE, no time-out.
         QVERIFY(Silent(1500));
-        QCOMPARE(events, QStringList{"AtoNSentenceError ACF"});
+        QCOMPARE(events, QStringList{refused});
         QVERIFY(transport->IsBusy());
     }
 

@@ -9,6 +9,7 @@
 
 #include "childwidget.h"
 #include "modalanswer.h"
+#include "support/simprocess.h"
 #include "uitestmain.h"
 
 #include <QAction>
@@ -16,16 +17,13 @@
 #include <QDataStream>
 #include <QDoubleSpinBox>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
-#include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
-
-#include <signal.h>
 
 namespace {
 
@@ -33,64 +31,6 @@ VandrelApplication *App()
 {
     return VandrelApplication::instance();
 }
-
-// One simulated unit on a pseudo-terminal, for the life of the object; the
-// window finds it among its ports.  It keeps what it holds in a state file.
-class Simulator
-{
-public:
-    explicit Simulator(const QStringList &options)
-    {
-        process.start(QStringLiteral(VANDREL_UNITSIM),
-                      QStringList(options) << "--state" << dir.filePath("unit.json"));
-        QByteArray out;
-        while (!out.contains('\n') && process.waitForReadyRead(5000))
-            out += process.readAllStandardOutput();
-        if (out.startsWith("PORT "))
-            port = QString::fromLocal8Bit(out.mid(5, out.indexOf('\n') - 5).trimmed());
-        qputenv("VANDREL_PORTS", port.toLocal8Bit());
-    }
-    // Ended politely; QProcess kills it if that takes too long.
-    ~Simulator()
-    {
-        pause(false);
-        process.terminate();
-        process.waitForFinished(3000);
-    }
-    // A stopped program answers nothing, as a unit taken from its dock.
-    void pause(bool paused)
-    {
-        if (process.processId() > 0)
-            ::kill(pid_t(process.processId()), paused ? SIGSTOP : SIGCONT);
-    }
-    // The line goes, as when the unit's adapter is pulled.
-    void unplug()
-    {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-    // What the unit holds now.
-    QJsonObject state() const
-    {
-        QFile file(dir.filePath("unit.json"));
-        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
-                                              : QJsonObject();
-    }
-    // Another unit, holding `state`, takes the dock.
-    void redock(const QJsonObject &state)
-    {
-        QFile file(dir.filePath("unit.json"));
-        if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(state).toJson()) > 0) {
-            file.close();
-            ::kill(pid_t(process.processId()), SIGUSR1);
-        }
-    }
-    QString port;
-
-private:
-    QTemporaryDir dir;
-    QProcess process;
-};
 
 } // namespace
 
@@ -128,6 +68,7 @@ private:
     // are offered.
     void link(MainWindow &window, const QString &port)
     {
+        qputenv("VANDREL_PORTS", port.toLocal8Bit());
         App()->SetPortName(port);
         auto *combo = child<QComboBox>(window, "comboBoxPort");
         combo->showPopup();
@@ -174,15 +115,15 @@ private:
 
 private slots:
     void wholeSession();
-    void sendsAreCheckedAndReadBack();
+    void transfersShowProgressAndFailures();
 };
 
 void TstMainWindowSession::wholeSession()
 {
     using A = ModalAnswer;
-    Simulator unit({"--fast"});
+    SimProcess unit({"--fast"}, SimProcess::KeepState);
     QVERIFY(!unit.port.isEmpty());
-    const QString unitMmsi = unit.state().value("mmsi").toString();
+    const QString unitMmsi = unit.State().value("mmsi").toString();
     QTemporaryDir dir;
     const QString file = dir.filePath("session.pad");
     MainWindow window;
@@ -204,7 +145,7 @@ void TstMainWindowSession::wholeSession()
 
     // What the unit holds became the document, named by the unit's MMSI and
     // without a file; its clock reached the status bar.
-    const QJsonObject first = unit.state();
+    const QJsonObject first = unit.State();
     QCOMPARE(name->text(), first["ace"]["name"].toString());
     QVERIFY(!child<QLabel>(window, "labelVersion")->text().isEmpty());
     QVERIFY(window.isWindowModified());
@@ -264,7 +205,7 @@ void TstMainWindowSession::wholeSession()
     transferShown(window);
     press(window, "toolButtonRetrieveFromAtoN");
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
-    const QJsonObject held = unit.state();
+    const QJsonObject held = unit.State();
     QCOMPARE(held["lantern"]["limvmax"].toInt(), 13200);
     QCOMPARE(held["ace"]["name"].toString(), QString("SESSION TEST"));
     QVERIFY(held["schedule"] == first["schedule"]);
@@ -307,7 +248,7 @@ void TstMainWindowSession::wholeSession()
 
     // Another unit takes the dock: after the question about the edit, both
     // tabs show what the new unit holds.
-    QJsonObject other = unit.state();
+    QJsonObject other = unit.State();
     QJsonObject ace = other["ace"].toObject(), shell = other["shell"].toObject();
     QJsonObject lantern = other["lantern"].toObject();
     ace["name"] = "OTHER UNIT";
@@ -318,7 +259,7 @@ void TstMainWindowSession::wholeSession()
     QTest::keyClicks(name, "EDITED");
     {
         A discard({A::Press(QMessageBox::Discard)});
-        unit.redock(other);
+        unit.Redock(other);
         QTRY_COMPARE_WITH_TIMEOUT(discard.answered(), 1, 10000);
     }
     QTRY_COMPARE_WITH_TIMEOUT(name->text(), QString("OTHER UNIT"), 30000);
@@ -345,7 +286,7 @@ void TstMainWindowSession::wholeSession()
     // traffic log started on the link ends with it.
     ace["name"] = "THIRD UNIT";
     other["ace"] = ace;
-    unit.redock(other);
+    unit.Redock(other);
     Model shown;
     shown = *App()->EditModel();
     for (bool pulled : {false, true}) {
@@ -357,13 +298,14 @@ void TstMainWindowSession::wholeSession()
         }
         A errors({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
         press(window, "toolButtonRetrieveFromAtoN");
-        pulled ? unit.unplug() : unit.pause(true);
+        pulled ? unit.Unplug() : unit.Pause(true);
         QTRY_VERIFY_WITH_TIMEOUT(errors.answered() == 1, 30000);
         if (!pulled)
-            QVERIFY(errors.informativeTexts.value(0).startsWith("A timeout occurred."));
+            QVERIFY2(errors.informativeTexts.value(0).contains(" failed. No answer to the "),
+                     qPrintable(errors.informativeTexts.value(0)));
         QVERIFY(*App()->EditModel() == shown);
         QCOMPARE(name->text(), QString("OTHER UNIT"));
-        unit.pause(false);
+        unit.Pause(false);
         QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
         QTest::qWait(3000);
         QCOMPARE(errors.answered(), 1);
@@ -375,14 +317,14 @@ void TstMainWindowSession::wholeSession()
     App()->SetMainWindow(nullptr);
 }
 
-void TstMainWindowSession::sendsAreCheckedAndReadBack()
+void TstMainWindowSession::transfersShowProgressAndFailures()
 {
     using A = ModalAnswer;
     // A unit that does not take its name; nothing is read from it before
     // the sends.
-    Simulator unit({"--fast", "--refuse", "ACE"});
+    SimProcess unit({"--fast", "--refuse", "ACE"}, SimProcess::KeepState);
     QVERIFY(!unit.port.isEmpty());
-    const QJsonObject before = unit.state();
+    const QJsonObject before = unit.State();
     QTemporaryDir dir;
     const QString file = dir.filePath("fresh.pad"), clash = dir.filePath("clash.pad");
     Model model;
@@ -431,19 +373,22 @@ void TstMainWindowSession::sendsAreCheckedAndReadBack()
         QVERIFY2(refused.informativeTexts.value(0).contains("MMSI"),
                  qPrintable(refused.informativeTexts.value(0)));
     }
-    QVERIFY(unit.state() == before);
+    QVERIFY(unit.State() == before);
 
     // On this fresh link the send learns the unit's MMSI first; it shows its
-    // steps, and the read-back finds the name not taken.
+    // steps as the bar fills, and the read-back finds the name not taken.
     mmsi->selectAll();
     QTest::keyClicks(mmsi, before["mmsi"].toString());
     auto *step = child<QLabel>(window, "labelTransferStep");
+    auto *bar = child<QProgressBar>(window, "progressBar");
     {
         A readBack({A::Press(QMessageBox::Ok)});
         press(window, "toolButtonSendToAtoN");
         transferShown(window);
-        QTRY_VERIFY(step->isVisible() && !step->text().isEmpty());
-        QVERIFY(child<QWidget>(window, "progressBar")->isVisible());
+        QTRY_VERIFY(step->isVisible() && step->text().startsWith("Sending "));
+        const int sending = bar->value();
+        QTRY_VERIFY_WITH_TIMEOUT(step->text().startsWith("Reading back "), 10000);
+        QVERIFY(bar->isVisible() && bar->value() > sending && bar->value() < bar->maximum());
         QTRY_COMPARE_WITH_TIMEOUT(readBack.answered(), 1, 30000);
         QVERIFY2(readBack.informativeTexts.value(0).contains("Name: \"REFUSED NAME\" ->"),
                  qPrintable(readBack.informativeTexts.value(0)));
@@ -453,7 +398,7 @@ void TstMainWindowSession::sendsAreCheckedAndReadBack()
     const StateMachine *machine = App()->GetStateMachine();
     QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabEdited));
     QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabSynced));
-    const QJsonObject held = unit.state();
+    const QJsonObject held = unit.State();
     QCOMPARE(held["acf"]["typeOfAtoN"].toInt(), 14);
     QCOMPARE(held["lantern"]["limvmax"].toInt(), 12000);
     QVERIFY(held["ace"] == before["ace"]);
@@ -467,7 +412,7 @@ void TstMainWindowSession::sendsAreCheckedAndReadBack()
         press(window, "toolButtonSendToAtoN");
         QCOMPARE(answers.answered(), 3);
     }
-    QVERIFY(unit.state() == held);
+    QVERIFY(unit.State() == held);
 
     // Disconnect ends a send that runs; a box says what the unit may hold
     // only in part.
@@ -480,6 +425,23 @@ void TstMainWindowSession::sendsAreCheckedAndReadBack()
         QCOMPARE(answers.texts.value(0), QString("The transfer was stopped before it finished."));
     }
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+
+    // A unit that leaves one lantern query unanswered: the retrieve shows
+    // its steps, then the box names the step and the query.
+    SimProcess silent({"--fast", "--no-answer", "nvgeti \"limvmax\""});
+    link(window, silent.port);
+    {
+        A error({A::Press(QMessageBox::Ok)});
+        press(window, "toolButtonRetrieveFromAtoN");
+        QTRY_VERIFY(step->isVisible() && step->text().startsWith("Reading the "));
+        QTRY_COMPARE_WITH_TIMEOUT(error.answered(), 1, 30000);
+        QCOMPARE(error.texts.value(0), QString("Error reading from the AtoN"));
+        QCOMPARE(error.informativeTexts.value(0),
+                 QString("Reading lantern settings 3 of 8 failed. No answer to the lantern query "
+                         "nvgeti \"limvmax\" (the lantern's maximum voltage) within 1 s."));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+    QVERIFY(!step->isVisible() && !bar->isVisible());
     App()->SetMainWindow(nullptr);
 }
 

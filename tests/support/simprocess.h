@@ -1,18 +1,33 @@
 #ifndef SIMPROCESS_H
 #define SIMPROCESS_H
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <signal.h>
 
 // The vandrel-unitsim program, started with the given switches and stopped
 // when the object goes; port is empty when it did not start (the program
-// announces it on its first line).
+// announces it on its first line). With KeepState the unit keeps what it
+// holds in a state file of its own (State(), Redock()).
 class SimProcess
 {
 public:
-    explicit SimProcess(const QStringList &options)
+    enum StateFile
     {
-        process.start(QStringLiteral(VANDREL_UNITSIM), options);
+        NoStateFile,
+        KeepState
+    };
+
+    explicit SimProcess(const QStringList &options, StateFile stateFile = NoStateFile)
+    {
+        process.start(QStringLiteral(VANDREL_UNITSIM),
+                      stateFile == KeepState ? options + QStringList{"--state", StatePath()}
+                                             : options);
         while (!process.canReadLine() && process.waitForReadyRead(10000))
             continue;
         const QByteArray first = process.readLine().trimmed();
@@ -22,14 +37,50 @@ public:
     // QProcess kills what a terminate did not end.
     ~SimProcess()
     {
+        Pause(false);
         process.terminate();
         process.waitForFinished(5000);
     }
     SimProcess(const SimProcess &) = delete;
     SimProcess &operator=(const SimProcess &) = delete;
 
+    // A stopped program answers nothing, as a unit taken from its dock.
+    void Pause(bool paused) { Signal(paused ? SIGSTOP : SIGCONT); }
+    // The line goes, as when the unit's adapter is pulled.
+    void Unplug()
+    {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    // What the unit holds now.
+    QJsonObject State() const
+    {
+        QFile file(StatePath());
+        return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
+                                              : QJsonObject();
+    }
+    // Another unit, holding state, takes the dock.
+    void Redock(const QJsonObject &state)
+    {
+        QFile file(StatePath());
+        if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(state).toJson()) > 0) {
+            file.close();
+            Signal(SIGUSR1);
+        }
+    }
+
     QProcess process;
     QString port;
+
+private:
+    QString StatePath() const { return stateDir.filePath(QStringLiteral("unit.json")); }
+    void Signal(int number)
+    {
+        if (process.processId() > 0)
+            ::kill(pid_t(process.processId()), number);
+    }
+
+    QTemporaryDir stateDir;
 };
 
 #endif // SIMPROCESS_H

@@ -1,20 +1,12 @@
 #include "consolewindow.h"
 
-#include "link/transport.h"
 #include "model/model.h"
-
-#include <QCoreApplication>
 
 ConsoleWindow::ConsoleWindow(Model *editModel, Model *transportModel, QObject *parent)
     : QObject(parent), editModel(editModel), transportModel(transportModel)
 {
     Q_CHECK_PTR(editModel);
     Q_CHECK_PTR(transportModel);
-}
-
-void ConsoleWindow::SetDetailSource(QObject *transport)
-{
-    detailSource = transport;
 }
 
 void ConsoleWindow::Fail(const QString &text)
@@ -63,17 +55,8 @@ void ConsoleWindow::OnEnableTab(int, bool) {}
 
 void ConsoleWindow::OnDisplayError(QString text, QString informativeText)
 {
-    QString message = text;
-    if (!informativeText.isEmpty())
-        message += QStringLiteral(": ") + informativeText;
-    // The box names the kind of failure; the transport's last error names
-    // the step ("Timeout waiting for response for: ACF").
-    if (auto *transport = qobject_cast<Transport *>(detailSource)) {
-        const QString detail = transport->LastError();
-        if (!detail.isEmpty() && !message.contains(detail))
-            message += QStringLiteral(" (") + detail + QLatin1Char(')');
-    }
-    Fail(message);
+    // The box's title and its text, which names the step and the reason.
+    Fail(informativeText.isEmpty() ? text : text + QStringLiteral(": ") + informativeText);
 }
 
 void ConsoleWindow::OnSlotClashWarning(QString text)
@@ -120,13 +103,6 @@ void ConsoleWindow::OnRetrieveFinished(bool ok)
     if (ok)
         ++retrievesDone;
     emit Changed();
-}
-
-void ConsoleWindow::OnTransportTimeout()
-{
-    OnDisplayError(
-        QCoreApplication::translate("StateMachine", "Error communicating with the Device"),
-        QCoreApplication::translate("StateMachine", "A timeout occurred."));
 }
 
 void ConsoleWindow::OnDisconnected()

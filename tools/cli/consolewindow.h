@@ -2,7 +2,6 @@
 #define CONSOLEWINDOW_H
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -36,8 +35,6 @@ public:
     bool LinkClosed() const { return linkClosed; }
     // The link is about to be closed on purpose; until then its closing is a failure.
     void ExpectClose() { closeExpected = true; }
-    // Extra detail for an error box that is shown later (the transport's last error).
-    void SetDetailSource(QObject *transport);
 
     // The window's transfer and file commands.
     void RequestGetAllTabs() { emit GetAllTabs(); }
@@ -76,18 +73,12 @@ public slots:
     void OnTransferInterrupted(QString text);
     void OnRetrieveFinished(bool ok);
     void OnDisconnected();
-    // Any step of the transport that timed out. The state machine counts a
-    // timeout during presence polling as a missed poll and says nothing, which
-    // would leave a transfer that overlaps the polling waiting for ever; here
-    // every timeout is a failure.
-    void OnTransportTimeout();
 
 private:
     void Fail(const QString &text);
 
     Model *editModel;
     Model *transportModel;
-    QPointer<QObject> detailSource;
     QString errorText;
     bool slotClash = false;
     int transfersEnded = 0;

@@ -11,7 +11,6 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QTimer>
 
 TransferSession::TransferSession(VandrelApplication *application, QObject *parent)
@@ -72,20 +71,16 @@ bool TransferSession::Open(const QString &port)
     if (transport) {
         // Made before the event loop runs again: the state machine asks for
         // its first job only once it has heard of the connection there.
-        window->SetDetailSource(transport);
         connect(transport, &Transport::Sent, progress, &ProgressReporter::OnSent);
         connect(transport, &Transport::JobComplete, progress, &ProgressReporter::OnJobComplete);
-        connect(transport, &Transport::Timeout, window, &ConsoleWindow::OnTransportTimeout);
         connect(transport, &Transport::Sent, this, &TransferSession::OnSentLine);
         connect(transport, &Transport::JobComplete, this, &TransferSession::OnJobComplete);
         connect(transport, &Transport::Received, this, &TransferSession::OnReceivedLine);
     }
     StateMachine *machine = application->GetStateMachine();
-    const bool opened = WaitFor([machine] { return machine->IsConnected(); }, ConnectLimitMs,
-                                QStringLiteral("Connecting"));
-    if (!opened && !QFileInfo::exists(port))
-        errorText += QStringLiteral("\nThere is no port %1.").arg(port);
-    return opened;
+    // A port that is not there is named by the connection error itself.
+    return WaitFor([machine] { return machine->IsConnected(); }, ConnectLimitMs,
+                   QStringLiteral("Connecting"));
 }
 
 void TransferSession::OnJobComplete(QString, bool send)
