@@ -1967,6 +1967,114 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>RequestName</name>
+    <message>
+        <location filename="../link/requestname.cpp" line="+13"/>
+        <source>the unit&apos;s MMSI</source>
+        <translation>die MMSI des Geräts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the AtoN settings: type, position, channels</source>
+        <translation>die AtoN-Einstellungen: Art, Position, Kanäle</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the AtoN&apos;s name</source>
+        <translation>der Name des AtoN</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the message schedule</source>
+        <translation>der Sendeplan</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the unit&apos;s software version</source>
+        <translation>die Softwareversion des Geräts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the unit&apos;s serial number</source>
+        <translation>die Seriennummer des Geräts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the battery voltage</source>
+        <translation>die Batteriespannung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the unit&apos;s restart</source>
+        <translation>der Neustart des Geräts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the GPS filter</source>
+        <translation>der GPS-Filter</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>lantern interface on or off</source>
+        <translation>Laternen-Schnittstelle ein oder aus</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the lantern&apos;s minimum voltage</source>
+        <translation>die minimale Laternenspannung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the lantern&apos;s maximum voltage</source>
+        <translation>die maximale Laternenspannung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the lantern&apos;s maximum on time</source>
+        <translation>die maximale Einschaltzeit der Laterne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the lantern&apos;s maximum off time</source>
+        <translation>die maximale Ausschaltzeit der Laterne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the lantern&apos;s on current or slew rate</source>
+        <translation>der Einschaltstrom oder die Ein/Aus-Anstiegsrate der Laterne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the lantern&apos;s current range</source>
+        <translation>der Strombereich der Laterne</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the ambient light-on threshold</source>
+        <translation>die Umgebungslicht-Einschaltschwelle</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the %1 query</source>
+        <translation>die Abfrage %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the lantern query %1</source>
+        <translation>die Laternenabfrage %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the command %1</source>
+        <translation>den Befehl %1</translation>
+    </message>
+</context>
+<context>
     <name>SatelliteBars</name>
     <message>
         <location filename="../ui/satellitebars.cpp" line="+39"/>
@@ -2206,7 +2314,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
     überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+41"/>
         <source>The connection to the AtoN was lost.</source>
         <translation>Die Verbindung zur AtoN ist verloren gegangen.</translation>
     </message>
@@ -2226,32 +2334,27 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>Fehler bei der Kommunikation mit der AtoN</translation>
     </message>
     <message>
+        <location line="+7"/>
+        <source>%1 failed. %2</source>
+        <translation>%1 fehlgeschlagen. %2</translation>
+    </message>
+    <message>
         <location line="+25"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Error sending a command to the AtoN</source>
-        <translation>Fehler beim Senden eines Befehls an den AtoN</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>Error reading an NMEA sentence from the AtoN</source>
-        <translation>Fehler beim Lesen eines NMEA-Satzes vom AtoN</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>NMEA sentence: </source>
-        <translation>NMEA-Satz: </translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="+17"/>
         <source>The line to the unit could not be written.</source>
         <translation>Auf die Leitung zum Gerät konnte nicht geschrieben werden.</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+1"/>
+        <source>The line to the unit could not be written: %1</source>
+        <translation>Auf die Leitung zum Gerät konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <location line="+41"/>
         <source>Reading back the AtoN settings</source>
         <translation>Rücklesen der AtoN-Einstellungen</translation>
     </message>
@@ -2346,12 +2449,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>Kollidierende Zeile: Nachricht 21, normaler Bericht (Startslots %1 und %2).</translation>
     </message>
     <message>
-        <location line="+50"/>
-        <source>Error communicating with the Device</source>
-        <translation>Fehler bei der Kommunikation mit dem Gerät</translation>
-    </message>
-    <message>
-        <location line="+0"/>
+        <location line="+51"/>
         <source>A timeout occurred.</source>
         <translation>Eine Zeitüberschreitung ist aufgetreten.</translation>
     </message>
@@ -2586,24 +2684,19 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+311"/>
-        <source>Error checking response of command: </source>
-        <translation>Fehler beim Prüfen der Antwort auf den Befehl: </translation>
+        <location filename="../link/transport.cpp" line="+294"/>
+        <source>The answer to %1 was not understood.</source>
+        <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
     <message>
-        <location line="+22"/>
-        <source>Error parsing the response for: </source>
-        <translation>Fehler beim Auswerten der Antwort für: </translation>
+        <location line="+1"/>
+        <source>The answer to %1 was refused: %2</source>
+        <translation>Die Antwort auf %1 wurde abgelehnt: %2</translation>
     </message>
     <message>
-        <location line="+21"/>
-        <source>Timeout waiting for response to command: </source>
-        <translation>Zeitüberschreitung beim Warten auf die Antwort auf den Befehl: </translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>Timeout waiting for response for: </source>
-        <translation>Zeitüberschreitung beim Warten auf die Antwort für: </translation>
+        <location line="+71"/>
+        <source>No answer to %1 within %2 s.</source>
+        <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
     </message>
 </context>
 <context>
