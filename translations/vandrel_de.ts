@@ -632,7 +632,7 @@
         <location line="+50"/>
         <location line="+13"/>
         <location line="+51"/>
-        <location filename="../ui/realatontab.cpp" line="+572"/>
+        <location filename="../ui/realatontab.cpp" line="+578"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1110,10 +1110,12 @@
 <context>
     <name>MessageScheduleControls</name>
     <message>
-        <location filename="../ui/messageschedulecontrols.cpp" line="+58"/>
-        <source>The schedule cannot be sent: these rows risk a slot clash (the tool tip says how to mend it).
+        <location filename="../ui/messageschedulecontrols.cpp" line="+61"/>
+        <source>The schedule cannot be sent: these rows risk a slot clash
+(the tool tip says how to mend it).
 </source>
-        <translation>Der Sendeplan kann nicht gesendet werden: diese Zeilen könnten Slots doppelt belegen (der Tooltip sagt, wie es zu beheben ist).
+        <translation>Der Sendeplan kann nicht gesendet werden: diese Zeilen könnten Slots doppelt belegen
+(der Tooltip sagt, wie es zu beheben ist).
 </translation>
     </message>
 </context>
@@ -1624,7 +1626,7 @@ Intervall</translation>
         <translation>Den UKW-Kanal für Kanal 2 wählen</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+10"/>
         <source>RACON</source>
         <translation>RACON</translation>
     </message>
@@ -1639,12 +1641,12 @@ Intervall</translation>
         <translation>RACON-Status ein- oder ausschalten</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source>Battery voltage</source>
-        <translation>Batteriespannung</translation>
+        <location line="+15"/>
+        <source>Unit Information</source>
+        <translation>Geräteinformationen</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+44"/>
         <location filename="../ui/realatontab.cpp" line="+99"/>
         <source>Unknown</source>
         <translation>Unbekannt</translation>
@@ -1655,12 +1657,7 @@ Intervall</translation>
         <translation>Die Spannung wird beim Abrufen der Daten vom Gerät gelesen.  Der Wert ändert sich während der Verbindung nicht.</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>Version Information</source>
-        <translation>Versionsangaben</translation>
-    </message>
-    <message>
-        <location line="+6"/>
+        <location line="-41"/>
         <source>Application Software Version:</source>
         <translation>Version der Anwendungssoftware:</translation>
     </message>
@@ -1670,7 +1667,12 @@ Intervall</translation>
         <translation>Seriennummer des Produkts:</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+14"/>
+        <source>Battery Voltage:</source>
+        <translation>Batteriespannung:</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>AtoN Dimensions</source>
         <translation>AtoN-Abmessungen</translation>
     </message>
@@ -1722,7 +1724,7 @@ Intervall</translation>
         <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-415"/>
+        <location filename="../ui/realatontab.cpp" line="-420"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1877,7 +1879,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+225"/>
+        <location line="+230"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>

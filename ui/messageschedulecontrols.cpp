@@ -54,8 +54,11 @@ void MessageScheduleControls::UpdateControls()
     removeButton->setEnabled(MessageScheduleMenu::Removable(*schedule, CurrentScheduleRow()));
     const QStringList clashes = schedule->SlotClashRowTexts();
     clashNote->setVisible(!clashes.isEmpty());
+    // The lines are broken here rather than wrapped: a label whose height
+    // follows its width makes the scrolled page add a sideways scroll bar to
+    // the vertical one.
     if (!clashes.isEmpty())
-        clashNote->setText(tr("The schedule cannot be sent: these rows risk a slot clash (the "
+        clashNote->setText(tr("The schedule cannot be sent: these rows risk a slot clash\n(the "
                               "tool tip says how to mend it).\n") +
                            clashes.join(QLatin1Char('\n')));
 }

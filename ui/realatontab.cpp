@@ -2,6 +2,7 @@
 #include "ui_realatontab.h"
 
 #include "aisvalidator.h"
+#include "atongrouparrangement.h"
 #include "drawnpixmap.h"
 #include "messageschedulecontrols.h"
 #include "model/model.h"
@@ -113,6 +114,11 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     : AtoNConfiguration(model, parent), ui(new Ui::RealAtoNTab)
 {
     ui->setupUi(this);
+    new AtoNGroupArrangement(ui->scrollAreaRealAtoN, ui->gridLayoutRealAtoN,
+                             {ui->groupBoxIdentification, ui->horizontalLayoutRadioRacon,
+                              ui->groupBoxNominalPosition, ui->groupBoxUnit,
+                              ui->groupBoxAtoNDimensions, ui->groupBoxMessageSchedule},
+                             this);
     // Filling the lists selects their first items, and the slots are already
     // connected: without `updating` they would store those items, and every
     // empty widget with them, over the model before it is ever shown.
