@@ -54,7 +54,11 @@ void GPSDecoder::Reset()
 void GPSDecoder::OnReceived(QString received)
 {
     // The other consumers of the line share this parse.
-    const SentenceView &sentence = SentenceView::Shared(received);
+    Decode(SentenceView::Shared(received));
+}
+
+void GPSDecoder::Decode(const SentenceView &sentence)
+{
     if (!sentence.IsValid() || sentence.Talker() != QLatin1String("GP"))
         return;
     const QStringView formatter = sentence.Formatter();

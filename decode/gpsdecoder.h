@@ -31,6 +31,9 @@ public:
     GpsData *GetGpsData() const { return gpsData; }
     SatelliteData *GetSatelliteData() const { return satelliteData; }
 
+    // One received line; the line sinks hand over its parse.
+    void Decode(const SentenceView &sentence);
+
 signals:
     void GpsDataReceived(GpsData *gpsData);
     void SatelliteDataReceived(SatelliteData *satelliteData);

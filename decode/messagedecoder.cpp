@@ -24,7 +24,11 @@ MessageDecoder::MessageDecoder(Model *model, QObject *parent)
 void MessageDecoder::OnReceived(QString received)
 {
     // The other consumers of the line share this parse.
-    const SentenceView &sentence = SentenceView::Shared(received);
+    Decode(SentenceView::Shared(received));
+}
+
+void MessageDecoder::Decode(const SentenceView &sentence)
+{
     if (!sentence.IsValid() || sentence.Talker() != UnitTalker)
         return;
     const QStringView formatter = sentence.Formatter();

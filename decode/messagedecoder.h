@@ -33,6 +33,9 @@ public:
     // Null until the first ALR; stays owned by the decoder.
     AlarmData *GetAlarmData() const { return alarmData; }
 
+    // One received line; the line sinks hand over its parse.
+    void Decode(const SentenceView &sentence);
+
 signals:
     void TextMessageReceived(QString message);
     void AlarmReceived(AlarmData *alarmData);

@@ -3,6 +3,8 @@
 // the transport hands every received line to both. Every record they announce
 // is read whole while it is announced, as the window reads it.
 
+#include "fuzzapplication.h"
+
 #include "decode/alarmdata.h"
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
@@ -11,7 +13,6 @@
 #include "model/model.h"
 
 #include <QByteArray>
-#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -20,14 +21,8 @@
 
 namespace {
 
-void Discard(QtMsgType, const QMessageLogContext &, const QString &) {}
-
-struct Harness
+struct Harness : FuzzApplication<>
 {
-    int argc = 1;
-    char name[8] = "fuzz";
-    char *argv[2] = {name, nullptr};
-    QCoreApplication application{argc, argv};
     Model model;
     GPSDecoder gps;
     MessageDecoder messages{&model};
@@ -59,11 +54,9 @@ struct Harness
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static Harness *harness = [] {
-        qInstallMessageHandler(Discard);
-        return new Harness;
-    }();
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+    static Harness *harness = new Harness;
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     for (const QByteArray &line : bytes.split('\n')) {
         const QString text = QString::fromUtf8(line) + QLatin1Char('\n');
         harness->gps.OnReceived(text);

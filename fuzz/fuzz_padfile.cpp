@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Q_UNUSED(quiet)
     static const QByteArray untouched = PadFile::ToBytes(Model());
 
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     Model model;
     QString error;
     if (PadFile::FromBytes(bytes, &model, &error) != PadFile::Done) {

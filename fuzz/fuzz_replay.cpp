@@ -3,9 +3,10 @@
 // must be a whole line of bounded length, and the end of the log must be
 // reported once.
 
+#include "fuzzapplication.h"
+
 #include "link/serialcontroller.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QString>
 #include <QTemporaryFile>
@@ -17,14 +18,8 @@
 
 namespace {
 
-void Discard(QtMsgType, const QMessageLogContext &, const QString &) {}
-
-struct Harness
+struct Harness : FuzzApplication<>
 {
-    int argc = 1;
-    char name[8] = "fuzz";
-    char *argv[2] = {name, nullptr};
-    QCoreApplication application{argc, argv};
     QTemporaryFile log;
 
     Harness() { log.open(); }
@@ -34,10 +29,7 @@ struct Harness
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static Harness *harness = [] {
-        qInstallMessageHandler(Discard);
-        return new Harness;
-    }();
+    static Harness *harness = new Harness;
     QTemporaryFile &log = harness->log;
     log.resize(0);
     log.seek(0);

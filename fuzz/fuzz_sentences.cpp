@@ -164,8 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         MustAgree(rest, parsed);
         harness->Feed(parsed);
     } else {
-        for (const char *address : {"$AIAID,", "$AIACF,", "$AIACE,", "$AIAAR,", "$PVKX,",
-                                    "$GPRMC,", "!AIVDO,"}) {
+        for (const char *address :
+             {"$AIAID,", "$AIACF,", "$AIACE,", "$AIAAR,", "$PVKX,", "$GPRMC,", "!AIVDO,"}) {
             const QString body = QLatin1String(address) + rest;
             const QString line = body + QLatin1Char('*') + ParsedSentence::Checksum(body);
             const ParsedSentence parsed(line);

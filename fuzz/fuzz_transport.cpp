@@ -6,6 +6,8 @@
 // time running out. Each line goes where a received line goes: through the
 // parse to the step that waits for an answer.
 
+#include "fuzzapplication.h"
+
 #include "app/vandrelapplication.h"
 #include "link/transport.h"
 #include "model/model.h"
@@ -37,28 +39,15 @@ public:
     qint64 sent = 0;
 };
 
-void Discard(QtMsgType, const QMessageLogContext &, const QString &) {}
-
-const char *const JobNames[] = {"Version",  "Voltage", "SerNo Test", "Kelvane",
-                                "Identity", "Message Schedule", "Get LIM", "Set LIM"};
-
-struct Harness
-{
-    int argc = 1;
-    char name[8] = "fuzz";
-    char *argv[2] = {name, nullptr};
-    VandrelApplication application{argc, argv};
-};
+const char *const JobNames[] = {"Version",  "Voltage",          "SerNo Test", "Kelvane",
+                                "Identity", "Message Schedule", "Get LIM",    "Set LIM"};
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static Harness *harness = [] {
-        qInstallMessageHandler(Discard);
-        return new Harness;
-    }();
-    Q_UNUSED(harness)
+    static auto *application = new FuzzApplication<VandrelApplication>;
+    Q_UNUSED(application)
     if (size < 2)
         return 0;
     Model model;

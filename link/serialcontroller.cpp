@@ -1,22 +1,19 @@
 #include "link/serialcontroller.h"
 
+#include "link/linesink.h"
 #include "link/portenumerator.h"
 #include "link/portprobe.h"
-#include "sentences/parsedsentence.h"
-#include "sentences/sentenceview.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMetaMethod>
 #include <QMutexLocker>
 #include <QRegularExpression>
-#include <QTextCodec>
-#include <QTextDecoder>
 #include <QTimer>
 
-#include <cstring>
 #include <poll.h>
 
 namespace {
@@ -48,46 +45,6 @@ QString WithoutNul(QString text)
     return text;
 }
 
-// A "$" or "!" followed by four upper-case letters or digits: where a
-// sentence may begin. The index of the first at or after from, or -1.
-int SentenceStart(const QString &text, int from)
-{
-    const QChar *d = text.constData();
-    const int n = text.size();
-    // The framework's character search is vectorised; most lines hold one
-    // start character or none.
-    int dollar = text.indexOf(QLatin1Char('$'), from);
-    int bang = text.indexOf(QLatin1Char('!'), from);
-    while (dollar >= 0 || bang >= 0) {
-        const int p = bang < 0 || (dollar >= 0 && dollar < bang) ? dollar : bang;
-        if (p + 4 >= n)
-            return -1;
-        bool start = true;
-        for (int i = p + 1; i <= p + 4 && start; ++i) {
-            const ushort u = d[i].unicode();
-            start = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
-        }
-        if (start)
-            return p;
-        if (p == dollar)
-            dollar = text.indexOf(QLatin1Char('$'), p + 1);
-        else
-            bang = text.indexOf(QLatin1Char('!'), p + 1);
-    }
-    return -1;
-}
-
-// No byte above 127 and no zero byte.
-bool IsPlainAscii(const char *bytes, int length)
-{
-    for (int i = 0; i < length; ++i) {
-        const uchar byte = uchar(bytes[i]);
-        if (byte == 0 || byte > 127)
-            return false;
-    }
-    return true;
-}
-
 QString LogTimestamp()
 {
     return QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss yyyy/MM/dd"));
@@ -95,14 +52,17 @@ QString LogTimestamp()
 
 } // namespace
 
-SerialController::SerialController(QObject *parent) : QObject(parent) {}
+SerialController::SerialController(QObject *parent)
+    : QObject(parent),
+      lines([this](const ReceivedLine &line, bool prompt) { PassOnLine(line, prompt); },
+            [this](const QString &line) { emit Sent(line); })
+{}
 
 SerialController::~SerialController()
 {
     if (IsOpen())
         Close();
     StopLog();
-    delete replayDecoder;
 }
 
 bool SerialController::Open(const QString &portName, qint32 baudRate)
@@ -138,7 +98,7 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
     port = newPort;
     sendFailureReported = false;
     lineError.clear();
-    lineBuffer.clear();
+    lines.Reset(LineAssembler::Source::Port);
 
     FlushInput();
     if (!port)
@@ -207,14 +167,8 @@ bool SerialController::OpenFile(const QString &fileName)
     }
     openError.clear();
     replayFile = file;
-    lineBuffer.clear();
-    replayPending.clear();
-    replayLongLine = false;
-    delete replayDecoder;
-    replayDecoder = QTextCodec::codecForName("UTF-8")->makeDecoder();
-    // The decoder sees the first line, so that it takes a byte order mark
-    // at the start of the log.
-    decoderAtLineStart = false;
+    lines.Reset(LineAssembler::Source::Log);
+    atLogStart = true;
 
     replayTimer = new QTimer(this);
     if (fastReplay) {
@@ -233,6 +187,8 @@ bool SerialController::OpenFile(const QString &fileName)
 bool SerialController::Close()
 {
     bool closedSomething = false;
+    // A delivery under way stops after the line it is passing on.
+    lines.Reset(LineAssembler::Source::Port);
     if (port) {
         emit Closed();
         QSerialPort *closing = port;
@@ -259,8 +215,6 @@ bool SerialController::Close()
         replayFile->close();
         delete replayFile;
         replayFile = nullptr;
-        replayPending.clear();
-        replayLongLine = false;
         closedSomething = true;
     }
     return closedSomething;
@@ -316,7 +270,7 @@ void SerialController::OnReceived()
             if (length <= 0)
                 break;
             ++pieces;
-            ProcessLine(WithoutNul(QString::fromLatin1(buffer, int(length))));
+            lines.AddPiece(buffer, int(length));
         }
         // A flood is read in turns, giving the event loop a turn in between;
         // what is left is read at once rather than at the next arrival.
@@ -331,14 +285,16 @@ void SerialController::OnReceived()
     }
     if (replayFile) {
         char buffer[PieceSize + 1];
-        const qint64 length = replayFile->atEnd() ? 0 : replayFile->readLine(buffer, sizeof buffer);
+        qint64 length = replayFile->atEnd() ? 0 : replayFile->readLine(buffer, sizeof buffer);
         if (length <= 0) {
-            FlushLineBuffer();
+            lines.Finish();
             if (replayFile)
                 emit Closed();
             return;
         }
-        ProcessLine(WithoutNul(replayDecoder->toUnicode(buffer, int(length))));
+        const char *bytes = buffer;
+        SkipByteOrderMark(bytes, length);
+        lines.AddPiece(bytes, int(length));
     }
 }
 
@@ -412,204 +368,59 @@ void SerialController::ReportSendFailure()
     emit SendError();
 }
 
-void SerialController::ProcessLine(const QString &piece)
+void SerialController::PassOnLine(const ReceivedLine &line, bool prompt)
 {
-    // Header and footer lines of a traffic log; a line that only happens to
-    // begin with "#" ahead of a sentence is kept.
-    if (piece.startsWith(QLatin1Char('#')) && SentenceStart(piece, 1) < 0)
-        return;
-    // A logged transmitted line is shown as sent; a sentence from the unit
-    // that followed its prompt on the same line was received.
-    if (replayFile && piece.startsWith(QLatin1Char('>')) && !FollowsPrompt(piece)) {
-        emit Sent(piece);
-        return;
-    }
-
-    if (piece.endsWith(QLatin1Char('\n'))) {
-        QString line = lineBuffer + piece;
-        lineBuffer.clear();
-        DeliverLine(line);
-        return;
-    }
-
-    // The unit's prompt comes without a line end.
-    const bool promptPiece = piece.endsWith(QLatin1Char('>')) && piece.size() <= 2;
-    if (promptPiece) {
-        emit Received(piece);
-        return;
-    }
-
-    lineBuffer += piece;
-    while (lineBuffer.size() > MaxLineLength) {
-        qDebug() << "Received more than" << MaxLineLength
-                 << "characters without a line end; passing them on as a line";
-        QString part = lineBuffer.left(MaxLineLength);
-        lineBuffer.remove(0, MaxLineLength);
-        part += QLatin1Char('\n');
-        DeliverLine(part);
-    }
+    if (!prompt && logging.loadRelaxed() && !line.Contains("getserno"))
+        WriteLog(line.Utf8());
+    static const QMetaMethod receivedSignal = QMetaMethod::fromSignal(&SerialController::Received);
+    if (isSignalConnected(receivedSignal))
+        emit Received(line.Text());
+    // A sink may remove itself, or another, while taking the line.
+    for (int i = 0; i < sinks.size(); ++i)
+        sinks.at(i)->TakeLine(line);
 }
 
-// A line that was cut short on the line runs into the sentence after it, and
-// the two fail the checksum together. Such a line is passed on in parts, one
-// at each sentence start, so that the sound sentence is not lost with it.
-void SerialController::DeliverLine(QString line)
+void SerialController::AddLineSink(LineSink *sink)
 {
-    line.remove(QLatin1Char('\r'));
-    const int first = SentenceStart(line, 0);
-    int next = first < 0 ? -1 : SentenceStart(line, first + 1);
-    if (next >= 0 && !SentenceView(line).IsValid()) {
-        int from = 0;
-        while (next >= 0) {
-            PassOnLine(line.mid(from, next - from) + QLatin1Char('\n'));
-            from = next;
-            next = SentenceStart(line, from + 1);
-        }
-        line.remove(0, from);
-    }
-    PassOnLine(line);
+    if (!sinks.contains(sink))
+        sinks.append(sink);
 }
 
-void SerialController::PassOnLine(const QString &line)
+void SerialController::RemoveLineSink(LineSink *sink)
 {
-    if (logging.loadRelaxed() && !line.contains(QLatin1String("getserno")))
-        WriteLog(line);
-    emit Received(line);
+    sinks.removeAll(sink);
 }
 
-// ">" characters, then a sentence that the tool does not send itself: its
-// own talker, or a shell command (the unit answers those with access 255).
-bool SerialController::FollowsPrompt(const QString &piece)
+// Log files are written in UTF-8; the mark that may open one is no text.
+void SerialController::SkipByteOrderMark(const char *&bytes, qint64 &length)
 {
-    int at = 0;
-    while (at < piece.size() && piece.at(at) == QLatin1Char('>'))
-        ++at;
-    if (SentenceStart(piece, at) != at)
-        return false;
-    const QStringRef sentence = piece.midRef(at);
-    if (sentence.startsWith(QLatin1Char('$') + OwnTalker))
-        return false;
-    return !sentence.startsWith(QLatin1String("$PVKX,")) ||
-           sentence.startsWith(QLatin1String("$PVKX,255,"));
-}
-
-// The last line of a log may lack its line end; it is passed on all the same.
-void SerialController::FlushLineBuffer()
-{
-    if (lineBuffer.isEmpty())
+    if (!atLogStart)
         return;
-    QString line = lineBuffer + QLatin1Char('\n');
-    lineBuffer.clear();
-    DeliverLine(line);
+    atLogStart = false;
+    if (length >= 3 && bytes[0] == '\xEF' && bytes[1] == '\xBB' && bytes[2] == '\xBF') {
+        bytes += 3;
+        length -= 3;
+    }
 }
 
 void SerialController::ReplayBlock()
 {
     if (!replayFile)
         return;
-    const QByteArray bytes = replayFile->read(ReplayBlockSize);
-    if (bytes.isEmpty()) {
+    const QByteArray block = replayFile->read(ReplayBlockSize);
+    if (block.isEmpty()) {
         EndFastReplay();
         return;
     }
-    const char *data = bytes.constData();
-    const int n = bytes.size();
-    int from = 0;
-    while (from < n && replayFile) {
-        const void *lineEnd = std::memchr(data + from, '\n', size_t(n - from));
-        const int end = lineEnd ? int(static_cast<const char *>(lineEnd) - data) + 1 : n;
-        // A whole line of plain ASCII, the common case, becomes its text
-        // directly; anything else goes through the decoder, which keeps a
-        // character that straddles two blocks whole.
-        if (lineEnd && decoderAtLineStart && replayPending.isEmpty() &&
-            end - from <= MaxLineLength + 1 && IsPlainAscii(data + from, end - from)) {
-            ProcessLine(QString::fromLatin1(data + from, end - from));
-        } else {
-            decoderAtLineStart = lineEnd != nullptr;
-            ReplayText(WithoutNul(replayDecoder->toUnicode(data + from, end - from)));
-        }
-        from = end;
-    }
-}
-
-// Every whole line that lies within the text goes to ProcessLine as one
-// piece; the start of a line that ends in a later block waits for it.
-void SerialController::ReplayText(const QString &text)
-{
-    const int n = text.size();
-    int from = 0;
-    while (from < n && replayFile) {
-        const int lineEnd = text.indexOf(QLatin1Char('\n'), from);
-        const int end = lineEnd < 0 ? n : lineEnd + 1;
-        if (lineEnd >= 0 && replayPending.isEmpty() && end - from <= MaxLineLength + 1) {
-            ProcessLine(text.mid(from, end - from));
-        } else {
-            replayPending += text.midRef(from, end - from);
-            if (lineEnd >= 0)
-                PassOnPendingLine();
-            else
-                PassOnPendingParts();
-        }
-        from = end;
-    }
-}
-
-// The pending text ends a line.
-void SerialController::PassOnPendingLine()
-{
-    if (!replayLongLine && replayPending.size() <= MaxLineLength + 1) {
-        const QString line = replayPending;
-        replayPending.clear();
-        ProcessLine(line);
-        return;
-    }
-    replayPending.chop(1);
-    PassOnPendingParts();
-    if (!replayPending.isEmpty())
-        PassOnPart(replayPending);
-    replayPending.clear();
-    replayLongLine = false;
-}
-
-// A line longer than MaxLineLength is passed on in parts of that length, as
-// the line from a port is.
-void SerialController::PassOnPendingParts()
-{
-    while (replayPending.size() > MaxLineLength) {
-        const QString part = replayPending.left(MaxLineLength);
-        replayPending.remove(0, MaxLineLength);
-        PassOnPart(part);
-    }
-}
-
-void SerialController::PassOnPart(const QString &part)
-{
-    if (!replayLongLine) {
-        replayLongLine = true;
-        replayLongKind = part.isEmpty() ? QChar() : part.at(0);
-        qDebug() << "Log line longer than" << MaxLineLength << "characters; passing it on in parts";
-    }
-    if (replayLongKind == QLatin1Char('#'))
-        return;
-    const QString line = part + QLatin1Char('\n');
-    if (replayLongKind == QLatin1Char('>'))
-        emit Sent(line);
-    else
-        DeliverLine(line);
+    const char *bytes = block.constData();
+    qint64 length = block.size();
+    SkipByteOrderMark(bytes, length);
+    lines.AddBlock(bytes, int(length));
 }
 
 void SerialController::EndFastReplay()
 {
-    if (replayLongLine) {
-        PassOnPendingParts();
-        if (!replayPending.isEmpty())
-            PassOnPart(replayPending);
-    } else if (!replayPending.isEmpty()) {
-        ProcessLine(replayPending);
-    }
-    replayPending.clear();
-    replayLongLine = false;
-    FlushLineBuffer();
+    lines.Finish();
     if (!replayFile)
         return;
     // The end is told once; the log stays held until the owner closes.
@@ -618,14 +429,13 @@ void SerialController::EndFastReplay()
     emit Closed();
 }
 
-void SerialController::WriteLog(const QString &line)
+void SerialController::WriteLog(const QByteArray &bytes)
 {
     bool failed = false;
     {
         QMutexLocker locker(&logLock);
         if (!logFile)
             return;
-        const QByteArray bytes = line.toUtf8();
         // Flushed line by line, so that a full disk shows at once and the log
         // survives a crash of the program.
         failed = logFile->write(bytes) != bytes.size() || !logFile->flush();

@@ -1,6 +1,7 @@
 #ifndef SERIALCONTROLLER_H
 #define SERIALCONTROLLER_H
 
+#include "link/lineassembler.h"
 #include "link/portinfo.h"
 #include "link/portprobe.h"
 
@@ -10,11 +11,12 @@
 #include <QPair>
 #include <QSerialPort>
 #include <QString>
+#include <QVector>
 
 #include <functional>
 
+class LineSink;
 class QFile;
-class QTextDecoder;
 class QTimer;
 
 // The one line to the AtoN unit: a serial port, or a traffic log played back
@@ -27,7 +29,7 @@ class SerialController : public QObject
 public:
     // A partial line longer than this is passed on in parts, so that a peer
     // that never sends a newline cannot grow the line buffer without limit.
-    static constexpr int MaxLineLength = 4096;
+    static constexpr int MaxLineLength = LineAssembler::MaxLineLength;
     // Bytes taken from a port in one read.
     static constexpr int PieceSize = 255;
     // Pieces read in one notification before the event loop gets a turn.
@@ -67,6 +69,11 @@ public:
     bool StopLog();
     QString LogErrorString() const;
 
+    // Every received line goes to each sink, in the order they were added,
+    // after Received(); both on the thread of the line.
+    void AddLineSink(LineSink *sink);
+    void RemoveLineSink(LineSink *sink);
+
     // Port discovery, called on the user-interface thread only.
     using PortEnumeration = std::function<PortInfoList()>;
     static QString FindDevicePort();
@@ -81,6 +88,8 @@ signals:
     void SendError();
     void SaveError();
     void Sent(QString sent);
+    // Made only while something listens; the line sinks take the lines
+    // without their text being made.
     void Received(QString received);
     void Closed();
     // The device went away (adapter pulled, far end closed). The line stays
@@ -99,18 +108,11 @@ private slots:
 
 private:
     void FlushInput();
-    void ProcessLine(const QString &piece);
-    void DeliverLine(QString line);
-    void PassOnLine(const QString &line);
-    static bool FollowsPrompt(const QString &piece);
-    void FlushLineBuffer();
+    void PassOnLine(const ReceivedLine &line, bool prompt);
     void ReplayBlock();
-    void ReplayText(const QString &text);
-    void PassOnPendingLine();
-    void PassOnPendingParts();
-    void PassOnPart(const QString &part);
+    void SkipByteOrderMark(const char *&bytes, qint64 &length);
     void EndFastReplay();
-    void WriteLog(const QString &line);
+    void WriteLog(const QByteArray &line);
     void WriteLogBanner(const QString &text);
     void ReportSendFailure();
     bool HasHungUp() const;
@@ -120,22 +122,12 @@ private:
     QSerialPort *port = nullptr;
     QFile *replayFile = nullptr;
     QFile *logFile = nullptr;
-    QString lineBuffer;
     QTimer *replayTimer = nullptr;
-    // Log files are written in UTF-8; replay decodes them the same way,
-    // keeping a character that straddles two pieces whole.
-    QTextDecoder *replayDecoder = nullptr;
-    // Fast replay: the decoder has been given a whole number of lines, so a
-    // line may bypass it.
-    bool decoderAtLineStart = false;
     bool fastReplay = false;
-    // Fast replay: the start of a line whose end is in a later block, at most
-    // MaxLineLength characters once a block is done. Of a longer line, parts
-    // have been passed on already; its first character tells how to treat
-    // every part: "#" a comment, ">" a line that was sent.
-    QString replayPending;
-    bool replayLongLine = false;
-    QChar replayLongKind;
+    // Nothing of the log has been read yet: a byte order mark may come.
+    bool atLogStart = false;
+    LineAssembler lines;
+    QVector<LineSink *> sinks;
 
     // Why the last Open failed; offered by ErrorString while nothing is held.
     QString openError;

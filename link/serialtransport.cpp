@@ -1,6 +1,7 @@
 #include "link/serialtransport.h"
 
 #include "app/vandrelapplication.h"
+#include "link/receivedline.h"
 #include "link/serialcontroller.h"
 
 #include <QDebug>
@@ -107,14 +108,7 @@ void SerialTransport::SerialSendError()
 
 void SerialTransport::SerialReceived(QString received)
 {
-    emit Received(received);
-    // Traffic with no job step waiting, the whole of a replayed log, is not
-    // parsed here.
-    if (!AwaitsAnswer())
-        return;
-    const ParsedSentence sentence(received);
-    if (sentence.valid)
-        HandleResponse(sentence);
+    TakeLine(ReceivedLine(received));
 }
 
 void SerialTransport::SerialClosed()

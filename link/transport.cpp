@@ -3,6 +3,7 @@
 #include "lim/lanterninterface.h"
 #include "lim/limsetparam.h"
 #include "link/nmeashellcommand.h"
+#include "link/receivedline.h"
 #include "link/requestname.h"
 #include "link/serialcontroller.h"
 #include "model/model.h"
@@ -12,6 +13,7 @@
 #include "sentences/atonsentenceaid.h"
 
 #include <QDebug>
+#include <QMetaMethod>
 #include <QMutexLocker>
 #include <QTimer>
 
@@ -26,7 +28,7 @@ Transport::Transport(Model *transportModel, QObject *parent)
     connect(this, &Transport::SerialSend, line, &SerialController::OnSend);
     connect(line, &SerialController::Sent, this, &Transport::SerialSent);
     connect(line, &SerialController::SendError, this, &Transport::SerialSendError);
-    connect(line, &SerialController::Received, this, &Transport::SerialReceived);
+    line->AddLineSink(this);
     connect(line, &SerialController::Closed, this, &Transport::SerialClosed);
 
     responseTimer = new QTimer(this);
@@ -385,8 +387,32 @@ void Transport::DisconnectController()
     disconnect(this, &Transport::SerialSend, line, &SerialController::OnSend);
     disconnect(line, &SerialController::Sent, this, &Transport::SerialSent);
     disconnect(line, &SerialController::SendError, this, &Transport::SerialSendError);
-    disconnect(line, &SerialController::Received, this, &Transport::SerialReceived);
+    line->RemoveLineSink(this);
     disconnect(line, &SerialController::Closed, this, &Transport::SerialClosed);
+}
+
+void Transport::TakeLine(const ReceivedLine &line)
+{
+    static const QMetaMethod receivedSignal = QMetaMethod::fromSignal(&Transport::Received);
+    if (isSignalConnected(receivedSignal))
+        emit Received(line.Text());
+    for (int i = 0; i < sinks.size(); ++i)
+        sinks.at(i)->TakeLine(line);
+    // Traffic with no job step waiting, the whole of a replayed log, is not
+    // parsed into fields here.
+    if (AwaitsAnswer() && line.Sentence().IsValid())
+        HandleResponse(ParsedSentence(line.Text()));
+}
+
+void Transport::AddLineSink(LineSink *sink)
+{
+    if (!sinks.contains(sink))
+        sinks.append(sink);
+}
+
+void Transport::RemoveLineSink(LineSink *sink)
+{
+    sinks.removeAll(sink);
 }
 
 void Transport::OnVersion(QString version)

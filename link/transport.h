@@ -2,6 +2,7 @@
 #define TRANSPORT_H
 
 #include "link/job.h"
+#include "link/linesink.h"
 #include "link/queuedjob.h"
 #include "sentences/parsedsentence.h"
 
@@ -27,7 +28,7 @@ class SerialController;
 // one step at a time, each step guarded by one response timer. Answers go into
 // the transport model through the sentence codecs and shell commands. A
 // subclass supplies the line itself.
-class Transport : public QObject
+class Transport : public QObject, public LineSink
 {
     Q_OBJECT
 
@@ -47,6 +48,12 @@ public:
     virtual QString LastError() const;
     // Receives every received line that parsed as a valid sentence.
     virtual void HandleResponse(ParsedSentence sentence);
+    // Each received line: to the listeners of Received() when there are any,
+    // then to the line sinks, then to the job step waiting for an answer.
+    void TakeLine(const ReceivedLine &line) override;
+    // Takes every received line after Received(), on the line's thread.
+    void AddLineSink(LineSink *sink);
+    void RemoveLineSink(LineSink *sink);
     // A job step waits for an answer; otherwise HandleResponse takes nothing.
     bool AwaitsAnswer() const { return HasCurrent() && stepIndex != -1; }
     virtual int ResponseTimeout() const { return AnswerTimeoutMs; }
@@ -159,6 +166,7 @@ private:
     std::atomic<SerialController *> controller{nullptr};
     QHash<QString, Job *> jobs;
     QList<QueuedJob> queue;
+    QList<LineSink *> sinks;
     QString lastError;
     QueuedJob current;
     int stepIndex = -1;

@@ -59,9 +59,8 @@ SentenceView::Frame SentenceView::Locate(const QChar *d, int n, short *separator
     return frame;
 }
 
-SentenceView::SentenceView(const QString &line) : text(line.constData())
+SentenceView::SentenceView(const QChar *line, int n) : text(line)
 {
-    const int n = line.size();
     if (n > ParsedSentence::MaxLength)
         return;
     // At most MaxLength fields fit in a valid line, fewer than fieldEnd holds.

@@ -27,7 +27,8 @@ public:
                         short *count = nullptr);
 
     SentenceView() = default;
-    explicit SentenceView(const QString &line);
+    explicit SentenceView(const QString &line) : SentenceView(line.constData(), line.size()) {}
+    SentenceView(const QChar *line, int length);
 
     // The view of the line most recently looked at on this thread, parsed
     // anew only when the line differs: the consumers of one received line

@@ -8,6 +8,7 @@
 #include "app/vandrelapplication.h"
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
+#include "link/receivedline.h"
 #include "link/serialcontroller.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
@@ -19,7 +20,8 @@ namespace {
 
 // A transport of its own on this thread with its own decoders: the state
 // machine is left out, so nothing is sent to the unit and no job can time out.
-class TrafficLink
+// The lines come straight from the line assembly, each parsed once for all.
+class TrafficLink : public LineSink
 {
 public:
     TrafficLink(const QString &mmsi, bool json)
@@ -28,12 +30,19 @@ public:
     {
         if (!mmsi.isEmpty())
             model.GetAtoN()->GetAtoNMMSI()->SetMmsi(mmsi);
-        // The printer sees an AID answer before the decoders see what follows it.
-        QObject::connect(&transport, &Transport::Received, &printer, &TrafficPrinter::OnReceived);
-        QObject::connect(&transport, &Transport::Received, &gps, &GPSDecoder::OnReceived);
-        QObject::connect(&transport, &Transport::Received, &messages, &MessageDecoder::OnReceived);
+        transport.AddLineSink(this);
         QObject::connect(&transport, &Transport::ConnectError, &transport,
                          [this](const QString &error) { connectError = error; });
+    }
+    ~TrafficLink() { transport.RemoveLineSink(this); }
+
+    void TakeLine(const ReceivedLine &line) override
+    {
+        ++lines;
+        // The printer sees an AID answer before the decoders see what follows it.
+        printer.OnLine(line);
+        gps.Decode(line.Sentence());
+        messages.Decode(line.Sentence());
     }
 
     Model model;
@@ -42,6 +51,7 @@ public:
     MessageDecoder messages;
     TrafficPrinter printer;
     QString connectError;
+    qint64 lines = 0;
 };
 
 } // namespace
@@ -102,8 +112,6 @@ int TrafficCommands::Replay(VandrelApplication *application, const QString &log,
         Console::Error(QStringLiteral("Could not read %1: %2").arg(log, link.connectError));
         return ExitFailure;
     }
-    qint64 lines = 0;
-    QObject::connect(&link.transport, &Transport::Received, [&lines] { ++lines; });
 
     QEventLoop loop;
     StopSignals stop;
@@ -115,6 +123,7 @@ int TrafficCommands::Replay(VandrelApplication *application, const QString &log,
         loop.exec();
     Console::SetBlockBuffered(false);
     const double seconds = clock.nsecsElapsed() / 1e9;
+    const qint64 lines = link.lines;
     Console::Err(QStringLiteral("Replayed %1 lines in %2 s (%3 lines/s), %4 events\n")
                      .arg(lines)
                      .arg(seconds, 0, 'f', 3)

@@ -8,6 +8,7 @@
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
 #include "decode/satellitedata.h"
+#include "link/receivedline.h"
 #include "model/decimaltext.h"
 #include "model/model.h"
 #include "sentences/atonsentenceaid.h"
@@ -98,13 +99,12 @@ void TrafficPrinter::PrintJson(const char *event, QJsonObject fields)
                      QLatin1Char('\n'));
 }
 
-void TrafficPrinter::OnReceived(QString line)
+void TrafficPrinter::OnLine(const ReceivedLine &line)
 {
-    // The decoders share this look at the line.
-    if (!aidCodec || !SentenceView::Shared(line).Is(QLatin1String("AI"), QLatin1String("AID")))
+    if (!aidCodec || !line.Sentence().Is(QLatin1String("AI"), QLatin1String("AID")))
         return;
     const QString before = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
-    aidCodec->Decode(ParsedSentence(line));
+    aidCodec->Decode(ParsedSentence(line.Text()));
     const QString now = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
     if (now == before)
         return;

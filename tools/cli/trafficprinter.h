@@ -15,6 +15,7 @@ class GPSDecoder;
 class GpsData;
 class MessageDecoder;
 class Model;
+class ReceivedLine;
 class SatelliteData;
 
 // Prints what the decoders make of the received traffic, one line per
@@ -36,9 +37,10 @@ public:
     static QString RaconText(uint status);
     static QString LightText(uint status);
 
-public slots:
     // Every received line; only AID answers are looked at here.
-    void OnReceived(QString line);
+    void OnLine(const ReceivedLine &line);
+
+public slots:
     void OnGpsData(GpsData *data);
     void OnSatelliteData(SatelliteData *data);
     void OnGpsText(QString message);

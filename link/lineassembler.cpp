@@ -1,0 +1,310 @@
+#include "link/lineassembler.h"
+
+#include <QDebug>
+
+#include <cstring>
+
+namespace {
+
+bool IsUpperAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z');
+}
+
+const char *Find(const char *bytes, int size, int from, char c)
+{
+    return from < size
+               ? static_cast<const char *>(std::memchr(bytes + from, c, size_t(size - from)))
+               : nullptr;
+}
+
+// The bytes without every one equal to drop.
+QByteArray Without(const char *bytes, int size, char drop)
+{
+    QByteArray kept;
+    kept.reserve(size);
+    for (int i = 0; i < size; ++i) {
+        if (bytes[i] != drop)
+            kept += bytes[i];
+    }
+    return kept;
+}
+
+} // namespace
+
+LineAssembler::LineAssembler(LineOutput received, SentOutput sent)
+    : received(std::move(received)), sent(std::move(sent))
+{}
+
+void LineAssembler::Reset(Source from)
+{
+    source = from;
+    ++generation;
+    lineBuffer.clear();
+    pending.clear();
+    longLine = false;
+    longKind = 0;
+}
+
+int LineAssembler::SentenceStart(const char *bytes, int size, int from)
+{
+    // The library's byte search is vectorised; most lines hold one start
+    // character or none.
+    const char *dollar = Find(bytes, size, from, '$');
+    const char *bang = Find(bytes, size, from, '!');
+    while (dollar || bang) {
+        const char *p = !bang || (dollar && dollar < bang) ? dollar : bang;
+        const int at = int(p - bytes);
+        if (at + 4 >= size)
+            return -1;
+        if (IsUpperAlnum(p[1]) && IsUpperAlnum(p[2]) && IsUpperAlnum(p[3]) && IsUpperAlnum(p[4]))
+            return at;
+        if (p == dollar)
+            dollar = Find(bytes, size, at + 1, '$');
+        else
+            bang = Find(bytes, size, at + 1, '!');
+    }
+    return -1;
+}
+
+// Zero bytes carry no text: noise on the line, or the end of a log cut short
+// by a crash. They are dropped, and what follows them is kept.
+void LineAssembler::AddPiece(const char *bytes, int size)
+{
+    if (std::memchr(bytes, 0, size_t(size))) {
+        const QByteArray kept = Without(bytes, size, 0);
+        ProcessPiece(kept.constData(), kept.size());
+    } else {
+        ProcessPiece(bytes, size);
+    }
+}
+
+void LineAssembler::AddBlock(const char *bytes, int size)
+{
+    const quint64 run = generation;
+    int from = 0;
+    while (from < size && generation == run) {
+        const char *lineEnd = Find(bytes, size, from, '\n');
+        const int end = lineEnd ? int(lineEnd - bytes) + 1 : size;
+        const char *line = bytes + from;
+        int length = end - from;
+        QByteArray kept;
+        if (std::memchr(line, 0, size_t(length))) {
+            kept = Without(line, length, 0);
+            line = kept.constData();
+            length = kept.size();
+        }
+        if (lineEnd && pending.isEmpty() && length <= MaxLineLength + 1) {
+            ProcessPiece(line, length);
+        } else {
+            pending.append(line, length);
+            if (lineEnd)
+                PassOnPendingLine();
+            else
+                PassOnPendingParts();
+        }
+        from = end;
+    }
+}
+
+void LineAssembler::Finish()
+{
+    const quint64 run = generation;
+    if (longLine) {
+        PassOnPendingParts();
+        QByteArray rest;
+        rest.swap(pending);
+        if (!rest.isEmpty() && generation == run)
+            PassOnPart(rest.constData(), rest.size());
+    } else if (!pending.isEmpty()) {
+        QByteArray rest;
+        rest.swap(pending);
+        ProcessPiece(rest.constData(), rest.size());
+    }
+    if (generation != run)
+        return;
+    longLine = false;
+    if (lineBuffer.isEmpty())
+        return;
+    QByteArray line;
+    line.swap(lineBuffer);
+    line += '\n';
+    DeliverLine(line.constData(), line.size());
+}
+
+void LineAssembler::ProcessPiece(const char *bytes, int size)
+{
+    if (size == 0)
+        return;
+    // The first character of a line tells its kind. Header and footer lines
+    // of a traffic log are dropped, each whole; a line that only happens to
+    // begin with "#" ahead of a sentence is kept.
+    const bool lineStart = lineBuffer.isEmpty();
+    if (lineStart && bytes[0] == '#' && bytes[size - 1] == '\n' &&
+        SentenceStart(bytes, size, 1) < 0)
+        return;
+    // A logged transmitted line is shown as sent; a sentence from the unit
+    // that followed its prompt on the same line was received.
+    if (lineStart && source == Source::Log && bytes[0] == '>' && !FollowsPrompt(bytes, size)) {
+        sent(TextOf(bytes, size));
+        return;
+    }
+
+    if (bytes[size - 1] == '\n') {
+        if (lineBuffer.isEmpty()) {
+            DeliverLine(bytes, size);
+        } else {
+            QByteArray line;
+            line.swap(lineBuffer);
+            line.append(bytes, size);
+            DeliverLine(line.constData(), line.size());
+        }
+        return;
+    }
+
+    // The unit's prompt comes without a line end.
+    if (size <= 2 && bytes[size - 1] == '>') {
+        PassOn(bytes, size, true);
+        return;
+    }
+
+    const quint64 run = generation;
+    lineBuffer.append(bytes, size);
+    while (lineBuffer.size() > MaxLineLength && generation == run) {
+        qDebug() << "Received more than" << MaxLineLength
+                 << "characters without a line end; passing them on as a line";
+        const int length = PartLength(lineBuffer.constData(), lineBuffer.size());
+        QByteArray part = lineBuffer.left(length);
+        lineBuffer.remove(0, length);
+        part += '\n';
+        DeliverLine(part.constData(), part.size());
+    }
+}
+
+// A line that was cut short on the line runs into the sentence after it, and
+// the two fail the checksum together. Such a line is passed on in parts, one
+// at each sentence start, so that the sound sentence is not lost with it.
+void LineAssembler::DeliverLine(const char *bytes, int size)
+{
+    QByteArray kept;
+    if (std::memchr(bytes, '\r', size_t(size))) {
+        kept = Without(bytes, size, '\r');
+        bytes = kept.constData();
+        size = kept.size();
+    }
+    const int first = SentenceStart(bytes, size, 0);
+    int next = first < 0 ? -1 : SentenceStart(bytes, size, first + 1);
+    if (next >= 0) {
+        const ReceivedLine whole(bytes, size,
+                                 source == Source::Port ? ReceivedLine::Encoding::Latin1
+                                                        : ReceivedLine::Encoding::Utf8);
+        if (whole.Sentence().IsValid()) {
+            received(whole, false);
+            return;
+        }
+        const quint64 run = generation;
+        int from = 0;
+        while (next >= 0) {
+            QByteArray part(bytes + from, next - from);
+            part += '\n';
+            PassOn(part.constData(), part.size());
+            if (generation != run)
+                return;
+            from = next;
+            next = SentenceStart(bytes, size, from + 1);
+        }
+        bytes += from;
+        size -= from;
+    }
+    PassOn(bytes, size);
+}
+
+void LineAssembler::PassOn(const char *bytes, int size, bool prompt)
+{
+    const ReceivedLine line(bytes, size,
+                            source == Source::Port ? ReceivedLine::Encoding::Latin1
+                                                   : ReceivedLine::Encoding::Utf8);
+    received(line, prompt);
+}
+
+QString LineAssembler::TextOf(const char *bytes, int size) const
+{
+    return source == Source::Port ? QString::fromLatin1(bytes, size)
+                                  : QString::fromUtf8(bytes, size);
+}
+
+// ">" characters, then a sentence that the tool does not send itself: its
+// own talker, or a shell command (the unit answers those with access 255).
+bool LineAssembler::FollowsPrompt(const char *bytes, int size) const
+{
+    int at = 0;
+    while (at < size && bytes[at] == '>')
+        ++at;
+    if (SentenceStart(bytes, size, at) != at)
+        return false;
+    static const QByteArray own = '$' + OwnTalker.toLatin1();
+    const QByteArray sentence = QByteArray::fromRawData(bytes + at, size - at);
+    if (sentence.startsWith(own))
+        return false;
+    return !sentence.startsWith("$PVKX,") || sentence.startsWith("$PVKX,255,");
+}
+
+// At most MaxLineLength bytes, and in UTF-8 not inside a character.
+int LineAssembler::PartLength(const char *bytes, int size) const
+{
+    int length = qMin(size, MaxLineLength);
+    for (int back = 0; source == Source::Log && back < 3 && length > 1 && length < size &&
+                       (uchar(bytes[length]) & 0xC0) == 0x80;
+         ++back)
+        --length;
+    return length;
+}
+
+// The pending text ends a line.
+void LineAssembler::PassOnPendingLine()
+{
+    if (!longLine && pending.size() <= MaxLineLength + 1) {
+        QByteArray line;
+        line.swap(pending);
+        ProcessPiece(line.constData(), line.size());
+        return;
+    }
+    const quint64 run = generation;
+    pending.chop(1);
+    PassOnPendingParts();
+    QByteArray rest;
+    rest.swap(pending);
+    if (!rest.isEmpty() && generation == run)
+        PassOnPart(rest.constData(), rest.size());
+    if (generation == run)
+        longLine = false;
+}
+
+// A line longer than MaxLineLength is passed on in parts of that length, as
+// the line from a port is.
+void LineAssembler::PassOnPendingParts()
+{
+    while (pending.size() > MaxLineLength) {
+        const int length = PartLength(pending.constData(), pending.size());
+        const QByteArray part = pending.left(length);
+        pending.remove(0, length);
+        PassOnPart(part.constData(), part.size());
+    }
+}
+
+void LineAssembler::PassOnPart(const char *bytes, int size)
+{
+    if (!longLine) {
+        longLine = true;
+        longKind = size > 0 ? bytes[0] : 0;
+        qDebug() << "Log line longer than" << MaxLineLength << "characters; passing it on in parts";
+    }
+    if (longKind == '#')
+        return;
+    QByteArray line(bytes, size);
+    line += '\n';
+    if (longKind == '>')
+        sent(TextOf(line.constData(), line.size()));
+    else
+        DeliverLine(line.constData(), line.size());
+}
