@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -27,7 +28,6 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,25 +51,6 @@ bool WriteFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-// While it lives, a test run as root acts as "nobody"; root stays the saved
-// user and is taken back at the end.
-struct ActingAsNobody
-{
-    const bool root = ::geteuid() == 0;
-    ActingAsNobody()
-    {
-        if (root && ::setresuid(65534, 65534, 0) != 0)
-            qFatal("Cannot act as nobody");
-    }
-    ~ActingAsNobody()
-    {
-        if (root && ::setresuid(0, 0, 0) != 0)
-            qFatal("Cannot act as root again");
-    }
-    ActingAsNobody(const ActingAsNobody &) = delete;
-    ActingAsNobody &operator=(const ActingAsNobody &) = delete;
-};
 
 } // namespace
 
@@ -153,9 +134,13 @@ void TstMainWindow::portChoiceFollowsThePorts()
                                     {b.slavePath(), "Held adapter"},
                                     {locked.slavePath(), "Locked adapter"}};
         for (int i = 0; i < ports.size(); ++i) {
-            std::optional<ActingAsNobody> nobody;
-            if (ports.at(i).portName == locked.slavePath())
-                nobody.emplace();
+            // Root stays the saved user, taken back when the window has gone.
+            const bool nobody = ports.at(i).portName == locked.slavePath() && ::geteuid() == 0;
+            QVERIFY(!nobody || ::setresuid(65534, 65534, 0) == 0);
+            const auto root = qScopeGuard([nobody] {
+                if (nobody && ::setresuid(0, 0, 0) != 0)
+                    qFatal("Cannot act as root again");
+            });
             fakePorts = {ports.at(i)};
             MainWindow window;
             QTRY_COMPARE_WITH_TIMEOUT(combo(window)->currentText(),

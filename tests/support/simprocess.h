@@ -12,22 +12,15 @@
 
 // The vandrel-unitsim program, started with the given switches and stopped
 // when the object goes; port is empty when it did not start (the program
-// announces it on its first line). With KeepState the unit keeps what it
-// holds in a state file of its own (State(), Redock()).
+// announces it on its first line). The unit keeps what it holds in a state
+// file of its own (State(), Redock()).
 class SimProcess
 {
 public:
-    enum StateFile
-    {
-        NoStateFile,
-        KeepState
-    };
-
-    explicit SimProcess(const QStringList &options, StateFile stateFile = NoStateFile)
+    explicit SimProcess(const QStringList &options)
     {
         process.start(QStringLiteral(VANDREL_UNITSIM),
-                      stateFile == KeepState ? options + QStringList{"--state", StatePath()}
-                                             : options);
+                      options + QStringList{"--state", stateDir.filePath("unit.json")});
         while (!process.canReadLine() && process.waitForReadyRead(10000))
             continue;
         const QByteArray first = process.readLine().trimmed();
@@ -55,14 +48,14 @@ public:
     // What the unit holds now.
     QJsonObject State() const
     {
-        QFile file(StatePath());
+        QFile file(stateDir.filePath("unit.json"));
         return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object()
                                               : QJsonObject();
     }
     // Another unit, holding state, takes the dock.
     void Redock(const QJsonObject &state)
     {
-        QFile file(StatePath());
+        QFile file(stateDir.filePath("unit.json"));
         if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(state).toJson()) > 0) {
             file.close();
             Signal(SIGUSR1);
@@ -73,7 +66,6 @@ public:
     QString port;
 
 private:
-    QString StatePath() const { return stateDir.filePath(QStringLiteral("unit.json")); }
     void Signal(int number)
     {
         if (process.processId() > 0)
