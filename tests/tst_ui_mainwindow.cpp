@@ -168,6 +168,12 @@ void TstMainWindow::portChoiceFollowsThePorts()
         QCOMPARE(enabled(window), (QStringList{"pushButtonConnect", "comboBoxPort"}));
         combo(window)->setCurrentIndex(0);
         QCOMPARE(App()->GetPortName(), a.slavePath());
+        // The choice stands when the unit's adapter comes.
+        fakePorts << PortInfo{unit.slavePath(), "AtoN unit", MainWindow::DeviceVendorId,
+                              MainWindow::DeviceProductId};
+        QTest::qWait(MainWindow::ClockIntervalMs + 500);
+        QVERIFY(portChoiceShown(window) && App()->GetPortName() == a.slavePath());
+        fakePorts.removeLast();
     }
 
     // An unknown remembered port gives way to the first, which is remembered.
@@ -326,14 +332,17 @@ void TstMainWindow::fileGivenOnTheCommandLine()
     WindowCommandLine twoFiles;
     QCOMPARE(twoFiles.Parse({"vandrel", good, broken}), WindowCommandLine::Wrong);
 
-    // A port that is not there is reported, not replaced by one that is.
+    // A port that is not there is reported, not replaced by one that is,
+    // not even by the unit's adapter.
     PtyPair other;
-    fakePorts = {{other.slavePath(), "Other adapter"}};
+    fakePorts = {
+        {other.slavePath(), "AtoN unit", MainWindow::DeviceVendorId, MainWindow::DeviceProductId}};
     MainWindow window;
     A box({A::Press(QMessageBox::Ok)});
     window.ConnectAtStart(dir.filePath("no-port"));
     QCOMPARE(box.texts.value(0), "There is no serial port " + dir.filePath("no-port") + ".");
-    QVERIFY(!App()->GetTransport());
+    QTest::qWait(MainWindow::ClockIntervalMs + 500);
+    QVERIFY(!App()->GetTransport() && portChoiceShown(window));
 }
 
 void TstMainWindow::linkSignalsAndTransferRequests()

@@ -201,9 +201,12 @@ void TstMainWindowSession::wholeSession()
     QTest::keyClicks(maxVoltage, "13.2");
     press(window, "toolButtonSendToAtoN");
     QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmax(), 13200);
-    // While it runs, a click on Retrieve does nothing.
+    // While it runs, a click on Retrieve does nothing; the battery's Refresh
+    // says why it does nothing.
     transferShown(window);
     press(window, "toolButtonRetrieveFromAtoN");
+    QTest::mouseClick(child<QPushButton>(window, "pushButtonBatteryRefresh"), Qt::LeftButton);
+    QVERIFY(child<QLabel>(window, "labelBatteryNote")->text().startsWith("The link is busy"));
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
     const QJsonObject held = unit.State();
     QCOMPARE(held["lantern"]["limvmax"].toInt(), 13200);

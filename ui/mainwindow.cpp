@@ -220,7 +220,7 @@ void MainWindow::UpdateControls()
 
 void MainWindow::DetectDevicePort()
 {
-    const QString devicePort = SerialController::FindDevicePort();
+    const QString devicePort = portChosen ? QString() : SerialController::FindDevicePort();
     if (!devicePort.isEmpty()) {
         App()->SetPortName(devicePort);
         devicePortFound = true;
@@ -294,6 +294,7 @@ void MainWindow::OnSerialPortChanged(int index)
     if (populatingPortList || index < 0) {
         return;
     }
+    portChosen = true;
     App()->SetPortName(portComboBox->itemData(index).toString());
     RelabelCurrentPort();
     DetectDevicePort();
@@ -311,6 +312,7 @@ void MainWindow::ConnectAtStart(const QString &portName)
 {
     // A line the system does not list as a serial port (a pseudo-terminal)
     // is offered all the same, as the run script does for the simulator.
+    portChosen = true;
     const QByteArray listed = qgetenv("VANDREL_PORTS");
     qputenv("VANDREL_PORTS", portName.toLocal8Bit() + (listed.isEmpty() ? "" : ":" + listed));
     RefreshPortList();

@@ -163,6 +163,9 @@ private:
     bool populatingPortList = false;
     bool portsAvailable = false;
     bool devicePortFound = false;
+    // The user chose the port, in the port list or on the command line; the
+    // unit's adapter does not take its place.
+    bool portChosen = false;
     bool transferRunning = false;
     bool linkErrorShown = false;
     bool askingAboutOtherUnit = false;
