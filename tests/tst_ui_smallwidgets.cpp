@@ -1,14 +1,8 @@
 #include "uitestmain.h"
 
-#include "lim/lanterninterfacetab.h"
-#include "ui/aboutdialog.h"
 #include "ui/qcomboboxdropdown.h"
-#include "ui/realatontab.h"
 
 #include <QAbstractItemView>
-#include <QLabel>
-#include <QPushButton>
-#include <new>
 
 class TestSmallWidgets : public QObject
 {
@@ -16,8 +10,6 @@ class TestSmallWidgets : public QObject
 
 private slots:
     void dropdownAnnouncesEachOpening();
-    void aboutDialog();
-    void nullModelIsRefused();
 };
 
 void TestSmallWidgets::dropdownAnnouncesEachOpening()
@@ -44,25 +36,6 @@ void TestSmallWidgets::dropdownAnnouncesEachOpening()
     combo.showPopup();
     QCOMPARE(announced, 2);
     combo.hidePopup();
-}
-
-void TestSmallWidgets::aboutDialog()
-{
-    AboutDialog dialog;
-    QCOMPARE(dialog.windowTitle(), "About " + QApplication::applicationName());
-    QVERIFY(!dialog.findChild<QLabel *>(QStringLiteral("labelIcon"))
-                 ->pixmap(Qt::ReturnByValue)
-                 .isNull());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("pushOK")), Qt::LeftButton);
-    QTRY_VERIFY(!dialog.isVisible());
-}
-
-void TestSmallWidgets::nullModelIsRefused()
-{
-    QVERIFY_EXCEPTION_THROWN(RealAtoNTab tab(nullptr), std::bad_alloc);
-    QVERIFY_EXCEPTION_THROWN(LanternInterfaceTab tab(nullptr), std::bad_alloc);
 }
 
 VANDREL_UI_TEST_MAIN(TestSmallWidgets)
