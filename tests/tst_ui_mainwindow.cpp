@@ -3,6 +3,7 @@
 #include "link/serialcontroller.h"
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
+#include "ui/qcomboboxdropdown.h"
 #include "ui/serialdisplay.h"
 
 #include "childwidget.h"
@@ -11,6 +12,7 @@
 #include "support/testchecksum.h"
 #include "uitestmain.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -94,6 +96,7 @@ private:
 
 private slots:
     void init();
+    void dropdownAnnouncesEachOpening();
     void portChoiceFollowsThePorts();
     void fileCommandsAskBeforeLosingEdits();
     void fileGivenOnTheCommandLine();
@@ -109,6 +112,33 @@ void TstMainWindow::init()
     App()->SetPortName(QString());
     App()->SetFilename(QString());
     App()->EditModel()->Reset();
+}
+
+void TstMainWindow::dropdownAnnouncesEachOpening()
+{
+    // The port choice's combo box: the list can be refilled before it shows.
+    QComboBoxDropdown combo;
+    combo.addItem(QStringLiteral("ttyUSB0"));
+    combo.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&combo));
+    int announced = 0;
+    bool listShownWhenAnnounced = true;
+    connect(&combo, &QComboBoxDropdown::Dropdown, this, [&]() {
+        ++announced;
+        listShownWhenAnnounced = combo.view()->isVisible();
+        // The owner may refill the list here, before it is drawn.
+        combo.addItem(QStringLiteral("ttyUSB%1").arg(combo.count()));
+    });
+
+    QTest::mouseClick(&combo, Qt::LeftButton);
+    QTRY_VERIFY(combo.view()->isVisible());
+    QCOMPARE(announced, 1);
+    QVERIFY(!listShownWhenAnnounced);
+    QCOMPARE(combo.count(), 2);
+    combo.hidePopup();
+    combo.showPopup();
+    QCOMPARE(announced, 2);
+    combo.hidePopup();
 }
 
 void TstMainWindow::portChoiceFollowsThePorts()
