@@ -7,6 +7,7 @@
 #include "support/ptypair.h"
 #include "support/tempsettings.h"
 #include "support/testchecksum.h"
+#include "tst_cli_support.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>
@@ -373,9 +374,7 @@ private slots:
         expected << QString::fromUtf8("caf\xC3\xA9\n") << "$GPTXT,last*00\n";
         QTemporaryDir dir;
         const QString logName = dir.filePath("traffic.log");
-        QFile log(logName);
-        QVERIFY(log.open(QIODevice::WriteOnly) && log.write(bytes) == bytes.size());
-        log.close();
+        QVERIFY(WriteBytes(logName, bytes));
         VandrelApplication::instance()->SetLogFilename(logName);
         QStringList received;
         Line line;

@@ -10,6 +10,7 @@
 #include "modalanswer.h"
 #include "support/ptypair.h"
 #include "support/testchecksum.h"
+#include "tst_cli_support.h"
 #include "uitestmain.h"
 
 #include <QAbstractItemView>
@@ -46,12 +47,6 @@ QString NameIn(const QString &path)
 {
     Model model;
     return PadFile::Load(path, &model) == PadFile::Done ? model.GetAtoN()->Name() : "(unread)";
-}
-
-bool WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -299,7 +294,7 @@ void TstMainWindow::fileCommandsAskBeforeLosingEdits()
     const QString truncated = dir.filePath("truncated.pad");
     QFile good(first);
     QVERIFY(good.open(QIODevice::ReadOnly));
-    QVERIFY(WriteFile(truncated, good.readAll().left(60)));
+    QVERIFY(WriteBytes(truncated, good.readAll().left(60)));
     for (const QString &bad : {truncated, unwritable}) {
         const bool open = bad != unwritable;
         const auto error = A::Press(QMessageBox::Ok);
@@ -337,7 +332,7 @@ void TstMainWindow::fileGivenOnTheCommandLine()
     Model model;
     model.GetAtoN()->SetName("AT START");
     QCOMPARE(PadFile::Save(good, model), PadFile::Done);
-    QVERIFY(WriteFile(broken, PadFile::ToBytes(model).left(60)));
+    QVERIFY(WriteBytes(broken, PadFile::ToBytes(model).left(60)));
     // A readable file is the document; one that cannot be read gives File >
     // Open's box and leaves the new, empty document.
     for (const QString &path : {good, broken, dir.filePath("missing.pad")}) {
@@ -470,7 +465,7 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
                                           .arg(i % 60, 2, 10, QLatin1Char('0')))
                      .toLatin1() +
                  "\n";
-    QVERIFY(WriteFile(log, lines));
+    QVERIFY(WriteBytes(log, lines));
     MainWindow window;
     App()->SetMainWindow(&window);
     window.show();
