@@ -19,6 +19,10 @@ struct JobStep
     // (its absence is an error), 0 when answers are collected until the unit
     // falls silent.
     int expectedReplies = 1;
+    // For answers collected until silence: whether silence from the start is
+    // an error. A unit always names itself (AID, ACE); an empty schedule
+    // answers nothing.
+    bool answerRequired = false;
     int spare = 0;
 };
 

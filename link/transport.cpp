@@ -73,13 +73,15 @@ NmeaShellCommand *Transport::AddShellStep(Job *job, const QString &command, int 
     return shell;
 }
 
-void Transport::AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies)
+void Transport::AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies,
+                                bool answerRequired)
 {
     stepObjects.append(codec);
     JobStep step;
     step.sentence = codec;
     step.repeatCount = repeatCount;
     step.expectedReplies = expectedReplies;
+    step.answerRequired = answerRequired;
     job->AddStep(step);
 }
 
@@ -103,9 +105,11 @@ void Transport::BuildJobTable()
 
     AtoN *aton = transportModel->GetAtoN();
     Job *kelvane = AddJob(QStringLiteral("Kelvane"));
-    AddSentenceStep(kelvane, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 0);
+    // Without an answer the tab would show what the model held before as the
+    // unit's MMSI or name.
+    AddSentenceStep(kelvane, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 0, true);
     AddSentenceStep(kelvane, new AtoNSentenceACF(aton, transportModel), 1, 1);
-    AddSentenceStep(kelvane, new AtoNSentenceACE(aton, transportModel), 1, 0);
+    AddSentenceStep(kelvane, new AtoNSentenceACE(aton, transportModel), 1, 0, true);
 
     // The unit's MMSI alone, for a send on a link that has not read it yet.
     // Its answer is awaited: a send must not go out addressed to no unit.
@@ -285,6 +289,7 @@ void Transport::Issue()
         text = step.sentence->Query();
         responseTimer->setInterval(ResponseTimeout());
     }
+    answers = 0;
     Send(text);
     emit Sent(text);
     emit JobLineSent(current.job->Name(), current.send);
@@ -341,6 +346,7 @@ void Transport::HandleResponse(ParsedSentence sentence)
         emit AtoNSentenceError(reason);
         return;
     }
+    ++answers;
     responseTimer->start();
     if (step.expectedReplies == 1) {
         if (!Advance())
@@ -357,7 +363,8 @@ void Transport::OnTimeout()
     QString request;
     if (step.shellCommand) {
         request = RequestName::OfCommand(step.shellCommand->Command());
-    } else if (current.send || step.setParameter || step.expectedReplies == 0) {
+    } else if (current.send || step.setParameter ||
+               (step.expectedReplies == 0 && (answers > 0 || !step.answerRequired))) {
         // Set sentences, and a lantern set queued as a get, await no answer.
         if (!Advance())
             StartNextJob();

@@ -151,7 +151,8 @@ private:
     Job *AddJob(const QString &name);
     NmeaShellCommand *AddShellStep(Job *job, const QString &command, int accessLevel, int mode,
                                    int tag, bool modelParent);
-    void AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies);
+    void AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies,
+                         bool answerRequired = false);
     void StartNextJob();
     bool Advance();
     void Issue();
@@ -171,6 +172,8 @@ private:
     QueuedJob current;
     int stepIndex = -1;
     int repeat = 0;
+    // Answers taken since the current step was last issued.
+    int answers = 0;
     QTimer *responseTimer = nullptr;
 
     // The job table in the order it was built, and the codecs, commands and

@@ -45,6 +45,8 @@ void TestCliFailures::failedRetrieveWritesNoFile()
     failed({"--no-answer", "ACF"}, acf, true);
     failed({"--no-answer", "nvgeti"}, "settings 1 of 8 failed. No answer to the lantern query",
            false);
+    // A unit that never names itself leaves no name to show as the unit's.
+    failed({"--no-answer", "ACE"}, "No answer to the ACE query (the AtoN's name)", false);
     failed({"--missing-field"}, "settings 1 of 3 failed. The answer to the AID query (", true);
     failed({"--corrupt-checksums"}, "No answer to the command appver", false);
     failed({"--close-after", "2"}, "hung up", true);

@@ -202,13 +202,22 @@ private slots:
         QCOMPARE(events, (QStringList{"JobComplete Kelvane 0", "AllJobsComplete"}));
         QCOMPARE(model->GetAtoN()->Name(), QString("NORTH PIER LIGHT"));
 
-        // Asked again, without an AID answer: that step ends without an error.
+        // A unit that never answers AID: a time-out naming it, not the MMSI
+        // held before passed off as the unit's, and ACF is never asked for.
+        events.clear();
+        transport->QueueJob("Kelvane", false);
+        QCOMPARE(Formatter(NextLine()), QString("AID"));
+        QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 2500);
+        QVERIFY2(transport->LastError().contains("AID query"), qPrintable(transport->LastError()));
+        QVERIFY(Silent(300));
+
         // Another formatter, and an ACF answer with a wrong checksum: neither
         // is the awaited answer, and neither restarts the timer.
         events.clear();
         QSignalSpy received(transport.get(), &Transport::Received);
         transport->QueueJob("Kelvane", false);
         QCOMPARE(Formatter(NextLine()), QString("AID"));
+        Say("$AIAID,123456789,1,123456789,R,R");
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
         const qint64 acfQuery = lastArrival;
         QTest::qWait(700);
@@ -222,8 +231,8 @@ private slots:
         const qint64 timedOut = clock.elapsed() - acfQuery;
         // A restarted timer would have run out 1700 ms after the query.
         QVERIFY2(timedOut >= 950 && timedOut <= 1500, QByteArray::number(timedOut).constData());
-        // Both lines were still passed on as received.
-        QCOMPARE(received.count(), 2);
+        // Every line was still passed on as received.
+        QCOMPARE(received.count(), 3);
         QCOMPARE(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("123456789"));
         QVERIFY(Silent(300));
         QCOMPARE(events, (QStringList{"Timeout", "AllJobsComplete"}));
@@ -232,6 +241,7 @@ private slots:
         events.clear();
         transport->QueueJob("Kelvane", false);
         QCOMPARE(Formatter(NextLine()), QString("AID"));
+        Say("$AIAID,123456789,1,123456789,R,R");
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
         Say("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,C");
         const QString refused(
