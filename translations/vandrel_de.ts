@@ -2710,8 +2710,8 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
     </message>
     <message>
         <location line="+7"/>
-        <source>No GPS</source>
-        <translation>Kein GPS</translation>
+        <source>No satellite data</source>
+        <translation>Keine Satellitendaten</translation>
     </message>
     <message>
         <location line="+2"/>

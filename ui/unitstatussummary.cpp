@@ -14,7 +14,8 @@ UnitStatusSummary::UnitStatusSummary(QWidget *parent) : QToolButton(parent)
 void UnitStatusSummary::Show(const UnitStatus &status)
 {
     const GpsStatus &gps = status.Gps();
-    QString fix = tr("No GPS");
+    // Not "No GPS": the clock beside it may well show the GPS time.
+    QString fix = tr("No satellite data");
     if (gps.HasSatelliteData() && !gps.SatellitesStale())
         fix = tr("%1, satellites used: %2")
                   .arg(StatusTexts::FixMode(gps.FixMode()))
