@@ -39,10 +39,10 @@ void TestCliFailures::failedRetrieveWritesNoFile()
         QVERIFY(!earlier || (file.open(QIODevice::ReadOnly) && file.readAll() == "earlier"));
     };
     // The message names the step, the query or command and what it reads.
-    const QString acf("Error reading from the AtoN: Reading the AtoN settings 2 of 3 failed. No "
-                      "answer to the ACF query (the AtoN settings: type, position, channels) "
-                      "within 1 s.");
-    failed({"--no-answer", "ACF"}, acf, true);
+    failed({"--no-answer", "ACF"},
+           "Error reading from the AtoN: Reading the AtoN settings 2 of 3 failed. No answer to the "
+           "ACF query (the AtoN settings: type, position, channels) within 1 s.",
+           true);
     failed({"--no-answer", "nvgeti"}, "settings 1 of 8 failed. No answer to the lantern query",
            false);
     // A unit that never names itself leaves no name to show as the unit's.
@@ -59,10 +59,8 @@ void TestCliFailures::failedRetrieveWritesNoFile()
         {"acf-range", "channels) was refused: field 2, type of EPFS: 99 is outside 0 to 15"},
         {"lonely-continuation", "(the AtoN's name) was refused: field 7, name: a continuation"},
         {"second-unit", "field 1, MMSI: 992351231, while the unit answered as 992351234"},
-        {"other-mmsi", "ACF query (the AtoN settings: type, position, channels) was refused: field "
-                       "1, MMSI: 992351231 is another unit than 992351234"},
-        {"huge-instance", "schedule failed. The answer to the AAR query (the message schedule) was "
-                          "refused: field 3, instance: 2147483647 is outside 1 to 4"}};
+        {"other-mmsi", "field 1, MMSI: 992351231 is another unit than 992351234"},
+        {"huge-instance", "AAR query (the message schedule) was refused: field 3, instance"}};
     for (const auto &bad : badAnswers)
         failed({"--bad-answer", bad.first}, bad.second, bad.first == "acf-range");
     // Empty latitude and longitude fields are NMEA's "no value", not 0/0.

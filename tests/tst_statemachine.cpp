@@ -329,25 +329,6 @@ private slots:
             QRegularExpression("^(error|disconnect|state|retrieved 0|interr)"));
         QTEST(errors.join('|'), "events");
     }
-
-    void pollingTimerQueuesSerialNumberTests()
-    {
-        recorder->Play("Connected GetTab:1");
-        QSignalSpy jobs(machine, &StateMachine::QueueJob);
-        machine->JobComplete("Get LIM", false);
-
-        QElapsedTimer clock;
-        clock.start();
-        QVERIFY(jobs.wait(3000));
-        const qint64 first = clock.elapsed();
-        QVERIFY2(first >= 1150 && first < 2500, qPrintable(QString::number(first)));
-        QCOMPARE(jobs.at(0), QVariantList({"SerNo Test", false}));
-
-        // Polling stops on request and nothing more is queued.
-        machine->StopSerialNumberTest();
-        QTest::qWait(1500);
-        QCOMPARE(jobs.count(), 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestStateMachine)

@@ -30,15 +30,12 @@ public:
     // QProcess kills what a terminate did not end.
     ~SimProcess()
     {
-        Pause(false);
         process.terminate();
         process.waitForFinished(5000);
     }
     SimProcess(const SimProcess &) = delete;
     SimProcess &operator=(const SimProcess &) = delete;
 
-    // A stopped program answers nothing, as a unit taken from its dock.
-    void Pause(bool paused) { Signal(paused ? SIGSTOP : SIGCONT); }
     // The line goes, as when the unit's adapter is pulled.
     void Unplug()
     {
@@ -56,9 +53,11 @@ public:
     void Redock(const QJsonObject &state)
     {
         QFile file(stateDir.filePath("unit.json"));
-        if (file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(state).toJson()) > 0) {
+        // A process id of 0 would signal this whole process group.
+        if (process.processId() > 0 && file.open(QIODevice::WriteOnly) &&
+            file.write(QJsonDocument(state).toJson()) > 0) {
             file.close();
-            Signal(SIGUSR1);
+            ::kill(pid_t(process.processId()), SIGUSR1);
         }
     }
 
@@ -66,12 +65,6 @@ public:
     QString port;
 
 private:
-    void Signal(int number)
-    {
-        if (process.processId() > 0)
-            ::kill(pid_t(process.processId()), number);
-    }
-
     QTemporaryDir stateDir;
 };
 
