@@ -1,27 +1,38 @@
 #include "uitestmain.h"
 
+#include "app/statemachine.h"
 #include "lim/lanterninterfacetab.h"
 #include "ui/aboutdialog.h"
+#include "ui/mainwindow.h"
 #include "ui/realatontab.h"
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
 
+#include "childwidget.h"
+#include "modalanswer.h"
+#include "support/simprocess.h"
+
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QTranslator>
 
-// Renders each tab and the About box with the offscreen platform into a
-// temporary folder, or VANDREL_SCREENSHOT_DIR (docs/screenshots for the
-// documentation), and checks that nothing is cut off.
+// Renders each tab, the About box and the whole window linked to a unit with
+// the offscreen platform into a temporary folder, or VANDREL_SCREENSHOT_DIR
+// (docs/screenshots for the documentation), and checks that nothing is cut
+// off.
 namespace {
 
 // Widgets with less room than their text needs, lying outside their parent,
@@ -47,12 +58,17 @@ QStringList Clipped(const QWidget *top)
             needed = widget->sizeHint().width();
         else if (qobject_cast<const QGroupBox *>(widget))
             needed = widget->minimumSizeHint().width();
-        const int lowest = qMin(widget->sizeHint().height(), widget->minimumSizeHint().height());
+        // What a scroll area holds scrolls, so it may be lower than its hint.
+        const int lowest =
+            qobject_cast<const QAbstractScrollArea *>(widget)
+                ? 0
+                : qMin(widget->sizeHint().height(), widget->minimumSizeHint().height());
         if (needed > widget->width() || widget->height() < lowest)
             faults << QStringLiteral("%1 is too small").arg(name);
     }
     for (const QTableView *table : top->findChildren<QTableView *>()) {
-        if (table->viewport()->width() < table->horizontalHeader()->length())
+        if (table->isVisibleTo(top) &&
+            table->viewport()->width() < table->horizontalHeader()->length())
             faults << QStringLiteral("%1 cuts columns off").arg(table->objectName());
     }
     return faults;
@@ -206,11 +222,88 @@ private slots:
             if (!name.endsWith("small"))
                 scrolled->verticalScrollBar()->setValue(0);
         }
-        const QStringList faults = Clipped(widget.get());
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        Save(widget.get(), name);
+    }
+
+    void window_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << "en";
+        QTest::newRow("de") << "de";
+    }
+
+    // The window at 1366 x 768 (and at 1024 x 600 in English) linked to a
+    // drifting unit: what it holds retrieved and saved, its traffic with the
+    // lines sent shown, its status as it reports it.  Each tab is checked
+    // and written to window-<tab>-<language>.png.
+    void window()
+    {
+        QFETCH(QString, language);
+        const auto german = language == QLatin1String("de") ? InstallGerman() : nullptr;
+        if (language == QLatin1String("de") && !german)
+            QSKIP("the translations are not built");
+        SimProcess unit({"--drift", "150", "--cycle", "30"});
+        QVERIFY(!unit.port.isEmpty());
+        qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
+        VandrelApplication::instance()->SetPortName(unit.port);
+        MainWindow window;
+        VandrelApplication::instance()->SetMainWindow(&window);
+        window.resize(1366, 768);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        child<QCheckBox>(window, "checkBoxShowSent")->setChecked(true);
+        auto *combo = child<QComboBox>(window, "comboBoxPort");
+        combo->showPopup();
+        combo->hidePopup();
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
+        auto *retrieve = child<QToolButton>(window, "toolButtonRetrieveFromAtoN");
+        QTRY_VERIFY_WITH_TIMEOUT(retrieve->isEnabled(), 10000);
+        QTest::mouseClick(retrieve, Qt::LeftButton, {}, QPoint(8, retrieve->height() / 2));
+        const StateMachine *machine = VandrelApplication::instance()->GetStateMachine();
+        QTRY_VERIFY_WITH_TIMEOUT(machine->TabStateOf(0) == StateMachine::TabSynced &&
+                                     machine->TabStateOf(1) == StateMachine::TabSynced,
+                                 30000);
+        ModalAnswer saved({ModalAnswer::ChooseFile(temporary.filePath("north-pier"))});
+        child<QAction>(window, "actionSave_As")->trigger();
+        QCOMPARE(saved.answered(), 1);
+        // The status tab is drawn while it is shown.
+        auto *tabs = child<QTabWidget>(window, "tabWidget");
+        tabs->setCurrentIndex(3);
+        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(window, "labelReportMmsi")->text(),
+                                  QStringLiteral("992351234"), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(child<QTableWidget>(window, "tableAlarms")->rowCount() >= 4, 5000);
+        // For the documentation, a second report: its interval and a track.
+        if (!qEnvironmentVariableIsEmpty("VANDREL_SCREENSHOT_DIR"))
+            QTRY_VERIFY_WITH_TIMEOUT(
+                child<QLabel>(window, "labelReportInterval")->text() != QLatin1String("-"), 15000);
+
+        const char *names[] = {"aton", "lantern", "serial", "unitstatus"};
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            tabs->setCurrentIndex(tab);
+            QTest::qWait(300);
+            Save(&window, QStringLiteral("window-%1-%2").arg(names[tab], language));
+        }
+        if (!german) {
+            window.resize(1024, 600);
+            tabs->setCurrentIndex(0);
+            QTest::qWait(300);
+            Save(&window, QStringLiteral("window-aton-1024x600"));
+        }
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!VandrelApplication::instance()->GetWorkerThread(), 5000);
+        VandrelApplication::instance()->SetMainWindow(nullptr);
+    }
+
+private:
+    // Writes <name>.png, then checks that nothing in `widget` is cut off.
+    void Save(QWidget *widget, const QString &name)
+    {
         const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
         QVERIFY(widget->grab().save(file));
         qInfo().noquote() << "wrote" << file;
+        const QStringList faults = Clipped(widget);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     }
 };
 

@@ -47,6 +47,14 @@ QPlainTextEdit *TextList(const char *name, int limit)
     return list;
 }
 
+// The note shown while it has something to say: an empty line would leave a
+// gap in the column.
+void SetNote(QLabel *note, const QString &text)
+{
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
+}
+
 // Appends the texts added since the list last showed them.
 void AppendTexts(QPlainTextEdit *list, const TimedTextList &texts, quint64 &shown,
                  const QDateTime &now)
@@ -161,6 +169,7 @@ UnitStatusTab::UnitStatusTab(UnitStatus *status, VandrelApplication *application
     batteryNote = new QLabel;
     batteryNote->setObjectName(QStringLiteral("labelBatteryNote"));
     batteryNote->setWordWrap(true);
+    batteryNote->hide();
 
     // Alarms
     auto *alarmBox = new QGroupBox(tr("Alarms"));
@@ -376,7 +385,7 @@ void UnitStatusTab::RedrawBattery()
 {
     if (status->BatteryTime() != shownBatteryTime) {
         shownBatteryTime = status->BatteryTime();
-        batteryNote->clear();
+        SetNote(batteryNote, QString());
     }
     batteryValue->setText(status->BatteryMillivolts().isEmpty()
                               ? tr("not read")
@@ -392,15 +401,15 @@ void UnitStatusTab::OnRefreshBattery()
     const SerialTransport *transport = application->GetTransport();
     StateMachine *machine = application->GetStateMachine();
     if (!transport || !transport->IsConnected() || status->Replaying() || !machine->IsConnected()) {
-        batteryNote->setText(tr("Not linked to a unit."));
+        SetNote(batteryNote, tr("Not linked to a unit."));
         return;
     }
     // A transfer owns the link until it ends; presence polls merely queue
     // beside the reading.
     if (machine->IsTransferring()) {
-        batteryNote->setText(tr("The link is busy; try again when the transfer has finished."));
+        SetNote(batteryNote, tr("The link is busy; try again when the transfer has finished."));
         return;
     }
-    batteryNote->setText(tr("Reading the battery voltage..."));
+    SetNote(batteryNote, tr("Reading the battery voltage..."));
     emit machine->QueueJob(QStringLiteral("Voltage"), false);
 }
