@@ -1,6 +1,4 @@
-// The window against the unit simulator.  With VANDREL_SCREENSHOT_DIR set to a
-// folder, the session also saves a picture of each tab while linked
-// (docs/screenshots/ holds the committed ones).
+// The window against the unit simulator.
 
 #include "app/statemachine.h"
 #include "link/serialtransport.h"
@@ -52,17 +50,6 @@ private:
     }
     static QImage image(const QIcon &icon) { return icon.pixmap(16, 16).toImage(); }
     static bool on(MainWindow &w, const char *name) { return child<QWidget>(w, name)->isEnabled(); }
-
-    void shoot(MainWindow &window, int tab, const QString &name)
-    {
-        const QString folder = qEnvironmentVariable("VANDREL_SCREENSHOT_DIR");
-        if (folder.isEmpty())
-            return;
-        QDir().mkpath(folder);
-        child<QTabWidget>(window, "tabWidget")->setCurrentIndex(tab);
-        QTest::qWait(300);
-        QVERIFY(window.grab().save(QDir(folder).filePath(name)));
-    }
 
     // Connects to the unit on the chosen port and waits until the transfers
     // are offered.
@@ -176,10 +163,6 @@ void TstMainWindowSession::wholeSession()
     QTRY_VERIFY_WITH_TIMEOUT(logged().contains('$'), 5000);
     log->click();
     QVERIFY(!log->isChecked());
-
-    shoot(window, 0, "aton-tab.png");
-    shoot(window, 1, "lantern-tab.png");
-    shoot(window, 2, "serial-tab.png");
 
     // Edit both tabs; the lantern voltage is still being typed (no Enter,
     // the focus stays in the field) when Send is clicked, and goes out.
