@@ -1,7 +1,6 @@
 #include "uitestmain.h"
 
 #include "app/statemachine.h"
-#include "lim/lanterninterfacetab.h"
 #include "ui/aboutdialog.h"
 #include "ui/mainwindow.h"
 #include "ui/realatontab.h"
@@ -149,8 +148,7 @@ private slots:
     void shoot_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name : {"realaton-floating", "lantern-steady", "lantern-flashing", "about",
-                                 "serial-data", "serial-data-de"})
+        for (const char *name : {"realaton-floating", "about", "serial-data", "serial-data-de"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
@@ -173,20 +171,6 @@ private slots:
             tab->OnBatteryVoltage(QStringLiteral("13580"));
             // The tab page of a 1366 x 768 window.
             size = QSize(1366, 768 - 135);
-        } else if (name.startsWith("lantern")) {
-            const bool steadyOn = name.endsWith("steady");
-            LanternInterface *lantern = model.GetLanternInterface();
-            lantern->SetLimen(true);
-            lantern->SetLimvmin(steadyOn ? 10500 : 11000);
-            lantern->SetLimvmax(steadyOn ? 14400 : 28000);
-            lantern->SetLimton(steadyOn ? 0 : 1500);
-            lantern->SetLimtoff(steadyOn ? 0 : 3500);
-            lantern->SetLimion(steadyOn ? 250 : 120);
-            lantern->SetLimigain(steadyOn);
-            lantern->SetLimpthresh(steadyOn ? 247 : 0);
-            widget = std::make_unique<LanternInterfaceTab>(&model);
-            widget->findChild<QGroupBox *>(QStringLiteral("LanternCurrentSense"))
-                ->setChecked(!steadyOn);
         } else if (name.startsWith("serial")) {
             widget = std::make_unique<SerialTab>();
         } else {
