@@ -59,16 +59,14 @@ void GPSDecoder::OnReceived(QString received)
 
 void GPSDecoder::Decode(const SentenceView &sentence)
 {
-    if (!sentence.IsValid() || sentence.Talker() != QLatin1String("GP"))
-        return;
-    const QStringView formatter = sentence.Formatter();
-    if (formatter == QLatin1String("RMC"))
+    const QLatin1String gps("GP");
+    if (sentence.Is(gps, QLatin1String("RMC")))
         DecodeRMC(sentence);
-    else if (formatter == QLatin1String("GSA"))
+    else if (sentence.Is(gps, QLatin1String("GSA")))
         DecodeGSA(sentence);
-    else if (formatter == QLatin1String("GSV"))
+    else if (sentence.Is(gps, QLatin1String("GSV")))
         DecodeGSV(sentence);
-    else if (formatter == QLatin1String("TXT"))
+    else if (sentence.Is(gps, QLatin1String("TXT")))
         DecodeTXT(sentence);
 }
 

@@ -18,11 +18,16 @@ bool Message21Report::Bits(const QString &armoured, int start, int count, quint3
     value = 0;
     if (count < 1 || count > 32 || start < 0 || start + count > armoured.size() * 6)
         return false;
+    // The characters that hold the field, at most seven, six bits each; the
+    // bits after the field's end are shifted out.
     const QChar *payload = armoured.constData();
-    for (int i = start; i < start + count; ++i) {
-        const int sixBits = ParsedSentence::SixBitValue(payload[i / 6]);
-        value = (value << 1) | quint32((sixBits >> (5 - i % 6)) & 1);
-    }
+    const int end = start + count;
+    const int last = (end - 1) / 6;
+    quint64 bits = 0;
+    for (int c = start / 6; c <= last; ++c)
+        bits = (bits << 6) | quint64(ParsedSentence::SixBitValue(payload[c]));
+    bits >>= (last + 1) * 6 - end;
+    value = quint32(bits & ((quint64(1) << count) - 1));
     return true;
 }
 
@@ -37,7 +42,7 @@ bool Message21Report::Read(const QString &armoured, Message21Report &report)
         return value;
     };
     Message21Report r;
-    r.mmsi = QStringLiteral("%1").arg(field(8, 30), 9, 10, QLatin1Char('0'));
+    r.mmsi = QString::number(field(8, 30)).rightJustified(9, QLatin1Char('0'));
     r.aidType = int(field(38, 5));
     for (int i = 0; i < 20; ++i) {
         const int c = int(field(43 + 6 * i, 6));

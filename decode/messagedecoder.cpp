@@ -29,14 +29,12 @@ void MessageDecoder::OnReceived(QString received)
 
 void MessageDecoder::Decode(const SentenceView &sentence)
 {
-    if (!sentence.IsValid() || sentence.Talker() != UnitTalker)
-        return;
-    const QStringView formatter = sentence.Formatter();
-    if (formatter == QLatin1String("TXT"))
+    const QLatin1String unit("AI");
+    if (sentence.Is(unit, QLatin1String("TXT")))
         DecodeTXT(sentence);
-    else if (formatter == QLatin1String("ALR"))
+    else if (sentence.Is(unit, QLatin1String("ALR")))
         DecodeALR(sentence);
-    else if (formatter == QLatin1String("VDO"))
+    else if (sentence.Is(unit, QLatin1String("VDO")))
         DecodeVDO(sentence);
 }
 

@@ -26,17 +26,25 @@ const SentenceView &ReceivedLine::Sentence() const
     parsed = true;
     if (!bytes) {
         view = SentenceView(text);
-    } else if (size <= ParsedSentence::MaxLength &&
-               (encoding == Encoding::Latin1 || PlainAscii())) {
-        // A byte of Latin-1 or ASCII is the character of that code.
-        for (int i = 0; i < size; ++i)
-            wide[i] = QLatin1Char(bytes[i]);
-        view = SentenceView(wide, size);
-    } else if (encoding == Encoding::Utf8 && !PlainAscii()) {
-        // Several bytes may make one character: the text decides the length.
-        view = SentenceView(Text());
+        return view;
     }
-    // Anything else is longer than any sentence.
+    if (size <= ParsedSentence::MaxLength) {
+        // A byte of Latin-1 or ASCII is the character of that code.
+        uchar all = 0;
+        for (int i = 0; i < size; ++i) {
+            const uchar byte = uchar(bytes[i]);
+            wide[i] = QLatin1Char(char(byte));
+            all |= byte;
+        }
+        if (encoding == Encoding::Latin1 || all < 0x80) {
+            view = SentenceView(wide, size);
+            return view;
+        }
+    }
+    // Several bytes of UTF-8 may make one character: the text decides the
+    // length. Any other line is longer than a sentence can be.
+    if (encoding == Encoding::Utf8 && !PlainAscii())
+        view = SentenceView(Text());
     return view;
 }
 

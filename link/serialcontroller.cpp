@@ -373,11 +373,23 @@ void SerialController::PassOnLine(const ReceivedLine &line, bool prompt)
     if (!prompt && logging.loadRelaxed() && !line.Contains("getserno"))
         WriteLog(line.Utf8());
     static const QMetaMethod receivedSignal = QMetaMethod::fromSignal(&SerialController::Received);
-    if (isSignalConnected(receivedSignal))
+    if (textListeners.Listened([this] { return isSignalConnected(receivedSignal); }))
         emit Received(line.Text());
     // A sink may remove itself, or another, while taking the line.
     for (int i = 0; i < sinks.size(); ++i)
         sinks.at(i)->TakeLine(line);
+}
+
+void SerialController::connectNotify(const QMetaMethod &signal)
+{
+    Q_UNUSED(signal)
+    textListeners.Forget();
+}
+
+void SerialController::disconnectNotify(const QMetaMethod &signal)
+{
+    Q_UNUSED(signal)
+    textListeners.Forget();
 }
 
 void SerialController::AddLineSink(LineSink *sink)

@@ -2,6 +2,7 @@
 #define SERIALCONTROLLER_H
 
 #include "link/lineassembler.h"
+#include "link/listenercache.h"
 #include "link/portinfo.h"
 #include "link/portprobe.h"
 
@@ -106,6 +107,10 @@ public slots:
 private slots:
     void OnPortError(QSerialPort::SerialPortError error);
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
+
 private:
     void FlushInput();
     void PassOnLine(const ReceivedLine &line, bool prompt);
@@ -128,6 +133,7 @@ private:
     bool atLogStart = false;
     LineAssembler lines;
     QVector<LineSink *> sinks;
+    ListenerCache textListeners;
 
     // Why the last Open failed; offered by ErrorString while nothing is held.
     QString openError;

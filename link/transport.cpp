@@ -401,7 +401,7 @@ void Transport::DisconnectController()
 void Transport::TakeLine(const ReceivedLine &line)
 {
     static const QMetaMethod receivedSignal = QMetaMethod::fromSignal(&Transport::Received);
-    if (isSignalConnected(receivedSignal))
+    if (textListeners.Listened([this] { return isSignalConnected(receivedSignal); }))
         emit Received(line.Text());
     for (int i = 0; i < sinks.size(); ++i)
         sinks.at(i)->TakeLine(line);
@@ -409,6 +409,18 @@ void Transport::TakeLine(const ReceivedLine &line)
     // parsed into fields here.
     if (AwaitsAnswer() && line.Sentence().IsValid())
         HandleResponse(ParsedSentence(line.Text()));
+}
+
+void Transport::connectNotify(const QMetaMethod &signal)
+{
+    Q_UNUSED(signal)
+    textListeners.Forget();
+}
+
+void Transport::disconnectNotify(const QMetaMethod &signal)
+{
+    Q_UNUSED(signal)
+    textListeners.Forget();
 }
 
 void Transport::AddLineSink(LineSink *sink)

@@ -3,6 +3,7 @@
 
 #include "link/job.h"
 #include "link/linesink.h"
+#include "link/listenercache.h"
 #include "link/queuedjob.h"
 #include "sentences/parsedsentence.h"
 
@@ -137,6 +138,8 @@ public slots:
     void onShowLimParams();
 
 protected:
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
     void SetLastError(const QString &text);
     // Undoes the connections between the transport and its controller: from
     // then on nothing more arrives from the line.
@@ -168,6 +171,7 @@ private:
     QHash<QString, Job *> jobs;
     QList<QueuedJob> queue;
     QList<LineSink *> sinks;
+    ListenerCache textListeners;
     QString lastError;
     QueuedJob current;
     int stepIndex = -1;

@@ -50,18 +50,14 @@ QString ConfigurationFields::LatitudeText(double latitude)
 {
     if (!(latitude >= -90.0 && latitude <= 90.0))
         return QStringLiteral("not available");
-    GeoPosition position;
-    position.SetLatitude(latitude);
-    return position.LatitudeDm();
+    return GeoPosition::LatitudeDm(latitude);
 }
 
 QString ConfigurationFields::LongitudeText(double longitude)
 {
     if (!(longitude >= -180.0 && longitude <= 180.0))
         return QStringLiteral("not available");
-    GeoPosition position;
-    position.SetLongitude(longitude);
-    return position.LongitudeDm();
+    return GeoPosition::LongitudeDm(longitude);
 }
 
 QList<ConfigurationField> ConfigurationFields::Of(const Model &model)

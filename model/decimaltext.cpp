@@ -4,14 +4,23 @@
 
 QString DecimalText::Fixed(double value, int decimals, int width)
 {
+    QString text;
+    Append(text, value, decimals, width);
+    return text;
+}
+
+void DecimalText::Append(QString &text, double value, int decimals, int width)
+{
     static const unsigned long long powers[] = {1,      10,      100,      1000,      10000,
                                                 100000, 1000000, 10000000, 100000000, 1000000000};
     auto framework = [=] {
         return QStringLiteral("%1").arg(value, width, 'f', decimals, QLatin1Char('0'));
     };
     if (!(value >= 0.0 && value < 1e15) || std::signbit(value) || decimals < 0 || decimals > 9 ||
-        width < 0 || width > 30)
-        return framework();
+        width < 0 || width > 30) {
+        text += framework();
+        return;
+    }
 
     // value * 10^decimals, rounded to the nearest whole number and halfway
     // up, computed exactly: value is mantissa * 2^-shift.
@@ -25,8 +34,10 @@ QString DecimalText::Fixed(double value, int decimals, int width)
             const unsigned __int128 scaled =
                 static_cast<unsigned __int128>(mantissa) * powers[decimals];
             const unsigned __int128 whole = (scaled >> shift) + ((scaled >> (shift - 1)) & 1);
-            if (whole > ~0ULL)
-                return framework();
+            if (whole > ~0ULL) {
+                text += framework();
+                return;
+            }
             scaledValue = static_cast<unsigned long long>(whole);
         }
     }
@@ -37,15 +48,15 @@ QString DecimalText::Fixed(double value, int decimals, int width)
         reversed[count++] = char('0' + scaledValue % 10);
         scaledValue /= 10;
     } while (scaledValue != 0 || count <= decimals);
-    QString text;
-    const int length = count + (decimals > 0 ? 1 : 0);
-    text.reserve(qMax(width, length));
-    for (int i = length; i < width; ++i)
-        text += QLatin1Char('0');
+    // Zeros to the width, the digits, and the point before the decimals.
+    char written[64];
+    int length = 0;
+    for (int i = count + (decimals > 0 ? 1 : 0); i < width; ++i)
+        written[length++] = '0';
     for (int i = count - 1; i >= 0; --i) {
-        text += QLatin1Char(reversed[i]);
+        written[length++] = reversed[i];
         if (i == decimals && decimals > 0)
-            text += QLatin1Char('.');
+            written[length++] = '.';
     }
-    return text;
+    text += QLatin1String(written, length);
 }

@@ -10,6 +10,8 @@ class DecimalText
 {
 public:
     static QString Fixed(double value, int decimals, int width = 0);
+    // The same text added to the end of text, which needs no string of its own.
+    static void Append(QString &text, double value, int decimals, int width = 0);
 };
 
 #endif // DECIMALTEXT_H

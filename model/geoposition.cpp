@@ -110,12 +110,12 @@ QString GeoPosition::LongitudeDms() const
     return Dms(longitude, notAvailable, 3, hemisphere);
 }
 
-QString GeoPosition::LatitudeDm() const
+QString GeoPosition::LatitudeDm(double latitude)
 {
     return Dm(latitude, 2, latitude < 0 ? tr("S") : tr("N"));
 }
 
-QString GeoPosition::LongitudeDm() const
+QString GeoPosition::LongitudeDm(double longitude)
 {
     return Dm(longitude, 3, longitude < 0 ? tr("W") : tr("E"));
 }
@@ -150,8 +150,15 @@ QString GeoPosition::Dm(double value, int degreeDigits, const QString &hemispher
     const double x = std::fabs(value);
     const double d = std::trunc(x);
     const double m = (x - d) * 60.0;
-    return DecimalText::Fixed(d, 0, degreeDigits) + DegreeSign + QLatin1Char(' ') +
-           DecimalText::Fixed(m, 4, 6) + QLatin1String("' ") + hemisphere;
+    QString text;
+    text.reserve(20 + hemisphere.size());
+    DecimalText::Append(text, d, 0, degreeDigits);
+    text += DegreeSign;
+    text += QLatin1Char(' ');
+    DecimalText::Append(text, m, 4, 6);
+    text += QLatin1String("' ");
+    text += hemisphere;
+    return text;
 }
 
 GeoPosition::Unit GeoPosition::UnitOf(QChar last)

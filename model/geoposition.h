@@ -39,8 +39,10 @@ public:
     QString LatitudeDms() const;
     QString LongitudeDms() const;
     // Degrees and decimal minutes, e.g. 50° 30.0000' N.
-    QString LatitudeDm() const;
-    QString LongitudeDm() const;
+    QString LatitudeDm() const { return LatitudeDm(latitude); }
+    QString LongitudeDm() const { return LongitudeDm(longitude); }
+    static QString LatitudeDm(double latitude);
+    static QString LongitudeDm(double longitude);
 
 private:
     // Unmarked: the part carries no unit marker and takes the expected unit.

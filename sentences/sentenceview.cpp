@@ -2,6 +2,8 @@
 
 #include "sentences/parsedsentence.h"
 
+#include <cstring>
+
 namespace {
 
 const char HexDigits[] = "0123456789ABCDEF";
@@ -16,6 +18,31 @@ inline bool IsUpperAlnum(QChar c)
 {
     const ushort u = c.unicode();
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
+}
+
+// The exclusive or of the codes, four characters at a time; false when a
+// character lies outside Latin-1.
+bool Latin1Checksum(const QChar *d, int n, uchar &sum)
+{
+    quint64 all = 0;
+    quint64 either = 0;
+    int p = 0;
+    for (; p + 4 <= n; p += 4) {
+        quint64 four;
+        std::memcpy(&four, d + p, sizeof four);
+        all ^= four;
+        either |= four;
+    }
+    for (; p < n; ++p) {
+        all ^= d[p].unicode();
+        either |= d[p].unicode();
+    }
+    if (either & Q_UINT64_C(0xff00ff00ff00ff00))
+        return false;
+    all ^= all >> 32;
+    all ^= all >> 16;
+    sum = uchar(all);
+    return true;
 }
 
 } // namespace
@@ -47,12 +74,24 @@ SentenceView::Frame SentenceView::Locate(const QChar *d, int n, short *separator
     // The sender's checksum covers every character between the start
     // character and the final "*", separators included as they stand. A
     // character outside Latin-1 counts as the "?" that goes on the line.
+    const int first = frame.start + 1;
     uchar sum = 0;
-    for (int p = frame.start + 1; p < frame.star; ++p) {
-        const ushort u = d[p].unicode();
-        sum ^= u > 0xff ? uchar('?') : uchar(u);
-        if (separators && (u == ',' || u == '*'))
-            separators[(*count)++] = short(p);
+    if (!Latin1Checksum(d + first, frame.star - first, sum)) {
+        for (int p = first; p < frame.star; ++p) {
+            const ushort u = d[p].unicode();
+            sum ^= u > 0xff ? uchar('?') : uchar(u);
+        }
+    }
+    if (separators) {
+        // Every position is written and kept only at a separator: fields
+        // are short, and a branch there would be guessed wrong every time.
+        short found = *count;
+        for (int p = first; p < frame.star; ++p) {
+            const ushort u = d[p].unicode();
+            separators[found] = short(p);
+            found += short(u == ',' || u == '*');
+        }
+        *count = found;
     }
     frame.checksumOk = d[frame.star + 1] == QLatin1Char(HexDigits[sum >> 4]) &&
                        d[frame.star + 2] == QLatin1Char(HexDigits[sum & 0x0f]);
@@ -151,25 +190,8 @@ bool SentenceView::Int(int i, int &out) const
     return true;
 }
 
-int SentenceView::IntOf(QStringView text)
+int SentenceView::IntOfText(QStringView text)
 {
-    if (text.isEmpty())
-        return 0;
-    // Nine digits cannot overflow an int.
-    if (text.size() <= 9) {
-        int value = 0;
-        bool plain = true;
-        for (const QChar c : text) {
-            const ushort u = c.unicode();
-            if (u < '0' || u > '9') {
-                plain = false;
-                break;
-            }
-            value = value * 10 + (u - '0');
-        }
-        if (plain)
-            return value;
-    }
     bool ok = false;
     const int value = QString::fromRawData(text.data(), int(text.size())).toInt(&ok, 10);
     return ok ? value : 0;

@@ -22,7 +22,8 @@ public:
         bool checksumOk = false;
     };
     // Given room for them, the index of every separator between the start
-    // character and the final "*" is recorded too.
+    // character and the final "*" is recorded too; separators must have room
+    // for one entry per character of the line.
     static Frame Locate(const QChar *line, int length, short *separators = nullptr,
                         short *count = nullptr);
 
@@ -36,9 +37,28 @@ public:
     static const SentenceView &Shared(const QString &line);
 
     bool IsValid() const { return valid; }
+    // Talker() == talker and Formatter() == formatter, told from the
+    // characters in place: the address is the start character, the talker
+    // ("P" alone for a proprietary sentence) and the formatter.
     bool Is(QLatin1String talker, QLatin1String formatter) const
     {
-        return valid && Talker() == talker && Formatter() == formatter;
+        if (!valid)
+            return false;
+        const QChar *address = text + fieldStart + 1;
+        const int length = fieldEnd[0] - fieldStart - 1;
+        if (length != talker.size() + formatter.size() ||
+            (address[0] == QLatin1Char('P')) != (talker.size() == 1))
+            return false;
+        for (int i = 0; i < talker.size(); ++i) {
+            if (address[i] != QLatin1Char(talker.data()[i]))
+                return false;
+        }
+        address += talker.size();
+        for (int i = 0; i < formatter.size(); ++i) {
+            if (address[i] != QLatin1Char(formatter.data()[i]))
+                return false;
+        }
+        return true;
     }
     QStringView Talker() const;
     QStringView Formatter() const;
@@ -64,10 +84,28 @@ public:
 
     // A field's number as the framework reads it (0 when it is none), read in
     // place where it is plain digits.
-    static int IntOf(QStringView text);
+    static int IntOf(QStringView text)
+    {
+        // Nine plain digits cannot overflow an int; nearly every number on
+        // the line is read here.
+        const int n = int(text.size());
+        if (n == 0 || n > 9)
+            return n == 0 ? 0 : IntOfText(text);
+        int value = 0;
+        for (int i = 0; i < n; ++i) {
+            const uint digit = uint(text[i].unicode()) - '0';
+            if (digit > 9)
+                return IntOfText(text);
+            value = value * 10 + int(digit);
+        }
+        return value;
+    }
     static double DoubleOf(QStringView text);
 
 private:
+    // The framework's reading, of a number that is not plain digits.
+    static int IntOfText(QStringView text);
+
     const QChar *text = nullptr;
     // fieldEnd[i] is the index of the separator after field i; field i
     // starts after fieldEnd[i - 1] (field 0 at the start character).

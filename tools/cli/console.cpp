@@ -10,6 +10,9 @@ bool blockBuffered = false;
 
 bool Unsafe(QChar c)
 {
+    // Printable ASCII, nearly all that is printed, needs no look-up.
+    if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+        return false;
     const QChar::Category category = c.category();
     return c != QLatin1Char('\n') &&
            (category == QChar::Other_Control || category == QChar::Other_Format);

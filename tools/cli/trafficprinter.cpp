@@ -21,12 +21,12 @@
 
 namespace {
 
-QString ModeText(int mode)
+QLatin1String ModeText(int mode)
 {
     static const char *const modes[] = {"autonomous", "differential", "estimated",
                                         "float RTK",  "manual",       "no fix",
                                         "precise",    "RTK",          "simulated"};
-    return mode >= 0 && mode <= 8 ? QLatin1String(modes[mode]) : QStringLiteral("no fix");
+    return QLatin1String(mode >= 0 && mode <= 8 ? modes[mode] : "no fix");
 }
 
 // Time and date as "hh:mm:ss" and "yyyy-MM-dd", written by hand: the
@@ -37,33 +37,43 @@ void AppendNumber(QString &text, int value, int digits)
         text += QLatin1Char(char('0' + value / unit % 10));
 }
 
-QString ClockText(const QTime &time)
+void AppendClock(QString &text, const QTime &time)
 {
     if (!time.isValid())
-        return QString();
-    QString text;
-    text.reserve(8);
+        return;
     AppendNumber(text, time.hour(), 2);
     text += QLatin1Char(':');
     AppendNumber(text, time.minute(), 2);
     text += QLatin1Char(':');
     AppendNumber(text, time.second(), 2);
+}
+
+QString ClockText(const QTime &time)
+{
+    QString text;
+    AppendClock(text, time);
     return text;
+}
+
+void AppendDate(QString &text, const QDate &date)
+{
+    if (!date.isValid()) {
+        text += QLatin1String("----------");
+    } else if (date.year() < 1000 || date.year() > 9999) {
+        text += date.toString(QStringLiteral("yyyy-MM-dd"));
+    } else {
+        AppendNumber(text, date.year(), 4);
+        text += QLatin1Char('-');
+        AppendNumber(text, date.month(), 2);
+        text += QLatin1Char('-');
+        AppendNumber(text, date.day(), 2);
+    }
 }
 
 QString DateText(const QDate &date)
 {
-    if (!date.isValid())
-        return QStringLiteral("----------");
-    if (date.year() < 1000 || date.year() > 9999)
-        return date.toString(QStringLiteral("yyyy-MM-dd"));
     QString text;
-    text.reserve(10);
-    AppendNumber(text, date.year(), 4);
-    text += QLatin1Char('-');
-    AppendNumber(text, date.month(), 2);
-    text += QLatin1Char('-');
-    AppendNumber(text, date.day(), 2);
+    AppendDate(text, date);
     return text;
 }
 
@@ -83,10 +93,11 @@ TrafficPrinter::TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *me
     connect(messages, &MessageDecoder::Message21Received, this, &TrafficPrinter::OnReport);
 }
 
-void TrafficPrinter::Print(const QString &line)
+void TrafficPrinter::Print(QString line)
 {
     ++events;
-    Console::Out(line + QLatin1Char('\n'));
+    line += QLatin1Char('\n');
+    Console::Out(line);
 }
 
 void TrafficPrinter::PrintJson(const char *event, QJsonObject fields)
@@ -134,23 +145,22 @@ void TrafficPrinter::OnGpsData(GpsData *data)
                    {"mode", ModeText(data->mode)}});
         return;
     }
-    const QString texts[] = {QStringLiteral("GPS"),
-                             ClockText(data->time),
-                             DateText(data->date),
-                             ConfigurationFields::LatitudeText(data->position.Latitude()),
-                             ConfigurationFields::LongitudeText(data->position.Longitude()),
-                             DecimalText::Fixed(data->speed, 1),
-                             QStringLiteral("kn"),
-                             DecimalText::Fixed(data->course, 1),
-                             QStringLiteral("deg"),
-                             ModeText(data->mode)};
     QString line;
     line.reserve(100);
-    for (const QString &text : texts) {
-        line += text;
-        line += QLatin1Char(' ');
-    }
-    line.chop(1);
+    line += QLatin1String("GPS ");
+    AppendClock(line, data->time);
+    line += QLatin1Char(' ');
+    AppendDate(line, data->date);
+    line += QLatin1Char(' ');
+    line += ConfigurationFields::LatitudeText(data->position.Latitude());
+    line += QLatin1Char(' ');
+    line += ConfigurationFields::LongitudeText(data->position.Longitude());
+    line += QLatin1Char(' ');
+    DecimalText::Append(line, data->speed, 1);
+    line += QLatin1String(" kn ");
+    DecimalText::Append(line, data->course, 1);
+    line += QLatin1String(" deg ");
+    line += ModeText(data->mode);
     Print(line);
 }
 

@@ -49,7 +49,7 @@ public slots:
     void OnReport(const Message21Report &report);
 
 private:
-    void Print(const QString &line);
+    void Print(QString line);
     // One event as a JSON object, with its kind as "event".
     void PrintJson(const char *event, QJsonObject fields);
 
