@@ -13,8 +13,7 @@ class ListenerCache
 public:
     void Forget() { known.store(false); }
 
-    template <class Ask>
-    bool Listened(Ask ask)
+    template <class Ask> bool Listened(Ask ask)
     {
         if (!known.exchange(true))
             listened = ask();
