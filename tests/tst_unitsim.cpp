@@ -2,6 +2,7 @@
 // docked unit, and the vandrel-unitsim program as a user or a script starts it.
 
 #include "simoptions.h"
+#include "support/ptypair.h"
 #include "support/simprocess.h"
 #include "support/testchecksum.h"
 #include "unitsimulator.h"
@@ -14,11 +15,6 @@
 
 #include <memory>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
-
 namespace {
 
 // The program's side of the line: opens the simulator's pseudo-terminal like
@@ -27,26 +23,8 @@ namespace {
 class SimClient
 {
 public:
-    explicit SimClient(const QString &path = QString()) { open(path); }
-    ~SimClient()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    SimClient(const SimClient &) = delete;
-    SimClient &operator=(const SimClient &) = delete;
-
-    // For a client made without a line.
-    void open(const QString &path)
-    {
-        m_fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        termios tio{};
-        if (m_fd >= 0 && tcgetattr(m_fd, &tio) == 0) {
-            cfmakeraw(&tio);
-            tcsetattr(m_fd, TCSANOW, &tio);
-        }
-    }
-    bool hungUp() const { return m_hungUp; }
+    explicit SimClient(const QString &path) : m_line(path) {}
+    bool hungUp() const { return m_line.hungUp(); }
 
     // "$body*HH" (or "!...") framed as the tests frame it.
     static QByteArray framed(const QByteArray &line)
@@ -63,21 +41,7 @@ public:
     // Data field i of a received line (0: the address).
     static QByteArray field(const QByteArray &l, int i) { return body(l).split(',').value(i); }
 
-    // Writes everything, letting the simulator read meanwhile: a long write
-    // fills the pseudo-terminal's buffer.
-    void sendRaw(const QByteArray &bytes)
-    {
-        qint64 done = 0;
-        QElapsedTimer t;
-        t.start();
-        while (m_fd >= 0 && done < bytes.size() && t.elapsed() < 3000) {
-            const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
-            if (n > 0)
-                done += n;
-            else
-                pump(2);
-        }
-    }
+    void sendRaw(const QByteArray &bytes) { m_line.write(bytes); }
     void send(const QByteArray &body) { sendRaw(framed('$' + body) + "\r\n"); }
 
     // Lines starting with prefix, for ms milliseconds or until count of them came.
@@ -87,7 +51,7 @@ public:
         QElapsedTimer t;
         t.start();
         while (t.elapsed() < ms && lines.size() < count) {
-            pump(5);
+            m_pending += m_line.readUntil("\n", int(ms - t.elapsed()));
             for (int nl; (nl = m_pending.indexOf('\n')) >= 0; m_pending.remove(0, nl + 1)) {
                 const QByteArray line = m_pending.left(nl).trimmed();
                 if (line.startsWith(prefix))
@@ -119,25 +83,11 @@ public:
         return collect(1500, "$PVKX,", 1).value(0);
     }
 
-    // Runs the event loop and reads what arrived (a closed line is polled as
-    // a wait).
-    void pump(int ms)
-    {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
-        pollfd pfd{m_fd, POLLIN, 0};
-        if (::poll(&pfd, 1, ms) > 0) {
-            char buf[4096];
-            const ssize_t n = (pfd.revents & POLLIN) ? ::read(m_fd, buf, sizeof buf) : 0;
-            if (n > 0)
-                m_pending.append(buf, int(n));
-            else if (pfd.revents & (POLLHUP | POLLERR))
-                m_hungUp = true;
-        }
-    }
+    // Runs the event loop and reads what arrives for ms milliseconds.
+    void pump(int ms) { m_pending += m_line.readFor(ms); }
 
 private:
-    int m_fd = -1;
-    bool m_hungUp = false;
+    PtyPair m_line;
     QByteArray m_pending;
 };
 
@@ -154,14 +104,14 @@ struct Unit
         if (options.parse(args, &why, &help))
             sim = std::make_unique<UnitSimulator>(options);
         if (sim && sim->start(&why))
-            line.open(sim->portPath());
+            line = std::make_unique<SimClient>(sim->portPath());
         else
             sim.reset();
         if (error)
             *error = why;
     }
     std::unique_ptr<UnitSimulator> sim;
-    SimClient line;
+    std::unique_ptr<SimClient> line;
 };
 
 int count(const QList<QByteArray> &lines, const QByteArray &prefix)
@@ -317,9 +267,9 @@ void TestUnitSim::answers()
     Unit u(QStringList{"--fast", "--quiet"} + options);
     QVERIFY(u.sim);
     for (const QByteArray &s : sent)
-        s.endsWith('\n') ? u.line.sendRaw(s) : u.line.send(s);
+        s.endsWith('\n') ? u.line->sendRaw(s) : u.line->send(s);
     // One more than expected is waited for, to see that nothing else follows.
-    const QList<QByteArray> got = u.line.collect(700, {}, expected.size() + 1);
+    const QList<QByteArray> got = u.line->collect(700, {}, expected.size() + 1);
     const bool corrupt = options.contains("--corrupt-checksums");
     QList<QByteArray> bodies;
     for (const QByteArray &l : got) {
@@ -340,24 +290,24 @@ void TestUnitSim::stateFileSurvivesARestart()
         QVERIFY(u.sim);
         // A missing state file is created at the start.
         QVERIFY(QFile::exists(path));
-        u.line.send("UPAID,992351234,1,235000001,R,C");
-        u.line.send("UPACE,235000001,E0,0050,1,0,1,,0010010101,C");
-        u.line.send("UPACE,235000001,,,,,,HARBOUR^2C LIGHT N^B04 ^7E WEST^0ASIDE,,C");
-        u.line.send("UPAAR,235000001,08,02,01,30,,300,2,01,31,,360,C");
-        QCOMPARE(field(u.line.shell("nvseti \"limton\"^2C750^2C0^2C0^2C1", 17, 3), 4),
+        u.line->send("UPAID,992351234,1,235000001,R,C");
+        u.line->send("UPACE,235000001,E0,0050,1,0,1,,0010010101,C");
+        u.line->send("UPACE,235000001,,,,,,HARBOUR^2C LIGHT N^B04 ^7E WEST^0ASIDE,,C");
+        u.line->send("UPAAR,235000001,08,02,01,30,,300,2,01,31,,360,C");
+        QCOMPARE(field(u.line->shell("nvseti \"limton\"^2C750^2C0^2C0^2C1", 17, 3), 4),
                  QByteArray("750"));
     }
     {
         // --unconfigured does not override a state that exists.
         Unit u({"--fast", "--quiet", "--unconfigured", "--state", path});
         QVERIFY(u.sim);
-        QCOMPARE(field(u.line.query("AID", 1).value(0), 1), QByteArray("235000001"));
+        QCOMPARE(field(u.line->query("AID", 1).value(0), 1), QByteArray("235000001"));
         // Escaped characters outside printable ASCII come back as sent.
-        QCOMPARE(field(u.line.query("ACE", 2).value(1), 7),
+        QCOMPARE(field(u.line->query("ACE", 2).value(1), 7),
                  QByteArray("HARBOUR^2C LIGHT N^B04 ^7E WEST^0ASIDE"));
-        QCOMPARE(SimClient::body(u.line.query("AAR", 5).value(3)),
+        QCOMPARE(SimClient::body(u.line->query("AAR", 5).value(3)),
                  QByteArray("AIAAR,235000001,08,02,01,30,,5,2,01,31,,6,R"));
-        QCOMPARE(field(u.line.shell("nvgeti \"limton\"", 9, 3), 4), QByteArray("750"));
+        QCOMPARE(field(u.line->shell("nvgeti \"limton\"", 9, 3), 4), QByteArray("750"));
     }
     // A state file that cannot be read stops the start and is left as it was.
     for (const QByteArray &bad :
@@ -382,11 +332,11 @@ void TestUnitSim::unsolicitedTrafficAndItsSwitches()
     QVERIFY(all.sim && noGps.sim && fewer.sim);
     const QDateTime started = QDateTime::currentDateTimeUtc();
     // Taken from its dock after two seconds: getserno is answered only before.
-    noGps.line.send(SimClient::shellSentence("getserno", 1, 0));
-    const QList<QByteArray> a = all.line.collect(3700);
-    noGps.line.send(SimClient::shellSentence("getserno", 2, 0));
-    const QList<QByteArray> b = noGps.line.collect(300);
-    const QList<QByteArray> c = fewer.line.collect(100);
+    noGps.line->send(SimClient::shellSentence("getserno", 1, 0));
+    const QList<QByteArray> a = all.line->collect(3700);
+    noGps.line->send(SimClient::shellSentence("getserno", 2, 0));
+    const QList<QByteArray> b = noGps.line->collect(300);
+    const QList<QByteArray> c = fewer.line->collect(100);
 
     // GPS once a second, with a running UTC time and a fix.
     QList<QTime> times;
@@ -438,8 +388,8 @@ void TestUnitSim::flood()
 {
     Unit u({"--fast", "--quiet", "--flood", "500"});
     QVERIFY(u.sim);
-    u.line.collect(100);
-    const QList<QByteArray> lines = u.line.collect(1000);
+    u.line->collect(100);
+    const QList<QByteArray> lines = u.line->collect(1000);
     int valid = 0;
     for (const QByteArray &l : lines)
         valid += SimClient::checksumOk(l) && l.size() <= 80 ? 1 : 0;
@@ -457,11 +407,11 @@ void TestUnitSim::lateAnswersAtTheLinePace()
     QElapsedTimer t;
     t.start();
     for (int i = 0; i < 12; ++i)
-        u.line.send("UPAIQ,AAR");
-    QList<QByteArray> lines = u.line.collect(5000, {}, 1);
+        u.line->send("UPAIQ,AAR");
+    QList<QByteArray> lines = u.line->collect(5000, {}, 1);
     QVERIFY2(t.elapsed() >= 1290 && t.elapsed() < 3000, qPrintable(QString::number(t.elapsed())));
     t.restart();
-    lines += u.line.collect(5000, {}, 48 - lines.size());
+    lines += u.line->collect(5000, {}, 48 - lines.size());
     const qint64 span = t.elapsed();
     qint64 bytes = 0;
     for (int i = 1; i < lines.size(); ++i)

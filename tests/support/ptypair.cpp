@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 
 #include <cerrno>
@@ -11,6 +12,19 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace {
+
+void MakeRaw(int fd)
+{
+    termios tio{};
+    if (tcgetattr(fd, &tio) == 0) {
+        cfmakeraw(&tio);
+        tcsetattr(fd, TCSANOW, &tio);
+    }
+}
+
+} // namespace
+
 PtyPair::PtyPair()
 {
     char name[256] = {};
@@ -18,15 +32,18 @@ PtyPair::PtyPair()
     int slave = -1;
     if (openpty(&master, &slave, name, nullptr, nullptr) != 0)
         return;
-    termios tio{};
-    if (tcgetattr(slave, &tio) == 0) {
-        cfmakeraw(&tio);
-        tcsetattr(slave, TCSANOW, &tio);
-    }
+    MakeRaw(slave);
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
     m_master = master;
     m_slave = slave;
     m_slavePath = QString::fromLocal8Bit(name);
+}
+
+PtyPair::PtyPair(const QString &path) : m_slavePath(path)
+{
+    m_master = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (m_master >= 0)
+        MakeRaw(m_master);
 }
 
 PtyPair::~PtyPair()
@@ -66,11 +83,13 @@ QByteArray PtyPair::readUntil(const QByteArray &needle, int ms)
     while (timer.elapsed() < ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         pollfd pfd{m_master, POLLIN, 0};
-        if (::poll(&pfd, 1, 5) > 0 && (pfd.revents & POLLIN)) {
+        if (::poll(&pfd, 1, 5) > 0) {
             char buf[4096];
-            const ssize_t n = ::read(m_master, buf, sizeof buf);
+            const ssize_t n = (pfd.revents & POLLIN) ? ::read(m_master, buf, sizeof buf) : 0;
             if (n > 0)
                 got.append(buf, int(n));
+            else if (pfd.revents & (POLLHUP | POLLERR))
+                m_hungUp = true;
         }
         if (!needle.isEmpty() && got.contains(needle))
             break;
