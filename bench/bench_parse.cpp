@@ -4,6 +4,7 @@
 
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
+#include "link/receivedline.h"
 #include "model/model.h"
 #include "sentences/parsedsentence.h"
 #include "sentences/sentenceview.h"
@@ -137,6 +138,23 @@ void BM_DecodeGps(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * lines.size());
 }
 
+// The same second of GPS as replay and the command-line tool feed it: each
+// line's bytes as read, parsed in place once and handed to the decoder.
+void BM_DecodeGpsBytes(benchmark::State &state)
+{
+    QList<QByteArray> lines;
+    for (const QString &line : SoundLines().mid(0, 7))
+        lines << line.toLatin1();
+    GPSDecoder decoder;
+    for (auto _ : state) {
+        for (const QByteArray &bytes : qAsConst(lines)) {
+            const ReceivedLine line(bytes.constData(), bytes.size(), ReceivedLine::Encoding::Utf8);
+            decoder.Decode(line.Sentence());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+
 // The whole mix through both decoders, as the window connects them.
 void BM_DecodeMix(benchmark::State &state)
 {
@@ -160,6 +178,7 @@ void BM_DecodeMix(benchmark::State &state)
 BENCHMARK(BM_ParseMix);
 BENCHMARK(BM_ViewMix);
 BENCHMARK(BM_DecodeGps);
+BENCHMARK(BM_DecodeGpsBytes);
 BENCHMARK(BM_DecodeMix);
 BENCHMARK(BM_ParseSound);
 BENCHMARK(BM_ParseAndRead);

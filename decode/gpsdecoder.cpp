@@ -127,7 +127,6 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
     gsaWatchdog->Feed();
-    data->ClearUsed();
 
     switch (IntField(sentence, 2)) {
     case 2:
@@ -141,8 +140,11 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
         break;
     }
 
+    int prns[12];
+    int count = 0;
     for (int i = 3; i <= 14 && sentence.Has(i); ++i)
-        data->MarkUsed(IntField(sentence, i), true);
+        prns[count++] = IntField(sentence, i);
+    data->SetUsed(prns, count);
     emit SatelliteDataReceived(data);
 }
 

@@ -31,14 +31,24 @@ bool SatelliteData::SetSatellite(int index, int prn, int elevation, int azimuth,
     return true;
 }
 
-bool SatelliteData::MarkUsed(int prn, bool used)
+void SatelliteData::SetUsed(const int *prns, int count)
 {
-    bool matched = false;
-    for (Satellite &s : satellites) {
-        if (s.prn == prn) {
-            s.usedInFix = used;
-            matched = true;
-        }
+    // Receivers number their satellites below 256: a set of those numbers
+    // answers for each satellite at once; any other number is looked for.
+    quint64 set[4] = {};
+    bool others = false;
+    for (int i = 0; i < count; ++i) {
+        const uint prn = uint(prns[i]);
+        if (prn < 256)
+            set[prn >> 6] |= quint64(1) << (prn & 63);
+        else
+            others = true;
     }
-    return matched;
+    for (Satellite &s : satellites) {
+        const uint prn = uint(s.prn);
+        bool used = prn < 256 && (set[prn >> 6] >> (prn & 63)) & 1;
+        for (int i = 0; others && !used && i < count; ++i)
+            used = s.prn == prns[i];
+        s.usedInFix = used;
+    }
 }

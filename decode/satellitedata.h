@@ -33,7 +33,9 @@ public:
     void Clear();
     void ClearUsed();
     bool SetSatellite(int index, int prn, int elevation, int azimuth, int snr, bool snrPresent);
-    bool MarkUsed(int prn, bool used);
+    // The satellites whose PRN is one of prns are used in the fix, the
+    // others not.
+    void SetUsed(const int *prns, int count);
 };
 
 #endif // SATELLITEDATA_H
