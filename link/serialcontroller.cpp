@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <cerrno>
 #include <poll.h>
 
 namespace {
@@ -97,6 +98,7 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
 
     port = newPort;
     sendFailureReported = false;
+    refusedWrites = 0;
     lineError.clear();
     lines.Reset(LineAssembler::Source::Port);
 
@@ -301,8 +303,10 @@ void SerialController::OnReceived()
 void SerialController::OnWritten(qlonglong bytes)
 {
     // Bytes have reached the line again: a later failure is news.
-    if (bytes > 0)
+    if (bytes > 0) {
         sendFailureReported = false;
+        refusedWrites = 0;
+    }
 }
 
 void SerialController::OnDSRChanged(bool status)
@@ -314,6 +318,16 @@ void SerialController::OnPortError(QSerialPort::SerialPortError error)
 {
     if (!port || !port->isOpen())
         return;
+    // A write that the line refuses for now (its output queue is full) stays
+    // in the port, which tries it again when the line takes more; only a run
+    // of refusals fails.
+    if ((error == QSerialPort::WriteError || error == QSerialPort::ResourceError) &&
+        port->errorString() == qt_error_string(EAGAIN) && port->bytesToWrite() > 0 &&
+        ++refusedWrites <= MaxRefusedWrites) {
+        qDebug() << "The line takes no more for now; the write is tried again";
+        port->clearError();
+        return;
+    }
     switch (error) {
     case QSerialPort::WriteError:
         qDebug().noquote() << "Write to the port failed:" << port->errorString();

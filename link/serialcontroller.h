@@ -35,6 +35,10 @@ public:
     static constexpr int PieceSize = 255;
     // Pieces read in one notification before the event loop gets a turn.
     static constexpr int MaxPiecesPerNotification = 100;
+    // Writes in a row that the line refuses for now (its output queue is
+    // full) before the send counts as failed; the port writes what it holds
+    // again when the line takes more.
+    static constexpr int MaxRefusedWrites = 20;
     // Replay delivers one piece per tick of this interval.
     static constexpr int ReplayIntervalMs = 10;
     // Fast replay reads the log in blocks of this many bytes, one block per
@@ -146,6 +150,7 @@ private:
     // A failed write has been reported and no write has succeeded since, so
     // that a dead line raises SendError once rather than on every attempt.
     bool sendFailureReported = false;
+    int refusedWrites = 0;
     bool readAgainQueued = false;
     // Likewise for the traffic log: a full disk raises SaveError once, not
     // once per received line (each would open another box in the window),
