@@ -38,9 +38,7 @@ class TestTransport : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<PtyPair> pty;
-    std::unique_ptr<Model> model;
-    std::unique_ptr<SerialTransport> transport;
+    std::unique_ptr<Line> link;
     QStringList events;
     // What the transport wrote and NextLine has not taken yet.
     QByteArray buffer;
@@ -55,7 +53,7 @@ private:
         QElapsedTimer waited;
         waited.start();
         while (!buffer.contains('\n') && waited.elapsed() < ms)
-            buffer += pty->readUntil("\n", int(ms - waited.elapsed()));
+            buffer += link->pty.readUntil("\n", int(ms - waited.elapsed()));
         const int end = buffer.indexOf('\n');
         if (end < 0)
             return QString();
@@ -67,10 +65,10 @@ private:
     // Nothing more arrives within ms.
     bool Silent(int ms)
     {
-        buffer += pty->readFor(ms);
+        buffer += link->pty.readFor(ms);
         return buffer.isEmpty();
     }
-    void Say(const QString &body) { QVERIFY(pty->write(TestChecksum::Line(body).toLatin1())); }
+    void Say(const QString &body) { QVERIFY(link->pty.write(TestChecksum::Line(body).toLatin1())); }
 
     // The formatter of a set sentence, or the one that a query asks for.
     static QString Formatter(const QString &line)
@@ -86,51 +84,46 @@ private:
 private slots:
     void init()
     {
-        pty.reset(new PtyPair);
-        QVERIFY(pty->isOpen());
+        link = std::make_unique<Line>();
+        QVERIFY(link->pty.isOpen());
         buffer.clear();
         clock.start();
-        model.reset(new Model);
-        VandrelApplication::instance()->SetPortName(pty->slavePath());
-        transport.reset(new SerialTransport(model.get()));
         events.clear();
-        connect(transport.get(), &Transport::JobComplete, this, [this](QString name, bool send) {
+        connect(&link->transport, &Transport::JobComplete, this, [this](QString name, bool send) {
             events << QStringLiteral("JobComplete %1 %2").arg(name).arg(send);
         });
-        connect(transport.get(), &Transport::AllJobsComplete, this,
+        connect(&link->transport, &Transport::AllJobsComplete, this,
                 [this] { events << "AllJobsComplete"; });
-        connect(transport.get(), &Transport::Timeout, this, [this] { events << "Timeout"; });
+        connect(&link->transport, &Transport::Timeout, this, [this] { events << "Timeout"; });
         const QList<QPair<void (Transport::*)(QString), QString>> relays{
             {&Transport::CommandError, "CommandError"},
             {&Transport::AtoNSentenceError, "AtoNSentenceError"},
             {&Transport::Version, "Version"}};
         for (const auto &relay : relays)
-            connect(transport.get(), relay.first, this,
+            connect(&link->transport, relay.first, this,
                     [this, name = relay.second](QString text) { events << name + ' ' + text; });
-        transport->Connect(pty->slavePath());
-        QVERIFY(transport->IsConnected());
+        link->transport.Connect(link->pty.slavePath());
+        QVERIFY(link->transport.IsConnected());
     }
 
     void cleanup()
     {
-        transport.reset();
-        model.reset();
-        pty.reset();
+        link.reset();
         SerialController::SetPortEnumeration({});
     }
 
     void queueRulesAndShellAnswers()
     {
-        QVERIFY(!transport->IsBusy());
-        transport->QueueJob("Version", false);
-        QVERIFY(transport->IsBusy());
+        QVERIFY(!link->transport.IsBusy());
+        link->transport.QueueJob("Version", false);
+        QVERIFY(link->transport.IsBusy());
         // While a job runs: one entry per name and send flag, the running job
         // may be queued again, and an unknown name changes nothing.
         for (const char *name : {"Voltage", "Voltage", "Fault Log"})
-            transport->QueueJob(name, false);
-        transport->QueueJob("Voltage", true);
-        transport->QueueJob("Version", false);
-        QCOMPARE(transport->QueuedJobNames(), (QStringList{"Voltage", "Voltage", "Version"}));
+            link->transport.QueueJob(name, false);
+        link->transport.QueueJob("Voltage", true);
+        link->transport.QueueJob("Version", false);
+        QCOMPARE(link->transport.QueuedJobNames(), (QStringList{"Voltage", "Voltage", "Version"}));
 
         QCOMPARE(ShellCommandOf(NextLine()), QString("appver"));
         Say("$PVKX,255,appver,0,AX01.07");
@@ -142,10 +135,11 @@ private slots:
         QCOMPARE(events, (QStringList{"Version AX01.07", "JobComplete Version 0"}));
         // No answer at all: a time-out, and the queue runs on.
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
-        QCOMPARE(transport->LastError(), QString("No answer to the command battvolts (the battery "
-                                                 "voltage) within 1 s."));
+        QCOMPARE(link->transport.LastError(),
+                 QString("No answer to the command battvolts (the battery "
+                         "voltage) within 1 s."));
         QCOMPARE(ShellCommandOf(NextLine()), QString("battvolts"));
-        QCOMPARE(transport->QueuedJobNames(), QStringList{"Version"});
+        QCOMPARE(link->transport.QueuedJobNames(), QStringList{"Version"});
         // A rejected answer (first field 254) ends the transfer: the job waits
         // for the disconnect that the error brings, with no time-out.
         events.clear();
@@ -153,7 +147,7 @@ private slots:
         const QString refused("CommandError The answer to the command battvolts (the battery "
                               "voltage) was refused: the answer's first field is \"254\", not 255");
         QTRY_VERIFY(events.contains(refused));
-        QCOMPARE("CommandError " + transport->LastError(), refused);
+        QCOMPARE("CommandError " + link->transport.LastError(), refused);
         QVERIFY(Silent(1500));
         QCOMPARE(events, QStringList{refused});
     }
@@ -162,19 +156,19 @@ private slots:
     // must not hold the next one up, nor leave the transport busy.
     void pollTimeoutWithAPollQueued()
     {
-        transport->QueueJob("SerNo Test", false);
+        link->transport.QueueJob("SerNo Test", false);
         QCOMPARE(ShellCommandOf(NextLine()), QString("getserno"));
-        transport->QueueJob("SerNo Test", false);
+        link->transport.QueueJob("SerNo Test", false);
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
         QCOMPARE(ShellCommandOf(NextLine()), QString("getserno"));
         Say("$PVKX,255,getserno,3,SN1");
-        QTRY_VERIFY(!transport->IsBusy());
+        QTRY_VERIFY(!link->transport.IsBusy());
         QCOMPARE(events, (QStringList{"Timeout", "JobComplete SerNo Test 0", "AllJobsComplete"}));
     }
 
     void kelvaneGetCollectsAnswersUntilSilenceOrTimeout()
     {
-        transport->QueueJob("Kelvane", false);
+        link->transport.QueueJob("Kelvane", false);
         QCOMPARE(NextLine(), TestChecksum::Framed("$UPAIQ,AID"));
         // Two AID answers, the second 500 ms after the first: both are taken.
         Say("$AIAID,123456789,1,111111111,R,R");
@@ -186,7 +180,7 @@ private slots:
         const qint64 silence = lastArrival - lastAnswer;
         qInfo("ACF asked %lld ms after the last AID answer", silence);
         QVERIFY2(silence >= 950 && silence <= 1600, QByteArray::number(silence).constData());
-        QCOMPARE(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("123456789"));
+        QCOMPARE(link->model.GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("123456789"));
 
         // One ACF answer is awaited; ACE follows at once.
         Say("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,R");
@@ -200,22 +194,23 @@ private slots:
         Say("$AIACE,123456789,,,,,,NORTH PIER LIGHT,,R");
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("AllJobsComplete"), 2500);
         QCOMPARE(events, (QStringList{"JobComplete Kelvane 0", "AllJobsComplete"}));
-        QCOMPARE(model->GetAtoN()->Name(), QString("NORTH PIER LIGHT"));
+        QCOMPARE(link->model.GetAtoN()->Name(), QString("NORTH PIER LIGHT"));
 
         // A unit that never answers AID: a time-out naming it, not the MMSI
         // held before passed off as the unit's, and ACF is never asked for.
         events.clear();
-        transport->QueueJob("Kelvane", false);
+        link->transport.QueueJob("Kelvane", false);
         QCOMPARE(Formatter(NextLine()), QString("AID"));
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 2500);
-        QVERIFY2(transport->LastError().contains("AID query"), qPrintable(transport->LastError()));
+        QVERIFY2(link->transport.LastError().contains("AID query"),
+                 qPrintable(link->transport.LastError()));
         QVERIFY(Silent(300));
 
         // Another formatter, and an ACF answer with a wrong checksum: neither
         // is the awaited answer, and neither restarts the timer.
         events.clear();
-        QSignalSpy received(transport.get(), &Transport::Received);
-        transport->QueueJob("Kelvane", false);
+        QSignalSpy received(&link->transport, &Transport::Received);
+        link->transport.QueueJob("Kelvane", false);
         QCOMPARE(Formatter(NextLine()), QString("AID"));
         Say("$AIAID,123456789,1,123456789,R,R");
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
@@ -223,9 +218,9 @@ private slots:
         QTest::qWait(700);
         Say("$AIAID,222222222,1,222222222,R,R");
         // (The right checksum is 1E.)
-        QVERIFY(
-            pty->write("$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,"
-                       "R*1F\r\n"));
+        QVERIFY(link->pty.write(
+            "$AIACF,123456789,1,5030.0000,N,00415.0000,W,1,2087,2088,2087,2088,1,3,0,"
+            "R*1F\r\n"));
         // No ACF answer: a time-out, and ACE is never asked for.
         QTRY_VERIFY_WITH_TIMEOUT(events.contains("Timeout"), 1500);
         const qint64 timedOut = clock.elapsed() - acfQuery;
@@ -233,13 +228,13 @@ private slots:
         QVERIFY2(timedOut >= 950 && timedOut <= 1500, QByteArray::number(timedOut).constData());
         // Every line was still passed on as received.
         QCOMPARE(received.count(), 3);
-        QCOMPARE(model->GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("123456789"));
+        QCOMPARE(link->model.GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("123456789"));
         QVERIFY(Silent(300));
         QCOMPARE(events, (QStringList{"Timeout", "AllJobsComplete"}));
 
         // A malformed answer awaited once stops the job.
         events.clear();
-        transport->QueueJob("Kelvane", false);
+        link->transport.QueueJob("Kelvane", false);
         QCOMPARE(Formatter(NextLine()), QString("AID"));
         Say("$AIAID,123456789,1,123456789,R,R");
         QCOMPARE(Formatter(NextLine()), QString("ACF"));
@@ -248,22 +243,22 @@ private slots:
             "AtoNSentenceError The answer to the ACF query (the AtoN settings: "
             "type, position, channels) was refused: field 15, status: \"C\", not R");
         QTRY_VERIFY(events.contains(refused));
-        QCOMPARE("AtoNSentenceError " + transport->LastError(), refused);
+        QCOMPARE("AtoNSentenceError " + link->transport.LastError(), refused);
         // Waits for the disconnect that the error brings: no ACE, no time-out.
         QVERIFY(Silent(1500));
         QCOMPARE(events, QStringList{refused});
-        QVERIFY(transport->IsBusy());
+        QVERIFY(link->transport.IsBusy());
     }
 
     void sendPacesSentences250msApart()
     {
-        AtoN *aton = model->GetAtoN();
+        AtoN *aton = link->model.GetAtoN();
         aton->GetAtoNMMSI()->SetNewMmsi("235012345");
         // Escaped, this name needs more than 32 characters: a second ACE sentence.
         aton->SetName("NORTH PIER, OUTER END LIGHT ONE");
         // This transport was built while the schedule held its full layout; the
         // schedule to be sent holds two rows, and only those go out.
-        QCOMPARE(model->GetMessageSchedule()->Count(), MessageSchedule::BlockLayoutRows);
+        QCOMPARE(link->model.GetMessageSchedule()->Count(), MessageSchedule::BlockLayoutRows);
         const auto setRows = [this](int rows) {
             QByteArray bytes;
             QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -271,10 +266,10 @@ private slots:
             for (int i = 0; i < rows; ++i)
                 MessageScheduleEntry().Write(out);
             QDataStream in(bytes);
-            model->GetMessageSchedule()->Read(in);
+            link->model.GetMessageSchedule()->Read(in);
         };
         setRows(2);
-        transport->QueueJob("Kelvane", true);
+        link->transport.QueueJob("Kelvane", true);
 
         QStringList sentences;
         QList<qint64> times;
@@ -292,9 +287,9 @@ private slots:
             if (i == 3) {
                 // A later send of a short name sends no continuation.
                 aton->SetName("SHORT");
-                transport->QueueJob("Kelvane", true);
-                transport->QueueJob("Message Schedule", true);
-                transport->QueueJob("Version", false);
+                link->transport.QueueJob("Kelvane", true);
+                link->transport.QueueJob("Message Schedule", true);
+                link->transport.QueueJob("Version", false);
             }
         }
         QCOMPARE(sentences,
@@ -320,7 +315,7 @@ private slots:
         // An empty schedule sends no row at all.
         events.clear();
         setRows(0);
-        transport->QueueJob("Message Schedule", true);
+        link->transport.QueueJob("Message Schedule", true);
         QCOMPARE(events, (QStringList{"JobComplete Message Schedule 1", "AllJobsComplete"}));
         QVERIFY(Silent(300));
     }
