@@ -142,6 +142,7 @@ void TstSerialTab::pauseHoldsLinesForTheFilters()
     tab.OnSent("$PVKX,1,appver*00\r\n");
     QTest::mouseClick(showSent, Qt::LeftButton);
     QVERIFY(VandrelApplication::instance()->GetShowTransmit());
+    tab.OnSent("$PVKX,0,0,0x6E2D9A41,2,getserno,3*37\r\n");
     tab.OnSent("$PVKX,2,appver*00\r\n");
     tab.OnReceived("before\n");
     QCOMPARE(shown(tab), QString("$PVKX,2,appver*00\nbefore\n"));

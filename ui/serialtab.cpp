@@ -191,7 +191,9 @@ void SerialTab::OnSend()
 
 void SerialTab::OnSent(QString sent)
 {
-    if (!showTransmit) {
+    // The presence polls are hidden as their answers are: shown alone, every
+    // second, they would look like a unit that does not answer.
+    if (!showTransmit || sent.contains(PresencePoll)) {
         return;
     }
     // The line end the unit needs is of no use on screen.
