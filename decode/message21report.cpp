@@ -44,8 +44,12 @@ bool Message21Report::Read(const QString &armoured, Message21Report &report)
     Message21Report r;
     r.mmsi = QString::number(field(8, 30)).rightJustified(9, QLatin1Char('0'));
     r.aidType = int(field(38, 5));
-    for (int i = 0; i < 20; ++i) {
-        const int c = int(field(43 + 6 * i, 6));
+    // Twenty characters, then as many as fourteen more in the name extension
+    // at the report's end; spare bits there read as '@' padding.
+    const int extension = qBound(0, (int(armoured.size()) * 6 - MinimumBits) / 6, 14);
+    for (int i = 0; i < 20 + extension; ++i) {
+        const int start = i < 20 ? 43 + 6 * i : MinimumBits + 6 * (i - 20);
+        const int c = int(field(start, 6));
         r.name += QChar(c < 32 ? c + 64 : c);
     }
     while (r.name.endsWith(QLatin1Char('@')))

@@ -154,6 +154,8 @@ void TestUnitStatus::liveLinkThenReplay()
     const OwnReportTrack &reports = status.OwnReports();
     const Message21Report &r = reports.Last();
     QCOMPARE(r.mmsi, QStringLiteral("992351234"));
+    // Its last fourteen characters come in the name extension.
+    QCOMPARE(r.name, QStringLiteral("NORTH PIER, WEST HARBOUR ENTRANCE"));
     QCOMPARE(r.racon, 2u); // operational
     QVERIFY(!r.virtualAid);
     QVERIFY2(qAbs(reports.IntervalSeconds() - 10) <= 1,
