@@ -11,6 +11,20 @@ qint32 Signed(quint32 value, int width)
     return qint32(value ^ sign) - qint32(sign);
 }
 
+// count bits from bit start of six-bit values, most significant first; the
+// values that hold the field, at most seven, are joined and the bits after
+// the field's end shifted out.
+quint32 FieldOf(const uchar *values, int start, int count)
+{
+    const int end = start + count;
+    const int last = (end - 1) / 6;
+    quint64 bits = 0;
+    for (int c = start / 6; c <= last; ++c)
+        bits = (bits << 6) | values[c];
+    bits >>= (last + 1) * 6 - end;
+    return quint32(bits & ((quint64(1) << count) - 1));
+}
+
 } // namespace
 
 bool Message21Report::Bits(const QString &armoured, int start, int count, quint32 &value)
@@ -18,16 +32,11 @@ bool Message21Report::Bits(const QString &armoured, int start, int count, quint3
     value = 0;
     if (count < 1 || count > 32 || start < 0 || start + count > armoured.size() * 6)
         return false;
-    // The characters that hold the field, at most seven, six bits each; the
-    // bits after the field's end are shifted out.
-    const QChar *payload = armoured.constData();
-    const int end = start + count;
-    const int last = (end - 1) / 6;
-    quint64 bits = 0;
-    for (int c = start / 6; c <= last; ++c)
-        bits = (bits << 6) | quint64(ParsedSentence::SixBitValue(payload[c]));
-    bits >>= (last + 1) * 6 - end;
-    value = quint32(bits & ((quint64(1) << count) - 1));
+    uchar values[7];
+    const int first = start / 6;
+    for (int c = first; c <= (start + count - 1) / 6; ++c)
+        values[c - first] = uchar(ParsedSentence::SixBitValue(armoured.at(c)));
+    value = FieldOf(values, start - first * 6, count);
     return true;
 }
 
@@ -36,11 +45,12 @@ bool Message21Report::Read(const QString &armoured, Message21Report &report)
     quint32 v = 0;
     if (!Bits(armoured, 0, 6, v) || v != 21 || armoured.size() * 6 < MinimumBits)
         return false;
-    auto field = [&armoured](int start, int count) {
-        quint32 value = 0;
-        Bits(armoured, start, count, value);
-        return value;
-    };
+    // Every field lies in the first MinimumBits bits: their six-bit values
+    // are looked up once.
+    uchar values[(MinimumBits + 5) / 6];
+    for (int c = 0; c < (MinimumBits + 5) / 6; ++c)
+        values[c] = uchar(ParsedSentence::SixBitValue(armoured.at(c)));
+    auto field = [&values](int start, int count) { return FieldOf(values, start, count); };
     Message21Report r;
     r.mmsi = QString::number(field(8, 30)).rightJustified(9, QLatin1Char('0'));
     r.aidType = int(field(38, 5));

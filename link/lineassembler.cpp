@@ -1,8 +1,12 @@
 #include "link/lineassembler.h"
 
 #include <QDebug>
+#include <QtAlgorithms>
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -48,21 +52,35 @@ void LineAssembler::Reset(Source from)
 
 int LineAssembler::SentenceStart(const char *bytes, int size, int from)
 {
-    // The library's byte search is vectorised; most lines hold one start
-    // character or none.
-    const char *dollar = Find(bytes, size, from, '$');
-    const char *bang = Find(bytes, size, from, '!');
-    while (dollar || bang) {
-        const char *p = !bang || (dollar && dollar < bang) ? dollar : bang;
-        const int at = int(p - bytes);
-        if (at + 4 >= size)
-            return -1;
+    // Most lines hold one start character or none.
+    for (int at = StartCharacter(bytes, size, from); at >= 0 && at + 4 < size;
+         at = StartCharacter(bytes, size, at + 1)) {
+        const char *p = bytes + at;
         if (IsUpperAlnum(p[1]) && IsUpperAlnum(p[2]) && IsUpperAlnum(p[3]) && IsUpperAlnum(p[4]))
             return at;
-        if (p == dollar)
-            dollar = Find(bytes, size, at + 1, '$');
-        else
-            bang = Find(bytes, size, at + 1, '!');
+    }
+    return -1;
+}
+
+// The index of the first "$" or "!" at or after from, or -1.
+int LineAssembler::StartCharacter(const char *bytes, int size, int from)
+{
+    int at = from;
+#if defined(__SSE2__)
+    // Sixteen bytes compared at once.
+    const __m128i dollar = _mm_set1_epi8('$');
+    const __m128i bang = _mm_set1_epi8('!');
+    for (; at + 16 <= size; at += 16) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + at));
+        const uint hits = uint(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(sixteen, dollar), _mm_cmpeq_epi8(sixteen, bang))));
+        if (hits)
+            return at + int(qCountTrailingZeroBits(hits));
+    }
+#endif
+    for (; at < size; ++at) {
+        if (bytes[at] == '$' || bytes[at] == '!')
+            return at;
     }
     return -1;
 }

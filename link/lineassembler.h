@@ -51,6 +51,7 @@ public:
     static int SentenceStart(const char *bytes, int size, int from);
 
 private:
+    static int StartCharacter(const char *bytes, int size, int from);
     void ProcessPiece(const char *bytes, int size);
     void DeliverLine(const char *bytes, int size);
     void PassOn(const char *bytes, int size, bool prompt = false);

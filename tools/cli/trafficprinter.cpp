@@ -57,16 +57,20 @@ QString ClockText(const QTime &time)
 
 void AppendDate(QString &text, const QDate &date)
 {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
     if (!date.isValid()) {
         text += QLatin1String("----------");
-    } else if (date.year() < 1000 || date.year() > 9999) {
+    } else if (year < 1000 || year > 9999) {
         text += date.toString(QStringLiteral("yyyy-MM-dd"));
     } else {
-        AppendNumber(text, date.year(), 4);
+        AppendNumber(text, year, 4);
         text += QLatin1Char('-');
-        AppendNumber(text, date.month(), 2);
+        AppendNumber(text, month, 2);
         text += QLatin1Char('-');
-        AppendNumber(text, date.day(), 2);
+        AppendNumber(text, day, 2);
     }
 }
 
