@@ -246,8 +246,7 @@ void TrafficPrinter::OnAlarms(AlarmData *alarms)
         const QString text =
             QStringLiteral("ALARM %1 %2 %3, %4: %5")
                 .arg(a.alarmId, 3, 10, QLatin1Char('0'))
-                .arg(a.alarmTime.isValid() ? a.alarmTime.toString(QStringLiteral("hh:mm:ss"))
-                                           : QStringLiteral("--:--:--"),
+                .arg(a.alarmTime.isValid() ? ClockText(a.alarmTime) : QStringLiteral("--:--:--"),
                      a.thresholdExceeded ? QStringLiteral("active") : QStringLiteral("cleared"),
                      a.acknowledged ? QStringLiteral("acknowledged")
                                     : QStringLiteral("not acknowledged"),
