@@ -45,10 +45,13 @@ bool Message21Report::Read(const QString &armoured, Message21Report &report)
     quint32 v = 0;
     if (!Bits(armoured, 0, 6, v) || v != 21 || armoured.size() * 6 < MinimumBits)
         return false;
-    // Every field lies in the first MinimumBits bits: their six-bit values
-    // are looked up once.
-    uchar values[(MinimumBits + 5) / 6];
-    for (int c = 0; c < (MinimumBits + 5) / 6; ++c)
+    // Every field lies in the first MinimumBits bits or in the name
+    // extension of at most fourteen characters after them: their six-bit
+    // values are looked up once.
+    constexpr int MaximumValues = (MinimumBits + 14 * 6 + 5) / 6;
+    uchar values[MaximumValues] = {};
+    const int held = qMin(int(armoured.size()), MaximumValues);
+    for (int c = 0; c < held; ++c)
         values[c] = uchar(ParsedSentence::SixBitValue(armoured.at(c)));
     auto field = [&values](int start, int count) { return FieldOf(values, start, count); };
     Message21Report r;
