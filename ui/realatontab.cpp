@@ -140,6 +140,10 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
                           ui->spinBoxDimensionD})
         box->resize(box->size().expandedTo(box->sizeHint()));
     ui->MMSIValidationWarningLabel->show();
+    // Room for a unit's version and serial number before there is one, so the
+    // page's columns stay where they are when a unit connects or goes.
+    ui->labelVersion->setMinimumWidth(
+        ui->labelVersion->fontMetrics().horizontalAdvance(QStringLiteral("0.00AT.0000")));
     updating = false;
 
     ui->lineMMSI->setValidator(new QRegExpValidator(
