@@ -6,6 +6,8 @@
 #include "ui/realatontab.h"
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
+#include "ui/unitstatussummary.h"
+#include "ui/unitstatustab.h"
 
 #include "childwidget.h"
 #include "modalanswer.h"
@@ -31,7 +33,7 @@
 // Renders each tab, the About box and the whole window linked to a unit with
 // the offscreen platform into a temporary folder, or VANDREL_SCREENSHOT_DIR
 // (docs/screenshots for the documentation), and checks that nothing is cut
-// off.
+// off.  The linked window's Unit Status tab is used as a person uses it.
 namespace {
 
 // Widgets with less room than their text needs, lying outside their parent,
@@ -233,6 +235,18 @@ private slots:
         QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
         auto *retrieve = child<QToolButton>(window, "toolButtonRetrieveFromAtoN");
         QTRY_VERIFY_WITH_TIMEOUT(retrieve->isEnabled(), 10000);
+        // The status bar summary opens the status tab; its battery voltage
+        // is read on request (nothing has read it before).
+        auto *tabs = child<QTabWidget>(window, "tabWidget");
+        QCOMPARE(tabs->tabText(3) == QLatin1String("Unit Status"), !german);
+        auto *summary = child<UnitStatusSummary>(window, "buttonUnitStatusSummary");
+        QTest::mouseClick(summary, Qt::LeftButton);
+        QCOMPARE(tabs->currentIndex(), 3);
+        auto *refresh = child<QPushButton>(window, "pushButtonBatteryRefresh");
+        QVERIFY(!child<QLabel>(window, "labelBatteryVoltage")->text().startsWith("12600"));
+        QTest::mouseClick(refresh, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            child<QLabel>(window, "labelBatteryVoltage")->text().startsWith("12600 mV"), 5000);
         QTest::mouseClick(retrieve, Qt::LeftButton, {}, QPoint(8, retrieve->height() / 2));
         const StateMachine *machine = VandrelApplication::instance()->GetStateMachine();
         QTRY_VERIFY_WITH_TIMEOUT(machine->TabStateOf(0) == StateMachine::TabSynced &&
@@ -241,12 +255,17 @@ private slots:
         ModalAnswer saved({ModalAnswer::ChooseFile(temporary.filePath("north-pier"))});
         child<QAction>(window, "actionSave_As")->trigger();
         QCOMPARE(saved.answered(), 1);
-        // The status tab is drawn while it is shown.
-        auto *tabs = child<QTabWidget>(window, "tabWidget");
-        tabs->setCurrentIndex(3);
+        // The status tab, drawn while it is shown: the unit drifts off and
+        // reports it, an active alarm in bold, first in the table.
         QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(window, "labelReportMmsi")->text(),
                                   QStringLiteral("992351234"), 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(child<QTableWidget>(window, "tableAlarms")->rowCount() >= 4, 5000);
+        QVERIFY(!child<QLabel>(window, "labelGpsSatellites")->text().startsWith('-'));
+        QTRY_VERIFY_WITH_TIMEOUT(summary->styleSheet().contains("bold"), 20000);
+        auto *alarms = child<QTableWidget>(window, "tableAlarms");
+        QTRY_VERIFY_WITH_TIMEOUT(alarms->rowCount() >= 4, 5000);
+        QTRY_VERIFY(alarms->item(0, 0)->font().bold());
+        QCOMPARE(alarms->item(0, 0)->text(), QStringLiteral("062"));
+        QVERIFY(!alarms->item(alarms->rowCount() - 1, 0)->font().bold());
         // For the documentation, a second report: its interval and a track.
         if (!qEnvironmentVariableIsEmpty("VANDREL_SCREENSHOT_DIR"))
             QTRY_VERIFY_WITH_TIMEOUT(
@@ -258,12 +277,22 @@ private slots:
             QTest::qWait(300);
             Save(&window, QStringLiteral("window-%1-%2").arg(names[tab], language));
         }
+        // The whole status tab, which scrolls in the window.
+        const QString status = QStringLiteral("unitstatus-%1.png").arg(language);
+        QVERIFY(child<UnitStatusTab>(window, "tabUnitStatus")
+                    ->widget()
+                    ->grab()
+                    .save(QDir(folder).filePath(status)));
         window.resize(1024, 600);
         tabs->setCurrentIndex(0);
         QTest::qWait(300);
         Save(&window, QStringLiteral("window-aton-1024x600") + (german ? "-de" : ""));
+        // Without a link there is nothing to ask (the shown status tab is
+        // redrawn when the GPS data go stale).
+        tabs->setCurrentIndex(3);
         QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!VandrelApplication::instance()->GetWorkerThread(), 5000);
+        QTRY_VERIFY(!refresh->isEnabled());
         VandrelApplication::instance()->SetMainWindow(nullptr);
     }
 
