@@ -18,7 +18,6 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -29,7 +28,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,7 +89,6 @@ private:
 
 private slots:
     void init();
-    void dropdownAnnouncesEachOpening();
     void portChoiceFollowsThePorts();
     void fileCommandsAskBeforeLosingEdits();
     void fileGivenOnTheCommandLine();
@@ -107,33 +104,6 @@ void TstMainWindow::init()
     App()->SetPortName(QString());
     App()->SetFilename(QString());
     App()->EditModel()->Reset();
-}
-
-void TstMainWindow::dropdownAnnouncesEachOpening()
-{
-    // The port choice's combo box: the list can be refilled before it shows.
-    QComboBoxDropdown combo;
-    combo.addItem(QStringLiteral("ttyUSB0"));
-    combo.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&combo));
-    int announced = 0;
-    bool listShownWhenAnnounced = true;
-    connect(&combo, &QComboBoxDropdown::Dropdown, this, [&]() {
-        ++announced;
-        listShownWhenAnnounced = combo.view()->isVisible();
-        // The owner may refill the list here, before it is drawn.
-        combo.addItem(QStringLiteral("ttyUSB%1").arg(combo.count()));
-    });
-
-    QTest::mouseClick(&combo, Qt::LeftButton);
-    QTRY_VERIFY(combo.view()->isVisible());
-    QCOMPARE(announced, 1);
-    QVERIFY(!listShownWhenAnnounced);
-    QCOMPARE(combo.count(), 2);
-    combo.hidePopup();
-    combo.showPopup();
-    QCOMPARE(announced, 2);
-    combo.hidePopup();
 }
 
 void TstMainWindow::portChoiceFollowsThePorts()
@@ -207,12 +177,24 @@ void TstMainWindow::portChoiceFollowsThePorts()
     QCOMPARE(combo(window)->currentIndex(), 0);
     QCOMPARE(App()->GetPortName(), a.slavePath());
 
-    // The list is refilled when it is opened.
+    // The list is refilled each time it is opened, before it is drawn.
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *list = static_cast<QComboBoxDropdown *>(combo(window));
+    bool drawnFirst = false;
+    connect(list, &QComboBoxDropdown::Dropdown, this,
+            [&] { drawnFirst = list->view()->isVisible(); });
     fakePorts << PortInfo{"/dev/ttyNEW", "New adapter"};
-    combo(window)->showPopup();
-    QCOMPARE(combo(window)->count(), 3);
-    QCOMPARE(combo(window)->currentIndex(), 0);
-    combo(window)->hidePopup();
+    QTest::mouseClick(list, Qt::LeftButton);
+    QTRY_VERIFY(list->view()->isVisible());
+    QVERIFY(!drawnFirst);
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->currentIndex(), 0);
+    list->hidePopup();
+    fakePorts << PortInfo{"/dev/ttyNEWER", "Newer adapter"};
+    list->showPopup();
+    QCOMPARE(list->count(), 4);
+    list->hidePopup();
 
     // The unit's adapter, not another product of the same maker, is found
     // within a second: the choice goes, the setting points at it, and the
@@ -374,35 +356,6 @@ void TstMainWindow::linkSignalsAndTransferRequests()
 {
     MainWindow window;
     auto *tabs = child<QTabWidget>(window, "tabWidget");
-    const auto image = [](const char *file) { return QIcon(file).pixmap(16, 16).toImage(); };
-    const char *const files[] = {nullptr, ":/Images/TabEdited.png", ":/Images/TabNotSynced.png",
-                                 ":/Images/TabSyncing.png", ":/Images/TabSynced.png"};
-    QVERIFY(image(files[1]) != image(files[4]));
-    // Each code has its icon, an unknown code leaves the icon, 0 clears it.
-    for (int code : {1, 2, 3, 4, 5}) {
-        window.OnUpdateTabIcon(1, code);
-        QCOMPARE(tabs->tabIcon(1).pixmap(16, 16).toImage(), image(files[qMin(code, 4)]));
-    }
-    window.OnUpdateTabIcon(1, 0);
-    QVERIFY(tabs->tabIcon(1).isNull());
-
-    // Only the two configuration tabs are enabled and disabled.
-    window.OnEnableTab(0, false);
-    window.OnEnableTab(2, false);
-    QVERIFY(!tabs->widget(0)->isEnabled() && tabs->widget(2)->isEnabled());
-    window.OnEnableTab(0, true);
-
-    // The transfer buttons drop down menus whose "current tab only" entries
-    // ask for the tab on show.
-    QStringList entries;
-    for (const char *button : {"toolButtonRetrieveFromAtoN", "toolButtonSendToAtoN"}) {
-        auto *tool = child<QToolButton>(window, button);
-        entries << tool->text();
-        for (QAction *action : tool->menu()->actions())
-            entries << action->text();
-    }
-    QCOMPARE(entries, (QStringList{"Retrieve", "Retrieve all tabs", "Retrieve current tab only",
-                                   "Send", "Send all tabs", "Send current tab only"}));
 
     // Another unit in the dock: both tabs are read, once unsaved edits have
     // been offered a save.  The question comes once for each unit; Cancel
