@@ -12,12 +12,12 @@ class TestCliEndToEnd : public CliTest
 
 private slots:
     void initTestCase() { QVERIFY(dir.isValid()); }
-    void retrieveChangeSendRetrieveGivesNoDifference();
+    void retrieveChangeSendRetrieveGivesWhatWasSent();
     void sendRefusedOrNotTakenInFull();
     void monitorDecodesLiveTrafficUntilStopped();
 };
 
-void TestCliEndToEnd::retrieveChangeSendRetrieveGivesNoDifference()
+void TestCliEndToEnd::retrieveChangeSendRetrieveGivesWhatWasSent()
 {
     Simulator unit({"--fast"});
     const QString retrieved = Path("retrieved.pad");
@@ -25,6 +25,18 @@ void TestCliEndToEnd::retrieveChangeSendRetrieveGivesNoDifference()
     QCOMPARE(unit.Retrieve(retrieved, &model), 0);
 
     QVERIFY(ChangeAsAnEngineer(&model));
+    // Also a new MMSI, a floating type (dimension A stands for all four, as
+    // read back), the off-position report and a variant row taken out (both go out with
+    // start slots -1, which the unit takes as disabled), the lantern off.
+    AtoN *aton = model.GetAtoN();
+    aton->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("235000001"));
+    aton->SetRacon(false);
+    aton->SetOffPositionThreshold(120);
+    aton->SetTypeOfAtoN(25);
+    aton->SetDimensionA(7);
+    QVERIFY(model.GetMessageSchedule()->DisableReport(1));
+    QVERIFY(model.GetMessageSchedule()->RemoveEntry(MessageSchedule::FirstRow(12) + 1));
+    model.GetLanternInterface()->SetLimen(false);
     const QString changed = SavePad(Path("changed.pad"), model);
 
     const CliRun send = RunCli({"send", "--port", unit.port, changed});
@@ -34,7 +46,10 @@ void TestCliEndToEnd::retrieveChangeSendRetrieveGivesNoDifference()
     const QString again = Path("again.pad");
     QCOMPARE(unit.Retrieve(again), 0);
     const CliRun diff = RunCli({"diff", changed, again});
-    QVERIFY2(diff.status == 0 && diff.out.isEmpty(), qPrintable(diff.out));
+    QVERIFY2(diff.status == 1 && diff.out == "MMSI held by the unit: 992351234 -> 235000001\n"
+                                             "Dimension B: 5 m -> 7 m\nDimension C: 3 m -> 7 m\n"
+                                             "Dimension D: 3 m -> 7 m\n",
+             qPrintable(diff.out));
 }
 
 void TestCliEndToEnd::sendRefusedOrNotTakenInFull()
