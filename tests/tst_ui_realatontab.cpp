@@ -21,7 +21,6 @@ class TestRealAtoNTab : public QObject, TabUnderTest<RealAtoNTab>
 private slots:
     void init() { Open(); }
     void cleanup() { Close(); }
-    void channelTexts();
     void loading();
     void typedFieldsAndWarnings();
     void typeAndEpfsLinks();
@@ -51,19 +50,6 @@ private:
     AtoN *EditAtoN() const { return model->GetAtoN(); }
     QAbstractItemModel *Table() const { return Find<QTableView>("tableSchedules")->model(); }
 };
-
-void TestRealAtoNTab::channelTexts()
-{
-    QCOMPARE(Find<QComboBox>("comboTypeOfAtoN")->count(), 31);
-    auto *channels = Find<QComboBox>("comboChannel2");
-    QCOMPARE(channels->count(), 114);
-    // The 20xx channels are 4.6 MHz up, except the simplex ones (2006, 2077).
-    const QPair<int, QString> items[] = {{2001, "CH2001 ( 160.650MHz )"},
-                                         {2077, "CH2077 ( 156.875MHz )"},
-                                         {2088, "CH2088 AIS2 ( 162.025MHz )"}};
-    for (const auto &item : items)
-        QCOMPARE(channels->itemText(channels->findData(item.first)), item.second);
-}
 
 void TestRealAtoNTab::loading()
 {
