@@ -1,7 +1,6 @@
 #ifndef WATCHDOG_H
 #define WATCHDOG_H
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -27,7 +26,8 @@ private:
     void OnTimer();
 
     QTimer timer;
-    QElapsedTimer sinceFeed;
+    // The time of the last feed on the coarse monotonic clock.
+    qint64 fedNs = 0;
     qint64 intervalNs;
 };
 

@@ -29,7 +29,7 @@ const SentenceView &ReceivedLine::Sentence() const
         return view;
     parsed = true;
     if (!bytes) {
-        view = SentenceView(text);
+        view.Read(text.constData(), text.size());
         return view;
     }
     if (size <= ParsedSentence::MaxLength) {
@@ -53,18 +53,18 @@ const SentenceView &ReceivedLine::Sentence() const
 #endif
         for (; i < size; ++i) {
             const uchar byte = uchar(bytes[i]);
-            wide[i] = QLatin1Char(char(byte));
+            wide[i] = byte;
             all |= byte;
         }
         if (encoding == Encoding::Latin1 || all < 0x80) {
-            view = SentenceView(wide, size);
+            view.Read(reinterpret_cast<const QChar *>(wide), size);
             return view;
         }
     }
     // Several bytes of UTF-8 may make one character: the text decides the
     // length. Any other line is longer than a sentence can be.
     if (encoding == Encoding::Utf8 && !PlainAscii())
-        view = SentenceView(Text());
+        view.Read(Text().constData(), Text().size());
     return view;
 }
 

@@ -48,8 +48,9 @@ private:
     mutable bool haveText = false;
     mutable bool parsed = false;
     mutable SentenceView view;
-    // The characters that the view reads for a line parsed from its bytes.
-    mutable QChar wide[ParsedSentence::MaxLength];
+    // The characters that the view reads for a line parsed from its bytes;
+    // written before they are read, never cleared.
+    mutable char16_t wide[ParsedSentence::MaxLength];
 };
 
 #endif // RECEIVEDLINE_H

@@ -116,8 +116,12 @@ SentenceView::Frame SentenceView::Locate(const QChar *d, int n, short *separator
     return frame;
 }
 
-SentenceView::SentenceView(const QChar *line, int n) : text(line)
+void SentenceView::Read(const QChar *line, int n)
 {
+    text = line;
+    fieldStart = 0;
+    fieldCount = 0;
+    valid = false;
     if (n > ParsedSentence::MaxLength)
         return;
     // At most MaxLength fields fit in a valid line, fewer than fieldEnd holds.

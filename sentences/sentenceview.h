@@ -29,7 +29,9 @@ public:
 
     SentenceView() = default;
     explicit SentenceView(const QString &line) : SentenceView(line.constData(), line.size()) {}
-    SentenceView(const QChar *line, int length);
+    SentenceView(const QChar *line, int length) { Read(line, length); }
+    // Views another line, as a new view of it would, without the copy.
+    void Read(const QChar *line, int length);
 
     // The view of the line most recently looked at on this thread, parsed
     // anew only when the line differs: the consumers of one received line
@@ -108,10 +110,13 @@ private:
 
     const QChar *text = nullptr;
     // fieldEnd[i] is the index of the separator after field i; field i
-    // starts after fieldEnd[i - 1] (field 0 at the start character).
+    // starts after fieldEnd[i - 1] (field 0 at the start character). Only
+    // the first fieldCount entries are ever written or read: a view is made
+    // for every received line, and clearing the rest would cost more than
+    // reading the line.
     short fieldStart = 0;
     short fieldCount = 0;
-    short fieldEnd[84] = {};
+    short fieldEnd[84];
     bool valid = false;
 };
 
