@@ -127,6 +127,7 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
     gsaWatchdog->Feed();
+    satellitesLost = false;
 
     switch (IntField(sentence, 2)) {
     case 2:
@@ -155,6 +156,7 @@ void GPSDecoder::DecodeGSV(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
     gsvWatchdog->Feed();
+    satellitesLost = false;
 
     // Only message numbers 1 to 4 reach the 16 entries; the number is held to
     // 0..5 first so that a huge one from the line cannot overflow into range.
@@ -192,6 +194,10 @@ void GPSDecoder::OnRMCTimeout()
 void GPSDecoder::OnGSATimeout()
 {
     gsaWatchdog->Stop();
+    // Satellites reported lost stay lost: the cleared list announced again
+    // would read as fresh data.
+    if (satellitesLost)
+        return;
     if (satelliteData)
         satelliteData->ClearUsed();
     emit SatelliteDataReceived(satelliteData);
@@ -200,6 +206,7 @@ void GPSDecoder::OnGSATimeout()
 void GPSDecoder::OnGSVTimeout()
 {
     gsvWatchdog->Stop();
+    satellitesLost = true;
     if (satelliteData)
         satelliteData->Clear();
     emit SatelliteDataReceived(nullptr);

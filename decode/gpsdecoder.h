@@ -57,6 +57,8 @@ private:
     Watchdog *gsvWatchdog;
     GpsData *gpsData = nullptr;
     SatelliteData *satelliteData = nullptr;
+    // The satellites have been reported lost, and no GSA or GSV has come since.
+    bool satellitesLost = false;
     TextReassembler texts;
 };
 

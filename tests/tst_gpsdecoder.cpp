@@ -166,6 +166,10 @@ void TestGpsDecoder::satellitesInViewAndUsed()
     decoder.OnGSVTimeout();
     QCOMPARE(spy.last().at(0).value<SatelliteData *>(), nullptr);
     QCOMPARE(Satellites(data), cleared);
+    // A GSA watchdog that fires later (its sentence came last) leaves them lost.
+    const int lost = spy.count();
+    decoder.OnGSATimeout();
+    QCOMPARE(spy.count(), lost);
 }
 
 void TestGpsDecoder::rmcWatchdogFiresTwoSecondsAfterLastFix()
