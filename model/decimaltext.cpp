@@ -11,16 +11,36 @@ QString DecimalText::Fixed(double value, int decimals, int width)
 
 void DecimalText::Append(QString &text, double value, int decimals, int width)
 {
+    char written[64];
+    const int length = Write(written, value, decimals, width);
+    if (length < 0)
+        text += FrameworkText(value, decimals, width);
+    else
+        text += QLatin1String(written, length);
+}
+
+void DecimalText::Append(QByteArray &bytes, double value, int decimals, int width)
+{
+    char written[64];
+    const int length = Write(written, value, decimals, width);
+    if (length < 0)
+        bytes += FrameworkText(value, decimals, width).toLatin1();
+    else
+        bytes.append(written, length);
+}
+
+QString DecimalText::FrameworkText(double value, int decimals, int width)
+{
+    return QStringLiteral("%1").arg(value, width, 'f', decimals, QLatin1Char('0'));
+}
+
+int DecimalText::Write(char *written, double value, int decimals, int width)
+{
     static const unsigned long long powers[] = {1,      10,      100,      1000,      10000,
                                                 100000, 1000000, 10000000, 100000000, 1000000000};
-    auto framework = [=] {
-        return QStringLiteral("%1").arg(value, width, 'f', decimals, QLatin1Char('0'));
-    };
     if (!(value >= 0.0 && value < 1e15) || std::signbit(value) || decimals < 0 || decimals > 9 ||
-        width < 0 || width > 30) {
-        text += framework();
-        return;
-    }
+        width < 0 || width > 30)
+        return -1;
 
     // value * 10^decimals, rounded to the nearest whole number and halfway
     // up, computed exactly: value is mantissa * 2^-shift.
@@ -34,10 +54,8 @@ void DecimalText::Append(QString &text, double value, int decimals, int width)
             const unsigned __int128 scaled =
                 static_cast<unsigned __int128>(mantissa) * powers[decimals];
             const unsigned __int128 whole = (scaled >> shift) + ((scaled >> (shift - 1)) & 1);
-            if (whole > ~0ULL) {
-                text += framework();
-                return;
-            }
+            if (whole > ~0ULL)
+                return -1;
             scaledValue = static_cast<unsigned long long>(whole);
         }
     }
@@ -49,7 +67,6 @@ void DecimalText::Append(QString &text, double value, int decimals, int width)
         scaledValue /= 10;
     } while (scaledValue != 0 || count <= decimals);
     // Zeros to the width, the digits, and the point before the decimals.
-    char written[64];
     int length = 0;
     for (int i = count + (decimals > 0 ? 1 : 0); i < width; ++i)
         written[length++] = '0';
@@ -58,5 +75,5 @@ void DecimalText::Append(QString &text, double value, int decimals, int width)
         if (i == decimals && decimals > 0)
             written[length++] = '.';
     }
-    text += QLatin1String(written, length);
+    return length;
 }

@@ -10,6 +10,36 @@ namespace {
 
 const QChar DegreeSign(0xB0);
 
+void AddText(QString &text, const QString &piece)
+{
+    text += piece;
+}
+
+void AddText(QByteArray &text, const QString &piece)
+{
+    text += piece.toUtf8();
+}
+
+void AddText(QString &text, QLatin1String piece)
+{
+    text += piece;
+}
+
+void AddText(QByteArray &text, QLatin1String piece)
+{
+    text.append(piece.data(), piece.size());
+}
+
+void AddDegreeSign(QString &text)
+{
+    text += DegreeSign;
+}
+
+void AddDegreeSign(QByteArray &text)
+{
+    text += "\xC2\xB0";
+}
+
 } // namespace
 
 GeoPosition::GeoPosition(QObject *parent)
@@ -112,12 +142,28 @@ QString GeoPosition::LongitudeDms() const
 
 QString GeoPosition::LatitudeDm(double latitude)
 {
-    return Dm(latitude, 2, latitude < 0 ? tr("S") : tr("N"));
+    QString text;
+    text.reserve(22);
+    AppendDm(text, latitude, 2, latitude < 0 ? tr("S") : tr("N"));
+    return text;
 }
 
 QString GeoPosition::LongitudeDm(double longitude)
 {
-    return Dm(longitude, 3, longitude < 0 ? tr("W") : tr("E"));
+    QString text;
+    text.reserve(22);
+    AppendDm(text, longitude, 3, longitude < 0 ? tr("W") : tr("E"));
+    return text;
+}
+
+void GeoPosition::AppendLatitudeDm(QByteArray &text, double latitude)
+{
+    AppendDm(text, latitude, 2, latitude < 0 ? tr("S") : tr("N"));
+}
+
+void GeoPosition::AppendLongitudeDm(QByteArray &text, double longitude)
+{
+    AppendDm(text, longitude, 3, longitude < 0 ? tr("W") : tr("E"));
 }
 
 QString GeoPosition::Dms(double value, bool notAvailable, int degreeDigits,
@@ -145,20 +191,18 @@ QString GeoPosition::Dms(double value, bool notAvailable, int degreeDigits,
     return text + QLatin1Char(' ') + hemisphere;
 }
 
-QString GeoPosition::Dm(double value, int degreeDigits, const QString &hemisphere)
+template <class Text>
+void GeoPosition::AppendDm(Text &text, double value, int degreeDigits, const QString &hemisphere)
 {
     const double x = std::fabs(value);
     const double d = std::trunc(x);
     const double m = (x - d) * 60.0;
-    QString text;
-    text.reserve(20 + hemisphere.size());
     DecimalText::Append(text, d, 0, degreeDigits);
-    text += DegreeSign;
-    text += QLatin1Char(' ');
+    AddDegreeSign(text);
+    AddText(text, QLatin1String(" "));
     DecimalText::Append(text, m, 4, 6);
-    text += QLatin1String("' ");
-    text += hemisphere;
-    return text;
+    AddText(text, QLatin1String("' "));
+    AddText(text, hemisphere);
 }
 
 GeoPosition::Unit GeoPosition::UnitOf(QChar last)

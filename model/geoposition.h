@@ -1,6 +1,7 @@
 #ifndef GEOPOSITION_H
 #define GEOPOSITION_H
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
@@ -43,6 +44,9 @@ public:
     QString LongitudeDm() const { return LongitudeDm(longitude); }
     static QString LatitudeDm(double latitude);
     static QString LongitudeDm(double longitude);
+    // The same texts in UTF-8, added to the end of text.
+    static void AppendLatitudeDm(QByteArray &text, double latitude);
+    static void AppendLongitudeDm(QByteArray &text, double longitude);
 
 private:
     // Unmarked: the part carries no unit marker and takes the expected unit.
@@ -65,7 +69,8 @@ private:
     static bool ParseAngle(const QString &text, double &degrees, QString *problem);
     static QString Dms(double value, bool notAvailable, int degreeDigits,
                        const QString &hemisphere);
-    static QString Dm(double value, int degreeDigits, const QString &hemisphere);
+    template <class Text>
+    static void AppendDm(Text &text, double value, int degreeDigits, const QString &hemisphere);
 
     double latitude;
     double longitude;

@@ -149,7 +149,8 @@ void TestCliFailures::replayDecodesALog()
              "$AIAID,992351234,1,992351234,R,R*59\n"
              "!AIVDO,1,1,,A,E>jHD0VW7a:4@84RaF@;Rab@40aOuNCu>R0R050`HHpQ80SmD`1CU4PCPi@,2*37\n"
              "$AIALR,201149.87,061,V,A,AtoN: supply voltage low*7E\n"
-             "$AITXT,01,01,21,AtoN: lantern on*12\n"
+             // A text's escape sequence and reversal are shown, not obeyed.
+             "$AITXT,01,01,21,AtoN: lantern on\x1b[2J caf\xc3\xa9\xe2\x80\xae*B8\n"
              "$GPRMC,201148.75,A,5047.4495,N,00106.2246,W,0.02,211.6,061226,,,A*00\n"
              "#\n# vandrel Stopped log file at 12:00:01 2026/12/06\n#\n"));
     // The MMSI of the AID answer makes the next message 21 the unit's own;
@@ -161,7 +162,7 @@ void TestCliFailures::replayDecodesALog()
         "UNIT MMSI 992351234",
         "AIS 21 992351234: RACON operational, light on, health good",
         "ALARM 061 20:11:49 cleared, acknowledged: AtoN: supply voltage low",
-        "TEXT AtoN: lantern on"};
+        QString::fromUtf8("TEXT AtoN: lantern on\\x1b[2J caf\xc3\xa9\\u202e")};
     for (const QStringList &fast : {QStringList{}, QStringList{"--fast"}}) {
         const CliRun run = RunCli(QStringList{"replay", log} + fast);
         QVERIFY2(run.status == 0 && run.err.contains(QStringLiteral("Replayed 7 lines")),
@@ -188,6 +189,7 @@ void TestCliFailures::replayDecodesALog()
     QCOMPARE(alarm.value("number").toInt(), 61);
     QCOMPARE(alarm.value("active").toBool(), false);
     QCOMPARE(alarm.value("time").toString(), QStringLiteral("20:11:49"));
+    QVERIFY(json.out.contains(QStringLiteral("lantern on\\u001b[2J caf\u00e9\\u202e\"")));
     // Another MMSI given: the report is not the unit's.
     QVERIFY(!RunCli({"replay", "--mmsi", "123456789", log}).out.contains(QStringLiteral("AIS 21")));
 }

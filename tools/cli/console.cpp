@@ -35,12 +35,22 @@ QString Escaped(const QString &text, bool json)
     return safe;
 }
 
-void Write(FILE *stream, const QString &text)
+void Write(FILE *stream, const QByteArray &bytes)
 {
-    const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
     if (!blockBuffered || stream != stdout)
         std::fflush(stream);
+}
+
+void Write(FILE *stream, const QString &text)
+{
+    Write(stream, text.toUtf8());
+}
+
+// Printable ASCII and line ends, nearly all that is printed, is shown as it is.
+bool PlainAscii(ushort c)
+{
+    return (c >= 0x20 && c < 0x7f) || c == '\n';
 }
 
 } // namespace
@@ -53,6 +63,36 @@ QString Console::Visible(const QString &text)
 QString Console::VisibleJson(const QString &text)
 {
     return Escaped(text, true);
+}
+
+void Console::AppendVisible(QByteArray &bytes, const QString &text)
+{
+    const QChar *characters = text.constData();
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        if (!PlainAscii(characters[i].unicode())) {
+            bytes += Visible(text).toUtf8();
+            return;
+        }
+    }
+    const int at = bytes.size();
+    bytes.resize(at + size);
+    char *to = bytes.data() + at;
+    for (int i = 0; i < size; ++i)
+        to[i] = char(characters[i].unicode());
+}
+
+void Console::AppendVisibleJson(QByteArray &bytes, const QByteArray &json)
+{
+    if (std::all_of(json.begin(), json.end(), [](char c) { return PlainAscii(uchar(c)); }))
+        bytes += json;
+    else
+        bytes += VisibleJson(QString::fromUtf8(json)).toUtf8();
+}
+
+void Console::OutUtf8(const QByteArray &bytes)
+{
+    Write(stdout, bytes);
 }
 
 void Console::Out(const QString &text)
@@ -79,4 +119,9 @@ void Console::SetBlockBuffered(bool on)
 {
     std::fflush(stdout);
     blockBuffered = on;
+}
+
+bool Console::IsBlockBuffered()
+{
+    return blockBuffered;
 }

@@ -1,6 +1,7 @@
 #ifndef CONSOLE_H
 #define CONSOLE_H
 
+#include <QByteArray>
 #include <QString>
 
 // Standard output for results and standard error for progress and
@@ -18,14 +19,22 @@ public:
     // The same with JSON's escape ("\u001b"), for text that is JSON already.
     static QString VisibleJson(const QString &text);
 
+    // The text as Visible makes it, in UTF-8, added to the end of bytes.
+    static void AppendVisible(QByteArray &bytes, const QString &text);
+    // A JSON text in UTF-8 as VisibleJson makes it, added to the end of bytes.
+    static void AppendVisibleJson(QByteArray &bytes, const QByteArray &json);
+
     static void Out(const QString &text);
     static void OutJson(const QString &text);
+    // Text in UTF-8 that is visible already, as the two above make it.
+    static void OutUtf8(const QByteArray &bytes);
     static void Err(const QString &text);
     // "vandrel-cli: " and the text on standard error.
     static void Error(const QString &text);
     // Standard output written in large blocks instead of line by line, for
     // output that nobody watches as it comes (a replay at full speed).
     static void SetBlockBuffered(bool on);
+    static bool IsBlockBuffered();
 };
 
 #endif // CONSOLE_H

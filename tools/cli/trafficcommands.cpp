@@ -121,6 +121,7 @@ int TrafficCommands::Replay(VandrelApplication *application, const QString &log,
     Console::SetBlockBuffered(fast);
     if (link.transport.IsConnected())
         loop.exec();
+    link.printer.Flush();
     Console::SetBlockBuffered(false);
     const double seconds = clock.nsecsElapsed() / 1e9;
     const qint64 lines = link.lines;

@@ -10,6 +10,7 @@
 #include "decode/satellitedata.h"
 #include "link/receivedline.h"
 #include "model/decimaltext.h"
+#include "model/geoposition.h"
 #include "model/model.h"
 #include "sentences/atonsentenceaid.h"
 #include "sentences/parsedsentence.h"
@@ -29,23 +30,50 @@ QLatin1String ModeText(int mode)
     return QLatin1String(mode >= 0 && mode <= 8 ? modes[mode] : "no fix");
 }
 
-// Time and date as "hh:mm:ss" and "yyyy-MM-dd", written by hand: the
-// framework's format parser costs more than the rest of a fix's decode.
-void AppendNumber(QString &text, int value, int digits)
+void AddChar(QString &text, char c)
 {
-    for (int unit = digits == 4 ? 1000 : 10; unit > 0; unit /= 10)
-        text += QLatin1Char(char('0' + value / unit % 10));
+    text += QLatin1Char(c);
 }
 
-void AppendClock(QString &text, const QTime &time)
+void AddChar(QByteArray &text, char c)
+{
+    text += c;
+}
+
+// Time and date as "hh:mm:ss" and "yyyy-MM-dd", written by hand: the
+// framework's format parser costs more than the rest of a fix's decode.
+template <class Text> void AppendNumber(Text &text, int value, int digits)
+{
+    for (int unit = digits == 4 ? 1000 : 10; unit > 0; unit /= 10)
+        AddChar(text, char('0' + value / unit % 10));
+}
+
+template <class Text> void AppendClock(Text &text, const QTime &time)
 {
     if (!time.isValid())
         return;
     AppendNumber(text, time.hour(), 2);
-    text += QLatin1Char(':');
+    AddChar(text, ':');
     AppendNumber(text, time.minute(), 2);
-    text += QLatin1Char(':');
+    AddChar(text, ':');
     AppendNumber(text, time.second(), 2);
+}
+
+void AppendInteger(QByteArray &text, int value)
+{
+    char reversed[12];
+    int count = 0;
+    qint64 rest = value;
+    if (rest < 0) {
+        text += '-';
+        rest = -rest;
+    }
+    do {
+        reversed[count++] = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    while (count > 0)
+        text += reversed[--count];
 }
 
 QString ClockText(const QTime &time)
@@ -55,30 +83,47 @@ QString ClockText(const QTime &time)
     return text;
 }
 
-void AppendDate(QString &text, const QDate &date)
+void AppendDate(QByteArray &text, const QDate &date)
 {
     int year = 0;
     int month = 0;
     int day = 0;
     date.getDate(&year, &month, &day);
     if (!date.isValid()) {
-        text += QLatin1String("----------");
+        text += "----------";
     } else if (year < 1000 || year > 9999) {
-        text += date.toString(QStringLiteral("yyyy-MM-dd"));
+        Console::AppendVisible(text, date.toString(QStringLiteral("yyyy-MM-dd")));
     } else {
         AppendNumber(text, year, 4);
-        text += QLatin1Char('-');
+        text += '-';
         AppendNumber(text, month, 2);
-        text += QLatin1Char('-');
+        text += '-';
         AppendNumber(text, day, 2);
     }
 }
 
 QString DateText(const QDate &date)
 {
-    QString text;
+    QByteArray text;
     AppendDate(text, date);
-    return text;
+    return QString::fromUtf8(text);
+}
+
+// As the settings show them, or "not available" outside the range.
+void AppendLatitude(QByteArray &text, double latitude)
+{
+    if (latitude >= -90.0 && latitude <= 90.0)
+        GeoPosition::AppendLatitudeDm(text, latitude);
+    else
+        Console::AppendVisible(text, ConfigurationFields::LatitudeText(latitude));
+}
+
+void AppendLongitude(QByteArray &text, double longitude)
+{
+    if (longitude >= -180.0 && longitude <= 180.0)
+        GeoPosition::AppendLongitudeDm(text, longitude);
+    else
+        Console::AppendVisible(text, ConfigurationFields::LongitudeText(longitude));
 }
 
 } // namespace
@@ -95,23 +140,44 @@ TrafficPrinter::TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *me
     connect(messages, &MessageDecoder::TextMessageReceived, this, &TrafficPrinter::OnText);
     connect(messages, &MessageDecoder::AlarmReceived, this, &TrafficPrinter::OnAlarms);
     connect(messages, &MessageDecoder::Message21Received, this, &TrafficPrinter::OnReport);
+    output.reserve(BlockSize + 1024);
 }
 
-void TrafficPrinter::Print(QString line)
+TrafficPrinter::~TrafficPrinter()
+{
+    Flush();
+}
+
+void TrafficPrinter::Flush()
+{
+    if (output.isEmpty())
+        return;
+    Console::OutUtf8(output);
+    // Emptied with its room kept for the next block.
+    output.resize(0);
+}
+
+void TrafficPrinter::EndLine()
 {
     ++events;
-    line += QLatin1Char('\n');
-    Console::Out(line);
+    output += '\n';
+    if (output.size() >= BlockSize || !Console::IsBlockBuffered())
+        Flush();
+}
+
+void TrafficPrinter::Print(const QString &line)
+{
+    Console::AppendVisible(output, line);
+    EndLine();
 }
 
 void TrafficPrinter::PrintJson(const char *event, QJsonObject fields)
 {
-    ++events;
     fields.insert(QStringLiteral("event"), QLatin1String(event));
     // The serializer leaves DEL, the C1 controls and format characters as
     // they are; a terminal would act on them.
-    Console::OutJson(QString::fromUtf8(QJsonDocument(fields).toJson(QJsonDocument::Compact)) +
-                     QLatin1Char('\n'));
+    Console::AppendVisibleJson(output, QJsonDocument(fields).toJson(QJsonDocument::Compact));
+    EndLine();
 }
 
 void TrafficPrinter::OnLine(const ReceivedLine &line)
@@ -149,23 +215,22 @@ void TrafficPrinter::OnGpsData(GpsData *data)
                    {"mode", ModeText(data->mode)}});
         return;
     }
-    QString line;
-    line.reserve(100);
-    line += QLatin1String("GPS ");
-    AppendClock(line, data->time);
-    line += QLatin1Char(' ');
-    AppendDate(line, data->date);
-    line += QLatin1Char(' ');
-    line += ConfigurationFields::LatitudeText(data->position.Latitude());
-    line += QLatin1Char(' ');
-    line += ConfigurationFields::LongitudeText(data->position.Longitude());
-    line += QLatin1Char(' ');
-    DecimalText::Append(line, data->speed, 1);
-    line += QLatin1String(" kn ");
-    DecimalText::Append(line, data->course, 1);
-    line += QLatin1String(" deg ");
-    line += ModeText(data->mode);
-    Print(line);
+    // Every part is plain text of its own making, written as bytes.
+    output += "GPS ";
+    AppendClock(output, data->time);
+    output += ' ';
+    AppendDate(output, data->date);
+    output += ' ';
+    AppendLatitude(output, data->position.Latitude());
+    output += ' ';
+    AppendLongitude(output, data->position.Longitude());
+    output += ' ';
+    DecimalText::Append(output, data->speed, 1);
+    output += " kn ";
+    DecimalText::Append(output, data->course, 1);
+    output += " deg ";
+    output += ModeText(data->mode).data();
+    EndLine();
 }
 
 void TrafficPrinter::OnSatelliteData(SatelliteData *data)
@@ -200,10 +265,14 @@ void TrafficPrinter::OnSatelliteData(SatelliteData *data)
         Print(QStringLiteral("GPS satellites lost"));
         return;
     }
-    Print(QStringLiteral("GPS %1, %2 satellites used, %3 in view")
-              .arg(QLatin1String(fixes[key[0]]))
-              .arg(key[1])
-              .arg(key[2]));
+    output += "GPS ";
+    output += fixes[key[0]];
+    output += ", ";
+    AppendInteger(output, key[1]);
+    output += " satellites used, ";
+    AppendInteger(output, key[2]);
+    output += " in view";
+    EndLine();
 }
 
 void TrafficPrinter::OnGpsText(QString message)

@@ -1,6 +1,7 @@
 #ifndef TRAFFICPRINTER_H
 #define TRAFFICPRINTER_H
 
+#include <QByteArray>
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
@@ -31,6 +32,7 @@ public:
     // model: the unit's MMSI is its AtoN's mmsi (the message decoder reads it).
     TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *messages, bool learnMmsi,
                    bool json = false, QObject *parent = nullptr);
+    ~TrafficPrinter() override;
 
     int Events() const { return events; }
 
@@ -39,6 +41,10 @@ public:
 
     // Every received line; only AID answers are looked at here.
     void OnLine(const ReceivedLine &line);
+    // Writes out what is held. While standard output is block buffered the
+    // lines are collected and written a block at a time; otherwise each
+    // line is written when its event comes.
+    void Flush();
 
 public slots:
     void OnGpsData(GpsData *data);
@@ -49,9 +55,14 @@ public slots:
     void OnReport(const Message21Report &report);
 
 private:
-    void Print(QString line);
+    // Lines collected before they are written.
+    static constexpr int BlockSize = 64 * 1024;
+
+    void Print(const QString &line);
     // One event as a JSON object, with its kind as "event".
     void PrintJson(const char *event, QJsonObject fields);
+    // The line now at the end of the output is whole.
+    void EndLine();
 
     Model *model;
     AtoNSentenceAID *aidCodec = nullptr;
@@ -61,6 +72,8 @@ private:
     QHash<int, AlarmData::Alarm> lastAlarms;
     bool json;
     int events = 0;
+    // The UTF-8 of the lines not yet written, every character visible.
+    QByteArray output;
 };
 
 #endif // TRAFFICPRINTER_H
