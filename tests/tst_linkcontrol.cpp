@@ -8,7 +8,7 @@
 #include "link/serialtransport.h"
 #include "model/model.h"
 
-#include "support/tempsettings.h"
+#include "support/apptestmain.h"
 #include "tst_cli_support.h"
 
 #include <QPointer>
@@ -18,15 +18,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
-
-namespace {
-
-VandrelApplication *App()
-{
-    return VandrelApplication::instance();
-}
-
-} // namespace
 
 // Offers the window's side of the wiring and records what reaches it.
 class FakeWindow : public QObject

@@ -5,13 +5,9 @@
 
 #include <QtTest>
 
-#include <grp.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 // Port discovery with records fed in place of the system's enumeration, and
-// the pseudo-terminal lines offered through VANDREL_PORTS.
+// the pseudo-terminal lines offered through VANDREL_PORTS. (A port without
+// permission is shown by the window's test, acting as another user.)
 class TestPortDiscovery : public QObject
 {
     Q_OBJECT
@@ -86,30 +82,6 @@ private slots:
         QCOMPARE(PortProbe::Probe(second.slavePath()), PortProblem::Busy);
         QVERIFY(holder.Close());
         QCOMPARE(PortProbe::Probe(second.slavePath()), PortProblem::None);
-    }
-
-    // A device this user may not use, as a serial adapter is before the user
-    // joins the group that owns it.  Tests run as root, who may open anything,
-    // so the probe and the open run in a child that has become "nobody" (the
-    // window's test shows the message).
-    void aPortWithoutPermission()
-    {
-        PtyPair line;
-        const QByteArray path = QFile::encodeName(line.slavePath());
-        QCOMPARE(::chmod(path.constData(), ::geteuid() == 0 ? 0600 : 0), 0);
-        const pid_t child = ::fork();
-        if (child == 0) {
-            if (::geteuid() == 0 && (::setgroups(0, nullptr) || ::setgid(65534) || ::setuid(65534)))
-                ::_exit(100);
-            SerialController opener;
-            const bool opened = opener.Open(line.slavePath(), 38400);
-            ::_exit(opened
-                        ? 101
-                        : int(opener.OpenProblem()) + 10 * int(PortProbe::Probe(line.slavePath())));
-        }
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
-        QCOMPARE(WEXITSTATUS(status), 11 * int(PortProblem::NoPermission));
     }
 };
 

@@ -4,8 +4,8 @@
 #include "model/model.h"
 #include "sentences/parsedsentence.h"
 
+#include "support/apptestmain.h"
 #include "support/ptypair.h"
-#include "support/tempsettings.h"
 #include "support/testchecksum.h"
 #include "tst_cli_support.h"
 
@@ -22,7 +22,7 @@ namespace {
 // A transport whose port, as the settings name it, is a fresh pseudo-terminal.
 struct Line
 {
-    Line() { VandrelApplication::instance()->SetPortName(pty.slavePath()); }
+    Line() { App()->SetPortName(pty.slavePath()); }
     PtyPair pty;
     Model model;
     SerialTransport transport{&model};
@@ -331,14 +331,14 @@ private slots:
         QSignalSpy disconnected(&transport, &Transport::Disconnected);
 
         // A port that cannot be opened is refused with its real reason.
-        VandrelApplication::instance()->SetPortName("/dev/vandrel-no-such-port");
+        App()->SetPortName("/dev/vandrel-no-such-port");
         transport.Connect("/dev/vandrel-no-such-port");
         QCOMPARE(transport.LastError(), QString("No such file or directory"));
         QVERIFY(connectError.at(0).at(0).toString().contains(
             "The serial port /dev/vandrel-no-such-port is not present."));
 
         // The port comes from the settings, whatever the argument says.
-        VandrelApplication::instance()->SetPortName(line.pty.slavePath());
+        App()->SetPortName(line.pty.slavePath());
         transport.Connect("ignored");
         transport.Connect(line.pty.slavePath());
         QVERIFY(!transport.ConnectFile("whatever.log"));
@@ -370,7 +370,7 @@ private slots:
         QTemporaryDir dir;
         const QString logName = dir.filePath("traffic.log");
         QVERIFY(WriteBytes(logName, bytes));
-        VandrelApplication::instance()->SetLogFilename(logName);
+        App()->SetLogFilename(logName);
         QStringList received;
         Line line;
         SerialTransport &transport = line.transport;
@@ -399,12 +399,6 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    TempSettings settings;
-    VandrelApplication application(argc, argv);
-    TestTransport test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANDREL_APP_TEST_MAIN(TestTransport)
 
 #include "tst_transport.moc"

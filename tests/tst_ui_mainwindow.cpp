@@ -36,11 +36,6 @@ namespace {
 
 PortInfoList fakePorts;
 
-VandrelApplication *App()
-{
-    return VandrelApplication::instance();
-}
-
 QString NameIn(const QString &path)
 {
     Model model;

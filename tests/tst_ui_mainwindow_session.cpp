@@ -23,15 +23,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 
-namespace {
-
-VandrelApplication *App()
-{
-    return VandrelApplication::instance();
-}
-
-} // namespace
-
 class TstMainWindowSession : public QObject
 {
     Q_OBJECT

@@ -221,9 +221,9 @@ private slots:
         SimProcess unit({"--drift", "150", "--cycle", "30"});
         QVERIFY(!unit.port.isEmpty());
         qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
-        VandrelApplication::instance()->SetPortName(unit.port);
+        App()->SetPortName(unit.port);
         MainWindow window;
-        VandrelApplication::instance()->SetMainWindow(&window);
+        App()->SetMainWindow(&window);
         window.resize(1366, 768);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -248,7 +248,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(
             child<QLabel>(window, "labelBatteryVoltage")->text().startsWith("12600 mV"), 5000);
         QTest::mouseClick(retrieve, Qt::LeftButton, {}, QPoint(8, retrieve->height() / 2));
-        const StateMachine *machine = VandrelApplication::instance()->GetStateMachine();
+        const StateMachine *machine = App()->GetStateMachine();
         QTRY_VERIFY_WITH_TIMEOUT(machine->TabStateOf(0) == StateMachine::TabSynced &&
                                      machine->TabStateOf(1) == StateMachine::TabSynced,
                                  30000);
@@ -291,9 +291,9 @@ private slots:
         // redrawn when the GPS data go stale).
         tabs->setCurrentIndex(3);
         QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!VandrelApplication::instance()->GetWorkerThread(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 5000);
         QTRY_VERIFY(!refresh->isEnabled());
-        VandrelApplication::instance()->SetMainWindow(nullptr);
+        App()->SetMainWindow(nullptr);
     }
 
 private:

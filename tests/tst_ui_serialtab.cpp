@@ -141,7 +141,7 @@ void TstSerialTab::pauseHoldsLinesForTheFilters()
     QVERIFY(!showSent->isChecked());
     tab.OnSent("$PVKX,1,appver*00\r\n");
     QTest::mouseClick(showSent, Qt::LeftButton);
-    QVERIFY(VandrelApplication::instance()->GetShowTransmit());
+    QVERIFY(App()->GetShowTransmit());
     tab.OnSent("$PVKX,0,0,0x6E2D9A41,2,getserno,3*37\r\n");
     tab.OnSent("$PVKX,2,appver*00\r\n");
     tab.OnReceived("before\n");
@@ -164,7 +164,7 @@ void TstSerialTab::pauseHoldsLinesForTheFilters()
     // Past the limit, the line that starts below it is kept whole, later ones
     // are dropped, and the button says so.
     QTest::mouseClick(showSent, Qt::LeftButton);
-    QVERIFY(!VandrelApplication::instance()->GetShowTransmit());
+    QVERIFY(!App()->GetShowTransmit());
     pause->click();
     tab.OnSent("$PVKX,4,appver*00\r\n");
     const QString block = QString(999, QLatin1Char('x')) + "\n";

@@ -11,18 +11,13 @@
 #include "status/geooffset.h"
 #include "status/unitstatus.h"
 
+#include "support/apptestmain.h"
 #include "support/simprocess.h"
-#include "support/tempsettings.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-VandrelApplication *App()
-{
-    return VandrelApplication::instance();
-}
 
 // Everything the model holds that a log carries, one line per item. The
 // trail and the receiver texts are left out: the log starts a moment after
@@ -190,12 +185,6 @@ void TestUnitStatus::liveLinkThenReplay()
     QCOMPARE(trail, liveTrail.mid(liveTrail.size() - trail.size()));
 }
 
-int main(int argc, char **argv)
-{
-    TempSettings settings;
-    VandrelApplication application(argc, argv);
-    TestUnitStatus test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANDREL_APP_TEST_MAIN(TestUnitStatus)
 
 #include "tst_unitstatus.moc"

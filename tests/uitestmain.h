@@ -1,9 +1,8 @@
 #ifndef UITESTMAIN_H
 #define UITESTMAIN_H
 
-#include "app/vandrelapplication.h"
 #include "model/model.h"
-#include "support/tempsettings.h"
+#include "support/apptestmain.h"
 #include "ui/atonconfiguration.h"
 
 #include <QTranslator>
@@ -45,7 +44,7 @@ template <typename Tab> struct TabUnderTest
 
     void Open()
     {
-        model = VandrelApplication::instance()->EditModel();
+        model = App()->EditModel();
         model->Reset();
         tab = std::make_unique<Tab>(model);
         edited = std::make_unique<QSignalSpy>(tab.get(), &AtoNConfiguration::Edited);
