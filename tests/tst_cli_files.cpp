@@ -1,6 +1,7 @@
 // vandrel-cli on .pad files: show (readable and JSON) and diff. Files that
 // cannot be read are refused in the failure tests.
 
+#include "support/schedulerows.h"
 #include "tst_cli_support.h"
 
 #include <QJsonArray>
@@ -95,15 +96,9 @@ void TestCliFiles::show()
 
     // Many rows: show and its JSON stay linear in them (16,000 rows once took
     // minutes, each cell looking through every row).
-    QByteArray rows;
-    QDataStream out(&rows, QIODevice::WriteOnly);
-    out << qint32(2) << qint32(16000);
     MessageScheduleEntry entry;
     entry.SetMessageId(6);
-    for (int i = 0; i < 16000; ++i)
-        entry.Write(out);
-    QDataStream in(rows);
-    sample.GetMessageSchedule()->Read(in);
+    LoadRows(sample.GetMessageSchedule(), QVector<MessageScheduleEntry>(16000, entry));
     QElapsedTimer clock;
     clock.start();
     QCOMPARE(RunCli({"show", SavePad(Path("many.pad"), sample)}, 60000).status, 0);

@@ -2,25 +2,12 @@
 #include "lim/lanterninterface.h"
 #include "model/decimaltext.h"
 #include "model/model.h"
+#include "support/schedulerows.h"
 
-#include <QDataStream>
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-
-// A schedule holding only the given rows, as a file may leave it.
-void LoadRows(MessageSchedule &schedule, const QList<MessageScheduleEntry> &rows)
-{
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out << qint32(2) << qint32(rows.size());
-    for (const MessageScheduleEntry &row : rows)
-        row.Write(out);
-    QDataStream in(bytes);
-    schedule.Read(in);
-    QCOMPARE(schedule.Count(), rows.size());
-}
 
 bool IsFree(const MessageSchedule &schedule, int row, int message)
 {
@@ -454,7 +441,7 @@ void TestModel::tableRowMapping()
     // table never asks for a row that cannot be mapped.
     MessageScheduleEntry five;
     five.SetMessageId(5);
-    LoadRows(schedule, {five, MessageScheduleEntry()});
+    LoadRows(&schedule, {five, MessageScheduleEntry()});
     QCOMPARE(schedule.VisibleCount(), 2);
     QVERIFY(schedule.EntryOfTableRow(0, i) && i == 1);
     QVERIFY(schedule.EntryOfTableRow(1, i) && i == 0);
@@ -484,7 +471,7 @@ void TestModel::prepareRowAndShortSchedules()
     QCOMPARE(spy.count(), 1);
 
     // Schedules that a file left short refuse the rows they lack.
-    LoadRows(schedule, {MessageScheduleEntry()});
+    LoadRows(&schedule, {MessageScheduleEntry()});
     QCOMPARE(Add(schedule, 6), -1);
     QCOMPARE(Add(schedule, 112), -1);
     QVERIFY(!schedule.EnableReport(1));
@@ -492,7 +479,7 @@ void TestModel::prepareRowAndShortSchedules()
     QCOMPARE(Prepare(schedule, 8, 0), -1);
     QCOMPARE(schedule.Count(), 1);
 
-    LoadRows(schedule, {});
+    LoadRows(&schedule, {});
     int row = 0;
     QVERIFY(!schedule.RisksSlotClash());
     QVERIFY(!schedule.EntryOfTableRow(0, row));
@@ -501,7 +488,7 @@ void TestModel::prepareRowAndShortSchedules()
     // A file may put a row outside its block; removing it touches nothing else.
     MessageScheduleEntry stray;
     stray.SetMessageId(6);
-    LoadRows(schedule, {MessageScheduleEntry(), stray});
+    LoadRows(&schedule, {MessageScheduleEntry(), stray});
     QVERIFY(schedule.RemoveEntry(1));
     QVERIFY(IsFree(schedule, 1, 6));
     QCOMPARE(schedule.EntryAt(0), MessageScheduleEntry());

@@ -4,6 +4,7 @@
 
 #include "app/statemachine.h"
 #include "model/model.h"
+#include "support/schedulerows.h"
 
 // Compares the signals raised since the last check with the "|"-joined list.
 #define EXPECT_EVENTS(text) QCOMPARE(recorder->Take(), QString(text))
@@ -230,10 +231,7 @@ private slots:
         // A second send on the link knows the unit's MMSI. An empty schedule
         // sends no row, and whatever rows the unit holds are its own.
         editModel->GetAtoN()->SetName("NORTH PIER");
-        QByteArray noRows;
-        QDataStream(&noRows, QIODevice::WriteOnly) << qint32(2) << qint32(0);
-        QDataStream rows(noRows);
-        editModel->GetMessageSchedule()->Read(rows);
+        LoadRows(editModel->GetMessageSchedule(), {});
         QCOMPARE(editModel->GetMessageSchedule()->Count(), 0);
         recorder->Play("SendTab:0 sent:Kelvane got:Kelvane got:Message_Schedule");
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|job Kelvane true|job Kelvane false|"

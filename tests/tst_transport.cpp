@@ -6,10 +6,10 @@
 
 #include "support/apptestmain.h"
 #include "support/ptypair.h"
+#include "support/schedulerows.h"
 #include "support/testchecksum.h"
 #include "tst_cli_support.h"
 
-#include <QDataStream>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -259,16 +259,7 @@ private slots:
         // This transport was built while the schedule held its full layout; the
         // schedule to be sent holds two rows, and only those go out.
         QCOMPARE(link->model.GetMessageSchedule()->Count(), MessageSchedule::BlockLayoutRows);
-        const auto setRows = [this](int rows) {
-            QByteArray bytes;
-            QDataStream out(&bytes, QIODevice::WriteOnly);
-            out << qint32(2) << qint32(rows); // object version, rows
-            for (int i = 0; i < rows; ++i)
-                MessageScheduleEntry().Write(out);
-            QDataStream in(bytes);
-            link->model.GetMessageSchedule()->Read(in);
-        };
-        setRows(2);
+        LoadRows(link->model.GetMessageSchedule(), QVector<MessageScheduleEntry>(2));
         link->transport.QueueJob("Kelvane", true);
 
         QStringList sentences;
@@ -314,7 +305,7 @@ private slots:
 
         // An empty schedule sends no row at all.
         events.clear();
-        setRows(0);
+        LoadRows(link->model.GetMessageSchedule(), {});
         link->transport.QueueJob("Message Schedule", true);
         QCOMPARE(events, (QStringList{"JobComplete Message Schedule 1", "AllJobsComplete"}));
         QVERIFY(Silent(300));

@@ -7,12 +7,12 @@
 
 #include "childwidget.h"
 #include "modalanswer.h"
+#include "support/schedulerows.h"
 #include "support/simprocess.h"
 #include "uitestmain.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QDataStream>
 #include <QDoubleSpinBox>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -284,10 +284,7 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     model.GetAtoN()->SetTypeOfAtoN(14);
     model.GetLanternInterface()->SetLimvmax(12000);
     // No schedule rows: the unit keeps its own.
-    QByteArray noRows;
-    QDataStream(&noRows, QIODevice::WriteOnly) << qint32(2) << qint32(0);
-    QDataStream rows(noRows);
-    model.GetMessageSchedule()->Read(rows);
+    LoadRows(model.GetMessageSchedule(), {});
     QCOMPARE(model.GetMessageSchedule()->Count(), 0);
     QCOMPARE(PadFile::Save(file, model), PadFile::Done);
     // Start slots one apart at different intervals: a clash.
