@@ -400,20 +400,24 @@ void TstMainWindow::linkSignalsAndTransferRequests()
 
 void TstMainWindow::replayPlaysALogThroughTheWindow()
 {
-    // A log of a unit's GPS traffic, played whole: no line lost, no job sent
-    // to a log that cannot answer, no transfer offered, the clock set from
-    // the fixes as a live unit would set it.
+    // A log of a unit's GPS traffic, played whole at no more than a line
+    // each 10 ms: no line lost (a line in UTF-8 and a last line without its
+    // end among them, the logged sent line and the comments left out), no
+    // job sent to a log that cannot answer, no transfer offered, the clock
+    // set from the fixes as a live unit would set it.
     const int lineCount = 5000;
     QTemporaryDir dir;
     const QString log = dir.filePath("field.log");
     QByteArray lines = "#\n# logged in the field\n#\n";
-    for (int i = 0; i < lineCount; ++i)
+    for (int i = 0; i < lineCount - 1; ++i)
         lines += TestChecksum::Framed(QStringLiteral("$GPRMC,1230%1.00,A,5047.4495,N,00106.2246,W,"
                                                      "0.02,211.6,061226,,,A")
                                           .arg(i % 60, 2, 10, QLatin1Char('0')))
                      .toLatin1() +
-                 "\n";
-    QVERIFY(WriteBytes(log, lines));
+                 (i < lineCount - 2 ? "\n" : "\n>$PVKX,0,appver*00\ncaf\xC3\xA9\n");
+    QVERIFY(WriteBytes(log, lines.chopped(1)));
+    QElapsedTimer played;
+    played.start();
     MainWindow window;
     App()->SetMainWindow(&window);
     window.show();
@@ -431,7 +435,9 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
     // Played to its end, the replay closes like a link and says what it did.
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 300000);
     QTRY_VERIFY_WITH_TIMEOUT(child<QAction>(window, "actionReplayLogFile")->isEnabled(), 500);
+    QVERIFY2(played.elapsed() >= lineCount * 9, qPrintable(QString::number(played.elapsed())));
     QCOMPARE(received->Text().count('\n'), lineCount);
+    QVERIFY(received->Text().endsWith(QString::fromUtf8("caf\xC3\xA9\n")));
     QCOMPARE(window.statusBar()->currentMessage(),
              QString("The log replay has ended; lines played: %1").arg(lineCount));
     QVERIFY(!step->isVisible());
