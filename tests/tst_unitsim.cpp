@@ -293,7 +293,6 @@ void TestUnitSim::stateFileSurvivesARestart()
         u.line->send("UPAID,992351234,1,235000001,R,C");
         u.line->send("UPACE,235000001,E0,0050,1,0,1,,0010010101,C");
         u.line->send("UPACE,235000001,,,,,,HARBOUR^2C LIGHT N^B04 ^7E WEST^0ASIDE,,C");
-        u.line->send("UPAAR,235000001,08,02,01,30,,300,2,01,31,,360,C");
         QCOMPARE(field(u.line->shell("nvseti \"limton\"^2C750^2C0^2C0^2C1", 17, 3), 4),
                  QByteArray("750"));
     }
@@ -305,8 +304,6 @@ void TestUnitSim::stateFileSurvivesARestart()
         // Escaped characters outside printable ASCII come back as sent.
         QCOMPARE(field(u.line->query("ACE", 2).value(1), 7),
                  QByteArray("HARBOUR^2C LIGHT N^B04 ^7E WEST^0ASIDE"));
-        QCOMPARE(SimClient::body(u.line->query("AAR", 5).value(3)),
-                 QByteArray("AIAAR,235000001,08,02,01,30,,5,2,01,31,,6,R"));
         QCOMPARE(field(u.line->shell("nvgeti \"limton\"", 9, 3), 4), QByteArray("750"));
     }
     // A state file that cannot be read stops the start and is left as it was.
