@@ -1,5 +1,4 @@
 #include "app/windowcommandline.h"
-#include "decode/gpsdata.h"
 #include "link/serialcontroller.h"
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
@@ -389,13 +388,9 @@ void TstMainWindow::linkSignalsAndTransferRequests()
     QCOMPARE(edited.value(0).value(0).toInt(), 1);
     QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmin(), 3500);
 
-    auto *clock = child<QLabel>(window, "labelUtcClock");
-    GpsData fix;
-    fix.SetTime("093005");
-    window.OnGpsDataReceived(&fix);
-    QCOMPARE(clock->text(), QString(" UTC 09:30:05 "));
+    // The clock runs from the fixes in the replay below; without one it says so.
     window.OnGpsDataReceived(nullptr);
-    QCOMPARE(clock->text(), QString(" UTC **:**:** "));
+    QCOMPARE(child<QLabel>(window, "labelUtcClock")->text(), QString(" UTC **:**:** "));
 }
 
 void TstMainWindow::replayPlaysALogThroughTheWindow()
