@@ -180,9 +180,13 @@ void LineAssembler::ProcessPiece(const char *bytes, int size)
         return;
     }
 
-    // The unit's prompt comes without a line end.
+    // The unit's prompt comes without a line end; a carriage return before
+    // it is dropped, as from every line.
     if (size <= 2 && bytes[size - 1] == '>') {
-        PassOn(bytes, size, true);
+        if (bytes[0] == '\r')
+            PassOn(bytes + 1, size - 1, true);
+        else
+            PassOn(bytes, size, true);
         return;
     }
 

@@ -60,11 +60,11 @@ private slots:
         // A lone prompt and a two-character prompt are passed on at once;
         // three characters ending in '>' are an ordinary partial line. A
         // comment is dropped only when it is a whole line.
-        for (const char *piece : {">", "x>", "ab>", "c\n", "# vandrel comment\n", "#$",
+        for (const char *piece : {">", "\r>", "x>", "ab>", "c\n", "# vandrel comment\n", "#$",
                                   "GPTXT,1*00\n", "abc", "def*1A\r\n", "a\rb\r\r\n", "z\0e\n"})
             assembler.AddPiece(piece, piece[0] == 'z' ? 5 : int(qstrlen(piece)));
-        QCOMPARE(received, (QStringList{"prompt >", "prompt x>", "ab>c\n", "#$GPTXT,1*00\n",
-                                        "abcdef*1A\n", "ab\n", "ze\n"}));
+        QCOMPARE(received, (QStringList{"prompt >", "prompt >", "prompt x>", "ab>c\n",
+                                        "#$GPTXT,1*00\n", "abcdef*1A\n", "ab\n", "ze\n"}));
 
         // Input without a line end is passed on in bounded parts that hold
         // all of it, in order; the sentence after it stands on its own.
