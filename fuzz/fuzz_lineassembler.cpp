@@ -2,10 +2,12 @@
 // the stretches that the rest is cut into. Every line passed on must be
 // bounded, free of carriage returns and zero bytes, and end in "\n" unless it
 // is a prompt; a log must give the same lines however it is cut into blocks.
+// A line's sentence, read from its bytes, is the one its text holds.
 
 #include "fuzzapplication.h"
 
 #include "link/lineassembler.h"
+#include "sentences/sentenceview.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -32,6 +34,16 @@ struct Lines
         if (prompt ? text.size() > 2 || !text.endsWith(QLatin1Char('>'))
                    : !text.endsWith(QLatin1Char('\n')))
             abort();
+        // The parse of the line's bytes and that of its text agree.
+        const SentenceView &fromBytes = line.Sentence();
+        const SentenceView fromText(text);
+        if (fromBytes.IsValid() != fromText.IsValid() ||
+            fromBytes.FieldCount() != fromText.FieldCount())
+            abort();
+        for (int i = 0; i < fromText.FieldCount(); ++i) {
+            if (fromBytes.Field(i) != fromText.Field(i))
+                abort();
+        }
         received << text;
     }
 };

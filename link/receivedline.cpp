@@ -57,7 +57,7 @@ const SentenceView &ReceivedLine::Sentence() const
             all |= byte;
         }
         if (encoding == Encoding::Latin1 || all < 0x80) {
-            view.Read(reinterpret_cast<const QChar *>(wide), size);
+            view.Read(reinterpret_cast<const QChar *>(wide), bytes, size);
             return view;
         }
     }

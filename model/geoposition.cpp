@@ -17,7 +17,10 @@ void AddText(QString &text, const QString &piece)
 
 void AddText(QByteArray &text, const QString &piece)
 {
-    text += piece.toUtf8();
+    if (piece.size() == 1 && piece.at(0).unicode() < 0x80)
+        text += char(piece.at(0).unicode());
+    else
+        text += piece.toUtf8();
 }
 
 void AddText(QString &text, QLatin1String piece)

@@ -32,6 +32,9 @@ public:
     SentenceView(const QChar *line, int length) { Read(line, length); }
     // Views another line, as a new view of it would, without the copy.
     void Read(const QChar *line, int length);
+    // The same for a line of bytes, each the character of its code, that
+    // line holds widened: the bytes are read to locate the fields.
+    void Read(const QChar *line, const char *bytes, int length);
 
     // The view of the line most recently looked at on this thread, parsed
     // anew only when the line differs: the consumers of one received line
@@ -103,8 +106,14 @@ public:
         return value;
     }
     static double DoubleOf(QStringView text);
+    // IntOf(Field(i)); 0 for a field that does not exist.
+    int IntAt(int i) const;
 
 private:
+    template <class Character> static Frame FindFrame(const Character *line, int length);
+    template <class Character>
+    static bool ChecksumMatches(const Character *line, const Frame &frame, uchar sum);
+    static Frame LocateBytes(const char *line, int length, short *separators, short *count);
     // The framework's reading, of a number that is not plain digits.
     static int IntOfText(QStringView text);
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "decode/clocktime.h"
+#include "link/receivedline.h"
 #include "sentences/parsedsentence.h"
 #include "sentences/sentenceview.h"
 
@@ -34,7 +35,11 @@ private slots:
         QTest::newRow("second start") << "$GPGS" + Sealed("$GPRMC,1,2");
         QTest::newRow("short address") << Sealed("$GPR,1,2");
         QTest::newRow("outside Latin-1") << Sealed(QString("$AITXT,01,01,02,caf") + QChar(0x20AC));
+        QTest::newRow("Latin-1") << Sealed(QString("$AITXT,01,01,02,caf") + QChar(0xE9)) + '\n';
         QTest::newRow("empty fields") << Sealed("$GPGSA,,,,,");
+        QTest::newRow("short numbers")
+            << Sealed(QString("$GPGSA,+5, 5,-5,5 ,1e3,:9,/0,9,09,0990,") + QChar(0x0661) + ",1" +
+                      QChar(0x3039) + ",12345");
         QTest::newRow("nothing") << QString();
     }
     void agreesWithTheParse()
@@ -42,6 +47,16 @@ private slots:
         QFETCH(QString, line);
         const ParsedSentence parsed(line);
         const SentenceView view(line);
+        // A received line is located on its bytes, as a port or a log gives them.
+        const bool latin1 = std::all_of(line.begin(), line.end(), [](QChar c) { return c < 256; });
+        const QByteArray bytes = latin1 ? line.toLatin1() : line.toUtf8();
+        const ReceivedLine received(bytes.constData(), bytes.size(),
+                                    latin1 ? ReceivedLine::Encoding::Latin1
+                                           : ReceivedLine::Encoding::Utf8);
+        QCOMPARE(received.Sentence().IsValid(), parsed.valid);
+        QCOMPARE(received.Sentence().FieldCount(), view.FieldCount());
+        for (int i = 0; i < view.FieldCount(); ++i)
+            QCOMPARE(received.Sentence().Field(i), view.Field(i));
         QCOMPARE(view.IsValid(), parsed.valid);
         if (!parsed.valid) {
             QCOMPARE(view.FieldCount(), 0);

@@ -30,50 +30,51 @@ QLatin1String ModeText(int mode)
     return QLatin1String(mode >= 0 && mode <= 8 ? modes[mode] : "no fix");
 }
 
-void AddChar(QString &text, char c)
+void AddChars(QString &text, const char *chars, int size)
 {
-    text += QLatin1Char(c);
+    text += QLatin1String(chars, size);
 }
 
-void AddChar(QByteArray &text, char c)
+void AddChars(QByteArray &text, const char *chars, int size)
 {
-    text += c;
+    text.append(chars, size);
 }
 
 // Time and date as "hh:mm:ss" and "yyyy-MM-dd", written by hand: the
 // framework's format parser costs more than the rest of a fix's decode.
-template <class Text> void AppendNumber(Text &text, int value, int digits)
+char *WriteNumber(char *to, int value, int digits)
 {
     for (int unit = digits == 4 ? 1000 : 10; unit > 0; unit /= 10)
-        AddChar(text, char('0' + value / unit % 10));
+        *to++ = char('0' + value / unit % 10);
+    return to;
 }
 
 template <class Text> void AppendClock(Text &text, const QTime &time)
 {
     if (!time.isValid())
         return;
-    AppendNumber(text, time.hour(), 2);
-    AddChar(text, ':');
-    AppendNumber(text, time.minute(), 2);
-    AddChar(text, ':');
-    AppendNumber(text, time.second(), 2);
+    char clock[8];
+    WriteNumber(clock, time.hour(), 2);
+    clock[2] = ':';
+    WriteNumber(clock + 3, time.minute(), 2);
+    clock[5] = ':';
+    WriteNumber(clock + 6, time.second(), 2);
+    AddChars(text, clock, 8);
 }
 
 void AppendInteger(QByteArray &text, int value)
 {
-    char reversed[12];
-    int count = 0;
-    qint64 rest = value;
-    if (rest < 0) {
-        text += '-';
-        rest = -rest;
-    }
+    char written[12];
+    char *end = written + sizeof written;
+    char *at = end;
+    qint64 rest = qAbs(qint64(value));
     do {
-        reversed[count++] = char('0' + rest % 10);
+        *--at = char('0' + rest % 10);
         rest /= 10;
     } while (rest != 0);
-    while (count > 0)
-        text += reversed[--count];
+    if (value < 0)
+        *--at = '-';
+    text.append(at, int(end - at));
 }
 
 QString ClockText(const QTime &time)
@@ -94,11 +95,13 @@ void AppendDate(QByteArray &text, const QDate &date)
     } else if (year < 1000 || year > 9999) {
         Console::AppendVisible(text, date.toString(QStringLiteral("yyyy-MM-dd")));
     } else {
-        AppendNumber(text, year, 4);
-        text += '-';
-        AppendNumber(text, month, 2);
-        text += '-';
-        AppendNumber(text, day, 2);
+        char written[10];
+        WriteNumber(written, year, 4);
+        written[4] = '-';
+        WriteNumber(written + 5, month, 2);
+        written[7] = '-';
+        WriteNumber(written + 8, day, 2);
+        text.append(written, 10);
     }
 }
 
