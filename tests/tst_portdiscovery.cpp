@@ -6,8 +6,9 @@
 #include <QtTest>
 
 // Port discovery with records fed in place of the system's enumeration, and
-// the pseudo-terminal lines offered through VANDREL_PORTS. (A port without
-// permission is shown by the window's test, acting as another user.)
+// the pseudo-terminal lines offered through VANDREL_PORTS. (The window's test
+// shows each port problem as the port list marks it, and as Connect reports
+// it; its session connects to a port the list has just probed.)
 class TestPortDiscovery : public QObject
 {
     Q_OBJECT
@@ -73,15 +74,8 @@ private slots:
         QCOMPARE(list.count(qMakePair(first.slavePath(), first.slavePath())), 1);
         QCOMPARE(list.count(qMakePair(second.slavePath(), second.slavePath())), 1);
         qunsetenv("VANDREL_PORTS");
-
-        // Probing leaves a port free; each problem is told apart.
-        QCOMPARE(PortProbe::Probe(list.last().first), PortProblem::None);
-        QCOMPARE(PortProbe::Probe("/dev/vandrel-missing"), PortProblem::NotPresent);
-        SerialController holder;
-        QVERIFY(holder.Open(list.last().first, 38400));
-        QCOMPARE(PortProbe::Probe(second.slavePath()), PortProblem::Busy);
-        QVERIFY(holder.Close());
-        QCOMPARE(PortProbe::Probe(second.slavePath()), PortProblem::None);
+        SerialController opener;
+        QVERIFY(opener.Open(list.last().first, 38400));
     }
 };
 
