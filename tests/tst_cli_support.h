@@ -72,14 +72,6 @@ inline bool ChangeAsAnEngineer(Model *model)
     return schedule->SetEntry(row, entry);
 }
 
-// The test classes keep their files in a folder of their own.
-class CliTest : public QObject
-{
-protected:
-    QString Path(const QString &name) const { return dir.filePath(name); }
-    QTemporaryDir dir;
-};
-
 // The simulator, with a retrieval through the command-line program.
 class Simulator : public SimProcess
 {

@@ -1,0 +1,450 @@
+// vandrel-cli against the unit simulator and on .pad files: whole sessions
+// (retrieve, change, send, retrieve and compare; a send the unit does not
+// take in full; a schedule refused before anything is sent; live
+// monitoring); every failure of a transfer with its message, a non-zero
+// status and no file written; wrong command lines; the decoding of a traffic
+// log; show (readable and JSON) and diff.
+
+#include "support/schedulerows.h"
+#include "tst_cli_support.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSerialPort>
+#include <QtTest>
+
+// The output's lines with their padding taken out.
+static QStringList Lines(const QString &text)
+{
+    QStringList lines;
+    for (const QString &line : text.split(QLatin1Char('\n')))
+        lines << line.simplified();
+    return lines;
+}
+
+static QJsonObject Json(const QString &pad)
+{
+    return QJsonDocument::fromJson(RunCli({"show", "--json", pad}).out.toUtf8()).object();
+}
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+    void init();
+    void retrieveChangeSendRetrieveGivesWhatWasSent();
+    void sendRefusedOrNotTakenInFull();
+    void monitorDecodesLiveTrafficUntilStopped();
+    void failedRetrieveWritesNoFile();
+    void refusedCommands();
+    void replayDecodesALog();
+    void show();
+    void diffReportsEachDifferentFieldOnce();
+
+private:
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+    // A configuration as an engineer leaves it, for show and diff.
+    Model sample;
+};
+
+void TestCli::init()
+{
+    sample.Reset();
+    AtoN *aton = sample.GetAtoN();
+    aton->GetAtoNMMSI()->SetMmsi(QStringLiteral("992351001"));
+    aton->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992351002"));
+    aton->SetTypeOfAtoN(25);
+    QVERIFY(ChangeAsAnEngineer(&sample));
+}
+
+void TestCli::show()
+{
+    // A name as a file may hold it: an escape sequence that would retitle the
+    // terminal is shown, not obeyed; JSON escapes it and keeps it whole.
+    const QString name = QStringLiteral("NORTH\x1b]0;OWNED\x07 PIER\u202e");
+    sample.GetAtoN()->SetName(name);
+    const CliRun run = RunCli({"show", SavePad(Path("s.pad"), sample)});
+    QVERIFY(run.status == 0 && run.err.isEmpty());
+    QVERIFY(Lines(run.out).contains("Name: \"NORTH\\x1b]0;OWNED\\x07 PIER\\u202e\""));
+    const CliRun jsonRun = RunCli({"show", "--json", Path("s.pad")});
+    QVERIFY(!run.out.contains(QChar(0x1b)) && !jsonRun.out.contains(QChar(0x1b)) &&
+            !jsonRun.out.contains(QChar(0x202e)));
+    QCOMPARE(Json(Path("s.pad")).value("aton").toObject().value("name").toString(), name);
+    // Fields that the diff test shows are left to it. Channel 06 is simplex:
+    // its 20xx item keeps the ship frequency. The schedule as the table shows
+    // it: message 21 rows always, the RATDMA row of message 8 without start
+    // slots and with its intervals in minutes.
+    const QStringList expected{"MMSI: 992351002",
+                               "MMSI held by the unit: 992351001",
+                               "Type of AtoN: (25) Starboard Hand Mark",
+                               QString::fromUtf8("Longitude: 004° 14.8080' W"),
+                               "Channel 1: CH2006 ( 156.300MHz )",
+                               "Channel 2: CH1060 ( 156.025MHz )",
+                               "21 1 FATDMA 00:00 0 6750 slots 00:00 0 6750 slots",
+                               "21 2 FATDMA 00:00 -1 6750 slots 00:00 -1 6750 slots (not in use)",
+                               "8 1 RATDMA 07:15 3 minutes 07:45 12 minutes",
+                               "On current (steady on): 0.500 A",
+                               "Ambient light-on threshold: 51 lux (sensor value 420)"};
+    const QStringList lines = Lines(run.out);
+    for (const QString &line : expected)
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    // JSON holds the numbers; every list row, placeholders included.
+    const QJsonObject json = Json(Path("s.pad"));
+    QCOMPARE(json.value("aton").toObject().value("latitude").toDouble(), -(33 + 30.75 / 60));
+    QCOMPARE(json.value("schedule").toArray().size(), sample.GetMessageSchedule()->Count());
+    QCOMPARE(json.value("lantern").toObject().value("onCurrentAmperes").toDouble(), 0.5);
+
+    // Flashing: the same value is a slew rate in amperes per second. Without
+    // a position: not 91, but not available, or null.
+    sample.GetLanternInterface()->SetLimton(500);
+    sample.GetAtoN()->GetPosition()->SetLatitude(GeoPosition::NotAvailableLatitude);
+    const QStringList flashing = Lines(RunCli({"show", SavePad(Path("f.pad"), sample)}).out);
+    QVERIFY(flashing.contains("On/off slew rate: 5.00 A/s"));
+    QVERIFY(flashing.contains("Maximum on time: 0.500 s"));
+    QVERIFY(flashing.contains("Latitude: not available"));
+    QVERIFY(Json(Path("f.pad")).value("aton").toObject().value("latitude").isNull());
+
+    // Many rows: show and its JSON stay linear in them (16,000 rows once took
+    // minutes, each cell looking through every row).
+    MessageScheduleEntry entry;
+    entry.SetMessageId(6);
+    LoadRows(sample.GetMessageSchedule(), QVector<MessageScheduleEntry>(16000, entry));
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(RunCli({"show", SavePad(Path("many.pad"), sample)}, 60000).status, 0);
+    QCOMPARE(RunCli({"show", "--json", Path("many.pad")}, 60000).status, 0);
+    qInfo("show and show --json of 16,000 rows: %lld ms", clock.elapsed());
+    QVERIFY(clock.elapsed() < 45000);
+}
+
+void TestCli::diffReportsEachDifferentFieldOnce()
+{
+    const QString a = SavePad(Path("a.pad"), sample);
+    Model changed;
+    changed = sample;
+    changed.GetAtoN()->SetName(QStringLiteral("SOUTH PIER"));
+    changed.GetAtoN()->GetPosition()->SetLatitude(33.5);
+    changed.GetLanternInterface()->SetLimvmax(24000);
+    // A schedule row that only the second file has.
+    int row = -1;
+    QVERIFY(changed.GetMessageSchedule()->AddMessage(6, row));
+    const CliRun diff = RunCli({"diff", a, SavePad(Path("b.pad"), changed)});
+    QCOMPARE(diff.status, 1);
+    // Name, latitude, the new row's eight columns and maximum voltage: each
+    // once, in the order the configuration is shown.
+    QStringList lines = diff.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.removeDuplicates(), 0);
+    QCOMPARE(lines.at(0),
+             QStringLiteral("Name: \"SOUTH MOLE, OUTER HARBOUR LIGHT 34\" -> \"SOUTH PIER\""));
+    QCOMPARE(lines.at(1), QString::fromUtf8("Latitude: 33° 30.7500' S -> 33° 30.0000' N"));
+    QCOMPARE(lines.at(6), QStringLiteral("Schedule 6/1 Channel 1 Interval: (none) -> 6750 slots"));
+    QCOMPARE(lines.at(10), QStringLiteral("Maximum voltage: 32.299 V -> 24.000 V"));
+
+    // Positions count to the ten-thousandth of a minute that the unit keeps.
+    const double latitude = sample.GetAtoN()->GetPosition()->Latitude();
+    changed = sample;
+    changed.GetAtoN()->GetPosition()->SetLatitude(latitude - 1e-8);
+    QCOMPARE(RunCli({"diff", a, SavePad(Path("c.pad"), changed)}).status, 0);
+    changed.GetAtoN()->GetPosition()->SetLatitude(latitude - 0.0001 / 60);
+    QCOMPARE(RunCli({"diff", a, SavePad(Path("c.pad"), changed)}).status, 1);
+}
+
+void TestCli::retrieveChangeSendRetrieveGivesWhatWasSent()
+{
+    // Paced like a real line, with its unsolicited traffic, the shell prompt
+    // and a flood of lines (half of them broken) beyond what the line
+    // carries: the answers are picked out of the rest, and the unit is read
+    // as from a quiet line.
+    Simulator unit({"--prompt", "--flood", "400"});
+    const QString retrieved = Path("retrieved.pad");
+    Model model;
+    QCOMPARE(unit.Retrieve(retrieved, &model), 0);
+    Model quiet;
+    QCOMPARE(Simulator({"--fast", "--quiet"}).Retrieve(Path("quiet.pad"), &quiet), 0);
+    QVERIFY(model == quiet);
+
+    QVERIFY(ChangeAsAnEngineer(&model));
+    // Also a new MMSI, a floating type (dimension A stands for all four, as
+    // read back), the off-position report and a variant row taken out (both go out with
+    // start slots -1, which the unit takes as disabled), the lantern off.
+    AtoN *aton = model.GetAtoN();
+    aton->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("235000001"));
+    aton->SetRacon(false);
+    aton->SetOffPositionThreshold(120);
+    aton->SetTypeOfAtoN(25);
+    aton->SetDimensionA(7);
+    QVERIFY(model.GetMessageSchedule()->DisableReport(1));
+    QVERIFY(model.GetMessageSchedule()->RemoveEntry(MessageSchedule::FirstRow(12) + 1));
+    model.GetLanternInterface()->SetLimen(false);
+    const QString changed = SavePad(Path("changed.pad"), model);
+
+    const CliRun send = RunCli({"send", "--port", unit.port, changed});
+    QVERIFY2(send.status == 0 && send.out.isEmpty(), qPrintable(send.out + send.err));
+    QVERIFY(send.err.contains(QStringLiteral("Set LIM: set limvmax = 32299")));
+
+    const QString again = Path("again.pad");
+    QCOMPARE(unit.Retrieve(again), 0);
+    const CliRun diff = RunCli({"diff", changed, again});
+    QVERIFY2(diff.status == 1 && diff.out == "MMSI held by the unit: 992351234 -> 235000001\n"
+                                             "Dimension B: 5 m -> 7 m\nDimension C: 3 m -> 7 m\n"
+                                             "Dimension D: 3 m -> 7 m\n",
+             qPrintable(diff.out));
+}
+
+void TestCli::sendRefusedOrNotTakenInFull()
+{
+    // A unit that ignores every ACE sentence and the maximum voltage.
+    Simulator unit({"--fast", "--quiet", "--refuse", "ACE", "--refuse", "nvseti \"limvmax\""});
+    Model model;
+    const QString retrieved = Path("clash.pad");
+    QCOMPARE(unit.Retrieve(retrieved, &model), 0);
+    // Refused before anything goes out: clashing slots (with both tabs
+    // changed), and a value out of the unit's range, named.
+    Model clashing;
+    clashing = model;
+    MessageScheduleEntry normal = clashing.GetMessageSchedule()->EntryAt(0);
+    normal.SetStartSlot1(10);
+    normal.SetStartSlot2(11);
+    normal.SetInterval2(4500);
+    QVERIFY(clashing.GetMessageSchedule()->SetEntry(0, normal));
+    QVERIFY(ChangeAsAnEngineer(&clashing));
+    Model outOfRange;
+    outOfRange = model;
+    outOfRange.GetAtoN()->SetTypeOfEPFS(16);
+    for (const auto &[file, text] :
+         {std::pair{SavePad(Path("c.pad"), clashing),
+                    QStringLiteral("The message schedule set risks clashing timeslots.")},
+          std::pair{SavePad(Path("r.pad"), outOfRange),
+                    QStringLiteral("Type of EPFS: 16 is outside 0 to 15")}}) {
+        const CliRun refused = RunCli({"send", "--port", unit.port, file});
+        QVERIFY2(refused.status == 3 && refused.err.contains(text), qPrintable(refused.err));
+    }
+    QCOMPARE(unit.Retrieve(Path("afterclash.pad")), 0);
+    QCOMPARE(RunCli({"diff", retrieved, Path("afterclash.pad")}).status, 0);
+
+    // The read-back names what the unit did not take; the new position went
+    // out in the ACF, addressed by the MMSI the unit holds.
+    model.GetAtoN()->GetPosition()->SetLatitude(10.25);
+    model.GetAtoN()->SetName(QStringLiteral("NOT TAKEN"));
+    model.GetLanternInterface()->SetLimvmax(13000);
+    const CliRun send = RunCli({"send", "--port", unit.port, SavePad(Path("refusing.pad"), model)});
+    QVERIFY2(
+        send.status == 1 &&
+            send.out.contains("The unit did not take 2 fields (sent -> held):\n"
+                              "  Name: \"NOT TAKEN\" -> \"NORTH PIER, WEST HARBOUR ENTRANCE\"\n"
+                              "  Maximum voltage: 13.000 V -> 14.500 V\n"),
+        qPrintable(send.out + send.err));
+    QCOMPARE(unit.Retrieve(Path("after.pad"), &model), 0);
+    QCOMPARE(model.GetAtoN()->GetPosition()->Latitude(), 10.25);
+}
+
+void TestCli::monitorDecodesLiveTrafficUntilStopped()
+{
+    Simulator unit({"--fast"});
+    QProcess monitor;
+    monitor.start(QStringLiteral(VANDREL_CLI),
+                  {"monitor", "--port", unit.port, "--mmsi", "992351234"});
+    // The unit reports its fix every second and its own message 21 now and then.
+    QByteArray out;
+    const auto seen = [&out] {
+        return out.contains("\nGPS ") && out.contains("AIS 21 992351234: RACON");
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000 && !seen()) {
+        monitor.waitForReadyRead(200);
+        out += monitor.readAllStandardOutput();
+    }
+    QVERIFY2(seen(), out.constData());
+    // SIGTERM ends it like Ctrl-C: the port is closed and the status is 0.
+    monitor.terminate();
+    QVERIFY(monitor.waitForFinished(5000));
+    QCOMPARE(monitor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(monitor.exitCode(), 0);
+    // The port is free again; without -o the configuration is printed.
+    const CliRun printed = RunCli({"retrieve", "--port", unit.port});
+    QVERIFY2(printed.status == 0 &&
+                 printed.out.contains(QStringLiteral("\"NORTH PIER, WEST HARBOUR ENTRANCE\"")),
+             qPrintable(printed.err));
+}
+
+void TestCli::failedRetrieveWritesNoFile()
+{
+    // With earlier, a file from an earlier retrieval is in the way.
+    const auto failed = [](const QStringList &switches, const QString &message, bool earlier) {
+        Simulator unit(QStringList{"--fast"} + switches);
+        QTemporaryDir here;
+        const QString path = here.filePath(QStringLiteral("unit.pad"));
+        QVERIFY(!earlier || WriteBytes(path, "earlier"));
+        const CliRun run = RunCli({"retrieve", "--port", unit.port, "-o", path});
+        QVERIFY2(run.status == 3 && run.err.contains(message),
+                 qPrintable(switches.join(QLatin1Char(' ')) + QStringLiteral(": ") + run.err));
+        // No file begun, none left behind half written, an earlier one untouched.
+        QCOMPARE(QDir(here.path()).entryList(QDir::Files | QDir::Hidden),
+                 earlier ? QStringList{"unit.pad"} : QStringList());
+        QFile file(path);
+        QVERIFY(!earlier || (file.open(QIODevice::ReadOnly) && file.readAll() == "earlier"));
+    };
+    // The message names the step, the query or command and what it reads.
+    failed({"--no-answer", "ACF"},
+           "Error reading from the AtoN: Reading the AtoN settings 2 of 3 failed. No answer to the "
+           "ACF query (the AtoN settings: type, position, channels) within 1 s.",
+           true);
+    failed({"--no-answer", "nvgeti"}, "settings 1 of 8 failed. No answer to the lantern query",
+           false);
+    // A unit that never names itself leaves no name to show as the unit's.
+    failed({"--no-answer", "ACE"}, "No answer to the ACE query (the AtoN's name)", false);
+    failed({"--missing-field"}, "settings 1 of 3 failed. The answer to the AID query (", true);
+    failed({"--corrupt-checksums"}, "No answer to the command appver", false);
+    failed({"--close-after", "2"}, "hung up", true);
+
+    // Answers the unit cannot have meant end the transfer, naming the query
+    // and the field (the sample unit's MMSI is 992351234).
+    const QList<QPair<QString, QString>> badAnswers{
+        {"empty-value", "appver (the unit's software version) was refused: the answer text"},
+        {"lantern-range", "\"limen\" (lantern interface on or off) was refused: limen: 99999999"},
+        {"acf-range", "channels) was refused: field 2, type of EPFS: 99 is outside 0 to 15"},
+        {"lonely-continuation", "(the AtoN's name) was refused: field 7, name: a continuation"},
+        {"second-unit", "field 1, MMSI: 992351231, while the unit answered as 992351234"},
+        {"other-mmsi", "field 1, MMSI: 992351231 is another unit than 992351234"},
+        {"huge-instance", "AAR query (the message schedule) was refused: field 3, instance"}};
+    for (const auto &bad : badAnswers)
+        failed({"--bad-answer", bad.first}, bad.second, bad.first == "acf-range");
+    // Empty latitude and longitude fields are NMEA's "no value", not 0/0.
+    {
+        Simulator unit({"--fast", "--quiet", "--bad-answer", "empty-position"});
+        Model model;
+        QCOMPARE(unit.Retrieve(Path("empty-position.pad"), &model), 0);
+        const GeoPosition *position = model.GetAtoN()->GetPosition();
+        QCOMPARE(QList<double>({position->Latitude(), position->Longitude()}),
+                 QList<double>({91.0, 181.0}));
+    }
+    // A program that only reads learns of the closed line too.
+    Simulator closing({"--fast", "--close-after", "1"});
+    const CliRun monitor = RunCli({"monitor", "--port", closing.port}, 20000);
+    QVERIFY2(monitor.status == 3 && monitor.err.contains("The line to the unit closed: "),
+             qPrintable(monitor.err));
+}
+
+void TestCli::refusedCommands()
+{
+    Simulator unit({"--fast", "--quiet"});
+    const QString busy = QStringLiteral("Error connecting to the AtoN: The serial port %1 is busy");
+    const QString good = SavePad(Path("good.pad"), Model());
+    const QString cut = Path("cut.pad");
+    QVERIFY(WriteBytes(cut, PadFile::ToBytes(Model()).chopped(10)));
+    const QString truncated = cut + QStringLiteral(": The file ends before the configuration");
+    const QString out = Path("busy.pad");
+    // Without opensPort the refusal must come before the port is opened.
+    const auto refused = [](const QStringList &arguments, const QString &message, bool opensPort) {
+        const CliRun run = RunCli(arguments, 20000);
+        QVERIFY2(run.status == 3 && run.err.contains(message) && run.out.isEmpty(),
+                 qPrintable(arguments.join(QLatin1Char(' ')) + QStringLiteral(": ") + run.err));
+        QVERIFY(opensPort || !run.err.contains(QStringLiteral("Connecting")));
+    };
+    QSerialPort holder(unit.port);
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    refused({"retrieve", "--port", unit.port, "-o", out}, busy.arg(unit.port), true);
+    QVERIFY(!QFile::exists(out));
+    refused({"monitor", "--port", unit.port}, busy.mid(30).arg(unit.port), true);
+    const QString nowhere = QStringLiteral("/dev/no-such-port-here");
+    refused({"send", "--port", nowhere, good},
+            "Error connecting to the AtoN: The serial port " + nowhere + " is not present.", true);
+    refused({"retrieve", "--port", unit.port, "-o", Path("no-dir/x.pad")},
+            "Could not save file: ", false);
+    refused({"send", "--port", unit.port, cut}, truncated, false);
+    refused({"show", cut}, truncated, false);
+    refused({"diff", good, cut}, truncated, false);
+    refused({"show", Path("no.pad")}, "Could not open file: " + Path("no.pad"), false);
+    refused({"replay", Path("no.log")}, "Could not read " + Path("no.log"), false);
+    // Wrong command lines end with status 2, a request for help with 0.
+    const QStringList usageErrors[] = {{},
+                                       {"fetch"},
+                                       {"show"},
+                                       {"diff", good},
+                                       {"show", good, "--fast"},
+                                       {"retrieve", "-o", good}};
+    for (const QStringList &arguments : usageErrors)
+        QVERIFY2(RunCli(arguments).status == 2, qPrintable(arguments.join(QLatin1Char(' '))));
+    const CliRun help = RunCli({"--help"});
+    QVERIFY(help.status == 0 && help.out.contains(QStringLiteral("vandrel-cli send --port PATH")));
+    // Without the unit's MMSI a send would be addressed to no unit: it ends
+    // with an error before anything goes out.
+    Simulator nameless({"--fast", "--quiet", "--no-answer", "AID"});
+    const QJsonObject held = nameless.State();
+    Model sendable;
+    sendable.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("235000001"));
+    QVERIFY(sendable.GetMessageSchedule()->DisableReport(0));
+    const CliRun send = RunCli({"send", "--port", nameless.port, SavePad(Path("s.pad"), sendable)});
+    QVERIFY2(send.status == 3 && !send.err.contains(": set "), qPrintable(send.err));
+    QCOMPARE(nameless.State(), held);
+    // Once the port is free again the same retrieval works.
+    holder.close();
+    QCOMPARE(unit.Retrieve(out), 0);
+}
+
+void TestCli::replayDecodesALog()
+{
+    // A traffic log as the serial line controller writes it: header and
+    // footer lines, received lines without carriage returns, one sent line.
+    const QString log = Path("traffic.log");
+    QVERIFY(WriteBytes(
+        log, "#\n# vandrel Started log file at 12:00:00 2026/12/06\n#\n"
+             "$GPRMC,201148.75,A,5047.4495,N,00106.2246,W,0.02,211.6,061226,,,A*78\n"
+             "$GPGSA,A,3,02,05,13,15,20,24,29,,,,,,1.6,0.9,1.3*30\n"
+             ">$PVKX,0,0,0x6E2D9A41,2,appver,0*00\n"
+             "$AIAID,992351234,1,992351234,R,R*59\n"
+             "!AIVDO,1,1,,A,E>jHD0VW7a:4@84RaF@;Rab@40aOuNCu>R0R050`HHpQ80SmD`1CU4PCPi@,2*37\n"
+             "$AIALR,201149.87,061,V,A,AtoN: supply voltage low*7E\n"
+             // A text's escape sequence and reversal are shown, not obeyed.
+             "$AITXT,01,01,21,AtoN: lantern on\x1b[2J caf\xc3\xa9\xe2\x80\xae*B8\n"
+             "$GPRMC,201148.75,A,5047.4495,N,00106.2246,W,0.02,211.6,061226,,,A*00\n"
+             "#\n# vandrel Stopped log file at 12:00:01 2026/12/06\n#\n"));
+    // The MMSI of the AID answer makes the next message 21 the unit's own;
+    // the sent line, the header, and the line with a wrong checksum show nothing.
+    const QStringList expected{
+        QString::fromUtf8("GPS 20:11:48 2026-12-06 50° 47.4495' N 001° 6.2246' W 0.0 kn 211.6 "
+                          "deg autonomous"),
+        "GPS 3D fix, 0 satellites used, 0 in view",
+        "UNIT MMSI 992351234",
+        "AIS 21 992351234: RACON operational, light on, health good",
+        "ALARM 061 20:11:49 cleared, acknowledged: AtoN: supply voltage low",
+        QString::fromUtf8("TEXT AtoN: lantern on\\x1b[2J caf\xc3\xa9\\u202e")};
+    for (const QStringList &fast : {QStringList{}, QStringList{"--fast"}}) {
+        const CliRun run = RunCli(QStringList{"replay", log} + fast);
+        QVERIFY2(run.status == 0 && run.err.contains(QStringLiteral("Replayed 7 lines")),
+                 qPrintable(run.err));
+        QCOMPARE(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
+    }
+    // The same events as JSON objects, one a line.
+    const CliRun json = RunCli({"replay", "--json", log});
+    QStringList events;
+    QJsonObject report;
+    QJsonObject alarm;
+    for (const QString &line : json.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+        events << o.value("event").toString();
+        if (events.last() == "message21")
+            report = o;
+        else if (events.last() == "alarm")
+            alarm = o;
+    }
+    QCOMPARE(events, QStringList({"gps", "satellites", "unit_mmsi", "message21", "alarm", "text"}));
+    QCOMPARE(report.value("racon").toString(), QStringLiteral("RACON operational"));
+    QCOMPARE(report.value("off_position").toBool(), false);
+    QVERIFY(qAbs(report.value("latitude").toDouble() - 50.79) < 0.01);
+    QCOMPARE(alarm.value("number").toInt(), 61);
+    QCOMPARE(alarm.value("active").toBool(), false);
+    QCOMPARE(alarm.value("time").toString(), QStringLiteral("20:11:49"));
+    QVERIFY(json.out.contains(QStringLiteral("lantern on\\u001b[2J caf\u00e9\\u202e\"")));
+    // Another MMSI given: the report is not the unit's.
+    QVERIFY(!RunCli({"replay", "--mmsi", "123456789", log}).out.contains(QStringLiteral("AIS 21")));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
