@@ -5,7 +5,6 @@
 #include "ui/qcomboboxdropdown.h"
 #include "ui/serialdisplay.h"
 
-#include "childwidget.h"
 #include "modalanswer.h"
 #include "support/ptypair.h"
 #include "support/testchecksum.h"

@@ -5,7 +5,6 @@
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
 
-#include "childwidget.h"
 #include "modalanswer.h"
 #include "support/schedulerows.h"
 #include "support/simprocess.h"

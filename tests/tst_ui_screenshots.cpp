@@ -9,7 +9,6 @@
 #include "ui/unitstatussummary.h"
 #include "ui/unitstatustab.h"
 
-#include "childwidget.h"
 #include "modalanswer.h"
 #include "support/simprocess.h"
 

@@ -2,7 +2,6 @@
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
 
-#include "childwidget.h"
 #include "uitestmain.h"
 
 #include <QCheckBox>

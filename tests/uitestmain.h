@@ -9,6 +9,15 @@
 #include <QtTest>
 #include <memory>
 
+// The named child of a window or tab; a test cannot go on without it.
+template <typename T> T *child(QObject &parent, const char *name)
+{
+    T *widget = parent.findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qFatal("no child %s", name);
+    return widget;
+}
+
 // main() for the widget tests: settings in a temporary folder, the program's
 // own application object (with its edit model), and the compiled-in images.
 #define VANDREL_UI_TEST_MAIN(TestClass)                                                            \
@@ -57,13 +66,7 @@ template <typename Tab> struct TabUnderTest
         edited.reset();
         tab.reset();
     }
-    template <typename T> T *Find(const char *name) const
-    {
-        T *widget = tab->template findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    template <typename T> T *Find(const char *name) const { return child<T>(*tab, name); }
     // Selects the whole text of a line edit or spin box and types over it.
     static void TypeOver(QWidget *widget, const QString &text)
     {
