@@ -25,7 +25,7 @@ bool StartsWith(const SentenceView &sentence, int field, QChar letter)
 
 int IntField(const SentenceView &sentence, int field)
 {
-    return sentence.IntAt(field);
+    return SentenceView::IntOf(sentence.Field(field));
 }
 
 } // namespace

@@ -271,42 +271,11 @@ bool SentenceView::Digit(int i, int &out) const
 bool SentenceView::Int(int i, int &out) const
 {
     out = 0;
-    if (Field(i).isEmpty())
-        return false;
-    out = IntAt(i);
-    return true;
-}
-
-int SentenceView::IntAt(int i) const
-{
     const QStringView field = Field(i);
-    const int n = int(field.size());
-    if (n < 1 || n > 4)
-        return IntOf(field);
-    // Most numbers on the line have one to four digits. Their characters
-    // are read four at once, one in each sixteen bits, and checked and
-    // added up without a branch per character. Four characters from the
-    // start of a field lie within the line: the final "*" and its two
-    // digits follow the last field.
-    quint64 chars;
-    std::memcpy(&chars, field.data(), sizeof chars);
-    const quint64 lanes = ~quint64(0) >> (64 - 16 * n);
-    const quint64 high = Q_UINT64_C(0x8000800080008000) & lanes;
-    chars &= lanes;
-    // Below 0x8000 each, a character plus 0x7fd0 reaches the high bit when
-    // it is at least "0", plus 0x7fc6 when it is more than "9".
-    const bool digits = !(chars & high) &&
-                        ((chars + (Q_UINT64_C(0x7fd07fd07fd07fd0) & lanes)) & high) == high &&
-                        !((chars + (Q_UINT64_C(0x7fc67fc67fc67fc6) & lanes)) & high);
-    if (!digits)
-        return IntOf(field);
-    // The digits' values, the last one in the lowest sixteen bits of four.
-    const quint64 values = (chars - (Q_UINT64_C(0x0030003000300030) & lanes)) << (16 * (4 - n));
-    const int d0 = int(values & 0xff);
-    const int d1 = int((values >> 16) & 0xff);
-    const int d2 = int((values >> 32) & 0xff);
-    const int d3 = int((values >> 48) & 0xff);
-    return ((d0 * 10 + d1) * 10 + d2) * 10 + d3;
+    if (field.isEmpty())
+        return false;
+    out = IntOf(field);
+    return true;
 }
 
 int SentenceView::IntOfText(QStringView text)

@@ -106,8 +106,6 @@ public:
         return value;
     }
     static double DoubleOf(QStringView text);
-    // IntOf(Field(i)); 0 for a field that does not exist.
-    int IntAt(int i) const;
 
 private:
     template <class Character> static Frame FindFrame(const Character *line, int length);
