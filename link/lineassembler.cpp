@@ -100,6 +100,9 @@ void LineAssembler::AddPiece(const char *bytes, int size)
 void LineAssembler::AddBlock(const char *bytes, int size)
 {
     const quint64 run = generation;
+    // A block without zero bytes, as nearly every one is, needs no look for
+    // them line by line.
+    const bool zeros = std::memchr(bytes, 0, size_t(size));
     int from = 0;
     while (from < size && generation == run) {
         const char *lineEnd = Find(bytes, size, from, '\n');
@@ -107,7 +110,7 @@ void LineAssembler::AddBlock(const char *bytes, int size)
         const char *line = bytes + from;
         int length = end - from;
         QByteArray kept;
-        if (std::memchr(line, 0, size_t(length))) {
+        if (zeros && std::memchr(line, 0, size_t(length))) {
             kept = Without(line, length, 0);
             line = kept.constData();
             length = kept.size();

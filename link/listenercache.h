@@ -15,7 +15,9 @@ public:
 
     template <class Ask> bool Listened(Ask ask)
     {
-        if (!known.exchange(true))
+        // A plain read while the answer is known; the exchange, which costs
+        // more, only once it has been forgotten.
+        if (!known.load(std::memory_order_acquire) && !known.exchange(true))
             listened = ask();
         return listened;
     }
