@@ -6,8 +6,10 @@ GpsData::GpsData(QObject *parent) : QObject(parent) {}
 
 void GpsData::Reset()
 {
+    // Made once: the calendar's conversion costs more than the rest of a reset.
+    static const QDate start(2000, 1, 1);
     time = QTime(0, 0, 0);
-    date = QDate(2000, 1, 1);
+    date = start;
     position.SetLatitude(0.0);
     position.SetLongitude(0.0);
     speed = 0.0;

@@ -222,7 +222,12 @@ void TrafficPrinter::OnGpsData(GpsData *data)
     output += "GPS ";
     AppendClock(output, data->time);
     output += ' ';
-    AppendDate(output, data->date);
+    if (shownDateText.isEmpty() || data->date != shownDate) {
+        shownDate = data->date;
+        shownDateText.clear();
+        AppendDate(shownDateText, shownDate);
+    }
+    output += shownDateText;
     output += ' ';
     AppendLatitude(output, data->position.Latitude());
     output += ' ';

@@ -2,6 +2,7 @@
 #define TRAFFICPRINTER_H
 
 #include <QByteArray>
+#include <QDate>
 #include <QHash>
 #include <QJsonObject>
 #include <QObject>
@@ -74,6 +75,9 @@ private:
     int events = 0;
     // The UTF-8 of the lines not yet written, every character visible.
     QByteArray output;
+    // The date of the last fix shown and its text: it changes once a day.
+    QDate shownDate;
+    QByteArray shownDateText;
 };
 
 #endif // TRAFFICPRINTER_H
