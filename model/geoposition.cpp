@@ -15,12 +15,9 @@ void AddText(QString &text, const QString &piece)
     text += piece;
 }
 
-void AddText(QByteArray &text, const QString &piece)
+void AddText(QByteArray &text, const QByteArray &piece)
 {
-    if (piece.size() == 1 && piece.at(0).unicode() < 0x80)
-        text += char(piece.at(0).unicode());
-    else
-        text += piece.toUtf8();
+    text += piece;
 }
 
 void AddText(QString &text, QLatin1String piece)
@@ -159,14 +156,19 @@ QString GeoPosition::LongitudeDm(double longitude)
     return text;
 }
 
-void GeoPosition::AppendLatitudeDm(QByteArray &text, double latitude)
+GeoPosition::Hemispheres GeoPosition::HemisphereLetters()
 {
-    AppendDm(text, latitude, 2, latitude < 0 ? tr("S") : tr("N"));
+    return {tr("N").toUtf8(), tr("S").toUtf8(), tr("E").toUtf8(), tr("W").toUtf8()};
 }
 
-void GeoPosition::AppendLongitudeDm(QByteArray &text, double longitude)
+void GeoPosition::AppendLatitudeDm(QByteArray &text, double latitude, const Hemispheres &letters)
 {
-    AppendDm(text, longitude, 3, longitude < 0 ? tr("W") : tr("E"));
+    AppendDm(text, latitude, 2, latitude < 0 ? letters.south : letters.north);
+}
+
+void GeoPosition::AppendLongitudeDm(QByteArray &text, double longitude, const Hemispheres &letters)
+{
+    AppendDm(text, longitude, 3, longitude < 0 ? letters.west : letters.east);
 }
 
 QString GeoPosition::Dms(double value, bool notAvailable, int degreeDigits,
@@ -194,8 +196,8 @@ QString GeoPosition::Dms(double value, bool notAvailable, int degreeDigits,
     return text + QLatin1Char(' ') + hemisphere;
 }
 
-template <class Text>
-void GeoPosition::AppendDm(Text &text, double value, int degreeDigits, const QString &hemisphere)
+template <class Text, class Letter>
+void GeoPosition::AppendDm(Text &text, double value, int degreeDigits, const Letter &hemisphere)
 {
     const double x = std::fabs(value);
     const double d = std::trunc(x);

@@ -44,9 +44,19 @@ public:
     QString LongitudeDm() const { return LongitudeDm(longitude); }
     static QString LatitudeDm(double latitude);
     static QString LongitudeDm(double longitude);
-    // The same texts in UTF-8, added to the end of text.
-    static void AppendLatitudeDm(QByteArray &text, double latitude);
-    static void AppendLongitudeDm(QByteArray &text, double longitude);
+    // The hemisphere letters in the language shown, in UTF-8: looked up
+    // once for the many positions of a stream of fixes.
+    struct Hemispheres
+    {
+        QByteArray north;
+        QByteArray south;
+        QByteArray east;
+        QByteArray west;
+    };
+    static Hemispheres HemisphereLetters();
+    // The texts of LatitudeDm and LongitudeDm in UTF-8, added to the end of text.
+    static void AppendLatitudeDm(QByteArray &text, double latitude, const Hemispheres &letters);
+    static void AppendLongitudeDm(QByteArray &text, double longitude, const Hemispheres &letters);
 
 private:
     // Unmarked: the part carries no unit marker and takes the expected unit.
@@ -69,8 +79,8 @@ private:
     static bool ParseAngle(const QString &text, double &degrees, QString *problem);
     static QString Dms(double value, bool notAvailable, int degreeDigits,
                        const QString &hemisphere);
-    template <class Text>
-    static void AppendDm(Text &text, double value, int degreeDigits, const QString &hemisphere);
+    template <class Text, class Letter>
+    static void AppendDm(Text &text, double value, int degreeDigits, const Letter &hemisphere);
 
     double latitude;
     double longitude;

@@ -113,18 +113,18 @@ QString DateText(const QDate &date)
 }
 
 // As the settings show them, or "not available" outside the range.
-void AppendLatitude(QByteArray &text, double latitude)
+void AppendLatitude(QByteArray &text, double latitude, const GeoPosition::Hemispheres &letters)
 {
     if (latitude >= -90.0 && latitude <= 90.0)
-        GeoPosition::AppendLatitudeDm(text, latitude);
+        GeoPosition::AppendLatitudeDm(text, latitude, letters);
     else
         Console::AppendVisible(text, ConfigurationFields::LatitudeText(latitude));
 }
 
-void AppendLongitude(QByteArray &text, double longitude)
+void AppendLongitude(QByteArray &text, double longitude, const GeoPosition::Hemispheres &letters)
 {
     if (longitude >= -180.0 && longitude <= 180.0)
-        GeoPosition::AppendLongitudeDm(text, longitude);
+        GeoPosition::AppendLongitudeDm(text, longitude, letters);
     else
         Console::AppendVisible(text, ConfigurationFields::LongitudeText(longitude));
 }
@@ -133,7 +133,7 @@ void AppendLongitude(QByteArray &text, double longitude)
 
 TrafficPrinter::TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *messages,
                                bool learnMmsi, bool json, QObject *parent)
-    : QObject(parent), model(model), json(json)
+    : QObject(parent), model(model), json(json), hemispheres(GeoPosition::HemisphereLetters())
 {
     if (learnMmsi)
         aidCodec = new AtoNSentenceAID(model->GetAtoN()->GetAtoNMMSI(), model);
@@ -229,9 +229,9 @@ void TrafficPrinter::OnGpsData(GpsData *data)
     }
     output += shownDateText;
     output += ' ';
-    AppendLatitude(output, data->position.Latitude());
+    AppendLatitude(output, data->position.Latitude(), hemispheres);
     output += ' ';
-    AppendLongitude(output, data->position.Longitude());
+    AppendLongitude(output, data->position.Longitude(), hemispheres);
     output += ' ';
     DecimalText::Append(output, data->speed, 1);
     output += " kn ";

@@ -10,6 +10,7 @@
 
 #include "decode/alarmdata.h"
 #include "decode/message21report.h"
+#include "model/geoposition.h"
 
 class AlarmData;
 class AtoNSentenceAID;
@@ -73,6 +74,7 @@ private:
     QHash<int, AlarmData::Alarm> lastAlarms;
     bool json;
     int events = 0;
+    GeoPosition::Hemispheres hemispheres;
     // The UTF-8 of the lines not yet written, every character visible.
     QByteArray output;
     // The date of the last fix shown and its text: it changes once a day.
