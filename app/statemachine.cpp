@@ -75,13 +75,17 @@ void StateMachine::Disconnected()
     StopSerialNumberTest();
     // A link to a unit in use that closed without being asked to: the unit
     // was unplugged or the line failed. Told once, with what it cut off.
+    // One box says both what failed and what the unit may hold.
     if (wasInUse && !closing && !errorShown) {
         errorShown = true;
-        emit DisplayError(TransferErrorTitle(),
-                          FailureText(tr("The connection to the AtoN was lost.")));
+        const QString title = TransferErrorTitle();
+        const QString failure = FailureText(tr("The connection to the AtoN was lost."));
+        emit DisplayError(title, WithWhatIsHeld(failure, AbandonTransfer()));
+    } else if (IsTransferring()) {
+        const QString held = AbandonTransfer();
+        if (!held.isEmpty())
+            emit TransferInterrupted(held);
     }
-    if (IsTransferring())
-        AbandonTransfer();
     SetTabState(0, TabNoLink, true);
     SetTabState(1, TabNoLink, true);
 }
@@ -115,11 +119,10 @@ void StateMachine::LinkError(const QString &text, const QString &informativeText
         return;
     errorShown = true;
     StopSerialNumberTest();
-    if (IsTransferring())
-        AbandonTransfer();
+    const QString held = AbandonTransfer();
     if (disconnectFirst)
         emit Disconnect();
-    emit DisplayError(text, informativeText);
+    emit DisplayError(text, WithWhatIsHeld(informativeText, held));
     if (!disconnectFirst)
         emit Disconnect();
 }
@@ -403,15 +406,18 @@ QStringList StateMachine::Mismatches(int tab) const
     return ConfigurationDiff::SentLines(*sentCopy, held);
 }
 
-void StateMachine::AbandonTransfer()
+QString StateMachine::AbandonTransfer()
 {
+    if (!IsTransferring())
+        return QString();
     const Transfer kind = transfer;
     const int tabs = transferTabs;
     const bool readingBack = plan.InReadBack();
+    const bool setStarted = plan.SetStarted();
     EndTransfer();
     if (kind == Retrieving) {
         emit RetrieveFinished(false);
-        return;
+        return QString();
     }
     QStringList names;
     if (tabs & AtoNTabBit)
@@ -419,17 +425,25 @@ void StateMachine::AbandonTransfer()
     if (tabs & LanternTabBit)
         names << tr("the lantern settings");
     const QString what = names.join(tr(" and "));
-    emit TransferInterrupted(
-        readingBack ? tr("The send ended while %1 were read back: the unit holds what was sent, "
-                         "but it was not compared.")
-                          .arg(what)
-                    : tr("The send ended before it was complete: the unit may hold %1 only in "
-                         "part.")
-                          .arg(what));
     for (int tab = 0; tab < TabCount; ++tab) {
         if (tabs & (1 << tab))
             SetTabState(tab, TabEdited, true);
     }
+    if (readingBack)
+        return tr("The send ended while %1 were read back: the unit holds what was sent, "
+                  "but it was not compared.")
+            .arg(what);
+    if (!setStarted)
+        return tr("The send ended before any of %1 went out: the unit holds what it held "
+                  "before.")
+            .arg(what);
+    return tr("The send ended before it was complete: the unit may hold %1 only in part.")
+        .arg(what);
+}
+
+QString StateMachine::WithWhatIsHeld(const QString &failure, const QString &held)
+{
+    return held.isEmpty() ? failure : failure + QStringLiteral("\n\n") + held;
 }
 
 void StateMachine::EndTransfer()

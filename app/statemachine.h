@@ -150,8 +150,11 @@ private:
     void FinishRetrieve();
     void FinishSend();
     QStringList Mismatches(int tab) const;
-    // Ends the transfer that failed or was cut off; says what it left undone.
-    void AbandonTransfer();
+    // Ends the transfer that failed or was cut off, if one runs; for a send,
+    // returns what the unit may now hold.
+    QString AbandonTransfer();
+    // A failure's text and, after it, what the unit holds because of it.
+    static QString WithWhatIsHeld(const QString &failure, const QString &held);
     void EndTransfer();
     void EmitProgress();
     // The first error of a link is shown; what follows from it is not.

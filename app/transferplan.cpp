@@ -74,6 +74,15 @@ QString TransferPlan::StepText() const
         .arg(job->lines);
 }
 
+bool TransferPlan::SetStarted() const
+{
+    for (int i = 0; i <= current && i < jobs.size(); ++i) {
+        if (jobs.at(i).send && (i < current || sentInCurrent > 0))
+            return true;
+    }
+    return false;
+}
+
 bool TransferPlan::InReadBack() const
 {
     const Job *job = Current();

@@ -59,6 +59,8 @@ public:
     bool CurrentStarted() const { return !IsDone() && sentInCurrent > 0; }
     // The plan reads back what it sent; the send part has completed.
     bool InReadBack() const;
+    // A job that sets has written a line: the unit may hold some of it.
+    bool SetStarted() const;
 
 private:
     QList<Job> jobs;

@@ -374,14 +374,17 @@ void TestCli::refusedCommands()
     const CliRun help = RunCli({"--help"});
     QVERIFY(help.status == 0 && help.out.contains(QStringLiteral("vandrel-cli send --port PATH")));
     // Without the unit's MMSI a send would be addressed to no unit: it ends
-    // with an error before anything goes out.
+    // with an error naming the query, before anything goes out, and says so.
     Simulator nameless({"--fast", "--quiet", "--no-answer", "AID"});
     const QJsonObject held = nameless.State();
     Model sendable;
     sendable.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("235000001"));
     QVERIFY(sendable.GetMessageSchedule()->DisableReport(0));
     const CliRun send = RunCli({"send", "--port", nameless.port, SavePad(Path("s.pad"), sendable)});
-    QVERIFY2(send.status == 3 && !send.err.contains(": set "), qPrintable(send.err));
+    QVERIFY2(send.status == 3 && !send.err.contains(": set ") &&
+                 send.err.contains(QStringLiteral("No answer to the AID query")) &&
+                 send.err.contains(QStringLiteral("the unit holds what it held before")),
+             qPrintable(send.err));
     QCOMPARE(nameless.State(), held);
     // Once the port is free again the same retrieval works.
     holder.close();

@@ -61,7 +61,7 @@ public:
     // Plays a script of the state machine's slots, separated by spaces: "Slot",
     // "Slot:argument" (a number or a text, "_" for a space) or "Slot*n" (called
     // n times); got:Job and sent:Job complete a job, line:Job is a line of a
-    // job that reads. "-" forgets the signals so
+    // job that reads, setline:Job one of a job that sets. "-" forgets the signals so
     // far, "?" records "state <connected> <polling> <missed answers>".
     void Play(const QString &script)
     {
@@ -80,8 +80,8 @@ public:
                               .arg(machine->MissedAnswers());
             } else if (name == "got" || name == "sent") {
                 machine->JobComplete(arg, name == "sent");
-            } else if (name == "line") {
-                machine->LineSent(arg, false);
+            } else if (name == "line" || name == "setline") {
+                machine->LineSent(arg, name == "setline");
             } else {
                 for (int i = qMax(1, step.section('*', 1).toInt()); i > 0; --i) {
                     const bool called =
@@ -283,10 +283,25 @@ private slots:
             "Timeout:no_answer ?",
             "retrieved 0|disconnect|error Error reading from the AtoN Reading the message "
             "schedule failed. no answer|state 1 0 1");
-        // Closed on purpose: no box, but what the unit may hold in part.
-        row("send cut off", "Connected SendTab:1 got:Identity Disconnecting Disconnected",
+        // Closed on purpose: no error, but what the unit may hold in part, or
+        // that it holds what it held when nothing went out.
+        row("send cut off",
+            "Connected SendTab:1 got:Identity setline:Set_LIM Disconnecting Disconnected",
             "interrupted The send ended before it was complete: the unit may hold the lantern "
             "settings only in part.");
+        row("send cut off before setting",
+            "Connected SendTab:1 got:Identity Disconnecting Disconnected",
+            "interrupted The send ended before any of the lantern settings went out: the unit "
+            "holds what it held before.");
+        // A failed send: one box, naming the step and what the unit holds.
+        row("send times out", "Connected SendTab:1 got:Identity setline:Set_LIM Timeout:no_answer",
+            "disconnect|error Error sending to the AtoN Sending lantern settings 1 of 8 failed. "
+            "no answer\n\nThe send ended before it was complete: the unit may hold the lantern "
+            "settings only in part.");
+        row("unplugged during a send", "Connected SendTab:1 Disconnected",
+            "error Error sending to the AtoN The connection to the AtoN was lost.\n\nThe send "
+            "ended before any of the lantern settings went out: the unit holds what it held "
+            "before.");
     }
 
     void linkFailures()

@@ -628,40 +628,44 @@
 <context>
     <name>GeoPosition</name>
     <message>
-        <location filename="../model/geoposition.cpp" line="+52"/>
+        <location filename="../model/geoposition.cpp" line="+85"/>
         <location line="+50"/>
-        <location line="+13"/>
-        <location line="+51"/>
-        <location filename="../ui/realatontab.cpp" line="+578"/>
+        <location line="+15"/>
+        <location line="+14"/>
+        <location line="+56"/>
+        <location filename="../ui/realatontab.cpp" line="+582"/>
         <source>S</source>
         <translation>S</translation>
     </message>
     <message>
-        <location line="-114"/>
+        <location line="-135"/>
         <location line="+50"/>
-        <location line="+13"/>
+        <location line="+15"/>
+        <location line="+14"/>
         <location filename="../ui/realatontab.cpp" line="+0"/>
         <source>N</source>
         <translation>N</translation>
     </message>
     <message>
-        <location line="-58"/>
+        <location line="-74"/>
         <location line="+52"/>
+        <location line="+16"/>
         <location line="+11"/>
         <location filename="../ui/realatontab.cpp" line="+3"/>
         <source>W</source>
         <translation>W</translation>
     </message>
     <message>
-        <location line="-63"/>
+        <location line="-79"/>
         <location line="+52"/>
+        <location line="+16"/>
         <location line="+11"/>
         <location filename="../ui/realatontab.cpp" line="+0"/>
         <source>E</source>
         <translation>O</translation>
     </message>
     <message>
-        <location line="-41"/>
+        <location line="-57"/>
         <source>&quot;_&quot; (not available) cannot be mixed with a value.</source>
         <translation>&quot;_&quot; (nicht verfügbar) kann nicht mit einem Wert gemischt werden.</translation>
     </message>
@@ -676,7 +680,7 @@
         <translation>Außerhalb des Bereichs: höchstens %1 Grad.</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+95"/>
         <source>D</source>
         <translation>D</translation>
     </message>
@@ -991,14 +995,14 @@
     </message>
     <message>
         <location line="+40"/>
-        <location line="+244"/>
+        <location line="+246"/>
         <location line="+141"/>
         <location line="+288"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-619"/>
+        <location line="-621"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -1013,12 +1017,12 @@
         <translation>%1 - %2</translation>
     </message>
     <message>
-        <location line="+350"/>
+        <location line="+352"/>
         <source>The retrieve did not finish; the document is as it was.</source>
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-459"/>
+        <location line="-461"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1029,7 +1033,7 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+313"/>
+        <location line="+315"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
@@ -1496,7 +1500,7 @@ Intervall</translation>
         <translation>Reales AtoN</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+40"/>
         <source>AtoN Identification</source>
         <translation>AtoN-Kennung</translation>
     </message>
@@ -1536,7 +1540,7 @@ Intervall</translation>
         <translation>Die Art des AtoN wählen</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>Type of EPFS:</source>
         <translation>Art des EPFS:</translation>
     </message>
@@ -1704,7 +1708,7 @@ Intervall</translation>
         <translation>Sendeplan</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+24"/>
         <source>Add...</source>
         <translation>Hinzufügen...</translation>
     </message>
@@ -1724,7 +1728,7 @@ Intervall</translation>
         <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-420"/>
+        <location filename="../ui/realatontab.cpp" line="-424"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1879,7 +1883,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+230"/>
+        <location line="+234"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
@@ -2087,18 +2091,18 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+287"/>
-        <location line="+404"/>
+        <location filename="../link/serialcontroller.cpp" line="+243"/>
+        <location line="+284"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-319"/>
+        <location line="-185"/>
         <source>The serial device has hung up</source>
         <translation>Das serielle Gerät hat die Verbindung beendet</translation>
     </message>
     <message>
-        <location line="+295"/>
+        <location line="+161"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
@@ -2264,7 +2268,7 @@ Intervall</translation>
 <context>
     <name>SerialTransport</name>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+19"/>
+        <location filename="../link/serialtransport.cpp" line="+20"/>
         <source>Reading Log File </source>
         <translation>Lese Protokolldatei </translation>
     </message>
@@ -2316,12 +2320,12 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
     überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
         <source>The connection to the AtoN was lost.</source>
         <translation>Die Verbindung zur AtoN ist verloren gegangen.</translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+20"/>
         <source>Error sending to the AtoN</source>
         <translation>Fehler beim Senden an die AtoN</translation>
     </message>
@@ -2341,7 +2345,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>%1 fehlgeschlagen. %2</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+24"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
@@ -2421,7 +2425,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="+159"/>
+        <location line="+162"/>
         <source>the AtoN settings and message schedule</source>
         <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
     </message>
@@ -2436,9 +2440,14 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation> und </translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+6"/>
         <source>The send ended while %1 were read back: the unit holds what was sent, but it was not compared.</source>
         <translation>Das Senden endete, während %1 zurückgelesen wurden: das Gerät hält das Gesendete, es wurde aber nicht verglichen.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The send ended before any of %1 went out: the unit holds what it held before.</source>
+        <translation>Das Senden endete, bevor etwas von %1 hinausging: das Gerät hält, was es vorher hielt.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -2686,7 +2695,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+294"/>
+        <location filename="../link/transport.cpp" line="+301"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -2696,7 +2705,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>Die Antwort auf %1 wurde abgelehnt: %2</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+73"/>
         <source>No answer to %1 within %2 s.</source>
         <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
     </message>
@@ -2709,7 +2718,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>GPS-Fix, genutzte Satelliten und aktive Alarme des Geräts; klicken für den Gerätestatus</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>No satellite data</source>
         <translation>Keine Satellitendaten</translation>
     </message>
@@ -2727,7 +2736,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 <context>
     <name>UnitStatusTab</name>
     <message>
-        <location filename="../ui/unitstatustab.cpp" line="+77"/>
+        <location filename="../ui/unitstatustab.cpp" line="+85"/>
         <source>Unit Status</source>
         <translation>Gerätestatus</translation>
     </message>
@@ -2852,7 +2861,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
         <translation>Die Batteriespannung vom Gerät lesen</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>Alarms</source>
         <translation>Alarme</translation>
     </message>
