@@ -1,6 +1,7 @@
 #include "model/decimaltext.h"
 
 #include <cmath>
+#include <cstring>
 
 QString DecimalText::Fixed(double value, int decimals, int width)
 {
@@ -46,9 +47,17 @@ int DecimalText::Write(char *written, double value, int decimals, int width)
     // up, computed exactly: value is mantissa * 2^-shift.
     unsigned long long scaledValue = 0;
     if (value > 0.0) {
-        int exponent = 0;
-        const double fraction = std::frexp(value, &exponent);
-        const auto mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
+        // The mantissa and exponent read from the bits of the double; only
+        // a value too small to have a full mantissa needs the library.
+        unsigned long long bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        const int biased = int(bits >> 52);
+        int exponent = biased - 1022;
+        unsigned long long mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+        if (biased == 0) {
+            const double fraction = std::frexp(value, &exponent);
+            mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
+        }
         const int shift = 53 - exponent; // at least 4, as value < 2^50
         if (shift <= 120) {
             const unsigned __int128 scaled =
