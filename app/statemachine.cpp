@@ -37,19 +37,19 @@ void StateMachine::SetTabState(int tab, int state, bool enable)
 
 QString StateMachine::SlotClashText()
 {
+    // One line a paragraph: the window's box and the terminal wrap them.
     return tr("The message schedule set risks clashing timeslots.\n"
               "The configuration has not been sent.\n"
               "\n"
               "There must be a difference of at least three slots between the start slots "
               "allocated to each channel unless:\n"
-              "    One or both of the channels is disabled (slot = -1)\n"
-              "    or:\n"
-              "    The transmission interval is the same for both channels and is at least\n"
-              "    (and in multiples of) 2250 slots.\n"
-              "    The time offset between the two channels must also be half of the\n"
-              "    transmission interval (2250 slots per minute).\n"
-              "    This gives a \"symmetrical\" schedule and avoids the risk of overlapping\n"
-              "    slots being used by both channels at the same time.");
+              "- one or both of the channels is disabled (slot = -1), or\n"
+              "- the transmission interval is the same for both channels and is at least (and in "
+              "multiples of) 2250 slots, and the time offset between the two channels is half of "
+              "the transmission interval (2250 slots per minute).\n"
+              "\n"
+              "This gives a \"symmetrical\" schedule and avoids the risk of overlapping slots "
+              "being used by both channels at the same time.");
 }
 
 void StateMachine::Connected()

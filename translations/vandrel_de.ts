@@ -628,17 +628,17 @@
 <context>
     <name>GeoPosition</name>
     <message>
-        <location filename="../model/geoposition.cpp" line="+85"/>
+        <location filename="../model/geoposition.cpp" line="+82"/>
         <location line="+50"/>
         <location line="+15"/>
         <location line="+14"/>
-        <location line="+56"/>
+        <location line="+61"/>
         <location filename="../ui/realatontab.cpp" line="+582"/>
         <source>S</source>
         <translation>S</translation>
     </message>
     <message>
-        <location line="-135"/>
+        <location line="-140"/>
         <location line="+50"/>
         <location line="+15"/>
         <location line="+14"/>
@@ -650,22 +650,22 @@
         <location line="-74"/>
         <location line="+52"/>
         <location line="+16"/>
-        <location line="+11"/>
+        <location line="+6"/>
         <location filename="../ui/realatontab.cpp" line="+3"/>
         <source>W</source>
         <translation>W</translation>
     </message>
     <message>
-        <location line="-79"/>
+        <location line="-74"/>
         <location line="+52"/>
         <location line="+16"/>
-        <location line="+11"/>
+        <location line="+6"/>
         <location filename="../ui/realatontab.cpp" line="+0"/>
         <source>E</source>
         <translation>O</translation>
     </message>
     <message>
-        <location line="-57"/>
+        <location line="-52"/>
         <source>&quot;_&quot; (not available) cannot be mixed with a value.</source>
         <translation>&quot;_&quot; (nicht verfügbar) kann nicht mit einem Wert gemischt werden.</translation>
     </message>
@@ -680,7 +680,7 @@
         <translation>Außerhalb des Bereichs: höchstens %1 Grad.</translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+100"/>
         <source>D</source>
         <translation>D</translation>
     </message>
@@ -2293,34 +2293,26 @@ Intervall</translation>
 <context>
     <name>StateMachine</name>
     <message>
-        <location filename="../app/statemachine.cpp" line="+40"/>
+        <location filename="../app/statemachine.cpp" line="+41"/>
         <source>The message schedule set risks clashing timeslots.
 The configuration has not been sent.
 
 There must be a difference of at least three slots between the start slots allocated to each channel unless:
-    One or both of the channels is disabled (slot = -1)
-    or:
-    The transmission interval is the same for both channels and is at least
-    (and in multiples of) 2250 slots.
-    The time offset between the two channels must also be half of the
-    transmission interval (2250 slots per minute).
-    This gives a &quot;symmetrical&quot; schedule and avoids the risk of overlapping
-    slots being used by both channels at the same time.</source>
+- one or both of the channels is disabled (slot = -1), or
+- the transmission interval is the same for both channels and is at least (and in multiples of) 2250 slots, and the time offset between the two channels is half of the transmission interval (2250 slots per minute).
+
+This gives a &quot;symmetrical&quot; schedule and avoids the risk of overlapping slots being used by both channels at the same time.</source>
         <translation>Der eingestellte Sendeplan riskiert überlappende Zeitschlitze.
 Die Konfiguration wurde nicht gesendet.
 
 Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei Slots liegen, außer:
-    Einer oder beide Kanäle sind abgeschaltet (Slot = -1)
-    oder:
-    Das Sendeintervall ist für beide Kanäle gleich und beträgt mindestens
-    (und ein Vielfaches von) 2250 Slots.
-    Der Zeitversatz zwischen den beiden Kanälen muss außerdem die Hälfte des
-    Sendeintervalls betragen (2250 Slots pro Minute).
-    Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich
-    überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
+- einer oder beide Kanäle sind abgeschaltet (Slot = -1), oder
+- das Sendeintervall ist für beide Kanäle gleich und beträgt mindestens (und ein Vielfaches von) 2250 Slots, und der Zeitversatz zwischen den beiden Kanälen beträgt die Hälfte des Sendeintervalls (2250 Slots pro Minute).
+
+Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+41"/>
         <source>The connection to the AtoN was lost.</source>
         <translation>Die Verbindung zur AtoN ist verloren gegangen.</translation>
     </message>
