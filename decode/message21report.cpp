@@ -60,14 +60,16 @@ bool Message21Report::Read(const QString &armoured, Message21Report &report)
     // Twenty characters, then as many as fourteen more in the name extension
     // at the report's end; spare bits there read as '@' padding.
     const int extension = qBound(0, (int(armoured.size()) * 6 - MinimumBits) / 6, 14);
+    char name[20 + 14];
+    int length = 0;
     for (int i = 0; i < 20 + extension; ++i) {
         const int start = i < 20 ? 43 + 6 * i : MinimumBits + 6 * (i - 20);
         const int c = int(field(start, 6));
-        r.name += QChar(c < 32 ? c + 64 : c);
+        name[length++] = char(c < 32 ? c + 64 : c);
     }
-    while (r.name.endsWith(QLatin1Char('@')))
-        r.name.chop(1);
-    r.name = r.name.trimmed();
+    while (length > 0 && name[length - 1] == '@')
+        --length;
+    r.name = QString::fromLatin1(name, length).trimmed();
     r.positionAccurate = field(163, 1);
     // Ten-thousandths of a minute of arc.
     r.longitude = Signed(field(164, 28), 28) / 600000.0;
