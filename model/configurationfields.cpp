@@ -48,16 +48,31 @@ QString Quoted(const QString &text)
 
 QString ConfigurationFields::LatitudeText(double latitude)
 {
-    if (!(latitude >= -90.0 && latitude <= 90.0))
-        return QStringLiteral("not available");
-    return GeoPosition::LatitudeDm(latitude);
+    return IsLatitude(latitude) ? GeoPosition::LatitudeDm(latitude) : QLatin1String(NotAvailable);
 }
 
 QString ConfigurationFields::LongitudeText(double longitude)
 {
-    if (!(longitude >= -180.0 && longitude <= 180.0))
-        return QStringLiteral("not available");
-    return GeoPosition::LongitudeDm(longitude);
+    return IsLongitude(longitude) ? GeoPosition::LongitudeDm(longitude)
+                                  : QLatin1String(NotAvailable);
+}
+
+void ConfigurationFields::AppendLatitudeText(QByteArray &text, double latitude,
+                                             const GeoPosition::Hemispheres &letters)
+{
+    if (IsLatitude(latitude))
+        GeoPosition::AppendLatitudeDm(text, latitude, letters);
+    else
+        text += NotAvailable;
+}
+
+void ConfigurationFields::AppendLongitudeText(QByteArray &text, double longitude,
+                                              const GeoPosition::Hemispheres &letters)
+{
+    if (IsLongitude(longitude))
+        GeoPosition::AppendLongitudeDm(text, longitude, letters);
+    else
+        text += NotAvailable;
 }
 
 QList<ConfigurationField> ConfigurationFields::Of(const Model &model)

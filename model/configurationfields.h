@@ -1,8 +1,11 @@
 #ifndef CONFIGURATIONFIELDS_H
 #define CONFIGURATIONFIELDS_H
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include "model/geoposition.h"
 
 class Model;
 
@@ -29,6 +32,16 @@ public:
     // Degrees and decimal minutes, or "not available".
     static QString LatitudeText(double latitude);
     static QString LongitudeText(double longitude);
+    // The same texts in UTF-8 with the letters given, added to the end of text.
+    static void AppendLatitudeText(QByteArray &text, double latitude,
+                                   const GeoPosition::Hemispheres &letters);
+    static void AppendLongitudeText(QByteArray &text, double longitude,
+                                    const GeoPosition::Hemispheres &letters);
+
+private:
+    static bool IsLatitude(double latitude) { return latitude >= -90.0 && latitude <= 90.0; }
+    static bool IsLongitude(double longitude) { return longitude >= -180.0 && longitude <= 180.0; }
+    static constexpr char NotAvailable[] = "not available";
 };
 
 #endif // CONFIGURATIONFIELDS_H

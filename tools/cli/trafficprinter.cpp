@@ -112,23 +112,6 @@ QString DateText(const QDate &date)
     return QString::fromUtf8(text);
 }
 
-// As the settings show them, or "not available" outside the range.
-void AppendLatitude(QByteArray &text, double latitude, const GeoPosition::Hemispheres &letters)
-{
-    if (latitude >= -90.0 && latitude <= 90.0)
-        GeoPosition::AppendLatitudeDm(text, latitude, letters);
-    else
-        Console::AppendVisible(text, ConfigurationFields::LatitudeText(latitude));
-}
-
-void AppendLongitude(QByteArray &text, double longitude, const GeoPosition::Hemispheres &letters)
-{
-    if (longitude >= -180.0 && longitude <= 180.0)
-        GeoPosition::AppendLongitudeDm(text, longitude, letters);
-    else
-        Console::AppendVisible(text, ConfigurationFields::LongitudeText(longitude));
-}
-
 } // namespace
 
 TrafficPrinter::TrafficPrinter(Model *model, GPSDecoder *gps, MessageDecoder *messages,
@@ -229,9 +212,9 @@ void TrafficPrinter::OnGpsData(GpsData *data)
     }
     output += shownDateText;
     output += ' ';
-    AppendLatitude(output, data->position.Latitude(), hemispheres);
+    ConfigurationFields::AppendLatitudeText(output, data->position.Latitude(), hemispheres);
     output += ' ';
-    AppendLongitude(output, data->position.Longitude(), hemispheres);
+    ConfigurationFields::AppendLongitudeText(output, data->position.Longitude(), hemispheres);
     output += ' ';
     DecimalText::Append(output, data->speed, 1);
     output += " kn ";
