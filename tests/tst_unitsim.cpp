@@ -243,6 +243,12 @@ void TestUnitSim::answers_data()
     shell("nvgeti \"limton\"", 3, "255", "500");
     row("shell", commands, replies);
 
+    // A unit of another identity: its MMSI in every answer, its serial number
+    // from the shell.
+    row("own identity", {"UPAIQ,AID", commands[1]},
+        {"AIAID,235000777,1,235000777,R,R", "PVKX,255,getserno,2,VK-9 A"},
+        {"--mmsi", "235000777", "--serial", "VK-9 A"});
+
     // Fault switches, with appver and getserno from above (a switch naming
     // what goes unanswered is shown by the command-line program's failures).
     // Sets naming the unit's own MMSI still apply.
@@ -425,8 +431,8 @@ void TestUnitSim::badArguments()
     // argument: exit code 2 and a message naming it, nothing else (the last
     // value is blank).
     QProcess p;
-    for (const char *line :
-         {"--late-ms", "--flood lots", "--close-after -1", "--frobnicate", "--no-answer \t"}) {
+    for (const char *line : {"--late-ms", "--flood lots", "--close-after -1", "--frobnicate",
+                             "--no-answer \t", "--mmsi 23500077", "--serial \t"}) {
         const QStringList bad = QString(line).split(' ');
         p.start(QStringLiteral(VANDREL_UNITSIM), bad);
         QVERIFY(p.waitForFinished(5000));

@@ -3,6 +3,7 @@
 #include "unitresponder.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include <tuple>
 #include <utility>
@@ -47,6 +48,9 @@ QString SimOptions::usage()
         "                           after every change; a missing FILE is created\n"
         "  --unconfigured           start as a unit fresh from the factory (MMSI\n"
         "                           000000000) instead of the built-in sample unit\n"
+        "  --mmsi DIGITS            start as a unit with this MMSI (nine digits)\n"
+        "  --serial TEXT            start as a unit with this serial number (1 to 40\n"
+        "                           printable characters)\n"
         "  --verbose                log every line received and sent to standard error\n"
         "  --prompt                 send the shell prompt \">\" (no line end) after each\n"
         "                           shell answer, as the unit's shell does\n"
@@ -105,7 +109,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
                              late = valued("late-ms"), dockOut = valued("dock-out-after"),
                              close = valued("close-after"), flood = valued("flood"),
                              drift = valued("drift"), cycle = valued("cycle"),
-                             badAnswer = valued("bad-answer");
+                             badAnswer = valued("bad-answer"), mmsiOption = valued("mmsi"),
+                             serialOption = valued("serial");
     // Each switch and the member it sets.
     const std::pair<QCommandLineOption, bool *> switches[] = {
         {flag("fast"), &fast},
@@ -127,7 +132,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
 
     QCommandLineParser parser;
     parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, refuseOption, late,
-                       dockOut, close, flood, quiet, drift, cycle, badAnswer});
+                       dockOut, close, flood, quiet, drift, cycle, badAnswer, mmsiOption,
+                       serialOption});
     for (const auto &s : switches)
         parser.addOption(s.first);
     for (const auto &s : offSwitches)
@@ -158,6 +164,21 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
 
     linkPath = parser.value(link);
     stateFile = parser.value(state);
+    mmsi = parser.value(mmsiOption);
+    if (parser.isSet(mmsiOption) &&
+        !QRegularExpression(QStringLiteral("\\A[0-9]{9}\\z")).match(mmsi).hasMatch()) {
+        *error = QStringLiteral("--mmsi needs nine digits, not \"%1\"").arg(mmsi);
+        return false;
+    }
+    serialNumber = parser.value(serialOption);
+    if (parser.isSet(serialOption) &&
+        !QRegularExpression(QStringLiteral("\\A[\\x20-\\x7e\\xa0-\\xff]{1,40}\\z"))
+             .match(serialNumber)
+             .hasMatch()) {
+        *error = QStringLiteral("--serial needs 1 to 40 printable characters, not \"%1\"")
+                     .arg(serialNumber);
+        return false;
+    }
     for (const auto &s : switches)
         *s.second = *s.second || parser.isSet(s.first);
     for (const auto &s : offSwitches)

@@ -12,6 +12,10 @@ struct SimOptions
     bool fast = false;
     QString stateFile;
     bool unconfigured = false;
+    // The identity of the unit the simulator starts as, so that several
+    // simulators are several units; a state file that exists wins.
+    QString mmsi;
+    QString serialNumber;
     bool verbose = false;
     bool prompt = false;  // the shell prompt ">" after each shell answer
     bool version = false; // only the version was asked for

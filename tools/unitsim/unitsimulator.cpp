@@ -31,6 +31,10 @@ UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
       m_config(options.unconfigured ? UnitConfig::unconfigured() : UnitConfig::sample()),
       m_responder(&m_config), m_traffic(&m_config)
 {
+    if (!options.mmsi.isEmpty())
+        m_config.mmsi = options.mmsi;
+    if (!options.serialNumber.isEmpty())
+        m_config.serialNumber = options.serialNumber;
     UnitFaults faults;
     faults.noAnswer = options.noAnswer;
     faults.refuse = options.refuse;
