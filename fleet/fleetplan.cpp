@@ -1,0 +1,228 @@
+#include "fleet/fleetplan.h"
+
+#include "app/configurationcheck.h"
+#include "fleet/csvtable.h"
+#include "fleet/unitcolumns.h"
+#include "model/model.h"
+#include "model/padfile.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace {
+
+std::shared_ptr<Model> Merged(const Model &templateModel, const QList<QString> &names,
+                              const QList<QString> &texts, int leaveOut = -1)
+{
+    auto model = std::make_shared<Model>();
+    *model = templateModel;
+    for (int i = 0; i < names.size(); ++i) {
+        if (i != leaveOut && !texts.at(i).isEmpty())
+            UnitColumns::Apply(names.at(i), texts.at(i), model.get());
+    }
+    return model;
+}
+
+} // namespace
+
+void FleetPlan::Problem(int line, int column, const QString &text)
+{
+    if (problems.size() >= MaxProblems) {
+        ++unlisted;
+        return;
+    }
+    if (column < 0)
+        problems << tr("%1 line %2: %3").arg(tablePath).arg(line).arg(text);
+    else
+        problems << tr("%1 line %2, column %3 (%4): %5")
+                        .arg(tablePath)
+                        .arg(line)
+                        .arg(column + 1)
+                        .arg(header.value(column), text);
+}
+
+bool FleetPlan::Load(const QString &templatePathGiven, const QString &tablePathGiven)
+{
+    templatePath = templatePathGiven;
+    tablePath = tablePathGiven;
+    rows.clear();
+    problems.clear();
+    Model templateModel;
+    QString error;
+    if (PadFile::Load(templatePath, &templateModel, &error) != PadFile::Done) {
+        problems << error;
+        return false;
+    }
+    QFile file(tablePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problems << tr("%1: could not be opened: %2").arg(tablePath, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.read(CsvTable::MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > CsvTable::MaxFileSize) {
+        problems << tr("%1: could not be read whole (at most %2 bytes)")
+                        .arg(tablePath)
+                        .arg(CsvTable::MaxFileSize);
+        return false;
+    }
+    return Load(templateModel, bytes, tablePath);
+}
+
+bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const QString &tableName)
+{
+    tablePath = tableName;
+    rows.clear();
+    problems.clear();
+    header.clear();
+    unlisted = 0;
+
+    QList<CsvTable::Record> records;
+    QString error;
+    if (!CsvTable::Parse(table, &records, &error)) {
+        problems << tablePath + QStringLiteral(" ") + error;
+        return false;
+    }
+    if (records.isEmpty()) {
+        problems << tr("%1: the table is empty").arg(tablePath);
+        return false;
+    }
+
+    const CsvTable::Record &head = records.first();
+    for (const QString &name : head.fields)
+        header << name.trimmed();
+    for (int column = 0; column < header.size(); ++column) {
+        const QString &name = header.at(column);
+        if (!UnitColumns::IsKnown(name))
+            Problem(head.line, column,
+                    tr("not a field of a unit; the columns a table may have are %1")
+                        .arg(UnitColumns::Known().join(QStringLiteral(", "))));
+        else if (header.indexOf(name) != column)
+            Problem(head.line, column,
+                    tr("the column is also column %1").arg(header.indexOf(name) + 1));
+    }
+    for (const QString &required : UnitColumns::Required()) {
+        if (!header.contains(required))
+            Problem(head.line, -1, tr("the column \"%1\" is missing").arg(required));
+    }
+    if (records.size() == 1)
+        Problem(head.line, -1, tr("the table has no unit rows"));
+    if (!problems.isEmpty())
+        return false;
+
+    const int mmsiColumn = header.indexOf(QStringLiteral("mmsi"));
+    const int nameColumn = header.indexOf(QStringLiteral("name"));
+    const int serialColumn = header.indexOf(UnitColumns::SerialColumn());
+    QStringList templateProblems;
+    QStringList mmsis;
+    QStringList serials;
+    QList<int> lines;
+    for (int r = 1; r < records.size(); ++r) {
+        const CsvTable::Record &record = records.at(r);
+        if (record.fields.size() != header.size()) {
+            Problem(record.line, -1,
+                    tr("%1 fields where the header has %2")
+                        .arg(record.fields.size())
+                        .arg(header.size()));
+            continue;
+        }
+        QList<Cell> cells;
+        for (int column = 0; column < header.size(); ++column)
+            cells << Cell{column, record.fields.at(column)};
+        const int before = problems.size() + unlisted;
+        CheckRow(templateModel, record.line, cells, &templateProblems);
+        mmsis << record.fields.at(mmsiColumn).trimmed();
+        serials << (serialColumn < 0 ? QString() : record.fields.at(serialColumn).trimmed());
+        lines << record.line;
+        if (problems.size() + unlisted > before)
+            continue;
+        QStringList names;
+        QStringList texts;
+        for (int column = 0; column < header.size(); ++column) {
+            if (column != serialColumn) {
+                names << header.at(column);
+                texts << record.fields.at(column);
+            }
+        }
+        rows.append({record.line, mmsis.last(), serials.last(), record.fields.at(nameColumn),
+                     Merged(templateModel, names, texts)});
+    }
+    RefuseDuplicates(mmsiColumn, mmsis, lines, tr("MMSI"));
+    RefuseDuplicates(serialColumn, serials, lines, tr("serial number"));
+    for (const QString &problem : templateProblems)
+        problems << tr("%1: %2 (the template's own field)").arg(templatePath, problem);
+    if (unlisted > 0)
+        problems << tr("and %n more problem(s)", nullptr, unlisted);
+    if (!problems.isEmpty())
+        rows.clear();
+    return problems.isEmpty();
+}
+
+void FleetPlan::CheckRow(const Model &templateModel, int line, const QList<Cell> &cells,
+                         QStringList *templateProblems)
+{
+    QStringList names;
+    QStringList texts;
+    QList<int> columns;
+    bool cellProblem = false;
+    for (const Cell &cell : cells) {
+        const QString &name = header.at(cell.column);
+        if (name == UnitColumns::SerialColumn())
+            continue;
+        if (cell.text.trimmed().isEmpty()) {
+            if (UnitColumns::Required().contains(name)) {
+                Problem(line, cell.column, tr("empty, but every unit needs it"));
+                cellProblem = true;
+            }
+            // An empty optional cell keeps the template's value.
+            continue;
+        }
+        Model scratch;
+        const QString problem = UnitColumns::Apply(name, cell.text, &scratch);
+        if (!problem.isEmpty()) {
+            Problem(line, cell.column, problem);
+            cellProblem = true;
+            continue;
+        }
+        names << name;
+        texts << cell.text;
+        columns << cell.column;
+    }
+    if (cellProblem)
+        return;
+
+    // The same check as a send's, on the row as it would go out. A problem
+    // belongs to the cells without which it goes away; one that stays
+    // whatever the row says is the template's.
+    const QStringList found = ConfigurationCheck::Problems(*Merged(templateModel, names, texts));
+    for (const QString &problem : found) {
+        bool placed = false;
+        for (int i = 0; i < names.size(); ++i) {
+            if (!ConfigurationCheck::Problems(*Merged(templateModel, names, texts, i))
+                     .contains(problem)) {
+                Problem(line, columns.at(i), problem);
+                placed = true;
+            }
+        }
+        if (!placed && !templateProblems->contains(problem))
+            templateProblems->append(problem);
+    }
+}
+
+void FleetPlan::RefuseDuplicates(int column, const QStringList &values, const QList<int> &lines,
+                                 const QString &what)
+{
+    QHash<QString, int> first;
+    for (int i = 0; i < values.size(); ++i) {
+        if (values.at(i).isEmpty())
+            continue;
+        const auto seen = first.constFind(values.at(i));
+        if (seen == first.constEnd()) {
+            first.insert(values.at(i), lines.at(i));
+            continue;
+        }
+        Problem(lines.at(i), column,
+                tr("the %1 %2 is also on line %3; each unit needs its own")
+                    .arg(what, values.at(i))
+                    .arg(seen.value()));
+    }
+}

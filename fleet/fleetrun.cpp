@@ -1,0 +1,219 @@
+#include "fleet/fleetrun.h"
+
+#include "fleet/unitlink.h"
+#include "fleet/unitrecord.h"
+#include "model/model.h"
+#include "model/padfile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+FleetRun::FleetRun(const FleetPlan &plan, const QString &recordsFolder, const QString &engineer,
+                   PdfWriter pdf, QObject *parent)
+    : QObject(parent), plan(plan), folder(recordsFolder), engineer(engineer), pdf(std::move(pdf))
+{}
+
+bool FleetRun::Prepare(QString *errorText)
+{
+    if (!QDir().mkpath(folder)) {
+        *errorText = tr("%1: the records folder could not be made").arg(folder);
+        return false;
+    }
+    QStringList mmsis;
+    for (const FleetPlan::Row &row : plan.Rows())
+        mmsis << row.mmsi;
+    if (!summary.Open(folder, mmsis, errorText))
+        return false;
+    for (int i = 0; i < plan.RowCount(); ++i) {
+        const FleetSummary::Entry &entry = summary.At(i);
+        const bool done = entry.state == FleetSummary::State::Verified;
+        assignment.AddRow(plan.Rows().at(i).serial, done ? entry.serial : QString());
+        rowStatus << (done ? tr("verified") : tr("waiting"));
+    }
+    // Rows of the table that are new to the summary are in it from the start.
+    return summary.Write(errorText);
+}
+
+QString FleetRun::Stem(int row, const QString &serial) const
+{
+    return UnitRecord::FileStem(plan.Rows().at(row).mmsi, serial);
+}
+
+QString FleetRun::RecordPath(int row, const QString &suffix) const
+{
+    if (row < 0 || row >= plan.RowCount())
+        return QString();
+    return QDir(folder).filePath(Stem(row, summary.At(row).serial) + suffix);
+}
+
+void FleetRun::AddUnit(UnitLink *link, int row)
+{
+    units.insert(link, Unit{link, -1, row, false});
+    ++running;
+    connect(link, &UnitLink::Identified, this, [this, link] { OnIdentified(link); });
+    connect(link, &UnitLink::SendDone, this,
+            [this, link](const QStringList &mismatches) { OnSendDone(link, mismatches); });
+    connect(link, &UnitLink::Failed, this,
+            [this, link](const QString &reason) { OnFailed(link, reason); });
+    connect(link, &UnitLink::Progress, this,
+            [this, link](const QString &step, int done, int total) {
+                OnProgress(link, step, done, total);
+            });
+    emit UnitMessage(link->Port(), tr("connecting"));
+    link->Open();
+}
+
+void FleetRun::SetRow(int row, FleetSummary::State state, const QString &serial,
+                      const QString &verdict, const QString &status)
+{
+    rowStatus[row] = status;
+    QString error;
+    if (state != FleetSummary::State::Waiting || summary.At(row).serial != serial) {
+        FleetSummary::Entry entry{plan.Rows().at(row).mmsi, serial, state,
+                                  QDateTime::currentDateTimeUtc(), verdict};
+        if (!summary.Set(row, entry, &error))
+            emit UnitMessage(QString(), error);
+    }
+    emit RowChanged(row);
+}
+
+void FleetRun::OnIdentified(UnitLink *link)
+{
+    Unit &unit = units[link];
+    const UnitLink::Identity identity = link->UnitIdentity();
+    emit UnitMessage(link->Port(),
+                     tr("unit serial number %1, MMSI %2").arg(identity.serial, identity.mmsi));
+    UnitAssignment::Outcome outcome;
+    if (unit.wantedRow >= 0) {
+        if (assignment.Claim(link->Port(), identity.serial, unit.wantedRow))
+            outcome = {UnitAssignment::Kind::Assigned, unit.wantedRow};
+    } else {
+        outcome = assignment.Assign(link->Port(), identity.serial);
+    }
+    switch (outcome.kind) {
+    case UnitAssignment::Kind::NoRow:
+        End(link, Outcome::Failed,
+            unit.wantedRow >= 0
+                ? tr("row on line %1 is not free for this unit; nothing sent")
+                      .arg(plan.Rows().value(unit.wantedRow).line)
+                : tr("no row of the table is left for serial number %1; nothing sent")
+                      .arg(identity.serial));
+        return;
+    case UnitAssignment::Kind::AlreadyDone:
+        End(link, Outcome::Verified,
+            tr("MMSI %1 was verified on this unit in an earlier run; nothing sent")
+                .arg(plan.Rows().at(outcome.row).mmsi));
+        return;
+    case UnitAssignment::Kind::Assigned:
+        break;
+    }
+    unit.row = outcome.row;
+    const FleetPlan::Row &row = plan.Rows().at(unit.row);
+    SetRow(unit.row, FleetSummary::State::Waiting, identity.serial, QString(),
+           tr("docked on %1").arg(link->Port()));
+    emit UnitMessage(
+        link->Port(),
+        tr("sending line %1 of the table: MMSI %2, \"%3\"").arg(row.line).arg(row.mmsi, row.name));
+    link->Send(*row.configuration);
+}
+
+void FleetRun::OnProgress(UnitLink *link, const QString &step, int done, int total)
+{
+    const Unit &unit = units[link];
+    if (unit.row < 0 || unit.ended || total <= 0)
+        return;
+    rowStatus[unit.row] = tr("sending %1 of %2").arg(done).arg(total);
+    emit RowChanged(unit.row);
+    Q_UNUSED(step)
+}
+
+void FleetRun::OnSendDone(UnitLink *link, const QStringList &mismatches)
+{
+    Unit &unit = units[link];
+    if (unit.ended || unit.row < 0)
+        return;
+    const QString serial = link->UnitIdentity().serial;
+    const QString verdict = mismatches.isEmpty() ? tr("The unit holds every field sent.")
+                                                 : tr("The unit does not hold %n field(s) sent.",
+                                                      nullptr, mismatches.size());
+    QString error;
+    if (!WriteRecords(link, unit.row, verdict, mismatches, &error)) {
+        OnFailed(link, error);
+        return;
+    }
+    const bool same = mismatches.isEmpty();
+    SetRow(unit.row, same ? FleetSummary::State::Verified : FleetSummary::State::Differs, serial,
+           same ? verdict : verdict + QLatin1Char(' ') + mismatches.join(QStringLiteral("; ")),
+           same ? tr("verified") : tr("differs: %1").arg(mismatches.join(QStringLiteral("; "))));
+    for (const QString &line : mismatches)
+        emit UnitMessage(link->Port(), QStringLiteral("  ") + line);
+    End(link, same ? Outcome::Verified : Outcome::Differs, verdict);
+}
+
+void FleetRun::OnFailed(UnitLink *link, const QString &reason)
+{
+    Unit &unit = units[link];
+    if (unit.ended)
+        return;
+    if (unit.row >= 0)
+        SetRow(unit.row, FleetSummary::State::Failed, link->UnitIdentity().serial, reason,
+               tr("failed: %1").arg(reason));
+    End(link, Outcome::Failed, tr("failed: %1").arg(reason));
+}
+
+bool FleetRun::WriteRecords(UnitLink *link, int row, const QString &verdict,
+                            const QStringList &mismatches, QString *errorText)
+{
+    const UnitLink::Identity identity = link->UnitIdentity();
+    const QString stem = QDir(folder).filePath(Stem(row, identity.serial));
+    QString error;
+    if (PadFile::Save(stem + QStringLiteral(".pad"), link->Held(), &error) != PadFile::Done) {
+        *errorText = tr("%1.pad: %2").arg(stem, error);
+        return false;
+    }
+    UnitRecord record;
+    record.title = tr("Commissioning record");
+    record.serial = identity.serial;
+    record.mmsi = link->Held().GetAtoN()->GetAtoNMMSI()->NewMmsi();
+    record.softwareVersion = identity.softwareVersion;
+    record.port = link->Port();
+    record.utc = QDateTime::currentDateTimeUtc();
+    record.engineer = engineer;
+    auto held = std::make_shared<Model>();
+    *held = link->Held();
+    record.held = held;
+    record.verdict = verdict;
+    record.differences = mismatches;
+    record.gpsFix = link->GpsFixText();
+    record.alarms = link->ActiveAlarms();
+    if (!pdf(record, stem + QStringLiteral(".pdf"), errorText))
+        return false;
+    // The traffic so far; the rest of the link (its close) is not part of
+    // the commissioning.
+    const QString log = link->LogPath();
+    if (!log.isEmpty()) {
+        const QString target = stem + QStringLiteral(".log");
+        QFile::remove(target);
+        if (!QFile::copy(log, target)) {
+            *errorText = tr("%1: the traffic log could not be copied there").arg(target);
+            return false;
+        }
+    }
+    return true;
+}
+
+void FleetRun::End(UnitLink *link, Outcome outcome, const QString &message)
+{
+    Unit &unit = units[link];
+    if (unit.ended)
+        return;
+    unit.ended = true;
+    --running;
+    worst = qMax(worst, outcome);
+    emit UnitMessage(link->Port(), message);
+    link->Close();
+    emit UnitEnded(link->Port(), outcome);
+    if (running == 0)
+        emit Finished();
+}

@@ -1,0 +1,104 @@
+#ifndef FLEETRUN_H
+#define FLEETRUN_H
+
+#include "fleet/fleetplan.h"
+#include "fleet/fleetsummary.h"
+#include "fleet/unitassignment.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class UnitLink;
+struct UnitRecord;
+
+// Commissions the docked units of one plan, all at once: each unit that
+// reports who it is gets its row (UnitAssignment), is sent the template with
+// that row, read back, compared and recorded in the records folder
+// (MMSI-SERIAL.pad, .pdf, .log) and in summary.csv. The command line and the
+// window both run their batches through it.
+class FleetRun : public QObject
+{
+    Q_OBJECT
+
+public:
+    using PdfWriter = std::function<bool(const UnitRecord &, const QString &, QString *)>;
+
+    // Where a unit ended, worst last; the command's exit status follows the worst.
+    enum class Outcome
+    {
+        Verified, // holds its row and the template, or did already
+        Differs,  // sent, but does not hold every field
+        Failed    // the line, the unit or a file failed, or no row was left
+    };
+
+    // plan: loaded without problems. pdf: prints a record; the engineer is
+    // named on each.
+    FleetRun(const FleetPlan &plan, const QString &recordsFolder, const QString &engineer,
+             PdfWriter pdf, QObject *parent = nullptr);
+
+    // Reads what an earlier run left in the records folder (making the
+    // folder if need be); false with *errorText when it cannot be used.
+    bool Prepare(QString *errorText);
+
+    // Takes a unit on and commissions it with the row it is due; the link
+    // is not owned. row >= 0: that row, if it is free for this unit.
+    void AddUnit(UnitLink *link, int row = -1);
+
+    const FleetPlan &Plan() const { return plan; }
+    const FleetSummary &Summary() const { return summary; }
+    // "waiting", "docked on /dev/pts/3", "sending 12 of 40", "verified",
+    // "failed: the line closed".
+    QString RowStatus(int row) const { return rowStatus.value(row); }
+    QString RecordPath(int row, const QString &suffix) const;
+    // Units added that have not yet ended.
+    int Running() const { return running; }
+    Outcome Worst() const { return worst; }
+
+signals:
+    void RowChanged(int row);
+    // What a unit is doing, one line at a time.
+    void UnitMessage(QString port, QString text);
+    void UnitEnded(QString port, FleetRun::Outcome outcome);
+    // Every unit added has ended.
+    void Finished();
+
+private:
+    struct Unit
+    {
+        QPointer<UnitLink> link;
+        int row = -1;
+        int wantedRow = -1;
+        bool ended = false;
+    };
+    void OnIdentified(UnitLink *link);
+    void OnSendDone(UnitLink *link, const QStringList &mismatches);
+    void OnFailed(UnitLink *link, const QString &reason);
+    void OnProgress(UnitLink *link, const QString &step, int done, int total);
+    void End(UnitLink *link, Outcome outcome, const QString &message);
+    void SetRow(int row, FleetSummary::State state, const QString &serial, const QString &verdict,
+                const QString &status);
+    // The read-back configuration, the printed record and the traffic log;
+    // false with *errorText naming the file that could not be written.
+    bool WriteRecords(UnitLink *link, int row, const QString &verdict,
+                      const QStringList &mismatches, QString *errorText);
+    QString Stem(int row, const QString &serial) const;
+
+    FleetPlan plan;
+    QString folder;
+    QString engineer;
+    PdfWriter pdf;
+    FleetSummary summary;
+    UnitAssignment assignment;
+    QHash<UnitLink *, Unit> units;
+    QList<QString> rowStatus;
+    int running = 0;
+    Outcome worst = Outcome::Verified;
+};
+
+#endif // FLEETRUN_H

@@ -1,0 +1,90 @@
+#include "fleet/fleetsummary.h"
+
+#include "fleet/csvtable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+
+namespace {
+
+const QStringList &Header()
+{
+    static const QStringList header{QStringLiteral("mmsi"), QStringLiteral("serial"),
+                                    QStringLiteral("state"), QStringLiteral("time"),
+                                    QStringLiteral("verdict")};
+    return header;
+}
+
+} // namespace
+
+QString FleetSummary::StateText(State state)
+{
+    switch (state) {
+    case State::Verified:
+        return QStringLiteral("verified");
+    case State::Differs:
+        return QStringLiteral("differs");
+    case State::Failed:
+        return QStringLiteral("failed");
+    case State::Waiting:
+        break;
+    }
+    return QStringLiteral("waiting");
+}
+
+bool FleetSummary::Open(const QString &folder, const QStringList &mmsis, QString *errorText)
+{
+    path = QDir(folder).filePath(FileName());
+    entries.clear();
+    QHash<QString, Entry> earlier;
+    if (QFile::exists(path)) {
+        QList<CsvTable::Record> records;
+        if (!CsvTable::Load(path, &records, errorText))
+            return false;
+        if (records.isEmpty() || records.first().fields != Header()) {
+            *errorText = tr("%1: not a summary this program wrote (its first line is not "
+                            "\"%2\"); move it away to start afresh")
+                             .arg(path, Header().join(QLatin1Char(',')));
+            return false;
+        }
+        for (int i = 1; i < records.size(); ++i) {
+            const QStringList &f = records.at(i).fields;
+            if (f.size() != Header().size())
+                continue;
+            Entry entry{f.at(0), f.at(1), State::Waiting,
+                        QDateTime::fromString(f.at(3), Qt::ISODate), f.at(4)};
+            for (State state : {State::Verified, State::Differs, State::Failed}) {
+                if (f.at(2) == StateText(state))
+                    entry.state = state;
+            }
+            earlier.insert(entry.mmsi, entry);
+        }
+    }
+    for (const QString &mmsi : mmsis)
+        entries.append(earlier.value(mmsi, Entry{mmsi, QString(), State::Waiting, {}, {}}));
+    return true;
+}
+
+bool FleetSummary::Set(int row, const Entry &entry, QString *errorText)
+{
+    entries[row] = entry;
+    return Write(errorText);
+}
+
+bool FleetSummary::Write(QString *errorText) const
+{
+    QByteArray bytes = CsvTable::Line(Header());
+    for (const Entry &entry : entries)
+        bytes += CsvTable::Line(
+            {entry.mmsi, entry.serial, StateText(entry.state),
+             entry.time.isValid() ? entry.time.toUTC().toString(Qt::ISODate) : QString(),
+             entry.verdict});
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *errorText = tr("%1: could not be written: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}

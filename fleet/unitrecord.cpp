@@ -1,0 +1,112 @@
+#include "fleet/unitrecord.h"
+
+#include "model/configurationfields.h"
+#include "model/model.h"
+#include "model/scheduletable.h"
+
+namespace {
+
+QString Escaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+void Pair(QString *html, const QString &label, const QString &value)
+{
+    *html += QStringLiteral("<tr><td class=\"label\">%1</td><td>%2</td></tr>\n")
+                 .arg(Escaped(label), Escaped(value));
+}
+
+void Group(QString *html, const QList<ConfigurationField> &fields, const QString &group)
+{
+    *html += QStringLiteral("<h2>%1</h2>\n<table>\n").arg(Escaped(group));
+    for (const ConfigurationField &field : fields) {
+        if (field.group == group)
+            Pair(html, field.label, field.text);
+    }
+    *html += QStringLiteral("</table>\n");
+}
+
+void Schedule(QString *html, const MessageSchedule *schedule)
+{
+    const ScheduleTable table(schedule);
+    *html += QStringLiteral("<h2>%1</h2>\n<table class=\"grid\">\n<tr>")
+                 .arg(UnitRecord::tr("Message schedule"));
+    for (int column = 0; column < ScheduleTable::ColumnCount; ++column)
+        *html += QStringLiteral("<th>%1</th>").arg(Escaped(ScheduleTable::Header(column)));
+    *html += QStringLiteral("</tr>\n");
+    for (int row = 0; row < table.RowCount(); ++row) {
+        *html += table.Active(row) ? QStringLiteral("<tr>") : QStringLiteral("<tr class=\"off\">");
+        for (int column = 0; column < ScheduleTable::ColumnCount; ++column)
+            *html += QStringLiteral("<td>%1</td>").arg(Escaped(table.Cell(row, column)));
+        *html += QStringLiteral("</tr>\n");
+    }
+    *html += QStringLiteral("</table>\n");
+}
+
+QString OrNotKnown(const QString &text)
+{
+    return text.isEmpty() ? UnitRecord::tr("not known") : text;
+}
+
+} // namespace
+
+QString UnitRecord::FileStem(const QString &mmsi, const QString &serial)
+{
+    QString stem = OrNotKnown(mmsi) + QLatin1Char('-') + OrNotKnown(serial);
+    for (QChar &c : stem) {
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('.')) ||
+            c.unicode() > 0x7e)
+            c = QLatin1Char('_');
+    }
+    return stem;
+}
+
+QString UnitRecord::Html() const
+{
+    QString html = QStringLiteral("<html><head><style>"
+                                  "body { font-family: sans-serif; font-size: 9pt; }"
+                                  "h1 { font-size: 14pt; } h2 { font-size: 11pt; margin-top: 8px; }"
+                                  "td.label { padding-right: 12px; color: #333333; }"
+                                  "table.grid th, table.grid td { padding-right: 8px; }"
+                                  "tr.off td { color: #888888; }"
+                                  "</style></head><body>\n");
+    html += QStringLiteral("<h1>%1</h1>\n<table>\n").arg(Escaped(title));
+    Pair(&html, tr("Serial number"), OrNotKnown(serial));
+    Pair(&html, tr("MMSI"), OrNotKnown(mmsi));
+    Pair(&html, tr("Software version"), OrNotKnown(softwareVersion));
+    Pair(&html, tr("Date and time (UTC)"),
+         utc.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    Pair(&html, tr("Engineer"), OrNotKnown(engineer));
+    if (!port.isEmpty())
+        Pair(&html, tr("Port"), port);
+    html += QStringLiteral("</table>\n");
+
+    html += QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n").arg(tr("Read-back"), Escaped(verdict));
+    if (!differences.isEmpty()) {
+        html += QStringLiteral("<ul>\n");
+        for (const QString &line : differences)
+            html += QStringLiteral("<li>%1</li>\n").arg(Escaped(line));
+        html += QStringLiteral("</ul>\n");
+    }
+    html += QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n").arg(tr("GPS"), Escaped(OrNotKnown(gpsFix)));
+    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Active alarms"));
+    if (alarms.isEmpty()) {
+        html += QStringLiteral("<p>%1</p>\n").arg(tr("none"));
+    } else {
+        html += QStringLiteral("<ul>\n");
+        for (const QString &alarm : alarms)
+            html += QStringLiteral("<li>%1</li>\n").arg(Escaped(alarm));
+        html += QStringLiteral("</ul>\n");
+    }
+
+    if (held) {
+        const QList<ConfigurationField> fields = ConfigurationFields::Of(*held);
+        Group(&html, fields, QStringLiteral("AtoN"));
+        Schedule(&html, held->GetMessageSchedule());
+        Group(&html, fields, QStringLiteral("Lantern interface"));
+    } else {
+        html += QStringLiteral("<p>%1</p>\n").arg(tr("The configuration could not be read."));
+    }
+    return html + QStringLiteral("</body></html>\n");
+}

@@ -1,0 +1,281 @@
+// The fleet plan without a unit: reading unit tables as spreadsheets write
+// them, refusing every row a send would refuse (by line and column), which
+// row each docked unit gets, the summary a second run resumes from, and the
+// record's pages.
+
+#include "fleet/csvtable.h"
+#include "fleet/fleetplan.h"
+#include "fleet/fleetsummary.h"
+#include "fleet/record/recordwriter.h"
+#include "fleet/unitassignment.h"
+#include "fleet/unitrecord.h"
+#include "model/model.h"
+
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestFleetPlan : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The sentence builders that a send's check runs say every sentence.
+    void initTestCase() { QLoggingCategory::setFilterRules("*.debug=false"); }
+    void csvAsSpreadsheetsWriteIt();
+    void planTakesRowsOverTheTemplate();
+    void planRefusesEveryBadRow_data();
+    void planRefusesEveryBadRow();
+    void assignment_data();
+    void assignment();
+    void summaryResumes();
+    void recordNamesTheUnit();
+};
+
+void TestFleetPlan::csvAsSpreadsheetsWriteIt()
+{
+    // A byte-order mark, CR LF, a quoted comma, a doubled quote, a line end
+    // inside quotes (the next record's line counts it), a blank line, an
+    // empty last field.
+    const QByteArray bytes = "\xef\xbb\xbfmmsi,name\r\n"
+                             "992351001,\"PIER, NORTH\"\r\n"
+                             "992351002,\"SAY \"\"HI\"\"\nTWICE\"\r\n"
+                             "\r\n"
+                             "992351003,\n";
+    QList<CsvTable::Record> records;
+    QString error;
+    QVERIFY(CsvTable::Parse(bytes, &records, &error));
+    QCOMPARE(records.size(), 4);
+    QCOMPARE(records.at(0).fields, QStringList({"mmsi", "name"}));
+    QCOMPARE(records.at(1).fields.at(1), QString("PIER, NORTH"));
+    QCOMPARE(records.at(2).fields.at(1), QString("SAY \"HI\"\nTWICE"));
+    QCOMPARE(records.at(3).line, 6);
+    QCOMPARE(records.at(3).fields, QStringList({"992351003", ""}));
+    // What the writer quotes, the reader gives back.
+    const QStringList awkward{"a,b", "\"q\"", "two\nlines", "plain", ""};
+    QVERIFY(CsvTable::Parse(CsvTable::Line(awkward), &records, &error));
+    QCOMPARE(records.value(0).fields, awkward);
+
+    const struct
+    {
+        QByteArray bytes;
+        QString problem;
+    } bad[] = {{"a,b\n1,\"open\n2,3\n", "line 2: a quoted field is not closed"},
+               {"a\n\"x\"y\n", "line 2: text after the closing quote"},
+               {"a\nok\n\xff\xfe\n", "line 3: the text is not UTF-8"}};
+    for (const auto &b : bad) {
+        QVERIFY(!CsvTable::Parse(b.bytes, &records, &error));
+        QVERIFY2(error.startsWith(b.problem), qPrintable(error));
+    }
+}
+
+void TestFleetPlan::planTakesRowsOverTheTemplate()
+{
+    Model templateModel;
+    templateModel.GetAtoN()->SetChannel1(2006);
+    templateModel.GetAtoN()->SetOffPositionThreshold(75);
+    FleetPlan plan;
+    QVERIFY2(plan.Load(templateModel,
+                       "serial,mmsi,name,latitude,longitude,offPositionThreshold,limen\n"
+                       "S-2,992351002,\"MOLE, SOUTH\",-33.5,-4.25,,true\n"
+                       ",992351001,NORTH,50.5,1.125,120,0\n",
+                       "units.csv"),
+             qPrintable(plan.Problems().join('\n')));
+    QCOMPARE(plan.RowCount(), 2);
+    const FleetPlan::Row &south = plan.Rows().at(0);
+    QCOMPARE(south.serial, QString("S-2"));
+    QCOMPARE(south.line, 2);
+    const AtoN *aton = south.configuration->GetAtoN();
+    QCOMPARE(aton->GetAtoNMMSI()->NewMmsi(), QString("992351002"));
+    QCOMPARE(aton->Name(), QString("MOLE, SOUTH"));
+    QCOMPARE(aton->GetPosition()->Latitude(), -33.5);
+    QCOMPARE(aton->GetPosition()->Longitude(), -4.25);
+    // An empty cell keeps the template's value; the template's own fields stay.
+    QCOMPARE(aton->OffPositionThreshold(), 75);
+    QCOMPARE(aton->Channel1(), 2006);
+    QVERIFY(south.configuration->GetLanternInterface()->GetLimen());
+    const FleetPlan::Row &north = plan.Rows().at(1);
+    QVERIFY(north.serial.isEmpty());
+    QCOMPARE(north.configuration->GetAtoN()->OffPositionThreshold(), 120);
+    QVERIFY(!north.configuration->GetLanternInterface()->GetLimen());
+}
+
+void TestFleetPlan::planRefusesEveryBadRow_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>("problems");
+    const QByteArray head = "mmsi,name,latitude,longitude,serial,offPositionThreshold\n";
+    const QByteArray good = "992351001,A,50,1,S1,\n";
+    QTest::newRow("invalid MMSI on line 3")
+        << head + good + "99235100,B,50,1,,\n"
+        << QStringList{"units.csv line 3, column 1 (mmsi): MMSI \"99235100\" is not valid"};
+    QTest::newRow("all-zero MMSI, text for a number")
+        << head + "000000000,A,50,1,,many\n"
+        << QStringList{"line 2, column 1 (mmsi)", "line 2, column 6 (offPositionThreshold): "
+                                                  "\"many\" is not a whole number"};
+    // A number, but outside what a send takes: the send's own check names it.
+    QTest::newRow("threshold out of range")
+        << head + good + "992351002,B,50,1,,99999\n"
+        << QStringList{"line 3, column 6 (offPositionThreshold): Off-position threshold: 99999 "
+                       "is outside"};
+    QTest::newRow("south of the pole, name too long, required cell empty")
+        << head + "992351001,ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789,-91,,,\n"
+        << QStringList{"column 2 (name): the name has 36 characters", "column 3 (latitude)",
+                       "column 4 (longitude): empty"};
+    QTest::newRow("duplicate MMSI and serial")
+        << head + good + "992351002,B,50,1,S1,\n992351001,C,50,1,,\n"
+        << QStringList{"line 3, column 5 (serial): the serial number S1 is also on line 2",
+                       "line 4, column 1 (mmsi): the MMSI 992351001 is also on line 2"};
+    QTest::newRow("header: unknown, doubled, missing")
+        << QByteArray("mmsi,name,latitude,colour,name\n992351001,A,50,red,A\n")
+        << QStringList{"line 1, column 4 (colour): not a field",
+                       "line 1, column 5 (name): the column is also column 2",
+                       "line 1: the column \"longitude\" is missing"};
+    QTest::newRow("short row, no rows") << head + "992351001,A\n"
+                                        << QStringList{"line 2: 2 fields where the header has 6"};
+    QTest::newRow("header alone") << head << QStringList{"the table has no unit rows"};
+}
+
+void TestFleetPlan::planRefusesEveryBadRow()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, problems);
+    Model templateModel;
+    FleetPlan plan;
+    QVERIFY(!plan.Load(templateModel, table, "units.csv"));
+    // Nothing at all to send, not even the good rows.
+    QCOMPARE(plan.RowCount(), 0);
+    const QString all = plan.Problems().join('\n');
+    for (const QString &problem : problems)
+        QVERIFY2(all.contains(problem), qPrintable(all));
+    QCOMPARE(plan.Problems().size(), problems.size());
+}
+
+void TestFleetPlan::assignment_data()
+{
+    // rows: bound serial and the serial of an earlier run's verified unit,
+    // "bound/done"; docked: "port=serial" in the order the units report;
+    // expected: per docked unit, its row, "done N" or "none".
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("docked");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("serials first, then table order")
+        << QStringList{"/", "B/", "/", "A/"} << QStringList{"p1=X", "p2=A", "p3=B", "p4=Y"}
+        << QStringList{"0", "3", "1", "2"};
+    QTest::newRow("a row bound to an absent unit stays free")
+        << QStringList{"Q/", "/"} << QStringList{"p1=X", "p2=Y"} << QStringList{"1", "none"};
+    QTest::newRow("resume: verified rows skipped, their units get nothing again")
+        << QStringList{"/A", "/", "C/C"} << QStringList{"p1=A", "p2=C", "p3=B"}
+        << QStringList{"done 0", "done 2", "1"};
+    QTest::newRow("one unit asking twice keeps its row; a second unit with its serial gets none")
+        << QStringList{"A/", "/"} << QStringList{"p1=A", "p1=A", "p2=A"}
+        << QStringList{"0", "0", "none"};
+    QTest::newRow("a unit without a serial takes an unbound row")
+        << QStringList{"A/", "/"} << QStringList{"p1=", "p2="} << QStringList{"1", "none"};
+}
+
+void TestFleetPlan::assignment()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, docked);
+    QFETCH(QStringList, expected);
+    UnitAssignment assignment;
+    for (const QString &row : rows)
+        assignment.AddRow(row.section('/', 0, 0), row.section('/', 1, 1));
+    QStringList got;
+    for (const QString &unit : docked) {
+        const UnitAssignment::Outcome outcome =
+            assignment.Assign(unit.section('=', 0, 0), unit.section('=', 1, 1));
+        switch (outcome.kind) {
+        case UnitAssignment::Kind::Assigned:
+            QCOMPARE(assignment.UnitOf(outcome.row), unit.section('=', 0, 0));
+            got << QString::number(outcome.row);
+            break;
+        case UnitAssignment::Kind::AlreadyDone:
+            got << QStringLiteral("done %1").arg(outcome.row);
+            break;
+        case UnitAssignment::Kind::NoRow:
+            got << QStringLiteral("none");
+            break;
+        }
+    }
+    QCOMPARE(got, expected);
+}
+
+void TestFleetPlan::summaryResumes()
+{
+    QTemporaryDir dir;
+    FleetSummary summary;
+    QString error;
+    QVERIFY(summary.Open(dir.path(), {"992351001", "992351002"}, &error));
+    const QDateTime when = QDateTime(QDate(2026, 12, 7), QTime(15, 0), Qt::UTC);
+    QVERIFY(summary.Set(
+        1, {"992351002", "SN, 7", FleetSummary::State::Verified, when, "holds every field"},
+        &error));
+    QVERIFY(summary.Set(
+        0, {"992351001", "SN8", FleetSummary::State::Failed, when, "the line closed"}, &error));
+    // The next run's table has another order and a new row; rows are found
+    // by MMSI.
+    FleetSummary next;
+    QVERIFY(next.Open(dir.path(), {"992351003", "992351002", "992351001"}, &error));
+    QCOMPARE(next.At(0).state, FleetSummary::State::Waiting);
+    QCOMPARE(next.At(1).state, FleetSummary::State::Verified);
+    QCOMPARE(next.At(1).serial, QString("SN, 7"));
+    QCOMPARE(next.At(1).time, when);
+    QCOMPARE(next.At(2).state, FleetSummary::State::Failed);
+    // A file it did not write is left alone and named.
+    QFile foreign(dir.filePath(FleetSummary::FileName()));
+    QVERIFY(foreign.open(QIODevice::WriteOnly) && foreign.write("a,b\n") == 4);
+    foreign.close();
+    QVERIFY(!next.Open(dir.path(), {"992351001"}, &error));
+    QVERIFY(error.contains("not a summary"));
+    // A folder that cannot take the file says so.
+    FleetSummary nowhere;
+    QVERIFY(nowhere.Open(dir.filePath("missing"), {"992351001"}, &error));
+    QVERIFY(!nowhere.Write(&error));
+    QVERIFY(error.contains("could not be written"));
+}
+
+void TestFleetPlan::recordNamesTheUnit()
+{
+    auto held = std::make_shared<Model>();
+    held->GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992351007");
+    held->GetAtoN()->SetName("<b>PIER & MOLE</b>");
+    UnitRecord record;
+    record.title = "Commissioning record";
+    record.serial = "SN/77";
+    record.mmsi = "992351007";
+    record.softwareVersion = "1.2.3";
+    record.utc = QDateTime(QDate(2026, 12, 7), QTime(15, 4, 5), Qt::UTC);
+    record.engineer = "Ana Ruiz";
+    record.held = held;
+    record.verdict = "The unit does not hold 1 field sent.";
+    record.differences = QStringList{"Name: \"A\" -> \"B\""};
+    record.alarms = QStringList{"062 AtoN: off position"};
+    QCOMPARE(UnitRecord::FileStem(record.mmsi, record.serial), QString("992351007-SN_77"));
+
+    QTemporaryDir dir;
+    QString error;
+    const QString path = dir.filePath("r.pdf");
+    QVERIFY2(RecordWriter::WritePdf(record, path, &error), qPrintable(error));
+    QVERIFY(!RecordWriter::WritePdf(record, dir.filePath("missing/r.pdf"), &error));
+    QVERIFY(error.contains("missing/r.pdf"));
+
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
+    QProcess process;
+    process.start(pdftotext, {"-layout", path, "-"});
+    QVERIFY(process.waitForFinished(30000));
+    const QString text = QString::fromUtf8(process.readAllStandardOutput()).simplified();
+    for (const char *expected :
+         {"Commissioning record", "Serial number SN/77", "MMSI 992351007", "1.2.3",
+          "2026-12-07 15:04:05", "Ana Ruiz", "Name: \"A\" -> \"B\"", "062 AtoN: off position",
+          "Name \"<b>PIER & MOLE</b>\"", "Message schedule", "Lantern interface support"})
+        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+}
+
+QTEST_MAIN(TestFleetPlan)
+#include "tst_fleetplan.moc"
