@@ -34,6 +34,7 @@ private slots:
     void editors_data();
     void editors();
     void buttonsAndClashMarks();
+    void keyboardThroughTheTable();
 
 private:
     void Choose(const char *combo, int code)
@@ -473,6 +474,31 @@ void TestRealAtoNTab::buttonsAndClashMarks()
     QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, slot2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(edited->count(), before);
+}
+
+void TestRealAtoNTab::keyboardThroughTheTable()
+{
+    SetFirstRow(MessageScheduleEntry::FATDMA);
+    View()->setFocus(Qt::TabFocusReason);
+    View()->setCurrentIndex(Cell(0, 2));
+    // The arrows move between the cells, a digit opens the cell's editor.
+    QTest::keyClick(View(), Qt::Key_Right);
+    QTest::keyClick(View(), Qt::Key_Right);
+    QCOMPARE(View()->currentIndex(), Cell(0, 4));
+    QTest::keyClick(View(), Qt::Key_5);
+    auto *editor = qobject_cast<QAbstractSpinBox *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_0);
+    // Tab keeps the value and leaves the table, editor and all; Shift+Tab
+    // comes back, and Tab leaves again without an editor.
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QCOMPARE(model->GetMessageSchedule()->EntryAt(0).StartSlot1(), 50);
+    auto *add = Find<QPushButton>("pushButtonAddMessage");
+    QCOMPARE(QApplication::focusWidget(), add);
+    QTest::keyClick(add, Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), View());
+    QTest::keyClick(View(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), add);
 }
 
 VANDREL_UI_TEST_MAIN(TestRealAtoNTab)

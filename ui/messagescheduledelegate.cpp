@@ -3,6 +3,9 @@
 #include "messagescheduletablemodel.h"
 #include "model/messageschedule.h"
 
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimeEdit>
@@ -149,6 +152,27 @@ void MessageScheduleDelegate::updateEditorGeometry(QWidget *editor,
     Q_UNUSED(index)
     if (editor)
         editor->setGeometry(option.rect);
+}
+
+bool MessageScheduleDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    auto *editor = qobject_cast<QWidget *>(object);
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    if (!editor || event->type() != QEvent::KeyPress ||
+        (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
+        return QItemDelegate::eventFilter(object, event);
+    // Tab would open the next cell's editor, and from there the next, so
+    // that the keyboard never gets past the table: it keeps the value and
+    // hands the key to the view, which passes the focus on.
+    QWidget *viewport = editor->parentWidget();
+    auto *view = qobject_cast<QAbstractItemView *>(viewport ? viewport->parentWidget() : nullptr);
+    emit commitData(editor);
+    emit closeEditor(editor, NoHint);
+    if (view) {
+        QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+        QCoreApplication::sendEvent(view, &again);
+    }
+    return true;
 }
 
 void MessageScheduleDelegate::saveDataOnWidgetEdit()

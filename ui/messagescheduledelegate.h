@@ -30,6 +30,9 @@ public:
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
 signals:
     // After every write-back of an editor's value.
     void DelegateEdited() const;

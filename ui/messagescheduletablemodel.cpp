@@ -282,7 +282,9 @@ void MessageScheduleTableModel::AttachToView(QTableView *view, bool widen)
     view->horizontalHeader()->setHighlightSections(false);
     view->verticalHeader()->hide();
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                          QAbstractItemView::EditKeyPressed);
+                          QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // The arrow keys move between the cells; Tab moves on to the next control.
+    view->setTabKeyNavigation(false);
     view->resizeColumnsToContents();
 
     if (!widen)
