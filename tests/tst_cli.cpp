@@ -185,7 +185,8 @@ void TestCli::retrieveChangeSendRetrieveGivesWhatWasSent()
 
     const CliRun send = RunCli({"send", "--port", unit.port, changed});
     QVERIFY2(send.status == 0 && send.out.isEmpty(), qPrintable(send.out + send.err));
-    QVERIFY(send.err.contains(QStringLiteral("Set LIM: set limvmax = 32299")));
+    QVERIFY(send.err.contains(QStringLiteral("Lantern settings: set limvmax = 32299")));
+    QVERIFY(send.err.contains(QStringLiteral("\nAtoN settings: sent\n")));
 
     const QString again = Path("again.pad");
     QCOMPARE(unit.Retrieve(again), 0);

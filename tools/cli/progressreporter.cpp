@@ -40,7 +40,34 @@ QString StepOf(const ParsedSentence &sentence)
     return QString();
 }
 
-// The job that a sentence belongs to, by its formatter or shell tag.
+// The link's jobs by what they do for the engineer.
+struct JobName
+{
+    const char *job;
+    const char *shown;
+};
+const JobName JobNames[] = {
+    {"Kelvane", "AtoN settings"},
+    {"Identity", "AtoN identity"},
+    {"Message Schedule", "Message schedule"},
+    {"Version", "Software version"},
+    {"Voltage", "Battery voltage"},
+    {"GPS OFF", "GPS off"},
+    {"Reset", "Unit reset"},
+    {"Get LIM", "Lantern settings"},
+    {"Set LIM", "Lantern settings"},
+};
+
+QString Shown(const QString &job)
+{
+    for (const JobName &name : JobNames) {
+        if (job == QLatin1String(name.job))
+            return QLatin1String(name.shown);
+    }
+    return job;
+}
+
+// The link's job that a sentence belongs to, by its formatter or shell tag.
 QString JobOf(const ParsedSentence &sentence)
 {
     const QStringList &f = sentence.fields;
@@ -78,13 +105,13 @@ QString JobOf(const ParsedSentence &sentence)
     return QString();
 }
 
-// "Kelvane: query ACF", "Get LIM: get limvmax", "Set LIM: set limvmax";
+// "AtoN settings: query ACF", "Lantern settings: set limvmax = 24000";
 // empty for a line that is not one of the tool's sentences.
 QString Describe(const QString &job, const QString &step)
 {
     if (step.isEmpty())
         return QString();
-    return job.isEmpty() ? step : job + QStringLiteral(": ") + step;
+    return job.isEmpty() ? step : Shown(job) + QStringLiteral(": ") + step;
 }
 
 } // namespace
@@ -107,7 +134,7 @@ void ProgressReporter::OnJobComplete(QString name, bool send)
     if (name == QLatin1String(PollJob))
         return;
     Console::Err(QStringLiteral("%1: %2\n")
-                     .arg(name, send ? QStringLiteral("sent") : QStringLiteral("done")));
+                     .arg(Shown(name), send ? QStringLiteral("sent") : QStringLiteral("done")));
 }
 
 void ProgressReporter::OnTabState(int tab, int state)
