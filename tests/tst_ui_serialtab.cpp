@@ -101,15 +101,28 @@ void TstSerialTab::sendLineCompletesOrRefuses()
 
     // Without a checksum "*", two upper-case digits and the line end are
     // added; with a correct one only the line end.  Return sends as well.
+    // A wrong checksum is refused, naming the right one.  Typed lines show
+    // as sent, marked, once "Show sent" asks for them.
     QVERIFY(send->isEnabled());
     send->click();
     QVERIFY(line->text().isEmpty());
+    child<QCheckBox>(tab, "checkBoxShowSent")->setChecked(true);
     const QString complete = withChecksum("$UPAIQ,AID");
     QTest::keyClicks(line, complete);
     QTest::keyClick(line, Qt::Key_Return);
     QCOMPARE(sent.count(), 2);
     QCOMPARE(sent.at(0).at(0).toString(), withChecksum("$PVKX,1,appver") + "\r\n");
     QCOMPARE(sent.at(1).at(0).toString(), complete + "\r\n");
+    QCOMPARE(shown(tab), SerialTab::SentMark() + complete + "\n");
+    QTest::keyClicks(line, "$GPXXX,1,2,3*00");
+    QTest::keyClick(line, Qt::Key_Return);
+    QCOMPARE(sent.count(), 2);
+    QCOMPARE(error->text(), QString("The checksum *00 does not match the sentence (*%1 would). "
+                                    "It has not been sent.")
+                                .arg(ParsedSentence::Checksum("$GPXXX,1,2,3")));
+    QCOMPARE(line->text(), QString("$GPXXX,1,2,3*00"));
+    line->clear();
+    child<QCheckBox>(tab, "checkBoxShowSent")->setChecked(false);
 
     // 83 characters fail with and without the added checksum: nothing is sent
     // and the line stays for correction; editing clears the complaint.
@@ -144,21 +157,27 @@ void TstSerialTab::pauseHoldsLinesForTheFilters()
     tab.OnSent("$PVKX,0,0,0x6E2D9A41,2,getserno,3*37\r\n");
     tab.OnSent("$PVKX,2,appver*00\r\n");
     tab.OnReceived("before\n");
-    QCOMPARE(shown(tab), QString("$PVKX,2,appver*00\nbefore\n"));
+    const QString sent2 = SerialTab::SentMark() + "$PVKX,2,appver*00\n";
+    QCOMPARE(shown(tab), sent2 + "before\n");
 
-    // While paused the button counts the lines held; on resume they pass the
-    // filters as they stand then.
+    // While paused the button counts the lines held that will be shown (not
+    // the filtered, nor the presence poll); on resume they pass the filters
+    // as they stand then.
     pause->click();
     const QString rmc = withChecksum("$GPRMC,1,A") + "\n";
     tab.OnReceived(rmc);
     tab.OnReceived("$PVKX,getserno\n");
     tab.OnSent("$PVKX,3,appver*00\r\n");
     tab.OnReceived("held\n");
-    QTRY_COMPARE(pause->text(), QString("Resume (lines held: 4)"));
-    QCOMPARE(shown(tab), QString("$PVKX,2,appver*00\nbefore\n"));
+    QTRY_COMPARE(pause->text(), QString("Resume (lines held: 2)"));
+    child<QCheckBox>(tab, "filterGPXXXCheckBox")->setChecked(false);
+    QCOMPARE(pause->text(), QString("Resume (lines held: 3)"));
+    child<QCheckBox>(tab, "filterGPXXXCheckBox")->setChecked(true);
+    QCOMPARE(shown(tab), sent2 + "before\n");
     pause->click();
     QCOMPARE(pause->text(), QString("Pause"));
-    QCOMPARE(shown(tab), QString("$PVKX,2,appver*00\nbefore\n$PVKX,3,appver*00\nheld\n"));
+    const QString before = sent2 + "before\n" + SerialTab::SentMark() + "$PVKX,3,appver*00\nheld\n";
+    QCOMPARE(shown(tab), before);
 
     // Past the limit, the line that starts below it is kept whole, later ones
     // are dropped, and the button says so.
@@ -177,7 +196,7 @@ void TstSerialTab::pauseHoldsLinesForTheFilters()
     pause->click();
     QCOMPARE(tab.PauseBufferSize(), 0);
     const QString text = shown(tab);
-    QVERIFY(text.startsWith("$PVKX,2,appver*00\nbefore\n$PVKX,3,appver*00\nheld\n" + block));
+    QVERIFY(text.startsWith(before + block));
     QVERIFY(text.endsWith(block));
     QVERIFY(!text.contains("dropped") && !text.contains("$PVKX,4"));
 }

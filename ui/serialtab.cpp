@@ -56,6 +56,8 @@ SerialTab::SerialTab(QWidget *parent) : QWidget(parent), ui(new Ui::SerialTab)
     // Only Return sends: leaving the field with a half-typed line sends nothing.
     connect(ui->lineSend, &QLineEdit::returnPressed, this, &SerialTab::OnSend);
     connect(ui->checkBoxShowSent, &QCheckBox::toggled, this, &SerialTab::OnShowSent);
+    for (const Filter &filter : qAsConst(filters))
+        connect(filter.box, &QCheckBox::toggled, this, &SerialTab::CountHeld);
 }
 
 SerialTab::~SerialTab()
@@ -72,15 +74,38 @@ void SerialTab::SetLogging(bool logging, const QString &fileName)
     ui->labelLogFile->setVisible(logging && !fileName.isEmpty());
 }
 
-QString SerialTab::CompleteSentence(const QString &text)
+QString SerialTab::SentMark()
+{
+    return QStringLiteral("\u2192 ");
+}
+
+QString SerialTab::CompleteSentence(const QString &text, QString *problem)
 {
     if (ParsedSentence(text).valid) {
         return text + QStringLiteral("\r\n");
+    }
+    // A typed checksum is the engineer's: a wrong one is refused rather than
+    // sent on as part of the sentence with a second checksum after it.
+    static const QRegularExpression typedChecksum(QStringLiteral("\\*([0-9A-Fa-f]{2})$"));
+    const QRegularExpressionMatch typed = typedChecksum.match(text);
+    if (typed.hasMatch()) {
+        const QString body = text.left(typed.capturedStart());
+        const QString right = ParsedSentence::Checksum(body);
+        if (problem) {
+            *problem = typed.captured(1).compare(right, Qt::CaseInsensitive) == 0
+                           ? tr("The NMEA Sentence is invalid. It has not been sent.")
+                           : tr("The checksum *%1 does not match the sentence (*%2 would). "
+                                "It has not been sent.")
+                                 .arg(typed.captured(1), right);
+        }
+        return QString();
     }
     const QString withChecksum = text + QLatin1Char('*') + ParsedSentence::Checksum(text);
     if (ParsedSentence(withChecksum).valid) {
         return withChecksum + QStringLiteral("\r\n");
     }
+    if (problem)
+        *problem = tr("The NMEA Sentence is invalid. It has not been sent.");
     return QString();
 }
 
@@ -117,13 +142,14 @@ void SerialTab::OnPause()
         // The filters and the choice of showing sent lines as they are now.
         QString shown;
         for (const Held &line : qAsConst(held)) {
-            if (line.sent ? showTransmit : !IsFiltered(line.text)) {
+            if (WillShow(line.text, line.sent)) {
                 shown += line.text;
             }
         }
         held.clear();
         held.squeeze();
         heldCharacters = 0;
+        heldShown = 0;
         heldDropped = false;
         AppendToDisplay(shown);
     }
@@ -138,8 +164,8 @@ void SerialTab::UpdatePauseButton()
         pause->setToolTip(tr("Freezes the data display"));
         return;
     }
-    pause->setText(heldDropped ? tr("Resume (lines held: %1, more dropped)").arg(held.size())
-                               : tr("Resume (lines held: %1)").arg(held.size()));
+    pause->setText(heldDropped ? tr("Resume (lines held: %1, more dropped)").arg(heldShown)
+                               : tr("Resume (lines held: %1)").arg(heldShown));
     pause->setToolTip(tr("Shows the lines held while paused and continues the display"));
 }
 
@@ -147,6 +173,23 @@ void SerialTab::OnShowSent(bool show)
 {
     showTransmit = show;
     VandrelApplication::instance()->SetShowTransmit(show);
+    CountHeld();
+}
+
+bool SerialTab::WillShow(const QString &text, bool sent) const
+{
+    return sent ? showTransmit : !IsFiltered(text);
+}
+
+void SerialTab::CountHeld()
+{
+    heldShown = 0;
+    for (const Held &line : qAsConst(held)) {
+        if (WillShow(line.text, line.sent))
+            ++heldShown;
+    }
+    if (ui->toolButtonPause->isChecked())
+        UpdatePauseButton();
 }
 
 void SerialTab::OnSaveToLog()
@@ -176,20 +219,28 @@ void SerialTab::OnSend()
         UpdateControls();
         return;
     }
-    const QString line = CompleteSentence(text);
+    QString problem;
+    const QString line = CompleteSentence(text, &problem);
     if (!line.isEmpty()) {
         emit Send(line);
+        // The link shows only the lines of its own jobs as sent.
+        ShowSent(line);
         ui->lineSend->clear();
         UpdateControls();
         return;
     }
-    ui->labelSendError->setText(tr("The NMEA Sentence is invalid. It has not been sent."));
+    ui->labelSendError->setText(problem);
     ui->labelSendError->show();
     ui->lineSend->setFocus();
     UpdateControls();
 }
 
 void SerialTab::OnSent(QString sent)
+{
+    ShowSent(sent);
+}
+
+void SerialTab::ShowSent(QString sent)
 {
     // The presence polls are hidden as their answers are: shown alone, every
     // second, they would look like a unit that does not answer.
@@ -198,6 +249,7 @@ void SerialTab::OnSent(QString sent)
     }
     // The line end the unit needs is of no use on screen.
     sent.remove(QLatin1Char('\r'));
+    sent.prepend(SentMark());
     if (ui->toolButtonPause->isChecked()) {
         Hold(sent, true);
     } else {
@@ -232,11 +284,16 @@ void SerialTab::OnClosed()
 
 void SerialTab::Hold(const QString &text, bool sent)
 {
+    if (!sent && text.contains(PresencePoll)) {
+        return;
+    }
     if (heldCharacters >= PauseBufferLimit) {
         heldDropped = true;
     } else {
         held.append(Held{text, sent});
         heldCharacters += text.size();
+        if (WillShow(text, sent))
+            ++heldShown;
     }
     if (!pauseLabelTimer.isActive()) {
         pauseLabelTimer.start();

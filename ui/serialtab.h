@@ -17,7 +17,8 @@ class QCheckBox;
 // unit with four filters and a pause, sends one typed sentence at a time (the
 // checksum is added when it is missing) and carries the button that starts and
 // stops the traffic log.  Lines that arrive while paused are held and pass
-// the filters when the display resumes.
+// the filters when the display resumes; the unit's presence poll is never
+// shown, so it is not held either.
 class SerialTab : public QWidget
 {
     Q_OBJECT
@@ -36,10 +37,15 @@ public:
     // beside it while logging.
     void SetLogging(bool logging, const QString &fileName = QString());
 
+    // Marks a line this program sent, on the display, so that it is not
+    // taken for the unit's.
+    static QString SentMark();
+
     // The line that OnSend would hand on for the typed text: unchanged when it
     // is already a valid sentence, otherwise with "*" and the checksum added;
-    // empty when neither is valid.  Ends with "\r\n".
-    static QString CompleteSentence(const QString &text);
+    // empty, with *problem saying why, when neither is valid or the text ends
+    // in a checksum that does not match it.  Ends with "\r\n".
+    static QString CompleteSentence(const QString &text, QString *problem = nullptr);
 
     // Whether a received line is kept off the display by the checked filters
     // (or because it is the unit's presence poll).
@@ -68,6 +74,11 @@ private:
     void Hold(const QString &text, bool sent);
     void AppendToDisplay(const QString &text);
     void OnShowSent(bool show);
+    // A line sent, typed here or by a job, shown marked when asked for.
+    void ShowSent(QString sent);
+    bool WillShow(const QString &text, bool sent) const;
+    // The held lines counted again after a change of the filters.
+    void CountHeld();
 
     Ui::SerialTab *ui;
     bool opened = false;
@@ -82,6 +93,8 @@ private:
     };
     QVector<Held> held;
     int heldCharacters = 0;
+    // Held lines that the filters and "Show sent" let through as they stand.
+    int heldShown = 0;
     bool heldDropped = false;
     // The pause button shows the count held; renewed a few times a second
     // rather than for every line of a flood.
