@@ -1,6 +1,7 @@
 #include "uitestmain.h"
 
 #include "ui/messagescheduletablemodel.h"
+#include "ui/numberbox.h"
 #include "ui/realatontab.h"
 
 #include <QCheckBox>
@@ -35,6 +36,9 @@ private slots:
     void editors();
     void buttonsAndClashMarks();
     void keyboardThroughTheTable();
+    void numbersKeptAsTyped_data();
+    void numbersKeptAsTyped();
+    void unusualNumbersAndGermanDecimals();
 
 private:
     void Choose(const char *combo, int code)
@@ -200,8 +204,6 @@ void TestRealAtoNTab::typeAndEpfsLinks()
     QCOMPARE(group->title(), QStringLiteral("AtoN Dimensions (Floating)"));
     QVERIFY(a->isVisible() && !b->isVisible() && !c->isVisible() && !d->isVisible());
     QVERIFY(!ItemEnabled("comboTypeOfEPFS", 7));
-    TypeOver(a, QStringLiteral("99"));
-    QCOMPARE(EditAtoN()->DimensionA(), 9);
 
     // Reference point: a fixed type whose dimensions cannot be edited.
     Choose("comboTypeOfAtoN", 1);
@@ -212,8 +214,6 @@ void TestRealAtoNTab::typeAndEpfsLinks()
     Choose("comboTypeOfAtoN", 3);
     for (QSpinBox *box : {a, b, c, d})
         QVERIFY(box->isEnabled());
-    TypeOver(a, QStringLiteral("600"));
-    QCOMPARE(EditAtoN()->DimensionA(), 60);
 
     // A surveyed position: its accuracy can be chosen, the floating types go.
     auto *accuracy = Find<QComboBox>("comboPositionAccuracy");
@@ -499,6 +499,112 @@ void TestRealAtoNTab::keyboardThroughTheTable()
     QCOMPARE(QApplication::focusWidget(), View());
     QTest::keyClick(View(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), add);
+}
+
+void TestRealAtoNTab::numbersKeptAsTyped_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<int>("kept");    // the last part typed that was taken; -1 none
+    QTest::addColumn<int>("stepped"); // after Key_Up
+
+    QTest::newRow("threshold below") << 0 << "spinBoxOffPositionThreshold"
+                                     << "7"
+                                     << "Threshold: 7 m is outside 10 m to 999 m." << -1 << 10;
+    QTest::newRow("threshold, four digits")
+        << 0 << "spinBoxOffPositionThreshold"
+        << "1000"
+        << "Threshold: 1000 m is outside 10 m to 999 m." << 100 << 999;
+    QTest::newRow("threshold negative") << 0 << "spinBoxOffPositionThreshold"
+                                        << "-5"
+                                        << "Threshold: -5 m is outside 10 m to 999 m." << -1 << 10;
+    QTest::newRow("floating A") << 25 << "spinBoxDimensionA"
+                                << "99"
+                                << "Dimension A: 99 is outside 1 to 63." << 9 << 63;
+    QTest::newRow("fixed A") << 3 << "spinBoxDimensionA"
+                             << "600"
+                             << "Dimension A: 600 is outside 0 to 511." << 60 << 511;
+    QTest::newRow("fixed D") << 3 << "spinBoxDimensionD"
+                             << "0"
+                             << "Dimension D: 0 is outside 1 to 63." << -1 << 1;
+}
+
+void TestRealAtoNTab::numbersKeptAsTyped()
+{
+    QFETCH(int, type);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, problem);
+    QFETCH(int, kept);
+    QFETCH(int, stepped);
+    TypeOver(Find<QLineEdit>("lineMMSI"), "992351234");
+    Choose("comboTypeOfAtoN", type);
+    auto *box = Find<NumberBox>(qPrintable(field));
+    const auto stored = [&]() {
+        if (field.endsWith("Threshold"))
+            return EditAtoN()->OffPositionThreshold();
+        return field.endsWith('A') ? EditAtoN()->DimensionA() : EditAtoN()->DimensionD();
+    };
+    if (kept < 0)
+        kept = stored();
+
+    // Every digit stays, and leaving the field keeps the text; the number is
+    // not stored, Send and Save are told, and the reason shows beside it.
+    TypeOver(box, typed);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(box->cleanText(), typed);
+    QCOMPARE(stored(), kept);
+    QCOMPARE(tab->InputProblems(), QStringList{problem});
+    QCOMPARE(box->toolTip(), problem.section(": ", 1));
+    auto *reason = Find<QLabel>(field.endsWith("Threshold") ? "labelThresholdProblem"
+                                                            : "labelDimensionProblem");
+    QVERIFY(reason->isVisible() && reason->text().endsWith(problem.section(": ", 1)));
+    // The next store leaves the stored number as it was.
+    Find<QCheckBox>("RACONFittedCheckBox")->click();
+    QCOMPARE(stored(), kept);
+
+    // A step goes to the nearer end of the range, and is taken.
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(stored(), stepped);
+    QVERIFY(tab->InputProblems().isEmpty() && !reason->isVisible());
+}
+
+void TestRealAtoNTab::unusualNumbersAndGermanDecimals()
+{
+    // A unit's number beyond what is offered shows as it is, marked as
+    // unusual, is no problem and is stored back unchanged.
+    Model unit;
+    unit.GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992351234");
+    unit.GetAtoN()->SetOffPositionThreshold(5);
+    tab->UpdateTabFromModel(&unit);
+    auto *threshold = Find<NumberBox>("spinBoxOffPositionThreshold");
+    QCOMPARE(threshold->text(), QString("5 m"));
+    QVERIFY(threshold->toolTip().startsWith("5 m is outside the usual range, 10 m to 999 m"));
+    QVERIFY(tab->InputProblems().isEmpty());
+    Find<QCheckBox>("RACONFittedCheckBox")->click();
+    QCOMPARE(EditAtoN()->OffPositionThreshold(), 5);
+    // Another number outside is refused; the unit's again is taken.
+    TypeOver(threshold, "6");
+    QCOMPARE(tab->InputProblems().size(), 1);
+    TypeOver(threshold, "5");
+    QVERIFY(tab->InputProblems().isEmpty());
+    QCOMPARE(threshold->toolTip().left(4), QString("5 m "));
+
+    // In German the position takes and shows a decimal comma, and still a point.
+    tab->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    auto *latitude = Find<QLineEdit>("lineLatitude");
+    TypeOver(latitude, "50,5");
+    QCOMPARE(EditAtoN()->GetPosition()->Latitude(), 50.5);
+    QTest::keyClick(latitude, Qt::Key_Tab);
+    QCOMPARE(latitude->text(), QString("50° 30' 0,000\" N"));
+    QCOMPARE(latitude->toolTip(), QString("50,5000\n50° 30,0000' N"));
+    TypeOver(latitude, "50 30 15.5");
+    QVERIFY(tab->InputProblems().isEmpty());
+    QCOMPARE(EditAtoN()->GetPosition()->Latitude(), 50.5 + 15.5 / 3600);
+    tab->setLocale(QLocale::c());
 }
 
 VANDREL_UI_TEST_MAIN(TestRealAtoNTab)

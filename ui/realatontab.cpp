@@ -95,6 +95,14 @@ QString PositionToolTip(double degrees, const QString &degreesAndMinutes)
     return QString::number(degrees, 'f', 4) + QLatin1Char('\n') + degreesAndMinutes;
 }
 
+QLabel *ProblemLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setStyleSheet(QStringLiteral("color: #d00000;"));
+    label->hide();
+    return label;
+}
+
 // Longest escaped name that the name continuation sentence has room for.
 int NameRoom()
 {
@@ -136,9 +144,23 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     }
     // The dimension boxes sit at fixed places on the drawing; with a larger
     // font they grow from there rather than cut their digits off.
+    ui->spinBoxOffPositionThreshold->SetUsualRange(10, 999);
+    ui->spinBoxDimensionB->SetUsualRange(1, 511);
+    ui->spinBoxDimensionC->SetUsualRange(0, 63);
+    ui->spinBoxDimensionD->SetUsualRange(1, 63);
     for (QSpinBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
                           ui->spinBoxDimensionD})
         box->resize(box->size().expandedTo(box->sizeHint()));
+    // Why a typed number is not taken, beside its field.
+    thresholdProblem = ProblemLabel(this);
+    thresholdProblem->setObjectName(QStringLiteral("labelThresholdProblem"));
+    ui->horizontalLayoutThreshold->insertWidget(2, thresholdProblem);
+    dimensionProblem = ProblemLabel(ui->groupBoxAtoNDimensions);
+    dimensionProblem->setObjectName(QStringLiteral("labelDimensionProblem"));
+    dimensionProblem->setWordWrap(true);
+    for (NumberBox *box : {ui->spinBoxOffPositionThreshold, ui->spinBoxDimensionA,
+                           ui->spinBoxDimensionB, ui->spinBoxDimensionC, ui->spinBoxDimensionD})
+        connect(box, &QSpinBox::textChanged, this, &RealAtoNTab::ShowNumberProblems);
     ui->MMSIValidationWarningLabel->show();
     // Room for a unit's version and serial number before there is one, so the
     // page's columns stay where they are when a unit connects or goes.
@@ -235,11 +257,17 @@ bool RealAtoNTab::UpdateModelFromTab(Model *target)
     aton->SetRacon(ui->RACONFittedCheckBox->isChecked());
     aton->SetChannel1(CurrentCode(ui->comboChannel1));
     aton->SetChannel2(CurrentCode(ui->comboChannel2));
-    aton->SetOffPositionThreshold(ui->spinBoxOffPositionThreshold->value());
-    aton->SetDimensionA(ui->spinBoxDimensionA->value());
-    aton->SetDimensionB(ui->spinBoxDimensionB->value());
-    aton->SetDimensionC(ui->spinBoxDimensionC->value());
-    aton->SetDimensionD(ui->spinBoxDimensionD->value());
+    // A number field that cannot take its text leaves the number stored before.
+    const AtoN *own = model->GetAtoN();
+    const auto number = [](const NumberBox *box, int stored) {
+        return box->Problem().isEmpty() ? box->value() : stored;
+    };
+    aton->SetOffPositionThreshold(
+        number(ui->spinBoxOffPositionThreshold, own->OffPositionThreshold()));
+    aton->SetDimensionA(number(ui->spinBoxDimensionA, own->DimensionA()));
+    aton->SetDimensionB(number(ui->spinBoxDimensionB, own->DimensionB()));
+    aton->SetDimensionC(number(ui->spinBoxDimensionC, own->DimensionC()));
+    aton->SetDimensionD(number(ui->spinBoxDimensionD, own->DimensionD()));
     return true;
 }
 
@@ -254,13 +282,29 @@ void RealAtoNTab::ShowCoordinate(QLineEdit *field, bool withText)
     const GeoPosition *position = model->GetAtoN()->GetPosition();
     const bool latitude = field == ui->lineLatitude;
     if (withText) {
-        field->setText(latitude ? position->LatitudeDms() : position->LongitudeDms());
+        field->setText(ShownNumbers(latitude ? position->LatitudeDms() : position->LongitudeDms()));
         shownCoordinates.insert(field, latitude ? position->Latitude() : position->Longitude());
     }
     plainToolTips.insert(
-        field, latitude ? PositionToolTip(position->Latitude(), position->LatitudeDm())
-                        : PositionToolTip(position->Longitude(), position->LongitudeDm()));
+        field,
+        ShownNumbers(latitude ? PositionToolTip(position->Latitude(), position->LatitudeDm())
+                              : PositionToolTip(position->Longitude(), position->LongitudeDm())));
     SetInputProblem(field, QString());
+}
+
+QString RealAtoNTab::ShownNumbers(const QString &text) const
+{
+    // The position texts hold no point but the decimal ones.
+    QString shown = text;
+    return shown.replace(QLatin1Char('.'), locale().decimalPoint());
+}
+
+QString RealAtoNTab::TypedNumbers(const QString &text) const
+{
+    // The language's decimal mark, and a point as well: a position has no
+    // thousands to be told from its decimals.
+    QString typed = text;
+    return typed.replace(locale().decimalPoint(), QLatin1Char('.'));
 }
 
 void RealAtoNTab::SetInputProblem(QLineEdit *field, const QString &problem)
@@ -288,6 +332,19 @@ QStringList RealAtoNTab::InputProblems() const
         const QString problem = inputProblems.value(field.first);
         if (!problem.isEmpty())
             lines.append(tr("%1 %2").arg(field.second, problem.section(QLatin1Char('\n'), 0, 0)));
+    }
+    const QPair<const NumberBox *, QString> numbers[] = {
+        {ui->spinBoxOffPositionThreshold, ui->labelThreshold->text()},
+        {ui->spinBoxDimensionA, tr("Dimension A:")},
+        {ui->spinBoxDimensionB, tr("Dimension B:")},
+        {ui->spinBoxDimensionC, tr("Dimension C:")},
+        {ui->spinBoxDimensionD, tr("Dimension D:")}};
+    for (const auto &number : numbers) {
+        // A hidden dimension is not sent.
+        const QString problem =
+            number.first->isVisibleTo(this) ? number.first->Problem() : QString();
+        if (!problem.isEmpty())
+            lines.append(tr("%1 %2").arg(number.second, problem));
     }
     return lines;
 }
@@ -348,12 +405,9 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
     ui->RACONFittedCheckBox->setChecked(aton->Racon());
     SelectByCode(ui->comboChannel1, aton->Channel1());
     SelectByCode(ui->comboChannel2, aton->Channel2());
-    ui->spinBoxOffPositionThreshold->setValue(aton->OffPositionThreshold());
+    ui->spinBoxOffPositionThreshold->Load(aton->OffPositionThreshold());
     EvaluateOffPositionThresholdValidity(ui->spinBoxOffPositionThreshold->value());
 
-    // The layout sets the range of dimension A, so it comes before the
-    // values: a value loaded into the range of the previous layout would be
-    // clamped, and the next store would write the clamped value.
     if (AtoN::IsFixedAtoNType(aton->TypeOfAtoN())) {
         suppressEpfsSlot = true;
         enableComboBoxItem(ui->comboTypeOfEPFS, int(EpfsSurveyed), true);
@@ -365,10 +419,11 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
         suppressEpfsSlot = false;
         ApplyFloatingLayout();
     }
-    ui->spinBoxDimensionA->setValue(aton->DimensionA());
-    ui->spinBoxDimensionB->setValue(aton->DimensionB());
-    ui->spinBoxDimensionC->setValue(aton->DimensionC());
-    ui->spinBoxDimensionD->setValue(aton->DimensionD());
+    ui->spinBoxDimensionA->Load(aton->DimensionA());
+    ui->spinBoxDimensionB->Load(aton->DimensionB());
+    ui->spinBoxDimensionC->Load(aton->DimensionC());
+    ui->spinBoxDimensionD->Load(aton->DimensionD());
+    ShowNumberProblems();
 
     ApplyEpfs(aton->TypeOfEPFS() == EpfsSurveyed);
 
@@ -428,7 +483,7 @@ void RealAtoNTab::ApplyFixedLayout()
         box->show();
         box->raise();
     }
-    ui->spinBoxDimensionA->setRange(0, 511);
+    ui->spinBoxDimensionA->SetUsualRange(0, 511);
     ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (0-511)"));
 }
 
@@ -446,7 +501,7 @@ void RealAtoNTab::ApplyFloatingLayout()
     ui->spinBoxDimensionB->hide();
     ui->spinBoxDimensionC->hide();
     ui->spinBoxDimensionD->hide();
-    ui->spinBoxDimensionA->setRange(1, 63);
+    ui->spinBoxDimensionA->SetUsualRange(1, 63);
     ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (1-63)"));
 }
 
@@ -569,20 +624,21 @@ void RealAtoNTab::StoreTypedCoordinate(QLineEdit *field, bool leaving)
     GeoPosition *position = model->GetAtoN()->GetPosition();
     QString problem;
     const bool latitude = field == ui->lineLatitude;
-    const bool understood = latitude ? position->SetLatitudeText(field->text(), &problem)
-                                     : position->SetLongitudeText(field->text(), &problem);
+    const QString typed = TypedNumbers(field->text());
+    const bool understood = latitude ? position->SetLatitudeText(typed, &problem)
+                                     : position->SetLongitudeText(typed, &problem);
     if (!understood) {
         // The text stays for the user to mend; the value is the one shown
         // before, not one that a half-typed text gave on the way.
         const double shown = shownCoordinates.value(field);
         latitude ? position->SetLatitude(shown) : position->SetLongitude(shown);
-        const QString forms =
+        const QString forms = ShownNumbers(
             latitude
                 ? tr("For example: 50 30 15.5 %1, 50 30.25 %2, -50:30, or _ for not available.")
                       .arg(GeoPosition::tr("N"), GeoPosition::tr("S"))
                 : tr("For example: 004 30 15.5 %1, 004 30.25 %2, -4:30, or _ for not "
                      "available.")
-                      .arg(GeoPosition::tr("E"), GeoPosition::tr("W"));
+                      .arg(GeoPosition::tr("E"), GeoPosition::tr("W")));
         SetInputProblem(field, problem + QLatin1Char('\n') + forms);
     } else {
         ShowCoordinate(field, leaving);
@@ -623,10 +679,44 @@ void RealAtoNTab::EvaluateOffPositionThresholdValidity(int i)
 void RealAtoNTab::on_spinBoxOffPositionThreshold_valueChanged(int i)
 {
     EvaluateOffPositionThresholdValidity(i);
+    NumberEdited(ui->spinBoxOffPositionThreshold, model->GetAtoN()->OffPositionThreshold());
+}
+
+void RealAtoNTab::NumberEdited(NumberBox *box, int stored)
+{
     if (updating)
         return;
-    if (i != model->GetAtoN()->OffPositionThreshold())
+    if (!box->Problem().isEmpty())
+        emit Edited(this);
+    else if (box->value() != stored)
         MarkEdited();
+}
+
+void RealAtoNTab::ShowNumberProblems()
+{
+    const auto show = [](QLabel *label, const QStringList &problems) {
+        label->setText(problems.join(QLatin1Char('\n')));
+        label->setVisible(!problems.isEmpty());
+    };
+    const QString threshold = ui->spinBoxOffPositionThreshold->Problem();
+    show(thresholdProblem, threshold.isEmpty() ? QStringList() : QStringList{threshold});
+    QStringList dimensions;
+    const QPair<const NumberBox *, QString> boxes[] = {
+        {ui->spinBoxDimensionA, QStringLiteral("A")},
+        {ui->spinBoxDimensionB, QStringLiteral("B")},
+        {ui->spinBoxDimensionC, QStringLiteral("C")},
+        {ui->spinBoxDimensionD, QStringLiteral("D")}};
+    for (const auto &box : boxes) {
+        const QString problem = box.first->Problem();
+        if (!problem.isEmpty())
+            dimensions << QStringLiteral("%1: %2").arg(box.second, problem);
+    }
+    show(dimensionProblem, dimensions);
+    const QRect group = ui->groupBoxAtoNDimensions->contentsRect();
+    dimensionProblem->setGeometry(group.left() + 6, group.bottom() - 2 - 3 * fontMetrics().height(),
+                                  group.width() - 12, 3 * fontMetrics().height());
+    dimensionProblem->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    dimensionProblem->raise();
 }
 
 void RealAtoNTab::on_RACONFittedCheckBox_stateChanged(int state)
@@ -640,26 +730,26 @@ void RealAtoNTab::on_RACONFittedCheckBox_stateChanged(int state)
 
 void RealAtoNTab::on_spinBoxDimensionA_valueChanged(int i)
 {
-    if (!updating && i != model->GetAtoN()->DimensionA())
-        MarkEdited();
+    Q_UNUSED(i)
+    NumberEdited(ui->spinBoxDimensionA, model->GetAtoN()->DimensionA());
 }
 
 void RealAtoNTab::on_spinBoxDimensionB_valueChanged(int i)
 {
-    if (!updating && i != model->GetAtoN()->DimensionB())
-        MarkEdited();
+    Q_UNUSED(i)
+    NumberEdited(ui->spinBoxDimensionB, model->GetAtoN()->DimensionB());
 }
 
 void RealAtoNTab::on_spinBoxDimensionC_valueChanged(int i)
 {
-    if (!updating && i != model->GetAtoN()->DimensionC())
-        MarkEdited();
+    Q_UNUSED(i)
+    NumberEdited(ui->spinBoxDimensionC, model->GetAtoN()->DimensionC());
 }
 
 void RealAtoNTab::on_spinBoxDimensionD_valueChanged(int i)
 {
-    if (!updating && i != model->GetAtoN()->DimensionD())
-        MarkEdited();
+    Q_UNUSED(i)
+    NumberEdited(ui->spinBoxDimensionD, model->GetAtoN()->DimensionD());
 }
 
 void RealAtoNTab::OnVersion(QString version)

@@ -7,9 +7,11 @@
 #include <QVariant>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class MessageScheduleControls;
+class NumberBox;
 
 namespace Ui {
 class RealAtoNTab;
@@ -50,8 +52,9 @@ public:
     // Texts of the channel list items, e.g. "CH1001 ( 156.050MHz )".
     static QString ChannelText(int channel);
 
-    // One line per field whose input cannot be sent, naming the field and
-    // why; the same fields are framed in red with the reason as tool tip.
+    // One line per field whose input cannot be sent or saved, naming the
+    // field and why; the same fields are framed in red with the reason as
+    // tool tip.
     QStringList InputProblems() const;
 
 signals:
@@ -116,6 +119,14 @@ private:
     // Stores what is typed in the latitude or longitude field at once; on
     // leaving the field, shows it again in its full form.
     void StoreTypedCoordinate(QLineEdit *field, bool leaving);
+    // The reasons beside the number fields that hold a number they cannot take.
+    void ShowNumberProblems();
+    // A number field's edit: stored when it can be taken.
+    void NumberEdited(NumberBox *box, int stored);
+    // Text typed in the position fields with the language's decimal mark, as
+    // the position reader takes it, and the reader's text as shown.
+    QString TypedNumbers(const QString &text) const;
+    QString ShownNumbers(const QString &text) const;
     static void SelectByCode(QComboBox *comboBox, int code);
     static int CurrentCode(const QComboBox *comboBox);
 
@@ -123,6 +134,8 @@ private:
     bool suppressTypeSlot = false;
     bool suppressEpfsSlot = false;
     MessageScheduleControls *scheduleControls = nullptr;
+    QLabel *thresholdProblem = nullptr;
+    QLabel *dimensionProblem = nullptr;
     // Field -> why its input cannot be sent.
     QHash<const QLineEdit *, QString> inputProblems;
     // The coordinates last shown in the latitude and longitude fields.
