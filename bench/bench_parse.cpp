@@ -148,7 +148,8 @@ void BM_DecodeGpsBytes(benchmark::State &state)
     GPSDecoder decoder;
     for (auto _ : state) {
         for (const QByteArray &bytes : qAsConst(lines)) {
-            const ReceivedLine line(bytes.constData(), bytes.size(), ReceivedLine::Encoding::Utf8);
+            const ReceivedLine line(bytes.constData(), bytes.size(), ReceivedLine::Encoding::Utf8,
+                                    ReceivedLine::End::Implied);
             decoder.Decode(line.Sentence());
         }
     }

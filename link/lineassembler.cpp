@@ -22,15 +22,19 @@ const char *Find(const char *bytes, int size, int from, char c)
                : nullptr;
 }
 
-// The bytes without every one equal to drop.
+// The bytes without every one equal to drop, copied a span at a time.
 QByteArray Without(const char *bytes, int size, char drop)
 {
-    QByteArray kept;
-    kept.reserve(size);
-    for (int i = 0; i < size; ++i) {
-        if (bytes[i] != drop)
-            kept += bytes[i];
+    QByteArray kept(size, Qt::Uninitialized);
+    char *to = kept.data();
+    for (int from = 0; from < size;) {
+        const char *hit = Find(bytes, size, from, drop);
+        const int end = hit ? int(hit - bytes) : size;
+        std::memcpy(to, bytes + from, size_t(end - from));
+        to += end - from;
+        from = end + 1;
     }
+    kept.resize(int(to - kept.constData()));
     return kept;
 }
 
@@ -187,9 +191,9 @@ void LineAssembler::ProcessPiece(const char *bytes, int size)
     // it is dropped, as from every line.
     if (size <= 2 && bytes[size - 1] == '>') {
         if (bytes[0] == '\r')
-            PassOn(bytes + 1, size - 1, true);
+            PassOn(bytes + 1, size - 1, ReceivedLine::End::None);
         else
-            PassOn(bytes, size, true);
+            PassOn(bytes, size, ReceivedLine::End::None);
         return;
     }
 
@@ -211,18 +215,25 @@ void LineAssembler::ProcessPiece(const char *bytes, int size)
 // at each sentence start, so that the sound sentence is not lost with it.
 void LineAssembler::DeliverLine(const char *bytes, int size)
 {
+    // Every line is passed on without its end, which the received line stands
+    // for: units and most capture programs end their lines with CR LF, and a
+    // line whose only CR is the one before its LF is then passed on where it
+    // lies, only shorter. Other CRs are dropped in a copy.
+    int body = size > 0 && bytes[size - 1] == '\n' ? size - 1 : size;
     QByteArray kept;
-    if (std::memchr(bytes, '\r', size_t(size))) {
-        kept = Without(bytes, size, '\r');
-        bytes = kept.constData();
-        size = kept.size();
+    if (const char *cr = static_cast<const char *>(std::memchr(bytes, '\r', size_t(body)))) {
+        if (cr == bytes + body - 1) {
+            --body;
+        } else {
+            kept = Without(bytes, body, '\r');
+            bytes = kept.constData();
+            body = kept.size();
+        }
     }
-    const int first = SentenceStart(bytes, size, 0);
-    int next = first < 0 ? -1 : SentenceStart(bytes, size, first + 1);
+    const int first = SentenceStart(bytes, body, 0);
+    int next = first < 0 ? -1 : SentenceStart(bytes, body, first + 1);
     if (next >= 0) {
-        const ReceivedLine whole(bytes, size,
-                                 source == Source::Port ? ReceivedLine::Encoding::Latin1
-                                                        : ReceivedLine::Encoding::Utf8);
+        const ReceivedLine whole(bytes, body, Encoding(), ReceivedLine::End::Implied);
         if (whole.Sentence().IsValid()) {
             received(whole, false);
             return;
@@ -230,26 +241,27 @@ void LineAssembler::DeliverLine(const char *bytes, int size)
         const quint64 run = generation;
         int from = 0;
         while (next >= 0) {
-            QByteArray part(bytes + from, next - from);
-            part += '\n';
-            PassOn(part.constData(), part.size());
+            PassOn(bytes + from, next - from, ReceivedLine::End::Implied);
             if (generation != run)
                 return;
             from = next;
-            next = SentenceStart(bytes, size, from + 1);
+            next = SentenceStart(bytes, body, from + 1);
         }
         bytes += from;
-        size -= from;
+        body -= from;
     }
-    PassOn(bytes, size);
+    PassOn(bytes, body, ReceivedLine::End::Implied);
 }
 
-void LineAssembler::PassOn(const char *bytes, int size, bool prompt)
+ReceivedLine::Encoding LineAssembler::Encoding() const
 {
-    const ReceivedLine line(bytes, size,
-                            source == Source::Port ? ReceivedLine::Encoding::Latin1
-                                                   : ReceivedLine::Encoding::Utf8);
-    received(line, prompt);
+    return source == Source::Port ? ReceivedLine::Encoding::Latin1 : ReceivedLine::Encoding::Utf8;
+}
+
+void LineAssembler::PassOn(const char *bytes, int size, ReceivedLine::End end)
+{
+    const ReceivedLine line(bytes, size, Encoding(), end);
+    received(line, end == ReceivedLine::End::None);
 }
 
 QString LineAssembler::TextOf(const char *bytes, int size) const

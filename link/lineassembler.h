@@ -54,7 +54,9 @@ private:
     static int StartCharacter(const char *bytes, int size, int from);
     void ProcessPiece(const char *bytes, int size);
     void DeliverLine(const char *bytes, int size);
-    void PassOn(const char *bytes, int size, bool prompt = false);
+    // A line without its end is a prompt.
+    void PassOn(const char *bytes, int size, ReceivedLine::End end);
+    ReceivedLine::Encoding Encoding() const;
     bool FollowsPrompt(const char *bytes, int size) const;
     int PartLength(const char *bytes, int size) const;
     void PassOnPendingLine();

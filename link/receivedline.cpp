@@ -1,5 +1,7 @@
 #include "link/receivedline.h"
 
+#include <cstring>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -10,6 +12,8 @@ const QString &ReceivedLine::Text() const
         haveText = true;
         text = encoding == Encoding::Latin1 ? QString::fromLatin1(bytes, size)
                                             : QString::fromUtf8(bytes, size);
+        if (lineEnd)
+            text += QLatin1Char('\n');
     }
     return text;
 }
@@ -32,7 +36,8 @@ const SentenceView &ReceivedLine::Sentence() const
         view.Read(text.constData(), text.size());
         return view;
     }
-    if (size <= ParsedSentence::MaxLength) {
+    // The length limit counts the line end.
+    if (size + int(lineEnd) <= ParsedSentence::MaxLength) {
         // A byte of Latin-1 or ASCII is the character of that code.
         uchar all = 0;
         int i = 0;
@@ -70,9 +75,13 @@ const SentenceView &ReceivedLine::Sentence() const
 
 QByteArray ReceivedLine::Utf8() const
 {
-    if (bytes && PlainAscii())
-        return QByteArray(bytes, size);
-    return Text().toUtf8();
+    if (!bytes || !PlainAscii())
+        return Text().toUtf8();
+    QByteArray line(size + int(lineEnd), Qt::Uninitialized);
+    std::memcpy(line.data(), bytes, size_t(size));
+    if (lineEnd)
+        line[size] = '\n';
+    return line;
 }
 
 bool ReceivedLine::Contains(const char *word) const

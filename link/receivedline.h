@@ -23,8 +23,17 @@ public:
         Utf8
     };
 
-    ReceivedLine(const char *bytes, int size, Encoding encoding)
-        : bytes(bytes), size(size), encoding(encoding)
+    // Whether a line end follows the bytes: a received line's end is not
+    // among its bytes, so that a line ended by CR LF is read where it lies.
+    // A prompt has none.
+    enum class End
+    {
+        Implied,
+        None
+    };
+
+    ReceivedLine(const char *bytes, int size, Encoding encoding, End end)
+        : bytes(bytes), size(size), encoding(encoding), lineEnd(end == End::Implied)
     {}
     // A line that is text already.
     explicit ReceivedLine(const QString &text) : text(text), haveText(true) {}
@@ -44,6 +53,7 @@ private:
     const char *bytes = nullptr;
     int size = 0;
     Encoding encoding = Encoding::Latin1;
+    bool lineEnd = false;
     mutable QString text;
     mutable bool haveText = false;
     mutable bool parsed = false;

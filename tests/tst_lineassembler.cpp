@@ -147,6 +147,40 @@ private slots:
                              QString(2999, 'a') + QString(1000, QChar(0xE9)));
     }
 
+    // A line is passed on without its CR LF or LF: its parse, its length
+    // limit (which counts the line end) and its text as logged are the same
+    // either way, and a line cut short keeps its parts apart.
+    void lineEndsOfEitherKind()
+    {
+        QStringList logged;
+        QList<bool> valid;
+        LineAssembler lines(
+            [&](const ReceivedLine &line, bool) {
+                logged << QString::fromLatin1(line.Utf8());
+                valid << line.Sentence().IsValid();
+            },
+            [](const QString &) {});
+        const auto sealed = [](int length) {
+            const QByteArray body = "$GPTXT," + QByteArray(length - 10, 'x');
+            return body + '*' + ParsedSentence::Checksum(QString::fromLatin1(body)).toLatin1();
+        };
+        for (const char *end : {"\n", "\r\n"}) {
+            for (const auto source : {LineAssembler::Source::Port, LineAssembler::Source::Log}) {
+                logged.clear();
+                valid.clear();
+                lines.Reset(source);
+                const QByteArray input = sealed(ParsedSentence::MaxLength - 1) + end +
+                                         sealed(ParsedSentence::MaxLength) + end + "$GPGSV,3,1" +
+                                         sealed(20) + end + "a\rb" + end;
+                lines.AddBlock(input.constData(), input.size());
+                QCOMPARE(logged, (QStringList{sealed(ParsedSentence::MaxLength - 1) + "\n",
+                                              sealed(ParsedSentence::MaxLength) + "\n",
+                                              "$GPGSV,3,1\n", sealed(20) + "\n", "ab\n"}));
+                QCOMPARE(valid, (QList<bool>{true, false, false, true, false}));
+            }
+        }
+    }
+
     // A listener that closes the line stops the delivery of what was read.
     void resetStopsTheDelivery()
     {

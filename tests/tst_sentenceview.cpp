@@ -49,7 +49,8 @@ private slots:
         const QByteArray bytes = latin1 ? line.toLatin1() : line.toUtf8();
         const ReceivedLine received(bytes.constData(), bytes.size(),
                                     latin1 ? ReceivedLine::Encoding::Latin1
-                                           : ReceivedLine::Encoding::Utf8);
+                                           : ReceivedLine::Encoding::Utf8,
+                                    ReceivedLine::End::None);
         QCOMPARE(received.Sentence().IsValid(), parsed.valid);
         QCOMPARE(received.Sentence().FieldCount(), view.FieldCount());
         for (int i = 0; i < view.FieldCount(); ++i)
