@@ -55,6 +55,11 @@ bool PlainAscii(ushort c)
 
 } // namespace
 
+bool Console::ShownAsEscape(QChar c)
+{
+    return Unsafe(c);
+}
+
 QString Console::Visible(const QString &text)
 {
     return Escaped(text, false);

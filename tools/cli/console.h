@@ -19,6 +19,9 @@ public:
     // The same with JSON's escape ("\u001b"), for text that is JSON already.
     static QString VisibleJson(const QString &text);
 
+    // A character that Visible and VisibleJson write as an escape.
+    static bool ShownAsEscape(QChar c);
+
     // The text as Visible makes it, in UTF-8, added to the end of bytes.
     static void AppendVisible(QByteArray &bytes, const QString &text);
     // A JSON text in UTF-8 as VisibleJson makes it, added to the end of bytes.

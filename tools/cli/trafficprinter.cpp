@@ -1,6 +1,7 @@
 #include "trafficprinter.h"
 
 #include "console.h"
+#include "jsonline.h"
 #include "model/configurationfields.h"
 
 #include "decode/alarmdata.h"
@@ -15,8 +16,6 @@
 #include "sentences/atonsentenceaid.h"
 #include "sentences/parsedsentence.h"
 #include "sentences/sentenceview.h"
-
-#include <QJsonDocument>
 
 #include <algorithm>
 
@@ -157,12 +156,9 @@ void TrafficPrinter::Print(const QString &line)
     EndLine();
 }
 
-void TrafficPrinter::PrintJson(const char *event, QJsonObject fields)
+void TrafficPrinter::PrintJson(const char *event)
 {
-    fields.insert(QStringLiteral("event"), QLatin1String(event));
-    // The serializer leaves DEL, the C1 controls and format characters as
-    // they are; a terminal would act on them.
-    Console::AppendVisibleJson(output, QJsonDocument(fields).toJson(QJsonDocument::Compact));
+    JsonLine(output).Text("event", QLatin1String(event)).End();
     EndLine();
 }
 
@@ -175,9 +171,10 @@ void TrafficPrinter::OnLine(const ReceivedLine &line)
     const QString now = model->GetAtoN()->GetAtoNMMSI()->Mmsi();
     if (now == before)
         return;
-    if (json)
-        PrintJson("unit_mmsi", {{"mmsi", now}});
-    else
+    if (json) {
+        JsonLine(output).Text("event", QLatin1String("unit_mmsi")).Text("mmsi", now).End();
+        EndLine();
+    } else
         Print(QStringLiteral("UNIT MMSI %1").arg(now));
 }
 
@@ -185,20 +182,27 @@ void TrafficPrinter::OnGpsData(GpsData *data)
 {
     if (!data) {
         if (json)
-            PrintJson("gps_lost", {});
+            PrintJson("gps_lost");
         else
             Print(QStringLiteral("GPS no fix data for 2 s"));
         return;
     }
     if (json) {
-        PrintJson("gps",
-                  {{"time", ClockText(data->time)},
-                   {"date", data->date.isValid() ? QJsonValue(DateText(data->date)) : QJsonValue()},
-                   {"latitude", data->position.Latitude()},
-                   {"longitude", data->position.Longitude()},
-                   {"speed_kn", data->speed},
-                   {"course_deg", data->course},
-                   {"mode", ModeText(data->mode)}});
+        // The members in the order of their names, as a JSON object keeps them.
+        JsonLine line(output);
+        line.Number("course_deg", data->course);
+        if (data->date.isValid())
+            line.Text("date", DateText(data->date));
+        else
+            line.Null("date");
+        line.Text("event", QLatin1String("gps"))
+            .Number("latitude", data->position.Latitude())
+            .Number("longitude", data->position.Longitude())
+            .Text("mode", ModeText(data->mode))
+            .Number("speed_kn", data->speed)
+            .Text("time", ClockText(data->time))
+            .End();
+        EndLine();
         return;
     }
     // Every part is plain text of its own making, written as bytes.
@@ -244,12 +248,17 @@ void TrafficPrinter::OnSatelliteData(SatelliteData *data)
     std::copy(key, key + 3, lastSatelliteKey);
     static const char *const fixes[] = {"no fix", "2D fix", "3D fix"};
     if (json) {
-        if (data)
-            PrintJson(
-                "satellites",
-                {{"fix", QLatin1String(fixes[key[0]])}, {"used", key[1]}, {"in_view", key[2]}});
-        else
-            PrintJson("satellites_lost", {});
+        if (data) {
+            JsonLine(output)
+                .Text("event", QLatin1String("satellites"))
+                .Text("fix", QLatin1String(fixes[key[0]]))
+                .Integer("in_view", key[2])
+                .Integer("used", key[1])
+                .End();
+            EndLine();
+        } else {
+            PrintJson("satellites_lost");
+        }
         return;
     }
     if (!data) {
@@ -269,7 +278,7 @@ void TrafficPrinter::OnSatelliteData(SatelliteData *data)
 void TrafficPrinter::OnGpsText(QString message)
 {
     if (json)
-        PrintJson("gps_text", {{"text", message}});
+        PrintJsonText("gps_text", message);
     else
         Print(QStringLiteral("GPS TEXT %1").arg(message));
 }
@@ -277,7 +286,7 @@ void TrafficPrinter::OnGpsText(QString message)
 void TrafficPrinter::OnText(QString message)
 {
     if (json)
-        PrintJson("text", {{"text", message}});
+        PrintJsonText("text", message);
     else
         Print(QStringLiteral("TEXT %1").arg(message));
 }
@@ -295,12 +304,18 @@ void TrafficPrinter::OnAlarms(AlarmData *alarms)
             continue;
         lastAlarms.insert(a.alarmId, a);
         if (json) {
-            PrintJson("alarm", {{"number", a.alarmId},
-                                {"time", a.alarmTime.isValid() ? QJsonValue(ClockText(a.alarmTime))
-                                                               : QJsonValue()},
-                                {"active", a.thresholdExceeded},
-                                {"acknowledged", a.acknowledged},
-                                {"text", a.description}});
+            JsonLine line(output);
+            line.Boolean("acknowledged", a.acknowledged)
+                .Boolean("active", a.thresholdExceeded)
+                .Text("event", QLatin1String("alarm"))
+                .Integer("number", a.alarmId)
+                .Text("text", a.description);
+            if (a.alarmTime.isValid())
+                line.Text("time", ClockText(a.alarmTime));
+            else
+                line.Null("time");
+            line.End();
+            EndLine();
             continue;
         }
         const QString text =
@@ -339,13 +354,28 @@ void TrafficPrinter::OnReport(const Message21Report &r)
         return;
     }
     const bool position = r.PositionAvailable();
-    PrintJson("message21", {{"mmsi", r.mmsi},
-                            {"name", r.name},
-                            {"latitude", position ? QJsonValue(r.latitude) : QJsonValue()},
-                            {"longitude", position ? QJsonValue(r.longitude) : QJsonValue()},
-                            {"off_position", r.offPosition},
-                            {"virtual", r.virtualAid},
-                            {"racon", RaconText(r.racon)},
-                            {"light", LightText(r.light)},
-                            {"health", health}});
+    JsonLine line(output);
+    line.Text("event", QLatin1String("message21")).Text("health", health);
+    if (position)
+        line.Number("latitude", r.latitude);
+    else
+        line.Null("latitude");
+    line.Text("light", LightText(r.light));
+    if (position)
+        line.Number("longitude", r.longitude);
+    else
+        line.Null("longitude");
+    line.Text("mmsi", r.mmsi)
+        .Text("name", r.name)
+        .Boolean("off_position", r.offPosition)
+        .Text("racon", RaconText(r.racon))
+        .Boolean("virtual", r.virtualAid)
+        .End();
+    EndLine();
+}
+
+void TrafficPrinter::PrintJsonText(const char *event, const QString &text)
+{
+    JsonLine(output).Text("event", QLatin1String(event)).Text("text", text).End();
+    EndLine();
 }

@@ -4,7 +4,6 @@
 #include <QByteArray>
 #include <QDate>
 #include <QHash>
-#include <QJsonObject>
 #include <QObject>
 #include <QString>
 
@@ -61,8 +60,9 @@ private:
     static constexpr int BlockSize = 64 * 1024;
 
     void Print(const QString &line);
-    // One event as a JSON object, with its kind as "event".
-    void PrintJson(const char *event, QJsonObject fields);
+    // An event of no more than its kind, or its kind and a text, as JSON.
+    void PrintJson(const char *event);
+    void PrintJsonText(const char *event, const QString &text);
     // The line now at the end of the output is whole.
     void EndLine();
 
