@@ -6,7 +6,8 @@
 // translations lie.
 namespace VandrelVersion {
 
-// "0.1"
+// "0.2.0" for a release, "0.2.0+git20261207.133049.70ea905" for any other
+// build from git (the commit's UTC date and time, and the commit).
 const char *Number();
 // The installed translations' folder, relative to the programs' folder
 // ("../share/vandrel/translations").
