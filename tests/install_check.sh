@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop system
-# finds there: the three programs answer --version (one version) and --help;
+# finds there: the three programs answer --version (the build's one version)
+# and --help;
 # the window finds its translation (and Qt's, when the system has it) and
 # connects to a port given on its command line; the desktop entry, MIME type,
-# device rule and man pages lie where the system looks and pass its checks.
+# device rule, man pages and the package's documents lie where the system
+# looks and pass its checks; the package's scripts trigger only the unit's
+# adapter.
 #   install_check.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -22,7 +25,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 cd "$prefix"
 export QT_QPA_PLATFORM=offscreen
 unset LANGUAGE LC_ALL LC_MESSAGES
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+version=$(cat "$build/generated/version.txt")
 for program in vandrel vandrel-cli vandrel-unitsim; do
     out=$(LANG=C.UTF-8 "$prefix/bin/$program" --version) || fail "$program --version failed"
     [ "$out" = "$program $version" ] || fail "$program --version printed \"$out\""
@@ -118,6 +121,36 @@ for page in vandrel vandrel-cli vandrel-unitsim; do
     if command -v groff >/dev/null; then
         warnings=$(gzip -dc "$file" | groff -man -z -ww 2>&1)
         [ -z "$warnings" ] || fail "man page $page: $warnings"
+    fi
+done
+
+doc=$share/doc/vandrel
+grep -q '^License: Apache-2.0$' "$doc/copyright" || fail "no Apache-2.0 licence in $doc/copyright"
+gzip -dc "$doc/changelog.gz" | grep -q '^## ' || fail "no release in $doc/changelog.gz"
+[ -s "$doc/README.md" ] || fail "no README in $doc"
+
+# The maintainer scripts against a stand-in udevadm that knows one adapter
+# of the unit's (found only when asked for its vendor and product together)
+# and logs every trigger.
+mkdir "$prefix/fakebin"
+cat >"$prefix/fakebin/udevadm" <<'FAKE'
+#!/bin/sh
+echo "$*" >>"$UDEV_LOG"
+case "$*" in
+*--dry-run*--attr-match=idVendor=27c5*--attr-match=idProduct=0502*) echo /sys/devices/x/usb1/1-2 ;;
+esac
+FAKE
+chmod +x "$prefix/fakebin/udevadm"
+for run in postinst:configure:1 postinst:upgrade:0 postrm:remove:1 postrm:purge:0; do
+    IFS=: read -r script action expected <<<"$run"
+    export UDEV_LOG=$prefix/udev-$script-$action.log
+    : >"$UDEV_LOG"
+    PATH=$prefix/fakebin:$PATH sh "$build/packaging/debian/$script" "$action" ||
+        fail "$script $action failed"
+    triggered=$(grep '^trigger' "$UDEV_LOG" | grep -vc -- '--dry-run' || true)
+    [ "$triggered" -eq "$expected" ] || fail "$script $action triggered $triggered times"
+    if grep '^trigger' "$UDEV_LOG" | grep -v -- '--dry-run' | grep -qv -- '--parent-match=/sys/devices/x/usb1/1-2$'; then
+        fail "$script $action triggered more than the adapter: $(cat "$UDEV_LOG")"
     fi
 done
 

@@ -44,14 +44,19 @@
         <translation>Über</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>This application has been developed with the QT Framework</source>
-        <translation>Diese Anwendung wurde mit dem Qt-Framework entwickelt</translation>
+        <location line="+3"/>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Licensed under the Apache License, Version 2.0.</source>
+        <translation>Lizenziert unter der Apache License, Version 2.0.</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Parts of this application are based on the work of the Qwt project (https://qwt.sourceforge.io).</source>
-        <translation>Teile dieser Anwendung beruhen auf der Arbeit des Qwt-Projekts (https://qwt.sourceforge.io).</translation>
+        <source>Built with Qt %1, which is available under its own licence (About Qt).</source>
+        <translation>Erstellt mit Qt %1, das unter seiner eigenen Lizenz steht (Über Qt).</translation>
     </message>
 </context>
 <context>

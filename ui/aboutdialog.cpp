@@ -1,9 +1,11 @@
 #include "aboutdialog.h"
 #include "ui_aboutdialog.h"
 
+#include "app/vandrelversion.h"
 #include "drawnpixmap.h"
 
 #include <QApplication>
+#include <QPushButton>
 
 AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
@@ -16,21 +18,21 @@ AboutDialog::AboutDialog(QWidget *parent)
     if (!icon.isNull())
         ui->labelIcon->setPixmap(icon);
 
+    connect(ui->pushOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->buttonAboutQT, &QPushButton::clicked, qApp, &QApplication::aboutQt);
+
     setWindowTitle(tr("About") + QLatin1Char(' ') + QApplication::applicationName());
     ui->labelProduct->setText(QApplication::applicationName());
-    ui->labelVersion->setText(QApplication::applicationVersion());
+    // The build's own version, the one --version prints and the package
+    // carries, so that a report names the exact build.
+    ui->labelVersion->setText(tr("Version %1").arg(QLatin1String(VandrelVersion::Number())));
     ui->labelLicence->setText(
-        tr("This application has been developed with the QT Framework") + QLatin1Char('\n') +
-        tr("Parts of this application are based on the work of the Qwt project "
-           "(https://qwt.sourceforge.io)."));
+        tr("Licensed under the Apache License, Version 2.0.") + QLatin1Char('\n') +
+        tr("Built with Qt %1, which is available under its own licence (About Qt).")
+            .arg(QLatin1String(QT_VERSION_STR)));
 }
 
 AboutDialog::~AboutDialog()
 {
     delete ui;
-}
-
-void AboutDialog::on_buttonAboutQT_clicked()
-{
-    QApplication::aboutQt();
 }

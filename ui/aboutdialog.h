@@ -7,7 +7,7 @@ namespace Ui {
 class AboutDialog;
 }
 
-// The "About" box: product name, version and licence notes.
+// The "About" box: product name, the build's version and the licences.
 class AboutDialog : public QDialog
 {
     Q_OBJECT
@@ -15,9 +15,6 @@ class AboutDialog : public QDialog
 public:
     explicit AboutDialog(QWidget *parent = nullptr);
     ~AboutDialog() override;
-
-private slots:
-    void on_buttonAboutQT_clicked();
 
 private:
     Ui::AboutDialog *ui;
