@@ -115,6 +115,7 @@ for want in 'ATTRS{idVendor}=="27c5"' 'ATTRS{idProduct}=="0502"' 'TAG+="uaccess"
     grep '^SUBSYSTEM=="tty"' "$rule" | grep -qF "$want" || fail "udev rule lacks $want"
 done
 
+# Every option a program's --help names is in its man page.
 for page in vandrel vandrel-cli vandrel-unitsim; do
     file=$share/man/man1/$page.1.gz
     [ -f "$file" ] || { fail "no man page $page"; continue; }
@@ -122,6 +123,10 @@ for page in vandrel vandrel-cli vandrel-unitsim; do
         warnings=$(gzip -dc "$file" | groff -man -z -ww 2>&1)
         [ -z "$warnings" ] || fail "man page $page: $warnings"
     fi
+    text=$(gzip -dc "$file" | sed 's/\\-/-/g')
+    for option in $(LANG=C.UTF-8 "$prefix/bin/$page" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
+        grep -qE -- "$option([^a-z-]|$)" <<<"$text" || fail "man page $page lacks $option"
+    done
 done
 
 doc=$share/doc/vandrel
