@@ -131,7 +131,9 @@ done
 
 doc=$share/doc/vandrel
 grep -q '^License: Apache-2.0$' "$doc/copyright" || fail "no Apache-2.0 licence in $doc/copyright"
-gzip -dc "$doc/changelog.gz" | grep -q '^## ' || fail "no release in $doc/changelog.gz"
+top=$(gzip -dc "$doc/changelog.gz" | head -n 1)
+[ "$top" = "vandrel ($version) unstable; urgency=medium" ] ||
+    fail "the changelog's top entry is \"$top\", not $version"
 [ -s "$doc/README.md" ] || fail "no README in $doc"
 
 # The maintainer scripts against a stand-in udevadm that knows one adapter
