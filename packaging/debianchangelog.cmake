@@ -11,10 +11,12 @@ file(STRINGS ${NEWS} lines ENCODING UTF-8)
 set(out "")
 set(entry "")
 set(body "")
-# Closes the entry being gathered; dates are UTC noon of the day named.
+# Closes the entry being gathered. A release is dated at the start of its day
+# (UTC), a build from git at its commit's time, so that the build's entry
+# is later than the release it follows, as the order of entries says.
 macro(close_entry)
     if(entry AND NOT body STREQUAL "")
-        execute_process(COMMAND date -u -R -d "${entry_date} 12:00"
+        execute_process(COMMAND date -u -R -d "${entry_date}"
             OUTPUT_VARIABLE stamp OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
         if(failed)
             message(FATAL_ERROR "${NEWS}: \"${entry_date}\" is not a date")
@@ -35,10 +37,13 @@ foreach(line IN LISTS lines)
     elseif(line MATCHES "^## Unreleased")
         close_entry()
         # A release's own build leaves the unreleased changes out.
-        if(version MATCHES "^([^+]+)\\+git([0-9][0-9][0-9][0-9])([0-9][0-9])([0-9][0-9])\\.[0-9]+\\.(.*)$")
+        if(version MATCHES "^([^+]+)\\+git([0-9]+)\\.([0-9]+)\\.(.*)$")
             set(entry ${version})
-            set(entry_date "${CMAKE_MATCH_2}-${CMAKE_MATCH_3}-${CMAKE_MATCH_4}")
-            set(body "  * Built from commit ${CMAKE_MATCH_5}, after ${CMAKE_MATCH_1}.\n")
+            set(body "  * Built from commit ${CMAKE_MATCH_4}, after ${CMAKE_MATCH_1}.\n")
+            set(time ${CMAKE_MATCH_3})
+            string(REGEX REPLACE "^(....)(..)(..)$" "\\1-\\2-\\3" day ${CMAKE_MATCH_2})
+            string(REGEX REPLACE "^(..)(..)(..)$" "\\1:\\2:\\3" time ${time})
+            set(entry_date "${day} ${time} UTC")
         endif()
     elseif(line MATCHES "^## ([^ ]+) \\(([0-9-]+)\\)")
         close_entry()
