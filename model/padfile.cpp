@@ -1,14 +1,13 @@
 #include "model/padfile.h"
 
 #include "model/model.h"
+#include "model/regularfile.h"
 
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
 
 namespace {
 
@@ -23,9 +22,10 @@ void SetError(QString *errorText, const QString &text)
 PadFile::Result PadFile::Load(const QString &fileName, Model *model, QString *errorText)
 {
     Q_CHECK_PTR(model);
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetError(errorText, tr("Could not open file: %1").arg(fileName));
+    QFile file;
+    QString reason;
+    if (!RegularFile::OpenForReading(fileName, &file, &reason)) {
+        SetError(errorText, reason);
         return OpenFailed;
     }
     const Result result = Read(&file, model, errorText);
@@ -34,39 +34,29 @@ PadFile::Result PadFile::Load(const QString &fileName, Model *model, QString *er
     return result;
 }
 
-PadFile::Result PadFile::Save(const QString &fileName, const Model &model, QString *errorText)
+PadFile::Result PadFile::Save(const QString &fileName, const Model &model, QString *errorText,
+                              FileSaver::Mode mode)
 {
-    // Written beside the old file and renamed over it at the end, so that a
-    // full disk cannot leave half a configuration behind.
-    const QByteArray bytes = ToBytes(model);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        SetError(errorText, SaveProblem(fileName, bytes.size(), file.errorString()));
+    QString reason;
+    switch (FileSaver::Save(fileName, ToBytes(model), mode, &reason)) {
+    case FileSaver::Done:
+        return Done;
+    case FileSaver::FolderRefuses:
+        SetError(errorText, reason);
+        return FolderRefuses;
+    case FileSaver::NotAFile:
+        SetError(errorText, reason);
         return OpenFailed;
+    case FileSaver::Failed:
+        break;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        SetError(errorText, SaveProblem(fileName, bytes.size(), file.errorString()));
-        file.cancelWriting();
-        return WriteFailed;
-    }
-    return Done;
+    SetError(errorText, reason);
+    return WriteFailed;
 }
 
-QString PadFile::SaveProblem(const QString &fileName, qint64 size, const QString &systemText)
+QString PadFile::SaveProblem(const QString &fileName, FileSaver::Mode mode)
 {
-    const QFileInfo file(fileName);
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.exists())
-        return tr("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder.filePath()));
-    if (!folder.isDir())
-        return tr("%1 is not a folder.").arg(QDir::toNativeSeparators(folder.filePath()));
-    if (!folder.isWritable() || (file.exists() && !file.isWritable()))
-        return tr("You are not allowed to write to %1.")
-            .arg(QDir::toNativeSeparators(file.exists() ? file.filePath() : folder.filePath()));
-    const QStorageInfo disk(folder.filePath());
-    if (disk.isValid() && disk.bytesAvailable() < size)
-        return tr("The disk is full.");
-    return systemText.isEmpty() ? QString() : tr("The system reports: %1").arg(systemText);
+    return FileSaver::Problem(fileName, mode);
 }
 
 PadFile::Result PadFile::Read(QIODevice *device, Model *model, QString *errorText)
@@ -76,12 +66,19 @@ PadFile::Result PadFile::Read(QIODevice *device, Model *model, QString *errorTex
     // A pipe or a device such as /dev/urandom has no size to ask for: read
     // until its end, but never more than one byte past the limit.
     QByteArray bytes;
-    while (bytes.size() <= MaxFileSize) {
-        const qint64 wanted = qMin<qint64>(ReadPieceSize, MaxFileSize + 1 - bytes.size());
-        const QByteArray piece = device->read(wanted);
-        if (piece.isEmpty())
+    for (qint64 have = 0; have <= MaxFileSize; have = bytes.size()) {
+        const qint64 wanted = qMin<qint64>(ReadPieceSize, MaxFileSize + 1 - have);
+        bytes.resize(int(have + wanted));
+        const qint64 got = device->read(bytes.data() + have, wanted);
+        bytes.resize(int(have + qMax<qint64>(got, 0)));
+        // A read error is not the end of the file: what came so far is no
+        // reason to call the file truncated.
+        if (got < 0) {
+            SetError(errorText, tr("The file could not be read (%1).").arg(device->errorString()));
+            return OpenFailed;
+        }
+        if (got == 0)
             break;
-        bytes += piece;
     }
     return FromBytes(bytes, model, errorText);
 }

@@ -1,6 +1,8 @@
 #ifndef PADFILE_H
 #define PADFILE_H
 
+#include "model/filesaver.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -21,9 +23,10 @@ public:
     enum Result
     {
         Done = 0,
-        OpenFailed,  // the file could not be opened
-        Invalid,     // truncated, trailing bytes, impossible row count, or too large
-        WriteFailed, // the bytes could not all be written
+        OpenFailed,    // the file could not be opened, or is no file (a folder, a FIFO)
+        Invalid,       // truncated, trailing bytes, impossible row count, or too large
+        WriteFailed,   // the bytes could not all be written; the old file is as it was
+        FolderRefuses, // see FileSaver: only a direct write into the file could save it
     };
 
     // Far above any configuration (a default one is a few hundred bytes);
@@ -31,16 +34,18 @@ public:
     static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
     static constexpr qint64 ReadPieceSize = 64 * 1024;
 
+    // A file that cannot be opened gives in errorText why, naming the path;
+    // one that does not hold a configuration gives its name and the fault.
     static Result Load(const QString &fileName, Model *model, QString *errorText = nullptr);
     // A failed save gives in errorText why, in the user's words (the folder
     // is missing, writing there is not allowed, the disk is full); the caller
     // names the file.
-    static Result Save(const QString &fileName, const Model &model, QString *errorText = nullptr);
-    // Why `size` bytes cannot be saved as fileName; systemText, the system's
-    // own account, when none of the usual causes applies (empty when it looks
-    // possible and the system says nothing).
-    static QString SaveProblem(const QString &fileName, qint64 size = 0,
-                               const QString &systemText = QString());
+    static Result Save(const QString &fileName, const Model &model, QString *errorText = nullptr,
+                       FileSaver::Mode mode = FileSaver::WholeOrNothing);
+    // Why fileName cannot be saved, before anything is written (empty when it
+    // looks possible).
+    static QString SaveProblem(const QString &fileName,
+                               FileSaver::Mode mode = FileSaver::WholeOrNothing);
 
     // The same on an open device of any kind (reading starts at its current
     // position and goes to its end, at most MaxFileSize bytes).

@@ -6,6 +6,7 @@
 // log; show (readable and JSON) and diff.
 
 #include "support/schedulerows.h"
+#include "support/smalldisk.h"
 #include "tst_cli_support.h"
 
 #include <QJsonArray>
@@ -13,6 +14,8 @@
 #include <QJsonObject>
 #include <QSerialPort>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 // The output's lines with their padding taken out.
 static QStringList Lines(const QString &text)
@@ -39,6 +42,7 @@ private slots:
     void sendRefusedOrNotTakenInFull();
     void monitorDecodesLiveTrafficUntilStopped();
     void failedRetrieveWritesNoFile();
+    void savesLoseNothing();
     void refusedCommands();
     void replayDecodesALog();
     void show();
@@ -332,6 +336,43 @@ void TestCli::failedRetrieveWritesNoFile()
              qPrintable(monitor.err));
 }
 
+void TestCli::savesLoseNothing()
+{
+    Simulator unit({"--fast", "--quiet"});
+    // A FIFO is refused before the unit is asked, and stays a FIFO; the
+    // direct write is only for a file given with -o.
+    const QString fifo = Path("unit-fifo.pad");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const CliRun toFifo = RunCli({"retrieve", "--port", unit.port, "-o", fifo});
+    QVERIFY2(toFifo.status == 3 && toFifo.err.contains(fifo + " is a pipe (FIFO), not a file.") &&
+                 !toFifo.err.contains("Connecting"),
+             qPrintable(toFifo.err));
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    QCOMPARE(RunCli({"retrieve", "--port", unit.port, "--in-place"}).status, 2);
+
+    // On a full disk the retrieve fails, says why, and leaves the earlier
+    // file byte for byte with nothing beside it; with room again it works.
+    SmallDisk disk;
+    if (!disk.isMounted())
+        QSKIP("no small file system could be mounted here");
+    const QString path = disk.filePath("unit.pad");
+    const QByteArray earlier = PadFile::ToBytes(sample);
+    SavePad(path, sample);
+    QVERIFY(disk.Fill());
+    const CliRun full = RunCli({"retrieve", "--port", unit.port, "-o", path});
+    QVERIFY2(full.status == 3 && full.err.contains(path + ": The disk is full.") &&
+                 !full.err.contains("Written to"),
+             qPrintable(full.err));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), earlier);
+    QCOMPARE(disk.Names(), QStringList{"unit.pad"});
+    disk.Free();
+    Model retrieved;
+    QCOMPARE(unit.Retrieve(path, &retrieved), 0);
+    QCOMPARE(retrieved.GetAtoN()->GetAtoNMMSI()->Mmsi(), QString("992351234"));
+}
+
 void TestCli::refusedCommands()
 {
     Simulator unit({"--fast", "--quiet"});
@@ -361,7 +402,7 @@ void TestCli::refusedCommands()
     refused({"send", "--port", unit.port, cut}, truncated, false);
     refused({"show", cut}, truncated, false);
     refused({"diff", good, cut}, truncated, false);
-    refused({"show", Path("no.pad")}, "Could not open file: " + Path("no.pad"), false);
+    refused({"show", Path("no.pad")}, "The file " + Path("no.pad") + " does not exist.", false);
     refused({"replay", Path("no.log")}, "Could not read " + Path("no.log"), false);
     // Wrong command lines end with status 2, a request for help with 0.
     const QStringList usageErrors[] = {{},

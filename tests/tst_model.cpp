@@ -5,13 +5,23 @@
 #include "model/padfile.h"
 #include "support/schedulerows.h"
 
+#include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
 
 // Offsets in a file: name length, the schedule's row count.
 const int NameAt = 4 + 4 + 53 + 4 + 16 + 20 + 1 + 12;
@@ -726,8 +736,8 @@ void TestModel::truncatedFileIsRefusedAtEveryOffset()
 
 void TestModel::filesOnDisk()
 {
-    // The texts for missing, unwritable and damaged files are checked where
-    // the window and the command-line tool show them.
+    // The texts of the usual causes are checked where the window and the
+    // command-line tool show them; the full disk there too.
     QTemporaryDir dir;
     const QString path = dir.filePath("buoy.pad");
     Model model;
@@ -736,15 +746,79 @@ void TestModel::filesOnDisk()
     Model read;
     QCOMPARE(PadFile::Load(path, &read), PadFile::Done);
     QVERIFY(read == model);
-    // A sound file padded far beyond any real size, or a device without end,
-    // is read no further than the limit.
+    const QByteArray saved = PadFile::ToBytes(model);
+
+    // Nothing but an ordinary file is read or replaced: a FIFO (which would
+    // block the open), a folder, a device. Each is named, and stays what it is.
+    const QString fifo = dir.filePath("fifo.pad");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const QString &name : {fifo, dir.path(), QString("/dev/urandom")}) {
+        QString error;
+        QCOMPARE(PadFile::Load(name, &read, &error), PadFile::OpenFailed);
+        QVERIFY2(error.startsWith(name + " is a ") && read == model, qPrintable(error));
+        if (name != "/dev/urandom") {
+            QCOMPARE(PadFile::Save(name, Model(), &error), PadFile::OpenFailed);
+            QVERIFY2(error.startsWith(name + " is a "), qPrintable(error));
+        }
+    }
+    QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(fifo).exists());
+
+    // A link to the file: the file gets the new configuration and keeps its
+    // permissions; the link stays a link. Temporary files of a save that was
+    // killed (its process gone) go; one of a live process (pid 1) stays.
+    const QString link = dir.filePath("link.pad");
+    QVERIFY(QFile::link(path, link));
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    const QString dead = FileSaver::TemporaryName(path, 999999999),
+                  live = FileSaver::TemporaryName(path, 1);
+    QVERIFY(WriteFile(dead, "half") && WriteFile(live, "busy"));
+    QCOMPARE(PadFile::Save(link, Model()), PadFile::Done);
+    QVERIFY(QFileInfo(link).isSymLink());
+    struct stat info = {};
+    QVERIFY(::stat(QFile::encodeName(path).constData(), &info) == 0 &&
+            (info.st_mode & 0777) == 0640);
+    QCOMPARE(PadFile::Load(path, &read), PadFile::Done);
+    QVERIFY(read == Model());
+    QVERIFY(!QFile::exists(dead) && QFile::exists(live));
+
+    // A folder that refuses new files (tried as "nobody" where this runs as
+    // root) with a file that may be written: refused, saying so, until the
+    // direct write is asked for.
+    QCOMPARE(PadFile::Save(path, model), PadFile::Done);
+    QFile::remove(live);
+    const QString folder = dir.filePath("locked");
+    const QString inside = folder + "/unit.pad";
+    QVERIFY(QDir(dir.path()).mkdir("locked"));
+    QCOMPARE(PadFile::Save(inside, Model()), PadFile::Done);
+    QCOMPARE(::chmod(QFile::encodeName(inside).constData(), 0666), 0);
+    QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+    QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    {
+        const bool root = ::geteuid() == 0;
+        QVERIFY(!root || ::setresuid(65534, 65534, 0) == 0);
+        const auto back = qScopeGuard([root] {
+            if (root && ::setresuid(0, 0, 0) != 0)
+                qFatal("could not become root again");
+        });
+        QString error;
+        QCOMPARE(PadFile::Save(inside, model, &error), PadFile::FolderRefuses);
+        QVERIFY2(error.contains("does not allow new files"), qPrintable(error));
+        QCOMPARE(PadFile::Load(inside, &read), PadFile::Done);
+        QVERIFY(read == Model());
+        QCOMPARE(PadFile::Save(inside, model, &error, FileSaver::InPlace), PadFile::Done);
+    }
+    QCOMPARE(PadFile::Load(inside, &read), PadFile::Done);
+    QVERIFY(read == model);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // A sound file padded far beyond any real size is read no further than
+    // the limit.
     QFile file(path);
     QVERIFY(file.resize(PadFile::MaxFileSize + 1));
-    for (const QString &name : {path, QString("/dev/urandom")}) {
-        QString error;
-        QCOMPARE(PadFile::Load(name, &read, &error), PadFile::Invalid);
-        QVERIFY2(error.contains("too large") && read == model, qPrintable(error));
-    }
+    QString error;
+    QCOMPARE(PadFile::Load(path, &read, &error), PadFile::Invalid);
+    QVERIFY2(error.contains("too large") && read == model, qPrintable(error));
+    QCOMPARE(saved, PadFile::ToBytes(read));
 }
 
 QTEST_GUILESS_MAIN(TestModel)

@@ -210,6 +210,20 @@ bool DocumentController::SaveFile(const QString &name)
         WaitCursor wait;
         result = PadFile::Save(name, *editModel, &reason);
     }
+    // The folder refuses a new file beside the old one: the file can only be
+    // written directly, which the user must choose knowing the risk.
+    if (result == PadFile::FolderRefuses) {
+        QMessageBox ask(QMessageBox::Warning, tr("Save into the file directly?"),
+                        tr("The file %1 cannot be replaced as a whole.").arg(name),
+                        QMessageBox::Yes | QMessageBox::Cancel, window);
+        ask.setInformativeText(reason + QLatin1Char(' ') +
+                               tr("Do you want to write into the file directly?"));
+        ask.setDefaultButton(QMessageBox::Cancel);
+        if (ask.exec() != QMessageBox::Yes)
+            return false;
+        WaitCursor wait;
+        result = PadFile::Save(name, *editModel, &reason, FileSaver::InPlace);
+    }
     if (result != PadFile::Done) {
         QMessageBox box(QMessageBox::Critical, tr("Could not save the file"),
                         tr("Could not save file: ") + name, QMessageBox::Ok, window);

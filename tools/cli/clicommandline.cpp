@@ -41,7 +41,7 @@ QString CliCommandLine::Usage()
 {
     return QStringLiteral(
         "Usage:\n"
-        "  vandrel-cli retrieve --port PATH [-o FILE.pad]\n"
+        "  vandrel-cli retrieve --port PATH [-o FILE.pad [--in-place]]\n"
         "  vandrel-cli send --port PATH FILE.pad\n"
         "  vandrel-cli show FILE.pad [--json]\n"
         "  vandrel-cli diff A.pad B.pad\n"
@@ -82,9 +82,10 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     const QCommandLineOption debug(QStringLiteral("debug"));
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption fast(QStringLiteral("fast"));
+    const QCommandLineOption inPlace(QStringLiteral("in-place"));
     const QCommandLineOption mmsi(QStringLiteral("mmsi"), QString(), QStringLiteral("MMSI"));
     QCommandLineParser parser;
-    parser.addOptions({help, version, port, output, debug, json, fast, mmsi});
+    parser.addOptions({help, version, port, output, debug, json, fast, mmsi, inPlace});
 
     const QString portMissing = QStringLiteral("--port needs the path of the serial port.");
     const QString outputMissing = QStringLiteral("-o needs the name of a .pad file.");
@@ -138,6 +139,7 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     } uses[] = {
         {port, "--port", info->port},
         {output, "-o", info->command == Retrieve},
+        {inPlace, "--in-place", parser.isSet(output)},
         {json, "--json",
          info->command == Show || info->command == Monitor || info->command == Replay},
         {fast, "--fast", info->command == Replay},
@@ -153,6 +155,7 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     m_debug = parser.isSet(debug);
     m_json = parser.isSet(json);
     m_fast = parser.isSet(fast);
+    m_inPlace = parser.isSet(inPlace);
     if (parser.isSet(port) && m_port.isEmpty())
         return Fail(portMissing);
     if (parser.isSet(output) && m_output.isEmpty())

@@ -29,6 +29,8 @@ public:
     QString errorText() const { return m_error; }
     QString port() const { return m_port; }
     QString output() const { return m_output; }
+    // Write the output into the file itself where its folder refuses new files.
+    bool inPlace() const { return m_inPlace; }
     QStringList files() const { return m_files; }
     bool json() const { return m_json; }
     bool fast() const { return m_fast; }
@@ -52,6 +54,7 @@ private:
     QStringList m_files;
     bool m_json = false;
     bool m_fast = false;
+    bool m_inPlace = false;
     bool m_debug = false;
     QString m_mmsi;
 };

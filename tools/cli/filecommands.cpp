@@ -9,6 +9,7 @@
 #include "model/model.h"
 #include "model/padfile.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 
 namespace {
@@ -23,7 +24,40 @@ bool LoadOrSay(const QString &path, Model *model)
     return true;
 }
 
+void SaveFailed(const QString &output, const QString &reason, bool folderRefuses)
+{
+    QString text = QCoreApplication::translate("MainWindow", "Could not save file: ") + output +
+                   QStringLiteral(": ") + reason;
+    if (folderRefuses)
+        text += QStringLiteral(" Give --in-place to write into the file directly.");
+    Console::Error(text);
+}
+
 } // namespace
+
+bool FileCommands::CheckTarget(const QString &output, bool inPlace)
+{
+    FileSaver::Result result = FileSaver::Done;
+    const QString problem = FileSaver::Problem(
+        output, inPlace ? FileSaver::InPlace : FileSaver::WholeOrNothing, &result);
+    if (problem.isEmpty())
+        return true;
+    SaveFailed(output, problem, result == FileSaver::FolderRefuses);
+    return false;
+}
+
+int FileCommands::Save(const Model &model, const QString &output, bool inPlace)
+{
+    QString error;
+    const PadFile::Result result = PadFile::Save(
+        output, model, &error, inPlace ? FileSaver::InPlace : FileSaver::WholeOrNothing);
+    if (result != PadFile::Done) {
+        SaveFailed(output, error, result == PadFile::FolderRefuses);
+        return ExitFailure;
+    }
+    Console::Err(QStringLiteral("Written to %1\n").arg(output));
+    return ExitDone;
+}
 
 int FileCommands::Show(const QString &path, bool json)
 {

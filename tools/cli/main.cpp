@@ -70,7 +70,8 @@ int main(int argc, char **argv)
         ScratchSettings settings;
         VandrelApplication app(argc, argv);
         if (commandLine.command() == CliCommandLine::Retrieve)
-            return TransferCommands::Retrieve(&app, commandLine.port(), commandLine.output());
+            return TransferCommands::Retrieve(&app, commandLine.port(), commandLine.output(),
+                                              commandLine.inPlace());
         return TransferCommands::Send(&app, commandLine.port(), commandLine.files().at(0));
     }
     case CliCommandLine::Monitor:

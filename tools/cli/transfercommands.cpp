@@ -3,6 +3,7 @@
 #include "configurationprinter.h"
 #include "console.h"
 #include "exitstatus.h"
+#include "filecommands.h"
 #include "model/configurationdiff.h"
 #include "transfersession.h"
 
@@ -26,17 +27,11 @@ int Failed(TransferSession *session)
 } // namespace
 
 int TransferCommands::Retrieve(VandrelApplication *application, const QString &port,
-                               const QString &output)
+                               const QString &output, bool inPlace)
 {
     // Find out before talking to the unit whether the file can be written.
-    if (!output.isEmpty()) {
-        const QString problem = PadFile::SaveProblem(output);
-        if (!problem.isEmpty()) {
-            Console::Error(QCoreApplication::translate("MainWindow", "Could not save file: ") +
-                           output + QStringLiteral(": ") + problem);
-            return ExitFailure;
-        }
-    }
+    if (!output.isEmpty() && !FileCommands::CheckTarget(output, inPlace))
+        return ExitFailure;
 
     TransferSession session(application);
     if (!session.Open(port) || !session.RetrieveAll())
@@ -48,14 +43,7 @@ int TransferCommands::Retrieve(VandrelApplication *application, const QString &p
         Console::Out(ConfigurationPrinter::Text(*retrieved));
         return ExitDone;
     }
-    QString error;
-    if (PadFile::Save(output, *retrieved, &error) != PadFile::Done) {
-        Console::Error(QCoreApplication::translate("MainWindow", "Could not save file: ") + output +
-                       QStringLiteral(": ") + error);
-        return ExitFailure;
-    }
-    Console::Err(QStringLiteral("Written to %1\n").arg(output));
-    return ExitDone;
+    return FileCommands::Save(*retrieved, output, inPlace);
 }
 
 int TransferCommands::Send(VandrelApplication *application, const QString &port,
