@@ -11,14 +11,21 @@
 #include "model/model.h"
 #include "sentences/atonsentenceace.h"
 
-StateMachine::StateMachine(Model *editModel, Model *transportModel, QObject *parent)
-    : QObject(parent), editModel(editModel), transportModel(transportModel),
+StateMachine::StateMachine(Model *document, Model *transportModel, QObject *parent)
+    : QObject(parent), document(document), transportModel(transportModel),
       pollingTimer(new QTimer(this)), sentCopy(new Model(this))
 {
-    if (!editModel || !transportModel)
+    if (!document || !transportModel)
         qBadAlloc();
     pollingTimer->setInterval(PollingIntervalMs);
     connect(pollingTimer, &QTimer::timeout, this, &StateMachine::OnSerialNumberTestTimeout);
+}
+
+void StateMachine::SetDocument(Model *newDocument)
+{
+    if (!newDocument)
+        qBadAlloc();
+    document = newDocument;
 }
 
 int StateMachine::TabStateOf(int tab) const
@@ -65,7 +72,10 @@ void StateMachine::Connected()
     missedAnswers = 0;
     SetTabState(0, TabNotSynced, true);
     SetTabState(1, TabNotSynced, true);
+    // Which unit is on the line: serial number and version, then its MMSI,
+    // by which its own reports are told from other stations'.
     emit QueueJob(QStringLiteral("Version"), false);
+    emit QueueJob(QStringLiteral("Identity"), false);
 }
 
 void StateMachine::Disconnected()
@@ -158,39 +168,41 @@ void StateMachine::SendError(QString reason)
 void StateMachine::GetTab(int tab)
 {
     if (IsConfigurationTab(tab))
-        StartRetrieve(tab == 0 ? AtoNTabBit : LanternTabBit);
+        Retrieve(tab == 0 ? AtoNPart : LanternPart);
 }
 
 void StateMachine::GetAllTabs()
 {
-    StartRetrieve(AtoNTabBit | LanternTabBit);
+    Retrieve(AllParts);
 }
 
 void StateMachine::SendTab(int tab)
 {
     if (IsConfigurationTab(tab))
-        StartSend(tab == 0 ? AtoNTabBit : LanternTabBit);
+        Send(*document, tab == 0 ? AtoNPart : LanternPart);
 }
 
 void StateMachine::SendAllTabs()
 {
-    StartSend(AtoNTabBit | LanternTabBit);
+    Send(*document, AllParts);
 }
 
-void StateMachine::StartRetrieve(int tabs)
+bool StateMachine::Retrieve(int tabs)
 {
-    if (!connected || IsTransferring())
-        return;
+    tabs &= AllParts;
+    if (!connected || IsTransferring() || !tabs)
+        return false;
     plan.Clear();
     AddReadJobs(tabs, false);
     BeginTransfer(Retrieving, tabs);
+    return true;
 }
 
 void StateMachine::AddReadJobs(int tabs, bool readBack)
 {
     const int silence = TransferPlan::SilenceMs;
     const int answer = TransferPlan::AnswerMs;
-    if (tabs & AtoNTabBit) {
+    if (tabs & AtoNPart) {
         plan.Add({QStringLiteral("Kelvane"), false, TransferPlan::PrepareNothing,
                   readBack ? tr("Reading back the AtoN settings") : tr("Reading the AtoN settings"),
                   3, (2 * silence + answer) / 3, readBack});
@@ -205,25 +217,26 @@ void StateMachine::AddReadJobs(int tabs, bool readBack)
                       tr("Reading the battery voltage"), 1, answer, false});
         }
     }
-    if (tabs & LanternTabBit) {
+    if (tabs & LanternPart) {
         plan.Add({QStringLiteral("Get LIM"), false, TransferPlan::PrepareNothing,
                   readBack ? tr("Reading back lantern settings") : tr("Reading lantern settings"),
                   LanternInterface::ParameterCount, answer, readBack});
     }
 }
 
-void StateMachine::StartSend(int tabs)
+bool StateMachine::Send(const Model &source, int tabs)
 {
-    if (!connected || IsTransferring() || !SendAccepted(tabs))
-        return;
-    *sentCopy = *editModel;
+    tabs &= AllParts;
+    if (!connected || IsTransferring() || !tabs || !SendAccepted(source, tabs))
+        return false;
+    *sentCopy = source;
     plan.Clear();
     const int pace = Transport::SendPacingMs;
     if (!unitMmsiKnown) {
         plan.Add({QStringLiteral("Identity"), false, TransferPlan::ForgetUnitMmsi,
                   tr("Asking the unit for its MMSI"), 1, TransferPlan::AnswerMs, false});
     }
-    if (tabs & AtoNTabBit) {
+    if (tabs & AtoNPart) {
         // The name continuation is a fourth sentence.
         AtoNSentenceACE ace(sentCopy->GetAtoN(), nullptr);
         int extra = 0;
@@ -236,27 +249,28 @@ void StateMachine::StartSend(int tabs)
             plan.Add({QStringLiteral("Message Schedule"), true, TransferPlan::CopySchedule,
                       tr("Sending the message schedule"), rows, pace, false});
     }
-    if (tabs & LanternTabBit) {
+    if (tabs & LanternPart) {
         plan.Add({QStringLiteral("Set LIM"), true, TransferPlan::CopyLantern,
                   tr("Sending lantern settings"), LanternInterface::ParameterCount, pace, false});
     }
     AddReadJobs(tabs, true);
     BeginTransfer(Sending, tabs);
+    return true;
 }
 
 // Everything that will go out is checked before anything does.
-bool StateMachine::SendAccepted(int tabs)
+bool StateMachine::SendAccepted(const Model &source, int tabs)
 {
-    if ((tabs & AtoNTabBit) && editModel->GetMessageSchedule()->RisksSlotClash()) {
-        ShowSlotClashWarning();
+    if ((tabs & AtoNPart) && source.GetMessageSchedule()->RisksSlotClash()) {
+        ShowSlotClashWarning(source);
         return false;
     }
     int checked = 0;
-    if (tabs & AtoNTabBit)
+    if (tabs & AtoNPart)
         checked |= ConfigurationCheck::AtoNTab;
-    if (tabs & LanternTabBit)
+    if (tabs & LanternPart)
         checked |= ConfigurationCheck::LanternTab;
-    const QStringList problems = ConfigurationCheck::Problems(*editModel, checked);
+    const QStringList problems = ConfigurationCheck::Problems(source, checked);
     if (problems.isEmpty())
         return true;
     const QString text = tr("The configuration has not been sent:") + QLatin1Char('\n') +
@@ -339,12 +353,10 @@ void StateMachine::EmitProgress()
 
 void StateMachine::JobComplete(QString name, bool send)
 {
+    if (!send && (name == QLatin1String("Kelvane") || name == QLatin1String("Identity")))
+        unitMmsiKnown = true;
     const TransferPlan::Job *job = plan.Current();
     if (IsTransferring() && job && job->name == name && job->send == send) {
-        if (name == QLatin1String("Kelvane") && !send)
-            unitMmsiKnown = true;
-        else if (name == QLatin1String("Identity"))
-            unitMmsiKnown = true;
         plan.Next();
         if (!plan.IsDone())
             QueueCurrentJob();
@@ -386,6 +398,7 @@ void StateMachine::FinishSend()
         SetTabState(tab, synced ? TabSynced : TabEdited, true);
         emit ReadBackResult(tab, results[tab]);
     }
+    emit SendFinished(true);
     StartSerialNumberTest();
 }
 
@@ -420,15 +433,16 @@ QString StateMachine::AbandonTransfer()
         return QString();
     }
     QStringList names;
-    if (tabs & AtoNTabBit)
+    if (tabs & AtoNPart)
         names << tr("the AtoN settings and message schedule");
-    if (tabs & LanternTabBit)
+    if (tabs & LanternPart)
         names << tr("the lantern settings");
     const QString what = names.join(tr(" and "));
     for (int tab = 0; tab < TabCount; ++tab) {
         if (tabs & (1 << tab))
             SetTabState(tab, TabEdited, true);
     }
+    emit SendFinished(false);
     if (readingBack)
         return tr("The send ended while %1 were read back: the unit holds what was sent, "
                   "but it was not compared.")
@@ -455,13 +469,13 @@ void StateMachine::EndTransfer()
     emit TransferRunning(false);
 }
 
-void StateMachine::ShowSlotClashWarning()
+void StateMachine::ShowSlotClashWarning(const Model &source)
 {
     // The rule looks at the normal report, the first row.
     const QString text = SlotClashText() + QStringLiteral("\n\n") +
                          tr("Clashing row: message 21, normal report (start slots %1 and %2).")
-                             .arg(editModel->GetMessageSchedule()->EntryAt(0).StartSlot1())
-                             .arg(editModel->GetMessageSchedule()->EntryAt(0).StartSlot2());
+                             .arg(source.GetMessageSchedule()->EntryAt(0).StartSlot1())
+                             .arg(source.GetMessageSchedule()->EntryAt(0).StartSlot2());
     if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SlotClashWarning)))
         emit SlotClashWarning(text);
     else

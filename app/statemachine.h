@@ -40,12 +40,28 @@ public:
         TabSynced = 4
     };
     static constexpr int TabCount = 2;
+    // The parts of the configuration a transfer covers, one bit a tab.
+    enum Part
+    {
+        AtoNPart = 1,
+        LanternPart = 2,
+        AllParts = AtoNPart | LanternPart
+    };
     static constexpr int PollingIntervalMs = 1250;
     // Transport timeouts in a row while polling that end the link.
     static constexpr int MissedAnswerLimit = 9;
 
-    // Neither model may be null.
-    StateMachine(Model *editModel, Model *transportModel, QObject *parent = nullptr);
+    // Neither model may be null. document: what the send slots send.
+    StateMachine(Model *document, Model *transportModel, QObject *parent = nullptr);
+
+    // The document the send slots take from; not owned, never null.
+    void SetDocument(Model *document);
+
+    // Starts a retrieve or a send of the given parts; false when none can start
+    // (no link, a transfer running, or the send refused before anything went out).
+    // The send takes a copy of document as it is now.
+    bool Retrieve(int parts);
+    bool Send(const Model &document, int parts);
 
     // Stops presence polling.
     void StopSerialNumberTest();
@@ -67,7 +83,6 @@ signals:
     void QueueJob(QString name, bool send);
     void Update();
     void UpdateTabFromTransportModel(int tab);
-    void UpdateTransportModelFromTab(int tab);
     void UpdateTabIcon(int tab, int icon);
     void EnableTab(int tab, bool enable);
     void DisplayError(QString text, QString informativeText);
@@ -95,6 +110,9 @@ signals:
     // A send ended before it was complete; text names the tabs that the unit
     // may hold only in part.
     void TransferInterrupted(QString text);
+    // A send has ended: complete when everything went out and was read back
+    // (the read-back results come first), false when it was cut off.
+    void SendFinished(bool complete);
 
 public slots:
     void Connected();
@@ -130,19 +148,13 @@ private:
         Retrieving,
         Sending
     };
-    // Bits of the tabs a request covers.
-    static constexpr int AtoNTabBit = 1;
-    static constexpr int LanternTabBit = 2;
-
     void SetTabState(int tab, int state, bool enable);
     void StartSerialNumberTest();
     void GiveUpPolling();
-    void ShowSlotClashWarning();
+    void ShowSlotClashWarning(const Model &document);
     static bool IsConfigurationTab(int tab) { return tab == 0 || tab == 1; }
 
-    void StartRetrieve(int tabs);
-    void StartSend(int tabs);
-    bool SendAccepted(int tabs);
+    bool SendAccepted(const Model &document, int tabs);
     void AddReadJobs(int tabs, bool readBack);
     void BeginTransfer(Transfer kind, int tabs);
     void QueueCurrentJob();
@@ -165,7 +177,7 @@ private:
     QString FailureText(const QString &reason) const;
 
     bool connected = false;
-    Model *editModel;
+    Model *document;
     Model *transportModel;
     int tabStates[TabCount] = {TabNoLink, TabNoLink};
     QTimer *pollingTimer;

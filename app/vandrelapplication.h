@@ -1,27 +1,23 @@
 #ifndef VANDRELAPPLICATION_H
 #define VANDRELAPPLICATION_H
 
+#include "app/vandrelsettings.h"
+
 #include <QApplication>
-#include <QHash>
-#include <QList>
-#include <QMetaObject>
-#include <QMutex>
 #include <QPointer>
 #include <QString>
 
-class GPSDecoder;
-class MessageDecoder;
+class MainWindow;
 class Model;
-class QThread;
 class SerialController;
 class SerialTransport;
 class StateMachine;
+class UnitSession;
 
-// The program's application object: names the organisation and the
-// application (which fixes where the settings live), keeps the six persisted
-// settings, and owns the edit model and the transport model. It also owns the
-// link: the state machine, the two decoders of received data, and, while
-// connected, the serial transport with the worker thread it runs on.
+// The window program's application object: names the organisation and the
+// application (which fixes where the settings live), keeps the persisted
+// settings and the document the window edits, and creates the session of
+// the unit the window works with.
 class VandrelApplication : public QApplication
 {
     Q_OBJECT
@@ -35,107 +31,45 @@ public:
     static VandrelApplication *instance();
 
     // The configuration that the tabs edit and that files are read into and
-    // written from, and the configuration as exchanged with the unit.
+    // written from.
     Model *EditModel() const { return editModel; }
-    Model *TransportModel() const { return transportModel; }
+    // The session of the unit on the window's port.
+    UnitSession *Session() const { return session; }
+    // The unit's configuration as the session last read it.
+    const Model *TransportModel() const;
 
-    // Copies; safe to call from the transport's worker thread.
-    // The transport reads the names from its worker thread while the window
-    // may set them, so each copy is taken under a small lock.
-    QString GetFilename() const;
-    QString GetLogFilename() const;
-    QString GetPortName() const;
+    QString GetFilename() const { return settings.FileName(); }
+    QString GetLogFilename() const { return settings.LogFileName(); }
+    QString GetPortName() const { return settings.PortName(); }
     // Each setter marks the settings for writing when the program quits.
-    void SetFilename(const QString &name);
-    void SetLogFilename(const QString &name);
-    void SetPortName(const QString &name);
-    bool GetShowTransmit() const { return showTransmit; }
-    void SetShowTransmit(bool show);
-    QString GetVendorID() const { return vendorID; }
+    void SetFilename(const QString &name) { settings.SetFileName(name); }
+    void SetLogFilename(const QString &name) { settings.SetLogFileName(name); }
+    void SetPortName(const QString &name) { settings.SetPortName(name); }
+    bool GetShowTransmit() const { return settings.ShowTransmit(); }
+    void SetShowTransmit(bool show) { settings.SetShowTransmit(show); }
+    QString GetVendorID() const { return settings.VendorId(); }
 
     // "090300.03.00.05  (Mon d yyyy)" with the build date.
     static QString VersionText();
 
-    // Longest wait at exit for a worker thread to close its line and end.
-    static constexpr int WorkerExitTimeoutMs = 5000;
+    // Binds the window to the session (a window given again replaces the
+    // first one; null unbinds).
+    void SetMainWindow(MainWindow *window);
 
-    // Stores the window and wires its signals to the state machine and the
-    // state machine's to the window, by signature: the window must offer the
-    // signals FileLoad(), Edited(int), SendTab(int), SendAllTabs(), GetTab(int),
-    // GetAllTabs() and the slots OnUpdate(), OnUpdateTabFromTransportModel(int),
-    // OnUpdateTransportModelFromTab(int), OnUpdateTabIcon(int,int),
-    // OnEnableTab(int,bool), OnDisplayError(QString,QString) and
-    // OnSlotClashWarning(QString), and may offer OnTransferRunning(bool),
-    // OnTransferProgress(QString,int,int,int), OnReadBackResult(int,QStringList),
-    // OnSendRefused(QString), OnTransferInterrupted(QString) and
-    // OnRetrieveFinished(bool); each connection takes the link's OnConnected()
-    // and OnDisconnected(). A window given again replaces the first one.
-    void SetMainWindow(QObject *window);
-
-    // The current link, null while not connected.
-    SerialTransport *GetTransport() const { return transport; }
-    // The transport's serial line controller, null without a transport.
-    SerialController *GetSerialController() const;
-    StateMachine *GetStateMachine() const { return stateMachine; }
-    GPSDecoder *GetGpsDecoder() const { return gpsDecoder; }
-    MessageDecoder *GetMessageDecoder() const { return messageDecoder; }
-    // The worker thread of the current or last link, null once it has ended.
-    QThread *GetWorkerThread() const { return workerThread; }
-
-signals:
-    void ConnectTransport(QString connection);
-    void ConnectTransportToFile(QString logFilename);
-    void DisconnectTransport();
-    void Disconnecting();
-    void FaultLogRequest();
-    void FaultLogMessageCount(int sentenceNumber, int totalNumberOfSentences);
-    void ConnectError(QString error);
-
-public slots:
+    // The session's link on the port and log the settings name.
     void ConnectSerialTransport();
     void ConnectSerialTransportToLogFile();
     void Disconnect();
-    void Disconnected();
-    void Finished();
-    void OnFaultLogRequest();
-    void OnFaultLogMessageCount(int sentenceNumber, int totalNumberOfSentences);
-
-private slots:
-    void OnClosing();
+    SerialTransport *GetTransport() const;
+    SerialController *GetSerialController() const;
+    StateMachine *GetStateMachine() const;
+    QThread *GetWorkerThread() const;
 
 private:
-    void ReadSettings();
-    void WriteSettings();
-    void StartTransport(bool replay);
-    void RetireTransport(SerialTransport *link, bool closeLine);
-    void EndWorkerThreads();
-
-    QPointer<QObject> mainWindow; // not owned
-
-    mutable QMutex namesLock;
-    QString fileName;
-    QString logFileName;
-    QString portName;
-    bool fccAccept = false;
-    bool showTransmit = false;
-    bool settingsChanged = false;
-    QString vendorID;
+    VandrelSettings settings;
+    QPointer<MainWindow> mainWindow; // not owned
     Model *editModel = nullptr;
-    Model *transportModel = nullptr;
-
-    QThread *workerThread = nullptr;
-    SerialTransport *transport = nullptr;
-    StateMachine *stateMachine = nullptr;
-    GPSDecoder *gpsDecoder = nullptr;
-    MessageDecoder *messageDecoder = nullptr;
-
-    // Window wiring, and the connections of the current link that Disconnected
-    // undoes.
-    QList<QMetaObject::Connection> windowConnections;
-    QList<QMetaObject::Connection> linkConnections;
-    // Transports whose link has closed, by the worker thread that is ending;
-    // each is destroyed once its thread has finished.
-    QHash<QThread *, SerialTransport *> retiredTransports;
+    UnitSession *session = nullptr;
 };
 
 #endif // VANDRELAPPLICATION_H

@@ -8,7 +8,6 @@
 
 #include "fuzzapplication.h"
 
-#include "app/vandrelapplication.h"
 #include "link/transport.h"
 #include "model/model.h"
 #include "sentences/parsedsentence.h"
@@ -46,7 +45,7 @@ const char *const JobNames[] = {"Version",  "Voltage",          "SerNo Test", "K
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static auto *application = new FuzzApplication<VandrelApplication>;
+    static auto *application = new FuzzApplication<>;
     Q_UNUSED(application)
     if (size < 2)
         return 0;

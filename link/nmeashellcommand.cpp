@@ -1,6 +1,5 @@
 #include "link/nmeashellcommand.h"
 
-#include "app/vandrelapplication.h"
 #include "lim/lanterninterface.h"
 #include "model/fieldranges.h"
 #include "model/model.h"
@@ -14,14 +13,6 @@ namespace {
 const QString Manufacturer = QStringLiteral("VKX");
 constexpr int AnswerMark = 255;
 
-// The setting is read once, at start-up, by the application object. A program
-// without that object (a command-line tool, a test) answers to "VKX" alone.
-QString VendorIdSetting()
-{
-    auto *application = qobject_cast<VandrelApplication *>(QCoreApplication::instance());
-    return application ? application->GetVendorID() : Manufacturer;
-}
-
 } // namespace
 
 const char *const NmeaShellCommand::AccessCodes[AccessLevels] = {"0x6E2D9A41", "0x8B47F2D0",
@@ -30,7 +21,7 @@ const char *const NmeaShellCommand::AccessCodes[AccessLevels] = {"0x6E2D9A41", "
 NmeaShellCommand::NmeaShellCommand(const QString &command, int accessLevel, int mode, int tag,
                                    QObject *parent)
     : QObject(parent), command(command), accessLevel(accessLevel), mode(mode), tag(tag),
-      vendorId(VendorIdSetting())
+      vendorId(Manufacturer)
 {
     ParsedSentence::Escape(this->command);
 }

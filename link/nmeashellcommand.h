@@ -45,6 +45,9 @@ public:
     // An answer whose text the command cannot use (empty, not a number, out
     // of range) is a bad answer and changes nothing.
     int Parse(ParsedSentence sentence);
+    // The second maker code under which answers are taken (the "VendorID"
+    // setting of the installation); "VKX" is always taken.
+    void SetVendorId(const QString &code) { vendorId = code; }
     // Why the last bad answer was refused.
     QString Problem() const { return problem; }
 
@@ -80,7 +83,6 @@ private:
     int tag;
     QString response;
     QString problem;
-    // Answers come under "VKX" or under the code of the "VendorID" setting.
     QString vendorId;
 };
 

@@ -1,6 +1,5 @@
 #include "link/serialtransport.h"
 
-#include "app/vandrelapplication.h"
 #include "link/receivedline.h"
 #include "link/serialcontroller.h"
 
@@ -15,16 +14,21 @@ SerialTransport::SerialTransport(Model *transportModel, QObject *parent)
 
 QString SerialTransport::ConnectionDescription() const
 {
-    VandrelApplication *application = VandrelApplication::instance();
+    QMutexLocker locker(&sourceLock);
     if (replaying.load())
-        return tr("Reading Log File ") + application->GetLogFilename() + tr(" ...");
-    return tr("Connected to Serial Port: ") + FriendlyName(application->GetPortName()) + tr(" ...");
+        return tr("Reading Log File ") + source + tr(" ...");
+    return tr("Connected to Serial Port: ") + FriendlyName(source) + tr(" ...");
+}
+
+void SerialTransport::SetSource(const QString &name, bool replay)
+{
+    QMutexLocker locker(&sourceLock);
+    source = name;
+    replaying.store(replay);
 }
 
 void SerialTransport::Connect(QString connection)
 {
-    // The port is the one the settings name; the argument carries the same name.
-    Q_UNUSED(connection)
     if (IsConnected())
         return;
     qDebug().noquote() << "SerialTransport: Connect : "
@@ -37,15 +41,14 @@ void SerialTransport::Connect(QString connection)
         emit ConnectError(LastError());
         return;
     }
-    if (line->Open(VandrelApplication::instance()->GetPortName(), BaudRate)) {
-        replaying.store(false);
+    if (line->Open(connection, BaudRate)) {
+        SetSource(connection, false);
         connected.store(true);
         emit Connected();
         return;
     }
     SetLastError(line->ErrorString());
-    emit ConnectError(PortProbe::Message(
-        line->OpenProblem(), VandrelApplication::instance()->GetPortName(), LastError()));
+    emit ConnectError(PortProbe::Message(line->OpenProblem(), connection, LastError()));
 }
 
 bool SerialTransport::ConnectFile(QString filename)
@@ -62,7 +65,7 @@ bool SerialTransport::ConnectFile(QString filename)
         return false;
     }
     if (line->OpenFile(filename)) {
-        replaying.store(true);
+        SetSource(filename, true);
         connected.store(true);
         emit Connected();
         return true;

@@ -3,6 +3,9 @@
 
 #include "link/transport.h"
 
+#include <QMutex>
+#include <QString>
+
 #include <atomic>
 
 // The transport over the serial line controller: a serial port, or a traffic
@@ -16,6 +19,7 @@ public:
 
     SerialTransport(Model *transportModel, QObject *parent = nullptr);
 
+    // The port or log named by the last Connect or ConnectFile.
     // Both safe to call from the user-interface thread.
     bool IsConnected() const override { return connected.load(); }
     QString ConnectionDescription() const override;
@@ -31,8 +35,13 @@ public slots:
     void SerialClosed() override;
 
 private:
+    void SetSource(const QString &name, bool replay);
+
     std::atomic<bool> connected{false};
     std::atomic<bool> replaying{false};
+    // Set on the worker thread, read for the status bar on the window's.
+    mutable QMutex sourceLock;
+    QString source;
 };
 
 #endif // SERIALTRANSPORT_H

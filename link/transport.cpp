@@ -51,6 +51,14 @@ Transport::~Transport()
     qDeleteAll(jobOrder);
 }
 
+void Transport::SetVendorId(const QString &code)
+{
+    for (const QPointer<QObject> &object : qAsConst(stepObjects)) {
+        if (auto *shell = qobject_cast<NmeaShellCommand *>(object.data()))
+            shell->SetVendorId(code);
+    }
+}
+
 Job *Transport::AddJob(const QString &name)
 {
     Job *job = new Job(name);

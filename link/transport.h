@@ -59,6 +59,10 @@ public:
     bool AwaitsAnswer() const { return HasCurrent() && stepIndex != -1; }
     virtual int ResponseTimeout() const { return AnswerTimeoutMs; }
 
+    // Shell answers are also taken under this maker code. Call before the
+    // transport moves to its worker thread.
+    void SetVendorId(const QString &code);
+
     // A job is queued or running. Safe to call from any thread.
     bool IsBusy() const { return busy.load(); }
 

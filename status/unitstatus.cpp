@@ -1,16 +1,15 @@
 #include "status/unitstatus.h"
 
-#include "app/vandrelapplication.h"
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
 #include "decode/satellitedata.h"
-#include "link/serialtransport.h"
+#include "link/transport.h"
 #include "model/aton.h"
 #include "model/model.h"
 
-UnitStatus::UnitStatus(const Model *document, QObject *parent)
-    : QObject(parent), document(document), texts(TextLimit)
+UnitStatus::UnitStatus(const Model *unit, QObject *parent)
+    : QObject(parent), unit(unit), texts(TextLimit)
 {}
 
 void UnitStatus::Follow(GPSDecoder *gpsDecoder, MessageDecoder *messages)
@@ -23,26 +22,21 @@ void UnitStatus::Follow(GPSDecoder *gpsDecoder, MessageDecoder *messages)
     connect(messages, &MessageDecoder::Message21Received, this, &UnitStatus::OnReport);
 }
 
-void UnitStatus::FollowLinks(VandrelApplication *application)
+void UnitStatus::StartLink(Transport *transport, bool replay)
 {
-    // Both signals come once the new transport exists and before its line
-    // opens, so nothing of the new link is lost.
-    connect(application, &VandrelApplication::ConnectTransport, this, [this, application] {
-        Clear();
-        FollowTransport(application->GetTransport());
-    });
-    connect(application, &VandrelApplication::ConnectTransportToFile, this, [this, application] {
-        Clear();
-        replaying = true;
-        FollowTransport(application->GetTransport());
-        emit Changed();
-    });
+    Clear();
+    replaying = replay;
+    if (transport && !replay)
+        connect(transport, &Transport::BatteryVoltage, this, &UnitStatus::OnBatteryVoltage);
+    emit Changed();
 }
 
-void UnitStatus::FollowTransport(Transport *transport)
+void UnitStatus::SetUnitConfigurationKnown(bool known)
 {
-    if (transport && !replaying)
-        connect(transport, &Transport::BatteryVoltage, this, &UnitStatus::OnBatteryVoltage);
+    if (known == unitKnown)
+        return;
+    unitKnown = known;
+    emit Changed();
 }
 
 void UnitStatus::Clear()
@@ -71,22 +65,22 @@ QDateTime UnitStatus::Now() const
 
 bool UnitStatus::NominalAvailable() const
 {
-    return NominalLatitude() <= 90.0 && NominalLongitude() <= 180.0;
+    return unitKnown && NominalLatitude() <= 90.0 && NominalLongitude() <= 180.0;
 }
 
 double UnitStatus::NominalLatitude() const
 {
-    return document->GetAtoN()->GetPosition()->Latitude();
+    return unit->GetAtoN()->GetPosition()->Latitude();
 }
 
 double UnitStatus::NominalLongitude() const
 {
-    return document->GetAtoN()->GetPosition()->Longitude();
+    return unit->GetAtoN()->GetPosition()->Longitude();
 }
 
 int UnitStatus::ThresholdMetres() const
 {
-    return document->GetAtoN()->OffPositionThreshold();
+    return unit->GetAtoN()->OffPositionThreshold();
 }
 
 bool UnitStatus::GpsOffset(GeoOffset &offset) const

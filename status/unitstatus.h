@@ -18,12 +18,11 @@ class MessageDecoder;
 class Model;
 class SatelliteData;
 class Transport;
-class VandrelApplication;
 
 // What the docked unit is doing, gathered from the decoders of its traffic:
 // its GPS, its own aid-to-navigation reports and how far they are from the
-// document's nominal position, its alarms and texts, and its battery
-// voltage. Times are the unit's GPS time while it has one, so that a
+// nominal position the unit itself holds, its alarms and texts, and its
+// battery voltage. Times are the unit's GPS time while it has one, so that a
 // replayed log shows the times it was written at.
 class UnitStatus : public QObject
 {
@@ -31,15 +30,21 @@ class UnitStatus : public QObject
 public:
     static constexpr int TextLimit = 100;
 
-    // document: the nominal position, off-position threshold and MMSI come
-    // from its AtoN; it must outlive this object.
-    explicit UnitStatus(const Model *document, QObject *parent = nullptr);
+    // unit: the unit's configuration as last read from it, whose nominal
+    // position and off-position threshold count only while it is known to
+    // be the unit's (SetUnitConfigurationKnown); it must outlive this object.
+    explicit UnitStatus(const Model *unit, QObject *parent = nullptr);
 
     // Takes everything the two decoders announce.
     void Follow(GPSDecoder *gps, MessageDecoder *messages);
-    // Starts afresh with every new link or replay and takes the battery
-    // voltage from each link's transport.
-    void FollowLinks(VandrelApplication *application);
+    // Starts afresh for a new link or replay; takes the battery voltage from
+    // a live link's transport. Call before anything can arrive on it.
+    void StartLink(Transport *transport, bool replay);
+    // The unit configuration holds what the unit on the line holds (read
+    // from it, or sent and read back); false when nothing was read yet or
+    // another unit has been docked since.
+    void SetUnitConfigurationKnown(bool known);
+    bool UnitConfigurationKnown() const { return unitKnown; }
 
     const GpsStatus &Gps() const { return gps; }
     const OwnReportTrack &OwnReports() const { return reports; }
@@ -52,7 +57,8 @@ public:
     // The current link is a log played back, not a unit.
     bool Replaying() const { return replaying; }
 
-    // The document's nominal position and threshold.
+    // The unit's nominal position and threshold; not available while the
+    // unit's configuration is not known or names no position.
     bool NominalAvailable() const;
     double NominalLatitude() const;
     double NominalLongitude() const;
@@ -89,9 +95,8 @@ public slots:
     void OnBatteryVoltage(QString millivolts);
 
 private:
-    void FollowTransport(Transport *transport);
-
-    const Model *document;
+    const Model *unit;
+    bool unitKnown = false;
     GpsStatus gps;
     OwnReportTrack reports;
     AlarmTable alarms;

@@ -1,18 +1,17 @@
-// The link as the application object runs it: one transport per connection
-// on its own worker thread, wired to the state machine, the decoders and a
-// stand-in window, against the unit simulator on a pseudo-terminal; the unit
-// status model against the simulator's traffic over that link, and against
-// the same traffic played back from the log that link wrote.
+// The link as a unit session runs it: one transport per connection on its
+// own worker thread, wired to the state machine and the decoders, against the
+// unit simulator on a pseudo-terminal; the unit status model against the
+// simulator's traffic over that link, and against the same traffic played
+// back from the log that link wrote.
 
 #include "app/statemachine.h"
-#include "app/vandrelapplication.h"
+#include "app/unitsession.h"
 #include "link/serialcontroller.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
 #include "status/geooffset.h"
 #include "status/unitstatus.h"
 
-#include "support/apptestmain.h"
 #include "support/simprocess.h"
 
 #include <QPointer>
@@ -65,35 +64,20 @@ QStringList Describe(const UnitStatus &s)
 
 } // namespace
 
-// Offers the window's side of the wiring and records what reaches it.
-class FakeWindow : public QObject
+// Records what a session tells whoever shows it.
+class SessionRecord : public QObject
 {
     Q_OBJECT
 public:
+    explicit SessionRecord(UnitSession *session)
+    {
+        connect(
+            session, &UnitSession::Failed, this,
+            [this](const QString &text, const QString &info) { errors << qMakePair(text, info); });
+        connect(session, &UnitSession::LinkDown, this, [this] { calls << "disconnected"; });
+    }
     QStringList calls;
     QList<QPair<QString, QString>> errors;
-
-signals:
-    void FileLoad();
-    void Edited(int tab);
-    void SendTab(int tab);
-    void SendAllTabs();
-    void GetTab(int tab);
-    void GetAllTabs();
-
-public slots:
-    void OnUpdate() {}
-    void OnUpdateTabFromTransportModel(int) {}
-    void OnUpdateTransportModelFromTab(int) {}
-    void OnUpdateTabIcon(int, int) {}
-    void OnEnableTab(int, bool) {}
-    void OnDisplayError(QString text, QString info) { errors << qMakePair(text, info); }
-    void OnSlotClashWarning(QString) {}
-    void OnConnected() {}
-    void OnDisconnected() { calls << "disconnected"; }
-    void OnReadBackResult(int, QStringList) {}
-    void OnRetrieveFinished(bool) {}
-    void OnSendRefused(QString text) { errors << qMakePair(QStringLiteral("refused"), text); }
 };
 
 class TestLinkControl : public QObject
@@ -101,7 +85,6 @@ class TestLinkControl : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { App()->SetMainWindow(&window); }
     void cleanup();
     void portInUseAndReconnecting();
     void programExitsWhileLinked_data();
@@ -115,12 +98,13 @@ private:
     bool Link(const QString &port);
     void WaitIdle();
 
-    FakeWindow window;
+    UnitSession session;
+    SessionRecord window{&session};
 };
 
 void TestLinkControl::cleanup()
 {
-    App()->Disconnect();
+    session.Close();
     WaitIdle();
     window.calls.clear();
     window.errors.clear();
@@ -128,16 +112,13 @@ void TestLinkControl::cleanup()
 
 void TestLinkControl::WaitIdle()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetTransport(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 5000);
 }
 
 bool TestLinkControl::Link(const QString &port)
 {
-    App()->SetPortName(port);
-    App()->ConnectSerialTransport();
-    return App()->GetTransport() &&
-           QTest::qWaitFor([] { return App()->GetStateMachine()->IsConnected(); }, 5000);
+    return session.Open(port) && QTest::qWaitFor([this] { return session.IsReady(); }, 5000);
 }
 
 void TestLinkControl::portInUseAndReconnecting()
@@ -147,55 +128,41 @@ void TestLinkControl::portInUseAndReconnecting()
     QVERIFY2(holder.open(QIODevice::ReadWrite), qPrintable(holder.errorString()));
 
     // Held elsewhere: the message, and neither a transport nor a thread.
-    App()->SetPortName(sim.port);
-    App()->ConnectSerialTransport();
+    QVERIFY(!session.Open(sim.port));
     QCOMPARE(window.errors.size(), 1);
     QVERIFY(window.errors.at(0).second.contains(sim.port + " is busy: another program"));
-    QVERIFY(!App()->GetTransport());
-    QVERIFY(!App()->GetWorkerThread());
-    // The connection to the state machine held for that one emission only.
-    emit App()->ConnectError(QStringLiteral("again"));
-    QCOMPARE(window.errors.size(), 1);
+    QVERIFY(!session.GetTransport());
+    QVERIFY(!session.GetWorkerThread());
     // So for a traffic log that cannot be opened.
-    App()->SetLogFilename(QStringLiteral("/nonexistent/vandrel/traffic.log"));
-    App()->ConnectSerialTransportToLogFile();
+    session.Replay(QStringLiteral("/nonexistent/vandrel/traffic.log"), QString());
     QTRY_COMPARE_WITH_TIMEOUT(window.errors.size(), 2, 3000);
     WaitIdle();
 
     // Released, the port links.
     holder.close();
     QVERIFY(Link(sim.port));
-    QPointer<SerialTransport> firstTransport = App()->GetTransport();
-    QPointer<QThread> firstThread = App()->GetWorkerThread();
+    QPointer<SerialTransport> firstTransport = session.GetTransport();
+    QPointer<QThread> firstThread = session.GetWorkerThread();
     // Asked again while linked, the own port is busy: the message is shown
     // and the state machine's disconnect closes the link. Reconnect as soon
     // as the link is detached, before its thread may have ended: the late
     // end of the first thread must not touch the second link.
-    App()->ConnectSerialTransport();
+    QVERIFY(!session.Open(sim.port));
     QCOMPARE(window.errors.size(), 3);
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetTransport(), 3000);
     QVERIFY(Link(sim.port));
     QCOMPARE(window.calls.count("disconnected"), 1);
     QTRY_VERIFY_WITH_TIMEOUT(firstThread.isNull(), 3000);
     QTRY_VERIFY_WITH_TIMEOUT(firstTransport.isNull(), 3000);
     QTest::qWait(100);
-    QThread *second = App()->GetWorkerThread();
+    QThread *second = session.GetWorkerThread();
     QVERIFY(second && second->isRunning());
-    QCOMPARE(App()->GetTransport()->thread(), second);
-
-    // Whatever the timing above: another thread ending now is not the
-    // current link's and changes nothing.
-    QPointer<QThread> late = new QThread;
-    connect(late, &QThread::finished, App(), &VandrelApplication::Finished);
-    late->start();
-    late->quit();
-    QTRY_VERIFY_WITH_TIMEOUT(late.isNull(), 3000);
-    QCOMPARE(App()->GetWorkerThread(), second);
+    QCOMPARE(session.GetTransport()->thread(), second);
 
     // The second link works: a retrieve of the lantern tab completes.
-    emit window.GetTab(1);
-    QTRY_COMPARE_WITH_TIMEOUT(App()->GetStateMachine()->TabStateOf(1), int(StateMachine::TabSynced),
-                              15000);
+    QVERIFY(session.Retrieve(StateMachine::LanternPart));
+    QTRY_COMPARE_WITH_TIMEOUT(session.GetStateMachine()->TabStateOf(1),
+                              int(StateMachine::TabSynced), 15000);
     QCOMPARE(window.errors.size(), 3);
 }
 
@@ -280,16 +247,15 @@ void TestLinkControl::offsetBetweenPositions()
 
 void TestLinkControl::unitStatusLiveThenReplayed()
 {
-    // The document holds the sample unit's MMSI, nominal position and threshold.
-    AtoN *aton = App()->EditModel()->GetAtoN();
-    aton->GetAtoNMMSI()->SetMmsi(QStringLiteral("992351234"));
-    aton->GetPosition()->SetLatitude(50 + 47.4512 / 60);
-    aton->GetPosition()->SetLongitude(-(1 + 6.2275 / 60));
-    aton->SetOffPositionThreshold(75);
+    // A document of another unit, far away and with another threshold, which
+    // the status must not judge the unit by.
+    AtoN *aton = session.Document()->GetAtoN();
+    aton->GetAtoNMMSI()->SetMmsi(QStringLiteral("992359999"));
+    aton->GetPosition()->SetLatitude(51);
+    aton->GetPosition()->SetLongitude(-2);
+    aton->SetOffPositionThreshold(66);
 
-    UnitStatus status(App()->EditModel());
-    status.Follow(App()->GetGpsDecoder(), App()->GetMessageDecoder());
-    status.FollowLinks(App());
+    const UnitStatus &status = *session.Status();
 
     // What passes while the unit drifts out 150 m and back every 8 s and
     // loses its fix for the last second of each cycle.
@@ -310,10 +276,19 @@ void TestLinkControl::unitStatusLiveThenReplayed()
     SimProcess sim({"--fast", "--drift", "150", "--fix-gaps", "--cycle", "8"});
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("traffic.log"));
-    App()->SetPortName(sim.port);
-    App()->ConnectSerialTransport();
-    QTRY_VERIFY_WITH_TIMEOUT(App()->GetSerialController(), 5000);
-    QVERIFY(App()->GetSerialController()->StartLog(log));
+    QVERIFY(session.Open(sim.port));
+    QVERIFY(session.GetSerialController()->StartLog(log));
+    // Until the unit's settings are read, its nominal position is not known;
+    // its own MMSI, asked as the link starts, is.
+    QTRY_COMPARE_WITH_TIMEOUT(session.Identity().mmsi, QStringLiteral("992351234"), 5000);
+    QVERIFY(!session.Identity().serialNumber.isEmpty());
+    QVERIFY(!status.NominalAvailable());
+    QVERIFY(session.Retrieve(StateMachine::AtoNPart));
+    QTRY_VERIFY_WITH_TIMEOUT(session.ConfigurationKnown(), 10000);
+    // The sample unit's nominal position and 75 m threshold, not the document's.
+    QVERIFY(status.NominalAvailable());
+    QCOMPARE(status.ThresholdMetres(), 75);
+    QVERIFY(qAbs(status.NominalLatitude() - (50 + 47.4512 / 60)) < 1e-6);
 
     QTRY_VERIFY_WITH_TIMEOUT(status.OwnReports().Count() >= 2, 20000);
     QVERIFY2(seen.contains("fix 2, 7 of 10"), qPrintable(QStringList(seen.values()).join('|')));
@@ -343,8 +318,8 @@ void TestLinkControl::unitStatusLiveThenReplayed()
     if (qAbs(offset.metres - 75) > 10)
         QCOMPARE(r.offPosition, offset.metres > 75);
 
-    App()->Disconnect();
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 5000);
+    session.Close();
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 5000);
     const QStringList live = Describe(status);
     const QVector<QPointF> liveTrail = status.Gps().Trail();
     // Without sentences the GPS data go stale but stay.
@@ -352,12 +327,12 @@ void TestLinkControl::unitStatusLiveThenReplayed()
     QVERIFY(status.Gps().HasFixData());
 
     // The replay starts from nothing and ends where the live link ended.
-    App()->SetLogFilename(log);
-    App()->ConnectSerialTransportToLogFile();
+    // The log holds no settings: the reports of the MMSI named are the unit's.
+    QVERIFY(session.Replay(log, QStringLiteral("992351234")));
     QCOMPARE(status.Alarms().Count(), 0);
     QVERIFY(!status.OwnReports().HasReport() && !status.Gps().HasFixData());
-    QVERIFY(status.Replaying());
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 10000);
+    QVERIFY(status.Replaying() && !status.NominalAvailable());
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 10000);
     QCOMPARE(Describe(status), live);
     const QVector<QPointF> trail = status.Gps().Trail();
     QVERIFY(!trail.isEmpty() && trail.size() <= liveTrail.size());
@@ -365,24 +340,23 @@ void TestLinkControl::unitStatusLiveThenReplayed()
 }
 
 // The child of programExitsWhileLinked: link, then leave at once. Prints
-// how long the application object took to go.
+// how long the session took to go.
 static int ExitWhileLinked(int argc, char **argv)
 {
-    TempSettings settings;
+    QCoreApplication application(argc, argv);
     QElapsedTimer exitClock;
     {
-        VandrelApplication application(argc, argv);
+        UnitSession session;
         const QStringList args = application.arguments();
-        application.SetPortName(args.value(2));
-        application.ConnectSerialTransport();
-        StateMachine *machine = application.GetStateMachine();
+        session.Open(args.value(2));
+        StateMachine *machine = session.GetStateMachine();
         const auto linkedAndIdle = [&] {
-            return machine->IsConnected() && !application.GetTransport()->IsBusy();
+            return machine->IsConnected() && !session.GetTransport()->IsBusy();
         };
         if (!QTest::qWaitFor(linkedAndIdle, 5000) && !machine->IsConnected())
             return 2;
         if (args.value(3) == QLatin1String("disconnect"))
-            application.Disconnect();
+            session.Close();
         exitClock.start();
     }
     printf("exit ms %lld\n", static_cast<long long>(exitClock.elapsed()));
@@ -393,8 +367,7 @@ int main(int argc, char **argv)
 {
     if (argc >= 4 && qstrcmp(argv[1], "--exit-while-linked") == 0)
         return ExitWhileLinked(argc, argv);
-    TempSettings settings;
-    VandrelApplication application(argc, argv);
+    QCoreApplication application(argc, argv);
     TestLinkControl test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,41 +1,30 @@
-#include "app/vandrelapplication.h"
+#include "app/vandrelsettings.h"
 #include "support/tempsettings.h"
 
 #include <QSettings>
-#include <QTimer>
 #include <QtTest>
 
-namespace {
-
-// aboutToQuit comes from the end of the event loop.
-void Quit()
-{
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    qApp->exec();
-}
-
-} // namespace
-
-// Runs inside an application object built over an empty store; the object
-// reads the settings once, when it is built.
 class TestSettings : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void quitWritesTheKeysOnlyAfterASetter();
+    void writtenOnlyAfterASetter();
+    void storedValuesAreReadAndKept();
 };
 
-void TestSettings::quitWritesTheKeysOnlyAfterASetter()
+void TestSettings::writtenOnlyAfterASetter()
 {
     QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
     user.setFallbacksEnabled(false);
-    Quit();
+    VandrelSettings settings;
+    settings.Read();
+    settings.WriteIfChanged();
     user.sync();
     QCOMPARE(user.allKeys(), QStringList());
 
-    VandrelApplication::instance()->SetPortName("/dev/ttyUSB3");
-    Quit();
+    settings.SetPortName("/dev/ttyUSB3");
+    settings.WriteIfChanged();
     user.sync();
     QStringList keys = user.allKeys();
     keys.sort();
@@ -44,34 +33,36 @@ void TestSettings::quitWritesTheKeysOnlyAfterASetter()
     QCOMPARE(user.value("PortName").toString(), QStringLiteral("/dev/ttyUSB3"));
     QCOMPARE(user.value("FCCAccept").toBool(), false);
 
-    // Written once: a later quit without a new setter leaves the store alone,
-    // even after it was changed behind the program's back.
+    // Written once: a later write without a new setter leaves the store
+    // alone, even after it was changed behind the program's back.
     user.setValue("PortName", "other");
     user.sync();
-    Quit();
+    settings.WriteIfChanged();
     user.sync();
     QCOMPARE(user.value("PortName").toString(), QStringLiteral("other"));
+    user.clear();
 }
 
-// Runs inside a second application object, built after values were stored.
-class TestStoredSettings : public QObject
+void TestSettings::storedValuesAreReadAndKept()
 {
-    Q_OBJECT
-
-private slots:
-    void storedValuesAreReadAndKept();
-};
-
-void TestStoredSettings::storedValuesAreReadAndKept()
-{
-    VandrelApplication *app = VandrelApplication::instance();
-    QCOMPARE(QStringList({app->GetFilename(), app->GetLogFilename(), app->GetPortName()}),
+    {
+        QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
+        user.setValue("Filename", "/home/eng/buoy 7.pad");
+        user.setValue("LogFilename", "/tmp/traffic.log");
+        user.setValue("PortName", "ttyACM0");
+        user.setValue("ShowTransmit", true);
+        user.setValue("FCCAccept", true);
+    }
+    VandrelSettings settings;
+    settings.Read();
+    QCOMPARE(QStringList({settings.FileName(), settings.LogFileName(), settings.PortName()}),
              QStringList({"/home/eng/buoy 7.pad", "/tmp/traffic.log", "ttyACM0"}));
-    QCOMPARE(app->GetShowTransmit(), true);
+    QCOMPARE(settings.ShowTransmit(), true);
+    QCOMPARE(settings.VendorId(), QStringLiteral("VKX"));
 
-    app->SetLogFilename("/tmp/second.log");
-    app->SetShowTransmit(false);
-    Quit();
+    settings.SetLogFileName("/tmp/second.log");
+    settings.SetShowTransmit(false);
+    settings.WriteIfChanged();
     // FCCAccept is written back unchanged.
     QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
     QCOMPARE(user.value("FCCAccept").toBool(), true);
@@ -83,26 +74,12 @@ void TestStoredSettings::storedValuesAreReadAndKept()
 int main(int argc, char **argv)
 {
     TempSettings store;
-    int failed = 0;
-    {
-        VandrelApplication app(argc, argv);
-        TestSettings test;
-        failed += QTest::qExec(&test, argc, argv);
-    }
+    QCoreApplication application(argc, argv);
+    VandrelSettings::Name();
+    TestSettings test;
+    const int failed = QTest::qExec(&test, argc, argv);
     // Nothing ever lands in the system store.
-    failed += QFile::exists(store.path() + "/system/Orvante/Quorvel.conf") ? 1 : 0;
-
-    {
-        QSettings user(QSettings::NativeFormat, QSettings::UserScope, "Orvante", "Quorvel");
-        user.setValue("Filename", "/home/eng/buoy 7.pad");
-        user.setValue("LogFilename", "/tmp/traffic.log");
-        user.setValue("PortName", "ttyACM0");
-        user.setValue("ShowTransmit", true);
-        user.setValue("FCCAccept", true);
-    }
-    VandrelApplication app(argc, argv);
-    TestStoredSettings stored;
-    return failed + QTest::qExec(&stored, argc, argv);
+    return failed + (QFile::exists(store.path() + "/system/Orvante/Quorvel.conf") ? 1 : 0);
 }
 
 #include "tst_settings.moc"

@@ -142,7 +142,8 @@ private slots:
         QTest::newRow("link and close")
             << "GetAllTabs SendTab:0 FileLoad Edited:0 Connected Disconnecting Disconnected ? "
                "Disconnected"
-            << "icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false|job Reset false|"
+            << "icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false|job Identity false|"
+               "job Reset false|"
                "icon 0 0|enable 0 true|icon 1 0|enable 1 true|state 0 0 0";
         // One transfer at a time: requests while it runs are ignored. Its jobs
         // are queued one by one, a completion out of turn moves nothing on,

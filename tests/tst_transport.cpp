@@ -1,4 +1,3 @@
-#include "app/vandrelapplication.h"
 #include "link/portenumerator.h"
 #include "link/serialcontroller.h"
 #include "link/serialtransport.h"
@@ -18,10 +17,9 @@
 
 namespace {
 
-// A transport whose port, as the settings name it, is a fresh pseudo-terminal.
+// A transport and a fresh pseudo-terminal for it.
 struct Line
 {
-    Line() { App()->SetPortName(pty.slavePath()); }
     PtyPair pty;
     Model model;
     SerialTransport transport{&model};
@@ -320,7 +318,6 @@ private slots:
         QSignalSpy disconnected(&transport, &Transport::Disconnected);
 
         // A port that cannot be opened is refused with its real reason.
-        App()->SetPortName("/dev/vandrel-no-such-port");
         transport.Connect("/dev/vandrel-no-such-port");
         QCOMPARE(transport.LastError(), QString("No such file or directory"));
         QVERIFY(connectError.at(0).at(0).toString().contains(
@@ -331,12 +328,13 @@ private slots:
         QVERIFY(!transport.ConnectFile("/nonexistent/vandrel.log"));
         QVERIFY(connectError.at(1).at(0).toString().contains("No such file"));
 
-        // The port comes from the settings, whatever the argument says.
-        App()->SetPortName(line.pty.slavePath());
-        transport.Connect("ignored");
+        // A second open while linked is ignored, whatever it names.
         transport.Connect(line.pty.slavePath());
+        transport.Connect("/dev/vandrel-no-such-port");
         QVERIFY(!transport.ConnectFile("whatever.log"));
         QCOMPARE(connected.count(), 1);
+        // The status bar names the line that was opened.
+        QVERIFY(transport.ConnectionDescription().contains(line.pty.slavePath()));
 
         transport.Disconnect();
         QCOMPARE(disconnected.count(), 1);
@@ -410,6 +408,6 @@ private slots:
     }
 };
 
-VANDREL_APP_TEST_MAIN(TestTransport)
+VANDREL_CORE_TEST_MAIN(TestTransport)
 
 #include "tst_transport.moc"

@@ -1,13 +1,19 @@
 #ifndef UITESTMAIN_H
 #define UITESTMAIN_H
 
+#include "app/vandrelapplication.h"
 #include "model/model.h"
-#include "support/apptestmain.h"
+#include "support/tempsettings.h"
 #include "ui/atonconfiguration.h"
 
 #include <QTranslator>
 #include <QtTest>
 #include <memory>
+
+inline VandrelApplication *App()
+{
+    return VandrelApplication::instance();
+}
 
 // The named child of a window or tab; a test cannot go on without it.
 template <typename T> T *child(QObject &parent, const char *name)

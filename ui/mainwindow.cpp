@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/statemachine.h"
+#include "app/unitsession.h"
 #include "app/vandrelapplication.h"
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
@@ -84,7 +85,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(transfers, &TransferControls::SendCurrentTab, this, &MainWindow::OnSendCurrentTab);
     connect(transfers, &TransferControls::SendAllTabs, this, &MainWindow::OnSendAllTabs);
     BuildStatusBar();
-    UnitStatusTab::AddTo(tabWidget, statusBar(), App());
+    session = App()->Session();
+    UnitStatusTab::AddTo(tabWidget, statusBar(), session);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::OnUpdate);
 
     // The run script names the simulator's line here so that the window comes
@@ -104,8 +106,45 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     statusBar()->showMessage(tr("Ready"));
 
+    BindSession(session);
     QTimer::singleShot(0, this, &MainWindow::OnAutoConnect);
     FitToScreen();
+}
+
+void MainWindow::BindSession(UnitSession *newSession)
+{
+    for (const QMetaObject::Connection &c : qAsConst(sessionConnections))
+        disconnect(c);
+    sessionConnections.clear();
+    if (!newSession)
+        return;
+    session = newSession;
+    StateMachine *machine = session->GetStateMachine();
+    sessionConnections = {
+        connect(this, &MainWindow::FileLoad, machine, &StateMachine::FileLoad),
+        connect(this, &MainWindow::Edited, machine, &StateMachine::Edited),
+        connect(this, &MainWindow::SendTab, machine, &StateMachine::SendTab),
+        connect(this, &MainWindow::SendAllTabs, machine, &StateMachine::SendAllTabs),
+        connect(this, &MainWindow::GetTab, machine, &StateMachine::GetTab),
+        connect(this, &MainWindow::GetAllTabs, machine, &StateMachine::GetAllTabs),
+        connect(machine, &StateMachine::Update, this, &MainWindow::OnUpdate),
+        connect(machine, &StateMachine::UpdateTabFromTransportModel, this,
+                &MainWindow::OnUpdateTabFromTransportModel),
+        connect(machine, &StateMachine::UpdateTabIcon, this, &MainWindow::OnUpdateTabIcon),
+        connect(machine, &StateMachine::EnableTab, this, &MainWindow::OnEnableTab),
+        connect(machine, &StateMachine::ReadBackResult, this, &MainWindow::OnReadBackResult),
+        connect(machine, &StateMachine::TransferInterrupted, this,
+                &MainWindow::OnTransferInterrupted),
+        connect(session, &UnitSession::Failed, this, &MainWindow::OnDisplayError),
+        connect(session, &UnitSession::SlotClashWarning, this, &MainWindow::OnSlotClashWarning),
+        connect(session, &UnitSession::SendRefused, this, &MainWindow::OnSendRefused),
+        connect(session, &UnitSession::TransferRunning, this, &MainWindow::OnTransferRunning),
+        connect(session, &UnitSession::TransferProgress, this, &MainWindow::OnTransferProgress),
+        connect(session, &UnitSession::RetrieveFinished, this, &MainWindow::OnRetrieveFinished),
+        connect(session, &UnitSession::LinkStarting, this, &MainWindow::OnLinkStarting),
+        connect(session, &UnitSession::LinkUp, this, &MainWindow::OnConnected),
+        connect(session, &UnitSession::LinkDown, this, &MainWindow::OnDisconnected),
+    };
 }
 
 void MainWindow::FitToScreen()
@@ -182,21 +221,20 @@ void MainWindow::BuildStatusBar()
 
 bool MainWindow::IsLinked() const
 {
-    const SerialTransport *transport = App()->GetTransport();
-    return transport && transport->IsConnected();
+    return session->IsLinked();
 }
 
 bool MainWindow::IsTransferring() const
 {
-    const StateMachine *machine = App()->GetStateMachine();
+    const StateMachine *machine = session->GetStateMachine();
     return transferRunning || machine->TabStateOf(realAtoNTabIndex) == StateMachine::TabSyncing ||
            machine->TabStateOf(lanternTabIndex) == StateMachine::TabSyncing;
 }
 
 void MainWindow::UpdateControls()
 {
-    const SerialTransport *transport = App()->GetTransport();
-    const bool linked = transport && transport->IsConnected();
+    const bool transport = session->HasLink();
+    const bool linked = session->IsLinked();
     const bool transferring = linked && IsTransferring();
     // A second Connect while a line is being opened would drop it.
     connectButton->setEnabled(portsAvailable && !transport);
@@ -206,7 +244,7 @@ void MainWindow::UpdateControls()
     disconnectButton->setEnabled(linked);
     // The line can be open a moment before the state machine has taken the
     // link; a transfer asked for in that moment would be dropped.
-    transfers->SetAvailable(linked && App()->GetStateMachine()->IsConnected() && !transferring);
+    transfers->SetAvailable(linked && session->GetStateMachine()->IsConnected() && !transferring);
     // Only a tab that holds configuration can be transferred on its own.
     transfers->SetCurrentTabTransferable(
         qobject_cast<AtoNConfiguration *>(tabWidget->currentWidget()) != nullptr);
@@ -272,7 +310,7 @@ void MainWindow::RelabelCurrentPort()
     // Probing opens the port for a moment; while a transport is being set up
     // on its worker thread that could make its own open fail, so the label
     // waits until there is no transport at all.
-    if (index < 0 || App()->GetTransport()) {
+    if (index < 0 || session->HasLink()) {
         return;
     }
     const QString portName = App()->GetPortName();
@@ -328,10 +366,10 @@ void MainWindow::ConnectAtStart(const QString &portName)
 
 void MainWindow::OnAutoConnect()
 {
-    if (devicePortFound && !App()->GetTransport()) {
+    if (devicePortFound && !session->HasLink()) {
         linkErrorShown = false;
         replayedLines = -1;
-        App()->ConnectSerialTransport();
+        session->Open(App()->GetPortName());
         UpdateControls();
     }
 }
@@ -340,14 +378,14 @@ void MainWindow::OnConnect()
 {
     linkErrorShown = false;
     replayedLines = -1;
-    App()->ConnectSerialTransport();
+    session->Open(App()->GetPortName());
     UpdateControls();
 }
 
 void MainWindow::OnDisconnect()
 {
     if (IsLinked()) {
-        App()->Disconnect();
+        session->Close();
         statusBar()->showMessage(tr("Ready"));
         UpdateControls();
     }
@@ -355,7 +393,7 @@ void MainWindow::OnDisconnect()
 
 void MainWindow::OnReplayLogFile()
 {
-    if (App()->GetTransport()) {
+    if (session->HasLink()) {
         return;
     }
     const QString fileName = QFileDialog::getOpenFileName(
@@ -367,7 +405,7 @@ void MainWindow::OnReplayLogFile()
     linkErrorShown = false;
     replayedLines = 0;
     replayShown.invalidate();
-    App()->ConnectSerialTransportToLogFile();
+    session->Replay(fileName, App()->EditModel()->GetAtoN()->GetAtoNMMSI()->Mmsi());
     UpdateControls();
 }
 
@@ -411,12 +449,9 @@ void MainWindow::OnSendAllTabs()
         emit SendAllTabs();
 }
 
-void MainWindow::OnLinkStarting()
+void MainWindow::OnLinkStarting(SerialTransport *transport, bool replay)
 {
-    SerialTransport *transport = App()->GetTransport();
-    if (!transport) {
-        return;
-    }
+    Q_UNUSED(replay)
     for (const QMetaObject::Connection &connection : qAsConst(linkConnections)) {
         disconnect(connection);
     }
@@ -432,18 +467,16 @@ void MainWindow::OnLinkStarting()
                 &MainWindow::OnProductSerialNumber),
         connect(transport, &Transport::ProductSerialNumberTest, this,
                 &MainWindow::OnProductSerialNumberTest),
-        connect(transport, &Transport::FaultLogMessageCount, App(),
-                &VandrelApplication::OnFaultLogMessageCount),
         connect(transport, &Transport::showLimParams, lanternTab,
                 &LanternInterfaceTab::onParameterGet),
-        connect(App()->GetGpsDecoder(), &GPSDecoder::GpsDataReceived, this,
+        connect(session->GetGpsDecoder(), &GPSDecoder::GpsDataReceived, this,
                 &MainWindow::OnGpsDataReceived),
     };
     if (replayedLines >= 0) {
         linkConnections.append(
             connect(transport, &Transport::Received, this, &MainWindow::OnReplayedLine));
     }
-    if (SerialController *controller = App()->GetSerialController()) {
+    if (SerialController *controller = transport->GetSerialController()) {
         linkConnections.append(
             connect(controller, &SerialController::SaveError, this, &MainWindow::OnSaveError));
     }
@@ -451,7 +484,7 @@ void MainWindow::OnLinkStarting()
 
 void MainWindow::OnConnected()
 {
-    const SerialTransport *transport = App()->GetTransport();
+    const SerialTransport *transport = session->GetTransport();
     if (!transport) {
         return;
     }
@@ -493,14 +526,12 @@ void MainWindow::OnDisconnected()
     }
     utcClockLabel->setText(tr(" No GPS "));
     RefreshPortList();
-    // The application lets go of the transport just after this; the controls
-    // follow once it has.
-    QTimer::singleShot(0, this, &MainWindow::OnUpdate);
+    UpdateControls();
 }
 
 void MainWindow::OnSaveError()
 {
-    const SerialController *controller = App()->GetSerialController();
+    const SerialController *controller = session->GetSerialController();
     QMessageBox::critical(this, tr("Error writing to the Log File"),
                           controller ? controller->LogErrorString() : QString(), QMessageBox::Ok);
 }
@@ -528,24 +559,17 @@ void MainWindow::OnUpdate()
 
 void MainWindow::OnUpdateTabFromTransportModel(int tab)
 {
-    Model *unit = App()->TransportModel();
+    // The tabs copy from the model they are given into the document.
+    Model unit;
+    unit = *session->Configuration();
     if (tab == realAtoNTabIndex) {
-        realAtoNTab->UpdateTabFromModel(unit);
+        realAtoNTab->UpdateTabFromModel(&unit);
     } else if (tab == lanternTabIndex) {
-        lanternTab->UpdateTabFromModel(unit);
+        lanternTab->UpdateTabFromModel(&unit);
     } else {
         return;
     }
-    document->TakeFromUnit(unit->GetAtoN()->GetAtoNMMSI()->Mmsi());
-}
-
-void MainWindow::OnUpdateTransportModelFromTab(int tab)
-{
-    if (tab == realAtoNTabIndex) {
-        realAtoNTab->UpdateModelFromTab(App()->TransportModel());
-    } else if (tab == lanternTabIndex) {
-        lanternTab->UpdateModelFromTab(App()->TransportModel());
-    }
+    document->TakeFromUnit(unit.GetAtoN()->GetAtoNMMSI()->Mmsi());
 }
 
 void MainWindow::OnUpdateTabIcon(int tab, int icon)
@@ -716,7 +740,7 @@ void MainWindow::OnSerialTabSaveLogFile(bool save)
 
 void MainWindow::StartLogToFile()
 {
-    SerialController *controller = App()->GetSerialController();
+    SerialController *controller = session->GetSerialController();
     bool logging = false;
     if (controller) {
         const QString fileName = QFileDialog::getSaveFileName(
@@ -737,7 +761,7 @@ void MainWindow::StartLogToFile()
 
 void MainWindow::StopLogToFile()
 {
-    if (SerialController *controller = App()->GetSerialController()) {
+    if (SerialController *controller = session->GetSerialController()) {
         controller->StopLog();
     }
     serialTab->SetLogging(false);
@@ -776,7 +800,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         }
     }
     if (IsLinked()) {
-        App()->Disconnect();
+        session->Close();
         statusBar()->showMessage(tr("Ready"));
         UpdateControls();
     }

@@ -23,7 +23,9 @@ class QTabWidget;
 class QTimer;
 class RealAtoNTab;
 class SerialTab;
+class SerialTransport;
 class TransferControls;
+class UnitSession;
 class VandrelApplication;
 
 // The program's one window: the three tabs, the port and transfer tool bars,
@@ -48,8 +50,13 @@ public:
     // Room left on the screen for the window's frame and title bar.
     static constexpr int FrameAllowance = 24;
 
+    // Works with the application's session.
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // Takes its link, transfers and unit status from session, and lets go of
+    // the one before; null lets go only.
+    void BindSession(UnitSession *session);
 
     // Makes the port of that name the current item; item 0 and false when no
     // item carries it.
@@ -90,9 +97,9 @@ public slots:
     void OnSendCurrentTab();
     void OnSendAllTabs();
     void OnSerialTabSaveLogFile(bool save);
-    // The application calls this as a link starts, before anything can be
+    // The session calls this as a link starts, before anything can be
     // received on it.
-    void OnLinkStarting();
+    void OnLinkStarting(SerialTransport *transport, bool replay);
     void OnConnected();
     void OnDisconnected();
     void OnSaveError();
@@ -101,7 +108,6 @@ public slots:
     void OnEdited(QWidget *tab);
     void OnUpdate();
     void OnUpdateTabFromTransportModel(int tab);
-    void OnUpdateTransportModelFromTab(int tab);
     void OnUpdateTabIcon(int tab, int icon);
     void OnEnableTab(int tab, bool enable);
     void OnDisplayError(QString text, QString informativeText);
@@ -145,6 +151,9 @@ private:
     void StopLogToFile();
 
     Ui::MainWindow *ui;
+    UnitSession *session = nullptr;
+    // The window's connections to the session, undone by the next BindSession.
+    QList<QMetaObject::Connection> sessionConnections;
     QTabWidget *tabWidget = nullptr;
     DocumentController *document = nullptr;
     TransferControls *transfers = nullptr;

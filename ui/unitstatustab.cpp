@@ -1,8 +1,6 @@
 #include "ui/unitstatustab.h"
 
-#include "app/statemachine.h"
-#include "app/vandrelapplication.h"
-#include "link/serialtransport.h"
+#include "app/unitsession.h"
 #include "status/unitstatus.h"
 #include "ui/offpositionview.h"
 #include "ui/satellitebars.h"
@@ -73,14 +71,10 @@ void AppendTexts(QPlainTextEdit *list, const TimedTextList &texts, quint64 &show
 
 } // namespace
 
-UnitStatusTab *UnitStatusTab::AddTo(QTabWidget *tabs, QStatusBar *statusBar,
-                                    VandrelApplication *application)
+UnitStatusTab *UnitStatusTab::AddTo(QTabWidget *tabs, QStatusBar *statusBar, UnitSession *session)
 {
-    auto *status = new UnitStatus(application->EditModel(), tabs);
-    status->Follow(application->GetGpsDecoder(), application->GetMessageDecoder());
-    status->FollowLinks(application);
-
-    auto *tab = new UnitStatusTab(status, application, tabs);
+    auto *tab = new UnitStatusTab(session, tabs);
+    UnitStatus *status = tab->status;
     tab->setObjectName(QStringLiteral("tabUnitStatus"));
     tabs->addTab(tab, tr("Unit Status"));
 
@@ -93,8 +87,9 @@ UnitStatusTab *UnitStatusTab::AddTo(QTabWidget *tabs, QStatusBar *statusBar,
     return tab;
 }
 
-UnitStatusTab::UnitStatusTab(UnitStatus *status, VandrelApplication *application, QWidget *parent)
-    : QScrollArea(parent), status(status), application(application), redrawTimer(new QTimer(this))
+UnitStatusTab::UnitStatusTab(UnitSession *session, QWidget *parent)
+    : QScrollArea(parent), session(session), status(session->Status()),
+      redrawTimer(new QTimer(this))
 {
     redrawTimer->setSingleShot(true);
     redrawTimer->setInterval(RedrawDelayMs);
@@ -150,7 +145,7 @@ UnitStatusTab::UnitStatusTab(UnitStatus *status, VandrelApplication *application
     offPositionWarning->setWordWrap(true);
     offPositionWarning->setStyleSheet(QStringLiteral("color: #b00000;"));
     offLayout->addWidget(offPositionWarning);
-    offPositionView->setToolTip(tr("Cross: nominal position of the document; dashed circle: "
+    offPositionView->setToolTip(tr("Cross: nominal position the unit holds; dashed circle: "
                                    "off-position threshold; line: GPS fixes; diamonds: reported "
                                    "positions."));
     grid->addWidget(offBox, 0, 1);
@@ -329,8 +324,13 @@ void UnitStatusTab::RedrawOffPosition()
                                    ? StatusTexts::Offset(offset.metres, offset.bearing)
                                    : QStringLiteral("-"));
     QString warning;
-    if (!status->NominalAvailable()) {
-        warning = tr("The document has no nominal position.");
+    if (!status->UnitConfigurationKnown()) {
+        warning = status->Replaying()
+                      ? tr("The unit's nominal position is not known: a log holds no settings.")
+                      : tr("The unit's nominal position is not known yet: retrieve its "
+                           "settings to compare its position with it.");
+    } else if (!status->NominalAvailable()) {
+        warning = tr("The unit holds no nominal position.");
     } else if (status->IndicatorDisagrees()) {
         const bool flagged = status->OwnReports().Last().offPosition;
         warning = (flagged ? tr("The unit reports itself off position, but it was %1 m from the "
@@ -392,24 +392,20 @@ void UnitStatusTab::RedrawBattery()
                               : tr("%1 mV, read at %2")
                                     .arg(status->BatteryMillivolts(),
                                          StatusTexts::Time(status->BatteryTime(), status->Now())));
-    const SerialTransport *transport = application->GetTransport();
-    batteryRefresh->setEnabled(transport && !status->Replaying());
+    batteryRefresh->setEnabled(session->HasLink() && !status->Replaying());
 }
 
 void UnitStatusTab::OnRefreshBattery()
 {
-    const SerialTransport *transport = application->GetTransport();
-    StateMachine *machine = application->GetStateMachine();
-    if (!transport || !transport->IsConnected() || status->Replaying() || !machine->IsConnected()) {
+    if (!session->IsReady()) {
         SetNote(batteryNote, tr("Not linked to a unit."));
         return;
     }
     // A transfer owns the link until it ends; presence polls merely queue
     // beside the reading.
-    if (machine->IsTransferring()) {
+    if (!session->ReadBatteryVoltage()) {
         SetNote(batteryNote, tr("The link is busy; try again when the transfer has finished."));
         return;
     }
     SetNote(batteryNote, tr("Reading the battery voltage..."));
-    emit machine->QueueJob(QStringLiteral("Voltage"), false);
 }

@@ -17,7 +17,7 @@ class QTimer;
 class SatelliteBars;
 class UnitStatus;
 class UnitStatusSummary;
-class VandrelApplication;
+class UnitSession;
 
 // The "Unit Status" tab: what the docked unit is doing, at a glance, from
 // its live traffic or from a log played back. It shows the unit status
@@ -29,13 +29,12 @@ class UnitStatusTab : public QScrollArea
 public:
     static constexpr int RedrawDelayMs = 150;
 
-    UnitStatusTab(UnitStatus *status, VandrelApplication *application, QWidget *parent = nullptr);
+    UnitStatusTab(UnitSession *session, QWidget *parent = nullptr);
 
     // Builds the model, the tab and the status bar summary for the window:
     // the tab goes after the existing tabs, the summary to the right of the
     // status bar, and clicking the summary shows the tab.
-    static UnitStatusTab *AddTo(QTabWidget *tabs, QStatusBar *statusBar,
-                                VandrelApplication *application);
+    static UnitStatusTab *AddTo(QTabWidget *tabs, QStatusBar *statusBar, UnitSession *session);
 
     UnitStatus *Status() const { return status; }
 
@@ -54,8 +53,8 @@ private:
     void OnRefreshBattery();
     QLabel *AddRow(QFormLayout *form, const QString &label, const char *name);
 
+    UnitSession *session;
     UnitStatus *status;
-    VandrelApplication *application;
     UnitStatusSummary *summary = nullptr;
     QTimer *redrawTimer;
     bool stale = true;

@@ -1,23 +1,19 @@
 #ifndef APPTESTMAIN_H
 #define APPTESTMAIN_H
 
-#include "app/vandrelapplication.h"
+#include "app/vandrelsettings.h"
 #include "support/tempsettings.h"
 
 #include <QtTest>
 
-inline VandrelApplication *App()
-{
-    return VandrelApplication::instance();
-}
-
-// main() for the tests that run inside the program's own application object,
-// with the settings in a temporary folder.
-#define VANDREL_APP_TEST_MAIN(TestClass)                                                           \
+// main() for the tests of the program's core: no display, the program's
+// names, and the settings in a temporary folder.
+#define VANDREL_CORE_TEST_MAIN(TestClass)                                                          \
     int main(int argc, char **argv)                                                                \
     {                                                                                              \
         TempSettings settings;                                                                     \
-        VandrelApplication application(argc, argv);                                                \
+        QCoreApplication application(argc, argv);                                                  \
+        VandrelSettings::Name();                                                                   \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

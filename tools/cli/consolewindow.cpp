@@ -2,7 +2,7 @@
 
 #include "model/model.h"
 
-ConsoleWindow::ConsoleWindow(Model *editModel, Model *transportModel, QObject *parent)
+ConsoleWindow::ConsoleWindow(Model *editModel, const Model *transportModel, QObject *parent)
     : QObject(parent), editModel(editModel), transportModel(transportModel)
 {
     Q_CHECK_PTR(editModel);
@@ -33,15 +33,6 @@ void ConsoleWindow::OnUpdateTabFromTransportModel(int tab)
     } else if (tab == 1) {
         *editModel->GetLanternInterface() = *transportModel->GetLanternInterface();
     }
-    emit Changed();
-}
-
-void ConsoleWindow::OnUpdateTransportModelFromTab(int tab)
-{
-    if (tab == 0)
-        *transportModel->GetAtoN() = *editModel->GetAtoN();
-    else if (tab == 1)
-        *transportModel->GetLanternInterface() = *editModel->GetLanternInterface();
     emit Changed();
 }
 

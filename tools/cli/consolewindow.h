@@ -7,16 +7,16 @@
 
 class Model;
 
-// Stands in for the main window towards the application object and the
-// state machine, with the same signals and slots: it asks for transfers, lets
-// a retrieved tab become the document as the tabs do, and turns what the
+// Stands in for the main window towards a unit session and its state
+// machine, with the same signals and slots: it asks for transfers, lets a
+// retrieved tab become the document as the tabs do, and turns what the
 // window would show in a message box into an error text.
 class ConsoleWindow : public QObject
 {
     Q_OBJECT
 
 public:
-    ConsoleWindow(Model *editModel, Model *transportModel, QObject *parent = nullptr);
+    ConsoleWindow(Model *editModel, const Model *transportModel, QObject *parent = nullptr);
 
     // What the window would have shown in an error box, empty when nothing.
     QString ErrorText() const { return errorText; }
@@ -60,7 +60,6 @@ signals:
 public slots:
     void OnUpdate();
     void OnUpdateTabFromTransportModel(int tab);
-    void OnUpdateTransportModelFromTab(int tab);
     void OnUpdateTabIcon(int tab, int icon);
     void OnEnableTab(int tab, bool enable);
     void OnDisplayError(QString text, QString informativeText);
@@ -78,7 +77,7 @@ private:
     void Fail(const QString &text);
 
     Model *editModel;
-    Model *transportModel;
+    const Model *transportModel;
     QString errorText;
     bool slotClash = false;
     int transfersEnded = 0;

@@ -5,11 +5,10 @@
 #include "console.h"
 #include "exitstatus.h"
 #include "filecommands.h"
-#include "scratchsettings.h"
 #include "trafficcommands.h"
 #include "transfercommands.h"
 
-#include "app/vandrelapplication.h"
+#include "app/vandrelsettings.h"
 
 #include <QCoreApplication>
 
@@ -22,10 +21,6 @@ bool showDiagnostics = false;
 void FilterMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if ((type == QtDebugMsg || type == QtInfoMsg) && !showDiagnostics)
-        return;
-    // The offscreen platform's note about a missing runtime folder says
-    // nothing about the unit.
-    if (!showDiagnostics && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
         return;
     Console::Err(message + QLatin1Char('\n'));
 }
@@ -65,29 +60,29 @@ int main(int argc, char **argv)
     }
     case CliCommandLine::Retrieve:
     case CliCommandLine::Send: {
-        // The application object is a widget application; no window is shown.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        ScratchSettings settings;
-        VandrelApplication app(argc, argv);
+        QCoreApplication app(argc, argv);
+        // The installation's vendor code is read from the store the names fix.
+        VandrelSettings::Name();
+        const QString vendorId = VandrelSettings::SystemVendorId();
         if (commandLine.command() == CliCommandLine::Retrieve)
-            return TransferCommands::Retrieve(&app, commandLine.port(), commandLine.output(),
+            return TransferCommands::Retrieve(vendorId, commandLine.port(), commandLine.output(),
                                               commandLine.inPlace());
-        return TransferCommands::Send(&app, commandLine.port(), commandLine.files().at(0));
+        return TransferCommands::Send(vendorId, commandLine.port(), commandLine.files().at(0));
     }
     case CliCommandLine::Monitor:
     case CliCommandLine::Replay: {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
         // Every GPS time is parsed as a local time. Without TZ the C library
         // looks at /etc/localtime again on each of them; naming the same file
         // lets it read the file once.
         if (qEnvironmentVariableIsEmpty("TZ"))
             qputenv("TZ", ":/etc/localtime");
-        ScratchSettings settings;
-        VandrelApplication app(argc, argv);
+        QCoreApplication app(argc, argv);
+        VandrelSettings::Name();
+        const QString vendorId = VandrelSettings::SystemVendorId();
         if (commandLine.command() == CliCommandLine::Monitor)
-            return TrafficCommands::Monitor(&app, commandLine.port(), commandLine.mmsi(),
+            return TrafficCommands::Monitor(vendorId, commandLine.port(), commandLine.mmsi(),
                                             commandLine.json());
-        return TrafficCommands::Replay(&app, commandLine.files().at(0), commandLine.fast(),
+        return TrafficCommands::Replay(vendorId, commandLine.files().at(0), commandLine.fast(),
                                        commandLine.mmsi(), commandLine.json());
     }
     default:

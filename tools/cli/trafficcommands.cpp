@@ -5,7 +5,6 @@
 #include "stopsignals.h"
 #include "trafficprinter.h"
 
-#include "app/vandrelapplication.h"
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
 #include "link/receivedline.h"
@@ -24,10 +23,11 @@ namespace {
 class TrafficLink : public LineSink
 {
 public:
-    TrafficLink(const QString &mmsi, bool json)
+    TrafficLink(const QString &vendorId, const QString &mmsi, bool json)
         : transport(&model), gps(), messages(&model),
           printer(&model, &gps, &messages, mmsi.isEmpty(), json)
     {
+        transport.SetVendorId(vendorId);
         if (!mmsi.isEmpty())
             model.GetAtoN()->GetAtoNMMSI()->SetMmsi(mmsi);
         transport.AddLineSink(this);
@@ -56,12 +56,10 @@ public:
 
 } // namespace
 
-int TrafficCommands::Monitor(VandrelApplication *application, const QString &port,
-                             const QString &mmsi, bool json)
+int TrafficCommands::Monitor(const QString &vendorId, const QString &port, const QString &mmsi,
+                             bool json)
 {
-    // The transport opens the port that the application names.
-    application->SetPortName(port);
-    TrafficLink link(mmsi, json);
+    TrafficLink link(vendorId, mmsi, json);
     link.transport.Connect(port);
     if (!link.transport.IsConnected()) {
         Console::Error(link.connectError.isEmpty() ? QStringLiteral("Could not open %1").arg(port)
@@ -95,13 +93,10 @@ int TrafficCommands::Monitor(VandrelApplication *application, const QString &por
     return ExitFailure;
 }
 
-int TrafficCommands::Replay(VandrelApplication *application, const QString &log, bool fast,
+int TrafficCommands::Replay(const QString &vendorId, const QString &log, bool fast,
                             const QString &mmsi, bool json)
 {
-    // The application object only has to exist: the transport's shell
-    // commands take the vendor code from it.
-    Q_UNUSED(application)
-    TrafficLink link(mmsi, json);
+    TrafficLink link(vendorId, mmsi, json);
     QElapsedTimer clock;
     clock.start();
     // Without the 10 ms pace the controller reads the log in large blocks and

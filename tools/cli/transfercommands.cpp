@@ -7,7 +7,6 @@
 #include "model/configurationdiff.h"
 #include "transfersession.h"
 
-#include "app/vandrelapplication.h"
 #include "model/model.h"
 #include "model/padfile.h"
 
@@ -26,19 +25,19 @@ int Failed(TransferSession *session)
 
 } // namespace
 
-int TransferCommands::Retrieve(VandrelApplication *application, const QString &port,
-                               const QString &output, bool inPlace)
+int TransferCommands::Retrieve(const QString &vendorId, const QString &port, const QString &output,
+                               bool inPlace)
 {
     // Find out before talking to the unit whether the file can be written.
     if (!output.isEmpty() && !FileCommands::CheckTarget(output, inPlace))
         return ExitFailure;
 
-    TransferSession session(application);
+    TransferSession session(vendorId);
     if (!session.Open(port) || !session.RetrieveAll())
         return Failed(&session);
     session.Close();
 
-    const Model *retrieved = application->EditModel();
+    const Model *retrieved = session.Document();
     if (output.isEmpty()) {
         Console::Out(ConfigurationPrinter::Text(*retrieved));
         return ExitDone;
@@ -46,8 +45,7 @@ int TransferCommands::Retrieve(VandrelApplication *application, const QString &p
     return FileCommands::Save(*retrieved, output, inPlace);
 }
 
-int TransferCommands::Send(VandrelApplication *application, const QString &port,
-                           const QString &file)
+int TransferCommands::Send(const QString &vendorId, const QString &port, const QString &file)
 {
     // The whole file or nothing: a file that cannot be read sends nothing.
     Model configuration;
@@ -58,7 +56,7 @@ int TransferCommands::Send(VandrelApplication *application, const QString &port,
     }
 
     // The send asks the unit for its MMSI first and reads back what it sent.
-    TransferSession session(application);
+    TransferSession session(vendorId);
     if (!session.Open(port) || !session.SendAll(configuration))
         return Failed(&session);
     session.Close();

@@ -5,7 +5,7 @@
 #include "progressreporter.h"
 
 #include "app/statemachine.h"
-#include "app/vandrelapplication.h"
+#include "app/unitsession.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
 
@@ -13,18 +13,42 @@
 #include <QEventLoop>
 #include <QTimer>
 
-TransferSession::TransferSession(VandrelApplication *application, QObject *parent)
-    : QObject(parent), application(application),
-      window(new ConsoleWindow(application->EditModel(), application->TransportModel(), this)),
+TransferSession::TransferSession(const QString &vendorId, QObject *parent)
+    : QObject(parent), unit(new UnitSession(this)),
+      window(new ConsoleWindow(unit->Document(), unit->Configuration(), this)),
       progress(new ProgressReporter(this))
 {
-    application->SetMainWindow(window);
+    unit->SetVendorId(vendorId);
     connect(window, &ConsoleWindow::TabState, progress, &ProgressReporter::OnTabState);
+
+    StateMachine *machine = unit->GetStateMachine();
+    connect(window, &ConsoleWindow::FileLoad, machine, &StateMachine::FileLoad);
+    connect(window, &ConsoleWindow::Edited, machine, &StateMachine::Edited);
+    connect(window, &ConsoleWindow::SendTab, machine, &StateMachine::SendTab);
+    connect(window, &ConsoleWindow::SendAllTabs, machine, &StateMachine::SendAllTabs);
+    connect(window, &ConsoleWindow::GetTab, machine, &StateMachine::GetTab);
+    connect(window, &ConsoleWindow::GetAllTabs, machine, &StateMachine::GetAllTabs);
+    connect(machine, &StateMachine::Update, window, &ConsoleWindow::OnUpdate);
+    connect(machine, &StateMachine::UpdateTabFromTransportModel, window,
+            &ConsoleWindow::OnUpdateTabFromTransportModel);
+    connect(machine, &StateMachine::UpdateTabIcon, window, &ConsoleWindow::OnUpdateTabIcon);
+    connect(machine, &StateMachine::EnableTab, window, &ConsoleWindow::OnEnableTab);
+    connect(machine, &StateMachine::ReadBackResult, window, &ConsoleWindow::OnReadBackResult);
+    connect(machine, &StateMachine::TransferInterrupted, window,
+            &ConsoleWindow::OnTransferInterrupted);
+    connect(unit, &UnitSession::Failed, window, &ConsoleWindow::OnDisplayError);
+    connect(unit, &UnitSession::SlotClashWarning, window, &ConsoleWindow::OnSlotClashWarning);
+    connect(unit, &UnitSession::SendRefused, window, &ConsoleWindow::OnSendRefused);
+    connect(unit, &UnitSession::TransferRunning, window, &ConsoleWindow::OnTransferRunning);
+    connect(unit, &UnitSession::TransferProgress, window, &ConsoleWindow::OnTransferProgress);
+    connect(unit, &UnitSession::RetrieveFinished, window, &ConsoleWindow::OnRetrieveFinished);
+    connect(unit, &UnitSession::LinkUp, window, &ConsoleWindow::OnConnected);
+    connect(unit, &UnitSession::LinkDown, window, &ConsoleWindow::OnDisconnected);
 }
 
-TransferSession::~TransferSession()
+const Model *TransferSession::Document() const
 {
-    application->SetMainWindow(nullptr);
+    return unit->Document();
 }
 
 bool TransferSession::Fail(const QString &text)
@@ -65,9 +89,8 @@ bool TransferSession::WaitFor(const std::function<bool()> &done, int limitMs, co
 bool TransferSession::Open(const QString &port)
 {
     Console::Err(QStringLiteral("Connecting to %1\n").arg(port));
-    application->SetPortName(port);
-    application->ConnectSerialTransport();
-    SerialTransport *transport = application->GetTransport();
+    unit->Open(port);
+    SerialTransport *transport = unit->GetTransport();
     if (transport) {
         // Made before the event loop runs again: the state machine asks for
         // its first job only once it has heard of the connection there.
@@ -77,7 +100,7 @@ bool TransferSession::Open(const QString &port)
         connect(transport, &Transport::JobComplete, this, &TransferSession::OnJobComplete);
         connect(transport, &Transport::Received, this, &TransferSession::OnReceivedLine);
     }
-    StateMachine *machine = application->GetStateMachine();
+    StateMachine *machine = unit->GetStateMachine();
     // A port that is not there is named by the connection error itself.
     return WaitFor([machine] { return machine->IsConnected(); }, ConnectLimitMs,
                    QStringLiteral("Connecting"));
@@ -152,7 +175,7 @@ bool TransferSession::RetrieveAll()
 bool TransferSession::SendAll(const Model &configuration)
 {
     // As the window's File Open: the file becomes the document.
-    *application->EditModel() = configuration;
+    *unit->Document() = configuration;
     window->RequestFileLoad();
 
     measuring = true;
@@ -195,15 +218,15 @@ QStringList TransferSession::ReadBackMismatches() const
 
 void TransferSession::Close()
 {
-    if (!application->GetTransport())
+    if (!unit->HasLink())
         return;
     Console::Err(QStringLiteral("Disconnecting\n"));
     window->ExpectClose();
-    application->Disconnect();
-    StateMachine *machine = application->GetStateMachine();
+    unit->Close();
+    StateMachine *machine = unit->GetStateMachine();
     // Whatever happens while closing, the cause of the close stays the error.
     const QString cause = errorText;
-    WaitFor([&] { return !machine->IsConnected() || !application->GetTransport(); },
-            DisconnectLimitMs, QStringLiteral("Disconnecting"), false);
+    WaitFor([&] { return !machine->IsConnected() || !unit->HasLink(); }, DisconnectLimitMs,
+            QStringLiteral("Disconnecting"), false);
     errorText = cause;
 }

@@ -11,12 +11,12 @@
 class ConsoleWindow;
 class Model;
 class ProgressReporter;
-class VandrelApplication;
+class UnitSession;
 
 // One connection to the unit, driven the way an engineer drives the window:
 // connect, retrieve all tabs, send all tabs, disconnect. Every step goes
-// through the application object, the state machine and the serial transport;
-// each call returns when its step has finished or failed.
+// through a unit session of its own, as the window's; each call returns when
+// its step has finished or failed.
 class TransferSession : public QObject
 {
     Q_OBJECT
@@ -30,12 +30,13 @@ public:
     // 38400 baud, ten bits to a character.
     static constexpr double CharactersPerSecond = 3840.0;
 
-    explicit TransferSession(VandrelApplication *application, QObject *parent = nullptr);
-    ~TransferSession() override;
+    // vendorId: the maker code the installation's units also answer under.
+    explicit TransferSession(const QString &vendorId, QObject *parent = nullptr);
 
     bool Open(const QString &port);
-    // Both configuration tabs into the application's edit model.
+    // Both configuration tabs into Document().
     bool RetrieveAll();
+    const Model *Document() const;
     // Both tabs of configuration into the unit, as if it had been loaded from
     // a file into the window, and read back. A configuration the unit cannot
     // take (clashing time slots, a field out of range) is refused before
@@ -61,7 +62,7 @@ private:
                  bool stopOnFailure = true);
     bool Fail(const QString &text);
 
-    VandrelApplication *application;
+    UnitSession *unit;
     ConsoleWindow *window;
     ProgressReporter *progress;
     QString errorText;

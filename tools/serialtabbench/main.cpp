@@ -13,6 +13,7 @@
 // --reference also runs the same feed into a plain QTextEdit that appends every
 // line and re-sets its whole text to trim, for comparison.
 
+#include "app/unitsession.h"
 #include "app/vandrelapplication.h"
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
@@ -276,17 +277,18 @@ int main(int argc, char **argv)
     if (parser.isSet(unitStatusOption)) {
         // The unit status tab redraws from the decoders' results; the feed's
         // message 21 carries this MMSI.
-        app.EditModel()->GetAtoN()->GetAtoNMMSI()->SetMmsi(QStringLiteral("992351030"));
+        UnitSession *session = app.Session();
+        session->SetReportMmsi(QStringLiteral("992351030"));
         QMainWindow window;
         auto *tabs = new QTabWidget;
         window.setCentralWidget(tabs);
-        UnitStatusTab *tab = UnitStatusTab::AddTo(tabs, window.statusBar(), &app);
+        UnitStatusTab *tab = UnitStatusTab::AddTo(tabs, window.statusBar(), session);
         tabs->setCurrentWidget(tab);
         window.resize(1024, 600);
         window.show();
-        auto sink = [&app](const QString &line) {
-            app.GetGpsDecoder()->OnReceived(line);
-            app.GetMessageDecoder()->OnReceived(line);
+        auto sink = [session](const QString &line) {
+            session->GetGpsDecoder()->OnReceived(line);
+            session->GetMessageDecoder()->OnReceived(line);
         };
         auto reports = [tab] { return tab->Status()->OwnReports().Count(); };
         Print(Run("unit status tab, decoders", seconds, rate, sink, reports));

@@ -1,0 +1,360 @@
+#include "app/unitsession.h"
+
+#include "app/statemachine.h"
+#include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
+#include "link/portprobe.h"
+#include "link/serialcontroller.h"
+#include "link/serialtransport.h"
+#include "model/model.h"
+#include "status/unitstatus.h"
+
+#include <QDebug>
+#include <QThread>
+#include <QTimer>
+
+UnitSession::UnitSession(QObject *parent)
+    : QObject(parent), ownDocument(new Model(this)), document(ownDocument),
+      configuration(new Model(this)), stateMachine(new StateMachine(document, configuration, this)),
+      gpsDecoder(new GPSDecoder(this)),
+      // The unit's own reports are those of the MMSI the unit holds.
+      messageDecoder(new MessageDecoder(configuration, this)),
+      status(new UnitStatus(configuration, this))
+{
+    qRegisterMetaType<UnitIdentity>();
+    status->Follow(gpsDecoder, messageDecoder);
+    connect(stateMachine, &StateMachine::Disconnect, this, &UnitSession::Close);
+    connect(stateMachine, &StateMachine::DisplayError, this, &UnitSession::Failed);
+    connect(stateMachine, &StateMachine::SendRefused, this, &UnitSession::SendRefused);
+    connect(stateMachine, &StateMachine::SlotClashWarning, this, &UnitSession::SlotClashWarning);
+    connect(stateMachine, &StateMachine::TransferRunning, this, &UnitSession::TransferRunning);
+    connect(stateMachine, &StateMachine::TransferProgress, this, &UnitSession::TransferProgress);
+    connect(stateMachine, &StateMachine::RetrieveFinished, this, &UnitSession::RetrieveFinished);
+    connect(stateMachine, &StateMachine::ReadBackResult, this,
+            [this](int, const QStringList &mismatches) { readBack << mismatches; });
+    connect(stateMachine, &StateMachine::SendFinished, this, [this](bool complete) {
+        const QStringList mismatches = readBack;
+        readBack.clear();
+        emit SendFinished(complete, mismatches);
+    });
+}
+
+UnitSession::~UnitSession()
+{
+    EndWorkerThreads();
+}
+
+void UnitSession::SetDocument(Model *newDocument)
+{
+    document = newDocument ? newDocument : ownDocument;
+    stateMachine->SetDocument(document);
+}
+
+bool UnitSession::IsLinked() const
+{
+    return transport && transport->IsConnected();
+}
+
+bool UnitSession::IsReady() const
+{
+    return IsLinked() && !replaying && stateMachine->IsConnected();
+}
+
+bool UnitSession::IsTransferring() const
+{
+    return stateMachine->IsTransferring();
+}
+
+SerialController *UnitSession::GetSerialController() const
+{
+    return transport ? transport->GetSerialController() : nullptr;
+}
+
+bool UnitSession::Retrieve(int parts)
+{
+    return IsReady() && stateMachine->Retrieve(parts);
+}
+
+bool UnitSession::Send(const Model &source, int parts)
+{
+    if (!IsReady())
+        return false;
+    readBack.clear();
+    if (!stateMachine->Send(source, parts))
+        return false;
+    // What the unit holds of its AtoN settings is known again once they
+    // have been read back.
+    if (parts & StateMachine::AtoNPart)
+        SetConfigurationKnown(false);
+    return true;
+}
+
+bool UnitSession::ReadBatteryVoltage()
+{
+    if (!IsReady() || IsTransferring())
+        return false;
+    emit stateMachine->QueueJob(QStringLiteral("Voltage"), false);
+    return true;
+}
+
+bool UnitSession::Open(const QString &port)
+{
+    QString detail;
+    const PortProblem problem = PortProbe::Probe(port, &detail);
+    if (problem != PortProblem::None) {
+        stateMachine->ConnectError(PortProbe::Message(problem, port, detail));
+        return false;
+    }
+    if (transport)
+        return false;
+    portName = port;
+    StartTransport(false);
+    return true;
+}
+
+bool UnitSession::Replay(const QString &logFile, const QString &mmsi)
+{
+    if (transport)
+        return false;
+    logFileName = logFile;
+    StartTransport(true);
+    SetReportMmsi(mmsi);
+    return true;
+}
+
+void UnitSession::SetReportMmsi(const QString &mmsi)
+{
+    configuration->GetAtoN()->GetAtoNMMSI()->SetMmsi(mmsi);
+}
+
+// One transport per link, on a worker thread of its own. A replayed traffic
+// log runs on a worker thread too, like a port.
+void UnitSession::StartTransport(bool replay)
+{
+    replaying = replay;
+    // What an earlier link read may be another unit's.
+    configuration->Reset();
+    SetConfigurationKnown(false);
+    SetIdentity(UnitIdentity());
+
+    transport = new SerialTransport(configuration);
+    transport->SetVendorId(vendorId);
+    workerThread = new QThread(this);
+    transport->moveToThread(workerThread);
+    workerThread->start(QThread::InheritPriority);
+    QThread *thread = workerThread;
+    connect(workerThread, &QThread::finished, this, [this, thread] { OnThreadFinished(thread); });
+
+    WireTransport(replay);
+    if (!replay)
+        gpsDecoder->Reset();
+
+    // Listeners take the line before anything can arrive on it, so that not
+    // even the first lines of a replay pass unseen.
+    status->StartLink(transport, replay);
+    emit LinkStarting(transport, replay);
+
+    SerialTransport *link = transport;
+    if (replay) {
+        const QString log = logFileName;
+        QMetaObject::invokeMethod(link, [link, log] { link->ConnectFile(log); });
+    } else {
+        const QString port = portName;
+        QMetaObject::invokeMethod(link, [link, port] { link->Connect(port); });
+    }
+}
+
+void UnitSession::WireTransport(bool replay)
+{
+    QList<QMetaObject::Connection> &c = linkConnections;
+    StateMachine *machine = stateMachine;
+    c << connect(transport, &Transport::Connected, this, &UnitSession::OnConnected);
+    // Stays connected after the link has closed: OnTransportClosed() ignores it then.
+    connect(transport, &Transport::Disconnected, this, &UnitSession::OnTransportClosed);
+    // Also for a replay: a log file that cannot be opened ends in this signal,
+    // and without it the dead transport would block every later link.
+    c << connect(transport, &Transport::DisconnectedCleanUp, this, &UnitSession::OnTransportClosed);
+
+    c << connect(transport, &Transport::ConnectError, machine, &StateMachine::ConnectError);
+    c << connect(transport, &Transport::CommandError, machine, &StateMachine::CommandError);
+    c << connect(transport, &Transport::AtoNSentenceError, machine,
+                 &StateMachine::AtoNSentenceError);
+    c << connect(transport, &Transport::JobComplete, this, &UnitSession::OnJobComplete);
+    c << connect(transport, &Transport::AllJobsComplete, machine, &StateMachine::AllJobsComplete);
+    c << connect(transport, &Transport::Timeout, machine, &StateMachine::Timeout);
+    // A failed write is told by the state machine, which knows what it cut off.
+    c << connect(transport, &Transport::SendError, machine, &StateMachine::SendError);
+    c << connect(transport, &Transport::JobLineSent, machine, &StateMachine::LineSent);
+    c << connect(machine, &StateMachine::QueueJob, transport,
+                 qOverload<QString, bool>(&Transport::QueueJob));
+    c << connect(transport, &Transport::Received, gpsDecoder, &GPSDecoder::OnReceived);
+    c << connect(transport, &Transport::Received, messageDecoder, &MessageDecoder::OnReceived);
+    if (replay)
+        return;
+    c << connect(transport, &Transport::ProductSerialNumberTest, machine,
+                 &StateMachine::OnProductSerialNumberTest);
+    c << connect(transport, &Transport::Version, this, [this](const QString &version) {
+        UnitIdentity now = identity;
+        now.softwareVersion = version;
+        SetIdentity(now);
+    });
+    const auto serial = [this](const QString &number) {
+        UnitIdentity now = identity;
+        now.serialNumber = number;
+        SetIdentity(now);
+    };
+    c << connect(transport, &Transport::ProductSerialNumber, this, serial);
+    c << connect(transport, &Transport::ProductSerialNumberTest, this, serial);
+}
+
+void UnitSession::OnConnected()
+{
+    linkUp = true;
+    emit LinkUp();
+    // A replayed log cannot answer: the state machine is not told of the
+    // link, so it neither queues a job nor offers a transfer.
+    if (!replaying)
+        stateMachine->Connected();
+}
+
+void UnitSession::OnJobComplete(const QString &name, bool send)
+{
+    if (!send && (name == QLatin1String("Kelvane") || name == QLatin1String("Identity"))) {
+        UnitIdentity now = identity;
+        now.mmsi = configuration->GetAtoN()->GetAtoNMMSI()->Mmsi();
+        SetIdentity(now);
+        if (name == QLatin1String("Kelvane"))
+            SetConfigurationKnown(true);
+    }
+    stateMachine->JobComplete(name, send);
+}
+
+void UnitSession::SetIdentity(const UnitIdentity &now)
+{
+    if (now == identity)
+        return;
+    const UnitIdentity before = identity;
+    identity = now;
+    // What was read of the unit before is another unit's.
+    if (now.IsOtherUnitThan(before))
+        SetConfigurationKnown(false);
+    emit IdentityChanged(now, before);
+}
+
+void UnitSession::SetConfigurationKnown(bool known)
+{
+    configurationKnown = known;
+    status->SetUnitConfigurationKnown(known);
+}
+
+void UnitSession::Close()
+{
+    if (!transport)
+        return;
+    // "Reset" is queued before the line closes.
+    stateMachine->Disconnecting();
+    SerialTransport *link = transport;
+    QMetaObject::invokeMethod(link, [link] { link->Disconnect(); });
+    gpsDecoder->Reset();
+    stateMachine->StopSerialNumberTest();
+}
+
+void UnitSession::OnTransportClosed()
+{
+    if (!transport || sender() != transport)
+        return;
+    for (const QMetaObject::Connection &c : qAsConst(linkConnections))
+        disconnect(c);
+    linkConnections.clear();
+    SerialTransport *closed = transport;
+    transport = nullptr;
+    if (linkUp) {
+        linkUp = false;
+        emit LinkDown();
+    }
+    RetireTransport(closed, false);
+    stateMachine->Disconnected();
+}
+
+// Hands a transport whose link is over back to this thread and ends its worker
+// thread; OnThreadFinished() then destroys it here, where its codecs' parent
+// (the configuration) lives. closeLine: close the line first (at exit).
+void UnitSession::RetireTransport(SerialTransport *link, bool closeLine)
+{
+    QThread *linkThread = link->thread();
+    retiredTransports.insert(linkThread, link);
+    QThread *home = thread();
+    QMetaObject::invokeMethod(
+        link,
+        [link, home, closeLine] {
+            if (closeLine && link->IsConnected())
+                link->Disconnect();
+            // A link that is over has nothing left to time. A timer still
+            // running would be handed over to the new thread by a queued
+            // call, which is lost (with what it holds) when the transport is
+            // destroyed before that call is delivered, as at exit.
+            for (QTimer *timer : link->findChildren<QTimer *>())
+                timer->stop();
+            link->moveToThread(home);
+            QThread::currentThread()->quit();
+        },
+        Qt::QueuedConnection);
+}
+
+void UnitSession::OnThreadFinished(QThread *ended)
+{
+    SerialTransport *old = retiredTransports.take(ended);
+    if (old && old->thread() == thread())
+        delete old;
+    // A thread of an earlier link may end after a new link has started: only
+    // the current thread's end clears the current pointers.
+    if (ended == workerThread) {
+        workerThread = nullptr;
+        if (transport) {
+            qWarning() << "UnitSession: worker thread ended under a live transport";
+            for (const QMetaObject::Connection &c : qAsConst(linkConnections))
+                disconnect(c);
+            linkConnections.clear();
+            transport = nullptr;
+            linkUp = false;
+        }
+    }
+    ended->deleteLater();
+}
+
+// At exit the event loop no longer runs, so the Disconnected() and the end of
+// a worker thread would never arrive: close the line on its own thread (after
+// whatever was queued for it, such as "Reset"), end every worker thread, and
+// never wait without a limit.
+void UnitSession::EndWorkerThreads()
+{
+    if (transport) {
+        // Nothing more from the link may be posted to this dying session.
+        for (QObject *listener : std::initializer_list<QObject *>{this, stateMachine, gpsDecoder,
+                                                                  messageDecoder, status})
+            disconnect(transport, nullptr, listener, nullptr);
+        linkConnections.clear();
+        RetireTransport(transport, true);
+        transport = nullptr;
+        linkUp = false;
+    }
+
+    const QList<QThread *> threads = findChildren<QThread *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QThread *worker : threads) {
+        disconnect(worker, nullptr, this, nullptr);
+        if (worker->wait(WorkerExitTimeoutMs))
+            continue;
+        qWarning() << "UnitSession: worker thread did not end; stopping it";
+        worker->quit();
+        if (!worker->wait(WorkerExitTimeoutMs)) {
+            worker->terminate();
+            worker->wait();
+        }
+    }
+    for (SerialTransport *old : qAsConst(retiredTransports)) {
+        if (old->thread() == thread())
+            delete old;
+    }
+    retiredTransports.clear();
+    workerThread = nullptr;
+}
