@@ -304,7 +304,10 @@ void TestCli::failedRetrieveWritesNoFile()
            false);
     // A unit that never names itself leaves no name to show as the unit's.
     failed({"--no-answer", "ACE"}, "No answer to the ACE query (the AtoN's name)", false);
-    failed({"--missing-field"}, "settings 1 of 3 failed. The answer to the AID query (", true);
+    // The unit is asked for its MMSI as the link starts, before any transfer.
+    failed({"--missing-field"},
+           "The answer to the AID query (the unit's MMSI) was refused: field 5, status: missing",
+           true);
     failed({"--corrupt-checksums"}, "No answer to the command appver", false);
     failed({"--close-after", "2"}, "hung up", true);
 
@@ -315,7 +318,7 @@ void TestCli::failedRetrieveWritesNoFile()
         {"lantern-range", "\"limen\" (lantern interface on or off) was refused: limen: 99999999"},
         {"acf-range", "channels) was refused: field 2, type of EPFS: 99 is outside 0 to 15"},
         {"lonely-continuation", "(the AtoN's name) was refused: field 7, name: a continuation"},
-        {"second-unit", "field 1, MMSI: 992351231, while the unit answered as 992351234"},
+        {"second-unit", "field 1, MMSI: 992351234, while the unit answered as 992351231"},
         {"other-mmsi", "field 1, MMSI: 992351231 is another unit than 992351234"},
         {"huge-instance", "AAR query (the message schedule) was refused: field 3, instance"}};
     for (const auto &bad : badAnswers)
