@@ -1,3 +1,4 @@
+#include "modalanswer.h"
 #include "uitestmain.h"
 
 #include "ui/messagescheduletablemodel.h"
@@ -273,6 +274,24 @@ void TestRealAtoNTab::positionAndInputProblems()
     TypeOver(latitude, "50 31");
     QVERIFY(latitude->styleSheet().isEmpty());
     QCOMPARE(latitude->toolTip(), QString("50.5167\n50° 31.0000' N"));
+
+    // A position not available goes only when the engineer agrees to it.
+    {
+        const auto sendAnyway = [](QWidget *w) {
+            for (QAbstractButton *button : qobject_cast<QMessageBox *>(w)->buttons()) {
+                if (qobject_cast<QMessageBox *>(w)->buttonRole(button) == QMessageBox::AcceptRole)
+                    button->click();
+            }
+        };
+        ModalAnswer answers({ModalAnswer::Press(QMessageBox::Cancel), sendAnyway});
+        QVERIFY(!tab->ConfirmPositionToSend());
+        QVERIFY(tab->ConfirmPositionToSend());
+        QCOMPARE(answers.texts, QStringList({"The nominal longitude is not available.",
+                                             "The nominal longitude is not available."}));
+        TypeOver(Find<QLineEdit>("lineLongitude"), "4 30 W");
+        QVERIFY(tab->ConfirmPositionToSend());
+        QCOMPARE(answers.answered(), 2);
+    }
 
     // Loading takes the marks back, and flags a name that cannot be sent:
     // 18 commas are sent as 54 characters; one fewer mends it.

@@ -35,6 +35,18 @@
 // off.  The linked window's Unit Status tab is used as a person uses it.
 namespace {
 
+// German numbers (decimal comma) for as long as it lives, when asked for.
+struct NumbersOf
+{
+    explicit NumbersOf(bool german)
+    {
+        if (german)
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    ~NumbersOf() { QLocale::setDefault(before); }
+    const QLocale before;
+};
+
 // Widgets with less room than their text needs, lying outside their parent,
 // or a table that cuts columns off.
 QStringList Clipped(const QWidget *top)
@@ -167,6 +179,7 @@ private slots:
         std::unique_ptr<QTranslator> german;
         if (name.endsWith("-de") && !(german = InstallGerman()))
             QSKIP("the translations are not built");
+        const NumbersOf numbers(german != nullptr);
         Model model;
         std::unique_ptr<QWidget> widget;
         QSize size;
@@ -217,6 +230,7 @@ private slots:
         const auto german = language == QLatin1String("de") ? InstallGerman() : nullptr;
         if (language == QLatin1String("de") && !german)
             QSKIP("the translations are not built");
+        const NumbersOf numbers(german != nullptr);
         SimProcess unit({"--drift", "150", "--cycle", "30"});
         QVERIFY(!unit.port.isEmpty());
         qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());

@@ -638,7 +638,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+61"/>
-        <location filename="../ui/realatontab.cpp" line="+582"/>
+        <location filename="../ui/realatontab.cpp" line="+662"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1131,7 +1131,7 @@
 <context>
     <name>MessageScheduleDelegate</name>
     <message>
-        <location filename="../ui/messagescheduledelegate.cpp" line="+65"/>
+        <location filename="../ui/messagescheduledelegate.cpp" line="+68"/>
         <source> slots</source>
         <translation> Slots</translation>
     </message>
@@ -1363,6 +1363,29 @@ Intervall</translation>
         <location line="+8"/>
         <source>&quot;%1&quot; is not a whole number</source>
         <translation>„%1“ ist keine ganze Zahl</translation>
+    </message>
+</context>
+<context>
+    <name>NumberBox</name>
+    <message>
+        <location filename="../ui/numberbox.cpp" line="+41"/>
+        <source>no number given.</source>
+        <translation>keine Zahl angegeben.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&quot;%1&quot; is not a whole number.</source>
+        <translation>&quot;%1&quot; ist keine ganze Zahl.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 is outside %2 to %3.</source>
+        <translation>%1 liegt außerhalb von %2 bis %3.</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1 is outside the usual range, %2 to %3; it stays as the file or the unit holds it unless changed here.</source>
+        <translation>%1 liegt außerhalb des üblichen Bereichs, %2 bis %3; der Wert bleibt, wie ihn die Datei oder das Gerät hält, solange er hier nicht geändert wird.</translation>
     </message>
 </context>
 <context>
@@ -1605,7 +1628,7 @@ Intervall</translation>
         <translation> m</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+22"/>
         <source>Warning: An off position threshold of &lt;20m could result in spurious off position reports due to GPS position accuracy</source>
         <translation>Warnung: Eine Schwelle für Positionsabweichung unter 20 m kann wegen der GPS-Genauigkeit zu falschen Abweichungsmeldungen führen</translation>
     </message>
@@ -1656,7 +1679,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+44"/>
-        <location filename="../ui/realatontab.cpp" line="+99"/>
+        <location filename="../ui/realatontab.cpp" line="+133"/>
         <source>Unknown</source>
         <translation>Unbekannt</translation>
     </message>
@@ -1686,23 +1709,23 @@ Intervall</translation>
         <translation>AtoN-Abmessungen</translation>
     </message>
     <message>
-        <location line="+43"/>
-        <location filename="../ui/realatontab.cpp" line="-252"/>
+        <location line="+37"/>
+        <location filename="../ui/realatontab.cpp" line="-287"/>
         <source>Enter the AtoN Dimension in metres (0-511)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (0-511)</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+19"/>
         <source>Enter the AtoN Dimension in metres (1-511)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (1-511)</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+19"/>
         <source>Enter the AtoN Dimension in metres (0-63)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (0-63)</translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+19"/>
         <location filename="../ui/realatontab.cpp" line="+18"/>
         <source>Enter the AtoN Dimension in metres (1-63)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (1-63)</translation>
@@ -1733,7 +1756,7 @@ Intervall</translation>
         <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-424"/>
+        <location filename="../ui/realatontab.cpp" line="-501"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1888,12 +1911,58 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+234"/>
+        <location line="+278"/>
+        <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-9"/>
+        <source>Dimension A:</source>
+        <translation>Abmessung A:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dimension B:</source>
+        <translation>Abmessung B:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dimension C:</source>
+        <translation>Abmessung C:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Dimension D:</source>
+        <translation>Abmessung D:</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>The nominal position is not available.</source>
+        <translation>Die Sollposition ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The nominal latitude is not available.</source>
+        <translation>Die Breite der Sollposition ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The nominal longitude is not available.</source>
+        <translation>Die Länge der Sollposition ist nicht verfügbar.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The unit will be told that it has no nominal position and will report its position as not available. Send it so?</source>
+        <translation>Das Gerät erfährt, dass es keine Sollposition hat, und meldet seine Position als nicht verfügbar. So senden?</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Send as not available</source>
+        <translation>Als nicht verfügbar senden</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>%1 left</source>
         <translation>noch %1</translation>
     </message>
@@ -1914,7 +1983,7 @@ Intervall</translation>
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="-50"/>
-        <location filename="../ui/realatontab.cpp" line="-133"/>
+        <location filename="../ui/realatontab.cpp" line="-190"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -1937,7 +2006,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+221"/>
+        <location filename="../ui/realatontab.cpp" line="+276"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -1962,7 +2031,7 @@ Intervall</translation>
         <translation>ungültig: neun Ziffern, nicht alle 0.</translation>
     </message>
     <message>
-        <location line="+105"/>
+        <location line="+106"/>
         <source>For example: 50 30 15.5 %1, 50 30.25 %2, -50:30, or _ for not available.</source>
         <translation>Zum Beispiel: 50 30 15.5 %1, 50 30.25 %2, -50:30, oder _ für nicht verfügbar.</translation>
     </message>
@@ -1972,7 +2041,7 @@ Intervall</translation>
         <translation>Zum Beispiel: 004 30 15.5 %1, 004 30.25 %2, -4:30, oder _ für nicht verfügbar.</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+128"/>
         <source> mV</source>
         <translation> mV</translation>
     </message>
@@ -2149,8 +2218,8 @@ Intervall</translation>
     </message>
     <message>
         <location line="+15"/>
-        <source>Enter a NMEA Sentence Command (checksum will be automatically appended)</source>
-        <translation>Einen NMEA-Satz als Befehl eingeben (die Prüfsumme wird automatisch angehängt)</translation>
+        <source>Enter a NMEA Sentence Command (a missing checksum is appended; a typed one must match)</source>
+        <translation>Einen NMEA-Satz als Befehl eingeben (eine fehlende Prüfsumme wird angehängt; eine eingegebene muss stimmen)</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -2209,13 +2278,13 @@ Intervall</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../ui/serialtab.cpp" line="+68"/>
+        <location filename="../ui/serialtab.cpp" line="+71"/>
         <source>Log To File</source>
         <translation>In Datei protokollieren</translation>
     </message>
     <message>
         <location line="+20"/>
-        <location filename="../ui/serialtab.cpp" line="+70"/>
+        <location filename="../ui/serialtab.cpp" line="+94"/>
         <source>Freezes the data display</source>
         <translation>Hält die Datenanzeige an</translation>
     </message>
@@ -2231,7 +2300,7 @@ Intervall</translation>
         <translation>Die an das AIS gesendeten und von ihm empfangenen Daten</translation>
     </message>
     <message>
-        <location filename="../ui/serialtab.cpp" line="-69"/>
+        <location filename="../ui/serialtab.cpp" line="-93"/>
         <source>Stop Log</source>
         <translation>Protokoll beenden</translation>
     </message>
@@ -2241,7 +2310,12 @@ Intervall</translation>
         <translation>Protokoll in %1</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+25"/>
+        <source>The checksum *%1 does not match the sentence (*%2 would). It has not been sent.</source>
+        <translation>Die Prüfsumme *%1 passt nicht zum Satz (*%2 würde passen). Er wurde nicht gesendet.</translation>
+    </message>
+    <message>
+        <location line="+70"/>
         <source>Resume (lines held: %1, more dropped)</source>
         <translation>Fortsetzen (gehaltene Zeilen: %1, weitere verworfen)</translation>
     </message>
@@ -2256,7 +2330,7 @@ Intervall</translation>
         <translation>Zeigt die während der Pause gehaltenen Zeilen und setzt die Anzeige fort</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+46"/>
         <source>The Command Shell is not
  accessible from Vandrel. 
 </source>
@@ -2265,7 +2339,8 @@ Intervall</translation>
 </translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="-119"/>
+        <location line="+12"/>
         <source>The NMEA Sentence is invalid. It has not been sent.</source>
         <translation>Der NMEA-Satz ist ungültig. Er wurde nicht gesendet.</translation>
     </message>

@@ -9,6 +9,8 @@
 #include "sentences/atonsentenceace.h"
 
 #include <QAbstractItemModel>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QRegExp>
 #include <QRegExpValidator>
 #include <QToolTip>
@@ -347,6 +349,28 @@ QStringList RealAtoNTab::InputProblems() const
             lines.append(tr("%1 %2").arg(number.second, problem));
     }
     return lines;
+}
+
+bool RealAtoNTab::ConfirmPositionToSend()
+{
+    const GeoPosition *position = model->GetAtoN()->GetPosition();
+    // !(x <= limit) rather than x > limit, so that NaN counts as not available.
+    const bool noLatitude = !(position->Latitude() <= 90.0);
+    const bool noLongitude = !(position->Longitude() <= 180.0);
+    if (!noLatitude && !noLongitude)
+        return true;
+    const QString what = noLatitude && noLongitude ? tr("The nominal position is not available.")
+                         : noLatitude              ? tr("The nominal latitude is not available.")
+                                                   : tr("The nominal longitude is not available.");
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), what,
+                    QMessageBox::Cancel, this);
+    box.setInformativeText(tr("The unit will be told that it has no nominal position and "
+                              "will report its position as not available. Send it so?"));
+    const QAbstractButton *send =
+        box.addButton(tr("Send as not available"), QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == send;
 }
 
 void RealAtoNTab::ShowNameState()

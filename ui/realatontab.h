@@ -57,6 +57,11 @@ public:
     // tool tip.
     QStringList InputProblems() const;
 
+    // Whether the position may go as it is: when the unit would be told that
+    // its position is not available, only after the engineer agrees to a box
+    // that says so.
+    bool ConfirmPositionToSend();
+
 signals:
     void offPositionSelection(bool selected);
 

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace {
@@ -211,7 +212,7 @@ void SerialTab::OnSend()
         ui->lineSend->clear();
         if (isVisible()) {
             QMessageBox box(this);
-            box.setWindowTitle(QCoreApplication::applicationName());
+            box.setWindowTitle(QGuiApplication::applicationDisplayName());
             box.setText(tr("The Command Shell is not\n accessible from Vandrel. \n"));
             box.exec();
         }
@@ -277,8 +278,9 @@ void SerialTab::OnOpened()
 void SerialTab::OnClosed()
 {
     opened = false;
-    // The traffic log ends with the line.
+    // The traffic log ends with the line, and a refused line is no longer waiting.
     SetLogging(false);
+    ui->labelSendError->hide();
     UpdateControls();
 }
 
