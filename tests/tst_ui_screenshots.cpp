@@ -20,6 +20,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -211,6 +212,13 @@ private slots:
             ShowTraffic(tab);
         QTest::qWait(50);
         Save(widget.get(), name);
+        // The warning on an MMSI of another form takes no room from the columns beside.
+        if (name.startsWith("realaton")) {
+            child<QLineEdit>(*widget, "lineMMSI")->setText(QStringLiteral("235123456"));
+            QTest::qWait(50);
+            QVERIFY(child<QLabel>(*widget, "MMSIValidationWarningLabel")->isVisible());
+            QCOMPARE(Clipped(widget.get()), QStringList());
+        }
     }
 
     void window_data()

@@ -638,7 +638,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+61"/>
-        <location filename="../ui/realatontab.cpp" line="+662"/>
+        <location filename="../ui/realatontab.cpp" line="+666"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1710,7 +1710,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+37"/>
-        <location filename="../ui/realatontab.cpp" line="-287"/>
+        <location filename="../ui/realatontab.cpp" line="-291"/>
         <source>Enter the AtoN Dimension in metres (0-511)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (0-511)</translation>
     </message>
@@ -2016,14 +2016,24 @@ Intervall</translation>
         <translation>AtoN-Abmessungen (schwimmend)</translation>
     </message>
     <message>
-        <location line="+34"/>
-        <source>Not an AtoN MMSI (99, country, 4 digits)</source>
-        <translation>Keine AtoN-MMSI (99, Land, 4 Ziffern)</translation>
+        <location line="+36"/>
+        <source>MMSI is not valid</source>
+        <translation>MMSI ist ungültig</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Not an AtoN MMSI</source>
+        <translation>Keine AtoN-MMSI</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>MMSI is not valid</source>
-        <translation>MMSI ist ungültig</translation>
+        <source>An AtoN&apos;s MMSI is 99, the country&apos;s three digits and four more: 99MIDXXXX.</source>
+        <translation>Die MMSI eines AtoN ist 99, die drei Ziffern des Landes und vier weitere: 99MIDXXXX.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>An MMSI is nine digits, not all of them 0.</source>
+        <translation>Eine MMSI hat neun Ziffern, nicht alle 0.</translation>
     </message>
     <message>
         <location line="+4"/>

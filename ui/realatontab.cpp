@@ -547,8 +547,12 @@ void RealAtoNTab::EvalulateMMSIValidity(QString text)
     const bool atonForm = QRegExp(QStringLiteral("99[2-7][0-9]{6}")).exactMatch(text);
     QLabel *warning = ui->MMSIValidationWarningLabel;
     warning->setVisible(!acceptable || !atonForm);
-    warning->setText(acceptable ? tr("Not an AtoN MMSI (99, country, 4 digits)")
-                                : tr("MMSI is not valid"));
+    // Short, beside the field, so that the columns beside keep their room;
+    // the form is in the tool tip.
+    warning->setText(acceptable ? tr("Not an AtoN MMSI") : tr("MMSI is not valid"));
+    warning->setToolTip(acceptable ? tr("An AtoN's MMSI is 99, the country's three digits and "
+                                        "four more: 99MIDXXXX.")
+                                   : tr("An MMSI is nine digits, not all of them 0."));
     warning->setStyleSheet(acceptable ? QStringLiteral("color: #a05000;")
                                       : QStringLiteral("color: #ff0000;"));
     SetInputProblem(ui->lineMMSI,
