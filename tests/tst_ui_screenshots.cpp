@@ -281,6 +281,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(window, "labelReportMmsi")->text(),
                                   QStringLiteral("992351234"), 15000);
         QVERIFY(!child<QLabel>(window, "labelGpsSatellites")->text().startsWith('-'));
+        // Numbers in the language's form: 50° 47,4767' N in German.
+        QCOMPARE(child<QLabel>(window, "labelReportPosition")->text().contains(','), !!german);
         QTRY_VERIFY_WITH_TIMEOUT(summary->styleSheet().contains("bold"), 20000);
         auto *alarms = child<QTableWidget>(window, "tableAlarms");
         QTRY_VERIFY_WITH_TIMEOUT(alarms->rowCount() >= 4, 5000);

@@ -2565,7 +2565,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>StatusTexts</name>
     <message>
-        <location filename="../ui/statustexts.cpp" line="+18"/>
+        <location filename="../ui/statustexts.cpp" line="+20"/>
         <location line="+1"/>
         <source>no fix</source>
         <translation>kein Fix</translation>
@@ -2686,6 +2686,11 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+9"/>
         <source>not available</source>
         <translation>nicht verfügbar</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>%1 kn, %2°</source>
+        <translation>%1 kn, %2°</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -3013,12 +3018,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>keine Position</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <source>%1 kn, %2°</source>
-        <translation>%1 kn, %2°</translation>
-    </message>
-    <message>
-        <location line="+2"/>
+        <location line="+4"/>
         <source>no GPS data</source>
         <translation>keine GPS-Daten</translation>
     </message>

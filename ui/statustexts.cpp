@@ -2,6 +2,8 @@
 
 #include "model/geoposition.h"
 
+#include <QLocale>
+
 namespace {
 
 // The text of code in a table of untranslated texts; the last entry stands
@@ -62,13 +64,31 @@ QString StatusTexts::Position(double latitude, double longitude)
     position.SetLongitude(longitude);
     if (position.Latitude() > 90.0 || position.Longitude() > 180.0)
         return tr("not available");
-    return position.LatitudeDm() + QStringLiteral("  ") + position.LongitudeDm();
+    // The texts hold no point but the decimal ones.
+    QString text = position.LatitudeDm() + QStringLiteral("  ") + position.LongitudeDm();
+    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+namespace {
+QLocale Numbers()
+{
+    QLocale numbers;
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+    return numbers;
+}
+} // namespace
+
+QString StatusTexts::SpeedAndCourse(double knots, double course)
+{
+    const QLocale numbers = Numbers();
+    return tr("%1 kn, %2°").arg(numbers.toString(knots, 'f', 1), numbers.toString(course, 'f', 1));
 }
 
 QString StatusTexts::Offset(double metres, double bearing)
 {
+    const QLocale numbers = Numbers();
     return tr("%1 m at %2°")
-        .arg(metres, 0, 'f', metres < 10 ? 1 : 0)
+        .arg(numbers.toString(metres, 'f', metres < 10 ? 1 : 0))
         .arg(qRound(bearing) % 360, 3, 10, QLatin1Char('0'));
 }
 

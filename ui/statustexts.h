@@ -19,6 +19,8 @@ public:
     static QString Health(uint health);
     static QString YesNo(bool value);
     static QString Position(double latitude, double longitude);
+    // "0.4 kn, 211.6°", in the language's numbers.
+    static QString SpeedAndCourse(double knots, double course);
     // "123 m at 045°"
     static QString Offset(double metres, double bearing);
     // "hh:mm:ss UTC", with the date when it is not now's; "-" when invalid.

@@ -268,8 +268,7 @@ void UnitStatusTab::RedrawGps()
         gpsPosition->setText(gps.Mode() == GpsStatus::ModeNotValid
                                  ? tr("no position")
                                  : StatusTexts::Position(gps.Latitude(), gps.Longitude()));
-        gpsMotion->setText(
-            tr("%1 kn, %2°").arg(gps.Speed(), 0, 'f', 1).arg(gps.Course(), 0, 'f', 1));
+        gpsMotion->setText(StatusTexts::SpeedAndCourse(gps.Speed(), gps.Course()));
     } else {
         gpsTime->setText(tr("no GPS data"));
         for (QLabel *label : {gpsFix, gpsPosition, gpsMotion})
