@@ -3,6 +3,7 @@
 #include "model/configurationfields.h"
 
 #include <QHash>
+#include <QVector>
 
 QStringList ConfigurationDiff::Lines(const Model &a, const Model &b)
 {
@@ -27,18 +28,27 @@ QStringList ConfigurationDiff::Compare(const Model &a, const Model &b, bool sent
 
     // Both lists in one order: the first configuration's, with the fields
     // that only the second has (schedule rows) placed after their neighbour.
-    QStringList keys;
-    for (const ConfigurationField &field : left)
-        keys << field.key;
-    int insertAt = 0;
+    // Looked up by key rather than searched, so that many rows stay cheap.
+    QHash<QString, int> leftIndex;
+    leftIndex.reserve(left.size());
+    for (int i = 0; i < left.size(); ++i)
+        leftIndex.insert(left.at(i).key, i);
+    // extra[i]: the second's own fields that come before the first's field i.
+    QVector<QStringList> extra(left.size() + 1);
+    int anchor = 0;
     for (const ConfigurationField &field : right) {
-        const int found = keys.indexOf(field.key);
-        if (found >= 0) {
-            insertAt = found + 1;
-        } else {
-            keys.insert(insertAt, field.key);
-            ++insertAt;
-        }
+        const int found = leftIndex.value(field.key, -1);
+        if (found >= 0)
+            anchor = found + 1;
+        else
+            extra[anchor] << field.key;
+    }
+    QStringList keys;
+    keys.reserve(left.size() + right.size());
+    for (int i = 0; i <= left.size(); ++i) {
+        keys << extra.at(i);
+        if (i < left.size())
+            keys << left.at(i).key;
     }
 
     const QString none = QStringLiteral("(none)");
