@@ -47,8 +47,9 @@ int LanternMax(const char *name)
     return FieldRanges::Maximum(LanternField(name));
 }
 
-// The ranges of the AtoN tab's fields: the widths of their fields in the AIS
-// messages the unit builds from them, and the limits of the tab's own boxes.
+// The ranges of the AtoN tab's fields: what their fields in the sentences and
+// in the AIS messages the unit builds from them carry. The tab's own boxes
+// may offer less; a value the unit already held is sent back as it is.
 const QList<Range> &AtoNRanges()
 {
     static const QList<Range> ranges = {
@@ -62,6 +63,12 @@ const QList<Range> &AtoNRanges()
         {QT_TRANSLATE_NOOP("ConfigurationCheck", "Off-position threshold"),
          Min(FieldRanges::OffPositionThreshold), Max(FieldRanges::OffPositionThreshold),
          [](const Model &m) { return m.GetAtoN()->OffPositionThreshold(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "ACF field 14"), Min(FieldRanges::AcfField14),
+         Max(FieldRanges::AcfField14), [](const Model &m) { return m.GetAtoN()->AcfField14(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "ACE field 5"), Min(FieldRanges::AceField5),
+         Max(FieldRanges::AceField5), [](const Model &m) { return m.GetAtoN()->AceField5(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "ACE field 6"), Min(FieldRanges::AceField6),
+         Max(FieldRanges::AceField6), [](const Model &m) { return m.GetAtoN()->AceField6(); }},
         {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension A"), Min(FieldRanges::DimensionA),
          Max(FieldRanges::DimensionA), [](const Model &m) { return m.GetAtoN()->DimensionA(); }},
         {QT_TRANSLATE_NOOP("ConfigurationCheck", "Dimension B"), Min(FieldRanges::DimensionB),
@@ -74,8 +81,8 @@ const QList<Range> &AtoNRanges()
     return ranges;
 }
 
-// The lantern tab's boxes: 0 to 33 V, 0 to 30 s, up to 50 A (steps of 2 mA)
-// and up to 400 lx.
+// The lantern values as the unit stores them (the tab offers less: 0 to 33 V,
+// 0 to 30 s, up to 50 A and up to 400 lx).
 const QList<Range> &LanternRanges()
 {
     static const QList<Range> ranges = {

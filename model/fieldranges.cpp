@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -15,44 +16,56 @@ struct Range
     const char *name;
     int minimum;
     int maximum;
+    // What the window offers for input; a value beyond it, but within what
+    // the field carries, is read, kept and sent back as it is.
+    int usualMinimum;
+    int usualMaximum;
 };
 
-// Where a limit comes from: the bit width of the AIS message 21 field that
-// carries the value, the schedule's slot frame (2250 slots a minute), or the
-// limits of the lantern tab's inputs in the unit the unit stores.
+const int Int32 = std::numeric_limits<qint32>::max();
+
+// What each field carries: the bit width of the AIS message 21 field that
+// carries the value, the width of the sentence field, the schedule's slot
+// frame (2250 slots a minute), or the integer the unit stores. Where the
+// window offers less, the usual range follows.
+#define SAME(minimum, maximum) minimum, maximum, minimum, maximum
 const Range Ranges[FieldRanges::FieldCount] = {
-    {QT_TRANSLATE_NOOP("FieldRanges", "type of EPFS"), 0, 15},     // 4 bits
-    {QT_TRANSLATE_NOOP("FieldRanges", "position accuracy"), 0, 1}, // 1 bit
-    {QT_TRANSLATE_NOOP("FieldRanges", "type of AtoN"), 0, 31},     // 5 bits
-    {QT_TRANSLATE_NOOP("FieldRanges", "ACF field 14"), 0, 999999},
-    {QT_TRANSLATE_NOOP("FieldRanges", "flags"), 0, 0xFF}, // two hexadecimal digits
-    {QT_TRANSLATE_NOOP("FieldRanges", "off-position threshold"), 10, 999},
-    {QT_TRANSLATE_NOOP("FieldRanges", "ACE field 5"), 0, 999999},
-    {QT_TRANSLATE_NOOP("FieldRanges", "ACE field 6"), 0, 999999},
-    {QT_TRANSLATE_NOOP("FieldRanges", "dimension A"), 0, 511}, // 9 bits
-    {QT_TRANSLATE_NOOP("FieldRanges", "dimension B"), 0, 511}, // 9 bits
-    {QT_TRANSLATE_NOOP("FieldRanges", "dimension C"), 0, 63},  // 6 bits
-    {QT_TRANSLATE_NOOP("FieldRanges", "dimension D"), 0, 63},  // 6 bits
+    {QT_TRANSLATE_NOOP("FieldRanges", "type of EPFS"), SAME(0, 15)},     // 4 bits
+    {QT_TRANSLATE_NOOP("FieldRanges", "position accuracy"), SAME(0, 1)}, // 1 bit
+    {QT_TRANSLATE_NOOP("FieldRanges", "type of AtoN"), SAME(0, 31)},     // 5 bits
+    {QT_TRANSLATE_NOOP("FieldRanges", "ACF field 14"), SAME(0, 999999)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "flags"), SAME(0, 0xFF)}, // two hexadecimal digits
+    // Four digits in the sentence; the window offers 10 to 999 metres.
+    {QT_TRANSLATE_NOOP("FieldRanges", "off-position threshold"), 0, 9999, 10, 999},
+    {QT_TRANSLATE_NOOP("FieldRanges", "ACE field 5"), SAME(0, 999999)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "ACE field 6"), SAME(0, 999999)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "dimension A"), SAME(0, 511)}, // 9 bits
+    {QT_TRANSLATE_NOOP("FieldRanges", "dimension B"), SAME(0, 511)}, // 9 bits
+    {QT_TRANSLATE_NOOP("FieldRanges", "dimension C"), SAME(0, 63)},  // 6 bits
+    {QT_TRANSLATE_NOOP("FieldRanges", "dimension D"), SAME(0, 63)},  // 6 bits
     // A floating AtoN's size also goes into the places of C and D.
-    {QT_TRANSLATE_NOOP("FieldRanges", "dimension"), 0, 63},
-    {QT_TRANSLATE_NOOP("FieldRanges", "instance"), 1, 2}, // normal and off-position report
-    {QT_TRANSLATE_NOOP("FieldRanges", "instance"), 1, 4}, // four rows a block
-    {QT_TRANSLATE_NOOP("FieldRanges", "hour"), 0, 23},
-    {QT_TRANSLATE_NOOP("FieldRanges", "minute"), 0, 59},
-    {QT_TRANSLATE_NOOP("FieldRanges", "access scheme"), 0, 2},
-    {QT_TRANSLATE_NOOP("FieldRanges", "start slot"), -1, 2249}, // -1: channel off
-    {QT_TRANSLATE_NOOP("FieldRanges", "interval"), 0, 3240000}, // slots, 24 hours
-    {QT_TRANSLATE_NOOP("FieldRanges", "interval"), 0, 86400},   // minutes
-    {"limen", 0, 1},
-    {"limvmin", 0, 33000}, // millivolts, 33.0 V
-    {"limvmax", 0, 33000}, // millivolts, 33.0 V
-    {"limton", 0, 30000},  // milliseconds, 30 s
-    {"limtoff", 0, 30000}, // milliseconds, 30 s
-    {"limion", 0, 25000},  // 50 A in steps of 2 mA (50 A/s in 20 mA/s is 2500)
-    {"limigain", 0, 1},
-    {"limpthresh", 0, 3340},                                          // 400 lux
-    {QT_TRANSLATE_NOOP("FieldRanges", "battery voltage"), 0, 100000}, // millivolts, 100 V
+    {QT_TRANSLATE_NOOP("FieldRanges", "dimension"), SAME(0, 63)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "instance"), SAME(1, 2)}, // normal and off-position report
+    {QT_TRANSLATE_NOOP("FieldRanges", "instance"), SAME(1, 4)}, // four rows a block
+    {QT_TRANSLATE_NOOP("FieldRanges", "hour"), SAME(0, 23)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "minute"), SAME(0, 59)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "access scheme"), SAME(0, 2)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "start slot"), SAME(-1, 2249)}, // -1: channel off
+    {QT_TRANSLATE_NOOP("FieldRanges", "interval"), SAME(0, 3240000)}, // slots, 24 hours
+    {QT_TRANSLATE_NOOP("FieldRanges", "interval"), SAME(0, 86400)},   // minutes
+    // The lantern's values are integers in the unit's store; the window
+    // offers 0 to 33 V, 0 to 30 s, 50 A (or 50 A/s) and 400 lux.
+    {"limen", SAME(0, 1)},
+    {"limvmin", 0, Int32, 0, 33000}, // millivolts
+    {"limvmax", 0, Int32, 0, 33000}, // millivolts
+    {"limton", 0, Int32, 0, 30000},  // milliseconds
+    {"limtoff", 0, Int32, 0, 30000}, // milliseconds
+    {"limion", 0, Int32, 0, 25000},  // steps of 2 mA (or 20 mA/s)
+    {"limigain", SAME(0, 1)},
+    {"limpthresh", 0, Int32, 0, 3340},                                      // sensor value
+    {QT_TRANSLATE_NOOP("FieldRanges", "battery voltage"), SAME(0, 100000)}, // millivolts, 100 V
 };
+#undef SAME
 
 static_assert(FieldRanges::BatteryVoltage - FieldRanges::Lantern ==
                   LanternInterface::ParameterCount,
@@ -78,6 +91,29 @@ int FieldRanges::Maximum(Field field)
 QString FieldRanges::Name(Field field)
 {
     return QCoreApplication::translate("FieldRanges", Ranges[field].name);
+}
+
+int FieldRanges::UsualMinimum(Field field)
+{
+    return Ranges[field].usualMinimum;
+}
+
+int FieldRanges::UsualMaximum(Field field)
+{
+    return Ranges[field].usualMaximum;
+}
+
+bool FieldRanges::IsUsual(Field field, double value)
+{
+    return value >= Ranges[field].usualMinimum && value <= Ranges[field].usualMaximum;
+}
+
+QString FieldRanges::UnusualText(Field field, double value)
+{
+    if (IsUsual(field, value))
+        return QString();
+    return QCoreApplication::translate("FieldRanges", "%1 is outside the usual range of %2 to %3")
+        .arg(Number(value), Number(Ranges[field].usualMinimum), Number(Ranges[field].usualMaximum));
 }
 
 bool FieldRanges::Contains(Field field, double value)

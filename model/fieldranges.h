@@ -6,6 +6,12 @@
 // The values the unit takes and reports for each configuration field. One
 // table serves both directions: a configuration is checked against it before
 // it is sent, and every answer from the unit before it is stored.
+//
+// Two limits per field: what the field carries (Minimum, Maximum: the width
+// of the sentence field, the bits of message 21, the unit's integer), which
+// alone decides what is refused; and the usual range the window offers for
+// input (UsualMinimum, UsualMaximum). A unit configured beyond the usual
+// range is still read, shown, saved and sent back as it is.
 class FieldRanges
 {
 public:
@@ -45,6 +51,12 @@ public:
     static int Maximum(Field field);
     // The field's name as the user reads it ("type of EPFS").
     static QString Name(Field field);
+    static int UsualMinimum(Field field);
+    static int UsualMaximum(Field field);
+    static bool IsUsual(Field field, double value);
+    // Empty within the usual range, else "5 is outside the usual range of 10
+    // to 999", for a field's mark and tool tip.
+    static QString UnusualText(Field field, double value);
     static bool Contains(Field field, double value);
     // Empty when value lies in the range, else "type of EPFS: 99 is outside 0 to 15".
     static QString Problem(Field field, double value);

@@ -40,6 +40,7 @@ private slots:
     void init();
     void retrieveChangeSendRetrieveGivesWhatWasSent();
     void sendRefusedOrNotTakenInFull();
+    void unitBeyondTheUsualRangesIsReadAndSentBack();
     void monitorDecodesLiveTrafficUntilStopped();
     void failedRetrieveWritesNoFile();
     void savesLoseNothing();
@@ -208,6 +209,34 @@ void TestCli::retrieveChangeSendRetrieveGivesWhatWasSent()
              qPrintable(diff.out));
 }
 
+void TestCli::unitBeyondTheUsualRangesIsReadAndSentBack()
+{
+    // A unit configured beyond what the window offers (threshold 5 m, 36 V
+    // maximum) but within what the fields carry: read, saved, and sent back
+    // unchanged with a read-back that finds nothing amiss.
+    Simulator unit({"--fast", "--quiet"});
+    QJsonObject state = unit.State();
+    QJsonObject ace = state.value("ace").toObject();
+    ace.insert("offPositionThreshold", 5);
+    state.insert("ace", ace);
+    QJsonObject lantern = state.value("lantern").toObject();
+    lantern.insert("limvmax", 36000);
+    state.insert("lantern", lantern);
+    unit.Redock(state);
+    QByteArray said;
+    QTRY_VERIFY2((said += unit.process.readAllStandardError()).contains("another unit in the dock"),
+                 said.constData());
+    Model model;
+    QCOMPARE(unit.Retrieve(Path("beyond.pad"), &model), 0);
+    QCOMPARE(model.GetAtoN()->OffPositionThreshold(), 5);
+    QCOMPARE(model.GetLanternInterface()->GetLimvmax(), 36000);
+    const CliRun send = RunCli({"send", "--port", unit.port, Path("beyond.pad")});
+    QVERIFY2(send.status == 0 && send.err.contains("The unit holds every field sent."),
+             qPrintable(send.err));
+    QCOMPARE(unit.State().value("ace").toObject().value("offPositionThreshold").toInt(), 5);
+    QCOMPARE(unit.State().value("lantern").toObject().value("limvmax").toInt(), 36000);
+}
+
 void TestCli::sendRefusedOrNotTakenInFull()
 {
     // A unit that ignores every ACE sentence and the maximum voltage.
@@ -228,11 +257,14 @@ void TestCli::sendRefusedOrNotTakenInFull()
     Model outOfRange;
     outOfRange = model;
     outOfRange.GetAtoN()->SetTypeOfEPFS(16);
+    outOfRange.GetAtoN()->SetAceField5(5000000);
     for (const auto &[file, text] :
          {std::pair{SavePad(Path("c.pad"), clashing),
                     QStringLiteral("The message schedule set risks clashing timeslots.")},
           std::pair{SavePad(Path("r.pad"), outOfRange),
-                    QStringLiteral("Type of EPFS: 16 is outside 0 to 15")}}) {
+                    QStringLiteral("Type of EPFS: 16 is outside 0 to 15")},
+          std::pair{Path("r.pad"),
+                    QStringLiteral("ACE field 5: 5000000 is outside 0 to 999999")}}) {
         const CliRun refused = RunCli({"send", "--port", unit.port, file});
         QVERIFY2(refused.status == 3 && refused.err.contains(text), qPrintable(refused.err));
     }

@@ -400,10 +400,11 @@ void TestModel::configurationCheck_data()
                             << "Type of EPFS: 16 is outside 0 to 15|Channel 1: 2500 is not a VHF "
                                "channel|Schedule 21/1 channel 2 start "
                                "slot: 2250 is outside -1 to 2249|Lantern maximum voltage (mV): "
-                               "-2147483648 is outside 0 to 33000";
+                               "-2147483648 is outside 0 to 2147483647";
     // Only the fields of the tabs sent count.
-    QTest::newRow("other tab") << "ranges" << int(ConfigurationCheck::LanternTab)
-                               << "Lantern maximum voltage (mV): -2147483648 is outside 0 to 33000";
+    QTest::newRow("other tab")
+        << "ranges" << int(ConfigurationCheck::LanternTab)
+        << "Lantern maximum voltage (mV): -2147483648 is outside 0 to 2147483647";
 }
 
 void TestModel::configurationCheck()

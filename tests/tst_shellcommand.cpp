@@ -131,7 +131,8 @@ void TestShellCommand::answers()
         {"nvseti \"limpthresh\"", ",247", 1, 247},
         {"nvgeti \"limigain\"", ",7", 0, 1},
         {"nvgeti \"limton\"", ",-500", 0, 0},
-        {"nvgeti \"limvmax\"", ",33001", 0, 0},
+        {"nvgeti \"limvmax\"", ",36000", 1, 36000}, // beyond the window's 33 V, still read
+        {"nvgeti \"limvmax\"", ",2147483648", 0, 0},
         {"nvgeti \"limtoff\"", ",24 V", 0, 0},
         {"nvgeti \"limion\"", "", 0, 0},
         {"nvgeti \"limfoo\"", ",5", 1, -1}, // an unknown name changes nothing
