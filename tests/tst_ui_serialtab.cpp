@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -39,6 +40,7 @@ private slots:
     void pauseHoldsLinesForTheFilters();
     void selectAndCopyPartOfTheDisplay();
     void displayStaysWithinItsBound();
+    void displayPaintsLinesAsTheyCome();
 };
 
 void TstSerialTab::filtersHideOnlyTheirSentences_data()
@@ -295,6 +297,54 @@ void TstSerialTab::displayStaysWithinItsBound()
         tab.OnReceived(numbered(last + 1 + i));
     QVERIFY(view->verticalScrollBar()->value() < top);
     QCOMPARE(view->Line(view->verticalScrollBar()->value()), seen);
+}
+
+// Text that comes line by line is painted a few times a second, not once a
+// line, and a line painted before it was continued shows in whole.
+void TstSerialTab::displayPaintsLinesAsTheyCome()
+{
+    SerialDisplay growing;
+    SerialDisplay whole;
+    for (SerialDisplay *view : {&growing, &whole}) {
+        view->resize(400, 120);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+    }
+    int paints = 0;
+    class PaintCounter : public QObject
+    {
+    public:
+        explicit PaintCounter(int &paints) : paints(paints) {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+        int &paints;
+    } counter(paints);
+    growing.viewport()->installEventFilter(&counter);
+
+    QString text;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 30; ++i) {
+        for (const QString &piece : {QStringLiteral(">"), QStringLiteral("$PVKX,%1").arg(i),
+                                     QStringLiteral(",appver*00\n")}) {
+            growing.Append(piece);
+            text += piece;
+            QCoreApplication::processEvents();
+        }
+    }
+    // A loaded machine may take a while over the 90 pieces.
+    const int allowed = 2 + int(clock.elapsed() / SerialDisplay::RepaintIntervalMs);
+    QTRY_VERIFY(paints > 0);
+    QVERIFY2(paints <= allowed, qPrintable(QStringLiteral("%1 > %2").arg(paints).arg(allowed)));
+
+    growing.Append(">");
+    growing.grab();
+    growing.Append("$PVKX,last*00");
+    whole.Append(text + ">$PVKX,last*00");
+    QCOMPARE(growing.grab().toImage(), whole.grab().toImage());
 }
 
 VANDREL_UI_TEST_MAIN(TstSerialTab)

@@ -28,6 +28,23 @@ SerialDisplay::SerialDisplay(QWidget *parent) : QAbstractScrollArea(parent)
     viewport()->setPalette(colours);
     viewport()->setBackgroundRole(QPalette::Base);
     verticalScrollBar()->setSingleStep(1);
+    repaint.setSingleShot(true);
+    repaint.setInterval(RepaintIntervalMs);
+    connect(&repaint, &QTimer::timeout, viewport(), [this] { viewport()->update(); });
+}
+
+void SerialDisplay::TextChanged()
+{
+    if (!repaint.isActive())
+        repaint.start();
+}
+
+void SerialDisplay::scrollContentsBy(int, int)
+{
+    if (textScrolling)
+        TextChanged();
+    else
+        viewport()->update();
 }
 
 void SerialDisplay::Append(const QString &text)
@@ -38,6 +55,7 @@ void SerialDisplay::Append(const QString &text)
     const QStringList parts = text.split(QLatin1Char('\n'));
     int first = 0;
     if (lastLineOpen && !lines.isEmpty()) {
+        layouts.remove(firstLine + lines.size() - 1);
         lines.last() += parts.first();
         longestLine = qMax(longestLine, lines.last().size());
         first = 1;
@@ -57,11 +75,13 @@ void SerialDisplay::Append(const QString &text)
     lastLineOpen = !tail.isEmpty();
     characters += text.size();
     const bool follow = AtEnd();
+    textScrolling = true;
     UpdateScrollBars();
     if (follow) {
         ScrollToEnd();
     }
-    viewport()->update();
+    textScrolling = false;
+    TextChanged();
 }
 
 void SerialDisplay::RemoveFirst(int count)
@@ -84,19 +104,22 @@ void SerialDisplay::RemoveFirst(int count)
     cursor = Clamped(cursor);
     // A view scrolled back keeps showing the same text.
     const int kept = verticalScrollBar()->value() - removedLines;
+    textScrolling = true;
     UpdateScrollBars();
     if (follow) {
         ScrollToEnd();
     } else {
         verticalScrollBar()->setValue(qMax(0, kept));
     }
-    viewport()->update();
+    textScrolling = false;
+    TextChanged();
 }
 
 void SerialDisplay::Clear()
 {
     firstLine += lines.size();
     lines.clear();
+    layouts.clear();
     lastLineOpen = false;
     characters = 0;
     longestLine = 0;
@@ -311,11 +334,14 @@ void SerialDisplay::paintEvent(QPaintEvent *)
     const QColor highlight = palette().color(QPalette::Highlight);
     const QColor highlighted = palette().color(QPalette::HighlightedText);
     const QColor text = palette().color(QPalette::Text);
+    // Only the lines in view keep their layout.
+    QHash<qint64, QStaticText> kept;
+    kept.reserve(last - first);
+    painter.setPen(text);
     for (int i = first, y = Margin; i < last; ++i, y += height) {
         const QString &line = lines.at(i);
-        painter.setPen(text);
-        painter.drawText(x, y + ascent, line);
         const qint64 number = firstLine + i;
+        painter.drawStaticText(x, y, LaidOut(number, kept));
         if (HasSelection() && start.line <= number && number <= end.line) {
             const int from = number == start.line ? start.column : 0;
             const int to = number == end.line ? end.column : line.size();
@@ -327,13 +353,25 @@ void SerialDisplay::paintEvent(QPaintEvent *)
             painter.fillRect(left, y, width, height, highlight);
             painter.setPen(highlighted);
             painter.drawText(left, y + ascent, part);
+            painter.setPen(text);
         }
         if (hasFocus() && number == cursor.line) {
             const int caret = TextX(line, cursor.column);
-            painter.setPen(text);
             painter.drawLine(caret, y, caret, y + height - 1);
         }
     }
+    layouts.swap(kept);
+}
+
+const QStaticText &SerialDisplay::LaidOut(qint64 line, QHash<qint64, QStaticText> &kept)
+{
+    auto known = layouts.find(line);
+    if (known != layouts.end())
+        return *kept.insert(line, *known);
+    QStaticText laidOut(LineAt(line));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(QTransform(), font());
+    return *kept.insert(line, laidOut);
 }
 
 void SerialDisplay::resizeEvent(QResizeEvent *event)
@@ -350,6 +388,7 @@ void SerialDisplay::changeEvent(QEvent *event)
 {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
+        layouts.clear();
         UpdateScrollBars();
         viewport()->update();
     }

@@ -2,9 +2,12 @@
 #define SERIALDISPLAY_H
 
 #include <QAbstractScrollArea>
+#include <QHash>
 #include <QKeySequence>
+#include <QStaticText>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 // The read-only text pane of the serial data tab.  It holds the received text
 // as a list of lines and draws only the lines in view, so that a unit talking
@@ -13,11 +16,17 @@
 // view is at the end; scrolled back, the view stays on the text it shows.
 // Text is selected with the mouse or with the usual keys (Shift and the
 // arrows, Home, End, Page Up and Down; Ctrl+A) and copied with Ctrl+C.
+// Each line in view is laid out once, not on every paint, and arriving text
+// is painted at most RepaintIntervalMs after it came, in one paint for all
+// that came meanwhile: a unit that fills the line costs a few paints a
+// second rather than one a line.
 class SerialDisplay : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
+    static constexpr int RepaintIntervalMs = 40;
+
     explicit SerialDisplay(QWidget *parent = nullptr);
 
     // Adds text at the end; a "\n" ends a line, text after the last "\n" is
@@ -41,6 +50,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -80,6 +90,9 @@ private:
     Place Moved(Place place, QKeySequence::StandardKey key) const;
     void MoveCursor(Place place, bool extend);
     void CopySelection() const;
+    // The text changed: painted when the repaint timer runs out.
+    void TextChanged();
+    const QStaticText &LaidOut(qint64 line, QHash<qint64, QStaticText> &kept);
 
     QStringList lines;
     // The number of lines trimmed from the start so far.
@@ -91,6 +104,11 @@ private:
     bool lastLineOpen = false;
     int characters = 0;
     int longestLine = 0;
+    // The lines painted last, laid out, by their number.
+    QHash<qint64, QStaticText> layouts;
+    QTimer repaint;
+    // Scrolling is the text's doing, not the engineer's: its paint waits too.
+    bool textScrolling = false;
 };
 
 #endif // SERIALDISPLAY_H

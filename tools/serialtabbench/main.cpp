@@ -5,8 +5,10 @@
 // rate of a 38400-baud line.  A 5 ms timer on the user-interface thread
 // measures how late the event loop serves it: its longest delay is the longest
 // stall a user would feel.  Each scenario runs for the given time; the display
-// size is sampled throughout.  A first run with nothing fed shows the stalls
-// that the machine itself causes (other processes, the scheduler).
+// size is sampled throughout, and the program's processor time over the
+// scenario is given as a share of one processor.  A first run with nothing fed
+// shows the stalls and the processor time that the machine and the probe
+// themselves cause (other processes, the scheduler).
 //
 //   serialtabbench [--seconds N] [--rate-factor F] [--reference]
 //
@@ -41,6 +43,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -136,7 +139,16 @@ struct Result
     int bufferEnd = 0;
     double finishMs = 0;      // the closing step (un-pausing), if any
     double longestCallMs = 0; // the longest single delivery to the tab
+    double cpuPercent = 0;    // processor time of the whole program over the scenario's time
 };
+
+// Processor time of the whole program so far, in seconds.
+double ProcessSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + now.tv_nsec / 1e9;
+}
 
 // Runs the event loop for `seconds` while the feeder delivers to `sink`.
 Result Run(const QString &name, int seconds, double rate,
@@ -175,7 +187,11 @@ Result Run(const QString &name, int seconds, double rate,
     QMetaObject::invokeMethod(&feeder, &Feeder::Start, Qt::QueuedConnection);
     sinceLast.start();
     probe.start(ProbeIntervalMs);
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuBefore = ProcessSeconds();
     loop.exec();
+    result.cpuPercent = 100.0 * (ProcessSeconds() - cpuBefore) / (wall.nsecsElapsed() / 1e9);
     probe.stop();
     QMetaObject::invokeMethod(&feeder, &Feeder::Stop, Qt::BlockingQueuedConnection);
     thread.quit();
@@ -199,9 +215,9 @@ Result Run(const QString &name, int seconds, double rate,
 
 void Print(const Result &r)
 {
-    std::printf("%-34s longest stall %7.1f ms  p99 %6.1f ms  stalls>50ms %4d  lines %8lld  "
-                "chars %9lld  display max %8d end %8d  longest call %6.1f ms",
-                qPrintable(r.name), r.longestStallMs, r.p99StallMs, r.stallsOver50,
+    std::printf("%-34s cpu %5.1f%%  longest stall %7.1f ms  p99 %6.1f ms  stalls>50ms %4d  "
+                "lines %8lld  chars %9lld  display max %8d end %8d  longest call %6.1f ms",
+                qPrintable(r.name), r.cpuPercent, r.longestStallMs, r.p99StallMs, r.stallsOver50,
                 static_cast<long long>(r.lines), static_cast<long long>(r.characters), r.displayMax,
                 r.displayEnd, r.longestCallMs);
     if (r.bufferEnd > 0 || r.finishMs > 0) {
