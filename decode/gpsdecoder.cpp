@@ -49,6 +49,9 @@ void GPSDecoder::Reset()
         satelliteData->Clear();
     if (gpsData)
         gpsData->Reset();
+    arrivingParts = -1;
+    rmcSeen = false;
+    gsaSinceRmc = false;
 }
 
 void GPSDecoder::OnReceived(QString received)
@@ -112,6 +115,30 @@ void GPSDecoder::DecodeRMC(const SentenceView &sentence)
     }
 
     emit GpsDataReceived(gpsData);
+    TakeFixFromRmc(sentence);
+}
+
+// A receiver that sends no GSA still says in RMC whether its position is
+// valid: after a whole second without a GSA that is the fix shown. RMC does
+// not say in how many dimensions, so a valid position counts as the lesser,
+// two-dimensional fix.
+void GPSDecoder::TakeFixFromRmc(const SentenceView &sentence)
+{
+    const bool withoutGsa = rmcSeen && !gsaSinceRmc;
+    rmcSeen = true;
+    gsaSinceRmc = false;
+    if (!withoutGsa)
+        return;
+    const bool fresh = !satelliteData;
+    SatelliteData *data = Satellites();
+    const int fixMode =
+        StartsWith(sentence, 2, QLatin1Char('A')) && sentence.Has(3) && !sentence.Field(3).isEmpty()
+            ? 1
+            : 0;
+    if (!fresh && data->fixMode == fixMode)
+        return;
+    data->fixMode = fixMode;
+    emit SatelliteDataReceived(data);
 }
 
 SatelliteData *GPSDecoder::Satellites()
@@ -128,6 +155,7 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
     SatelliteData *data = Satellites();
     gsaWatchdog->Feed();
     satellitesLost = false;
+    gsaSinceRmc = true;
 
     switch (IntField(sentence, 2)) {
     case 2:
@@ -141,7 +169,7 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
         break;
     }
 
-    int prns[12];
+    int prns[SatelliteData::MaxUsed];
     int count = 0;
     for (int i = 3; i <= 14 && sentence.Has(i); ++i)
         prns[count++] = IntField(sentence, i);
@@ -152,25 +180,44 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
 // $GPGSV,2,1,08,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45*hh
 // Fields: 1 messages, 2 message number, 3 satellites in view, then four
 // groups of PRN, elevation, azimuth and SNR.
+// The parts of a set are taken in order from part 1; the set counts once its
+// last part has come, and a set with a part missing is dropped.
 void GPSDecoder::DecodeGSV(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
     gsvWatchdog->Feed();
     satellitesLost = false;
 
-    // Only message numbers 1 to 4 reach the 16 entries; the number is held to
-    // 0..5 first so that a huge one from the line cannot overflow into range.
-    const int number = qBound(0, IntField(sentence, 2), 5);
-    const int first = sentence.Has(2) ? (number - 1) * 4 : 0;
-    if (sentence.Has(3))
-        data->satellitesInView = IntField(sentence, 3);
-
-    for (int k = 0; k < 4; ++k) {
-        const int base = 4 + 4 * k;
-        const bool snrPresent = sentence.Has(base + 3);
-        data->SetSatellite(first + k, IntField(sentence, base), IntField(sentence, base + 1),
-                           IntField(sentence, base + 2), IntField(sentence, base + 3), snrPresent);
+    // A set of more than four parts has more satellites than the entries
+    // hold; the numbers are held to a range first so that a huge one from
+    // the line cannot overflow.
+    const int total = qBound(0, IntField(sentence, 1), 10);
+    const int number = qBound(0, IntField(sentence, 2), 10);
+    if (number == 1) {
+        arriving.fill(SatelliteData::Satellite());
+        arrivingParts = 0;
+        arrivingInView = 0;
     }
+    if (arrivingParts < 0 || number != arrivingParts + 1 || number > total) {
+        arrivingParts = -1;
+        return;
+    }
+    arrivingParts = number;
+    if (sentence.Has(3))
+        arrivingInView = IntField(sentence, 3);
+    for (int k = 0; k < 4; ++k) {
+        const size_t index = size_t((number - 1) * 4 + k);
+        if (index >= arriving.size())
+            break;
+        const int base = 4 + 4 * k;
+        arriving[index] = SatelliteData::Satellite::InView(
+            IntField(sentence, base), IntField(sentence, base + 1), IntField(sentence, base + 2),
+            IntField(sentence, base + 3), sentence.Has(base + 3));
+    }
+    if (number < total)
+        return;
+    arrivingParts = -1;
+    data->SetInView(arriving, arrivingInView);
     emit SatelliteDataReceived(data);
 }
 
@@ -207,6 +254,7 @@ void GPSDecoder::OnGSVTimeout()
 {
     gsvWatchdog->Stop();
     satellitesLost = true;
+    arrivingParts = -1;
     if (satelliteData)
         satelliteData->Clear();
     emit SatelliteDataReceived(nullptr);

@@ -1,5 +1,7 @@
 #include "decode/satellitedata.h"
 
+#include <algorithm>
+
 SatelliteData::SatelliteData(QObject *parent) : QObject(parent) {}
 
 void SatelliteData::Clear()
@@ -7,20 +9,24 @@ void SatelliteData::Clear()
     satellites.fill(Satellite());
     fixMode = 0;
     satellitesInView = 0;
+    inViewKnown = false;
+    usedKnown = false;
+    usedCount = 0;
+    haveGsa = false;
 }
 
 void SatelliteData::ClearUsed()
 {
-    for (Satellite &s : satellites)
-        s.usedInFix = false;
+    usedCount = 0;
+    haveGsa = false;
+    usedKnown = false;
+    MarkUsed();
 }
 
-bool SatelliteData::SetSatellite(int index, int prn, int elevation, int azimuth, int snr,
-                                 bool snrPresent)
+SatelliteData::Satellite SatelliteData::Satellite::InView(int prn, int elevation, int azimuth,
+                                                          int snr, bool snrPresent)
 {
-    if (index < 0 || index >= MaxSatellites)
-        return false;
-    Satellite &s = satellites[static_cast<size_t>(index)];
+    Satellite s;
     s.prn = prn;
     s.elevation = elevation;
     s.azimuth = azimuth;
@@ -28,27 +34,44 @@ bool SatelliteData::SetSatellite(int index, int prn, int elevation, int azimuth,
     s.snrPresent = snrPresent;
     s.sbas = prn >= 33 && prn < 65;
     s.glonass = prn >= 65;
-    return true;
+    return s;
 }
 
 void SatelliteData::SetUsed(const int *prns, int count)
 {
-    // Receivers number their satellites below 256: a set of those numbers
-    // answers for each satellite at once; any other number is looked for.
-    quint64 set[4] = {};
-    bool others = false;
-    for (int i = 0; i < count; ++i) {
-        const uint prn = uint(prns[i]);
-        if (prn < 256)
-            set[prn >> 6] |= quint64(1) << (prn & 63);
-        else
-            others = true;
+    usedCount = 0;
+    for (int i = 0; i < count && usedCount < MaxUsed; ++i) {
+        if (prns[i] != 0)
+            usedPrns[static_cast<size_t>(usedCount++)] = prns[i];
     }
-    for (Satellite &s : satellites) {
-        const uint prn = uint(s.prn);
-        bool used = prn < 256 && (set[prn >> 6] >> (prn & 63)) & 1;
-        for (int i = 0; others && !used && i < count; ++i)
-            used = s.prn == prns[i];
-        s.usedInFix = used;
-    }
+    haveGsa = true;
+    usedKnown = inViewKnown;
+    MarkUsed();
+}
+
+void SatelliteData::SetInView(const std::array<Satellite, MaxSatellites> &set, int inView)
+{
+    satellites = set;
+    satellitesInView = inView;
+    inViewKnown = true;
+    usedKnown = haveGsa;
+    MarkUsed();
+}
+
+int SatelliteData::UsedCount() const
+{
+    return int(std::count_if(satellites.begin(), satellites.end(),
+                             [](const Satellite &s) { return s.usedInFix; }));
+}
+
+bool SatelliteData::IsUsed(int prn) const
+{
+    return prn != 0 && std::find(usedPrns.begin(), usedPrns.begin() + usedCount, prn) !=
+                           usedPrns.begin() + usedCount;
+}
+
+void SatelliteData::MarkUsed()
+{
+    for (Satellite &s : satellites)
+        s.usedInFix = IsUsed(s.prn);
 }

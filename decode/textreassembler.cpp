@@ -31,7 +31,7 @@ QString DecodeUtf8(const QString &field)
 } // namespace
 
 TextReassembler::TextReassembler(int identifiers)
-    : buffers(identifiers, MultipartBuffer(MaxTextLength))
+    : buffers(identifiers, MultipartBuffer(MaxTextLength)), lastPartFull(identifiers, false)
 {}
 
 bool TextReassembler::Add(const SentenceView &sentence, QString &message)
@@ -45,13 +45,16 @@ bool TextReassembler::Add(const SentenceView &sentence, QString &message)
     sentence.Int(3, identifier);
     if (!sentence.String(4, text) || !haveTotal || !haveNumber)
         return false;
+    if (identifier < 0 || identifier >= buffers.size())
+        return false;
+    const bool full = text.size() >= FullPartLength;
     text = DecodeUtf8(text);
     ParsedSentence::Unescape(text);
 
-    if (identifier < 0 || identifier >= buffers.size())
-        return false;
     MultipartBuffer &buffer = buffers[identifier];
-    if (!buffer.Add(number, text))
+    const bool continues = number == 1 || lastPartFull.at(identifier);
+    lastPartFull[identifier] = full;
+    if (!buffer.Add(number, continues ? text : QStringLiteral("; ") + text))
         return false;
     if (number != total)
         return false;

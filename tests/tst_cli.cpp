@@ -497,7 +497,7 @@ void TestCli::replayDecodesALog()
     const QStringList expected{
         QString::fromUtf8("GPS 20:11:48 2026-12-06 50° 47.4495' N 001° 6.2246' W 0.0 kn 211.6 "
                           "deg autonomous"),
-        "GPS 3D fix, 0 satellites used, 0 in view",
+        "GPS 3D fix, satellites not known yet",
         "UNIT MMSI 992351234",
         "AIS 21 992351234: RACON operational, light on, health good",
         "ALARM 061 20:11:49 cleared, acknowledged: AtoN: supply voltage low",

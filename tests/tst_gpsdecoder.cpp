@@ -5,6 +5,7 @@
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
 #include "decode/satellitedata.h"
+#include "decode/textreassembler.h"
 #include "support/testchecksum.h"
 
 namespace {
@@ -39,6 +40,7 @@ private slots:
     void rmc();
     void ignoresOtherTalkersAndBadLines();
     void satellitesInViewAndUsed();
+    void fixFromRmcWithoutGsa();
     void rmcWatchdogFiresTwoSecondsAfterLastFix();
     void textMessagesJoinParts();
 };
@@ -120,56 +122,81 @@ void TestGpsDecoder::satellitesInViewAndUsed()
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).value<SatelliteData *>(), nullptr);
 
-    // Message 2 fills entries 4 to 7; a group missing at the end of the
-    // sentence leaves zeros and no SNR, an empty SNR field is present.
+    // A GSA ahead of any whole GSV set: the fix is known, the counts are not.
+    decoder.OnReceived(Line("$GPGSA,A,3,01,34,,,,,,,,,,,2.5,1.3,2.1"));
+    SatelliteData *data = spy.last().at(0).value<SatelliteData *>();
+    QVERIFY(data && !data->inViewKnown && !data->usedKnown);
+    QCOMPARE(data->fixMode, 2);
+
+    // The parts of a set count together once the last has come. A group
+    // missing at the end of a sentence leaves zeros and no SNR, an empty SNR
+    // field is present.
     decoder.OnReceived(Line("$GPGSV,3,1,09,01,40,083,46,34,17,308,,70,07,344,39,14,22,228,45"));
     decoder.OnReceived(Line("$GPGSV,3,2,09,20,10,100,30,21,11,110"));
+    QCOMPARE(spy.count(), 2);
+    decoder.OnReceived(Line("$GPGSV,3,3,09"));
     QCOMPARE(spy.count(), 3);
-    SatelliteData *data = spy.last().at(0).value<SatelliteData *>();
-    QVERIFY(data);
+    QVERIFY(data->inViewKnown && data->usedKnown);
     QCOMPARE(data->satellitesInView, 9);
     const QStringList cleared =
         QVector<QString>(SatelliteData::MaxSatellites, "0 0 0 0 -").toList();
     const QStringList inView =
-        QStringList{"1 40 83 46",   "34 17 308 0 sbas", "70 7 344 39 glonass",
-                    "14 22 228 45", "20 10 100 30",     "21 11 110 0 -"} +
+        QStringList{"1 40 83 46 used", "34 17 308 0 sbas used", "70 7 344 39 glonass",
+                    "14 22 228 45",    "20 10 100 30",          "21 11 110 0 -"} +
         cleared.mid(6);
     QCOMPARE(Satellites(data), inView);
+    QCOMPARE(data->UsedCount(), 2);
 
-    // Message 5 would start at entry 16, a huge number wraps round to entry
-    // 12 when multiplied, and one below 1: none reaches an entry, but each is
-    // announced.
-    decoder.OnReceived(Line("$GPGSV,5,5,20,99,10,100,30"));
-    decoder.OnReceived(Line("$GPGSV,5,1073741828,20,99,10,100,30"));
-    decoder.OnReceived(Line("$GPGSV,5,-1073741820,20,98,10,100,30"));
-    QCOMPARE(spy.count(), 6);
+    // A set with a part missing, or with part numbers beyond any entry or
+    // out of order, changes nothing and is not announced.
+    for (const char *gsv :
+         {"$GPGSV,2,1,05,01,40,083,46", "$GPGSV,2,3,05,99,10,100,30", "$GPGSV,5,5,20,99,10,100,30",
+          "$GPGSV,5,1073741828,20,99,10,100,30", "$GPGSV,5,-1073741820,20,98,10,100,30"})
+        decoder.OnReceived(Line(gsv));
+    QCOMPARE(spy.count(), 3);
     QCOMPARE(Satellites(data), inView);
-    QCOMPARE(data->satellitesInView, 20);
 
-    // GSA: fix mode and the satellites used (among the six entries that hold
-    // one: empty fields mark the unfilled entries, PRN 0); the previous marks
-    // are cleared.
-    decoder.OnReceived(Line("$GPGSA,A,3,01,34,,,,,,,,,,,2.5,1.3,2.1"));
-    QCOMPARE(data->fixMode, 2);
-    QCOMPARE(Satellites(data).mid(0, 6).filter(" used"),
-             QStringList({"1 40 83 46 used", "34 17 308 0 sbas used"}));
-    decoder.OnReceived(Line("$GPGSA,A,7"));
-    QCOMPARE(data->fixMode, 0);
-    decoder.OnReceived(Line("$GPGSA,A,2,20,,,,,,,,,,,,2.5,1.3,2.1"));
+    // A GSA marks the satellites it names at once; satellites that move to
+    // other entries in the next set take their marks with them.
+    decoder.OnReceived(Line("$GPGSA,A,2,20,14,,,,,,,,,,,2.5,1.3,2.1"));
     QCOMPARE(data->fixMode, 1);
-    QCOMPARE(Satellites(data).mid(0, 6).filter(" used"), QStringList({"20 10 100 30 used"}));
+    QCOMPARE(data->UsedCount(), 2);
+    decoder.OnReceived(Line("$GPGSV,1,1,03,20,10,100,30,07,11,110,20,14,22,228,45"));
+    QCOMPARE(Satellites(data).mid(0, 4),
+             QStringList({"20 10 100 30 used", "7 11 110 20", "14 22 228 45 used", "0 0 0 0 -"}));
+    QCOMPARE(data->satellitesInView, 3);
 
-    // The watchdogs: the GSA one clears the marks only, the GSV one the list.
+    // The watchdogs: the GSA one leaves the used satellites unknown, the GSV
+    // one the list cleared.
     decoder.OnGSATimeout();
     QCOMPARE(spy.last().at(0).value<SatelliteData *>(), data);
-    QCOMPARE(Satellites(data), inView);
+    QVERIFY(!data->usedKnown && data->UsedCount() == 0 && data->inViewKnown);
     decoder.OnGSVTimeout();
     QCOMPARE(spy.last().at(0).value<SatelliteData *>(), nullptr);
     QCOMPARE(Satellites(data), cleared);
+    QVERIFY(!data->inViewKnown);
     // A GSA watchdog that fires later (its sentence came last) leaves them lost.
     const int lost = spy.count();
     decoder.OnGSATimeout();
     QCOMPARE(spy.count(), lost);
+}
+
+// Without GSA the fix is taken from RMC's status, once a second has passed
+// without one; a GSA has the last word whenever it comes.
+void TestGpsDecoder::fixFromRmcWithoutGsa()
+{
+    GPSDecoder decoder;
+    QSignalSpy spy(&decoder, &GPSDecoder::SatelliteDataReceived);
+    const QString valid = Line("$GPRMC,123519,A,5130.5000,N,00007.2500,W,0,0,060326,,,A");
+    const QString invalid = Line("$GPRMC,123520,V,,,,,,,060326,,,N");
+    const QString gsa = Line("$GPGSA,A,3,01,34,,,,,,,,,,,2.5,1.3,2.1");
+    QList<int> fixes;
+    for (const QString &line : {valid, valid, valid, invalid, gsa, valid, valid, valid}) {
+        const int before = spy.count();
+        decoder.OnReceived(line);
+        fixes << (spy.count() > before ? decoder.GetSatelliteData()->fixMode : -1);
+    }
+    QCOMPARE(fixes, (QList<int>{-1, 1, -1, 0, 2, -1, 1, -1}));
 }
 
 void TestGpsDecoder::rmcWatchdogFiresTwoSecondsAfterLastFix()
@@ -203,14 +230,19 @@ void TestGpsDecoder::textMessagesJoinParts()
     GPSDecoder decoder;
     QSignalSpy spy(&decoder, &GPSDecoder::GPSTextMessageReceived);
     const QString cafe = QString::fromUtf8("caf\xc3\xa9");
-    for (const char *body : {"$GPTXT,03,01,02,ANT", "$GPTXT,03,02,05,OTHER", // another identifier
-                             "$GPTXT,03,02,02,STATUS", "$GPTXT,03,03,02,=OK^2C FINE",
-                             // Identifier 99 has a buffer, 100 has none.
-                             "$GPTXT,01,01,99,LAST", "$GPTXT,01,01,100,NONE",
-                             // No text field, or an empty total or number: nothing.
-                             "$GPTXT,01,01,03", "$GPTXT,,01,03,X", "$GPTXT,01,,03,X",
-                             // The bytes of the text are UTF-8 (the line arrives byte for byte).
-                             "$GPTXT,01,01,04,caf\xc3\xa9"})
+    // A part that fills its sentence is continued by the next; short parts
+    // are texts of their own, kept apart.
+    const QByteArray full(TextReassembler::FullPartLength, 'F');
+    for (const QByteArray &body : QList<QByteArray>{
+             "$GPTXT,03,01,02,ANTENNA OK", "$GPTXT,03,02,05,OTHER", // another identifier
+             "$GPTXT,03,02,02,TIME PULSE", "$GPTXT,03,03,02,=OK^2C FINE", "$GPTXT,02,01,06," + full,
+             "$GPTXT,02,02,06,TAIL",
+             // Identifier 99 has a buffer, 100 has none.
+             "$GPTXT,01,01,99,LAST", "$GPTXT,01,01,100,NONE",
+             // No text field, or an empty total or number: nothing.
+             "$GPTXT,01,01,03", "$GPTXT,,01,03,X", "$GPTXT,01,,03,X",
+             // The bytes of the text are UTF-8 (the line arrives byte for byte).
+             "$GPTXT,01,01,04,caf\xc3\xa9"})
         decoder.OnReceived(Line(QString::fromLatin1(body)));
     // Text that is not UTF-8 that way (decoded already, or Latin-1) is kept.
     decoder.OnReceived(Line("$GPTXT,01,01,04," + cafe));
@@ -218,7 +250,8 @@ void TestGpsDecoder::textMessagesJoinParts()
     QStringList texts;
     for (const auto &signal : spy)
         texts << signal.at(0).toString();
-    QCOMPARE(texts, QStringList({"ANTSTATUS=OK, FINE", "LAST", cafe, cafe}));
+    QCOMPARE(texts,
+             QStringList({"ANTENNA OK; TIME PULSE; =OK, FINE", full + "TAIL", "LAST", cafe, cafe}));
 }
 
 QTEST_GUILESS_MAIN(TestGpsDecoder)

@@ -196,7 +196,7 @@ void TestMessageDecoder::textMessagesJoinPartsWithinBound()
     MessageDecoder decoder(&model);
     QSignalSpy spy(&decoder, &MessageDecoder::TextMessageReceived);
     for (const char *body :
-         {"$AITXT,03,01,12,LOW ", "$AITXT,03,02,12,BATTERY", "$AITXT,03,03,12,^21",
+         {"$AITXT,03,01,12,LOW BATTERY", "$AITXT,03,02,12,LANTERN OK", "$AITXT,03,03,12,^21",
           // Identifiers up to 255 have a buffer.
           "$AITXT,01,01,255,TOP", "$AITXT,01,01,256,NONE", "$AITXT,01,01,-1,NONE",
           // Another talker's text is not the unit's.
@@ -219,7 +219,8 @@ void TestMessageDecoder::textMessagesJoinPartsWithinBound()
     QStringList texts;
     for (const auto &signal : spy)
         texts << signal.at(0).toString();
-    QCOMPARE(texts, QStringList({"LOW BATTERY!", "TOP", "BEGINEND", part.repeated(fit) + "END"}));
+    QCOMPARE(texts, QStringList({"LOW BATTERY; LANTERN OK; !", "TOP", "BEGIN; END",
+                                 part.repeated(fit) + "END"}));
 }
 
 QTEST_GUILESS_MAIN(TestMessageDecoder)

@@ -231,17 +231,13 @@ void TrafficPrinter::OnGpsData(GpsData *data)
 void TrafficPrinter::OnSatelliteData(SatelliteData *data)
 {
     // A GSA and three GSV a second say the same most of the time: the line is
-    // made and shown only when one of its counts changes.
+    // made and shown only when one of its counts changes. A count not known
+    // yet is -1.
     int key[3] = {-2, 0, 0};
     if (data) {
-        int used = 0;
-        for (const SatelliteData::Satellite &s : data->satellites) {
-            if (s.usedInFix && s.prn != 0)
-                ++used;
-        }
         key[0] = data->fixMode >= 0 && data->fixMode <= 2 ? data->fixMode : 0;
-        key[1] = used;
-        key[2] = data->satellitesInView;
+        key[1] = data->usedKnown ? data->UsedCount() : -1;
+        key[2] = data->inViewKnown ? data->satellitesInView : -1;
     }
     if (std::equal(key, key + 3, lastSatelliteKey))
         return;
@@ -249,12 +245,18 @@ void TrafficPrinter::OnSatelliteData(SatelliteData *data)
     static const char *const fixes[] = {"no fix", "2D fix", "3D fix"};
     if (json) {
         if (data) {
-            JsonLine(output)
-                .Text("event", QLatin1String("satellites"))
-                .Text("fix", QLatin1String(fixes[key[0]]))
-                .Integer("in_view", key[2])
-                .Integer("used", key[1])
-                .End();
+            JsonLine line(output);
+            line.Text("event", QLatin1String("satellites"))
+                .Text("fix", QLatin1String(fixes[key[0]]));
+            if (key[2] < 0)
+                line.Null("in_view");
+            else
+                line.Integer("in_view", key[2]);
+            if (key[1] < 0)
+                line.Null("used");
+            else
+                line.Integer("used", key[1]);
+            line.End();
             EndLine();
         } else {
             PrintJson("satellites_lost");
@@ -267,11 +269,19 @@ void TrafficPrinter::OnSatelliteData(SatelliteData *data)
     }
     output += "GPS ";
     output += fixes[key[0]];
-    output += ", ";
-    AppendInteger(output, key[1]);
-    output += " satellites used, ";
-    AppendInteger(output, key[2]);
-    output += " in view";
+    if (key[2] < 0) {
+        output += ", satellites not known yet";
+    } else {
+        if (key[1] < 0) {
+            output += ", satellites used not known yet, ";
+        } else {
+            output += ", ";
+            AppendInteger(output, key[1]);
+            output += " satellites used, ";
+        }
+        AppendInteger(output, key[2]);
+        output += " in view";
+    }
     EndLine();
 }
 
