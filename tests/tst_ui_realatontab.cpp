@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTableView>
 #include <QToolTip>
 
@@ -40,6 +39,8 @@ private slots:
     void numbersKeptAsTyped_data();
     void numbersKeptAsTyped();
     void unusualNumbersAndGermanDecimals();
+    void decimalsAsTyped_data();
+    void decimalsAsTyped();
 
 private:
     void Choose(const char *combo, int code)
@@ -178,7 +179,7 @@ void TestRealAtoNTab::typedFieldsAndWarnings()
     // The last dropped a character, and says why.
     QVERIFY(QToolTip::text().startsWith("\"{\" dropped: it is not in the AIS character set"));
 
-    auto *spin = Find<QSpinBox>("spinBoxOffPositionThreshold");
+    auto *spin = Find<NumberBox>("spinBoxOffPositionThreshold");
     auto *feedback = Find<QLabel>("labelOffPositionFeedback");
     TypeOver(spin, QStringLiteral("19"));
     QCOMPARE(EditAtoN()->OffPositionThreshold(), 19);
@@ -191,10 +192,10 @@ void TestRealAtoNTab::typedFieldsAndWarnings()
 void TestRealAtoNTab::typeAndEpfsLinks()
 {
     auto *group = Find<QGroupBox>("groupBoxAtoNDimensions");
-    auto *a = Find<QSpinBox>("spinBoxDimensionA");
-    auto *b = Find<QSpinBox>("spinBoxDimensionB");
-    auto *c = Find<QSpinBox>("spinBoxDimensionC");
-    auto *d = Find<QSpinBox>("spinBoxDimensionD");
+    auto *a = Find<NumberBox>("spinBoxDimensionA");
+    auto *b = Find<NumberBox>("spinBoxDimensionB");
+    auto *c = Find<NumberBox>("spinBoxDimensionC");
+    auto *d = Find<NumberBox>("spinBoxDimensionD");
 
     // A floating type: A alone, 1 to 63 metres, and no surveyed position.
     auto *types = Find<QComboBox>("comboTypeOfAtoN");
@@ -210,10 +211,10 @@ void TestRealAtoNTab::typeAndEpfsLinks()
     Choose("comboTypeOfAtoN", 1);
     QCOMPARE(group->title(), QStringLiteral("AtoN Dimensions (Fixed)"));
     QVERIFY(ItemEnabled("comboTypeOfEPFS", 7));
-    for (QSpinBox *box : {a, b, c, d})
+    for (NumberBox *box : {a, b, c, d})
         QVERIFY(box->isVisible() && !box->isEnabled());
     Choose("comboTypeOfAtoN", 3);
-    for (QSpinBox *box : {a, b, c, d})
+    for (NumberBox *box : {a, b, c, d})
         QVERIFY(box->isEnabled());
 
     // A surveyed position: its accuracy can be chosen, the floating types go.
@@ -623,7 +624,73 @@ void TestRealAtoNTab::unusualNumbersAndGermanDecimals()
     TypeOver(latitude, "50 30 15.5");
     QVERIFY(tab->InputProblems().isEmpty());
     QCOMPARE(EditAtoN()->GetPosition()->Latitude(), 50.5 + 15.5 / 3600);
+    // A whole-number field keeps a decimal typed in it, and refuses it.
+    TypeOver(threshold, "12,5");
+    QTest::keyClick(threshold, Qt::Key_Tab);
+    QCOMPARE(threshold->text(), QString("12,5 m"));
+    QCOMPARE(tab->InputProblems(), QStringList{"Threshold: \"12,5\" is not a whole number."});
     tab->setLocale(QLocale::c());
+}
+
+void TestRealAtoNTab::decimalsAsTyped_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // after leaving the field
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("point") << "en"
+                           << "12.3"
+                           << "12.3 V"
+                           << "" << 12.3;
+    QTest::newRow("German comma") << "de"
+                                  << "12,3"
+                                  << "12,3 V"
+                                  << "" << 12.3;
+    QTest::newRow("German point") << "de"
+                                  << "12.3"
+                                  << "12,3 V"
+                                  << "" << 12.3;
+    QTest::newRow("too many decimals") << "de"
+                                       << "12,34"
+                                       << "12,34 V"
+                                       << "12,34 has too many decimals: 1 at most." << 0.0;
+    QTest::newRow("English comma") << "en"
+                                   << "1,5"
+                                   << "1,5 V"
+                                   << "\"1,5\" is not a number." << 0.0;
+    QTest::newRow("above") << "en"
+                           << "40"
+                           << "40.0 V"
+                           << "40.0 V is outside 0.0 V to 33.0 V." << 0.0;
+}
+
+void TestRealAtoNTab::decimalsAsTyped()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, problem);
+    QFETCH(double, value);
+    QWidget page;
+    page.setLocale(language == "de" ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+    auto *box = new NumberBox(&page);
+    auto *next = new QLineEdit(&page);
+    next->move(0, 40);
+    box->setDecimals(1);
+    box->setSuffix(" V");
+    box->SetUsualRange(0, 33);
+    box->Load(5);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    TypeOver(box, typed);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QVERIFY(next->hasFocus());
+    QCOMPARE(box->text(), shown);
+    QCOMPARE(box->Problem(), problem);
+    if (problem.isEmpty())
+        QCOMPARE(box->value(), value);
 }
 
 VANDREL_UI_TEST_MAIN(TestRealAtoNTab)

@@ -39,12 +39,12 @@
         <translation>&amp;OK</translation>
     </message>
     <message>
-        <location filename="../ui/aboutdialog.cpp" line="+19"/>
+        <location filename="../ui/aboutdialog.cpp" line="+24"/>
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
@@ -85,7 +85,7 @@
 <context>
     <name>Application</name>
     <message>
-        <location filename="../app/vandrelapplication.cpp" line="+29"/>
+        <location filename="../app/vandrelsettings.cpp" line="+19"/>
         <source>Orvante</source>
         <translation>Orvante</translation>
     </message>
@@ -485,7 +485,22 @@
         <translation>Datei speichern</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+25"/>
+        <source>Save into the file directly?</source>
+        <translation>Direkt in die Datei speichern?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The file %1 cannot be replaced as a whole.</source>
+        <translation>Die Datei %1 kann nicht als Ganzes ersetzt werden.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Do you want to write into the file directly?</source>
+        <translation>Möchten Sie direkt in die Datei schreiben?</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>Could not save the file</source>
         <translation>Die Datei konnte nicht gespeichert werden</translation>
     </message>
@@ -628,6 +643,19 @@
         <location line="+7"/>
         <source>name: %1 characters once $ * , ! \ ^ ~ are escaped, at most %2 fit a sentence</source>
         <translation>Name: %1 Zeichen, wenn $ * , ! \ ^ ~ umschrieben sind; höchstens %2 passen in einen Satz</translation>
+    </message>
+</context>
+<context>
+    <name>FileSaver</name>
+    <message>
+        <location filename="../model/filesaver.cpp" line="+120"/>
+        <source>The folder %1 does not allow new files, so the file cannot be replaced as a whole. The file itself may be written directly, but a failure while writing would then leave it incomplete.</source>
+        <translation>Der Ordner %1 erlaubt keine neuen Dateien, daher kann die Datei nicht als Ganzes ersetzt werden. Die Datei selbst kann direkt geschrieben werden, ein Fehler beim Schreiben ließe sie dann aber unvollständig.</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>The file may now be incomplete.</source>
+        <translation>Die Datei ist jetzt möglicherweise unvollständig.</translation>
     </message>
 </context>
 <context>
@@ -979,7 +1007,7 @@
         <translation>Über diese Anwendung</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+37"/>
+        <location filename="../ui/mainwindow.cpp" line="+38"/>
         <source>Text Log Files ( *.txt *.log )</source>
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
@@ -999,15 +1027,15 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+40"/>
-        <location line="+246"/>
-        <location line="+141"/>
-        <location line="+288"/>
+        <location line="+41"/>
+        <location line="+282"/>
+        <location line="+136"/>
+        <location line="+279"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-621"/>
+        <location line="-606"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -1017,17 +1045,17 @@
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="+118"/>
+        <location line="+117"/>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
     <message>
-        <location line="+352"/>
+        <location line="+338"/>
         <source>The retrieve did not finish; the document is as it was.</source>
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-461"/>
+        <location line="-446"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1038,12 +1066,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+315"/>
+        <location line="+309"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-173"/>
+        <location line="-168"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
@@ -1063,7 +1091,7 @@
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+69"/>
         <source>Replaying the log, lines played: %1</source>
         <translation>Protokoll wird abgespielt, abgespielte Zeilen: %1</translation>
     </message>
@@ -1073,7 +1101,7 @@
         <translation>Das Abspielen des Protokolls ist beendet; abgespielte Zeilen: %1</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+13"/>
         <source>Error writing to the Log File</source>
         <translation>Fehler beim Schreiben der Protokolldatei</translation>
     </message>
@@ -1088,7 +1116,7 @@
         <translation> UTC **:**:** </translation>
     </message>
     <message>
-        <location line="+209"/>
+        <location line="+202"/>
         <source>Save Log To File</source>
         <translation>Protokoll in Datei speichern</translation>
     </message>
@@ -1335,7 +1363,7 @@ Intervall</translation>
 <context>
     <name>NmeaShellCommand</name>
     <message>
-        <location filename="../link/nmeashellcommand.cpp" line="+71"/>
+        <location filename="../link/nmeashellcommand.cpp" line="+62"/>
         <source>the answer&apos;s first field is &quot;%1&quot;, not %2</source>
         <translation>das erste Feld der Antwort ist „%1“, nicht %2</translation>
     </message>
@@ -1368,22 +1396,32 @@ Intervall</translation>
 <context>
     <name>NumberBox</name>
     <message>
-        <location filename="../ui/numberbox.cpp" line="+41"/>
+        <location filename="../ui/numberbox.cpp" line="+124"/>
         <source>no number given.</source>
         <translation>keine Zahl angegeben.</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
+        <source>&quot;%1&quot; is not a number.</source>
+        <translation>&quot;%1&quot; ist keine Zahl.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&quot;%1&quot; is not a whole number.</source>
         <translation>&quot;%1&quot; ist keine ganze Zahl.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
+        <source>%1 has too many decimals: %2 at most.</source>
+        <translation>%1 hat zu viele Nachkommastellen: höchstens %2.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>%1 is outside %2 to %3.</source>
         <translation>%1 liegt außerhalb von %2 bis %3.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+14"/>
         <source>%1 is outside the usual range, %2 to %3; it stays as the file or the unit holds it unless changed here.</source>
         <translation>%1 liegt außerhalb des üblichen Bereichs, %2 bis %3; der Wert bleibt, wie ihn die Datei oder das Gerät hält, solange er hier nicht geändert wird.</translation>
     </message>
@@ -1409,42 +1447,17 @@ Intervall</translation>
 <context>
     <name>PadFile</name>
     <message>
-        <location filename="../model/padfile.cpp" line="+28"/>
-        <source>Could not open file: %1</source>
-        <translation>Datei konnte nicht geöffnet werden: %1</translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location filename="../model/padfile.cpp" line="+33"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location line="+27"/>
-        <source>The folder %1 does not exist.</source>
-        <translation>Der Ordner %1 existiert nicht.</translation>
+        <location line="+44"/>
+        <source>The file could not be read (%1).</source>
+        <translation>Die Datei konnte nicht gelesen werden (%1).</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>%1 is not a folder.</source>
-        <translation>%1 ist kein Ordner.</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>You are not allowed to write to %1.</source>
-        <translation>Sie dürfen nicht in %1 schreiben.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The disk is full.</source>
-        <translation>Der Datenträger ist voll.</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>The system reports: %1</source>
-        <translation>Das System meldet: %1</translation>
-    </message>
-    <message>
-        <location line="+45"/>
+        <location line="+34"/>
         <source>The file is too large to be a configuration file.</source>
         <translation>Die Datei ist zu groß für eine Konfigurationsdatei.</translation>
     </message>
@@ -2057,6 +2070,91 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>RegularFile</name>
+    <message>
+        <location filename="../model/regularfile.cpp" line="+33"/>
+        <location line="+58"/>
+        <source>The system reports: %1</source>
+        <translation>Das System meldet: %1</translation>
+    </message>
+    <message>
+        <location line="-42"/>
+        <location line="+30"/>
+        <source>%1 is a folder, not a file.</source>
+        <translation>%1 ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>%1 is a pipe (FIFO), not a file.</source>
+        <translation>%1 ist eine Pipe (FIFO), keine Datei.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 is a device, not a file.</source>
+        <translation>%1 ist ein Gerät, keine Datei.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 is a socket, not a file.</source>
+        <translation>%1 ist ein Socket, keine Datei.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 is not an ordinary file.</source>
+        <translation>%1 ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The file %1 does not exist.</source>
+        <translation>Die Datei %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A part of the path %1 is not a folder.</source>
+        <translation>Ein Teil des Pfads %1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>You are not allowed to read %1.</source>
+        <translation>Sie dürfen %1 nicht lesen.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>You are not allowed to write to %1.</source>
+        <translation>Sie dürfen nicht in %1 schreiben.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The disk holding %1 can only be read.</source>
+        <translation>Der Datenträger mit %1 kann nur gelesen werden.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The disk is full.</source>
+        <translation>Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Your disk quota is used up.</source>
+        <translation>Ihr Speicherkontingent ist aufgebraucht.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The name %1 is too long.</source>
+        <translation>Der Name %1 ist zu lang.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The disk reported an error (input/output error).</source>
+        <translation>Der Datenträger meldete einen Fehler (Ein-/Ausgabefehler).</translation>
+    </message>
+</context>
+<context>
     <name>RequestName</name>
     <message>
         <location filename="../link/requestname.cpp" line="+13"/>
@@ -2358,7 +2456,7 @@ Intervall</translation>
 <context>
     <name>SerialTransport</name>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+20"/>
+        <location filename="../link/serialtransport.cpp" line="+19"/>
         <source>Reading Log File </source>
         <translation>Lese Protokolldatei </translation>
     </message>
@@ -2374,8 +2472,8 @@ Intervall</translation>
         <translation>Verbunden mit serieller Schnittstelle: </translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+24"/>
+        <location line="+20"/>
+        <location line="+23"/>
         <source>A connection is already open</source>
         <translation>Eine Verbindung ist bereits offen</translation>
     </message>
@@ -2383,7 +2481,7 @@ Intervall</translation>
 <context>
     <name>StateMachine</name>
     <message>
-        <location filename="../app/statemachine.cpp" line="+41"/>
+        <location filename="../app/statemachine.cpp" line="+48"/>
         <source>The message schedule set risks clashing timeslots.
 The configuration has not been sent.
 
@@ -2402,7 +2500,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+44"/>
         <source>The connection to the AtoN was lost.</source>
         <translation>Die Verbindung zur AtoN ist verloren gegangen.</translation>
     </message>
@@ -2442,7 +2540,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Auf die Leitung zum Gerät konnte nicht geschrieben werden: %1</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+43"/>
         <source>Reading back the AtoN settings</source>
         <translation>Rücklesen der AtoN-Einstellungen</translation>
     </message>
@@ -2482,7 +2580,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Lesen der Laterneneinstellungen</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>Asking the unit for its MMSI</source>
         <translation>Abfrage der MMSI des Geräts</translation>
     </message>
@@ -2502,12 +2600,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Senden der Laterneneinstellungen</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="+162"/>
+        <location line="+161"/>
         <source>the AtoN settings and message schedule</source>
         <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
     </message>
@@ -2522,7 +2620,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation> und </translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>The send ended while %1 were read back: the unit holds what was sent, but it was not compared.</source>
         <translation>Das Senden endete, während %1 zurückgelesen wurden: das Gerät hält das Gesendete, es wurde aber nicht verglichen.</translation>
     </message>
@@ -2782,7 +2880,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+301"/>
+        <location filename="../link/transport.cpp" line="+309"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -2795,6 +2893,19 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+73"/>
         <source>No answer to %1 within %2 s.</source>
         <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
+    </message>
+</context>
+<context>
+    <name>UnitIdentity</name>
+    <message>
+        <location filename="../app/unitidentity.h" line="+36"/>
+        <source>not known</source>
+        <translation>nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>serial number %1, MMSI %2</source>
+        <translation>Seriennummer %1, MMSI %2</translation>
     </message>
 </context>
 <context>
@@ -2823,12 +2934,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>UnitStatusTab</name>
     <message>
-        <location filename="../ui/unitstatustab.cpp" line="+85"/>
+        <location filename="../ui/unitstatustab.cpp" line="+79"/>
         <source>Unit Status</source>
         <translation>Gerätestatus</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>GPS</source>
         <translation>GPS</translation>
     </message>
@@ -2929,8 +3040,8 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+7"/>
-        <source>Cross: nominal position of the document; dashed circle: off-position threshold; line: GPS fixes; diamonds: reported positions.</source>
-        <translation>Kreuz: Sollposition des Dokuments; gestrichelter Kreis: Schwelle der Positionsabweichung; Linie: GPS-Positionen; Rauten: gemeldete Positionen.</translation>
+        <source>Cross: nominal position the unit holds; dashed circle: off-position threshold; line: GPS fixes; diamonds: reported positions.</source>
+        <translation>Kreuz: Sollposition im Gerät; gestrichelter Kreis: Schwelle der Positionsabweichung; Linie: GPS-Positionen; Rauten: gemeldete Positionen.</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -3048,9 +3159,19 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>%1 s</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>The document has no nominal position.</source>
-        <translation>Das Dokument hat keine Sollposition.</translation>
+        <location line="+16"/>
+        <source>The unit&apos;s nominal position is not known: a log holds no settings.</source>
+        <translation>Die Sollposition des Geräts ist nicht bekannt: ein Protokoll enthält keine Einstellungen.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The unit&apos;s nominal position is not known yet: retrieve its settings to compare its position with it.</source>
+        <translation>Die Sollposition des Geräts ist noch nicht bekannt: rufen Sie seine Einstellungen ab, um seine Position damit zu vergleichen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The unit holds no nominal position.</source>
+        <translation>Das Gerät hat keine Sollposition.</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -3083,7 +3204,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>%1 mV, gelesen um %2</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+9"/>
         <source>Not linked to a unit.</source>
         <translation>Nicht mit einem Gerät verbunden.</translation>
     </message>

@@ -5,18 +5,19 @@
 
 namespace {
 // Wide enough that no digit typed is ever refused; nine digits either way.
-constexpr int TypedMinimum = -99999999;
-constexpr int TypedMaximum = 999999999;
+constexpr double TypedMinimum = -99999999;
+constexpr double TypedMaximum = 999999999;
 } // namespace
 
-NumberBox::NumberBox(QWidget *parent) : QSpinBox(parent)
+NumberBox::NumberBox(QWidget *parent) : QDoubleSpinBox(parent)
 {
+    setDecimals(0);
     setRange(TypedMinimum, TypedMaximum);
     plainToolTip = toolTip();
-    connect(this, &QSpinBox::textChanged, this, &NumberBox::ShowState);
+    connect(this, &QDoubleSpinBox::textChanged, this, &NumberBox::ShowState);
 }
 
-void NumberBox::SetUsualRange(int minimum, int maximum)
+void NumberBox::SetUsualRange(double minimum, double maximum)
 {
     usualMinimum = minimum;
     usualMaximum = maximum;
@@ -24,27 +25,112 @@ void NumberBox::SetUsualRange(int minimum, int maximum)
     ShowState();
 }
 
-void NumberBox::Load(int value)
+void NumberBox::Load(double value)
 {
     loaded = value;
     hasLoaded = true;
+    showInFull = true;
     setValue(value);
+    showInFull = false;
     ShowState();
+}
+
+bool NumberBox::Read(const QString &text, double &number, int &decimalCount) const
+{
+    const QChar mark = locale().decimalPoint();
+    int digits = 0;
+    int point = -1;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isDigit()) {
+            ++digits;
+        } else if ((c == mark || c == QLatin1Char('.')) && point < 0) {
+            point = i;
+        } else if (!(i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+')))) {
+            return false;
+        }
+    }
+    if (digits == 0)
+        return false;
+    decimalCount = point < 0 ? 0 : text.size() - point - 1;
+    QString plain = text;
+    if (point >= 0)
+        plain[point] = QLatin1Char('.');
+    bool ok = false;
+    number = plain.toDouble(&ok);
+    return ok;
+}
+
+QString NumberBox::Stripped(const QString &text) const
+{
+    QString number = text;
+    if (number.startsWith(prefix()))
+        number.remove(0, prefix().size());
+    if (!suffix().isEmpty() && number.endsWith(suffix()))
+        number.chop(suffix().size());
+    return number.trimmed();
+}
+
+QValidator::State NumberBox::validate(QString &text, int &pos) const
+{
+    Q_UNUSED(pos)
+    // Whatever could be meant as a number is taken in, to be shown and
+    // judged by Problem(), rather than refused a key at a time.
+    const QString number = Stripped(text);
+    bool digit = false;
+    for (int i = 0; i < number.size(); ++i) {
+        const QChar c = number.at(i);
+        digit = digit || c.isDigit();
+        const bool sign = i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+'));
+        if (!c.isDigit() && !sign && c != QLatin1Char('.') && c != QLatin1Char(',') &&
+            c != locale().decimalPoint())
+            return QValidator::Invalid;
+    }
+    return digit ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+double NumberBox::valueFromText(const QString &text) const
+{
+    // A text that is no number leaves the number as it was.
+    double number = 0;
+    int decimalCount = 0;
+    return Read(Stripped(text), number, decimalCount) ? number : value();
+}
+
+QString NumberBox::textFromValue(double value) const
+{
+    // A text that is no number, or has more decimals than the box keeps,
+    // stays as typed when the number it gave is shown, so that leaving the
+    // field does not put another number in its place.
+    if (!showInFull && lineEdit()) {
+        const QString typed = cleanText();
+        double number = 0;
+        int decimalCount = 0;
+        const bool plain = Read(typed, number, decimalCount) && decimalCount <= decimals();
+        if (!plain && !typed.isEmpty() &&
+            locale().toString(valueFromText(typed), 'f', decimals()) ==
+                locale().toString(value, 'f', decimals()))
+            return typed;
+    }
+    return QDoubleSpinBox::textFromValue(value);
 }
 
 QString NumberBox::Problem() const
 {
-    bool ok = false;
     const QString text = cleanText();
-    const int number = locale().toInt(text, &ok);
-    if (!ok)
-        return text.isEmpty() ? tr("no number given.")
-                              : tr("\"%1\" is not a whole number.").arg(text);
-    if ((number >= usualMinimum && number <= usualMaximum) || (hasLoaded && number == loaded))
+    double number = 0;
+    int decimalCount = 0;
+    if (!Read(text, number, decimalCount))
+        return text.isEmpty() ? tr("no number given.") : tr("\"%1\" is not a number.").arg(text);
+    if (decimalCount > decimals())
+        return decimals() == 0
+                   ? tr("\"%1\" is not a whole number.").arg(text)
+                   : tr("%1 has too many decimals: %2 at most.").arg(text).arg(decimals());
+    const bool kept = hasLoaded && Shown(number) == Shown(loaded);
+    if ((number >= usualMinimum && number <= usualMaximum) || kept)
         return QString();
     return tr("%1 is outside %2 to %3.")
-        .arg(textFromValue(number) + suffix(), textFromValue(usualMinimum) + suffix(),
-             textFromValue(usualMaximum) + suffix());
+        .arg(Shown(number), Shown(usualMinimum), Shown(usualMaximum));
 }
 
 void NumberBox::ShowState()
@@ -53,14 +139,13 @@ void NumberBox::ShowState()
     const bool unusual = problem.isEmpty() && (value() < usualMinimum || value() > usualMaximum);
     marking = true;
     if (!problem.isEmpty()) {
-        setStyleSheet(QStringLiteral("QSpinBox { border: 2px solid #d00000; }"));
+        setStyleSheet(QStringLiteral("QAbstractSpinBox { border: 2px solid #d00000; }"));
         setToolTip(problem);
     } else if (unusual) {
-        setStyleSheet(QStringLiteral("QSpinBox { border: 2px solid #c08000; }"));
+        setStyleSheet(QStringLiteral("QAbstractSpinBox { border: 2px solid #c08000; }"));
         setToolTip(tr("%1 is outside the usual range, %2 to %3; it stays as the file or the "
                       "unit holds it unless changed here.")
-                       .arg(text(), textFromValue(usualMinimum) + suffix(),
-                            textFromValue(usualMaximum) + suffix()));
+                       .arg(text(), Shown(usualMinimum), Shown(usualMaximum)));
     } else {
         setStyleSheet(QString());
         setToolTip(plainToolTip);
@@ -70,7 +155,7 @@ void NumberBox::ShowState()
 
 bool NumberBox::event(QEvent *event)
 {
-    const bool handled = QSpinBox::event(event);
+    const bool handled = QDoubleSpinBox::event(event);
     if (event->type() == QEvent::ToolTipChange && !marking) {
         plainToolTip = toolTip();
         if (!styleSheet().isEmpty())
@@ -81,8 +166,9 @@ bool NumberBox::event(QEvent *event)
 
 void NumberBox::stepBy(int steps)
 {
-    const qint64 next = qint64(value()) + qint64(steps) * singleStep();
-    setValue(int(qBound<qint64>(usualMinimum, next, usualMaximum)));
+    showInFull = true;
+    setValue(qBound(usualMinimum, value() + steps * singleStep(), usualMaximum));
+    showInFull = false;
     selectAll();
 }
 
@@ -102,7 +188,7 @@ QAbstractSpinBox::StepEnabled NumberBox::stepEnabled() const
 int NumberBox::SurplusWidth() const
 {
     const QFontMetrics metrics = fontMetrics();
-    const auto widest = [&](int low, int high) {
+    const auto widest = [&](double low, double high) {
         return qMax(metrics.horizontalAdvance(textFromValue(low)),
                     metrics.horizontalAdvance(textFromValue(high)));
     };
@@ -111,10 +197,10 @@ int NumberBox::SurplusWidth() const
 
 QSize NumberBox::sizeHint() const
 {
-    return QSpinBox::sizeHint() - QSize(SurplusWidth(), 0);
+    return QDoubleSpinBox::sizeHint() - QSize(SurplusWidth(), 0);
 }
 
 QSize NumberBox::minimumSizeHint() const
 {
-    return QSpinBox::minimumSizeHint() - QSize(SurplusWidth(), 0);
+    return QDoubleSpinBox::minimumSizeHint() - QSize(SurplusWidth(), 0);
 }

@@ -1,15 +1,18 @@
 #ifndef NUMBERBOX_H
 #define NUMBERBOX_H
 
-#include <QSpinBox>
+#include <QDoubleSpinBox>
 
-// A whole-number field that never shows one number and holds another.  A
-// number outside the range offered is kept as typed, framed in red with the
-// reason as its tool tip, rather than refused a digit at a time or replaced by
-// the previous value on leaving; the owner asks Problem() before taking the
-// value.  A number that came from a file or the unit outside that range is
-// shown as it is, framed as unusual, and is no problem while it stands.
-class NumberBox : public QSpinBox
+// A number field that never shows one number and holds another.  A number
+// outside the range offered, or with more decimals than the field keeps, is
+// kept as typed, framed in red with the reason as its tool tip, rather than
+// refused a digit at a time or replaced by the previous value on leaving; the
+// owner asks Problem() before taking the value.  A number that came from a
+// file or the unit outside that range is shown as it is, framed as unusual,
+// and is no problem while it stands.  The decimal mark is the language's,
+// and a point as well: the field shows no thousands separator that a point
+// could be taken for.  Whole numbers are a field with no decimals.
+class NumberBox : public QDoubleSpinBox
 {
     Q_OBJECT
 
@@ -17,16 +20,19 @@ public:
     explicit NumberBox(QWidget *parent = nullptr);
 
     // The range offered for typing and stepping.
-    void SetUsualRange(int minimum, int maximum);
-    int UsualMinimum() const { return usualMinimum; }
-    int UsualMaximum() const { return usualMaximum; }
+    void SetUsualRange(double minimum, double maximum);
+    double UsualMinimum() const { return usualMinimum; }
+    double UsualMaximum() const { return usualMaximum; }
     // Shows a number held by the document, which may lie outside the usual
     // range; loading is no edit.
-    void Load(int value);
+    void Load(double value);
     // Why the text shown cannot be taken ("7 m is outside 10 m to 999 m.");
     // empty when it can.
     QString Problem() const;
 
+    QValidator::State validate(QString &text, int &pos) const override;
+    double valueFromText(const QString &text) const override;
+    QString textFromValue(double value) const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -38,16 +44,25 @@ protected:
     StepEnabled stepEnabled() const override;
 
 private:
+    // The number in `text` (without prefix and suffix): true when it is one,
+    // with the count of its decimals.
+    bool Read(const QString &text, double &number, int &decimalCount) const;
+    // `text` without prefix and suffix.
+    QString Stripped(const QString &text) const;
+    QString Shown(double value) const { return textFromValue(value) + suffix(); }
     void ShowState();
     // The width that the widest number of the technical range adds to the
     // size hint beyond the widest of the usual range.
     int SurplusWidth() const;
 
-    int usualMinimum = 0;
-    int usualMaximum = 99;
+    double usualMinimum = 0;
+    double usualMaximum = 99;
     // The number loaded last: outside the usual range, it may stay.
-    int loaded = 0;
+    double loaded = 0;
     bool hasLoaded = false;
+    // While a number is loaded or stepped to it is shown in full form,
+    // whatever was typed.
+    bool showInFull = false;
     QString plainToolTip;
     bool marking = false;
 };

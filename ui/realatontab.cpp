@@ -150,8 +150,8 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     ui->spinBoxDimensionB->SetUsualRange(1, 511);
     ui->spinBoxDimensionC->SetUsualRange(0, 63);
     ui->spinBoxDimensionD->SetUsualRange(1, 63);
-    for (QSpinBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
-                          ui->spinBoxDimensionD})
+    for (NumberBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
+                           ui->spinBoxDimensionD})
         box->resize(box->size().expandedTo(box->sizeHint()));
     // Why a typed number is not taken, beside its field.
     thresholdProblem = ProblemLabel(this);
@@ -162,7 +162,7 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     dimensionProblem->setWordWrap(true);
     for (NumberBox *box : {ui->spinBoxOffPositionThreshold, ui->spinBoxDimensionA,
                            ui->spinBoxDimensionB, ui->spinBoxDimensionC, ui->spinBoxDimensionD})
-        connect(box, &QSpinBox::textChanged, this, &RealAtoNTab::ShowNumberProblems);
+        connect(box, &QDoubleSpinBox::textChanged, this, &RealAtoNTab::ShowNumberProblems);
     ui->MMSIValidationWarningLabel->show();
     // Room for a unit's version and serial number before there is one, so the
     // page's columns stay where they are when a unit connects or goes.
@@ -262,7 +262,7 @@ bool RealAtoNTab::UpdateModelFromTab(Model *target)
     // A number field that cannot take its text leaves the number stored before.
     const AtoN *own = model->GetAtoN();
     const auto number = [](const NumberBox *box, int stored) {
-        return box->Problem().isEmpty() ? box->value() : stored;
+        return box->Problem().isEmpty() ? qRound(box->value()) : stored;
     };
     aton->SetOffPositionThreshold(
         number(ui->spinBoxOffPositionThreshold, own->OffPositionThreshold()));
@@ -430,7 +430,7 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
     SelectByCode(ui->comboChannel1, aton->Channel1());
     SelectByCode(ui->comboChannel2, aton->Channel2());
     ui->spinBoxOffPositionThreshold->Load(aton->OffPositionThreshold());
-    EvaluateOffPositionThresholdValidity(ui->spinBoxOffPositionThreshold->value());
+    EvaluateOffPositionThresholdValidity(aton->OffPositionThreshold());
 
     if (AtoN::IsFixedAtoNType(aton->TypeOfAtoN())) {
         suppressEpfsSlot = true;
@@ -502,8 +502,8 @@ void RealAtoNTab::ApplyFixedLayout()
                                         QSize(170, 225), ui->labelDimensionsDrawing);
     ui->labelDimensionsDrawing->setPixmap(drawing);
     ui->spinBoxDimensionA->move(10, 50);
-    for (QSpinBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
-                          ui->spinBoxDimensionD}) {
+    for (NumberBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
+                           ui->spinBoxDimensionD}) {
         box->show();
         box->raise();
     }
@@ -532,8 +532,8 @@ void RealAtoNTab::ApplyFloatingLayout()
 void RealAtoNTab::ApplyDimensionEnabling()
 {
     const bool enable = CurrentCode(ui->comboTypeOfAtoN) != ReferencePointType;
-    for (QSpinBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
-                          ui->spinBoxDimensionD})
+    for (NumberBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
+                           ui->spinBoxDimensionD})
         box->setEnabled(enable);
 }
 
@@ -704,9 +704,9 @@ void RealAtoNTab::EvaluateOffPositionThresholdValidity(int i)
     ui->labelOffPositionFeedback->setVisible(i < LowestQuietThreshold);
 }
 
-void RealAtoNTab::on_spinBoxOffPositionThreshold_valueChanged(int i)
+void RealAtoNTab::on_spinBoxOffPositionThreshold_valueChanged(double value)
 {
-    EvaluateOffPositionThresholdValidity(i);
+    EvaluateOffPositionThresholdValidity(qRound(value));
     NumberEdited(ui->spinBoxOffPositionThreshold, model->GetAtoN()->OffPositionThreshold());
 }
 
@@ -716,7 +716,7 @@ void RealAtoNTab::NumberEdited(NumberBox *box, int stored)
         return;
     if (!box->Problem().isEmpty())
         emit Edited(this);
-    else if (box->value() != stored)
+    else if (qRound(box->value()) != stored)
         MarkEdited();
 }
 
@@ -756,27 +756,27 @@ void RealAtoNTab::on_RACONFittedCheckBox_stateChanged(int state)
     MarkEdited();
 }
 
-void RealAtoNTab::on_spinBoxDimensionA_valueChanged(int i)
+void RealAtoNTab::on_spinBoxDimensionA_valueChanged(double value)
 {
-    Q_UNUSED(i)
+    Q_UNUSED(value)
     NumberEdited(ui->spinBoxDimensionA, model->GetAtoN()->DimensionA());
 }
 
-void RealAtoNTab::on_spinBoxDimensionB_valueChanged(int i)
+void RealAtoNTab::on_spinBoxDimensionB_valueChanged(double value)
 {
-    Q_UNUSED(i)
+    Q_UNUSED(value)
     NumberEdited(ui->spinBoxDimensionB, model->GetAtoN()->DimensionB());
 }
 
-void RealAtoNTab::on_spinBoxDimensionC_valueChanged(int i)
+void RealAtoNTab::on_spinBoxDimensionC_valueChanged(double value)
 {
-    Q_UNUSED(i)
+    Q_UNUSED(value)
     NumberEdited(ui->spinBoxDimensionC, model->GetAtoN()->DimensionC());
 }
 
-void RealAtoNTab::on_spinBoxDimensionD_valueChanged(int i)
+void RealAtoNTab::on_spinBoxDimensionD_valueChanged(double value)
 {
-    Q_UNUSED(i)
+    Q_UNUSED(value)
     NumberEdited(ui->spinBoxDimensionD, model->GetAtoN()->DimensionD());
 }
 

@@ -88,12 +88,12 @@ private slots:
     void on_comboPositionAccuracy_currentIndexChanged(int index);
     void on_comboChannel1_currentIndexChanged(int index);
     void on_comboChannel2_currentIndexChanged(int index);
-    void on_spinBoxOffPositionThreshold_valueChanged(int i);
+    void on_spinBoxOffPositionThreshold_valueChanged(double value);
     void on_RACONFittedCheckBox_stateChanged(int state);
-    void on_spinBoxDimensionA_valueChanged(int i);
-    void on_spinBoxDimensionB_valueChanged(int i);
-    void on_spinBoxDimensionC_valueChanged(int i);
-    void on_spinBoxDimensionD_valueChanged(int i);
+    void on_spinBoxDimensionA_valueChanged(double value);
+    void on_spinBoxDimensionB_valueChanged(double value);
+    void on_spinBoxDimensionC_valueChanged(double value);
+    void on_spinBoxDimensionD_valueChanged(double value);
 
 private:
     void FillLists();
