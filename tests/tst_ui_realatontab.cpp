@@ -640,30 +640,18 @@ void TestRealAtoNTab::decimalsAsTyped_data()
     QTest::addColumn<QString>("problem");
     QTest::addColumn<double>("value");
 
-    QTest::newRow("point") << "en"
-                           << "12.3"
-                           << "12.3 V"
-                           << "" << 12.3;
-    QTest::newRow("German comma") << "de"
-                                  << "12,3"
-                                  << "12,3 V"
-                                  << "" << 12.3;
-    QTest::newRow("German point") << "de"
-                                  << "12.3"
-                                  << "12,3 V"
-                                  << "" << 12.3;
-    QTest::newRow("too many decimals") << "de"
-                                       << "12,34"
-                                       << "12,34 V"
-                                       << "12,34 has too many decimals: 1 at most." << 0.0;
-    QTest::newRow("English comma") << "en"
-                                   << "1,5"
-                                   << "1,5 V"
-                                   << "\"1,5\" is not a number." << 0.0;
-    QTest::newRow("above") << "en"
-                           << "40"
-                           << "40.0 V"
-                           << "40.0 V is outside 0.0 V to 33.0 V." << 0.0;
+    const auto row = [](const char *name, const char *language, const char *typed,
+                        const char *shown, const char *problem, double value) {
+        QTest::newRow(name) << QString(language) << QString(typed) << QString(shown)
+                            << QString(problem) << value;
+    };
+    row("point", "en", "12.3", "12.3 V", "", 12.3);
+    row("German comma", "de", "12,3", "12,3 V", "", 12.3);
+    row("German point", "de", "12.3", "12,3 V", "", 12.3);
+    row("too many decimals", "de", "12,34", "12,34 V", "12,34 has too many decimals: 1 at most.",
+        0);
+    row("English comma", "en", "1,5", "1,5 V", "\"1,5\" is not a number.", 0);
+    row("above", "en", "40", "40.0 V", "40.0 V is outside 0.0 V to 33.0 V.", 0);
 }
 
 void TestRealAtoNTab::decimalsAsTyped()
