@@ -135,9 +135,14 @@ void SerialController::FlushInput()
     static const QRegularExpression sentenceEnd(QStringLiteral("\\*[0-9A-F]{2}\\r"));
     int lines = 0;
     bool sentenceEndSeen = false;
-    while (port && !sentenceEndSeen && clock.elapsed() < FlushTimeoutMs) {
+    QElapsedTimer quiet;
+    quiet.start();
+    while (port && !sentenceEndSeen && clock.elapsed() < FlushTimeoutMs &&
+           quiet.elapsed() < FlushSilenceMs) {
         char buffer[1024];
         const qint64 length = port->readLine(buffer, sizeof buffer);
+        if (length > 0)
+            quiet.restart();
         const QString text =
             length > 0 ? WithoutNul(QString::fromLatin1(buffer, int(length))) : QString();
         ++lines;

@@ -46,6 +46,10 @@ public:
     static constexpr int ReplayBlockSize = 64 * 1024;
     // Longest time that the input flush at open may take.
     static constexpr int FlushTimeoutMs = 1000;
+    // The flush also ends after this long without a byte: at 38400 baud a
+    // line under way sends a character every quarter of a millisecond, so
+    // nothing half sent is left to cut into the first answer.
+    static constexpr int FlushSilenceMs = 100;
     // The unit's own USB serial adapter.
     static constexpr int DeviceVendorId = 0x27C5;
     static constexpr int DeviceProductId = 0x0502;

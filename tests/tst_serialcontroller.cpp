@@ -192,6 +192,17 @@ private slots:
         took = clock.elapsed();
         QVERIFY2(took < 800, QByteArray::number(took).constData());
         QTRY_COMPARE_WITH_TIMEOUT(lines, QStringList{"$GPTXT,whole*00\n"}, 1000);
+        QVERIFY(controller->Close());
+
+        // A quiet line ends the flush once it has been silent a while, not
+        // after the whole second.
+        PtyPair quiet;
+        clock.restart();
+        QVERIFY(controller->Open(quiet.slavePath(), 38400));
+        took = clock.elapsed();
+        QVERIFY2(took >= SerialController::FlushSilenceMs - 5 &&
+                     took < SerialController::FlushTimeoutMs * 3 / 4,
+                 QByteArray::number(took).constData());
     }
 
     // The paced replay is played through the serial transport's tests.
