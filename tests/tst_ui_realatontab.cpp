@@ -542,13 +542,13 @@ void TestRealAtoNTab::numbersKeptAsTyped_data()
                                         << "Threshold: -5 m is outside 10 m to 999 m." << -1 << 10;
     QTest::newRow("floating A") << 25 << "spinBoxDimensionA"
                                 << "99"
-                                << "Dimension A: 99 is outside 1 to 63." << 9 << 63;
+                                << "Dimension A: 99 is outside 0 to 63." << 9 << 63;
     QTest::newRow("fixed A") << 3 << "spinBoxDimensionA"
                              << "600"
                              << "Dimension A: 600 is outside 0 to 511." << 60 << 511;
     QTest::newRow("fixed D") << 3 << "spinBoxDimensionD"
-                             << "0"
-                             << "Dimension D: 0 is outside 1 to 63." << -1 << 1;
+                             << "64"
+                             << "Dimension D: 64 is outside 0 to 63." << 6 << 63;
 }
 
 void TestRealAtoNTab::numbersKeptAsTyped()

@@ -266,7 +266,7 @@
 <context>
     <name>ConfigurationCheck</name>
     <message>
-        <location filename="../app/configurationcheck.cpp" line="+55"/>
+        <location filename="../app/configurationcheck.cpp" line="+56"/>
         <source>Type of AtoN</source>
         <translation>Art der AtoN</translation>
     </message>
@@ -281,7 +281,7 @@
         <translation>Positionsgenauigkeit</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+98"/>
         <source>Channel 1</source>
         <translation>Kanal 1</translation>
     </message>
@@ -291,12 +291,27 @@
         <translation>Kanal 2</translation>
     </message>
     <message>
-        <location line="-90"/>
+        <location line="-96"/>
         <source>Off-position threshold</source>
         <translation>Schwelle für Positionsabweichung</translation>
     </message>
     <message>
         <location line="+3"/>
+        <source>ACF field 14</source>
+        <translation>ACF-Feld 14</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>ACE field 5</source>
+        <translation>ACE-Feld 5</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>ACE field 6</source>
+        <translation>ACE-Feld 6</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Dimension A</source>
         <translation>Abmessung A</translation>
     </message>
@@ -523,7 +538,7 @@
 <context>
     <name>FieldRanges</name>
     <message>
-        <location filename="../model/fieldranges.cpp" line="+24"/>
+        <location filename="../model/fieldranges.cpp" line="+33"/>
         <source>type of EPFS</source>
         <translation>EPFS-Typ</translation>
     </message>
@@ -548,7 +563,7 @@
         <translation>Kennbits</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>off-position threshold</source>
         <translation>Off-Position-Schwelle</translation>
     </message>
@@ -620,12 +635,17 @@
         <translation>Intervall</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+11"/>
         <source>battery voltage</source>
         <translation>Batteriespannung</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+49"/>
+        <source>%1 is outside the usual range of %2 to %3</source>
+        <translation>%1 liegt außerhalb des üblichen Bereichs von %2 bis %3</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>%1: %2 is outside %3 to %4</source>
         <translation>%1: %2 liegt außerhalb von %3 bis %4</translation>
     </message>
@@ -666,7 +686,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+61"/>
-        <location filename="../ui/realatontab.cpp" line="+666"/>
+        <location filename="../ui/realatontab.cpp" line="+675"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1723,7 +1743,6 @@ Intervall</translation>
     </message>
     <message>
         <location line="+37"/>
-        <location filename="../ui/realatontab.cpp" line="-291"/>
         <source>Enter the AtoN Dimension in metres (0-511)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (0-511)</translation>
     </message>
@@ -1739,7 +1758,6 @@ Intervall</translation>
     </message>
     <message>
         <location line="+19"/>
-        <location filename="../ui/realatontab.cpp" line="+18"/>
         <source>Enter the AtoN Dimension in metres (1-63)</source>
         <translation>Die AtoN-Abmessung in Metern eingeben (1-63)</translation>
     </message>
@@ -1769,7 +1787,7 @@ Intervall</translation>
         <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-501"/>
+        <location filename="../ui/realatontab.cpp" line="-782"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1924,7 +1942,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+278"/>
+        <location line="+280"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -2024,12 +2042,17 @@ Intervall</translation>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+17"/>
         <source>AtoN Dimensions (Floating)</source>
         <translation>AtoN-Abmessungen (schwimmend)</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+20"/>
+        <source>Enter the AtoN Dimension in metres (%1-%2)</source>
+        <translation>Die AtoN-Abmessung in Metern eingeben (%1-%2)</translation>
+    </message>
+    <message>
+        <location line="+23"/>
         <source>MMSI is not valid</source>
         <translation>MMSI ist ungültig</translation>
     </message>
@@ -2297,7 +2320,7 @@ Intervall</translation>
 <context>
     <name>SerialDisplay</name>
     <message>
-        <location filename="../ui/serialdisplay.cpp" line="+361"/>
+        <location filename="../ui/serialdisplay.cpp" line="+400"/>
         <source>Copy</source>
         <translation>Kopieren</translation>
     </message>

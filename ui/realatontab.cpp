@@ -5,6 +5,7 @@
 #include "atongrouparrangement.h"
 #include "drawnpixmap.h"
 #include "messageschedulecontrols.h"
+#include "model/fieldranges.h"
 #include "model/model.h"
 #include "sentences/atonsentenceace.h"
 
@@ -146,10 +147,12 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     }
     // The dimension boxes sit at fixed places on the drawing; with a larger
     // font they grow from there rather than cut their digits off.
-    ui->spinBoxOffPositionThreshold->SetUsualRange(10, 999);
-    ui->spinBoxDimensionB->SetUsualRange(1, 511);
-    ui->spinBoxDimensionC->SetUsualRange(0, 63);
-    ui->spinBoxDimensionD->SetUsualRange(1, 63);
+    ui->spinBoxOffPositionThreshold->SetUsualRange(
+        FieldRanges::UsualMinimum(FieldRanges::OffPositionThreshold),
+        FieldRanges::UsualMaximum(FieldRanges::OffPositionThreshold));
+    UseDimensionRange(ui->spinBoxDimensionB, FieldRanges::DimensionB);
+    UseDimensionRange(ui->spinBoxDimensionC, FieldRanges::DimensionC);
+    UseDimensionRange(ui->spinBoxDimensionD, FieldRanges::DimensionD);
     for (NumberBox *box : {ui->spinBoxDimensionA, ui->spinBoxDimensionB, ui->spinBoxDimensionC,
                            ui->spinBoxDimensionD})
         box->resize(box->size().expandedTo(box->sizeHint()));
@@ -507,8 +510,7 @@ void RealAtoNTab::ApplyFixedLayout()
         box->show();
         box->raise();
     }
-    ui->spinBoxDimensionA->SetUsualRange(0, 511);
-    ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (0-511)"));
+    UseDimensionRange(ui->spinBoxDimensionA, FieldRanges::DimensionA);
 }
 
 void RealAtoNTab::ApplyFloatingLayout()
@@ -525,8 +527,15 @@ void RealAtoNTab::ApplyFloatingLayout()
     ui->spinBoxDimensionB->hide();
     ui->spinBoxDimensionC->hide();
     ui->spinBoxDimensionD->hide();
-    ui->spinBoxDimensionA->SetUsualRange(1, 63);
-    ui->spinBoxDimensionA->setToolTip(tr("Enter the AtoN Dimension in metres (1-63)"));
+    UseDimensionRange(ui->spinBoxDimensionA, FieldRanges::FloatingDimension);
+}
+
+void RealAtoNTab::UseDimensionRange(NumberBox *box, FieldRanges::Field field)
+{
+    const int lowest = FieldRanges::UsualMinimum(field);
+    const int highest = FieldRanges::UsualMaximum(field);
+    box->SetUsualRange(lowest, highest);
+    box->setToolTip(tr("Enter the AtoN Dimension in metres (%1-%2)").arg(lowest).arg(highest));
 }
 
 void RealAtoNTab::ApplyDimensionEnabling()

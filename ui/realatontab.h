@@ -2,6 +2,7 @@
 #define REALATONTAB_H
 
 #include "atonconfiguration.h"
+#include "model/fieldranges.h"
 
 #include <QHash>
 #include <QVariant>
@@ -103,6 +104,8 @@ private:
     void ApplyFixedLayout();
     void ApplyFloatingLayout();
     void ApplyDimensionEnabling();
+    // The range the unit's settings usually keep to, offered for typing.
+    void UseDimensionRange(NumberBox *box, FieldRanges::Field field);
     // A surveyed position has a chosen accuracy and cannot float.
     void ApplyEpfs(bool surveyed);
     // Enables or disables the floating types (20 to 31) of the type list.
