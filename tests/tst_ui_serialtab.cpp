@@ -260,6 +260,10 @@ void TstSerialTab::displayStaysWithinItsBound()
     tab.OnReceived("$PVKX,255,appver*00\nnext\n");
     QCOMPARE(view->Text(), QString(">$PVKX,255,appver*00\nnext\n"));
     QCOMPARE(view->CharacterCount(), view->Text().size());
+    // The next link's lines are marked off from these.
+    tab.OnClosed();
+    tab.OnOpened();
+    QVERIFY(view->Line(2).startsWith("------ new link, "));
 
     // A selection on text that is trimmed away goes with it.
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(1, 6));

@@ -2409,7 +2409,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../ui/serialtab.cpp" line="+71"/>
+        <location filename="../ui/serialtab.cpp" line="+72"/>
         <source>Log To File</source>
         <translation>In Datei protokollieren</translation>
     </message>
@@ -2470,7 +2470,14 @@ Intervall</translation>
 </translation>
     </message>
     <message>
-        <location line="-119"/>
+        <location line="+63"/>
+        <source>------ new link, %1 UTC ------
+</source>
+        <translation>------ neue Verbindung, %1 UTC ------
+</translation>
+    </message>
+    <message>
+        <location line="-182"/>
         <location line="+12"/>
         <source>The NMEA Sentence is invalid. It has not been sent.</source>
         <translation>Der NMEA-Satz ist ungültig. Er wurde nicht gesendet.</translation>

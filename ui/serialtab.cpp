@@ -6,6 +6,7 @@
 #include "ui/serialdisplay.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -272,6 +273,12 @@ void SerialTab::OnReceived(QString received)
 void SerialTab::OnOpened()
 {
     opened = true;
+    // What a new link (or a replay) brings is told apart from the lines
+    // of the one before.
+    if (ui->textEditReceived->CharacterCount() > 0)
+        AppendToDisplay(
+            tr("------ new link, %1 UTC ------\n")
+                .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("HH:mm:ss"))));
     UpdateControls();
 }
 
