@@ -64,7 +64,7 @@ void StateMachine::Connected()
     connected = true;
     closing = false;
     errorShown = false;
-    unitMmsiKnown = false;
+    answeredSerial.clear();
     // A new link starts afresh: a give-up or a polling run of an earlier link
     // says nothing about this one, and a later silent unit must be reported.
     gaveUp = false;
@@ -232,10 +232,14 @@ bool StateMachine::Send(const Model &source, int tabs)
     *sentCopy = source;
     plan.Clear();
     const int pace = Transport::SendPacingMs;
-    if (!unitMmsiKnown) {
-        plan.Add({QStringLiteral("Identity"), false, TransferPlan::ForgetUnitMmsi,
-                  tr("Asking the unit for its MMSI"), 1, TransferPlan::AnswerMs, false});
-    }
+    // Nothing carries the unit's serial number, and the lantern commands
+    // carry no address at all: the unit is asked who it is first.
+    unitConfirmed = false;
+    answeredSerial.clear();
+    plan.Add({QStringLiteral("SerNo Test"), false, TransferPlan::PrepareNothing,
+              tr("Asking the unit for its serial number"), 1, TransferPlan::AnswerMs, false});
+    plan.Add({QStringLiteral("Identity"), false, TransferPlan::ForgetUnitMmsi,
+              tr("Asking the unit for its MMSI"), 1, TransferPlan::AnswerMs, false});
     if (tabs & AtoNPart) {
         // The name continuation is a fourth sentence.
         AtoNSentenceACE ace(sentCopy->GetAtoN(), nullptr);
@@ -302,6 +306,14 @@ void StateMachine::QueueCurrentJob()
     const TransferPlan::Job *job = plan.Current();
     if (!job)
         return;
+    if (transfer == Sending && job->send && !unitConfirmed) {
+        const QString mismatch = UnitMismatch();
+        if (!mismatch.isEmpty()) {
+            RefuseForOtherUnit(mismatch);
+            return;
+        }
+        unitConfirmed = true;
+    }
     Prepare(job->preparation);
     EmitProgress();
     emit QueueJob(job->name, job->send);
@@ -353,8 +365,11 @@ void StateMachine::EmitProgress()
 
 void StateMachine::JobComplete(QString name, bool send)
 {
-    if (!send && (name == QLatin1String("Kelvane") || name == QLatin1String("Identity")))
-        unitMmsiKnown = true;
+    // The unit has told who it is as the link started: from now on it is
+    // asked now and then whether it is still there.
+    if (connected && !send && name == QLatin1String("Identity") && !IsTransferring() && !polling &&
+        !gaveUp && !closing)
+        StartSerialNumberTest();
     const TransferPlan::Job *job = plan.Current();
     if (IsTransferring() && job && job->name == name && job->send == send) {
         plan.Next();
@@ -560,8 +575,52 @@ void StateMachine::OnSerialNumberTestTimeout()
 
 void StateMachine::OnProductSerialNumberTest(QString serial_number)
 {
-    Q_UNUSED(serial_number) // the window compares it with the unit's number
+    answeredSerial = serial_number;
     missedAnswers = 0;
+}
+
+QString StateMachine::UnitMismatch() const
+{
+    const QString answeredMmsi = transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi();
+    const bool sameSerial =
+        expectedUnit.serialNumber.isEmpty() || answeredSerial == expectedUnit.serialNumber;
+    const bool sameMmsi = expectedUnit.mmsi.isEmpty() || answeredMmsi == expectedUnit.mmsi;
+    if (sameSerial && sameMmsi)
+        return QString();
+    UnitIdentity answered;
+    answered.serialNumber = answeredSerial;
+    answered.mmsi = answeredMmsi;
+    return tr("The send was meant for the unit with %1, but the unit on the line answers with "
+              "%2. Nothing has been sent.")
+        .arg(expectedUnit.Text(), answered.Text());
+}
+
+// Nothing has gone out: the tabs go back to what they were before the send.
+void StateMachine::RefuseForOtherUnit(const QString &mismatch)
+{
+    const int tabs = transferTabs;
+    EndTransfer();
+    for (int tab = 0; tab < TabCount; ++tab) {
+        if (tabs & (1 << tab))
+            SetTabState(tab, TabNotSynced, true);
+    }
+    emit SendFinished(false);
+    const QString text = tr("The configuration has not been sent:") + QLatin1Char('\n') + mismatch;
+    if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SendRefused)))
+        emit SendRefused(text);
+    else
+        qWarning().noquote() << text;
+    StartSerialNumberTest();
+}
+
+void StateMachine::OtherUnitDocked()
+{
+    if (!connected)
+        return;
+    for (int tab = 0; tab < TabCount; ++tab) {
+        if (tabStates[tab] != TabSyncing)
+            SetTabState(tab, TabNotSynced, true);
+    }
 }
 
 void StateMachine::OnFaultLogRequest()

@@ -2,6 +2,7 @@
 #define STATEMACHINE_H
 
 #include "app/transferplan.h"
+#include "app/unitidentity.h"
 
 #include <QObject>
 #include <QString>
@@ -23,9 +24,11 @@ class QTimer;
 // written between jobs. A retrieve shows its tabs only once every job has
 // read its part. A send is checked first (slot clash, ranges, line lengths)
 // and refused as a whole; what it sends is a copy of the document taken when
-// it is accepted, addressed by the MMSI the unit holds (asked of the unit
-// first on a link that has not read it yet); it then reads back what it sent
-// and compares it with that copy.
+// it is accepted. Before its first set sentence it asks the unit on the line
+// for its serial number and MMSI and goes on only when they are those of the
+// unit it was meant for, addressing the unit by that MMSI; it then reads back
+// what it sent and compares it with that copy. Presence polling starts once
+// the unit has told its identity at link start.
 class StateMachine : public QObject
 {
     Q_OBJECT
@@ -62,6 +65,11 @@ public:
     // The send takes a copy of document as it is now.
     bool Retrieve(int parts);
     bool Send(const Model &document, int parts);
+    // The unit the sends are meant for: the serial number and MMSI a send
+    // confirms before anything goes out (an empty field is not compared).
+    void SetExpectedUnit(const UnitIdentity &unit) { expectedUnit = unit; }
+    // Another unit has been docked: what the tabs show is not what it holds.
+    void OtherUnitDocked();
 
     // Stops presence polling.
     void StopSerialNumberTest();
@@ -161,6 +169,9 @@ private:
     void Prepare(TransferPlan::Preparation preparation);
     void FinishRetrieve();
     void FinishSend();
+    // Empty when the unit on the line is the expected one; otherwise why not.
+    QString UnitMismatch() const;
+    void RefuseForOtherUnit(const QString &mismatch);
     QStringList Mismatches(int tab) const;
     // Ends the transfer that failed or was cut off, if one runs; for a send,
     // returns what the unit may now hold.
@@ -193,7 +204,11 @@ private:
     // The tab was changed while its transfer ran.
     bool editedDuringTransfer[TabCount] = {false, false};
     // The unit's MMSI has been read on this link.
-    bool unitMmsiKnown = false;
+    UnitIdentity expectedUnit;
+    // The serial number the unit answered last, and whether the send in
+    // progress has confirmed the unit.
+    QString answeredSerial;
+    bool unitConfirmed = false;
     // The link is being closed on purpose.
     bool closing = false;
     // An error has been shown for this link.

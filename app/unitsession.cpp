@@ -75,12 +75,15 @@ bool UnitSession::Retrieve(int parts)
     return IsReady() && stateMachine->Retrieve(parts);
 }
 
-bool UnitSession::Send(const Model &source, int parts)
+bool UnitSession::Send(const Model &source, int parts, const UnitIdentity &meantFor)
 {
     if (!IsReady())
         return false;
     readBack.clear();
-    if (!stateMachine->Send(source, parts))
+    stateMachine->SetExpectedUnit(meantFor.IsEmpty() ? identity : meantFor);
+    const bool started = stateMachine->Send(source, parts);
+    stateMachine->SetExpectedUnit(identity);
+    if (!started)
         return false;
     // What the unit holds of its AtoN settings is known again once they
     // have been read back.
@@ -229,16 +232,30 @@ void UnitSession::OnJobComplete(const QString &name, bool send)
     stateMachine->JobComplete(name, send);
 }
 
-void UnitSession::SetIdentity(const UnitIdentity &now)
+void UnitSession::SetIdentity(const UnitIdentity &told)
 {
-    if (now == identity)
+    if (told == identity)
         return;
     const UnitIdentity before = identity;
-    identity = now;
-    // What was read of the unit before is another unit's.
-    if (now.IsOtherUnitThan(before))
+    identity = told;
+    const bool otherUnit = told.IsOtherUnitThan(before);
+    if (otherUnit) {
+        // Everything known of the unit before is another unit's.
+        identity.mmsi.clear();
+        identity.softwareVersion.clear();
+        configuration->Reset();
         SetConfigurationKnown(false);
-    emit IdentityChanged(now, before);
+        status->Clear();
+        stateMachine->OtherUnitDocked();
+    }
+    stateMachine->SetExpectedUnit(identity);
+    emit IdentityChanged(identity, before);
+    // The new unit tells its version and MMSI; a transfer running asks for
+    // what it needs itself.
+    if (otherUnit && IsReady() && !IsTransferring()) {
+        emit stateMachine->QueueJob(QStringLiteral("Version"), false);
+        emit stateMachine->QueueJob(QStringLiteral("Identity"), false);
+    }
 }
 
 void UnitSession::SetConfigurationKnown(bool known)

@@ -77,7 +77,10 @@ public:
     // Sends the parts of document to the unit and reads them back;
     // SendFinished follows. False when it cannot start or is refused before
     // anything went out (the reason comes as SendRefused or SlotClashWarning).
-    bool Send(const Model &document, int parts);
+    // Before anything goes out the unit on the line must answer with the
+    // serial number and MMSI of meantFor (by default the unit the session
+    // knows now); otherwise nothing is sent and SendRefused names both units.
+    bool Send(const Model &document, int parts, const UnitIdentity &meantFor = UnitIdentity());
     // Asks the unit for its battery voltage; the status takes the answer.
     bool ReadBatteryVoltage();
 
@@ -124,7 +127,10 @@ signals:
     // complete false: the send was cut off (Failed says what the unit holds);
     // mismatches: "field: sent -> held" lines of what the unit did not take.
     void SendFinished(bool complete, QStringList mismatches);
-    // The serial number, MMSI or version the unit tells has changed.
+    // The serial number, MMSI or version the unit tells has changed. When
+    // the serial number is another one, another unit has been docked: what
+    // was known of the one before (its configuration, status, MMSI and
+    // version) is gone, and the new unit's is being read.
     void IdentityChanged(UnitIdentity now, UnitIdentity before);
 
 private:

@@ -182,12 +182,13 @@ private slots:
         editModel->GetLanternInterface()->SetLimvmax(14000);
         QVERIFY(editModel->GetMessageSchedule()->DisableReport(0)); // its slots would clash
 
-        // The unit's MMSI is asked for first; everything after comes from the
-        // copy taken when the send was accepted.
+        // The unit's serial number and MMSI are asked for first; everything
+        // after comes from the copy taken when the send was accepted.
         edited->GetAtoNMMSI()->SetNewMmsi("992350002");
         transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("111111111"); // an earlier unit's
         QSignalSpy progress(machine, &StateMachine::TransferProgress);
         machine->SendAllTabs();
+        recorder->Play("got:SerNo_Test");
         QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("000000000"));
         Model sent;
         sent = *editModel;
@@ -206,7 +207,7 @@ private slots:
         machine->LineSent("SerNo Test", false);
         for (int line = 0; line < 3; ++line)
             machine->LineSent("Kelvane", false);
-        const int total = 1 + 3 + sent.GetMessageSchedule()->Count() + 8 + 3 + 1 + 8;
+        const int total = 1 + 1 + 3 + sent.GetMessageSchedule()->Count() + 8 + 3 + 1 + 8;
         const QVariantList third = progress.last();
         QCOMPARE(third.at(0).toString(), QStringLiteral("Reading back the AtoN settings 3 of 3"));
         QCOMPARE(third.at(2).toInt(), total);
@@ -222,20 +223,23 @@ private slots:
         transportModel->GetLanternInterface()->SetLimvmax(12000);
         recorder->Play("got:Message_Schedule got:Get_LIM ?");
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|icon 1 3|enable 1 false|"
-                      "job Identity false|job Kelvane true|job Message Schedule true|"
+                      "job SerNo Test false|job Identity false|job Kelvane true|"
+                      "job Message Schedule true|"
                       "job Set LIM true|job Kelvane false|job Message Schedule false|"
                       "job Get LIM false|running 0|icon 0 1|enable 0 true|"
                       "readback 0 Name: \"NORTH PIER\" -> \"NORTH PI\"|icon 1 1|enable 1 true|"
                       "readback 1 Maximum voltage: 14.000 V -> 12.000 V|state 1 1 0");
         QCOMPARE(progress.last(), QVariantList({QString(), 0, 0, 0}));
 
-        // A second send on the link knows the unit's MMSI. An empty schedule
-        // sends no row, and whatever rows the unit holds are its own.
+        // A second send on the link asks who the unit is again. An empty
+        // schedule sends no row, and whatever rows the unit holds are its own.
         editModel->GetAtoN()->SetName("NORTH PIER");
         LoadRows(editModel->GetMessageSchedule(), {});
         QCOMPARE(editModel->GetMessageSchedule()->Count(), 0);
-        recorder->Play("SendTab:0 sent:Kelvane got:Kelvane got:Message_Schedule");
-        EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|job Kelvane true|job Kelvane false|"
+        recorder->Play("SendTab:0 got:SerNo_Test got:Identity sent:Kelvane got:Kelvane "
+                       "got:Message_Schedule");
+        EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|job SerNo Test false|"
+                      "job Identity false|job Kelvane true|job Kelvane false|"
                       "job Message Schedule false|running 0|icon 0 4|enable 0 true|readback 0 ");
     }
 
@@ -287,15 +291,17 @@ private slots:
         // Closed on purpose: no error, but what the unit may hold in part, or
         // that it holds what it held when nothing went out.
         row("send cut off",
-            "Connected SendTab:1 got:Identity setline:Set_LIM Disconnecting Disconnected",
+            "Connected SendTab:1 got:SerNo_Test got:Identity setline:Set_LIM Disconnecting "
+            "Disconnected",
             "interrupted The send ended before it was complete: the unit may hold the lantern "
             "settings only in part.");
         row("send cut off before setting",
-            "Connected SendTab:1 got:Identity Disconnecting Disconnected",
+            "Connected SendTab:1 got:SerNo_Test got:Identity Disconnecting Disconnected",
             "interrupted The send ended before any of the lantern settings went out: the unit "
             "holds what it held before.");
         // A failed send: one box, naming the step and what the unit holds.
-        row("send times out", "Connected SendTab:1 got:Identity setline:Set_LIM Timeout:no_answer",
+        row("send times out",
+            "Connected SendTab:1 got:SerNo_Test got:Identity setline:Set_LIM Timeout:no_answer",
             "disconnect|error Error sending to the AtoN Sending lantern settings 1 of 8 failed. "
             "no answer\n\nThe send ended before it was complete: the unit may hold the lantern "
             "settings only in part.");
@@ -303,6 +309,32 @@ private slots:
             "error Error sending to the AtoN The connection to the AtoN was lost.\n\nThe send "
             "ended before any of the lantern settings went out: the unit holds what it held "
             "before.");
+    }
+
+    // A send confirms the unit first: another unit on the line gets nothing,
+    // the lantern settings (which carry no address) included.
+    void sendGoesOnlyToTheUnitMeant()
+    {
+        UnitIdentity meant;
+        meant.serialNumber = "A1";
+        meant.mmsi = "992351234";
+        machine->SetExpectedUnit(meant);
+        recorder->Play("Connected - SendTab:1 OnProductSerialNumberTest:B2 got:SerNo_Test");
+        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("992357777");
+        recorder->Play("got:Identity ?");
+        const QString other = recorder->Take();
+        QVERIFY2(!other.contains("Set LIM") && other.endsWith("state 1 1 0"), qPrintable(other));
+        for (const char *named : {"refused", "A1", "B2", "992351234", "992357777"})
+            QVERIFY2(other.contains(named), named);
+        QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabNotSynced));
+        // An MMSI of another unit under the same serial number is refused too.
+        recorder->Play("SendTab:1 OnProductSerialNumberTest:A1 got:SerNo_Test got:Identity");
+        QVERIFY(!recorder->Take().contains("Set LIM"));
+        // The unit meant: the send goes on.
+        recorder->Play("SendTab:1 OnProductSerialNumberTest:A1 got:SerNo_Test");
+        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("992351234");
+        recorder->Play("got:Identity");
+        QVERIFY(recorder->Take().contains("job Set LIM true"));
     }
 
     void linkFailures()

@@ -348,24 +348,6 @@ void TstMainWindow::linkSignalsAndTransferRequests()
     MainWindow window;
     auto *tabs = child<QTabWidget>(window, "tabWidget");
 
-    // Another unit in the dock: both tabs are read, once unsaved edits have
-    // been offered a save.  The question comes once for each unit; Cancel
-    // keeps the document.
-    QSignalSpy getAll(&window, &MainWindow::GetAllTabs);
-    window.OnProductSerialNumber("A123456");
-    window.OnProductSerialNumberTest("A123456");
-    window.OnProductSerialNumberTest("B999999");
-    QCOMPARE(getAll.count(), 1);
-    edit(window, "KEPT");
-    {
-        ModalAnswer answers(
-            {ModalAnswer::Press(QMessageBox::Cancel), ModalAnswer::Press(QMessageBox::Discard)});
-        for (const char *answer : {"C000001", "C000001", "A123456"})
-            window.OnProductSerialNumberTest(answer);
-        QCOMPARE(answers.answered(), 2);
-    }
-    QCOMPARE(getAll.count(), 2);
-
     // A value typed on the lantern tab counts for that tab when the user
     // goes to another tab without pressing Enter.
     window.show();

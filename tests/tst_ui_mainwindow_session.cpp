@@ -1,8 +1,10 @@
 // The window against the unit simulator.
 
 #include "app/statemachine.h"
+#include "app/unitsession.h"
 #include "link/serialtransport.h"
 #include "model/padfile.h"
+#include "status/unitstatus.h"
 #include "ui/mainwindow.h"
 
 #include "modalanswer.h"
@@ -93,6 +95,8 @@ private:
 private slots:
     void wholeSession();
     void transfersShowProgressAndFailures();
+    void anotherUnitDockedAfterEdits();
+    void portRemovedWhileIdle();
 };
 
 void TstMainWindowSession::wholeSession()
@@ -223,9 +227,10 @@ void TstMainWindowSession::wholeSession()
     name->selectAll();
     QTest::keyClicks(name, "EDITED");
     {
-        A discard({A::Press(QMessageBox::Discard)});
+        A discard({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Discard)});
         unit.Redock(other);
-        QTRY_COMPARE_WITH_TIMEOUT(discard.answered(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(discard.answered(), 2, 10000);
+        QCOMPARE(discard.texts.value(0), QString("Another unit has been docked."));
     }
     QTRY_COMPARE_WITH_TIMEOUT(name->text(), QString("OTHER UNIT"), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
@@ -390,6 +395,145 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
     QVERIFY(!step->isVisible() && !bar->isVisible());
     QCOMPARE(child<QLineEdit>(window, "lineName")->text(), QString("REFUSED NAME"));
+    App()->SetMainWindow(nullptr);
+}
+
+// Unit B is retrieved and edited, then unit A takes the dock; the edits are
+// kept (Cancel). Unit A ends holding what it held, or the whole document
+// once the engineer has agreed to the box naming both units: never B's
+// lantern settings beside its own AtoN settings.
+void TstMainWindowSession::anotherUnitDockedAfterEdits()
+{
+    using A = ModalAnswer;
+    SimProcess unit({"--fast", "--serial", "UNIT-B"});
+    QVERIFY(!unit.port.isEmpty());
+    // A file of a unit far away with another threshold: the unit status
+    // judges the docked unit by what it holds, never by this file.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("far.pad");
+    Model far;
+    far.GetAtoN()->GetPosition()->SetLatitude(51.8);
+    far.GetAtoN()->GetPosition()->SetLongitude(2.5);
+    far.GetAtoN()->SetOffPositionThreshold(66);
+    QCOMPARE(PadFile::Save(file, far), PadFile::Done);
+
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    {
+        A open({A::ChooseFile(file)});
+        child<QAction>(window, "actionOpenFile")->trigger();
+        QCOMPARE(open.answered(), 1);
+    }
+    link(window, unit.port);
+    auto *tabs = child<QTabWidget>(window, "tabWidget");
+    tabs->setCurrentWidget(child<QWidget>(window, "tabUnitStatus"));
+    auto *warning = child<QLabel>(window, "labelOffPositionWarning");
+    auto *fromFix = child<QLabel>(window, "labelOffPositionGps");
+    QTRY_VERIFY_WITH_TIMEOUT(warning->text().contains("not known yet"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!child<QLabel>(window, "labelGpsPosition")->text().startsWith("-"),
+                             10000);
+    QCOMPARE(fromFix->text(), QString("-"));
+    // Read, the unit's own nominal position is the measure.
+    {
+        A discard({A::Press(QMessageBox::Discard)});
+        retrieveAll(window);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(fromFix->text() != "-", 5000);
+    QVERIFY2(fromFix->text().split(' ').value(0).toDouble() < 75, qPrintable(fromFix->text()));
+    QVERIFY(!warning->text().contains("not known"));
+
+    // B's document, edited.
+    const QJsonObject b = unit.State();
+    tabs->setCurrentIndex(0);
+    auto *name = child<QLineEdit>(window, "lineName");
+    name->selectAll();
+    QTest::keyClicks(name, "B EDITED");
+    auto *serial = child<QLabel>(window, "labelProductSerialNumber");
+    QCOMPARE(serial->text(), QString("UNIT-B"));
+
+    // Unit A takes the dock.
+    QJsonObject a = b;
+    QJsonObject shell = a["shell"].toObject(), lantern = a["lantern"].toObject(),
+                ace = a["ace"].toObject();
+    shell["serialNumber"] = "UNIT-A";
+    a["mmsi"] = "992357777";
+    ace["name"] = "UNIT A";
+    lantern["limen"] = 1;
+    lantern["limvmin"] = 11500;
+    lantern["limvmax"] = 24000;
+    a["shell"] = shell, a["lantern"] = lantern, a["ace"] = ace;
+    {
+        A told({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Cancel)});
+        unit.Redock(a);
+        QTRY_COMPARE_WITH_TIMEOUT(told.answered(), 2, 15000);
+        QCOMPARE(told.texts.value(0), QString("Another unit has been docked."));
+        for (const char *named : {"UNIT-A", "UNIT-B", "992357777", "992351234"})
+            QVERIFY2(told.informativeTexts.value(0).contains(named),
+                     qPrintable(told.informativeTexts.value(0)));
+        QCOMPARE(told.texts.value(1), QString("The file has been modified."));
+    }
+    // The edits stay; nothing of B is shown as the unit's, and neither tab
+    // claims to be what the unit holds.
+    QCOMPARE(name->text(), QString("B EDITED"));
+    const StateMachine *machine = App()->GetStateMachine();
+    QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabNotSynced));
+    QCOMPARE(machine->TabStateOf(1), int(StateMachine::TabNotSynced));
+    QTRY_COMPARE_WITH_TIMEOUT(serial->text(), QString("UNIT-A"), 5000);
+    QVERIFY(!App()->Session()->Status()->NominalAvailable());
+
+    // The lantern tab alone: the box names both units and offers the whole
+    // document only. Cancel: the unit holds what it held.
+    tabs->setCurrentIndex(1);
+    QTRY_VERIFY_WITH_TIMEOUT(idle(), 10000);
+    {
+        A refused({A::Press(QMessageBox::Cancel)});
+        child<QAction>(window, "actionSendCurrentTab")->trigger();
+        QCOMPARE(refused.answered(), 1);
+        for (const char *named : {"UNIT-A", "UNIT-B", "992357777", "992351234"})
+            QVERIFY2(refused.informativeTexts.value(0).contains(named),
+                     qPrintable(refused.informativeTexts.value(0)));
+    }
+    QTest::qWait(500);
+    QVERIFY(unit.State() == a);
+
+    // Agreed: the whole document goes to unit A.
+    {
+        A agreed({A::Press(QMessageBox::Yes), A::Press(QMessageBox::Ok)});
+        child<QAction>(window, "actionSendCurrentTab")->trigger();
+        QCOMPARE(agreed.answered(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!machine->IsTransferring() && idle(), 60000);
+    }
+    const QJsonObject held = unit.State();
+    QCOMPARE(held["ace"]["name"].toString(), QString("B EDITED"));
+    QVERIFY(held["lantern"] == b["lantern"]);
+    QVERIFY(held["acf"] == b["acf"]);
+    QCOMPARE(held["shell"]["serialNumber"].toString(), QString("UNIT-A"));
+    App()->SetMainWindow(nullptr);
+    QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+}
+
+// Linked, nothing read yet, the unit's adapter pulled: the window says so
+// once, within a few seconds.
+void TstMainWindowSession::portRemovedWhileIdle()
+{
+    using A = ModalAnswer;
+    SimProcess unit({"--fast", "--quiet"});
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    link(window, unit.port);
+    QTRY_VERIFY_WITH_TIMEOUT(App()->GetStateMachine()->IsPolling(), 5000);
+    A lost({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
+    unit.Unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(lost.answered(), 1, 6000);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
+    QVERIFY(on(window, "pushButtonConnect"));
+    QTest::qWait(2000);
+    QCOMPARE(lost.answered(), 1);
     App()->SetMainWindow(nullptr);
 }
 

@@ -68,6 +68,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     document = new DocumentController(this, editModel, {realAtoNTab, lanternTab});
     connect(document, &DocumentController::Replaced, this, &MainWindow::FileLoad);
+    connect(document, &DocumentController::Replaced, this, [this] { documentUnit = {}; });
 
     connect(ui->actionNewFile, &QAction::triggered, this, &MainWindow::OnNew);
     connect(ui->actionOpenFile, &QAction::triggered, this, &MainWindow::OnOpen);
@@ -144,6 +145,8 @@ void MainWindow::BindSession(UnitSession *newSession)
         connect(session, &UnitSession::LinkStarting, this, &MainWindow::OnLinkStarting),
         connect(session, &UnitSession::LinkUp, this, &MainWindow::OnConnected),
         connect(session, &UnitSession::LinkDown, this, &MainWindow::OnDisconnected),
+        connect(session, &UnitSession::IdentityChanged, this, &MainWindow::OnIdentityChanged),
+        connect(session, &UnitSession::SendFinished, this, &MainWindow::OnSendFinished),
     };
 }
 
@@ -439,14 +442,41 @@ bool MainWindow::ReadyToSend(bool withAtoNTab)
 void MainWindow::OnSendCurrentTab()
 {
     const int tab = tabWidget->currentIndex();
-    if (ReadyToSend(tab == realAtoNTabIndex))
-        emit SendTab(tab);
+    if (!ReadyToSend(tab == realAtoNTabIndex))
+        return;
+    if (documentUnit.IsOtherUnitThan(session->Identity())) {
+        // Another unit's settings go to this one whole or not at all: its
+        // lantern settings alone would leave it half one unit, half the other.
+        if (MayGoToThisUnit() && ReadyToSend(true))
+            emit SendAllTabs();
+        return;
+    }
+    emit SendTab(tab);
 }
 
 void MainWindow::OnSendAllTabs()
 {
-    if (ReadyToSend(true))
+    if (ReadyToSend(true) && MayGoToThisUnit())
         emit SendAllTabs();
+}
+
+bool MainWindow::MayGoToThisUnit()
+{
+    const UnitIdentity here = session->Identity();
+    if (!documentUnit.IsOtherUnitThan(here))
+        return true;
+    QMessageBox box(this);
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setIcon(QMessageBox::Warning);
+    box.setText(tr("The document was retrieved from another unit."));
+    box.setInformativeText(
+        tr("The document is the configuration of the unit with %1.\n"
+           "The unit on the line is the unit with %2.\n\n"
+           "Send the whole document, AtoN and lantern settings, to the unit on the line?")
+            .arg(documentUnit.Text(), here.Text()));
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MainWindow::OnLinkStarting(SerialTransport *transport, bool replay)
@@ -463,10 +493,6 @@ void MainWindow::OnLinkStarting(SerialTransport *transport, bool replay)
                 &RealAtoNTab::OnProductSerialNumber),
         connect(transport, &Transport::Version, realAtoNTab, &RealAtoNTab::OnVersion),
         connect(transport, &Transport::BatteryVoltage, realAtoNTab, &RealAtoNTab::OnBatteryVoltage),
-        connect(transport, &Transport::ProductSerialNumber, this,
-                &MainWindow::OnProductSerialNumber),
-        connect(transport, &Transport::ProductSerialNumberTest, this,
-                &MainWindow::OnProductSerialNumberTest),
         connect(transport, &Transport::showLimParams, lanternTab,
                 &LanternInterfaceTab::onParameterGet),
         connect(session->GetGpsDecoder(), &GPSDecoder::GpsDataReceived, this,
@@ -507,6 +533,7 @@ void MainWindow::OnDisconnected()
 {
     serialTab->OnClosed();
     realAtoNTab->ForgetUnit();
+    replacedUnit = {};
     // Whatever ran on the link ended with it.
     transferRunning = false;
     transfers->ShowProgress(QString(), 0, 0, 0);
@@ -654,27 +681,56 @@ void MainWindow::OnTransferProgress(QString step, int done, int total, int remai
 
 void MainWindow::OnRetrieveFinished(bool ok)
 {
-    if (!ok)
+    if (ok)
+        documentUnit = session->Identity();
+    else
         statusBar()->showMessage(tr("The retrieve did not finish; the document is as it was."));
 }
 
-void MainWindow::OnProductSerialNumber(QString serial_number)
+void MainWindow::OnSendFinished(bool complete)
 {
-    productSerialNumber = serial_number;
+    // What the unit now holds is what the document says.
+    if (complete)
+        documentUnit = session->Identity();
 }
 
-void MainWindow::OnProductSerialNumberTest(QString serial_number)
+void MainWindow::OnIdentityChanged(UnitIdentity now, UnitIdentity before)
 {
-    // Another unit now answers from the dock: show its configuration, once
-    // unsaved edits of the last one have been offered a save. Polls go on
-    // while the question is open; it is asked once for each unit.
-    if (serial_number == productSerialNumber || askingAboutOtherUnit)
+    if (now.IsOtherUnitThan(before)) {
+        // The old unit's figures go at once, whatever is answered below.
+        realAtoNTab->ForgetUnit();
+        if (replacedUnit.IsEmpty())
+            replacedUnit = before;
+        statusBar()->showMessage(tr("Another unit has been docked."));
+    }
+    // Named once the new unit has told its MMSI too.
+    if (!replacedUnit.IsEmpty() && !now.mmsi.isEmpty())
+        TellOtherUnitDocked();
+    UpdateControls();
+}
+
+void MainWindow::TellOtherUnitDocked()
+{
+    // Polls go on while the boxes are open; each unit is told once.
+    if (askingAboutOtherUnit)
         return;
-    productSerialNumber = serial_number;
     askingAboutOtherUnit = true;
+    const UnitIdentity before = replacedUnit;
+    replacedUnit = {};
+    QMessageBox box(this);
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setIcon(QMessageBox::Information);
+    box.setText(tr("Another unit has been docked."));
+    box.setInformativeText(tr("The unit with %1 has taken the place of the unit with %2.\n\n"
+                              "The tabs show the document, not what this unit holds.")
+                               .arg(session->Identity().Text(), before.Text()));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    // Unsaved edits are offered a save before the new unit's settings
+    // replace them.
     const bool retrieve = document->MaybeSaveEdits();
     askingAboutOtherUnit = false;
-    if (retrieve)
+    if (retrieve && session->IsReady())
         emit GetAllTabs();
     UpdateControls();
 }

@@ -1,6 +1,8 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "app/unitidentity.h"
+
 #include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
@@ -119,8 +121,8 @@ public slots:
     void OnTransferProgress(QString step, int done, int total, int remainingMs);
     void OnRetrieveFinished(bool ok);
     void OnAutoConnect();
-    void OnProductSerialNumber(QString serial_number);
-    void OnProductSerialNumberTest(QString serial_number);
+    void OnIdentityChanged(UnitIdentity now, UnitIdentity before);
+    void OnSendFinished(bool complete);
 
 private slots:
     void OnReplayedLine();
@@ -139,6 +141,10 @@ private:
     bool IsTransferring() const;
     bool MayReplaceDocument() const;
     bool ReadyToSend(bool withAtoNTab);
+    // The document is for the unit on the line, or the engineer agrees to
+    // send it whole to this one.
+    bool MayGoToThisUnit();
+    void TellOtherUnitDocked();
     // Shows the first error that ends a link; later ones of the same link
     // are dropped.
     void ShowLinkError(const QString &text, const QString &informativeText);
@@ -178,8 +184,13 @@ private:
     bool transferRunning = false;
     bool linkErrorShown = false;
     bool askingAboutOtherUnit = false;
+    // The unit the document was last retrieved from or sent to; empty for a
+    // document from a file or a new one.
+    UnitIdentity documentUnit;
+    // Another unit has been docked in place of this one; it is named once
+    // it has told its MMSI.
+    UnitIdentity replacedUnit;
     QAction *portComboAction = nullptr;
-    QString productSerialNumber;
     // Lines of the log being replayed so far; -1 when no replay runs.
     int replayedLines = -1;
     QElapsedTimer replayShown;
