@@ -60,6 +60,20 @@ private:
         QVERIFY(!on(window, "pushButtonConnect") && !on(window, "comboBoxPort"));
     }
 
+    // Shows the window, opens the file with File > Open and links.
+    void openAndLink(MainWindow &window, const QString &file, const QString &port)
+    {
+        App()->SetMainWindow(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        {
+            ModalAnswer open({ModalAnswer::ChooseFile(file)});
+            child<QAction>(window, "actionOpenFile")->trigger();
+            QCOMPARE(open.answered(), 1);
+        }
+        link(window, port);
+    }
+
     // Clicks a tool-bar button on its main part (not its menu arrow).
     static void press(MainWindow &w, const char *button)
     {
@@ -303,15 +317,7 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     QCOMPARE(PadFile::Save(clash, model), PadFile::Done);
 
     MainWindow window;
-    App()->SetMainWindow(&window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    {
-        A open({A::ChooseFile(file)});
-        child<QAction>(window, "actionOpenFile")->trigger();
-        QCOMPARE(open.answered(), 1);
-    }
-    link(window, unit.port);
+    openAndLink(window, file, unit.port);
 
     // An MMSI the tab flags as not valid: the box names it, nothing is sent.
     auto *mmsi = child<QLineEdit>(window, "lineMMSI");
@@ -418,15 +424,7 @@ void TstMainWindowSession::anotherUnitDockedAfterEdits()
     QCOMPARE(PadFile::Save(file, far), PadFile::Done);
 
     MainWindow window;
-    App()->SetMainWindow(&window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    {
-        A open({A::ChooseFile(file)});
-        child<QAction>(window, "actionOpenFile")->trigger();
-        QCOMPARE(open.answered(), 1);
-    }
-    link(window, unit.port);
+    openAndLink(window, file, unit.port);
     auto *tabs = child<QTabWidget>(window, "tabWidget");
     tabs->setCurrentWidget(child<QWidget>(window, "tabUnitStatus"));
     auto *warning = child<QLabel>(window, "labelOffPositionWarning");
