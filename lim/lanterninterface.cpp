@@ -36,9 +36,11 @@ int ToInt(double value)
     return int(value);
 }
 
-int Truncated(double value)
+// To the nearest step: a value shown with its steps' decimals, or typed so,
+// comes back as the step it shows (32.3 V is 32300 mV, not 32299).
+int Rounded(double value)
 {
-    return ToInt(std::trunc(value));
+    return ToInt(std::round(value));
 }
 
 } // namespace
@@ -189,7 +191,7 @@ double LanternInterface::VoltsFromMillivolts(int millivolts)
 
 int LanternInterface::MillivoltsFromVolts(double volts)
 {
-    return Truncated(volts * 1000.0);
+    return Rounded(volts * 1000.0);
 }
 
 double LanternInterface::SecondsFromMilliseconds(int milliseconds)
@@ -199,7 +201,7 @@ double LanternInterface::SecondsFromMilliseconds(int milliseconds)
 
 int LanternInterface::MillisecondsFromSeconds(double seconds)
 {
-    return Truncated(seconds * 1000.0);
+    return Rounded(seconds * 1000.0);
 }
 
 double LanternInterface::AmperesFromOnCurrent(int value)
@@ -209,7 +211,7 @@ double LanternInterface::AmperesFromOnCurrent(int value)
 
 int LanternInterface::OnCurrentFromAmperes(double amperes)
 {
-    return Truncated(amperes * 1000.0 * 0.5);
+    return Rounded(amperes * 1000.0 * 0.5);
 }
 
 double LanternInterface::AmperesPerSecondFromSlewRate(int value)
@@ -219,7 +221,7 @@ double LanternInterface::AmperesPerSecondFromSlewRate(int value)
 
 int LanternInterface::SlewRateFromAmperesPerSecond(double amperesPerSecond)
 {
-    return Truncated(amperesPerSecond * 1000.0 / 10.0 * 0.5);
+    return Rounded(amperesPerSecond * 1000.0 / 10.0 * 0.5);
 }
 
 int LanternInterface::LuxFromThreshold(int value)

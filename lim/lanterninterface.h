@@ -70,8 +70,7 @@ public:
     bool IsSteadyOn() const { return limton == 0 && limtoff == 0; }
 
     // Conversions between stored values and what the tab shows. Stored values
-    // are truncated toward zero (rounded for the threshold) and held to the
-    // range of int.
+    // are rounded to the nearest step and held to the range of int.
     static double VoltsFromMillivolts(int millivolts);
     static int MillivoltsFromVolts(double volts);
     static double SecondsFromMilliseconds(int milliseconds);

@@ -39,8 +39,12 @@ QString ChannelText(int number)
     return text.isEmpty() ? QStringLiteral("%1 (not a channel)").arg(number) : text;
 }
 
-QString Quoted(const QString &text)
+// A name is one line of output wherever it is shown: its own line ends are
+// written as escapes, so that a name cannot forge a line of its own.
+QString Quoted(QString text)
 {
+    text.replace(QLatin1Char('\n'), QLatin1String("\\x0a"));
+    text.replace(QLatin1Char('\r'), QLatin1String("\\x0d"));
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 

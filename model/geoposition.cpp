@@ -8,6 +8,10 @@
 
 namespace {
 
+// Beyond this a value (only ever from a text being parsed) is shown as it
+// is: its thousandths of a second would not fit an integer.
+const double MaxWholeDegrees = 1e9;
+
 const QChar DegreeSign(0xB0);
 
 void AddText(QString &text, const QString &piece)
@@ -181,12 +185,18 @@ QString GeoPosition::Dms(double value, bool notAvailable, int degreeDigits,
         // Degrees stay a double: a parsed text may hold a value far outside
         // the range of int.
         const double x = std::fabs(value);
-        const double d = std::trunc(x);
-        const double m = (x - d) * 60.0;
-        // Minutes within 0.00005 of the next whole minute round up; the carry
-        // does not reach the degrees.
-        const double mm = std::trunc(m + 0.00005);
-        const double s = std::fabs(m - mm) * 60.0;
+        double d = std::trunc(x);
+        double mm = 0;
+        double s = 0;
+        // Rounded once, to the thousandth of a second shown, so that a value
+        // just below a whole minute or degree carries into it rather than
+        // showing 60.
+        if (x < MaxWholeDegrees) {
+            const qint64 thousandths = std::llround(x * 3600000.0);
+            d = double(thousandths / 3600000);
+            mm = double(thousandths / 60000 % 60);
+            s = double(thousandths % 60000) / 1000.0;
+        }
         text = QStringLiteral("%1%2 %3' %4\"")
                    .arg(d, degreeDigits, 'f', 0, QLatin1Char('0'))
                    .arg(DegreeSign)
@@ -200,8 +210,15 @@ template <class Text, class Letter>
 void GeoPosition::AppendDm(Text &text, double value, int degreeDigits, const Letter &hemisphere)
 {
     const double x = std::fabs(value);
-    const double d = std::trunc(x);
-    const double m = (x - d) * 60.0;
+    double d = std::trunc(x);
+    double m = (x - d) * 60.0;
+    // Rounded once, to the ten-thousandth of a minute shown, so that 59.99999
+    // minutes carry into the next degree rather than showing 60.0000.
+    if (x < MaxWholeDegrees) {
+        const qint64 tenThousandths = std::llround(x * 600000.0);
+        d = double(tenThousandths / 600000);
+        m = double(tenThousandths % 600000) / 10000.0;
+    }
     DecimalText::Append(text, d, 0, degreeDigits);
     AddDegreeSign(text);
     AddText(text, QLatin1String(" "));

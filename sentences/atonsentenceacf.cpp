@@ -107,7 +107,9 @@ bool AtoNSentenceACF::ReadAngle(const ParsedSentence &sentence, int i, double no
     const double minutes = value - whole * 100.0;
     degrees = whole + minutes / 60.0;
     if (!ok || !std::isfinite(value) || value < 0.0 || minutes >= 60.0 || degrees > notAvailable) {
-        Refuse(i, name, tr("\"%1\" is not an angle up to %2 degrees").arg(text).arg(notAvailable));
+        Refuse(
+            i, name,
+            tr("\"%1\" is not an angle up to %2 degrees").arg(text, QString::number(notAvailable)));
         return false;
     }
     const QString signs = latitude ? QStringLiteral("NS") : QStringLiteral("EW");

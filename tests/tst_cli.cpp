@@ -70,11 +70,11 @@ void TestCli::show()
 {
     // A name as a file may hold it: an escape sequence that would retitle the
     // terminal is shown, not obeyed; JSON escapes it and keeps it whole.
-    const QString name = QStringLiteral("NORTH\x1b]0;OWNED\x07 PIER\u202e");
+    const QString name = QStringLiteral("NORTH\x1b]0;OWNED\x07 PIER\u202e\nX");
     sample.GetAtoN()->SetName(name);
     const CliRun run = RunCli({"show", SavePad(Path("s.pad"), sample)});
     QVERIFY(run.status == 0 && run.err.isEmpty());
-    QVERIFY(Lines(run.out).contains("Name: \"NORTH\\x1b]0;OWNED\\x07 PIER\\u202e\""));
+    QVERIFY(Lines(run.out).contains("Name: \"NORTH\\x1b]0;OWNED\\x07 PIER\\u202e\\x0aX\""));
     const CliRun jsonRun = RunCli({"show", "--json", Path("s.pad")});
     QVERIFY(!run.out.contains(QChar(0x1b)) && !jsonRun.out.contains(QChar(0x1b)) &&
             !jsonRun.out.contains(QChar(0x202e)));
@@ -490,6 +490,8 @@ void TestCli::replayDecodesALog()
              "$AIALR,201149.87,061,V,A,AtoN: supply voltage low*7E\n"
              // A text's escape sequence and reversal are shown, not obeyed.
              "$AITXT,01,01,21,AtoN: lantern on\x1b[2J caf\xc3\xa9\xe2\x80\xae*B8\n"
+             // A line feed in a text cannot forge a line of output.
+             "$AITXT,01,01,21,AtoN: lantern on^0AUNIT MMSI 111111111*10\n"
              "$GPRMC,201148.75,A,5047.4495,N,00106.2246,W,0.02,211.6,061226,,,A*00\n"
              "#\n# vandrel Stopped log file at 12:00:01 2026/12/06\n#\n"));
     // The MMSI of the AID answer makes the next message 21 the unit's own;
@@ -501,10 +503,11 @@ void TestCli::replayDecodesALog()
         "UNIT MMSI 992351234",
         "AIS 21 992351234: RACON operational, light on, health good",
         "ALARM 061 20:11:49 cleared, acknowledged: AtoN: supply voltage low",
-        QString::fromUtf8("TEXT AtoN: lantern on\\x1b[2J caf\xc3\xa9\\u202e")};
+        QString::fromUtf8("TEXT AtoN: lantern on\\x1b[2J caf\xc3\xa9\\u202e"),
+        "TEXT AtoN: lantern on\\x0aUNIT MMSI 111111111"};
     for (const QStringList &fast : {QStringList{}, QStringList{"--fast"}}) {
         const CliRun run = RunCli(QStringList{"replay", log} + fast);
-        QVERIFY2(run.status == 0 && run.err.contains(QStringLiteral("Replayed 7 lines")),
+        QVERIFY2(run.status == 0 && run.err.contains(QStringLiteral("Replayed 8 lines")),
                  qPrintable(run.err));
         QCOMPARE(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
     }
@@ -521,7 +524,8 @@ void TestCli::replayDecodesALog()
         else if (events.last() == "alarm")
             alarm = o;
     }
-    QCOMPARE(events, QStringList({"gps", "satellites", "unit_mmsi", "message21", "alarm", "text"}));
+    QCOMPARE(events,
+             QStringList({"gps", "satellites", "unit_mmsi", "message21", "alarm", "text", "text"}));
     QCOMPARE(report.value("racon").toString(), QStringLiteral("RACON operational"));
     QCOMPARE(report.value("off_position").toBool(), false);
     QVERIFY(qAbs(report.value("latitude").toDouble() - 50.79) < 0.01);

@@ -244,7 +244,8 @@ void TestModel::lanternConversions()
     QVERIFY(!lantern.SetParameterValue(LanternInterface::ParameterCount, 1));
     using L = LanternInterface;
     const QList<QPair<int, int>> whole = {
-        {L::MillivoltsFromVolts(-1.0005), -1000},
+        {L::MillivoltsFromVolts(-1.0004), -1000},
+        {L::MillivoltsFromVolts(32.3), 32300},
         {L::OnCurrentFromAmperes(0.5), 250},
         {L::ThresholdFromLux(0), 0},
         {L::LuxFromThreshold(0), 0},
@@ -256,6 +257,14 @@ void TestModel::lanternConversions()
     };
     for (int i = 0; i < whole.size(); ++i)
         QVERIFY2(whole[i].first == whole[i].second, qPrintable(QString::number(i)));
+    // Every step the unit stores comes back from its value in volts,
+    // seconds, amperes or amperes per second as the same step.
+    for (int step = 0; step <= 33000; ++step) {
+        QCOMPARE(L::MillivoltsFromVolts(L::VoltsFromMillivolts(step)), step);
+        QCOMPARE(L::MillisecondsFromSeconds(L::SecondsFromMilliseconds(step)), step);
+        QCOMPARE(L::OnCurrentFromAmperes(L::AmperesFromOnCurrent(step)), step);
+        QCOMPARE(L::SlewRateFromAmperesPerSecond(L::AmperesPerSecondFromSlewRate(step)), step);
+    }
 }
 
 void TestModel::positionRangesAndNotAvailable()
@@ -282,10 +291,11 @@ void TestModel::positionFormats_data()
     QTest::addColumn<double>("latitude");
     QTest::addColumn<double>("longitude");
     QTest::addColumn<QString>("texts");
-    // Minutes within 0.00005 of the next minute round up; the carry stops there.
-    QTest::newRow("minute carry")
-        << -33.9999995 << 0.0
-        << "33° 60' 0.002\" S|000° 00' 0.000\" E|33° 60.0000' S|000° 0.0000' E";
+    // Rounded to what is shown, a value just below the next degree carries
+    // into it: never 60 minutes or seconds.
+    QTest::newRow("degree carry")
+        << -33.9999995 << 179.99999999
+        << "33° 59' 59.998\" S|180° 00' 0.000\" E|34° 0.0000' S|180° 0.0000' E";
     QTest::newRow("seconds")
         << 1.0 + 2.0 / 60 + 3.5 / 3600 << -179.999
         << "01° 02' 3.500\" N|179° 59' 56.400\" W|01° 2.0583' N|179° 59.9400' W";

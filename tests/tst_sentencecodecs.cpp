@@ -258,6 +258,10 @@ void TestSentenceCodecs::decodeAcf()
     }
     QCOMPARE(c.acf->Decode(Answer(QString(good).replace(",1,5030", ",99,5030"))), -1);
     QCOMPARE(c.acf->Problem(), QString("field 2, type of EPFS: 99 is outside 0 to 15"));
+    // The unit's own text cannot change the message built around it.
+    QCOMPARE(c.acf->Decode(Answer(QString(good).replace("5030.0000", "%2"))), -1);
+    QVERIFY2(c.acf->Problem().endsWith("\"%2\" is not an angle up to 91 degrees"),
+             qPrintable(c.acf->Problem()));
 
     // Not available travels as 91 and 181, or as empty fields.
     for (const QString &position : {QString("9100.0000,N,18100.0000,E"), QString(",,,")}) {

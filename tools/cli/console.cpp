@@ -18,14 +18,17 @@ bool Unsafe(QChar c)
            (category == QChar::Other_Control || category == QChar::Other_Format);
 }
 
-QString Escaped(const QString &text, bool json)
+// lineEnds: a line feed is escaped too, for text from a unit or a file that
+// goes into one line of output, where it could forge a line of its own.
+QString Escaped(const QString &text, bool json, bool lineEnds = false)
 {
-    if (std::none_of(text.begin(), text.end(), Unsafe))
+    const auto unsafe = [lineEnds](QChar c) { return Unsafe(c) || (lineEnds && c == '\n'); };
+    if (std::none_of(text.begin(), text.end(), unsafe))
         return text;
     QString safe;
     safe.reserve(text.size());
     for (const QChar c : text) {
-        if (!Unsafe(c))
+        if (!unsafe(c))
             safe += c;
         else if (!json && c.unicode() < 0x100)
             safe += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
@@ -75,8 +78,9 @@ void Console::AppendVisible(QByteArray &bytes, const QString &text)
     const QChar *characters = text.constData();
     const int size = text.size();
     for (int i = 0; i < size; ++i) {
-        if (!PlainAscii(characters[i].unicode())) {
-            bytes += Visible(text).toUtf8();
+        const ushort c = characters[i].unicode();
+        if (!PlainAscii(c) || c == '\n') {
+            bytes += Escaped(text, false, true).toUtf8();
             return;
         }
     }

@@ -22,7 +22,9 @@ public:
     // A character that Visible and VisibleJson write as an escape.
     static bool ShownAsEscape(QChar c);
 
-    // The text as Visible makes it, in UTF-8, added to the end of bytes.
+    // One line of output in UTF-8, added to the end of bytes: the text as
+    // Visible makes it, with line feeds escaped too ("\x0a"), so that text
+    // from a unit or a file cannot start a line of its own.
     static void AppendVisible(QByteArray &bytes, const QString &text);
     // A JSON text in UTF-8 as VisibleJson makes it, added to the end of bytes.
     static void AppendVisibleJson(QByteArray &bytes, const QByteArray &json);
