@@ -65,6 +65,9 @@ const QList<Range> &AtoNRanges()
          [](const Model &m) { return m.GetAtoN()->OffPositionThreshold(); }},
         {QT_TRANSLATE_NOOP("ConfigurationCheck", "ACF field 14"), Min(FieldRanges::AcfField14),
          Max(FieldRanges::AcfField14), [](const Model &m) { return m.GetAtoN()->AcfField14(); }},
+        {QT_TRANSLATE_NOOP("ConfigurationCheck", "AID mode"), Min(FieldRanges::AidMode),
+         Max(FieldRanges::AidMode),
+         [](const Model &m) { return m.GetAtoN()->GetAtoNMMSI()->AidMode(); }},
         {QT_TRANSLATE_NOOP("ConfigurationCheck", "ACE field 5"), Min(FieldRanges::AceField5),
          Max(FieldRanges::AceField5), [](const Model &m) { return m.GetAtoN()->AceField5(); }},
         {QT_TRANSLATE_NOOP("ConfigurationCheck", "ACE field 6"), Min(FieldRanges::AceField6),
@@ -161,8 +164,14 @@ void ConfigurationCheck::CheckRanges(const Model &model, int tabs, QStringList *
                 problems->append(problem);
         }
 
+        const QString nameProblem = FieldRanges::NameProblem(model.GetAtoN()->Name());
+        if (!nameProblem.isEmpty())
+            problems->append(nameProblem);
         const MessageSchedule *schedule = model.GetMessageSchedule();
-        for (int i = 0; i < schedule->Count(); ++i) {
+        problems->append(schedule->LayoutProblems());
+        // Beyond the layout the rows are not checked one by one: the unit
+        // would not take them, and many rows would make many lines.
+        for (int i = 0; i < qMin(schedule->Count(), int(MessageSchedule::BlockLayoutRows)); ++i) {
             const MessageScheduleEntry row = schedule->EntryAt(i);
             int number = 0;
             int n = 0;
@@ -225,7 +234,9 @@ void ConfigurationCheck::CheckSentences(const Model &model, int tabs, QStringLis
         for (int i = 1; i <= extra; ++i)
             check(tr("Name"), ace.Encode(i, nullptr));
         AtoNSentenceAAR aar(copy.GetMessageSchedule());
-        for (int i = 0; i < copy.GetMessageSchedule()->Count(); ++i)
+        const int rows =
+            qMin(copy.GetMessageSchedule()->Count(), int(MessageSchedule::BlockLayoutRows));
+        for (int i = 0; i < rows; ++i)
             check(tr("Schedule row %1").arg(i + 1), aar.Encode(i, nullptr));
         // Last: it makes the new MMSI the held one.
         AtoNSentenceAID aid(aton->GetAtoNMMSI(), nullptr);

@@ -34,6 +34,7 @@ const Range Ranges[FieldRanges::FieldCount] = {
     {QT_TRANSLATE_NOOP("FieldRanges", "position accuracy"), SAME(0, 1)}, // 1 bit
     {QT_TRANSLATE_NOOP("FieldRanges", "type of AtoN"), SAME(0, 31)},     // 5 bits
     {QT_TRANSLATE_NOOP("FieldRanges", "ACF field 14"), SAME(0, 999999)},
+    {QT_TRANSLATE_NOOP("FieldRanges", "AID mode"), SAME(0, 4)}, // one letter of "RVPC0"
     {QT_TRANSLATE_NOOP("FieldRanges", "flags"), SAME(0, 0xFF)}, // two hexadecimal digits
     // Four digits in the sentence; the window offers 10 to 999 metres.
     {QT_TRANSLATE_NOOP("FieldRanges", "off-position threshold"), 0, 9999, 10, 999},
@@ -163,6 +164,12 @@ QString FieldRanges::NameProblem(const QString &name)
         return QCoreApplication::translate("FieldRanges", "name: %1 characters, at most %2")
             .arg(name.size())
             .arg(AtoN::MaxNameLength);
+    }
+    for (const QChar c : name) {
+        if (c.unicode() > 0xff)
+            return QCoreApplication::translate(
+                       "FieldRanges", "name: \"%1\" cannot be sent, the unit keeps Latin-1 only")
+                .arg(c);
     }
     QString escaped = name;
     ParsedSentence::Escape(escaped);

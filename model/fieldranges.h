@@ -21,6 +21,7 @@ public:
         PositionAccuracy,
         TypeOfAtoN,
         AcfField14,
+        AidMode,
         AceFlags,
         OffPositionThreshold,
         AceField5,
@@ -68,7 +69,8 @@ public:
     static bool IsMmsi(const QString &text);
     // Messages with a block in the schedule: 6, 8, 12, 14 and 21.
     static bool IsScheduledMessage(int message);
-    // Empty when the name can be sent and read back whole.
+    // Empty when the name can be sent and read back whole: at most 34
+    // characters, each one the unit keeps (Latin-1), fitting a sentence.
     static QString NameProblem(const QString &name);
     // The range of a lantern parameter by its index in the parameter table.
     static Field LanternField(int parameterIndex);

@@ -74,6 +74,55 @@ void MessageSchedule::Read(QDataStream &in)
     }
 }
 
+void MessageSchedule::CompleteLayout()
+{
+    if (entries.isEmpty() || entries.size() >= BlockLayoutRows)
+        return;
+    QList<MessageScheduleEntry> layout;
+    for (int i = 0; i < BlockLayoutRows; ++i)
+        layout.append(MessageScheduleEntry::Placeholder(BlockMessageOfRow(i)));
+    QList<MessageScheduleEntry> beyond;
+    // The place of a row is what a send makes of it: its message, and its
+    // instance counted among the rows of that message before it.
+    QHash<int, int> seen;
+    for (const MessageScheduleEntry &entry : qAsConst(entries)) {
+        const int message = entry.MessageId();
+        const int row = FirstRow(message) + seen[message]++;
+        const bool hasBlock = LastRow(message) > 0;
+        if (hasBlock && row <= LastRow(message))
+            layout[row] = entry;
+        else
+            beyond.append(entry);
+    }
+    entries = layout + beyond;
+    lookupValid = false;
+}
+
+QStringList MessageSchedule::LayoutProblems() const
+{
+    QStringList problems;
+    if (entries.size() > BlockLayoutRows)
+        problems << tr("Schedule: %1 rows, the unit keeps %2")
+                        .arg(QString::number(entries.size()), QString::number(BlockLayoutRows));
+    int named = 0;
+    QHash<int, int> seen;
+    for (int i = 0; i < entries.size() && named < MaxLayoutProblems; ++i) {
+        const int message = entries.at(i).MessageId();
+        const int instance = ++seen[message];
+        if (LastRow(message) == 0) {
+            problems << tr("Schedule row %1: message %2 has no place in the unit's schedule")
+                            .arg(QString::number(i + 1), QString::number(message));
+            ++named;
+        } else if (FirstRow(message) + instance - 1 > LastRow(message)) {
+            problems << tr("Schedule %1/%2: the unit keeps %3 rows of message %1")
+                            .arg(QString::number(message), QString::number(instance),
+                                 QString::number(LastRow(message) - FirstRow(message) + 1));
+            ++named;
+        }
+    }
+    return problems;
+}
+
 MessageScheduleEntry MessageSchedule::EntryAt(int i) const
 {
     if (i < 0 || i >= entries.size())
@@ -377,6 +426,8 @@ bool MessageSchedule::RisksSlotClash() const
     if (entries.isEmpty())
         return false;
     const MessageScheduleEntry &entry = entries.at(0);
+    if (entry.AccessScheme() != MessageScheduleEntry::FATDMA)
+        return false;
     const qint64 slot1 = entry.StartSlot1();
     const qint64 slot2 = entry.StartSlot2();
     if (slot1 < 0 || slot2 < 0 || std::llabs(slot1 - slot2) >= 3)

@@ -43,6 +43,18 @@ public:
     // no rows.
     void Read(QDataStream &in) override;
 
+    // A schedule a file left short of the block layout (but not empty: an
+    // empty one sends nothing and leaves the unit's rows) gets the rows it
+    // lacks as placeholders, each read row going to the row of its message
+    // and place, so that a send disables every row the document does not use.
+    // Rows that have no place in the layout follow it, for the check to name.
+    void CompleteLayout();
+    // One text per reason the unit could not hold these rows as they are: a
+    // message without a block, more instances than its block, more rows than
+    // the layout. At most MaxLayoutProblems rows are named.
+    QStringList LayoutProblems() const;
+    static constexpr int MaxLayoutProblems = 10;
+
     AtoN *GetAtoN() const { return aton; }
     void SetAtoN(AtoN *value) { aton = value; }
 
@@ -82,7 +94,8 @@ public:
     // the position given by the sentence (instance - 1); on success it is the
     // row to store into.
     bool PrepareRow(int number, int &row);
-    // True when row 0's two channels risk using the same slots.
+    // True when row 0's two channels risk using the same slots: a FATDMA
+    // report only, as the other schemes have no start slots.
     bool RisksSlotClash() const;
     // The rows that risk a slot clash (row 0 or none).
     QList<int> SlotClashRows() const;

@@ -133,6 +133,7 @@ PadFile::Result PadFile::FromBytes(const QByteArray &bytes, Model *model, QStrin
                                nullptr, int(buffer.bytesAvailable())));
         return Invalid;
     }
+    scratch.GetMessageSchedule()->CompleteLayout();
     *model = scratch;
     return Done;
 }

@@ -180,9 +180,14 @@ QString ParsedSentence::Checksum(const QString &text)
 
 void ParsedSentence::Escape(QString &text)
 {
+    // Control characters go as escapes too: a line feed or carriage return
+    // sent raw would end the sentence on the line.
+    const auto mustEscape = [](QChar c) {
+        return IsReserved(c) || c.unicode() < 0x20 || c.unicode() == 0x7f;
+    };
     int reserved = 0;
     for (QChar c : qAsConst(text)) {
-        if (IsReserved(c))
+        if (mustEscape(c))
             ++reserved;
     }
     if (reserved == 0)
@@ -190,7 +195,7 @@ void ParsedSentence::Escape(QString &text)
     QString escaped;
     escaped.reserve(text.size() + 2 * reserved);
     for (QChar c : qAsConst(text)) {
-        if (IsReserved(c)) {
+        if (mustEscape(c)) {
             const ushort u = c.unicode();
             escaped += QLatin1Char('^');
             escaped += QLatin1Char(HexDigits[u >> 4]);

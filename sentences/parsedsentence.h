@@ -49,7 +49,8 @@ public:
     static void Checksum(const QString &text, QChar &high, QChar &low);
     static QString Checksum(const QString &text);
 
-    // Reserved characters "$*,!\^~" travel as "^" and two hexadecimal digits.
+    // Reserved characters "$*,!\^~", and control characters, travel as "^"
+    // and two hexadecimal digits.
     static bool IsReserved(QChar c);
     static void Escape(QString &text);
     static void Unescape(QString &text);

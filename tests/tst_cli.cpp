@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QSerialPort>
 #include <QtTest>
+#include <functional>
 
 #include <sys/stat.h>
 
@@ -41,6 +42,7 @@ private slots:
     void retrieveChangeSendRetrieveGivesWhatWasSent();
     void sendRefusedOrNotTakenInFull();
     void unitBeyondTheUsualRangesIsReadAndSentBack();
+    void sendsLeaveTheUnitHoldingTheDocument();
     void monitorDecodesLiveTrafficUntilStopped();
     void failedRetrieveWritesNoFile();
     void savesLoseNothing();
@@ -235,6 +237,76 @@ void TestCli::unitBeyondTheUsualRangesIsReadAndSentBack()
              qPrintable(send.err));
     QCOMPARE(unit.State().value("ace").toObject().value("offPositionThreshold").toInt(), 5);
     QCOMPARE(unit.State().value("lantern").toObject().value("limvmax").toInt(), 36000);
+}
+
+void TestCli::sendsLeaveTheUnitHoldingTheDocument()
+{
+    // The sample unit holds rows of messages 6 and 12 besides its reports.
+    Simulator unit({"--fast", "--quiet"});
+    const QJsonObject before = unit.State();
+    QVERIFY(before.value("schedule").toArray().size() > 2);
+
+    // A file with one row, a RATDMA normal report (no start slots, so no
+    // clash), and a name holding line ends and an escape: on load it gets
+    // the whole layout, so the send switches off every row it does not use,
+    // and the read-back finds what was sent.
+    Model one;
+    one.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992351234"));
+    one.GetAtoN()->SetName(QStringLiteral("PIER\r\nUNIT MMSI 1\x1b"));
+    MessageScheduleEntry report;
+    report.SetAccessScheme(MessageScheduleEntry::RATDMA);
+    report.SetStartSlot1(0);
+    report.SetStartSlot2(0);
+    report.SetInterval1(3);
+    report.SetInterval2(3);
+    LoadRows(one.GetMessageSchedule(), {report});
+    const CliRun send = RunCli({"send", "--port", unit.port, SavePad(Path("one.pad"), one)});
+    QVERIFY2(send.status == 0 && send.err.contains("The unit holds every field sent."),
+             qPrintable(send.err));
+    const QJsonObject held = unit.State();
+    const QJsonArray rows = held.value("schedule").toArray();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0).toObject().value("scheme").toInt(), 1);
+    QCOMPARE(rows.at(1).toObject().value("slot1").toInt(), -1);
+    QCOMPARE(held.value("ace").toObject().value("name").toString(), one.GetAtoN()->Name());
+
+    // Refused before anything goes out, each named: a message without a
+    // block, a fifth message 6, a character the unit cannot keep, an AID mode
+    // without a letter.
+    Model document;
+    QCOMPARE(unit.Retrieve(Path("held.pad"), &document), 0);
+    // Each file: the unit's own configuration with one change.
+    int files = 0;
+    const auto changed = [&](const std::function<void(Model &)> &change) {
+        Model m;
+        m = document;
+        change(m);
+        return SavePad(Path(QStringLiteral("bad%1.pad").arg(++files)), m);
+    };
+    const auto addRow = [](int message) {
+        return [message](Model &m) {
+            QVector<MessageScheduleEntry> rows;
+            for (const MessageScheduleEntry &e : m.GetMessageSchedule()->Entries())
+                rows << e;
+            MessageScheduleEntry extra;
+            extra.SetMessageId(message);
+            LoadRows(m.GetMessageSchedule(), rows << extra);
+        };
+    };
+    const QList<std::pair<QString, QString>> refusals{
+        {changed(addRow(99)), "Schedule row 19: message 99 has no place in the unit's schedule"},
+        {changed(addRow(6)), "Schedule: 19 rows, the unit keeps 18"},
+        {Path("bad2.pad"), "Schedule 6/5: the unit keeps 4 rows of message 6"},
+        {changed([](Model &m) { m.GetAtoN()->SetName(QString::fromUtf8("CAF\xe2\x82\xac")); }),
+         QString::fromUtf8("name: \"\xe2\x82\xac\" cannot be sent, the unit keeps Latin-1 only")},
+        {changed([](Model &m) { m.GetAtoN()->GetAtoNMMSI()->SetAidMode(9); }),
+         "AID mode: 9 is outside 0 to 4"}};
+    const QJsonObject unchanged = unit.State();
+    for (const auto &[file, text] : refusals) {
+        const CliRun refused = RunCli({"send", "--port", unit.port, file});
+        QVERIFY2(refused.status == 3 && refused.err.contains(text), qPrintable(refused.err));
+    }
+    QCOMPARE(unit.State(), unchanged);
 }
 
 void TestCli::sendRefusedOrNotTakenInFull()

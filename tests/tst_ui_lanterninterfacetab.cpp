@@ -106,8 +106,8 @@ void TestLanternInterfaceTab::typedIsStored_data()
     QTest::addColumn<int>("stored");
 
     using L = LanternInterface;
-    // The double product lies just below 32300.
-    QTest::newRow("MaxVoltage") << int(L::Limvmax) << "32.3" << 32299;
+    // The double product lies just below 32300: rounded, not cut.
+    QTest::newRow("MaxVoltage") << int(L::Limvmax) << "32.3" << 32300;
     QTest::newRow("MaxOnTime") << int(L::Limton) << "2.5" << 2500;
     QTest::newRow("MaxOffTime") << int(L::Limtoff) << "0.7" << 700;
     QTest::newRow("LanternSwitchSlewRate") << int(L::Limion) << "7.5" << 375;
