@@ -11,38 +11,32 @@ void SatelliteData::Clear()
     satellitesInView = 0;
     inViewKnown = false;
     usedKnown = false;
-    usedCount = 0;
+    std::fill(std::begin(usedSet), std::end(usedSet), 0);
+    otherCount = 0;
     haveGsa = false;
 }
 
 void SatelliteData::ClearUsed()
 {
-    usedCount = 0;
+    std::fill(std::begin(usedSet), std::end(usedSet), 0);
+    otherCount = 0;
     haveGsa = false;
     usedKnown = false;
     MarkUsed();
 }
 
-SatelliteData::Satellite SatelliteData::Satellite::InView(int prn, int elevation, int azimuth,
-                                                          int snr, bool snrPresent)
-{
-    Satellite s;
-    s.prn = prn;
-    s.elevation = elevation;
-    s.azimuth = azimuth;
-    s.snr = snr;
-    s.snrPresent = snrPresent;
-    s.sbas = prn >= 33 && prn < 65;
-    s.glonass = prn >= 65;
-    return s;
-}
-
 void SatelliteData::SetUsed(const int *prns, int count)
 {
-    usedCount = 0;
-    for (int i = 0; i < count && usedCount < MaxUsed; ++i) {
-        if (prns[i] != 0)
-            usedPrns[static_cast<size_t>(usedCount++)] = prns[i];
+    std::fill(std::begin(usedSet), std::end(usedSet), 0);
+    otherCount = 0;
+    for (int i = 0; i < count; ++i) {
+        const uint prn = uint(prns[i]);
+        if (prn == 0)
+            continue;
+        if (prn < 256)
+            usedSet[prn >> 6] |= quint64(1) << (prn & 63);
+        else if (otherCount < MaxUsed)
+            otherPrns[static_cast<size_t>(otherCount++)] = prns[i];
     }
     haveGsa = true;
     usedKnown = inViewKnown;
@@ -66,8 +60,11 @@ int SatelliteData::UsedCount() const
 
 bool SatelliteData::IsUsed(int prn) const
 {
-    return prn != 0 && std::find(usedPrns.begin(), usedPrns.begin() + usedCount, prn) !=
-                           usedPrns.begin() + usedCount;
+    const uint number = uint(prn);
+    if (number < 256)
+        return (usedSet[number >> 6] >> (number & 63)) & 1;
+    return std::find(otherPrns.begin(), otherPrns.begin() + otherCount, prn) !=
+           otherPrns.begin() + otherCount;
 }
 
 void SatelliteData::MarkUsed()

@@ -28,7 +28,11 @@ public:
         bool usedInFix = false;
 
         // A satellite in view as a GSV names it, not (yet) used.
-        static Satellite InView(int prn, int elevation, int azimuth, int snr, bool snrPresent);
+        static Satellite InView(int prn, int elevation, int azimuth, int snr, bool snrPresent)
+        {
+            return {prn,       elevation,  azimuth, snr, prn >= 33 && prn < 65,
+                    prn >= 65, snrPresent, false};
+        }
     };
 
     explicit SatelliteData(QObject *parent = nullptr);
@@ -57,8 +61,11 @@ private:
     bool IsUsed(int prn) const;
     void MarkUsed();
 
-    std::array<int, MaxUsed> usedPrns{};
-    int usedCount = 0;
+    // The last GSA's numbers: below 256, as receivers number their
+    // satellites, a bit each; any other number in the list.
+    quint64 usedSet[4] = {};
+    std::array<int, MaxUsed> otherPrns{};
+    int otherCount = 0;
     bool haveGsa = false;
 };
 
