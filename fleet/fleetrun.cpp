@@ -172,21 +172,9 @@ bool FleetRun::WriteRecords(UnitLink *link, int row, const QString &verdict,
         *errorText = tr("%1.pad: %2").arg(stem, error);
         return false;
     }
-    UnitRecord record;
-    record.title = tr("Commissioning record");
-    record.serial = identity.serial;
-    record.mmsi = link->Held().GetAtoN()->GetAtoNMMSI()->NewMmsi();
-    record.softwareVersion = identity.softwareVersion;
-    record.port = link->Port();
-    record.utc = QDateTime::currentDateTimeUtc();
-    record.engineer = engineer;
-    auto held = std::make_shared<Model>();
-    *held = link->Held();
-    record.held = held;
+    UnitRecord record = UnitRecord::Of(*link, tr("Commissioning record"), engineer);
     record.verdict = verdict;
     record.differences = mismatches;
-    record.gpsFix = link->GpsFixText();
-    record.alarms = link->ActiveAlarms();
     if (!pdf(record, stem + QStringLiteral(".pdf"), errorText))
         return false;
     // The traffic so far; the rest of the link (its close) is not part of

@@ -1,5 +1,6 @@
 #include "fleet/unitrecord.h"
 
+#include "fleet/unitlink.h"
 #include "model/configurationfields.h"
 #include "model/model.h"
 #include "model/scheduletable.h"
@@ -60,6 +61,25 @@ QString UnitRecord::FileStem(const QString &mmsi, const QString &serial)
             c = QLatin1Char('_');
     }
     return stem;
+}
+
+UnitRecord UnitRecord::Of(const UnitLink &link, const QString &title, const QString &engineer)
+{
+    UnitRecord record;
+    const UnitLink::Identity identity = link.UnitIdentity();
+    record.title = title;
+    record.serial = identity.serial;
+    record.mmsi = link.Held().GetAtoN()->GetAtoNMMSI()->NewMmsi();
+    record.softwareVersion = identity.softwareVersion;
+    record.port = link.Port();
+    record.utc = QDateTime::currentDateTimeUtc();
+    record.engineer = engineer;
+    auto held = std::make_shared<Model>();
+    *held = link.Held();
+    record.held = held;
+    record.gpsFix = link.GpsFixText();
+    record.alarms = link.ActiveAlarms();
+    return record;
 }
 
 QString UnitRecord::Html() const

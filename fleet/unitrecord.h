@@ -9,6 +9,7 @@
 #include <memory>
 
 class Model;
+class UnitLink;
 
 // What a commissioning or maintenance record says of one unit: who it is,
 // when and by whom it was seen, what it holds and what was found. Html()
@@ -32,6 +33,10 @@ public:
     QStringList differences; // "field: sent -> held"
     QString gpsFix;          // position, time and satellites, or why there is none
     QStringList alarms;      // the active ones, "062 AtoN: off position"
+
+    // What the link knows of its unit now: identity, port, the configuration
+    // as last read or confirmed, GPS fix and active alarms, at the present time.
+    static UnitRecord Of(const UnitLink &link, const QString &title, const QString &engineer);
 
     // A self-contained HTML page (no outside images or style sheets).
     QString Html() const;
