@@ -49,6 +49,8 @@ QString FleetRun::RecordPath(int row, const QString &suffix) const
 
 void FleetRun::AddUnit(UnitLink *link, int row)
 {
+    if (units.contains(link))
+        return;
     units.insert(link, Unit{link, -1, row, false});
     ++running;
     connect(link, &UnitLink::Identified, this, [this, link] { OnIdentified(link); });
@@ -60,6 +62,11 @@ void FleetRun::AddUnit(UnitLink *link, int row)
             [this, link](const QString &step, int done, int total) {
                 OnProgress(link, step, done, total);
             });
+    // A unit the caller has already docked goes on from there.
+    if (link->IsIdentified()) {
+        QMetaObject::invokeMethod(this, [this, link] { OnIdentified(link); }, Qt::QueuedConnection);
+        return;
+    }
     emit UnitMessage(link->Port(), tr("connecting"));
     link->Open();
 }

@@ -30,6 +30,8 @@ public:
 
     // Opens the line and reads who the unit is: Identified or Failed.
     virtual void Open() = 0;
+    // Identified has come and the line is still open.
+    virtual bool IsIdentified() const = 0;
     // The configuration whole, then read back: SendDone or Failed.
     virtual void Send(const Model &configuration) = 0;
     // Both tabs: Retrieved or Failed.
