@@ -87,6 +87,14 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
         return false;
     }
 
+    // The schedule is the template's alone: a clash is its problem, once.
+    if (templateModel.GetMessageSchedule()->RisksSlotClash())
+        problems << tr("%1: the message schedule risks clashing time slots (%2); a send "
+                       "refuses it")
+                        .arg(templatePath,
+                             templateModel.GetMessageSchedule()->SlotClashRowTexts().join(
+                                 QStringLiteral("; ")));
+
     const CsvTable::Record &head = records.first();
     for (const QString &name : head.fields)
         header << name.trimmed();

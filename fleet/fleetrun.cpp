@@ -64,7 +64,8 @@ void FleetRun::AddUnit(UnitLink *link, int row)
             });
     // A unit the caller has already docked goes on from there.
     if (link->IsIdentified()) {
-        QMetaObject::invokeMethod(this, [this, link] { OnIdentified(link); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, link] { OnIdentified(link); }, Qt::QueuedConnection);
         return;
     }
     emit UnitMessage(link->Port(), tr("connecting"));
@@ -158,8 +159,11 @@ void FleetRun::OnSendDone(UnitLink *link, const QStringList &mismatches)
     End(link, same ? Outcome::Verified : Outcome::Differs, verdict);
 }
 
-void FleetRun::OnFailed(UnitLink *link, const QString &reason)
+void FleetRun::OnFailed(UnitLink *link, const QString &fullReason)
 {
+    // One line for the summary and the progress; the window's boxes put the
+    // same text on several.
+    const QString reason = fullReason.simplified();
     Unit &unit = units[link];
     if (unit.ended)
         return;

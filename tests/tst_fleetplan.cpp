@@ -17,6 +17,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+// A template a send takes: message 21's channels apart.
+static void SpreadSlots(Model *model)
+{
+    MessageSchedule *schedule = model->GetMessageSchedule();
+    MessageScheduleEntry normal = schedule->EntryAt(0);
+    normal.SetStartSlot2(1125);
+    schedule->SetEntry(0, normal);
+}
+
 class TestFleetPlan : public QObject
 {
     Q_OBJECT
@@ -76,13 +85,16 @@ void TestFleetPlan::planTakesRowsOverTheTemplate()
     Model templateModel;
     templateModel.GetAtoN()->SetChannel1(2006);
     templateModel.GetAtoN()->SetOffPositionThreshold(75);
+    const QByteArray table = "serial,mmsi,name,latitude,longitude,offPositionThreshold,limen\n"
+                             "S-2,992351002,\"MOLE, SOUTH\",-33.5,-4.25,,true\n"
+                             ",992351001,NORTH,50.5,1.125,120,0\n";
+    // A schedule that a send refuses is the template's problem, named once.
     FleetPlan plan;
-    QVERIFY2(plan.Load(templateModel,
-                       "serial,mmsi,name,latitude,longitude,offPositionThreshold,limen\n"
-                       "S-2,992351002,\"MOLE, SOUTH\",-33.5,-4.25,,true\n"
-                       ",992351001,NORTH,50.5,1.125,120,0\n",
-                       "units.csv"),
-             qPrintable(plan.Problems().join('\n')));
+    QVERIFY(!plan.Load(templateModel, table, "units.csv"));
+    QCOMPARE(plan.Problems().size(), 1);
+    QVERIFY(plan.Problems().first().contains("clashing time slots"));
+    SpreadSlots(&templateModel);
+    QVERIFY2(plan.Load(templateModel, table, "units.csv"), qPrintable(plan.Problems().join('\n')));
     QCOMPARE(plan.RowCount(), 2);
     const FleetPlan::Row &south = plan.Rows().at(0);
     QCOMPARE(south.serial, QString("S-2"));
@@ -143,6 +155,7 @@ void TestFleetPlan::planRefusesEveryBadRow()
     QFETCH(QByteArray, table);
     QFETCH(QStringList, problems);
     Model templateModel;
+    SpreadSlots(&templateModel);
     FleetPlan plan;
     QVERIFY(!plan.Load(templateModel, table, "units.csv"));
     // Nothing at all to send, not even the good rows.

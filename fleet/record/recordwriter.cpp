@@ -2,6 +2,7 @@
 
 #include "fleet/unitrecord.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
@@ -28,6 +29,8 @@ bool RecordWriter::WritePdf(const UnitRecord &record, const QString &path, QStri
         QFont font = document.defaultFont();
         font.setStyleStrategy(QFont::PreferNoShaping);
         document.setDefaultFont(font);
+        // Laid out at the PDF's resolution, so that points are points on paper.
+        document.documentLayout()->setPaintDevice(&writer);
         document.setHtml(record.Html());
         document.setPageSize(writer.pageLayout().paintRectPixels(writer.resolution()).size());
         document.print(&writer);

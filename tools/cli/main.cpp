@@ -5,6 +5,7 @@
 #include "console.h"
 #include "exitstatus.h"
 #include "filecommands.h"
+#include "fleetcommands.h"
 #include "trafficcommands.h"
 #include "transfercommands.h"
 
@@ -32,6 +33,13 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+
+    // The bench commands (commission, verify, record) read their own options.
+    if (FleetCommands::Handles(arguments.value(1))) {
+        showDiagnostics = arguments.contains(QLatin1String("--debug"));
+        qInstallMessageHandler(FilterMessages);
+        return FleetCommands::Run(argc, argv);
+    }
 
     CliCommandLine commandLine;
     if (!commandLine.Parse(arguments)) {

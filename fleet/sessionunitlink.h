@@ -1,0 +1,60 @@
+#ifndef SESSIONUNITLINK_H
+#define SESSIONUNITLINK_H
+
+#include "fleet/unitlink.h"
+
+#include <QTemporaryFile>
+#include <QTimer>
+
+class UnitSession;
+
+// A docked unit on a unit session of its own: the session carries the line,
+// the transfers and the unit's status; this keeps its traffic in a log and
+// tells each step's end once.
+class SessionUnitLink : public UnitLink
+{
+    Q_OBJECT
+
+public:
+    // Longest wait for a unit to answer and tell its serial number.
+    static constexpr int IdentifyLimitMs = 20000;
+
+    SessionUnitLink(const QString &port, const QString &vendorId, QObject *parent = nullptr);
+    ~SessionUnitLink() override;
+
+    QString Port() const override { return port; }
+    QString LogPath() const override;
+    void Open() override;
+    bool IsIdentified() const override { return identified; }
+    void Send(const Model &configuration) override;
+    void Retrieve() override;
+    void Close() override;
+    const Model &Held() const override;
+    Identity UnitIdentity() const override;
+    QString GpsFixText() const override;
+    QStringList ActiveAlarms() const override;
+
+    UnitSession *Session() const { return session; }
+
+private:
+    enum class Step
+    {
+        Idle,
+        Opening,
+        Sending,
+        Retrieving,
+        Closed
+    };
+    void CheckIdentified();
+    void Fail(const QString &reason);
+
+    QString port;
+    UnitSession *session;
+    QTemporaryFile log;
+    QTimer identifyPoll;
+    QTimer identifyLimit;
+    Step step = Step::Idle;
+    bool identified = false;
+};
+
+#endif // SESSIONUNITLINK_H

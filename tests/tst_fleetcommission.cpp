@@ -1,0 +1,228 @@
+// vandrel-cli commission, verify and record against several simulated units
+// at once: every unit holds its own row and the template, each is recorded,
+// a second run sends nothing, a bad table sends nothing to anyone, and a unit
+// pulled out in the middle fails alone.
+
+#include "tst_cli_support.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The unit's state, in the fields a row sets and the template fixes.
+struct Held
+{
+    QString mmsi;
+    QString name;
+    double latitude;
+    double longitude;
+    int channel1;
+};
+
+Held HeldBy(const SimProcess &sim)
+{
+    const QJsonObject state = sim.State();
+    const QJsonObject acf = state.value("acf").toObject();
+    return {state.value("mmsi").toString(), state.value("ace").toObject().value("name").toString(),
+            acf.value("latitude").toDouble(), acf.value("longitude").toDouble(),
+            acf.value("channel1").toInt()};
+}
+
+QString PdfText(const QString &path)
+{
+    QProcess process;
+    process.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", path, "-"});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+QStringList SummaryLines(const QString &folder)
+{
+    QFile file(QDir(folder).filePath("summary.csv"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestFleetCommission : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void fourUnitsEachHoldTheirRowAndAreRecorded();
+    void badTableSendsNothing();
+    void unitPulledOutFailsAlone();
+
+private:
+    QString Path(const QString &name) const { return dir.filePath(name); }
+    // Units of their own serial numbers and MMSIs.
+    void Dock(int count, const QStringList &extra = {});
+    QStringList Ports() const;
+    QTemporaryDir dir;
+    QString templatePad;
+    std::vector<std::unique_ptr<Simulator>> sims;
+};
+
+void TestFleetCommission::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    Model templateModel;
+    templateModel.GetAtoN()->SetChannel1(2006);
+    templateModel.GetAtoN()->SetOffPositionThreshold(40);
+    // Message 21's two channels far enough apart for a send to take them.
+    MessageSchedule *schedule = templateModel.GetMessageSchedule();
+    MessageScheduleEntry normal = schedule->EntryAt(0);
+    normal.SetStartSlot2(1125);
+    QVERIFY(schedule->SetEntry(0, normal) && !schedule->RisksSlotClash());
+    templatePad = SavePad(Path("template.pad"), templateModel);
+}
+
+void TestFleetCommission::Dock(int count, const QStringList &extra)
+{
+    sims.clear();
+    for (int i = 0; i < count; ++i) {
+        QStringList options{"--quiet", "--serial", QStringLiteral("SN-%1").arg(i + 1), "--mmsi",
+                            QStringLiteral("99235190%1").arg(i + 1)};
+        if (i == 0)
+            options << extra;
+        sims.push_back(std::make_unique<Simulator>(options));
+        QVERIFY(!sims.back()->port.isEmpty());
+    }
+}
+
+QStringList TestFleetCommission::Ports() const
+{
+    QStringList ports;
+    for (const auto &sim : sims)
+        ports << "--port" << sim->port;
+    return ports;
+}
+
+void TestFleetCommission::fourUnitsEachHoldTheirRowAndAreRecorded()
+{
+    Dock(4);
+    // Rows in another order than the ports: two bound by serial number, two
+    // to whichever units are left.
+    QVERIFY(WriteBytes(Path("units.csv"), "\xef\xbb\xbfmmsi,name,latitude,longitude,serial\n"
+                                          "992351011,\"NORTH, PIER\",50.5,-1.25,\n"
+                                          "992351012,SOUTH PIER,-33.5,18.25,SN-3\n"
+                                          "992351013,EAST MOLE,10.125,-4.5,\n"
+                                          "992351014,WEST MOLE,12,5,SN-1\n"));
+    const QString records = Path("records");
+    const QStringList command =
+        QStringList{"commission", "--template", templatePad,  "--units", Path("units.csv"),
+                    "--records",  records,      "--engineer", "Ana Ruiz"} +
+        Ports();
+    QElapsedTimer clock;
+    clock.start();
+    const CliRun run = RunCli(command, 180000);
+    qInfo("four units commissioned in %lld ms", clock.elapsed());
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+
+    // SN-1 and SN-3 by their serial numbers; SN-2 and SN-4 take the other
+    // two rows, one each.
+    const Held sn1 = HeldBy(*sims[0]);
+    QCOMPARE(sn1.mmsi, QString("992351014"));
+    QCOMPARE(sn1.name, QString("WEST MOLE"));
+    const Held sn3 = HeldBy(*sims[2]);
+    QCOMPARE(sn3.mmsi, QString("992351012"));
+    QCOMPARE(sn3.latitude, -33.5);
+    QCOMPARE(sn3.longitude, 18.25);
+    const QStringList others{HeldBy(*sims[1]).mmsi, HeldBy(*sims[3]).mmsi};
+    QVERIFY(others.contains("992351011") && others.contains("992351013"));
+    for (const auto &sim : sims)
+        QCOMPARE(HeldBy(*sim).channel1, 2006);
+
+    const QStringList summary = SummaryLines(records);
+    QCOMPARE(summary.size(), 5);
+    QVERIFY(summary.at(2).startsWith("992351012,SN-3,verified,"));
+    const bool havePdfText = !QStandardPaths::findExecutable("pdftotext").isEmpty();
+    for (int i = 0; i < 4; ++i) {
+        const QString serial = QStringLiteral("SN-%1").arg(i + 1);
+        const QString stem = QDir(records).filePath(HeldBy(*sims[i]).mmsi + '-' + serial);
+        Model pad;
+        QCOMPARE(PadFile::Load(stem + ".pad", &pad), PadFile::Done);
+        QCOMPARE(pad.GetAtoN()->Name(), HeldBy(*sims[i]).name);
+        QVERIFY(QFileInfo(stem + ".log").size() > 0);
+        if (havePdfText) {
+            const QString text = PdfText(stem + ".pdf");
+            QVERIFY2(text.contains("Serial number " + serial) &&
+                         text.contains("MMSI " + HeldBy(*sims[i]).mmsi) &&
+                         text.contains("Ana Ruiz") &&
+                         text.contains("The unit holds every field sent."),
+                     qPrintable(text));
+        }
+    }
+
+    // Again with the same table and folder: every unit is known as done.
+    const QByteArray summaryBefore = SummaryLines(records).join('\n').toUtf8();
+    const CliRun again = RunCli(command, 120000);
+    QVERIFY2(again.status == 0, qPrintable(again.err));
+    QCOMPARE(again.err.count("nothing sent"), 4);
+    QVERIFY(!again.err.contains("sending"));
+    QCOMPARE(SummaryLines(records).join('\n').toUtf8(), summaryBefore);
+
+    // One unit at a time: verify against its record, and against the
+    // template (whose MMSI and name it does not hold); a record of its own.
+    const QString sn3Pad = QDir(records).filePath("992351012-SN-3.pad");
+    QCOMPARE(RunCli({"verify", "--port", sims[2]->port, sn3Pad}).status, 0);
+    const CliRun differs = RunCli({"verify", "--port", sims[2]->port, templatePad});
+    QCOMPARE(differs.status, 1);
+    QVERIFY2(differs.out.contains("Name: \"ATON\" -> \"SOUTH PIER\""), qPrintable(differs.out));
+    const CliRun record =
+        RunCli({"record", "--port", sims[3]->port, "-o", Path("visit.pdf"), "--engineer", "B"});
+    QVERIFY2(record.status == 0, qPrintable(record.err));
+    if (!havePdfText)
+        QSKIP("pdftotext (poppler-utils) is not installed: the records' text is not checked");
+    QVERIFY(PdfText(Path("visit.pdf")).contains("Serial number SN-4"));
+}
+
+void TestFleetCommission::badTableSendsNothing()
+{
+    Dock(2);
+    QVERIFY(WriteBytes(Path("bad.csv"), "mmsi,name,latitude,longitude\n"
+                                        "992351021,A,50,1\n"
+                                        "99235102,B,50,1\n"));
+    const CliRun run = RunCli(QStringList{"commission", "--template", templatePad, "--units",
+                                          Path("bad.csv"), "--records", Path("bad-records")} +
+                              Ports());
+    QCOMPARE(run.status, 2);
+    QVERIFY2(run.err.contains("bad.csv line 3, column 1 (mmsi)"), qPrintable(run.err));
+    // Neither unit was spoken to, nor a records folder made.
+    QCOMPARE(HeldBy(*sims[0]).mmsi, QString("992351901"));
+    QCOMPARE(HeldBy(*sims[1]).mmsi, QString("992351902"));
+    QVERIFY(!QDir(Path("bad-records")).exists());
+}
+
+void TestFleetCommission::unitPulledOutFailsAlone()
+{
+    // The first unit's line closes a few seconds in, in the middle of its send.
+    Dock(2, {"--close-after", "6"});
+    QVERIFY(WriteBytes(Path("two.csv"), "mmsi,name,latitude,longitude,serial\n"
+                                        "992351031,GONE,50,1,SN-1\n"
+                                        "992351032,STAYS,50,1,SN-2\n"));
+    const QString records = Path("two-records");
+    const CliRun run = RunCli(QStringList{"commission", "--template", templatePad, "--units",
+                                          Path("two.csv"), "--records", records} +
+                                  Ports(),
+                              120000);
+    QCOMPARE(run.status, 3);
+    const QStringList summary = SummaryLines(records);
+    QCOMPARE(summary.size(), 3);
+    QVERIFY2(summary.at(1).startsWith("992351031,SN-1,failed,"), qPrintable(summary.at(1)));
+    QVERIFY(summary.at(2).startsWith("992351032,SN-2,verified,"));
+    QCOMPARE(HeldBy(*sims[1]).name, QString("STAYS"));
+    QVERIFY(!QFile::exists(QDir(records).filePath("992351031-SN-1.pdf")));
+}
+
+QTEST_GUILESS_MAIN(TestFleetCommission)
+#include "tst_fleetcommission.moc"

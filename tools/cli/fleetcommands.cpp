@@ -1,0 +1,321 @@
+#include "fleetcommands.h"
+
+#include "clicommandline.h"
+#include "console.h"
+#include "exitstatus.h"
+
+#include "app/unitsession.h"
+#include "app/vandrelsettings.h"
+#include "fleet/engineersetting.h"
+#include "fleet/fleetplan.h"
+#include "fleet/fleetrun.h"
+#include "fleet/record/recordwriter.h"
+#include "fleet/sessionunitlink.h"
+#include "fleet/unitrecord.h"
+#include "model/configurationdiff.h"
+#include "model/model.h"
+#include "model/padfile.h"
+
+#include <QCommandLineParser>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Runs the event loop until done() holds or the link fails; false with
+// *reason on failure.
+template <class Signal> bool RunUntil(SessionUnitLink *link, Signal done, QString *reason)
+{
+    QEventLoop loop;
+    bool ok = false;
+    QObject::connect(link, done, &loop, [&] {
+        ok = true;
+        loop.quit();
+    });
+    QObject::connect(link, &UnitLink::Failed, &loop, [&](const QString &text) {
+        *reason = text;
+        loop.quit();
+    });
+    loop.exec();
+    return ok;
+}
+
+// The line is given back (the unit reset) before the program ends.
+void CloseAll(const QList<SessionUnitLink *> &links)
+{
+    QEventLoop loop;
+    QTimer limit;
+    QTimer poll;
+    const auto check = [&] {
+        for (SessionUnitLink *link : links) {
+            if (link->Session()->HasLink())
+                return;
+        }
+        loop.quit();
+    };
+    QObject::connect(&poll, &QTimer::timeout, &loop, check);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    for (SessionUnitLink *link : links)
+        link->Close();
+    poll.start(50);
+    limit.start(5000);
+    check();
+    if (poll.isActive())
+        loop.exec();
+}
+
+QtMessageHandler programHandler = nullptr;
+
+// The offscreen platform's note about a missing runtime folder says nothing
+// about the units.
+void DropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")) && programHandler)
+        programHandler(type, context, message);
+}
+
+QString EngineerOf(const QString &given)
+{
+    return given.isEmpty() ? EngineerSetting::Read() : given;
+}
+
+} // namespace
+
+bool FleetCommands::Handles(const QString &word)
+{
+    return word == QLatin1String("commission") || word == QLatin1String("verify") ||
+           word == QLatin1String("record");
+}
+
+bool FleetCommands::Parse(const QStringList &arguments, Options *options, QString *errorText)
+{
+    const QCommandLineOption port(QStringList{QStringLiteral("p"), QStringLiteral("port")},
+                                  QString(), QStringLiteral("PATH"));
+    const QCommandLineOption templateFile(QStringLiteral("template"), QString(),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption units(QStringLiteral("units"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption records(QStringLiteral("records"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption engineer(QStringLiteral("engineer"), QString(),
+                                      QStringLiteral("NAME"));
+    const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                    QString(), QStringLiteral("FILE"));
+    const QCommandLineOption debug(QStringLiteral("debug"));
+    QCommandLineParser parser;
+    parser.addOptions({port, templateFile, units, records, engineer, output, debug});
+    if (!parser.parse(arguments)) {
+        *errorText = parser.errorText();
+        return false;
+    }
+    const QStringList positional = parser.positionalArguments();
+    options->command = positional.value(0);
+    options->ports = parser.values(port);
+    options->templatePath = parser.value(templateFile);
+    options->unitsPath = parser.value(units);
+    options->records = parser.value(records);
+    options->engineer = parser.value(engineer);
+    options->output = parser.value(output);
+    options->debug = parser.isSet(debug);
+    const bool commission = options->command == QLatin1String("commission");
+    const bool verify = options->command == QLatin1String("verify");
+    const struct
+    {
+        const QCommandLineOption &option;
+        const char *shown;
+        bool allowed;
+        bool required;
+    } uses[] = {
+        {templateFile, "--template FILE", commission, commission},
+        {units, "--units FILE", commission, commission},
+        {records, "--records DIR", commission, commission},
+        {engineer, "--engineer NAME", !verify, false},
+        {output, "-o FILE", options->command == QLatin1String("record"),
+         options->command == QLatin1String("record")},
+        {port, "--port PATH", true, true},
+    };
+    for (const auto &use : uses) {
+        const QString shown = QLatin1String(use.shown);
+        if (parser.isSet(use.option) && !use.allowed) {
+            *errorText = QStringLiteral("%1 takes no %2.").arg(options->command, shown);
+            return false;
+        }
+        if (use.required && (!parser.isSet(use.option) || parser.value(use.option).isEmpty())) {
+            *errorText = QStringLiteral("%1 needs %2.").arg(options->command, shown);
+            return false;
+        }
+    }
+    if (!commission && options->ports.size() > 1) {
+        *errorText = QStringLiteral("%1 takes one --port.").arg(options->command);
+        return false;
+    }
+    if (options->ports.removeDuplicates() > 0) {
+        *errorText = QStringLiteral("A port is given twice; each unit is on a port of its own.");
+        return false;
+    }
+    const int files = verify ? 1 : 0;
+    if (positional.size() - 1 != files) {
+        *errorText = verify ? QStringLiteral("verify needs the .pad file to compare with.")
+                            : QStringLiteral("%1 takes no file name (\"%2\").")
+                                  .arg(options->command, positional.value(1));
+        return false;
+    }
+    options->file = positional.value(1);
+    return true;
+}
+
+int FleetCommands::Run(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    Options options;
+    QString error;
+    if (!Parse(arguments, &options, &error)) {
+        Console::Error(error);
+        Console::Err(CliCommandLine::Usage());
+        return ExitUsage;
+    }
+    // Records are laid out with Qt's fonts and PDF writer, which need a GUI
+    // application; no window is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    programHandler = qInstallMessageHandler(DropPlatformNotes);
+    QGuiApplication app(argc, argv);
+    VandrelSettings::Name();
+    if (options.command == QLatin1String("commission"))
+        return Commission(options);
+    if (options.command == QLatin1String("verify"))
+        return Verify(options);
+    return Record(options);
+}
+
+int FleetCommands::Commission(const Options &options)
+{
+    // The whole table is checked before any unit is spoken to.
+    FleetPlan plan;
+    if (!plan.Load(options.templatePath, options.unitsPath)) {
+        for (const QString &problem : plan.Problems())
+            Console::Error(problem);
+        Console::Err(QStringLiteral("Nothing was sent.\n"));
+        return ExitUsage;
+    }
+    FleetRun run(plan, options.records, EngineerOf(options.engineer), &RecordWriter::WritePdf);
+    QString error;
+    if (!run.Prepare(&error)) {
+        Console::Error(error);
+        return ExitFailure;
+    }
+    QObject::connect(&run, &FleetRun::UnitMessage, [](const QString &port, const QString &text) {
+        Console::Err(port.isEmpty() ? text + QLatin1Char('\n')
+                                    : port + QStringLiteral(": ") + text + QLatin1Char('\n'));
+    });
+    // Sending progress in quarters, not a line per sentence.
+    auto quarters = std::make_shared<QHash<int, QString>>();
+    QObject::connect(&run, &FleetRun::RowChanged, [&run, quarters](int row) {
+        const QString status = run.RowStatus(row);
+        const QStringList words = status.split(QLatin1Char(' '));
+        QString shown = status;
+        if (words.size() == 4 && words.at(0) == QLatin1String("sending")) {
+            const int total = qMax(1, words.at(3).toInt());
+            shown = QStringLiteral("sending %1%").arg(words.at(1).toInt() * 4 / total * 25);
+        }
+        if (quarters->value(row) == shown)
+            return;
+        quarters->insert(row, shown);
+        if (shown.startsWith(QLatin1String("sending")))
+            Console::Err(QStringLiteral("%1: line %2, %3\n")
+                             .arg(run.Summary().At(row).mmsi)
+                             .arg(run.Plan().Rows().at(row).line)
+                             .arg(shown));
+    });
+
+    QList<SessionUnitLink *> links;
+    const QString vendor = VandrelSettings::SystemVendorId();
+    for (const QString &port : options.ports) {
+        auto *link = new SessionUnitLink(port, vendor, &run);
+        links << link;
+    }
+    QEventLoop loop;
+    QObject::connect(&run, &FleetRun::Finished, &loop, &QEventLoop::quit);
+    for (SessionUnitLink *link : links)
+        run.AddUnit(link);
+    if (run.Running() > 0)
+        loop.exec();
+    CloseAll(links);
+
+    for (int row = 0; row < plan.RowCount(); ++row) {
+        const FleetSummary::Entry &entry = run.Summary().At(row);
+        Console::Out(QStringLiteral("%1 %2 %3\n")
+                         .arg(entry.mmsi,
+                              entry.serial.isEmpty() ? QStringLiteral("-") : entry.serial,
+                              run.RowStatus(row)));
+    }
+    switch (run.Worst()) {
+    case FleetRun::Outcome::Verified:
+        return ExitDone;
+    case FleetRun::Outcome::Differs:
+        return ExitDifferent;
+    case FleetRun::Outcome::Failed:
+        break;
+    }
+    return ExitFailure;
+}
+
+int FleetCommands::Verify(const Options &options)
+{
+    Model document;
+    QString error;
+    if (PadFile::Load(options.file, &document, &error) != PadFile::Done) {
+        Console::Error(error);
+        return ExitFailure;
+    }
+    SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
+    link.Open();
+    QString reason;
+    if (!RunUntil(&link, &UnitLink::Identified, &reason) ||
+        (link.Retrieve(), !RunUntil(&link, &UnitLink::Retrieved, &reason))) {
+        CloseAll({&link});
+        Console::Error(reason);
+        return ExitFailure;
+    }
+    CloseAll({&link});
+    // What a send of the file would carry, against what the unit holds.
+    const QStringList differences = ConfigurationDiff::SentLines(document, link.Held());
+    if (differences.isEmpty()) {
+        Console::Err(QStringLiteral("The unit holds every field of %1.\n").arg(options.file));
+        return ExitDone;
+    }
+    Console::Out(QStringLiteral("The unit differs from %1 in %2 field%3 (file -> unit):\n")
+                     .arg(options.file)
+                     .arg(differences.size())
+                     .arg(differences.size() == 1 ? QString() : QStringLiteral("s")));
+    for (const QString &line : differences)
+        Console::Out(QStringLiteral("  ") + line + QLatin1Char('\n'));
+    return ExitDifferent;
+}
+
+int FleetCommands::Record(const Options &options)
+{
+    SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
+    link.Open();
+    QString reason;
+    if (!RunUntil(&link, &UnitLink::Identified, &reason) ||
+        (link.Retrieve(), !RunUntil(&link, &UnitLink::Retrieved, &reason))) {
+        CloseAll({&link});
+        Console::Error(reason);
+        return ExitFailure;
+    }
+    UnitRecord record =
+        UnitRecord::Of(link, UnitRecord::tr("Unit record"), EngineerOf(options.engineer));
+    record.verdict = UnitRecord::tr("Read from the unit; nothing was sent.");
+    CloseAll({&link});
+    QString error;
+    if (!RecordWriter::WritePdf(record, options.output, &error)) {
+        Console::Error(error);
+        return ExitFailure;
+    }
+    Console::Err(QStringLiteral("Written to %1\n").arg(options.output));
+    return ExitDone;
+}
