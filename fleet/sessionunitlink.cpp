@@ -10,10 +10,28 @@
 #include <QDir>
 
 SessionUnitLink::SessionUnitLink(const QString &port, const QString &vendorId, QObject *parent)
-    : UnitLink(parent), port(port), session(new UnitSession(this)),
+    : UnitLink(parent), port(port), session(new UnitSession(this)), owned(true),
       log(QDir::temp().filePath(QStringLiteral("vandrel-traffic-XXXXXX.log")))
 {
     session->SetVendorId(vendorId);
+    Wire();
+    connect(session, &UnitSession::LinkUp, this, [this] {
+        if (SerialController *controller = session->GetSerialController()) {
+            if (log.open())
+                controller->StartLog(log.fileName());
+        }
+    });
+}
+
+SessionUnitLink::SessionUnitLink(UnitSession *borrowed, QObject *parent)
+    : UnitLink(parent), port(borrowed->PortName()), session(borrowed), owned(false)
+{
+    Wire();
+    identified = session->IsReady();
+}
+
+void SessionUnitLink::Wire()
+{
     identifyPoll.setInterval(100);
     identifyLimit.setSingleShot(true);
     identifyLimit.setInterval(IdentifyLimitMs);
@@ -27,12 +45,6 @@ SessionUnitLink::SessionUnitLink(const QString &port, const QString &vendorId, Q
         Fail(tr("the unit on %1 did not tell its serial number within %2 s")
                  .arg(this->port)
                  .arg(IdentifyLimitMs / 1000));
-    });
-    connect(session, &UnitSession::LinkUp, this, [this] {
-        if (SerialController *controller = session->GetSerialController()) {
-            if (log.open())
-                controller->StartLog(log.fileName());
-        }
     });
     connect(session, &UnitSession::Failed, this, [this](const QString &title, const QString &text) {
         Fail(text.isEmpty() ? title : title + QStringLiteral(": ") + text);
@@ -73,7 +85,8 @@ SessionUnitLink::SessionUnitLink(const QString &port, const QString &vendorId, Q
 
 SessionUnitLink::~SessionUnitLink()
 {
-    if (SerialController *controller = session->GetSerialController())
+    SerialController *controller = session->GetSerialController();
+    if (owned && controller)
         controller->StopLog();
 }
 
@@ -138,7 +151,7 @@ void SessionUnitLink::Close()
     step = Step::Closed;
     identifyPoll.stop();
     identifyLimit.stop();
-    if (session->HasLink())
+    if (owned && session->HasLink())
         session->Close();
 }
 

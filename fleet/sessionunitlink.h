@@ -20,6 +20,8 @@ public:
     static constexpr int IdentifyLimitMs = 20000;
 
     SessionUnitLink(const QString &port, const QString &vendorId, QObject *parent = nullptr);
+    // A session someone else keeps (the window's): no line of its own, no log.
+    explicit SessionUnitLink(UnitSession *borrowed, QObject *parent = nullptr);
     ~SessionUnitLink() override;
 
     QString Port() const override { return port; }
@@ -45,11 +47,13 @@ private:
         Retrieving,
         Closed
     };
+    void Wire();
     void CheckIdentified();
     void Fail(const QString &reason);
 
     QString port;
     UnitSession *session;
+    bool owned;
     QTemporaryFile log;
     QTimer identifyPoll;
     QTimer identifyLimit;

@@ -14,6 +14,7 @@
 #include "ui/aboutdialog.h"
 #include "ui/atonconfiguration.h"
 #include "ui/documentcontroller.h"
+#include "ui/fleetmenu.h"
 #include "ui/qcomboboxdropdown.h"
 #include "ui/realatontab.h"
 #include "ui/serialtab.h"
@@ -108,6 +109,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     statusBar()->showMessage(tr("Ready"));
 
     BindSession(session);
+    new FleetMenu(ui->menuFile, this, session, editModel);
     QTimer::singleShot(0, this, &MainWindow::OnAutoConnect);
     FitToScreen();
 }

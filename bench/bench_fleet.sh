@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Fleet commissioning side by side: 1, 2, 4 and 8 simulated units, each on
+# its own paced line, commissioned (send, read-back, records) by one
+# vandrel-cli commission run. Prints the wall time and the peak memory of
+# each run as measured, the ratio of each time to one unit's, and the memory
+# each unit beyond the first added.
+#
+# Usage: bench/bench_fleet.sh [BUILD_DIR]       (default: build)
+#   BENCH_UNITS="1 2 4 8"   the unit counts measured
+# Needs vandrel-cli and vandrel-unitsim built in BUILD_DIR, and /usr/bin/time.
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+counts=${BENCH_UNITS:-1 2 4 8}
+cli=$build/tools/cli/vandrel-cli
+sim=$build/tools/unitsim/vandrel-unitsim
+for program in "$cli" "$sim" /usr/bin/time; do
+    [ -x "$program" ] || { echo "missing $program" >&2; exit 2; }
+done
+
+work=$(mktemp -d)
+pids=()
+stop_sims() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    pids=()
+}
+cleanup() {
+    stop_sims
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Starts n simulators of their own identities; their ports in ports[].
+start_sims() {
+    local n=$1 i
+    ports=()
+    for i in $(seq "$n"); do
+        "$sim" --serial "BENCH-$i" --mmsi "$(printf '9923520%02d' "$i")" \
+            --state "$work/unit$i.json" > "$work/sim$i.out" 2> /dev/null &
+        pids+=($!)
+    done
+    for i in $(seq "$n"); do
+        for _ in $(seq 100); do
+            grep -q '^PORT ' "$work/sim$i.out" 2>/dev/null && break
+            sleep 0.05
+        done
+        ports+=("$(sed -n 's/^PORT //p' "$work/sim$i.out")")
+    done
+}
+
+echo "Fleet commissioning, $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) CPUs, load $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# The template: a unit's own configuration, as an engineer would start.
+start_sims 1
+"$cli" retrieve --port "${ports[0]}" -o "$work/template.pad" 2> /dev/null
+stop_sims
+
+printf '%6s %10s %8s %12s\n' units seconds "x one" "peak MB"
+one=
+one_kb=
+for n in $counts; do
+    rm -f "$work"/unit*.json
+    start_sims "$n"
+    {
+        echo "mmsi,name,latitude,longitude"
+        for i in $(seq "$n"); do
+            printf '9923530%02d,BENCH %d,%d.5,-%d.25\n' "$i" "$i" "$((40 + i))" "$i"
+        done
+    } > "$work/units$n.csv"
+    args=()
+    for port in "${ports[@]}"; do args+=(--port "$port"); done
+    start=$(date +%s.%N)
+    /usr/bin/time -f '%M' -o "$work/rss$n" "$cli" commission --template "$work/template.pad" \
+        --units "$work/units$n.csv" --records "$work/records$n" "${args[@]}" \
+        > "$work/out$n" 2> "$work/err$n" || { echo "commission of $n units failed:"; cat "$work/err$n"; exit 1; }
+    end=$(date +%s.%N)
+    stop_sims
+    seconds=$(echo "$end - $start" | bc -l)
+    kb=$(cat "$work/rss$n")
+    [ -z "$one" ] && one=$seconds && one_kb=$kb && one_n=$n
+    printf '%6d %10.2f %8.2f %12.1f\n' "$n" "$seconds" "$(echo "$seconds / $one" | bc -l)" \
+        "$(echo "$kb / 1024" | bc -l)"
+    last_n=$n
+    last_kb=$kb
+done
+if [ "${last_n:-0}" -gt "${one_n:-0}" ]; then
+    printf 'memory per unit beyond the first: %.2f MB\n' \
+        "$(echo "($last_kb - $one_kb) / 1024 / ($last_n - $one_n)" | bc -l)"
+fi

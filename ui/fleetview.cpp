@@ -1,0 +1,323 @@
+#include "ui/fleetview.h"
+
+#include "fleet/fleetplan.h"
+#include "fleet/fleetrun.h"
+#include "fleet/record/recordwriter.h"
+#include "fleet/unitlink.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QTableWidget *Table(QWidget *parent, const QString &name, const QStringList &headers)
+{
+    auto *table = new QTableWidget(0, headers.size(), parent);
+    table->setObjectName(name);
+    table->setHorizontalHeaderLabels(headers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+void SetCell(QTableWidget *table, int row, int column, const QString &text)
+{
+    QTableWidgetItem *item = table->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        table->setItem(row, column, item);
+    }
+    item->setText(text);
+}
+
+int SelectedRow(const QTableWidget *table)
+{
+    const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
+    return ranges.isEmpty() ? -1 : ranges.first().topRow();
+}
+
+} // namespace
+
+FleetView::FleetView(LinkMaker makeLink, PortLister listPorts, const QString &engineer,
+                     QWidget *parent)
+    : QWidget(parent, Qt::Window), makeLink(std::move(makeLink)), listPorts(std::move(listPorts))
+{
+    setWindowTitle(tr("Commission a fleet"));
+    setObjectName(QStringLiteral("fleetView"));
+    auto *form = new QFormLayout;
+    templateField =
+        PathField(QStringLiteral("templateField"), tr("the .pad every unit gets"), false);
+    tableField =
+        PathField(QStringLiteral("tableField"), tr("the CSV table, a row per unit"), false);
+    recordsField =
+        PathField(QStringLiteral("recordsField"), tr("where the records and summary.csv go"), true);
+    engineerField = new QLineEdit(engineer, this);
+    engineerField->setObjectName(QStringLiteral("engineerField"));
+    form->addRow(tr("Template:"), templateField->parentWidget());
+    form->addRow(tr("Unit table:"), tableField->parentWidget());
+    form->addRow(tr("Records folder:"), recordsField->parentWidget());
+    form->addRow(tr("Engineer:"), engineerField);
+
+    loadButton = new QPushButton(tr("Load and check"), this);
+    loadButton->setObjectName(QStringLiteral("loadButton"));
+    findButton = new QPushButton(tr("Find docked units"), this);
+    findButton->setObjectName(QStringLiteral("findButton"));
+    allButton = new QPushButton(tr("Commission all"), this);
+    allButton->setObjectName(QStringLiteral("allButton"));
+    chosenButton = new QPushButton(tr("Commission chosen row on chosen unit"), this);
+    chosenButton->setObjectName(QStringLiteral("chosenButton"));
+    recordButton = new QPushButton(tr("Open record"), this);
+    recordButton->setObjectName(QStringLiteral("recordButton"));
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {loadButton, findButton, allButton, chosenButton, recordButton})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    problems = new QPlainTextEdit(this);
+    problems->setObjectName(QStringLiteral("problems"));
+    problems->setReadOnly(true);
+    problems->setMaximumHeight(90);
+    problems->hide();
+    rows = Table(this, QStringLiteral("rows"),
+                 {tr("Line"), tr("MMSI"), tr("Name"), tr("Serial number"), tr("State")});
+    units = Table(this, QStringLiteral("units"),
+                  {tr("Port"), tr("Serial number"), tr("MMSI"), tr("State")});
+    summary = new QLabel(this);
+    summary->setObjectName(QStringLiteral("summary"));
+    auto *splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(rows);
+    splitter->addWidget(units);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->addWidget(problems);
+    layout->addWidget(splitter, 1);
+    layout->addWidget(summary);
+
+    connect(loadButton, &QPushButton::clicked, this, &FleetView::LoadPlan);
+    connect(findButton, &QPushButton::clicked, this, &FleetView::FindUnits);
+    connect(allButton, &QPushButton::clicked, this, &FleetView::CommissionAll);
+    connect(chosenButton, &QPushButton::clicked, this, &FleetView::CommissionChosen);
+    connect(recordButton, &QPushButton::clicked, this, &FleetView::OpenRecord);
+    connect(rows, &QTableWidget::itemSelectionChanged, this, &FleetView::UpdateButtons);
+    connect(units, &QTableWidget::itemSelectionChanged, this, &FleetView::UpdateButtons);
+    resize(820, 560);
+    UpdateButtons();
+}
+
+FleetView::~FleetView()
+{
+    // Every line goes back before the view does.
+    for (UnitLink *link : links)
+        link->Close();
+}
+
+QLineEdit *FleetView::PathField(const QString &name, const QString &placeholder, bool folder)
+{
+    auto *row = new QWidget(this);
+    auto *field = new QLineEdit(row);
+    field->setObjectName(name);
+    field->setPlaceholderText(placeholder);
+    auto *browse = new QToolButton(row);
+    browse->setText(QStringLiteral("…"));
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(field, 1);
+    layout->addWidget(browse);
+    connect(browse, &QToolButton::clicked, this, [this, field, folder] {
+        const QString chosen =
+            folder ? QFileDialog::getExistingDirectory(this, tr("Records folder"), field->text())
+                   : QFileDialog::getOpenFileName(this, tr("Open"), field->text());
+        if (!chosen.isEmpty())
+            field->setText(chosen);
+    });
+    return field;
+}
+
+QString FleetView::RecordsFolder() const
+{
+    return recordsField->text();
+}
+
+void FleetView::LoadPlan()
+{
+    if (run && run->Running() > 0)
+        return;
+    plan = std::make_unique<FleetPlan>();
+    rows->setRowCount(0);
+    const bool ok = plan->Load(templateField->text(), tableField->text());
+    problems->setPlainText(plan->Problems().join(QLatin1Char('\n')));
+    problems->setVisible(!ok);
+    if (ok && recordsField->text().isEmpty())
+        recordsField->setText(QFileInfo(tableField->text()).absolutePath() +
+                              QStringLiteral("/records"));
+    rows->setRowCount(plan->RowCount());
+    for (int row = 0; row < plan->RowCount(); ++row) {
+        const FleetPlan::Row &r = plan->Rows().at(row);
+        SetCell(rows, row, LineColumn, QString::number(r.line));
+        SetCell(rows, row, MmsiColumn, r.mmsi);
+        SetCell(rows, row, NameColumn, r.name);
+        SetCell(rows, row, SerialColumn, r.serial);
+        SetCell(rows, row, StateColumn, tr("waiting"));
+    }
+    delete run;
+    run = nullptr;
+    // What an earlier run left in the records folder shows at once.
+    if (ok)
+        StartRun();
+    summary->setText(ok ? tr("%n unit(s) in the table", nullptr, plan->RowCount())
+                        : tr("The table cannot be used; nothing will be sent."));
+    UpdateButtons();
+}
+
+bool FleetView::StartRun()
+{
+    delete run;
+    run = new FleetRun(*plan, recordsField->text(), engineerField->text(), &RecordWriter::WritePdf,
+                       this);
+    QString error;
+    if (!run->Prepare(&error)) {
+        QMessageBox::critical(this, tr("Commission a fleet"), error);
+        delete run;
+        run = nullptr;
+        return false;
+    }
+    connect(run, &FleetRun::RowChanged, this, &FleetView::ShowRow);
+    connect(run, &FleetRun::UnitMessage, this, [this](const QString &port, const QString &text) {
+        for (UnitLink *link : links) {
+            if (link->Port() == port)
+                ShowUnit(link, text);
+        }
+    });
+    connect(run, &FleetRun::Finished, this, [this] {
+        summary->setText(run->Worst() == FleetRun::Outcome::Verified
+                             ? tr("Every unit holds its row.")
+                         : run->Worst() == FleetRun::Outcome::Differs
+                             ? tr("A unit does not hold every field; see its row.")
+                             : tr("A unit failed; see its row."));
+        UpdateButtons();
+    });
+    for (int row = 0; row < plan->RowCount(); ++row)
+        ShowRow(row);
+    return true;
+}
+
+void FleetView::ShowRow(int row)
+{
+    SetCell(rows, row, StateColumn, run->RowStatus(row));
+    const QString serial = run->Summary().At(row).serial;
+    if (!serial.isEmpty())
+        SetCell(rows, row, SerialColumn, serial);
+    UpdateButtons();
+}
+
+void FleetView::ShowUnit(UnitLink *link, const QString &state)
+{
+    const int row = links.indexOf(link);
+    if (row < 0)
+        return;
+    const UnitLink::Identity identity = link->UnitIdentity();
+    SetCell(units, row, UnitSerialColumn, identity.serial);
+    SetCell(units, row, UnitMmsiColumn, identity.mmsi);
+    SetCell(units, row, UnitStateColumn, state);
+}
+
+void FleetView::FindUnits()
+{
+    for (const QString &port : listPorts()) {
+        bool known = false;
+        for (UnitLink *link : links)
+            known = known || (link->Port() == port && link->IsIdentified());
+        if (known)
+            continue;
+        UnitLink *link = nullptr;
+        for (UnitLink *old : links) {
+            if (old->Port() == port)
+                link = old;
+        }
+        if (!link) {
+            link = makeLink(port, this);
+            links << link;
+            units->setRowCount(links.size());
+            SetCell(units, links.size() - 1, PortColumn, port);
+            connect(link, &UnitLink::Identified, this, [this, link] {
+                ShowUnit(link, tr("docked"));
+                UpdateButtons();
+            });
+            connect(link, &UnitLink::Failed, this, [this, link](const QString &reason) {
+                ShowUnit(link, tr("failed: %1").arg(reason));
+                UpdateButtons();
+            });
+        }
+        ShowUnit(link, tr("connecting"));
+        link->Open();
+    }
+}
+
+void FleetView::CommissionAll()
+{
+    if (!plan || (!run && !StartRun()))
+        return;
+    for (UnitLink *link : links) {
+        if (link->IsIdentified())
+            run->AddUnit(link);
+    }
+    UpdateButtons();
+}
+
+void FleetView::CommissionChosen()
+{
+    const int row = SelectedRow(rows);
+    const int unit = SelectedRow(units);
+    if (!plan || row < 0 || unit < 0 || (!run && !StartRun()))
+        return;
+    run->AddUnit(links.at(unit), row);
+    UpdateButtons();
+}
+
+void FleetView::OpenRecord()
+{
+    const int row = SelectedRow(rows);
+    if (!run || row < 0)
+        return;
+    const QString pdf = run->RecordPath(row, QStringLiteral(".pdf"));
+    if (!QFileInfo::exists(pdf)) {
+        QMessageBox::information(
+            this, tr("Open record"),
+            tr("No record has been written for line %1 yet.").arg(plan->Rows().at(row).line));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(pdf));
+}
+
+void FleetView::UpdateButtons()
+{
+    const bool busy = run && run->Running() > 0;
+    bool docked = false;
+    for (UnitLink *link : links)
+        docked = docked || link->IsIdentified();
+    const bool usable = plan && plan->RowCount() > 0;
+    loadButton->setEnabled(!busy);
+    allButton->setEnabled(usable && docked && !busy);
+    const int unit = SelectedRow(units);
+    chosenButton->setEnabled(usable && !busy && SelectedRow(rows) >= 0 && unit >= 0 &&
+                             links.at(unit)->IsIdentified());
+    recordButton->setEnabled(run && SelectedRow(rows) >= 0);
+}

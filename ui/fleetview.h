@@ -1,0 +1,94 @@
+#ifndef FLEETVIEW_H
+#define FLEETVIEW_H
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class FleetPlan;
+class FleetRun;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class UnitLink;
+
+// A commissioning bench in the window: a template and a unit table loaded
+// and checked, every table row with its state, every docked unit on every
+// port (each on a session of its own), and the commissioning of all of them
+// or of one chosen row on one chosen unit. The same plan, run and records as
+// `vandrel-cli commission`.
+class FleetView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Makes the link to a unit on a port; the view owns it.
+    using LinkMaker = std::function<UnitLink *(const QString &port, QObject *parent)>;
+    // Lists the ports on which units may be docked.
+    using PortLister = std::function<QStringList()>;
+
+    FleetView(LinkMaker makeLink, PortLister listPorts, const QString &engineer,
+              QWidget *parent = nullptr);
+    ~FleetView() override;
+
+    // The folder of the records the last run wrote, for a test or a caller.
+    QString RecordsFolder() const;
+
+private:
+    enum RowColumn
+    {
+        LineColumn,
+        MmsiColumn,
+        NameColumn,
+        SerialColumn,
+        StateColumn,
+        RowColumnCount
+    };
+    enum UnitColumn
+    {
+        PortColumn,
+        UnitSerialColumn,
+        UnitMmsiColumn,
+        UnitStateColumn,
+        UnitColumnCount
+    };
+
+    void LoadPlan();
+    void FindUnits();
+    void CommissionAll();
+    void CommissionChosen();
+    void OpenRecord();
+    // Starts a run over the plan; false (and says why) when the records
+    // folder cannot be used.
+    bool StartRun();
+    void ShowRow(int row);
+    void ShowUnit(UnitLink *link, const QString &state);
+    void UpdateButtons();
+    QLineEdit *PathField(const QString &name, const QString &placeholder, bool folder);
+
+    LinkMaker makeLink;
+    PortLister listPorts;
+    QLineEdit *templateField;
+    QLineEdit *tableField;
+    QLineEdit *recordsField;
+    QLineEdit *engineerField;
+    QPlainTextEdit *problems;
+    QTableWidget *rows;
+    QTableWidget *units;
+    QPushButton *loadButton;
+    QPushButton *findButton;
+    QPushButton *allButton;
+    QPushButton *chosenButton;
+    QPushButton *recordButton;
+    QLabel *summary;
+    std::unique_ptr<FleetPlan> plan;
+    FleetRun *run = nullptr;
+    QList<UnitLink *> links;
+};
+
+#endif // FLEETVIEW_H
