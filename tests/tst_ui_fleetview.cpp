@@ -7,9 +7,11 @@
 #include "ui/fleetview.h"
 #include "ui/mainwindow.h"
 
+#include "modalanswer.h"
 #include "support/simprocess.h"
 #include "uitestmain.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QToolButton>
 
 class TstFleetView : public QObject
 {
@@ -31,6 +34,17 @@ private:
     {
         const QTableWidgetItem *item = table->item(row, column);
         return item ? item->text() : QString();
+    }
+    // Opens the File menu and clicks the entry, as a person does.
+    static void Choose(MainWindow &window, const char *action)
+    {
+        QMenuBar *bar = window.menuBar();
+        auto *file = child<QMenu>(window, "menuFile");
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(file->menuAction()).center());
+        QTRY_VERIFY(file->isVisible());
+        QTest::mouseClick(file, Qt::LeftButton, {},
+                          file->actionGeometry(child<QAction>(window, action)).center());
     }
     static void TypeInto(QLineEdit *field, const QString &text)
     {
@@ -65,13 +79,7 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    // File > Commission a fleet…, as a person opens it.
-    QMenuBar *bar = window.menuBar();
-    auto *file = child<QMenu>(window, "menuFile");
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file->menuAction()).center());
-    QTRY_VERIFY(file->isVisible());
-    QAction *commission = child<QAction>(window, "actionCommissionFleet");
-    QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(commission).center());
+    Choose(window, "actionCommissionFleet");
     FleetView *view = nullptr;
     QTRY_VERIFY((view = window.findChild<FleetView *>()) && view->isVisible());
 
@@ -115,6 +123,38 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     const QDir records(view->RecordsFolder());
     QVERIFY(records.exists("992351811-W-2.pdf") && records.exists("992351812-W-1.pad") &&
             records.exists("summary.csv"));
+
+    // The window on one of them: Verify and Save record read nothing and
+    // send nothing; they use what the window's own retrieve read.
+    view->close();
+    App()->SetPortName(first.port);
+    auto *ports = child<QComboBox>(window, "comboBoxPort");
+    ports->showPopup();
+    ports->hidePopup();
+    QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
+    auto *retrieve = child<QToolButton>(window, "toolButtonRetrieveFromAtoN");
+    QTRY_VERIFY_WITH_TIMEOUT(retrieve->isEnabled(), 15000);
+    QTest::mouseClick(retrieve, Qt::LeftButton, {},
+                      QPoint(retrieve->height() / 2, retrieve->height() / 2));
+    QTRY_VERIFY_WITH_TIMEOUT(child<QLineEdit>(window, "lineName")->text() == "BOUND TO W-1", 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(retrieve->isEnabled(), 10000);
+    auto *name = child<QLineEdit>(window, "lineName");
+    name->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, " X");
+    QTest::keyClick(name, Qt::Key_Tab);
+    const QString pdf = dir.filePath("visit.pdf");
+    ModalAnswer boxes({ModalAnswer::Press(QMessageBox::Ok), ModalAnswer::ChooseFile(pdf)});
+    Choose(window, "actionVerify");
+    QTRY_COMPARE(boxes.answered(), 1);
+    QVERIFY2(boxes.texts.value(0).contains("differs from the open document in 1 field"),
+             qPrintable(boxes.texts.value(0)));
+    Choose(window, "actionSaveRecord");
+    QTRY_COMPARE(boxes.answered(), 2);
+    QTRY_VERIFY(QFileInfo(pdf).size() > 0);
+    // Nothing was sent: the unit keeps the name it was commissioned with.
+    QCOMPARE(first.State().value("ace").toObject().value("name").toString(),
+             QString("BOUND TO W-1"));
 }
 
 VANDREL_UI_TEST_MAIN(TstFleetView)
