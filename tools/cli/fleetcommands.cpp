@@ -77,6 +77,22 @@ void DropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const 
         programHandler(type, context, message);
 }
 
+// Opens the link and reads the whole configuration; a failure is said and
+// the line given back.
+bool ReadUnit(SessionUnitLink *link)
+{
+    link->Open();
+    QString reason;
+    if (RunUntil(link, &UnitLink::Identified, &reason)) {
+        link->Retrieve();
+        if (RunUntil(link, &UnitLink::Retrieved, &reason))
+            return true;
+    }
+    CloseAll({link});
+    Console::Error(reason);
+    return false;
+}
+
 QString EngineerOf(const QString &given)
 {
     return given.isEmpty() ? EngineerSetting::Read() : given;
@@ -272,14 +288,8 @@ int FleetCommands::Verify(const Options &options)
         return ExitFailure;
     }
     SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
-    link.Open();
-    QString reason;
-    if (!RunUntil(&link, &UnitLink::Identified, &reason) ||
-        (link.Retrieve(), !RunUntil(&link, &UnitLink::Retrieved, &reason))) {
-        CloseAll({&link});
-        Console::Error(reason);
+    if (!ReadUnit(&link))
         return ExitFailure;
-    }
     CloseAll({&link});
     // What a send of the file would carry, against what the unit holds.
     const QStringList differences = ConfigurationDiff::SentLines(document, link.Held());
@@ -299,14 +309,8 @@ int FleetCommands::Verify(const Options &options)
 int FleetCommands::Record(const Options &options)
 {
     SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
-    link.Open();
-    QString reason;
-    if (!RunUntil(&link, &UnitLink::Identified, &reason) ||
-        (link.Retrieve(), !RunUntil(&link, &UnitLink::Retrieved, &reason))) {
-        CloseAll({&link});
-        Console::Error(reason);
+    if (!ReadUnit(&link))
         return ExitFailure;
-    }
     UnitRecord record =
         UnitRecord::Of(link, UnitRecord::tr("Unit record"), EngineerOf(options.engineer));
     record.verdict = UnitRecord::tr("Read from the unit; nothing was sent.");
