@@ -20,7 +20,7 @@ void Pair(QString *html, const QString &label, const QString &value)
 
 void Group(QString *html, const QList<ConfigurationField> &fields, const QString &group)
 {
-    *html += QStringLiteral("<h2>%1</h2>\n<table>\n").arg(Escaped(group));
+    *html += QStringLiteral("<p class=\"h2\">%1</p>\n<table>\n").arg(Escaped(group));
     for (const ConfigurationField &field : fields) {
         if (field.group == group)
             Pair(html, field.label, field.text);
@@ -31,7 +31,7 @@ void Group(QString *html, const QList<ConfigurationField> &fields, const QString
 void Schedule(QString *html, const MessageSchedule *schedule)
 {
     const ScheduleTable table(schedule);
-    *html += QStringLiteral("<h2>%1</h2>\n<table class=\"grid\">\n<tr>")
+    *html += QStringLiteral("<p class=\"h2\">%1</p>\n<table class=\"grid\">\n<tr>")
                  .arg(UnitRecord::tr("Message schedule"));
     for (int column = 0; column < ScheduleTable::ColumnCount; ++column)
         *html += QStringLiteral("<th>%1</th>").arg(Escaped(ScheduleTable::Header(column)));
@@ -86,12 +86,14 @@ QString UnitRecord::Html() const
 {
     QString html = QStringLiteral("<html><head><style>"
                                   "body { font-family: sans-serif; font-size: 9pt; }"
-                                  "h1 { font-size: 14pt; } h2 { font-size: 11pt; margin-top: 8px; }"
+                                  // Qt's own heading sizes would take a third page.
+                                  "p.h1 { font-size: 13pt; font-weight: bold; }"
+                                  "p.h2 { font-size: 10pt; font-weight: bold; margin-top: 8px; }"
                                   "td.label { padding-right: 12px; color: #333333; }"
                                   "table.grid th, table.grid td { padding-right: 8px; }"
                                   "tr.off td { color: #888888; }"
                                   "</style></head><body>\n");
-    html += QStringLiteral("<h1>%1</h1>\n<table>\n").arg(Escaped(title));
+    html += QStringLiteral("<p class=\"h1\">%1</p>\n<table>\n").arg(Escaped(title));
     Pair(&html, tr("Serial number"), OrNotKnown(serial));
     Pair(&html, tr("MMSI"), OrNotKnown(mmsi));
     Pair(&html, tr("Software version"), OrNotKnown(softwareVersion));
@@ -102,15 +104,17 @@ QString UnitRecord::Html() const
         Pair(&html, tr("Port"), port);
     html += QStringLiteral("</table>\n");
 
-    html += QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n").arg(tr("Read-back"), Escaped(verdict));
+    html += QStringLiteral("<p class=\"h2\">%1</p>\n<p>%2</p>\n")
+                .arg(tr("Read-back"), Escaped(verdict));
     if (!differences.isEmpty()) {
         html += QStringLiteral("<ul>\n");
         for (const QString &line : differences)
             html += QStringLiteral("<li>%1</li>\n").arg(Escaped(line));
         html += QStringLiteral("</ul>\n");
     }
-    html += QStringLiteral("<h2>%1</h2>\n<p>%2</p>\n").arg(tr("GPS"), Escaped(OrNotKnown(gpsFix)));
-    html += QStringLiteral("<h2>%1</h2>\n").arg(tr("Active alarms"));
+    html += QStringLiteral("<p class=\"h2\">%1</p>\n<p>%2</p>\n")
+                .arg(tr("GPS"), Escaped(OrNotKnown(gpsFix)));
+    html += QStringLiteral("<p class=\"h2\">%1</p>\n").arg(tr("Active alarms"));
     if (alarms.isEmpty()) {
         html += QStringLiteral("<p>%1</p>\n").arg(tr("none"));
     } else {

@@ -124,6 +124,11 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     QVERIFY(records.exists("992351811-W-2.pdf") && records.exists("992351812-W-1.pad") &&
             records.exists("summary.csv"));
 
+    // For the documentation, when asked.
+    const QString shots = qEnvironmentVariable("VANDREL_SCREENSHOT_DIR");
+    if (!shots.isEmpty())
+        QVERIFY(view->grab().save(QDir(shots).filePath("fleet-view.png")));
+
     // The window on one of them: Verify and Save record read nothing and
     // send nothing; they use what the window's own retrieve read.
     view->close();

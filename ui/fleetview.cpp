@@ -46,6 +46,13 @@ void SetCell(QTableWidget *table, int row, int column, const QString &text)
     item->setText(text);
 }
 
+// Each column as wide as its texts; the last, the state, takes the rest.
+void FitColumns(QTableWidget *table)
+{
+    for (int column = 0; column + 1 < table->columnCount(); ++column)
+        table->resizeColumnToContents(column);
+}
+
 int SelectedRow(const QTableWidget *table)
 {
     const QList<QTableWidgetSelectionRange> ranges = table->selectedRanges();
@@ -177,6 +184,7 @@ void FleetView::LoadPlan()
         SetCell(rows, row, SerialColumn, r.serial);
         SetCell(rows, row, StateColumn, tr("waiting"));
     }
+    FitColumns(rows);
     delete run;
     run = nullptr;
     // What an earlier run left in the records folder shows at once.
@@ -237,6 +245,7 @@ void FleetView::ShowUnit(UnitLink *link, const QString &state)
     SetCell(units, row, UnitSerialColumn, identity.serial);
     SetCell(units, row, UnitMmsiColumn, identity.mmsi);
     SetCell(units, row, UnitStateColumn, state);
+    FitColumns(units);
 }
 
 void FleetView::FindUnits()
