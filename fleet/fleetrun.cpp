@@ -167,9 +167,14 @@ void FleetRun::OnFailed(UnitLink *link, const QString &fullReason)
     Unit &unit = units[link];
     if (unit.ended)
         return;
-    if (unit.row >= 0)
-        SetRow(unit.row, FleetSummary::State::Failed, link->UnitIdentity().serial, reason,
-               tr("failed: %1").arg(reason));
+    if (unit.row >= 0) {
+        const QString serial = link->UnitIdentity().serial;
+        SetRow(unit.row, FleetSummary::State::Failed, serial, reason, tr("failed: %1").arg(reason));
+        // What went over the line tells what the unit may now hold.
+        QString error;
+        if (!CopyLog(link, QDir(folder).filePath(Stem(unit.row, serial)), &error))
+            emit UnitMessage(link->Port(), error);
+    }
     End(link, Outcome::Failed, tr("failed: %1").arg(reason));
 }
 
@@ -188,16 +193,21 @@ bool FleetRun::WriteRecords(UnitLink *link, int row, const QString &verdict,
     record.differences = mismatches;
     if (!pdf(record, stem + QStringLiteral(".pdf"), errorText))
         return false;
+    return CopyLog(link, stem, errorText);
+}
+
+bool FleetRun::CopyLog(UnitLink *link, const QString &stem, QString *errorText)
+{
     // The traffic so far; the rest of the link (its close) is not part of
     // the commissioning.
     const QString log = link->LogPath();
-    if (!log.isEmpty()) {
-        const QString target = stem + QStringLiteral(".log");
-        QFile::remove(target);
-        if (!QFile::copy(log, target)) {
-            *errorText = tr("%1: the traffic log could not be copied there").arg(target);
-            return false;
-        }
+    if (log.isEmpty())
+        return true;
+    const QString target = stem + QStringLiteral(".log");
+    QFile::remove(target);
+    if (!QFile::copy(log, target)) {
+        *errorText = tr("%1: the traffic log could not be copied there").arg(target);
+        return false;
     }
     return true;
 }

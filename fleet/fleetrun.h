@@ -87,6 +87,7 @@ private:
     // false with *errorText naming the file that could not be written.
     bool WriteRecords(UnitLink *link, int row, const QString &verdict,
                       const QStringList &mismatches, QString *errorText);
+    bool CopyLog(UnitLink *link, const QString &stem, QString *errorText);
     QString Stem(int row, const QString &serial) const;
 
     FleetPlan plan;

@@ -222,6 +222,7 @@ void TestFleetCommission::unitPulledOutFailsAlone()
     QVERIFY(summary.at(2).startsWith("992351032,SN-2,verified,"));
     QCOMPARE(HeldBy(*sims[1]).name, QString("STAYS"));
     QVERIFY(!QFile::exists(QDir(records).filePath("992351031-SN-1.pdf")));
+    QVERIFY(QFileInfo(QDir(records).filePath("992351031-SN-1.log")).size() > 0);
 }
 
 QTEST_GUILESS_MAIN(TestFleetCommission)

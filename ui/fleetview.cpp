@@ -1,5 +1,6 @@
 #include "ui/fleetview.h"
 
+#include "fleet/engineersetting.h"
 #include "fleet/fleetplan.h"
 #include "fleet/fleetrun.h"
 #include "fleet/record/recordwriter.h"
@@ -197,6 +198,7 @@ void FleetView::LoadPlan()
 
 bool FleetView::StartRun()
 {
+    EngineerSetting::Write(engineerField->text());
     delete run;
     run = new FleetRun(*plan, recordsField->text(), engineerField->text(), &RecordWriter::WritePdf,
                        this);
