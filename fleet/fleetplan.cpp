@@ -114,6 +114,11 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
     }
     if (records.size() == 1)
         Problem(head.line, -1, tr("the table has no unit rows"));
+    if (records.size() - 1 > MaxRows)
+        Problem(head.line, -1,
+                tr("the table has %1 unit rows, more than the %2 one plan takes")
+                    .arg(records.size() - 1)
+                    .arg(MaxRows));
     if (!problems.isEmpty())
         return false;
 
@@ -202,6 +207,11 @@ void FleetPlan::CheckRow(const Model &templateModel, int line, const QList<Cell>
     // belongs to the cells without which it goes away; one that stays
     // whatever the row says is the template's.
     const QStringList found = ConfigurationCheck::Problems(*Merged(templateModel, names, texts));
+    // Past the listed problems only their number counts.
+    if (problems.size() >= MaxProblems) {
+        unlisted += found.size();
+        return;
+    }
     for (const QString &problem : found) {
         bool placed = false;
         for (int i = 0; i < names.size(); ++i) {

@@ -31,6 +31,8 @@ public:
     // Beyond this many problems a table is plainly the wrong file; the rest
     // are counted, not listed.
     static constexpr int MaxProblems = 50;
+    // Far beyond a bench's batch; each row costs a send's check.
+    static constexpr int MaxRows = 10000;
 
     // False when the template or the table cannot be read or any row has a
     // problem; Problems() then names each one by file, line and column.

@@ -112,6 +112,19 @@ void TestFleetPlan::planTakesRowsOverTheTemplate()
     QVERIFY(north.serial.isEmpty());
     QCOMPARE(north.configuration->GetAtoN()->OffPositionThreshold(), 120);
     QVERIFY(!north.configuration->GetLanternInterface()->GetLimen());
+
+    // The largest table taken, each row checked as a send would check it,
+    // in linear time; one row more is refused.
+    QByteArray big = "mmsi,name,latitude,longitude\n";
+    for (int i = 0; i < FleetPlan::MaxRows; ++i)
+        big += QByteArray::number(200000000 + i) + ",UNIT " + QByteArray::number(i) + ",50,1\n";
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(plan.Load(templateModel, big, "big.csv"));
+    qInfo("%d rows planned in %lld ms", plan.RowCount(), clock.elapsed());
+    QVERIFY(clock.elapsed() < 60000);
+    QVERIFY(!plan.Load(templateModel, big + "299999999,ONE MORE,50,1\n", "big.csv"));
+    QVERIFY(plan.Problems().first().contains("more than the 10000"));
 }
 
 void TestFleetPlan::planRefusesEveryBadRow_data()
