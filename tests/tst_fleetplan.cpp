@@ -198,6 +198,11 @@ void TestFleetPlan::assignment_data()
     QTest::newRow("one unit asking twice keeps its row; a second unit with its serial gets none")
         << QStringList{"A/", "/"} << QStringList{"p1=A", "p1=A", "p2=A"}
         << QStringList{"0", "0", "none"};
+    // "@N": the window's chosen row N for the unit.
+    QTest::newRow("chosen rows: never another unit's, a done one, or a second one")
+        << QStringList{"A/", "/", "/B"}
+        << QStringList{"p1=X@0", "p1=X@2", "p1=X@1", "p1=X@0", "p2=A@0", "p3=Y@1"}
+        << QStringList{"none", "none", "1", "none", "0", "none"};
     QTest::newRow("a unit without a serial takes an unbound row")
         << QStringList{"A/", "/"} << QStringList{"p1=", "p2="} << QStringList{"1", "none"};
 }
@@ -212,11 +217,17 @@ void TestFleetPlan::assignment()
         assignment.AddRow(row.section('/', 0, 0), row.section('/', 1, 1));
     QStringList got;
     for (const QString &unit : docked) {
-        const UnitAssignment::Outcome outcome =
-            assignment.Assign(unit.section('=', 0, 0), unit.section('=', 1, 1));
+        const QString port = unit.section('=', 0, 0);
+        const QString serial = unit.section('=', 1).section('@', 0, 0);
+        if (unit.contains('@')) {
+            const int row = unit.section('@', 1).toInt();
+            got << (assignment.Claim(port, serial, row) ? QString::number(row) : "none");
+            continue;
+        }
+        const UnitAssignment::Outcome outcome = assignment.Assign(port, serial);
         switch (outcome.kind) {
         case UnitAssignment::Kind::Assigned:
-            QCOMPARE(assignment.UnitOf(outcome.row), unit.section('=', 0, 0));
+            QCOMPARE(assignment.UnitOf(outcome.row), port);
             got << QString::number(outcome.row);
             break;
         case UnitAssignment::Kind::AlreadyDone:
