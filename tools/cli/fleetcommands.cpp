@@ -17,6 +17,7 @@
 #include "model/padfile.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QTimer>
@@ -193,6 +194,12 @@ int FleetCommands::Run(int argc, char **argv)
         Console::Err(CliCommandLine::Usage());
         return ExitUsage;
     }
+    // verify writes no record: it needs no platform, as the other commands.
+    if (options.command == QLatin1String("verify")) {
+        QCoreApplication app(argc, argv);
+        VandrelSettings::Name();
+        return Verify(options);
+    }
     // Records are laid out with Qt's fonts and PDF writer, which need a GUI
     // application; no window is shown.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -202,8 +209,6 @@ int FleetCommands::Run(int argc, char **argv)
     VandrelSettings::Name();
     if (options.command == QLatin1String("commission"))
         return Commission(options);
-    if (options.command == QLatin1String("verify"))
-        return Verify(options);
     return Record(options);
 }
 
