@@ -1,6 +1,6 @@
 #include "uitestmain.h"
 
-#include "lim/lanterninterfacetab.h"
+#include "ui/lanterninterfacetab.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>

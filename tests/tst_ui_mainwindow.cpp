@@ -157,8 +157,8 @@ void TstMainWindow::portChoiceFollowsThePorts()
         combo(window)->setCurrentIndex(0);
         QCOMPARE(App()->GetPortName(), a.slavePath());
         // The choice stands when the unit's adapter comes.
-        fakePorts << PortInfo{unit.slavePath(), "AtoN unit", MainWindow::DeviceVendorId,
-                              MainWindow::DeviceProductId};
+        fakePorts << PortInfo{unit.slavePath(), "AtoN unit", SerialController::DeviceVendorId,
+                              SerialController::DeviceProductId};
         QTest::qWait(MainWindow::ClockIntervalMs + 500);
         QVERIFY(portChoiceShown(window) && App()->GetPortName() == a.slavePath());
         fakePorts.removeLast();
@@ -193,9 +193,9 @@ void TstMainWindow::portChoiceFollowsThePorts()
     // within a second: the choice goes, the setting points at it, and the
     // window does not connect by itself after start-up.
     QVERIFY(portChoiceShown(window));
-    fakePorts << PortInfo{"/dev/ttyX", "Same maker", MainWindow::DeviceVendorId, 0x0503};
-    fakePorts << PortInfo{unit.slavePath(), "AtoN unit", MainWindow::DeviceVendorId,
-                          MainWindow::DeviceProductId};
+    fakePorts << PortInfo{"/dev/ttyX", "Same maker", SerialController::DeviceVendorId, 0x0503};
+    fakePorts << PortInfo{unit.slavePath(), "AtoN unit", SerialController::DeviceVendorId,
+                          SerialController::DeviceProductId};
     QTRY_VERIFY_WITH_TIMEOUT(!portChoiceShown(window), MainWindow::ClockIntervalMs + 500);
     QCOMPARE(App()->GetPortName(), unit.slavePath());
     QVERIFY(!App()->GetTransport());
@@ -333,8 +333,8 @@ void TstMainWindow::fileGivenOnTheCommandLine()
     // A port that is not there is reported, not replaced by one that is,
     // not even by the unit's adapter.
     PtyPair other;
-    fakePorts = {
-        {other.slavePath(), "AtoN unit", MainWindow::DeviceVendorId, MainWindow::DeviceProductId}};
+    fakePorts = {{other.slavePath(), "AtoN unit", SerialController::DeviceVendorId,
+                  SerialController::DeviceProductId}};
     MainWindow window;
     A box({A::Press(QMessageBox::Ok)});
     window.ConnectAtStart(dir.filePath("no-port"));

@@ -781,7 +781,7 @@
 <context>
     <name>LanternInterfaceTab</name>
     <message>
-        <location filename="../lim/lanterninterfacetab.ui" line="+14"/>
+        <location filename="../ui/lanterninterfacetab.ui" line="+14"/>
         <source>Form</source>
         <translation>Formular</translation>
     </message>
@@ -854,7 +854,7 @@
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../lim/lanterninterfacetab.cpp" line="+137"/>
+        <location filename="../ui/lanterninterfacetab.cpp" line="+137"/>
         <source> A/s</source>
         <translation> A/s</translation>
     </message>
@@ -894,7 +894,7 @@
         <translation> Lux</translation>
     </message>
     <message>
-        <location filename="../lim/lanterninterfacetab.cpp" line="-6"/>
+        <location filename="../ui/lanterninterfacetab.cpp" line="-6"/>
         <source>On current: </source>
         <translation>Einschaltstrom: </translation>
     </message>

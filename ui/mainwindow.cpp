@@ -6,39 +6,30 @@
 #include "app/vandrelapplication.h"
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
-#include "lim/lanterninterfacetab.h"
-#include "link/serialcontroller.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
-#include "model/padfile.h"
 #include "ui/aboutdialog.h"
 #include "ui/atonconfiguration.h"
 #include "ui/documentcontroller.h"
 #include "ui/fleetmenu.h"
-#include "ui/qcomboboxdropdown.h"
+#include "ui/lanterninterfacetab.h"
+#include "ui/porttoolbar.h"
 #include "ui/realatontab.h"
 #include "ui/serialtab.h"
+#include "ui/trafficlog.h"
 #include "ui/transfercontrols.h"
 #include "ui/unitstatustab.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
-
-namespace {
-
-const char *const LogFileFilter = QT_TRANSLATE_NOOP("MainWindow", "Text Log Files ( *.txt *.log )");
-
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
@@ -65,7 +56,6 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     serialTab = new SerialTab(this);
     serialTab->setObjectName(QStringLiteral("tabSerialData"));
     tabWidget->insertTab(serialTabIndex, serialTab, tr("Serial Data"));
-    connect(serialTab, &SerialTab::Save, this, &MainWindow::OnSerialTabSaveLogFile);
 
     document = new DocumentController(this, editModel, {realAtoNTab, lanternTab});
     connect(document, &DocumentController::Replaced, this, &MainWindow::FileLoad);
@@ -80,14 +70,18 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(ui->actionExit, &QAction::triggered, this, &MainWindow::OnExit);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::OnAbout);
 
-    BuildPortToolBar();
+    session = App()->Session();
+    ports = new PortToolBar(ui->toolBarPort, session, this);
+    connect(ports, &PortToolBar::ConnectClicked, this, &MainWindow::OnConnect);
+    connect(ports, &PortToolBar::DisconnectClicked, this, &MainWindow::OnDisconnect);
+    connect(ports, &PortToolBar::Changed, this, &MainWindow::UpdateControls);
     transfers = new TransferControls(this, ui->toolBarTransfer, statusBar());
+    trafficLog = new TrafficLog(this, session, serialTab, transfers, statusBar());
     connect(transfers, &TransferControls::RetrieveCurrentTab, this, &MainWindow::OnGetCurrentTab);
     connect(transfers, &TransferControls::RetrieveAllTabs, this, &MainWindow::OnGetAllTabs);
     connect(transfers, &TransferControls::SendCurrentTab, this, &MainWindow::OnSendCurrentTab);
     connect(transfers, &TransferControls::SendAllTabs, this, &MainWindow::OnSendAllTabs);
     BuildStatusBar();
-    session = App()->Session();
     UnitStatusTab::AddTo(tabWidget, statusBar(), session);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::OnUpdate);
 
@@ -98,7 +92,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         App()->SetPortName(requestedPort);
     }
 
-    RefreshPortList();
+    ports->Refresh();
     UpdateControls();
 
     clockTimer = new QTimer();
@@ -122,6 +116,8 @@ void MainWindow::BindSession(UnitSession *newSession)
     if (!newSession)
         return;
     session = newSession;
+    ports->SetSession(session);
+    trafficLog->SetSession(session);
     StateMachine *machine = session->GetStateMachine();
     sessionConnections = {
         connect(this, &MainWindow::FileLoad, machine, &StateMachine::FileLoad),
@@ -185,32 +181,6 @@ VandrelApplication *MainWindow::App()
     return VandrelApplication::instance();
 }
 
-void MainWindow::BuildPortToolBar()
-{
-    portComboBox = new QComboBoxDropdown(this);
-    portComboBox->setObjectName(QStringLiteral("comboBoxPort"));
-    // As wide as the longest port name, but no wider than that: on a small
-    // screen the tool bar folds what does not fit into its extension menu.
-    portComboBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    portComboBox->setMinimumContentsLength(PortNameLength);
-    portComboAction = ui->toolBarPort->addWidget(portComboBox);
-    // A direct connection, so that the list is refilled before it is drawn.
-    connect(portComboBox, &QComboBoxDropdown::Dropdown, this, &MainWindow::OnSerialDropdown,
-            Qt::DirectConnection);
-    connect(portComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &MainWindow::OnSerialPortChanged);
-
-    connectButton = new QPushButton(tr("Connect"), this);
-    connectButton->setObjectName(QStringLiteral("pushButtonConnect"));
-    ui->toolBarPort->addWidget(connectButton);
-    connect(connectButton, &QPushButton::clicked, this, &MainWindow::OnConnect);
-
-    disconnectButton = new QPushButton(tr("Disconnect"), this);
-    disconnectButton->setObjectName(QStringLiteral("pushButtonDisconnect"));
-    ui->toolBarPort->addWidget(disconnectButton);
-    connect(disconnectButton, &QPushButton::clicked, this, &MainWindow::OnDisconnect);
-}
-
 void MainWindow::BuildStatusBar()
 {
     // Sized for the widest text so that the status bar does not jump.
@@ -241,12 +211,7 @@ void MainWindow::UpdateControls()
     const bool transport = session->HasLink();
     const bool linked = session->IsLinked();
     const bool transferring = linked && IsTransferring();
-    // A second Connect while a line is being opened would drop it.
-    connectButton->setEnabled(portsAvailable && !transport);
-    portComboBox->setEnabled(portsAvailable && !transport);
-    portComboAction->setVisible(!devicePortFound);
-    // Disconnect also ends a transfer that is running.
-    disconnectButton->setEnabled(linked);
+    ports->UpdateControls();
     // The line can be open a moment before the state machine has taken the
     // link; a transfer asked for in that moment would be dropped.
     transfers->SetAvailable(linked && session->GetStateMachine()->IsConnected() && !transferring);
@@ -261,93 +226,14 @@ void MainWindow::UpdateControls()
     ui->actionReplayLogFile->setEnabled(!transport);
 }
 
-void MainWindow::DetectDevicePort()
-{
-    const QString devicePort = portChosen ? QString() : SerialController::FindDevicePort();
-    if (!devicePort.isEmpty()) {
-        App()->SetPortName(devicePort);
-        devicePortFound = true;
-    } else {
-        devicePortFound = false;
-    }
-}
-
-void MainWindow::RefreshPortList()
-{
-    populatingPortList = true;
-    portComboBox->clear();
-
-    const QList<QPair<QString, QString>> ports = SerialController::PortList();
-    for (const auto &port : ports) {
-        portComboBox->addItem(port.second, port.first);
-    }
-    if (!ports.isEmpty()) {
-        portsAvailable = true;
-        DetectDevicePort();
-        if (!SelectPort(App()->GetPortName())) {
-            SelectPort(ports.first().first);
-            App()->SetPortName(ports.first().first);
-        }
-    } else {
-        portsAvailable = false;
-        devicePortFound = false;
-    }
-
-    populatingPortList = false;
-    UpdateControls();
-}
-
 bool MainWindow::SelectPort(const QString &portName)
 {
-    for (int i = 0; i < portComboBox->count(); ++i) {
-        if (portComboBox->itemData(i).toString() == portName) {
-            portComboBox->setCurrentIndex(i);
-            return true;
-        }
-    }
-    portComboBox->setCurrentIndex(0);
-    return false;
-}
-
-void MainWindow::RelabelCurrentPort()
-{
-    const int index = portComboBox->currentIndex();
-    // Probing opens the port for a moment; while a transport is being set up
-    // on its worker thread that could make its own open fail, so the label
-    // waits until there is no transport at all.
-    if (index < 0 || session->HasLink()) {
-        return;
-    }
-    const QString portName = App()->GetPortName();
-    QString text = SerialController::FriendlyName(portName);
-    const PortProblem problem = PortProbe::Probe(portName);
-    if (problem != PortProblem::None) {
-        text = tr("%1 - %2").arg(text, PortProbe::Word(problem));
-    }
-    portComboBox->setItemText(index, text);
-}
-
-void MainWindow::OnSerialDropdown()
-{
-    RefreshPortList();
-}
-
-void MainWindow::OnSerialPortChanged(int index)
-{
-    if (populatingPortList || index < 0) {
-        return;
-    }
-    portChosen = true;
-    App()->SetPortName(portComboBox->itemData(index).toString());
-    RelabelCurrentPort();
-    DetectDevicePort();
-    UpdateControls();
+    return ports->SelectPort(portName);
 }
 
 void MainWindow::OnTimeout()
 {
-    RelabelCurrentPort();
-    DetectDevicePort();
+    ports->Check();
     UpdateControls();
 }
 
@@ -355,34 +241,20 @@ void MainWindow::ConnectAtStart(const QString &portName)
 {
     // A line the system does not list as a serial port (a pseudo-terminal)
     // is offered all the same, as the run script does for the simulator.
-    portChosen = true;
-    const QByteArray listed = qgetenv("VANDREL_PORTS");
-    qputenv("VANDREL_PORTS", portName.toLocal8Bit() + (listed.isEmpty() ? "" : ":" + listed));
-    RefreshPortList();
-    // A port that is not there is reported, never swapped for another one.
-    if (!SelectPort(portName)) {
-        QMessageBox::critical(this, tr("Error connecting to the AtoN"),
-                              tr("There is no serial port %1.").arg(portName));
-        return;
-    }
-    App()->SetPortName(portName);
-    OnConnect();
+    if (ports->ChooseAtStart(portName))
+        OnConnect();
 }
 
 void MainWindow::OnAutoConnect()
 {
-    if (devicePortFound && !session->HasLink()) {
-        linkErrorShown = false;
-        replayedLines = -1;
-        session->Open(App()->GetPortName());
-        UpdateControls();
-    }
+    if (ports->DevicePortFound() && !session->HasLink())
+        OnConnect();
 }
 
 void MainWindow::OnConnect()
 {
     linkErrorShown = false;
-    replayedLines = -1;
+    trafficLog->LinkOpening();
     session->Open(App()->GetPortName());
     UpdateControls();
 }
@@ -398,19 +270,8 @@ void MainWindow::OnDisconnect()
 
 void MainWindow::OnReplayLogFile()
 {
-    if (session->HasLink()) {
-        return;
-    }
-    const QString fileName = QFileDialog::getOpenFileName(
-        this, tr("Replay Log File"), App()->GetLogFilename(), tr(LogFileFilter));
-    if (fileName.isEmpty()) {
-        return;
-    }
-    App()->SetLogFilename(fileName);
-    linkErrorShown = false;
-    replayedLines = 0;
-    replayShown.invalidate();
-    session->Replay(fileName, App()->EditModel()->GetAtoN()->GetAtoNMMSI()->Mmsi());
+    if (trafficLog->StartReplay())
+        linkErrorShown = false;
     UpdateControls();
 }
 
@@ -500,14 +361,7 @@ void MainWindow::OnLinkStarting(SerialTransport *transport, bool replay)
         connect(session->GetGpsDecoder(), &GPSDecoder::GpsDataReceived, this,
                 &MainWindow::OnGpsDataReceived),
     };
-    if (replayedLines >= 0) {
-        linkConnections.append(
-            connect(transport, &Transport::Received, this, &MainWindow::OnReplayedLine));
-    }
-    if (SerialController *controller = transport->GetSerialController()) {
-        linkConnections.append(
-            connect(controller, &SerialController::SaveError, this, &MainWindow::OnSaveError));
-    }
+    trafficLog->LinkStarting(transport);
 }
 
 void MainWindow::OnConnected()
@@ -519,16 +373,6 @@ void MainWindow::OnConnected()
     serialTab->OnOpened();
     statusBar()->showMessage(transport->ConnectionDescription());
     UpdateControls();
-}
-
-void MainWindow::OnReplayedLine()
-{
-    ++replayedLines;
-    // The count is shown a few times a second, not for every line.
-    if (replayShown.isValid() && replayShown.elapsed() < ReplayCountIntervalMs)
-        return;
-    replayShown.start();
-    transfers->ShowActivity(tr("Replaying the log, lines played: %1").arg(replayedLines));
 }
 
 void MainWindow::OnDisconnected()
@@ -546,23 +390,9 @@ void MainWindow::OnDisconnected()
     }
     linkConnections.clear();
 
-    if (replayedLines >= 0) {
-        statusBar()->showMessage(
-            tr("The log replay has ended; lines played: %1").arg(replayedLines));
-        replayedLines = -1;
-    } else {
-        statusBar()->showMessage(tr("Ready"));
-    }
+    trafficLog->LinkEnded();
     utcClockLabel->setText(tr(" No GPS "));
-    RefreshPortList();
-    UpdateControls();
-}
-
-void MainWindow::OnSaveError()
-{
-    const SerialController *controller = session->GetSerialController();
-    QMessageBox::critical(this, tr("Error writing to the Log File"),
-                          controller ? controller->LogErrorString() : QString(), QMessageBox::Ok);
+    ports->Refresh();
 }
 
 void MainWindow::OnGpsDataReceived(GpsData *gpsData)
@@ -784,47 +614,6 @@ void MainWindow::OnSaveAs()
     document->SaveAs();
 }
 
-// ---- Traffic log
-
-void MainWindow::OnSerialTabSaveLogFile(bool save)
-{
-    if (!save) {
-        StartLogToFile();
-    } else {
-        StopLogToFile();
-    }
-    UpdateControls();
-}
-
-void MainWindow::StartLogToFile()
-{
-    SerialController *controller = session->GetSerialController();
-    bool logging = false;
-    if (controller) {
-        const QString fileName = QFileDialog::getSaveFileName(
-            this, tr("Save Log To File"), App()->GetLogFilename(), tr(LogFileFilter));
-        if (!fileName.isEmpty()) {
-            App()->SetLogFilename(fileName);
-            logging = controller->StartLog(fileName);
-            if (!logging) {
-                QMessageBox::critical(this, tr("Error creating Log File"),
-                                      controller->LogErrorString(), QMessageBox::Ok);
-            }
-        }
-    }
-    // The click has already checked the button; it shows logging only when a
-    // log is really being written.
-    serialTab->SetLogging(logging, App()->GetLogFilename());
-}
-
-void MainWindow::StopLogToFile()
-{
-    if (SerialController *controller = session->GetSerialController()) {
-        controller->StopLog();
-    }
-    serialTab->SetLogging(false);
-}
-
 // ---- Window
 
 void MainWindow::OnExit()
@@ -862,6 +651,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
         statusBar()->showMessage(tr("Ready"));
         UpdateControls();
     }
-    StopLogToFile();
+    trafficLog->Stop();
     event->accept();
 }

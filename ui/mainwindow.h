@@ -3,7 +3,6 @@
 
 #include "app/unitidentity.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
@@ -18,37 +17,31 @@ class DocumentController;
 class GpsData;
 class LanternInterfaceTab;
 class QAction;
-class QComboBoxDropdown;
+class PortToolBar;
 class QLabel;
-class QPushButton;
 class QTabWidget;
 class QTimer;
 class RealAtoNTab;
 class SerialTab;
 class SerialTransport;
+class TrafficLog;
 class TransferControls;
 class UnitSession;
 class VandrelApplication;
 
-// The program's one window: the three tabs, the port and transfer tool bars,
-// the file commands and the status bar with its UTC clock.  It turns the
-// user's commands into requests to the application object and signals for the
-// state machine, and carries out what the state machine asks of it.  The
-// document (DocumentController) and the transfer controls (TransferControls)
-// are objects of their own.
+// The program's one window: the tabs, the tool bars, the file commands and
+// the status bar with its UTC clock. It turns the user's commands into
+// requests to the unit session it is bound to and signals for its state
+// machine, and carries out what the state machine asks of it. The document
+// (DocumentController), the port tool bar (PortToolBar), the transfer
+// controls (TransferControls) and the traffic logs (TrafficLog) are objects
+// of their own.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // The unit's own USB serial adapter, by which its port is recognised.
-    static constexpr int DeviceVendorId = 0x27C5;
-    static constexpr int DeviceProductId = 0x0502;
     static constexpr int ClockIntervalMs = 1000;
-    // How often the count of replayed lines is shown.
-    static constexpr int ReplayCountIntervalMs = 200;
-    // Characters the port choice shows at least.
-    static constexpr int PortNameLength = 20;
     // Room left on the screen for the window's frame and title bar.
     static constexpr int FrameAllowance = 24;
 
@@ -90,21 +83,17 @@ public slots:
     void OnExit();
     void OnAbout();
     void OnReplayLogFile();
-    void OnSerialDropdown();
-    void OnSerialPortChanged(int index);
     void OnConnect();
     void OnDisconnect();
     void OnGetCurrentTab();
     void OnGetAllTabs();
     void OnSendCurrentTab();
     void OnSendAllTabs();
-    void OnSerialTabSaveLogFile(bool save);
     // The session calls this as a link starts, before anything can be
     // received on it.
     void OnLinkStarting(SerialTransport *transport, bool replay);
     void OnConnected();
     void OnDisconnected();
-    void OnSaveError();
     void OnGpsDataReceived(GpsData *gpsData);
     void OnTimeout();
     void OnEdited(QWidget *tab);
@@ -124,16 +113,12 @@ public slots:
     void OnIdentityChanged(UnitIdentity now, UnitIdentity before);
     void OnSendFinished(bool complete);
 
-private slots:
-    void OnReplayedLine();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     static VandrelApplication *App();
 
-    void BuildPortToolBar();
     void BuildStatusBar();
     void FitToScreen();
 
@@ -148,13 +133,7 @@ private:
     // Shows the first error that ends a link; later ones of the same link
     // are dropped.
     void ShowLinkError(const QString &text, const QString &informativeText);
-    void DetectDevicePort();
-    void RefreshPortList();
-    void RelabelCurrentPort();
     bool IsLinked() const;
-
-    void StartLogToFile();
-    void StopLogToFile();
 
     Ui::MainWindow *ui;
     UnitSession *session = nullptr;
@@ -168,19 +147,12 @@ private:
     LanternInterfaceTab *lanternTab = nullptr;
     SerialTab *serialTab = nullptr;
     QTimer *clockTimer = nullptr;
-    QComboBoxDropdown *portComboBox = nullptr;
-    QPushButton *connectButton = nullptr;
-    QPushButton *disconnectButton = nullptr;
+    PortToolBar *ports = nullptr;
+    TrafficLog *trafficLog = nullptr;
 
     int realAtoNTabIndex = 0;
     int lanternTabIndex = 1;
     int serialTabIndex = 2;
-    bool populatingPortList = false;
-    bool portsAvailable = false;
-    bool devicePortFound = false;
-    // The user chose the port, in the port list or on the command line; the
-    // unit's adapter does not take its place.
-    bool portChosen = false;
     bool transferRunning = false;
     bool linkErrorShown = false;
     bool askingAboutOtherUnit = false;
@@ -190,10 +162,6 @@ private:
     // Another unit has been docked in place of this one; it is named once
     // it has told its MMSI.
     UnitIdentity replacedUnit;
-    QAction *portComboAction = nullptr;
-    // Lines of the log being replayed so far; -1 when no replay runs.
-    int replayedLines = -1;
-    QElapsedTimer replayShown;
 
     // Connections made when the link comes up and undone when it goes down.
     QList<QMetaObject::Connection> linkConnections;

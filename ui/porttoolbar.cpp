@@ -1,0 +1,157 @@
+#include "ui/porttoolbar.h"
+
+#include "app/unitsession.h"
+#include "app/vandrelapplication.h"
+#include "link/portprobe.h"
+#include "link/serialcontroller.h"
+#include "ui/qcomboboxdropdown.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolBar>
+
+namespace {
+
+VandrelApplication *App()
+{
+    return VandrelApplication::instance();
+}
+
+} // namespace
+
+// The texts keep the window's translation context, under which they were
+// translated before the tool bar was a class of its own.
+PortToolBar::PortToolBar(QToolBar *bar, UnitSession *session, QWidget *window)
+    : QObject(window), session(session), window(window)
+{
+    portComboBox = new QComboBoxDropdown(window);
+    portComboBox->setObjectName(QStringLiteral("comboBoxPort"));
+    // As wide as the longest port name, but no wider than that: on a small
+    // screen the tool bar folds what does not fit into its extension menu.
+    portComboBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    portComboBox->setMinimumContentsLength(PortNameLength);
+    portComboAction = bar->addWidget(portComboBox);
+    // A direct connection, so that the list is refilled before it is drawn.
+    connect(portComboBox, &QComboBoxDropdown::Dropdown, this, &PortToolBar::Refresh,
+            Qt::DirectConnection);
+    connect(portComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &PortToolBar::OnPortChanged);
+
+    connectButton = new QPushButton(QCoreApplication::translate("MainWindow", "Connect"), window);
+    connectButton->setObjectName(QStringLiteral("pushButtonConnect"));
+    bar->addWidget(connectButton);
+    connect(connectButton, &QPushButton::clicked, this, &PortToolBar::ConnectClicked);
+
+    disconnectButton =
+        new QPushButton(QCoreApplication::translate("MainWindow", "Disconnect"), window);
+    disconnectButton->setObjectName(QStringLiteral("pushButtonDisconnect"));
+    bar->addWidget(disconnectButton);
+    connect(disconnectButton, &QPushButton::clicked, this, &PortToolBar::DisconnectClicked);
+}
+
+void PortToolBar::UpdateControls()
+{
+    const bool transport = session->HasLink();
+    // A second Connect while a line is being opened would drop it.
+    connectButton->setEnabled(portsAvailable && !transport);
+    portComboBox->setEnabled(portsAvailable && !transport);
+    portComboAction->setVisible(!devicePortFound);
+    // Disconnect also ends a transfer that is running.
+    disconnectButton->setEnabled(session->IsLinked());
+}
+
+void PortToolBar::DetectDevicePort()
+{
+    const QString devicePort = portChosen ? QString() : SerialController::FindDevicePort();
+    devicePortFound = !devicePort.isEmpty();
+    if (devicePortFound)
+        App()->SetPortName(devicePort);
+}
+
+void PortToolBar::Refresh()
+{
+    populatingPortList = true;
+    portComboBox->clear();
+
+    const QList<QPair<QString, QString>> ports = SerialController::PortList();
+    for (const auto &port : ports)
+        portComboBox->addItem(port.second, port.first);
+    portsAvailable = !ports.isEmpty();
+    if (portsAvailable) {
+        DetectDevicePort();
+        if (!SelectPort(App()->GetPortName())) {
+            SelectPort(ports.first().first);
+            App()->SetPortName(ports.first().first);
+        }
+    } else {
+        devicePortFound = false;
+    }
+
+    populatingPortList = false;
+    emit Changed();
+}
+
+bool PortToolBar::SelectPort(const QString &portName)
+{
+    for (int i = 0; i < portComboBox->count(); ++i) {
+        if (portComboBox->itemData(i).toString() == portName) {
+            portComboBox->setCurrentIndex(i);
+            return true;
+        }
+    }
+    portComboBox->setCurrentIndex(0);
+    return false;
+}
+
+void PortToolBar::RelabelCurrentPort()
+{
+    const int index = portComboBox->currentIndex();
+    // Probing opens the port for a moment; while a transport is being set up
+    // on its worker thread that could make its own open fail, so the label
+    // waits until there is no transport at all.
+    if (index < 0 || session->HasLink())
+        return;
+    const QString portName = App()->GetPortName();
+    QString text = SerialController::FriendlyName(portName);
+    const PortProblem problem = PortProbe::Probe(portName);
+    if (problem != PortProblem::None)
+        text = QCoreApplication::translate("MainWindow", "%1 - %2")
+                   .arg(text, PortProbe::Word(problem));
+    portComboBox->setItemText(index, text);
+}
+
+void PortToolBar::OnPortChanged(int index)
+{
+    if (populatingPortList || index < 0)
+        return;
+    portChosen = true;
+    App()->SetPortName(portComboBox->itemData(index).toString());
+    RelabelCurrentPort();
+    DetectDevicePort();
+    emit Changed();
+}
+
+void PortToolBar::Check()
+{
+    RelabelCurrentPort();
+    DetectDevicePort();
+}
+
+bool PortToolBar::ChooseAtStart(const QString &portName)
+{
+    portChosen = true;
+    const QByteArray listed = qgetenv("VANDREL_PORTS");
+    qputenv("VANDREL_PORTS", portName.toLocal8Bit() + (listed.isEmpty() ? "" : ":" + listed));
+    Refresh();
+    // A port that is not there is reported, never swapped for another one.
+    if (!SelectPort(portName)) {
+        QMessageBox::critical(
+            window, QCoreApplication::translate("MainWindow", "Error connecting to the AtoN"),
+            QCoreApplication::translate("MainWindow", "There is no serial port %1.").arg(portName));
+        return false;
+    }
+    App()->SetPortName(portName);
+    return true;
+}
