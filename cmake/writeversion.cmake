@@ -26,6 +26,11 @@ if(GIT_PROGRAM AND EXISTS ${SOURCE_DIR}/.git)
             RESULT_VARIABLE failed OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
         if(NOT failed AND commit MATCHES "^[0-9]+\\.[0-9]+\\.[0-9a-f]+$")
             set(VANDREL_VERSION ${BASE_VERSION}+git${commit})
+        else()
+            # Said aloud: git refusing the tree (another owner, say) would
+            # otherwise pass a development build off as the release.
+            message(WARNING "git could not name the commit of ${SOURCE_DIR}; "
+                            "this build calls itself ${BASE_VERSION}")
         endif()
     endif()
 endif()
