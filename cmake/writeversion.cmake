@@ -14,7 +14,9 @@ set(VANDREL_VERSION ${BASE_VERSION})
 find_program(GIT_PROGRAM git)
 # Only the tree's own history counts: an archive unpacked inside some other
 # checkout must not take that checkout's commit.
-if(GIT_PROGRAM AND EXISTS ${SOURCE_DIR}/.git)
+if(EXISTS ${SOURCE_DIR}/.git AND NOT GIT_PROGRAM)
+    message(WARNING "git is not installed: this build of a git checkout calls itself ${BASE_VERSION}")
+elseif(EXISTS ${SOURCE_DIR}/.git)
     execute_process(
         COMMAND ${GIT_PROGRAM} -C ${SOURCE_DIR} describe --tags --exact-match --match v${BASE_VERSION} HEAD
         RESULT_VARIABLE untagged OUTPUT_QUIET ERROR_QUIET)
