@@ -127,8 +127,11 @@ void Transport::BuildJobTable()
     Job *schedule = AddJob(QStringLiteral("Message Schedule"));
     scheduleCodec = new AtoNSentenceAAR(transportModel->GetMessageSchedule());
     // One sentence per schedule row; a send takes the count afresh when it
-    // starts (StartNextJob), so that rows added since are sent too.
-    AddSentenceStep(schedule, scheduleCodec, transportModel->GetMessageSchedule()->Count(), 0);
+    // starts (StartNextJob), so that rows added since are sent too. A unit
+    // always reports its message 21 rows: a query without any answer fails
+    // rather than leaving the document's rows for the unit's.
+    AddSentenceStep(schedule, scheduleCodec, transportModel->GetMessageSchedule()->Count(), 0,
+                    true);
 
     Job *gpsOff = AddJob(QStringLiteral("GPS OFF"));
     AddShellStep(gpsOff, QStringLiteral("gpsfilt 0"), 0, 0, 4, false);
@@ -415,8 +418,34 @@ void Transport::TakeLine(const ReceivedLine &line)
         sinks.at(i)->TakeLine(line);
     // Traffic with no job step waiting, the whole of a replayed log, is not
     // parsed into fields here.
-    if (AwaitsAnswer() && line.Sentence().IsValid())
+    if (!AwaitsAnswer())
+        return;
+    if (line.Sentence().IsValid())
         HandleResponse(ParsedSentence(line.Text()));
+    else
+        RefuseDamagedAnswer(line.Text());
+}
+
+void Transport::RefuseDamagedAnswer(const QString &text)
+{
+    // An answer that came damaged (a wrong checksum, too long, noise before
+    // it) to a query whose answers are taken until silence (the schedule's
+    // rows, a name and its continuation) fails the read: leaving it out
+    // would lose a row or a name without a word. A query awaiting one answer
+    // runs into its time-out instead.
+    const JobStep &step = CurrentStep();
+    if (current.send || !step.sentence || step.shellCommand || step.setParameter ||
+        step.expectedReplies != 0)
+        return;
+    if (!text.contains(step.sentence->Formatter() + QLatin1Char(',')))
+        return;
+    responseTimer->stop();
+    const QString reason =
+        tr("The answer to %1 came damaged: %2")
+            .arg(RequestName::OfQuery(step.sentence->Formatter()), text.left(MaxQuotedLine));
+    SetLastError(reason);
+    stepIndex = -1;
+    emit AtoNSentenceError(reason);
 }
 
 void Transport::connectNotify(const QMetaMethod &signal)

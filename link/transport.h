@@ -154,6 +154,10 @@ protected:
 private:
     // The reason for an answer to request that was refused for problem.
     static QString Refused(const QString &request, const QString &problem);
+    // Fails a query answered until silence when text is a damaged answer to it.
+    void RefuseDamagedAnswer(const QString &text);
+    // How much of a damaged line its failure quotes.
+    static constexpr int MaxQuotedLine = 100;
     void BuildJobTable();
     Job *AddJob(const QString &name);
     NmeaShellCommand *AddShellStep(Job *job, const QString &command, int accessLevel, int mode,

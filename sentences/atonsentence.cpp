@@ -108,6 +108,12 @@ bool AtoNSentence::ReadUnitMmsi(const ParsedSentence &sentence, const AtoNMMSI *
         return false;
     }
     const QString known = unit ? unit->Mmsi() : Unconfigured;
+    // Nine zeros from a unit that has named itself are not a fresh unit's
+    // answer: taking them would write defaults the unit never sent.
+    if (mmsi == Unconfigured && known != Unconfigured) {
+        Refuse(1, name, tr("%1, while the unit answered the AID query as %2").arg(mmsi, known));
+        return false;
+    }
     if (mmsi != Unconfigured && known != Unconfigured && mmsi != known) {
         Refuse(1, name,
                tr("%1 is another unit than %2, which answered the AID query").arg(mmsi, known));

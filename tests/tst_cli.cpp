@@ -407,6 +407,8 @@ void TestCli::failedRetrieveWritesNoFile()
         QVERIFY(!earlier || (file.open(QIODevice::ReadOnly) && file.readAll() == "earlier"));
     };
     // The message names the step, the query or command and what it reads.
+    failed({"--no-answer", "AAR"}, "No answer to the AAR query (the message schedule) within",
+           false);
     failed({"--no-answer", "ACF"},
            "Error reading from the AtoN: Reading the AtoN settings 2 of 3 failed. No answer to the "
            "ACF query (the AtoN settings: type, position, channels) within 1 s.",
@@ -431,7 +433,13 @@ void TestCli::failedRetrieveWritesNoFile()
         {"lonely-continuation", "(the AtoN's name) was refused: field 7, name: a continuation"},
         {"second-unit", "field 1, MMSI: 992351234, while the unit answered as 992351231"},
         {"other-mmsi", "field 1, MMSI: 992351231 is another unit than 992351234"},
-        {"huge-instance", "AAR query (the message schedule) was refused: field 3, instance"}};
+        {"huge-instance", "AAR query (the message schedule) was refused: field 3, instance"},
+        // All or nothing: zeros after the unit named itself, a schedule row
+        // damaged on the line.
+        {"unconfigured-mmsi", "field 1, MMSI: 000000000, while the unit answered the AID query as "
+                              "992351234"},
+        {"damaged-row", "The answer to the AAR query (the message schedule) came damaged: "
+                        "$AIAAR,992351234,21,02,"}};
     for (const auto &bad : badAnswers)
         failed({"--bad-answer", bad.first}, bad.second, bad.first == "acf-range");
     // Empty latitude and longitude fields are NMEA's "no value", not 0/0.

@@ -235,8 +235,13 @@ void TestSentenceCodecs::decodeAcf()
     c.mmsi->SetMmsi("123456789");
     AtoN before;
     before = *c.aton;
+    // Nine zeros after the unit named itself are refused, not taken as a
+    // fresh unit's answer.
     QCOMPARE(c.acf->Decode(Answer("$AIACF,000000000,1,5030.0000,N,00100.0000,E,0,1,2,3,4,1,0,0,R")),
-             -2);
+             -1);
+    QCOMPARE(
+        c.acf->Problem(),
+        QString("field 1, MMSI: 000000000, while the unit answered the AID query as 123456789"));
     const QString good = "$AIACF,123456789,1,5030.0000,N,00100.0000,E,0,1,2,2087,2088,1,0,0,R";
     const QList<QPair<QString, QString>> bad{{",1,5030", ",99,5030"},
                                              {",2087,2088,", ",99999,2088,"},

@@ -85,7 +85,8 @@ const QStringList UnitFaults::BadAnswerKinds{
     QStringLiteral("lantern-range"),  QStringLiteral("acf-range"),
     QStringLiteral("empty-position"), QStringLiteral("lonely-continuation"),
     QStringLiteral("other-mmsi"),     QStringLiteral("second-unit"),
-    QStringLiteral("huge-instance")};
+    QStringLiteral("huge-instance"),  QStringLiteral("unconfigured-mmsi"),
+    QStringLiteral("damaged-row")};
 
 UnitResponder::UnitResponder(UnitConfig *config, QObject *parent)
     : QObject(parent), m_config(config)
@@ -190,7 +191,9 @@ QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
     // Another unit's MMSI: the unit's own with its last digit changed.
     QByteArray other = own;
     other.back() = other.back() == '1' ? '2' : '1';
-    const QByteArray mmsi = m_faults.bad("other-mmsi") ? other : own;
+    const QByteArray mmsi = m_faults.bad("other-mmsi")          ? other
+                            : m_faults.bad("unconfigured-mmsi") ? QByteArray("000000000")
+                                                                : own;
     QList<QByteArray> out;
     if (formatter == "AID") {
         out << configAnswer("AID", {own, "1", own, "R"});
@@ -238,6 +241,13 @@ QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
                                  number(r.hour1, 2), number(r.minute1, 2), slot(r.slot1),
                                  interval(r.interval1), number(r.scheme), number(r.hour2, 2),
                                  number(r.minute2, 2), slot(r.slot2), interval(r.interval2)});
+        }
+        // The second row with its checksum changed, as a noisy line leaves it.
+        if (m_faults.bad("damaged-row") && out.size() > 1) {
+            QByteArray &row = out[1];
+            const int star = row.lastIndexOf('*');
+            if (star > 0 && star + 1 < row.size())
+                row[star + 1] = row[star + 1] == '0' ? '1' : '0';
         }
         if (m_faults.bad("huge-instance"))
             out << configAnswer("AAR", {mmsi, "12", "2147483647", "00", "00", "00", "6750", "0",

@@ -29,6 +29,8 @@ struct UnitFaults
     // other-mmsi: ACF, ACE and AAR answers name another MMSI than AID
     // second-unit: a second AID answer names another unit
     // huge-instance: one more AAR row, message 12 with instance 2147483647
+    // unconfigured-mmsi: ACF, ACE and AAR answers carry 000000000 while AID names the unit
+    // damaged-row: the second AAR row comes with a wrong checksum
     static const QStringList BadAnswerKinds;
     bool bad(const char *kind) const { return badAnswers.contains(QLatin1String(kind)); }
 };
