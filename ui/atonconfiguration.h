@@ -1,6 +1,7 @@
 #ifndef ATONCONFIGURATION_H
 #define ATONCONFIGURATION_H
 
+#include <QStringList>
 #include <QWidget>
 
 class Model;
@@ -26,6 +27,11 @@ public:
     virtual bool UpdateTabFromModel(Model *model) = 0;
     // Stores every widget value into `model`; null means the tab's own model.
     virtual bool UpdateModelFromTab(Model *model) = 0;
+
+    // One line per field that holds text it cannot take, naming the field
+    // and why: neither a send nor a save may go while there is one, as the
+    // value they would take is not the one shown.
+    virtual QStringList InputProblems() const { return QStringList(); }
 
     Model *GetModel() const { return model; }
     bool IsUpdating() const { return updating; }

@@ -170,9 +170,25 @@ void DocumentController::OpenFile(const QString &name)
     emit Replaced();
 }
 
+bool DocumentController::HoldsWhatItShows()
+{
+    QStringList problems;
+    for (const AtoNConfiguration *tab : qAsConst(tabs))
+        problems << tab->InputProblems();
+    if (problems.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                    tr("The file has not been saved:"), QMessageBox::Ok, window);
+    box.setInformativeText(problems.join(QLatin1Char('\n')));
+    box.exec();
+    return false;
+}
+
 bool DocumentController::Save()
 {
     CommitTypedInput();
+    if (!HoldsWhatItShows())
+        return false;
     // Without a name of its own the document asks for one, rather than going
     // to the last file used (which may hold another configuration).
     return fileName.isEmpty() ? SaveAs() : SaveFile(fileName);
@@ -181,6 +197,8 @@ bool DocumentController::Save()
 bool DocumentController::SaveAs()
 {
     CommitTypedInput();
+    if (!HoldsWhatItShows())
+        return false;
     // A configuration read from a unit is offered under the unit's MMSI, in
     // the folder of the last file, never under that file's own name.
     QString proposal = App()->GetFilename();

@@ -58,6 +58,9 @@ signals:
 
 private:
     bool AskToSave();
+    // False, with a box naming them, while a field holds text it cannot take:
+    // the file would get the value the field held before.
+    bool HoldsWhatItShows();
     bool SaveFile(const QString &name);
     void ShowTitle();
     void ShowModel();

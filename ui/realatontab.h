@@ -56,7 +56,7 @@ public:
     // One line per field whose input cannot be sent or saved, naming the
     // field and why; the same fields are framed in red with the reason as
     // tool tip.
-    QStringList InputProblems() const;
+    QStringList InputProblems() const override;
 
     // Whether the position may go as it is: when the unit would be told that
     // its position is not available, only after the engineer agrees to a box
