@@ -495,7 +495,12 @@
         <translation>Datei konnte nicht geöffnet werden: </translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+26"/>
+        <source>The file has not been saved:</source>
+        <translation>Die Datei wurde nicht gespeichert:</translation>
+    </message>
+    <message>
+        <location line="+28"/>
         <source>Save File</source>
         <translation>Datei speichern</translation>
     </message>
@@ -2296,7 +2301,7 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+243"/>
+        <location filename="../link/serialcontroller.cpp" line="+248"/>
         <location line="+284"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
