@@ -246,8 +246,10 @@ void TestRealAtoNTab::typeAndEpfsLinks()
 
 void TestRealAtoNTab::positionAndInputProblems()
 {
-    // A fresh document has no MMSI yet.
+    // A fresh document has no MMSI yet; it holds the MMSI as shown, so a
+    // save may go.
     QCOMPARE(tab->InputProblems(), QStringList{"MMSI: not valid: nine digits, not all of them 0."});
+    QVERIFY(tab->UnheldInput().isEmpty());
     TypeOver(Find<QLineEdit>("lineMMSI"), "992351234");
 
     // A position is stored as typed; leaving the field shows it in full, with
@@ -272,6 +274,7 @@ void TestRealAtoNTab::positionAndInputProblems()
     TypeOver(Find<QLineEdit>("lineLongitude"), "hello");
     QCOMPARE(tab->InputProblems(), QStringList({"Latitude: Out of range: 90 degrees at most.",
                                                 "Longitude: \"hello\" is not a number."}));
+    QCOMPARE(tab->UnheldInput(), tab->InputProblems());
     TypeOver(latitude, "50 31");
     QVERIFY(latitude->styleSheet().isEmpty());
     QCOMPARE(latitude->toolTip(), QString("50.5167\n50° 31.0000' N"));

@@ -29,9 +29,11 @@ public:
     virtual bool UpdateModelFromTab(Model *model) = 0;
 
     // One line per field that holds text it cannot take, naming the field
-    // and why: neither a send nor a save may go while there is one, as the
-    // value they would take is not the one shown.
+    // and why: no send may go while there is one.
     virtual QStringList InputProblems() const { return QStringList(); }
+    // Those of them whose text is not what the model holds (a value kept
+    // from before stands in for it): no save may go while there is one.
+    virtual QStringList UnheldInput() const { return QStringList(); }
 
     Model *GetModel() const { return model; }
     bool IsUpdating() const { return updating; }

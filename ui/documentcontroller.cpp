@@ -174,7 +174,7 @@ bool DocumentController::HoldsWhatItShows()
 {
     QStringList problems;
     for (const AtoNConfiguration *tab : qAsConst(tabs))
-        problems << tab->InputProblems();
+        problems << tab->UnheldInput();
     if (problems.isEmpty())
         return true;
     QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),

@@ -327,9 +327,20 @@ void RealAtoNTab::SetInputProblem(QLineEdit *field, const QString &problem)
 
 QStringList RealAtoNTab::InputProblems() const
 {
+    return Problems(false);
+}
+
+QStringList RealAtoNTab::UnheldInput() const
+{
+    return Problems(true);
+}
+
+QStringList RealAtoNTab::Problems(bool unheldOnly) const
+{
+    // The MMSI and the name are held as typed, so a file keeps them as shown.
     const QPair<const QLineEdit *, QString> fields[] = {
-        {ui->lineMMSI, ui->labelMMSI->text()},
-        {ui->lineName, ui->labelName->text()},
+        {unheldOnly ? nullptr : ui->lineMMSI, ui->labelMMSI->text()},
+        {unheldOnly ? nullptr : ui->lineName, ui->labelName->text()},
         {ui->lineLatitude, ui->labelLatitude->text()},
         {ui->lineLongitude, ui->labelLongitude->text()}};
     QStringList lines;

@@ -57,6 +57,7 @@ public:
     // field and why; the same fields are framed in red with the reason as
     // tool tip.
     QStringList InputProblems() const override;
+    QStringList UnheldInput() const override;
 
     // Whether the position may go as it is: when the unit would be told that
     // its position is not available, only after the engineer agrees to a box
@@ -127,6 +128,9 @@ private:
     // Stores what is typed in the latitude or longitude field at once; on
     // leaving the field, shows it again in its full form.
     void StoreTypedCoordinate(QLineEdit *field, bool leaving);
+    // InputProblems, or only those of fields whose text differs from what
+    // the model holds.
+    QStringList Problems(bool unheldOnly) const;
     // The reasons beside the number fields that hold a number they cannot take.
     void ShowNumberProblems();
     // A number field's edit: stored when it can be taken.
