@@ -367,9 +367,6 @@ void TstMainWindow::linkSignalsAndTransferRequests()
     QCOMPARE(edited.value(0).value(0).toInt(), 1);
     QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmin(), 3500);
 
-    // The clock runs from the fixes in the replay below; without one it says so.
-    window.OnGpsDataReceived(nullptr);
-    QCOMPARE(child<QLabel>(window, "labelUtcClock")->text(), QString(" UTC **:**:** "));
 }
 
 void TstMainWindow::replayPlaysALogThroughTheWindow()

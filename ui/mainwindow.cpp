@@ -4,12 +4,11 @@
 #include "app/statemachine.h"
 #include "app/unitsession.h"
 #include "app/vandrelapplication.h"
-#include "decode/gpsdata.h"
-#include "decode/gpsdecoder.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
 #include "ui/aboutdialog.h"
 #include "ui/atonconfiguration.h"
+#include "ui/connectionview.h"
 #include "ui/documentcontroller.h"
 #include "ui/fleetmenu.h"
 #include "ui/lanterninterfacetab.h"
@@ -22,7 +21,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollArea>
@@ -81,7 +79,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(transfers, &TransferControls::RetrieveAllTabs, this, &MainWindow::OnGetAllTabs);
     connect(transfers, &TransferControls::SendCurrentTab, this, &MainWindow::OnSendCurrentTab);
     connect(transfers, &TransferControls::SendAllTabs, this, &MainWindow::OnSendAllTabs);
-    BuildStatusBar();
+    connection =
+        new ConnectionView(this, statusBar(), serialTab, realAtoNTab, lanternTab, trafficLog);
     UnitStatusTab::AddTo(tabWidget, statusBar(), session);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::OnUpdate);
 
@@ -118,6 +117,7 @@ void MainWindow::BindSession(UnitSession *newSession)
     session = newSession;
     ports->SetSession(session);
     trafficLog->SetSession(session);
+    connection->SetSession(session);
     StateMachine *machine = session->GetStateMachine();
     sessionConnections = {
         connect(this, &MainWindow::FileLoad, machine, &StateMachine::FileLoad),
@@ -181,19 +181,6 @@ VandrelApplication *MainWindow::App()
     return VandrelApplication::instance();
 }
 
-void MainWindow::BuildStatusBar()
-{
-    // Sized for the widest text so that the status bar does not jump.
-    utcClockLabel = new QLabel(tr(" UTC 99:99:99 "), this);
-    utcClockLabel->setObjectName(QStringLiteral("labelUtcClock"));
-    utcClockLabel->setMinimumSize(utcClockLabel->sizeHint());
-    utcClockLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    utcClockLabel->setEnabled(false);
-    utcClockLabel->setToolTip(tr("Displays the current UTC time as supplied by the GPS"));
-    utcClockLabel->setText(tr(" No GPS "));
-    statusBar()->addPermanentWidget(utcClockLabel);
-}
-
 bool MainWindow::IsLinked() const
 {
     return session->IsLinked();
@@ -253,25 +240,20 @@ void MainWindow::OnAutoConnect()
 
 void MainWindow::OnConnect()
 {
-    linkErrorShown = false;
-    trafficLog->LinkOpening();
-    session->Open(App()->GetPortName());
+    connection->Open();
     UpdateControls();
 }
 
 void MainWindow::OnDisconnect()
 {
-    if (IsLinked()) {
-        session->Close();
-        statusBar()->showMessage(tr("Ready"));
+    if (connection->Close())
         UpdateControls();
-    }
 }
 
 void MainWindow::OnReplayLogFile()
 {
     if (trafficLog->StartReplay())
-        linkErrorShown = false;
+        connection->ReplayStarted();
     UpdateControls();
 }
 
@@ -345,64 +327,23 @@ bool MainWindow::MayGoToThisUnit()
 void MainWindow::OnLinkStarting(SerialTransport *transport, bool replay)
 {
     Q_UNUSED(replay)
-    for (const QMetaObject::Connection &connection : qAsConst(linkConnections)) {
-        disconnect(connection);
-    }
-    linkConnections = {
-        connect(serialTab, &SerialTab::Send, transport, &SerialTransport::Send),
-        connect(transport, &Transport::Sent, serialTab, &SerialTab::OnSent),
-        connect(transport, &Transport::Received, serialTab, &SerialTab::OnReceived),
-        connect(transport, &Transport::ProductSerialNumber, realAtoNTab,
-                &RealAtoNTab::OnProductSerialNumber),
-        connect(transport, &Transport::Version, realAtoNTab, &RealAtoNTab::OnVersion),
-        connect(transport, &Transport::BatteryVoltage, realAtoNTab, &RealAtoNTab::OnBatteryVoltage),
-        connect(transport, &Transport::showLimParams, lanternTab,
-                &LanternInterfaceTab::onParameterGet),
-        connect(session->GetGpsDecoder(), &GPSDecoder::GpsDataReceived, this,
-                &MainWindow::OnGpsDataReceived),
-    };
-    trafficLog->LinkStarting(transport);
+    connection->OnLinkStarting(transport);
 }
 
 void MainWindow::OnConnected()
 {
-    const SerialTransport *transport = session->GetTransport();
-    if (!transport) {
-        return;
-    }
-    serialTab->OnOpened();
-    statusBar()->showMessage(transport->ConnectionDescription());
+    connection->OnLinkUp();
     UpdateControls();
 }
 
 void MainWindow::OnDisconnected()
 {
-    serialTab->OnClosed();
-    realAtoNTab->ForgetUnit();
+    connection->OnLinkDown();
     replacedUnit = {};
     // Whatever ran on the link ended with it.
     transferRunning = false;
     transfers->ShowProgress(QString(), 0, 0, 0);
-    // Everything tied to the link goes with it, so that a later link does not
-    // find the tabs still listening to a transport that is gone.
-    for (const QMetaObject::Connection &connection : qAsConst(linkConnections)) {
-        disconnect(connection);
-    }
-    linkConnections.clear();
-
-    trafficLog->LinkEnded();
-    utcClockLabel->setText(tr(" No GPS "));
     ports->Refresh();
-}
-
-void MainWindow::OnGpsDataReceived(GpsData *gpsData)
-{
-    if (gpsData) {
-        utcClockLabel->setText(tr(" UTC ") + gpsData->time.toString(QStringLiteral("hh:mm:ss")) +
-                               QLatin1Char(' '));
-    } else {
-        utcClockLabel->setText(tr(" UTC **:**:** "));
-    }
 }
 
 void MainWindow::OnEdited(QWidget *tab)
@@ -459,24 +400,7 @@ void MainWindow::OnEnableTab(int tab, bool enable)
 
 void MainWindow::OnDisplayError(QString text, QString informativeText)
 {
-    ShowLinkError(text, informativeText);
-}
-
-void MainWindow::ShowLinkError(const QString &text, const QString &informativeText)
-{
-    // Every such error ends the link; a second report of the same end (a
-    // failed write, then the answers it left missing) would only repeat it.
-    if (linkErrorShown)
-        return;
-    linkErrorShown = true;
-    QMessageBox box(this);
-    box.setWindowTitle(QCoreApplication::applicationName());
-    box.setIcon(QMessageBox::Critical);
-    box.setText(text);
-    box.setInformativeText(informativeText);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
+    connection->ShowError(text, informativeText);
 }
 
 void MainWindow::OnSlotClashWarning(QString text)
@@ -646,11 +570,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
             return;
         }
     }
-    if (IsLinked()) {
-        session->Close();
-        statusBar()->showMessage(tr("Ready"));
+    if (connection->Close())
         UpdateControls();
-    }
     trafficLog->Stop();
     event->accept();
 }

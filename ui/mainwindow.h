@@ -13,12 +13,11 @@ namespace Ui {
 class MainWindow;
 }
 
+class ConnectionView;
 class DocumentController;
-class GpsData;
 class LanternInterfaceTab;
 class QAction;
 class PortToolBar;
-class QLabel;
 class QTabWidget;
 class QTimer;
 class RealAtoNTab;
@@ -33,9 +32,9 @@ class VandrelApplication;
 // the status bar with its UTC clock. It turns the user's commands into
 // requests to the unit session it is bound to and signals for its state
 // machine, and carries out what the state machine asks of it. The document
-// (DocumentController), the port tool bar (PortToolBar), the transfer
-// controls (TransferControls) and the traffic logs (TrafficLog) are objects
-// of their own.
+// (DocumentController), the port tool bar (PortToolBar), the connection
+// (ConnectionView), the transfer controls (TransferControls) and the traffic
+// logs (TrafficLog) are objects of their own.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -94,7 +93,6 @@ public slots:
     void OnLinkStarting(SerialTransport *transport, bool replay);
     void OnConnected();
     void OnDisconnected();
-    void OnGpsDataReceived(GpsData *gpsData);
     void OnTimeout();
     void OnEdited(QWidget *tab);
     void OnUpdate();
@@ -119,7 +117,6 @@ protected:
 private:
     static VandrelApplication *App();
 
-    void BuildStatusBar();
     void FitToScreen();
 
     void UpdateControls();
@@ -130,9 +127,6 @@ private:
     // send it whole to this one.
     bool MayGoToThisUnit();
     void TellOtherUnitDocked();
-    // Shows the first error that ends a link; later ones of the same link
-    // are dropped.
-    void ShowLinkError(const QString &text, const QString &informativeText);
     bool IsLinked() const;
 
     Ui::MainWindow *ui;
@@ -142,19 +136,18 @@ private:
     QTabWidget *tabWidget = nullptr;
     DocumentController *document = nullptr;
     TransferControls *transfers = nullptr;
-    QLabel *utcClockLabel = nullptr;
     RealAtoNTab *realAtoNTab = nullptr;
     LanternInterfaceTab *lanternTab = nullptr;
     SerialTab *serialTab = nullptr;
     QTimer *clockTimer = nullptr;
     PortToolBar *ports = nullptr;
+    ConnectionView *connection = nullptr;
     TrafficLog *trafficLog = nullptr;
 
     int realAtoNTabIndex = 0;
     int lanternTabIndex = 1;
     int serialTabIndex = 2;
     bool transferRunning = false;
-    bool linkErrorShown = false;
     bool askingAboutOtherUnit = false;
     // The unit the document was last retrieved from or sent to; empty for a
     // document from a file or a new one.
@@ -162,9 +155,6 @@ private:
     // Another unit has been docked in place of this one; it is named once
     // it has told its MMSI.
     UnitIdentity replacedUnit;
-
-    // Connections made when the link comes up and undone when it goes down.
-    QList<QMetaObject::Connection> linkConnections;
 };
 
 #endif // MAINWINDOW_H

@@ -1,0 +1,118 @@
+#include "ui/connectionview.h"
+
+#include "app/unitsession.h"
+#include "app/vandrelapplication.h"
+#include "decode/gpsdata.h"
+#include "decode/gpsdecoder.h"
+#include "link/serialtransport.h"
+#include "ui/lanterninterfacetab.h"
+#include "ui/realatontab.h"
+#include "ui/serialtab.h"
+#include "ui/trafficlog.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
+
+// The texts keep the window's translation context, under which they were
+// translated before the connection was a class of its own.
+ConnectionView::ConnectionView(QWidget *window, QStatusBar *statusBar, SerialTab *serialTab,
+                               RealAtoNTab *realAtoNTab, LanternInterfaceTab *lanternTab,
+                               TrafficLog *trafficLog)
+    : QObject(window), window(window), statusBar(statusBar), serialTab(serialTab),
+      realAtoNTab(realAtoNTab), lanternTab(lanternTab), trafficLog(trafficLog)
+{
+    // Sized for the widest text so that the status bar does not jump.
+    utcClockLabel = new QLabel(QCoreApplication::translate("MainWindow", " UTC 99:99:99 "), window);
+    utcClockLabel->setObjectName(QStringLiteral("labelUtcClock"));
+    utcClockLabel->setMinimumSize(utcClockLabel->sizeHint());
+    utcClockLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    utcClockLabel->setEnabled(false);
+    utcClockLabel->setToolTip(QCoreApplication::translate(
+        "MainWindow", "Displays the current UTC time as supplied by the GPS"));
+    utcClockLabel->setText(QCoreApplication::translate("MainWindow", " No GPS "));
+    statusBar->addPermanentWidget(utcClockLabel);
+}
+
+void ConnectionView::Open()
+{
+    errorShown = false;
+    trafficLog->LinkOpening();
+    session->Open(VandrelApplication::instance()->GetPortName());
+}
+
+bool ConnectionView::Close()
+{
+    if (!session->IsLinked())
+        return false;
+    session->Close();
+    statusBar->showMessage(QCoreApplication::translate("MainWindow", "Ready"));
+    return true;
+}
+
+void ConnectionView::OnLinkStarting(SerialTransport *transport)
+{
+    for (const QMetaObject::Connection &connection : qAsConst(linkConnections))
+        disconnect(connection);
+    linkConnections = {
+        connect(serialTab, &SerialTab::Send, transport, &SerialTransport::Send),
+        connect(transport, &Transport::Sent, serialTab, &SerialTab::OnSent),
+        connect(transport, &Transport::Received, serialTab, &SerialTab::OnReceived),
+        connect(transport, &Transport::ProductSerialNumber, realAtoNTab,
+                &RealAtoNTab::OnProductSerialNumber),
+        connect(transport, &Transport::Version, realAtoNTab, &RealAtoNTab::OnVersion),
+        connect(transport, &Transport::BatteryVoltage, realAtoNTab, &RealAtoNTab::OnBatteryVoltage),
+        connect(transport, &Transport::showLimParams, lanternTab,
+                &LanternInterfaceTab::onParameterGet),
+        connect(session->GetGpsDecoder(), &GPSDecoder::GpsDataReceived, this,
+                &ConnectionView::OnGpsData),
+    };
+    trafficLog->LinkStarting(transport);
+}
+
+void ConnectionView::OnLinkUp()
+{
+    if (const SerialTransport *transport = session->GetTransport()) {
+        serialTab->OnOpened();
+        statusBar->showMessage(transport->ConnectionDescription());
+    }
+}
+
+void ConnectionView::OnLinkDown()
+{
+    serialTab->OnClosed();
+    realAtoNTab->ForgetUnit();
+    // Everything tied to the link goes with it, so that a later link does not
+    // find the tabs still listening to a transport that is gone.
+    for (const QMetaObject::Connection &connection : qAsConst(linkConnections))
+        disconnect(connection);
+    linkConnections.clear();
+    trafficLog->LinkEnded();
+    utcClockLabel->setText(QCoreApplication::translate("MainWindow", " No GPS "));
+}
+
+void ConnectionView::OnGpsData(GpsData *gpsData)
+{
+    if (gpsData)
+        utcClockLabel->setText(QCoreApplication::translate("MainWindow", " UTC ") +
+                               gpsData->time.toString(QStringLiteral("hh:mm:ss")) +
+                               QLatin1Char(' '));
+    else
+        utcClockLabel->setText(QCoreApplication::translate("MainWindow", " UTC **:**:** "));
+}
+
+void ConnectionView::ShowError(const QString &text, const QString &informativeText)
+{
+    if (errorShown)
+        return;
+    errorShown = true;
+    QMessageBox box(window);
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setIcon(QMessageBox::Critical);
+    box.setText(text);
+    box.setInformativeText(informativeText);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}
