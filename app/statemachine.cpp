@@ -8,6 +8,7 @@
 #include "lim/lanterninterface.h"
 #include "link/transport.h"
 #include "model/configurationdiff.h"
+#include "model/messageschedule.h"
 #include "model/model.h"
 #include "sentences/atonsentenceace.h"
 
@@ -17,6 +18,8 @@ StateMachine::StateMachine(Model *document, Model *transportModel, QObject *pare
 {
     if (!document || !transportModel)
         qBadAlloc();
+    // The rows go to the transport's thread.
+    qRegisterMetaType<QList<int>>();
     pollingTimer->setInterval(PollingIntervalMs);
     connect(pollingTimer, &QTimer::timeout, this, &StateMachine::OnSerialNumberTestTimeout);
 }
@@ -65,6 +68,7 @@ void StateMachine::Connected()
     closing = false;
     errorShown = false;
     answeredSerial.clear();
+    unitRowsSerial.clear();
     // A new link starts afresh: a give-up or a polling run of an earlier link
     // says nothing about this one, and a later silent unit must be reported.
     gaveUp = false;
@@ -82,6 +86,7 @@ void StateMachine::Disconnected()
 {
     const bool wasInUse = connected && (polling || IsTransferring());
     connected = false;
+    unitRowsSerial.clear();
     StopSerialNumberTest();
     // A link to a unit in use that closed without being asked to: the unit
     // was unplugged or the line failed. Told once, with what it cut off.
@@ -235,6 +240,7 @@ bool StateMachine::Send(const Model &source, int tabs)
     // Nothing carries the unit's serial number, and the lantern commands
     // carry no address at all: the unit is asked who it is first.
     unitConfirmed = false;
+    const QString lastSerial = answeredSerial;
     answeredSerial.clear();
     plan.Add({QStringLiteral("SerNo Test"), false, TransferPlan::PrepareNothing,
               tr("Asking the unit for its serial number"), 1, TransferPlan::AnswerMs, false});
@@ -245,10 +251,23 @@ bool StateMachine::Send(const Model &source, int tabs)
         AtoNSentenceACE ace(sentCopy->GetAtoN(), nullptr);
         int extra = 0;
         ace.Encode(0, &extra);
+        // The rows the unit does not use need not be switched off: when they
+        // are many and this unit's rows have not been read on this link,
+        // reading them first is quicker than sending them all.
+        const MessageSchedule *schedule = sentCopy->GetMessageSchedule();
+        int offRows = 0;
+        for (int i = 0; i < schedule->Count(); ++i)
+            offRows += schedule->EntryAt(i).Active() ? 0 : 1;
+        const int readMs = TransferPlan::SilenceMs + 4 * TransferPlan::AnswerMs;
+        if ((unitRowsSerial.isEmpty() || unitRowsSerial != lastSerial) && offRows * pace > readMs)
+            plan.Add({QStringLiteral("Message Schedule"), false, TransferPlan::ResetSchedule,
+                      tr("Reading the message schedule"), 1, readMs, false});
         plan.Add({QStringLiteral("Kelvane"), true, TransferPlan::CopyAtoN,
                   tr("Sending the AtoN settings"), 3 + extra, pace, false});
         // An empty schedule has no row to send; the unit keeps its own.
-        const int rows = sentCopy->GetMessageSchedule()->Count();
+        const QList<int> chosen = ScheduleRowsToSend(lastSerial);
+        const int rows =
+            chosen.isEmpty() ? sentCopy->GetMessageSchedule()->Count() : int(chosen.size());
         if (rows > 0)
             plan.Add({QStringLiteral("Message Schedule"), true, TransferPlan::CopySchedule,
                       tr("Sending the message schedule"), rows, pace, false});
@@ -337,9 +356,14 @@ void StateMachine::Prepare(TransferPlan::Preparation preparation)
         held->GetAtoNMMSI()->SetMmsi(heldMmsi);
         break;
     }
-    case TransferPlan::CopySchedule:
+    case TransferPlan::CopySchedule: {
         *transportModel->GetMessageSchedule() = *sentCopy->GetMessageSchedule();
+        const QList<int> rows = ScheduleRowsToSend(answeredSerial);
+        plan.SetCurrentLines(rows.isEmpty() ? sentCopy->GetMessageSchedule()->Count()
+                                            : int(rows.size()));
+        emit ScheduleRows(rows);
         break;
+    }
     case TransferPlan::CopyLantern:
         *transportModel->GetLanternInterface() = *sentCopy->GetLanternInterface();
         break;
@@ -372,6 +396,14 @@ void StateMachine::JobComplete(QString name, bool send)
         StartSerialNumberTest();
     const TransferPlan::Job *job = plan.Current();
     if (IsTransferring() && job && job->name == name && job->send == send) {
+        // What the unit holds of the schedule, read back or retrieved.
+        if (!send && name == QLatin1String("Message Schedule") && !answeredSerial.isEmpty()) {
+            const MessageSchedule *held = transportModel->GetMessageSchedule();
+            unitRowsInUse.resize(held->Count());
+            for (int i = 0; i < held->Count(); ++i)
+                unitRowsInUse[i] = held->EntryAt(i).Active();
+            unitRowsSerial = answeredSerial;
+        }
         plan.Next();
         if (!plan.IsDone())
             QueueCurrentJob();
@@ -415,6 +447,27 @@ void StateMachine::FinishSend()
     }
     emit SendFinished(true);
     StartSerialNumberTest();
+}
+
+// A row that is off in the document and was not in use on the unit when it
+// was last read on this link is left out: its sentence would only switch off
+// what is off already, and each costs the send pace. Without a reading of
+// the unit with this serial number every row goes.
+QList<int> StateMachine::ScheduleRowsToSend(const QString &serial) const
+{
+    const MessageSchedule *sent = sentCopy->GetMessageSchedule();
+    if (unitRowsSerial.isEmpty() || unitRowsSerial != serial)
+        return {};
+    QList<int> rows;
+    for (int i = 0; i < sent->Count(); ++i) {
+        if (sent->EntryAt(i).Active() || i >= unitRowsInUse.size() || unitRowsInUse.at(i))
+            rows << i;
+    }
+    // An empty list would mean every row; a send of no row at all sends the
+    // first, which the read-back compares like the rest.
+    if (rows.isEmpty() && sent->Count() > 0)
+        rows << 0;
+    return rows.size() == sent->Count() ? QList<int>() : rows;
 }
 
 // The sent copy against the same copy with the tab's part replaced by what

@@ -89,6 +89,9 @@ public:
 
 signals:
     void QueueJob(QString name, bool send);
+    // The schedule rows the next send of the schedule writes, by index
+    // (empty: every row); given just before that job is queued.
+    void ScheduleRows(QList<int> rows);
     void Update();
     void UpdateTabFromTransportModel(int tab);
     void UpdateTabIcon(int tab, int icon);
@@ -173,6 +176,7 @@ private:
     QString UnitMismatch() const;
     void RefuseForOtherUnit(const QString &mismatch);
     QStringList Mismatches(int tab) const;
+    QList<int> ScheduleRowsToSend(const QString &serial) const;
     // Ends the transfer that failed or was cut off, if one runs; for a send,
     // returns what the unit may now hold.
     QString AbandonTransfer();
@@ -209,6 +213,10 @@ private:
     // progress has confirmed the unit.
     QString answeredSerial;
     bool unitConfirmed = false;
+    // Which of the unit's schedule rows are in use, as last read on this
+    // link, and the serial number of the unit that answered it.
+    QVector<bool> unitRowsInUse;
+    QString unitRowsSerial;
     // The link is being closed on purpose.
     bool closing = false;
     // An error has been shown for this link.

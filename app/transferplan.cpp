@@ -34,6 +34,12 @@ void TransferPlan::LineSent()
         sentInCurrent = qMin(sentInCurrent + 1, jobs.at(current).lines);
 }
 
+void TransferPlan::SetCurrentLines(int lines)
+{
+    if (!IsDone())
+        jobs[current].lines = lines;
+}
+
 int TransferPlan::TotalLines() const
 {
     int total = 0;

@@ -48,6 +48,8 @@ public:
     void Next();
     // The current job has written one more line.
     void LineSent();
+    // The current job writes this many lines after all.
+    void SetCurrentLines(int lines);
     // Lines of the plan and of the ones before the current job has written.
     int TotalLines() const;
     int DoneLines() const;

@@ -188,6 +188,7 @@ void UnitSession::WireTransport(bool replay)
     // A failed write is told by the state machine, which knows what it cut off.
     c << connect(transport, &Transport::SendError, machine, &StateMachine::SendError);
     c << connect(transport, &Transport::JobLineSent, machine, &StateMachine::LineSent);
+    c << connect(machine, &StateMachine::ScheduleRows, transport, &Transport::SetScheduleRows);
     c << connect(machine, &StateMachine::QueueJob, transport,
                  qOverload<QString, bool>(&Transport::QueueJob));
     c << connect(transport, &Transport::Received, gpsDecoder, &GPSDecoder::OnReceived);

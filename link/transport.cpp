@@ -17,6 +17,8 @@
 #include <QMutexLocker>
 #include <QTimer>
 
+#include <utility>
+
 Transport::Transport(Model *transportModel, QObject *parent)
     : QObject(parent), transportModel(transportModel)
 {
@@ -228,6 +230,11 @@ void Transport::QueueJob(Job *job, bool send)
         qDebug().noquote() << "\tCurrent job active: " + current.job->Name();
 }
 
+void Transport::SetScheduleRows(QList<int> rows)
+{
+    nextScheduleRows = rows;
+}
+
 void Transport::StartNextJob()
 {
     stepIndex = -1;
@@ -237,8 +244,12 @@ void Transport::StartNextJob()
         if (current.send) {
             // The schedule being sent is the one the transport model holds now.
             for (JobStep &step : current.job->Steps()) {
-                if (step.sentence && step.sentence == scheduleCodec)
-                    step.repeatCount = transportModel->GetMessageSchedule()->Count();
+                if (step.sentence && step.sentence == scheduleCodec) {
+                    scheduleRows = std::exchange(nextScheduleRows, QList<int>());
+                    step.repeatCount = scheduleRows.isEmpty()
+                                           ? transportModel->GetMessageSchedule()->Count()
+                                           : scheduleRows.size();
+                }
             }
         }
         // A job with no step to run leaves stepIndex at -1 and repeat at 0.
@@ -292,7 +303,8 @@ void Transport::Issue()
             step.repeatCount = 1;
         }
         int extra = 0;
-        text = step.sentence->Encode(repeat, &extra);
+        const bool someRows = step.sentence == scheduleCodec && !scheduleRows.isEmpty();
+        text = step.sentence->Encode(someRows ? scheduleRows.value(repeat) : repeat, &extra);
         if (extra > 0)
             step.repeatCount = extra + 1;
         responseTimer->setInterval(SendPacingMs);

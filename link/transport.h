@@ -126,6 +126,9 @@ public slots:
 
     void QueueJob(QString name, bool send);
     void QueueJob(Job *job, bool send);
+    // The schedule rows that the next send of the schedule writes, by their
+    // index; empty: every row.
+    void SetScheduleRows(QList<int> rows);
     void OnTimeout();
 
     void OnVersion(QString version);
@@ -193,6 +196,10 @@ private:
     QList<Job *> jobOrder;
     QList<QPointer<QObject>> stepObjects;
     AtoNSentence *scheduleCodec = nullptr;
+    // The rows given for the next send of the schedule, and those of the
+    // send under way.
+    QList<int> nextScheduleRows;
+    QList<int> scheduleRows;
     std::atomic<bool> busy{false};
     mutable QMutex lastErrorLock;
 };

@@ -263,6 +263,11 @@ void TestCli::sendsLeaveTheUnitHoldingTheDocument()
     const CliRun send = RunCli({"send", "--port", unit.port, SavePad(Path("one.pad"), one)});
     QVERIFY2(send.status == 0 && send.err.contains("The unit holds every field sent."),
              qPrintable(send.err));
+    // The unit's rows were read first: only those in use on the unit or in
+    // the file went out, not the whole layout.
+    QVERIFY2(send.err.count("query AAR") == 2 &&
+                 send.err.count("set AAR") == before.value("schedule").toArray().size(),
+             qPrintable(send.err));
     const QJsonObject held = unit.State();
     const QJsonArray rows = held.value("schedule").toArray();
     QCOMPARE(rows.size(), 2);

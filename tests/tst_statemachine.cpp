@@ -187,27 +187,39 @@ private slots:
         edited->GetAtoNMMSI()->SetNewMmsi("992350002");
         transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("111111111"); // an earlier unit's
         QSignalSpy progress(machine, &StateMachine::TransferProgress);
+        QSignalSpy rowsSent(machine, &StateMachine::ScheduleRows);
         machine->SendAllTabs();
-        recorder->Play("got:SerNo_Test");
+        recorder->Play("OnProductSerialNumberTest:VK1 got:SerNo_Test");
         QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("000000000"));
         Model sent;
         sent = *editModel;
         edited->SetName("CHANGED LATER");
         editModel->GetLanternInterface()->SetLimvmax(9000);
         transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001"); // the unit's answer
-        recorder->Play("got:Identity");
+        // Most rows of the document are off, and this unit's rows have not
+        // been read on the link: they are read first, and only the rows in
+        // use in the document or on the unit go out.
+        recorder->Play("got:Identity got:Message_Schedule");
+        MessageSchedule unitRows;
+        unitRows = *transportModel->GetMessageSchedule();
         QCOMPARE(transportModel->GetAtoN()->Name(), QStringLiteral("NORTH PIER"));
         QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("235000001"));
         QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992350002"));
         recorder->Play("sent:Kelvane sent:Message_Schedule");
         QVERIFY(*transportModel->GetMessageSchedule() == *sent.GetMessageSchedule());
+        QCOMPARE(rowsSent.count(), 1);
+        const QList<int> rows = rowsSent.last().at(0).value<QList<int>>();
+        QVERIFY(!rows.isEmpty() && rows.size() < sent.GetMessageSchedule()->Count());
+        for (int i = 0; i < sent.GetMessageSchedule()->Count(); ++i)
+            QCOMPARE(rows.contains(i), sent.GetMessageSchedule()->EntryAt(i).Active() ||
+                                           unitRows.EntryAt(i).Active());
         recorder->Play("sent:Set_LIM");
         QCOMPARE(transportModel->GetLanternInterface()->GetLimvmax(), 14000);
         // A line of a job queued before the transfer is not the transfer's.
         machine->LineSent("SerNo Test", false);
         for (int line = 0; line < 3; ++line)
             machine->LineSent("Kelvane", false);
-        const int total = 1 + 1 + 3 + sent.GetMessageSchedule()->Count() + 8 + 3 + 1 + 8;
+        const int total = 1 + 1 + 1 + 3 + rows.size() + 8 + 3 + 1 + 8;
         const QVariantList third = progress.last();
         QCOMPARE(third.at(0).toString(), QStringLiteral("Reading back the AtoN settings 3 of 3"));
         QCOMPARE(third.at(2).toInt(), total);
@@ -223,8 +235,8 @@ private slots:
         transportModel->GetLanternInterface()->SetLimvmax(12000);
         recorder->Play("got:Message_Schedule got:Get_LIM ?");
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|icon 1 3|enable 1 false|"
-                      "job SerNo Test false|job Identity false|job Kelvane true|"
-                      "job Message Schedule true|"
+                      "job SerNo Test false|job Identity false|job Message Schedule false|"
+                      "job Kelvane true|job Message Schedule true|"
                       "job Set LIM true|job Kelvane false|job Message Schedule false|"
                       "job Get LIM false|running 0|icon 0 1|enable 0 true|"
                       "readback 0 Name: \"NORTH PIER\" -> \"NORTH PI\"|icon 1 1|enable 1 true|"
