@@ -253,6 +253,30 @@ private slots:
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|job SerNo Test false|"
                       "job Identity false|job Kelvane true|job Kelvane false|"
                       "job Message Schedule false|running 0|icon 0 4|enable 0 true|readback 0 ");
+
+        // The same unit's rows, read back by the first send, are known: the
+        // next send of the layout asks nothing first and leaves out the same
+        // rows. Another unit's rows are not taken for them.
+        *editModel->GetMessageSchedule() = *sent.GetMessageSchedule();
+        *transportModel->GetMessageSchedule() = unitRows;
+        for (const char *serial : {"VK1", "VK2"}) {
+            recorder->events.clear();
+            rowsSent.clear();
+            // The unit on the line has told its serial number while polled, and
+            // again as the send starts.
+            recorder->Play(
+                QStringLiteral("OnProductSerialNumberTest:%1 SendTab:0 "
+                               "OnProductSerialNumberTest:%1 got:SerNo_Test got:Identity")
+                    .arg(serial));
+            const bool known = QLatin1String(serial) == QLatin1String("VK1");
+            QCOMPARE(recorder->events.contains("job Message Schedule false"), !known);
+            recorder->Play(known ? "sent:Kelvane sent:Message_Schedule got:Kelvane "
+                                   "got:Message_Schedule"
+                                 : "got:Message_Schedule sent:Kelvane sent:Message_Schedule "
+                                   "got:Kelvane got:Message_Schedule");
+            QCOMPARE(rowsSent.count(), 1);
+            QCOMPARE(rowsSent.last().at(0).value<QList<int>>(), rows);
+        }
     }
 
     void linkFailures_data()
