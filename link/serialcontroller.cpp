@@ -9,6 +9,7 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaMethod>
 #include <QMutexLocker>
 #include <QRegularExpression>
@@ -71,7 +72,13 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
     if (IsOpen() || portName.isEmpty())
         return false;
 
-    auto *newPort = new QSerialPort(portName, this);
+    // A port reached through an alias (a symbolic link such as
+    // /dev/serial/by-id/...) is opened, and so locked, under the real
+    // device's name: two programs naming one port differently cannot both
+    // have it.
+    const QFileInfo alias(portName);
+    const QString device = alias.isSymLink() ? alias.canonicalFilePath() : QString();
+    auto *newPort = new QSerialPort(device.isEmpty() ? portName : device, this);
     if (!newPort->open(QIODevice::ReadWrite)) {
         openError = newPort->errorString();
         openProblem = PortProbe::ProblemOf(portName, newPort->error());

@@ -521,6 +521,10 @@ void TestCli::refusedCommands()
     refused({"retrieve", "--port", unit.port, "-o", out}, busy.arg(unit.port), true);
     QVERIFY(!QFile::exists(out));
     refused({"monitor", "--port", unit.port}, busy.mid(30).arg(unit.port), true);
+    // Named through an alias, the port is still the one held.
+    const QString alias = Path("aton-alias");
+    QVERIFY(QFile::link(unit.port, alias));
+    refused({"monitor", "--port", alias}, busy.mid(30).arg(alias), true);
     const QString nowhere = QStringLiteral("/dev/no-such-port-here");
     refused({"send", "--port", nowhere, good},
             "Error connecting to the AtoN: The serial port " + nowhere + " is not present.", true);
