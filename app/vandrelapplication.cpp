@@ -7,6 +7,8 @@
 VandrelApplication::VandrelApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     VandrelSettings::Name();
+    // The settings keep their old names; every box and title says Vandrel.
+    setApplicationDisplayName(QStringLiteral("Vandrel"));
     setApplicationVersion(VersionText());
     settings.Read();
     connect(this, &QCoreApplication::aboutToQuit, this, [this] { settings.WriteIfChanged(); });

@@ -21,8 +21,8 @@ AboutDialog::AboutDialog(QWidget *parent)
     connect(ui->pushOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->buttonAboutQT, &QPushButton::clicked, qApp, &QApplication::aboutQt);
 
-    setWindowTitle(tr("About") + QLatin1Char(' ') + QApplication::applicationName());
-    ui->labelProduct->setText(QApplication::applicationName());
+    setWindowTitle(tr("About") + QLatin1Char(' ') + QGuiApplication::applicationDisplayName());
+    ui->labelProduct->setText(QGuiApplication::applicationDisplayName());
     // The build's own version, the one --version prints and the package
     // carries, so that a report names the exact build.
     ui->labelVersion->setText(tr("Version %1").arg(QLatin1String(VandrelVersion::Number())));

@@ -90,7 +90,7 @@ bool DocumentController::MaybeSaveEdits()
 bool DocumentController::AskToSave()
 {
     QMessageBox box(window);
-    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setIcon(QMessageBox::Question);
     box.setText(tr("The file has been modified."));
     box.setInformativeText(tr("Do you want to save your changes?"));

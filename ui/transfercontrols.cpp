@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -145,7 +146,7 @@ void TransferControls::ShowBox(QMessageBox::Icon icon, const QString &text,
                                const QString &informativeText)
 {
     QMessageBox box(window);
-    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setIcon(icon);
     box.setText(text);
     box.setInformativeText(informativeText);

@@ -5,8 +5,8 @@
 #include <QString>
 
 // Progress of a transfer on standard error, one line per step sent to the
-// unit ("Kelvane: query ACF") and per finished job ("Kelvane: done"). The
-// presence polls that run between transfers are left out.
+// unit ("AtoN settings: query ACF") and per finished job ("AtoN settings:
+// done"). The presence polls that run between transfers are left out.
 class ProgressReporter : public QObject
 {
     Q_OBJECT
