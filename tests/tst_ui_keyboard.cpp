@@ -121,6 +121,7 @@ void TstKeyboard::refusedFieldsStayOut()
         activate(window);
         press(window, "toolButtonSendToAtoN");
         QCOMPARE(refused.answered(), 2);
+        QCOMPARE(refused.titles, QStringList({"Vandrel", "Vandrel"}));
         QCOMPARE(refused.texts.value(0), QString("The file has not been saved:"));
         QCOMPARE(refused.informativeTexts.value(0), why);
         QVERIFY(refused.texts.value(1).contains(why) ||
@@ -137,6 +138,17 @@ void TstKeyboard::refusedFieldsStayOut()
     press(window, "toolButtonSendToAtoN");
     QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "ace", "offPositionThreshold").toInt() == 999, 30000);
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
+
+    // A longitude not available goes only when the box is answered so.
+    const double longitude = Held(unit, "acf", "longitude").toDouble();
+    typeOver(window, "lineLongitude", "_");
+    {
+        A cancel({A::Press(QMessageBox::Cancel)});
+        press(window, "toolButtonSendToAtoN");
+        QCOMPARE(cancel.texts, QStringList{"The nominal longitude is not available."});
+    }
+    QVERIFY(!App()->GetTransport()->IsBusy());
+    QCOMPARE(Held(unit, "acf", "longitude").toDouble(), longitude);
     close(window);
 }
 

@@ -300,6 +300,9 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     model.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(before["mmsi"].toString());
     model.GetAtoN()->SetName("REFUSED NAME");
     model.GetAtoN()->SetTypeOfAtoN(14);
+    // (a position not available would be asked about first)
+    model.GetAtoN()->GetPosition()->SetLatitude(50.8);
+    model.GetAtoN()->GetPosition()->SetLongitude(-1.1);
     model.GetLanternInterface()->SetLimvmax(12000);
     // No schedule rows: the unit keeps its own.
     LoadRows(model.GetMessageSchedule(), {});

@@ -110,12 +110,12 @@
     <message>
         <location line="+13"/>
         <location line="+40"/>
-        <location line="+22"/>
+        <location line="+28"/>
         <source>missing</source>
         <translation>fehlt</translation>
     </message>
     <message>
-        <location line="-56"/>
+        <location line="-62"/>
         <source>&quot;%1&quot; is not a number</source>
         <translation>„%1“ ist keine Zahl</translation>
     </message>
@@ -135,7 +135,12 @@
         <translation>„%1“ sind nicht neun Ziffern</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
+        <source>%1, while the unit answered the AID query as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>%1 is another unit than %2, which answered the AID query</source>
         <translation>%1 ist ein anderes Gerät als %2, das die AID-Abfrage beantwortet hat</translation>
     </message>
@@ -210,7 +215,7 @@
         <translation>fehlt</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+15"/>
         <source>&quot;%1&quot; is not an angle up to %2 degrees</source>
         <translation>„%1“ ist kein Winkel bis %2 Grad</translation>
     </message>
@@ -281,7 +286,7 @@
         <translation>Positionsgenauigkeit</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+101"/>
         <source>Channel 1</source>
         <translation>Kanal 1</translation>
     </message>
@@ -291,7 +296,7 @@
         <translation>Kanal 2</translation>
     </message>
     <message>
-        <location line="-96"/>
+        <location line="-99"/>
         <source>Off-position threshold</source>
         <translation>Schwelle für Positionsabweichung</translation>
     </message>
@@ -302,6 +307,11 @@
     </message>
     <message>
         <location line="+2"/>
+        <source>AID mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>ACE field 5</source>
         <translation>ACE-Feld 5</translation>
     </message>
@@ -396,7 +406,7 @@
         <translation>-180 bis 180 (181: nicht verfügbar)</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+21"/>
         <source>Schedule %1/%2</source>
         <translation>Zeitplan %1/%2</translation>
     </message>
@@ -452,7 +462,7 @@
         <translation>Name</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+5"/>
         <source>Schedule row %1</source>
         <translation>Zeitplanzeile %1</translation>
     </message>
@@ -564,6 +574,11 @@
     </message>
     <message>
         <location line="+1"/>
+        <source>AID mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>flags</source>
         <translation>Kennbits</translation>
     </message>
@@ -665,6 +680,11 @@
         <translation>Name: %1 Zeichen, höchstens %2</translation>
     </message>
     <message>
+        <location line="+6"/>
+        <source>name: &quot;%1&quot; cannot be sent, the unit keeps Latin-1 only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+7"/>
         <source>name: %1 characters once $ * , ! \ ^ ~ are escaped, at most %2 fit a sentence</source>
         <translation>Name: %1 Zeichen, wenn $ * , ! \ ^ ~ umschrieben sind; höchstens %2 passen in einen Satz</translation>
@@ -684,19 +704,232 @@
     </message>
 </context>
 <context>
+    <name>FleetMenu</name>
+    <message>
+        <location filename="../ui/fleetmenu.cpp" line="+24"/>
+        <source>Commission a fleet…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Save record…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+63"/>
+        <source>Verify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-28"/>
+        <source>Retrieve the unit&apos;s configuration first: this shows what the unit on the dock holds, as last read from it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Save record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>PDF files (*.pdf)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The unit holds every field of the open document.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>The unit differs from the open document in %n field(s) (document -&gt; unit).</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FleetView</name>
+    <message>
+        <location filename="../ui/fleetview.cpp" line="+69"/>
+        <location line="+138"/>
+        <source>Commission a fleet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-134"/>
+        <source>the .pad every unit gets</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the CSV table, a row per unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>where the records and summary.csv go</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unit table:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Records folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Engineer:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Load and check</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Find docked units</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Commission all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Commission chosen row on chosen unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+221"/>
+        <source>Open record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-208"/>
+        <source>Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+2"/>
+        <source>MMSI</source>
+        <translation type="unfinished">MMSI</translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Name</source>
+        <translation type="unfinished">Name</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+2"/>
+        <source>Serial number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <location line="+2"/>
+        <source>State</source>
+        <translation type="unfinished">Zustand</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>Records folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+8"/>
+        <source>%n unit(s) in the table</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The table cannot be used; nothing will be sent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Every unit holds its row.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A unit does not hold every field; see its row.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>A unit failed; see its row.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>docked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>connecting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>No record has been written for line %1 yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GeoPosition</name>
     <message>
-        <location filename="../model/geoposition.cpp" line="+82"/>
+        <location filename="../model/geoposition.cpp" line="+86"/>
         <location line="+50"/>
         <location line="+15"/>
         <location line="+14"/>
-        <location line="+61"/>
-        <location filename="../ui/realatontab.cpp" line="+675"/>
+        <location line="+74"/>
+        <location filename="../ui/realatontab.cpp" line="+686"/>
         <source>S</source>
         <translation>S</translation>
     </message>
     <message>
-        <location line="-140"/>
+        <location line="-153"/>
         <location line="+50"/>
         <location line="+15"/>
         <location line="+14"/>
@@ -738,7 +971,7 @@
         <translation>Außerhalb des Bereichs: höchstens %1 Grad.</translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+113"/>
         <source>D</source>
         <translation>D</translation>
     </message>
@@ -1032,12 +1265,12 @@
         <translation>Über diese Anwendung</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+38"/>
+        <location filename="../ui/trafficlog.cpp" line="+20"/>
         <source>Text Log Files ( *.txt *.log )</source>
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location filename="../ui/mainwindow.cpp" line="+48"/>
         <source>AtoN</source>
         <translation>AtoN</translation>
     </message>
@@ -1052,35 +1285,61 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+41"/>
-        <location line="+282"/>
-        <location line="+136"/>
-        <location line="+279"/>
+        <location line="+45"/>
+        <location line="+163"/>
+        <location line="+385"/>
+        <location filename="../ui/trafficlog.cpp" line="+67"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-606"/>
+        <location line="-317"/>
+        <source>The document was retrieved from another unit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The document is the configuration of the unit with %1.
+The unit on the line is the unit with %2.
+
+Send the whole document, AtoN and lantern settings, to the unit on the line?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+200"/>
+        <location line="+19"/>
+        <source>Another unit has been docked.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The unit with %1 has taken the place of the unit with %2.
+
+The tabs show the document, not what this unit holds.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../ui/porttoolbar.cpp" line="+42"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="+117"/>
+        <location line="+72"/>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
     <message>
-        <location line="+338"/>
+        <location filename="../ui/mainwindow.cpp" line="-37"/>
         <source>The retrieve did not finish; the document is as it was.</source>
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-446"/>
+        <location line="-332"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1091,12 +1350,12 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+309"/>
+        <location line="+201"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location line="-168"/>
+        <location filename="../ui/porttoolbar.cpp" line="+31"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
@@ -1106,32 +1365,32 @@
         <translation>Es gibt keine serielle Schnittstelle %1.</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location filename="../ui/trafficlog.cpp" line="-40"/>
         <source>Replay Log File</source>
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location filename="../ui/mainwindow.cpp" line="-94"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location filename="../ui/trafficlog.cpp" line="+28"/>
         <source>Replaying the log, lines played: %1</source>
         <translation>Protokoll wird abgespielt, abgespielte Zeilen: %1</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+8"/>
         <source>The log replay has ended; lines played: %1</source>
         <translation>Das Abspielen des Protokolls ist beendet; abgespielte Zeilen: %1</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+12"/>
         <source>Error writing to the Log File</source>
         <translation>Fehler beim Schreiben der Protokolldatei</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../ui/mainwindow.cpp" line="+101"/>
         <source> UTC </source>
         <translation> UTC </translation>
     </message>
@@ -1141,17 +1400,17 @@
         <translation> UTC **:**:** </translation>
     </message>
     <message>
-        <location line="+202"/>
+        <location filename="../ui/trafficlog.cpp" line="+19"/>
         <source>Save Log To File</source>
         <translation>Protokoll in Datei speichern</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Error creating Log File</source>
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location filename="../ui/mainwindow.cpp" line="+236"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -1164,7 +1423,22 @@
 <context>
     <name>MessageSchedule</name>
     <message>
-        <location filename="../model/messageschedule.cpp" line="+410"/>
+        <location filename="../model/messageschedule.cpp" line="+105"/>
+        <source>Schedule: %1 rows, the unit keeps %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Schedule row %1: message %2 has no place in the unit&apos;s schedule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Schedule %1/%2: the unit keeps %3 rows of message %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+344"/>
         <source>Row %1 (message %2, index %3): channel 1 start slot %4, channel 2 start slot %5</source>
         <translation>Zeile %1 (Nachricht %2, Index %3): Kanal 1 Start-Slot %4, Kanal 2 Start-Slot %5</translation>
     </message>
@@ -1792,7 +2066,7 @@ Intervall</translation>
         <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-782"/>
+        <location filename="../ui/realatontab.cpp" line="-793"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -1947,7 +2221,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+280"/>
+        <location line="+291"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -2019,7 +2293,7 @@ Intervall</translation>
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="-50"/>
-        <location filename="../ui/realatontab.cpp" line="-190"/>
+        <location filename="../ui/realatontab.cpp" line="-201"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -2042,7 +2316,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+276"/>
+        <location filename="../ui/realatontab.cpp" line="+287"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -2615,12 +2889,17 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Lesen der Laterneneinstellungen</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+18"/>
+        <source>Asking the unit for its serial number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Asking the unit for its MMSI</source>
         <translation>Abfrage der MMSI des Geräts</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+7"/>
         <source>Sending the AtoN settings</source>
         <translation>Senden der AtoN-Einstellungen</translation>
     </message>
@@ -2636,11 +2915,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+22"/>
+        <location line="+328"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="+161"/>
+        <location line="-156"/>
         <source>the AtoN settings and message schedule</source>
         <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
     </message>
@@ -2688,6 +2968,11 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+1"/>
         <source>A timeout occurred. Has the device been removed from the dock?</source>
         <translation>Eine Zeitüberschreitung ist aufgetreten. Wurde das Gerät aus der Halterung genommen?</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>The send was meant for the unit with %1, but the unit on the line answers with %2. Nothing has been sent.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../app/transferplan.cpp" line="+71"/>
@@ -2839,7 +3124,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>TransferControls</name>
     <message>
-        <location filename="../ui/transfercontrols.cpp" line="+17"/>
+        <location filename="../ui/transfercontrols.cpp" line="+18"/>
         <source>Retrieve from AtoN</source>
         <translation>Vom AtoN abrufen</translation>
     </message>
@@ -2915,7 +3200,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+309"/>
+        <location filename="../link/transport.cpp" line="+312"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -2929,6 +3214,11 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <source>No answer to %1 within %2 s.</source>
         <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
     </message>
+    <message>
+        <location line="+58"/>
+        <source>The answer to %1 came damaged: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UnitIdentity</name>
@@ -2941,6 +3231,19 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+1"/>
         <source>serial number %1, MMSI %2</source>
         <translation>Seriennummer %1, MMSI %2</translation>
+    </message>
+</context>
+<context>
+    <name>UnitRecord</name>
+    <message>
+        <location filename="../ui/fleetmenu.cpp" line="-25"/>
+        <source>Unit record</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>As read from the unit; nothing was sent for this record.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

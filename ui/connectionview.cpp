@@ -11,6 +11,7 @@
 #include "ui/trafficlog.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -108,7 +109,7 @@ void ConnectionView::ShowError(const QString &text, const QString &informativeTe
         return;
     errorShown = true;
     QMessageBox box(window);
-    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setIcon(QMessageBox::Critical);
     box.setText(text);
     box.setInformativeText(informativeText);

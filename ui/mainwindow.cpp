@@ -277,7 +277,7 @@ bool MainWindow::ReadyToSend(bool withAtoNTab)
     document->CommitTypedInput();
     const QStringList problems = withAtoNTab ? realAtoNTab->InputProblems() : QStringList();
     if (problems.isEmpty())
-        return true;
+        return !withAtoNTab || realAtoNTab->ConfirmPositionToSend();
     tabWidget->setCurrentWidget(realAtoNTab);
     transfers->ShowSendRefused(tr("The configuration has not been sent:") + QLatin1Char('\n') +
                                problems.join(QLatin1Char('\n')));
@@ -311,7 +311,7 @@ bool MainWindow::MayGoToThisUnit()
     if (!documentUnit.IsOtherUnitThan(here))
         return true;
     QMessageBox box(this);
-    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setIcon(QMessageBox::Warning);
     box.setText(tr("The document was retrieved from another unit."));
     box.setInformativeText(
@@ -474,7 +474,7 @@ void MainWindow::TellOtherUnitDocked()
     const UnitIdentity before = replacedUnit;
     replacedUnit = {};
     QMessageBox box(this);
-    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setIcon(QMessageBox::Information);
     box.setText(tr("Another unit has been docked."));
     box.setInformativeText(tr("The unit with %1 has taken the place of the unit with %2.\n\n"
@@ -559,7 +559,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     if (IsLinked() && IsTransferring()) {
         QMessageBox box(this);
-        box.setWindowTitle(QCoreApplication::applicationName());
+        box.setWindowTitle(QGuiApplication::applicationDisplayName());
         box.setIcon(QMessageBox::Question);
         box.setText(tr("Communicating with the AtoN."));
         box.setInformativeText(tr("Are you sure you wish to exit?"));
