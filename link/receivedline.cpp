@@ -36,8 +36,8 @@ const SentenceView &ReceivedLine::Sentence() const
         view.Read(text.constData(), text.size());
         return view;
     }
-    // The length limit counts the line end.
-    if (size + int(lineEnd) <= ParsedSentence::MaxLength) {
+    // The length limit counts the line end as the CR LF it was on the line.
+    if (size + 2 * int(lineEnd) <= ParsedSentence::MaxLength) {
         // A byte of Latin-1 or ASCII is the character of that code.
         uchar all = 0;
         int i = 0;

@@ -61,8 +61,8 @@ ParsedSentence::ParsedSentence(const QString &line)
 
 void ParsedSentence::Parse(const QString &line)
 {
-    valid = line.size() <= MaxLength;
     const QChar *d = line.constData();
+    valid = SentenceView::CountedLength(d, line.size()) <= MaxLength;
     const SentenceView::Frame frame = SentenceView::Locate(d, line.size());
     if (frame.start < 0) {
         valid = false;

@@ -187,7 +187,7 @@ void SentenceView::Read(const QChar *line, const char *bytes, int n)
     fieldStart = 0;
     fieldCount = 0;
     valid = false;
-    if (n > ParsedSentence::MaxLength)
+    if (CountedLength(line, n) > ParsedSentence::MaxLength)
         return;
     // At most MaxLength fields fit in a valid line, fewer than fieldEnd holds.
     const Frame frame = bytes ? LocateBytes(bytes, n, fieldEnd, &fieldCount)

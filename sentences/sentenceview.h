@@ -27,6 +27,16 @@ public:
     static Frame Locate(const QChar *line, int length, short *separators = nullptr,
                         short *count = nullptr);
 
+    // The length that the longest-line rule counts. A sentence ends in CR LF
+    // on the line; the line assembly keeps only the LF, which then stands
+    // for both, so that a received line is judged as it came.
+    static int CountedLength(const QChar *line, int length)
+    {
+        const bool loneLineFeed = length > 0 && line[length - 1] == QLatin1Char('\n') &&
+                                  (length < 2 || line[length - 2] != QLatin1Char('\r'));
+        return length + int(loneLineFeed);
+    }
+
     SentenceView() = default;
     explicit SentenceView(const QString &line) : SentenceView(line.constData(), line.size()) {}
     SentenceView(const QChar *line, int length) { Read(line, length); }

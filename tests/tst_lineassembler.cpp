@@ -148,7 +148,7 @@ private slots:
     }
 
     // A line is passed on without its CR LF or LF: its parse, its length
-    // limit (which counts the line end) and its text as logged are the same
+    // limit (which counts the line end as CR LF) and its text as logged are the same
     // either way, and a line cut short keeps its parts apart.
     void lineEndsOfEitherKind()
     {
@@ -169,12 +169,13 @@ private slots:
                 logged.clear();
                 valid.clear();
                 lines.Reset(source);
-                const QByteArray input = sealed(ParsedSentence::MaxLength - 1) + end +
-                                         sealed(ParsedSentence::MaxLength) + end + "$GPGSV,3,1" +
-                                         sealed(20) + end + "a\rb" + end;
+                // 80 characters and CR LF make the longest sentence.
+                const QByteArray input = sealed(ParsedSentence::MaxLength - 2) + end +
+                                         sealed(ParsedSentence::MaxLength - 1) + end +
+                                         "$GPGSV,3,1" + sealed(20) + end + "a\rb" + end;
                 lines.AddBlock(input.constData(), input.size());
-                QCOMPARE(logged, (QStringList{sealed(ParsedSentence::MaxLength - 1) + "\n",
-                                              sealed(ParsedSentence::MaxLength) + "\n",
+                QCOMPARE(logged, (QStringList{sealed(ParsedSentence::MaxLength - 2) + "\n",
+                                              sealed(ParsedSentence::MaxLength - 1) + "\n",
                                               "$GPGSV,3,1\n", sealed(20) + "\n", "ab\n"}));
                 QCOMPARE(valid, (QList<bool>{true, false, false, true, false}));
             }
