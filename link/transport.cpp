@@ -242,6 +242,7 @@ void Transport::StartNextJob()
     while (!queue.isEmpty()) {
         SetCurrent(queue.takeFirst());
         if (current.send) {
+            endedQuery.clear();
             // The schedule being sent is the one the transport model holds now.
             for (JobStep &step : current.job->Steps()) {
                 if (step.sentence && step.sentence == scheduleCodec) {
@@ -311,6 +312,8 @@ void Transport::Issue()
     } else {
         text = step.sentence->Query();
         responseTimer->setInterval(ResponseTimeout());
+        if (step.sentence->Formatter() == endedQuery)
+            endedQuery.clear();
     }
     answers = 0;
     Send(text);
@@ -389,6 +392,11 @@ void Transport::OnTimeout()
     } else if (current.send || step.setParameter ||
                (step.expectedReplies == 0 && (answers > 0 || !step.answerRequired))) {
         // Set sentences, and a lantern set queued as a get, await no answer.
+        // A later AID answer only repeats whom the link talks to; a later
+        // row or name continuation would be missing from what was read.
+        if (!current.send && step.sentence && step.expectedReplies == 0 &&
+            step.sentence->Formatter() != QLatin1String("AID"))
+            endedQuery = step.sentence->Formatter();
         if (!Advance())
             StartNextJob();
         return;
@@ -432,10 +440,36 @@ void Transport::TakeLine(const ReceivedLine &line)
     // parsed into fields here.
     if (!AwaitsAnswer())
         return;
-    if (line.Sentence().IsValid())
-        HandleResponse(ParsedSentence(line.Text()));
-    else
+    if (line.Sentence().IsValid()) {
+        if (!RefuseLateAnswer(line.Sentence(), line.Text()))
+            HandleResponse(ParsedSentence(line.Text()));
+    } else {
         RefuseDamagedAnswer(line.Text());
+    }
+}
+
+bool Transport::RefuseLateAnswer(const SentenceView &sentence, const QString &text)
+{
+    // Answers taken until silence have no count: a row or a name continuation
+    // that comes after the pause would be left out of what was read. Coming
+    // while the read still runs, it fails it, naming what came.
+    if (endedQuery.isEmpty() || current.send || sentence.Formatter() != endedQuery)
+        return false;
+    const JobStep &step = CurrentStep();
+    if (step.sentence && !step.shellCommand && step.sentence->Formatter() == endedQuery)
+        return false;
+    FailRead(tr("An answer to %1 came after its answers had ended: %2")
+                 .arg(RequestName::OfQuery(endedQuery), text.trimmed().left(MaxQuotedLine)));
+    endedQuery.clear();
+    return true;
+}
+
+void Transport::FailRead(const QString &reason)
+{
+    responseTimer->stop();
+    SetLastError(reason);
+    stepIndex = -1;
+    emit AtoNSentenceError(reason);
 }
 
 void Transport::RefuseDamagedAnswer(const QString &text)
@@ -451,13 +485,8 @@ void Transport::RefuseDamagedAnswer(const QString &text)
         return;
     if (!text.contains(step.sentence->Formatter() + QLatin1Char(',')))
         return;
-    responseTimer->stop();
-    const QString reason =
-        tr("The answer to %1 came damaged: %2")
-            .arg(RequestName::OfQuery(step.sentence->Formatter()), text.left(MaxQuotedLine));
-    SetLastError(reason);
-    stepIndex = -1;
-    emit AtoNSentenceError(reason);
+    FailRead(tr("The answer to %1 came damaged: %2")
+                 .arg(RequestName::OfQuery(step.sentence->Formatter()), text.left(MaxQuotedLine)));
 }
 
 void Transport::connectNotify(const QMetaMethod &signal)

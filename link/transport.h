@@ -6,6 +6,7 @@
 #include "link/listenercache.h"
 #include "link/queuedjob.h"
 #include "sentences/parsedsentence.h"
+#include "sentences/sentenceview.h"
 
 #include <QHash>
 #include <QList>
@@ -159,6 +160,9 @@ private:
     static QString Refused(const QString &request, const QString &problem);
     // Fails a query answered until silence when text is a damaged answer to it.
     void RefuseDamagedAnswer(const QString &text);
+    // Fails the read under way when sentence answers a query whose answers had ended.
+    bool RefuseLateAnswer(const SentenceView &sentence, const QString &text);
+    void FailRead(const QString &reason);
     // How much of a damaged line its failure quotes.
     static constexpr int MaxQuotedLine = 100;
     void BuildJobTable();
@@ -189,6 +193,9 @@ private:
     int repeat = 0;
     // Answers taken since the current step was last issued.
     int answers = 0;
+    // The query whose answers, taken until silence, ended last in a read:
+    // one of them coming later still would be missing from what was read.
+    QString endedQuery;
     QTimer *responseTimer = nullptr;
 
     // The job table in the order it was built, and the codecs, commands and

@@ -440,11 +440,13 @@ void TestCli::failedRetrieveWritesNoFile()
         {"other-mmsi", "field 1, MMSI: 992351231 is another unit than 992351234"},
         {"huge-instance", "AAR query (the message schedule) was refused: field 3, instance"},
         // All or nothing: zeros after the unit named itself, a schedule row
-        // damaged on the line.
+        // damaged on the line or coming after the pause that ends the rows.
         {"unconfigured-mmsi", "field 1, MMSI: 000000000, while the unit answered the AID query as "
                               "992351234"},
         {"damaged-row", "The answer to the AAR query (the message schedule) came damaged: "
-                        "$AIAAR,992351234,21,02,"}};
+                        "$AIAAR,992351234,21,02,"},
+        {"late-row", "An answer to the AAR query (the message schedule) came after its answers "
+                     "had ended: $AIAAR,992351234,"}};
     for (const auto &bad : badAnswers)
         failed({"--bad-answer", bad.first}, bad.second, bad.first == "acf-range");
     // Empty latitude and longitude fields are NMEA's "no value", not 0/0.

@@ -85,7 +85,7 @@ QString SimOptions::usage()
         "                           non-numeric, lantern-range, acf-range,\n"
         "                           empty-position, lonely-continuation,\n"
         "                           other-mmsi, second-unit, huge-instance,\n"
-        "                           unconfigured-mmsi, damaged-row;\n"
+        "                           unconfigured-mmsi, damaged-row, late-row;\n"
         "                           may be repeated\n"
         "  --late-ms N              answer N milliseconds late\n"
         "  --dock-out-after S       stop answering getserno S seconds after start\n"

@@ -1,5 +1,7 @@
 #include "unitresponder.h"
 
+#include <utility>
+
 #include <QRegularExpression>
 
 const char *const UnitResponder::AccessCodes[4] = {"0x6E2D9A41", "0x8B47F2D0", "0x19C5E3A7",
@@ -86,13 +88,20 @@ const QStringList UnitFaults::BadAnswerKinds{
     QStringLiteral("empty-position"), QStringLiteral("lonely-continuation"),
     QStringLiteral("other-mmsi"),     QStringLiteral("second-unit"),
     QStringLiteral("huge-instance"),  QStringLiteral("unconfigured-mmsi"),
-    QStringLiteral("damaged-row")};
+    QStringLiteral("damaged-row"),    QStringLiteral("late-row")};
 
 UnitResponder::UnitResponder(UnitConfig *config, QObject *parent)
     : QObject(parent), m_config(config)
 {}
 
 QList<QByteArray> UnitResponder::handle(const QByteArray &line)
+{
+    QList<QByteArray> out = std::exchange(m_held, {});
+    out << answer(line);
+    return out;
+}
+
+QList<QByteArray> UnitResponder::answer(const QByteArray &line)
 {
     const NmeaSentence s = NmeaFrame::parse(line);
     if (!s.valid) {
@@ -181,7 +190,10 @@ QList<QByteArray> UnitResponder::handleQuery(const NmeaSentence &s)
             QStringLiteral("query %1 left unanswered").arg(QString::fromLatin1(formatter)));
         return {};
     }
-    return answersFor(formatter);
+    QList<QByteArray> out = answersFor(formatter);
+    if (formatter == "AAR" && m_faults.bad("late-row") && out.size() > 1)
+        m_held << out.takeLast();
+    return out;
 }
 
 QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const

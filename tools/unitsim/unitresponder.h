@@ -31,6 +31,8 @@ struct UnitFaults
     // huge-instance: one more AAR row, message 12 with instance 2147483647
     // unconfigured-mmsi: ACF, ACE and AAR answers carry 000000000 while AID names the unit
     // damaged-row: the second AAR row comes with a wrong checksum
+    // late-row: the last AAR row comes only with the answer to the next line,
+    //     after the pause that ends the schedule's answers
     static const QStringList BadAnswerKinds;
     bool bad(const char *kind) const { return badAnswers.contains(QLatin1String(kind)); }
 };
@@ -71,6 +73,7 @@ signals:
     void diagnostic(const QString &text);
 
 private:
+    QList<QByteArray> answer(const QByteArray &line);
     QList<QByteArray> handleQuery(const NmeaSentence &s);
     QList<QByteArray> handleShell(const NmeaSentence &s);
     bool applyAid(const NmeaSentence &s);
@@ -91,6 +94,8 @@ private:
 
     UnitConfig *m_config;
     UnitFaults m_faults;
+    // Answers held back until the next line comes.
+    QList<QByteArray> m_held;
     bool m_docked = true;
 };
 
