@@ -223,24 +223,39 @@ void UnitSession::OnConnected()
 
 void UnitSession::OnJobComplete(const QString &name, bool send)
 {
-    if (!send && (name == QLatin1String("Kelvane") || name == QLatin1String("Identity"))) {
+    const bool told =
+        !send && (name == QLatin1String("Kelvane") || name == QLatin1String("Identity"));
+    const UnitIdentity before = identity;
+    bool changed = false;
+    if (told) {
         UnitIdentity now = identity;
         now.mmsi = configuration->GetAtoN()->GetAtoNMMSI()->Mmsi();
-        SetIdentity(now);
+        changed = AdoptIdentity(now);
         if (name == QLatin1String("Kelvane"))
             SetConfigurationKnown(true);
     }
+    // The state machine learns first that the job has ended: a send started
+    // by a listener of IdentityChanged would otherwise be taken for the job
+    // that is ending, and its own MMSI question answered too late.
     stateMachine->JobComplete(name, send);
+    if (changed)
+        AnnounceIdentity(before);
 }
 
 void UnitSession::SetIdentity(const UnitIdentity &told)
 {
+    const UnitIdentity before = identity;
+    if (AdoptIdentity(told))
+        AnnounceIdentity(before);
+}
+
+bool UnitSession::AdoptIdentity(const UnitIdentity &told)
+{
     if (told == identity)
-        return;
+        return false;
     const UnitIdentity before = identity;
     identity = told;
-    const bool otherUnit = told.IsOtherUnitThan(before);
-    if (otherUnit) {
+    if (told.IsOtherUnitThan(before)) {
         // Everything known of the unit before is another unit's.
         identity.mmsi.clear();
         identity.softwareVersion.clear();
@@ -250,10 +265,15 @@ void UnitSession::SetIdentity(const UnitIdentity &told)
         stateMachine->OtherUnitDocked();
     }
     stateMachine->SetExpectedUnit(identity);
+    return true;
+}
+
+void UnitSession::AnnounceIdentity(const UnitIdentity &before)
+{
     emit IdentityChanged(identity, before);
     // The new unit tells its version and MMSI; a transfer running asks for
     // what it needs itself.
-    if (otherUnit && IsReady() && !IsTransferring()) {
+    if (identity.IsOtherUnitThan(before) && IsReady() && !IsTransferring()) {
         emit stateMachine->QueueJob(QStringLiteral("Version"), false);
         emit stateMachine->QueueJob(QStringLiteral("Identity"), false);
     }

@@ -140,6 +140,10 @@ private:
     void OnTransportClosed();
     void OnJobComplete(const QString &name, bool send);
     void SetIdentity(const UnitIdentity &now);
+    // Takes what the unit told as its identity (false when nothing changed);
+    // AnnounceIdentity() then tells the listeners.
+    bool AdoptIdentity(const UnitIdentity &told);
+    void AnnounceIdentity(const UnitIdentity &before);
     void SetConfigurationKnown(bool known);
     void RetireTransport(SerialTransport *link, bool closeLine);
     void OnThreadFinished(QThread *ended);

@@ -36,11 +36,7 @@ void SessionUnitLink::Wire()
     identifyLimit.setSingleShot(true);
     identifyLimit.setInterval(IdentifyLimitMs);
     connect(&identifyPoll, &QTimer::timeout, this, &SessionUnitLink::CheckIdentified);
-    // Looked at once the session has finished with the answer that told it:
-    // a send started from inside its signal would be taken for the job
-    // that is just ending.
-    connect(session, &UnitSession::IdentityChanged, this, &SessionUnitLink::CheckIdentified,
-            Qt::QueuedConnection);
+    connect(session, &UnitSession::IdentityChanged, this, &SessionUnitLink::CheckIdentified);
     connect(&identifyLimit, &QTimer::timeout, this, [this] {
         Fail(tr("the unit on %1 did not tell its serial number within %2 s")
                  .arg(this->port)

@@ -6,6 +6,7 @@
 #include "model/model.h"
 
 #include "support/apptestmain.h"
+#include "support/schedulerows.h"
 #include "support/simprocess.h"
 
 #include <QJsonObject>
@@ -23,6 +24,7 @@ class TestUnitSession : public QObject
 
 private slots:
     void fourUnitsTransferAtOnce();
+    void sendStartedFromIdentitySignal();
 };
 
 void TestUnitSession::fourUnitsTransferAtOnce()
@@ -94,6 +96,52 @@ void TestUnitSession::fourUnitsTransferAtOnce()
     for (const auto &session : sessions)
         session->Close();
     QTRY_VERIFY_WITH_TIMEOUT(all([](const auto &s) { return !s->GetWorkerThread(); }), 10000);
+}
+
+// A handler of IdentityChanged that sends at once (as the fleet does when a
+// unit has told who it is) must get a send of its own: the answer that ended
+// the identity question is not the send's MMSI question.
+void TestUnitSession::sendStartedFromIdentitySignal()
+{
+    SimProcess sim({"--quiet", "--fast", "--mmsi", "992351111"});
+    QVERIFY(!sim.port.isEmpty());
+    UnitSession session;
+    Model document;
+    document.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992352222"));
+    document.GetAtoN()->SetName(QStringLiteral("FROM SIGNAL"));
+    // No schedule rows: the unit keeps its own.
+    LoadRows(document.GetMessageSchedule(), {});
+    bool sent = false;
+    int finished = 0;
+    QStringList missed;
+    QStringList failures;
+    connect(&session, &UnitSession::IdentityChanged, this, [&](const UnitIdentity &now) {
+        if (sent || now.mmsi.isEmpty())
+            return;
+        sent = session.Send(document, StateMachine::AtoNPart);
+        QVERIFY2(sent, qPrintable(failures.join('\n')));
+    });
+    connect(&session, &UnitSession::SendFinished, this,
+            [&](bool complete, const QStringList &mismatches) {
+                finished += complete ? 1 : 100;
+                missed = mismatches;
+            });
+    connect(&session, &UnitSession::Failed, this,
+            [&](const QString &title, const QString &text) { failures << title + ' ' + text; });
+    connect(&session, &UnitSession::SlotClashWarning, this,
+            [&](const QString &text) { failures << text; });
+    connect(&session, &UnitSession::SendRefused, this,
+            [&](const QString &text) { failures << text; });
+    QVERIFY(session.Open(sim.port));
+    QTRY_COMPARE_WITH_TIMEOUT(finished, 1, 30000);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
+    QVERIFY2(missed.isEmpty(), qPrintable(missed.join('\n')));
+    const QJsonObject held = sim.State();
+    QCOMPARE(held.value("mmsi").toString(), QStringLiteral("992352222"));
+    QCOMPARE(held.value("ace").toObject().value("name").toString(), QStringLiteral("FROM SIGNAL"));
+    QCOMPARE(session.Identity().mmsi, QStringLiteral("992352222"));
+    session.Close();
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 10000);
 }
 
 VANDREL_CORE_TEST_MAIN(TestUnitSession)
