@@ -1,6 +1,7 @@
 #include "app/vandrelapplication.h"
 
 #include "app/unitsession.h"
+#include "app/vandrelversion.h"
 #include "model/model.h"
 #include "ui/mainwindow.h"
 
@@ -9,7 +10,7 @@ VandrelApplication::VandrelApplication(int &argc, char **argv) : QApplication(ar
     VandrelSettings::Name();
     // The settings keep their old names; every box and title says Vandrel.
     setApplicationDisplayName(QStringLiteral("Vandrel"));
-    setApplicationVersion(VersionText());
+    setApplicationVersion(QString::fromLatin1(VandrelVersion::Number()));
     settings.Read();
     connect(this, &QCoreApplication::aboutToQuit, this, [this] { settings.WriteIfChanged(); });
 
@@ -31,14 +32,6 @@ VandrelApplication *VandrelApplication::instance()
     if (!application)
         qBadAlloc();
     return application;
-}
-
-QString VandrelApplication::VersionText()
-{
-    // __DATE__ pads a one-digit day with a blank ("Feb  1 2023"); the version
-    // separates month, day and year by single blanks.
-    const QString date = QString::fromLatin1(__DATE__).simplified();
-    return QStringLiteral("090300.03.00.05 ") + QStringLiteral(" (") + date + QStringLiteral(")");
 }
 
 const Model *VandrelApplication::TransportModel() const

@@ -49,9 +49,6 @@ public:
     void SetShowTransmit(bool show) { settings.SetShowTransmit(show); }
     QString GetVendorID() const { return settings.VendorId(); }
 
-    // "090300.03.00.05  (Mon d yyyy)" with the build date.
-    static QString VersionText();
-
     // Binds the window to the session (a window given again replaces the
     // first one; null unbinds).
     void SetMainWindow(MainWindow *window);
