@@ -29,7 +29,10 @@ UnitSession::UnitSession(QObject *parent)
     connect(stateMachine, &StateMachine::SlotClashWarning, this, &UnitSession::SlotClashWarning);
     connect(stateMachine, &StateMachine::TransferRunning, this, &UnitSession::TransferRunning);
     connect(stateMachine, &StateMachine::TransferProgress, this, &UnitSession::TransferProgress);
-    connect(stateMachine, &StateMachine::RetrieveFinished, this, &UnitSession::RetrieveFinished);
+    connect(stateMachine, &StateMachine::RetrieveFinished, this, [this](bool ok) {
+        emit RetrieveFinished(ok);
+        inspecting = false;
+    });
     connect(stateMachine, &StateMachine::ReadBackResult, this,
             [this](int, const QStringList &mismatches) { readBack << mismatches; });
     connect(stateMachine, &StateMachine::SendFinished, this, [this](bool complete) {
@@ -72,7 +75,14 @@ SerialController *UnitSession::GetSerialController() const
 
 bool UnitSession::Retrieve(int parts)
 {
+    inspecting = false;
     return IsReady() && stateMachine->Retrieve(parts);
+}
+
+bool UnitSession::Inspect(int parts)
+{
+    inspecting = Retrieve(parts);
+    return inspecting;
 }
 
 bool UnitSession::Send(const Model &source, int parts, const UnitIdentity &meantFor)
@@ -306,6 +316,7 @@ void UnitSession::OnTransportClosed()
     linkConnections.clear();
     SerialTransport *closed = transport;
     transport = nullptr;
+    inspecting = false;
     if (linkUp) {
         linkUp = false;
         emit LinkDown();

@@ -74,6 +74,12 @@ public:
     // into Configuration(); RetrieveFinished follows. False when it cannot
     // start now.
     bool Retrieve(int parts);
+    // Reads like Retrieve, for a look at what the unit holds (a verify, a
+    // record): whoever shows a document keeps it as it is, since the read is
+    // not the engineer taking the unit's configuration into it.
+    bool Inspect(int parts);
+    // An Inspect runs, up to and including its RetrieveFinished.
+    bool IsInspecting() const { return inspecting; }
     // Sends the parts of document to the unit and reads them back;
     // SendFinished follows. False when it cannot start or is refused before
     // anything went out (the reason comes as SendRefused or SlotClashWarning).
@@ -161,6 +167,7 @@ private:
     UnitStatus *status;
     UnitIdentity identity;
     bool configurationKnown = false;
+    bool inspecting = false;
     QStringList readBack;
 
     QThread *workerThread = nullptr;

@@ -82,6 +82,13 @@ UnitRecord UnitRecord::Of(const UnitLink &link, const QString &title, const QStr
     return record;
 }
 
+UnitRecord UnitRecord::OfVisit(const UnitLink &link, const QString &engineer)
+{
+    UnitRecord record = Of(link, tr("Unit record"), engineer);
+    record.verdict = tr("Read from the unit; nothing was sent.");
+    return record;
+}
+
 QString UnitRecord::Html() const
 {
     QString html = QStringLiteral("<html><head><style>"

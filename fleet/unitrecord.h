@@ -37,6 +37,9 @@ public:
     // What the link knows of its unit now: identity, port, the configuration
     // as last read or confirmed, GPS fix and active alarms, at the present time.
     static UnitRecord Of(const UnitLink &link, const QString &title, const QString &engineer);
+    // The record of a visit (not a commissioning): the unit as just read
+    // from it, nothing sent.
+    static UnitRecord OfVisit(const UnitLink &link, const QString &engineer);
 
     // A self-contained HTML page (no outside images or style sheets).
     QString Html() const;

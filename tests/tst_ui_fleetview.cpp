@@ -129,8 +129,8 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     if (!shots.isEmpty())
         QVERIFY(view->grab().save(QDir(shots).filePath("fleet-view.png")));
 
-    // The window on one of them: Verify and Save record read nothing and
-    // send nothing; they use what the window's own retrieve read.
+    // The window on one of them: Verify and Save record read the unit afresh,
+    // send nothing and leave the edited document as it is.
     view->close();
     App()->SetPortName(first.port);
     auto *ports = child<QComboBox>(window, "comboBoxPort");
@@ -148,18 +148,24 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     QTest::keyClick(name, Qt::Key_End);
     QTest::keyClicks(name, " X");
     QTest::keyClick(name, Qt::Key_Tab);
+    // The unit is changed behind the window's back: Verify must read it.
+    QJsonObject held = first.State();
+    QJsonObject ace = held.value("ace").toObject();
+    ace.insert("offPositionThreshold", ace.value("offPositionThreshold").toInt() + 7);
+    held.insert("ace", ace);
+    first.Redock(held);
     const QString pdf = dir.filePath("visit.pdf");
     ModalAnswer boxes({ModalAnswer::Press(QMessageBox::Ok), ModalAnswer::ChooseFile(pdf)});
     Choose(window, "actionVerify");
-    QTRY_COMPARE(boxes.answered(), 1);
-    QVERIFY2(boxes.texts.value(0).contains("differs from the open document in 1 field"),
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.answered(), 1, 30000);
+    QVERIFY2(boxes.texts.value(0).contains("differs from the open document in 2 field"),
              qPrintable(boxes.texts.value(0)));
+    QTRY_VERIFY_WITH_TIMEOUT(retrieve->isEnabled(), 10000);
     Choose(window, "actionSaveRecord");
-    QTRY_COMPARE(boxes.answered(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.answered(), 2, 30000);
     QTRY_VERIFY(QFileInfo(pdf).size() > 0);
-    // Nothing was sent: the unit keeps the name it was commissioned with.
-    QCOMPARE(first.State().value("ace").toObject().value("name").toString(),
-             QString("BOUND TO W-1"));
+    QCOMPARE(name->text(), QString("BOUND TO W-1 X"));
+    QCOMPARE(first.State(), held);
 }
 
 VANDREL_UI_TEST_MAIN(TstFleetView)

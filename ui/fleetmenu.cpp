@@ -1,5 +1,6 @@
 #include "ui/fleetmenu.h"
 
+#include "app/statemachine.h"
 #include "app/unitsession.h"
 #include "app/vandrelsettings.h"
 #include "fleet/engineersetting.h"
@@ -16,6 +17,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 
 FleetMenu::FleetMenu(QMenu *file, QWidget *window, UnitSession *session, const Model *document)
     : QObject(window), window(window), session(session), document(document)
@@ -30,8 +32,11 @@ FleetMenu::FleetMenu(QMenu *file, QWidget *window, UnitSession *session, const M
     file->insertActions(last, {fleet, record, verify});
     file->insertSeparator(last);
     connect(fleet, &QAction::triggered, this, &FleetMenu::OpenFleetView);
-    connect(record, &QAction::triggered, this, &FleetMenu::SaveRecord);
-    connect(verify, &QAction::triggered, this, &FleetMenu::Verify);
+    connect(record, &QAction::triggered, this,
+            [this] { ReadUnitFor(Pending::Record, tr("Save record")); });
+    connect(verify, &QAction::triggered, this,
+            [this] { ReadUnitFor(Pending::Verify, tr("Verify")); });
+    connect(session, &UnitSession::RetrieveFinished, this, &FleetMenu::OnUnitRead);
 }
 
 void FleetMenu::OpenFleetView()
@@ -55,25 +60,60 @@ void FleetMenu::OpenFleetView()
     view->raise();
 }
 
-bool FleetMenu::UnitKnown(const QString &title)
+void FleetMenu::ReadUnitFor(Pending what, const QString &title)
 {
-    if (session->IsReady() && session->ConfigurationKnown())
-        return true;
-    QMessageBox::information(window, title,
-                             tr("Retrieve the unit's configuration first: this shows what the "
-                                "unit on the dock holds, as last read from it."));
-    return false;
+    if (pending != Pending::Nothing)
+        return;
+    if (!session->IsReady() || session->IsTransferring()) {
+        QMessageBox::information(window, title,
+                                 tr("Connect to the unit and wait until no transfer runs: this "
+                                    "reads what the unit on the dock holds, sending nothing."));
+        return;
+    }
+    pending = what;
+    // A read that cannot start or fails is told by the window's own box.
+    if (!session->Inspect(StateMachine::AllParts))
+        pending = Pending::Nothing;
+}
+
+void FleetMenu::OnUnitRead(bool ok)
+{
+    if (!session->IsInspecting() || pending == Pending::Nothing)
+        return;
+    const Pending what = pending;
+    pending = Pending::Nothing;
+    if (!ok)
+        return;
+    MarkTabs();
+    // Boxes and file dialogs open once the session has finished with the
+    // read, not from inside its signal.
+    QTimer::singleShot(0, this,
+                       what == Pending::Record ? &FleetMenu::SaveRecord : &FleetMenu::Verify);
+}
+
+void FleetMenu::MarkTabs()
+{
+    const Model &unit = *session->Configuration();
+    StateMachine *machine = session->GetStateMachine();
+    for (int tab = 0; tab < StateMachine::TabCount; ++tab) {
+        Model withUnitPart;
+        withUnitPart = *document;
+        if (tab == 0) {
+            *withUnitPart.GetAtoN() = *unit.GetAtoN();
+            *withUnitPart.GetMessageSchedule() = *unit.GetMessageSchedule();
+        } else {
+            *withUnitPart.GetLanternInterface() = *unit.GetLanternInterface();
+        }
+        if (!ConfigurationDiff::SentLines(*document, withUnitPart).isEmpty())
+            machine->Edited(tab);
+    }
 }
 
 void FleetMenu::SaveRecord()
 {
     const QString title = tr("Save record");
-    if (!UnitKnown(title))
-        return;
     SessionUnitLink link(session);
-    UnitRecord record =
-        UnitRecord::Of(link, UnitRecord::tr("Unit record"), EngineerSetting::Read());
-    record.verdict = UnitRecord::tr("As read from the unit; nothing was sent for this record.");
+    const UnitRecord record = UnitRecord::OfVisit(link, EngineerSetting::Read());
     const QString path = QFileDialog::getSaveFileName(
         window, title,
         QDir::home().filePath(UnitRecord::FileStem(record.mmsi, record.serial) +
@@ -89,8 +129,6 @@ void FleetMenu::SaveRecord()
 void FleetMenu::Verify()
 {
     const QString title = tr("Verify");
-    if (!UnitKnown(title))
-        return;
     // What a send of the document would carry, against what the unit holds.
     const QStringList differences =
         ConfigurationDiff::SentLines(*document, *session->Configuration());

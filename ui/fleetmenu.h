@@ -12,9 +12,8 @@ class UnitSession;
 
 // The File menu's commissioning entries: "Commission a fleet…" opens the
 // fleet view; "Save record…" prints the docked unit's record; "Verify" lists
-// where the unit differs from the open document. The last two send nothing
-// and read nothing: they take what the window's session last read from the
-// unit or had it confirm.
+// where the unit differs from the open document. The last two read the unit
+// afresh and send nothing; the open document stays as it is.
 class FleetMenu : public QObject
 {
     Q_OBJECT
@@ -24,16 +23,26 @@ public:
     FleetMenu(QMenu *file, QWidget *window, UnitSession *session, const Model *document);
 
 private:
+    enum class Pending
+    {
+        Nothing,
+        Record,
+        Verify
+    };
     void OpenFleetView();
+    // Reads the unit; what follows comes once it has been read.
+    void ReadUnitFor(Pending what, const QString &title);
+    void OnUnitRead(bool ok);
+    // The configuration tabs say whether the document holds what was just read.
+    void MarkTabs();
     void SaveRecord();
     void Verify();
-    // False (and says why) when the session does not know what the unit holds.
-    bool UnitKnown(const QString &title);
 
     QWidget *window;
     UnitSession *session;
     const Model *document;
     QPointer<FleetView> view;
+    Pending pending = Pending::Nothing;
 };
 
 #endif // FLEETMENU_H

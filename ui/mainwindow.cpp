@@ -359,6 +359,9 @@ void MainWindow::OnUpdate()
 
 void MainWindow::OnUpdateTabFromTransportModel(int tab)
 {
+    // A verify or a record reads the unit without taking it into the document.
+    if (session->IsInspecting())
+        return;
     // The tabs copy from the model they are given into the document.
     Model unit;
     unit = *session->Configuration();
@@ -437,10 +440,12 @@ void MainWindow::OnTransferProgress(QString step, int done, int total, int remai
 
 void MainWindow::OnRetrieveFinished(bool ok)
 {
-    if (ok)
-        documentUnit = session->Identity();
-    else
+    if (ok) {
+        if (!session->IsInspecting())
+            documentUnit = session->Identity();
+    } else {
         statusBar()->showMessage(tr("The retrieve did not finish; the document is as it was."));
+    }
 }
 
 void MainWindow::OnSendFinished(bool complete)

@@ -316,9 +316,7 @@ int FleetCommands::Record(const Options &options)
     SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
     if (!ReadUnit(&link))
         return ExitFailure;
-    UnitRecord record =
-        UnitRecord::Of(link, UnitRecord::tr("Unit record"), EngineerOf(options.engineer));
-    record.verdict = UnitRecord::tr("Read from the unit; nothing was sent.");
+    const UnitRecord record = UnitRecord::OfVisit(link, EngineerOf(options.engineer));
     CloseAll({&link});
     QString error;
     if (!RecordWriter::WritePdf(record, options.output, &error)) {
