@@ -706,214 +706,247 @@
 <context>
     <name>FleetMenu</name>
     <message>
-        <location filename="../ui/fleetmenu.cpp" line="+24"/>
         <source>Commission a fleet…</source>
-        <translation type="unfinished"></translation>
+        <translation>Flotte in Betrieb nehmen…</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Save record…</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll speichern…</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+63"/>
         <source>Verify</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen</translation>
     </message>
     <message>
-        <location line="-28"/>
-        <source>Retrieve the unit&apos;s configuration first: this shows what the unit on the dock holds, as last read from it.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+7"/>
         <source>Save record</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll speichern</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <source>Connect to the unit and wait until no transfer runs: this reads what the unit on the dock holds, sending nothing.</source>
+        <translation>Verbinden Sie sich mit dem Gerät und warten Sie, bis keine Übertragung läuft: Dies liest, was das angedockte Gerät enthält, und sendet nichts.</translation>
+    </message>
+    <message>
         <source>PDF files (*.pdf)</source>
-        <translation type="unfinished"></translation>
+        <translation>PDF-Dateien (*.pdf)</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>The unit holds every field of the open document.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät enthält jedes Feld des geöffneten Dokuments.</translation>
     </message>
     <message numerus="yes">
-        <location line="+1"/>
         <source>The unit differs from the open document in %n field(s) (document -&gt; unit).</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Das Gerät weicht in %n Feld vom geöffneten Dokument ab (Dokument -&gt; Gerät).</numerusform>
+            <numerusform>Das Gerät weicht in %n Feldern vom geöffneten Dokument ab (Dokument -&gt; Gerät).</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>FleetRun</name>
+    <message>
+        <source>%1: the records folder could not be made</source>
+        <translation>%1: Der Protokollordner konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>waiting</source>
+        <translation>wartet</translation>
+    </message>
+    <message>
+        <source>connecting</source>
+        <translation>verbindet</translation>
+    </message>
+    <message>
+        <source>unit serial number %1, MMSI %2</source>
+        <translation>Gerät mit Seriennummer %1, MMSI %2</translation>
+    </message>
+    <message>
+        <source>row on line %1 is not free for this unit; nothing sent</source>
+        <translation>die Zeile %1 ist für dieses Gerät nicht frei; nichts gesendet</translation>
+    </message>
+    <message>
+        <source>no row of the table is left for serial number %1; nothing sent</source>
+        <translation>für Seriennummer %1 ist keine Zeile der Tabelle übrig; nichts gesendet</translation>
+    </message>
+    <message>
+        <source>MMSI %1 was verified on this unit in an earlier run; nothing sent</source>
+        <translation>MMSI %1 wurde auf diesem Gerät in einem früheren Lauf geprüft; nichts gesendet</translation>
+    </message>
+    <message>
+        <source>docked on %1</source>
+        <translation>angedockt an %1</translation>
+    </message>
+    <message>
+        <source>sending line %1 of the table: MMSI %2, &quot;%3&quot;</source>
+        <translation>sende Zeile %1 der Tabelle: MMSI %2, „%3“</translation>
+    </message>
+    <message>
+        <source>sending %1 of %2</source>
+        <translation>sende %1 von %2</translation>
+    </message>
+    <message>
+        <source>The unit holds every field sent.</source>
+        <translation>Das Gerät enthält jedes gesendete Feld.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The unit does not hold %n field(s) sent.</source>
+        <translation>
+            <numerusform>Das Gerät enthält %n gesendetes Feld nicht.</numerusform>
+            <numerusform>Das Gerät enthält %n gesendete Felder nicht.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>differs: %1</source>
+        <translation>weicht ab: %1</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>%1.pad: %2</source>
+        <translation>%1.pad: %2</translation>
+    </message>
+    <message>
+        <source>Commissioning record</source>
+        <translation>Inbetriebnahmeprotokoll</translation>
+    </message>
+    <message>
+        <source>%1: the traffic log could not be copied there</source>
+        <translation>%1: Das Verkehrsprotokoll konnte nicht dorthin kopiert werden</translation>
     </message>
 </context>
 <context>
     <name>FleetView</name>
     <message>
-        <location filename="../ui/fleetview.cpp" line="+69"/>
-        <location line="+138"/>
         <source>Commission a fleet</source>
-        <translation type="unfinished"></translation>
+        <translation>Flotte in Betrieb nehmen</translation>
     </message>
     <message>
-        <location line="-134"/>
         <source>the .pad every unit gets</source>
-        <translation type="unfinished"></translation>
+        <translation>die .pad-Datei, die jedes Gerät erhält</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>the CSV table, a row per unit</source>
-        <translation type="unfinished"></translation>
+        <translation>die CSV-Tabelle, eine Zeile je Gerät</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>where the records and summary.csv go</source>
-        <translation type="unfinished"></translation>
+        <translation>wohin die Protokolle und summary.csv kommen</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Template:</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorlage:</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Unit table:</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerätetabelle:</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Records folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokollordner:</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Engineer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Techniker:</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Load and check</source>
-        <translation type="unfinished"></translation>
+        <translation>Laden und prüfen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Find docked units</source>
-        <translation type="unfinished"></translation>
+        <translation>Angedockte Geräte suchen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Commission all</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle in Betrieb nehmen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Commission chosen row on chosen unit</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewählte Zeile auf gewähltem Gerät in Betrieb nehmen</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+221"/>
         <source>Open record</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll öffnen</translation>
     </message>
     <message>
-        <location line="-208"/>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+2"/>
         <source>MMSI</source>
-        <translation type="unfinished">MMSI</translation>
+        <translation>MMSI</translation>
     </message>
     <message>
-        <location line="-2"/>
         <source>Name</source>
-        <translation type="unfinished">Name</translation>
+        <translation>Name</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+2"/>
         <source>Serial number</source>
-        <translation type="unfinished"></translation>
+        <translation>Seriennummer</translation>
     </message>
     <message>
-        <location line="-2"/>
-        <location line="+2"/>
         <source>State</source>
-        <translation type="unfinished">Zustand</translation>
+        <translation>Zustand</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Port</translation>
     </message>
     <message>
-        <location line="+46"/>
         <source>Records folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokollordner</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
-        <location line="+31"/>
         <source>waiting</source>
-        <translation type="unfinished"></translation>
+        <translation>wartet</translation>
     </message>
     <message numerus="yes">
-        <location line="+8"/>
         <source>%n unit(s) in the table</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n Gerät in der Tabelle</numerusform>
+            <numerusform>%n Geräte in der Tabelle</numerusform>
         </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>The table cannot be used; nothing will be sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tabelle kann nicht verwendet werden; es wird nichts gesendet.</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>Every unit holds its row.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jedes Gerät enthält seine Zeile.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>A unit does not hold every field; see its row.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Gerät enthält nicht jedes Feld; siehe seine Zeile.</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>A unit failed; see its row.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei einem Gerät ist ein Fehler aufgetreten; siehe seine Zeile.</translation>
     </message>
     <message>
-        <location line="+48"/>
         <source>docked</source>
-        <translation type="unfinished"></translation>
+        <translation>angedockt</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>fehlgeschlagen: %1</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>connecting</source>
-        <translation type="unfinished"></translation>
+        <translation>verbindet</translation>
     </message>
     <message>
-        <location line="+35"/>
         <source>No record has been written for line %1 yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für Zeile %1 wurde noch kein Protokoll geschrieben.</translation>
     </message>
 </context>
 <context>
@@ -2788,6 +2821,69 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>SessionUnitLink</name>
+    <message>
+        <source>the unit on %1 did not tell its serial number within %2 s</source>
+        <translation>das Gerät an %1 hat seine Seriennummer nicht innerhalb von %2 s genannt</translation>
+    </message>
+    <message>
+        <source>the line to %1 closed</source>
+        <translation>die Verbindung zu %1 wurde geschlossen</translation>
+    </message>
+    <message>
+        <source>the send was cut off</source>
+        <translation>das Senden wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>the configuration could not be read</source>
+        <translation>die Konfiguration konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened</source>
+        <translation>%1 konnte nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>the send could not start on %1</source>
+        <translation>das Senden konnte an %1 nicht beginnen</translation>
+    </message>
+    <message>
+        <source>the retrieve could not start on %1</source>
+        <translation>das Abrufen konnte an %1 nicht beginnen</translation>
+    </message>
+    <message>
+        <source>no fix reported</source>
+        <translation>keine Positionsbestimmung gemeldet</translation>
+    </message>
+    <message>
+        <source>no valid position (the last fix is out of date)</source>
+        <translation>keine gültige Position (die letzte Positionsbestimmung ist veraltet)</translation>
+    </message>
+    <message>
+        <source>no valid position</source>
+        <translation>keine gültige Position</translation>
+    </message>
+    <message>
+        <source>3D fix</source>
+        <translation>3D-Fix</translation>
+    </message>
+    <message>
+        <source>2D fix</source>
+        <translation>2D-Fix</translation>
+    </message>
+    <message>
+        <source>no fix</source>
+        <translation>kein Fix</translation>
+    </message>
+    <message>
+        <source>; %1, %2 of %3 satellites used</source>
+        <translation>; %1, %2 von %3 Satelliten genutzt</translation>
+    </message>
+    <message>
+        <source>; at %1 UTC</source>
+        <translation>; um %1 UTC</translation>
+    </message>
+</context>
+<context>
     <name>StateMachine</name>
     <message>
         <location filename="../app/statemachine.cpp" line="+48"/>
@@ -3236,14 +3332,64 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>UnitRecord</name>
     <message>
-        <location filename="../ui/fleetmenu.cpp" line="-25"/>
-        <source>Unit record</source>
-        <translation type="unfinished"></translation>
+        <source>Message schedule</source>
+        <translation>Nachrichtenplan</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>As read from the unit; nothing was sent for this record.</source>
-        <translation type="unfinished"></translation>
+        <source>not known</source>
+        <translation>nicht bekannt</translation>
+    </message>
+    <message>
+        <source>Unit record</source>
+        <translation>Geräteprotokoll</translation>
+    </message>
+    <message>
+        <source>Read from the unit; nothing was sent.</source>
+        <translation>Vom Gerät gelesen; nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <source>Software version</source>
+        <translation>Softwareversion</translation>
+    </message>
+    <message>
+        <source>Date and time (UTC)</source>
+        <translation>Datum und Uhrzeit (UTC)</translation>
+    </message>
+    <message>
+        <source>Engineer</source>
+        <translation>Techniker</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Read-back</source>
+        <translation>Rücklesen</translation>
+    </message>
+    <message>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <source>Active alarms</source>
+        <translation>Aktive Alarme</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>The configuration could not be read.</source>
+        <translation>Die Konfiguration konnte nicht gelesen werden.</translation>
     </message>
 </context>
 <context>
