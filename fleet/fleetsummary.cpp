@@ -1,11 +1,11 @@
 #include "fleet/fleetsummary.h"
 
 #include "fleet/csvtable.h"
+#include "model/filesaver.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 
 namespace {
 
@@ -81,9 +81,10 @@ bool FleetSummary::Write(QString *errorText) const
             {entry.mmsi, entry.serial, StateText(entry.state),
              entry.time.isValid() ? entry.time.toUTC().toString(Qt::ISODate) : QString(),
              entry.verdict});
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *errorText = tr("%1: could not be written: %2").arg(path, file.errorString());
+    // Every write and the flush checked: a full disk leaves the old file.
+    QString reason;
+    if (FileSaver::Save(path, bytes, FileSaver::WholeOrNothing, &reason) != FileSaver::Done) {
+        *errorText = tr("%1: could not be written: %2").arg(path, reason);
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "fleet/record/recordwriter.h"
 
 #include "fleet/unitrecord.h"
+#include "model/filesaver.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -8,7 +9,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 bool RecordWriter::WritePdf(const UnitRecord &record, const QString &path, QString *errorText)
@@ -40,9 +40,10 @@ bool RecordWriter::WritePdf(const UnitRecord &record, const QString &path, QStri
         *errorText = tr("%1: the record could not be laid out as a PDF").arg(path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *errorText = tr("%1: could not be written: %2").arg(path, file.errorString());
+    // Every write and the flush checked: a full disk leaves the old file.
+    QString reason;
+    if (FileSaver::Save(path, bytes, FileSaver::WholeOrNothing, &reason) != FileSaver::Done) {
+        *errorText = tr("%1: could not be written: %2").arg(path, reason);
         return false;
     }
     return true;
