@@ -38,6 +38,8 @@ void GpsStatus::TakeSatellites(const SatelliteData *data)
     satellitesStale = false;
     fixMode = data->fixMode;
     inView = data->satellitesInView;
+    inViewKnown = data->inViewKnown;
+    usedKnown = data->usedKnown;
     satellites.clear();
     for (const SatelliteData::Satellite &s : data->satellites) {
         if (s.prn != 0)

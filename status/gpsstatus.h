@@ -56,6 +56,10 @@ public:
     int FixMode() const { return fixMode; } // 0 none, 1 2D, 2 3D
     int SatellitesInView() const { return inView; }
     int SatellitesUsed() const;
+    // Until a whole set of satellites in view, and a fix's list of those used
+    // beside it, have come, their counts are no count at all.
+    bool SatellitesInViewKnown() const { return inViewKnown; }
+    bool SatellitesUsedKnown() const { return usedKnown; }
     const QVector<Satellite> &Satellites() const { return satellites; }
 
     // Recent valid positions, oldest first: x longitude, y latitude.
@@ -76,6 +80,8 @@ private:
     bool satellitesStale = false;
     int fixMode = 0;
     int inView = 0;
+    bool inViewKnown = false;
+    bool usedKnown = false;
     QVector<Satellite> satellites;
 
     QVector<QPointF> trail;

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QScrollArea>
 
+class GpsStatus;
 class OffPositionView;
 class QFormLayout;
 class QGroupBox;
@@ -46,6 +47,7 @@ private:
     void Redraw();
     void RedrawGps();
     void RedrawReport();
+    static QString SatelliteCounts(const GpsStatus &gps);
     void RedrawOffPosition();
     void RedrawAlarms();
     void RedrawTexts();
