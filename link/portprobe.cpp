@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 PortProblem PortProbe::Probe(const QString &portName, QString *detail)
@@ -34,10 +35,34 @@ PortProblem PortProbe::ProblemOf(const QString &path, QSerialPort::SerialPortErr
             return PortProblem::NotPresent;
         if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES)
             return PortProblem::NoPermission;
-        return PortProblem::Busy;
+        // The open removes a stale lock itself where it may.
+        return StaleLockFile(path).isEmpty() ? PortProblem::Busy : PortProblem::StaleLock;
     default:
         return QFileInfo::exists(path) ? PortProblem::Unusable : PortProblem::NotPresent;
     }
+}
+
+QString PortProbe::StaleLockFile(const QString &path)
+{
+    // The serial port names its lock after the device: /dev/pts/3 is
+    // LCK..pts_3, in the system's lock folder.
+    QString device = QFileInfo(path).canonicalFilePath();
+    if (device.isEmpty())
+        device = path;
+    if (device.startsWith(QLatin1String("/dev/")))
+        device.remove(0, 5);
+    device.replace(QLatin1Char('/'), QLatin1Char('_'));
+    for (const char *folder : {"/run/lock/", "/var/lock/"}) {
+        QFile lock(QLatin1String(folder) + QLatin1String("LCK..") + device);
+        if (!lock.open(QIODevice::ReadOnly))
+            continue;
+        bool number = false;
+        const qint64 pid = lock.readLine(32).trimmed().toLongLong(&number);
+        if (number && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            return lock.fileName();
+        return QString();
+    }
+    return QString();
 }
 
 QString PortProbe::Word(PortProblem problem)
@@ -49,6 +74,8 @@ QString PortProbe::Word(PortProblem problem)
         return tr("busy");
     case PortProblem::NoPermission:
         return tr("no permission");
+    case PortProblem::StaleLock:
+        return tr("stale lock");
     case PortProblem::NotPresent:
         return tr("not present");
     case PortProblem::Unusable:
@@ -75,6 +102,13 @@ QString PortProbe::Message(PortProblem problem, const QString &portName, const Q
         return tr("The serial port %1 is not present. Check that the adapter is plugged in, "
                   "then choose the port again.")
             .arg(portName);
+    case PortProblem::StaleLock: {
+        const QString lock = StaleLockFile(portName);
+        return tr("The serial port %1 is locked by a program that has ended, and its lock file "
+                  "%2 is not yours to remove. Remove it as root (sudo rm %2), then connect "
+                  "again.")
+            .arg(portName, lock.isEmpty() ? tr("(gone now)") : lock);
+    }
     case PortProblem::Unusable:
         break;
     }

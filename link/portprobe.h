@@ -17,6 +17,9 @@ enum class PortProblem
     NotPresent,
     // Any other refusal; the port's error text says more.
     Unusable,
+    // Locked by a program that has ended, and the lock is not this user's
+    // to remove.
+    StaleLock,
 };
 
 // Finds out whether a serial port can be opened, and if not why, in the words
@@ -31,6 +34,9 @@ public:
     static PortProblem Probe(const QString &portName, QString *detail = nullptr);
     // The problem behind a failed open of the port at `path`.
     static PortProblem ProblemOf(const QString &path, QSerialPort::SerialPortError error);
+    // The lock file of the port at `path` that names a process no longer
+    // running, or empty.
+    static QString StaleLockFile(const QString &path);
     // The word that marks a port with the problem in the port list.
     static QString Word(PortProblem problem);
     // What a user is told when connecting to the port fails for the problem.

@@ -1,4 +1,5 @@
 #include "link/portenumerator.h"
+#include "link/portprobe.h"
 #include "link/serialcontroller.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
@@ -14,6 +15,9 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -405,6 +409,44 @@ private slots:
         qunsetenv("VANDREL_PORTS");
         SerialController opener;
         QVERIFY(opener.Open(list.last().first, 38400));
+    }
+
+    // A lock left by root's program that was killed cannot be removed by
+    // another user: the open says so and how, rather than calling the port
+    // busy; root's own open clears it.
+    void staleLockOfAnotherUser()
+    {
+        if (::geteuid() != 0)
+            QSKIP("Only root can leave a lock that another user may not remove");
+        PtyPair pty;
+        QVERIFY(pty.isOpen());
+        QString name = QFileInfo(pty.slavePath()).canonicalFilePath().mid(5);
+        const QString lock = "/run/lock/LCK.." + name.replace('/', '_');
+        QFile file(lock);
+        QFile pidMax("/proc/sys/kernel/pid_max");
+        if (!QFileInfo("/run/lock").isDir() || file.exists() || !pidMax.open(QIODevice::ReadOnly))
+            QSKIP("No lock folder to leave a lock in");
+        // No process has the highest number.
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(pidMax.readAll().trimmed() + "\nvandrel-test\n" +
+                   QSysInfo::machineHostName().toUtf8() + "\n");
+        file.close();
+        const auto removeLock = qScopeGuard([&] { QFile::remove(lock); });
+        QCOMPARE(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0666), 0);
+        {
+            QVERIFY(::setresuid(65534, 65534, 0) == 0);
+            const auto root = qScopeGuard([] {
+                if (::setresuid(0, 0, 0) != 0)
+                    qFatal("Cannot act as root again");
+            });
+            SerialController line;
+            QVERIFY(!line.Open(pty.slavePath(), 38400));
+            QCOMPARE(line.OpenProblem(), PortProblem::StaleLock);
+            const QString message = PortProbe::Message(PortProblem::StaleLock, pty.slavePath(), {});
+            QVERIFY2(message.contains("sudo rm " + lock), qPrintable(message));
+        }
+        SerialController line;
+        QVERIFY(line.Open(pty.slavePath(), 38400));
     }
 };
 
