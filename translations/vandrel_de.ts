@@ -137,7 +137,7 @@
     <message>
         <location line="+7"/>
         <source>%1, while the unit answered the AID query as %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, während das Gerät die AID-Abfrage mit %2 beantwortete</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -308,7 +308,7 @@
     <message>
         <location line="+2"/>
         <source>AID mode</source>
-        <translation type="unfinished"></translation>
+        <translation>AID-Modus</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -575,7 +575,7 @@
     <message>
         <location line="+1"/>
         <source>AID mode</source>
-        <translation type="unfinished"></translation>
+        <translation>AID-Modus</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -682,7 +682,7 @@
     <message>
         <location line="+6"/>
         <source>name: &quot;%1&quot; cannot be sent, the unit keeps Latin-1 only</source>
-        <translation type="unfinished"></translation>
+        <translation>Name: &quot;%1&quot; kann nicht gesendet werden, das Gerät speichert nur Latin-1</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -706,34 +706,45 @@
 <context>
     <name>FleetMenu</name>
     <message>
+        <location filename="../ui/fleetmenu.cpp" line="+26"/>
         <source>Commission a fleet…</source>
         <translation>Flotte in Betrieb nehmen…</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Save record…</source>
         <translation>Protokoll speichern…</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <location line="+8"/>
+        <location line="+93"/>
         <source>Verify</source>
         <translation>Prüfen</translation>
     </message>
     <message>
+        <location line="-95"/>
+        <location line="+78"/>
         <source>Save record</source>
         <translation>Protokoll speichern</translation>
     </message>
     <message>
+        <location line="-45"/>
         <source>Connect to the unit and wait until no transfer runs: this reads what the unit on the dock holds, sending nothing.</source>
         <translation>Verbinden Sie sich mit dem Gerät und warten Sie, bis keine Übertragung läuft: Dies liest, was das angedockte Gerät enthält, und sendet nichts.</translation>
     </message>
     <message>
+        <location line="+52"/>
         <source>PDF files (*.pdf)</source>
         <translation>PDF-Dateien (*.pdf)</translation>
     </message>
     <message>
+        <location line="+16"/>
         <source>The unit holds every field of the open document.</source>
         <translation>Das Gerät enthält jedes Feld des geöffneten Dokuments.</translation>
     </message>
     <message numerus="yes">
+        <location line="+1"/>
         <source>The unit differs from the open document in %n field(s) (document -&gt; unit).</source>
         <translation>
             <numerusform>Das Gerät weicht in %n Feld vom geöffneten Dokument ab (Dokument -&gt; Gerät).</numerusform>
@@ -742,174 +753,124 @@
     </message>
 </context>
 <context>
-    <name>FleetRun</name>
-    <message>
-        <source>%1: the records folder could not be made</source>
-        <translation>%1: Der Protokollordner konnte nicht angelegt werden</translation>
-    </message>
-    <message>
-        <source>verified</source>
-        <translation>geprüft</translation>
-    </message>
-    <message>
-        <source>waiting</source>
-        <translation>wartet</translation>
-    </message>
-    <message>
-        <source>connecting</source>
-        <translation>verbindet</translation>
-    </message>
-    <message>
-        <source>unit serial number %1, MMSI %2</source>
-        <translation>Gerät mit Seriennummer %1, MMSI %2</translation>
-    </message>
-    <message>
-        <source>row on line %1 is not free for this unit; nothing sent</source>
-        <translation>die Zeile %1 ist für dieses Gerät nicht frei; nichts gesendet</translation>
-    </message>
-    <message>
-        <source>no row of the table is left for serial number %1; nothing sent</source>
-        <translation>für Seriennummer %1 ist keine Zeile der Tabelle übrig; nichts gesendet</translation>
-    </message>
-    <message>
-        <source>MMSI %1 was verified on this unit in an earlier run; nothing sent</source>
-        <translation>MMSI %1 wurde auf diesem Gerät in einem früheren Lauf geprüft; nichts gesendet</translation>
-    </message>
-    <message>
-        <source>docked on %1</source>
-        <translation>angedockt an %1</translation>
-    </message>
-    <message>
-        <source>sending line %1 of the table: MMSI %2, &quot;%3&quot;</source>
-        <translation>sende Zeile %1 der Tabelle: MMSI %2, „%3“</translation>
-    </message>
-    <message>
-        <source>sending %1 of %2</source>
-        <translation>sende %1 von %2</translation>
-    </message>
-    <message>
-        <source>The unit holds every field sent.</source>
-        <translation>Das Gerät enthält jedes gesendete Feld.</translation>
-    </message>
-    <message numerus="yes">
-        <source>The unit does not hold %n field(s) sent.</source>
-        <translation>
-            <numerusform>Das Gerät enthält %n gesendetes Feld nicht.</numerusform>
-            <numerusform>Das Gerät enthält %n gesendete Felder nicht.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>differs: %1</source>
-        <translation>weicht ab: %1</translation>
-    </message>
-    <message>
-        <source>failed: %1</source>
-        <translation>fehlgeschlagen: %1</translation>
-    </message>
-    <message>
-        <source>%1.pad: %2</source>
-        <translation>%1.pad: %2</translation>
-    </message>
-    <message>
-        <source>Commissioning record</source>
-        <translation>Inbetriebnahmeprotokoll</translation>
-    </message>
-    <message>
-        <source>%1: the traffic log could not be copied there</source>
-        <translation>%1: Das Verkehrsprotokoll konnte nicht dorthin kopiert werden</translation>
-    </message>
-</context>
-<context>
     <name>FleetView</name>
     <message>
+        <location filename="../ui/fleetview.cpp" line="+69"/>
+        <location line="+138"/>
         <source>Commission a fleet</source>
         <translation>Flotte in Betrieb nehmen</translation>
     </message>
     <message>
+        <location line="-134"/>
         <source>the .pad every unit gets</source>
         <translation>die .pad-Datei, die jedes Gerät erhält</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>the CSV table, a row per unit</source>
         <translation>die CSV-Tabelle, eine Zeile je Gerät</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>where the records and summary.csv go</source>
         <translation>wohin die Protokolle und summary.csv kommen</translation>
     </message>
     <message>
+        <location line="+3"/>
         <source>Template:</source>
         <translation>Vorlage:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Unit table:</source>
         <translation>Gerätetabelle:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Records folder:</source>
         <translation>Protokollordner:</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Engineer:</source>
         <translation>Techniker:</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Load and check</source>
         <translation>Laden und prüfen</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Find docked units</source>
         <translation>Angedockte Geräte suchen</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Commission all</source>
         <translation>Alle in Betrieb nehmen</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Commission chosen row on chosen unit</source>
         <translation>Gewählte Zeile auf gewähltem Gerät in Betrieb nehmen</translation>
     </message>
     <message>
+        <location line="+2"/>
+        <location line="+221"/>
         <source>Open record</source>
         <translation>Protokoll öffnen</translation>
     </message>
     <message>
+        <location line="-208"/>
         <source>Line</source>
         <translation>Zeile</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location line="+2"/>
         <source>MMSI</source>
         <translation>MMSI</translation>
     </message>
     <message>
+        <location line="-2"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <location line="+2"/>
         <source>Serial number</source>
         <translation>Seriennummer</translation>
     </message>
     <message>
+        <location line="-2"/>
+        <location line="+2"/>
         <source>State</source>
         <translation>Zustand</translation>
     </message>
     <message>
+        <location line="+0"/>
         <source>Port</source>
         <translation>Port</translation>
     </message>
     <message>
+        <location line="+46"/>
         <source>Records folder</source>
         <translation>Protokollordner</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
+        <location line="+31"/>
         <source>waiting</source>
         <translation>wartet</translation>
     </message>
     <message numerus="yes">
+        <location line="+8"/>
         <source>%n unit(s) in the table</source>
         <translation>
             <numerusform>%n Gerät in der Tabelle</numerusform>
@@ -917,34 +878,42 @@
         </translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>The table cannot be used; nothing will be sent.</source>
         <translation>Die Tabelle kann nicht verwendet werden; es wird nichts gesendet.</translation>
     </message>
     <message>
+        <location line="+26"/>
         <source>Every unit holds its row.</source>
         <translation>Jedes Gerät enthält seine Zeile.</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>A unit does not hold every field; see its row.</source>
         <translation>Ein Gerät enthält nicht jedes Feld; siehe seine Zeile.</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>A unit failed; see its row.</source>
         <translation>Bei einem Gerät ist ein Fehler aufgetreten; siehe seine Zeile.</translation>
     </message>
     <message>
+        <location line="+48"/>
         <source>docked</source>
         <translation>angedockt</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>failed: %1</source>
         <translation>fehlgeschlagen: %1</translation>
     </message>
     <message>
+        <location line="+4"/>
         <source>connecting</source>
         <translation>verbindet</translation>
     </message>
     <message>
+        <location line="+35"/>
         <source>No record has been written for line %1 yet.</source>
         <translation>Für Zeile %1 wurde noch kein Protokoll geschrieben.</translation>
     </message>
@@ -1184,8 +1153,8 @@
     <name>MainWindow</name>
     <message>
         <location filename="../ui/mainwindow.ui" line="+43"/>
-        <source>File</source>
-        <translation>Datei</translation>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -1303,7 +1272,7 @@
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+48"/>
+        <location filename="../ui/mainwindow.cpp" line="+46"/>
         <source>AtoN</source>
         <translation>AtoN</translation>
     </message>
@@ -1318,17 +1287,16 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+45"/>
-        <location line="+163"/>
-        <location line="+385"/>
+        <location filename="../ui/connectionview.cpp" line="+51"/>
+        <location filename="../ui/mainwindow.cpp" line="+46"/>
         <location filename="../ui/trafficlog.cpp" line="+67"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="-317"/>
+        <location filename="../ui/mainwindow.cpp" line="+214"/>
         <source>The document was retrieved from another unit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument wurde von einem anderen Gerät abgerufen.</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1336,25 +1304,35 @@
 The unit on the line is the unit with %2.
 
 Send the whole document, AtoN and lantern settings, to the unit on the line?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument ist die Konfiguration des Geräts mit %1.
+Das Gerät an der Leitung ist das Gerät mit %2.
+
+Das ganze Dokument, AtoN- und Laterneneinstellungen, an das Gerät an der Leitung senden?</translation>
     </message>
     <message>
-        <location line="+200"/>
+        <location line="+147"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein anderes Gerät wurde angedockt.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>The unit with %1 has taken the place of the unit with %2.
 
 The tabs show the document, not what this unit holds.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät mit %1 hat den Platz des Geräts mit %2 eingenommen.
+
+Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translation>
     </message>
     <message>
-        <location filename="../ui/porttoolbar.cpp" line="+42"/>
+        <location filename="../ui/porttoolbar.cpp" line="+43"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Connect to the chosen port (%1)</source>
+        <translation>Mit der gewählten Schnittstelle verbinden (%1)</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -1362,17 +1340,22 @@ The tabs show the document, not what this unit holds.</source>
         <translation>Trennen</translation>
     </message>
     <message>
+        <location line="+4"/>
+        <source>End the link to the unit (%1)</source>
+        <translation>Die Verbindung zum Gerät beenden (%1)</translation>
+    </message>
+    <message>
         <location line="+72"/>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-37"/>
+        <location filename="../ui/mainwindow.cpp" line="-38"/>
         <source>The retrieve did not finish; the document is as it was.</source>
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location line="-332"/>
+        <location filename="../ui/connectionview.cpp" line="-23"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1382,8 +1365,8 @@ The tabs show the document, not what this unit holds.</source>
         <translation>Zeigt die aktuelle UTC-Zeit, wie sie das GPS liefert</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+201"/>
+        <location line="+2"/>
+        <location line="+58"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
@@ -1403,7 +1386,7 @@ The tabs show the document, not what this unit holds.</source>
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-94"/>
+        <location filename="../ui/mainwindow.cpp" line="-165"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -1423,12 +1406,12 @@ The tabs show the document, not what this unit holds.</source>
         <translation>Fehler beim Schreiben der Protokolldatei</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+101"/>
+        <location filename="../ui/connectionview.cpp" line="+6"/>
         <source> UTC </source>
         <translation> UTC </translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source> UTC **:**:** </source>
         <translation> UTC **:**:** </translation>
     </message>
@@ -1443,7 +1426,7 @@ The tabs show the document, not what this unit holds.</source>
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+236"/>
+        <location filename="../ui/mainwindow.cpp" line="+287"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -1458,17 +1441,17 @@ The tabs show the document, not what this unit holds.</source>
     <message>
         <location filename="../model/messageschedule.cpp" line="+105"/>
         <source>Schedule: %1 rows, the unit keeps %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Sendeplan: %1 Zeilen, das Gerät hält %2</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Schedule row %1: message %2 has no place in the unit&apos;s schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Sendeplanzeile %1: Nachricht %2 hat keinen Platz im Sendeplan des Geräts</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Schedule %1/%2: the unit keeps %3 rows of message %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Sendeplan %1/%2: das Gerät hält %3 Zeilen der Nachricht %1</translation>
     </message>
     <message>
         <location line="+344"/>
@@ -2608,7 +2591,7 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+248"/>
+        <location filename="../link/serialcontroller.cpp" line="+255"/>
         <location line="+284"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
@@ -2821,72 +2804,9 @@ Intervall</translation>
     </message>
 </context>
 <context>
-    <name>SessionUnitLink</name>
-    <message>
-        <source>the unit on %1 did not tell its serial number within %2 s</source>
-        <translation>das Gerät an %1 hat seine Seriennummer nicht innerhalb von %2 s genannt</translation>
-    </message>
-    <message>
-        <source>the line to %1 closed</source>
-        <translation>die Verbindung zu %1 wurde geschlossen</translation>
-    </message>
-    <message>
-        <source>the send was cut off</source>
-        <translation>das Senden wurde abgebrochen</translation>
-    </message>
-    <message>
-        <source>the configuration could not be read</source>
-        <translation>die Konfiguration konnte nicht gelesen werden</translation>
-    </message>
-    <message>
-        <source>%1 could not be opened</source>
-        <translation>%1 konnte nicht geöffnet werden</translation>
-    </message>
-    <message>
-        <source>the send could not start on %1</source>
-        <translation>das Senden konnte an %1 nicht beginnen</translation>
-    </message>
-    <message>
-        <source>the retrieve could not start on %1</source>
-        <translation>das Abrufen konnte an %1 nicht beginnen</translation>
-    </message>
-    <message>
-        <source>no fix reported</source>
-        <translation>keine Positionsbestimmung gemeldet</translation>
-    </message>
-    <message>
-        <source>no valid position (the last fix is out of date)</source>
-        <translation>keine gültige Position (die letzte Positionsbestimmung ist veraltet)</translation>
-    </message>
-    <message>
-        <source>no valid position</source>
-        <translation>keine gültige Position</translation>
-    </message>
-    <message>
-        <source>3D fix</source>
-        <translation>3D-Fix</translation>
-    </message>
-    <message>
-        <source>2D fix</source>
-        <translation>2D-Fix</translation>
-    </message>
-    <message>
-        <source>no fix</source>
-        <translation>kein Fix</translation>
-    </message>
-    <message>
-        <source>; %1, %2 of %3 satellites used</source>
-        <translation>; %1, %2 von %3 Satelliten genutzt</translation>
-    </message>
-    <message>
-        <source>; at %1 UTC</source>
-        <translation>; um %1 UTC</translation>
-    </message>
-</context>
-<context>
     <name>StateMachine</name>
     <message>
-        <location filename="../app/statemachine.cpp" line="+48"/>
+        <location filename="../app/statemachine.cpp" line="+51"/>
         <source>The message schedule set risks clashing timeslots.
 The configuration has not been sent.
 
@@ -2905,7 +2825,7 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+46"/>
         <source>The connection to the AtoN was lost.</source>
         <translation>Die Verbindung zur AtoN ist verloren gegangen.</translation>
     </message>
@@ -2961,11 +2881,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+1"/>
+        <location line="+48"/>
         <source>Reading the message schedule</source>
         <translation>Lesen des Nachrichtenzeitplans</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-44"/>
         <source>Reading the unit&apos;s version</source>
         <translation>Lesen der Geräteversion</translation>
     </message>
@@ -2985,9 +2906,9 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Lesen der Laterneneinstellungen</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Asking the unit for its serial number</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät wird nach seiner Seriennummer gefragt</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -2995,12 +2916,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Abfrage der MMSI des Geräts</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+18"/>
         <source>Sending the AtoN settings</source>
         <translation>Senden der AtoN-Einstellungen</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Sending the message schedule</source>
         <translation>Senden des Nachrichtenzeitplans</translation>
     </message>
@@ -3011,7 +2932,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+22"/>
-        <location line="+328"/>
+        <location line="+362"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -3068,10 +2989,10 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <message>
         <location line="+38"/>
         <source>The send was meant for the unit with %1, but the unit on the line answers with %2. Nothing has been sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Senden war für das Gerät mit %1 bestimmt, aber das Gerät an der Leitung antwortet mit %2. Es wurde nichts gesendet.</translation>
     </message>
     <message>
-        <location filename="../app/transferplan.cpp" line="+71"/>
+        <location filename="../app/transferplan.cpp" line="+77"/>
         <source>%1 %2 of %3</source>
         <translation>%1 %2 von %3</translation>
     </message>
@@ -3220,7 +3141,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>TransferControls</name>
     <message>
-        <location filename="../ui/transfercontrols.cpp" line="+18"/>
+        <location filename="../ui/transfercontrols.cpp" line="+19"/>
         <source>Retrieve from AtoN</source>
         <translation>Vom AtoN abrufen</translation>
     </message>
@@ -3255,22 +3176,22 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Abrufen</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Retrieve configuration from AtoN</source>
-        <translation>Konfiguration vom AtoN abrufen</translation>
-    </message>
-    <message>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>Send</source>
         <translation>Senden</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Send configuration to AtoN</source>
-        <translation>Konfiguration an AtoN senden</translation>
+        <location line="-4"/>
+        <source>Retrieve configuration from AtoN (%1)</source>
+        <translation>Konfiguration vom AtoN abrufen (%1)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Send configuration to AtoN (%1)</source>
+        <translation>Konfiguration an den AtoN senden (%1)</translation>
     </message>
     <message numerus="yes">
-        <location line="+85"/>
+        <location line="+86"/>
         <source>%1 - about %n s left</source>
         <translation>
             <numerusform>%1 - noch etwa %n s</numerusform>
@@ -3296,7 +3217,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+312"/>
+        <location filename="../link/transport.cpp" line="+327"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -3306,14 +3227,19 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Die Antwort auf %1 wurde abgelehnt: %2</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+78"/>
         <source>No answer to %1 within %2 s.</source>
         <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+55"/>
+        <source>An answer to %1 came after its answers had ended: %2</source>
+        <translation>Eine Antwort auf %1 kam nach dem Ende seiner Antworten: %2</translation>
+    </message>
+    <message>
+        <location line="+27"/>
         <source>The answer to %1 came damaged: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Antwort auf %1 kam beschädigt an: %2</translation>
     </message>
 </context>
 <context>
@@ -3327,69 +3253,6 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+1"/>
         <source>serial number %1, MMSI %2</source>
         <translation>Seriennummer %1, MMSI %2</translation>
-    </message>
-</context>
-<context>
-    <name>UnitRecord</name>
-    <message>
-        <source>Message schedule</source>
-        <translation>Nachrichtenplan</translation>
-    </message>
-    <message>
-        <source>not known</source>
-        <translation>nicht bekannt</translation>
-    </message>
-    <message>
-        <source>Unit record</source>
-        <translation>Geräteprotokoll</translation>
-    </message>
-    <message>
-        <source>Read from the unit; nothing was sent.</source>
-        <translation>Vom Gerät gelesen; nichts wurde gesendet.</translation>
-    </message>
-    <message>
-        <source>Serial number</source>
-        <translation>Seriennummer</translation>
-    </message>
-    <message>
-        <source>MMSI</source>
-        <translation>MMSI</translation>
-    </message>
-    <message>
-        <source>Software version</source>
-        <translation>Softwareversion</translation>
-    </message>
-    <message>
-        <source>Date and time (UTC)</source>
-        <translation>Datum und Uhrzeit (UTC)</translation>
-    </message>
-    <message>
-        <source>Engineer</source>
-        <translation>Techniker</translation>
-    </message>
-    <message>
-        <source>Port</source>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>Read-back</source>
-        <translation>Rücklesen</translation>
-    </message>
-    <message>
-        <source>GPS</source>
-        <translation>GPS</translation>
-    </message>
-    <message>
-        <source>Active alarms</source>
-        <translation>Aktive Alarme</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-    <message>
-        <source>The configuration could not be read.</source>
-        <translation>Die Konfiguration konnte nicht gelesen werden.</translation>
     </message>
 </context>
 <context>

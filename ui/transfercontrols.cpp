@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -40,11 +41,15 @@ TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBa
     retrieveAll->setIcon(QIcon(QStringLiteral(":/Images/KelvanetoPC_144by48px.png")));
     retrieveAll->setIconVisibleInMenu(false);
     retrieveAll->setIconText(tr("Retrieve"));
-    retrieveAll->setToolTip(tr("Retrieve configuration from AtoN"));
+    retrieveAll->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_R));
+    retrieveAll->setToolTip(tr("Retrieve configuration from AtoN (%1)")
+                                .arg(retrieveAll->shortcut().toString(QKeySequence::NativeText)));
     sendAll->setIcon(QIcon(QStringLiteral(":/Images/PCtoKelvane_144by48px.png")));
     sendAll->setIconVisibleInMenu(false);
     sendAll->setIconText(tr("Send"));
-    sendAll->setToolTip(tr("Send configuration to AtoN"));
+    sendAll->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_T));
+    sendAll->setToolTip(tr("Send configuration to AtoN (%1)")
+                            .arg(sendAll->shortcut().toString(QKeySequence::NativeText)));
 
     // The menus drop down from the buttons' arrows, which is where "current
     // tab only" is reached.
