@@ -1,6 +1,7 @@
 #include "app/translationloader.h"
 #include "app/vandrelapplication.h"
 #include "app/windowcommandline.h"
+#include "sentences/logcategories.h"
 #include "ui/mainwindow.h"
 
 #include <QTimer>
@@ -47,6 +48,9 @@ int main(int argc, char *argv[])
         commandLine.Parse(arguments);
         return Answer(outcome, commandLine);
     }
+
+    if (commandLine.debug())
+        LogCategories::EnableDiagnostics();
 
     // The images live in the widget library; a static library's resources
     // must be registered by name.

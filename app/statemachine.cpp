@@ -1,4 +1,5 @@
 #include "app/statemachine.h"
+#include "sentences/logcategories.h"
 
 #include <QDebug>
 #include <QMetaMethod>
@@ -144,7 +145,7 @@ void StateMachine::LinkError(const QString &text, const QString &informativeText
 
 void StateMachine::ConnectError(QString error)
 {
-    qDebug() << "StateMachine::ConnectError";
+    qCDebug(lcApp) << "StateMachine::ConnectError";
     // A failed open is its own link: nothing of an earlier one silences it.
     errorShown = false;
     closing = false;
@@ -301,7 +302,7 @@ bool StateMachine::SendAccepted(const Model &source, int tabs)
     if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SendRefused)))
         emit SendRefused(text);
     else
-        qWarning().noquote() << text;
+        qCWarning(lcApp).noquote() << text;
     return false;
 }
 
@@ -547,7 +548,7 @@ void StateMachine::ShowSlotClashWarning(const Model &source)
     if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SlotClashWarning)))
         emit SlotClashWarning(text);
     else
-        qWarning().noquote() << text;
+        qCWarning(lcApp).noquote() << text;
 }
 
 void StateMachine::AllJobsComplete()
@@ -662,7 +663,7 @@ void StateMachine::RefuseForOtherUnit(const QString &mismatch)
     if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SendRefused)))
         emit SendRefused(text);
     else
-        qWarning().noquote() << text;
+        qCWarning(lcApp).noquote() << text;
     StartSerialNumberTest();
 }
 

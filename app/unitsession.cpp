@@ -1,4 +1,5 @@
 #include "app/unitsession.h"
+#include "sentences/logcategories.h"
 
 #include "app/statemachine.h"
 #include "decode/gpsdecoder.h"
@@ -360,7 +361,7 @@ void UnitSession::OnThreadFinished(QThread *ended)
     if (ended == workerThread) {
         workerThread = nullptr;
         if (transport) {
-            qWarning() << "UnitSession: worker thread ended under a live transport";
+            qCWarning(lcApp) << "UnitSession: worker thread ended under a live transport";
             for (const QMetaObject::Connection &c : qAsConst(linkConnections))
                 disconnect(c);
             linkConnections.clear();
@@ -393,7 +394,7 @@ void UnitSession::EndWorkerThreads()
         disconnect(worker, nullptr, this, nullptr);
         if (worker->wait(WorkerExitTimeoutMs))
             continue;
-        qWarning() << "UnitSession: worker thread did not end; stopping it";
+        qCWarning(lcApp) << "UnitSession: worker thread did not end; stopping it";
         worker->quit();
         if (!worker->wait(WorkerExitTimeoutMs)) {
             worker->terminate();

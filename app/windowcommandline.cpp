@@ -9,11 +9,13 @@ WindowCommandLine::Outcome WindowCommandLine::Parse(const QStringList &arguments
     m_file.clear();
     m_port.clear();
     m_error.clear();
+    m_debug = false;
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("PATH"));
+    const QCommandLineOption debug(QStringLiteral("debug"));
     QCommandLineParser parser;
-    parser.addOptions({help, version, port});
+    parser.addOptions({help, version, port, debug});
     // The options that Qt's application object takes for itself are known
     // here too, so that the command line is judged before that object
     // exists, and without a display.
@@ -43,16 +45,18 @@ WindowCommandLine::Outcome WindowCommandLine::Parse(const QStringList &arguments
         return Wrong;
     }
     m_file = files.value(0);
+    m_debug = parser.isSet(debug);
     return Run;
 }
 
 QString WindowCommandLine::Usage()
 {
-    return tr("Usage: vandrel [--port PATH] [FILE.pad]\n"
+    return tr("Usage: vandrel [--port PATH] [--debug] [FILE.pad]\n"
               "Configures an AIS AtoN unit over its serial line.\n"
               "\n"
               "  FILE.pad     open this configuration file\n"
               "  --port PATH  connect to the unit on this serial port at start\n"
+              "  --debug      print the program's diagnostics on standard error\n"
               "  --help       show this text\n"
               "  --version    show the version\n");
 }

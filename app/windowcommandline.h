@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // The window's command line: an optional configuration file to open and
-// --port PATH to connect to at start, or a request for help or the version.
+// --port PATH to connect to at start, --debug for the program's diagnostics on
+// standard error, or a request for help or the version.
 class WindowCommandLine
 {
     Q_DECLARE_TR_FUNCTIONS(WindowCommandLine)
@@ -25,6 +26,7 @@ public:
 
     QString file() const { return m_file; }
     QString port() const { return m_port; }
+    bool debug() const { return m_debug; }
     QString errorText() const { return m_error; }
 
     static QString Usage();
@@ -34,6 +36,7 @@ private:
     QString m_file;
     QString m_port;
     QString m_error;
+    bool m_debug = false;
 };
 
 #endif // WINDOWCOMMANDLINE_H

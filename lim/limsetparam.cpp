@@ -1,4 +1,5 @@
 #include "lim/limsetparam.h"
+#include "sentences/logcategories.h"
 
 #include "lim/lanterninterface.h"
 #include "model/model.h"
@@ -28,6 +29,6 @@ QString LimSetParam::Sentence() const
     text += QLatin1Char('*');
     text += high;
     text += low;
-    qDebug().noquote() << "LIM Param Set: " + text;
+    qCDebug(lcSentences).noquote() << "LIM Param Set: " + text;
     return text + QStringLiteral("\r\n");
 }

@@ -1,4 +1,5 @@
 #include "link/lineassembler.h"
+#include "sentences/logcategories.h"
 
 #include <QDebug>
 #include <QtAlgorithms>
@@ -200,8 +201,8 @@ void LineAssembler::ProcessPiece(const char *bytes, int size)
     const quint64 run = generation;
     lineBuffer.append(bytes, size);
     while (lineBuffer.size() > MaxLineLength && generation == run) {
-        qDebug() << "Received more than" << MaxLineLength
-                 << "characters without a line end; passing them on as a line";
+        qCDebug(lcLink) << "Received more than" << MaxLineLength
+                        << "characters without a line end; passing them on as a line";
         const int length = PartLength(lineBuffer.constData(), lineBuffer.size());
         QByteArray part = lineBuffer.left(length);
         lineBuffer.remove(0, length);
@@ -334,7 +335,8 @@ void LineAssembler::PassOnPart(const char *bytes, int size)
     if (!longLine) {
         longLine = true;
         longKind = size > 0 ? bytes[0] : 0;
-        qDebug() << "Log line longer than" << MaxLineLength << "characters; passing it on in parts";
+        qCDebug(lcLink) << "Log line longer than" << MaxLineLength
+                        << "characters; passing it on in parts";
     }
     if (longKind == '#')
         return;

@@ -1,4 +1,5 @@
 #include "link/nmeashellcommand.h"
+#include "sentences/logcategories.h"
 
 #include "lim/lanterninterface.h"
 #include "model/fieldranges.h"
@@ -130,7 +131,7 @@ QString NmeaShellCommand::LanternName() const
 
 void NmeaShellCommand::HandleAnswer()
 {
-    qDebug().noquote() << "ShellCmd Resp: " + command + " = " + response;
+    qCDebug(lcLink).noquote() << "ShellCmd Resp: " + command + " = " + response;
     if (command.startsWith(QLatin1String("appver"))) {
         emit Version(response);
         emit Variant(response.mid(4, 2));
@@ -149,7 +150,7 @@ void NmeaShellCommand::StoreLanternValue()
 {
     auto *model = qobject_cast<Model *>(parent());
     if (!model) {
-        qDebug().noquote() << "ShellCmd without a model:" << command;
+        qCDebug(lcLink).noquote() << "ShellCmd without a model:" << command;
         return;
     }
     model->GetLanternInterface()->SetParameterValue(LanternInterface::ParameterIndex(LanternName()),

@@ -1,4 +1,5 @@
 #include "link/serialcontroller.h"
+#include "sentences/logcategories.h"
 
 #include "link/linesink.h"
 #include "link/portenumerator.h"
@@ -82,7 +83,7 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
     if (!newPort->open(QIODevice::ReadWrite)) {
         openError = newPort->errorString();
         openProblem = PortProbe::ProblemOf(portName, newPort->error());
-        qDebug().noquote() << "Cannot open" << portName << ":" << openError;
+        qCDebug(lcLink).noquote() << "Cannot open" << portName << ":" << openError;
         delete newPort;
         return false;
     }
@@ -97,7 +98,8 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
     // A pseudo-terminal has no modem lines; the line works without them, so
     // the refusal is noted and forgotten rather than failing the open.
     if (!newPort->setDataTerminalReady(true)) {
-        qDebug().noquote() << "DTR not raised on" << portName << ":" << newPort->errorString();
+        qCDebug(lcLink).noquote() << "DTR not raised on" << portName << ":"
+                                  << newPort->errorString();
         newPort->clearError();
     }
     newPort->clear(QSerialPort::Output);
@@ -130,7 +132,7 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
 
 void SerialController::FlushInput()
 {
-    qDebug() << "Attempting to flush out the comm port...";
+    qCDebug(lcLink) << "Attempting to flush out the comm port...";
     QElapsedTimer clock;
     clock.start();
     // Wakes the wait for events below, so that the deadline is kept even when
@@ -155,17 +157,18 @@ void SerialController::FlushInput()
         ++lines;
         if (text.contains(sentenceEnd)) {
             sentenceEndSeen = true;
-            qDebug().noquote() << "\tBailing-out from flushing loop, end of a NMEA sentence found: "
-                               << text;
+            qCDebug(lcLink).noquote()
+                << "\tBailing-out from flushing loop, end of a NMEA sentence found: " << text;
         }
         if (!text.isEmpty())
-            qDebug().noquote() << "\tFlushing out line " << lines << ": " << text;
+            qCDebug(lcLink).noquote() << "\tFlushing out line " << lines << ": " << text;
         QEventLoop::ProcessEventsFlags flags = QEventLoop::ExcludeUserInputEvents;
         if (text.isEmpty())
             flags |= QEventLoop::WaitForMoreEvents;
         QCoreApplication::processEvents(flags);
     }
-    qDebug().noquote() << "Comm port flushed" << QStringLiteral(" (lines read: %1)").arg(lines);
+    qCDebug(lcLink).noquote() << "Comm port flushed"
+                              << QStringLiteral(" (lines read: %1)").arg(lines);
 }
 
 bool SerialController::OpenFile(const QString &fileName)
@@ -267,7 +270,7 @@ void SerialController::OnSend(QString text)
     const QByteArray bytes = text.toLatin1();
     const qint64 written = port->write(bytes);
     if (written != bytes.size()) {
-        qDebug().noquote() << "Write to the port failed:" << port->errorString();
+        qCDebug(lcLink).noquote() << "Write to the port failed:" << port->errorString();
         ReportSendFailure();
         return;
     }
@@ -336,13 +339,13 @@ void SerialController::OnPortError(QSerialPort::SerialPortError error)
     if ((error == QSerialPort::WriteError || error == QSerialPort::ResourceError) &&
         port->errorString() == qt_error_string(EAGAIN) && port->bytesToWrite() > 0 &&
         ++refusedWrites <= MaxRefusedWrites) {
-        qDebug() << "The line takes no more for now; the write is tried again";
+        qCDebug(lcLink) << "The line takes no more for now; the write is tried again";
         port->clearError();
         return;
     }
     switch (error) {
     case QSerialPort::WriteError:
-        qDebug().noquote() << "Write to the port failed:" << port->errorString();
+        qCDebug(lcLink).noquote() << "Write to the port failed:" << port->errorString();
         ReportSendFailure();
         break;
     case QSerialPort::ResourceError:
@@ -374,7 +377,7 @@ void SerialController::LineFailed(const QString &reason)
     if (!lineError.isEmpty())
         return;
     lineError = reason;
-    qDebug().noquote() << "Serial line failed:" << lineError;
+    qCDebug(lcLink).noquote() << "Serial line failed:" << lineError;
     QTimer::singleShot(0, this, [this] {
         if (!port || !port->isOpen())
             return;

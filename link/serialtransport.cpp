@@ -1,10 +1,10 @@
 #include "link/serialtransport.h"
+#include "sentences/logcategories.h"
 
 #include "link/receivedline.h"
 #include "link/serialcontroller.h"
 
 #include <QDebug>
-#include <QThread>
 
 SerialTransport::SerialTransport(Model *transportModel, QObject *parent)
     : Transport(transportModel, parent)
@@ -31,8 +31,7 @@ void SerialTransport::Connect(QString connection)
 {
     if (IsConnected())
         return;
-    qDebug().noquote() << "SerialTransport: Connect : "
-                       << QString::number(quintptr(QThread::currentThreadId()), 16);
+    qCDebug(lcLink).noquote() << "Connecting to" << connection;
     SerialController *line = GetSerialController();
     if (!line)
         return;
@@ -53,7 +52,7 @@ void SerialTransport::Connect(QString connection)
 
 bool SerialTransport::ConnectFile(QString filename)
 {
-    qDebug() << "SerialTransport: ConnectFile";
+    qCDebug(lcLink) << "SerialTransport: ConnectFile";
     if (IsConnected())
         return false;
     SerialController *line = GetSerialController();
@@ -116,7 +115,7 @@ void SerialTransport::SerialReceived(QString received)
 
 void SerialTransport::SerialClosed()
 {
-    qDebug() << "SerialTransport: SerialClosed";
+    qCDebug(lcLink) << "SerialTransport: SerialClosed";
     connected.store(false);
     DisconnectController();
     emit Disconnected();

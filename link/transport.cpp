@@ -1,4 +1,5 @@
 #include "link/transport.h"
+#include "sentences/logcategories.h"
 
 #include "lim/lanterninterface.h"
 #include "lim/limsetparam.h"
@@ -227,7 +228,7 @@ void Transport::QueueJob(Job *job, bool send)
     if (!HasCurrent())
         StartNextJob();
     else
-        qDebug().noquote() << "\tCurrent job active: " + current.job->Name();
+        qCDebug(lcLink).noquote() << "\tCurrent job active: " + current.job->Name();
 }
 
 void Transport::SetScheduleRows(QList<int> rows)
@@ -362,7 +363,7 @@ void Transport::HandleResponse(ParsedSentence sentence)
     if (!codec || sentence.formatter != codec->Formatter())
         return;
     responseTimer->stop();
-    qDebug().noquote() << "Parse: " + sentence.ToText();
+    qCDebug(lcLink).noquote() << "Parse: " + sentence.ToText();
     const int result = codec->Decode(sentence);
     if (result == AtoNSentence::DecodeFieldError) {
         const QString reason = Refused(RequestName::OfQuery(codec->Formatter()), codec->Problem());

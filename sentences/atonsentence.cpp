@@ -1,4 +1,5 @@
 #include "sentences/atonsentence.h"
+#include "sentences/logcategories.h"
 
 #include "model/atonmmsi.h"
 #include "model/model.h"
@@ -20,7 +21,7 @@ QString AtoNSentence::Query()
     QChar high, low;
     ParsedSentence::Checksum(text, high, low);
     const QString line = text + QLatin1Char('*') + high + low;
-    qDebug().noquote() << line;
+    qCDebug(lcSentences).noquote() << line;
     return line + QStringLiteral("\r\n");
 }
 
@@ -144,7 +145,7 @@ QString AtoNSentence::Frame(const QStringList &dataFields) const
     text += QLatin1Char('*');
     text += high;
     text += low;
-    qDebug().noquote() << text;
+    qCDebug(lcSentences).noquote() << text;
     return text + QStringLiteral("\r\n");
 }
 

@@ -1,4 +1,5 @@
 #include "sentences/atonsentenceaar.h"
+#include "sentences/logcategories.h"
 
 #include "model/aton.h"
 #include "model/messageschedule.h"
@@ -83,7 +84,7 @@ int AtoNSentenceAAR::Decode(ParsedSentence sentence)
         return DecodeFieldError;
 
     if (aton && aton->GetAtoNMMSI()->AidMode() != 0) {
-        qDebug() << "Message rejected";
+        qCDebug(lcSentences) << "Message rejected";
         return DecodeOk;
     }
     // A report with both channels off is kept only as one of the two rows

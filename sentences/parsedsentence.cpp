@@ -1,4 +1,5 @@
 #include "sentences/parsedsentence.h"
+#include "sentences/logcategories.h"
 
 #include "sentences/sentenceview.h"
 
@@ -67,7 +68,7 @@ void ParsedSentence::Parse(const QString &line)
     if (frame.start < 0) {
         valid = false;
         if (QLoggingCategory::defaultCategory()->isDebugEnabled())
-            qDebug().noquote() << "Unable to handle:" << line;
+            qCDebug(lcSentences).noquote() << "Unable to handle:" << line;
         return;
     }
 

@@ -10,19 +10,16 @@
 #include "transfercommands.h"
 
 #include "app/vandrelsettings.h"
+#include "sentences/logcategories.h"
 
 #include <QCoreApplication>
 
 namespace {
 
-bool showDiagnostics = false;
-
-// The program's diagnostics (every sentence, every answer) stay out of the
-// way unless asked for; warnings always show.
-void FilterMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+// Whatever the logging categories let through goes to standard error by the
+// same road as the progress, so the two never interleave mid-line.
+void PrintMessage(QtMsgType, const QMessageLogContext &, const QString &message)
 {
-    if ((type == QtDebugMsg || type == QtInfoMsg) && !showDiagnostics)
-        return;
     Console::Err(message + QLatin1Char('\n'));
 }
 
@@ -36,8 +33,9 @@ int main(int argc, char **argv)
 
     // The bench commands (commission, verify, record) read their own options.
     if (FleetCommands::Handles(arguments.value(1))) {
-        showDiagnostics = arguments.contains(QLatin1String("--debug"));
-        qInstallMessageHandler(FilterMessages);
+        if (arguments.contains(QLatin1String("--debug")))
+            LogCategories::EnableDiagnostics();
+        qInstallMessageHandler(PrintMessage);
         return FleetCommands::Run(argc, argv);
     }
 
@@ -48,8 +46,9 @@ int main(int argc, char **argv)
         return ExitUsage;
     }
 
-    showDiagnostics = commandLine.debug();
-    qInstallMessageHandler(FilterMessages);
+    if (commandLine.debug())
+        LogCategories::EnableDiagnostics();
+    qInstallMessageHandler(PrintMessage);
 
     switch (commandLine.command()) {
     case CliCommandLine::Help:
