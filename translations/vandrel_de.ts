@@ -3580,19 +3580,21 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+9"/>
-        <source>Usage: vandrel [--port PATH] [FILE.pad]
+        <source>Usage: vandrel [--port PATH] [--debug] [FILE.pad]
 Configures an AIS AtoN unit over its serial line.
 
   FILE.pad     open this configuration file
   --port PATH  connect to the unit on this serial port at start
+  --debug      print the program&apos;s diagnostics on standard error
   --help       show this text
   --version    show the version
 </source>
-        <translation>Aufruf: vandrel [--port PFAD] [DATEI.pad]
+        <translation>Aufruf: vandrel [--port PFAD] [--debug] [DATEI.pad]
 Konfiguriert eine AIS-AtoN-Einheit über ihre serielle Leitung.
 
   DATEI.pad    diese Konfigurationsdatei öffnen
   --port PFAD  beim Start mit der Einheit an dieser seriellen Schnittstelle verbinden
+  --debug      die Diagnose des Programms auf die Standardfehlerausgabe schreiben
   --help       diesen Text zeigen
   --version    die Version zeigen
 </translation>
