@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -201,6 +202,18 @@ void TstMainWindowSession::wholeSession()
     QCOMPARE(held["lantern"]["limvmax"].toInt(), 13200);
     QCOMPARE(held["ace"]["name"].toString(), QString("SESSION TEST"));
     QVERIFY(held["schedule"] == first["schedule"]);
+    // The reply names what went out and the time; the connection text is
+    // still there for when the reply is gone.
+    const QString reply = window.statusBar()->currentMessage();
+    QVERIFY2(QRegularExpression("^Sent and verified: AtoN settings, schedule, lantern settings, "
+                                "\\d+\\.\\d s$")
+                 .match(reply)
+                 .hasMatch(),
+             qPrintable(reply));
+    auto *connectionText = child<QLabel>(window, "labelConnection");
+    QVERIFY(connectionText->text().contains(unit.port));
+    window.statusBar()->clearMessage();
+    QVERIFY(connectionText->isVisible());
 
     // A retrieve over unsaved edits asks first: Cancel keeps them, Discard
     // lets the unit's configuration in.
@@ -341,6 +354,7 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     QTest::keyClicks(mmsi, before["mmsi"].toString());
     auto *step = child<QLabel>(window, "labelTransferStep");
     auto *bar = child<QProgressBar>(window, "progressBar");
+    int notTaken = 0;
     {
         A readBack({A::Press(QMessageBox::Ok)});
         press(window, "toolButtonSendToAtoN");
@@ -352,8 +366,11 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
         QTRY_COMPARE_WITH_TIMEOUT(readBack.answered(), 1, 30000);
         QVERIFY2(readBack.informativeTexts.value(0).contains("Name: \"REFUSED NAME\" ->"),
                  qPrintable(readBack.informativeTexts.value(0)));
+        notTaken = int(readBack.informativeTexts.value(0).count('\n')) + 1;
     }
     QTRY_VERIFY_WITH_TIMEOUT(on(window, "toolButtonSendToAtoN"), 10000);
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QString("Sent; fields the unit did not take: %1 (see the box).").arg(notTaken));
     QVERIFY(!step->isVisible());
     const StateMachine *machine = App()->GetStateMachine();
     QCOMPARE(machine->TabStateOf(0), int(StateMachine::TabEdited));

@@ -34,6 +34,12 @@ ConnectionView::ConnectionView(QWidget *window, QStatusBar *statusBar, SerialTab
         "MainWindow", "Displays the current UTC time as supplied by the GPS"));
     utcClockLabel->setText(QCoreApplication::translate("MainWindow", " No GPS "));
     statusBar->addPermanentWidget(utcClockLabel);
+    // A label rather than a status message: a message is wiped by the next
+    // one (a transfer's result, a menu's hover tip), while the label comes
+    // back whenever no message is shown.
+    connectionLabel = new QLabel(window);
+    connectionLabel->setObjectName(QStringLiteral("labelConnection"));
+    statusBar->addWidget(connectionLabel, 1);
 }
 
 void ConnectionView::Open()
@@ -76,13 +82,15 @@ void ConnectionView::OnLinkUp()
 {
     if (const SerialTransport *transport = session->GetTransport()) {
         serialTab->OnOpened();
-        statusBar->showMessage(transport->ConnectionDescription());
+        connectionLabel->setText(transport->ConnectionDescription());
+        statusBar->clearMessage();
     }
 }
 
 void ConnectionView::OnLinkDown()
 {
     serialTab->OnClosed();
+    connectionLabel->clear();
     realAtoNTab->ForgetUnit();
     // Everything tied to the link goes with it, so that a later link does not
     // find the tabs still listening to a transport that is gone.

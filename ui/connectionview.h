@@ -58,6 +58,7 @@ private:
     TrafficLog *trafficLog;
     UnitSession *session = nullptr;
     QLabel *utcClockLabel;
+    QLabel *connectionLabel;
     bool errorShown = false;
     // Made when the link comes up and undone when it goes down.
     QList<QMetaObject::Connection> linkConnections;

@@ -29,6 +29,8 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <utility>
+
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
@@ -293,16 +295,26 @@ void MainWindow::OnSendCurrentTab()
         // Another unit's settings go to this one whole or not at all: its
         // lantern settings alone would leave it half one unit, half the other.
         if (MayGoToThisUnit() && ReadyToSend(true))
-            emit SendAllTabs();
+            StartSend(StateMachine::AllParts);
         return;
     }
-    emit SendTab(tab);
+    StartSend(1 << tab);
 }
 
 void MainWindow::OnSendAllTabs()
 {
     if (ReadyToSend(true) && MayGoToThisUnit())
+        StartSend(StateMachine::AllParts);
+}
+
+void MainWindow::StartSend(int parts)
+{
+    sendParts = parts;
+    sendTime.start();
+    if (parts == StateMachine::AllParts)
         emit SendAllTabs();
+    else
+        emit SendTab(parts == StateMachine::LanternPart ? lanternTabIndex : realAtoNTabIndex);
 }
 
 bool MainWindow::MayGoToThisUnit()
@@ -448,11 +460,19 @@ void MainWindow::OnRetrieveFinished(bool ok)
     }
 }
 
-void MainWindow::OnSendFinished(bool complete)
+void MainWindow::OnSendFinished(bool complete, QStringList mismatches)
 {
     // What the unit now holds is what the document says.
     if (complete)
         documentUnit = session->Identity();
+    // Only a send from this window's controls is reported here; one that
+    // ended part way has had its box already.
+    const int parts = std::exchange(sendParts, 0);
+    if (!complete || parts == 0)
+        return;
+    const bool scheduleSent = (parts & StateMachine::AtoNPart) &&
+                              session->Configuration()->GetMessageSchedule()->Count() > 0;
+    transfers->ShowSendResult(parts, scheduleSent, sendTime.elapsed(), int(mismatches.size()));
 }
 
 void MainWindow::OnIdentityChanged(UnitIdentity now, UnitIdentity before)

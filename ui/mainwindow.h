@@ -3,6 +3,7 @@
 
 #include "app/unitidentity.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
@@ -109,7 +110,8 @@ public slots:
     void OnRetrieveFinished(bool ok);
     void OnAutoConnect();
     void OnIdentityChanged(UnitIdentity now, UnitIdentity before);
-    void OnSendFinished(bool complete);
+    void OnSendFinished(bool complete, QStringList mismatches);
+    void StartSend(int parts);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -148,6 +150,9 @@ private:
     int lanternTabIndex = 1;
     int serialTabIndex = 2;
     bool transferRunning = false;
+    // The parts the last send asked for and when, for the reply when it ends.
+    int sendParts = 0;
+    QElapsedTimer sendTime;
     bool askingAboutOtherUnit = false;
     // The unit the document was last retrieved from or sent to; empty for a
     // document from a file or a new one.

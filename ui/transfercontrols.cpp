@@ -1,11 +1,14 @@
 #include "ui/transfercontrols.h"
 
+#include "app/statemachine.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -14,7 +17,7 @@
 #include <QToolButton>
 
 TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBar *statusBar)
-    : QObject(window), window(window)
+    : QObject(window), window(window), statusBar(statusBar)
 {
     retrieveMenu = new QMenu(tr("Retrieve from AtoN"), window);
     retrieveMenu->setObjectName(QStringLiteral("menuRetrieve"));
@@ -164,6 +167,26 @@ void TransferControls::ShowReadBackMismatches(const QString &tabName, const QStr
     ShowBox(QMessageBox::Warning,
             tr("The AtoN does not hold everything sent to it on the %1 tab.").arg(tabName),
             mismatches.join(QLatin1Char('\n')));
+}
+
+void TransferControls::ShowSendResult(int parts, bool scheduleSent, qint64 elapsedMs,
+                                      int mismatches)
+{
+    if (mismatches > 0) {
+        statusBar->showMessage(
+            tr("Sent; fields the unit did not take: %1 (see the box).").arg(mismatches));
+        return;
+    }
+    QStringList held;
+    if (parts & StateMachine::AtoNPart)
+        held << tr("AtoN settings");
+    if (scheduleSent)
+        held << tr("schedule");
+    if (parts & StateMachine::LanternPart)
+        held << tr("lantern settings");
+    const QString seconds = QLocale().toString(double(elapsedMs) / 1000.0, 'f', 1);
+    statusBar->showMessage(
+        tr("Sent and verified: %1, %2 s").arg(held.join(QStringLiteral(", ")), seconds));
 }
 
 void TransferControls::ShowSendRefused(const QString &text)

@@ -47,6 +47,9 @@ public:
     void ShowSendRefused(const QString &text);
     // A warning that needs no more than its text (a refused schedule).
     void ShowWarning(const QString &text);
+    // A send that finished: what the unit now holds and how long it took, or
+    // that the read-back found `mismatches` fields it did not take.
+    void ShowSendResult(int parts, bool scheduleSent, qint64 elapsedMs, int mismatches);
     // A send that ended part way: `text` names what the unit may hold in part.
     void ShowInterrupted(const QString &text);
 
@@ -63,6 +66,7 @@ private:
     void ShowBox(QMessageBox::Icon icon, const QString &text, const QString &informativeText);
 
     QWidget *window;
+    QStatusBar *statusBar;
     QToolButton *retrieveButton = nullptr;
     QToolButton *sendButton = nullptr;
     QMenu *retrieveMenu = nullptr;
