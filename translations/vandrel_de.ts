@@ -3204,6 +3204,26 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Das AtoN hält nicht alles, was ihm auf der Registerkarte %1 gesendet wurde.</translation>
     </message>
     <message>
+        <source>Sent; fields the unit did not take: %1 (see the box).</source>
+        <translation>Gesendet; vom Gerät nicht übernommene Felder: %1 (siehe Meldung).</translation>
+    </message>
+    <message>
+        <source>AtoN settings</source>
+        <translation>AtoN-Einstellungen</translation>
+    </message>
+    <message>
+        <source>schedule</source>
+        <translation>Sendeplan</translation>
+    </message>
+    <message>
+        <source>lantern settings</source>
+        <translation>Laterneneinstellungen</translation>
+    </message>
+    <message>
+        <source>Sent and verified: %1, %2 s</source>
+        <translation>Gesendet und geprüft: %1, %2 s</translation>
+    </message>
+    <message>
         <location line="+6"/>
         <source>The send was refused.</source>
         <translation>Das Senden wurde abgelehnt.</translation>
