@@ -5,6 +5,7 @@
 #include "atongrouparrangement.h"
 #include "drawnpixmap.h"
 #include "messageschedulecontrols.h"
+#include "model/codetexts.h"
 #include "model/fieldranges.h"
 #include "model/model.h"
 #include "sentences/atonsentenceace.h"
@@ -18,47 +19,6 @@
 
 namespace {
 
-struct TypeItem
-{
-    int code;
-    const char *text;
-};
-
-// Code 4 is not offered.
-const TypeItem TypesOfAtoN[] = {
-    {0, QT_TRANSLATE_NOOP("RealAtoNTab", " (0)  Default")},
-    {1, QT_TRANSLATE_NOOP("RealAtoNTab", " (1)  Reference Point")},
-    {2, QT_TRANSLATE_NOOP("RealAtoNTab", " (2)  Racon")},
-    {3, QT_TRANSLATE_NOOP("RealAtoNTab", " (3)  Fixed Structure - Off Shore")},
-    {5, QT_TRANSLATE_NOOP("RealAtoNTab", " (5)  Light Without Sectors")},
-    {6, QT_TRANSLATE_NOOP("RealAtoNTab", " (6)  Light With Sectors")},
-    {7, QT_TRANSLATE_NOOP("RealAtoNTab", " (7)  Leading Light Front")},
-    {8, QT_TRANSLATE_NOOP("RealAtoNTab", " (8)  Leading Light Rear")},
-    {9, QT_TRANSLATE_NOOP("RealAtoNTab", " (9)  Beacon Cardinal N")},
-    {10, QT_TRANSLATE_NOOP("RealAtoNTab", "(10)  Beacon Cardinal E")},
-    {11, QT_TRANSLATE_NOOP("RealAtoNTab", "(11)  Beacon Cardinal S")},
-    {12, QT_TRANSLATE_NOOP("RealAtoNTab", "(12)  Beacon cardinal W")},
-    {13, QT_TRANSLATE_NOOP("RealAtoNTab", "(13)  Beacon Port Hand")},
-    {14, QT_TRANSLATE_NOOP("RealAtoNTab", "(14)  Beacon Starboard Hand")},
-    {15, QT_TRANSLATE_NOOP("RealAtoNTab", "(15)  Beacon Preferred Channel Port Hand")},
-    {16, QT_TRANSLATE_NOOP("RealAtoNTab", "(16)  Beacon Preferred Channel Starboard Hand")},
-    {17, QT_TRANSLATE_NOOP("RealAtoNTab", "(17)  Beacon Isolated Danger")},
-    {18, QT_TRANSLATE_NOOP("RealAtoNTab", "(18)  Beacon Safe Water")},
-    {19, QT_TRANSLATE_NOOP("RealAtoNTab", "(19)  Beacon Special Mark")},
-    {20, QT_TRANSLATE_NOOP("RealAtoNTab", "(20)  Cardinal Mark N")},
-    {21, QT_TRANSLATE_NOOP("RealAtoNTab", "(21)  Cardinal Mark E")},
-    {22, QT_TRANSLATE_NOOP("RealAtoNTab", "(22)  Cardinal Mark S")},
-    {23, QT_TRANSLATE_NOOP("RealAtoNTab", "(23)  Cardinal Mark W")},
-    {24, QT_TRANSLATE_NOOP("RealAtoNTab", "(24)  Port Hand Mark")},
-    {25, QT_TRANSLATE_NOOP("RealAtoNTab", "(25)  Starboard Hand Mark")},
-    {26, QT_TRANSLATE_NOOP("RealAtoNTab", "(26)  Preferred Channel Port Hand")},
-    {27, QT_TRANSLATE_NOOP("RealAtoNTab", "(27)  Preferred Channel Starboard Hand")},
-    {28, QT_TRANSLATE_NOOP("RealAtoNTab", "(28)  Isolated Danger")},
-    {29, QT_TRANSLATE_NOOP("RealAtoNTab", "(29)  Safe Water")},
-    {30, QT_TRANSLATE_NOOP("RealAtoNTab", "(30)  Special Mark")},
-    {31, QT_TRANSLATE_NOOP("RealAtoNTab", "(31)  Light Vessel")},
-};
-
 constexpr int FirstFloatingType = 20;
 constexpr int LastFloatingType = 31;
 
@@ -66,32 +26,6 @@ constexpr int LastFloatingType = 31;
 // item model's flags role (one below the user role).
 constexpr int ItemFlagsRole = Qt::UserRole - 1;
 constexpr int EnabledItemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-
-// Channel numbers in list order: 1001-1028, 1060-1088, 2001-2028, 2060-2088.
-QList<int> ChannelCodes()
-{
-    QList<int> codes;
-    for (int p = 1; p <= 2; ++p) {
-        for (int c = 1; c <= 28; ++c)
-            codes.append(p * 1000 + c);
-        for (int c = 60; c <= 88; ++c)
-            codes.append(p * 1000 + c);
-    }
-    return codes;
-}
-
-// Frequency in kHz.  The 20xx channels are the ship transmit side (4.6 MHz
-// up), except the simplex channels, which use the 10xx frequency.
-int ChannelKilohertz(int channel)
-{
-    const int p = channel / 1000;
-    const int c = channel % 1000;
-    int kHz = c <= 28 ? 156000 + 50 * c : 156025 + 50 * (c - 60);
-    const bool simplex = c == 6 || (c >= 8 && c <= 17) || (c >= 67 && c <= 77);
-    if (p == 2 && !simplex)
-        kHz += 4600;
-    return kHz;
-}
 
 QString PositionToolTip(double degrees, const QString &degreesAndMinutes)
 {
@@ -198,25 +132,15 @@ RealAtoNTab::~RealAtoNTab()
     delete ui;
 }
 
-QString RealAtoNTab::ChannelText(int channel)
-{
-    const int kHz = ChannelKilohertz(channel);
-    const QString frequency =
-        QStringLiteral("%1.%2").arg(kHz / 1000).arg(kHz % 1000, 3, 10, QLatin1Char('0'));
-    QString marker;
-    if (channel == 2087)
-        marker = QStringLiteral(" AIS1");
-    else if (channel == 2088)
-        marker = QStringLiteral(" AIS2");
-    return QStringLiteral("CH%1%2 ( %3MHz )")
-        .arg(channel, 4, 10, QLatin1Char('0'))
-        .arg(marker, frequency);
-}
-
 void RealAtoNTab::FillLists()
 {
-    for (const TypeItem &type : TypesOfAtoN)
-        ui->comboTypeOfAtoN->addItem(tr(type.text), type.code);
+    // The lists offer exactly the codes the command line and the records name,
+    // in their words.
+    for (int code = 0; code <= LastFloatingType; ++code) {
+        const QString text = CodeTexts::TypeOfAtoN(code);
+        if (!text.isEmpty())
+            ui->comboTypeOfAtoN->addItem(text, code);
+    }
 
     ui->comboTypeOfEPFS->addItem(tr("Autonomous"), int(EpfsAutonomous));
     ui->comboTypeOfEPFS->addItem(tr("Surveyed"), int(EpfsSurveyed));
@@ -224,10 +148,13 @@ void RealAtoNTab::FillLists()
     ui->comboPositionAccuracy->addItem(tr("> 10 m"), 0);
     ui->comboPositionAccuracy->addItem(tr("< 10 m"), 1);
 
-    for (int channel : ChannelCodes())
-        ui->comboChannel1->addItem(ChannelText(channel), channel);
-    for (int channel : ChannelCodes())
-        ui->comboChannel2->addItem(ChannelText(channel), channel);
+    for (int channel = 1000; channel <= 2999; ++channel) {
+        const QString text = CodeTexts::Channel(channel);
+        if (text.isEmpty())
+            continue;
+        ui->comboChannel1->addItem(text, channel);
+        ui->comboChannel2->addItem(text, channel);
+    }
 }
 
 void RealAtoNTab::SelectByCode(QComboBox *comboBox, int code)

@@ -50,9 +50,6 @@ public:
     // caller deletes the menu.
     QMenu *CreateScheduleMenu(int tableRow);
 
-    // Texts of the channel list items, e.g. "CH1001 ( 156.050MHz )".
-    static QString ChannelText(int channel);
-
     // One line per field whose input cannot be sent or saved, naming the
     // field and why; the same fields are framed in red with the reason as
     // tool tip.
