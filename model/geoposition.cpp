@@ -9,7 +9,7 @@
 namespace {
 
 // Beyond this a value (only ever from a text being parsed) is shown as it
-// is: its thousandths of a second would not fit an integer.
+// is: its tenths of a second would not fit an integer.
 const double MaxWholeDegrees = 1e9;
 
 const QChar DegreeSign(0xB0);
@@ -83,11 +83,17 @@ void GeoPosition::SetLongitude(double value)
 
 bool GeoPosition::SetLatitudeText(const QString &text, QString *problem)
 {
+    // The text shown is rounded: read back, it would move the value by up
+    // to half a tenth of a second each time the field is left.
+    if (text.trimmed() == LatitudeDms())
+        return true;
     return ReadCoordinate(text, 90.0, NotAvailableLatitude, tr("N"), tr("S"), latitude, problem);
 }
 
 bool GeoPosition::SetLongitudeText(const QString &text, QString *problem)
 {
+    if (text.trimmed() == LongitudeDms())
+        return true;
     return ReadCoordinate(text, 180.0, NotAvailableLongitude, tr("E"), tr("W"), longitude, problem);
 }
 
@@ -180,7 +186,7 @@ QString GeoPosition::Dms(double value, bool notAvailable, int degreeDigits,
 {
     QString text;
     if (notAvailable) {
-        text = QStringLiteral("__%1 __' __.___\"").arg(DegreeSign);
+        text = QStringLiteral("__%1 __' __._\"").arg(DegreeSign);
     } else {
         // Degrees stay a double: a parsed text may hold a value far outside
         // the range of int.
@@ -188,20 +194,22 @@ QString GeoPosition::Dms(double value, bool notAvailable, int degreeDigits,
         double d = std::trunc(x);
         double mm = 0;
         double s = 0;
-        // Rounded once, to the thousandth of a second shown, so that a value
-        // just below a whole minute or degree carries into it rather than
-        // showing 60.
+        // Tenths of a second: the unit keeps hundredths of a minute (0.6"),
+        // each a whole number of tenths, so that what it holds is shown
+        // exactly and nothing finer is pretended. Rounded once, so that a
+        // value just below a whole minute or degree carries into it rather
+        // than showing 60.
         if (x < MaxWholeDegrees) {
-            const qint64 thousandths = std::llround(x * 3600000.0);
-            d = double(thousandths / 3600000);
-            mm = double(thousandths / 60000 % 60);
-            s = double(thousandths % 60000) / 1000.0;
+            const qint64 tenths = std::llround(x * 36000.0);
+            d = double(tenths / 36000);
+            mm = double(tenths / 600 % 60);
+            s = double(tenths % 600) / 10.0;
         }
         text = QStringLiteral("%1%2 %3' %4\"")
                    .arg(d, degreeDigits, 'f', 0, QLatin1Char('0'))
                    .arg(DegreeSign)
                    .arg(mm, 2, 'f', 0, QLatin1Char('0'))
-                   .arg(s, 5, 'f', 3, QLatin1Char('0'));
+                   .arg(s, 3, 'f', 1, QLatin1Char('0'));
     }
     return text + QLatin1Char(' ') + hemisphere;
 }

@@ -32,11 +32,12 @@ public:
     // forms shown here or shorter ("50 30 15 N", "50 30.25 N", "-12:30"), the
     // hemisphere by the letters of the language shown, "_" for not available.
     // A text that is understood and in range is stored and true returned;
-    // otherwise the stored value stays and *problem says why.
+    // otherwise the stored value stays and *problem says why. The text shown
+    // for the value held leaves it as it is.
     bool SetLatitudeText(const QString &text, QString *problem = nullptr);
     bool SetLongitudeText(const QString &text, QString *problem = nullptr);
 
-    // Degrees, minutes and seconds, e.g. 50° 30' 0.000" N.
+    // Degrees, minutes and seconds to the tenth, e.g. 50° 30' 0.0" N.
     QString LatitudeDms() const;
     QString LongitudeDms() const;
     // Degrees and decimal minutes, e.g. 50° 30.0000' N.

@@ -270,7 +270,7 @@ void TestModel::lanternConversions()
 void TestModel::positionRangesAndNotAvailable()
 {
     GeoPosition position;
-    const QString blank = "__° __' __.___\"";
+    const QString blank = "__° __' __._\"";
     QCOMPARE(position.LatitudeDms() + position.LongitudeDms(), blank + " N" + blank + " E");
     // value, stored latitude, stored longitude
     const double cases[][3] = {{90.0, 90.0, 90.0},     {90.0001, 91.0, 90.0001},
@@ -295,10 +295,12 @@ void TestModel::positionFormats_data()
     // into it: never 60 minutes or seconds.
     QTest::newRow("degree carry")
         << -33.9999995 << 179.99999999
-        << "33° 59' 59.998\" S|180° 00' 0.000\" E|34° 0.0000' S|180° 0.0000' E";
-    QTest::newRow("seconds")
-        << 1.0 + 2.0 / 60 + 3.5 / 3600 << -179.999
-        << "01° 02' 3.500\" N|179° 59' 56.400\" W|01° 2.0583' N|179° 59.9400' W";
+        << "34° 00' 0.0\" S|180° 00' 0.0\" E|34° 0.0000' S|180° 0.0000' E";
+    QTest::newRow("seconds") << 1.0 + 2.0 / 60 + 3.5 / 3600 << -179.999
+                             << "01° 02' 3.5\" N|179° 59' 56.4\" W|01° 2.0583' N|179° 59.9400' W";
+    QTest::newRow("tenths carry")
+        << 59.999986 << -0.0000139
+        << "59° 59' 59.9\" N|000° 00' 0.1\" W|59° 59.9992' N|000° 0.0008' W";
 }
 
 void TestModel::positionFormats()
@@ -372,7 +374,7 @@ void TestModel::positionParseText()
 void TestModel::positionTextRoundTrip()
 {
     // What the tab shows reads back as the same position, to the precision of
-    // the text (0.0005 seconds, or 0.00005 minutes).
+    // the text (0.05 seconds, or 0.00005 minutes).
     for (double value : {-180.0, -123.4567, -89.999, -12.3456, 0.0, 0.0001, 7.25, 33.3333, 90.0,
                          151.2093, 179.9999}) {
         GeoPosition p;
@@ -388,9 +390,25 @@ void TestModel::positionTextRoundTrip()
             QVERIFY(k % 2 ? back.SetLongitudeText(texts[k]) : back.SetLatitudeText(texts[k]));
             const double error =
                 k % 2 ? back.Longitude() - p.Longitude() : back.Latitude() - p.Latitude();
-            const double tolerance = (k < 2 ? 0.0005 / 3600.0 : 0.00005 / 60.0) + 1e-9;
+            const double tolerance = (k < 2 ? 0.05 / 3600.0 : 0.00005 / 60.0) + 1e-9;
             QVERIFY2(qAbs(error) < tolerance, qPrintable(texts[k]));
         }
+        // The shown text given back, as leaving the field does, moves nothing.
+        const double latitude = p.Latitude();
+        QVERIFY(p.SetLatitudeText(texts[0]) && p.SetLongitudeText(texts[1]));
+        QCOMPARE(p.Latitude(), latitude);
+        QCOMPARE(p.Longitude(), value);
+    }
+    // Every hundredth of a minute the unit keeps is shown exactly: typed
+    // back, it is the same hundredth and shows the same text.
+    for (qint64 hundredths = -1080000; hundredths <= 1080000; hundredths += 1237) {
+        GeoPosition p;
+        p.SetLongitude(hundredths / 6000.0);
+        const QString shown = p.LongitudeDms();
+        GeoPosition back;
+        QVERIFY(back.SetLongitudeText(shown));
+        QCOMPARE(std::llround(back.Longitude() * 6000.0), hundredths);
+        QCOMPARE(back.LongitudeDms(), shown);
     }
 }
 

@@ -165,7 +165,7 @@ void TstKeyboard::germanNumbersReachTheUnit()
     open(window, unit);
     typeOver(window, "lineLatitude", "50 30,5 N");
     QTest::keyClick(child<QWidget>(window, "lineLatitude"), Qt::Key_Tab);
-    QCOMPARE(child<QLineEdit>(window, "lineLatitude")->text(), QString("50° 30' 30,000\" N"));
+    QCOMPARE(child<QLineEdit>(window, "lineLatitude")->text(), QString("50° 30' 30,0\" N"));
     child<QTabWidget>(window, "tabWidget")->setCurrentIndex(1);
     typeOver(window, "MaxVoltage", "13,2");
     // Send by its key, the voltage still being typed.

@@ -259,7 +259,7 @@ void TestRealAtoNTab::positionAndInputProblems()
     QCOMPARE(EditAtoN()->GetPosition()->Latitude(), -50.5);
     const int typed = edited->count();
     QTest::keyClick(latitude, Qt::Key_Tab);
-    QCOMPARE(latitude->text(), QString("50° 30' 0.000\" S"));
+    QCOMPARE(latitude->text(), QString("50° 30' 0.0\" S"));
     QCOMPARE(latitude->toolTip(), QString("-50.5000\n50° 30.0000' S"));
     QCOMPARE(edited->count(), typed);
 
@@ -328,7 +328,7 @@ void TestRealAtoNTab::germanHemispheres()
     TypeOver(longitude, "4 30 O");
     QCOMPARE(EditAtoN()->GetPosition()->Longitude(), 4.5);
     QTest::keyClick(longitude, Qt::Key_Tab);
-    QCOMPARE(longitude->text(), QString("004° 30' 0.000\" O"));
+    QCOMPARE(longitude->text(), QString("004° 30' 0.0\" O"));
     TypeOver(longitude, "4 30 E");
     QCOMPARE(tab->InputProblems().size(), 2);
     QCOMPARE(EditAtoN()->GetPosition()->Longitude(), 4.5);
@@ -622,7 +622,7 @@ void TestRealAtoNTab::unusualNumbersAndGermanDecimals()
     TypeOver(latitude, "50,5");
     QCOMPARE(EditAtoN()->GetPosition()->Latitude(), 50.5);
     QTest::keyClick(latitude, Qt::Key_Tab);
-    QCOMPARE(latitude->text(), QString("50° 30' 0,000\" N"));
+    QCOMPARE(latitude->text(), QString("50° 30' 0,0\" N"));
     QCOMPARE(latitude->toolTip(), QString("50,5000\n50° 30,0000' N"));
     TypeOver(latitude, "50 30 15.5");
     QVERIFY(tab->InputProblems().isEmpty());
