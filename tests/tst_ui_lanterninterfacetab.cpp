@@ -1,12 +1,20 @@
+#include "modalanswer.h"
+#include "support/simprocess.h"
 #include "uitestmain.h"
 
+#include "app/statemachine.h"
+#include "link/serialtransport.h"
 #include "ui/lanterninterfacetab.h"
+#include "ui/mainwindow.h"
+#include "ui/numberbox.h"
 
 #include <QCheckBox>
-#include <QDoubleSpinBox>
+#include <QComboBox>
+#include <QScopeGuard>
 #include <QGroupBox>
+#include <QLabel>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QTabWidget>
 
 // The lantern interface tab on the application's edit model: what the user
 // types in volts, seconds, amperes and lux, and what the model then holds.
@@ -25,6 +33,8 @@ private slots:
     void voltagePull();
     void lowLightAndSense();
     void parameterGet();
+    void refusedNumbersStayOut();
+    void windowSendsGermanVolts();
 
 private:
     LanternInterface *Lantern() const { return model->GetLanternInterface(); }
@@ -158,7 +168,7 @@ void TestLanternInterfaceTab::lowLightAndSense()
 {
     Load(0, 0, 0, 0, 0, true, 0);
     auto *report = Find<QCheckBox>("checkBoxLowLightOffError");
-    auto *lux = Find<QSpinBox>("LowLightThreshold");
+    auto *lux = Find<QDoubleSpinBox>("LowLightThreshold");
     QVERIFY(!report->isChecked());
     QTest::mouseClick(report, Qt::LeftButton, {}, QPoint(8, report->height() / 2));
     QVERIFY(lux->isEnabled());
@@ -167,6 +177,7 @@ void TestLanternInterfaceTab::lowLightAndSense()
     QCOMPARE(edited->count(), 1);
     // No threshold without the report, nor the report without a threshold.
     TypeOver(lux, QStringLiteral("0"));
+    QTest::keyClick(lux, Qt::Key_Return);
     QVERIFY(!report->isChecked() && !lux->isEnabled());
     QCOMPARE(Lantern()->GetLimpthresh(), 0);
     report->click();
@@ -205,6 +216,122 @@ void TestLanternInterfaceTab::parameterGet()
     tab->onParameterGet();
     QCOMPARE(lantern->GetLimton(), 1200);
     QCOMPARE(lantern->GetLimion(), 100);
+}
+
+void TestLanternInterfaceTab::refusedNumbersStayOut()
+{
+    Load(10000, 12000, 1000, 1000, 100, true, 247);
+    Find<QCheckBox>("checkBoxLowLightOffError")->setChecked(true);
+    auto *minimum = Find<NumberBox>("MinVoltage");
+    auto *onTime = Find<NumberBox>("MaxOnTime");
+    auto *lux = Find<NumberBox>("LowLightThreshold");
+    const QVector<int> before = {Lantern()->GetLimvmin(), Lantern()->GetLimvmax(),
+                                 Lantern()->GetLimton(), Lantern()->GetLimpthresh()};
+    const auto held = [&]() {
+        return QVector<int>{Lantern()->GetLimvmin(), Lantern()->GetLimvmax(),
+                            Lantern()->GetLimton(), Lantern()->GetLimpthresh()};
+    };
+
+    // Each text stays as typed, beside its reason, and nothing is stored:
+    // not the minimum, nor the maximum it would have pulled up with it.
+    TypeOver(minimum, "40");
+    QTest::keyClick(minimum, Qt::Key_Tab);
+    TypeOver(onTime, "2,55");
+    QTest::keyClick(onTime, Qt::Key_Tab);
+    TypeOver(lux, "401");
+    QTest::keyClick(lux, Qt::Key_Tab);
+    QCOMPARE(minimum->text(), QString("40.0 Volts"));
+    QCOMPARE(onTime->text(), QString("2,55 Seconds"));
+    QCOMPARE(held(), before);
+    QVERIFY(edited->count() >= 2);
+    const QStringList problems = {
+        "Lantern Voltage, Minimum: 40.0 Volts is outside 0.0 Volts to 33.0 Volts.",
+        "Maximum On Time: \"2,55\" is not a number.",
+        "Ambient light-on threshold: 401 lux is outside 0 lux to 400 lux."};
+    QCOMPARE(tab->InputProblems(), QStringList({problems[1], problems[0], problems[2]}));
+    QCOMPARE(tab->UnheldInput(), tab->InputProblems());
+    auto *reason = Find<QLabel>("MinVoltageProblem");
+    QVERIFY(reason->isVisible());
+    QCOMPARE(reason->text(), problems[0].section(": ", 1));
+    // Another field's edit stores the tab, and still not the refused ones.
+    Find<QRadioButton>("LowGainSelect")->click();
+    QCOMPARE(held(), before);
+
+    // A field that is not stored is no problem: steady on has no times, and
+    // no report has no threshold.
+    Find<QCheckBox>("SteadyOn")->click();
+    Find<QCheckBox>("checkBoxLowLightOffError")->click();
+    QCOMPARE(tab->InputProblems(), QStringList{problems[0]});
+    // Mended, the number is taken and the reason goes.
+    TypeOver(minimum, "12.5");
+    QTest::keyClick(minimum, Qt::Key_Return);
+    QCOMPARE(Lantern()->GetLimvmin(), 12500);
+    QCOMPARE(Lantern()->GetLimvmax(), 12500);
+    QVERIFY(tab->InputProblems().isEmpty() && !reason->isVisible());
+}
+
+// The whole window against the simulator: what the unit holds after a send.
+void TestLanternInterfaceTab::windowSendsGermanVolts()
+{
+    Close();
+    SimProcess unit({"--fast"});
+    QVERIFY(!unit.port.isEmpty());
+    const auto held = [&](const char *key) { return unit.State()["lantern"].toObject()[key].toInt(); };
+    const auto synced = []() {
+        const SerialTransport *transport = App()->GetTransport();
+        const StateMachine *machine = App()->GetStateMachine();
+        return transport && transport->IsConnected() && !transport->IsBusy() &&
+               machine->TabStateOf(1) == StateMachine::TabSynced;
+    };
+    MainWindow window;
+    window.setLocale(QLocale(QLocale::German, QLocale::Germany));
+    App()->SetMainWindow(&window);
+    const auto cleanup = qScopeGuard([] { App()->SetMainWindow(nullptr); });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
+    App()->SetPortName(unit.port);
+    auto *port = child<QComboBox>(window, "comboBoxPort");
+    port->showPopup();
+    port->hidePopup();
+    // The offscreen platform leaves a popup or a box that has gone active.
+    const auto activate = [&window]() {
+        QApplication::setActiveWindow(&window);
+        QTRY_COMPARE(QApplication::activeWindow(), &window);
+    };
+    activate();
+    QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(child<QWidget>(window, "toolButtonRetrieveFromAtoN")->isEnabled(),
+                             10000);
+    child<QTabWidget>(window, "tabWidget")->setCurrentIndex(1);
+    activate();
+    QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(synced(), 60000);
+    const int maximum = held("limvmax");
+
+    // Beyond the range: Send refuses, naming the field, and sends nothing.
+    auto *minimum = child<NumberBox>(window, "MinVoltage");
+    TypeOver(minimum, "40");
+    {
+        ModalAnswer refused({ModalAnswer::Press(QMessageBox::Ok)});
+        QTest::keyClick(minimum, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(refused.answered(), 1);
+        QVERIFY((refused.texts.value(0) + refused.informativeTexts.value(0))
+                    .contains("Lantern Voltage, Minimum: 40,0 Volts is outside"));
+    }
+    QVERIFY(!App()->GetTransport()->IsBusy());
+    QCOMPARE(held("limvmax"), maximum);
+
+    // A German comma and a point both mean 12.3 V.
+    activate();
+    TypeOver(minimum, "12,3");
+    TypeOver(child<NumberBox>(window, "MaxVoltage"), "12.3");
+    QTest::keyClick(minimum, Qt::Key_T, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(held("limvmax") == 12300 && held("limvmin") == 12300, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
+    activate();
+    QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
 }
 
 VANDREL_UI_TEST_MAIN(TestLanternInterfaceTab)

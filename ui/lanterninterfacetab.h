@@ -4,6 +4,7 @@
 #include "ui/atonconfiguration.h"
 
 class LanternInterface;
+class NumberBox;
 
 namespace Ui {
 class LanternInterfaceTab;
@@ -12,7 +13,8 @@ class LanternInterfaceTab;
 // Tab 1 of the main window: the eight lantern interface parameters of the
 // model, shown in volts, seconds, amperes (or amperes per second) and lux.
 // Steady on (both times 0) turns the current field from an on/off slew rate
-// into an on current.
+// into an on current.  A number a field cannot take stays as typed, marked,
+// and is not stored: the model keeps what it held, and InputProblems names it.
 class LanternInterfaceTab : public AtoNConfiguration
 {
     Q_OBJECT
@@ -26,6 +28,9 @@ public:
 
     bool UpdateTabFromModel(Model *model) override;
     bool UpdateModelFromTab(Model *model) override;
+    QStringList InputProblems() const override;
+    // A refused number is never stored, so every one is unheld as well.
+    QStringList UnheldInput() const override { return InputProblems(); }
 
 public slots:
     // Reloads the widgets from the tab's own model after the unit answered a
@@ -41,7 +46,7 @@ private slots:
     void on_MaxVoltage_valueChanged(double v);
     void on_LanternSwitchSlewRate_valueChanged(double i);
     void on_HighGainSelect_toggled(bool state);
-    void on_LowLightThreshold_valueChanged(int value);
+    void on_LowLightThreshold_valueChanged(double value);
     void on_checkBoxLowLightOffError_stateChanged(int);
     void on_LanternCurrentSense_toggled(bool checked);
     void on_LanternPhotoSense_toggled(bool checked);
@@ -58,6 +63,10 @@ private:
     static double CurrentFieldValue(int limion, bool steadyOn);
     static int LimionFromCurrentField(double value, bool steadyOn);
     void ShowGain(bool highGain);
+    // After an edit of `box`, whose text gives `typed` in the model's unit:
+    // a refused text is announced but not stored.  False when nothing is to
+    // be stored.
+    bool NumberEdited(const NumberBox *box, int typed, int stored);
 
     Ui::LanternInterfaceTab *ui;
 };

@@ -273,28 +273,32 @@ void MainWindow::OnGetAllTabs()
 }
 
 // A send takes what the tabs show, a value still being typed included, and
-// only when the AtoN tab, if it goes, holds nothing it has flagged as wrong.
-bool MainWindow::ReadyToSend(bool withAtoNTab)
+// only when the tabs that go hold nothing they have flagged as wrong.
+bool MainWindow::ReadyToSend(int parts)
 {
     document->CommitTypedInput();
-    const QStringList problems = withAtoNTab ? realAtoNTab->InputProblems() : QStringList();
-    if (problems.isEmpty())
+    const bool withAtoNTab = parts & StateMachine::AtoNPart;
+    const QStringList atonProblems = withAtoNTab ? realAtoNTab->InputProblems() : QStringList();
+    const QStringList lanternProblems =
+        parts & StateMachine::LanternPart ? lanternTab->InputProblems() : QStringList();
+    if (atonProblems.isEmpty() && lanternProblems.isEmpty())
         return !withAtoNTab || realAtoNTab->ConfirmPositionToSend();
-    tabWidget->setCurrentWidget(realAtoNTab);
+    tabWidget->setCurrentWidget(atonProblems.isEmpty() ? static_cast<QWidget *>(lanternTab)
+                                                       : realAtoNTab);
     transfers->ShowSendRefused(tr("The configuration has not been sent:") + QLatin1Char('\n') +
-                               problems.join(QLatin1Char('\n')));
+                               (atonProblems + lanternProblems).join(QLatin1Char('\n')));
     return false;
 }
 
 void MainWindow::OnSendCurrentTab()
 {
     const int tab = tabWidget->currentIndex();
-    if (!ReadyToSend(tab == realAtoNTabIndex))
+    if (!ReadyToSend(1 << tab))
         return;
     if (documentUnit.IsOtherUnitThan(session->Identity())) {
         // Another unit's settings go to this one whole or not at all: its
         // lantern settings alone would leave it half one unit, half the other.
-        if (MayGoToThisUnit() && ReadyToSend(true))
+        if (MayGoToThisUnit() && ReadyToSend(StateMachine::AllParts))
             StartSend(StateMachine::AllParts);
         return;
     }
@@ -303,7 +307,7 @@ void MainWindow::OnSendCurrentTab()
 
 void MainWindow::OnSendAllTabs()
 {
-    if (ReadyToSend(true) && MayGoToThisUnit())
+    if (ReadyToSend(StateMachine::AllParts) && MayGoToThisUnit())
         StartSend(StateMachine::AllParts);
 }
 

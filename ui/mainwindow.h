@@ -124,7 +124,7 @@ private:
     void UpdateControls();
     bool IsTransferring() const;
     bool MayReplaceDocument() const;
-    bool ReadyToSend(bool withAtoNTab);
+    bool ReadyToSend(int parts);
     // The document is for the unit on the line, or the engineer agrees to
     // send it whole to this one.
     bool MayGoToThisUnit();

@@ -1,6 +1,7 @@
 #include "numberbox.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -133,9 +134,24 @@ QString NumberBox::Problem() const
         .arg(Shown(number), Shown(usualMinimum), Shown(usualMaximum));
 }
 
+QLabel *NumberBox::ProblemLabel()
+{
+    if (!problemLabel) {
+        problemLabel = new QLabel(parentWidget());
+        problemLabel->setObjectName(objectName() + QStringLiteral("Problem"));
+        problemLabel->setStyleSheet(QStringLiteral("color: #d00000;"));
+        ShowState();
+    }
+    return problemLabel;
+}
+
 void NumberBox::ShowState()
 {
     const QString problem = Problem();
+    if (problemLabel) {
+        problemLabel->setText(problem);
+        problemLabel->setVisible(!problem.isEmpty());
+    }
     const bool unusual = problem.isEmpty() && (value() < usualMinimum || value() > usualMaximum);
     marking = true;
     if (!problem.isEmpty()) {

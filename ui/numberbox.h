@@ -3,6 +3,8 @@
 
 #include <QDoubleSpinBox>
 
+class QLabel;
+
 // A number field that never shows one number and holds another.  A number
 // outside the range offered, or with more decimals than the field keeps, is
 // kept as typed, framed in red with the reason as its tool tip, rather than
@@ -29,6 +31,9 @@ public:
     // Why the text shown cannot be taken ("7 m is outside 10 m to 999 m.");
     // empty when it can.
     QString Problem() const;
+    // A label, for the owner to put beside the box, that shows Problem()
+    // in red while there is one and is hidden otherwise.
+    QLabel *ProblemLabel();
 
     QValidator::State validate(QString &text, int &pos) const override;
     double valueFromText(const QString &text) const override;
@@ -65,6 +70,7 @@ private:
     bool showInFull = false;
     QString plainToolTip;
     bool marking = false;
+    QLabel *problemLabel = nullptr;
 };
 
 #endif // NUMBERBOX_H
