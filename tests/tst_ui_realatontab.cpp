@@ -36,6 +36,7 @@ private slots:
     void editors();
     void buttonsAndClashMarks();
     void keyboardThroughTheTable();
+    void refusedCellStaysOpen();
     void numbersKeptAsTyped_data();
     void numbersKeptAsTyped();
     void unusualNumbersAndGermanDecimals();
@@ -522,6 +523,50 @@ void TestRealAtoNTab::keyboardThroughTheTable()
     QCOMPARE(QApplication::focusWidget(), View());
     QTest::keyClick(View(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), add);
+}
+
+void TestRealAtoNTab::refusedCellStaysOpen()
+{
+    SetFirstRow(MessageScheduleEntry::FATDMA);
+    const int held = model->GetMessageSchedule()->EntryAt(0).StartSlot2();
+    const auto stored = [&]() { return model->GetMessageSchedule()->EntryAt(0).StartSlot2(); };
+    View()->setFocus(Qt::TabFocusReason);
+    View()->setCurrentIndex(Cell(0, 7));
+    QTest::keyClick(View(), Qt::Key_2);
+    QPointer<NumberBox> editor = qobject_cast<NumberBox *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QTest::keyClicks(editor, "250");
+
+    // No digit is dropped; the cell keeps what it held before the editor
+    // opened, not the 225 typed on the way; the reason shows.
+    const QString problem = "2250 is outside -1 to 2249.";
+    QCOMPARE(editor->text(), QString("2250"));
+    QCOMPARE(stored(), held);
+    QCOMPARE(editor->toolTip(), problem);
+    const QStringList named{"Schedule row 1, Channel 2 Start Slot: " + problem};
+    QVERIFY(tab->InputProblems().endsWith(named[0]));
+    QCOMPARE(tab->UnheldInput(), named);
+    QVERIFY(Find<QLabel>("labelSlotClash")->isVisible());
+    QVERIFY(Find<QLabel>("labelSlotClash")->text().startsWith(named[0]));
+    // Enter, the focus taken away (as Send and Save do) and Tab all leave
+    // the editor open with its text, still named.
+    QTest::keyClick(editor, Qt::Key_Return);
+    editor->clearFocus();
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QVERIFY(editor && editor->isVisible());
+    QCOMPARE(editor->text(), QString("2250"));
+    QCOMPARE(tab->UnheldInput(), named);
+
+    // Mended, it is taken; Escape on another refused text drops it.
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(stored(), 225);
+    QVERIFY(tab->UnheldInput().isEmpty() && !Find<QLabel>("labelSlotClash")->isVisible());
+    QTest::keyClick(editor, Qt::Key_9);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!editor);
+    QCOMPARE(stored(), held);
+    QVERIFY(tab->UnheldInput().isEmpty());
 }
 
 void TestRealAtoNTab::numbersKeptAsTyped_data()

@@ -20,6 +20,8 @@ MessageScheduleControls::MessageScheduleControls(MessageSchedule *schedule, QTab
     table->setItemDelegate(delegate);
     connect(delegate, &MessageScheduleDelegate::DelegateEdited, this,
             &MessageScheduleControls::OnCellEdited);
+    connect(delegate, &MessageScheduleDelegate::ProblemsChanged, this,
+            &MessageScheduleControls::UpdateControls);
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table, &QWidget::customContextMenuRequested, this,
             &MessageScheduleControls::OnContextMenu);
@@ -34,6 +36,11 @@ void MessageScheduleControls::Refresh()
 {
     tableModel->Refresh();
     UpdateControls();
+}
+
+QStringList MessageScheduleControls::InputProblems() const
+{
+    return delegate->InputProblems();
 }
 
 int MessageScheduleControls::CurrentScheduleRow() const
@@ -53,14 +60,17 @@ void MessageScheduleControls::UpdateControls()
 {
     removeButton->setEnabled(MessageScheduleMenu::Removable(*schedule, CurrentScheduleRow()));
     const QStringList clashes = schedule->SlotClashRowTexts();
-    clashNote->setVisible(!clashes.isEmpty());
+    const QStringList refused = InputProblems();
+    clashNote->setVisible(!clashes.isEmpty() || !refused.isEmpty());
     // The lines are broken here rather than wrapped: a label whose height
     // follows its width makes the scrolled page add a sideways scroll bar to
     // the vertical one.
+    QStringList lines = refused;
     if (!clashes.isEmpty())
-        clashNote->setText(tr("The schedule cannot be sent: these rows risk a slot clash\n(the "
-                              "tool tip says how to mend it).\n") +
-                           clashes.join(QLatin1Char('\n')));
+        lines << tr("The schedule cannot be sent: these rows risk a slot clash\n(the "
+                    "tool tip says how to mend it).\n") +
+                     clashes.join(QLatin1Char('\n'));
+    clashNote->setText(lines.join(QLatin1Char('\n')));
 }
 
 void MessageScheduleControls::OnAddClicked()

@@ -33,6 +33,9 @@ public:
     // table; the caller deletes it.
     QMenu *CreateMenu(int tableRow);
 
+    // One line per cell editor that stands open with a number it refuses.
+    QStringList InputProblems() const;
+
 signals:
     void Edited();
 
@@ -44,7 +47,8 @@ private:
     void OnRemoveClicked();
     void OnScheduleChanged();
     // Remove enabled for a removable selected row; the rows that risk a slot
-    // clash named below the table (the table marks them itself).
+    // clash, and a refused number typed into a cell, named beside the table
+    // (the table marks them itself).
     void UpdateControls();
     int CurrentScheduleRow() const;
 

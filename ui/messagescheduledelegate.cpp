@@ -2,13 +2,27 @@
 
 #include "messagescheduletablemodel.h"
 #include "model/messageschedule.h"
+#include "numberbox.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QTimeEdit>
+
+namespace {
+
+// The cell's value when its editor opened, written back in place of a
+// refused text.
+const char *const HeldBefore = "heldBefore";
+
+bool Refused(const QObject *editor)
+{
+    const auto *number = qobject_cast<const NumberBox *>(editor);
+    return number && !number->Problem().isEmpty();
+}
+
+} // namespace
 
 MessageScheduleDelegate::MessageScheduleDelegate(MessageSchedule *schedule, QObject *parent)
     : QItemDelegate(parent), schedule(schedule)
@@ -48,30 +62,33 @@ QWidget *MessageScheduleDelegate::createEditor(QWidget *parent, const QStyleOpti
         return editor;
     }
     case MessageScheduleTableModel::StartSlot1Column:
-    case MessageScheduleTableModel::StartSlot2Column: {
-        auto *editor = new QSpinBox(parent);
-        editor->setObjectName(channel1 ? QStringLiteral("Channel1StartSlot")
-                                       : QStringLiteral("Channel2StartSlot"));
-        editor->setRange(MinStartSlot, MaxStartSlot);
-        connect(editor, QOverload<int>::of(&QSpinBox::valueChanged), this,
-                &MessageScheduleDelegate::saveDataOnWidgetEdit);
-        return editor;
-    }
+    case MessageScheduleTableModel::StartSlot2Column:
     case MessageScheduleTableModel::Interval1Column:
     case MessageScheduleTableModel::Interval2Column: {
-        auto *editor = new QSpinBox(parent);
-        editor->setObjectName(channel1 ? QStringLiteral("Channel1Interval")
-                                       : QStringLiteral("Channel2Interval"));
-        editor->setMinimum(0);
-        if (entry.AccessScheme() == MessageScheduleEntry::FATDMA) {
-            editor->setMaximum(MaxFatdmaInterval);
+        auto *editor = new NumberBox(parent);
+        const bool slot = column == MessageScheduleTableModel::StartSlot1Column ||
+                          column == MessageScheduleTableModel::StartSlot2Column;
+        editor->setObjectName(
+            QStringLiteral("Channel%1%2")
+                .arg(channel1 ? 1 : 2)
+                .arg(slot ? QStringLiteral("StartSlot") : QStringLiteral("Interval")));
+        if (slot) {
+            editor->SetUsualRange(MinStartSlot, MaxStartSlot);
+        } else if (entry.AccessScheme() == MessageScheduleEntry::FATDMA) {
+            editor->SetUsualRange(0, MaxFatdmaInterval);
             editor->setSuffix(tr(" slots"));
         } else {
-            editor->setMaximum(MaxMinutesInterval);
+            editor->SetUsualRange(0, MaxMinutesInterval);
             editor->setSuffix(tr(" mins"));
         }
-        connect(editor, QOverload<int>::of(&QSpinBox::valueChanged), this,
+        connect(editor, QOverload<double>::of(&NumberBox::valueChanged), this,
                 &MessageScheduleDelegate::saveDataOnWidgetEdit);
+        numberEditors.insert(editor, index);
+        connect(editor, &NumberBox::textChanged, this, &MessageScheduleDelegate::ProblemsChanged);
+        connect(editor, &QObject::destroyed, this, [this, editor]() {
+            numberEditors.remove(editor);
+            emit ProblemsChanged();
+        });
         return editor;
     }
     default:
@@ -103,7 +120,11 @@ void MessageScheduleDelegate::setEditorData(QWidget *editor, const QModelIndex &
     case MessageScheduleTableModel::StartSlot2Column:
     case MessageScheduleTableModel::Interval1Column:
     case MessageScheduleTableModel::Interval2Column:
-        if (auto *spinBox = qobject_cast<QSpinBox *>(editor)) {
+        // The cell keeps its value while the editor's text is refused: the
+        // text stays rather than being replaced by it.
+        if (auto *number = qobject_cast<NumberBox *>(editor)) {
+            if (editor->property(HeldBefore).isValid() && Refused(editor))
+                break;
             int value = 0;
             switch (index.column()) {
             case MessageScheduleTableModel::StartSlot1Column:
@@ -119,7 +140,9 @@ void MessageScheduleDelegate::setEditorData(QWidget *editor, const QModelIndex &
                 value = entry.Interval2();
                 break;
             }
-            spinBox->setValue(value);
+            if (!editor->property(HeldBefore).isValid())
+                editor->setProperty(HeldBefore, value);
+            number->Load(value);
         }
         break;
     default:
@@ -137,9 +160,11 @@ void MessageScheduleDelegate::setModelData(QWidget *editor, QAbstractItemModel *
     if (auto *timeEdit = qobject_cast<QTimeEdit *>(editor)) {
         timeEdit->interpretText();
         changed = model->setData(index, timeEdit->time(), Qt::EditRole);
-    } else if (auto *spinBox = qobject_cast<QSpinBox *>(editor)) {
-        spinBox->interpretText();
-        changed = model->setData(index, spinBox->value(), Qt::EditRole);
+    } else if (auto *number = qobject_cast<NumberBox *>(editor)) {
+        number->interpretText();
+        const QVariant value =
+            Refused(editor) ? editor->property(HeldBefore) : QVariant(qRound(number->value()));
+        changed = model->setData(index, value, Qt::EditRole);
     }
     if (changed)
         emit DelegateEdited();
@@ -157,22 +182,52 @@ void MessageScheduleDelegate::updateEditorGeometry(QWidget *editor,
 bool MessageScheduleDelegate::eventFilter(QObject *object, QEvent *event)
 {
     auto *editor = qobject_cast<QWidget *>(object);
+    if (!editor)
+        return QItemDelegate::eventFilter(object, event);
     const auto *key = static_cast<const QKeyEvent *>(event);
-    if (!editor || event->type() != QEvent::KeyPress ||
-        (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
+    const bool keyPress = event->type() == QEvent::KeyPress;
+    const bool tab = keyPress && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+    if (Refused(editor)) {
+        // Enter and leaving would close the editor and lose the text that
+        // stands refused; Escape still closes it.
+        if (keyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+            return true;
+        if (event->type() == QEvent::FocusOut)
+            return false;
+    }
+    if (!tab)
         return QItemDelegate::eventFilter(object, event);
     // Tab would open the next cell's editor, and from there the next, so
     // that the keyboard never gets past the table: it keeps the value and
     // hands the key to the view, which passes the focus on.
     QWidget *viewport = editor->parentWidget();
     auto *view = qobject_cast<QAbstractItemView *>(viewport ? viewport->parentWidget() : nullptr);
-    emit commitData(editor);
-    emit closeEditor(editor, NoHint);
+    if (!Refused(editor)) {
+        emit commitData(editor);
+        emit closeEditor(editor, NoHint);
+    }
     if (view) {
         QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
         QCoreApplication::sendEvent(view, &again);
     }
     return true;
+}
+
+QStringList MessageScheduleDelegate::InputProblems() const
+{
+    QStringList lines;
+    for (auto editor = numberEditors.cbegin(); editor != numberEditors.cend(); ++editor) {
+        const QModelIndex &cell = editor.value();
+        const QString problem = editor.key()->Problem();
+        if (problem.isEmpty() || !cell.isValid())
+            continue;
+        const QString column = cell.model()
+                                   ->headerData(cell.column(), Qt::Horizontal)
+                                   .toString()
+                                   .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        lines << tr("Schedule row %1, %2: %3").arg(cell.row() + 1).arg(column, problem);
+    }
+    return lines;
 }
 
 void MessageScheduleDelegate::saveDataOnWidgetEdit()

@@ -1,13 +1,20 @@
 #ifndef MESSAGESCHEDULEDELEGATE_H
 #define MESSAGESCHEDULEDELEGATE_H
 
+#include <QHash>
 #include <QItemDelegate>
+#include <QPersistentModelIndex>
 
 class MessageSchedule;
+class NumberBox;
 
 // In-place editors of the schedule table: time edits for the start times and
-// spin boxes for the start slots and intervals.  Every step of an editor is
-// written back to the model at once, not only when the editor closes.
+// number boxes for the start slots and intervals.  Every step of an editor is
+// written back to the model at once, not only when the editor closes.  A
+// number outside its range stays in its editor as typed, marked, and is not
+// written: the cell keeps what it held before the editor opened, and the
+// editor stays open (Enter and leaving do not close it; Escape does, and
+// drops the text) for as long as InputProblems() names it.
 class MessageScheduleDelegate : public QItemDelegate
 {
     Q_OBJECT
@@ -33,9 +40,15 @@ public:
 protected:
     bool eventFilter(QObject *object, QEvent *event) override;
 
+public:
+    // One line per open editor whose text is refused, naming its cell.
+    QStringList InputProblems() const;
+
 signals:
     // After every write-back of an editor's value.
     void DelegateEdited() const;
+    // An editor's text came to be refused or taken, or a refused one closed.
+    void ProblemsChanged() const;
 
 public slots:
     // Commits the editor that sent the signal.
@@ -45,6 +58,8 @@ private:
     // Schedule row shown in table row `row`, or -1.
     int ScheduleRowOf(int row) const;
 
+    // The open number editors and their cells.
+    mutable QHash<const NumberBox *, QPersistentModelIndex> numberEditors;
     MessageSchedule *schedule;
 };
 

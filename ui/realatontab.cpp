@@ -289,7 +289,8 @@ QStringList RealAtoNTab::Problems(bool unheldOnly) const
         if (!problem.isEmpty())
             lines.append(tr("%1 %2").arg(number.second, problem));
     }
-    return lines;
+    // A schedule cell whose editor stands open with a refused number.
+    return lines + scheduleControls->InputProblems();
 }
 
 bool RealAtoNTab::ConfirmPositionToSend()
