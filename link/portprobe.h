@@ -23,15 +23,20 @@ enum class PortProblem
 };
 
 // Finds out whether a serial port can be opened, and if not why, in the words
-// the port list and the connection error use.  User-interface thread only.
+// the port list and the connection error use.
 class PortProbe
 {
     Q_DECLARE_TR_FUNCTIONS(PortProbe)
 
 public:
-    // Opens the port for a moment; `detail` receives the system's error text
-    // when it cannot be opened.
+    // Opens the port for a moment, as a link would; `detail` receives the
+    // system's error text when it cannot be opened. User-interface thread.
     static PortProblem Probe(const QString &portName, QString *detail = nullptr);
+    // Tells what keeps the port from opening without opening it the way a
+    // link does: its presence, its lock and a non-blocking open that leaves
+    // the line's settings alone, each returning at once, so that a whole
+    // list can be marked as it is shown. Any thread.
+    static PortProblem Glance(const QString &portName);
     // The problem behind a failed open of the port at `path`.
     static PortProblem ProblemOf(const QString &path, QSerialPort::SerialPortError error);
     // The lock file of the port at `path` that names a process no longer

@@ -21,9 +21,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSerialPort>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <fcntl.h>
+#include <memory>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 class TstMainWindowSession : public QObject
 {
@@ -48,7 +54,8 @@ private:
     // are offered.
     void link(MainWindow &window, const QString &port)
     {
-        qputenv("VANDREL_PORTS", port.toLocal8Bit());
+        if (!qEnvironmentVariable("VANDREL_PORTS").split(':').contains(port))
+            qputenv("VANDREL_PORTS", port.toLocal8Bit());
         App()->SetPortName(port);
         auto *combo = child<QComboBox>(window, "comboBoxPort");
         combo->showPopup();
@@ -111,7 +118,8 @@ private slots:
     void wholeSession();
     void transfersShowProgressAndFailures();
     void anotherUnitDockedAfterEdits();
-    void portRemovedWhileIdle();
+    void portStandsAcrossUnplug();
+    void portsMarkedAndConnectFailuresNamed();
 };
 
 void TstMainWindowSession::wholeSession()
@@ -533,25 +541,125 @@ void TstMainWindowSession::anotherUnitDockedAfterEdits()
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
 }
 
-// Linked, nothing read yet, the unit's adapter pulled: the window says so
-// once, within a few seconds.
-void TstMainWindowSession::portRemovedWhileIdle()
+// The unit on a path of its own, as an adapter keeps its name, goes and comes
+// back: the window says so once, the choice stands, marked, and the link is
+// made again by itself only when it was up as the port went.
+void TstMainWindowSession::portStandsAcrossUnplug()
 {
     using A = ModalAnswer;
-    SimProcess unit({"--fast", "--quiet"});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("aton");
+    // Listed first: what the choice would fall back to.
+    SimProcess spare({"--fast", "--quiet"});
+    auto unit = std::make_unique<SimProcess>(QStringList{"--fast", "--quiet", "--link", path});
+    qputenv("VANDREL_PORTS", (spare.port + ':' + path).toLocal8Bit());
     MainWindow window;
     App()->SetMainWindow(&window);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    link(window, unit.port);
+    link(window, path);
+    auto *combo = child<QComboBox>(window, "comboBoxPort");
     QTRY_VERIFY_WITH_TIMEOUT(App()->GetStateMachine()->IsPolling(), 5000);
-    A lost({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
-    unit.Unplug();
-    QTRY_COMPARE_WITH_TIMEOUT(lost.answered(), 1, 6000);
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
-    QVERIFY(on(window, "pushButtonConnect"));
-    QTest::qWait(2000);
-    QCOMPARE(lost.answered(), 1);
+    {
+        A lost({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
+        unit->Unplug();
+        QTRY_COMPARE_WITH_TIMEOUT(lost.answered(), 1, 6000);
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
+        QVERIFY(on(window, "pushButtonConnect"));
+        // Opening the list does not swap the choice for the spare port.
+        QTest::mouseClick(combo, Qt::LeftButton);
+        QTRY_VERIFY(combo->view()->isVisible());
+        QCOMPARE(combo->currentData().toString(), path);
+        QCOMPARE(combo->currentText(), path + " - not present");
+        QCOMPARE(combo->itemText(combo->findData(spare.port)), spare.port);
+        QTest::keyClick(combo->view(), Qt::Key_Escape);
+        QTest::qWait(2000);
+        QCOMPARE(lost.answered(), 1);
+    }
+
+    // Back at the same path, as another unit: linked again, said so, and a
+    // retrieve reads the unit that came back.
+    unit = std::make_unique<SimProcess>(
+        QStringList{"--fast", "--quiet", "--serial", "UNIT-BACK", "--link", path});
+    QJsonObject back = unit->State();
+    QJsonObject ace = back["ace"].toObject();
+    ace["name"] = "BACK AGAIN";
+    back["ace"] = ace;
+    unit->Redock(back);
+    QTRY_COMPARE_WITH_TIMEOUT(window.statusBar()->currentMessage(),
+                              "Connected again to " + path + " once it came back.", 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(on(window, "toolButtonRetrieveFromAtoN"), 10000);
+    QCOMPARE(combo->currentText(), path);
+    retrieveAll(window);
+    QCOMPARE(child<QLineEdit>(window, "lineName")->text(), QString("BACK AGAIN"));
+    QCOMPARE(child<QLabel>(window, "labelProductSerialNumber")->text(), QString("UNIT-BACK"));
+
+    // Disconnected first, the port that comes back is only shown present.
+    QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+    unit->Unplug();
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), path + " - not present", 3000);
+    unit = std::make_unique<SimProcess>(QStringList{"--fast", "--quiet", "--link", path});
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), path, 3000);
+    QTest::qWait(2500);
+    QVERIFY(!App()->GetTransport());
+    App()->SetMainWindow(nullptr);
+}
+
+// Every port is marked as the list opens, whether another program holds its
+// lock or only has it open exclusively; a failed connect names the port.
+void TstMainWindowSession::portsMarkedAndConnectFailuresNamed()
+{
+    using A = ModalAnswer;
+    SimProcess mute({"--fast", "--quiet", "--no-answer", "appver"});
+    SimProcess locked({"--fast", "--quiet"}), exclusive({"--fast", "--quiet"});
+    QSerialPort holder(locked.port);
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    const int fd = ::open(QFile::encodeName(exclusive.port).constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0 && ::ioctl(fd, TIOCEXCL) == 0);
+    qputenv("VANDREL_PORTS",
+            QStringList{mute.port, locked.port, exclusive.port}.join(':').toLocal8Bit());
+    App()->SetPortName(mute.port);
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *combo = child<QComboBox>(window, "comboBoxPort");
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QTRY_VERIFY(combo->view()->isVisible());
+    const auto shown = [combo](const QString &port) {
+        return combo->itemText(combo->findData(port));
+    };
+    QCOMPARE(shown(mute.port), mute.port);
+    QCOMPARE(shown(locked.port), locked.port + " - busy");
+    QCOMPARE(shown(exclusive.port), exclusive.port + " - busy");
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    ::close(fd);
+
+    {
+        A failed({A::Press(QMessageBox::Ok)});
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.answered(), 1, 10000);
+        QCOMPARE(failed.texts.value(0), "Could not connect to " + mute.port + ".");
+        QVERIFY2(failed.informativeTexts.value(0).startsWith("No answer to the command appver"),
+                 qPrintable(failed.informativeTexts.value(0)));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(on(window, "pushButtonConnect"), 10000);
+    // Chosen from the list, the busy port is refused by name.
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QTRY_VERIFY(combo->view()->isVisible());
+    // The busy port is the next one down.
+    QTest::keyClick(combo->view(), Qt::Key_Down);
+    QTest::keyClick(combo->view(), Qt::Key_Return);
+    QTRY_COMPARE(combo->currentData().toString(), locked.port);
+    {
+        A busy({A::Press(QMessageBox::Ok)});
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
+        QCOMPARE(busy.answered(), 1);
+        QCOMPARE(busy.texts.value(0), "Could not connect to " + locked.port + ".");
+        QVERIFY(busy.informativeTexts.value(0).contains(locked.port + " is busy"));
+    }
+    QVERIFY(!App()->GetTransport());
     App()->SetMainWindow(nullptr);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/connectionview.h"
 
+#include "app/unitidentity.h"
 #include "app/unitsession.h"
 #include "app/vandrelapplication.h"
 #include "decode/gpsdata.h"
@@ -10,6 +11,7 @@
 #include "ui/serialtab.h"
 #include "ui/trafficlog.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -42,17 +44,69 @@ ConnectionView::ConnectionView(QWidget *window, QStatusBar *statusBar, SerialTab
     statusBar->addWidget(connectionLabel, 1);
 }
 
+namespace {
+
+// How long the status bar says that a link was opened again by itself.
+constexpr int ResumedMessageMs = 15000;
+
+} // namespace
+
+void ConnectionView::SetSession(UnitSession *newSession)
+{
+    disconnect(identityConnection);
+    session = newSession;
+    if (!session)
+        return;
+    identityConnection =
+        connect(session, &UnitSession::IdentityChanged, this, [this](const UnitIdentity &now) {
+            if (!now.serialNumber.isEmpty() || !now.softwareVersion.isEmpty())
+                awaitingUnit = false;
+        });
+}
+
 void ConnectionView::Open()
 {
     errorShown = false;
+    resumed = false;
+    closeAsked = false;
+    lostPort.clear();
+    linkPort = VandrelApplication::instance()->GetPortName();
+    awaitingUnit = true;
     trafficLog->LinkOpening();
-    session->Open(VandrelApplication::instance()->GetPortName());
+    session->Open(linkPort);
+}
+
+void ConnectionView::ReplayStarted()
+{
+    errorShown = false;
+    resumed = false;
+    lostPort.clear();
+    linkPort.clear();
+    awaitingUnit = false;
+}
+
+void ConnectionView::OnPortChecked(const QString &portName, PortProblem problem)
+{
+    if (lostPort.isEmpty() || portName != lostPort || session->HasLink())
+        return;
+    if (problem == PortProblem::NotPresent)
+        lostPortWent = true;
+    // A port that never went is a unit that stopped answering, not one
+    // plugged in again; and the box about the loss is read first.
+    if (!lostPortWent || problem != PortProblem::None || QApplication::activeModalWidget())
+        return;
+    Open();
+    resumed = true;
+    statusBar->showMessage(
+        QCoreApplication::translate("MainWindow", "%1 is back: connecting again.").arg(linkPort));
 }
 
 bool ConnectionView::Close()
 {
+    lostPort.clear();
     if (!session->IsLinked())
         return false;
+    closeAsked = true;
     session->Close();
     statusBar->showMessage(QCoreApplication::translate("MainWindow", "Ready"));
     return true;
@@ -83,12 +137,26 @@ void ConnectionView::OnLinkUp()
     if (const SerialTransport *transport = session->GetTransport()) {
         serialTab->OnOpened();
         connectionLabel->setText(transport->ConnectionDescription());
-        statusBar->clearMessage();
+        if (resumed)
+            statusBar->showMessage(QCoreApplication::translate(
+                                       "MainWindow", "Connected again to %1 once it came back.")
+                                       .arg(linkPort),
+                                   ResumedMessageMs);
+        else
+            statusBar->clearMessage();
     }
 }
 
 void ConnectionView::OnLinkDown()
 {
+    if (!linkPort.isEmpty() && !awaitingUnit && !closeAsked) {
+        lostPort = linkPort;
+        // An adapter pulled takes its port with it, often before the link
+        // has noticed; the clock's next look may come only once it is back.
+        lostPortWent = PortProbe::Glance(linkPort) == PortProblem::NotPresent;
+    }
+    closeAsked = false;
+    resumed = false;
     serialTab->OnClosed();
     connectionLabel->clear();
     realAtoNTab->ForgetUnit();
@@ -116,10 +184,18 @@ void ConnectionView::ShowError(const QString &text, const QString &informativeTe
     if (errorShown)
         return;
     errorShown = true;
+    // Until the unit has answered, whatever failed kept the link from being
+    // made; the port is named, as the engineer may have more than one.
+    QString boxText = text;
+    if (awaitingUnit && !linkPort.isEmpty()) {
+        boxText =
+            QCoreApplication::translate("MainWindow", "Could not connect to %1.").arg(linkPort);
+        awaitingUnit = false;
+    }
     QMessageBox box(window);
     box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setIcon(QMessageBox::Critical);
-    box.setText(text);
+    box.setText(boxText);
     box.setInformativeText(informativeText);
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);

@@ -83,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(transfers, &TransferControls::SendAllTabs, this, &MainWindow::OnSendAllTabs);
     connection =
         new ConnectionView(this, statusBar(), serialTab, realAtoNTab, lanternTab, trafficLog);
+    connect(ports, &PortToolBar::Checked, connection, &ConnectionView::OnPortChecked);
     UnitStatusTab::AddTo(tabWidget, statusBar(), session);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::OnUpdate);
 

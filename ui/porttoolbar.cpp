@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,6 +20,10 @@ VandrelApplication *App()
 {
     return VandrelApplication::instance();
 }
+
+// How long marking the list may hold the window as it opens; ports not
+// looked at by then are marked at the next opening.
+constexpr qint64 MarkingBudgetMs = 250;
 
 } // namespace
 
@@ -85,18 +90,30 @@ void PortToolBar::Refresh()
     portComboBox->clear();
 
     const QList<QPair<QString, QString>> ports = SerialController::PortList();
-    for (const auto &port : ports)
+    for (const auto &port : ports) {
         portComboBox->addItem(port.second, port.first);
-    portsAvailable = !ports.isEmpty();
-    if (portsAvailable) {
+        seenPorts.insert(port.first, port.second);
+    }
+    if (!ports.isEmpty())
         DetectDevicePort();
-        if (!SelectPort(App()->GetPortName())) {
+    else
+        devicePortFound = false;
+    // A port the engineer chose or worked with that has gone (its adapter
+    // pulled) stays the choice, marked, rather than giving way to whichever
+    // port is listed first; one merely remembered from an earlier run does
+    // not.
+    const QString chosen = App()->GetPortName();
+    if (!SelectPort(chosen)) {
+        if (!chosen.isEmpty() && (portChosen || seenPorts.contains(chosen))) {
+            portComboBox->addItem(seenPorts.value(chosen, chosen), chosen);
+            SelectPort(chosen);
+        } else if (!ports.isEmpty()) {
             SelectPort(ports.first().first);
             App()->SetPortName(ports.first().first);
         }
-    } else {
-        devicePortFound = false;
     }
+    portsAvailable = portComboBox->count() > 0;
+    MarkPorts();
 
     populatingPortList = false;
     emit Changed();
@@ -114,21 +131,27 @@ bool PortToolBar::SelectPort(const QString &portName)
     return false;
 }
 
-void PortToolBar::RelabelCurrentPort()
+void PortToolBar::Mark(int index, PortProblem problem)
 {
-    const int index = portComboBox->currentIndex();
-    // Probing opens the port for a moment; while a transport is being set up
-    // on its worker thread that could make its own open fail, so the label
-    // waits until there is no transport at all.
-    if (index < 0 || session->HasLink())
-        return;
-    const QString portName = App()->GetPortName();
-    QString text = SerialController::FriendlyName(portName);
-    const PortProblem problem = PortProbe::Probe(portName);
-    if (problem != PortProblem::None)
-        text = QCoreApplication::translate("MainWindow", "%1 - %2")
-                   .arg(text, PortProbe::Word(problem));
-    portComboBox->setItemText(index, text);
+    const QString portName = portComboBox->itemData(index).toString();
+    const QString label = seenPorts.value(portName, portName);
+    portComboBox->setItemText(index, problem == PortProblem::None
+                                         ? label
+                                         : QCoreApplication::translate("MainWindow", "%1 - %2")
+                                               .arg(label, PortProbe::Word(problem)));
+}
+
+void PortToolBar::MarkPorts()
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < portComboBox->count() && clock.elapsed() < MarkingBudgetMs; ++i) {
+        const QString portName = portComboBox->itemData(i).toString();
+        // The line a link is opening must not be opened beside it.
+        if (session->HasLink() && portName == session->PortName())
+            continue;
+        Mark(i, PortProbe::Glance(portName));
+    }
 }
 
 void PortToolBar::OnPortChanged(int index)
@@ -137,14 +160,21 @@ void PortToolBar::OnPortChanged(int index)
         return;
     portChosen = true;
     App()->SetPortName(portComboBox->itemData(index).toString());
-    RelabelCurrentPort();
-    DetectDevicePort();
+    Check();
     emit Changed();
 }
 
 void PortToolBar::Check()
 {
-    RelabelCurrentPort();
+    const int index = portComboBox->currentIndex();
+    // While a link is being set up, its own open of the line could fail
+    // beside a look at it; the label waits until there is no link at all.
+    if (index >= 0 && !session->HasLink()) {
+        const QString portName = portComboBox->itemData(index).toString();
+        const PortProblem problem = PortProbe::Glance(portName);
+        Mark(index, problem);
+        emit Checked(portName, problem);
+    }
     DetectDevicePort();
 }
 

@@ -1,6 +1,9 @@
 #ifndef PORTTOOLBAR_H
 #define PORTTOOLBAR_H
 
+#include "link/portprobe.h"
+
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -14,7 +17,9 @@ class UnitSession;
 // The port tool bar: the choice of port, each port marked with what keeps it
 // from opening, and Connect and Disconnect. While the unit's own USB adapter
 // is plugged in and no port was chosen, the adapter's port is taken and the
-// choice hidden. The chosen port is kept in the application's settings.
+// choice hidden. The chosen port is kept in the application's settings, and
+// in the list while it is unplugged: the engineer's choice stands until the
+// engineer makes another.
 class PortToolBar : public QObject
 {
     Q_OBJECT
@@ -38,7 +43,8 @@ public:
     // Lists the ports afresh.
     void Refresh();
     // Marks the current port with what keeps it from opening and looks for
-    // the unit's adapter again; the window's clock calls it.
+    // the unit's adapter again; the window's clock calls it. Checked follows
+    // when the port was looked at.
     void Check();
     void UpdateControls();
     void SetSession(UnitSession *newSession) { session = newSession; }
@@ -48,11 +54,16 @@ signals:
     void DisconnectClicked();
     // The list or the choice has changed.
     void Changed();
+    // The chosen port was looked at while no link held it.
+    void Checked(const QString &portName, PortProblem problem);
 
 private:
     void OnPortChanged(int index);
     void DetectDevicePort();
-    void RelabelCurrentPort();
+    // Marks every port in the list, within a bounded time.
+    void MarkPorts();
+    // Labels the item at index with problem; None leaves it unmarked.
+    void Mark(int index, PortProblem problem);
 
     UnitSession *session;
     QWidget *window;
@@ -66,6 +77,9 @@ private:
     // The user chose the port, in the port list or on the command line; the
     // unit's adapter does not take its place.
     bool portChosen = false;
+    // Every port listed since the window opened, with its label: one of
+    // them that goes stays the choice, under the name it was shown with.
+    QHash<QString, QString> seenPorts;
 };
 
 #endif // PORTTOOLBAR_H
