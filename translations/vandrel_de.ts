@@ -1335,6 +1335,18 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Mit der gewählten Schnittstelle verbinden (%1)</translation>
     </message>
     <message>
+        <source>Could not connect to %1.</source>
+        <translation>Keine Verbindung zu %1 möglich.</translation>
+    </message>
+    <message>
+        <source>%1 is back: connecting again.</source>
+        <translation>%1 ist wieder da: die Verbindung wird wieder aufgebaut.</translation>
+    </message>
+    <message>
+        <source>Connected again to %1 once it came back.</source>
+        <translation>Wieder mit %1 verbunden, nachdem die Schnittstelle zurück war.</translation>
+    </message>
+    <message>
         <location line="+6"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
