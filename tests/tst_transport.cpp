@@ -444,9 +444,19 @@ private slots:
             QCOMPARE(line.OpenProblem(), PortProblem::StaleLock);
             const QString message = PortProbe::Message(PortProblem::StaleLock, pty.slavePath(), {});
             QVERIFY2(message.contains("sudo rm " + lock), qPrintable(message));
+            // The port list's quick look finds the same.
+            QCOMPARE(PortProbe::Glance(pty.slavePath()), PortProblem::StaleLock);
         }
-        SerialController line;
-        QVERIFY(line.Open(pty.slavePath(), 38400));
+        {
+            SerialController line;
+            QVERIFY(line.Open(pty.slavePath(), 38400));
+        }
+        // Without the lock, a device this user may not open.
+        QCOMPARE(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0600), 0);
+        QVERIFY(::setresuid(65534, 65534, 0) == 0);
+        const PortProblem refused = PortProbe::Glance(pty.slavePath());
+        QVERIFY(::setresuid(0, 0, 0) == 0);
+        QCOMPARE(refused, PortProblem::NoPermission);
     }
 };
 

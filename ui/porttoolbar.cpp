@@ -98,13 +98,13 @@ void PortToolBar::Refresh()
         DetectDevicePort();
     else
         devicePortFound = false;
-    // A port the engineer chose or worked with that has gone (its adapter
+    // A port chosen while the window is open that has gone (its adapter
     // pulled) stays the choice, marked, rather than giving way to whichever
-    // port is listed first; one merely remembered from an earlier run does
-    // not.
+    // port is listed first; one merely remembered from an earlier run, or
+    // named at the start and never there, does not.
     const QString chosen = App()->GetPortName();
     if (!SelectPort(chosen)) {
-        if (!chosen.isEmpty() && (portChosen || seenPorts.contains(chosen))) {
+        if (seenPorts.contains(chosen)) {
             portComboBox->addItem(seenPorts.value(chosen, chosen), chosen);
             SelectPort(chosen);
         } else if (!ports.isEmpty()) {
