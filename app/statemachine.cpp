@@ -95,7 +95,7 @@ void StateMachine::Disconnected()
     if (wasInUse && !closing && !errorShown) {
         errorShown = true;
         const QString title = TransferErrorTitle();
-        const QString failure = FailureText(tr("The connection to the AtoN was lost."));
+        const QString failure = FailureText(tr("The connection to the AtoN was lost."), true);
         emit DisplayError(title, WithWhatIsHeld(failure, AbandonTransfer()));
     } else if (IsTransferring()) {
         const QString held = AbandonTransfer();
@@ -121,11 +121,15 @@ QString StateMachine::TransferErrorTitle() const
     return tr("Error communicating with the AtoN");
 }
 
-QString StateMachine::FailureText(const QString &reason) const
+QString StateMachine::FailureText(const QString &reason, bool lineFailed) const
 {
-    if (!plan.CurrentStarted())
+    if (!IsTransferring() || plan.IsDone())
         return reason;
-    return tr("%1 failed. %2").arg(plan.StepText(), reason);
+    // The line fails for every job alike; an answer missing before the step's
+    // first line belongs to a job queued ahead of the transfer's.
+    if (plan.CurrentStarted() || lineFailed)
+        return tr("%1 failed. %2").arg(plan.StepText(), reason);
+    return tr("%1 could not begin. %2").arg(plan.CurrentText(), reason);
 }
 
 void StateMachine::LinkError(const QString &text, const QString &informativeText,
@@ -167,8 +171,14 @@ void StateMachine::SendError(QString reason)
     LinkError(TransferErrorTitle(),
               FailureText(reason.isEmpty()
                               ? tr("The line to the unit could not be written.")
-                              : tr("The line to the unit could not be written: %1").arg(reason)),
+                              : tr("The line to the unit could not be written: %1").arg(reason),
+                          true),
               true);
+}
+
+void StateMachine::LineLost(QString reason)
+{
+    LinkError(TransferErrorTitle(), FailureText(reason, true), true);
 }
 
 void StateMachine::GetTab(int tab)
@@ -264,18 +274,19 @@ bool StateMachine::Send(const Model &source, int tabs)
             plan.Add({QStringLiteral("Message Schedule"), false, TransferPlan::ResetSchedule,
                       tr("Reading the message schedule"), 1, readMs, false});
         plan.Add({QStringLiteral("Kelvane"), true, TransferPlan::CopyAtoN,
-                  tr("Sending the AtoN settings"), 3 + extra, pace, false});
+                  tr("Sending the AtoN settings"), 3 + extra, pace, false, AtoNPart});
         // An empty schedule has no row to send; the unit keeps its own.
         const QList<int> chosen = ScheduleRowsToSend(lastSerial);
         const int rows =
             chosen.isEmpty() ? sentCopy->GetMessageSchedule()->Count() : int(chosen.size());
         if (rows > 0)
             plan.Add({QStringLiteral("Message Schedule"), true, TransferPlan::CopySchedule,
-                      tr("Sending the message schedule"), rows, pace, false});
+                      tr("Sending the message schedule"), rows, pace, false, AtoNPart});
     }
     if (tabs & LanternPart) {
         plan.Add({QStringLiteral("Set LIM"), true, TransferPlan::CopyLantern,
-                  tr("Sending lantern settings"), LanternInterface::ParameterCount, pace, false});
+                  tr("Sending lantern settings"), LanternInterface::ParameterCount, pace, false,
+                  LanternPart});
     }
     AddReadJobs(tabs, true);
     BeginTransfer(Sending, tabs);
@@ -488,6 +499,16 @@ QStringList StateMachine::Mismatches(int tab) const
     return ConfigurationDiff::SentLines(*sentCopy, held);
 }
 
+QString StateMachine::PartNames(int parts)
+{
+    QStringList names;
+    if (parts & AtoNPart)
+        names << tr("the AtoN settings and message schedule");
+    if (parts & LanternPart)
+        names << tr("the lantern settings");
+    return names.join(tr(" and "));
+}
+
 QString StateMachine::AbandonTransfer()
 {
     if (!IsTransferring())
@@ -495,18 +516,13 @@ QString StateMachine::AbandonTransfer()
     const Transfer kind = transfer;
     const int tabs = transferTabs;
     const bool readingBack = plan.InReadBack();
-    const bool setStarted = plan.SetStarted();
+    const int started = plan.PartsStarted() & tabs;
+    const int sent = plan.PartsSent() & tabs;
     EndTransfer();
     if (kind == Retrieving) {
         emit RetrieveFinished(false);
         return QString();
     }
-    QStringList names;
-    if (tabs & AtoNPart)
-        names << tr("the AtoN settings and message schedule");
-    if (tabs & LanternPart)
-        names << tr("the lantern settings");
-    const QString what = names.join(tr(" and "));
     for (int tab = 0; tab < TabCount; ++tab) {
         if (tabs & (1 << tab))
             SetTabState(tab, TabEdited, true);
@@ -515,13 +531,25 @@ QString StateMachine::AbandonTransfer()
     if (readingBack)
         return tr("The send ended while %1 were read back: the unit holds what was sent, "
                   "but it was not compared.")
-            .arg(what);
-    if (!setStarted)
+            .arg(PartNames(tabs));
+    if (!started)
         return tr("The send ended before any of %1 went out: the unit holds what it held "
                   "before.")
-            .arg(what);
-    return tr("The send ended before it was complete: the unit may hold %1 only in part.")
-        .arg(what);
+            .arg(PartNames(tabs));
+    // Only the parts that had lines out may be spoiled; the others are told
+    // apart so that the engineer does not send again what is whole.
+    const int partial = started & ~sent;
+    QStringList text;
+    text << (partial ? tr("The send ended before it was complete: the unit may hold %1 only in "
+                          "part.")
+                           .arg(PartNames(partial))
+                     : tr("The send ended before it was complete."));
+    if (sent)
+        text << tr("It holds %1 as sent, but they were not read back.").arg(PartNames(sent));
+    if (tabs & ~started)
+        text << tr("Nothing of %1 went out: the unit holds that as before.")
+                    .arg(PartNames(tabs & ~started));
+    return text.join(QLatin1Char(' '));
 }
 
 QString StateMachine::WithWhatIsHeld(const QString &failure, const QString &held)

@@ -138,6 +138,8 @@ public slots:
     void Disconnected();
     void Disconnecting();
     void SendError(QString reason = QString());
+    // The device has gone (unplugged, or the far end closed); reason says how.
+    void LineLost(QString reason);
     // A line written by the transport for a job, for the progress of a
     // transfer; lines of jobs that are not the transfer's do not count.
     void LineSent(QString name, bool send);
@@ -180,6 +182,8 @@ private:
     // Ends the transfer that failed or was cut off, if one runs; for a send,
     // returns what the unit may now hold.
     QString AbandonTransfer();
+    // "the lantern settings", or several such joined.
+    static QString PartNames(int parts);
     // A failure's text and, after it, what the unit holds because of it.
     static QString WithWhatIsHeld(const QString &failure, const QString &held);
     void EndTransfer();
@@ -188,8 +192,9 @@ private:
     void LinkError(const QString &text, const QString &informativeText, bool disconnectFirst);
     QString TransferErrorTitle() const;
     // The informative text of an error: the step of the transfer that
-    // failed, if one runs, and the reason.
-    QString FailureText(const QString &reason) const;
+    // failed, if one runs, and the reason. lineFailed: the line itself
+    // failed, not one job's answer.
+    QString FailureText(const QString &reason, bool lineFailed = false) const;
 
     bool connected = false;
     Model *document;

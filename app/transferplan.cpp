@@ -80,13 +80,30 @@ QString TransferPlan::StepText() const
         .arg(job->lines);
 }
 
-bool TransferPlan::SetStarted() const
+QString TransferPlan::CurrentText() const
 {
+    const Job *job = Current();
+    return job ? job->text : QString();
+}
+
+int TransferPlan::PartsStarted() const
+{
+    int parts = 0;
     for (int i = 0; i <= current && i < jobs.size(); ++i) {
         if (jobs.at(i).send && (i < current || sentInCurrent > 0))
-            return true;
+            parts |= jobs.at(i).parts;
     }
-    return false;
+    return parts;
+}
+
+int TransferPlan::PartsSent() const
+{
+    int sent = 0, pending = 0;
+    for (int i = 0; i < jobs.size(); ++i) {
+        if (jobs.at(i).send)
+            (i < current ? sent : pending) |= jobs.at(i).parts;
+    }
+    return sent & ~pending;
 }
 
 bool TransferPlan::InReadBack() const

@@ -30,6 +30,9 @@ public:
         int lines = 1;  // lines the job writes to the unit
         int lineMs = 0; // expected time per line
         bool readBack = false;
+        // The parts of the configuration a job that sets writes, as bits of
+        // the caller's choosing.
+        int parts = 0;
     };
 
     // Expected times of the protocol: a query whose answers are collected
@@ -56,13 +59,18 @@ public:
     int RemainingMs() const;
     // "Sending lantern settings 3 of 8"; the plain text for a one-line job.
     QString StepText() const;
+    // The current job's text without its count of lines.
+    QString CurrentText() const;
     // The current job has written a line; until then the transport may still
     // be busy with a job queued before the plan's.
     bool CurrentStarted() const { return !IsDone() && sentInCurrent > 0; }
     // The plan reads back what it sent; the send part has completed.
     bool InReadBack() const;
-    // A job that sets has written a line: the unit may hold some of it.
-    bool SetStarted() const;
+    // The parts of which a job that sets has written a line: the unit may
+    // hold some of them.
+    int PartsStarted() const;
+    // The parts whose every job that sets has completed.
+    int PartsSent() const;
 
 private:
     QList<Job> jobs;

@@ -198,6 +198,7 @@ void UnitSession::WireTransport(bool replay)
     c << connect(transport, &Transport::Timeout, machine, &StateMachine::Timeout);
     // A failed write is told by the state machine, which knows what it cut off.
     c << connect(transport, &Transport::SendError, machine, &StateMachine::SendError);
+    c << connect(transport, &Transport::LineLost, machine, &StateMachine::LineLost);
     c << connect(transport, &Transport::JobLineSent, machine, &StateMachine::LineSent);
     c << connect(machine, &StateMachine::ScheduleRows, transport, &Transport::SetScheduleRows);
     c << connect(machine, &StateMachine::QueueJob, transport,

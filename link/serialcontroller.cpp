@@ -58,7 +58,7 @@ QString LogTimestamp()
 SerialController::SerialController(QObject *parent)
     : QObject(parent),
       lines([this](const ReceivedLine &line, bool prompt) { PassOnLine(line, prompt); },
-            [this](const QString &line) { emit Sent(line); })
+            [this](const QString &line) { emit Sent(WithoutSentMark(line)); })
 {}
 
 SerialController::~SerialController()
@@ -274,7 +274,26 @@ void SerialController::OnSend(QString text)
         ReportSendFailure();
         return;
     }
+    // The presence poll is left out, as its answers are.
+    if (logging.loadRelaxed() && !text.contains(QLatin1String(PresencePoll)))
+        WriteLog(SentLogLine(text));
     emit Sent(text);
+}
+
+QByteArray SerialController::SentLogLine(const QString &text)
+{
+    QByteArray line = SentLogMark + text.toUtf8();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return line + '\n';
+}
+
+QString SerialController::WithoutSentMark(QString line)
+{
+    // Older logs mark a sent line with ">" alone.
+    if (line.startsWith(QLatin1Char('>')))
+        line.remove(0, line.startsWith(QLatin1String(SentLogMark)) ? 2 : 1);
+    return line;
 }
 
 void SerialController::OnReceived()
@@ -349,12 +368,13 @@ void SerialController::OnPortError(QSerialPort::SerialPortError error)
         ReportSendFailure();
         break;
     case QSerialPort::ResourceError:
-        LineFailed(port->errorString());
+        LineFailed(tr("The serial device has gone (%1): the unit or its adapter was unplugged")
+                       .arg(port->errorString()));
         break;
     case QSerialPort::ReadError:
         // The error text of a hang-up is whatever the last system call left.
         if (HasHungUp())
-            LineFailed(tr("The serial device has hung up"));
+            LineFailed(tr("The serial device hung up: the unit or its adapter was unplugged"));
         break;
     default:
         break;
@@ -383,9 +403,10 @@ void SerialController::LineFailed(const QString &reason)
             return;
         const bool unsent = port->bytesToWrite() > 0;
         port->close();
+        // The loss is the news; a write it cut short only follows from it.
+        emit LineLost(lineError);
         if (unsent)
             ReportSendFailure();
-        emit LineLost(lineError);
     });
 }
 
@@ -399,7 +420,7 @@ void SerialController::ReportSendFailure()
 
 void SerialController::PassOnLine(const ReceivedLine &line, bool prompt)
 {
-    if (!prompt && logging.loadRelaxed() && !line.Contains("getserno"))
+    if (!prompt && logging.loadRelaxed() && !line.Contains(PresencePoll))
         WriteLog(line.Utf8());
     static const QMetaMethod receivedSignal = QMetaMethod::fromSignal(&SerialController::Received);
     if (textListeners.Listened([this] { return isSignalConnected(receivedSignal); }))

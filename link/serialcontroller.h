@@ -54,7 +54,17 @@ public:
     static constexpr int DeviceVendorId = 0x27C5;
     static constexpr int DeviceProductId = 0x0502;
 
+    // A sent line in the traffic log starts with this; a replay passes such a
+    // line on as sent, without the mark.
+    static constexpr char SentLogMark[] = "> ";
+    // The unit's presence poll, kept out of the log both ways.
+    static constexpr char PresencePoll[] = "getserno";
+
     explicit SerialController(QObject *parent = nullptr);
+
+    // The traffic log's line for text sent, and a logged sent line as sent.
+    static QByteArray SentLogLine(const QString &text);
+    static QString WithoutSentMark(QString line);
     ~SerialController() override;
 
     bool Open(const QString &portName, qint32 baudRate);

@@ -97,8 +97,10 @@ void SerialTransport::Disconnect()
 
 void SerialTransport::SerialSent(QString sent)
 {
-    // Job steps raise their own Sent.
-    Q_UNUSED(sent)
+    // Live, job steps raise their own Sent; a replayed log's sent lines are
+    // shown as what the tool sent then.
+    if (replaying.load())
+        emit Sent(sent);
 }
 
 void SerialTransport::SerialSendError()

@@ -31,6 +31,7 @@ Transport::Transport(Model *transportModel, QObject *parent)
     connect(this, &Transport::SerialSend, line, &SerialController::OnSend);
     connect(line, &SerialController::Sent, this, &Transport::SerialSent);
     connect(line, &SerialController::SendError, this, &Transport::SerialSendError);
+    connect(line, &SerialController::LineLost, this, &Transport::OnLineLost);
     line->AddLineSink(this);
     connect(line, &SerialController::Closed, this, &Transport::SerialClosed);
 
@@ -317,6 +318,7 @@ void Transport::Issue()
             endedQuery.clear();
     }
     answers = 0;
+    damagedAnswer.clear();
     Send(text);
     emit Sent(text);
     emit JobLineSent(current.job->Name(), current.send);
@@ -404,9 +406,11 @@ void Transport::OnTimeout()
     } else {
         request = RequestName::OfQuery(step.sentence->Formatter());
     }
-    const QString reason = tr("No answer to %1 within %2 s.")
-                               .arg(request)
-                               .arg(responseTimer->interval() / 1000.0, 0, 'g', 3);
+    const QString reason = !damagedAnswer.isEmpty()
+                               ? damagedAnswer
+                               : tr("No answer to %1 within %2 s.")
+                                     .arg(request)
+                                     .arg(responseTimer->interval() / 1000.0, 0, 'g', 3);
     SetLastError(reason);
     if (IsConnected()) {
         // The job is dropped and the queue runs on: a presence poll waiting
@@ -418,6 +422,16 @@ void Transport::OnTimeout()
     }
 }
 
+void Transport::OnLineLost(const QString &reason)
+{
+    // Nothing more will be answered: the job under way is not timed out as
+    // unanswered, and waits for the disconnect that the loss brings.
+    responseTimer->stop();
+    stepIndex = -1;
+    SetLastError(reason);
+    emit LineLost(reason);
+}
+
 void Transport::DisconnectController()
 {
     SerialController *line = controller.load();
@@ -426,6 +440,7 @@ void Transport::DisconnectController()
     disconnect(this, &Transport::SerialSend, line, &SerialController::OnSend);
     disconnect(line, &SerialController::Sent, this, &Transport::SerialSent);
     disconnect(line, &SerialController::SendError, this, &Transport::SerialSendError);
+    disconnect(line, &SerialController::LineLost, this, &Transport::OnLineLost);
     line->RemoveLineSink(this);
     disconnect(line, &SerialController::Closed, this, &Transport::SerialClosed);
 }
@@ -473,21 +488,39 @@ void Transport::FailRead(const QString &reason)
     emit AtoNSentenceError(reason);
 }
 
+QString Transport::DamagedAnswer(const QString &request, const QString &text)
+{
+    const QString line = text.trimmed().left(MaxQuotedLine);
+    const SentenceView::Frame frame = SentenceView::Locate(text.constData(), int(text.size()));
+    if (frame.start >= 0 && frame.star >= 0 && !frame.checksumOk)
+        return tr("The answer to %1 came with a wrong checksum: %2").arg(request, line);
+    return tr("The answer to %1 came damaged: %2").arg(request, line);
+}
+
 void Transport::RefuseDamagedAnswer(const QString &text)
 {
-    // An answer that came damaged (a wrong checksum, too long, noise before
-    // it) to a query whose answers are taken until silence (the schedule's
-    // rows, a name and its continuation) fails the read: leaving it out
-    // would lose a row or a name without a word. A query awaiting one answer
-    // runs into its time-out instead.
     const JobStep &step = CurrentStep();
-    if (current.send || !step.sentence || step.shellCommand || step.setParameter ||
-        step.expectedReplies != 0)
+    if (current.send || step.setParameter)
         return;
-    if (!text.contains(step.sentence->Formatter() + QLatin1Char(',')))
+    if (step.shellCommand) {
+        // Kept for the time-out: a unit whose every answer is damaged has
+        // answered all the same, and the engineer is to learn how.
+        if (text.contains(step.shellCommand->Command()))
+            damagedAnswer =
+                DamagedAnswer(RequestName::OfCommand(step.shellCommand->Command()), text);
         return;
-    FailRead(tr("The answer to %1 came damaged: %2")
-                 .arg(RequestName::OfQuery(step.sentence->Formatter()), text.left(MaxQuotedLine)));
+    }
+    if (!step.sentence || !text.contains(step.sentence->Formatter() + QLatin1Char(',')))
+        return;
+    const QString reason = DamagedAnswer(RequestName::OfQuery(step.sentence->Formatter()), text);
+    // An answer that came damaged to a query whose answers are taken until
+    // silence (the schedule's rows, a name and its continuation) fails the
+    // read: leaving it out would lose a row or a name without a word. A query
+    // awaiting one answer runs into its time-out, which names the damage.
+    if (step.expectedReplies != 0)
+        damagedAnswer = reason;
+    else
+        FailRead(reason);
 }
 
 void Transport::connectNotify(const QMetaMethod &signal)

@@ -88,6 +88,8 @@ signals:
     void Sent(QString sent);
     // The line could not be written; reason is the line's own error text.
     void SendError(QString reason);
+    // The device has gone (unplugged, or the far end closed the line).
+    void LineLost(QString reason);
     void Received(QString received);
     void Disconnected();
     void DisconnectedCleanUp();
@@ -158,11 +160,15 @@ protected:
 private:
     // The reason for an answer to request that was refused for problem.
     static QString Refused(const QString &request, const QString &problem);
-    // Fails a query answered until silence when text is a damaged answer to it.
+    // Fails a query answered until silence when text is a damaged answer to
+    // it; of a step awaiting one answer, keeps what its time-out is to say.
     void RefuseDamagedAnswer(const QString &text);
+    // "The answer to <request> came with a wrong checksum: <line>".
+    static QString DamagedAnswer(const QString &request, const QString &text);
     // Fails the read under way when sentence answers a query whose answers had ended.
     bool RefuseLateAnswer(const SentenceView &sentence, const QString &text);
     void FailRead(const QString &reason);
+    void OnLineLost(const QString &reason);
     // How much of a damaged line its failure quotes.
     static constexpr int MaxQuotedLine = 100;
     void BuildJobTable();
@@ -196,6 +202,8 @@ private:
     // The query whose answers, taken until silence, ended last in a read:
     // one of them coming later still would be missing from what was read.
     QString endedQuery;
+    // Why the step now waiting has no answer although one came damaged.
+    QString damagedAnswer;
     QTimer *responseTimer = nullptr;
 
     // The job table in the order it was built, and the codecs, commands and

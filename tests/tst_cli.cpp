@@ -426,7 +426,10 @@ void TestCli::failedRetrieveWritesNoFile()
     failed({"--missing-field"},
            "The answer to the AID query (the unit's MMSI) was refused: field 5, status: missing",
            true);
-    failed({"--corrupt-checksums"}, "No answer to the command appver", false);
+    failed({"--corrupt-checksums"},
+           "The answer to the command appver (the unit's software version) came with a wrong "
+           "checksum: $PVKX,255,appver,",
+           false);
     failed({"--close-after", "2"}, "hung up", true);
 
     // Answers the unit cannot have meant end the transfer, naming the query
@@ -443,7 +446,8 @@ void TestCli::failedRetrieveWritesNoFile()
         // damaged on the line or coming after the pause that ends the rows.
         {"unconfigured-mmsi", "field 1, MMSI: 000000000, while the unit answered the AID query as "
                               "992351234"},
-        {"damaged-row", "The answer to the AAR query (the message schedule) came damaged: "
+        {"damaged-row", "The answer to the AAR query (the message schedule) came with a wrong "
+                        "checksum: "
                         "$AIAAR,992351234,21,02,"},
         {"late-row", "An answer to the AAR query (the message schedule) came after its answers "
                      "had ended: $AIAAR,992351234,"}};

@@ -137,8 +137,11 @@ private slots:
         QVERIFY(controller->StartLog(logName));
         QVERIFY(controller->Open(pty->slavePath(), 38400));
 
+        // Sent lines are marked; the presence poll and the serial-number
+        // answer reach the line and the listeners but are kept out of the log.
+        controller->OnSend("$UPAIQ,AID*2B\r\n");
+        controller->OnSend("$PVKX,0,1,1234,0,getserno,1*00\r\n");
         QVERIFY(pty->write("$GPTXT,first*00\r\n$PVKX,255,getserno,1,A1234*00\r\ncaf\xE9\r\n"));
-        // The serial-number line is passed on but kept out of the log.
         QTRY_COMPARE(lines.size(), 3);
         QVERIFY(controller->StopLog());
         QCOMPARE(saveError.count(), 0);
@@ -148,7 +151,7 @@ private slots:
         const QByteArray bytes = log.readAll();
         const QRegularExpression expected(
             "^#\\n# vandrel Started log file at \\d\\d:\\d\\d:\\d\\d \\d{4}/\\d\\d/\\d\\d\\n#\\n"
-            "\\$GPTXT,first\\*00\\ncaf\u00e9\\n"
+            "> \\$UPAIQ,AID\\*2B\\n\\$GPTXT,first\\*00\\ncaf\u00e9\\n"
             "#\\n# vandrel Stopped log file at \\d\\d:\\d\\d:\\d\\d \\d{4}/\\d\\d/\\d\\d\\n#\\n$");
         QVERIFY2(expected.match(QString::fromUtf8(bytes)).hasMatch(), bytes.constData());
         // A log that cannot be created says why.
@@ -162,6 +165,19 @@ private slots:
             QCOMPARE(saveError.count(), 1);
             QVERIFY(controller->StopLog());
         }
+        // Played back, the log gives the sent line as sent, without its mark,
+        // and only the received lines as received.
+        QVERIFY(controller->Close());
+        lines.clear();
+        QSignalSpy sent(controller.get(), &SerialController::Sent);
+        QSignalSpy closed(controller.get(), &SerialController::Closed);
+        controller->SetFastReplay(true);
+        QVERIFY(controller->OpenFile(logName));
+        QVERIFY(closed.wait(5000));
+        QCOMPARE(lines, (QStringList{"$GPTXT,first*00\n", "caf\u00e9\n"}));
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent.at(0).at(0).toString(), QString("$UPAIQ,AID*2B\n"));
+        QVERIFY(controller->Close());
     }
 
     void flushAtOpenIsBounded()
@@ -244,6 +260,7 @@ private slots:
         QSignalSpy sendError(controller.get(), &SerialController::SendError);
         QSignalSpy sent(controller.get(), &SerialController::Sent);
         QSignalSpy closed(controller.get(), &SerialController::Closed);
+        QSignalSpy lost(controller.get(), &SerialController::LineLost);
         QVERIFY(controller->Open(pty->slavePath(), 38400));
         QVERIFY(!controller->Open(pty->slavePath(), 38400));
         // Text goes out as Latin-1.
@@ -264,7 +281,9 @@ private slots:
         QCOMPARE(sendError.count(), 0);
         controller->OnSend("$UPAIQ,ACF*3E\r\n");
         QCOMPARE(sendError.count(), 1);
-        QCOMPARE(controller->ErrorString(), QString("The serial device has hung up"));
+        QCOMPARE(controller->ErrorString(),
+                 QString("The serial device hung up: the unit or its adapter was unplugged"));
+        QCOMPARE(lost.count(), 1);
         // Reported once, not once per attempt; none counts as sent.
         for (int i = 0; i < 3; ++i)
             controller->OnSend("$UPAIQ,ACE*3D\r\n");

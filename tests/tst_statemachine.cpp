@@ -290,11 +290,15 @@ private slots:
         };
         row("open", "ConnectError:busy_port ?",
             "error Error connecting to the AtoN busy port|disconnect|state 0 0 0");
-        // (A failed transfer's step and reason are shown by the tool's failures;
-        // before the transfer's first line the failure is of a job queued
-        // ahead of it, and no step is named.)
+        // Before the transfer's first line a failed answer is of a job queued
+        // ahead of it: the step could not begin. A lost line fails the step.
         row("sentence", "Connected GetTab:1 AtoNSentenceError:ACF ?",
-            "retrieved 0|disconnect|error Error reading from the AtoN ACF|state 1 0 0");
+            "retrieved 0|disconnect|error Error reading from the AtoN Reading lantern settings "
+            "could not begin. ACF|state 1 0 0");
+        row("unplugged during a retrieve",
+            "Connected GetTab:1 got:Get_LIM GetTab:0 got:Kelvane LineLost:hung_up Disconnected ?",
+            "retrieved 0|disconnect|error Error reading from the AtoN Reading the message "
+            "schedule failed. hung up|state 0 0 0");
         // An answer resets the count; the ninth miss in a row ends the link, and a
         // late timeout after the give-up stays silent.
         row("nine misses",
@@ -331,6 +335,20 @@ private slots:
             "Disconnected",
             "interrupted The send ended before it was complete: the unit may hold the lantern "
             "settings only in part.");
+        // Only the parts that had lines out are named as held in part.
+        row("send of all cut off in the AtoN settings",
+            "Connected SendAllTabs got:SerNo_Test got:Identity got:Message_Schedule "
+            "setline:Kelvane Disconnecting Disconnected",
+            "interrupted The send ended before it was complete: the unit may hold the AtoN "
+            "settings and message schedule only in part. Nothing of the lantern settings went "
+            "out: the unit holds that as before.");
+        row("send of all cut off in the lantern settings",
+            "Connected SendAllTabs got:SerNo_Test got:Identity got:Message_Schedule "
+            "setline:Kelvane sent:Kelvane setline:Message_Schedule sent:Message_Schedule "
+            "setline:Set_LIM Disconnecting Disconnected",
+            "interrupted The send ended before it was complete: the unit may hold the lantern "
+            "settings only in part. It holds the AtoN settings and message schedule as sent, but "
+            "they were not read back.");
         row("send cut off before setting",
             "Connected SendTab:1 got:SerNo_Test got:Identity Disconnecting Disconnected",
             "interrupted The send ended before any of the lantern settings went out: the unit "
@@ -342,8 +360,9 @@ private slots:
             "no answer\n\nThe send ended before it was complete: the unit may hold the lantern "
             "settings only in part.");
         row("unplugged during a send", "Connected SendTab:1 Disconnected",
-            "error Error sending to the AtoN The connection to the AtoN was lost.\n\nThe send "
-            "ended before any of the lantern settings went out: the unit holds what it held "
+            "error Error sending to the AtoN Asking the unit for its serial number failed. The "
+            "connection to the AtoN was lost.\n\nThe send ended before any of the lantern settings "
+            "went out: the unit holds what it held "
             "before.");
     }
 
@@ -376,6 +395,9 @@ private slots:
     void linkFailures()
     {
         QFETCH(QString, script);
+        // A document that tab 0 may send: an MMSI, slots that do not clash.
+        editModel->GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992350002");
+        QVERIFY(editModel->GetMessageSchedule()->DisableReport(0));
         recorder->Play(script);
         const QStringList errors = recorder->events.filter(
             QRegularExpression("^(error|disconnect|state|retrieved 0|interr)"));

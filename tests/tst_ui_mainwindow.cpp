@@ -7,6 +7,7 @@
 
 #include "modalanswer.h"
 #include "support/ptypair.h"
+#include "support/simprocess.h"
 #include "support/testchecksum.h"
 #include "tst_cli_support.h"
 #include "uitestmain.h"
@@ -15,8 +16,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -26,6 +29,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -88,6 +92,7 @@ private slots:
     void linkSignalsAndTransferRequests();
     void replayPlaysALogThroughTheWindow();
     void windowFitsASmallScreen();
+    void failuresSayWhatHappened();
 };
 
 void TstMainWindow::init()
@@ -366,14 +371,13 @@ void TstMainWindow::linkSignalsAndTransferRequests()
     QCOMPARE(tabs->currentIndex(), 0);
     QCOMPARE(edited.value(0).value(0).toInt(), 1);
     QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmin(), 3500);
-
 }
 
 void TstMainWindow::replayPlaysALogThroughTheWindow()
 {
     // A log of a unit's GPS traffic, played whole at no more than a line
     // each 10 ms: no line lost (a line in UTF-8 and a last line without its
-    // end among them, the logged sent line and the comments left out), no
+    // end among them, the logged sent line shown as sent, the comments left out), no
     // job sent to a log that cannot answer, no transfer offered, the clock
     // set from the fixes as a live unit would set it.
     const int lineCount = 5000;
@@ -385,7 +389,7 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
                                                      "0.02,211.6,061226,,,A")
                                           .arg(i % 60, 2, 10, QLatin1Char('0')))
                      .toLatin1() +
-                 (i < lineCount - 2 ? "\n" : "\n>$PVKX,0,appver*00\ncaf\xC3\xA9\n");
+                 (i < lineCount - 2 ? "\n" : "\n> $PVKX,0,appver*00\ncaf\xC3\xA9\n");
     QVERIFY(WriteBytes(log, lines.chopped(1)));
     QElapsedTimer played;
     played.start();
@@ -394,6 +398,9 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
     window.show();
     auto *received = child<SerialDisplay>(window, "textEditReceived");
     auto *step = child<QLabel>(window, "labelTransferStep");
+    auto *showSent = child<QCheckBox>(window, "checkBoxShowSent");
+    if (!showSent->isChecked())
+        QTest::mouseClick(showSent, Qt::LeftButton);
     ModalAnswer boxes({ModalAnswer::ChooseFile(log), ModalAnswer::Press(QMessageBox::Ok)});
     child<QAction>(window, "actionReplayLogFile")->trigger();
     QCOMPARE(boxes.answered(), 1);
@@ -407,8 +414,9 @@ void TstMainWindow::replayPlaysALogThroughTheWindow()
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 300000);
     QTRY_VERIFY_WITH_TIMEOUT(child<QAction>(window, "actionReplayLogFile")->isEnabled(), 500);
     QVERIFY2(played.elapsed() >= lineCount * 9, qPrintable(QString::number(played.elapsed())));
-    QCOMPARE(received->Text().count('\n'), lineCount);
-    QVERIFY(received->Text().endsWith(QString::fromUtf8("caf\xC3\xA9\n")));
+    QCOMPARE(received->Text().count('\n'), lineCount + 1);
+    QVERIFY(
+        received->Text().endsWith(QString::fromUtf8("\u2192 $PVKX,0,appver*00\ncaf\xC3\xA9\n")));
     QCOMPARE(window.statusBar()->currentMessage(),
              QString("The log replay has ended; lines played: %1").arg(lineCount));
     QVERIFY(!step->isVisible());
@@ -443,6 +451,95 @@ void TstMainWindow::windowFitsASmallScreen()
         QVERIFY(window.rect().contains(window.statusBar()->geometry()));
         QVERIFY(window.statusBar()->isVisible());
     }
+}
+
+void TstMainWindow::failuresSayWhatHappened()
+{
+    using A = ModalAnswer;
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *step = child<QLabel>(window, "labelTransferStep");
+    const auto connectTo = [&](const SimProcess &unit, bool linkUp) {
+        QVERIFY(!unit.port.isEmpty());
+        fakePorts = {{unit.port, "AtoN unit"}};
+        App()->SetPortName(unit.port);
+        combo(window)->showPopup();
+        combo(window)->hidePopup();
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
+        if (linkUp)
+            QTRY_VERIFY_WITH_TIMEOUT(enabled(window).contains("toolButtonRetrieveFromAtoN"), 10000);
+    };
+    const auto press = [&](const char *name) {
+        auto *button = child<QToolButton>(window, name);
+        QTest::mouseClick(button, Qt::LeftButton, {},
+                          QPoint(button->height() / 2, button->height() / 2));
+    };
+
+    // Answers that all carry a wrong checksum are named as such.
+    {
+        SimProcess unit({"--fast", "--corrupt-checksums"});
+        A error({A::Press(QMessageBox::Ok)});
+        connectTo(unit, false);
+        QTRY_COMPARE_WITH_TIMEOUT(error.answered(), 1, 10000);
+        QVERIFY2(error.informativeTexts.value(0).startsWith(
+                     "The answer to the command appver (the unit's software version) came with "
+                     "a wrong checksum: $PVKX,255,appver,"),
+                 qPrintable(error.informativeTexts.value(0)));
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
+    }
+
+    // The unit unplugged while it is read: the box names the step and the hang-up.
+    {
+        SimProcess unit({"--fast"});
+        connectTo(unit, true);
+        A error({A::Press(QMessageBox::Ok)});
+        press("toolButtonRetrieveFromAtoN");
+        QTRY_VERIFY_WITH_TIMEOUT(step->text().startsWith("Reading the message schedule"), 10000);
+        unit.Unplug();
+        QTRY_COMPARE_WITH_TIMEOUT(error.answered(), 1, 10000);
+        QCOMPARE(error.texts.value(0), QString("Error reading from the AtoN"));
+        const QRegularExpression named("^Reading .* failed\\. The serial device hung up: the unit "
+                                       "or its adapter was unplugged$");
+        QVERIFY2(named.match(error.informativeTexts.value(0)).hasMatch(),
+                 qPrintable(error.informativeTexts.value(0)));
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
+    }
+
+    // Disconnect while the AtoN settings go out: the lantern settings, of
+    // which nothing went out, are not said to be held in part, and the unit
+    // holds its own.
+    SimProcess unit({"--fast"});
+    const QJsonObject before = unit.State();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("send.pad");
+    Model model;
+    model.GetAtoN()->GetAtoNMMSI()->SetMmsi(before["mmsi"].toString());
+    model.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(before["mmsi"].toString());
+    model.GetAtoN()->SetTypeOfAtoN(14);
+    model.GetAtoN()->GetPosition()->SetLatitude(50.8);
+    model.GetAtoN()->GetPosition()->SetLongitude(-1.1);
+    model.GetLanternInterface()->SetLimvmax(12000);
+    QVERIFY(model.GetMessageSchedule()->DisableReport(0)); // its slots would clash
+    QCOMPARE(PadFile::Save(file, model), PadFile::Done);
+    window.OpenFileAtStart(file);
+    connectTo(unit, true);
+    A stopped({A::Press(QMessageBox::Ok)});
+    press("toolButtonSendToAtoN");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        step->text().contains(QRegularExpression("^Sending the (AtoN settings [2-9]|message)")),
+        10000);
+    QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(stopped.answered(), 1, 10000);
+    const QString held = stopped.informativeTexts.value(0);
+    QVERIFY2(held.contains("may hold the AtoN settings and message schedule only in part") &&
+                 held.contains("Nothing of the lantern settings went out") &&
+                 !held.contains("lantern settings only in part"),
+             qPrintable(held));
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
+    QVERIFY(unit.State()["lantern"] == before["lantern"]);
+    App()->SetMainWindow(nullptr);
 }
 
 VANDREL_UI_TEST_MAIN(TstMainWindow)

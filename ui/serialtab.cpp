@@ -2,6 +2,7 @@
 #include "ui_serialtab.h"
 
 #include "app/vandrelapplication.h"
+#include "link/serialcontroller.h"
 #include "sentences/parsedsentence.h"
 #include "ui/serialdisplay.h"
 
@@ -15,7 +16,7 @@
 namespace {
 // The unit's presence poll arrives every 1.25 s while idle; it would drown
 // everything else in the display.
-const QString PresencePoll = QStringLiteral("getserno");
+const QLatin1String PresencePoll(SerialController::PresencePoll);
 } // namespace
 
 SerialTab::SerialTab(QWidget *parent) : QWidget(parent), ui(new Ui::SerialTab)
