@@ -2610,8 +2610,12 @@ Intervall</translation>
     </message>
     <message>
         <location line="-185"/>
-        <source>The serial device has hung up</source>
-        <translation>Das serielle Gerät hat die Verbindung beendet</translation>
+        <source>The serial device hung up: the unit or its adapter was unplugged</source>
+        <translation>Das serielle Gerät hat aufgelegt: das Gerät oder sein Adapter wurde abgezogen</translation>
+    </message>
+    <message>
+        <source>The serial device has gone (%1): the unit or its adapter was unplugged</source>
+        <translation>Das serielle Gerät ist weg (%1): das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
     <message>
         <location line="+161"/>
@@ -2862,6 +2866,10 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>%1 fehlgeschlagen. %2</translation>
     </message>
     <message>
+        <source>%1 could not begin. %2</source>
+        <translation>%1 konnte nicht beginnen. %2</translation>
+    </message>
+    <message>
         <location line="+24"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
@@ -2977,6 +2985,18 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+3"/>
         <source>The send ended before it was complete: the unit may hold %1 only in part.</source>
         <translation>Das Senden endete vor seinem Abschluss: das Gerät hält %1 möglicherweise nur zum Teil.</translation>
+    </message>
+    <message>
+        <source>The send ended before it was complete.</source>
+        <translation>Das Senden endete vor seinem Abschluss.</translation>
+    </message>
+    <message>
+        <source>It holds %1 as sent, but they were not read back.</source>
+        <translation>Es hält %1 wie gesendet, sie wurden aber nicht zurückgelesen.</translation>
+    </message>
+    <message>
+        <source>Nothing of %1 went out: the unit holds that as before.</source>
+        <translation>Von %1 ging nichts hinaus: das Gerät hält sie wie zuvor.</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -3272,6 +3292,10 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+27"/>
         <source>The answer to %1 came damaged: %2</source>
         <translation>Die Antwort auf %1 kam beschädigt an: %2</translation>
+    </message>
+    <message>
+        <source>The answer to %1 came with a wrong checksum: %2</source>
+        <translation>Die Antwort auf %1 kam mit falscher Prüfsumme: %2</translation>
     </message>
 </context>
 <context>
