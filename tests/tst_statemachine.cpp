@@ -328,14 +328,9 @@ private slots:
             "Timeout:no_answer ?",
             "retrieved 0|disconnect|error Error reading from the AtoN Reading the message "
             "schedule failed. no answer|state 1 0 1");
-        // Closed on purpose: no error, but what the unit may hold in part, or
-        // that it holds what it held when nothing went out.
-        row("send cut off",
-            "Connected SendTab:1 got:SerNo_Test got:Identity setline:Set_LIM Disconnecting "
-            "Disconnected",
-            "interrupted The send ended before it was complete: the unit may hold the lantern "
-            "settings only in part.");
-        // Only the parts that had lines out are named as held in part.
+        // Closed on purpose: no error, but what the unit may hold in part (only
+        // the parts that had lines out), or that it holds what it held when
+        // nothing went out.
         row("send of all cut off in the AtoN settings",
             "Connected SendAllTabs got:SerNo_Test got:Identity got:Message_Schedule "
             "setline:Kelvane Disconnecting Disconnected",
