@@ -87,8 +87,13 @@ void ConnectionView::ReplayStarted()
 
 void ConnectionView::OnPortChecked(const QString &portName, PortProblem problem)
 {
-    if (lostPort.isEmpty() || portName != lostPort || session->HasLink())
+    if (lostPort.isEmpty() || session->HasLink())
         return;
+    // Another port chosen meanwhile is the engineer's word over the lost one.
+    if (portName != lostPort) {
+        lostPort.clear();
+        return;
+    }
     if (problem == PortProblem::NotPresent)
         lostPortWent = true;
     // A port that never went is a unit that stopped answering, not one
