@@ -10,10 +10,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QScopeGuard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabWidget>
 
 // The lantern interface tab on the application's edit model: what the user
@@ -250,6 +250,8 @@ void TestLanternInterfaceTab::refusedNumbersStayOut()
         "Ambient light-on threshold: 401 lux is outside 0 lux to 400 lux."};
     QCOMPARE(tab->InputProblems(), QStringList({problems[1], problems[0], problems[2]}));
     QCOMPARE(tab->UnheldInput(), tab->InputProblems());
+    for (const char *label : {"MaxOnTimeProblem", "LowLightThresholdProblem"})
+        QVERIFY(Find<QLabel>(label)->isVisible());
     auto *reason = Find<QLabel>("MinVoltageProblem");
     QVERIFY(reason->isVisible());
     QCOMPARE(reason->text(), problems[0].section(": ", 1));
@@ -276,7 +278,9 @@ void TestLanternInterfaceTab::windowSendsGermanVolts()
     Close();
     SimProcess unit({"--fast"});
     QVERIFY(!unit.port.isEmpty());
-    const auto held = [&](const char *key) { return unit.State()["lantern"].toObject()[key].toInt(); };
+    const auto held = [&](const char *key) {
+        return unit.State()["lantern"].toObject()[key].toInt();
+    };
     const auto synced = []() {
         const SerialTransport *transport = App()->GetTransport();
         const StateMachine *machine = App()->GetStateMachine();

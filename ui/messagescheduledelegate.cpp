@@ -84,7 +84,8 @@ QWidget *MessageScheduleDelegate::createEditor(QWidget *parent, const QStyleOpti
         connect(editor, QOverload<double>::of(&NumberBox::valueChanged), this,
                 &MessageScheduleDelegate::saveDataOnWidgetEdit);
         numberEditors.insert(editor, index);
-        connect(editor, &NumberBox::textChanged, this, &MessageScheduleDelegate::ProblemsChanged);
+        connect(editor, &NumberBox::ProblemChanged, this,
+                &MessageScheduleDelegate::ProblemsChanged);
         connect(editor, &QObject::destroyed, this, [this, editor]() {
             numberEditors.remove(editor);
             emit ProblemsChanged();

@@ -15,7 +15,10 @@ NumberBox::NumberBox(QWidget *parent) : QDoubleSpinBox(parent)
     setDecimals(0);
     setRange(TypedMinimum, TypedMaximum);
     plainToolTip = toolTip();
+    // The box tells of a new value, shown from the program too; its line
+    // tells of every key, a text that is no number included.
     connect(this, &QDoubleSpinBox::textChanged, this, &NumberBox::ShowState);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &NumberBox::ShowState);
 }
 
 void NumberBox::SetUsualRange(double minimum, double maximum)
@@ -148,6 +151,10 @@ QLabel *NumberBox::ProblemLabel()
 void NumberBox::ShowState()
 {
     const QString problem = Problem();
+    if (problem != shownProblem) {
+        shownProblem = problem;
+        emit ProblemChanged();
+    }
     if (problemLabel) {
         problemLabel->setText(problem);
         problemLabel->setVisible(!problem.isEmpty());

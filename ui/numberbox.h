@@ -41,6 +41,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+signals:
+    // Problem() has become another, or none.
+    void ProblemChanged();
+
 protected:
     // The owner's tool tip is kept for the times the box is not marked.
     bool event(QEvent *event) override;
@@ -71,6 +75,7 @@ private:
     QString plainToolTip;
     bool marking = false;
     QLabel *problemLabel = nullptr;
+    QString shownProblem;
 };
 
 #endif // NUMBERBOX_H

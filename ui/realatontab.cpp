@@ -99,7 +99,7 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     dimensionProblem->setWordWrap(true);
     for (NumberBox *box : {ui->spinBoxOffPositionThreshold, ui->spinBoxDimensionA,
                            ui->spinBoxDimensionB, ui->spinBoxDimensionC, ui->spinBoxDimensionD})
-        connect(box, &QDoubleSpinBox::textChanged, this, &RealAtoNTab::ShowNumberProblems);
+        connect(box, &NumberBox::ProblemChanged, this, &RealAtoNTab::ShowNumberProblems);
     ui->MMSIValidationWarningLabel->show();
     // Room for a unit's version and serial number before there is one, so the
     // page's columns stay where they are when a unit connects or goes.
