@@ -1148,6 +1148,14 @@
         <source>On/Off slew rate: </source>
         <translation>Ein/Aus-Anstiegsrate: </translation>
     </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -1494,6 +1502,10 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <location line="+3"/>
         <source> mins</source>
         <translation> Min.</translation>
+    </message>
+    <message>
+        <source>Schedule row %1, %2: %3</source>
+        <translation>Sendeplan, Zeile %1, %2: %3</translation>
     </message>
 </context>
 <context>
