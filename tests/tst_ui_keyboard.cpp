@@ -1,33 +1,42 @@
-// The window against the unit simulator, typed into as a person types: what a
-// field cannot take stays out of the unit and the file, and numbers typed the
-// German way reach the unit as meant.
+// The window against the unit simulator, worked by the keyboard alone: every
+// field is reached by Tab, the pages by Ctrl+Tab, the commands by their keys,
+// and what was typed is checked where it ends up, in the unit and the file.
 
 #include "app/statemachine.h"
 #include "link/serialtransport.h"
+#include "model/model.h"
+#include "model/padfile.h"
 #include "ui/mainwindow.h"
-#include "ui/numberbox.h"
 
 #include "modalanswer.h"
 #include "support/simprocess.h"
 #include "uitestmain.h"
 
-#include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QJsonArray>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMenu>
 #include <QTabWidget>
-#include <QToolButton>
+#include <QTableView>
 
 class TstKeyboard : public QObject
 {
     Q_OBJECT
 
 private:
-    // A value that the unit holds now.
     static QJsonValue Held(const SimProcess &unit, const char *group, const char *key)
     {
         const QJsonObject state = unit.State();
         return state[group][key];
+    }
+    // The unit's schedule rows of message `id`.
+    static QList<QJsonObject> HeldRows(const SimProcess &unit, int id)
+    {
+        QList<QJsonObject> rows;
+        for (const QJsonValue row : unit.State()["schedule"].toArray())
+            if (row["message"].toInt() == id)
+                rows << row.toObject();
+        return rows;
     }
     static bool synced()
     {
@@ -37,50 +46,30 @@ private:
                machine->TabStateOf(0) == StateMachine::TabSynced &&
                machine->TabStateOf(1) == StateMachine::TabSynced;
     }
-    // Clicks a tool-bar button on its main part (not its menu arrow).
-    static void press(MainWindow &w, const char *button)
+    static QWidget *focused() { return QApplication::focusWidget(); }
+    // A key pressed where the focus is, as the keyboard sends it.
+    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        auto *b = child<QToolButton>(w, button);
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->height() / 2, b->height() / 2));
+        QVERIFY(focused());
+        QTest::keyClick(focused(), k, modifiers);
     }
-    // Clicks into a field and types over what it holds.
-    static void typeOver(MainWindow &w, const char *field, const QString &text)
+    static void typeOver(const QString &text)
     {
-        auto *widget = child<QWidget>(w, field);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, widget->height() / 2));
-        QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(widget, text);
+        key(Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(focused(), text);
     }
-    // The window linked to `unit`, with what the unit holds retrieved.
-    void open(MainWindow &window, const SimProcess &unit)
+    // Tab, and the name of the widget it reached.
+    static QString tab()
     {
-        QVERIFY(!unit.port.isEmpty());
-        App()->SetMainWindow(&window);
-        window.resize(1100, 760);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
-        App()->SetPortName(unit.port);
-        auto *combo = child<QComboBox>(window, "comboBoxPort");
-        combo->showPopup();
-        combo->hidePopup();
-        activate(window);
-        // Connect and Retrieve by their keys (the offscreen platform may
-        // leave no window active between them).
-        QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
-        QTRY_VERIFY_WITH_TIMEOUT(child<QWidget>(window, "toolButtonRetrieveFromAtoN")->isEnabled(),
-                                 10000);
-        activate(window);
-        QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
-        QTRY_VERIFY_WITH_TIMEOUT(synced(), 60000);
-        activate(window);
+        QTest::keyClick(focused(), Qt::Key_Tab);
+        return focused() ? focused()->objectName() : QString();
     }
-    // Disconnect, and the link is gone before the next test links again.
-    static void close(MainWindow &window)
+    // Tab until `name` has the focus, within one round of the window.
+    static void tabTo(const char *name)
     {
-        activate(window);
-        QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
-        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+        for (int i = 0; i < 40 && focused()->objectName() != QLatin1String(name); ++i)
+            tab();
+        QCOMPARE(focused()->objectName(), QString(name));
     }
     // The offscreen platform leaves a popup or a dialog that has gone active.
     static void activate(MainWindow &window)
@@ -88,43 +77,195 @@ private:
         QApplication::setActiveWindow(&window);
         QTRY_COMPARE(QApplication::activeWindow(), &window);
     }
+    // The window on `unit`'s line, connected and retrieved by the keys.
+    static void open(MainWindow &window, const SimProcess &unit)
+    {
+        QVERIFY(!unit.port.isEmpty());
+        App()->SetMainWindow(&window);
+        window.resize(1100, 760);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(child<QComboBox>(window, "comboBoxPort")->currentData().toString(), unit.port);
+        key(Qt::Key_K, Qt::ControlModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(child<QWidget>(window, "toolButtonRetrieveFromAtoN")->isEnabled(),
+                                 10000);
+        activate(window);
+        key(Qt::Key_R, Qt::ControlModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(synced(), 60000);
+        activate(window);
+    }
+    static void close(MainWindow &window)
+    {
+        activate(window);
+        key(Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
+    }
 
 private slots:
-    void refusedFieldsStayOut();
-    void germanNumbersReachTheUnit();
+    void wholeSessionByKeys();
+    void refusedAndGermanNumbers();
     void cleanup() { App()->SetMainWindow(nullptr); }
 };
 
-void TstKeyboard::refusedFieldsStayOut()
+void TstKeyboard::wholeSessionByKeys()
+{
+    SimProcess unit({"--fast"});
+    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
+    App()->SetPortName(unit.port);
+    MainWindow window;
+    open(window, unit);
+
+    // Round the window from the tab bar: the AtoN page as it reads, column by
+    // column, then the status bar and the tool bars.
+    tabTo("qt_tabwidget_tabbar");
+    const auto edit = [](const char *field, const QString &text) {
+        QCOMPARE(tab(), QString(field));
+        typeOver(text);
+    };
+    const auto step = [](const char *field, Qt::Key k) {
+        QCOMPARE(tab(), QString(field));
+        key(k);
+    };
+    edit("lineMMSI", "992359876");
+    edit("lineName", "keyboard pier");
+    step("comboTypeOfAtoN", Qt::Key_Down); // 13 to 14
+    step("comboTypeOfEPFS", Qt::Key_Down); // surveyed: the accuracy is offered
+    step("comboChannel1", Qt::Key_Down);   // 2087 to 2088
+    step("comboChannel2", Qt::Key_Up);     // 2088 to 2087
+    step("RACONFittedCheckBox", Qt::Key_Space);
+    edit("lineLatitude", "50 47.5 N");
+    edit("lineLongitude", "1 6.25 W");
+    step("comboPositionAccuracy", Qt::Key_Up);
+    edit("spinBoxOffPositionThreshold", "120");
+    edit("spinBoxDimensionA", "6");
+    edit("spinBoxDimensionB", "7");
+    edit("spinBoxDimensionC", "4");
+    edit("spinBoxDimensionD", "2");
+    // In the table the arrows go from cell to cell and a digit opens the
+    // cell; Tab takes the value and leaves for the buttons.
+    QCOMPARE(tab(), QString("tableSchedules"));
+    auto *table = child<QTableView>(window, "tableSchedules");
+    QCOMPARE(table->currentIndex().row(), 0);
+    for (int i = table->currentIndex().column(); i < 4; ++i)
+        key(Qt::Key_Right);
+    // The first digit opens the editor, which takes the focus for the rest.
+    for (const char digit : {'1', '3', '5'})
+        QTest::keyClick(focused(), digit);
+    QCOMPARE(tab(), QString("pushButtonAddMessage"));
+    key(Qt::Key_Space);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_8);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    // Back into the table to the message 12 row, and Remove takes it.
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focused(), table);
+    const auto message = [table] { return table->currentIndex().siblingAtColumn(0).data(); };
+    key(Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < 8 && message() != QVariant(QStringLiteral("12")); ++i)
+        key(Qt::Key_Down);
+    QCOMPARE(message().toString(), QString("12"));
+    QCOMPARE(tab(), QString("pushButtonAddMessage"));
+    step("pushButtonRemoveMessage", Qt::Key_Space);
+    QCOMPARE(focused(), table);
+    for (const char *next :
+         {"pushButtonAddMessage", "buttonUnitStatusSummary", "pushButtonDisconnect",
+          "toolButtonRetrieveFromAtoN", "toolButtonSendToAtoN", "qt_tabwidget_tabbar", "lineMMSI"})
+        QCOMPARE(tab(), QString(next));
+
+    // The next page, and the focus goes with it; a field typed into there.
+    key(Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(child<QTabWidget>(window, "tabWidget")->currentIndex(), 1);
+    QCOMPARE(focused()->objectName(), QString("LimEnable"));
+    for (const char *next : {"SteadyOn", "MaxOnTime", "MaxOffTime", "MinVoltage"})
+        QCOMPARE(tab(), QString(next));
+    edit("MaxVoltage", "13.2");
+
+    // Send while the voltage is still being typed.
+    key(Qt::Key_T, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "lantern", "limvmax").toInt() == 13200, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
+    activate(window);
+    QCOMPARE(focused()->objectName(), QString("MaxVoltage"));
+    const QJsonObject held = unit.State();
+    QCOMPARE(held["mmsi"].toString(), QString("992359876"));
+    QCOMPARE(held["ace"]["name"].toString(), QString("KEYBOARD PIER"));
+    QCOMPARE(held["acf"]["typeOfAtoN"].toInt(), 14);
+    QCOMPARE(held["acf"]["typeOfEPFS"].toInt(), 7);
+    QCOMPARE(held["acf"]["channel1"].toInt(), 2088);
+    QCOMPARE(held["acf"]["channel2"].toInt(), 2087);
+    QCOMPARE(held["ace"]["racon"].toBool(), false);
+    QVERIFY(qAbs(held["acf"]["latitude"].toDouble() - (50 + 47.5 / 60)) < 1e-6);
+    QVERIFY(qAbs(held["acf"]["longitude"].toDouble() + (1 + 6.25 / 60)) < 1e-6);
+    QCOMPARE(held["acf"]["positionAccuracy"].toInt(), 0);
+    QCOMPARE(held["ace"]["offPositionThreshold"].toInt(), 120);
+    const int dimensions[] = {6, 7, 4, 2};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(held["ace"][QStringLiteral("dimension%1").arg(QChar('A' + i))].toInt(),
+                 dimensions[i]);
+    QCOMPARE(HeldRows(unit, 21).value(0)["slot1"].toInt(), 135);
+    QCOMPARE(HeldRows(unit, 8).size(), 1);
+    QCOMPARE(HeldRows(unit, 12).size(), 0);
+
+    // Save: the dialog is answered by typing a name and Return.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("keyboard.pad");
+    QTimer::singleShot(0, [file] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        // The offscreen platform leaves the dialog inactive.
+        QWidget *dialog = QApplication::activeModalWidget();
+        QApplication::setActiveWindow(dialog);
+        QTRY_VERIFY(focused());
+        QTest::keyClicks(focused(), file);
+        key(Qt::Key_Return);
+        // Shut, so that a dialog that did not take the name fails the test
+        // rather than hang it.
+        if (QApplication::activeModalWidget() == dialog)
+            dialog->close();
+    });
+    key(Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!QApplication::activeModalWidget());
+    Model saved;
+    QCOMPARE(PadFile::Load(file, &saved), PadFile::Done);
+    QCOMPARE(saved.GetAtoN()->Name(), QString("KEYBOARD PIER"));
+    QCOMPARE(saved.GetLanternInterface()->GetLimvmax(), 13200);
+    QCOMPARE(window.CurrentFileName(), file);
+    close(window);
+}
+
+// German numbers reach the unit as meant, and a number out of its range is
+// refused by Save and Send alike until it is mended, all by the keys.
+void TstKeyboard::refusedAndGermanNumbers()
 {
     using A = ModalAnswer;
     SimProcess unit({"--fast"});
+    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
+    App()->SetPortName(unit.port);
     QTemporaryDir dir;
     const QString file = dir.filePath("unit.pad");
     MainWindow window;
+    window.setLocale(QLocale(QLocale::German, QLocale::Germany));
     open(window, unit);
     {
         A choose({A::ChooseFile(file)});
-        QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+        key(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(choose.answered(), 1);
     }
     activate(window);
     QFile saved(file);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     const QByteArray before = saved.readAll();
-    const int held = Held(unit, "ace", "offPositionThreshold").toInt();
 
-    // Every digit stays; Ctrl+S and Send refuse, naming the field, and
-    // neither the file nor the unit gets anything.
-    typeOver(window, "spinBoxOffPositionThreshold", "1000");
-    auto *threshold = child<NumberBox>(window, "spinBoxOffPositionThreshold");
-    QCOMPARE(threshold->text(), QString("1000 m"));
+    tabTo("lineLatitude");
+    typeOver("50 30,5 N");
+    tabTo("spinBoxOffPositionThreshold");
+    QCOMPARE(child<QLineEdit>(window, "lineLatitude")->text(), QString("50° 30' 30,0\" N"));
+    typeOver("1000");
     const QString why = "Threshold: 1000 m is outside 10 m to 999 m.";
     {
         A refused({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
-        QTest::keyClick(threshold, Qt::Key_S, Qt::ControlModifier);
+        key(Qt::Key_S, Qt::ControlModifier);
         activate(window);
-        press(window, "toolButtonSendToAtoN");
+        key(Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(refused.answered(), 2);
         QCOMPARE(refused.titles, QStringList({"Vandrel", "Vandrel"}));
         QCOMPARE(refused.texts.value(0), QString("The file has not been saved:"));
@@ -132,47 +273,38 @@ void TstKeyboard::refusedFieldsStayOut()
         QVERIFY(refused.texts.value(1).contains(why) ||
                 refused.informativeTexts.value(1).contains(why));
     }
+    activate(window);
     QVERIFY(saved.seek(0));
     QCOMPARE(saved.readAll(), before);
-    QCOMPARE(threshold->text(), QString("1000 m"));
+    QCOMPARE(focused()->objectName(), QString("spinBoxOffPositionThreshold"));
     QVERIFY(!App()->GetTransport()->IsBusy());
-    QCOMPARE(Held(unit, "ace", "offPositionThreshold").toInt(), held);
+    QCOMPARE(Held(unit, "ace", "offPositionThreshold").toInt(), 75);
 
-    // Stepped back into the range, it goes.
-    QTest::keyClick(threshold, Qt::Key_Down);
-    press(window, "toolButtonSendToAtoN");
-    QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "ace", "offPositionThreshold").toInt() == 999, 30000);
+    // Stepped back into the range, it goes, with a German voltage.
+    key(Qt::Key_Down);
+    key(Qt::Key_Tab, Qt::ControlModifier);
+    tabTo("MaxVoltage");
+    typeOver("13,2");
+    key(Qt::Key_T, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "lantern", "limvmax").toInt() == 13200, 30000);
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
+    QCOMPARE(Held(unit, "ace", "offPositionThreshold").toInt(), 999);
+    QVERIFY(qAbs(Held(unit, "acf", "latitude").toDouble() - (50.5 + 0.5 / 60)) < 1e-6);
 
-    // A longitude not available goes only when the box is answered so.
+    // Back on the AtoN page the focus is where it was; a longitude not
+    // available goes only when the box is answered so.
+    key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(focused()->objectName(), QString("spinBoxOffPositionThreshold"));
     const double longitude = Held(unit, "acf", "longitude").toDouble();
-    typeOver(window, "lineLongitude", "_");
+    tabTo("lineLongitude");
+    typeOver("_");
     {
         A cancel({A::Press(QMessageBox::Cancel)});
-        press(window, "toolButtonSendToAtoN");
+        key(Qt::Key_T, Qt::ControlModifier);
         QCOMPARE(cancel.texts, QStringList{"The nominal longitude is not available."});
     }
     QVERIFY(!App()->GetTransport()->IsBusy());
     QCOMPARE(Held(unit, "acf", "longitude").toDouble(), longitude);
-    close(window);
-}
-
-void TstKeyboard::germanNumbersReachTheUnit()
-{
-    SimProcess unit({"--fast"});
-    MainWindow window;
-    window.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    open(window, unit);
-    typeOver(window, "lineLatitude", "50 30,5 N");
-    QTest::keyClick(child<QWidget>(window, "lineLatitude"), Qt::Key_Tab);
-    QCOMPARE(child<QLineEdit>(window, "lineLatitude")->text(), QString("50° 30' 30,0\" N"));
-    child<QTabWidget>(window, "tabWidget")->setCurrentIndex(1);
-    typeOver(window, "MaxVoltage", "13,2");
-    // Send by its key, the voltage still being typed.
-    QTest::keyClick(child<QWidget>(window, "MaxVoltage"), Qt::Key_T, Qt::ControlModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "lantern", "limvmax").toInt() == 13200, 30000);
-    QVERIFY(qAbs(Held(unit, "acf", "latitude").toDouble() - (50.5 + 0.5 / 60)) < 1e-6);
-    QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
     close(window);
 }
 

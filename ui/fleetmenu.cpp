@@ -23,11 +23,11 @@ FleetMenu::FleetMenu(QMenu *file, QWidget *window, UnitSession *session, const M
     : QObject(window), window(window), session(session), document(document)
 {
     QAction *last = file->actions().isEmpty() ? nullptr : file->actions().last();
-    auto *fleet = new QAction(tr("Commission a fleet…"), file);
+    auto *fleet = new QAction(tr("Co&mmission a fleet…"), file);
     fleet->setObjectName(QStringLiteral("actionCommissionFleet"));
-    auto *record = new QAction(tr("Save record…"), file);
+    auto *record = new QAction(tr("Save recor&d…"), file);
     record->setObjectName(QStringLiteral("actionSaveRecord"));
-    auto *verify = new QAction(tr("Verify"), file);
+    auto *verify = new QAction(tr("&Verify"), file);
     verify->setObjectName(QStringLiteral("actionVerify"));
     file->insertActions(last, {fleet, record, verify});
     file->insertSeparator(last);

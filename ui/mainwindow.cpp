@@ -11,6 +11,7 @@
 #include "ui/connectionview.h"
 #include "ui/documentcontroller.h"
 #include "ui/fleetmenu.h"
+#include "ui/keyboardaccess.h"
 #include "ui/lanterninterfacetab.h"
 #include "ui/porttoolbar.h"
 #include "ui/realatontab.h"
@@ -106,6 +107,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     BindSession(session);
     new FleetMenu(ui->menuFile, this, session, editModel);
+    new KeyboardAccess(this, tabWidget, {realAtoNTab, lanternTab}, ui->menuUnit);
     QTimer::singleShot(0, this, &MainWindow::OnAutoConnect);
     FitToScreen();
 }
@@ -411,10 +413,26 @@ void MainWindow::OnUpdateTabIcon(int tab, int icon)
 
 void MainWindow::OnEnableTab(int tab, bool enable)
 {
-    if (tab == realAtoNTabIndex) {
-        realAtoNTab->setEnabled(enable);
-    } else if (tab == lanternTabIndex) {
-        lanternTab->setEnabled(enable);
+    QWidget *page = tab == realAtoNTabIndex  ? static_cast<QWidget *>(realAtoNTab)
+                    : tab == lanternTabIndex ? lanternTab
+                                             : nullptr;
+    if (!page)
+        return;
+    // A page greyed out for a transfer passes its focus on, or drops it; it
+    // takes the focus back when the transfer ends, unless the engineer has
+    // put it elsewhere meanwhile, so that the keyboard goes on where it was.
+    QWidget *focus = QApplication::focusWidget();
+    if (!enable && focus && page->isAncestorOf(focus)) {
+        page->setEnabled(false);
+        focusBeforeTransfer = focus;
+        focusDuringTransfer = QApplication::focusWidget();
+        return;
+    }
+    page->setEnabled(enable);
+    if (enable && focusBeforeTransfer && page->isAncestorOf(focusBeforeTransfer) &&
+        QApplication::focusWidget() == focusDuringTransfer) {
+        focusBeforeTransfer->setFocus(Qt::OtherFocusReason);
+        focusBeforeTransfer = nullptr;
     }
 }
 

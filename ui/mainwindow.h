@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -154,6 +155,10 @@ private:
     int sendParts = 0;
     QElapsedTimer sendTime;
     bool askingAboutOtherUnit = false;
+    // Where the focus was when a transfer greyed its page out, and where
+    // it went then.
+    QPointer<QWidget> focusBeforeTransfer;
+    QPointer<QWidget> focusDuringTransfer;
     // The unit the document was last retrieved from or sent to; empty for a
     // document from a file or a new one.
     UnitIdentity documentUnit;

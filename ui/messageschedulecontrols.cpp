@@ -84,8 +84,13 @@ void MessageScheduleControls::OnAddClicked()
 void MessageScheduleControls::OnRemoveClicked()
 {
     const int row = CurrentScheduleRow();
+    const bool focused = removeButton->hasFocus();
     if (MessageScheduleMenu::Removable(*schedule, row) && schedule->RemoveEntry(row))
         OnScheduleChanged();
+    // The button goes grey with its row, which would pass the focus on to
+    // the status bar; the table, where the next row is chosen, takes it.
+    if (focused && !removeButton->isEnabled())
+        table->setFocus(Qt::OtherFocusReason);
 }
 
 QMenu *MessageScheduleControls::CreateMenu(int tableRow)

@@ -9,17 +9,20 @@ MessageScheduleMenu::MessageScheduleMenu(MessageSchedule *schedule, int schedule
     Q_CHECK_PTR(schedule);
     setObjectName(QStringLiteral("menuMessageSchedule"));
 
-    AddAddAction(this, tr("Add Message 6 ( Binary Addressed Message )"), 6);
-    AddAddAction(this, tr("Add Message 8 ( Binary Broadcast Message )"), 8);
-    QMenu *add12 = addMenu(tr("Add Message 12"));
-    QMenu *add14 = addMenu(tr("Add Message 14"));
+    AddAddAction(this, tr("Add Message &6 ( Binary Addressed Message )"), 6);
+    AddAddAction(this, tr("Add Message &8 ( Binary Broadcast Message )"), 8);
+    QMenu *add12 = addMenu(tr("Add Message 1&2"));
+    QMenu *add14 = addMenu(tr("Add Message 1&4"));
+    // The numbers share their digits, so the entries are counted for the keys.
     for (int variant = 0; variant < 4; ++variant) {
-        AddAddAction(add12, tr("Message %1").arg(variant * 100 + 12), variant * 100 + 12);
-        AddAddAction(add14, tr("Message %1").arg(variant * 100 + 14), variant * 100 + 14);
+        AddAddAction(add12, tr("&%1  Message %2").arg(variant + 1).arg(variant * 100 + 12),
+                     variant * 100 + 12);
+        AddAddAction(add14, tr("&%1  Message %2").arg(variant + 1).arg(variant * 100 + 14),
+                     variant * 100 + 14);
     }
 
     addSeparator();
-    QAction *remove = addAction(tr("Remove Message"));
+    QAction *remove = addAction(tr("&Remove Message"));
     remove->setObjectName(QStringLiteral("actionRemoveMessage"));
     remove->setEnabled(Removable(*schedule, scheduleRow));
     connect(remove, &QAction::triggered, this, &MessageScheduleMenu::OnRemove);
@@ -28,7 +31,7 @@ MessageScheduleMenu::MessageScheduleMenu(MessageSchedule *schedule, int schedule
     const MessageScheduleEntry report = schedule->EntryAt(OffPositionReportRow);
     const bool reportRowExists =
         OffPositionReportRow < schedule->Count() && report.MessageId() == 21;
-    QAction *offPosition = addAction(tr("Off-position Report"));
+    QAction *offPosition = addAction(tr("&Off-position Report"));
     offPosition->setObjectName(QStringLiteral("actionOffPositionReport"));
     offPosition->setCheckable(true);
     offPosition->setChecked(reportRowExists && report.Active());
