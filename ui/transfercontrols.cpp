@@ -19,20 +19,20 @@
 TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBar *statusBar)
     : QObject(window), window(window), statusBar(statusBar)
 {
-    retrieveMenu = new QMenu(tr("Retrieve from AtoN"), window);
+    retrieveMenu = new QMenu(tr("&Retrieve from AtoN"), window);
     retrieveMenu->setObjectName(QStringLiteral("menuRetrieve"));
-    sendMenu = new QMenu(tr("Send to AtoN"), window);
+    sendMenu = new QMenu(tr("&Send to AtoN"), window);
     sendMenu->setObjectName(QStringLiteral("menuSend"));
 
     // "... all tabs" first: it is also what the button itself does.
     QAction *retrieveAll =
-        AddAction(retrieveMenu, tr("Retrieve all tabs"), QStringLiteral("actionRetrieveAllTabs"));
-    retrieveCurrent = AddAction(retrieveMenu, tr("Retrieve current tab only"),
+        AddAction(retrieveMenu, tr("Retrieve &all tabs"), QStringLiteral("actionRetrieveAllTabs"));
+    retrieveCurrent = AddAction(retrieveMenu, tr("Retrieve &current tab only"),
                                 QStringLiteral("actionRetrieveCurrentTab"));
     QAction *sendAll =
-        AddAction(sendMenu, tr("Send all tabs"), QStringLiteral("actionSendAllTabs"));
+        AddAction(sendMenu, tr("Send &all tabs"), QStringLiteral("actionSendAllTabs"));
     sendCurrent =
-        AddAction(sendMenu, tr("Send current tab only"), QStringLiteral("actionSendCurrentTab"));
+        AddAction(sendMenu, tr("Send &current tab only"), QStringLiteral("actionSendCurrentTab"));
     connect(retrieveCurrent, &QAction::triggered, this, &TransferControls::RetrieveCurrentTab);
     connect(retrieveAll, &QAction::triggered, this, &TransferControls::RetrieveAllTabs);
     connect(sendCurrent, &QAction::triggered, this, &TransferControls::SendCurrentTab);
