@@ -7,6 +7,7 @@
 #include "model/model.h"
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
+#include "ui/realatontab.h"
 
 #include "modalanswer.h"
 #include "support/simprocess.h"
@@ -16,6 +17,7 @@
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -104,6 +106,8 @@ private:
 private slots:
     void wholeSessionByKeys();
     void refusedAndGermanNumbers();
+    void everyMenuEntryHasItsOwnKey_data();
+    void everyMenuEntryHasItsOwnKey();
     void cleanup() { App()->SetMainWindow(nullptr); }
 };
 
@@ -306,6 +310,42 @@ void TstKeyboard::refusedAndGermanNumbers()
     QVERIFY(!App()->GetTransport()->IsBusy());
     QCOMPARE(Held(unit, "acf", "longitude").toDouble(), longitude);
     close(window);
+}
+
+void TstKeyboard::everyMenuEntryHasItsOwnKey_data()
+{
+    QTest::addColumn<bool>("german");
+    QTest::newRow("English") << false;
+    QTest::newRow("German") << true;
+}
+
+// Alt and a letter reach every menu and every entry in it, in both languages.
+void TstKeyboard::everyMenuEntryHasItsOwnKey()
+{
+    QFETCH(bool, german);
+    const auto translation = german ? InstallGerman() : nullptr;
+    if (german && !translation)
+        QSKIP("the translations are not built");
+    MainWindow window;
+    std::unique_ptr<QMenu> schedule(
+        child<RealAtoNTab>(window, "tabKelvane")->CreateScheduleMenu(-1));
+    QList<QWidget *> menus{window.menuBar(), schedule.get()};
+    for (int i = 0; i < menus.size(); ++i) {
+        QSet<QChar> keys;
+        for (QAction *action : menus.at(i)->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QString text = action->text().section(QLatin1Char('\t'), 0, 0);
+            const int mark = text.indexOf(QLatin1Char('&'));
+            QVERIFY2(mark >= 0 && mark + 1 < text.size(), qPrintable(text));
+            const QChar letter = text.at(mark + 1).toLower();
+            QVERIFY2(!keys.contains(letter), qPrintable(text));
+            keys << letter;
+            if (action->menu())
+                menus << action->menu();
+        }
+    }
+    QVERIFY(menus.size() >= 8);
 }
 
 VANDREL_UI_TEST_MAIN(TstKeyboard)
