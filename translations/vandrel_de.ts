@@ -707,13 +707,13 @@
     <name>FleetMenu</name>
     <message>
         <location filename="../ui/fleetmenu.cpp" line="+26"/>
-        <source>Commission a fleet…</source>
-        <translation>Flotte in Betrieb nehmen…</translation>
+        <source>Co&amp;mmission a fleet…</source>
+        <translation>Fl&amp;otte in Betrieb nehmen…</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Save record…</source>
-        <translation>Protokoll speichern…</translation>
+        <source>Save recor&amp;d…</source>
+        <translation>&amp;Protokoll speichern…</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -721,6 +721,10 @@
         <location line="+93"/>
         <source>Verify</source>
         <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>P&amp;rüfen</translation>
     </message>
     <message>
         <location line="-95"/>
@@ -1019,6 +1023,17 @@
     </message>
 </context>
 <context>
+    <name>KeyboardAccess</name>
+    <message>
+        <source>&amp;Connect</source>
+        <translation>&amp;Verbinden</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>&amp;Trennen</translation>
+    </message>
+</context>
+<context>
     <name>LanternInterfaceTab</name>
     <message>
         <location filename="../ui/lanterninterfacetab.ui" line="+14"/>
@@ -1168,6 +1183,10 @@
         <location line="+16"/>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Unit</source>
+        <translation>&amp;Gerät</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -1512,39 +1531,39 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
     <name>MessageScheduleMenu</name>
     <message>
         <location filename="../ui/messageschedulemenu.cpp" line="+12"/>
-        <source>Add Message 6 ( Binary Addressed Message )</source>
-        <translation>Nachricht 6 hinzufügen ( adressierte Binärnachricht )</translation>
+        <source>Add Message &amp;6 ( Binary Addressed Message )</source>
+        <translation>Nachricht &amp;6 hinzufügen ( adressierte Binärnachricht )</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Add Message 8 ( Binary Broadcast Message )</source>
-        <translation>Nachricht 8 hinzufügen ( binäre Rundsendenachricht )</translation>
+        <source>Add Message &amp;8 ( Binary Broadcast Message )</source>
+        <translation>Nachricht &amp;8 hinzufügen ( binäre Rundsendenachricht )</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Add Message 12</source>
-        <translation>Nachricht 12 hinzufügen</translation>
+        <source>Add Message 1&amp;2</source>
+        <translation>Nachricht 1&amp;2 hinzufügen</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>Add Message 14</source>
-        <translation>Nachricht 14 hinzufügen</translation>
+        <source>Add Message 1&amp;4</source>
+        <translation>Nachricht 1&amp;4 hinzufügen</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+1"/>
-        <source>Message %1</source>
-        <translation>Nachricht %1</translation>
+        <source>&amp;%1  Message %2</source>
+        <translation>&amp;%1  Nachricht %2</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Remove Message</source>
-        <translation>Nachricht entfernen</translation>
+        <source>&amp;Remove Message</source>
+        <translation>Nachricht &amp;entfernen</translation>
     </message>
     <message>
         <location line="+9"/>
-        <source>Off-position Report</source>
-        <translation>Meldung Positionsabweichung</translation>
+        <source>&amp;Off-position Report</source>
+        <translation>Meldung &amp;Positionsabweichung</translation>
     </message>
 </context>
 <context>
@@ -3186,33 +3205,33 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <name>TransferControls</name>
     <message>
         <location filename="../ui/transfercontrols.cpp" line="+19"/>
-        <source>Retrieve from AtoN</source>
-        <translation>Vom AtoN abrufen</translation>
+        <source>&amp;Retrieve from AtoN</source>
+        <translation>Vom AtoN &amp;abrufen</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Send to AtoN</source>
-        <translation>An AtoN senden</translation>
+        <source>&amp;Send to AtoN</source>
+        <translation>An AtoN &amp;senden</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>Retrieve current tab only</source>
-        <translation>Nur aktuelle Registerkarte abrufen</translation>
+        <source>Retrieve &amp;current tab only</source>
+        <translation>&amp;Nur aktuelle Registerkarte abrufen</translation>
     </message>
     <message>
         <location line="-1"/>
-        <source>Retrieve all tabs</source>
-        <translation>Alle Registerkarten abrufen</translation>
+        <source>Retrieve &amp;all tabs</source>
+        <translation>&amp;Alle Registerkarten abrufen</translation>
     </message>
     <message>
         <location line="+6"/>
-        <source>Send current tab only</source>
-        <translation>Nur aktuelle Registerkarte senden</translation>
+        <source>Send &amp;current tab only</source>
+        <translation>&amp;Nur aktuelle Registerkarte senden</translation>
     </message>
     <message>
         <location line="-2"/>
-        <source>Send all tabs</source>
-        <translation>Alle Registerkarten senden</translation>
+        <source>Send &amp;all tabs</source>
+        <translation>&amp;Alle Registerkarten senden</translation>
     </message>
     <message>
         <location line="+13"/>
