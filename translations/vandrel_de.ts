@@ -2663,18 +2663,18 @@ Intervall</translation>
     <name>SerialDisplay</name>
     <message>
         <location filename="../ui/serialdisplay.cpp" line="+400"/>
-        <source>Copy</source>
-        <translation>Kopieren</translation>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <location line="+3"/>
-        <source>Copy All</source>
-        <translation>Alles kopieren</translation>
+        <source>Copy &amp;All</source>
+        <translation>&amp;Alles kopieren</translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Select All</source>
-        <translation>Alles auswählen</translation>
+        <source>&amp;Select All</source>
+        <translation>Alles aus&amp;wählen</translation>
     </message>
 </context>
 <context>

@@ -397,12 +397,12 @@ void SerialDisplay::changeEvent(QEvent *event)
 void SerialDisplay::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
-    QAction *copy = menu.addAction(tr("Copy"), this, &SerialDisplay::CopySelection);
+    QAction *copy = menu.addAction(tr("&Copy"), this, &SerialDisplay::CopySelection);
     copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(HasSelection());
-    menu.addAction(tr("Copy All"), this, [this] { QApplication::clipboard()->setText(Text()); });
+    menu.addAction(tr("Copy &All"), this, [this] { QApplication::clipboard()->setText(Text()); });
     menu.addSeparator();
-    menu.addAction(tr("Select All"), this, &SerialDisplay::SelectAll)
+    menu.addAction(tr("&Select All"), this, &SerialDisplay::SelectAll)
         ->setShortcut(QKeySequence::SelectAll);
     menu.exec(event->globalPos());
 }
