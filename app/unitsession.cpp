@@ -1,6 +1,7 @@
 #include "app/unitsession.h"
 #include "sentences/logcategories.h"
 
+#include "app/broadcastname.h"
 #include "app/statemachine.h"
 #include "decode/gpsdecoder.h"
 #include "decode/messagedecoder.h"
@@ -20,7 +21,8 @@ UnitSession::UnitSession(QObject *parent)
       gpsDecoder(new GPSDecoder(this)),
       // The unit's own reports are those of the MMSI the unit holds.
       messageDecoder(new MessageDecoder(configuration, this)),
-      status(new UnitStatus(configuration, this))
+      status(new UnitStatus(configuration, this)),
+      broadcastName(new BroadcastName(messageDecoder, stateMachine, this))
 {
     qRegisterMetaType<UnitIdentity>();
     status->Follow(gpsDecoder, messageDecoder);
@@ -150,6 +152,7 @@ void UnitSession::StartTransport(bool replay)
     configuration->Reset();
     SetConfigurationKnown(false);
     SetIdentity(UnitIdentity());
+    broadcastName->Forget();
 
     transport = new SerialTransport(configuration);
     transport->SetVendorId(vendorId);
@@ -235,6 +238,15 @@ void UnitSession::OnConnected()
 
 void UnitSession::OnJobComplete(const QString &name, bool send)
 {
+    if (!send && name == QLatin1String("Kelvane")) {
+        const AtoN *read = configuration->GetAtoN();
+        const QString lost =
+            broadcastName->LostContinuation(read->GetAtoNMMSI()->Mmsi(), read->Name());
+        if (!lost.isEmpty()) {
+            stateMachine->AtoNSentenceError(lost);
+            return;
+        }
+    }
     const bool told =
         !send && (name == QLatin1String("Kelvane") || name == QLatin1String("Identity"));
     const UnitIdentity before = identity;

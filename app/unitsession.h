@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+class BroadcastName;
 class GPSDecoder;
 class MessageDecoder;
 class Model;
@@ -165,6 +166,7 @@ private:
     GPSDecoder *gpsDecoder;
     MessageDecoder *messageDecoder;
     UnitStatus *status;
+    BroadcastName *broadcastName;
     UnitIdentity identity;
     bool configurationKnown = false;
     bool inspecting = false;

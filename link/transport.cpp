@@ -397,9 +397,22 @@ void Transport::OnTimeout()
         // Set sentences, and a lantern set queued as a get, await no answer.
         // A later AID answer only repeats whom the link talks to; a later
         // row or name continuation would be missing from what was read.
-        if (!current.send && step.sentence && step.expectedReplies == 0 &&
-            step.sentence->Formatter() != QLatin1String("AID"))
-            endedQuery = step.sentence->Formatter();
+        if (!current.send && step.sentence && step.expectedReplies == 0) {
+            // Asked once more, a part lost on the line comes the second time.
+            if (repeat == 1 && step.sentence->AskAgain()) {
+                Issue();
+                repeat = 2;
+                return;
+            }
+            const QString missing = step.sentence->Missing();
+            if (!missing.isEmpty()) {
+                FailRead(tr("The answers to %1 were not whole: %2.")
+                             .arg(RequestName::OfQuery(step.sentence->Formatter()), missing));
+                return;
+            }
+            if (step.sentence->Formatter() != QLatin1String("AID"))
+                endedQuery = step.sentence->Formatter();
+        }
         if (!Advance())
             StartNextJob();
         return;

@@ -44,6 +44,11 @@ public:
     // Applies an answer to the model; returns a DecodeResult. Every field is
     // checked before anything is stored: a refused answer changes nothing.
     virtual int Decode(ParsedSentence sentence) = 0;
+    // For answers taken until the unit falls silent, once it has: whether
+    // the query is worth asking once more, since what came may have lost a
+    // part on the line; and what is missing from what came (empty: nothing).
+    virtual bool AskAgain() const { return false; }
+    virtual QString Missing() const { return QString(); }
     // Why the last answer was refused: the field and what is wrong with it.
     QString Problem() const { return problem; }
 

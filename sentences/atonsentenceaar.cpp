@@ -48,6 +48,21 @@ QString AtoNSentenceAAR::Encode(int index, int * /*extra*/)
                   interval(entry.Interval2()), QStringLiteral("C")});
 }
 
+QString AtoNSentenceAAR::Query()
+{
+    reportAnswered[0] = reportAnswered[1] = false;
+    return AtoNSentence::Query();
+}
+
+QString AtoNSentenceAAR::Missing() const
+{
+    if (!reportAnswered[0])
+        return tr("no row came for message 21, instance 1 (the AtoN report)");
+    if (!reportAnswered[1])
+        return tr("no row came for message 21, instance 2 (the off-position report)");
+    return QString();
+}
+
 // $AIAAR,123456789,21,02,00,30,-1,6750,0,00,30,-1,6750,R
 int AtoNSentenceAAR::Decode(ParsedSentence sentence)
 {
@@ -82,6 +97,8 @@ int AtoNSentenceAAR::Decode(ParsedSentence sentence)
         (!ratdma && !ReadOptional(sentence, 11, FieldRanges::StartSlot, 0, slot2)) ||
         !ReadOptional(sentence, 12, interval, 0, interval2) || !ReadAnswerStatus(sentence, 13))
         return DecodeFieldError;
+    if (message == 21)
+        reportAnswered[instance - 1] = true;
 
     if (aton && aton->GetAtoNMMSI()->AidMode() != 0) {
         qCDebug(lcSentences) << "Message rejected";

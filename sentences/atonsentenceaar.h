@@ -23,9 +23,16 @@ public:
     // Stores at most one row, and only when every required field was read and
     // both start times are valid.
     int Decode(ParsedSentence sentence) override;
+    // Starts a new answer: no row of it has come yet.
+    QString Query() override;
+    // A unit always answers both rows of message 21, in use or not: one that
+    // did not come was lost, and the schedule read would hold a default for it.
+    QString Missing() const override;
 
 private:
     MessageSchedule *Record() const;
+
+    bool reportAnswered[2] = {false, false};
 };
 
 #endif // ATONSENTENCEAAR_H

@@ -11,7 +11,7 @@ namespace {
 constexpr int FlagsBase = 0x1C;
 constexpr int ReferencePointType = 1;
 
-bool Missing(const ParsedSentence &sentence, int i)
+bool Blank(const ParsedSentence &sentence, int i)
 {
     QString text;
     return !sentence.GetString(i, text) || text.isEmpty();
@@ -89,7 +89,7 @@ int AtoNSentenceACE::Decode(ParsedSentence sentence)
     // A name continuation carries neither flags nor numbers, and follows the
     // first sentence of the same answer.
     QString status;
-    if (Missing(sentence, 3) && Missing(sentence, 5) && Missing(sentence, 6) &&
+    if (Blank(sentence, 3) && Blank(sentence, 5) && Blank(sentence, 6) &&
         sentence.fields.size() > 7 && sentence.GetString(9, status) && !status.isEmpty()) {
         if (headState == NoHead)
             return Refuse(7, tr("name"), tr("a continuation without the sentence it continues"));
@@ -99,6 +99,7 @@ int AtoNSentenceACE::Decode(ParsedSentence sentence)
             QString name = sentence.fields.at(7);
             ParsedSentence::Unescape(name);
             aton->SetName(name);
+            nameAwaited = false;
         }
         return result;
     }
@@ -139,6 +140,7 @@ int AtoNSentenceACE::Decode(ParsedSentence sentence)
     aton->SetDimensionC(dimensions[2]);
     aton->SetDimensionD(dimensions[3]);
     headState = HeadStored;
+    nameAwaited = hasName && name.isEmpty();
     return DecodeOk;
 }
 

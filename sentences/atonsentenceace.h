@@ -27,6 +27,10 @@ public:
     QString Query() override;
     // Also takes a name continuation answer, which sets only the name.
     int Decode(ParsedSentence sentence) override;
+    // The unit named itself with an empty name field and no continuation
+    // followed: a nameless unit answers so, and so does a long name whose
+    // continuation was lost on the line.
+    bool AskAgain() const override { return headState == HeadStored && nameAwaited; }
 
     // Field 8: ten digits A(3) B(3) C(2) D(2) laid out by the type of AtoN.
     static QString DimensionField(const AtoN &aton);
@@ -43,6 +47,7 @@ private:
     bool ReadDimensions(const ParsedSentence &sentence, int dimensions[4]);
 
     HeadState headState = NoHead;
+    bool nameAwaited = false;
 };
 
 #endif // ATONSENTENCEACE_H

@@ -366,7 +366,9 @@ void TestCli::sendRefusedOrNotTakenInFull()
 
 void TestCli::monitorDecodesLiveTrafficUntilStopped()
 {
-    Simulator unit({"--fast"});
+    // The name continuation of the first ACE answer is lost on the line:
+    // the retrieve at the end asks again and has the whole name.
+    Simulator unit({"--fast", "--bad-answer", "lost-continuation-once"});
     QProcess monitor;
     monitor.start(QStringLiteral(VANDREL_CLI),
                   {"monitor", "--port", unit.port, "--mmsi", "992351234"});
@@ -450,9 +452,34 @@ void TestCli::failedRetrieveWritesNoFile()
                         "checksum: "
                         "$AIAAR,992351234,21,02,"},
         {"late-row", "An answer to the AAR query (the message schedule) came after its answers "
-                     "had ended: $AIAAR,992351234,"}};
+                     "had ended: $AIAAR,992351234,"},
+        {"lost-row", "The answers to the AAR query (the message schedule) were not whole: no row "
+                     "came for message 21, instance 2 (the off-position report)."}};
     for (const auto &bad : badAnswers)
         failed({"--bad-answer", bad.first}, bad.second, bad.first == "acf-range");
+    // A long name whose continuation never comes reads as no name at all;
+    // the unit's own message 21 says otherwise.
+    failed({"--bad-answer", "lost-continuation", "--report-every", "1"},
+           "Reading the AtoN settings 3 of 3 failed. The unit answered with an empty name, but "
+           "the name continuation never came; the unit broadcasts the name \"NORTH PIER, WEST "
+           "HARBOUR ENTRANCE\".",
+           true);
+    // A unit without a name reads as one, asked for its name once more only.
+    {
+        Simulator nameless({"--fast", "--report-every", "1"});
+        QJsonObject state = nameless.State();
+        QJsonObject ace = state.value("ace").toObject();
+        ace.insert("name", QString());
+        state.insert("ace", ace);
+        nameless.Redock(state);
+        const QString path = Path("nameless.pad");
+        const CliRun run = RunCli({"retrieve", "--port", nameless.port, "-o", path});
+        QVERIFY2(run.status == 0 && run.err.contains("(5 silent waits of 1 s"),
+                 qPrintable(run.err));
+        Model model;
+        QCOMPARE(PadFile::Load(path, &model), PadFile::Done);
+        QCOMPARE(model.GetAtoN()->Name(), QString());
+    }
     // Empty latitude and longitude fields are NMEA's "no value", not 0/0.
     {
         Simulator unit({"--fast", "--quiet", "--bad-answer", "empty-position"});

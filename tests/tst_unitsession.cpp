@@ -3,6 +3,7 @@
 
 #include "app/statemachine.h"
 #include "app/unitsession.h"
+#include "decode/messagedecoder.h"
 #include "model/model.h"
 
 #include "support/apptestmain.h"
@@ -25,6 +26,7 @@ class TestUnitSession : public QObject
 private slots:
     void fourUnitsTransferAtOnce();
     void sendStartedFromIdentitySignal();
+    void nameBroadcastBeforeASendIsNotHeldAgainstIt();
 };
 
 void TestUnitSession::fourUnitsTransferAtOnce()
@@ -140,6 +142,52 @@ void TestUnitSession::sendStartedFromIdentitySignal()
     QCOMPARE(held.value("mmsi").toString(), QStringLiteral("992352222"));
     QCOMPARE(held.value("ace").toObject().value("name").toString(), QStringLiteral("FROM SIGNAL"));
     QCOMPARE(session.Identity().mmsi, QStringLiteral("992352222"));
+    session.Close();
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 10000);
+}
+
+// The unit's own message 21 tells a lost name continuation from a unit
+// without a name only while its name can still be the unit's: once a send
+// has cleared the name, the name broadcast before it is not held against
+// the next read.
+void TestUnitSession::nameBroadcastBeforeASendIsNotHeldAgainstIt()
+{
+    // Its own message 21 first comes 2 s after the start, then every 30 s.
+    SimProcess sim({"--fast", "--no-gps", "--no-gps-text", "--no-alr", "--no-ai-text",
+                    "--report-every", "30"});
+    QVERIFY(!sim.port.isEmpty());
+    UnitSession session;
+    QStringList failures;
+    connect(&session, &UnitSession::Failed, this,
+            [&](const QString &title, const QString &text) { failures << title + ' ' + text; });
+    int retrieved = 0;
+    int sent = 0;
+    connect(&session, &UnitSession::RetrieveFinished, this,
+            [&](bool ok) { retrieved += ok ? 1 : 100; });
+    connect(&session, &UnitSession::SendFinished, this,
+            [&](bool complete, const QStringList &mismatches) {
+                sent += complete && mismatches.isEmpty() ? 1 : 100;
+            });
+    QSignalSpy reports(session.GetMessageDecoder(), &MessageDecoder::Message21Received);
+    QVERIFY(session.Open(sim.port));
+    QTRY_VERIFY_WITH_TIMEOUT(session.IsReady(), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(reports.count(), 1, 40000);
+    QCOMPARE(reports.at(0).at(0).value<Message21Report>().name,
+             QStringLiteral("NORTH PIER, WEST HARBOUR ENTRANCE"));
+
+    QVERIFY(session.Retrieve(StateMachine::AtoNPart));
+    QTRY_COMPARE_WITH_TIMEOUT(retrieved, 1, 30000);
+    Model document;
+    document = *session.Configuration();
+    document.GetAtoN()->SetName(QString());
+    QVERIFY(session.Send(document, StateMachine::AtoNPart));
+    QTRY_COMPARE_WITH_TIMEOUT(sent, 1, 30000);
+    QVERIFY(session.Retrieve(StateMachine::AtoNPart));
+    QTRY_COMPARE_WITH_TIMEOUT(retrieved, 2, 30000);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
+    QCOMPARE(session.Configuration()->GetAtoN()->Name(), QString());
+    // No broadcast of the new name came between.
+    QCOMPARE(reports.count(), 1);
     session.Close();
     QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 10000);
 }

@@ -68,6 +68,8 @@ QString SimOptions::usage()
         "  --fix-gaps               lose the GPS fix for the last eighth of each cycle\n"
         "                           (the \"external EPFS lost\" alarm follows)\n"
         "  --cycle S                the cycle of --drift and --fix-gaps (default 120)\n"
+        "  --report-every S         send the unit's own message 21 every S seconds\n"
+        "                           (default 10)\n"
         "\n"
         "Faults:\n"
         "  --no-answer WHAT         leave a query (AID, ACF, ACE, AAR) or a shell\n"
@@ -85,7 +87,9 @@ QString SimOptions::usage()
         "                           non-numeric, lantern-range, acf-range,\n"
         "                           empty-position, lonely-continuation,\n"
         "                           other-mmsi, second-unit, huge-instance,\n"
-        "                           unconfigured-mmsi, damaged-row, late-row;\n"
+        "                           unconfigured-mmsi, damaged-row, late-row,\n"
+        "                           lost-row, lost-continuation,\n"
+        "                           lost-continuation-once;\n"
         "                           may be repeated\n"
         "  --late-ms N              answer N milliseconds late\n"
         "  --dock-out-after S       stop answering getserno S seconds after start\n"
@@ -110,8 +114,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
                              late = valued("late-ms"), dockOut = valued("dock-out-after"),
                              close = valued("close-after"), flood = valued("flood"),
                              drift = valued("drift"), cycle = valued("cycle"),
-                             badAnswer = valued("bad-answer"), mmsiOption = valued("mmsi"),
-                             serialOption = valued("serial");
+                             reportEvery = valued("report-every"), badAnswer = valued("bad-answer"),
+                             mmsiOption = valued("mmsi"), serialOption = valued("serial");
     // Each switch and the member it sets.
     const std::pair<QCommandLineOption, bool *> switches[] = {
         {flag("fast"), &fast},
@@ -133,8 +137,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
 
     QCommandLineParser parser;
     parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, refuseOption, late,
-                       dockOut, close, flood, quiet, drift, cycle, badAnswer, mmsiOption,
-                       serialOption});
+                       dockOut, close, flood, quiet, drift, cycle, reportEvery, badAnswer,
+                       mmsiOption, serialOption});
     for (const auto &s : switches)
         parser.addOption(s.first);
     for (const auto &s : offSwitches)
@@ -222,6 +226,10 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
     }
     if (parser.isSet(cycle) && !number(QStringLiteral("--cycle"), parser.value(cycle), 1,
                                        MaxCycleSeconds, &cycleSeconds, error))
+        return false;
+    if (parser.isSet(reportEvery) &&
+        !number(QStringLiteral("--report-every"), parser.value(reportEvery), 0.1, MaxCycleSeconds,
+                &reportSeconds, error))
         return false;
     return true;
 }

@@ -28,6 +28,7 @@ struct SimOptions
     double driftMetres = 0;    // out from the nominal position and back; 0: stays put
     bool fixGaps = false;      // the GPS fix comes and goes
     double cycleSeconds = 120; // period of the drift and of the fix gaps
+    double reportSeconds = 10; // period of the unit's own message 21
 
     QStringList noAnswer;
     QStringList refuse; // set sentences or shell commands the unit does not take

@@ -82,13 +82,21 @@ QByteArray angleText(qint64 tenThousandths, int degreeDigits)
 
 } // namespace
 
-const QStringList UnitFaults::BadAnswerKinds{
-    QStringLiteral("empty-value"),    QStringLiteral("non-numeric"),
-    QStringLiteral("lantern-range"),  QStringLiteral("acf-range"),
-    QStringLiteral("empty-position"), QStringLiteral("lonely-continuation"),
-    QStringLiteral("other-mmsi"),     QStringLiteral("second-unit"),
-    QStringLiteral("huge-instance"),  QStringLiteral("unconfigured-mmsi"),
-    QStringLiteral("damaged-row"),    QStringLiteral("late-row")};
+const QStringList UnitFaults::BadAnswerKinds{QStringLiteral("empty-value"),
+                                             QStringLiteral("non-numeric"),
+                                             QStringLiteral("lantern-range"),
+                                             QStringLiteral("acf-range"),
+                                             QStringLiteral("empty-position"),
+                                             QStringLiteral("lonely-continuation"),
+                                             QStringLiteral("other-mmsi"),
+                                             QStringLiteral("second-unit"),
+                                             QStringLiteral("huge-instance"),
+                                             QStringLiteral("unconfigured-mmsi"),
+                                             QStringLiteral("damaged-row"),
+                                             QStringLiteral("late-row"),
+                                             QStringLiteral("lost-row"),
+                                             QStringLiteral("lost-continuation"),
+                                             QStringLiteral("lost-continuation-once")};
 
 UnitResponder::UnitResponder(UnitConfig *config, QObject *parent)
     : QObject(parent), m_config(config)
@@ -193,6 +201,14 @@ QList<QByteArray> UnitResponder::handleQuery(const NmeaSentence &s)
     QList<QByteArray> out = answersFor(formatter);
     if (formatter == "AAR" && m_faults.bad("late-row") && out.size() > 1)
         m_held << out.takeLast();
+    if (formatter == "AAR" && m_faults.bad("lost-row") && out.size() > 1)
+        out.removeAt(1);
+    const bool loseContinuation = m_faults.bad("lost-continuation") ||
+                                  (m_faults.bad("lost-continuation-once") && !m_continuationLost);
+    if (formatter == "ACE" && loseContinuation && out.size() > 1) {
+        out.removeLast();
+        m_continuationLost = true;
+    }
     return out;
 }
 

@@ -33,6 +33,9 @@ struct UnitFaults
     // damaged-row: the second AAR row comes with a wrong checksum
     // late-row: the last AAR row comes only with the answer to the next line,
     //     after the pause that ends the schedule's answers
+    // lost-row: the AAR row of message 21, instance 2 never comes
+    // lost-continuation: the ACE name continuation never comes
+    // lost-continuation-once: only the first ACE answer lacks its continuation
     static const QStringList BadAnswerKinds;
     bool bad(const char *kind) const { return badAnswers.contains(QLatin1String(kind)); }
 };
@@ -96,6 +99,8 @@ private:
     UnitFaults m_faults;
     // Answers held back until the next line comes.
     QList<QByteArray> m_held;
+    // An ACE answer has come without its name continuation.
+    bool m_continuationLost = false;
     bool m_docked = true;
 };
 

@@ -86,7 +86,7 @@ bool UnitSimulator::start(QString *error)
     if (m_options.gpsText)
         every(GpsTextPeriodMs, 1500, [this] { send(m_traffic.gpsText()); });
     if (m_options.vdo)
-        every(OwnReportPeriodMs, 2000,
+        every(int(m_options.reportSeconds * 1000), qMin(2000, int(m_options.reportSeconds * 1000)),
               [this] { send(m_traffic.ownReport(QDateTime::currentDateTimeUtc())); });
     if (m_options.alarms)
         every(AlarmPeriodMs, 2500,

@@ -24,7 +24,6 @@ public:
     // Periods of the unsolicited traffic, and the delay of its first send.
     static const int GpsPeriodMs = 1000;
     static const int GpsTextPeriodMs = 20000;
-    static const int OwnReportPeriodMs = 10000;
     static const int AlarmPeriodMs = 30000;
     static const int UnitTextPeriodMs = 25000;
     static const int FloodTickMs = 10;
