@@ -79,7 +79,7 @@ void ConfigurationFields::AppendLongitudeText(QByteArray &text, double longitude
         text += NotAvailable;
 }
 
-QList<ConfigurationField> ConfigurationFields::Of(const Model &model)
+QList<ConfigurationField> ConfigurationFields::AtoNFields(const Model &model)
 {
     QList<ConfigurationField> fields;
     FieldList list(&fields);
@@ -134,25 +134,49 @@ QList<ConfigurationField> ConfigurationFields::Of(const Model &model)
              QString::number(aton->AceField5()));
     list.Add(QStringLiteral("aceField6"), QStringLiteral("ACE field 6"),
              QString::number(aton->AceField6()));
+    return fields;
+}
 
-    list.Group(QStringLiteral("Message schedule"));
+static_assert(ConfigurationFields::ScheduleRowFieldCount ==
+                  1 + ScheduleTable::ColumnCount - ScheduleTable::AccessScheme,
+              "whether the row is in use, then each column from the access scheme on");
+
+bool ConfigurationFields::ScheduleRowField(const ScheduleTable &table, int row, int k,
+                                           ConfigurationField *field)
+{
+    const int column = ScheduleTable::AccessScheme + k - 1;
+    const QString text = k == 0 ? (table.Active(row) ? QStringLiteral("yes") : QStringLiteral("no"))
+                                : table.Cell(row, column);
+    if (text.isEmpty())
+        return false;
+    const QString name = table.RowName(row);
+    const QString key = QStringLiteral("schedule.") + name + QLatin1Char('.');
+    const QString label = QStringLiteral("Schedule ") + name + QLatin1Char(' ');
+    *field = {QStringLiteral("Message schedule"),
+              key + (k == 0 ? QStringLiteral("active") : QString::number(column)),
+              label + (k == 0 ? QStringLiteral("In use") : ScheduleTable::Header(column)), text,
+              true};
+    return true;
+}
+
+QList<ConfigurationField> ConfigurationFields::Of(const Model &model)
+{
+    QList<ConfigurationField> fields = AtoNFields(model);
     const ScheduleTable table(model.GetMessageSchedule());
+    ConfigurationField field;
     for (int row = 0; row < table.RowCount(); ++row) {
-        const QString name = table.RowName(row);
-        const QString key = QStringLiteral("schedule.") + name + QLatin1Char('.');
-        const QString label = QStringLiteral("Schedule ") + name + QLatin1Char(' ');
-        list.Add(key + QStringLiteral("active"), label + QStringLiteral("In use"),
-                 table.Active(row) ? QStringLiteral("yes") : QStringLiteral("no"));
-        for (int column = ScheduleTable::AccessScheme; column < ScheduleTable::ColumnCount;
-             ++column) {
-            // The start slots of a scheme other than FATDMA are not shown.
-            const QString cell = table.Cell(row, column);
-            if (!cell.isEmpty())
-                list.Add(key + QString::number(column), label + ScheduleTable::Header(column),
-                         cell);
+        for (int k = 0; k < ScheduleRowFieldCount; ++k) {
+            if (ScheduleRowField(table, row, k, &field))
+                fields.append(field);
         }
     }
+    return fields + LanternFields(model);
+}
 
+QList<ConfigurationField> ConfigurationFields::LanternFields(const Model &model)
+{
+    QList<ConfigurationField> fields;
+    FieldList list(&fields);
     const LanternInterface *lim = model.GetLanternInterface();
     list.Group(QStringLiteral("Lantern interface"));
     list.Add(QStringLiteral("limen"), QStringLiteral("Lantern interface support"),

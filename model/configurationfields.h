@@ -8,6 +8,7 @@
 #include "model/geoposition.h"
 
 class Model;
+class ScheduleTable;
 
 // One field of a configuration in the form a person reads it.
 struct ConfigurationField
@@ -28,6 +29,17 @@ class ConfigurationFields
 {
 public:
     static QList<ConfigurationField> Of(const Model &model);
+    // The parts of that list: the AtoN's fields and the lantern interface's
+    // (a few, however many rows the schedule holds), and the fields of the
+    // schedule's rows one at a time.
+    static QList<ConfigurationField> AtoNFields(const Model &model);
+    static QList<ConfigurationField> LanternFields(const Model &model);
+    // Field k of a row of the schedule's table: 0 whether the row is in use,
+    // then its columns from the access scheme on. False when the row does
+    // not show it (the start slots of a scheme without slots).
+    static constexpr int ScheduleRowFieldCount = 8;
+    static bool ScheduleRowField(const ScheduleTable &table, int row, int k,
+                                 ConfigurationField *field);
 
     // Degrees and decimal minutes, or "not available".
     static QString LatitudeText(double latitude);

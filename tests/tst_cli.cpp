@@ -159,6 +159,26 @@ void TestCli::diffReportsEachDifferentFieldOnce()
     QCOMPARE(lines.at(6), QStringLiteral("Schedule 6/1 Channel 1 Interval: (none) -> 6750 slots"));
     QCOMPARE(lines.at(10), QStringLiteral("Maximum voltage: 32.299 V -> 24.000 V"));
 
+    // A report whose scheme has no start slots: its slots are gone on one
+    // side, in their place in the row, whichever side it is.
+    changed = sample;
+    MessageScheduleEntry report = changed.GetMessageSchedule()->EntryAt(0);
+    report.SetAccessScheme(MessageScheduleEntry::RATDMA);
+    QVERIFY(changed.GetMessageSchedule()->SetEntry(0, report));
+    const QString ratdma = SavePad(Path("r.pad"), changed);
+    const QStringList slotsGone{"Schedule 21/1 Access Scheme: FATDMA -> RATDMA",
+                                "Schedule 21/1 Channel 1 Start Slot: 0 -> (none)",
+                                "Schedule 21/1 Channel 1 Interval: 6750 slots -> 6750 minutes",
+                                "Schedule 21/1 Channel 2 Start Slot: 0 -> (none)",
+                                "Schedule 21/1 Channel 2 Interval: 6750 slots -> 6750 minutes"};
+    QCOMPARE(RunCli({"diff", a, ratdma}).out.split('\n', Qt::SkipEmptyParts), slotsGone);
+    QCOMPARE(RunCli({"diff", ratdma, a}).out.split('\n', Qt::SkipEmptyParts),
+             QStringList({"Schedule 21/1 Access Scheme: RATDMA -> FATDMA",
+                          "Schedule 21/1 Channel 1 Start Slot: (none) -> 0",
+                          "Schedule 21/1 Channel 1 Interval: 6750 minutes -> 6750 slots",
+                          "Schedule 21/1 Channel 2 Start Slot: (none) -> 0",
+                          "Schedule 21/1 Channel 2 Interval: 6750 minutes -> 6750 slots"}));
+
     // Positions count to the ten-thousandth of a minute that the unit keeps.
     const double latitude = sample.GetAtoN()->GetPosition()->Latitude();
     changed = sample;

@@ -9,23 +9,22 @@
 
 namespace {
 
-void AppendGroup(QString *text, const QList<ConfigurationField> &fields, const QString &group)
+using Out = std::function<void(const QString &)>;
+
+QString Group(const QList<ConfigurationField> &fields, const QString &group)
 {
     int width = 0;
+    for (const ConfigurationField &field : fields)
+        width = qMax(width, field.label.size() + 1);
+    QString text = group + QLatin1Char('\n');
     for (const ConfigurationField &field : fields) {
-        if (field.group == group)
-            width = qMax(width, field.label.size() + 1);
+        text += QStringLiteral("  ") + (field.label + QLatin1Char(':')).leftJustified(width + 1) +
+                field.text + QLatin1Char('\n');
     }
-    *text += group + QLatin1Char('\n');
-    for (const ConfigurationField &field : fields) {
-        if (field.group != group)
-            continue;
-        *text += QStringLiteral("  ") + (field.label + QLatin1Char(':')).leftJustified(width + 1) +
-                 field.text + QLatin1Char('\n');
-    }
+    return text;
 }
 
-void AppendSchedule(QString *text, const MessageSchedule *schedule)
+void PrintSchedule(const MessageSchedule *schedule, const Out &text)
 {
     const ScheduleTable table(schedule);
     QVector<int> widths(ScheduleTable::ColumnCount);
@@ -34,17 +33,17 @@ void AppendSchedule(QString *text, const MessageSchedule *schedule)
         for (int row = 0; row < table.RowCount(); ++row)
             widths[column] = qMax(widths[column], table.Cell(row, column).size());
     }
-    *text += QStringLiteral("Message schedule\n");
+    text(QStringLiteral("Message schedule\n"));
     auto line = [&](auto cell) {
         QString out = QStringLiteral(" ");
         for (int column = 0; column < ScheduleTable::ColumnCount; ++column)
             out += QStringLiteral(" ") + cell(column).leftJustified(widths[column]);
         return out;
     };
-    *text += line([](int column) { return ScheduleTable::Header(column); })
-                 .trimmed()
-                 .prepend(QStringLiteral("  ")) +
-             QLatin1Char('\n');
+    text(line([](int column) { return ScheduleTable::Header(column); })
+             .trimmed()
+             .prepend(QStringLiteral("  ")) +
+         QLatin1Char('\n'));
     for (int row = 0; row < table.RowCount(); ++row) {
         QString out = line([&](int column) { return table.Cell(row, column); });
         if (!table.Active(row))
@@ -52,22 +51,18 @@ void AppendSchedule(QString *text, const MessageSchedule *schedule)
         // Trailing blanks of the last column carry nothing.
         while (out.endsWith(QLatin1Char(' ')))
             out.chop(1);
-        *text += out + QLatin1Char('\n');
+        text(out + QLatin1Char('\n'));
     }
     if (table.RowCount() == 0)
-        *text += QStringLiteral("  (no rows)\n");
+        text(QStringLiteral("  (no rows)\n"));
 }
 
 } // namespace
 
-QString ConfigurationPrinter::Text(const Model &model)
+void ConfigurationPrinter::Print(const Model &model, const Out &out)
 {
-    const QList<ConfigurationField> fields = ConfigurationFields::Of(model);
-    QString text;
-    AppendGroup(&text, fields, QStringLiteral("AtoN"));
-    text += QLatin1Char('\n');
-    AppendSchedule(&text, model.GetMessageSchedule());
-    text += QLatin1Char('\n');
-    AppendGroup(&text, fields, QStringLiteral("Lantern interface"));
-    return text;
+    out(Group(ConfigurationFields::AtoNFields(model), QStringLiteral("AtoN")) + QLatin1Char('\n'));
+    PrintSchedule(model.GetMessageSchedule(), out);
+    out(QStringLiteral("\n") +
+        Group(ConfigurationFields::LanternFields(model), QStringLiteral("Lantern interface")));
 }

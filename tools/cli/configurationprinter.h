@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class Model;
 
 // The whole configuration as text for a person: the AtoN fields, the message
@@ -11,7 +13,9 @@ class Model;
 class ConfigurationPrinter
 {
 public:
-    static QString Text(const Model &model);
+    // The text in pieces, each as soon as it is made, so that a schedule of
+    // many rows is never held whole.
+    static void Print(const Model &model, const std::function<void(const QString &)> &out);
 };
 
 #endif // CONFIGURATIONPRINTER_H

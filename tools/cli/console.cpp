@@ -56,6 +56,11 @@ bool PlainAscii(ushort c)
     return (c >= 0x20 && c < 0x7f) || c == '\n';
 }
 
+bool PlainAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return PlainAscii(uchar(c)); });
+}
+
 } // namespace
 
 bool Console::ShownAsEscape(QChar c)
@@ -93,7 +98,7 @@ void Console::AppendVisible(QByteArray &bytes, const QString &text)
 
 void Console::AppendVisibleJson(QByteArray &bytes, const QByteArray &json)
 {
-    if (std::all_of(json.begin(), json.end(), [](char c) { return PlainAscii(uchar(c)); }))
+    if (PlainAscii(json))
         bytes += json;
     else
         bytes += VisibleJson(QString::fromUtf8(json)).toUtf8();
@@ -109,9 +114,13 @@ void Console::Out(const QString &text)
     Write(stdout, Visible(text));
 }
 
-void Console::OutJson(const QString &text)
+void Console::OutJson(const QByteArray &json)
 {
-    Write(stdout, VisibleJson(text));
+    // Written as it is, nearly always, rather than copied twice over.
+    if (PlainAscii(json))
+        Write(stdout, json);
+    else
+        Write(stdout, VisibleJson(QString::fromUtf8(json)));
 }
 
 void Console::Err(const QString &text)

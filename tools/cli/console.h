@@ -30,7 +30,8 @@ public:
     static void AppendVisibleJson(QByteArray &bytes, const QByteArray &json);
 
     static void Out(const QString &text);
-    static void OutJson(const QString &text);
+    // A JSON text in UTF-8, as AppendVisibleJson makes it.
+    static void OutJson(const QByteArray &json);
     // Text in UTF-8 that is visible already, as the two above make it.
     static void OutUtf8(const QByteArray &bytes);
     static void Err(const QString &text);

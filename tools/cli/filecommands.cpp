@@ -64,10 +64,13 @@ int FileCommands::Show(const QString &path, bool json)
     Model model;
     if (!LoadOrSay(path, &model))
         return ExitFailure;
+    // Nobody watches a file's contents line by line.
+    Console::SetBlockBuffered(true);
     if (json)
-        Console::OutJson(QString::fromUtf8(QJsonDocument(ConfigurationJson::Of(model)).toJson()));
+        Console::OutJson(QJsonDocument(ConfigurationJson::Of(model)).toJson());
     else
-        Console::Out(ConfigurationPrinter::Text(model));
+        ConfigurationPrinter::Print(model, &Console::Out);
+    Console::SetBlockBuffered(false);
     return ExitDone;
 }
 
@@ -77,8 +80,10 @@ int FileCommands::Diff(const QString &pathA, const QString &pathB)
     Model b;
     if (!LoadOrSay(pathA, &a) || !LoadOrSay(pathB, &b))
         return ExitFailure;
-    const QStringList lines = ConfigurationDiff::Lines(a, b);
-    for (const QString &line : lines)
-        Console::Out(line + QLatin1Char('\n'));
-    return lines.isEmpty() ? ExitDone : ExitDifferent;
+    // Nobody watches a comparison line by line.
+    Console::SetBlockBuffered(true);
+    const int lines = ConfigurationDiff::ForEachLine(
+        a, b, [](const QString &line) { Console::Out(line + QLatin1Char('\n')); });
+    Console::SetBlockBuffered(false);
+    return lines == 0 ? ExitDone : ExitDifferent;
 }

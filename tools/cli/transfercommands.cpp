@@ -39,7 +39,7 @@ int TransferCommands::Retrieve(const QString &vendorId, const QString &port, con
 
     const Model *retrieved = session.Document();
     if (output.isEmpty()) {
-        Console::Out(ConfigurationPrinter::Text(*retrieved));
+        ConfigurationPrinter::Print(*retrieved, &Console::Out);
         return ExitDone;
     }
     return FileCommands::Save(*retrieved, output, inPlace);
