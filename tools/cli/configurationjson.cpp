@@ -5,6 +5,7 @@
 #include "model/model.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace {
 
@@ -50,31 +51,27 @@ QJsonObject AtoNObject(const AtoN &aton)
     return o;
 }
 
-QJsonArray ScheduleArray(const MessageSchedule &schedule)
+QJsonObject RowObject(const MessageSchedule &schedule, int i)
 {
-    QJsonArray rows;
-    for (int i = 0; i < schedule.Count(); ++i) {
-        const MessageScheduleEntry entry = schedule.EntryAt(i);
-        int number = 0;
-        int n = 0;
-        schedule.Ordinal(i, number, n);
-        QJsonObject o;
-        o[QStringLiteral("row")] = i;
-        o[QStringLiteral("messageId")] = entry.MessageId();
-        o[QStringLiteral("index")] = n;
-        o[QStringLiteral("accessScheme")] = entry.AccessScheme();
-        o[QStringLiteral("accessSchemeText")] = CodeTexts::AccessScheme(entry.AccessScheme());
-        o[QStringLiteral("startTime1")] = entry.StartTime1().toString(QStringLiteral("hh:mm:ss"));
-        o[QStringLiteral("startSlot1")] = entry.StartSlot1();
-        o[QStringLiteral("interval1")] = entry.Interval1();
-        o[QStringLiteral("startTime2")] = entry.StartTime2().toString(QStringLiteral("hh:mm:ss"));
-        o[QStringLiteral("startSlot2")] = entry.StartSlot2();
-        o[QStringLiteral("interval2")] = entry.Interval2();
-        o[QStringLiteral("active")] = entry.Active();
-        o[QStringLiteral("spareValue")] = entry.SpareValue();
-        rows.append(o);
-    }
-    return rows;
+    const MessageScheduleEntry entry = schedule.EntryAt(i);
+    int number = 0;
+    int n = 0;
+    schedule.Ordinal(i, number, n);
+    QJsonObject o;
+    o[QStringLiteral("row")] = i;
+    o[QStringLiteral("messageId")] = entry.MessageId();
+    o[QStringLiteral("index")] = n;
+    o[QStringLiteral("accessScheme")] = entry.AccessScheme();
+    o[QStringLiteral("accessSchemeText")] = CodeTexts::AccessScheme(entry.AccessScheme());
+    o[QStringLiteral("startTime1")] = entry.StartTime1().toString(QStringLiteral("hh:mm:ss"));
+    o[QStringLiteral("startSlot1")] = entry.StartSlot1();
+    o[QStringLiteral("interval1")] = entry.Interval1();
+    o[QStringLiteral("startTime2")] = entry.StartTime2().toString(QStringLiteral("hh:mm:ss"));
+    o[QStringLiteral("startSlot2")] = entry.StartSlot2();
+    o[QStringLiteral("interval2")] = entry.Interval2();
+    o[QStringLiteral("active")] = entry.Active();
+    o[QStringLiteral("spareValue")] = entry.SpareValue();
+    return o;
 }
 
 QJsonObject LanternObject(const LanternInterface &lim)
@@ -105,13 +102,49 @@ QJsonObject LanternObject(const LanternInterface &lim)
     return o;
 }
 
+QJsonObject Fixed(const Model &model)
+{
+    QJsonObject o;
+    o[QStringLiteral("aton")] = AtoNObject(*model.GetAtoN());
+    o[QStringLiteral("lantern")] = LanternObject(*model.GetLanternInterface());
+    return o;
+}
+
 } // namespace
 
 QJsonObject ConfigurationJson::Of(const Model &model)
 {
-    QJsonObject o;
-    o[QStringLiteral("aton")] = AtoNObject(*model.GetAtoN());
-    o[QStringLiteral("schedule")] = ScheduleArray(*model.GetMessageSchedule());
-    o[QStringLiteral("lantern")] = LanternObject(*model.GetLanternInterface());
+    const MessageSchedule &schedule = *model.GetMessageSchedule();
+    QJsonArray rows;
+    for (int i = 0; i < schedule.Count(); ++i)
+        rows.append(RowObject(schedule, i));
+    QJsonObject o = Fixed(model);
+    o[QStringLiteral("schedule")] = rows;
     return o;
+}
+
+// "schedule" sorts after "aton" and "lantern": the serialiser's text of the
+// configuration without rows ends in the empty array, which the rows then
+// fill, each written by the serialiser too and set in at the array's depth.
+void ConfigurationJson::Write(const Model &model,
+                              const std::function<void(const QByteArray &)> &out)
+{
+    QJsonObject withoutRows = Fixed(model);
+    withoutRows[QStringLiteral("schedule")] = QJsonArray();
+    const QByteArray text = QJsonDocument(withoutRows).toJson();
+    const QByteArray emptyEnd("[\n    ]\n}\n");
+    const MessageSchedule &schedule = *model.GetMessageSchedule();
+    if (schedule.Count() == 0 || !text.endsWith(emptyEnd)) {
+        out(schedule.Count() == 0 ? text : QJsonDocument(Of(model)).toJson());
+        return;
+    }
+    out(text.left(text.size() - emptyEnd.size()) + "[\n");
+    const QByteArray indent(8, ' ');
+    for (int i = 0; i < schedule.Count(); ++i) {
+        QByteArray row = QJsonDocument(RowObject(schedule, i)).toJson();
+        row.chop(1);
+        row.replace('\n', '\n' + indent);
+        out(indent + row + (i + 1 < schedule.Count() ? ",\n" : "\n"));
+    }
+    out("    ]\n}\n");
 }

@@ -1,7 +1,10 @@
 #ifndef CONFIGURATIONJSON_H
 #define CONFIGURATIONJSON_H
 
+#include <QByteArray>
 #include <QJsonObject>
+
+#include <functional>
 
 class Model;
 
@@ -12,6 +15,9 @@ class ConfigurationJson
 {
 public:
     static QJsonObject Of(const Model &model);
+    // The same as indented JSON text, in pieces, the schedule's rows one at a
+    // time, so that many rows are never held as objects all at once.
+    static void Write(const Model &model, const std::function<void(const QByteArray &)> &out);
 };
 
 #endif // CONFIGURATIONJSON_H

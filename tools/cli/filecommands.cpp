@@ -10,7 +10,6 @@
 #include "model/padfile.h"
 
 #include <QCoreApplication>
-#include <QJsonDocument>
 
 namespace {
 
@@ -67,7 +66,7 @@ int FileCommands::Show(const QString &path, bool json)
     // Nobody watches a file's contents line by line.
     Console::SetBlockBuffered(true);
     if (json)
-        Console::OutJson(QJsonDocument(ConfigurationJson::Of(model)).toJson());
+        ConfigurationJson::Write(model, &Console::OutJson);
     else
         ConfigurationPrinter::Print(model, &Console::Out);
     Console::SetBlockBuffered(false);
