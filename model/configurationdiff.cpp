@@ -71,10 +71,9 @@ public:
     explicit ScheduleSide(const Model &model) : table(model.GetMessageSchedule())
     {
         shown.resize(table.RowCount());
-        ConfigurationField field;
         for (int row = 0; row < shown.size(); ++row) {
             for (int k = 0; k < ConfigurationFields::ScheduleRowFieldCount; ++k) {
-                if (ConfigurationFields::ScheduleRowField(table, row, k, &field))
+                if (ConfigurationFields::ScheduleRowField(table, row, k, nullptr))
                     shown[row] |= quint16(1u << k);
             }
         }

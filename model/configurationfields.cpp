@@ -147,8 +147,8 @@ bool ConfigurationFields::ScheduleRowField(const ScheduleTable &table, int row, 
     const int column = ScheduleTable::AccessScheme + k - 1;
     const QString text = k == 0 ? (table.Active(row) ? QStringLiteral("yes") : QStringLiteral("no"))
                                 : table.Cell(row, column);
-    if (text.isEmpty())
-        return false;
+    if (text.isEmpty() || !field)
+        return !text.isEmpty();
     const QString name = table.RowName(row);
     const QString key = QStringLiteral("schedule.") + name + QLatin1Char('.');
     const QString label = QStringLiteral("Schedule ") + name + QLatin1Char(' ');

@@ -36,7 +36,8 @@ public:
     static QList<ConfigurationField> LanternFields(const Model &model);
     // Field k of a row of the schedule's table: 0 whether the row is in use,
     // then its columns from the access scheme on. False when the row does
-    // not show it (the start slots of a scheme without slots).
+    // not show it (the start slots of a scheme without slots). A null field
+    // asks only whether the row shows it.
     static constexpr int ScheduleRowFieldCount = 8;
     static bool ScheduleRowField(const ScheduleTable &table, int row, int k,
                                  ConfigurationField *field);
