@@ -286,6 +286,7 @@ bool UnitSession::AdoptIdentity(const UnitIdentity &told)
         configuration->Reset();
         SetConfigurationKnown(false);
         status->Clear();
+        broadcastName->Forget();
         stateMachine->OtherUnitDocked();
     }
     stateMachine->SetExpectedUnit(identity);

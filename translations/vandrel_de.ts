@@ -168,6 +168,21 @@
         <source>%1 is not 6, 8, 12, 14 or 21</source>
         <translation>%1 ist nicht 6, 8, 12, 14 oder 21</translation>
     </message>
+    <message>
+        <source>no row came for message 21, instance 1 (the AtoN report)</source>
+        <translation>für Nachricht 21, Instanz 1 (den AtoN-Bericht) kam keine Zeile</translation>
+    </message>
+    <message>
+        <source>no row came for message 21, instance 2 (the off-position report)</source>
+        <translation>für Nachricht 21, Instanz 2 (die Meldung Positionsabweichung) kam keine Zeile</translation>
+    </message>
+</context>
+<context>
+    <name>BroadcastName</name>
+    <message>
+        <source>The unit answered with an empty name, but the name continuation never came; the unit broadcasts the name &quot;%1&quot;.</source>
+        <translation>Das Gerät antwortete mit leerem Namen, aber die Fortsetzung des Namens kam nie; das Gerät sendet den Namen „%1“.</translation>
+    </message>
 </context>
 <context>
     <name>AtoNSentenceACE</name>
@@ -3327,6 +3342,10 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <message>
         <source>The answer to %1 came with a wrong checksum: %2</source>
         <translation>Die Antwort auf %1 kam mit falscher Prüfsumme: %2</translation>
+    </message>
+    <message>
+        <source>The answers to %1 were not whole: %2.</source>
+        <translation>Die Antworten auf %1 waren nicht vollständig: %2.</translation>
     </message>
 </context>
 <context>
