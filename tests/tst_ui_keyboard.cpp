@@ -233,7 +233,12 @@ void TstKeyboard::wholeSessionByKeys()
     QCOMPARE(saved.GetAtoN()->Name(), QString("KEYBOARD PIER"));
     QCOMPARE(saved.GetLanternInterface()->GetLimvmax(), 13200);
     QCOMPARE(window.CurrentFileName(), file);
-    close(window);
+    // Disconnect from the Unit menu, opened by its letter.
+    activate(window);
+    key(Qt::Key_U, Qt::AltModifier);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_D);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
 }
 
 // German numbers reach the unit as meant, and a number out of its range is
@@ -341,6 +346,9 @@ void TstKeyboard::everyMenuEntryHasItsOwnKey()
             const QChar letter = text.at(mark + 1).toLower();
             QVERIFY2(!keys.contains(letter), qPrintable(text));
             keys << letter;
+            // The key is named in the tool tip that the tool bars show.
+            const QString shortcut = action->shortcut().toString(QKeySequence::NativeText);
+            QVERIFY2(action->toolTip().contains(shortcut), qPrintable(action->toolTip()));
             if (action->menu())
                 menus << action->menu();
         }
