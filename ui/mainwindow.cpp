@@ -429,9 +429,9 @@ void MainWindow::OnEnableTab(int tab, bool enable)
         return;
     }
     page->setEnabled(enable);
-    if (enable && focusBeforeTransfer && page->isAncestorOf(focusBeforeTransfer) &&
-        QApplication::focusWidget() == focusDuringTransfer) {
-        focusBeforeTransfer->setFocus(Qt::OtherFocusReason);
+    if (enable && focusBeforeTransfer && page->isAncestorOf(focusBeforeTransfer)) {
+        if (QApplication::focusWidget() == focusDuringTransfer)
+            focusBeforeTransfer->setFocus(Qt::OtherFocusReason);
         focusBeforeTransfer = nullptr;
     }
 }
