@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QTimeEdit>
+#include <QTimer>
 
 namespace {
 
@@ -86,9 +87,11 @@ QWidget *MessageScheduleDelegate::createEditor(QWidget *parent, const QStyleOpti
         numberEditors.insert(editor, index);
         connect(editor, &NumberBox::ProblemChanged, this,
                 &MessageScheduleDelegate::ProblemsChanged);
+        // Told later: an editor also goes when the whole page does, and the
+        // controls that listen may then be half gone.
         connect(editor, &QObject::destroyed, this, [this, editor]() {
             numberEditors.remove(editor);
-            emit ProblemsChanged();
+            QTimer::singleShot(0, this, [this]() { emit ProblemsChanged(); });
         });
         return editor;
     }
