@@ -154,7 +154,11 @@ void ConnectionView::OnLinkUp()
 
 void ConnectionView::OnLinkDown()
 {
-    if (!linkPort.isEmpty() && !awaitingUnit && !closeAsked) {
+    // A pseudo-terminal's number goes to the next program that asks for
+    // one: a line of that name that appears later is never this unit again
+    // (a symbolic link to one, as the simulator keeps, stands for an adapter).
+    const bool returns = !linkPort.startsWith(QLatin1String("/dev/pts/"));
+    if (!linkPort.isEmpty() && returns && !awaitingUnit && !closeAsked) {
         lostPort = linkPort;
         // An adapter pulled takes its port with it, often before the link
         // has noticed; the clock's next look may come only once it is back.
