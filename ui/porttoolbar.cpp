@@ -147,11 +147,17 @@ void PortToolBar::MarkPorts()
     clock.start();
     for (int i = 0; i < portComboBox->count() && clock.elapsed() < MarkingBudgetMs; ++i) {
         const QString portName = portComboBox->itemData(i).toString();
-        // The line a link is opening must not be opened beside it.
-        if (session->HasLink() && portName == session->PortName())
-            continue;
-        Mark(i, PortProbe::Glance(portName));
+        if (!SessionLine(portName))
+            Mark(i, PortProbe::Glance(portName));
     }
+}
+
+bool PortToolBar::SessionLine(const QString &portName) const
+{
+    // From the link's start until its worker thread has closed the line:
+    // a look could make the link's own open fail, and would find the
+    // window's own lock.
+    return (session->HasLink() || session->GetWorkerThread()) && portName == session->PortName();
 }
 
 void PortToolBar::OnPortChanged(int index)
@@ -167,10 +173,8 @@ void PortToolBar::OnPortChanged(int index)
 void PortToolBar::Check()
 {
     const int index = portComboBox->currentIndex();
-    // While a link is being set up, its own open of the line could fail
-    // beside a look at it; the label waits until there is no link at all.
-    if (index >= 0 && !session->HasLink()) {
-        const QString portName = portComboBox->itemData(index).toString();
+    const QString portName = portComboBox->itemData(index).toString();
+    if (index >= 0 && !session->HasLink() && !SessionLine(portName)) {
         const PortProblem problem = PortProbe::Glance(portName);
         Mark(index, problem);
         emit Checked(portName, problem);

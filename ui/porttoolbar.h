@@ -62,6 +62,8 @@ private:
     void DetectDevicePort();
     // Marks every port in the list, within a bounded time.
     void MarkPorts();
+    // The session's link holds the port or is closing it.
+    bool SessionLine(const QString &portName) const;
     // Labels the item at index with problem; None leaves it unmarked.
     void Mark(int index, PortProblem problem);
 
