@@ -564,7 +564,7 @@ void TstMainWindowSession::portStandsAcrossUnplug()
         A lost({A::Press(QMessageBox::Ok), A::Press(QMessageBox::Ok)});
         unit->Unplug();
         QTRY_COMPARE_WITH_TIMEOUT(lost.answered(), 1, 6000);
-        QTRY_VERIFY_WITH_TIMEOUT(!App()->Session()->GetWorkerThread(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->Session()->GetWorkerThread(), 10000);
         QVERIFY(on(window, "pushButtonConnect"));
         // Opening the list does not swap the choice for the spare port.
         QTest::mouseClick(combo, Qt::LeftButton);
@@ -596,9 +596,9 @@ void TstMainWindowSession::portStandsAcrossUnplug()
     QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
     unit->Unplug();
-    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), path + " - not present", 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), path + " - not present", 10000);
     unit = std::make_unique<SimProcess>(QStringList{"--fast", "--quiet", "--link", path});
-    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), path, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(combo->currentText(), path, 10000);
     QTest::qWait(2500);
     QVERIFY(!App()->GetTransport());
     App()->SetMainWindow(nullptr);
