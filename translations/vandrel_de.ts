@@ -1299,6 +1299,11 @@
         <translation>Die Anwendung beenden</translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>Ctrl+Q</source>
+        <translation>Ctrl+Q</translation>
+    </message>
+    <message>
         <location line="+5"/>
         <source>&amp;About...</source>
         <translation>Ü&amp;ber...</translation>
