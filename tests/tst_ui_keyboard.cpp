@@ -289,13 +289,17 @@ void TstKeyboard::refusedAndGermanNumbers()
     QVERIFY(!App()->GetTransport()->IsBusy());
     QCOMPARE(Held(unit, "ace", "offPositionThreshold").toInt(), 75);
 
-    // Stepped back into the range, it goes, with a German voltage.
+    // Stepped back into the range, it goes, with German voltages: a comma
+    // and a point both mean the decimal.
     key(Qt::Key_Down);
     key(Qt::Key_Tab, Qt::ControlModifier);
+    tabTo("MinVoltage");
+    typeOver("12.3");
     tabTo("MaxVoltage");
     typeOver("13,2");
     key(Qt::Key_T, Qt::ControlModifier);
     QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "lantern", "limvmax").toInt() == 13200, 30000);
+    QCOMPARE(Held(unit, "lantern", "limvmin").toInt(), 12300);
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
     QCOMPARE(Held(unit, "ace", "offPositionThreshold").toInt(), 999);
     QVERIFY(qAbs(Held(unit, "acf", "latitude").toDouble() - (50.5 + 0.5 / 60)) < 1e-6);

@@ -1,20 +1,12 @@
-#include "modalanswer.h"
-#include "support/simprocess.h"
 #include "uitestmain.h"
 
-#include "app/statemachine.h"
-#include "link/serialtransport.h"
 #include "ui/lanterninterfacetab.h"
-#include "ui/mainwindow.h"
 #include "ui/numberbox.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScopeGuard>
-#include <QTabWidget>
 
 // The lantern interface tab on the application's edit model: what the user
 // types in volts, seconds, amperes and lux, and what the model then holds.
@@ -34,7 +26,6 @@ private slots:
     void lowLightAndSense();
     void parameterGet();
     void refusedNumbersStayOut();
-    void windowSendsGermanVolts();
 
 private:
     LanternInterface *Lantern() const { return model->GetLanternInterface(); }
@@ -270,72 +261,6 @@ void TestLanternInterfaceTab::refusedNumbersStayOut()
     QCOMPARE(Lantern()->GetLimvmin(), 12500);
     QCOMPARE(Lantern()->GetLimvmax(), 12500);
     QVERIFY(tab->InputProblems().isEmpty() && !reason->isVisible());
-}
-
-// The whole window against the simulator: what the unit holds after a send.
-void TestLanternInterfaceTab::windowSendsGermanVolts()
-{
-    Close();
-    SimProcess unit({"--fast"});
-    QVERIFY(!unit.port.isEmpty());
-    const auto held = [&](const char *key) {
-        return unit.State()["lantern"].toObject()[key].toInt();
-    };
-    const auto synced = []() {
-        const SerialTransport *transport = App()->GetTransport();
-        const StateMachine *machine = App()->GetStateMachine();
-        return transport && transport->IsConnected() && !transport->IsBusy() &&
-               machine->TabStateOf(1) == StateMachine::TabSynced;
-    };
-    MainWindow window;
-    window.setLocale(QLocale(QLocale::German, QLocale::Germany));
-    App()->SetMainWindow(&window);
-    const auto cleanup = qScopeGuard([] { App()->SetMainWindow(nullptr); });
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
-    App()->SetPortName(unit.port);
-    auto *port = child<QComboBox>(window, "comboBoxPort");
-    port->showPopup();
-    port->hidePopup();
-    // The offscreen platform leaves a popup or a box that has gone active.
-    const auto activate = [&window]() {
-        QApplication::setActiveWindow(&window);
-        QTRY_COMPARE(QApplication::activeWindow(), &window);
-    };
-    activate();
-    QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(child<QWidget>(window, "toolButtonRetrieveFromAtoN")->isEnabled(),
-                             10000);
-    child<QTabWidget>(window, "tabWidget")->setCurrentIndex(1);
-    activate();
-    QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(synced(), 60000);
-    const int maximum = held("limvmax");
-
-    // Beyond the range: Send refuses, naming the field, and sends nothing.
-    auto *minimum = child<NumberBox>(window, "MinVoltage");
-    TypeOver(minimum, "40");
-    {
-        ModalAnswer refused({ModalAnswer::Press(QMessageBox::Ok)});
-        QTest::keyClick(minimum, Qt::Key_T, Qt::ControlModifier);
-        QCOMPARE(refused.answered(), 1);
-        QVERIFY((refused.texts.value(0) + refused.informativeTexts.value(0))
-                    .contains("Lantern Voltage, Minimum: 40,0 Volts is outside"));
-    }
-    QVERIFY(!App()->GetTransport()->IsBusy());
-    QCOMPARE(held("limvmax"), maximum);
-
-    // A German comma and a point both mean 12.3 V.
-    activate();
-    TypeOver(minimum, "12,3");
-    TypeOver(child<NumberBox>(window, "MaxVoltage"), "12.3");
-    QTest::keyClick(minimum, Qt::Key_T, Qt::ControlModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(held("limvmax") == 12300 && held("limvmin") == 12300, 30000);
-    QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
-    activate();
-    QTest::keyClick(&window, Qt::Key_K, Qt::ControlModifier | Qt::ShiftModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
 }
 
 VANDREL_UI_TEST_MAIN(TestLanternInterfaceTab)

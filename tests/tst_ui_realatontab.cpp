@@ -35,7 +35,6 @@ private slots:
     void editors_data();
     void editors();
     void buttonsAndClashMarks();
-    void keyboardThroughTheTable();
     void refusedCellStaysOpen();
     void numbersKeptAsTyped_data();
     void numbersKeptAsTyped();
@@ -498,31 +497,6 @@ void TestRealAtoNTab::buttonsAndClashMarks()
     QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, slot2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(edited->count(), before);
-}
-
-void TestRealAtoNTab::keyboardThroughTheTable()
-{
-    SetFirstRow(MessageScheduleEntry::FATDMA);
-    View()->setFocus(Qt::TabFocusReason);
-    View()->setCurrentIndex(Cell(0, 2));
-    // The arrows move between the cells, a digit opens the cell's editor.
-    QTest::keyClick(View(), Qt::Key_Right);
-    QTest::keyClick(View(), Qt::Key_Right);
-    QCOMPARE(View()->currentIndex(), Cell(0, 4));
-    QTest::keyClick(View(), Qt::Key_5);
-    auto *editor = qobject_cast<QAbstractSpinBox *>(QApplication::focusWidget());
-    QVERIFY(editor);
-    QTest::keyClick(editor, Qt::Key_0);
-    // Tab keeps the value and leaves the table, editor and all; Shift+Tab
-    // comes back, and Tab leaves again without an editor.
-    QTest::keyClick(editor, Qt::Key_Tab);
-    QCOMPARE(model->GetMessageSchedule()->EntryAt(0).StartSlot1(), 50);
-    auto *add = Find<QPushButton>("pushButtonAddMessage");
-    QCOMPARE(QApplication::focusWidget(), add);
-    QTest::keyClick(add, Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), View());
-    QTest::keyClick(View(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), add);
 }
 
 void TestRealAtoNTab::refusedCellStaysOpen()
