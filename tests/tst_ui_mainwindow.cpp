@@ -7,7 +7,6 @@
 
 #include "modalanswer.h"
 #include "support/ptypair.h"
-#include "support/simprocess.h"
 #include "support/testchecksum.h"
 #include "tst_cli_support.h"
 #include "uitestmain.h"
@@ -16,10 +15,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -29,7 +26,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,7 +88,6 @@ private slots:
     void linkSignalsAndTransferRequests();
     void replayPlaysALogThroughTheWindow();
     void windowFitsASmallScreen();
-    void failuresSayWhatHappened();
 };
 
 void TstMainWindow::init()
@@ -451,79 +446,6 @@ void TstMainWindow::windowFitsASmallScreen()
         QVERIFY(window.rect().contains(window.statusBar()->geometry()));
         QVERIFY(window.statusBar()->isVisible());
     }
-}
-
-void TstMainWindow::failuresSayWhatHappened()
-{
-    using A = ModalAnswer;
-    MainWindow window;
-    App()->SetMainWindow(&window);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *step = child<QLabel>(window, "labelTransferStep");
-    const auto connectTo = [&](const SimProcess &unit, bool linkUp) {
-        QVERIFY(!unit.port.isEmpty());
-        fakePorts = {{unit.port, "AtoN unit"}};
-        App()->SetPortName(unit.port);
-        combo(window)->showPopup();
-        combo(window)->hidePopup();
-        QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
-        if (linkUp)
-            QTRY_VERIFY_WITH_TIMEOUT(enabled(window).contains("toolButtonRetrieveFromAtoN"), 10000);
-    };
-    const auto press = [&](const char *name) {
-        auto *button = child<QToolButton>(window, name);
-        QTest::mouseClick(button, Qt::LeftButton, {},
-                          QPoint(button->height() / 2, button->height() / 2));
-    };
-
-    // Answers that all carry a wrong checksum are named as such.
-    {
-        SimProcess unit({"--fast", "--corrupt-checksums"});
-        A error({A::Press(QMessageBox::Ok)});
-        connectTo(unit, false);
-        QTRY_COMPARE_WITH_TIMEOUT(error.answered(), 1, 10000);
-        QVERIFY2(error.informativeTexts.value(0).startsWith(
-                     "The answer to the command appver (the unit's software version) came with "
-                     "a wrong checksum: $PVKX,255,appver,"),
-                 qPrintable(error.informativeTexts.value(0)));
-        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
-    }
-
-    // Disconnect while the AtoN settings go out: the lantern settings, of
-    // which nothing went out, are not said to be held in part, and the unit
-    // holds its own.
-    SimProcess unit({"--fast"});
-    const QJsonObject before = unit.State();
-    QTemporaryDir dir;
-    const QString file = dir.filePath("send.pad");
-    Model model;
-    model.GetAtoN()->GetAtoNMMSI()->SetMmsi(before["mmsi"].toString());
-    model.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(before["mmsi"].toString());
-    model.GetAtoN()->SetTypeOfAtoN(14);
-    model.GetAtoN()->GetPosition()->SetLatitude(50.8);
-    model.GetAtoN()->GetPosition()->SetLongitude(-1.1);
-    model.GetLanternInterface()->SetLimvmax(12000);
-    QVERIFY(model.GetMessageSchedule()->DisableReport(0)); // its slots would clash
-    QCOMPARE(PadFile::Save(file, model), PadFile::Done);
-    window.OpenFileAtStart(file);
-    connectTo(unit, true);
-    A stopped({A::Press(QMessageBox::Ok)});
-    press("toolButtonSendToAtoN");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        step->text().contains(QRegularExpression("^Sending the (AtoN settings [2-9]|message)")),
-        10000);
-    QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(stopped.answered(), 1, 10000);
-    QCOMPARE(stopped.texts.value(0), QString("The transfer was stopped before it finished."));
-    const QString held = stopped.informativeTexts.value(0);
-    QVERIFY2(held.contains("may hold the AtoN settings and message schedule only in part") &&
-                 held.contains("Nothing of the lantern settings went out") &&
-                 !held.contains("lantern settings only in part"),
-             qPrintable(held));
-    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 5000);
-    QVERIFY(unit.State()["lantern"] == before["lantern"]);
-    App()->SetMainWindow(nullptr);
 }
 
 VANDREL_UI_TEST_MAIN(TstMainWindow)

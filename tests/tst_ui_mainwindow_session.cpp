@@ -404,7 +404,25 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     }
     QVERIFY(unit.State() == held);
 
-    QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+    // Disconnect while the AtoN settings go out: a box says what the unit
+    // may hold only in part, and the lantern settings, of which nothing went
+    // out, are not among it.
+    {
+        A answers({A::ChooseFile(file), A::Press(QMessageBox::Ok)});
+        child<QAction>(window, "actionOpenFile")->trigger();
+        press(window, "toolButtonSendToAtoN");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            step->text().contains(QRegularExpression("^Sending the (AtoN settings [2-9]|message)")),
+            10000);
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(answers.answered(), 2, 10000);
+        QCOMPARE(answers.texts.value(0), QString("The transfer was stopped before it finished."));
+        const QString inPart = answers.informativeTexts.value(0);
+        QVERIFY2(inPart.contains("may hold the AtoN settings") &&
+                     inPart.contains("Nothing of the lantern settings went out") &&
+                     !inPart.contains("lantern settings only in part"),
+                 qPrintable(inPart));
+    }
     QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
 
     // A unit that leaves one lantern query unanswered: the retrieve shows

@@ -1,5 +1,5 @@
-// Sessions side by side in one process: four simulated units on four lines,
-// each with a session of its own, retrieving and sending all at once.
+// A unit session against the simulator where the order of its signals and
+// the unit's own broadcasts matter.
 
 #include "app/statemachine.h"
 #include "app/unitsession.h"
@@ -11,94 +11,16 @@
 #include "support/simprocess.h"
 
 #include <QJsonObject>
-#include <QSet>
-#include <QThread>
 #include <QtTest>
-
-#include <algorithm>
-#include <memory>
-#include <vector>
 
 class TestUnitSession : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void fourUnitsTransferAtOnce();
     void sendStartedFromIdentitySignal();
     void nameBroadcastBeforeASendIsNotHeldAgainstIt();
 };
-
-void TestUnitSession::fourUnitsTransferAtOnce()
-{
-    constexpr int Units = 4;
-    std::vector<std::unique_ptr<SimProcess>> sims;
-    std::vector<std::unique_ptr<UnitSession>> sessions;
-    QVector<int> retrieves(Units), sends(Units);
-    QVector<QStringList> missed(Units);
-    QStringList failures;
-    for (int i = 0; i < Units; ++i) {
-        sims.push_back(std::make_unique<SimProcess>(QStringList{"--quiet", "--fast"}));
-        QVERIFY(!sims.back()->port.isEmpty());
-        sessions.push_back(std::make_unique<UnitSession>());
-        UnitSession *session = sessions.back().get();
-        connect(session, &UnitSession::RetrieveFinished, this,
-                [&, i](bool ok) { retrieves[i] += ok ? 1 : 100; });
-        connect(session, &UnitSession::SendFinished, this,
-                [&, i](bool complete, const QStringList &mismatches) {
-                    sends[i] += complete ? 1 : 100;
-                    missed[i] = mismatches;
-                });
-        connect(session, &UnitSession::Failed, this,
-                [&, i](const QString &title, const QString &text) {
-                    failures << QStringLiteral("unit %1: %2 %3").arg(i).arg(title, text);
-                });
-        QVERIFY(session->Open(sims.back()->port));
-    }
-    const auto all = [&](auto done) { return std::all_of(sessions.begin(), sessions.end(), done); };
-    QTRY_VERIFY_WITH_TIMEOUT(all([](const auto &s) { return s->IsReady(); }), 10000);
-    QSet<QThread *> threads;
-    for (const auto &session : sessions)
-        threads << session->GetWorkerThread();
-    QCOMPARE(threads.size(), Units);
-
-    for (const auto &session : sessions)
-        QVERIFY(session->Retrieve(StateMachine::AllParts));
-    QTRY_VERIFY_WITH_TIMEOUT(retrieves == QVector<int>(Units, 1), 30000);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
-
-    // Each unit gets a document of its own, made from what it holds.
-    std::vector<Model> documents(Units);
-    for (int i = 0; i < Units; ++i) {
-        UnitSession &session = *sessions[i];
-        QVERIFY(session.ConfigurationKnown());
-        QCOMPARE(session.Identity().mmsi, QStringLiteral("992351234"));
-        documents[i] = *session.Configuration();
-        AtoN *aton = documents[i].GetAtoN();
-        aton->SetName(QStringLiteral("UNIT %1").arg(i));
-        aton->SetOffPositionThreshold(20 + i);
-        documents[i].GetLanternInterface()->SetLimvmax(12000 + 100 * i);
-        QVERIFY(session.Send(documents[i], StateMachine::AllParts));
-    }
-    QTRY_VERIFY_WITH_TIMEOUT(sends == QVector<int>(Units, 1), 60000);
-    QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
-
-    for (int i = 0; i < Units; ++i) {
-        QVERIFY2(missed[i].isEmpty(), qPrintable(missed[i].join('\n')));
-        const QJsonObject held = sims[i]->State();
-        const QJsonObject ace = held.value("ace").toObject();
-        QCOMPARE(ace.value("name").toString(), QStringLiteral("UNIT %1").arg(i));
-        QCOMPARE(ace.value("offPositionThreshold").toInt(), 20 + i);
-        QCOMPARE(held.value("lantern").toObject().value("limvmax").toInt(), 12000 + 100 * i);
-        // The session knows the unit by what it now holds.
-        QCOMPARE(sessions[i]->Configuration()->GetAtoN()->Name(), QStringLiteral("UNIT %1").arg(i));
-        QVERIFY(sessions[i]->ConfigurationKnown());
-    }
-
-    for (const auto &session : sessions)
-        session->Close();
-    QTRY_VERIFY_WITH_TIMEOUT(all([](const auto &s) { return !s->GetWorkerThread(); }), 10000);
-}
 
 // A handler of IdentityChanged that sends at once (as the fleet does when a
 // unit has told who it is) must get a send of its own: the answer that ended
