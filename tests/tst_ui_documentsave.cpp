@@ -60,7 +60,6 @@ private:
 private slots:
     void fullDisk();
     void folderThatRefusesNewFiles();
-    void fifoIsRefusedNotWaitedFor();
 };
 
 void TstDocumentSave::fullDisk()
@@ -139,26 +138,6 @@ void TstDocumentSave::folderThatRefusesNewFiles()
     QCOMPARE(PadFile::Load(path, &model), PadFile::Done);
     QCOMPARE(model.GetAtoN()->Name(), QString("AFTER"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"buoy.pad"});
-}
-
-void TstDocumentSave::fifoIsRefusedNotWaitedFor()
-{
-    // Given at the start or chosen in File > Open, a FIFO would block the
-    // window for as long as nothing writes to it; it is refused at once.
-    QTemporaryDir dir;
-    const QString fifo = dir.filePath("unit.pad");
-    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
-    App()->EditModel()->Reset();
-    MainWindow window;
-    window.show();
-    ModalAnswer answers({ModalAnswer::Press(QMessageBox::Ok)});
-    QElapsedTimer clock;
-    clock.start();
-    window.OpenFileAtStart(fifo);
-    QCOMPARE(answers.answered(), 1);
-    QVERIFY(clock.elapsed() < 5000);
-    QCOMPARE(answers.informativeTexts.value(0), fifo + " is a pipe (FIFO), not a file.");
-    QVERIFY(window.CurrentFileName().isEmpty());
 }
 
 VANDREL_UI_TEST_MAIN(TstDocumentSave)

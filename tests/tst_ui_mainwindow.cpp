@@ -307,10 +307,13 @@ void TstMainWindow::fileGivenOnTheCommandLine()
     Model model;
     model.GetAtoN()->SetName("AT START");
     QCOMPARE(PadFile::Save(good, model), PadFile::Done);
-    // A readable file is the document; one that cannot be read gives File >
-    // Open's box and leaves the new, empty document. (Two files given are
-    // refused in the install check.)
-    for (const QString &path : {good, dir.filePath("missing.pad")}) {
+    // A readable file is the document; one that cannot be read, or a FIFO
+    // (which would hold the window up until something wrote to it), gives
+    // File > Open's box at once and leaves the new, empty document. (Two
+    // files given are refused in the install check.)
+    const QString fifo = dir.filePath("unit.pad");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    for (const QString &path : {good, dir.filePath("missing.pad"), fifo}) {
         WindowCommandLine commandLine;
         QCOMPARE(
             commandLine.Parse({"vandrel", "-platform", "offscreen", path, "--port", "/dev/ttyX"}),
@@ -320,10 +323,15 @@ void TstMainWindow::fileGivenOnTheCommandLine()
         MainWindow window;
         window.show();
         A answers({A::Press(QMessageBox::Ok)});
+        QElapsedTimer clock;
+        clock.start();
         window.OpenFileAtStart(commandLine.file());
+        QVERIFY(clock.elapsed() < 5000);
         const bool readable = path == good;
         QCOMPARE(answers.answered(), readable ? 0 : 1);
         QCOMPARE(answers.texts.value(0), readable ? QString() : "Could not open file: " + path);
+        if (path == fifo)
+            QCOMPARE(answers.informativeTexts.value(0), fifo + " is a pipe (FIFO), not a file.");
         QCOMPARE(window.CurrentFileName(), readable ? path : QString());
         QCOMPARE(child<QLineEdit>(window, "lineName")->text(),
                  readable ? QString("AT START") : Model().GetAtoN()->Name());
