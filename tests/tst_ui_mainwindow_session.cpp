@@ -348,23 +348,8 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     MainWindow window;
     openAndLink(window, file, unit.port);
 
-    // An MMSI the tab flags as not valid: the box names it, nothing is sent.
-    auto *mmsi = child<QLineEdit>(window, "lineMMSI");
-    mmsi->selectAll();
-    QTest::keyClicks(mmsi, "12345");
-    {
-        A refused({A::Press(QMessageBox::Ok)});
-        press(window, "toolButtonSendToAtoN");
-        QCOMPARE(refused.answered(), 1);
-        QVERIFY2(refused.informativeTexts.value(0).contains("MMSI"),
-                 qPrintable(refused.informativeTexts.value(0)));
-    }
-    QVERIFY(unit.State() == before);
-
     // On this fresh link the send learns the unit's MMSI first; it shows its
     // steps as the bar fills, and the read-back finds the name not taken.
-    mmsi->selectAll();
-    QTest::keyClicks(mmsi, before["mmsi"].toString());
     auto *step = child<QLabel>(window, "labelTransferStep");
     auto *bar = child<QProgressBar>(window, "progressBar");
     int notTaken = 0;
@@ -396,11 +381,10 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
 
     // "Send all tabs" with clashing slots: neither tab goes out.
     {
-        A answers(
-            {A::Press(QMessageBox::Discard), A::ChooseFile(clash), A::Press(QMessageBox::Ok)});
+        A answers({A::ChooseFile(clash), A::Press(QMessageBox::Ok)});
         child<QAction>(window, "actionOpenFile")->trigger();
         press(window, "toolButtonSendToAtoN");
-        QCOMPARE(answers.answered(), 3);
+        QCOMPARE(answers.answered(), 2);
     }
     QVERIFY(unit.State() == held);
 
