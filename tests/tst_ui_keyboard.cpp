@@ -290,13 +290,17 @@ void TstKeyboard::refusedAndGermanNumbers()
     QCOMPARE(Held(unit, "ace", "offPositionThreshold").toInt(), 75);
 
     // Stepped back into the range, it goes, with German voltages: a comma
-    // and a point both mean the decimal.
+    // and a point both mean the decimal. The maximum, still being typed as
+    // the AtoN page is taken again, is kept; there the focus is where it was.
     key(Qt::Key_Down);
     key(Qt::Key_Tab, Qt::ControlModifier);
     tabTo("MinVoltage");
     typeOver("12.3");
     tabTo("MaxVoltage");
     typeOver("13,2");
+    key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(focused()->objectName(), QString("spinBoxOffPositionThreshold"));
+    QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmax(), 13200);
     key(Qt::Key_T, Qt::ControlModifier);
     QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "lantern", "limvmax").toInt() == 13200, 30000);
     QCOMPARE(Held(unit, "lantern", "limvmin").toInt(), 12300);
@@ -304,10 +308,7 @@ void TstKeyboard::refusedAndGermanNumbers()
     QCOMPARE(Held(unit, "ace", "offPositionThreshold").toInt(), 999);
     QVERIFY(qAbs(Held(unit, "acf", "latitude").toDouble() - (50.5 + 0.5 / 60)) < 1e-6);
 
-    // Back on the AtoN page the focus is where it was; a longitude not
-    // available goes only when the box is answered so.
-    key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(focused()->objectName(), QString("spinBoxOffPositionThreshold"));
+    // A longitude not available goes only when the box is answered so.
     const double longitude = Held(unit, "acf", "longitude").toDouble();
     tabTo("lineLongitude");
     typeOver("_");

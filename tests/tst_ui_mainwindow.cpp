@@ -14,7 +14,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -22,7 +21,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -85,7 +83,6 @@ private slots:
     void portChoiceFollowsThePorts();
     void fileCommandsAskBeforeLosingEdits();
     void fileGivenOnTheCommandLine();
-    void linkSignalsAndTransferRequests();
     void replayPlaysALogThroughTheWindow();
     void windowFitsASmallScreen();
 };
@@ -349,31 +346,6 @@ void TstMainWindow::fileGivenOnTheCommandLine()
     QCOMPARE(box.texts.value(0), "There is no serial port " + dir.filePath("no-port") + ".");
     QTest::qWait(MainWindow::ClockIntervalMs + 500);
     QVERIFY(!App()->GetTransport() && portChoiceShown(window));
-}
-
-void TstMainWindow::linkSignalsAndTransferRequests()
-{
-    MainWindow window;
-    auto *tabs = child<QTabWidget>(window, "tabWidget");
-
-    // A value typed on the lantern tab counts for that tab when the user
-    // goes to another tab without pressing Enter.
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    tabs->setCurrentIndex(1);
-    auto *enable = child<QCheckBox>(window, "LimEnable");
-    if (!enable->isChecked())
-        QTest::mouseClick(enable, Qt::LeftButton);
-    QSignalSpy edited(&window, &MainWindow::Edited);
-    auto *minimum = child<QDoubleSpinBox>(window, "MinVoltage");
-    QTest::mouseClick(minimum, Qt::LeftButton);
-    QTest::keyClick(minimum, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(minimum, "3.5");
-    QCOMPARE(edited.count(), 0);
-    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
-    QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(edited.value(0).value(0).toInt(), 1);
-    QCOMPARE(App()->EditModel()->GetLanternInterface()->GetLimvmin(), 3500);
 }
 
 void TstMainWindow::replayPlaysALogThroughTheWindow()

@@ -243,12 +243,6 @@ void TestUnitSim::answers_data()
     shell("nvgeti \"limton\"", 3, "255", "500");
     row("shell", commands, replies);
 
-    // A unit of another identity: its MMSI in every answer, its serial number
-    // from the shell.
-    row("own identity", {"UPAIQ,AID", commands[1]},
-        {"AIAID,235000777,1,235000777,R,R", "PVKX,255,getserno,2,VK-9 A"},
-        {"--mmsi", "235000777", "--serial", "VK-9 A"});
-
     // Fault switches, with appver and getserno from above (a switch naming
     // what goes unanswered is shown by the command-line program's failures).
     // Sets naming the unit's own MMSI still apply.
