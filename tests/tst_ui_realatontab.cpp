@@ -656,35 +656,30 @@ void TestRealAtoNTab::unusualNumbersAndGermanDecimals()
 
 void TestRealAtoNTab::decimalsAsTyped_data()
 {
-    QTest::addColumn<QString>("language");
+    // In German; the English forms are met on the lantern tab.
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown"); // after leaving the field
     QTest::addColumn<QString>("problem");
     QTest::addColumn<double>("value");
-
-    const auto row = [](const char *name, const char *language, const char *typed,
-                        const char *shown, const char *problem, double value) {
-        QTest::newRow(name) << QString(language) << QString(typed) << QString(shown)
-                            << QString(problem) << value;
-    };
-    row("point", "en", "12.3", "12.3 V", "", 12.3);
-    row("German comma", "de", "12,3", "12,3 V", "", 12.3);
-    row("German point", "de", "12.3", "12,3 V", "", 12.3);
-    row("too many decimals", "de", "12,34", "12,34 V", "12,34 has too many decimals: 1 at most.",
-        0);
-    row("English comma", "en", "1,5", "1,5 V", "\"1,5\" is not a number.", 0);
-    row("above", "en", "40", "40.0 V", "40.0 V is outside 0.0 V to 33.0 V.", 0);
+    QTest::newRow("comma") << "12,3"
+                           << "12,3 V"
+                           << "" << 12.3;
+    QTest::newRow("point") << "12.3"
+                           << "12,3 V"
+                           << "" << 12.3;
+    QTest::newRow("too many decimals") << "12,34"
+                                       << "12,34 V"
+                                       << "12,34 has too many decimals: 1 at most." << 0.0;
 }
 
 void TestRealAtoNTab::decimalsAsTyped()
 {
-    QFETCH(QString, language);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     QFETCH(QString, problem);
     QFETCH(double, value);
     QWidget page;
-    page.setLocale(language == "de" ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+    page.setLocale(QLocale(QLocale::German, QLocale::Germany));
     auto *box = new NumberBox(&page);
     auto *next = new QLineEdit(&page);
     next->move(0, 40);
