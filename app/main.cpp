@@ -32,7 +32,10 @@ int Answer(WindowCommandLine::Outcome outcome, const WindowCommandLine &commandL
 int main(int argc, char *argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_UseOpenGLES, true);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 always scales for the screen.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+#endif
 
     // Help, the version and a wrong command line need no display: they are
     // answered before the window's application object exists.

@@ -1,9 +1,8 @@
 #include "decode/textreassembler.h"
 
+#include "model/utf8text.h"
 #include "sentences/parsedsentence.h"
 #include "sentences/sentenceview.h"
-
-#include <QTextCodec>
 
 namespace {
 
@@ -22,10 +21,8 @@ QString DecodeUtf8(const QString &field)
     if (ascii)
         return field;
     const QByteArray bytes = field.toLatin1();
-    QTextCodec::ConverterState state;
-    const QString decoded =
-        QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars > 0 || state.remainingChars > 0 ? field : decoded;
+    QString decoded;
+    return Utf8Text::Decode(bytes, &decoded) ? decoded : field;
 }
 
 } // namespace

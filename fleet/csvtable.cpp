@@ -1,7 +1,8 @@
 #include "fleet/csvtable.h"
 
+#include "model/utf8text.h"
+
 #include <QFile>
-#include <QTextCodec>
 
 namespace {
 
@@ -15,10 +16,8 @@ bool IsBlank(const CsvTable::Record &record)
 bool CsvTable::Parse(const QByteArray &bytes, QList<Record> *records, QString *errorText)
 {
     records->clear();
-    QTextCodec::ConverterState state;
-    const QString text =
-        QTextCodec::codecForName("UTF-8")->toUnicode(bytes.constData(), bytes.size(), &state);
-    if (state.invalidChars > 0) {
+    QString text;
+    if (!Utf8Text::Decode(bytes, &text)) {
         // Name the line of the first byte that is not UTF-8.
         const QString good = QString::fromUtf8(bytes.left(bytes.size()));
         const int bad = good.indexOf(QChar::ReplacementCharacter);

@@ -70,7 +70,7 @@ void RemoveLeftovers(const QString &folder, const QString &fileName)
         if (!name.startsWith(prefix))
             continue;
         bool ok = false;
-        const qint64 pid = name.midRef(prefix.size()).toLongLong(&ok);
+        const qint64 pid = QStringView(name).mid(prefix.size()).toLongLong(&ok);
         if (!ok || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
             continue;
         if (pid == ::getpid() || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH))

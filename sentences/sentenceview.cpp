@@ -213,7 +213,11 @@ const SentenceView &SentenceView::Shared(const QString &line)
         SentenceView view;
     };
     thread_local Last last;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const bool held = const_cast<QString &>(line).data_ptr().d_ptr() != nullptr;
+#else
     const bool held = !const_cast<QString &>(line).data_ptr()->ref.isStatic();
+#endif
     if (held && line.constData() == last.line.constData() && line.size() == last.line.size())
         return last.view;
     last.line = line;

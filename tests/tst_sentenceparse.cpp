@@ -73,7 +73,8 @@ void TestSentenceParse::lines()
 // sound ones damaged at random places included, must find the same.
 void TestSentenceParse::sameAsPattern()
 {
-    const QRegExp shape("[!\\$][0-9A-Z]{4,5}.+\\*[0-9A-F]{2}");
+    const QRegularExpression shape("[!\\$][0-9A-Z]{4,5}.+\\*[0-9A-F]{2}",
+                                   QRegularExpression::DotMatchesEverythingOption);
     const QString alphabet = "$!*,AZ09FGafz^ \n\r";
     QRandomGenerator random(20261206);
     QLoggingCategory::setFilterRules("default.debug=false");
@@ -97,8 +98,9 @@ void TestSentenceParse::sameAsPattern()
         }
         QStringList fields;
         bool valid = false;
-        if (shape.indexIn(line) >= 0) {
-            const QString text = shape.cap(0);
+        const QRegularExpressionMatch match = shape.match(line);
+        if (match.hasMatch()) {
+            const QString text = match.captured(0);
             fields = text.split(QRegularExpression("[\\*,]"));
             const QString sum = fields.takeLast();
             valid = line.size() + int(line.endsWith('\n') && !line.endsWith("\r\n")) <= 82 &&

@@ -45,7 +45,8 @@ private slots:
         const ParsedSentence parsed(line);
         const SentenceView view(line);
         // A received line is located on its bytes, as a port or a log gives them.
-        const bool latin1 = std::all_of(line.begin(), line.end(), [](QChar c) { return c < 256; });
+        const bool latin1 =
+            std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 256; });
         const QByteArray bytes = latin1 ? line.toLatin1() : line.toUtf8();
         const ReceivedLine received(bytes.constData(), bytes.size(),
                                     latin1 ? ReceivedLine::Encoding::Latin1

@@ -220,7 +220,9 @@ void TstSerialTab::selectAndCopyPartOfTheDisplay()
     // Dragging from the start of the first line to the start of the third
     // takes two whole lines.
     QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, row(0));
-    QMouseEvent drag(QEvent::MouseMove, row(2), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    const QPoint at = row(2);
+    QMouseEvent drag(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &drag);
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, row(2));
     QVERIFY(view->hasFocus());

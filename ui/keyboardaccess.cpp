@@ -45,10 +45,10 @@ void KeyboardAccess::AddPageKeys()
     // inside it; these keys work from the tool bars and the status bar too,
     // and Ctrl+Page Down/Up as in other programs with pages.
     const QPair<QKeySequence, int> keys[] = {
-        {QKeySequence(Qt::CTRL + Qt::Key_Tab), 1},
-        {QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_Backtab), -1},
-        {QKeySequence(Qt::CTRL + Qt::Key_PageDown), 1},
-        {QKeySequence(Qt::CTRL + Qt::Key_PageUp), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
     };
     for (const auto &key : keys) {
         auto *shortcut = new QShortcut(key.first, window);

@@ -41,7 +41,7 @@ void NumberBox::Load(double value)
 
 bool NumberBox::Read(const QString &text, double &number, int &decimalCount) const
 {
-    const QChar mark = locale().decimalPoint();
+    const QChar mark = QString(locale().decimalPoint()).at(0);
     int digits = 0;
     int point = -1;
     for (int i = 0; i < text.size(); ++i) {
@@ -87,7 +87,7 @@ QValidator::State NumberBox::validate(QString &text, int &pos) const
         digit = digit || c.isDigit();
         const bool sign = i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+'));
         if (!c.isDigit() && !sign && c != QLatin1Char('.') && c != QLatin1Char(',') &&
-            c != locale().decimalPoint())
+            c != QString(locale().decimalPoint()).at(0))
             return QValidator::Invalid;
     }
     return digit ? QValidator::Acceptable : QValidator::Intermediate;

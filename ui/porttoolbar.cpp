@@ -47,7 +47,7 @@ PortToolBar::PortToolBar(QToolBar *bar, UnitSession *session, QWidget *window)
 
     connectButton = new QPushButton(QCoreApplication::translate("MainWindow", "Connect"), window);
     connectButton->setObjectName(QStringLiteral("pushButtonConnect"));
-    connectButton->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_K));
+    connectButton->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connectButton->setToolTip(
         QCoreApplication::translate("MainWindow", "Connect to the chosen port (%1)")
             .arg(connectButton->shortcut().toString(QKeySequence::NativeText)));
@@ -57,7 +57,7 @@ PortToolBar::PortToolBar(QToolBar *bar, UnitSession *session, QWidget *window)
     disconnectButton =
         new QPushButton(QCoreApplication::translate("MainWindow", "Disconnect"), window);
     disconnectButton->setObjectName(QStringLiteral("pushButtonDisconnect"));
-    disconnectButton->setShortcut(QKeySequence(Qt::CTRL + Qt::SHIFT + Qt::Key_K));
+    disconnectButton->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
     disconnectButton->setToolTip(
         QCoreApplication::translate("MainWindow", "End the link to the unit (%1)")
             .arg(disconnectButton->shortcut().toString(QKeySequence::NativeText)));

@@ -13,8 +13,8 @@
 #include <QAbstractItemModel>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QRegExp>
-#include <QRegExpValidator>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QToolTip>
 
 namespace {
@@ -107,8 +107,8 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
         ui->labelVersion->fontMetrics().horizontalAdvance(QStringLiteral("0.00AT.0000")));
     updating = false;
 
-    ui->lineMMSI->setValidator(new QRegExpValidator(
-        QRegExp(QStringLiteral("(?!000000000)([0-9]{9,9})"), Qt::CaseSensitive), this));
+    ui->lineMMSI->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("(?!000000000)([0-9]{9,9})")), this));
     auto *nameValidator = new AisValidator(AtoN::MaxNameLength, NameRoom(), this);
     ui->lineName->setValidator(nameValidator);
     connect(nameValidator, &AisValidator::Refused, this, &RealAtoNTab::OnNameRefused);
@@ -228,7 +228,7 @@ QString RealAtoNTab::ShownNumbers(const QString &text) const
 {
     // The position texts hold no point but the decimal ones.
     QString shown = text;
-    return shown.replace(QLatin1Char('.'), locale().decimalPoint());
+    return shown.replace(QLatin1String("."), QString(locale().decimalPoint()));
 }
 
 QString RealAtoNTab::TypedNumbers(const QString &text) const
@@ -236,7 +236,7 @@ QString RealAtoNTab::TypedNumbers(const QString &text) const
     // The language's decimal mark, and a point as well: a position has no
     // thousands to be told from its decimals.
     QString typed = text;
-    return typed.replace(locale().decimalPoint(), QLatin1Char('.'));
+    return typed.replace(QString(locale().decimalPoint()), QLatin1String("."));
 }
 
 void RealAtoNTab::SetInputProblem(QLineEdit *field, const QString &problem)
@@ -492,7 +492,8 @@ void RealAtoNTab::EvalulateMMSIValidity(QString text)
     const bool acceptable =
         validator && validator->validate(text, position) == QValidator::Acceptable;
     // A valid MMSI of another form (a ship's, say) may be sent, with a warning.
-    const bool atonForm = QRegExp(QStringLiteral("99[2-7][0-9]{6}")).exactMatch(text);
+    static const QRegularExpression aton(QStringLiteral("\\A99[2-7][0-9]{6}\\z"));
+    const bool atonForm = aton.match(text).hasMatch();
     QLabel *warning = ui->MMSIValidationWarningLabel;
     warning->setVisible(!acceptable || !atonForm);
     // Short, beside the field, so that the columns beside keep their room;

@@ -66,7 +66,7 @@ QString StatusTexts::Position(double latitude, double longitude)
         return tr("not available");
     // The texts hold no point but the decimal ones.
     QString text = position.LatitudeDm() + QStringLiteral("  ") + position.LongitudeDm();
-    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return text.replace(QLatin1String("."), QString(QLocale().decimalPoint()));
 }
 
 namespace {

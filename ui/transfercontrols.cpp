@@ -44,13 +44,13 @@ TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBa
     retrieveAll->setIcon(QIcon(QStringLiteral(":/Images/KelvanetoPC_144by48px.png")));
     retrieveAll->setIconVisibleInMenu(false);
     retrieveAll->setIconText(tr("Retrieve"));
-    retrieveAll->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_R));
+    retrieveAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     retrieveAll->setToolTip(tr("Retrieve configuration from AtoN (%1)")
                                 .arg(retrieveAll->shortcut().toString(QKeySequence::NativeText)));
     sendAll->setIcon(QIcon(QStringLiteral(":/Images/PCtoKelvane_144by48px.png")));
     sendAll->setIconVisibleInMenu(false);
     sendAll->setIconText(tr("Send"));
-    sendAll->setShortcut(QKeySequence(Qt::CTRL + Qt::Key_T));
+    sendAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     sendAll->setToolTip(tr("Send configuration to AtoN (%1)")
                             .arg(sendAll->shortcut().toString(QKeySequence::NativeText)));
 

@@ -4,6 +4,7 @@
 #include "model/messageschedule.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QVector>
 
 // Gives a schedule exactly these rows, as a file may leave it: fewer than

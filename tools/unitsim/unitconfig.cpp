@@ -123,8 +123,8 @@ public:
         const QString s = text(o, key, QStringLiteral("([01][0-9]|2[0-3]):[0-5][0-9]"));
         if (!m_ok)
             return;
-        *hour = s.leftRef(2).toInt();
-        *minute = s.midRef(3, 2).toInt();
+        *hour = QStringView(s).left(2).toInt();
+        *minute = QStringView(s).mid(3, 2).toInt();
     }
     void fail(const char *key, const char *what)
     {
