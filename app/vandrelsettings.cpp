@@ -11,6 +11,7 @@ const char *const KeyPortName = "PortName";
 const char *const KeyShowTransmit = "ShowTransmit";
 const char *const KeyFCCAccept = "FCCAccept";
 const char *const KeyVendorID = "VendorID";
+const char *const KeyRegister = "Register";
 
 } // namespace
 
@@ -37,6 +38,7 @@ void VandrelSettings::Read()
     portName = user.value(QLatin1String(KeyPortName), QString()).toString();
     showTransmit = user.value(QLatin1String(KeyShowTransmit), false).toBool();
     fccAccept = user.value(QLatin1String(KeyFCCAccept), false).toBool();
+    registerText = user.value(QLatin1String(KeyRegister), QString()).toString();
     vendorId = SystemVendorId();
     changed = false;
 }
@@ -52,6 +54,7 @@ void VandrelSettings::WriteIfChanged()
     user.setValue(QLatin1String(KeyPortName), portName);
     user.setValue(QLatin1String(KeyShowTransmit), showTransmit);
     user.setValue(QLatin1String(KeyFCCAccept), fccAccept);
+    user.setValue(QLatin1String(KeyRegister), registerText);
     user.sync();
     changed = false;
 }
@@ -78,6 +81,14 @@ void VandrelSettings::SetShowTransmit(bool show)
 {
     if (show != showTransmit) {
         showTransmit = show;
+        changed = true;
+    }
+}
+
+void VandrelSettings::SetRegister(const QString &text)
+{
+    if (text != registerText) {
+        registerText = text;
         changed = true;
     }
 }

@@ -4,7 +4,7 @@
 #include <QString>
 
 // The remembered settings of the window (last file, last traffic log, last
-// port, whether sent lines are shown, the FCC acceptance) and the vendor code
+// port, whether sent lines are shown, the FCC acceptance, the register) and the vendor code
 // of the installation. Read from and written to the stores that the
 // organisation and application names fix (Name()).
 class VandrelSettings
@@ -27,10 +27,13 @@ public:
     QString PortName() const { return portName; }
     bool ShowTransmit() const { return showTransmit; }
     QString VendorId() const { return vendorId; }
+    // The register's file path or postgresql:// URL; empty: the default file.
+    QString Register() const { return registerText; }
     void SetFileName(const QString &name);
     void SetLogFileName(const QString &name);
     void SetPortName(const QString &name);
     void SetShowTransmit(bool show);
+    void SetRegister(const QString &text);
 
 private:
     QString fileName;
@@ -39,6 +42,7 @@ private:
     bool showTransmit = false;
     bool fccAccept = false;
     QString vendorId;
+    QString registerText;
     bool changed = false;
 };
 

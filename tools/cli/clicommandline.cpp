@@ -19,7 +19,26 @@ const CommandInfo commands[] = {
     {"show", CliCommandLine::Show, 1, false},        {"diff", CliCommandLine::Diff, 2, false},
     {"retrieve", CliCommandLine::Retrieve, 0, true}, {"send", CliCommandLine::Send, 1, true},
     {"monitor", CliCommandLine::Monitor, 0, true},   {"replay", CliCommandLine::Replay, 1, false},
+    {"history", CliCommandLine::History, 0, false},
 };
+
+// "register import DIR" and "register export --csv FILE".
+const CommandInfo registerCommands[] = {
+    {"import", CliCommandLine::RegisterImport, 1, false},
+    {"export", CliCommandLine::RegisterExport, 0, false},
+};
+
+// A day (taken as its UTC midnight) or a time with its zone.
+QDateTime SinceTime(const QString &text)
+{
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (day.isValid())
+        return QDateTime(day, QTime(0, 0), Qt::UTC);
+    QDateTime time = QDateTime::fromString(text, Qt::ISODate);
+    if (!time.isValid())
+        time = QDateTime::fromString(text, Qt::ISODateWithMs);
+    return time.isValid() ? time.toUTC() : QDateTime();
+}
 
 // The argument as typed that brought an option the parser does not know:
 // "--frob=1" rather than the bare name "frob".
@@ -51,9 +70,14 @@ QString CliCommandLine::Usage()
         "              --port PATH [--port PATH ...] [--engineer NAME]\n"
         "  vandrel-cli verify --port PATH FILE.pad\n"
         "  vandrel-cli record --port PATH -o FILE.pdf [--engineer NAME]\n"
+        "  vandrel-cli history [--serial S] [--mmsi M] [--since DATE] [--json]\n"
+        "  vandrel-cli history --config ID -o FILE.pad\n"
+        "  vandrel-cli register import DIR\n"
+        "  vandrel-cli register export --csv FILE\n"
         "  vandrel-cli --help | --version\n"
         "\n"
-        "\n"
+        "retrieve, send, history and register take --register FILE|postgresql://URL\n"
+        "(else VANDREL_REGISTER, else the window's setting, else the default file).\n"
         "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
         "Exit status: 0 done (diff: equal), 1 differences (diff) or fields the unit\n"
         "did not take (send), 2 wrong command line, 3 failure (file, port, unit).\n");
@@ -88,12 +112,25 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     const QCommandLineOption fast(QStringLiteral("fast"));
     const QCommandLineOption inPlace(QStringLiteral("in-place"));
     const QCommandLineOption mmsi(QStringLiteral("mmsi"), QString(), QStringLiteral("MMSI"));
+    const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("S"));
+    const QCommandLineOption since(QStringLiteral("since"), QString(), QStringLiteral("DATE"));
+    const QCommandLineOption config(QStringLiteral("config"), QString(), QStringLiteral("ID"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption where(QStringLiteral("register"), QString(), QStringLiteral("WHERE"));
     QCommandLineParser parser;
-    parser.addOptions({help, version, port, output, debug, json, fast, mmsi, inPlace});
+    parser.addOptions({help, version, port, output, debug, json, fast, mmsi, inPlace, serial, since,
+                       config, csv, where});
 
     const QString portMissing = QStringLiteral("--port needs the path of the serial port.");
     const QString outputMissing = QStringLiteral("-o needs the name of a .pad file.");
     const QString mmsiWrong = QStringLiteral("--mmsi needs nine digits.");
+    const QString serialMissing = QStringLiteral("--serial needs the unit's serial number.");
+    const QString sinceWrong =
+        QStringLiteral("--since needs a date (2024-05-01) or a time (2024-05-01T12:00:00Z).");
+    const QString configMissing = QStringLiteral("--config needs the id of a register entry.");
+    const QString csvMissing = QStringLiteral("--csv needs the name of a CSV file.");
+    const QString registerMissing =
+        QStringLiteral("--register needs a file path or a postgresql:// URL.");
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
@@ -103,8 +140,14 @@ bool CliCommandLine::Parse(const QStringList &arguments)
         // The one other failure of a known option: its value is missing at
         // the end of the line.
         const QString last = arguments.isEmpty() ? QString() : arguments.last();
-        for (const auto &[option, text] :
-             {std::pair{&port, portMissing}, {&output, outputMissing}, {&mmsi, mmsiWrong}}) {
+        for (const auto &[option, text] : {std::pair{&port, portMissing},
+                                           {&output, outputMissing},
+                                           {&mmsi, mmsiWrong},
+                                           {&serial, serialMissing},
+                                           {&since, sinceWrong},
+                                           {&config, configMissing},
+                                           {&csv, csvMissing},
+                                           {&where, registerMissing}}) {
             for (const QString &name : option->names()) {
                 if (last == TypedOption({}, name))
                     return Fail(text);
@@ -131,8 +174,20 @@ bool CliCommandLine::Parse(const QStringList &arguments)
         if (word == QLatin1String(c.word))
             info = &c;
     }
+    int filesFrom = 1;
+    if (word == QLatin1String("register")) {
+        const QString sub = positional.value(1);
+        for (const CommandInfo &c : registerCommands) {
+            if (sub == QLatin1String(c.word))
+                info = &c;
+        }
+        if (!info)
+            return Fail(QStringLiteral("register needs \"import DIR\" or \"export --csv FILE\"."));
+        filesFrom = 2;
+    }
     if (!info)
         return Fail(QStringLiteral("Unknown command \"%1\".").arg(word));
+    const Command command = info->command;
 
     // Each option belongs to some commands only.
     const struct
@@ -142,12 +197,21 @@ bool CliCommandLine::Parse(const QStringList &arguments)
         bool allowed;
     } uses[] = {
         {port, "--port", info->port},
-        {output, "-o", info->command == Retrieve},
+        {output, "-o", command == Retrieve || (command == History && parser.isSet(config))},
         {inPlace, "--in-place", parser.isSet(output)},
         {json, "--json",
-         info->command == Show || info->command == Monitor || info->command == Replay},
-        {fast, "--fast", info->command == Replay},
-        {mmsi, "--mmsi", info->command == Replay || info->command == Monitor},
+         command == Show || command == Monitor || command == Replay ||
+             (command == History && !parser.isSet(config))},
+        {fast, "--fast", command == Replay},
+        {mmsi, "--mmsi",
+         command == Replay || command == Monitor || (command == History && !parser.isSet(config))},
+        {serial, "--serial", command == History && !parser.isSet(config)},
+        {since, "--since", command == History && !parser.isSet(config)},
+        {config, "--config", command == History},
+        {csv, "--csv", command == RegisterExport},
+        {where, "--register",
+         command == History || command == RegisterImport || command == RegisterExport ||
+             command == Retrieve || command == Send},
     };
     for (const auto &use : uses) {
         if (parser.isSet(use.option) && !use.allowed)
@@ -160,6 +224,24 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     m_json = parser.isSet(json);
     m_fast = parser.isSet(fast);
     m_inPlace = parser.isSet(inPlace);
+    m_serial = parser.value(serial);
+    m_configId = parser.value(config);
+    m_csv = parser.value(csv);
+    m_register = parser.value(where);
+    m_since = parser.isSet(since) ? SinceTime(parser.value(since)) : QDateTime();
+    for (const auto &[option, text] : {std::pair{&serial, serialMissing},
+                                       {&config, configMissing},
+                                       {&csv, csvMissing},
+                                       {&where, registerMissing}}) {
+        if (parser.isSet(*option) && parser.value(*option).trimmed().isEmpty())
+            return Fail(text);
+    }
+    if (parser.isSet(since) && !m_since.isValid())
+        return Fail(sinceWrong);
+    if (parser.isSet(config) && !parser.isSet(output))
+        return Fail(QStringLiteral("history --config needs -o FILE.pad."));
+    if (command == RegisterExport && !parser.isSet(csv))
+        return Fail(QStringLiteral("register export needs --csv FILE."));
     if (parser.isSet(port) && m_port.isEmpty())
         return Fail(portMissing);
     if (parser.isSet(output) && m_output.isEmpty())
@@ -170,7 +252,7 @@ bool CliCommandLine::Parse(const QStringList &arguments)
 
     if (info->port && !parser.isSet(port))
         return Fail(QStringLiteral("%1 needs --port PATH.").arg(word));
-    m_files = positional.mid(1);
+    m_files = positional.mid(filesFrom);
     if (m_files.size() != info->files) {
         if (info->files == 0)
             return Fail(

@@ -1,6 +1,7 @@
 #ifndef CLICOMMANDLINE_H
 #define CLICOMMANDLINE_H
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +21,10 @@ public:
         Retrieve,
         Send,
         Monitor,
-        Replay
+        Replay,
+        History,
+        RegisterImport,
+        RegisterExport
     };
 
     bool Parse(const QStringList &arguments);
@@ -39,6 +43,15 @@ public:
     // The MMSI whose message 21 reports monitor and replay decode; empty
     // when not given.
     QString mmsi() const { return m_mmsi; }
+    // history: the unit's serial number, the earliest time and the entry
+    // whose configuration is wanted; empty when not given.
+    QString serial() const { return m_serial; }
+    QDateTime since() const { return m_since; }
+    QString configId() const { return m_configId; }
+    // register export: the CSV file.
+    QString csv() const { return m_csv; }
+    // The register's file path or URL as given; empty when not given.
+    QString registerText() const { return m_register; }
 
     static QString Usage();
     // "vandrel-cli" and the program's version, one line.
@@ -57,6 +70,11 @@ private:
     bool m_inPlace = false;
     bool m_debug = false;
     QString m_mmsi;
+    QString m_serial;
+    QDateTime m_since;
+    QString m_configId;
+    QString m_csv;
+    QString m_register;
 };
 
 #endif // CLICOMMANDLINE_H

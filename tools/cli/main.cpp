@@ -6,6 +6,7 @@
 #include "exitstatus.h"
 #include "filecommands.h"
 #include "fleetcommands.h"
+#include "registercommands.h"
 #include "trafficcommands.h"
 #include "transfercommands.h"
 
@@ -75,6 +76,23 @@ int main(int argc, char **argv)
             return TransferCommands::Retrieve(vendorId, commandLine.port(), commandLine.output(),
                                               commandLine.inPlace());
         return TransferCommands::Send(vendorId, commandLine.port(), commandLine.files().at(0));
+    }
+    case CliCommandLine::History:
+    case CliCommandLine::RegisterImport:
+    case CliCommandLine::RegisterExport: {
+        QCoreApplication app(argc, argv);
+        VandrelSettings::Name();
+        const QString where = commandLine.registerText();
+        if (commandLine.command() == CliCommandLine::RegisterImport)
+            return RegisterCommands::Import(where, commandLine.files().at(0));
+        if (commandLine.command() == CliCommandLine::RegisterExport)
+            return RegisterCommands::Export(where, commandLine.csv());
+        if (!commandLine.configId().isEmpty())
+            return RegisterCommands::Configuration(where, commandLine.configId(),
+                                                   commandLine.output());
+        return RegisterCommands::History(
+            where, {commandLine.serial(), commandLine.mmsi(), commandLine.since(), {}, 0},
+            commandLine.json());
     }
     case CliCommandLine::Monitor:
     case CliCommandLine::Replay: {
