@@ -268,32 +268,39 @@ QString RegisterDatabase::SetAside(const QString &path, QString *errorText)
 
 RegisterDatabase::Status RegisterDatabase::Append(const RegisterEntry &entry, QString *errorText)
 {
+    return Append(QVector<RegisterEntry>{entry}, errorText);
+}
+
+RegisterDatabase::Status RegisterDatabase::Append(const QVector<RegisterEntry> &entries,
+                                                  QString *errorText)
+{
     if (!IsOpen())
         return Failed(QStringLiteral("is not open"), QStringLiteral("no connection"), errorText);
     const bool postgres = location.kind() == RegisterLocation::Kind::Postgres;
     RegisterSql sql(database, postgres);
-    QString hash;
-    if (!entry.configuration.isEmpty())
-        hash = QString::fromLatin1(
-            QCryptographicHash::hash(entry.configuration, QCryptographicHash::Sha256).toHex());
-
-    QSqlQuery query(database);
     QStringList marks;
     for (size_t i = 0; i < std::size(Columns); ++i)
         marks << QStringLiteral("?");
-    const bool written =
+    QSqlQuery configuration(database);
+    QSqlQuery transfer(database);
+    bool written =
         sql.Begin() &&
-        (hash.isEmpty() ||
-         sql.Prepare(&query,
-                     QStringLiteral("INSERT INTO configurations (sha256, pad) VALUES (?, ?) "
-                                    "ON CONFLICT (sha256) DO NOTHING"),
-                     {hash, entry.configuration})) &&
-        sql.Prepare(&query,
-                    QStringLiteral("INSERT INTO transfers (%1) VALUES (%2) ON CONFLICT (id) DO "
-                                   "NOTHING")
-                        .arg(ColumnList(QString()), marks.join(QStringLiteral(", "))),
-                    Values(entry, hash)) &&
-        sql.Commit();
+        sql.Prepare(&configuration,
+                    QStringLiteral("INSERT INTO configurations (sha256, pad) VALUES (?, ?) "
+                                   "ON CONFLICT (sha256) DO NOTHING")) &&
+        sql.Prepare(&transfer, QStringLiteral("INSERT INTO transfers (%1) VALUES (%2) ON "
+                                              "CONFLICT (id) DO NOTHING")
+                                   .arg(ColumnList(QString()), marks.join(QStringLiteral(", "))));
+    for (int i = 0; written && i < entries.size(); ++i) {
+        const RegisterEntry &entry = entries.at(i);
+        QString hash;
+        if (!entry.configuration.isEmpty())
+            hash = QString::fromLatin1(
+                QCryptographicHash::hash(entry.configuration, QCryptographicHash::Sha256).toHex());
+        written = (hash.isEmpty() || sql.Run(&configuration, {hash, entry.configuration})) &&
+                  sql.Run(&transfer, Values(entry, hash));
+    }
+    written = written && sql.Commit();
     if (written)
         return Status::Ok;
     const QString cause = sql.ErrorText();

@@ -41,6 +41,8 @@ public:
     // Appends the entry; an entry whose id is there already is left as it
     // was and counts as written.
     Status Append(const RegisterEntry &entry, QString *errorText);
+    // All of them in one transaction: all are there afterwards, or none.
+    Status Append(const QVector<RegisterEntry> &entries, QString *errorText);
 
     // Newest first, without the configurations.
     Status History(const HistoryFilter &filter, QVector<RegisterEntry> *entries,

@@ -52,10 +52,20 @@ bool RegisterSql::Exec(const QString &statement, QSqlQuery *query)
 
 bool RegisterSql::Prepare(QSqlQuery *query, const QString &statement, const QVariantList &values)
 {
+    return Prepare(query, statement) && Run(query, values);
+}
+
+bool RegisterSql::Prepare(QSqlQuery *query, const QString &statement)
+{
     if (!query->prepare(statement))
         return Failed(query->lastError());
-    for (const QVariant &value : values)
-        query->addBindValue(value);
+    return true;
+}
+
+bool RegisterSql::Run(QSqlQuery *query, const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i, values.at(i));
     if (!query->exec())
         return Failed(query->lastError());
     return true;

@@ -25,6 +25,9 @@ public:
     bool Exec(const QString &statement, QSqlQuery *query = nullptr);
     // Prepares, binds the values in order and runs.
     bool Prepare(QSqlQuery *query, const QString &statement, const QVariantList &values);
+    // Prepares only, for Run to bind and run many times.
+    bool Prepare(QSqlQuery *query, const QString &statement);
+    bool Run(QSqlQuery *query, const QVariantList &values);
 
     QString ErrorText() const { return errorText; }
     // The last failure says the SQLite file is no database or a damaged one.

@@ -31,8 +31,9 @@ const CommandInfo registerCommands[] = {
 // A day (taken as its UTC midnight) or a time with its zone.
 QDateTime SinceTime(const QString &text)
 {
-    const QDate day = QDate::fromString(text, Qt::ISODate);
-    if (day.isValid())
+    // QDate would take the date at the start of a time too.
+    const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    if (day.isValid() && text.size() == 10)
         return QDateTime(day, QTime(0, 0), Qt::UTC);
     QDateTime time = QDateTime::fromString(text, Qt::ISODate);
     if (!time.isValid())
