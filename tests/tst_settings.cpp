@@ -28,8 +28,8 @@ void TestSettings::writtenOnlyAfterASetter()
     user.sync();
     QStringList keys = user.allKeys();
     keys.sort();
-    QCOMPARE(keys,
-             QStringList({"FCCAccept", "Filename", "LogFilename", "PortName", "ShowTransmit"}));
+    QCOMPARE(keys, QStringList({"FCCAccept", "Filename", "LogFilename", "PortName", "Register",
+                                "ShowTransmit"}));
     QCOMPARE(user.value("PortName").toString(), QStringLiteral("/dev/ttyUSB3"));
     QCOMPARE(user.value("FCCAccept").toBool(), false);
 
@@ -52,6 +52,7 @@ void TestSettings::storedValuesAreReadAndKept()
         user.setValue("PortName", "ttyACM0");
         user.setValue("ShowTransmit", true);
         user.setValue("FCCAccept", true);
+        user.setValue("Register", "postgresql://team@db/vandrel");
     }
     VandrelSettings settings;
     settings.Read();
@@ -69,6 +70,8 @@ void TestSettings::storedValuesAreReadAndKept()
     QCOMPARE(user.value("LogFilename").toString(), QStringLiteral("/tmp/second.log"));
     QCOMPARE(user.value("Filename").toString(), QStringLiteral("/home/eng/buoy 7.pad"));
     QCOMPARE(user.value("ShowTransmit").toBool(), false);
+    QCOMPARE(user.value("Register").toString(), settings.Register());
+    QCOMPARE(settings.Register(), QStringLiteral("postgresql://team@db/vandrel"));
 }
 
 int main(int argc, char **argv)

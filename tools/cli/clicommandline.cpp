@@ -77,7 +77,7 @@ QString CliCommandLine::Usage()
         "  vandrel-cli register export --csv FILE\n"
         "  vandrel-cli --help | --version\n"
         "\n"
-        "retrieve, send, history and register take --register FILE|postgresql://URL\n"
+        "history and register take --register FILE|postgresql://URL\n"
         "(else VANDREL_REGISTER, else the window's setting, else the default file).\n"
         "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
         "Exit status: 0 done (diff: equal), 1 differences (diff) or fields the unit\n"
@@ -211,8 +211,7 @@ bool CliCommandLine::Parse(const QStringList &arguments)
         {config, "--config", command == History},
         {csv, "--csv", command == RegisterExport},
         {where, "--register",
-         command == History || command == RegisterImport || command == RegisterExport ||
-             command == Retrieve || command == Send},
+         command == History || command == RegisterImport || command == RegisterExport},
     };
     for (const auto &use : uses) {
         if (parser.isSet(use.option) && !use.allowed)

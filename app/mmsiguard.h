@@ -1,0 +1,44 @@
+#ifndef MMSIGUARD_H
+#define MMSIGUARD_H
+
+#include "register/registerentry.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+class UnitRegister;
+
+// What the register says before a send gives a unit an MMSI: whether another
+// unit holds it. Asked by the window, vandrel-cli and fleet runs alike, before
+// the first sentence goes out.
+class MmsiGuard
+{
+    Q_DECLARE_TR_FUNCTIONS(MmsiGuard)
+
+public:
+    enum class Verdict
+    {
+        Keeps,         // the unit keeps its own MMSI (or none is given): nothing to ask
+        Changes,       // a new MMSI that no other unit holds; the window still asks
+        HeldByAnother, // refuse unless the engineer overrides, naming the other unit
+        NotChecked     // the register could not be asked; say so and ask (or refuse)
+    };
+    struct Finding
+    {
+        Verdict verdict = Verdict::Keeps;
+        QString unitMmsi; // what the unit holds now
+        QString newMmsi;  // what the send would give it
+        // HeldByAnother: the other unit's latest entry (serial, when, where).
+        RegisterEntry holder;
+        // A sentence for the engineer naming all of it; empty for Keeps.
+        QString text;
+    };
+
+    // serial and unitMmsi: the docked unit as read; newMmsi: the send's.
+    static Finding Check(UnitRegister *unitRegister, const QString &serial, const QString &unitMmsi,
+                         const QString &newMmsi);
+    // An MMSI that names no unit: none, or the factory's nine zeros.
+    static bool IsUnset(const QString &mmsi);
+};
+
+#endif // MMSIGUARD_H
