@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QJsonObject>
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 
@@ -80,5 +81,7 @@ struct RegisterEntry
     // False with *errorText when a field is missing or of the wrong kind.
     static bool FromJson(const QJsonObject &json, RegisterEntry *entry, QString *errorText);
 };
+
+Q_DECLARE_METATYPE(RegisterEntry)
 
 #endif // REGISTERENTRY_H

@@ -1739,6 +1739,44 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>MmsiGuard</name>
+    <message>
+        <location filename="../app/mmsiguard.cpp" line="+21"/>
+        <source>This gives the unit (serial number %1) the MMSI %2.</source>
+        <translation>Dies gibt dem Gerät (Seriennummer %1) die MMSI %2.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>not known</source>
+        <translation>nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This changes the unit&apos;s MMSI from %1 to %2.</source>
+        <translation>Dies ändert die MMSI des Geräts von %1 auf %2.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Whether another unit holds MMSI %1 could not be checked: %2</source>
+        <translation>Ob ein anderes Gerät die MMSI %1 hat, konnte nicht geprüft werden: %2</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source> on %1%2</source>
+        <translation> an %1%2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> (port %1)</source>
+        <translation> (Anschluss %1)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The register says MMSI %1 belongs to another unit, serial number %2, last seen %3%4. Two units with one MMSI show as one station on every chart.</source>
+        <translation>Laut Register gehört die MMSI %1 einem anderen Gerät, Seriennummer %2, zuletzt gesehen %3%4. Zwei Geräte mit einer MMSI erscheinen auf jeder Seekarte als eine Station.</translation>
+    </message>
+</context>
+<context>
     <name>NmeaShellCommand</name>
     <message>
         <location filename="../link/nmeashellcommand.cpp" line="+62"/>
@@ -3351,6 +3389,162 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <message>
         <source>The answers to %1 were not whole: %2.</source>
         <translation>Die Antworten auf %1 waren nicht vollständig: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>UnitHistoryView</name>
+    <message>
+        <location filename="../ui/unithistoryview.cpp" line="+27"/>
+        <source>Retrieve</source>
+        <translation>Abrufen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Commission</source>
+        <translation>Inbetriebnahme</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Record</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Status read</source>
+        <translation>Status gelesen</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>done</source>
+        <translation>erledigt</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>verified</source>
+        <translation>bestätigt</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>differs</source>
+        <translation>weicht ab</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>cut off</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>&amp;Open as document</source>
+        <translation>Als Dokument ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Compare with the unit</source>
+        <translation>Mit dem Gerät &amp;vergleichen</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>By</source>
+        <translation>Von</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>No unit is docked, or its serial number is not known yet.</source>
+        <translation>Kein Gerät ist angeschlossen, oder seine Seriennummer ist noch nicht bekannt.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The register could not be read: %1</source>
+        <translation>Das Register konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The register holds nothing of the unit with serial number %1.</source>
+        <translation>Das Register enthält nichts über das Gerät mit der Seriennummer %1.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The unit with serial number %1 in the register (%2 entries, newest first):</source>
+        <translation>Das Gerät mit der Seriennummer %1 im Register (%2 Einträge, neueste zuerst):</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 on %2</source>
+        <translation>%1 an %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The engineer gave this unit an MMSI the register had for another unit.</source>
+        <translation>Der Techniker gab diesem Gerät eine MMSI, die das Register für ein anderes Gerät führte.</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>The entry could not be read from the register: %1</source>
+        <translation>Der Eintrag konnte nicht aus dem Register gelesen werden: %1</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The entry&apos;s configuration cannot be read: %1</source>
+        <translation>Die Konfiguration des Eintrags kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>The unit holds what this entry of %1 holds.</source>
+        <translation>Das Gerät enthält, was dieser Eintrag vom %1 enthält.</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>The unit differs from this entry of %1 in %n field(s) (entry -&gt; unit):</source>
+        <translation>
+            <numerusform>Das Gerät weicht in %n Feld von diesem Eintrag vom %1 ab (Eintrag -&gt; Gerät):</numerusform>
+            <numerusform>Das Gerät weicht in %n Feldern von diesem Eintrag vom %1 ab (Eintrag -&gt; Gerät):</numerusform>
+        </translation>
     </message>
 </context>
 <context>
