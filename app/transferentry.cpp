@@ -32,7 +32,10 @@ void TransferEntry::Describe(const Model &configuration, RegisterEntry *entry)
 {
     const AtoN *aton = configuration.GetAtoN();
     entry->configuration = PadFile::ToBytes(configuration);
-    entry->mmsiAfter = aton->GetAtoNMMSI()->Mmsi();
+    // The MMSI the configuration gives the unit; the other is only the one
+    // a send addresses it by.
+    const AtoNMMSI *mmsi = aton->GetAtoNMMSI();
+    entry->mmsiAfter = mmsi->NewMmsi().isEmpty() ? mmsi->Mmsi() : mmsi->NewMmsi();
     entry->unitName = aton->Name();
     entry->latitude = Degrees(aton->GetPosition()->Latitude(), GeoPosition::NotAvailableLatitude);
     entry->longitude =

@@ -14,8 +14,8 @@ public:
     // engineer (the login name when none is given).
     static RegisterEntry Make(RegisterEntry::Kind kind, const QString &engineer,
                               const QString &port);
-    // The configuration's bytes, name and nominal position, and its MMSI as
-    // the one the unit holds afterwards.
+    // The configuration's bytes, name and nominal position, and the MMSI it
+    // gives the unit as the one the unit holds afterwards.
     static void Describe(const Model &configuration, RegisterEntry *entry);
     static QString LoginName();
 };

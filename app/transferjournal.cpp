@@ -1,0 +1,136 @@
+#include "app/transferjournal.h"
+
+#include "app/transferentry.h"
+#include "app/unitsession.h"
+#include "model/model.h"
+#include "model/padfile.h"
+#include "register/unitregister.h"
+
+#include <QTimer>
+
+TransferJournal::TransferJournal(UnitSession *session, UnitRegister *unitRegister, QObject *parent)
+    : QObject(parent), session(session), unitRegister(unitRegister)
+{
+    connect(session, &UnitSession::TransferRunning, this, &TransferJournal::NoteTransfer);
+    connect(session, &UnitSession::Failed, this, &TransferJournal::NoteFailure);
+    connect(session, &UnitSession::RetrieveFinished, this, &TransferJournal::RecordRead);
+    connect(session, &UnitSession::SendFinished, this, &TransferJournal::RecordSend);
+    connect(session, &UnitSession::SendRefused, this, [this]() { refused = true; });
+}
+
+void TransferJournal::SetBatch(const QString &id, const QString &recordsFolder)
+{
+    batch = id;
+    folder = recordsFolder;
+}
+
+void TransferJournal::SetNextKind(RegisterEntry::Kind kind)
+{
+    nextKind = kind;
+    kindSet = true;
+}
+
+void TransferJournal::NoteSend(const Model &document, bool mmsiReassigned)
+{
+    sending = PadFile::ToBytes(document);
+    reassigned = mmsiReassigned;
+}
+
+void TransferJournal::NoteTransfer(bool running)
+{
+    if (!running)
+        return;
+    // What the unit held before: a send's entry tells the MMSI it changed.
+    mmsiBefore = session->Identity().mmsi;
+    failure.clear();
+    refused = false;
+}
+
+void TransferJournal::NoteFailure(const QString &title, const QString &text)
+{
+    failure = title.isEmpty() ? text : title + QStringLiteral(": ") + text;
+}
+
+RegisterEntry TransferJournal::Begin(RegisterEntry::Kind kind) const
+{
+    RegisterEntry entry =
+        TransferEntry::Make(kindSet ? nextKind : kind, engineer, session->PortName());
+    const UnitIdentity identity = session->Identity();
+    entry.serial = identity.serialNumber;
+    entry.softwareVersion = identity.softwareVersion;
+    entry.mmsiBefore = mmsiBefore;
+    entry.batch = batch;
+    entry.folder = folder;
+    entry.records = records;
+    return entry;
+}
+
+void TransferJournal::RecordRead(bool ok)
+{
+    RegisterEntry entry = Begin(session->IsInspecting() ? RegisterEntry::Kind::Verify
+                                                        : RegisterEntry::Kind::Retrieve);
+    if (ok) {
+        TransferEntry::Describe(*session->Configuration(), &entry);
+        entry.result = RegisterEntry::Result::Done;
+    } else {
+        // A read cut off holds part of the configuration at most: none is
+        // kept, as none could be given back as the unit's.
+        entry.mmsiAfter = session->Identity().mmsi;
+        entry.result = RegisterEntry::Result::Failed;
+    }
+    Write(entry);
+}
+
+void TransferJournal::RecordSend(bool complete, const QStringList &mismatches)
+{
+    RegisterEntry entry = Begin(RegisterEntry::Kind::Send);
+    Model sent;
+    if (!sending.isEmpty() && PadFile::FromBytes(sending, &sent) == PadFile::Done)
+        TransferEntry::Describe(sent, &entry);
+    else
+        TransferEntry::Describe(*session->Document(), &entry);
+    entry.mmsiReassigned = reassigned;
+    if (!complete) {
+        // The unit may hold any part of what went out, its new MMSI too: the
+        // entry ties that MMSI to this unit until it is read again.
+        entry.result = RegisterEntry::Result::CutOff;
+    } else if (!mismatches.isEmpty()) {
+        entry.result = RegisterEntry::Result::Differs;
+        entry.detail = mismatches.join(QStringLiteral("; "));
+        // The read-back tells which MMSI the unit took.
+        if (!session->Identity().mmsi.isEmpty())
+            entry.mmsiAfter = session->Identity().mmsi;
+    } else {
+        entry.result = RegisterEntry::Result::Verified;
+    }
+    sending.clear();
+    reassigned = false;
+    Write(entry);
+}
+
+void TransferJournal::Write(RegisterEntry entry)
+{
+    kindSet = false;
+    records.clear();
+    if (entry.result == RegisterEntry::Result::Done ||
+        entry.result == RegisterEntry::Result::Verified ||
+        entry.result == RegisterEntry::Result::Differs) {
+        Finish(entry);
+        return;
+    }
+    // The session says why a transfer ended (and whether anything went out
+    // at all) just after it says that it ended.
+    QTimer::singleShot(0, this, [this, entry]() mutable {
+        if (refused)
+            return;
+        entry.detail = failure;
+        Finish(entry);
+    });
+}
+
+void TransferJournal::Finish(const RegisterEntry &entry)
+{
+    lastEntryId = entry.id;
+    unitRegister->Record(entry);
+    emit EntryRecorded(entry);
+}

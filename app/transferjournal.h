@@ -1,0 +1,71 @@
+#ifndef TRANSFERJOURNAL_H
+#define TRANSFERJOURNAL_H
+
+#include "register/registerentry.h"
+
+#include <QObject>
+#include <QStringList>
+
+class Model;
+class UnitRegister;
+class UnitSession;
+
+// Writes an entry to the register for every transfer one unit session
+// makes: each retrieve or inspection, each send (complete, cut off part-way,
+// or read back with fields the unit did not take). The window, vandrel-cli
+// and fleet runs each give their sessions one, so all three record alike.
+class TransferJournal : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Neither is owned; both must outlive the journal.
+    TransferJournal(UnitSession *session, UnitRegister *unitRegister, QObject *parent = nullptr);
+
+    void SetEngineer(const QString &name) { engineer = name; }
+    // A fleet run's id and records folder, for the entries from now on.
+    void SetBatch(const QString &batch, const QString &folder);
+    // What the next read or send is for (a verify, a record, a commission)
+    // where the session's own kind (retrieve, send) says too little.
+    void SetNextKind(RegisterEntry::Kind kind);
+    // Call just before a send: what goes out, and whether the engineer chose
+    // to give the unit an MMSI the register has for another unit.
+    void NoteSend(const Model &document, bool mmsiReassigned);
+    // The files made for the last entry's transfer (a record names its entry
+    // first, so these follow it as an entry of their own kind).
+    void SetRecords(const QStringList &files) { records = files; }
+
+    // The id of the last entry written or spooled, for records to name.
+    QString LastEntryId() const { return lastEntryId; }
+
+signals:
+    void EntryRecorded(const RegisterEntry &entry);
+
+private slots:
+    void NoteTransfer(bool running);
+    void NoteFailure(const QString &title, const QString &text);
+    void RecordRead(bool ok);
+    void RecordSend(bool complete, const QStringList &mismatches);
+
+private:
+    RegisterEntry Begin(RegisterEntry::Kind kind) const;
+    void Write(RegisterEntry entry);
+    void Finish(const RegisterEntry &entry);
+
+    UnitSession *session;
+    UnitRegister *unitRegister;
+    QString engineer;
+    QString batch;
+    QString folder;
+    bool kindSet = false;
+    RegisterEntry::Kind nextKind = RegisterEntry::Kind::Retrieve;
+    QByteArray sending;
+    bool reassigned = false;
+    QString mmsiBefore;
+    QString failure;
+    bool refused = false;
+    QStringList records;
+    QString lastEntryId;
+};
+
+#endif // TRANSFERJOURNAL_H
