@@ -1,5 +1,6 @@
 #include "app/transferentry.h"
 
+#include "app/mmsiguard.h"
 #include "app/vandrelversion.h"
 #include "model/geoposition.h"
 #include "model/model.h"
@@ -35,7 +36,7 @@ void TransferEntry::Describe(const Model &configuration, RegisterEntry *entry)
     // The MMSI the configuration gives the unit; the other is only the one
     // a send addresses it by.
     const AtoNMMSI *mmsi = aton->GetAtoNMMSI();
-    entry->mmsiAfter = mmsi->NewMmsi().isEmpty() ? mmsi->Mmsi() : mmsi->NewMmsi();
+    entry->mmsiAfter = MmsiGuard::IsUnset(mmsi->NewMmsi()) ? mmsi->Mmsi() : mmsi->NewMmsi();
     entry->unitName = aton->Name();
     entry->latitude = Degrees(aton->GetPosition()->Latitude(), GeoPosition::NotAvailableLatitude);
     entry->longitude =

@@ -37,15 +37,33 @@ const char *const PostgresLock = "SELECT pg_advisory_xact_lock(7215341)";
 RegisterSchema::Outcome RegisterSchema::Prepare(QSqlDatabase &database, bool postgres, int *version,
                                                 QString *errorText)
 {
+    // A register of this version is only read, so that a copy nobody may
+    // write still answers; only one to be made or migrated takes the lock.
+    bool migrate = false;
+    const Outcome outcome = Examine(database, postgres, false, version, errorText, &migrate);
+    if (!migrate)
+        return outcome;
+    return Examine(database, postgres, true, version, errorText, &migrate);
+}
+
+RegisterSchema::Outcome RegisterSchema::Examine(QSqlDatabase &database, bool postgres, bool locked,
+                                                int *version, QString *errorText, bool *migrate)
+{
     RegisterSql sql(database, postgres);
     *version = 0;
+    *migrate = false;
     const auto failed = [&]() {
         const Outcome outcome = sql.Damaged() ? Outcome::Damaged : Outcome::Unreachable;
         *errorText = sql.ErrorText();
         sql.Rollback();
         return outcome;
     };
-    if (!sql.Begin() || (postgres && !sql.Exec(QLatin1String(PostgresLock))))
+    const auto end = [&](Outcome outcome) {
+        if (locked)
+            sql.Rollback();
+        return outcome;
+    };
+    if (locked && (!sql.Begin() || (postgres && !sql.Exec(QLatin1String(PostgresLock)))))
         return failed();
 
     QSqlQuery query(database);
@@ -62,10 +80,13 @@ RegisterSchema::Outcome RegisterSchema::Prepare(QSqlDatabase &database, bool pos
                 !query.next())
                 return failed();
             if (query.value(0).toInt() > 0) {
-                sql.Rollback();
                 *errorText = QStringLiteral("it holds other tables than a register's");
-                return Outcome::Foreign;
+                return end(Outcome::Foreign);
             }
+        }
+        if (!locked) {
+            *migrate = true;
+            return Outcome::Unreachable;
         }
         for (const char *statement : Version1) {
             const QString text =
@@ -89,17 +110,19 @@ RegisterSchema::Outcome RegisterSchema::Prepare(QSqlDatabase &database, bool pos
     bool number = false;
     *version = versionText.toInt(&number);
     if (!number) {
-        sql.Rollback();
         *errorText = QStringLiteral("its schema version \"%1\" is not a number").arg(versionText);
-        return Outcome::Damaged;
+        return end(Outcome::Damaged);
     }
     if (*version > CurrentVersion) {
-        sql.Rollback();
         *errorText = QStringLiteral("it was written by a newer Vandrel (schema version %1; this "
                                     "program knows up to %2): update Vandrel to use it")
                          .arg(*version)
                          .arg(CurrentVersion);
-        return Outcome::Newer;
+        return end(Outcome::Newer);
+    }
+    if (*version < CurrentVersion && !locked) {
+        *migrate = true;
+        return Outcome::Unreachable;
     }
     // Steps from one version to the next go here as the schema grows; a new
     // register has just been given the tables of version 1.
@@ -107,7 +130,7 @@ RegisterSchema::Outcome RegisterSchema::Prepare(QSqlDatabase &database, bool pos
         !sql.Prepare(&query, QStringLiteral("UPDATE register_meta SET value = ? WHERE name = ?"),
                      {QString::number(CurrentVersion), QStringLiteral("schema_version")}))
         return failed();
-    if (!sql.Commit())
+    if (locked && !sql.Commit())
         return failed();
     return Outcome::Ready;
 }

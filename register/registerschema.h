@@ -32,6 +32,12 @@ public:
     // which also keeps two programs opening a new register at once from
     // making its tables twice. *version is the version found.
     static Outcome Prepare(QSqlDatabase &database, bool postgres, int *version, QString *errorText);
+
+private:
+    // locked: inside a transaction that holds the write lock, making or
+    // migrating the tables; else only looking. *migrate: look again, locked.
+    static Outcome Examine(QSqlDatabase &database, bool postgres, bool locked, int *version,
+                           QString *errorText, bool *migrate);
 };
 
 #endif // REGISTERSCHEMA_H
