@@ -1,6 +1,8 @@
 #include "fleet/csvtable.h"
 
+#include "model/regularfile.h"
 #include "model/utf8text.h"
+#include "model/visibletext.h"
 
 #include <QFile>
 
@@ -99,25 +101,35 @@ bool CsvTable::Parse(const QByteArray &bytes, QList<Record> *records, QString *e
     return true;
 }
 
+bool CsvTable::ReadFile(const QString &fileName, QByteArray *bytes, QString *errorText)
+{
+    const QString shown = VisibleText::OneLine(fileName);
+    QFile file;
+    QString reason;
+    if (!RegularFile::OpenForReading(fileName, &file, &reason)) {
+        *errorText = tr("%1: could not be opened: %2").arg(shown, VisibleText::OneLine(reason));
+        return false;
+    }
+    *bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *errorText = tr("%1: could not be read: %2").arg(shown, file.errorString());
+        return false;
+    }
+    if (bytes->size() > MaxFileSize) {
+        *errorText = tr("%1: larger than %2 bytes; not a unit table")
+                         .arg(shown, QString::number(MaxFileSize));
+        return false;
+    }
+    return true;
+}
+
 bool CsvTable::Load(const QString &fileName, QList<Record> *records, QString *errorText)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *errorText = tr("%1: could not be opened: %2").arg(fileName, file.errorString());
+    QByteArray bytes;
+    if (!ReadFile(fileName, &bytes, errorText))
         return false;
-    }
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *errorText = tr("%1: could not be read: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    if (bytes.size() > MaxFileSize) {
-        *errorText =
-            tr("%1: larger than %2 bytes; not a unit table").arg(fileName).arg(MaxFileSize);
-        return false;
-    }
     if (!Parse(bytes, records, errorText)) {
-        *errorText = fileName + QStringLiteral(", ") + *errorText;
+        *errorText = VisibleText::OneLine(fileName) + QStringLiteral(", ") + *errorText;
         return false;
     }
     return true;
@@ -140,4 +152,27 @@ QByteArray CsvTable::Line(const QStringList &fields)
         }
     }
     return line + '\n';
+}
+
+QString CsvTable::AsText(const QString &field)
+{
+    if (field.isEmpty())
+        return field;
+    switch (field.at(0).unicode()) {
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+    case '\'':
+        return QLatin1Char('\'') + field;
+    default:
+        return field;
+    }
+}
+
+QString CsvTable::FromText(const QString &cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) ? cell.mid(1) : cell;
 }

@@ -30,10 +30,22 @@ public:
     // quote left open, text after a closing quote, a field too long, bytes
     // that are not UTF-8). Blank lines are left out.
     static bool Parse(const QByteArray &bytes, QList<Record> *records, QString *errorText);
+    // The bytes of an ordinary file of at most MaxFileSize bytes: a FIFO or
+    // a device is refused before anything waits on it. False with
+    // *errorText naming the file.
+    static bool ReadFile(const QString &fileName, QByteArray *bytes, QString *errorText);
     static bool Load(const QString &fileName, QList<Record> *records, QString *errorText);
 
     // One record as a line, quoting the fields that need it, with its line end.
     static QByteArray Line(const QStringList &fields);
+
+    // A field as a spreadsheet must show it, as text: one that begins with a
+    // character a spreadsheet takes as the start of a formula (= + - @, a
+    // tab or CR) gets a leading apostrophe, the spreadsheets' own mark for
+    // text. A field that begins with an apostrophe gets one more, so that
+    // FromText gives every field back as it was.
+    static QString AsText(const QString &field);
+    static QString FromText(const QString &cell);
 };
 
 #endif // CSVTABLE_H

@@ -5,8 +5,8 @@
 #include "fleet/unitcolumns.h"
 #include "model/model.h"
 #include "model/padfile.h"
+#include "model/visibletext.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace {
@@ -31,14 +31,13 @@ void FleetPlan::Problem(int line, int column, const QString &text)
         ++unlisted;
         return;
     }
+    const QString table = VisibleText::OneLine(tablePath);
     if (column < 0)
-        problems << tr("%1 line %2: %3").arg(tablePath).arg(line).arg(text);
+        problems << tr("%1 line %2: %3").arg(table, QString::number(line), text);
     else
         problems << tr("%1 line %2, column %3 (%4): %5")
-                        .arg(tablePath)
-                        .arg(line)
-                        .arg(column + 1)
-                        .arg(header.value(column), text);
+                        .arg(table, QString::number(line), QString::number(column + 1),
+                             VisibleText::OneLine(header.value(column)), text);
 }
 
 bool FleetPlan::Load(const QString &templatePathGiven, const QString &tablePathGiven)
@@ -50,19 +49,12 @@ bool FleetPlan::Load(const QString &templatePathGiven, const QString &tablePathG
     Model templateModel;
     QString error;
     if (PadFile::Load(templatePath, &templateModel, &error) != PadFile::Done) {
+        problems << VisibleText::OneLine(error);
+        return false;
+    }
+    QByteArray bytes;
+    if (!CsvTable::ReadFile(tablePath, &bytes, &error)) {
         problems << error;
-        return false;
-    }
-    QFile file(tablePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problems << tr("%1: could not be opened: %2").arg(tablePath, file.errorString());
-        return false;
-    }
-    const QByteArray bytes = file.read(CsvTable::MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > CsvTable::MaxFileSize) {
-        problems << tr("%1: could not be read whole (at most %2 bytes)")
-                        .arg(tablePath)
-                        .arg(CsvTable::MaxFileSize);
         return false;
     }
     return Load(templateModel, bytes, tablePath);
@@ -79,11 +71,11 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
     QList<CsvTable::Record> records;
     QString error;
     if (!CsvTable::Parse(table, &records, &error)) {
-        problems << tablePath + QStringLiteral(" ") + error;
+        problems << VisibleText::OneLine(tablePath) + QStringLiteral(" ") + error;
         return false;
     }
     if (records.isEmpty()) {
-        problems << tr("%1: the table is empty").arg(tablePath);
+        problems << tr("%1: the table is empty").arg(VisibleText::OneLine(tablePath));
         return false;
     }
 
@@ -91,7 +83,7 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
     if (templateModel.GetMessageSchedule()->RisksSlotClash())
         problems << tr("%1: the message schedule risks clashing time slots (%2); a send "
                        "refuses it")
-                        .arg(templatePath,
+                        .arg(VisibleText::OneLine(templatePath),
                              templateModel.GetMessageSchedule()->SlotClashRowTexts().join(
                                  QStringLiteral("; ")));
 
@@ -117,13 +109,11 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
     if (records.size() - 1 > MaxRows)
         Problem(head.line, -1,
                 tr("the table has %1 unit rows, more than the %2 one plan takes")
-                    .arg(records.size() - 1)
-                    .arg(MaxRows));
+                    .arg(QString::number(records.size() - 1), QString::number(MaxRows)));
     if (!problems.isEmpty())
         return false;
 
     const int mmsiColumn = header.indexOf(QStringLiteral("mmsi"));
-    const int nameColumn = header.indexOf(QStringLiteral("name"));
     const int serialColumn = header.indexOf(UnitColumns::SerialColumn());
     QStringList templateProblems;
     QStringList mmsis;
@@ -132,10 +122,10 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
     for (int r = 1; r < records.size(); ++r) {
         const CsvTable::Record &record = records.at(r);
         if (record.fields.size() != header.size()) {
-            Problem(record.line, -1,
-                    tr("%1 fields where the header has %2")
-                        .arg(record.fields.size())
-                        .arg(header.size()));
+            Problem(
+                record.line, -1,
+                tr("%1 fields where the header has %2")
+                    .arg(QString::number(record.fields.size()), QString::number(header.size())));
             continue;
         }
         QList<Cell> cells;
@@ -156,13 +146,15 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
                 texts << record.fields.at(column);
             }
         }
-        rows.append({record.line, mmsis.last(), serials.last(), record.fields.at(nameColumn),
-                     Merged(templateModel, names, texts)});
+        const std::shared_ptr<const Model> configuration = Merged(templateModel, names, texts);
+        rows.append({record.line, mmsis.last(), serials.last(), configuration->GetAtoN()->Name(),
+                     configuration});
     }
     RefuseDuplicates(mmsiColumn, mmsis, lines, tr("MMSI"));
     RefuseDuplicates(serialColumn, serials, lines, tr("serial number"));
     for (const QString &problem : templateProblems)
-        problems << tr("%1: %2 (the template's own field)").arg(templatePath, problem);
+        problems << tr("%1: %2 (the template's own field)")
+                        .arg(VisibleText::OneLine(templatePath), problem);
     if (unlisted > 0)
         problems << tr("and %n more problem(s)", nullptr, unlisted);
     if (!problems.isEmpty())
@@ -179,8 +171,16 @@ void FleetPlan::CheckRow(const Model &templateModel, int line, const QList<Cell>
     bool cellProblem = false;
     for (const Cell &cell : cells) {
         const QString &name = header.at(cell.column);
-        if (name == UnitColumns::SerialColumn())
+        if (name == UnitColumns::SerialColumn()) {
+            // Compared with what a unit tells, and shown in every message.
+            if (VisibleText::OneLine(cell.text) != cell.text) {
+                Problem(line, cell.column,
+                        tr("the serial number \"%1\" holds a control character or a line break")
+                            .arg(VisibleText::OneLine(cell.text)));
+                cellProblem = true;
+            }
             continue;
+        }
         if (cell.text.trimmed().isEmpty()) {
             if (UnitColumns::Required().contains(name)) {
                 Problem(line, cell.column, tr("empty, but every unit needs it"));
@@ -240,7 +240,6 @@ void FleetPlan::RefuseDuplicates(int column, const QStringList &values, const QL
         }
         Problem(lines.at(i), column,
                 tr("the %1 %2 is also on line %3; each unit needs its own")
-                    .arg(what, values.at(i))
-                    .arg(seen.value()));
+                    .arg(what, VisibleText::OneLine(values.at(i)), QString::number(seen.value())));
     }
 }

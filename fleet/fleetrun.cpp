@@ -2,8 +2,11 @@
 
 #include "fleet/unitlink.h"
 #include "fleet/unitrecord.h"
+#include "model/filesaver.h"
 #include "model/model.h"
 #include "model/padfile.h"
+#include "model/regularfile.h"
+#include "model/visibletext.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,7 +20,8 @@ FleetRun::FleetRun(const FleetPlan &plan, const QString &recordsFolder, const QS
 bool FleetRun::Prepare(QString *errorText)
 {
     if (!QDir().mkpath(folder)) {
-        *errorText = tr("%1: the records folder could not be made").arg(folder);
+        *errorText =
+            tr("%1: the records folder could not be made").arg(VisibleText::OneLine(folder));
         return false;
     }
     QStringList mmsis;
@@ -90,8 +94,9 @@ void FleetRun::OnIdentified(UnitLink *link)
 {
     Unit &unit = units[link];
     const UnitLink::Identity identity = link->UnitIdentity();
-    emit UnitMessage(link->Port(),
-                     tr("unit serial number %1, MMSI %2").arg(identity.serial, identity.mmsi));
+    emit UnitMessage(link->Port(), tr("unit serial number %1, MMSI %2")
+                                       .arg(VisibleText::OneLine(identity.serial),
+                                            VisibleText::OneLine(identity.mmsi)));
     UnitAssignment::Outcome outcome;
     if (unit.wantedRow >= 0) {
         if (assignment.Claim(link->Port(), identity.serial, unit.wantedRow))
@@ -106,7 +111,7 @@ void FleetRun::OnIdentified(UnitLink *link)
                 ? tr("row on line %1 is not free for this unit; nothing sent")
                       .arg(plan.Rows().value(unit.wantedRow).line)
                 : tr("no row of the table is left for serial number %1; nothing sent")
-                      .arg(identity.serial));
+                      .arg(VisibleText::OneLine(identity.serial)));
         return;
     case UnitAssignment::Kind::AlreadyDone:
         End(link, Outcome::Verified,
@@ -119,21 +124,44 @@ void FleetRun::OnIdentified(UnitLink *link)
     unit.row = outcome.row;
     const FleetPlan::Row &row = plan.Rows().at(unit.row);
     SetRow(unit.row, FleetSummary::State::Waiting, identity.serial, QString(),
-           tr("docked on %1").arg(link->Port()));
-    emit UnitMessage(
-        link->Port(),
-        tr("sending line %1 of the table: MMSI %2, \"%3\"").arg(row.line).arg(row.mmsi, row.name));
+           tr("docked on %1").arg(VisibleText::OneLine(link->Port())));
+    emit UnitMessage(link->Port(),
+                     tr("sending line %1 of the table: MMSI %2, \"%3\"")
+                         .arg(QString::number(row.line), row.mmsi, VisibleText::OneLine(row.name)));
     link->Send(*row.configuration);
 }
 
 void FleetRun::OnProgress(UnitLink *link, const QString &step, int done, int total)
 {
-    const Unit &unit = units[link];
+    Unit &unit = units[link];
     if (unit.row < 0 || unit.ended || total <= 0)
         return;
-    rowStatus[unit.row] = tr("sending %1 of %2").arg(done).arg(total);
+    unit.sent = done;
+    rowStatus[unit.row] = tr("sending %1 of %2").arg(QString::number(done), QString::number(total));
     emit RowChanged(unit.row);
     Q_UNUSED(step)
+}
+
+void FleetRun::Stop(const QString &why)
+{
+    const QList<UnitLink *> links = units.keys();
+    for (UnitLink *link : links) {
+        const Unit &unit = units[link];
+        if (unit.ended)
+            continue;
+        if (unit.row < 0) {
+            End(link, Outcome::Failed, tr("%1; nothing was sent").arg(why));
+            continue;
+        }
+        const FleetPlan::Row &row = plan.Rows().at(unit.row);
+        OnFailed(link, unit.sent > 0
+                           ? tr("%1 during the send: the unit holds line %2 of the table (MMSI "
+                                "%3) in part")
+                                 .arg(why, QString::number(row.line), row.mmsi)
+                           : tr("%1 before anything went out: the unit holds what it held "
+                                "before")
+                                 .arg(why));
+    }
 }
 
 void FleetRun::OnSendDone(UnitLink *link, const QStringList &mismatches)
@@ -151,11 +179,12 @@ void FleetRun::OnSendDone(UnitLink *link, const QStringList &mismatches)
         return;
     }
     const bool same = mismatches.isEmpty();
+    const QString fields = VisibleText::OneLine(mismatches.join(QStringLiteral("; ")));
     SetRow(unit.row, same ? FleetSummary::State::Verified : FleetSummary::State::Differs, serial,
-           same ? verdict : verdict + QLatin1Char(' ') + mismatches.join(QStringLiteral("; ")),
-           same ? tr("verified") : tr("differs: %1").arg(mismatches.join(QStringLiteral("; "))));
+           same ? verdict : verdict + QLatin1Char(' ') + fields,
+           same ? tr("verified") : tr("differs: %1").arg(fields));
     for (const QString &line : mismatches)
-        emit UnitMessage(link->Port(), QStringLiteral("  ") + line);
+        emit UnitMessage(link->Port(), QStringLiteral("  ") + VisibleText::OneLine(line));
     End(link, same ? Outcome::Verified : Outcome::Differs, verdict);
 }
 
@@ -163,7 +192,7 @@ void FleetRun::OnFailed(UnitLink *link, const QString &fullReason)
 {
     // One line for the summary and the progress; the window's boxes put the
     // same text on several.
-    const QString reason = fullReason.simplified();
+    const QString reason = VisibleText::OneLine(fullReason.simplified());
     Unit &unit = units[link];
     if (unit.ended)
         return;
@@ -185,7 +214,7 @@ bool FleetRun::WriteRecords(UnitLink *link, int row, const QString &verdict,
     const QString stem = QDir(folder).filePath(Stem(row, identity.serial));
     QString error;
     if (PadFile::Save(stem + QStringLiteral(".pad"), link->Held(), &error) != PadFile::Done) {
-        *errorText = tr("%1.pad: %2").arg(stem, error);
+        *errorText = tr("%1.pad: %2").arg(VisibleText::OneLine(stem), VisibleText::OneLine(error));
         return false;
     }
     UnitRecord record = UnitRecord::Of(*link, tr("Commissioning record"), engineer);
@@ -204,9 +233,21 @@ bool FleetRun::CopyLog(UnitLink *link, const QString &stem, QString *errorText)
     if (log.isEmpty())
         return true;
     const QString target = stem + QStringLiteral(".log");
-    QFile::remove(target);
-    if (!QFile::copy(log, target)) {
-        *errorText = tr("%1: the traffic log could not be copied there").arg(target);
+    QFile file;
+    QString reason;
+    QByteArray bytes;
+    if (RegularFile::OpenForReading(log, &file, &reason)) {
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            reason = file.errorString();
+    }
+    // Written as every other file: a FIFO or a device planted in the
+    // records folder is refused, and a failure leaves the old log.
+    if (reason.isEmpty())
+        FileSaver::Save(target, bytes, FileSaver::WholeOrNothing, &reason);
+    if (!reason.isEmpty()) {
+        *errorText = tr("%1: the traffic log could not be copied there: %2")
+                         .arg(VisibleText::OneLine(target), VisibleText::OneLine(reason));
         return false;
     }
     return true;

@@ -49,6 +49,11 @@ public:
     // Takes a unit on and commissions it with the row it is due; the link
     // is not owned. row >= 0: that row, if it is free for this unit.
     void AddUnit(UnitLink *link, int row = -1);
+    // Ends every unit still running, as when the engineer stops the run:
+    // each line is closed, which resets its unit, and each row being sent
+    // is recorded as failed with what its unit may hold of it. why begins
+    // each unit's message: "the run was stopped".
+    void Stop(const QString &why);
 
     const FleetPlan &Plan() const { return plan; }
     const FleetSummary &Summary() const { return summary; }
@@ -75,6 +80,7 @@ private:
         int row = -1;
         int wantedRow = -1;
         bool ended = false;
+        int sent = 0; // sentences of the send out so far
     };
     void OnIdentified(UnitLink *link);
     void OnSendDone(UnitLink *link, const QStringList &mismatches);

@@ -2,6 +2,7 @@
 
 #include "fleet/csvtable.h"
 #include "model/filesaver.h"
+#include "model/visibletext.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,13 +47,15 @@ bool FleetSummary::Open(const QString &folder, const QStringList &mmsis, QString
         if (records.isEmpty() || records.first().fields != Header()) {
             *errorText = tr("%1: not a summary this program wrote (its first line is not "
                             "\"%2\"); move it away to start afresh")
-                             .arg(path, Header().join(QLatin1Char(',')));
+                             .arg(VisibleText::OneLine(path), Header().join(QLatin1Char(',')));
             return false;
         }
         for (int i = 1; i < records.size(); ++i) {
-            const QStringList &f = records.at(i).fields;
+            QStringList f = records.at(i).fields;
             if (f.size() != Header().size())
                 continue;
+            for (QString &field : f)
+                field = CsvTable::FromText(field);
             Entry entry{f.at(0), f.at(1), State::Waiting,
                         QDateTime::fromString(f.at(3), Qt::ISODate), f.at(4)};
             for (State state : {State::Verified, State::Differs, State::Failed}) {
@@ -76,15 +79,22 @@ bool FleetSummary::Set(int row, const Entry &entry, QString *errorText)
 bool FleetSummary::Write(QString *errorText) const
 {
     QByteArray bytes = CsvTable::Line(Header());
-    for (const Entry &entry : entries)
-        bytes += CsvTable::Line(
-            {entry.mmsi, entry.serial, StateText(entry.state),
-             entry.time.isValid() ? entry.time.toUTC().toString(Qt::ISODate) : QString(),
-             entry.verdict});
+    for (const Entry &entry : entries) {
+        // A serial number or a verdict comes from a unit or a table, and
+        // the file is opened in spreadsheets: nothing in it may run there.
+        QStringList cells{entry.mmsi, entry.serial, StateText(entry.state),
+                          entry.time.isValid() ? entry.time.toUTC().toString(Qt::ISODate)
+                                               : QString(),
+                          entry.verdict};
+        for (QString &cell : cells)
+            cell = CsvTable::AsText(cell);
+        bytes += CsvTable::Line(cells);
+    }
     // Every write and the flush checked: a full disk leaves the old file.
     QString reason;
     if (FileSaver::Save(path, bytes, FileSaver::WholeOrNothing, &reason) != FileSaver::Done) {
-        *errorText = tr("%1: could not be written: %2").arg(path, reason);
+        *errorText = tr("%1: could not be written: %2")
+                         .arg(VisibleText::OneLine(path), VisibleText::OneLine(reason));
         return false;
     }
     return true;

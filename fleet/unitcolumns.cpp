@@ -1,6 +1,7 @@
 #include "fleet/unitcolumns.h"
 
 #include "model/model.h"
+#include "model/visibletext.h"
 
 #include <QRegularExpression>
 
@@ -17,9 +18,60 @@ struct Column
     Setter apply;
 };
 
+QString Shown(const QString &text)
+{
+    return VisibleText::OneLine(text);
+}
+
 QString NotANumber(const QString &text)
 {
-    return UnitColumns::tr("\"%1\" is not a whole number").arg(text);
+    return UnitColumns::tr("\"%1\" is not a whole number").arg(Shown(text));
+}
+
+// What a unit can broadcast of a name: the six-bit text of its position
+// reports, capitals, digits and most signs. "@" is that text's filler; a
+// receiver ends the name at the first one.
+bool Broadcastable(QChar c)
+{
+    return c.unicode() >= 0x20 && c.unicode() < 0x60 && c != QLatin1Char('@');
+}
+
+// The name exactly as the cell holds it, or why a unit could not broadcast
+// it: nothing is upper-cased or cut here, so the unit holds what the table says.
+QString NameProblem(const QString &text)
+{
+    if (text.isEmpty())
+        return UnitColumns::tr("the name is empty");
+    const QString name = Shown(text);
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            return UnitColumns::tr("the name \"%1\" holds a line break (a cell of two lines?)")
+                .arg(name);
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return UnitColumns::tr("the name \"%1\" holds the control character %2")
+                .arg(name, Shown(QString(c)));
+    }
+    QString refused;
+    bool lowerCase = false;
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            lowerCase = true;
+        else if (!Broadcastable(c) && (c.isSurrogate() || !refused.contains(c)))
+            refused += c;
+    }
+    if (!refused.isEmpty())
+        return UnitColumns::tr("the name \"%1\" holds %2, which a unit cannot broadcast (names "
+                               "take capitals A to Z, digits, space and "
+                               "!\"#$%&'()*+,-./:;<=>?[\\]^_)")
+            .arg(name, refused);
+    if (lowerCase)
+        return UnitColumns::tr("the name \"%1\" has small letters, which a unit cannot "
+                               "broadcast; write it in capitals: \"%2\"")
+            .arg(name, text.toUpper());
+    if (text.size() > AtoN::MaxNameLength)
+        return UnitColumns::tr("the name has %1 characters, more than the %2 a unit keeps")
+            .arg(QString::number(text.size()), QString::number(AtoN::MaxNameLength));
+    return QString();
 }
 
 template <class Object> Setter Number(Object *(Model::*object)(), void (Object::*set)(int))
@@ -66,7 +118,7 @@ template <class Object> Setter Flag(Object *(Model::*object)(), void (Object::*s
     return [object, set](Model *model, const QString &text) {
         bool value = false;
         if (!ReadFlag(text, &value))
-            return UnitColumns::tr("\"%1\" is neither true nor false").arg(text);
+            return UnitColumns::tr("\"%1\" is neither true nor false").arg(Shown(text));
         ((model->*object)()->*set)(value);
         return QString();
     };
@@ -78,9 +130,10 @@ Setter Degrees(double limit, bool latitude)
         bool ok = false;
         const double value = text.trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(value))
-            return UnitColumns::tr("\"%1\" is not a number of degrees").arg(text);
+            return UnitColumns::tr("\"%1\" is not a number of degrees").arg(Shown(text));
         if (value < -limit || value > limit)
-            return UnitColumns::tr("%1 is outside -%2 to %2 degrees").arg(text).arg(limit);
+            return UnitColumns::tr("%1 is outside -%2 to %2 degrees")
+                .arg(Shown(text.trimmed()), QString::number(limit));
         GeoPosition *position = model->GetAtoN()->GetPosition();
         if (latitude)
             position->SetLatitude(value);
@@ -98,18 +151,15 @@ const QList<Column> &Columns()
              static const QRegularExpression shape(QStringLiteral("^(?!000000000)[0-9]{9}$"));
              if (!shape.match(text.trimmed()).hasMatch())
                  return UnitColumns::tr("MMSI \"%1\" is not valid (nine digits, not all zeros)")
-                     .arg(text);
+                     .arg(Shown(text));
              model->GetAtoN()->GetAtoNMMSI()->SetNewMmsi(text.trimmed());
              return QString();
          }},
         {"name",
          [](Model *model, const QString &text) {
-             if (text.isEmpty())
-                 return UnitColumns::tr("the name is empty");
-             if (text.size() > AtoN::MaxNameLength)
-                 return UnitColumns::tr("the name has %1 characters, more than the %2 a unit keeps")
-                     .arg(text.size())
-                     .arg(AtoN::MaxNameLength);
+             const QString problem = NameProblem(text);
+             if (!problem.isEmpty())
+                 return problem;
              model->GetAtoN()->SetName(text);
              return QString();
          }},
@@ -176,6 +226,6 @@ QString UnitColumns::Apply(const QString &name, const QString &text, Model *mode
 {
     const Column *column = Find(name);
     if (!column)
-        return tr("\"%1\" is not a field of a unit").arg(name);
+        return tr("\"%1\" is not a field of a unit").arg(VisibleText::OneLine(name));
     return column->apply(model, text);
 }

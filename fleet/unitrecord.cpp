@@ -99,7 +99,17 @@ QString UnitRecord::Html() const
                                   "td.label { padding-right: 12px; color: #333333; }"
                                   "table.grid th, table.grid td { padding-right: 8px; }"
                                   "tr.off td { color: #888888; }"
+                                  "td.differs { background-color: #b00000; color: #ffffff; "
+                                  "font-size: 11pt; font-weight: bold; }"
                                   "</style></head><body>\n");
+    // Above everything else: a record of a unit that did not take what was
+    // sent must not pass for one of a commissioned unit at a glance.
+    if (!differences.isEmpty())
+        html += QStringLiteral("<table width=\"100%\" cellpadding=\"6\"><tr><td "
+                               "class=\"differs\">%1</td></tr></table>\n")
+                    .arg(Escaped(tr("DIFFERS: the unit does not hold every field sent (%1 "
+                                    "not held); it is not commissioned as planned.")
+                                     .arg(differences.size())));
     html += QStringLiteral("<p class=\"h1\">%1</p>\n<table>\n").arg(Escaped(title));
     Pair(&html, tr("Serial number"), OrNotKnown(serial));
     Pair(&html, tr("MMSI"), OrNotKnown(mmsi));

@@ -1,14 +1,18 @@
 // vandrel-cli commission, verify and record against several simulated units
 // at once: every unit holds its own row and the template, each is recorded,
-// a second run sends nothing, a bad table sends nothing to anyone, and a unit
-// pulled out in the middle fails alone.
+// a second run sends nothing, a bad table sends nothing to anyone, a unit
+// pulled out in the middle fails alone, a port or file that cannot be used
+// fails at once, and a stopped run resets every unit and says what each holds.
 
 #include "tst_cli_support.h"
 
 #include <QDir>
 #include <QJsonArray>
+#include <QSerialPort>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <memory>
 #include <vector>
@@ -61,6 +65,8 @@ private slots:
     void fourUnitsEachHoldTheirRowAndAreRecorded();
     void badTableSendsNothing();
     void unitPulledOutFailsAlone();
+    void unusablePortsAndFilesFailAtOnce();
+    void stoppedRunResetsEveryUnit();
 
 private:
     QString Path(const QString &name) const { return dir.filePath(name); }
@@ -223,6 +229,102 @@ void TestFleetCommission::unitPulledOutFailsAlone()
     QCOMPARE(HeldBy(*sims[1]).name, QString("STAYS"));
     QVERIFY(!QFile::exists(QDir(records).filePath("992351031-SN-1.pdf")));
     QVERIFY(QFileInfo(QDir(records).filePath("992351031-SN-1.log")).size() > 0);
+}
+
+void TestFleetCommission::unusablePortsAndFilesFailAtOnce()
+{
+    Dock(1);
+    // The port held by another program: the lock makes it busy.
+    QSerialPort holder(sims[0]->port);
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    const QString missing = "/dev/vandrel-none%2\n";
+    for (const QString &port : {sims[0]->port, missing}) {
+        for (const QStringList &command :
+             {QStringList{"verify", "--port", port, templatePad},
+              QStringList{"record", "--port", port, "-o", Path("never.pdf")}}) {
+            const CliRun run = RunCli(command, 20000);
+            QVERIFY2(run.status == 3, qPrintable(command.join(' ') + run.err));
+            // The port's own reason, its name as given: no "%2" replaced,
+            // no line of its own.
+            QVERIFY2(run.err.contains(port == missing ? "/dev/vandrel-none%2" : "busy"),
+                     qPrintable(run.err));
+            QCOMPARE(run.err.count('\n'), 1);
+        }
+    }
+    QVERIFY(!QFile::exists(Path("never.pdf")));
+    holder.close();
+
+    // A FIFO as the table or as the records' summary: refused, not waited on.
+    QVERIFY(WriteBytes(Path("one.csv"), "mmsi,name,latitude,longitude\n992351041,ONE,50,1\n"));
+    const QString fifo = Path("fifo%1.csv");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const CliRun table = RunCli({"commission", "--template", templatePad, "--units", fifo,
+                                 "--records", Path("fifo-records"), "--port", sims[0]->port},
+                                20000);
+    QCOMPARE(table.status, 2);
+    QVERIFY2(table.err.contains("fifo%1.csv") && table.err.contains("pipe"), qPrintable(table.err));
+    QVERIFY(QDir().mkpath(Path("fifo-records")));
+    QCOMPARE(::mkfifo(QFile::encodeName(Path("fifo-records/summary.csv")).constData(), 0600), 0);
+    const CliRun summary =
+        RunCli({"commission", "--template", templatePad, "--units", Path("one.csv"), "--records",
+                Path("fifo-records"), "--port", sims[0]->port},
+               20000);
+    QCOMPARE(summary.status, 3);
+    QVERIFY2(summary.err.contains("summary.csv") && summary.err.contains("pipe"),
+             qPrintable(summary.err));
+    QCOMPARE(HeldBy(*sims[0]).mmsi, QString("992351901"));
+}
+
+void TestFleetCommission::stoppedRunResetsEveryUnit()
+{
+    // Slow answers keep both sends going long enough to be stopped midway.
+    sims.clear();
+    for (int i = 0; i < 2; ++i) {
+        sims.push_back(std::make_unique<Simulator>(
+            QStringList{"--quiet", "--verbose", "--late-ms", "150", "--serial",
+                        QStringLiteral("SN-%1").arg(i + 1), "--mmsi",
+                        QStringLiteral("99235190%1").arg(i + 1)}));
+        QVERIFY(!sims.back()->port.isEmpty());
+    }
+    QVERIFY(WriteBytes(Path("stop.csv"), "mmsi,name,latitude,longitude,serial\n"
+                                         "992351051,FIRST,50,1,SN-1\n"
+                                         "992351052,SECOND,50,1,SN-2\n"));
+    const QString records = Path("stop-records");
+    QProcess cli;
+    cli.start(VANDREL_CLI, QStringList{"commission", "--template", templatePad, "--units",
+                                       Path("stop.csv"), "--records", records} +
+                               Ports());
+    // Stopped once both units have had part of their rows.
+    QString err;
+    QTRY_VERIFY_WITH_TIMEOUT((err += QString::fromUtf8(cli.readAllStandardError()),
+                              err.count(QRegularExpression(": line \\d, sending [1-9]")) >= 2),
+                             60000);
+    cli.terminate();
+    QVERIFY(cli.waitForFinished(30000));
+    err += QString::fromUtf8(cli.readAllStandardError());
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), 3);
+    const QStringList summary = SummaryLines(records);
+    QCOMPARE(summary.size(), 3);
+    for (int i = 0; i < 2; ++i) {
+        const QString mmsi = QStringLiteral("99235105%1").arg(i + 1);
+        QVERIFY2(err.contains(QStringLiteral("the run was stopped during the send: the unit "
+                                             "holds line %1 of the table (MMSI %2) in part")
+                                  .arg(i + 2)
+                                  .arg(mmsi)),
+                 qPrintable(err));
+        QVERIFY2(summary.at(i + 1).startsWith(mmsi + QStringLiteral(",SN-%1,failed,").arg(i + 1)) &&
+                     summary.at(i + 1).contains("in part"),
+                 qPrintable(summary.at(i + 1)));
+        // The unit was told to reset, and nothing of the send followed.
+        QString heard;
+        QProcess &sim = sims[i]->process;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (heard += QString::fromUtf8(sim.readAllStandardError()), heard.contains(",reset,")),
+            10000);
+        const QString after = heard.mid(heard.indexOf(",reset,"));
+        QVERIFY2(!after.contains(",C*") && !after.contains("nvseti"), qPrintable(after));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFleetCommission)

@@ -90,7 +90,7 @@ void TestFleetPlan::planTakesRowsOverTheTemplate()
                              ",992351001,NORTH,50.5,1.125,120,0\n";
     // A schedule that a send refuses is the template's problem, named once.
     FleetPlan plan;
-    QVERIFY(!plan.Load(templateModel, table, "units.csv"));
+    QVERIFY(!plan.Load(templateModel, table, "units%2.csv"));
     QCOMPARE(plan.Problems().size(), 1);
     QVERIFY(plan.Problems().first().contains("clashing time slots"));
     SpreadSlots(&templateModel);
@@ -135,7 +135,7 @@ void TestFleetPlan::planRefusesEveryBadRow_data()
     const QByteArray good = "992351001,A,50,1,S1,\n";
     QTest::newRow("invalid MMSI on line 3")
         << head + good + "99235100,B,50,1,,\n"
-        << QStringList{"units.csv line 3, column 1 (mmsi): MMSI \"99235100\" is not valid"};
+        << QStringList{"units%2.csv line 3, column 1 (mmsi): MMSI \"99235100\" is not valid"};
     QTest::newRow("all-zero MMSI, text for a number")
         << head + "000000000,A,50,1,,many\n"
         << QStringList{"line 2, column 1 (mmsi)", "line 2, column 6 (offPositionThreshold): "
@@ -161,6 +161,25 @@ void TestFleetPlan::planRefusesEveryBadRow_data()
     QTest::newRow("short row, no rows") << head + "992351001,A\n"
                                         << QStringList{"line 2: 2 fields where the header has 6"};
     QTest::newRow("header alone") << head << QStringList{"the table has no unit rows"};
+    // What a unit cannot broadcast, and what would start a line of its own
+    // in a message: a cell of two lines from a spreadsheet moves the rows
+    // after it down a line.
+    QTest::newRow("names a unit cannot broadcast, a serial with an escape")
+        << head + "992351001,\"NORTH\nPIER\",50,1,,\n"
+                  "992351002,A\aB,50,1,,\n992351003,North,50,1,,\n"
+                  "992351004,M\xc3\x9cHLE {1},50,1,,\n992351005,A@B,50,1,,\n"
+                  "992351006,OK,50,1,S\x1b[2J,\n"
+        << QStringList{"line 2, column 2 (name): the name \"NORTH\\x0aPIER\" holds a line break",
+                       "line 4, column 2 (name): the name \"A\\x07B\" holds the control character "
+                       "\\x07",
+                       "line 5, column 2 (name): the name \"North\" has small letters, which a "
+                       "unit cannot broadcast; write it in capitals: \"NORTH\"",
+                       "line 6, column 2 (name): the name \"M\xc3\x9cHLE {1}\" holds \xc3\x9c{}",
+                       "line 7, column 2 (name): the name \"A@B\" holds @",
+                       "line 8, column 5 (serial): the serial number \"S\\x1b[2J\" holds"};
+    QTest::newRow("a header of two lines with %2")
+        << QByteArray("mmsi,name,latitude,longitude,\"a%2\nb\"\n992351001,A,50,1,\n")
+        << QStringList{"units%2.csv line 1, column 5 (a%2\\x0ab): not a field"};
 }
 
 void TestFleetPlan::planRefusesEveryBadRow()
@@ -170,13 +189,15 @@ void TestFleetPlan::planRefusesEveryBadRow()
     Model templateModel;
     SpreadSlots(&templateModel);
     FleetPlan plan;
-    QVERIFY(!plan.Load(templateModel, table, "units.csv"));
+    QVERIFY(!plan.Load(templateModel, table, "units%2.csv"));
     // Nothing at all to send, not even the good rows.
     QCOMPARE(plan.RowCount(), 0);
     const QString all = plan.Problems().join('\n');
     for (const QString &problem : problems)
         QVERIFY2(all.contains(problem), qPrintable(all));
     QCOMPARE(plan.Problems().size(), problems.size());
+    // Each problem is one line, whatever the table holds.
+    QCOMPARE(all.count('\n'), problems.size() - 1);
 }
 
 void TestFleetPlan::assignment_data()
@@ -251,8 +272,17 @@ void TestFleetPlan::summaryResumes()
     QVERIFY(summary.Set(
         1, {"992351002", "SN, 7", FleetSummary::State::Verified, when, "holds every field"},
         &error));
-    QVERIFY(summary.Set(
-        0, {"992351001", "SN8", FleetSummary::State::Failed, when, "the line closed"}, &error));
+    // Cells a spreadsheet would run as formulas are written as text, and
+    // come back as they were.
+    const QString formula = "=HYPERLINK(\"http://x\",\"SN8\")";
+    QVERIFY(summary.Set(0, {"992351001", formula, FleetSummary::State::Failed, when, "-1+2 @x"},
+                        &error));
+    QFile written(dir.filePath(FleetSummary::FileName()));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = written.readAll().split('\n');
+    QCOMPARE(lines.value(1), QByteArray("992351001,\"'=HYPERLINK(\"\"http://x\"\",\"\"SN8\"\")\","
+                                        "failed,2026-12-07T15:00:00Z,'-1+2 @x"));
+    written.close();
     // The next run's table has another order and a new row; rows are found
     // by MMSI.
     FleetSummary next;
@@ -262,6 +292,11 @@ void TestFleetPlan::summaryResumes()
     QCOMPARE(next.At(1).serial, QString("SN, 7"));
     QCOMPARE(next.At(1).time, when);
     QCOMPARE(next.At(2).state, FleetSummary::State::Failed);
+    QCOMPARE(next.At(2).serial, formula);
+    QCOMPARE(next.At(2).verdict, QString("-1+2 @x"));
+    for (const QString &cell : {QString("'=x"), QString("\tx"), QString("+"), QString("@"),
+                                QString("\rx"), QString("''"), QString("x=1"), QString()})
+        QCOMPARE(CsvTable::FromText(CsvTable::AsText(cell)), cell);
     // A file it did not write is left alone and named.
     QFile foreign(dir.filePath(FleetSummary::FileName()));
     QVERIFY(foreign.open(QIODevice::WriteOnly) && foreign.write("a,b\n") == 4);
@@ -298,6 +333,9 @@ void TestFleetPlan::recordNamesTheUnit()
     const QString path = dir.filePath("r.pdf");
     QVERIFY2(RecordWriter::WritePdf(record, path, &error), qPrintable(error));
     QVERIFY(!RecordWriter::WritePdf(record, dir.filePath("missing/r.pdf"), &error));
+    UnitRecord verified = record;
+    verified.differences.clear();
+    QVERIFY(!verified.Html().contains("DIFFERS"));
     QVERIFY(error.contains("missing/r.pdf"));
 
     const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
@@ -307,6 +345,9 @@ void TestFleetPlan::recordNamesTheUnit()
     process.start(pdftotext, {"-layout", path, "-"});
     QVERIFY(process.waitForFinished(30000));
     const QString text = QString::fromUtf8(process.readAllStandardOutput()).simplified();
+    // A record that differs says so before anything else.
+    QVERIFY2(text.startsWith("DIFFERS: the unit does not hold every field sent (1 not held)"),
+             qPrintable(text));
     for (const char *expected :
          {"Commissioning record", "Serial number SN/77", "MMSI 992351007", "1.2.3",
           "2026-12-07 15:04:05", "Ana Ruiz", "Name: \"A\" -> \"B\"", "062 AtoN: off position",

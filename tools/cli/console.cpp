@@ -1,5 +1,7 @@
 #include "console.h"
 
+#include "model/visibletext.h"
+
 #include <QChar>
 #include <algorithm>
 #include <cstdio>
@@ -7,36 +9,6 @@
 namespace {
 
 bool blockBuffered = false;
-
-bool Unsafe(QChar c)
-{
-    // Printable ASCII, nearly all that is printed, needs no look-up.
-    if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
-        return false;
-    const QChar::Category category = c.category();
-    return c != QLatin1Char('\n') &&
-           (category == QChar::Other_Control || category == QChar::Other_Format);
-}
-
-// lineEnds: a line feed is escaped too, for text from a unit or a file that
-// goes into one line of output, where it could forge a line of its own.
-QString Escaped(const QString &text, bool json, bool lineEnds = false)
-{
-    const auto unsafe = [lineEnds](QChar c) { return Unsafe(c) || (lineEnds && c == '\n'); };
-    if (std::none_of(text.begin(), text.end(), unsafe))
-        return text;
-    QString safe;
-    safe.reserve(text.size());
-    for (const QChar c : text) {
-        if (!unsafe(c))
-            safe += c;
-        else if (!json && c.unicode() < 0x100)
-            safe += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            safe += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-    }
-    return safe;
-}
 
 void Write(FILE *stream, const QByteArray &bytes)
 {
@@ -65,17 +37,17 @@ bool PlainAscii(const QByteArray &bytes)
 
 bool Console::ShownAsEscape(QChar c)
 {
-    return Unsafe(c);
+    return VisibleText::ShownAsEscape(c);
 }
 
 QString Console::Visible(const QString &text)
 {
-    return Escaped(text, false);
+    return VisibleText::Lines(text);
 }
 
 QString Console::VisibleJson(const QString &text)
 {
-    return Escaped(text, true);
+    return VisibleText::Json(text);
 }
 
 void Console::AppendVisible(QByteArray &bytes, const QString &text)
@@ -85,7 +57,7 @@ void Console::AppendVisible(QByteArray &bytes, const QString &text)
     for (int i = 0; i < size; ++i) {
         const ushort c = characters[i].unicode();
         if (!PlainAscii(c) || c == '\n') {
-            bytes += Escaped(text, false, true).toUtf8();
+            bytes += VisibleText::OneLine(text).toUtf8();
             return;
         }
     }

@@ -7,19 +7,13 @@
 // Standard output for results and standard error for progress and
 // messages, both in UTF-8 and flushed line by line so that a script or a
 // terminal sees each event when it happens. Text from the unit or a file may
-// hold anything: control characters (escape sequences that retitle or clear
-// a terminal) and format characters (reversed writing) go out as visible
-// escapes.
+// hold anything; it is shown as VisibleText makes it.
 class Console
 {
 public:
-    // "\x1b" for a control character, "\u202e" for a format character;
-    // line ends stay.
+    // VisibleText::Lines and VisibleText::Json.
     static QString Visible(const QString &text);
-    // The same with JSON's escape ("\u001b"), for text that is JSON already.
     static QString VisibleJson(const QString &text);
-
-    // A character that Visible and VisibleJson write as an escape.
     static bool ShownAsEscape(QChar c);
 
     // One line of output in UTF-8, added to the end of bytes: the text as

@@ -3,6 +3,7 @@
 #include "clicommandline.h"
 #include "console.h"
 #include "exitstatus.h"
+#include "stopsignals.h"
 
 #include "app/unitsession.h"
 #include "app/vandrelsettings.h"
@@ -15,6 +16,7 @@
 #include "model/configurationdiff.h"
 #include "model/model.h"
 #include "model/padfile.h"
+#include "model/visibletext.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,25 +24,44 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace {
 
-// Runs the event loop until done() holds or the link fails; false with
-// *reason on failure.
-template <class Signal> bool RunUntil(SessionUnitLink *link, Signal done, QString *reason)
+QString Shown(const QString &text)
+{
+    return VisibleText::OneLine(text);
+}
+
+// Starts a step of the link and runs the event loop until done() comes or
+// the link fails; false with *reason on failure. A port that cannot be
+// opened fails within start(), so the signals are heard from before it.
+template <class Signal>
+bool RunStep(SessionUnitLink *link, const std::function<void()> &start, Signal done,
+             QString *reason)
 {
     QEventLoop loop;
     bool ok = false;
+    bool ended = false;
     QObject::connect(link, done, &loop, [&] {
-        ok = true;
+        ok = ended = true;
         loop.quit();
     });
     QObject::connect(link, &UnitLink::Failed, &loop, [&](const QString &text) {
         *reason = text;
+        ended = true;
         loop.quit();
     });
-    loop.exec();
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::Stop, &loop, [&] {
+        *reason = QStringLiteral("Stopped; nothing was sent to the unit.");
+        ended = true;
+        loop.quit();
+    });
+    start();
+    if (!ended)
+        loop.exec();
     return ok;
 }
 
@@ -82,15 +103,14 @@ void DropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const 
 // the line given back.
 bool ReadUnit(SessionUnitLink *link)
 {
-    link->Open();
     QString reason;
-    if (RunUntil(link, &UnitLink::Identified, &reason)) {
-        link->Retrieve();
-        if (RunUntil(link, &UnitLink::Retrieved, &reason))
-            return true;
-    }
+    if (RunStep(
+            link, [link] { link->Open(); }, &UnitLink::Identified, &reason) &&
+        RunStep(
+            link, [link] { link->Retrieve(); }, &UnitLink::Retrieved, &reason))
+        return true;
     CloseAll({link});
-    Console::Error(reason);
+    Console::Error(Shown(reason.simplified()));
     return false;
 }
 
@@ -155,16 +175,16 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
     for (const auto &use : uses) {
         const QString shown = QLatin1String(use.shown);
         if (parser.isSet(use.option) && !use.allowed) {
-            *errorText = QStringLiteral("%1 takes no %2.").arg(options->command, shown);
+            *errorText = QStringLiteral("%1 takes no %2.").arg(Shown(options->command), shown);
             return false;
         }
         if (use.required && (!parser.isSet(use.option) || parser.value(use.option).isEmpty())) {
-            *errorText = QStringLiteral("%1 needs %2.").arg(options->command, shown);
+            *errorText = QStringLiteral("%1 needs %2.").arg(Shown(options->command), shown);
             return false;
         }
     }
     if (!commission && options->ports.size() > 1) {
-        *errorText = QStringLiteral("%1 takes one --port.").arg(options->command);
+        *errorText = QStringLiteral("%1 takes one --port.").arg(Shown(options->command));
         return false;
     }
     if (options->ports.removeDuplicates() > 0) {
@@ -175,7 +195,7 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
     if (positional.size() - 1 != files) {
         *errorText = verify ? QStringLiteral("verify needs the .pad file to compare with.")
                             : QStringLiteral("%1 takes no file name (\"%2\").")
-                                  .arg(options->command, positional.value(1));
+                                  .arg(Shown(options->command), Shown(positional.value(1)));
         return false;
     }
     options->file = positional.value(1);
@@ -190,7 +210,7 @@ int FleetCommands::Run(int argc, char **argv)
     Options options;
     QString error;
     if (!Parse(arguments, &options, &error)) {
-        Console::Error(error);
+        Console::Error(Shown(error));
         Console::Err(CliCommandLine::Usage());
         return ExitUsage;
     }
@@ -229,8 +249,9 @@ int FleetCommands::Commission(const Options &options)
         return ExitFailure;
     }
     QObject::connect(&run, &FleetRun::UnitMessage, [](const QString &port, const QString &text) {
-        Console::Err(port.isEmpty() ? text + QLatin1Char('\n')
-                                    : port + QStringLiteral(": ") + text + QLatin1Char('\n'));
+        Console::Err(port.isEmpty()
+                         ? text + QLatin1Char('\n')
+                         : Shown(port) + QStringLiteral(": ") + text + QLatin1Char('\n'));
     });
     // Sending progress in quarters, not a line per sentence.
     auto quarters = std::make_shared<QHash<int, QString>>();
@@ -247,9 +268,8 @@ int FleetCommands::Commission(const Options &options)
         quarters->insert(row, shown);
         if (shown.startsWith(QLatin1String("sending")))
             Console::Err(QStringLiteral("%1: line %2, %3\n")
-                             .arg(run.Summary().At(row).mmsi)
-                             .arg(run.Plan().Rows().at(row).line)
-                             .arg(shown));
+                             .arg(run.Summary().At(row).mmsi,
+                                  QString::number(run.Plan().Rows().at(row).line), shown));
     });
 
     QList<SessionUnitLink *> links;
@@ -260,6 +280,11 @@ int FleetCommands::Commission(const Options &options)
     }
     QEventLoop loop;
     QObject::connect(&run, &FleetRun::Finished, &loop, &QEventLoop::quit);
+    // Ctrl-C or SIGTERM: every unit is reset and its row recorded as it
+    // stands, rather than left half-sent without a word.
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::Stop, &run,
+                     [&run] { run.Stop(QStringLiteral("the run was stopped")); });
     for (SessionUnitLink *link : links)
         run.AddUnit(link);
     if (run.Running() > 0)
@@ -270,8 +295,8 @@ int FleetCommands::Commission(const Options &options)
         const FleetSummary::Entry &entry = run.Summary().At(row);
         Console::Out(QStringLiteral("%1 %2 %3\n")
                          .arg(entry.mmsi,
-                              entry.serial.isEmpty() ? QStringLiteral("-") : entry.serial,
-                              run.RowStatus(row)));
+                              entry.serial.isEmpty() ? QStringLiteral("-") : Shown(entry.serial),
+                              Shown(run.RowStatus(row))));
     }
     switch (run.Worst()) {
     case FleetRun::Outcome::Verified:
@@ -289,7 +314,7 @@ int FleetCommands::Verify(const Options &options)
     Model document;
     QString error;
     if (PadFile::Load(options.file, &document, &error) != PadFile::Done) {
-        Console::Error(error);
+        Console::Error(Shown(error));
         return ExitFailure;
     }
     SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
@@ -299,15 +324,15 @@ int FleetCommands::Verify(const Options &options)
     // What a send of the file would carry, against what the unit holds.
     const QStringList differences = ConfigurationDiff::SentLines(document, link.Held());
     if (differences.isEmpty()) {
-        Console::Err(QStringLiteral("The unit holds every field of %1.\n").arg(options.file));
+        Console::Err(
+            QStringLiteral("The unit holds every field of %1.\n").arg(Shown(options.file)));
         return ExitDone;
     }
     Console::Out(QStringLiteral("The unit differs from %1 in %2 field%3 (file -> unit):\n")
-                     .arg(options.file)
-                     .arg(differences.size())
-                     .arg(differences.size() == 1 ? QString() : QStringLiteral("s")));
+                     .arg(Shown(options.file), QString::number(differences.size()),
+                          differences.size() == 1 ? QString() : QStringLiteral("s")));
     for (const QString &line : differences)
-        Console::Out(QStringLiteral("  ") + line + QLatin1Char('\n'));
+        Console::Out(QStringLiteral("  ") + Shown(line) + QLatin1Char('\n'));
     return ExitDifferent;
 }
 
@@ -320,9 +345,9 @@ int FleetCommands::Record(const Options &options)
     CloseAll({&link});
     QString error;
     if (!RecordWriter::WritePdf(record, options.output, &error)) {
-        Console::Error(error);
+        Console::Error(Shown(error));
         return ExitFailure;
     }
-    Console::Err(QStringLiteral("Written to %1\n").arg(options.output));
+    Console::Err(QStringLiteral("Written to %1\n").arg(Shown(options.output)));
     return ExitDone;
 }
