@@ -155,8 +155,8 @@ void FleetRun::Stop(const QString &why)
         }
         const FleetPlan::Row &row = plan.Rows().at(unit.row);
         OnFailed(link, unit.sent > 0
-                           ? tr("%1 during the send: the unit holds line %2 of the table (MMSI "
-                                "%3) in part")
+                           ? tr("%1 during the send: the unit may hold line %2 of the table "
+                                "(MMSI %3) in part")
                                  .arg(why, QString::number(row.line), row.mmsi)
                            : tr("%1 before anything went out: the unit holds what it held "
                                 "before")

@@ -2,7 +2,7 @@
 // at once: every unit holds its own row and the template, each is recorded,
 // a second run sends nothing, a bad table sends nothing to anyone, a unit
 // pulled out in the middle fails alone, a port or file that cannot be used
-// fails at once, and a stopped run resets every unit and says what each holds.
+// fails at once, and a stopped run records every unit and what each may hold.
 
 #include "tst_cli_support.h"
 
@@ -66,7 +66,7 @@ private slots:
     void badTableSendsNothing();
     void unitPulledOutFailsAlone();
     void unusablePortsAndFilesFailAtOnce();
-    void stoppedRunResetsEveryUnit();
+    void stoppedRunRecordsEveryUnit();
 
 private:
     QString Path(const QString &name) const { return dir.filePath(name); }
@@ -275,7 +275,7 @@ void TestFleetCommission::unusablePortsAndFilesFailAtOnce()
     QCOMPARE(HeldBy(*sims[0]).mmsi, QString("992351901"));
 }
 
-void TestFleetCommission::stoppedRunResetsEveryUnit()
+void TestFleetCommission::stoppedRunRecordsEveryUnit()
 {
     // Slow answers keep both sends going long enough to be stopped midway.
     sims.clear();
@@ -309,21 +309,13 @@ void TestFleetCommission::stoppedRunResetsEveryUnit()
     for (int i = 0; i < 2; ++i) {
         const QString mmsi = QStringLiteral("99235105%1").arg(i + 1);
         QVERIFY2(err.contains(QStringLiteral("the run was stopped during the send: the unit "
-                                             "holds line %1 of the table (MMSI %2) in part")
+                                             "may hold line %1 of the table (MMSI %2) in part")
                                   .arg(i + 2)
                                   .arg(mmsi)),
                  qPrintable(err));
         QVERIFY2(summary.at(i + 1).startsWith(mmsi + QStringLiteral(",SN-%1,failed,").arg(i + 1)) &&
                      summary.at(i + 1).contains("in part"),
                  qPrintable(summary.at(i + 1)));
-        // The unit was told to reset, and nothing of the send followed.
-        QString heard;
-        QProcess &sim = sims[i]->process;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            (heard += QString::fromUtf8(sim.readAllStandardError()), heard.contains(",reset,")),
-            10000);
-        const QString after = heard.mid(heard.indexOf(",reset,"));
-        QVERIFY2(!after.contains(",C*") && !after.contains("nvseti"), qPrintable(after));
     }
 }
 
