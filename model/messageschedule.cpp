@@ -31,18 +31,33 @@ void MessageSchedule::Reset()
     lookupValid = false;
     entries.clear();
     entries.append(MessageScheduleEntry());
+    entries.append(MessageScheduleEntry::Placeholder(21));
     // The placeholders give every received schedule row, and every added
     // message, a row of its block to go to.
-    for (int i = 1; i < BlockLayoutRows; ++i)
-        entries.append(MessageScheduleEntry::Placeholder(BlockMessageOfRow(i)));
+    for (int i = 2; i < BlockLayoutRows; ++i)
+        entries.append(MessageScheduleEntry::Unspecified(BlockMessageOfRow(i)));
 }
 
 void MessageSchedule::Write(QDataStream &out) const
 {
     ModelObject::Write(out);
-    out << qint32(entries.size());
-    for (const MessageScheduleEntry &entry : entries)
-        entry.Write(out);
+    // A file has no other way to leave a row to the unit than not to hold
+    // it; a row that a later one of its message counts on for its instance
+    // is written all the same, and reads back as switched off.
+    QHash<int, int> lastSpecified;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).Specified())
+            lastSpecified.insert(entries.at(i).MessageId(), i);
+    }
+    auto written = [&](int i) { return i <= lastSpecified.value(entries.at(i).MessageId(), -1); };
+    qint32 count = 0;
+    for (int i = 0; i < entries.size(); ++i)
+        count += written(i) ? 1 : 0;
+    out << count;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (written(i))
+            entries.at(i).Write(out);
+    }
 }
 
 void MessageSchedule::Read(QDataStream &in)
@@ -76,11 +91,11 @@ void MessageSchedule::Read(QDataStream &in)
 
 void MessageSchedule::CompleteLayout()
 {
-    if (entries.isEmpty() || entries.size() >= BlockLayoutRows)
+    if (entries.isEmpty())
         return;
     QList<MessageScheduleEntry> layout;
     for (int i = 0; i < BlockLayoutRows; ++i)
-        layout.append(MessageScheduleEntry::Placeholder(BlockMessageOfRow(i)));
+        layout.append(MessageScheduleEntry::Unspecified(BlockMessageOfRow(i)));
     QList<MessageScheduleEntry> beyond;
     // The place of a row is what a send makes of it: its message, and its
     // instance counted among the rows of that message before it.
@@ -121,6 +136,78 @@ QStringList MessageSchedule::LayoutProblems() const
         }
     }
     return problems;
+}
+
+QList<int> MessageSchedule::SpecifiedRows() const
+{
+    QList<int> rows;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).Specified())
+            rows << i;
+    }
+    return rows;
+}
+
+bool MessageSchedule::SwitchOff(int i)
+{
+    if (i < 0 || i >= entries.size() || entries.at(i).Specified())
+        return false;
+    entries[i] = MessageScheduleEntry::Placeholder(entries.at(i).MessageId());
+    lookupValid = false;
+    return true;
+}
+
+int MessageSchedule::SwitchOffUnspecified()
+{
+    int count = 0;
+    for (int i = 0; i < entries.size(); ++i)
+        count += SwitchOff(i) ? 1 : 0;
+    return count;
+}
+
+QString MessageSchedule::RowName(int i) const
+{
+    int number = 0;
+    int n = 0;
+    if (!Ordinal(i, number, n))
+        return QString();
+    return QStringLiteral("%1/%2").arg(number).arg(n);
+}
+
+QStringList MessageSchedule::UnspecifiedRowRuns() const
+{
+    QStringList runs;
+    int runStart = -1;
+    for (int i = 0; i <= entries.size(); ++i) {
+        const bool unspecified = i < entries.size() && !entries.at(i).Specified();
+        const bool continues = unspecified && runStart >= 0 &&
+                               entries.at(i).MessageId() == entries.at(i - 1).MessageId();
+        if (continues)
+            continue;
+        if (runStart >= 0) {
+            runs << (runStart == i - 1 ? RowName(runStart)
+                                       : tr("%1 to %2").arg(RowName(runStart), RowName(i - 1)));
+        }
+        runStart = unspecified ? i : -1;
+    }
+    return runs;
+}
+
+int MessageSchedule::FindRow(int number, int n) const
+{
+    if (n < 1)
+        return -1;
+    BuildLookup();
+    // The rows of a block come first: look there before walking the list.
+    const int inBlock = FirstRow(number) + n - 1;
+    if (LastRow(number) > 0 && inBlock <= LastRow(number) && inBlock < entries.size() &&
+        entries.at(inBlock).MessageId() == number && ordinals.at(inBlock) == n)
+        return inBlock;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).MessageId() == number && ordinals.at(i) == n)
+            return i;
+    }
+    return -1;
 }
 
 MessageScheduleEntry MessageSchedule::EntryAt(int i) const
@@ -280,9 +367,14 @@ bool MessageSchedule::RemoveEntry(int i)
         entries[i] = placeholder;
         return true;
     }
-    for (int k = i; k < last; ++k)
+    // Only the document's own rows move: a row left to the unit keeps its
+    // instance, and so the rows after it theirs.
+    int end = i;
+    while (end < last && entries.at(end + 1).Specified())
+        ++end;
+    for (int k = i; k < end; ++k)
         entries[k] = entries.at(k + 1);
-    entries[last] = placeholder;
+    entries[end] = placeholder;
     return true;
 }
 
@@ -296,6 +388,7 @@ bool MessageSchedule::EnableReport(int i)
     entry.SetStartSlot1(0);
     entry.SetStartSlot2(0);
     entry.SetActive(true);
+    entry.SetSpecified(true);
     lookupValid = false;
     return true;
 }
@@ -311,6 +404,7 @@ bool MessageSchedule::DisableReport(int i)
     entry.SetStartSlot1(MessageScheduleEntry::DisabledSlot);
     entry.SetStartSlot2(MessageScheduleEntry::DisabledSlot);
     entry.SetActive(false);
+    entry.SetSpecified(true);
     lookupValid = false;
     return true;
 }
@@ -387,37 +481,31 @@ bool MessageSchedule::EntryOfTableRow(int row, int &i) const
     return true;
 }
 
-bool MessageSchedule::PrepareRow(int number, int &row)
+bool MessageSchedule::PrepareRow(int number, int n, int &row)
 {
-    if (number == 21) {
-        // Only the two rows of the report block: instance 3 must not land on
-        // a row of message 6.
-        const int position = row;
-        if (position < FirstRow(21) || position > LastRow(21) || position >= entries.size())
-            return false;
-        entries[position] = MessageScheduleEntry();
-        lookupValid = false;
-        if (position == 1)
-            emit off_position_checked(true);
-        return true;
-    }
-    int target = 0;
-    if (!FindFreeRow(number, target))
+    // The values come from the line: bound them before any arithmetic.
+    if (entries.size() < BlockLayoutRows || number < 1 || number > MaxMessage || n < 1 ||
+        n > MaxInstance)
         return false;
-    if (number == 12 || number == 14) {
-        // The position comes from the line: bound it before any arithmetic.
-        const int position = row;
-        if (position < 0 || position > LastRow(number) - FirstRow(number))
-            return false;
-        target = FirstRow(number) + position;
-        if (target >= entries.size())
-            return false;
+    int target = FindRow(number, n);
+    if (target < 0) {
+        // Beyond the layout: rows for the instances before it, which the
+        // unit may hold too, are left to it.
+        int held = 0;
+        for (const MessageScheduleEntry &entry : qAsConst(entries))
+            held += entry.MessageId() == number ? 1 : 0;
+        for (; held < n - 1; ++held)
+            entries.append(MessageScheduleEntry::Unspecified(number));
+        target = entries.size();
+        entries.append(MessageScheduleEntry());
     }
     MessageScheduleEntry entry;
     entry.SetMessageId(number);
     entries[target] = entry;
     lookupValid = false;
     row = target;
+    if (number == 21 && target == 1)
+        emit off_position_checked(true);
     return true;
 }
 

@@ -14,9 +14,15 @@ class AtoN;
 // The AIS messages that the unit sends on its own schedule. Rows are grouped in
 // fixed blocks by message number:
 //   21: rows 0-1 (normal report, off-position report)
-//    6: rows 2-5 and 8: rows 6-9 (active rows packed at the start of the block)
+//    6: rows 2-5 and 8: rows 6-9 (row FirstRow + instance - 1)
 //   12: rows 10-13 and 14: rows 14-17 (variant v of the message at first row + v)
-// A row that is not active is a free placeholder of its block.
+// A row that is not active is a free placeholder of its block. Rows the unit
+// holds that the layout has no place for (a message without a block, an
+// instance beyond its block) follow the layout, kept as read; a row's
+// instance is always its ordinal among the rows of its message.
+//
+// Only specified rows are the document's (see MessageScheduleEntry): a send
+// writes those and leaves the unit's other rows as they are.
 class MessageSchedule : public ModelObject
 {
     Q_OBJECT
@@ -35,25 +41,48 @@ public:
     bool operator==(const MessageSchedule &other) const;
     bool operator!=(const MessageSchedule &other) const { return !(*this == other); }
 
-    // Row 0 the default entry, rows 1 to 17 placeholders of their block.
+    // The largest message number and instance the schedule's sentence
+    // carries (a message number has six bits on the air).
+    static constexpr int MaxMessage = 63;
+    static constexpr int MaxInstance = 99;
+
+    // Row 0 the default entry and row 1 the report switched off, both
+    // specified; rows 2 to 17 unspecified placeholders of their block: a
+    // new document names the two reports only.
     void Reset() override;
+    // The specified rows in list order, and the unspecified ones that a
+    // later specified row of the same message needs to keep its instance.
     void Write(QDataStream &out) const override;
-    // Replaces the rows by those read. A negative row count, or one larger than
-    // the rows the rest of a file could hold, marks the stream corrupt and reads
-    // no rows.
+    // Replaces the rows by those read, all specified. A negative row count,
+    // or one larger than the rows the rest of a file could hold, marks the
+    // stream corrupt and reads no rows.
     void Read(QDataStream &in) override;
 
-    // A schedule a file left short of the block layout (but not empty: an
-    // empty one sends nothing and leaves the unit's rows) gets the rows it
-    // lacks as placeholders, each read row going to the row of its message
-    // and place, so that a send disables every row the document does not use.
-    // Rows that have no place in the layout follow it, for the check to name.
+    // Gives the rows read from a file the block layout: each row goes to
+    // the place of its message and instance, rows without a place in the
+    // layout follow it, and the layout rows the file did not hold are
+    // unspecified placeholders. An empty schedule stays empty.
     void CompleteLayout();
     // One text per reason the unit could not hold these rows as they are: a
     // message without a block, more instances than its block, more rows than
     // the layout. At most MaxLayoutProblems rows are named.
     QStringList LayoutProblems() const;
     static constexpr int MaxLayoutProblems = 10;
+
+    // The rows a send writes: the specified ones, in list order.
+    QList<int> SpecifiedRows() const;
+    // Makes an unspecified row a placeholder that switches the unit's row
+    // off; false for a specified or missing row.
+    bool SwitchOff(int i);
+    // The same for every unspecified row; returns how many there were.
+    int SwitchOffUnspecified();
+    // The unspecified rows by name, runs of one message joined: "21/2",
+    // "6/1 to 6/4", "12/1" (none when every row is specified).
+    QStringList UnspecifiedRowRuns() const;
+    // "21/2": the message and instance of row i.
+    QString RowName(int i) const;
+    // The list row of message number, instance n, or -1.
+    int FindRow(int number, int n) const;
 
     AtoN *GetAtoN() const { return aton; }
     void SetAtoN(AtoN *value) { aton = value; }
@@ -76,9 +105,11 @@ public:
     // row receives the row used.
     bool AddMessage(int number, int &row);
     bool IsAvailable(int number) const;
-    // Frees an active row. In the packed blocks of 6 and 8 the rows after it
-    // move up and the block's last row becomes the placeholder; rows of 12, 14
-    // and 21 are freed in place. False for a free or missing row.
+    // Frees an active row; the placeholder left switches the unit's row off.
+    // In the blocks of 6 and 8 the specified rows after it move up, up to
+    // the first unspecified one, and the last of them becomes the
+    // placeholder. Rows of 12, 14 and 21 are freed in place. False for a
+    // free or missing row.
     bool RemoveEntry(int i);
     // Switch a message 21 row on (start slots 0) or off (FATDMA, start slots -1).
     bool EnableReport(int i);
@@ -90,10 +121,13 @@ public:
     // Mapping between list rows and the rows of the schedule table.
     bool TableRowOf(int i, int &row) const;
     bool EntryOfTableRow(int row, int &i) const;
-    // Makes room for a received schedule row of message number. On entry row is
-    // the position given by the sentence (instance - 1); on success it is the
-    // row to store into.
-    bool PrepareRow(int number, int &row);
+    // Makes room for a received schedule row of message number, instance n,
+    // and gives the row to store it into: the row of its block for that
+    // instance, or the row after the layout that has its instance (made,
+    // with unspecified rows for the instances before it, when there is
+    // none). False for a schedule short of the layout, and for a message or
+    // instance outside the sentence's range.
+    bool PrepareRow(int number, int n, int &row);
     // True when row 0's two channels risk using the same slots: a FATDMA
     // report only, as the other schemes have no start slots.
     bool RisksSlotClash() const;

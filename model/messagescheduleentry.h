@@ -7,6 +7,11 @@ class QDataStream;
 
 // One scheduled AIS message: when and how often it goes out on each of the two
 // channels, and with which access scheme. A plain value.
+//
+// A row is specified when the document says what the unit should hold there;
+// an unspecified row is the unit's business: a send leaves it as the unit
+// holds it. Whether a row is specified is not stored with it in a file: the
+// rows a file holds are the rows it specifies.
 class MessageScheduleEntry
 {
 public:
@@ -23,8 +28,11 @@ public:
     static constexpr int DisabledSlot = -1;
 
     MessageScheduleEntry() = default;
-    // A free row of the block of messageId: start slots -1, not active.
+    // A free row of the block of messageId: start slots -1, not active. A
+    // send switches the unit's row off.
     static MessageScheduleEntry Placeholder(int messageId);
+    // The same, left as the unit holds it.
+    static MessageScheduleEntry Unspecified(int messageId);
 
     bool operator==(const MessageScheduleEntry &other) const;
     bool operator!=(const MessageScheduleEntry &other) const { return !(*this == other); }
@@ -54,6 +62,12 @@ public:
     void SetActive(bool value) { active = value; }
     int SpareValue() const { return spareValue; }
     void SetSpareValue(int value) { spareValue = value; }
+    bool Specified() const { return specified; }
+    void SetSpecified(bool value) { specified = value; }
+    // The row is in use: active, and for message 21 not sent with both
+    // channels off (the form in which the unit answers a report it does not
+    // send).
+    bool InUse() const;
 
 private:
     qint32 messageId = 21;
@@ -66,6 +80,7 @@ private:
     qint32 interval2 = DefaultInterval;
     bool active = true;
     qint32 spareValue = 0;
+    bool specified = true;
 };
 
 #endif // MESSAGESCHEDULEENTRY_H

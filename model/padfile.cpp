@@ -17,6 +17,39 @@ void SetError(QString *errorText, const QString &text)
         *errorText = text;
 }
 
+// The position as the file holds it: the model keeps a value it cannot use
+// as "not available", which only 91 and 181 may mean.
+QString PositionProblem(const QByteArray &bytes)
+{
+    QDataStream in(bytes);
+    qint32 number = 0;
+    QString text;
+    bool flag = false;
+    double latitude = 0;
+    double longitude = 0;
+    // Versions of the model, the AtoN and the MMSI record; the MMSI record;
+    // the type of EPFS.
+    in >> number >> number >> number >> text >> text >> number >> flag >> number;
+    in >> latitude >> longitude;
+    const struct
+    {
+        const char *name;
+        double value;
+        double limit;
+    } fields[] = {{QT_TRANSLATE_NOOP("PadFile", "Latitude"), latitude, 90.0},
+                  {QT_TRANSLATE_NOOP("PadFile", "Longitude"), longitude, 180.0}};
+    for (const auto &field : fields) {
+        // Written so that NaN fails too.
+        if ((field.value >= -field.limit && field.value <= field.limit) ||
+            field.value == field.limit + 1.0)
+            continue;
+        return PadFile::tr("%1: %2 is not a position (-%3 to %3, or %4 for not available).")
+            .arg(PadFile::tr(field.name), QString::number(field.value),
+                 QString::number(field.limit), QString::number(field.limit + 1.0));
+    }
+    return QString();
+}
+
 } // namespace
 
 PadFile::Result PadFile::Load(const QString &fileName, Model *model, QString *errorText)
@@ -131,6 +164,11 @@ PadFile::Result PadFile::FromBytes(const QByteArray &bytes, Model *model, QStrin
     if (!buffer.atEnd()) {
         SetError(errorText, tr("The file holds %n byte(s) after the end of the configuration.",
                                nullptr, int(buffer.bytesAvailable())));
+        return Invalid;
+    }
+    const QString position = PositionProblem(bytes);
+    if (!position.isEmpty()) {
+        SetError(errorText, position);
         return Invalid;
     }
     scratch.GetMessageSchedule()->CompleteLayout();

@@ -50,15 +50,15 @@ QString AtoNSentenceAAR::Encode(int index, int * /*extra*/)
 
 QString AtoNSentenceAAR::Query()
 {
-    reportAnswered[0] = reportAnswered[1] = false;
+    answered.clear();
     return AtoNSentence::Query();
 }
 
 QString AtoNSentenceAAR::Missing() const
 {
-    if (!reportAnswered[0])
+    if (!answered.contains(qMakePair(21, 1)))
         return tr("no row came for message 21, instance 1 (the AtoN report)");
-    if (!reportAnswered[1])
+    if (!answered.contains(qMakePair(21, 2)))
         return tr("no row came for message 21, instance 2 (the off-position report)");
     return QString();
 }
@@ -81,8 +81,9 @@ int AtoNSentenceAAR::Decode(ParsedSentence sentence)
         return Refuse(2, tr("message"), tr("%1 is not 6, 8, 12, 14 or 21").arg(message));
     const FieldRanges::Field instances =
         message == 21 ? FieldRanges::ReportInstance : FieldRanges::MessageInstance;
-    if (!ReadInRange(sentence, 3, instances, instance) ||
-        !ReadInRange(sentence, 4, FieldRanges::Hour, hour1) ||
+    if (!ReadInRange(sentence, 3, instances, instance))
+        return DecodeFieldError;
+    if (!ReadInRange(sentence, 4, FieldRanges::Hour, hour1) ||
         !ReadInRange(sentence, 5, FieldRanges::Minute, minute1) ||
         !ReadInRange(sentence, 8, FieldRanges::AccessScheme, scheme) ||
         !ReadInRange(sentence, 9, FieldRanges::Hour, hour2) ||
@@ -97,18 +98,6 @@ int AtoNSentenceAAR::Decode(ParsedSentence sentence)
         (!ratdma && !ReadOptional(sentence, 11, FieldRanges::StartSlot, 0, slot2)) ||
         !ReadOptional(sentence, 12, interval, 0, interval2) || !ReadAnswerStatus(sentence, 13))
         return DecodeFieldError;
-    if (message == 21)
-        reportAnswered[instance - 1] = true;
-
-    if (aton && aton->GetAtoNMMSI()->AidMode() != 0) {
-        qCDebug(lcSentences) << "Message rejected";
-        return DecodeOk;
-    }
-    // A report with both channels off is kept only as one of the two rows
-    // of message 21.
-    if (slot1 == MessageScheduleEntry::DisabledSlot &&
-        slot2 == MessageScheduleEntry::DisabledSlot && message != 21)
-        return DecodeOk;
 
     MessageScheduleEntry entry;
     entry.SetMessageId(message);
@@ -120,9 +109,47 @@ int AtoNSentenceAAR::Decode(ParsedSentence sentence)
     entry.SetStartSlot2(slot2);
     entry.SetInterval2(interval2);
     entry.SetActive(true);
-    // Rows of 12, 14 and 21 sit at their instance; 6 and 8 fill their block.
-    int row = message == 12 || message == 14 || message == 21 ? instance - 1 : 0;
-    if (schedule->PrepareRow(message, row))
+    // A report with both channels off is kept only as one of the two rows
+    // of message 21.
+    if (slot1 == MessageScheduleEntry::DisabledSlot &&
+        slot2 == MessageScheduleEntry::DisabledSlot && message != 21)
+        return DecodeOk;
+    // A row told twice must be told alike: which of two answers holds is
+    // not for the tool to guess.
+    const QPair<int, int> key(message, instance);
+    const auto before = answered.constFind(key);
+    if (before != answered.constEnd()) {
+        if (*before == entry)
+            return DecodeOk;
+        return Refuse(tr("two different answers for schedule row %1/%2: %3, then %4")
+                          .arg(message)
+                          .arg(instance)
+                          .arg(RowText(*before), RowText(entry)));
+    }
+    answered.insert(key, entry);
+
+    if (aton && aton->GetAtoNMMSI()->AidMode() != 0) {
+        qCDebug(lcSentences) << "Message rejected";
+        return DecodeOk;
+    }
+    int row = 0;
+    if (schedule->PrepareRow(message, instance, row))
         schedule->SetEntry(row, entry);
     return DecodeOk;
+}
+
+QString AtoNSentenceAAR::RowText(const MessageScheduleEntry &entry)
+{
+    const auto channel = [&entry](const QTime &start, int slot, int interval) {
+        return entry.AccessScheme() == MessageScheduleEntry::FATDMA
+                   ? tr("%1 slot %2 every %3")
+                         .arg(start.toString(QStringLiteral("hh:mm")))
+                         .arg(slot)
+                         .arg(interval)
+                   : tr("%1 every %2").arg(start.toString(QStringLiteral("hh:mm"))).arg(interval);
+    };
+    return tr("scheme %1, channel 1 %2, channel 2 %3")
+        .arg(entry.AccessScheme())
+        .arg(channel(entry.StartTime1(), entry.StartSlot1(), entry.Interval1()),
+             channel(entry.StartTime2(), entry.StartSlot2(), entry.Interval2()));
 }

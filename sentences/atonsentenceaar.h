@@ -4,6 +4,9 @@
 #include "model/messagescheduleentry.h"
 #include "sentences/atonsentence.h"
 
+#include <QHash>
+#include <QPair>
+
 class MessageSchedule;
 
 // The AAR sentence: one row of the message schedule per sentence.
@@ -31,8 +34,11 @@ public:
 
 private:
     MessageSchedule *Record() const;
+    // A row as an answer gives it, for a message naming it.
+    static QString RowText(const MessageScheduleEntry &entry);
 
-    bool reportAnswered[2] = {false, false};
+    // The rows of the answer so far, by message and instance.
+    QHash<QPair<int, int>, MessageScheduleEntry> answered;
 };
 
 #endif // ATONSENTENCEAAR_H

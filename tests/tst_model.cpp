@@ -65,16 +65,14 @@ public:
 QByteArray DefaultFileByHand()
 {
     Bytes b;
-    b.Int32(2).Int32(2);                                  // Model, AtoN
-    b.Int32(2).String("000000000").String("000000000");   // AtoNMMSI
-    b.Int32(0).Bool(true);                                // aidMode, aidFlag
-    b.Int32(1).Double(91.0).Double(181.0);                // typeOfEPFS, position
-    b.Int32(0).Int32(2087).Int32(2088).Int32(0).Int32(0); // accuracy .. acfField14
-    b.Bool(false).Int32(50).Int32(0).Int32(1);            // racon .. aceField6
-    b.String("ATON").Int32(1).Int32(1).Int32(1).Int32(1); // name, dimensions
-    b.Int32(2).Int32(18).Row(21, 0, true);                // MessageSchedule
-    for (int message : {21, 6, 6, 6, 6, 8, 8, 8, 8, 12, 12, 12, 12, 14, 14, 14, 14})
-        b.Row(message, -1, false);
+    b.Int32(2).Int32(2);                                     // Model, AtoN
+    b.Int32(2).String("000000000").String("000000000");      // AtoNMMSI
+    b.Int32(0).Bool(true);                                   // aidMode, aidFlag
+    b.Int32(1).Double(91.0).Double(181.0);                   // typeOfEPFS, position
+    b.Int32(0).Int32(2087).Int32(2088).Int32(0).Int32(0);    // accuracy .. acfField14
+    b.Bool(false).Int32(50).Int32(0).Int32(1);               // racon .. aceField6
+    b.String("ATON").Int32(1).Int32(1).Int32(1).Int32(1);    // name, dimensions
+    b.Int32(2).Int32(2).Row(21, 0, true).Row(21, -1, false); // MessageSchedule
     b.Int32(2).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0);
     return b.data;
 }
@@ -137,9 +135,12 @@ void Vary(Model &model, int variant)
     }
 }
 
+// A free row, whether it switches the unit's row off or leaves it alone.
 bool IsFree(const MessageSchedule &schedule, int row, int message)
 {
-    return schedule.EntryAt(row) == MessageScheduleEntry::Placeholder(message);
+    MessageScheduleEntry entry = schedule.EntryAt(row);
+    entry.SetSpecified(true);
+    return row < schedule.Count() && entry == MessageScheduleEntry::Placeholder(message);
 }
 
 // Active flag, access scheme and the two start slots of a row.
@@ -149,15 +150,16 @@ QList<int> Head(const MessageSchedule &schedule, int row)
     return {e.Active(), e.AccessScheme(), e.StartSlot1(), e.StartSlot2()};
 }
 
-// The row that AddMessage or PrepareRow (instance given in row) chose, or -1.
+// The row that AddMessage or PrepareRow chose, or -1.
 int Add(MessageSchedule &schedule, int number)
 {
     int row = -1;
     return schedule.AddMessage(number, row) ? row : -1;
 }
-int Prepare(MessageSchedule &schedule, int number, int instanceRow)
+int Prepare(MessageSchedule &schedule, int number, int instance)
 {
-    return schedule.PrepareRow(number, instanceRow) ? instanceRow : -1;
+    int row = -1;
+    return schedule.PrepareRow(number, instance, row) ? row : -1;
 }
 
 } // namespace
@@ -206,6 +208,7 @@ private slots:
     void addRemoveAndReports();
     void tableRowMapping();
     void prepareRowAndShortSchedules();
+    void rowsLeftToTheUnit();
     void defaultFileWriteReadAssignAndReset();
     void rowCounts_data();
     void rowCounts();
@@ -615,23 +618,35 @@ void TestModel::prepareRowAndShortSchedules()
 {
     MessageSchedule schedule;
     QSignalSpy spy(&schedule, &MessageSchedule::off_position_checked);
-    QCOMPARE(Prepare(schedule, 21, 0), 0);
-    QCOMPARE(Prepare(schedule, 21, 1), 1);
+    QCOMPARE(Prepare(schedule, 21, 1), 0);
+    QCOMPARE(Prepare(schedule, 21, 2), 1);
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toBool(), true);
-    QVERIFY(schedule.EntryAt(1).Active());
-    // Instance 3 of message 21 would land on a row of message 6.
-    QCOMPARE(Prepare(schedule, 21, 2), -1);
-    QVERIFY(IsFree(schedule, 2, 6));
+    QVERIFY(schedule.EntryAt(1).Active() && schedule.EntryAt(1).Specified());
 
-    // Packed messages take the next free row whatever the instance.
-    for (int expected : {2, 3, 4, 5, -1})
-        QCOMPARE(Prepare(schedule, 6, 0), expected);
-    // Variants go to the row of their instance, never beyond the block.
-    QCOMPARE(Prepare(schedule, 14, 2), 16);
-    QCOMPARE(Prepare(schedule, 14, 4), -1);
-    QVERIFY(IsFree(schedule, 17, 14));
-    QCOMPARE(Prepare(schedule, 5, 0), -1);
+    // Every message goes to the row of its instance: 6/3 heard alone stays
+    // 6/3, and the rows before it stay the unit's.
+    QCOMPARE(Prepare(schedule, 6, 3), 4);
+    QCOMPARE(schedule.RowName(4), QString("6/3"));
+    QVERIFY(!schedule.EntryAt(2).Specified() && !schedule.EntryAt(3).Specified());
+    QCOMPARE(Prepare(schedule, 14, 2), 15);
+    // Rows the layout has no place for follow it with their instance: the
+    // fifth 6, and 25/3 after two rows of 25 left to the unit. Asked again,
+    // a row is found where it went.
+    QCOMPARE(Prepare(schedule, 6, 5), 18);
+    QCOMPARE(Prepare(schedule, 25, 3), 21);
+    QCOMPARE(Prepare(schedule, 21, 3), 22);
+    QCOMPARE(QStringList({schedule.RowName(18), schedule.RowName(21), schedule.RowName(22)}),
+             QStringList({"6/5", "25/3", "21/3"}));
+    QVERIFY(!schedule.EntryAt(19).Specified() && !schedule.EntryAt(20).Specified());
+    QCOMPARE(Prepare(schedule, 25, 3), 21);
+    QCOMPARE(Prepare(schedule, 25, 1), 19);
+    QCOMPARE(schedule.VisibleCount(), 2 + 2 + 2 + 1 + 1);
+    // What the sentence cannot carry has no row.
+    for (const auto &wrong : {qMakePair(0, 1), qMakePair(64, 1), qMakePair(6, 0), qMakePair(6, 100),
+                              qMakePair(12, INT_MAX), qMakePair(INT_MIN, 1)})
+        QCOMPARE(Prepare(schedule, wrong.first, wrong.second), -1);
+    QCOMPARE(schedule.Count(), 23);
     QCOMPARE(spy.count(), 1);
 
     // Schedules that a file left short refuse the rows they lack.
@@ -639,15 +654,15 @@ void TestModel::prepareRowAndShortSchedules()
     QCOMPARE(Add(schedule, 6), -1);
     QCOMPARE(Add(schedule, 112), -1);
     QVERIFY(!schedule.EnableReport(1));
-    QCOMPARE(Prepare(schedule, 21, 1), -1);
-    QCOMPARE(Prepare(schedule, 8, 0), -1);
+    QCOMPARE(Prepare(schedule, 21, 2), -1);
+    QCOMPARE(Prepare(schedule, 8, 1), -1);
     QCOMPARE(schedule.Count(), 1);
 
     LoadRows(&schedule, {});
     int row = 0;
     QVERIFY(!schedule.RisksSlotClash());
     QVERIFY(!schedule.EntryOfTableRow(0, row));
-    QCOMPARE(Prepare(schedule, 21, 0), -1);
+    QCOMPARE(Prepare(schedule, 21, 1), -1);
 
     // A file may put a row outside its block; removing it touches nothing else.
     MessageScheduleEntry stray;
@@ -658,9 +673,70 @@ void TestModel::prepareRowAndShortSchedules()
     QCOMPARE(schedule.EntryAt(0), MessageScheduleEntry());
 }
 
+void TestModel::rowsLeftToTheUnit()
+{
+    // A new document names the two reports only, and its file holds those
+    // two rows.
+    Model model;
+    MessageSchedule *schedule = model.GetMessageSchedule();
+    QCOMPARE(schedule->SpecifiedRows(), QList<int>({0, 1}));
+    QCOMPARE(schedule->UnspecifiedRowRuns(),
+             QStringList({"6/1 to 6/4", "8/1 to 8/4", "12/1 to 12/4", "14/1 to 14/4"}));
+    QCOMPARE(PadFile::ToBytes(model).size(), 223 + MessageScheduleEntry::FileSize);
+
+    // Removing a row of 6 or 8 moves up only the document's own rows after
+    // it: a row left to the unit keeps its instance.
+    QCOMPARE(Add(*schedule, 6), 2);
+    QCOMPARE(Add(*schedule, 6), 3);
+    QVERIFY(schedule->SetEntry(5, schedule->EntryAt(3)));
+    QVERIFY(schedule->RemoveEntry(2));
+    QVERIFY(schedule->EntryAt(2).Active() && IsFree(*schedule, 3, 6));
+    QVERIFY(schedule->EntryAt(3).Specified() && !schedule->EntryAt(4).Specified());
+    QVERIFY(schedule->EntryAt(5).Active());
+    // One switched off, then the rest; the report's row switched off is
+    // the disabled report.
+    QVERIFY(schedule->SwitchOff(9) && !schedule->SwitchOff(9) && !schedule->SwitchOff(0));
+    QCOMPARE(schedule->UnspecifiedRowRuns(),
+             QStringList({"6/3", "8/1 to 8/3", "12/1 to 12/4", "14/1 to 14/4"}));
+    QCOMPARE(schedule->SwitchOffUnspecified(), 12);
+    QCOMPARE(Head(*schedule, 4), QList<int>({0, 0, -1, -1}));
+    QCOMPARE(schedule->SpecifiedRows().size(), 18);
+    QVERIFY(schedule->UnspecifiedRowRuns().isEmpty());
+
+    // A file keeps which rows are specified by holding them; a row left to
+    // the unit that a later row of its message counts on for its instance
+    // is held too, and reads back switched off. Rows beyond the layout keep
+    // their instance the same way.
+    Model unit;
+    MessageSchedule *heard = unit.GetMessageSchedule();
+    int row = 0;
+    QVERIFY(heard->PrepareRow(12, 2, row) && heard->PrepareRow(25, 2, row));
+    Model read;
+    QCOMPARE(PadFile::FromBytes(PadFile::ToBytes(unit), &read), PadFile::Done);
+    const MessageSchedule *back = read.GetMessageSchedule();
+    QCOMPARE(back->SpecifiedRows(), QList<int>({0, 1, 10, 11, 18, 19}));
+    QCOMPARE(back->RowName(19), QString("25/2"));
+    QVERIFY(back->EntryAt(11).Active() && !back->EntryAt(10).Active());
+    QCOMPARE(back->UnspecifiedRowRuns(),
+             QStringList({"6/1 to 6/4", "8/1 to 8/4", "12/3 to 12/4", "14/1 to 14/4"}));
+
+    // A file of the full layout, as earlier versions wrote every file, says
+    // what every row should be: its free rows switch the unit's rows off.
+    QByteArray full = PadFile::ToBytes(Model());
+    Bytes rows;
+    rows.Int32(18).Row(21, 0, true);
+    for (int message : {21, 6, 6, 6, 6, 8, 8, 8, 8, 12, 12, 12, 12, 14, 14, 14, 14})
+        rows.Row(message, -1, false);
+    full.replace(CountAt, 4 + 2 * MessageScheduleEntry::FileSize, rows.data);
+    QCOMPARE(PadFile::FromBytes(full, &read), PadFile::Done);
+    QCOMPARE(back->SpecifiedRows().size(), 18);
+    QCOMPARE(PadFile::ToBytes(read), full);
+}
+
 void TestModel::defaultFileWriteReadAssignAndReset()
 {
-    // 223 bytes for a one-row schedule, and 37 more for each placeholder row.
+    // A new document's file: 223 bytes with the normal report, 37 more for
+    // the off-position report.
     QCOMPARE(PadFile::ToBytes(Model()), DefaultFileByHand());
     for (int variant = 0; variant < 2; ++variant) {
         Model model;
@@ -710,13 +786,13 @@ void TestModel::rowCounts()
     QString error;
     QCOMPARE(PadFile::FromBytes(bytes, &read, &error), loads ? PadFile::Done : PadFile::Invalid);
     QVERIFY2(error.isEmpty() == loads, qPrintable(error));
-    const bool completed = loads && rows > 0 && rows < MessageSchedule::BlockLayoutRows;
-    if (!completed) {
+    if (!loads || rows == 0) {
         QCOMPARE(PadFile::ToBytes(read), loads ? bytes : before);
         return;
     }
-    // A short schedule gets the whole layout: every row of the file kept,
-    // placeholders for the rest, and the file saved so reads back the same.
+    // The schedule gets the whole layout: every row of the file kept, rows
+    // left to the unit for the rest, and the file saved so reads back the
+    // same.
     Model raw;
     QDataStream in(bytes);
     raw.Read(in);
@@ -735,18 +811,13 @@ void TestModel::readRulesOfTheFileForm()
     QByteArray bytes = PadFile::ToBytes(Model());
     bytes.replace(0, 4, Bytes().Int32(77).data); // odd object versions are kept, not checked
     bytes.replace(bytes.size() - 36, 4, Bytes().Int32(7).data);
-    // Out-of-range positions load as not available; a 40-character name, as
-    // only a file can hold it, is kept whole.
-    bytes.replace(4 + 4 + 53 + 4, 16, Bytes().Double(95.0).Double(-181.0).data);
+    // A 40-character name, as only a file can hold it, is kept whole.
     bytes.replace(NameAt, 4 + 8, Bytes().String(QString(40, QChar(0xE9))).data);
     // Any non-zero lantern flag (limen, limigain) reads as true and is written back as 1.
     bytes.replace(bytes.size() - 32, 4, Bytes().Int32(-9).data);
     bytes.replace(bytes.size() - 8, 4, Bytes().Int32(256).data);
     Model read;
-    read.GetAtoN()->GetPosition()->SetLatitude(10.0);
     QCOMPARE(PadFile::FromBytes(bytes, &read), PadFile::Done);
-    QCOMPARE(read.GetAtoN()->GetPosition()->Latitude(), 91.0);
-    QCOMPARE(read.GetAtoN()->GetPosition()->Longitude(), 181.0);
     QCOMPARE(read.ObjectVersion(), 77);
     QCOMPARE(read.GetAtoN()->Name(), QString(40, QChar(0xE9)));
     const QByteArray back = PadFile::ToBytes(read);
@@ -759,6 +830,35 @@ void TestModel::readRulesOfTheFileForm()
     // Versions read from a file do not survive a reset.
     read.Reset();
     QCOMPARE(PadFile::ToBytes(read), DefaultFileByHand());
+
+    // A position is one, or "not available" in the form the file gives it
+    // (91, 181); anything else is refused by name, not sent as unknown.
+    const int positionAt = 4 + 4 + 53 + 4;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct
+    {
+        double latitude, longitude;
+        const char *error;
+    } positions[] = {
+        {91.0, 181.0, nullptr},
+        {-90.0, -180.0, nullptr},
+        {95.0, 0.0, "Latitude: 95 is not a position (-90 to 90, or 91 for not available)."},
+        {90.5, 0.0, "Latitude: 90.5 is not a position (-90 to 90, or 91 for not available)."},
+        {nan, 0.0, "Latitude: nan is not a position (-90 to 90, or 91 for not available)."},
+        {0.0, -181.0, "Longitude: -181 is not a position (-180 to 180, or 181 for not available)."},
+    };
+    for (const auto &position : positions) {
+        QByteArray placed = bytes;
+        placed.replace(positionAt, 16,
+                       Bytes().Double(position.latitude).Double(position.longitude).data);
+        QString error;
+        read.GetAtoN()->GetPosition()->SetLatitude(10.0);
+        QCOMPARE(PadFile::FromBytes(placed, &read, &error),
+                 position.error ? PadFile::Invalid : PadFile::Done);
+        QCOMPARE(error, QString(position.error));
+        QCOMPARE(read.GetAtoN()->GetPosition()->Latitude(),
+                 position.error ? 10.0 : position.latitude);
+    }
 
     // An odd string length is damage, not text.
     bytes.replace(4 + 4 + 4, 4, Bytes().Int32(3).data);

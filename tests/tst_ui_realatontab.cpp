@@ -417,7 +417,9 @@ void TestRealAtoNTab::editors_data()
     QTest::newRow("slots at the top") << 5 << fatdma << "3240000" << 1 << "3240000 slots";
     QTest::newRow("minutes at the top") << 8 << ratdma << "1439" << 2 << "1440 mins";
     QTest::newRow("minutes down to 0") << 5 << ratdma << "1" << -2 << "0 mins";
-    QTest::newRow("start time") << 6 << fatdma << QString() << 1 << "14:45";
+    QTest::newRow("start time") << 6 << fatdma << QString() << 1 << "13:46";
+    QTest::newRow("time without its colon") << 3 << fatdma << "0730" << -1 << "07:29";
+    QTest::newRow("time round midnight") << 3 << fatdma << "23:59" << 1 << "00:00";
 }
 
 void TestRealAtoNTab::editors()
@@ -434,21 +436,24 @@ void TestRealAtoNTab::editors()
     const QPoint centre = View()->visualRect(Cell(0, column)).center();
     QTest::mouseClick(View()->viewport(), Qt::LeftButton, {}, centre);
     QTest::mouseDClick(View()->viewport(), Qt::LeftButton, {}, centre);
-    auto *editor = qobject_cast<QAbstractSpinBox *>(QApplication::focusWidget());
-    QVERIFY(editor);
+    QWidget *editor = QApplication::focusWidget();
+    auto *box = qobject_cast<QAbstractSpinBox *>(editor);
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    QVERIFY(box || line);
+    const auto editorText = [&]() { return box ? box->text() : line->text(); };
     // Loading the editor is no edit.
     QCOMPARE(edited->count(), 0);
     if (!typed.isEmpty()) {
-        editor->selectAll();
+        box ? box->selectAll() : line->selectAll();
         QTest::keyClicks(editor, typed);
     }
     for (int i = 0; i < qAbs(steps); ++i) {
         QTest::keyClick(editor, steps > 0 ? Qt::Key_Up : Qt::Key_Down);
         // Each step is in the model while the editor is still open.
-        QCOMPARE(inModel(), editor->text().section(' ', 0, 0));
+        QCOMPARE(inModel(), editorText().section(' ', 0, 0));
     }
     QVERIFY(edited->count() >= 1);
-    QCOMPARE(editor->text(), shown);
+    QCOMPARE(editorText(), shown);
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(inModel(), shown.section(' ', 0, 0));
 }
@@ -541,6 +546,28 @@ void TestRealAtoNTab::refusedCellStaysOpen()
     QTRY_VERIFY(!editor);
     QCOMPARE(stored(), held);
     QVERIFY(tab->UnheldInput().isEmpty());
+
+    // A start time that is none is neither made into another (2599 is not
+    // 02:00) nor taken on the way (259 would be 02:59): it stays, named.
+    const auto time = [&]() { return model->GetMessageSchedule()->EntryAt(0).StartTime1(); };
+    const QTime before = time();
+    View()->setCurrentIndex(Cell(0, 3));
+    QTest::keyClick(View(), Qt::Key_2);
+    QPointer<QLineEdit> timeEditor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(timeEditor);
+    QTest::keyClicks(timeEditor, "599");
+    const QString notATime = "2599 is not a time of day (00:00 to 23:59).";
+    QCOMPARE(timeEditor->text(), QString("2599"));
+    QCOMPARE(time(), before);
+    QCOMPARE(timeEditor->toolTip(), notATime);
+    QCOMPARE(tab->UnheldInput(), QStringList{"Schedule row 1, Channel 1 Start UTC: " + notATime});
+    QTest::keyClick(timeEditor, Qt::Key_Return);
+    QVERIFY(timeEditor && timeEditor->isVisible());
+    QTest::keyClick(timeEditor, Qt::Key_Backspace);
+    QCOMPARE(time(), QTime(2, 59));
+    QTest::keyClick(timeEditor, Qt::Key_Return);
+    QTRY_VERIFY(!timeEditor);
+    QCOMPARE(Text(0, 3), QString("02:59"));
 }
 
 void TestRealAtoNTab::numbersKeptAsTyped_data()

@@ -98,7 +98,7 @@
 <context>
     <name>AtoNSentence</name>
     <message>
-        <location filename="../sentences/atonsentence.cpp" line="+44"/>
+        <location filename="../sentences/atonsentence.cpp" line="+45"/>
         <source>not a sound %1 answer from the unit</source>
         <translation>keine einwandfreie %1-Antwort des Geräts</translation>
     </message>
@@ -158,7 +158,7 @@
 <context>
     <name>AtoNSentenceAAR</name>
     <message>
-        <location filename="../sentences/atonsentenceaar.cpp" line="+62"/>
+        <location filename="../sentences/atonsentenceaar.cpp" line="+78"/>
         <location line="+3"/>
         <source>message</source>
         <translation>Nachricht</translation>
@@ -169,19 +169,34 @@
         <translation>%1 ist nicht 6, 8, 12, 14 oder 21</translation>
     </message>
     <message>
+        <location line="+43"/>
+        <source>two different answers for schedule row %1/%2: %3, then %4</source>
+        <translation>zwei verschiedene Antworten für die Sendeplanzeile %1/%2: %3, dann %4</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1 slot %2 every %3</source>
+        <translation>%1 Slot %2 alle %3</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 every %2</source>
+        <translation>%1 alle %2</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>scheme %1, channel 1 %2, channel 2 %3</source>
+        <translation>Zugriffsverfahren %1, Kanal 1 %2, Kanal 2 %3</translation>
+    </message>
+    <message>
+        <location line="-91"/>
         <source>no row came for message 21, instance 1 (the AtoN report)</source>
         <translation>für Nachricht 21, Instanz 1 (den AtoN-Bericht) kam keine Zeile</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>no row came for message 21, instance 2 (the off-position report)</source>
         <translation>für Nachricht 21, Instanz 2 (die Meldung Positionsabweichung) kam keine Zeile</translation>
-    </message>
-</context>
-<context>
-    <name>BroadcastName</name>
-    <message>
-        <source>The unit answered with an empty name, but the name continuation never came; the unit broadcasts the name &quot;%1&quot;.</source>
-        <translation>Das Gerät antwortete mit leerem Namen, aber die Fortsetzung des Namens kam nie; das Gerät sendet den Namen „%1“.</translation>
     </message>
 </context>
 <context>
@@ -197,12 +212,12 @@
         <translation>eine Fortsetzung ohne den Satz, den sie fortsetzt</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>&quot;%1&quot; is not two hexadecimal digits</source>
         <translation>„%1“ sind nicht zwei Hexadezimalziffern</translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+36"/>
         <source>dimensions</source>
         <translation>Abmessungen</translation>
     </message>
@@ -281,6 +296,14 @@
         <location line="+0"/>
         <source>&quot;%1&quot; is not one of R, V, P, C, 0</source>
         <translation>„%1“ ist keiner von R, V, P, C, 0</translation>
+    </message>
+</context>
+<context>
+    <name>BroadcastName</name>
+    <message>
+        <location filename="../app/broadcastname.cpp" line="+40"/>
+        <source>The unit answered with an empty name, but the name continuation never came; the unit broadcasts the name &quot;%1&quot;.</source>
+        <translation>Das Gerät antwortete mit leerem Namen, aber die Fortsetzung des Namens kam nie; das Gerät sendet den Namen „%1“.</translation>
     </message>
 </context>
 <context>
@@ -731,18 +754,18 @@
         <translation>&amp;Protokoll speichern…</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+8"/>
+        <location line="+10"/>
         <location line="+93"/>
         <source>Verify</source>
         <translation>Prüfen</translation>
     </message>
     <message>
+        <location line="-101"/>
         <source>&amp;Verify</source>
         <translation>P&amp;rüfen</translation>
     </message>
     <message>
-        <location line="-95"/>
+        <location line="+6"/>
         <location line="+78"/>
         <source>Save record</source>
         <translation>Protokoll speichern</translation>
@@ -940,18 +963,18 @@
 <context>
     <name>GeoPosition</name>
     <message>
-        <location filename="../model/geoposition.cpp" line="+86"/>
-        <location line="+50"/>
+        <location filename="../model/geoposition.cpp" line="+90"/>
+        <location line="+52"/>
         <location line="+15"/>
         <location line="+14"/>
-        <location line="+74"/>
-        <location filename="../ui/realatontab.cpp" line="+686"/>
+        <location line="+76"/>
+        <location filename="../ui/realatontab.cpp" line="+615"/>
         <source>S</source>
         <translation>S</translation>
     </message>
     <message>
-        <location line="-153"/>
-        <location line="+50"/>
+        <location line="-157"/>
+        <location line="+52"/>
         <location line="+15"/>
         <location line="+14"/>
         <location filename="../ui/realatontab.cpp" line="+0"/>
@@ -992,7 +1015,7 @@
         <translation>Außerhalb des Bereichs: höchstens %1 Grad.</translation>
     </message>
     <message>
-        <location line="+113"/>
+        <location line="+115"/>
         <source>D</source>
         <translation>D</translation>
     </message>
@@ -1040,10 +1063,12 @@
 <context>
     <name>KeyboardAccess</name>
     <message>
+        <location filename="../ui/keyboardaccess.cpp" line="+111"/>
         <source>&amp;Connect</source>
         <translation>&amp;Verbinden</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>&amp;Disconnect</source>
         <translation>&amp;Trennen</translation>
     </message>
@@ -1077,7 +1102,7 @@
     </message>
     <message>
         <location line="+10"/>
-        <location line="+35"/>
+        <location line="+29"/>
         <source> Seconds</source>
         <translation> Sekunden</translation>
     </message>
@@ -1087,7 +1112,7 @@
         <translation>Maximale Ausschaltzeit:</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+45"/>
         <source>Lantern Voltage</source>
         <translation>Laternenspannung</translation>
     </message>
@@ -1097,18 +1122,18 @@
         <translation>Minimum:</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <location line="+38"/>
+        <location line="+10"/>
+        <location line="+29"/>
         <source> Volts</source>
         <translation> Volt</translation>
     </message>
     <message>
-        <location line="-13"/>
+        <location line="-10"/>
         <source>Maximum:</source>
         <translation>Maximum:</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+45"/>
         <source>Lamp-sense</source>
         <translation>Lampenüberwachung</translation>
     </message>
@@ -1124,12 +1149,12 @@
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../ui/lanterninterfacetab.cpp" line="+137"/>
+        <location filename="../ui/lanterninterfacetab.cpp" line="+216"/>
         <source> A/s</source>
         <translation> A/s</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+34"/>
         <source>Current Range</source>
         <translation>Strombereich</translation>
     </message>
@@ -1179,10 +1204,13 @@
         <translation>Ein/Aus-Anstiegsrate: </translation>
     </message>
     <message>
+        <location line="-104"/>
+        <location line="+1"/>
         <source>%1, %2</source>
         <translation>%1, %2</translation>
     </message>
     <message>
+        <location line="+8"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
@@ -1195,16 +1223,17 @@
         <translation>&amp;Datei</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+21"/>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
     </message>
     <message>
+        <location line="-5"/>
         <source>&amp;Unit</source>
         <translation>&amp;Gerät</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+17"/>
         <source>toolBarPort</source>
         <translation>Werkzeugleiste Anschluss</translation>
     </message>
@@ -1319,7 +1348,7 @@
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+46"/>
+        <location filename="../ui/mainwindow.cpp" line="+49"/>
         <source>AtoN</source>
         <translation>AtoN</translation>
     </message>
@@ -1334,14 +1363,14 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location filename="../ui/connectionview.cpp" line="+51"/>
-        <location filename="../ui/mainwindow.cpp" line="+46"/>
+        <location filename="../ui/connectionview.cpp" line="+116"/>
+        <location filename="../ui/mainwindow.cpp" line="+47"/>
         <location filename="../ui/trafficlog.cpp" line="+67"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+214"/>
+        <location filename="../ui/mainwindow.cpp" line="+229"/>
         <source>The document was retrieved from another unit.</source>
         <translation>Das Dokument wurde von einem anderen Gerät abgerufen.</translation>
     </message>
@@ -1357,7 +1386,7 @@ Das Gerät an der Leitung ist das Gerät mit %2.
 Das ganze Dokument, AtoN- und Laterneneinstellungen, an das Gerät an der Leitung senden?</translation>
     </message>
     <message>
-        <location line="+147"/>
+        <location line="+171"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
         <translation>Ein anderes Gerät wurde angedockt.</translation>
@@ -1372,7 +1401,7 @@ The tabs show the document, not what this unit holds.</source>
 Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translation>
     </message>
     <message>
-        <location filename="../ui/porttoolbar.cpp" line="+43"/>
+        <location filename="../ui/porttoolbar.cpp" line="+48"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -1382,19 +1411,22 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Mit der gewählten Schnittstelle verbinden (%1)</translation>
     </message>
     <message>
+        <location filename="../ui/connectionview.cpp" line="+85"/>
         <source>Could not connect to %1.</source>
         <translation>Keine Verbindung zu %1 möglich.</translation>
     </message>
     <message>
+        <location line="-95"/>
         <source>%1 is back: connecting again.</source>
         <translation>%1 ist wieder da: die Verbindung wird wieder aufgebaut.</translation>
     </message>
     <message>
+        <location line="+40"/>
         <source>Connected again to %1 once it came back.</source>
         <translation>Wieder mit %1 verbunden, nachdem die Schnittstelle zurück war.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../ui/porttoolbar.cpp" line="+6"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
@@ -1404,17 +1436,17 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Die Verbindung zum Gerät beenden (%1)</translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location line="+78"/>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-38"/>
+        <location filename="../ui/mainwindow.cpp" line="-46"/>
         <source>The retrieve did not finish; the document is as it was.</source>
         <translation>Das Abrufen wurde nicht abgeschlossen; das Dokument ist unverändert.</translation>
     </message>
     <message>
-        <location filename="../ui/connectionview.cpp" line="-23"/>
+        <location filename="../ui/connectionview.cpp" line="-116"/>
         <source> UTC 99:99:99 </source>
         <translation> UTC 99:99:99 </translation>
     </message>
@@ -1425,12 +1457,12 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
     </message>
     <message>
         <location line="+2"/>
-        <location line="+58"/>
+        <location line="+141"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location filename="../ui/porttoolbar.cpp" line="+31"/>
+        <location filename="../ui/porttoolbar.cpp" line="+54"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
@@ -1445,7 +1477,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-165"/>
+        <location filename="../ui/mainwindow.cpp" line="-191"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -1485,7 +1517,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+287"/>
+        <location filename="../ui/mainwindow.cpp" line="+321"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -1498,7 +1530,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
 <context>
     <name>MessageSchedule</name>
     <message>
-        <location filename="../model/messageschedule.cpp" line="+105"/>
+        <location filename="../model/messageschedule.cpp" line="+120"/>
         <source>Schedule: %1 rows, the unit keeps %2</source>
         <translation>Sendeplan: %1 Zeilen, das Gerät hält %2</translation>
     </message>
@@ -1513,7 +1545,12 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Sendeplan %1/%2: das Gerät hält %3 Zeilen der Nachricht %1</translation>
     </message>
     <message>
-        <location line="+344"/>
+        <location line="+57"/>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <location line="+360"/>
         <source>Row %1 (message %2, index %3): channel 1 start slot %4, channel 2 start slot %5</source>
         <translation>Zeile %1 (Nachricht %2, Index %3): Kanal 1 Start-Slot %4, Kanal 2 Start-Slot %5</translation>
     </message>
@@ -1521,7 +1558,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
 <context>
     <name>MessageScheduleControls</name>
     <message>
-        <location filename="../ui/messageschedulecontrols.cpp" line="+61"/>
+        <location filename="../ui/messageschedulecontrols.cpp" line="+70"/>
         <source>The schedule cannot be sent: these rows risk a slot clash
 (the tool tip says how to mend it).
 </source>
@@ -1533,7 +1570,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
 <context>
     <name>MessageScheduleDelegate</name>
     <message>
-        <location filename="../ui/messagescheduledelegate.cpp" line="+68"/>
+        <location filename="../ui/messagescheduledelegate.cpp" line="+91"/>
         <source> slots</source>
         <translation> Slots</translation>
     </message>
@@ -1543,6 +1580,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation> Min.</translation>
     </message>
     <message>
+        <location line="+164"/>
         <source>Schedule row %1, %2: %3</source>
         <translation>Sendeplan, Zeile %1, %2: %3</translation>
     </message>
@@ -1570,13 +1608,13 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Nachricht 1&amp;4 hinzufügen</translation>
     </message>
     <message>
+        <location line="+3"/>
         <location line="+2"/>
-        <location line="+1"/>
         <source>&amp;%1  Message %2</source>
         <translation>&amp;%1  Nachricht %2</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>&amp;Remove Message</source>
         <translation>Nachricht &amp;entfernen</translation>
     </message>
@@ -1779,7 +1817,7 @@ Intervall</translation>
 <context>
     <name>NmeaShellCommand</name>
     <message>
-        <location filename="../link/nmeashellcommand.cpp" line="+62"/>
+        <location filename="../link/nmeashellcommand.cpp" line="+63"/>
         <source>the answer&apos;s first field is &quot;%1&quot;, not %2</source>
         <translation>das erste Feld der Antwort ist „%1“, nicht %2</translation>
     </message>
@@ -1812,7 +1850,7 @@ Intervall</translation>
 <context>
     <name>NumberBox</name>
     <message>
-        <location filename="../ui/numberbox.cpp" line="+124"/>
+        <location filename="../ui/numberbox.cpp" line="+128"/>
         <source>no number given.</source>
         <translation>keine Zahl angegeben.</translation>
     </message>
@@ -1837,7 +1875,7 @@ Intervall</translation>
         <translation>%1 liegt außerhalb von %2 bis %3.</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+33"/>
         <source>%1 is outside the usual range, %2 to %3; it stays as the file or the unit holds it unless changed here.</source>
         <translation>%1 liegt außerhalb des üblichen Bereichs, %2 bis %3; der Wert bleibt, wie ihn die Datei oder das Gerät hält, solange er hier nicht geändert wird.</translation>
     </message>
@@ -1863,7 +1901,22 @@ Intervall</translation>
 <context>
     <name>PadFile</name>
     <message>
-        <location filename="../model/padfile.cpp" line="+33"/>
+        <location filename="../model/padfile.cpp" line="+39"/>
+        <source>Latitude</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Longitude</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1: %2 is not a position (-%3 to %3, or %4 for not available).</source>
+        <translation>%1: %2 ist keine Position (-%3 bis %3, oder %4 für nicht verfügbar).</translation>
+    </message>
+    <message>
+        <location line="+20"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
@@ -1904,7 +1957,7 @@ Intervall</translation>
 <context>
     <name>PortProbe</name>
     <message>
-        <location filename="../link/portprobe.cpp" line="+49"/>
+        <location filename="../link/portprobe.cpp" line="+159"/>
         <source>busy</source>
         <translation>belegt</translation>
     </message>
@@ -1912,6 +1965,11 @@ Intervall</translation>
         <location line="+2"/>
         <source>no permission</source>
         <translation>keine Berechtigung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>stale lock</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1939,7 +1997,17 @@ Intervall</translation>
         <translation>Die serielle Schnittstelle %1 ist nicht vorhanden. Prüfen Sie, ob der Adapter eingesteckt ist, und wählen Sie die Schnittstelle dann erneut.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
+        <source>The serial port %1 is locked by a program that has ended, and its lock file %2 is not yours to remove. Remove it as root (sudo rm %2), then connect again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>(gone now)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>The serial port %1 cannot be opened (%2).</source>
         <translation>Die serielle Schnittstelle %1 kann nicht geöffnet werden (%2).</translation>
     </message>
@@ -2183,7 +2251,7 @@ Intervall</translation>
         <translation>Die gewählte Nachricht aus dem Sendeplan entfernen</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-793"/>
+        <location filename="../model/codetexts.cpp" line="-92"/>
         <source> (0)  Default</source>
         <translation> (0)  Standard</translation>
     </message>
@@ -2203,7 +2271,7 @@ Intervall</translation>
         <translation> (3)  Feste Struktur - vor der Küste</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source> (5)  Light Without Sectors</source>
         <translation> (5)  Feuer ohne Sektoren</translation>
     </message>
@@ -2338,7 +2406,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location line="+291"/>
+        <location filename="../ui/realatontab.cpp" line="-474"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -2364,7 +2432,7 @@ Intervall</translation>
         <translation>Abmessung D:</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>The nominal position is not available.</source>
         <translation>Die Sollposition ist nicht verfügbar.</translation>
     </message>
@@ -2409,8 +2477,8 @@ Intervall</translation>
         <translation>zu lang zum Senden: %1 Zeichen, wenn die reservierten Zeichen ($*,!\^~) als drei gesendet werden, höchstens %2.</translation>
     </message>
     <message>
-        <location filename="../model/codetexts.cpp" line="-50"/>
-        <location filename="../ui/realatontab.cpp" line="-201"/>
+        <location filename="../model/codetexts.cpp" line="+11"/>
+        <location filename="../ui/realatontab.cpp" line="-205"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -2433,7 +2501,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+287"/>
+        <location filename="../ui/realatontab.cpp" line="+291"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -2448,7 +2516,7 @@ Intervall</translation>
         <translation>Die AtoN-Abmessung in Metern eingeben (%1-%2)</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>MMSI is not valid</source>
         <translation>MMSI ist ungültig</translation>
     </message>
@@ -2692,22 +2760,23 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+255"/>
-        <location line="+284"/>
+        <location filename="../link/serialcontroller.cpp" line="+258"/>
+        <location line="+305"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-185"/>
+        <location line="-186"/>
         <source>The serial device hung up: the unit or its adapter was unplugged</source>
         <translation>Das serielle Gerät hat aufgelegt: das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
     <message>
+        <location line="-6"/>
         <source>The serial device has gone (%1): the unit or its adapter was unplugged</source>
         <translation>Das serielle Gerät ist weg (%1): das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
     <message>
-        <location line="+161"/>
+        <location line="+168"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
@@ -2809,7 +2878,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../ui/serialtab.cpp" line="+72"/>
+        <location filename="../ui/serialtab.cpp" line="+73"/>
         <source>Log To File</source>
         <translation>In Datei protokollieren</translation>
     </message>
@@ -2902,7 +2971,7 @@ Intervall</translation>
         <translation>Verbunden mit serieller Schnittstelle: </translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+19"/>
         <location line="+23"/>
         <source>A connection is already open</source>
         <translation>Eine Verbindung ist bereits offen</translation>
@@ -2911,7 +2980,7 @@ Intervall</translation>
 <context>
     <name>StateMachine</name>
     <message>
-        <location filename="../app/statemachine.cpp" line="+51"/>
+        <location filename="../app/statemachine.cpp" line="+52"/>
         <source>The message schedule set risks clashing timeslots.
 The configuration has not been sent.
 
@@ -2950,11 +3019,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Fehler bei der Kommunikation mit der AtoN</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>%1 failed. %2</source>
         <translation>%1 fehlgeschlagen. %2</translation>
     </message>
     <message>
+        <location line="+1"/>
         <source>%1 could not begin. %2</source>
         <translation>%1 konnte nicht beginnen. %2</translation>
     </message>
@@ -2974,7 +3044,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Auf die Leitung zum Gerät konnte nicht geschrieben werden: %1</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+49"/>
         <source>Reading back the AtoN settings</source>
         <translation>Rücklesen der AtoN-Einstellungen</translation>
     </message>
@@ -3040,13 +3110,13 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Senden der Laterneneinstellungen</translation>
     </message>
     <message>
-        <location line="+22"/>
-        <location line="+362"/>
+        <location line="+23"/>
+        <location line="+379"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="-156"/>
+        <location line="-184"/>
         <source>the AtoN settings and message schedule</source>
         <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
     </message>
@@ -3061,7 +3131,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation> und </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+23"/>
         <source>The send ended while %1 were read back: the unit holds what was sent, but it was not compared.</source>
         <translation>Das Senden endete, während %1 zurückgelesen wurden: das Gerät hält das Gesendete, es wurde aber nicht verglichen.</translation>
     </message>
@@ -3071,24 +3141,27 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Das Senden endete, bevor etwas von %1 hinausging: das Gerät hält, was es vorher hielt.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+7"/>
         <source>The send ended before it was complete: the unit may hold %1 only in part.</source>
         <translation>Das Senden endete vor seinem Abschluss: das Gerät hält %1 möglicherweise nur zum Teil.</translation>
     </message>
     <message>
+        <location line="+3"/>
         <source>The send ended before it was complete.</source>
         <translation>Das Senden endete vor seinem Abschluss.</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>It holds %1 as sent, but they were not read back.</source>
         <translation>Es hält %1 wie gesendet, sie wurden aber nicht zurückgelesen.</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>Nothing of %1 went out: the unit holds that as before.</source>
         <translation>Von %1 ging nichts hinaus: das Gerät hält sie wie zuvor.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Clashing row: message 21, normal report (start slots %1 and %2).</source>
         <translation>Kollidierende Zeile: Nachricht 21, normaler Bericht (Startslots %1 und %2).</translation>
     </message>
@@ -3260,9 +3333,27 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
 </context>
 <context>
+    <name>TimeBox</name>
+    <message>
+        <location filename="../ui/timebox.cpp" line="+50"/>
+        <source>no time given.</source>
+        <translation>keine Zeit angegeben.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot; is not a time as hours and minutes (hh:mm).</source>
+        <translation>„%1“ ist keine Zeit in Stunden und Minuten (hh:mm).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 is not a time of day (00:00 to 23:59).</source>
+        <translation>%1 ist keine Tageszeit (00:00 bis 23:59).</translation>
+    </message>
+</context>
+<context>
     <name>TransferControls</name>
     <message>
-        <location filename="../ui/transfercontrols.cpp" line="+19"/>
+        <location filename="../ui/transfercontrols.cpp" line="+22"/>
         <source>&amp;Retrieve from AtoN</source>
         <translation>Vom AtoN &amp;abrufen</translation>
     </message>
@@ -3325,27 +3416,32 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Das AtoN hält nicht alles, was ihm auf der Registerkarte %1 gesendet wurde.</translation>
     </message>
     <message>
+        <location line="+9"/>
         <source>Sent; fields the unit did not take: %1 (see the box).</source>
         <translation>Gesendet; vom Gerät nicht übernommene Felder: %1 (siehe Meldung).</translation>
     </message>
     <message>
+        <location line="+5"/>
         <source>AtoN settings</source>
         <translation>AtoN-Einstellungen</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>schedule</source>
         <translation>Sendeplan</translation>
     </message>
     <message>
+        <location line="+2"/>
         <source>lantern settings</source>
         <translation>Laterneneinstellungen</translation>
     </message>
     <message>
+        <location line="+3"/>
         <source>Sent and verified: %1, %2 s</source>
         <translation>Gesendet und geprüft: %1, %2 s</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
         <source>The send was refused.</source>
         <translation>Das Senden wurde abgelehnt.</translation>
     </message>
@@ -3358,7 +3454,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+327"/>
+        <location filename="../link/transport.cpp" line="+330"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -3368,25 +3464,27 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Die Antwort auf %1 wurde abgelehnt: %2</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+93"/>
         <source>No answer to %1 within %2 s.</source>
         <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
     </message>
     <message>
-        <location line="+55"/>
+        <location line="+66"/>
         <source>An answer to %1 came after its answers had ended: %2</source>
         <translation>Eine Antwort auf %1 kam nach dem Ende seiner Antworten: %2</translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+20"/>
         <source>The answer to %1 came damaged: %2</source>
         <translation>Die Antwort auf %1 kam beschädigt an: %2</translation>
     </message>
     <message>
+        <location line="-1"/>
         <source>The answer to %1 came with a wrong checksum: %2</source>
         <translation>Die Antwort auf %1 kam mit falscher Prüfsumme: %2</translation>
     </message>
     <message>
+        <location line="-100"/>
         <source>The answers to %1 were not whole: %2.</source>
         <translation>Die Antworten auf %1 waren nicht vollständig: %2.</translation>
     </message>
@@ -3786,12 +3884,22 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>keine GPS-Daten</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+20"/>
+        <source>not known yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>used not known yet, %1 in view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>%1 used of %2 in view</source>
         <translation>%1 genutzt von %2 sichtbar</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+12"/>
         <source>no report received</source>
         <translation>keine Meldung empfangen</translation>
     </message>
@@ -3874,7 +3982,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>WindowCommandLine</name>
     <message>
-        <location filename="../app/windowcommandline.cpp" line="+37"/>
+        <location filename="../app/windowcommandline.cpp" line="+39"/>
         <source>Only one configuration file can be opened; %1 were given.</source>
         <translation>Es kann nur eine Konfigurationsdatei geöffnet werden; %1 wurden angegeben.</translation>
     </message>
@@ -3884,7 +3992,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>--port braucht den Pfad der seriellen Schnittstelle.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>Usage: vandrel [--port PATH] [--debug] [FILE.pad]
 Configures an AIS AtoN unit over its serial line.
 

@@ -3,12 +3,12 @@
 #include "messagescheduletablemodel.h"
 #include "model/messageschedule.h"
 #include "numberbox.h"
+#include "timebox.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <QTimeEdit>
 #include <QTimer>
 
 namespace {
@@ -17,10 +17,20 @@ namespace {
 // refused text.
 const char *const HeldBefore = "heldBefore";
 
+// Why an editor's text cannot be taken; empty when it can, and for an
+// editor that does not judge its text.
+QString Problem(const QObject *editor)
+{
+    if (const auto *number = qobject_cast<const NumberBox *>(editor))
+        return number->Problem();
+    if (const auto *time = qobject_cast<const TimeBox *>(editor))
+        return time->Problem();
+    return QString();
+}
+
 bool Refused(const QObject *editor)
 {
-    const auto *number = qobject_cast<const NumberBox *>(editor);
-    return number && !number->Problem().isEmpty();
+    return !Problem(editor).isEmpty();
 }
 
 } // namespace
@@ -54,12 +64,13 @@ QWidget *MessageScheduleDelegate::createEditor(QWidget *parent, const QStyleOpti
     switch (column) {
     case MessageScheduleTableModel::StartTime1Column:
     case MessageScheduleTableModel::StartTime2Column: {
-        auto *editor = new QTimeEdit(parent);
+        auto *editor = new TimeBox(parent);
         editor->setObjectName(channel1 ? QStringLiteral("Channel1StartUTC")
                                        : QStringLiteral("Channel2StartUTC"));
-        editor->setDisplayFormat(QStringLiteral("hh:mm"));
-        connect(editor, &QTimeEdit::timeChanged, this,
-                &MessageScheduleDelegate::saveDataOnWidgetEdit);
+        // A refused text is written too: as the time the cell held before.
+        connect(editor, &TimeBox::Edited, this, &MessageScheduleDelegate::saveDataOnWidgetEdit);
+        WatchProblems(editor, index);
+        connect(editor, &TimeBox::ProblemChanged, this, &MessageScheduleDelegate::ProblemsChanged);
         return editor;
     }
     case MessageScheduleTableModel::StartSlot1Column:
@@ -84,20 +95,25 @@ QWidget *MessageScheduleDelegate::createEditor(QWidget *parent, const QStyleOpti
         }
         connect(editor, QOverload<double>::of(&NumberBox::valueChanged), this,
                 &MessageScheduleDelegate::saveDataOnWidgetEdit);
-        numberEditors.insert(editor, index);
+        WatchProblems(editor, index);
         connect(editor, &NumberBox::ProblemChanged, this,
                 &MessageScheduleDelegate::ProblemsChanged);
-        // Told later: an editor also goes when the whole page does, and the
-        // controls that listen may then be half gone.
-        connect(editor, &QObject::destroyed, this, [this, editor]() {
-            numberEditors.remove(editor);
-            QTimer::singleShot(0, this, [this]() { emit ProblemsChanged(); });
-        });
         return editor;
     }
     default:
         return nullptr;
     }
+}
+
+void MessageScheduleDelegate::WatchProblems(QWidget *editor, const QModelIndex &index) const
+{
+    judgingEditors.insert(editor, index);
+    // Told later: an editor also goes when the whole page does, and the
+    // controls that listen may then be half gone.
+    connect(editor, &QObject::destroyed, this, [this, editor]() {
+        judgingEditors.remove(editor);
+        QTimer::singleShot(0, this, [this]() { emit ProblemsChanged(); });
+    });
 }
 
 void MessageScheduleDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
@@ -114,10 +130,18 @@ void MessageScheduleDelegate::setEditorData(QWidget *editor, const QModelIndex &
     switch (index.column()) {
     case MessageScheduleTableModel::StartTime1Column:
     case MessageScheduleTableModel::StartTime2Column:
-        if (auto *timeEdit = qobject_cast<QTimeEdit *>(editor)) {
-            timeEdit->setTime(index.column() == MessageScheduleTableModel::StartTime1Column
-                                  ? entry.StartTime1()
-                                  : entry.StartTime2());
+        if (auto *time = qobject_cast<TimeBox *>(editor)) {
+            if (editor->property(HeldBefore).isValid() && Refused(editor))
+                break;
+            const QTime value = index.column() == MessageScheduleTableModel::StartTime1Column
+                                    ? entry.StartTime1()
+                                    : entry.StartTime2();
+            if (!editor->property(HeldBefore).isValid())
+                editor->setProperty(HeldBefore, value);
+            // What is being typed stays as typed while it means this time.
+            if (!Refused(editor) && time->Time() == value)
+                break;
+            time->Load(value);
         }
         break;
     case MessageScheduleTableModel::StartSlot1Column:
@@ -161,9 +185,10 @@ void MessageScheduleDelegate::setModelData(QWidget *editor, QAbstractItemModel *
         return;
     // An editor closed without a change writes nothing and is no edit.
     bool changed = false;
-    if (auto *timeEdit = qobject_cast<QTimeEdit *>(editor)) {
-        timeEdit->interpretText();
-        changed = model->setData(index, timeEdit->time(), Qt::EditRole);
+    if (auto *time = qobject_cast<TimeBox *>(editor)) {
+        const QVariant value =
+            Refused(editor) ? editor->property(HeldBefore) : QVariant(time->Time());
+        changed = model->setData(index, value, Qt::EditRole);
     } else if (auto *number = qobject_cast<NumberBox *>(editor)) {
         number->interpretText();
         const QVariant value =
@@ -188,13 +213,14 @@ bool MessageScheduleDelegate::eventFilter(QObject *object, QEvent *event)
     auto *editor = qobject_cast<QWidget *>(object);
     if (!editor)
         return QItemDelegate::eventFilter(object, event);
-    const auto *key = static_cast<const QKeyEvent *>(event);
-    const bool keyPress = event->type() == QEvent::KeyPress;
-    const bool tab = keyPress && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+    const auto *key =
+        event->type() == QEvent::KeyPress ? static_cast<const QKeyEvent *>(event) : nullptr;
+    const int keyCode = key ? key->key() : 0;
+    const bool tab = keyCode == Qt::Key_Tab || keyCode == Qt::Key_Backtab;
     if (Refused(editor)) {
         // Enter and leaving would close the editor and lose the text that
         // stands refused; Escape still closes it.
-        if (keyPress && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+        if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
             return true;
         if (event->type() == QEvent::FocusOut)
             return false;
@@ -220,9 +246,9 @@ bool MessageScheduleDelegate::eventFilter(QObject *object, QEvent *event)
 QStringList MessageScheduleDelegate::InputProblems() const
 {
     QStringList lines;
-    for (auto editor = numberEditors.cbegin(); editor != numberEditors.cend(); ++editor) {
+    for (auto editor = judgingEditors.cbegin(); editor != judgingEditors.cend(); ++editor) {
         const QModelIndex &cell = editor.value();
-        const QString problem = editor.key()->Problem();
+        const QString problem = Problem(editor.key());
         if (problem.isEmpty() || !cell.isValid())
             continue;
         const QString column = cell.model()

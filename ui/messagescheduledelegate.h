@@ -6,13 +6,12 @@
 #include <QPersistentModelIndex>
 
 class MessageSchedule;
-class NumberBox;
 
-// In-place editors of the schedule table: time edits for the start times and
+// In-place editors of the schedule table: time boxes for the start times and
 // number boxes for the start slots and intervals.  Every step of an editor is
 // written back to the model at once, not only when the editor closes.  A
-// number outside its range stays in its editor as typed, marked, and is not
-// written: the cell keeps what it held before the editor opened, and the
+// time that is none, or a number outside its range, stays in its editor as
+// typed, marked, and is not written: the cell keeps what it held before the editor opened, and the
 // editor stays open (Enter and leaving do not close it; Escape does, and
 // drops the text) for as long as InputProblems() names it.
 class MessageScheduleDelegate : public QItemDelegate
@@ -57,9 +56,11 @@ public slots:
 private:
     // Schedule row shown in table row `row`, or -1.
     int ScheduleRowOf(int row) const;
+    // Keeps the editor of a cell among those whose refused text is named.
+    void WatchProblems(QWidget *editor, const QModelIndex &index) const;
 
-    // The open number editors and their cells.
-    mutable QHash<const NumberBox *, QPersistentModelIndex> numberEditors;
+    // The open editors that judge their text, and their cells.
+    mutable QHash<const QObject *, QPersistentModelIndex> judgingEditors;
     MessageSchedule *schedule;
 };
 
