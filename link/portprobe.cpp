@@ -1,72 +1,37 @@
 #include "link/portprobe.h"
 
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
+#include "platform/platform.h"
+#include "sentences/logcategories.h"
 
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace {
 
-enum class LockState
+PortProblem FromAccess(Platform::PortAccess access)
 {
-    None,
-    // Names a process that is running, this one included: another link
-    // of this program holds the port as surely as another program does.
-    Held,
-    Stale,
-};
-
-// The serial port names its lock after the device: /dev/pts/3 is LCK..pts_3,
-// in the system's lock folder.
-LockState ReadLock(const QString &path, QString *fileName)
-{
-    QString device = QFileInfo(path).canonicalFilePath();
-    if (device.isEmpty())
-        device = path;
-    if (device.startsWith(QLatin1String("/dev/")))
-        device.remove(0, 5);
-    device.replace(QLatin1Char('/'), QLatin1Char('_'));
-    for (const char *folder : {"/run/lock/", "/var/lock/"}) {
-        QFile lock(QLatin1String(folder) + QLatin1String("LCK..") + device);
-        if (!lock.open(QIODevice::ReadOnly))
-            continue;
-        if (fileName)
-            *fileName = lock.fileName();
-        bool number = false;
-        const qint64 pid = lock.readLine(32).trimmed().toLongLong(&number);
-        if (number && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
-            return LockState::Stale;
-        // A lock that names no process is taken as held, as the serial
-        // port's own open takes it.
-        return LockState::Held;
+    switch (access) {
+    case Platform::PortAccess::Free:
+        return PortProblem::None;
+    case Platform::PortAccess::Busy:
+        return PortProblem::Busy;
+    case Platform::PortAccess::NoPermission:
+        return PortProblem::NoPermission;
+    case Platform::PortAccess::NotPresent:
+        return PortProblem::NotPresent;
+    case Platform::PortAccess::Unusable:
+        break;
     }
-    return LockState::None;
-}
-
-// Whether this user may remove the lock file, as the serial port's open
-// does with a stale lock; the lock folder is usually sticky.
-bool MayRemove(const QString &lockFile)
-{
-    const QByteArray folder = QFile::encodeName(QFileInfo(lockFile).absolutePath());
-    struct stat dir;
-    struct stat file;
-    if (::stat(folder.constData(), &dir) != 0 || ::access(folder.constData(), W_OK) != 0 ||
-        ::stat(QFile::encodeName(lockFile).constData(), &file) != 0)
-        return false;
-    const uid_t me = ::geteuid();
-    return !(dir.st_mode & S_ISVTX) || me == 0 || file.st_uid == me || dir.st_uid == me;
+    return PortProblem::Unusable;
 }
 
 } // namespace
 
 PortProblem PortProbe::Probe(const QString &portName, QString *detail)
 {
+    const PortProblem before = Claim(portName);
+    if (before != PortProblem::None)
+        return before;
     QSerialPort probe(portName);
     if (probe.open(QIODevice::ReadWrite)) {
         probe.close();
@@ -90,7 +55,7 @@ PortProblem PortProbe::ProblemOf(const QString &path, QSerialPort::SerialPortErr
         // user may read and write the device tells them apart.
         if (!QFileInfo::exists(path))
             return PortProblem::NotPresent;
-        if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES)
+        if (!Platform::Current().MayUseDevice(path))
             return PortProblem::NoPermission;
         // The open removes a stale lock itself where it may.
         return StaleLockFile(path).isEmpty() ? PortProblem::Busy : PortProblem::StaleLock;
@@ -101,53 +66,47 @@ PortProblem PortProbe::ProblemOf(const QString &path, QSerialPort::SerialPortErr
 
 QString PortProbe::StaleLockFile(const QString &path)
 {
-    QString lock;
-    return ReadLock(path, &lock) == LockState::Stale ? lock : QString();
+    const Platform::PortLock lock = Platform::Current().ReadPortLock(path);
+    return lock.state == Platform::LockState::Stale ? lock.file : QString();
 }
 
 PortProblem PortProbe::Glance(const QString &portName)
 {
     if (!QFileInfo::exists(portName))
         return PortProblem::NotPresent;
-    QString lock;
-    switch (ReadLock(portName, &lock)) {
-    case LockState::Held:
+    Platform &platform = Platform::Current();
+    const Platform::PortLock lock = platform.ReadPortLock(portName);
+    if (lock.state == Platform::LockState::Held)
         return PortProblem::Busy;
-    case LockState::Stale:
-        if (!MayRemove(lock))
+    const PortProblem problem = FromAccess(platform.GlancePort(portName));
+    // A stale lock is cleared by the open, where this user may remove it.
+    if (problem == PortProblem::None && lock.state == Platform::LockState::Stale &&
+        !platform.MayRemovePortLock(lock))
+        return PortProblem::StaleLock;
+    return problem;
+}
+
+PortProblem PortProbe::Claim(const QString &path, QString *note)
+{
+    Platform &platform = Platform::Current();
+    const Platform::PortLock lock = platform.ReadPortLock(path);
+    if (lock.state == Platform::LockState::Held)
+        return PortProblem::Busy;
+    if (lock.state == Platform::LockState::Stale) {
+        int error = 0;
+        if (!platform.RemovePortLock(lock, &error))
             return PortProblem::StaleLock;
-        break;
-    case LockState::None:
-        break;
+        const QString text = tr("Removed the lock file %1 of the serial port %2: the process %3 "
+                                "that made it has ended.")
+                                 .arg(lock.file, path, QString::number(lock.processId));
+        qCWarning(lcLink).noquote() << text;
+        if (note)
+            *note = text;
     }
-    // Non-blocking, so that a port that waits for its carrier does not
-    // hold the window; nothing is set on the line and nothing is written.
-    const int fd =
-        ::open(QFile::encodeName(portName).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        switch (errno) {
-        case EBUSY:
-            return PortProblem::Busy;
-        case EACCES:
-        case EPERM:
-            return PortProblem::NoPermission;
-        case ENOENT:
-        case ENODEV:
-        case ENXIO:
-            return PortProblem::NotPresent;
-        default:
-            return PortProblem::Unusable;
-        }
-    }
-    int exclusive = 0;
-#ifdef TIOCGEXCL
-    // An exclusive open refuses everyone but the superuser, who would
-    // otherwise find the port free and then share the line.
-    if (::ioctl(fd, TIOCGEXCL, &exclusive) != 0)
-        exclusive = 0;
-#endif
-    ::close(fd);
-    return exclusive ? PortProblem::Busy : PortProblem::None;
+    // The system's open would let the superuser share a line that another
+    // program holds exclusively.
+    return platform.GlancePort(path) == Platform::PortAccess::Busy ? PortProblem::Busy
+                                                                   : PortProblem::None;
 }
 
 QString PortProbe::Word(PortProblem problem)

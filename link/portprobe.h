@@ -32,6 +32,14 @@ public:
     // Opens the port for a moment, as a link would; `detail` receives the
     // system's error text when it cannot be opened. User-interface thread.
     static PortProblem Probe(const QString &portName, QString *detail = nullptr);
+    // What must be settled before the port at `path` is opened, since the
+    // serial port's own open would take a lock that another program wrote
+    // in a form it does not know for stale, and lets the superuser share a
+    // line opened exclusively: a lock naming a running process, or an
+    // exclusive open, make the port Busy whoever asks; a lock whose process
+    // has ended is removed, and `note` says so (StaleLock when this user
+    // may not remove it).
+    static PortProblem Claim(const QString &path, QString *note = nullptr);
     // Tells what keeps the port from opening without opening it the way a
     // link does: its presence, its lock and a non-blocking open that leaves
     // the line's settings alone, each returning at once, so that a whole

@@ -4,6 +4,8 @@
 #include "link/linesink.h"
 #include "link/portenumerator.h"
 #include "link/portprobe.h"
+#include "model/regularfile.h"
+#include "platform/platform.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -27,6 +29,12 @@ PortInfoList &PortCache()
 {
     static PortInfoList cache;
     return cache;
+}
+
+bool &PortCacheFilled()
+{
+    static bool filled = false;
+    return filled;
 }
 
 SerialController::PortEnumeration &Enumeration()
@@ -79,6 +87,13 @@ bool SerialController::Open(const QString &portName, qint32 baudRate)
     // have it.
     const QFileInfo alias(portName);
     const QString device = alias.isSymLink() ? alias.canonicalFilePath() : QString();
+    const PortProblem claimed = PortProbe::Claim(device.isEmpty() ? portName : device);
+    if (claimed != PortProblem::None) {
+        openProblem = claimed;
+        openError = PortProbe::Word(claimed);
+        qCDebug(lcLink).noquote() << "Cannot open" << portName << ":" << openError;
+        return false;
+    }
     auto *newPort = new QSerialPort(device.isEmpty() ? portName : device, this);
     if (!newPort->open(QIODevice::ReadWrite)) {
         openError = newPort->errorString();
@@ -526,7 +541,21 @@ bool SerialController::StartLog(const QString &fileName)
     QMutexLocker locker(&logLock);
     if (logFile)
         return false;
-    auto *file = new QFile(fileName);
+    // The log is written where its name leads, but never through a link
+    // that another user put in a folder everyone may write to.
+    Platform &platform = Platform::Current();
+    Platform::SaveTarget target;
+    int error = 0;
+    QString link;
+    if (!platform.OpenSaveTarget(fileName, &target, &error, &link)) {
+        if (error == Platform::ForeignLink) {
+            logOpenError = RegularFile::SystemProblem(link, error, RegularFile::Writing);
+            return false;
+        }
+    }
+    const QString resolved = target.folder != Platform::NoHandle ? target.Path() : fileName;
+    platform.CloseSaveTarget(&target);
+    auto *file = new QFile(resolved);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         logOpenError = file->errorString();
         delete file;
@@ -565,29 +594,69 @@ QString SerialController::LogErrorString() const
 
 void SerialController::RefreshPorts()
 {
+    PortInfoList &cache = PortCache();
+    cache = ListPorts();
+    PortCacheFilled() = true;
+}
+
+PortInfoList SerialController::ListPorts()
+{
     const PortEnumeration &enumeration = Enumeration();
-    PortCache() = enumeration ? enumeration() : PortEnumerator::Ports();
+    return enumeration ? enumeration() : PortEnumerator::Ports();
+}
+
+bool SerialController::IsPortEnumerationReplaced()
+{
+    return bool(Enumeration());
 }
 
 void SerialController::SetPortEnumeration(PortEnumeration enumeration)
 {
     Enumeration() = std::move(enumeration);
     PortCache().clear();
+    PortCacheFilled() = false;
+}
+
+bool SerialController::IsUnitAdapter(const PortInfo &port)
+{
+    return port.vendorId == DeviceVendorId && port.productId == DeviceProductId;
 }
 
 QString SerialController::FindDevicePort()
 {
     RefreshPorts();
+    return KnownDevicePort();
+}
+
+QString SerialController::KnownDevicePort()
+{
+    if (!PortCacheFilled())
+        RefreshPorts();
     for (const PortInfo &port : qAsConst(PortCache())) {
-        if (port.vendorId == DeviceVendorId && port.productId == DeviceProductId)
+        if (IsUnitAdapter(port))
             return port.portName;
     }
     return QString();
 }
 
+QStringList SerialController::UnitPorts(const QStringList &named)
+{
+    RefreshPorts();
+    QStringList ports;
+    for (const PortInfo &port : qAsConst(PortCache())) {
+        if (IsUnitAdapter(port))
+            ports << port.portName;
+    }
+    for (const PortInfo &port : PortEnumerator::EnvironmentPorts())
+        ports << port.portName;
+    ports << named;
+    ports.removeDuplicates();
+    return ports;
+}
+
 QString SerialController::FriendlyName(const QString &portName)
 {
-    if (PortCache().isEmpty())
+    if (!PortCacheFilled())
         RefreshPorts();
     for (const PortInfo &port : qAsConst(PortCache())) {
         if (port.portName == portName)

@@ -12,6 +12,7 @@
 #include <QPair>
 #include <QSerialPort>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
@@ -93,14 +94,29 @@ public:
     void AddLineSink(LineSink *sink);
     void RemoveLineSink(LineSink *sink);
 
-    // Port discovery, called on the user-interface thread only.
+    // Port discovery, called on the user-interface thread only. Listing the
+    // ports asks the system about every serial device it has, so it is done
+    // when a list is wanted (PortList, FindDevicePort, UnitPorts) or the
+    // ports have changed (PortWatch), never on a clock; the other queries
+    // answer from the last listing.
     using PortEnumeration = std::function<PortInfoList()>;
     static QString FindDevicePort();
+    // The unit's adapter among the ports last listed.
+    static QString KnownDevicePort();
     static QString FriendlyName(const QString &portName);
     static QList<QPair<QString, QString>> PortList();
+    // The ports on which a unit may be docked: the unit's own adapters
+    // (never another serial device of the computer, which a unit's
+    // questions could upset), the ports that VANDREL_PORTS offers and those
+    // `named` by the engineer.
+    static QStringList UnitPorts(const QStringList &named = {});
+    static bool IsUnitAdapter(const PortInfo &port);
+    // The ports present now, without touching the last listing.
+    static PortInfoList ListPorts();
     // Replaces the enumeration of ports present (tests feed records through
     // it); an empty function restores the system's enumeration. Clears the cache.
     static void SetPortEnumeration(PortEnumeration enumeration);
+    static bool IsPortEnumerationReplaced();
 
 signals:
     void Opened();

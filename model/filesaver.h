@@ -13,6 +13,12 @@
 //
 // The temporary file is named ".NAME.vandrel-save-PID"; one left by a save
 // that was killed is removed by the next save of the same file.
+//
+// A symbolic link is followed, and the file it leads to written, unless
+// another user made it in a folder that everyone may write to (/tmp): such a
+// link is refused, as Linux's protected-symlinks guard would refuse it, so a
+// save can never be led into a file of someone else's choosing. Every step
+// after the first look works within the folder then found.
 class FileSaver
 {
     Q_DECLARE_TR_FUNCTIONS(FileSaver)

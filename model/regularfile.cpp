@@ -6,57 +6,38 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 bool RegularFile::OpenForReading(const QString &path, QFile *file, QString *errorText)
 {
     Q_CHECK_PTR(file);
-    // Not blocking: opening a FIFO without a writer would otherwise wait for
-    // ever, before the kind of the file could be looked at.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        *errorText = SystemProblem(path, error);
-        return false;
-    }
-    struct stat info = {};
-    QString problem;
-    if (::fstat(fd, &info) != 0)
-        problem = SystemProblem(path, errno);
-    else
-        problem = KindProblem(path, info.st_mode);
-    if (problem.isEmpty() && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        problem = SystemProblem(path, errno);
-    if (problem.isEmpty() && !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        problem = tr("The system reports: %1").arg(file->errorString());
-    if (!problem.isEmpty()) {
-        ::close(fd);
-        *errorText = problem;
-        return false;
-    }
-    return true;
+    Platform::FileKind kind = Platform::FileKind::Missing;
+    int error = 0;
+    if (Platform::Current().OpenRegularForReading(path, file, &kind, &error))
+        return true;
+    *errorText = error != 0 ? SystemProblem(path, error) : KindProblem(path, kind);
+    return false;
 }
 
-QString RegularFile::KindProblem(const QString &path, unsigned mode)
+QString RegularFile::KindProblem(const QString &path, Platform::FileKind kind)
 {
     const QString name = QDir::toNativeSeparators(path);
-    switch (mode & S_IFMT) {
-    case S_IFREG:
+    switch (kind) {
+    case Platform::FileKind::Regular:
         return QString();
-    case S_IFDIR:
+    case Platform::FileKind::Folder:
         return tr("%1 is a folder, not a file.").arg(name);
-    case S_IFIFO:
+    case Platform::FileKind::Pipe:
         return tr("%1 is a pipe (FIFO), not a file.").arg(name);
-    case S_IFCHR:
-    case S_IFBLK:
+    case Platform::FileKind::Device:
         return tr("%1 is a device, not a file.").arg(name);
-    case S_IFSOCK:
+    case Platform::FileKind::Socket:
         return tr("%1 is a socket, not a file.").arg(name);
-    default:
-        return tr("%1 is not an ordinary file.").arg(name);
+    case Platform::FileKind::Missing:
+        return SystemProblem(path, ENOENT);
+    case Platform::FileKind::Other:
+        break;
     }
+    return tr("%1 is not an ordinary file.").arg(name);
 }
 
 QString RegularFile::SystemProblem(const QString &path, int error, Use use)
@@ -64,6 +45,10 @@ QString RegularFile::SystemProblem(const QString &path, int error, Use use)
     const QFileInfo file(path);
     const QString folder = QDir::toNativeSeparators(file.absolutePath());
     switch (error) {
+    case Platform::ForeignLink:
+        return tr("%1 is a symbolic link that another user made in a folder everyone may "
+                  "write to; it is not followed.")
+            .arg(QDir::toNativeSeparators(path));
     case ENOENT:
         if (!QFileInfo(file.absolutePath()).isDir())
             return tr("The folder %1 does not exist.").arg(folder);
@@ -87,6 +72,8 @@ QString RegularFile::SystemProblem(const QString &path, int error, Use use)
         return tr("The name %1 is too long.").arg(QDir::toNativeSeparators(path));
     case EIO:
         return tr("The disk reported an error (input/output error).");
+    case ELOOP:
+        return tr("The path %1 goes round in symbolic links.").arg(QDir::toNativeSeparators(path));
     default:
         return tr("The system reports: %1").arg(QString::fromLocal8Bit(std::strerror(error)));
     }

@@ -1,6 +1,8 @@
 #ifndef REGULARFILE_H
 #define REGULARFILE_H
 
+#include "platform/platform.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -19,16 +21,16 @@ public:
     // of the file itself unless the reason is about another path.
     static bool OpenForReading(const QString &path, QFile *file, QString *errorText);
 
-    // Why a path whose stat() mode is `mode` is not an ordinary file; empty
-    // when it is one.
-    static QString KindProblem(const QString &path, unsigned mode);
+    // Why a path of that kind is not an ordinary file; empty when it is one.
+    static QString KindProblem(const QString &path, Platform::FileKind kind);
 
     enum Use
     {
         Reading,
         Writing
     };
-    // The user's words for an errno met while using `path`.
+    // The user's words for an errno (or a platform error) met while using
+    // `path`.
     static QString SystemProblem(const QString &path, int error, Use use = Reading);
 };
 

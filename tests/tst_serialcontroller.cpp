@@ -6,8 +6,11 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -293,6 +296,99 @@ private slots:
         QVERIFY(controller->IsOpen());
         QCOMPARE(closed.count(), 0);
         QVERIFY(controller->Close());
+    }
+
+    // A lock file of another program, in each form such programs write,
+    // keeps the port whoever asks (root too, against a lock of another
+    // user's) and stays as it was; so does another program's exclusive open.
+    // Only a lock whose process has ended is removed, and that is said.
+    void locksOfOtherPrograms()
+    {
+        QString device = QFileInfo(pty->slavePath()).canonicalFilePath().mid(5);
+        const QString lock = "/run/lock/LCK.." + device.replace('/', '_');
+        if (!QFileInfo("/run/lock").isWritable())
+            QSKIP("/run/lock is not writable here: no lock of another program can be left");
+        const auto removeLock = qScopeGuard([&] { QFile::remove(lock); });
+        QProcess running, ended;
+        running.start("sleep", {"60"});
+        ended.start("true", QStringList());
+        QVERIFY(running.waitForStarted() && ended.waitForStarted());
+        const qint32 live = qint32(running.processId()), gone = qint32(ended.processId());
+        QVERIFY(ended.waitForFinished());
+        const auto binary = [](qint32 pid) {
+            return QByteArray(reinterpret_cast<const char *>(&pid), sizeof pid);
+        };
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        const QList<QPair<QByteArray, bool>> forms = {
+            {QByteArray::number(live).rightJustified(10, ' ') + '\n', true},
+            {binary(live), true},
+            {QByteArray::number(live) + "\nminicom\n" + host + '\n', true},
+            {"not a number\n", true},
+            {QByteArray::number(gone).rightJustified(10, ' ') + '\n', false},
+            {binary(gone), false},
+        };
+        for (const auto &[bytes, held] : forms) {
+            QFile file(lock);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    file.write(bytes) == bytes.size());
+            file.close();
+            if (::geteuid() == 0)
+                QCOMPARE(::chown(QFile::encodeName(lock).constData(), 65534, 65534), 0);
+            if (!held)
+                QTest::ignoreMessage(QtWarningMsg,
+                                     qPrintable(QString("Removed the lock file %1 of the serial "
+                                                        "port %2: the process %3 that made it "
+                                                        "has ended.")
+                                                    .arg(lock, pty->slavePath())
+                                                    .arg(gone)));
+            SerialController line;
+            QCOMPARE(line.Open(pty->slavePath(), 38400), !held);
+            if (held) {
+                QCOMPARE(line.OpenProblem(), PortProblem::Busy);
+                QCOMPARE(PortProbe::Probe(pty->slavePath()), PortProblem::Busy);
+                QCOMPARE(PortProbe::Glance(pty->slavePath()), PortProblem::Busy);
+                QFile left(lock);
+                QVERIFY(left.open(QIODevice::ReadOnly));
+                QCOMPARE(left.readAll(), bytes);
+            } else {
+                QVERIFY(line.Close());
+                QTRY_VERIFY(!QFile::exists(lock));
+            }
+        }
+
+        const int exclusive =
+            ::open(QFile::encodeName(pty->slavePath()).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(exclusive >= 0 && ::ioctl(exclusive, TIOCEXCL) == 0);
+        SerialController line;
+        QVERIFY(!line.Open(pty->slavePath(), 38400));
+        QCOMPARE(line.OpenProblem(), PortProblem::Busy);
+        // The mark stays with the line, not the descriptor, while others hold it.
+        QVERIFY(::ioctl(exclusive, TIOCNXCL) == 0);
+        ::close(exclusive);
+        QVERIFY(line.Open(pty->slavePath(), 38400));
+    }
+
+    // Units are looked for on the unit's own adapters, the ports the
+    // environment offers and those named, never on the computer's other
+    // serial devices.
+    void unitPortsAreTheUnitsOwn()
+    {
+        const PortInfoList system = {
+            {"/dev/ttyS0", ""},
+            {"/dev/ttyACM0", "GPS receiver", 0x1546, 0x01A8},
+            {"/dev/ttyUSB0", "Same maker", SerialController::DeviceVendorId, 0x0503},
+            {"/dev/ttyUSB1", "AtoN unit", SerialController::DeviceVendorId,
+             SerialController::DeviceProductId},
+            {"/dev/ttyUSB2", "Modem", 0x0403, SerialController::DeviceProductId},
+        };
+        SerialController::SetPortEnumeration([&] { return system; });
+        qputenv("VANDREL_PORTS", pty->slavePath().toLocal8Bit() + ":/dev/vandrel-missing");
+        const auto restore = qScopeGuard([] {
+            SerialController::SetPortEnumeration({});
+            qunsetenv("VANDREL_PORTS");
+        });
+        QCOMPARE(SerialController::UnitPorts({"/dev/ttyS1", "/dev/ttyUSB1"}),
+                 (QStringList{"/dev/ttyUSB1", pty->slavePath(), "/dev/ttyS1"}));
     }
 };
 

@@ -1,13 +1,15 @@
 // The window's fleet view against two simulated units: opened from the File
-// menu, a template and a table typed in and checked, both units found on
-// their own ports, commissioned at once, and the units end up holding their
-// rows.
+// menu, a template and a table typed in and checked, both units found (one
+// on its USB adapter, one on a port named) and no other serial device asked,
+// commissioned at once, and the units end up holding their rows.
 
+#include "link/serialcontroller.h"
 #include "model/padfile.h"
 #include "ui/fleetview.h"
 #include "ui/mainwindow.h"
 
 #include "modalanswer.h"
+#include "support/ptypair.h"
 #include "support/simprocess.h"
 #include "uitestmain.h"
 
@@ -19,6 +21,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -60,7 +63,17 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     SimProcess first({"--quiet", "--serial", "W-1", "--mmsi", "992351801"});
     SimProcess second({"--quiet", "--serial", "W-2", "--mmsi", "992351802"});
     QVERIFY(!first.port.isEmpty() && !second.port.isEmpty());
-    qputenv("VANDREL_PORTS", (first.port + ':' + second.port).toLocal8Bit());
+    // The first unit is on its own USB adapter; the second on a port the
+    // engineer names. The computer's on-board port and its GPS receiver
+    // must never be sent a unit's questions.
+    PtyPair onBoard, gps;
+    QVERIFY(onBoard.isOpen() && gps.isOpen());
+    const PortInfoList system = {
+        {onBoard.slavePath(), QString()},
+        {gps.slavePath(), "u-blox GNSS receiver", 0x1546, 0x01A8},
+        {first.port, "AtoN unit", SerialController::DeviceVendorId,
+         SerialController::DeviceProductId},
+    };
 
     Model templateModel;
     MessageSchedule *schedule = templateModel.GetMessageSchedule();
@@ -79,6 +92,9 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // Only now, so that the window does not link to the first unit by itself.
+    SerialController::SetPortEnumeration([&] { return system; });
+    const auto restore = qScopeGuard([] { SerialController::SetPortEnumeration({}); });
     Choose(window, "actionCommissionFleet");
     FleetView *view = nullptr;
     QTRY_VERIFY((view = window.findChild<FleetView *>()) && view->isVisible());
@@ -96,20 +112,15 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     QCOMPARE(rows->rowCount(), 2);
     QCOMPARE(Cell(rows, 1, 4), QString("waiting"));
 
+    TypeInto(child<QLineEdit>(*view, "portsField"), second.port);
     QTest::mouseClick(child<QPushButton>(*view, "findButton"), Qt::LeftButton);
-    // Every port is looked at; the machine's own serial ports have no unit.
     auto *units = child<QTableWidget>(*view, "units");
-    int at[2] = {-1, -1};
-    for (int row = 0; row < units->rowCount(); ++row) {
-        if (Cell(units, row, 0) == first.port)
-            at[0] = row;
-        if (Cell(units, row, 0) == second.port)
-            at[1] = row;
-    }
-    QVERIFY(at[0] >= 0 && at[1] >= 0);
-    QTRY_VERIFY_WITH_TIMEOUT(Cell(units, at[0], 3) == "docked" && Cell(units, at[1], 3) == "docked",
-                             20000);
-    QCOMPARE(Cell(units, at[0], 1), QString("W-1"));
+    QCOMPARE(units->rowCount(), 2);
+    QCOMPARE(Cell(units, 0, 0), first.port);
+    QCOMPARE(Cell(units, 1, 0), second.port);
+    QTRY_VERIFY_WITH_TIMEOUT(Cell(units, 0, 3) == "docked" && Cell(units, 1, 3) == "docked", 20000);
+    QCOMPARE(Cell(units, 0, 1), QString("W-1"));
+    QCOMPARE(onBoard.readFor(100) + gps.readFor(100), QByteArray());
 
     QTest::mouseClick(child<QPushButton>(*view, "allButton"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(Cell(rows, 0, 4) == "verified" && Cell(rows, 1, 4) == "verified",

@@ -7,7 +7,7 @@
 #include "fleet/record/recordwriter.h"
 #include "fleet/sessionunitlink.h"
 #include "fleet/unitrecord.h"
-#include "link/portenumerator.h"
+#include "link/serialcontroller.h"
 #include "model/configurationdiff.h"
 #include "model/model.h"
 #include "ui/fleetview.h"
@@ -47,12 +47,7 @@ void FleetMenu::OpenFleetView()
             [vendor](const QString &port, QObject *parent) -> UnitLink * {
                 return new SessionUnitLink(port, vendor, parent);
             },
-            [] {
-                QStringList ports;
-                for (const PortInfo &port : PortEnumerator::Ports())
-                    ports << port.portName;
-                return ports;
-            },
+            [](const QStringList &named) { return SerialController::UnitPorts(named); },
             EngineerSetting::Read(), window);
         view->setAttribute(Qt::WA_DeleteOnClose);
     }

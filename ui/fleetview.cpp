@@ -5,6 +5,7 @@
 #include "fleet/fleetrun.h"
 #include "fleet/record/recordwriter.h"
 #include "fleet/unitlink.h"
+#include "link/portwatch.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolButton>
@@ -77,10 +79,18 @@ FleetView::FleetView(LinkMaker makeLink, PortLister listPorts, const QString &en
         PathField(QStringLiteral("recordsField"), tr("where the records and summary.csv go"), true);
     engineerField = new QLineEdit(engineer, this);
     engineerField->setObjectName(QStringLiteral("engineerField"));
+    // Units are looked for on their own USB adapters only; a unit on any
+    // other port is named here, so that no other device of the computer (a
+    // GPS receiver, a modem) is sent a unit's questions.
+    portsField = new QLineEdit(this);
+    portsField->setObjectName(QStringLiteral("portsField"));
+    portsField->setPlaceholderText(tr("the unit's USB adapters are found; name other ports "
+                                      "here, separated by spaces"));
     form->addRow(tr("Template:"), templateField->parentWidget());
     form->addRow(tr("Unit table:"), tableField->parentWidget());
     form->addRow(tr("Records folder:"), recordsField->parentWidget());
     form->addRow(tr("Engineer:"), engineerField);
+    form->addRow(tr("Other ports:"), portsField);
 
     loadButton = new QPushButton(tr("Load and check"), this);
     loadButton->setObjectName(QStringLiteral("loadButton"));
@@ -121,6 +131,10 @@ FleetView::FleetView(LinkMaker makeLink, PortLister listPorts, const QString &en
 
     connect(loadButton, &QPushButton::clicked, this, &FleetView::LoadPlan);
     connect(findButton, &QPushButton::clicked, this, &FleetView::FindUnits);
+    connect(new PortWatch(this), &PortWatch::Changed, this, [this] {
+        if (finding)
+            LookAtPorts(true);
+    });
     connect(allButton, &QPushButton::clicked, this, &FleetView::CommissionAll);
     connect(chosenButton, &QPushButton::clicked, this, &FleetView::CommissionChosen);
     connect(recordButton, &QPushButton::clicked, this, &FleetView::OpenRecord);
@@ -250,19 +264,31 @@ void FleetView::ShowUnit(UnitLink *link, const QString &state)
     FitColumns(units);
 }
 
+QStringList FleetView::NamedPorts() const
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
+    return portsField->text().split(separators, Qt::SkipEmptyParts);
+}
+
 void FleetView::FindUnits()
 {
-    for (const QString &port : listPorts()) {
+    finding = true;
+    LookAtPorts(false);
+}
+
+void FleetView::LookAtPorts(bool onlyNew)
+{
+    for (const QString &port : listPorts(NamedPorts())) {
         bool known = false;
         for (UnitLink *link : links)
             known = known || (link->Port() == port && link->IsIdentified());
-        if (known)
-            continue;
         UnitLink *link = nullptr;
         for (UnitLink *old : links) {
             if (old->Port() == port)
                 link = old;
         }
+        if (known || (onlyNew && link))
+            continue;
         if (!link) {
             link = makeLink(port, this);
             links << link;

@@ -29,8 +29,9 @@ class FleetView : public QWidget
 public:
     // Makes the link to a unit on a port; the view owns it.
     using LinkMaker = std::function<UnitLink *(const QString &port, QObject *parent)>;
-    // Lists the ports on which units may be docked.
-    using PortLister = std::function<QStringList()>;
+    // Lists the ports on which units may be docked, with those the engineer
+    // named.
+    using PortLister = std::function<QStringList(const QStringList &named)>;
 
     FleetView(LinkMaker makeLink, PortLister listPorts, const QString &engineer,
               QWidget *parent = nullptr);
@@ -60,6 +61,10 @@ private:
 
     void LoadPlan();
     void FindUnits();
+    // Opens a link on each port listed; with onlyNew, on those that have
+    // none yet (an adapter just plugged in).
+    void LookAtPorts(bool onlyNew);
+    QStringList NamedPorts() const;
     void CommissionAll();
     void CommissionChosen();
     void OpenRecord();
@@ -77,6 +82,7 @@ private:
     QLineEdit *tableField;
     QLineEdit *recordsField;
     QLineEdit *engineerField;
+    QLineEdit *portsField;
     QPlainTextEdit *problems;
     QTableWidget *rows;
     QTableWidget *units;
@@ -89,6 +95,9 @@ private:
     std::unique_ptr<FleetPlan> plan;
     FleetRun *run = nullptr;
     QList<UnitLink *> links;
+    // The engineer has looked for units: adapters plugged in later are
+    // looked at by themselves.
+    bool finding = false;
 };
 
 #endif // FLEETVIEW_H

@@ -3,6 +3,7 @@
 #include "app/unitsession.h"
 #include "app/vandrelapplication.h"
 #include "link/portprobe.h"
+#include "link/portwatch.h"
 #include "link/serialcontroller.h"
 #include "ui/qcomboboxdropdown.h"
 
@@ -63,6 +64,11 @@ PortToolBar::PortToolBar(QToolBar *bar, UnitSession *session, QWidget *window)
             .arg(disconnectButton->shortcut().toString(QKeySequence::NativeText)));
     bar->addWidget(disconnectButton);
     connect(disconnectButton, &QPushButton::clicked, this, &PortToolBar::DisconnectClicked);
+
+    // An adapter plugged in or pulled out shows at once, and the unit's own
+    // is taken; nothing is listed while nothing changes.
+    auto *watch = new PortWatch(this);
+    connect(watch, &PortWatch::Changed, this, &PortToolBar::Refresh);
 }
 
 void PortToolBar::UpdateControls()
@@ -78,7 +84,7 @@ void PortToolBar::UpdateControls()
 
 void PortToolBar::DetectDevicePort()
 {
-    const QString devicePort = portChosen ? QString() : SerialController::FindDevicePort();
+    const QString devicePort = portChosen ? QString() : SerialController::KnownDevicePort();
     devicePortFound = !devicePort.isEmpty();
     if (devicePortFound)
         App()->SetPortName(devicePort);

@@ -40,11 +40,12 @@ public:
     bool ChooseAtStart(const QString &portName);
     // The unit's adapter is the port, found without a choice.
     bool DevicePortFound() const { return devicePortFound; }
-    // Lists the ports afresh.
+    // Lists the ports afresh; done when the list is opened and when ports
+    // come or go.
     void Refresh();
-    // Marks the current port with what keeps it from opening and looks for
-    // the unit's adapter again; the window's clock calls it. Checked follows
-    // when the port was looked at.
+    // Marks the current port with what keeps it from opening (a few quick
+    // system calls, no listing of ports); the window's clock calls it.
+    // Checked follows when the port was looked at.
     void Check();
     void UpdateControls();
     void SetSession(UnitSession *newSession) { session = newSession; }

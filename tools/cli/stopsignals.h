@@ -3,8 +3,6 @@
 
 #include <QObject>
 
-class QSocketNotifier;
-
 // Turns Ctrl-C (SIGINT) and SIGTERM into a Qt signal on the event loop, so
 // that a monitor can close its port properly before it ends.
 class StopSignals : public QObject
@@ -19,9 +17,7 @@ signals:
     void Stop();
 
 private:
-    void OnNotified();
-
-    QSocketNotifier *notifier = nullptr;
+    QObject *watch = nullptr;
 };
 
 #endif // STOPSIGNALS_H
