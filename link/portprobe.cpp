@@ -103,10 +103,12 @@ PortProblem PortProbe::Claim(const QString &path, QString *note)
         if (note)
             *note = text;
     }
-    // The system's open would let the superuser share a line that another
-    // program holds exclusively.
-    return platform.GlancePort(path) == Platform::PortAccess::Busy ? PortProblem::Busy
-                                                                   : PortProblem::None;
+    // The system's open lets the superuser share a line that another
+    // program holds exclusively; everyone else it refuses by itself (and
+    // a look of its own would pulse the line's modem signals once more).
+    if (platform.IsSuperuser() && platform.GlancePort(path) == Platform::PortAccess::Busy)
+        return PortProblem::Busy;
+    return PortProblem::None;
 }
 
 QString PortProbe::Word(PortProblem problem)

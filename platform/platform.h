@@ -133,6 +133,8 @@ public:
 
     // Processes.
     virtual qint64 ProcessId() = 0;
+    // Whether this process passes the system's checks of who may do what.
+    virtual bool IsSuperuser() = 0;
     // True only when the process is known to have ended.
     virtual bool ProcessGone(qint64 processId) = 0;
 

@@ -284,7 +284,7 @@ Platform::Handle PosixPlatform::CreateBeside(const SaveTarget &target, const QSt
     // owner), as an edit in place would. A file system that cannot take them
     // (FAT) gives every file the same, which is then what the new one has.
     struct stat now = {};
-    const bool keepOwner = ::geteuid() == 0;
+    const bool keepOwner = IsSuperuser();
     const bool chmodOk = ::fchmod(fd, mode_t(target.permissions)) == 0;
     int failure = chmodOk ? 0 : errno;
     const bool chownOk = !keepOwner || ::fchown(fd, uid_t(target.owner), gid_t(target.group)) == 0;
@@ -420,6 +420,11 @@ void PosixPlatform::SyncFolder(const SaveTarget &target)
 qint64 PosixPlatform::ProcessId()
 {
     return ::getpid();
+}
+
+bool PosixPlatform::IsSuperuser()
+{
+    return ::geteuid() == 0;
 }
 
 bool PosixPlatform::ProcessGone(qint64 processId)

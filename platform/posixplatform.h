@@ -35,6 +35,7 @@ public:
     void SyncFolder(const SaveTarget &target) override;
 
     qint64 ProcessId() override;
+    bool IsSuperuser() override;
     bool ProcessGone(qint64 processId) override;
 
     PortLock ReadPortLock(const QString &path) override;

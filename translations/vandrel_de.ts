@@ -85,7 +85,7 @@
 <context>
     <name>Application</name>
     <message>
-        <location filename="../app/vandrelsettings.cpp" line="+19"/>
+        <location filename="../app/vandrelsettings.cpp" line="+20"/>
         <source>Orvante</source>
         <translation>Orvante</translation>
     </message>
@@ -731,12 +731,17 @@
 <context>
     <name>FileSaver</name>
     <message>
-        <location filename="../model/filesaver.cpp" line="+120"/>
+        <location filename="../model/filesaver.cpp" line="+88"/>
         <source>The folder %1 does not allow new files, so the file cannot be replaced as a whole. The file itself may be written directly, but a failure while writing would then leave it incomplete.</source>
         <translation>Der Ordner %1 erlaubt keine neuen Dateien, daher kann die Datei nicht als Ganzes ersetzt werden. Die Datei selbst kann direkt geschrieben werden, ein Fehler beim Schreiben ließe sie dann aber unvollständig.</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+46"/>
+        <source>The file was not changed.</source>
+        <translation>Die Datei wurde nicht geändert.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>The file may now be incomplete.</source>
         <translation>Die Datei ist jetzt möglicherweise unvollständig.</translation>
     </message>
@@ -755,18 +760,18 @@
     </message>
     <message>
         <location line="+10"/>
-        <location line="+93"/>
+        <location line="+88"/>
         <source>Verify</source>
         <translation>Prüfen</translation>
     </message>
     <message>
-        <location line="-101"/>
+        <location line="-96"/>
         <source>&amp;Verify</source>
         <translation>P&amp;rüfen</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location line="+78"/>
+        <location line="+73"/>
         <source>Save record</source>
         <translation>Protokoll speichern</translation>
     </message>
@@ -797,13 +802,13 @@
 <context>
     <name>FleetView</name>
     <message>
-        <location filename="../ui/fleetview.cpp" line="+69"/>
-        <location line="+138"/>
+        <location filename="../ui/fleetview.cpp" line="+71"/>
+        <location line="+150"/>
         <source>Commission a fleet</source>
         <translation>Flotte in Betrieb nehmen</translation>
     </message>
     <message>
-        <location line="-134"/>
+        <location line="-146"/>
         <source>the .pad every unit gets</source>
         <translation>die .pad-Datei, die jedes Gerät erhält</translation>
     </message>
@@ -818,7 +823,12 @@
         <translation>wohin die Protokolle und summary.csv kommen</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+8"/>
+        <source>the unit&apos;s USB adapters are found; name other ports here, separated by spaces</source>
+        <translation>die USB-Adapter der Geräte werden gefunden; andere Schnittstellen hier nennen, durch Leerzeichen getrennt</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>Template:</source>
         <translation>Vorlage:</translation>
     </message>
@@ -836,6 +846,11 @@
         <location line="+1"/>
         <source>Engineer:</source>
         <translation>Techniker:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Other ports:</source>
+        <translation>Andere Schnittstellen:</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -859,12 +874,12 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+221"/>
+        <location line="+237"/>
         <source>Open record</source>
         <translation>Protokoll öffnen</translation>
     </message>
     <message>
-        <location line="-208"/>
+        <location line="-224"/>
         <source>Line</source>
         <translation>Zeile</translation>
     </message>
@@ -897,7 +912,7 @@
         <translation>Port</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+50"/>
         <source>Records folder</source>
         <translation>Protokollordner</translation>
     </message>
@@ -940,7 +955,7 @@
         <translation>Bei einem Gerät ist ein Fehler aufgetreten; siehe seine Zeile.</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+60"/>
         <source>docked</source>
         <translation>angedockt</translation>
     </message>
@@ -1401,7 +1416,7 @@ The tabs show the document, not what this unit holds.</source>
 Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translation>
     </message>
     <message>
-        <location filename="../ui/porttoolbar.cpp" line="+48"/>
+        <location filename="../ui/porttoolbar.cpp" line="+49"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
@@ -1436,7 +1451,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Die Verbindung zum Gerät beenden (%1)</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+83"/>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
@@ -1957,7 +1972,12 @@ Intervall</translation>
 <context>
     <name>PortProbe</name>
     <message>
-        <location filename="../link/portprobe.cpp" line="+159"/>
+        <location filename="../link/portprobe.cpp" line="+99"/>
+        <source>Removed the lock file %1 of the serial port %2: the process %3 that made it has ended.</source>
+        <translation>Die Sperrdatei %1 der seriellen Schnittstelle %2 wurde entfernt: der Prozess %3, der sie angelegt hat, ist beendet.</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>busy</source>
         <translation>belegt</translation>
     </message>
@@ -1969,7 +1989,7 @@ Intervall</translation>
     <message>
         <location line="+2"/>
         <source>stale lock</source>
-        <translation type="unfinished"></translation>
+        <translation>verwaiste Sperre</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1999,12 +2019,12 @@ Intervall</translation>
     <message>
         <location line="+5"/>
         <source>The serial port %1 is locked by a program that has ended, and its lock file %2 is not yours to remove. Remove it as root (sudo rm %2), then connect again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die serielle Schnittstelle %1 ist von einem beendeten Programm gesperrt, und Sie dürfen seine Sperrdatei %2 nicht entfernen. Entfernen Sie sie als root (sudo rm %2) und verbinden Sie sich dann erneut.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>(gone now)</source>
-        <translation type="unfinished"></translation>
+        <translation>(inzwischen entfernt)</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -2559,24 +2579,23 @@ Intervall</translation>
 <context>
     <name>RegularFile</name>
     <message>
-        <location filename="../model/regularfile.cpp" line="+33"/>
-        <location line="+58"/>
+        <location filename="../model/regularfile.cpp" line="+78"/>
         <source>The system reports: %1</source>
         <translation>Das System meldet: %1</translation>
     </message>
     <message>
-        <location line="-42"/>
-        <location line="+30"/>
+        <location line="-50"/>
+        <location line="+36"/>
         <source>%1 is a folder, not a file.</source>
         <translation>%1 ist ein Ordner, keine Datei.</translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-34"/>
         <source>%1 is a pipe (FIFO), not a file.</source>
         <translation>%1 ist eine Pipe (FIFO), keine Datei.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>%1 is a device, not a file.</source>
         <translation>%1 ist ein Gerät, keine Datei.</translation>
     </message>
@@ -2586,12 +2605,17 @@ Intervall</translation>
         <translation>%1 ist ein Socket, keine Datei.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+6"/>
         <source>%1 is not an ordinary file.</source>
         <translation>%1 ist keine gewöhnliche Datei.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+9"/>
+        <source>%1 is a symbolic link that another user made in a folder everyone may write to; it is not followed.</source>
+        <translation>%1 ist eine symbolische Verknüpfung, die ein anderer Benutzer in einem für alle beschreibbaren Ordner angelegt hat; ihr wird nicht gefolgt.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>The folder %1 does not exist.</source>
         <translation>Der Ordner %1 existiert nicht.</translation>
     </message>
@@ -2639,6 +2663,11 @@ Intervall</translation>
         <location line="+2"/>
         <source>The disk reported an error (input/output error).</source>
         <translation>Der Datenträger meldete einen Fehler (Ein-/Ausgabefehler).</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The path %1 goes round in symbolic links.</source>
+        <translation>Der Pfad %1 führt im Kreis durch symbolische Verknüpfungen.</translation>
     </message>
 </context>
 <context>
@@ -2760,13 +2789,13 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+258"/>
-        <location line="+305"/>
+        <location filename="../link/serialcontroller.cpp" line="+273"/>
+        <location line="+319"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-186"/>
+        <location line="-200"/>
         <source>The serial device hung up: the unit or its adapter was unplugged</source>
         <translation>Das serielle Gerät hat aufgelegt: das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
@@ -2776,7 +2805,7 @@ Intervall</translation>
         <translation>Das serielle Gerät ist weg (%1): das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
     <message>
-        <location line="+168"/>
+        <location line="+182"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>

@@ -8,7 +8,8 @@
 
 // A file system of a few kilobytes of its own (a tmpfs), so that a test can
 // fill it and see what a save does on a full disk. isMounted() is false where
-// the test may not mount one (not root, no tmpfs); the test then skips.
+// the test may not mount one (not root, no tmpfs); the test then skips, and
+// says so.
 class SmallDisk
 {
 public:
@@ -18,6 +19,9 @@ public:
                   QProcess::execute(QStringLiteral("mount"),
                                     {"-t", "tmpfs", "-o", QStringLiteral("size=%1k").arg(kibibytes),
                                      "tmpfs", dir.path()}) == 0;
+        if (!mounted)
+            qInfo("A real full disk is tried only where a small file system can be mounted "
+                  "(as root); the saver's own test (tst_filesaver) makes one without.");
     }
     ~SmallDisk()
     {
