@@ -410,10 +410,9 @@ RegisterDatabase::Status RegisterDatabase::HolderOf(const QString &mmsi,
     // the MMSI unknown (a failed read) changes nothing.
     const QString statement =
         QStringLiteral("SELECT %1 FROM transfers t WHERE t.mmsi_after = ? AND t.serial <> '' "
-                       "AND t.serial <> ? AND NOT EXISTS (SELECT 1 FROM transfers n WHERE "
-                       "n.serial = t.serial AND n.mmsi_after <> '' AND (n.time > t.time OR "
-                       "(n.time = t.time AND n.seq > t.seq))) ORDER BY t.time DESC, t.seq DESC "
-                       "LIMIT 1")
+                       "AND t.serial <> ? AND t.seq = (SELECT n.seq FROM transfers n WHERE "
+                       "n.serial = t.serial AND n.mmsi_after <> '' ORDER BY n.time DESC, n.seq "
+                       "DESC LIMIT 1) ORDER BY t.time DESC, t.seq DESC LIMIT 1")
             .arg(ColumnList(QStringLiteral("t.")));
     QVector<RegisterEntry> found;
     const Status status = Select(statement, {mmsi, Text(exceptSerial)}, &found, false, errorText);

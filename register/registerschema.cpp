@@ -68,8 +68,8 @@ RegisterSchema::Outcome RegisterSchema::Examine(QSqlDatabase &database, bool pos
 
     QSqlQuery query(database);
     const QString hasMeta =
-        postgres ? QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE "
-                                  "table_schema = current_schema() AND table_name = ?")
+        postgres ? QStringLiteral("SELECT count(*) FROM pg_catalog.pg_tables WHERE "
+                                  "schemaname = current_schema() AND tablename = ?")
                  : QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
                                   "name = ?");
     if (!sql.Prepare(&query, hasMeta, {QStringLiteral("register_meta")}) || !query.next())
