@@ -407,6 +407,18 @@ void TestRegister::fileThatIsNoRegisterIsSetAside()
                             QStringLiteral("SELECT x FROM cargo")));
         }
     }
+
+    // A spool file that holds no entry is moved out of the way, not lost.
+    QVERIFY(QDir().mkpath(SpoolFolder()));
+    QFile stray(SpoolFolder() + QStringLiteral("/stray.entry"));
+    QVERIFY(stray.open(QIODevice::WriteOnly) && stray.write("{\"register\":") > 0);
+    stray.close();
+    UnitRegister again(Location(foreign), SpoolFolder());
+    QSignalSpy notices(&again, &UnitRegister::Notice);
+    QVERIFY(again.Open());
+    QCOMPARE(notices.size(), 1);
+    QVERIFY(notices.at(0).at(0).toString().contains(QStringLiteral("holds no entry")));
+    QVERIFY(QFile::exists(SpoolFolder() + QStringLiteral("/unreadable/stray.entry")));
 }
 
 void TestRegister::locations()
