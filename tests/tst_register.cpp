@@ -63,7 +63,7 @@ int WriterMain(int argc, char **argv)
     for (int i = 0; i < count; ++i) {
         RegisterEntry entry = MakeEntry(QStringLiteral("P%1").arg(i % 7), QStringLiteral("992"));
         entry.id = qEnvironmentVariable(WriterPrefix) + QString::number(i);
-        if (unitRegister.Record(entry) != UnitRegister::Recorded::Written)
+        if (unitRegister.Record(entry) == UnitRegister::Recorded::Lost)
             return 1;
     }
     return 0;
@@ -255,7 +255,9 @@ void TestRegister::manyWritersAtOnce()
     second.setProcessEnvironment(environment);
     second.start(QCoreApplication::applicationFilePath(), QStringList());
 
-    std::atomic<int> notWritten{0};
+    // On a busy machine a writer may wait past the register's patience: its
+    // entry then goes to the spool, and must arrive from there, once.
+    std::atomic<int> lost{0};
     std::vector<std::thread> threads;
     for (int w = 0; w < Writers; ++w) {
         threads.emplace_back([&, w]() {
@@ -264,11 +266,11 @@ void TestRegister::manyWritersAtOnce()
             for (int i = 0; i < Each; ++i) {
                 RegisterEntry entry = MakeEntry(QStringLiteral("S%1").arg(i % 5), QString());
                 entry.id = QStringLiteral("w%1-%2").arg(w).arg(i);
-                if (unitRegister.Record(entry) != UnitRegister::Recorded::Written)
-                    ++notWritten;
+                if (unitRegister.Record(entry) == UnitRegister::Recorded::Lost)
+                    ++lost;
                 // The same entry again, as a spool replayed twice gives it.
-                if (i % 10 == 0 && unitRegister.Record(entry) != UnitRegister::Recorded::Written)
-                    ++notWritten;
+                if (i % 10 == 0 && unitRegister.Record(entry) == UnitRegister::Recorded::Lost)
+                    ++lost;
             }
         });
     }
@@ -276,10 +278,11 @@ void TestRegister::manyWritersAtOnce()
         thread.join();
     QVERIFY(second.waitForFinished(120000));
     QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(notWritten.load(), 0);
+    QCOMPARE(lost.load(), 0);
 
     UnitRegister reader(Location(text), spool);
     QVERIFY(reader.Open());
+    QCOMPARE(reader.SpoolWaiting(), 0);
     const QSet<QString> ids = Ids(reader);
     QCOMPARE(ids.size(), (Writers + 1) * Each);
     QVERIFY(ids.contains(QStringLiteral("second-0")) && ids.contains(QStringLiteral("w7-39")));
