@@ -327,7 +327,7 @@ private:
         QVERIFY(widget->grab().save(file));
         qInfo().noquote() << "wrote" << file;
         const QStringList faults = Clipped(widget);
-        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        QVERIFY2(faults.isEmpty(), qPrintable(name + ": " + faults.join(QStringLiteral("; "))));
     }
 };
 

@@ -28,12 +28,19 @@ int AtoNGroupArrangement::MinimumWidth(QWidget *group) const
     return grid->itemAt(grid->indexOf(group))->minimumSize().width();
 }
 
+int AtoNGroupArrangement::PreferredWidth(QWidget *group) const
+{
+    return grid->itemAt(grid->indexOf(group))->sizeHint().width();
+}
+
 int AtoNGroupArrangement::ThreeColumnWidth() const
 {
+    // Each group as wide as it asks to be: squeezed to its minimum, a
+    // channel's name or a version number would be cut off.
     const int columns =
-        qMax(MinimumWidth(groups.identification), groups.radio->minimumSize().width()) +
-        qMax(MinimumWidth(groups.position), MinimumWidth(groups.unit)) +
-        MinimumWidth(groups.dimensions) + 2 * qMax(0, grid->horizontalSpacing());
+        qMax(PreferredWidth(groups.identification), groups.radio->sizeHint().width()) +
+        qMax(PreferredWidth(groups.position), PreferredWidth(groups.unit)) +
+        PreferredWidth(groups.dimensions) + 2 * qMax(0, grid->horizontalSpacing());
     const QMargins margins = grid->contentsMargins();
     return margins.left() + margins.right() + qMax(columns, MinimumWidth(groups.schedule));
 }

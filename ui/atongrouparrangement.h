@@ -41,11 +41,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Three columns when they fit beside a vertical scroll bar.
+    // Three columns when they fit at their preferred widths beside a vertical
+    // scroll bar.
     void Update();
     void Place(bool three);
     int ThreeColumnWidth() const;
     int MinimumWidth(QWidget *group) const;
+    int PreferredWidth(QWidget *group) const;
 
     QScrollArea *page;
     QGridLayout *grid;

@@ -183,7 +183,7 @@ SerialDisplay::Place SerialDisplay::End() const
     if (!lastLineOpen) {
         return Place{firstLine + lines.size(), 0};
     }
-    return Place{firstLine + lines.size() - 1, lines.last().size()};
+    return Place{firstLine + lines.size() - 1, int(lines.last().size())};
 }
 
 SerialDisplay::Place SerialDisplay::Clamped(Place place) const
@@ -226,7 +226,7 @@ SerialDisplay::Place SerialDisplay::PlaceAt(const QPoint &point) const
         }
         x += advance;
     }
-    return Place{line, text.size()};
+    return Place{line, int(text.size())};
 }
 
 SerialDisplay::Place SerialDisplay::Moved(Place place, QKeySequence::StandardKey key) const
@@ -259,7 +259,7 @@ SerialDisplay::Place SerialDisplay::Moved(Place place, QKeySequence::StandardKey
     case QKeySequence::MoveToStartOfLine:
         return Place{place.line, 0};
     case QKeySequence::MoveToEndOfLine:
-        return Place{place.line, LineAt(place.line).size()};
+        return Place{place.line, int(LineAt(place.line).size())};
     case QKeySequence::MoveToStartOfDocument:
         return Place{firstLine, 0};
     default:

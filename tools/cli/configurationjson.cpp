@@ -1,11 +1,13 @@
 #include "configurationjson.h"
 
+#include "jsontext.h"
+
 #include "model/codetexts.h"
 
 #include "model/model.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace {
 
@@ -112,39 +114,29 @@ QJsonObject Fixed(const Model &model)
 
 } // namespace
 
-QJsonObject ConfigurationJson::Of(const Model &model)
-{
-    const MessageSchedule &schedule = *model.GetMessageSchedule();
-    QJsonArray rows;
-    for (int i = 0; i < schedule.Count(); ++i)
-        rows.append(RowObject(schedule, i));
-    QJsonObject o = Fixed(model);
-    o[QStringLiteral("schedule")] = rows;
-    return o;
-}
-
-// "schedule" sorts after "aton" and "lantern": the serialiser's text of the
-// configuration without rows ends in the empty array, which the rows then
-// fill, each written by the serialiser too and set in at the array's depth.
+// "schedule" sorts after "aton" and "lantern": the configuration without
+// rows ends in the schedule's array, which the rows then fill one by one.
 void ConfigurationJson::Write(const Model &model,
                               const std::function<void(const QByteArray &)> &out)
 {
     QJsonObject withoutRows = Fixed(model);
     withoutRows[QStringLiteral("schedule")] = QJsonArray();
-    const QByteArray text = QJsonDocument(withoutRows).toJson();
-    const QByteArray emptyEnd("[\n    ]\n}\n");
+    QByteArray text;
+    JsonText::AppendIndented(text, withoutRows, 0);
+    const QByteArray emptyEnd("[\n    ]\n}");
+    Q_ASSERT(text.endsWith(emptyEnd));
     const MessageSchedule &schedule = *model.GetMessageSchedule();
-    if (schedule.Count() == 0 || !text.endsWith(emptyEnd)) {
-        out(schedule.Count() == 0 ? text : QJsonDocument(Of(model)).toJson());
+    if (schedule.Count() == 0) {
+        out(text + '\n');
         return;
     }
-    out(text.left(text.size() - emptyEnd.size()) + "[\n");
-    const QByteArray indent(8, ' ');
+    text.chop(emptyEnd.size());
+    out(text + "[\n");
     for (int i = 0; i < schedule.Count(); ++i) {
-        QByteArray row = QJsonDocument(RowObject(schedule, i)).toJson();
-        row.chop(1);
-        row.replace('\n', '\n' + indent);
-        out(indent + row + (i + 1 < schedule.Count() ? ",\n" : "\n"));
+        QByteArray row(8, ' ');
+        JsonText::AppendIndented(row, RowObject(schedule, i), 2);
+        row += i + 1 < schedule.Count() ? ",\n" : "\n";
+        out(row);
     }
     out("    ]\n}\n");
 }

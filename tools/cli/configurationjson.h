@@ -2,7 +2,6 @@
 #define CONFIGURATIONJSON_H
 
 #include <QByteArray>
-#include <QJsonObject>
 
 #include <functional>
 
@@ -14,9 +13,8 @@ class Model;
 class ConfigurationJson
 {
 public:
-    static QJsonObject Of(const Model &model);
-    // The same as indented JSON text, in pieces, the schedule's rows one at a
-    // time, so that many rows are never held as objects all at once.
+    // Indented JSON text, in pieces, the schedule's rows one at a time, so
+    // that many rows are never held as objects all at once.
     static void Write(const Model &model, const std::function<void(const QByteArray &)> &out);
 };
 

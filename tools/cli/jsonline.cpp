@@ -1,25 +1,12 @@
 #include "jsonline.h"
 
-#include "console.h"
+#include "jsontext.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstring>
 
 namespace {
-
-char HexDigit(uint value)
-{
-    return "0123456789abcdef"[value & 0xf];
-}
-
-void AppendUnicodeEscape(QByteArray &out, ushort code)
-{
-    const char escape[6] = {
-        '\\', 'u', HexDigit(code >> 12), HexDigit(code >> 8), HexDigit(code >> 4), HexDigit(code)};
-    out.append(escape, 6);
-}
 
 // A character that goes out as it is, in one byte.
 bool Plain(ushort code)
@@ -64,7 +51,7 @@ JsonLine &JsonLine::Text(const char *name, const QString &value)
     const int size = value.size();
     if (!std::all_of(characters, characters + size, [](QChar c) { return Plain(c.unicode()); })) {
         Put(name, "", 0);
-        String(characters, size);
+        JsonText::AppendString(out, characters, size);
         return *this;
     }
     char piece[MaxName + 8];
@@ -94,19 +81,10 @@ JsonLine &JsonLine::Text(const char *name, QLatin1String value)
     return *this;
 }
 
-// Whole numbers within the range of a 64-bit integer are written as
-// integers, the rest in their shortest form that reads back the same.
 JsonLine &JsonLine::Number(const char *name, double value)
 {
-    constexpr double limit = 9223372036854775808.0; // 2^63
-    if (!std::isfinite(value))
-        return Null(name);
-    if (value == std::trunc(value) && value >= -limit && value < limit)
-        return Integer(name, qint64(value));
-    char written[32];
-    const auto end =
-        std::to_chars(written, written + sizeof written, value, std::chars_format::general);
-    Put(name, written, int(end.ptr - written));
+    Put(name, "", 0);
+    JsonText::AppendNumber(out, value);
     return *this;
 }
 
@@ -133,74 +111,4 @@ JsonLine &JsonLine::Null(const char *name)
 void JsonLine::End()
 {
     out += '}';
-}
-
-// JSON's own escapes for the quote, the backslash and the C0 controls; the
-// other characters that a terminal would act on (DEL, the C1 controls,
-// format characters) as \u escapes too. A half of a surrogate pair on its
-// own cannot be UTF-8 and is escaped; everything else is UTF-8.
-void JsonLine::String(const QChar *characters, int size)
-{
-    out += '"';
-    // The characters from plain on go out as they are, in one piece.
-    int plain = 0;
-    bool ascii = true;
-    const auto flush = [&](int upTo) {
-        if (upTo <= plain)
-            return;
-        if (!ascii) {
-            out += QString::fromRawData(characters + plain, upTo - plain).toUtf8();
-            return;
-        }
-        const int at = out.size();
-        out.resize(at + upTo - plain);
-        char *to = out.data() + at;
-        for (int i = plain; i < upTo; ++i)
-            *to++ = char(characters[i].unicode());
-    };
-    for (int i = 0; i < size; ++i) {
-        const ushort code = characters[i].unicode();
-        if (Plain(code))
-            continue;
-        if (code >= 0x80 && !Console::ShownAsEscape(characters[i])) {
-            ascii = false;
-            if (!characters[i].isSurrogate())
-                continue;
-            if (characters[i].isHighSurrogate() && i + 1 < size &&
-                characters[i + 1].isLowSurrogate()) {
-                ++i;
-                continue;
-            }
-        }
-        flush(i);
-        plain = i + 1;
-        ascii = true;
-        switch (code) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            AppendUnicodeEscape(out, code);
-        }
-    }
-    flush(size);
-    out += '"';
 }

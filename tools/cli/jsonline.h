@@ -7,8 +7,9 @@
 
 // One JSON object written straight into UTF-8 bytes, the same bytes that a
 // QJsonObject serialised in compact form and passed through
-// Console::AppendVisibleJson gives, at a fraction of the cost. A QJsonObject
-// keeps its members sorted by name: add them in that order.
+// Console::AppendVisibleJson gives (numbers as JsonText writes them), at a
+// fraction of the cost. A QJsonObject keeps its members sorted by name: add
+// them in that order.
 class JsonLine
 {
 public:
@@ -34,7 +35,6 @@ private:
     int Name(const char *name, char *piece);
     // The name and a value of at most 32 bytes, written as they are.
     void Put(const char *name, const char *value, int size);
-    void String(const QChar *characters, int size);
 
     QByteArray &out;
     bool first = true;
