@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop system
 # finds there: the three programs answer --version (the build's one version)
-# and --help;
+# and --help; the command-line tool writes a record through its module;
 # the window finds its translation (and Qt's, when the system has it) and
 # connects to a port given on its command line; the desktop entry, MIME type,
 # device rule, man pages and the package's documents lie where the system
 # looks and pass its checks; the package's scripts trigger only the unit's
 # adapter.
-#   install_check.sh BUILD_DIR
+#   install_check.sh BUILD_DIR QMAKE LRELEASE    (those of the Qt built with)
 set -euo pipefail
 build=$1
+qmake=$2
+lrelease=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 failures=0
@@ -42,16 +44,14 @@ status=0
 err=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY LANG=de_DE.UTF-8 \
     "$prefix/bin/vandrel" --frobnicate 2>&1 >/dev/null) || status=$?
 [ $status -eq 2 ] || fail "vandrel --frobnicate ended with $status"
-qt_translations=$(qmake -query QT_INSTALL_TRANSLATIONS 2>/dev/null || true)
+qt_translations=$("$qmake" -query QT_INSTALL_TRANSLATIONS)
 if [ -f "$qt_translations/qtbase_de.qm" ]; then
     grep -q "Unbekannte Option" <<<"$err" || fail "Qt's German texts not loaded: $err"
 fi
 
 # A translation in the current folder comes before the installed one.
-lrelease=$(qmake -query QT_INSTALL_BINS 2>/dev/null || true)/lrelease
-if [ -x "$lrelease" ]; then
-    mkdir "$prefix/here"
-    cat >"$prefix/here/vandrel_de.ts" <<'TS'
+mkdir "$prefix/here"
+cat >"$prefix/here/vandrel_de.ts" <<'TS'
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
@@ -61,10 +61,9 @@ if [ -x "$lrelease" ]; then
 </message></context>
 </TS>
 TS
-    "$lrelease" -silent "$prefix/here/vandrel_de.ts"
-    mine=$(cd "$prefix/here" && LANG=de_DE.UTF-8 "$prefix/bin/vandrel" a.pad b.pad 2>&1) || true
-    grep -q "from the current folder: 2" <<<"$mine" || fail "current folder not searched first: $mine"
-fi
+"$lrelease" -silent "$prefix/here/vandrel_de.ts"
+mine=$(cd "$prefix/here" && LANG=de_DE.UTF-8 "$prefix/bin/vandrel" a.pad b.pad 2>&1) || true
+grep -q "from the current folder: 2" <<<"$mine" || fail "current folder not searched first: $mine"
 
 # The installed window connects to the port given on its command line: the
 # installed simulator hears from it.
@@ -84,8 +83,15 @@ for _ in $(seq 1 200); do
     sleep 0.1
 done
 grep -q '^<< ' "$prefix/sim.log" || fail "the window did not talk to --port $port"
-kill $window $sim
-wait $window $sim 2>/dev/null || true
+kill $window
+wait $window 2>/dev/null || true
+# The command-line tool writes a record through the module it loads for that.
+LANG=C.UTF-8 "$prefix/bin/vandrel-cli" record --port "$port" -o "$prefix/unit.pdf" \
+    --engineer Check >/dev/null 2>"$prefix/record.err" ||
+    fail "vandrel-cli record failed: $(cat "$prefix/record.err")"
+[ "$(head -c 5 "$prefix/unit.pdf" 2>/dev/null)" = "%PDF-" ] || fail "the record is not a PDF"
+kill $sim
+wait $sim 2>/dev/null || true
 
 share=$prefix/share
 desktop=$share/applications/vandrel.desktop
@@ -135,6 +141,18 @@ top=$(gzip -dc "$doc/changelog.gz" | head -n 1)
 [ "$top" = "vandrel ($version) unstable; urgency=medium" ] ||
     fail "the changelog's top entry is \"$top\", not $version"
 [ -s "$doc/README.md" ] || fail "no README in $doc"
+# Every relative link of the installed documents leads to an installed file.
+for page in "$doc"/*.md; do
+    for target in $(grep -oE '\]\([^)#]+' "$page" | cut -c3- | grep -vE '^[a-z]+:'); do
+        [ -e "$doc/$target" ] || fail "$(basename "$page") links $target, which is not installed"
+    done
+done
+metainfo=$share/metainfo/com.orvante.vandrel.metainfo.xml
+[ -f "$metainfo" ] || fail "no AppStream metainfo"
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net --strict "$metainfo" >/dev/null ||
+        fail "$(appstreamcli validate --no-net --strict "$metainfo")"
+fi
 
 # The maintainer scripts against a stand-in udevadm that knows one adapter
 # of the unit's (found only when asked for its vendor and product together)

@@ -36,18 +36,6 @@
 // off.  The linked window's Unit Status tab is used as a person uses it.
 namespace {
 
-// German numbers (decimal comma) for as long as it lives, when asked for.
-struct NumbersOf
-{
-    explicit NumbersOf(bool german)
-    {
-        if (german)
-            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    ~NumbersOf() { QLocale::setDefault(before); }
-    const QLocale before;
-};
-
 // Widgets with less room than their text needs, lying outside their parent,
 // or a table that cuts columns off.
 QStringList Clipped(const QWidget *top)

@@ -49,6 +49,18 @@ inline std::unique_ptr<QTranslator> InstallGerman()
     return german;
 }
 
+// German numbers (decimal comma) for as long as it lives, when asked for.
+struct NumbersOf
+{
+    explicit NumbersOf(bool german)
+    {
+        if (german)
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    }
+    ~NumbersOf() { QLocale::setDefault(before); }
+    const QLocale before;
+};
+
 // A tab on the application's reset edit model, shown and active, with a spy
 // on its Edited signal. Open() from init(), Close() from cleanup().
 template <typename Tab> struct TabUnderTest

@@ -9,6 +9,7 @@
 #include "ui/lanterninterfacetab.h"
 #include "ui/realatontab.h"
 #include "ui/serialtab.h"
+#include "ui/statuslabel.h"
 #include "ui/trafficlog.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ ConnectionView::ConnectionView(QWidget *window, QStatusBar *statusBar, SerialTab
     // A label rather than a status message: a message is wiped by the next
     // one (a transfer's result, a menu's hover tip), while the label comes
     // back whenever no message is shown.
-    connectionLabel = new QLabel(window);
+    connectionLabel = new StatusLabel(window);
     connectionLabel->setObjectName(QStringLiteral("labelConnection"));
     statusBar->addWidget(connectionLabel, 1);
 }

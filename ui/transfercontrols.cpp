@@ -1,4 +1,5 @@
 #include "ui/transfercontrols.h"
+#include "ui/statuslabel.h"
 
 #include "app/statemachine.h"
 
@@ -61,7 +62,7 @@ TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBa
     toolBar->addSeparator();
     sendButton = AddButton(toolBar, sendAll, sendMenu, QStringLiteral("toolButtonSendToAtoN"));
 
-    stepLabel = new QLabel(window);
+    stepLabel = new StatusLabel(window);
     stepLabel->setObjectName(QStringLiteral("labelTransferStep"));
     stepLabel->hide();
     statusBar->addPermanentWidget(stepLabel);
