@@ -6,6 +6,7 @@
 #include "ui/realatontab.h"
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
+#include "ui/statuslabel.h"
 #include "ui/unitstatussummary.h"
 #include "ui/unitstatustab.h"
 
@@ -50,10 +51,12 @@ QStringList Clipped(const QWidget *top)
             !qobject_cast<const QAbstractScrollArea *>(parent->parentWidget()))
             faults << QStringLiteral("%1 lies outside %2").arg(name, parent->objectName());
 
-        // A word-wrapping label and any other widget may be narrower than its hint.
+        // A word-wrapping label, a status-bar text (which ends in an
+        // ellipsis) and any other widget may be narrower than its hint.
         const auto *label = qobject_cast<const QLabel *>(widget);
         int needed = -1;
-        if ((label && !label->wordWrap()) || qobject_cast<const QAbstractButton *>(widget) ||
+        if ((label && !label->wordWrap() && !qobject_cast<const StatusLabel *>(label)) ||
+            qobject_cast<const QAbstractButton *>(widget) ||
             qobject_cast<const QComboBox *>(widget) ||
             qobject_cast<const QAbstractSpinBox *>(widget))
             needed = widget->sizeHint().width();
