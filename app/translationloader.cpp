@@ -17,7 +17,11 @@ QStringList TranslationLoader::ProgramFolders()
 
 QString TranslationLoader::Install(QCoreApplication *application, const QLocale &locale)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
     const QString qtFolder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
     for (const char *catalogue : {"qtbase", "qtserialport"}) {
         auto *qt = new QTranslator(application);
         if (qt->load(locale, QLatin1String(catalogue), QStringLiteral("_"), qtFolder))

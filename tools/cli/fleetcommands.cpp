@@ -3,6 +3,7 @@
 #include "clicommandline.h"
 #include "console.h"
 #include "exitstatus.h"
+#include "recordloader.h"
 #include "stopsignals.h"
 
 #include "app/unitsession.h"
@@ -10,7 +11,6 @@
 #include "fleet/engineersetting.h"
 #include "fleet/fleetplan.h"
 #include "fleet/fleetrun.h"
-#include "fleet/record/recordwriter.h"
 #include "fleet/sessionunitlink.h"
 #include "fleet/unitrecord.h"
 #include "model/configurationdiff.h"
@@ -21,13 +21,19 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
 
 namespace {
+
+// The record writer, loaded only by the commands that write records.
+RecordLoader &Records()
+{
+    static RecordLoader loader;
+    return loader;
+}
 
 QString Shown(const QString &text)
 {
@@ -221,11 +227,16 @@ int FleetCommands::Run(int argc, char **argv)
         return Verify(options);
     }
     // Records are laid out with Qt's fonts and PDF writer, which need a GUI
-    // application; no window is shown.
+    // application; no window is shown. Both come with the record writer's
+    // module, so that the other commands start without Qt Gui.
+    if (!Records().Load(argv[0], &error)) {
+        Console::Error(error);
+        return ExitFailure;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     programHandler = qInstallMessageHandler(DropPlatformNotes);
-    QGuiApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = Records().CreateApplication(argc, argv);
     VandrelSettings::Name();
     if (options.command == QLatin1String("commission"))
         return Commission(options);
@@ -242,7 +253,10 @@ int FleetCommands::Commission(const Options &options)
         Console::Err(QStringLiteral("Nothing was sent.\n"));
         return ExitUsage;
     }
-    FleetRun run(plan, options.records, EngineerOf(options.engineer), &RecordWriter::WritePdf);
+    FleetRun run(plan, options.records, EngineerOf(options.engineer),
+                 [](const UnitRecord &record, const QString &path, QString *errorText) {
+                     return Records().WritePdf(record, path, errorText);
+                 });
     QString error;
     if (!run.Prepare(&error)) {
         Console::Error(error);
@@ -344,7 +358,7 @@ int FleetCommands::Record(const Options &options)
     const UnitRecord record = UnitRecord::OfVisit(link, EngineerOf(options.engineer));
     CloseAll({&link});
     QString error;
-    if (!RecordWriter::WritePdf(record, options.output, &error)) {
+    if (!Records().WritePdf(record, options.output, &error)) {
         Console::Error(Shown(error));
         return ExitFailure;
     }
