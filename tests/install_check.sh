@@ -83,9 +83,19 @@ for _ in $(seq 1 200); do
     sleep 0.1
 done
 grep -q '^<< ' "$prefix/sim.log" || fail "the window did not talk to --port $port"
-kill $window
-wait $window 2>/dev/null || true
-# The command-line tool writes a record through the module it loads for that.
+kill $window $sim
+wait $window $sim 2>/dev/null || true
+
+# The command-line tool writes a record through the module it loads for that
+# (a unit of its own: the window's line may still be marked as held).
+"$prefix/bin/vandrel-unitsim" --fast --quiet >"$prefix/sim2.out" 2>/dev/null &
+sim=$!
+port=""
+for _ in $(seq 1 100); do
+    port=$(sed -n 's/^PORT //p' "$prefix/sim2.out")
+    [ -n "$port" ] && break
+    sleep 0.1
+done
 LANG=C.UTF-8 "$prefix/bin/vandrel-cli" record --port "$port" -o "$prefix/unit.pdf" \
     --engineer Check >/dev/null 2>"$prefix/record.err" ||
     fail "vandrel-cli record failed: $(cat "$prefix/record.err")"
