@@ -3,16 +3,19 @@
 // and what was typed is checked where it ends up, in the unit and the file.
 
 #include "app/statemachine.h"
+#include "lim/lanterninterface.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
 #include "model/padfile.h"
 #include "ui/mainwindow.h"
+#include "ui/numberbox.h"
 #include "ui/realatontab.h"
 
 #include "modalanswer.h"
 #include "support/simprocess.h"
 #include "uitestmain.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLineEdit>
@@ -20,6 +23,9 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolTip>
+
+#include <functional>
 
 class TstKeyboard : public QObject
 {
@@ -106,6 +112,8 @@ private:
 private slots:
     void wholeSessionByKeys();
     void refusedAndGermanNumbers();
+    void numberEdgesByKeys();
+    void pastedNameKeepsWhatFits();
     void everyMenuEntryHasItsOwnKey_data();
     void everyMenuEntryHasItsOwnKey();
     void cleanup() { App()->SetMainWindow(nullptr); }
@@ -319,6 +327,183 @@ void TstKeyboard::refusedAndGermanNumbers()
     }
     QVERIFY(!App()->GetTransport()->IsBusy());
     QCOMPARE(Held(unit, "acf", "longitude").toDouble(), longitude);
+    close(window);
+}
+
+// Every number field typed at both edges of its range and one step beyond
+// each: beyond, Send refuses and names the field and the unit keeps what it
+// held; at the edges, the unit takes them. A schedule cell whose number is
+// refused stays open, so the two cells go one at a time.
+void TstKeyboard::numberEdgesByKeys()
+{
+    using A = ModalAnswer;
+    using L = LanternInterface;
+    SimProcess unit({"--fast"});
+    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
+    App()->SetPortName(unit.port);
+    MainWindow window;
+    open(window, unit);
+    auto *pages = child<QTabWidget>(window, "tabWidget");
+    struct Field
+    {
+        int page;
+        const char *name; // a box, or the schedule table
+        int column;       // of the table's first row
+        QString below, lowest, highest, above;
+        const char *group, *key;
+        int heldLowest, heldHighest;
+    };
+    const QList<Field> boxes = {
+        {0, "spinBoxOffPositionThreshold", -1, "9", "10", "999", "1000", "ace",
+         "offPositionThreshold", 10, 999},
+        {0, "spinBoxDimensionA", -1, "-1", "0", "511", "512", "ace", "dimensionA", 0, 511},
+        {0, "spinBoxDimensionB", -1, "-1", "0", "511", "512", "ace", "dimensionB", 0, 511},
+        {0, "spinBoxDimensionC", -1, "-1", "0", "63", "64", "ace", "dimensionC", 0, 63},
+        {0, "spinBoxDimensionD", -1, "-1", "0", "63", "64", "ace", "dimensionD", 0, 63},
+        {1, "MaxOnTime", -1, "-0.1", "0", "30", "30.1", "lantern", "limton", 0, 30000},
+        {1, "MaxOffTime", -1, "-0.1", "0", "30", "30.1", "lantern", "limtoff", 0, 30000},
+        {1, "MinVoltage", -1, "-0.1", "0", "33", "33.1", "lantern", "limvmin", 0, 33000},
+        {1, "MaxVoltage", -1, "-0.1", "0", "33", "33.1", "lantern", "limvmax", 0, 33000},
+        {1, "LanternSwitchSlewRate", -1, "-0.01", "0", "50", "50.01", "lantern", "limion", 0,
+         L::SlewRateFromAmperesPerSecond(50)},
+        {1, "LowLightThreshold", -1, "-1", "0", "400", "401", "lantern", "limpthresh", 0,
+         L::ThresholdFromLux(400)},
+    };
+    const QList<Field> cells = {
+        {0, "tableSchedules", 4, "-2", "-1", "2249", "2250", "schedule", "slot1", -1, 2249},
+        {0, "tableSchedules", 5, "-1", "0", "3240000", "3240001", "schedule", "interval1", 0,
+         3240000},
+    };
+    const auto toPage = [pages](int page) {
+        while (pages->currentIndex() != page)
+            key(page > pages->currentIndex() ? Qt::Key_PageDown : Qt::Key_PageUp,
+                Qt::ControlModifier);
+    };
+    // The lantern's current is sensed only once asked for.
+    toPage(1);
+    tabTo("LanternCurrentSense");
+    key(Qt::Key_Space);
+    const auto type = [&](const Field &field, const QString &text) {
+        toPage(field.page);
+        tabTo(field.name);
+        if (field.column >= 0) {
+            key(Qt::Key_Home, Qt::ControlModifier);
+            for (int i = 0; i < field.column; ++i)
+                key(Qt::Key_Right);
+            key(Qt::Key_F2);
+        }
+        typeOver(text);
+    };
+    const auto held = [&unit](const QList<Field> &fields) {
+        QList<int> values;
+        for (const Field &field : fields)
+            values << (field.column < 0 ? Held(unit, field.group, field.key)
+                                        : HeldRows(unit, 21).value(0)[field.key])
+                          .toInt();
+        return values;
+    };
+    // Send is refused, naming each of `fields` as `problem` does.
+    const auto refused = [&](const QList<Field> &fields,
+                             const std::function<QString(const Field &)> &problem) {
+        toPage(0);
+        A box({A::Press(QMessageBox::Ok)});
+        key(Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(box.answered(), 1);
+        const QString told = box.texts.value(0) + box.informativeTexts.value(0);
+        for (const Field &field : fields) {
+            const QString why = problem(field);
+            QVERIFY2(!why.isEmpty() && told.contains(why), qPrintable(told));
+        }
+        activate(window);
+        QVERIFY(!App()->GetTransport()->IsBusy());
+    };
+    const QList<Field> all = boxes + cells;
+    const QList<int> before = held(all);
+    for (QString Field::*beyond : {&Field::below, &Field::above}) {
+        for (const Field &field : boxes)
+            type(field, field.*beyond);
+        refused(boxes, [&window](const Field &field) {
+            const QString problem = child<NumberBox>(window, field.name)->Problem();
+            return problem.contains(" is outside ") ? problem : QString();
+        });
+        for (const Field &field : cells) {
+            type(field, field.*beyond);
+            refused({field}, [beyond](const Field &field) {
+                return QString("Schedule row 1, Channel 1 %1: %2 is outside ")
+                    .arg(field.column == 4 ? "Start Slot" : "Interval")
+                    .arg(field.*beyond + (field.column == 4 ? "" : " slots"));
+            });
+            key(Qt::Key_Escape);
+        }
+        QCOMPARE(held(all), before);
+    }
+
+    // Typed as a number in another notation, the threshold is refused whole
+    // rather than read as the digits it holds.
+    for (const Field &field : boxes)
+        type(field, field.highest);
+    type(boxes.first(), "1e3");
+    key(Qt::Key_Tab);
+    QCOMPARE(child<NumberBox>(window, boxes.first().name)->cleanText(), QString("1e3"));
+    refused({boxes.first()}, [](const Field &) { return "Threshold: \"1e3\" is not a number."; });
+    QCOMPARE(held(all), before);
+    type(boxes.first(), boxes.first().highest);
+
+    // The highest edge goes first: on and off times of 0 make the lantern
+    // steady, which leaves the times out of the page.
+    for (QString Field::*edge : {&Field::highest, &Field::lowest}) {
+        if (edge == &Field::lowest)
+            for (const Field &field : boxes)
+                type(field, field.*edge);
+        for (const Field &field : cells) {
+            type(field, field.*edge);
+            key(Qt::Key_Return);
+            QTRY_COMPARE(focused()->objectName(), QString(field.name));
+        }
+        toPage(0);
+        key(Qt::Key_T, Qt::ControlModifier);
+        QList<int> expected;
+        for (const Field &field : all)
+            expected << (edge == &Field::lowest ? field.heldLowest : field.heldHighest);
+        QTRY_COMPARE_WITH_TIMEOUT(held(all), expected, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
+        activate(window);
+    }
+    close(window);
+}
+
+// A pasted name keeps what the unit can hold, in capitals, and says what
+// it dropped; the unit gets the rest.
+void TstKeyboard::pastedNameKeepsWhatFits()
+{
+    SimProcess unit({"--fast"});
+    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
+    App()->SetPortName(unit.port);
+    MainWindow window;
+    open(window, unit);
+    auto *name = child<QLineEdit>(window, "lineName");
+    const struct
+    {
+        QString pasted, kept, told;
+    } pastes[] = {
+        {"pier \u00e4st 9", "PIER ST 9", "\"\u00e4\" dropped: it is not in the AIS character set"},
+        {QString(30, 'a') + QString(30, 'b') + "\t", QString(30, 'A') + "BBBB",
+         "\"\t\" dropped: it is not in the AIS character set (capitals, digits, blanks and "
+         "common signs).\n\"" +
+             QString(26, 'b').toUpper() + "\" dropped: 34 characters at most."},
+    };
+    for (const auto &paste : pastes) {
+        tabTo("lineName");
+        QApplication::clipboard()->setText(paste.pasted);
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(name->text(), paste.kept);
+        QVERIFY2(QToolTip::text().startsWith(paste.told), qPrintable(QToolTip::text()));
+        key(Qt::Key_T, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(Held(unit, "ace", "name").toString(), paste.kept, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
+        activate(window);
+    }
     close(window);
 }
 

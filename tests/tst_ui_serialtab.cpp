@@ -1,7 +1,10 @@
+#include "link/serialtransport.h"
 #include "sentences/parsedsentence.h"
+#include "ui/mainwindow.h"
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
 
+#include "support/simprocess.h"
 #include "uitestmain.h"
 
 #include <QCheckBox>
@@ -10,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QToolButton>
 
 class TstSerialTab : public QObject
@@ -37,6 +41,7 @@ private slots:
     void filtersHideOnlyTheirSentences_data();
     void filtersHideOnlyTheirSentences();
     void sendLineCompletesOrRefuses();
+    void pastedBlockGoesLineByLine();
     void pauseHoldsLinesForTheFilters();
     void selectAndCopyPartOfTheDisplay();
     void displayStaysWithinItsBound();
@@ -143,6 +148,63 @@ void TstSerialTab::sendLineCompletesOrRefuses()
     QVERIFY(!error->isHidden());
     tab.OnClosed();
     QVERIFY(!line->isEnabled() && !send->isEnabled() && error->isHidden());
+}
+
+// A pasted block reaches the unit line by line, each with its own checksum
+// and shown so; a block with one line refused sends none of them.
+void TstSerialTab::pastedBlockGoesLineByLine()
+{
+    SimProcess unit({"--fast", "--quiet"});
+    QVERIFY(!unit.port.isEmpty());
+    qputenv("VANDREL_PORTS", unit.port.toLocal8Bit());
+    App()->SetPortName(unit.port);
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    showActive(window);
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+    };
+    key(Qt::Key_K, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(App()->GetTransport() && App()->GetTransport()->IsConnected(), 10000);
+    auto *line = child<QLineEdit>(window, "lineSend");
+    auto *pages = child<QTabWidget>(window, "tabWidget");
+    while (pages->currentWidget() != child<SerialTab>(window, "tabSerialData"))
+        key(Qt::Key_PageDown, Qt::ControlModifier);
+    auto *showSent = child<QCheckBox>(window, "checkBoxShowSent");
+    if (!showSent->isChecked())
+        QTest::mouseClick(showSent, Qt::LeftButton);
+    auto *display = child<SerialDisplay>(window, "textEditReceived");
+    const auto paste = [&](const QString &text) {
+        line->setFocus();
+        QApplication::clipboard()->setText(text);
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_V, Qt::ControlModifier);
+        key(Qt::Key_Return);
+    };
+    const auto mmsi = [&unit] { return unit.State()["mmsi"].toString(); };
+
+    // The second line is addressed to the MMSI the first gives.
+    const QString first = "$UPAID,992351234,1,992350001,R,C";
+    const QString second = "$UPAID,992350001,1,992350002,R,C";
+    paste(first + "\r\n\n" + second + "\n");
+    QTRY_COMPARE_WITH_TIMEOUT(mmsi(), QString("992350002"), 10000);
+    QVERIFY(line->text().isEmpty());
+    QVERIFY(display->Text().contains(SerialTab::SentMark() + withChecksum(first) + "\n" +
+                                     SerialTab::SentMark() + withChecksum(second) + "\n"));
+
+    // Had the first line of a refused block gone, the next line would be
+    // addressed to an MMSI the unit no longer holds.
+    paste("$UPAID,992350002,1,992350003,R,C\n$GPXXX,1*00");
+    QCOMPARE(child<QLabel>(window, "labelSendError")->text(),
+             QString("Line 2 of 2: The checksum *00 does not match the sentence (*%1 would). "
+                     "None of the lines has been sent.")
+                 .arg(ParsedSentence::Checksum("$GPXXX,1")));
+    QVERIFY(line->text().startsWith("$UPAID"));
+    paste("$UPAID,992350002,1,992350004,R,C");
+    QTRY_COMPARE_WITH_TIMEOUT(mmsi(), QString("992350004"), 10000);
+    // The choice is kept in the settings, which the other cases share.
+    QTest::mouseClick(showSent, Qt::LeftButton);
+    App()->SetMainWindow(nullptr);
 }
 
 void TstSerialTab::pauseHoldsLinesForTheFilters()

@@ -62,24 +62,29 @@
 <context>
     <name>AisValidator</name>
     <message>
-        <location filename="../ui/aisvalidator.cpp" line="+31"/>
+        <location filename="../ui/aisvalidator.cpp" line="+84"/>
         <source>&quot;%1&quot; dropped: it is not in the AIS character set (capitals, digits, blanks and common signs).</source>
         <translation>&quot;%1&quot; verworfen: nicht im AIS-Zeichensatz (Großbuchstaben, Ziffern, Leerzeichen und übliche Zeichen).</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <source>Dropped: %1 characters at most.</source>
-        <translation>Verworfen: höchstens %1 Zeichen.</translation>
+        <location line="+4"/>
+        <source>%1 dropped: they are not in the AIS character set (capitals, digits, blanks and common signs).</source>
+        <translation>%1 verworfen: nicht im AIS-Zeichensatz (Großbuchstaben, Ziffern, Leerzeichen und übliche Zeichen).</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
+        <source>&quot;%1&quot; dropped: %2 characters at most.</source>
+        <translation>&quot;%1&quot; verworfen: höchstens %2 Zeichen.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&quot;%1&quot; dropped: no room left once each of $*,!\^~ is sent as three characters.</source>
+        <translation>&quot;%1&quot; verworfen: kein Platz mehr, da jedes der Zeichen $*,!\^~ als drei Zeichen gesendet wird.</translation>
+    </message>
+    <message>
+        <location line="-6"/>
         <source>&quot;%1&quot; dropped: it is sent as three characters, and there is no room for three.</source>
         <translation>&quot;%1&quot; verworfen: es wird als drei Zeichen gesendet, und für drei ist kein Platz mehr.</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>Dropped: no room left.</source>
-        <translation>Verworfen: kein Platz mehr.</translation>
     </message>
 </context>
 <context>
@@ -983,7 +988,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+76"/>
-        <location filename="../ui/realatontab.cpp" line="+615"/>
+        <location filename="../ui/realatontab.cpp" line="+611"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1865,7 +1870,7 @@ Intervall</translation>
 <context>
     <name>NumberBox</name>
     <message>
-        <location filename="../ui/numberbox.cpp" line="+128"/>
+        <location filename="../ui/numberbox.cpp" line="+122"/>
         <source>no number given.</source>
         <translation>keine Zahl angegeben.</translation>
     </message>
@@ -2426,7 +2431,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-474"/>
+        <location filename="../ui/realatontab.cpp" line="-470"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -2482,7 +2487,7 @@ Intervall</translation>
         <translation>noch %1</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+15"/>
         <source>&quot;%1&quot; cannot be sent: a name holds capitals, digits, blanks and the signs of the AIS character set.</source>
         <translation>&quot;%1&quot; kann nicht gesendet werden: ein Name besteht aus Großbuchstaben, Ziffern, Leerzeichen und den Zeichen des AIS-Zeichensatzes.</translation>
     </message>
@@ -2492,13 +2497,13 @@ Intervall</translation>
         <translation>zu lang: %1 Zeichen, höchstens %2.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>too long to send: %1 characters once the reserved characters ($*,!\^~) are sent as three, %2 at most.</source>
         <translation>zu lang zum Senden: %1 Zeichen, wenn die reservierten Zeichen ($*,!\^~) als drei gesendet werden, höchstens %2.</translation>
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="+11"/>
-        <location filename="../ui/realatontab.cpp" line="-205"/>
+        <location filename="../ui/realatontab.cpp" line="-203"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -2561,7 +2566,7 @@ Intervall</translation>
         <translation>ungültig: neun Ziffern, nicht alle 0.</translation>
     </message>
     <message>
-        <location line="+106"/>
+        <location line="+102"/>
         <source>For example: 50 30 15.5 %1, 50 30.25 %2, -50:30, or _ for not available.</source>
         <translation>Zum Beispiel: 50 30 15.5 %1, 50 30.25 %2, -50:30, oder _ für nicht verfügbar.</translation>
     </message>
@@ -2913,7 +2918,7 @@ Intervall</translation>
     </message>
     <message>
         <location line="+20"/>
-        <location filename="../ui/serialtab.cpp" line="+94"/>
+        <location filename="../ui/serialtab.cpp" line="+93"/>
         <source>Freezes the data display</source>
         <translation>Hält die Datenanzeige an</translation>
     </message>
@@ -2929,7 +2934,7 @@ Intervall</translation>
         <translation>Die an das AIS gesendeten und von ihm empfangenen Daten</translation>
     </message>
     <message>
-        <location filename="../ui/serialtab.cpp" line="-93"/>
+        <location filename="../ui/serialtab.cpp" line="-92"/>
         <source>Stop Log</source>
         <translation>Protokoll beenden</translation>
     </message>
@@ -2939,12 +2944,18 @@ Intervall</translation>
         <translation>Protokoll in %1</translation>
     </message>
     <message>
-        <location line="+25"/>
-        <source>The checksum *%1 does not match the sentence (*%2 would). It has not been sent.</source>
-        <translation>Die Prüfsumme *%1 passt nicht zum Satz (*%2 würde passen). Er wurde nicht gesendet.</translation>
+        <location line="+24"/>
+        <location line="+11"/>
+        <source>The NMEA sentence is invalid.</source>
+        <translation>Der NMEA-Satz ist ungültig.</translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="-10"/>
+        <source>The checksum *%1 does not match the sentence (*%2 would).</source>
+        <translation>Die Prüfsumme *%1 passt nicht zum Satz (*%2 würde passen).</translation>
+    </message>
+    <message>
+        <location line="+69"/>
         <source>Resume (lines held: %1, more dropped)</source>
         <translation>Fortsetzen (gehaltene Zeilen: %1, weitere verworfen)</translation>
     </message>
@@ -2959,7 +2970,7 @@ Intervall</translation>
         <translation>Zeigt die während der Pause gehaltenen Zeilen und setzt die Anzeige fort</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+54"/>
         <source>The Command Shell is not
  accessible from Vandrel. 
 </source>
@@ -2968,17 +2979,21 @@ Intervall</translation>
 </translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+14"/>
+        <source>%1 It has not been sent.</source>
+        <translation>%1 Er wurde nicht gesendet.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Line %1 of %2: %3 None of the lines has been sent.</source>
+        <translation>Zeile %1 von %2: %3 Keine der Zeilen wurde gesendet.</translation>
+    </message>
+    <message>
+        <location line="+60"/>
         <source>------ new link, %1 UTC ------
 </source>
         <translation>------ neue Verbindung, %1 UTC ------
 </translation>
-    </message>
-    <message>
-        <location line="-182"/>
-        <location line="+12"/>
-        <source>The NMEA Sentence is invalid. It has not been sent.</source>
-        <translation>Der NMEA-Satz ist ungültig. Er wurde nicht gesendet.</translation>
     </message>
 </context>
 <context>
@@ -3223,7 +3238,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>StatusTexts</name>
     <message>
-        <location filename="../ui/statustexts.cpp" line="+20"/>
+        <location filename="../ui/statustexts.cpp" line="+21"/>
         <location line="+1"/>
         <source>no fix</source>
         <translation>kein Fix</translation>
@@ -3239,7 +3254,23 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>3D-Fix</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
+        <location line="+8"/>
+        <source>not known yet</source>
+        <translation>noch nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>used not known yet, %1 in view</source>
+        <translation>genutzte noch nicht bekannt, %1 sichtbar</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 used of %2 in view</source>
+        <translation>%1 genutzt von %2 sichtbar</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>autonomous</source>
         <translation>autonom</translation>
     </message>
@@ -3913,22 +3944,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>keine GPS-Daten</translation>
     </message>
     <message>
-        <location line="+20"/>
-        <source>not known yet</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>used not known yet, %1 in view</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>%1 used of %2 in view</source>
-        <translation>%1 genutzt von %2 sichtbar</translation>
-    </message>
-    <message>
-        <location line="+12"/>
+        <location line="+21"/>
         <source>no report received</source>
         <translation>keine Meldung empfangen</translation>
     </message>

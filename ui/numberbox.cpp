@@ -78,19 +78,13 @@ QString NumberBox::Stripped(const QString &text) const
 QValidator::State NumberBox::validate(QString &text, int &pos) const
 {
     Q_UNUSED(pos)
-    // Whatever could be meant as a number is taken in, to be shown and
-    // judged by Problem(), rather than refused a key at a time.
-    const QString number = Stripped(text);
-    bool digit = false;
-    for (int i = 0; i < number.size(); ++i) {
-        const QChar c = number.at(i);
-        digit = digit || c.isDigit();
-        const bool sign = i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+'));
-        if (!c.isDigit() && !sign && c != QLatin1Char('.') && c != QLatin1Char(',') &&
-            c != QString(locale().decimalPoint()).at(0))
-            return QValidator::Invalid;
-    }
-    return digit ? QValidator::Acceptable : QValidator::Intermediate;
+    // Whatever is typed is taken in, to be shown and judged by Problem(),
+    // rather than refused a key at a time: a key dropped unseen turns "1e3"
+    // into 13.
+    double number = 0;
+    int decimalCount = 0;
+    return Read(Stripped(text), number, decimalCount) ? QValidator::Acceptable
+                                                      : QValidator::Intermediate;
 }
 
 double NumberBox::valueFromText(const QString &text) const

@@ -109,7 +109,7 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
 
     ui->lineMMSI->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("(?!000000000)([0-9]{9,9})")), this));
-    auto *nameValidator = new AisValidator(AtoN::MaxNameLength, NameRoom(), this);
+    nameValidator = new AisValidator(AtoN::MaxNameLength, NameRoom(), this);
     ui->lineName->setValidator(nameValidator);
     connect(nameValidator, &AisValidator::Refused, this, &RealAtoNTab::OnNameRefused);
     for (const QLineEdit *field : {ui->lineMMSI, ui->lineName})
@@ -319,9 +319,9 @@ void RealAtoNTab::ShowNameState()
 {
     SetInputProblem(ui->lineName, NameProblem());
     const QString name = ui->lineName->text();
-    const auto *validator = static_cast<const AisValidator *>(ui->lineName->validator());
-    const int left = qMin(validator->MaximumLength() - name.size(),
-                          validator->MaximumEncodedLength() - AisValidator::EncodedLength(name));
+    const int left =
+        qMin(nameValidator->MaximumLength() - name.size(),
+             nameValidator->MaximumEncodedLength() - AisValidator::EncodedLength(name));
     ui->labelNameRoom->setText(tr("%1 left").arg(qMax(left, 0)));
 }
 
@@ -336,21 +336,19 @@ QString RealAtoNTab::NameProblem() const
 {
     const QString name = ui->lineName->text();
     for (const QChar c : name) {
-        // The AIS six-bit character set: " " to "_".
-        if (c.unicode() < 32 || c.unicode() > 95)
+        if (!AisValidator::InSet(c))
             return tr("\"%1\" cannot be sent: a name holds capitals, digits, blanks and the "
                       "signs of the AIS character set.")
                 .arg(c);
     }
     if (name.size() > AtoN::MaxNameLength)
         return tr("too long: %1 characters, %2 at most.").arg(name.size()).arg(AtoN::MaxNameLength);
-    const auto *validator = static_cast<const AisValidator *>(ui->lineName->validator());
     const int encoded = AisValidator::EncodedLength(name);
-    if (encoded > validator->MaximumEncodedLength())
+    if (encoded > nameValidator->MaximumEncodedLength())
         return tr("too long to send: %1 characters once the reserved characters ($*,!\\^~) are "
                   "sent as three, %2 at most.")
             .arg(encoded)
-            .arg(validator->MaximumEncodedLength());
+            .arg(nameValidator->MaximumEncodedLength());
     return QString();
 }
 
@@ -362,7 +360,9 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
 
     updating = true;
     ui->lineMMSI->setText(aton->GetAtoNMMSI()->NewMmsi());
+    nameValidator->SetMending(false);
     ui->lineName->setText(aton->Name());
+    nameValidator->SetMending(true);
     ShowNameState();
     SelectByCode(ui->comboTypeOfAtoN, aton->TypeOfAtoN());
     SelectByCode(ui->comboTypeOfEPFS, aton->TypeOfEPFS());
@@ -527,10 +527,6 @@ void RealAtoNTab::on_lineName_textEdited(QString text)
     Q_UNUSED(text)
     if (updating)
         return;
-    // Leaving the field and coming back makes the line edit apply the
-    // validator's fix-up now: lower-case letters become capitals as typed.
-    ui->lineName->clearFocus();
-    ui->lineName->setFocus(Qt::OtherFocusReason);
     ShowNameState();
     if (ui->lineName->text() != model->GetAtoN()->Name())
         MarkEdited();

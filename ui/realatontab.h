@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class MessageScheduleControls;
+class AisValidator;
 class NumberBox;
 
 namespace Ui {
@@ -116,7 +117,7 @@ private:
     QString NameProblem() const;
     // The name's problem mark and the characters left for it.
     void ShowNameState();
-    // A character the name field dropped: why, shown by the field.
+    // What the name field dropped from the text put in: why, shown by the field.
     void OnNameRefused(const QString &why);
     // The latitude or longitude field: the stored coordinate in the degrees,
     // minutes and seconds form (withText), with the decimal forms as its tool
@@ -143,6 +144,7 @@ private:
     bool suppressTypeSlot = false;
     bool suppressEpfsSlot = false;
     MessageScheduleControls *scheduleControls = nullptr;
+    AisValidator *nameValidator = nullptr;
     QLabel *thresholdProblem = nullptr;
     QLabel *dimensionProblem = nullptr;
     // Field -> why its input cannot be sent.

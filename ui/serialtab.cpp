@@ -96,9 +96,8 @@ QString SerialTab::CompleteSentence(const QString &text, QString *problem)
         const QString right = ParsedSentence::Checksum(body);
         if (problem) {
             *problem = typed.captured(1).compare(right, Qt::CaseInsensitive) == 0
-                           ? tr("The NMEA Sentence is invalid. It has not been sent.")
-                           : tr("The checksum *%1 does not match the sentence (*%2 would). "
-                                "It has not been sent.")
+                           ? tr("The NMEA sentence is invalid.")
+                           : tr("The checksum *%1 does not match the sentence (*%2 would).")
                                  .arg(typed.captured(1), right);
         }
         return QString();
@@ -108,7 +107,7 @@ QString SerialTab::CompleteSentence(const QString &text, QString *problem)
         return withChecksum + QStringLiteral("\r\n");
     }
     if (problem)
-        *problem = tr("The NMEA Sentence is invalid. It has not been sent.");
+        *problem = tr("The NMEA sentence is invalid.");
     return QString();
 }
 
@@ -204,11 +203,19 @@ void SerialTab::OnSaveToLog()
 void SerialTab::OnSend()
 {
     const QString text = ui->lineSend->text();
+    // A pasted block is sent line by line, each with its own checksum; blank
+    // lines between are no sentence and go unsent.
+    QStringList lines;
+    for (const QString &line : text.split(QRegularExpression(QStringLiteral("[\r\n]"))))
+        if (!line.trimmed().isEmpty())
+            lines << line;
     if (text.isEmpty()) {
         UpdateControls();
         return;
     }
-    if (text == QLatin1String("+++")) {
+    if (lines.isEmpty())
+        lines << text;
+    if (lines.contains(QStringLiteral("+++"))) {
         // The escape into the unit's command shell would leave it waiting for
         // shell input that this program never gives.
         ui->lineSend->clear();
@@ -222,19 +229,31 @@ void SerialTab::OnSend()
         UpdateControls();
         return;
     }
+    // All lines or none: half a pasted block could leave the unit with part
+    // of what it was meant to take.
+    QStringList complete;
     QString problem;
-    const QString line = CompleteSentence(text, &problem);
-    if (!line.isEmpty()) {
+    for (const QString &line : qAsConst(lines)) {
+        complete << CompleteSentence(line, &problem);
+        if (complete.last().isEmpty()) {
+            problem = lines.size() == 1 ? tr("%1 It has not been sent.").arg(problem)
+                                        : tr("Line %1 of %2: %3 None of the lines has been sent.")
+                                              .arg(complete.size())
+                                              .arg(lines.size())
+                                              .arg(problem);
+            ui->labelSendError->setText(problem);
+            ui->labelSendError->show();
+            ui->lineSend->setFocus();
+            UpdateControls();
+            return;
+        }
+    }
+    for (const QString &line : qAsConst(complete)) {
         emit Send(line);
         // The link shows only the lines of its own jobs as sent.
         ShowSent(line);
-        ui->lineSend->clear();
-        UpdateControls();
-        return;
     }
-    ui->labelSendError->setText(problem);
-    ui->labelSendError->show();
-    ui->lineSend->setFocus();
+    ui->lineSend->clear();
     UpdateControls();
 }
 

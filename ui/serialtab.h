@@ -14,11 +14,11 @@ class SerialTab;
 class QCheckBox;
 
 // The terminal page of the main window: shows the traffic on the line to the
-// unit with four filters and a pause, sends one typed sentence at a time (the
-// checksum is added when it is missing) and carries the button that starts and
-// stops the traffic log.  Lines that arrive while paused are held and pass
-// the filters when the display resumes; the unit's presence poll is never
-// shown, so it is not held either.
+// unit with four filters and a pause, sends a typed sentence, or each line of
+// a pasted block, with the checksum added where it is missing, and carries
+// the button that starts and stops the traffic log.  Lines that arrive while paused are held and
+// pass the filters when the display resumes; the unit's presence poll is never shown, so it is not
+// held either.
 class SerialTab : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ui/statustexts.h"
 
 #include "model/geoposition.h"
+#include "status/gpsstatus.h"
 
 #include <QLocale>
 
@@ -20,6 +21,24 @@ QString StatusTexts::FixMode(int fixMode)
     static const char *const texts[] = {QT_TR_NOOP("no fix"), QT_TR_NOOP("2D fix"),
                                         QT_TR_NOOP("3D fix"), QT_TR_NOOP("no fix")};
     return Pick(texts, fixMode);
+}
+
+QString StatusTexts::SatellitesUsed(const GpsStatus &gps)
+{
+    // A count of 0 would say that no satellite is used.
+    return gps.SatellitesUsedKnown() ? QString::number(gps.SatellitesUsed()) : tr("not known yet");
+}
+
+QString StatusTexts::SatelliteCounts(const GpsStatus &gps)
+{
+    if (!gps.HasSatelliteData())
+        return QStringLiteral("-");
+    if (!gps.SatellitesInViewKnown())
+        return tr("not known yet");
+    const QString inView = QString::number(gps.SatellitesInView());
+    if (!gps.SatellitesUsedKnown())
+        return tr("used not known yet, %1 in view").arg(inView);
+    return tr("%1 used of %2 in view").arg(SatellitesUsed(gps), inView);
 }
 
 QString StatusTexts::PositioningMode(int mode)

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+class GpsStatus;
+
 // The words the unit status is shown in: codes of the GPS and of the unit's
 // own report, positions, distances and times.
 class StatusTexts
@@ -13,6 +15,11 @@ class StatusTexts
 
 public:
     static QString FixMode(int fixMode);
+    // The count of satellites used, or that it is not known yet: the status
+    // bar and the status page say the same.
+    static QString SatellitesUsed(const GpsStatus &gps);
+    // Used and in view, as far as each is known.
+    static QString SatelliteCounts(const GpsStatus &gps);
     static QString PositioningMode(int mode);
     static QString Racon(uint status);
     static QString Light(uint status);

@@ -19,7 +19,7 @@ void UnitStatusSummary::Show(const UnitStatus &status)
     if (gps.HasSatelliteData() && !gps.SatellitesStale())
         fix = tr("%1, satellites used: %2")
                   .arg(StatusTexts::FixMode(gps.FixMode()))
-                  .arg(gps.SatellitesUsed());
+                  .arg(StatusTexts::SatellitesUsed(gps));
     const int active = status.Alarms().ActiveCount();
     const QString text = fix + QStringLiteral("  |  ") + tr("active alarms: %1").arg(active);
     if (text != this->text())

@@ -277,23 +277,9 @@ void UnitStatusTab::RedrawGps()
     const bool satellitesShown = gps.HasSatelliteData() && !gps.SatellitesStale();
     gpsSatellites->setEnabled(satellitesShown);
     satelliteBars->setEnabled(satellitesShown);
-    gpsSatellites->setText(SatelliteCounts(gps));
+    gpsSatellites->setText(StatusTexts::SatelliteCounts(gps));
     satelliteBars->SetSatellites(gps.Satellites());
     AppendTexts(gpsTexts, gps.Texts(), shownGpsTexts, now);
-}
-
-QString UnitStatusTab::SatelliteCounts(const GpsStatus &gps)
-{
-    if (!gps.HasSatelliteData())
-        return QStringLiteral("-");
-    // A count of 0 would say that no satellite is used or seen.
-    const QString used = QString::number(gps.SatellitesUsed());
-    const QString inView = QString::number(gps.SatellitesInView());
-    if (!gps.SatellitesInViewKnown())
-        return tr("not known yet");
-    if (!gps.SatellitesUsedKnown())
-        return tr("used not known yet, %1 in view").arg(inView);
-    return tr("%1 used of %2 in view").arg(used, inView);
 }
 
 void UnitStatusTab::RedrawReport()

@@ -47,7 +47,6 @@ private:
     void Redraw();
     void RedrawGps();
     void RedrawReport();
-    static QString SatelliteCounts(const GpsStatus &gps);
     void RedrawOffPosition();
     void RedrawAlarms();
     void RedrawTexts();
