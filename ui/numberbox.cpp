@@ -87,6 +87,11 @@ QValidator::State NumberBox::validate(QString &text, int &pos) const
                                                       : QValidator::Intermediate;
 }
 
+void NumberBox::fixup(QString &text) const
+{
+    Q_UNUSED(text)
+}
+
 double NumberBox::valueFromText(const QString &text) const
 {
     // A text that is no number leaves the number as it was.

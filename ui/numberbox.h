@@ -36,6 +36,9 @@ public:
     QLabel *ProblemLabel();
 
     QValidator::State validate(QString &text, int &pos) const override;
+    // Leaves the text as typed: the spin box's own repair drops the
+    // language's thousands separators, which turns "2,55" into 255.
+    void fixup(QString &text) const override;
     double valueFromText(const QString &text) const override;
     QString textFromValue(double value) const override;
     QSize sizeHint() const override;
