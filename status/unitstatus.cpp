@@ -14,6 +14,7 @@ UnitStatus::UnitStatus(const Model *unit, QObject *parent)
 
 void UnitStatus::Follow(GPSDecoder *gpsDecoder, MessageDecoder *messages)
 {
+    gpsSource = gpsDecoder;
     connect(gpsDecoder, &GPSDecoder::GpsDataReceived, this, &UnitStatus::OnGpsData);
     connect(gpsDecoder, &GPSDecoder::SatelliteDataReceived, this, &UnitStatus::OnSatelliteData);
     connect(gpsDecoder, &GPSDecoder::GPSTextMessageReceived, this, &UnitStatus::OnGpsText);
@@ -41,6 +42,11 @@ void UnitStatus::SetUnitConfigurationKnown(bool known)
 
 void UnitStatus::Clear()
 {
+    // The decoder announces a fix taken from RMC only when it changes. What it
+    // announced last goes here, so it forgets it too: the fix of the unit
+    // docked next is announced even where it is the same.
+    if (gpsSource)
+        gpsSource->Reset();
     gps.Clear();
     reports.Clear();
     alarms.Clear();

@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "decode/message21report.h"
@@ -35,7 +36,8 @@ public:
     // be the unit's (SetUnitConfigurationKnown); it must outlive this object.
     explicit UnitStatus(const Model *unit, QObject *parent = nullptr);
 
-    // Takes everything the two decoders announce.
+    // Takes everything the two decoders announce; the GPS decoder starts
+    // afresh whenever this status does.
     void Follow(GPSDecoder *gps, MessageDecoder *messages);
     // Starts afresh for a new link or replay; takes the battery voltage from
     // a live link's transport. Call before anything can arrive on it.
@@ -96,6 +98,7 @@ public slots:
 
 private:
     const Model *unit;
+    QPointer<GPSDecoder> gpsSource;
     bool unitKnown = false;
     GpsStatus gps;
     OwnReportTrack reports;

@@ -4,8 +4,11 @@
 
 #include "decode/gpsdata.h"
 #include "decode/gpsdecoder.h"
+#include "decode/messagedecoder.h"
 #include "decode/satellitedata.h"
 #include "decode/textreassembler.h"
+#include "model/model.h"
+#include "status/unitstatus.h"
 #include "support/testchecksum.h"
 
 namespace {
@@ -182,7 +185,8 @@ void TestGpsDecoder::satellitesInViewAndUsed()
 }
 
 // Without GSA the fix is taken from RMC's status, once a second has passed
-// without one; a GSA has the last word whenever it comes.
+// without one; a GSA has the last word whenever it comes. A status cleared
+// for another unit hears the fix again.
 void TestGpsDecoder::fixFromRmcWithoutGsa()
 {
     GPSDecoder decoder;
@@ -197,6 +201,17 @@ void TestGpsDecoder::fixFromRmcWithoutGsa()
         fixes << (spy.count() > before ? decoder.GetSatelliteData()->fixMode : -1);
     }
     QCOMPARE(fixes, (QList<int>{-1, 1, -1, 0, 2, -1, 1, -1}));
+
+    // Another unit docked clears what the status knows; the fix the new
+    // unit reports is taken afresh though it is the same as the last one.
+    Model unit;
+    MessageDecoder messages(&unit);
+    UnitStatus status(&unit);
+    status.Follow(&decoder, &messages);
+    status.Clear();
+    for (int i = 0; i < 3; ++i)
+        decoder.OnReceived(valid);
+    QCOMPARE(status.Gps().FixMode(), 1);
 }
 
 void TestGpsDecoder::rmcWatchdogFiresTwoSecondsAfterLastFix()
