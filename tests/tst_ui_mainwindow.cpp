@@ -1,6 +1,7 @@
 #include "app/windowcommandline.h"
 #include "link/serialcontroller.h"
 #include "model/padfile.h"
+#include "platform/platform.h"
 #include "ui/mainwindow.h"
 #include "ui/qcomboboxdropdown.h"
 #include "ui/serialdisplay.h"
@@ -112,6 +113,15 @@ void TstMainWindow::portChoiceFollowsThePorts()
         QVERIFY(holder.Open(b.slavePath(), 38400));
         const QByteArray lockedPath = QFile::encodeName(locked.slavePath());
         QCOMPARE(::chmod(lockedPath.constData(), ::geteuid() == 0 ? 0600 : 0), 0);
+        // The pseudo-terminal is new, so a lock on its number is one that a
+        // killed program left (its process id perhaps taken since); "nobody"
+        // could not remove it, and the reason given would be the lock's.
+        Platform &platform = Platform::Current();
+        const Platform::PortLock leftover = platform.ReadPortLock(locked.slavePath());
+        int error = 0;
+        QVERIFY2(leftover.state == Platform::LockState::None ||
+                     platform.RemovePortLock(leftover, &error),
+                 qPrintable(leftover.file));
         const QStringList words = {"not present", "busy", "no permission"};
         const QStringList reasons = {"not present. Check", "busy: another program",
                                      "Add your user to the \"dialout\" group"};
