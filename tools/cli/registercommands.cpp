@@ -182,23 +182,30 @@ QVector<RegisterEntry> FolderEntries(const QString &folder, QStringList *problem
     for (const QFileInfo &file :
          QDir(folder).entryInfoList({QStringLiteral("*.pad")}, QDir::Files, QDir::Name)) {
         const QRegularExpressionMatch match = name.match(file.fileName());
+        // The file's own bytes are kept, so that it comes back exactly as it
+        // was, whatever version of the program wrote it.
+        QFile pad(file.filePath());
+        QByteArray bytes;
         Model model;
-        if (!match.hasMatch() || PadFile::Load(file.filePath(), &model, &error) != PadFile::Done) {
+        if (!match.hasMatch() || !pad.open(QIODevice::ReadOnly) ||
+            (bytes = pad.read(PadFile::MaxFileSize + 1)).size() > PadFile::MaxFileSize ||
+            PadFile::FromBytes(bytes, &model, &error) != PadFile::Done) {
             problems->append(
                 match.hasMatch()
-                    ? error
+                    ? QStringLiteral("%1: %2").arg(file.filePath(),
+                                                   error.isEmpty() ? pad.errorString() : error)
                     : QStringLiteral("%1: not named MMSI-SERIAL.pad").arg(file.filePath()));
             continue;
         }
         const QString stem = match.captured(1) + QLatin1Char('-') + match.captured(2);
         stems.insert(stem);
-        const QByteArray bytes = PadFile::ToBytes(model);
         RegisterEntry entry = ImportedEntry(
             folder, stem, match.captured(2),
             stem + QLatin1Char('\n') +
                 QString::fromLatin1(
                     QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex()));
         TransferEntry::Describe(model, &entry);
+        entry.configuration = bytes;
         const SummaryRow row = byStem.value(stem);
         entry.time = row.time.isValid() ? row.time : file.lastModified().toUTC();
         entry.result = ResultOf(row.state);
