@@ -1,10 +1,17 @@
 #include "app/mmsiguard.h"
 
+#include "model/model.h"
 #include "register/unitregister.h"
 
 bool MmsiGuard::IsUnset(const QString &mmsi)
 {
     return mmsi.trimmed().isEmpty() || mmsi == QLatin1String("000000000");
+}
+
+QString MmsiGuard::GivenBy(const Model &document)
+{
+    const AtoNMMSI *mmsi = document.GetAtoN()->GetAtoNMMSI();
+    return IsUnset(mmsi->NewMmsi()) ? mmsi->Mmsi() : mmsi->NewMmsi();
 }
 
 MmsiGuard::Finding MmsiGuard::Check(UnitRegister *unitRegister, const QString &serial,
@@ -23,6 +30,11 @@ MmsiGuard::Finding MmsiGuard::Check(UnitRegister *unitRegister, const QString &s
             : tr("This changes the unit's MMSI from %1 to %2.").arg(unitMmsi, newMmsi);
     QString error;
     RegisterEntry holder;
+    if (!unitRegister) {
+        finding.verdict = Verdict::Changes;
+        finding.text = change;
+        return finding;
+    }
     if (!unitRegister->HolderOf(newMmsi, serial, &holder, &error)) {
         finding.verdict = Verdict::NotChecked;
         finding.text =

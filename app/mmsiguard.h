@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+class Model;
 class UnitRegister;
 
 // What the register says before a send gives a unit an MMSI: whether another
@@ -35,10 +36,14 @@ public:
     };
 
     // serial and unitMmsi: the docked unit as read; newMmsi: the send's.
+    // Without a register the change is still named, unchecked.
     static Finding Check(UnitRegister *unitRegister, const QString &serial, const QString &unitMmsi,
                          const QString &newMmsi);
     // An MMSI that names no unit: none, or the factory's nine zeros.
     static bool IsUnset(const QString &mmsi);
+    // The MMSI a unit holds once document has been sent to it: the new one
+    // it names, else the one it is addressed by.
+    static QString GivenBy(const Model &document);
 };
 
 #endif // MMSIGUARD_H

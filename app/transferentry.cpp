@@ -33,10 +33,7 @@ void TransferEntry::Describe(const Model &configuration, RegisterEntry *entry)
 {
     const AtoN *aton = configuration.GetAtoN();
     entry->configuration = PadFile::ToBytes(configuration);
-    // The MMSI the configuration gives the unit; the other is only the one
-    // a send addresses it by.
-    const AtoNMMSI *mmsi = aton->GetAtoNMMSI();
-    entry->mmsiAfter = MmsiGuard::IsUnset(mmsi->NewMmsi()) ? mmsi->Mmsi() : mmsi->NewMmsi();
+    entry->mmsiAfter = MmsiGuard::GivenBy(configuration);
     entry->unitName = aton->Name();
     entry->latitude = Degrees(aton->GetPosition()->Latitude(), GeoPosition::NotAvailableLatitude);
     entry->longitude =

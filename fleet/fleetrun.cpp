@@ -1,12 +1,15 @@
 #include "fleet/fleetrun.h"
 
+#include "app/mmsiguard.h"
 #include "fleet/unitlink.h"
 #include "fleet/unitrecord.h"
+#include "model/configurationdiff.h"
 #include "model/filesaver.h"
 #include "model/model.h"
 #include "model/padfile.h"
 #include "model/regularfile.h"
 #include "model/visibletext.h"
+#include "register/unitregister.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,6 +19,12 @@ FleetRun::FleetRun(const FleetPlan &plan, const QString &recordsFolder, const QS
                    PdfWriter pdf, QObject *parent)
     : QObject(parent), plan(plan), folder(recordsFolder), engineer(engineer), pdf(std::move(pdf))
 {}
+
+void FleetRun::SetReassign(bool allowed)
+{
+    reassign = allowed;
+    assignment.SetReassign(allowed);
+}
 
 bool FleetRun::Prepare(QString *errorText)
 {
@@ -33,6 +42,9 @@ bool FleetRun::Prepare(QString *errorText)
         const FleetSummary::Entry &entry = summary.At(i);
         const bool done = entry.state == FleetSummary::State::Verified;
         assignment.AddRow(plan.Rows().at(i).serial, done ? entry.serial : QString());
+        // A unit named on a row that is not verified may hold part of it.
+        if (!done)
+            assignment.TakenBy(i, entry.serial);
         rowStatus << (done ? tr("verified") : tr("waiting"));
     }
     // Rows of the table that are new to the summary are in it from the start.
@@ -58,6 +70,7 @@ void FleetRun::AddUnit(UnitLink *link, int row)
     units.insert(link, Unit{link, -1, row, false});
     ++running;
     connect(link, &UnitLink::Identified, this, [this, link] { OnIdentified(link); });
+    connect(link, &UnitLink::Retrieved, this, [this, link] { OnRetrieved(link); });
     connect(link, &UnitLink::SendDone, this,
             [this, link](const QStringList &mismatches) { OnSendDone(link, mismatches); });
     connect(link, &UnitLink::Failed, this,
@@ -114,15 +127,77 @@ void FleetRun::OnIdentified(UnitLink *link)
                       .arg(VisibleText::OneLine(identity.serial)));
         return;
     case UnitAssignment::Kind::AlreadyDone:
-        End(link, Outcome::Verified,
-            tr("MMSI %1 was verified on this unit in an earlier run; nothing sent")
-                .arg(plan.Rows().at(outcome.row).mmsi));
+        // A file says so; only the unit can say that it still holds it.
+        unit.row = outcome.row;
+        unit.checking = true;
+        emit UnitMessage(link->Port(),
+                         tr("MMSI %1 was verified on this unit in an earlier run; reading the "
+                            "unit to see whether it still holds its row and the template")
+                             .arg(plan.Rows().at(outcome.row).mmsi));
+        link->Retrieve();
         return;
     case UnitAssignment::Kind::Assigned:
         break;
     }
     unit.row = outcome.row;
+    SendRow(link);
+}
+
+void FleetRun::OnRetrieved(UnitLink *link)
+{
+    Unit &unit = units[link];
+    if (unit.ended || !unit.checking)
+        return;
+    unit.checking = false;
     const FleetPlan::Row &row = plan.Rows().at(unit.row);
+    const QStringList differences = ConfigurationDiff::SentLines(*row.configuration, link->Held());
+    if (differences.isEmpty()) {
+        rowStatus[unit.row] = tr("verified");
+        emit RowChanged(unit.row);
+        End(link, Outcome::Verified,
+            tr("MMSI %1 was verified on this unit in an earlier run, and the unit still holds "
+               "its row and the template; nothing sent")
+                .arg(row.mmsi));
+        return;
+    }
+    emit UnitMessage(
+        link->Port(),
+        tr("the unit no longer holds line %1 of the table (%n field(s) differ, "
+           "first: %2); sending it again",
+           nullptr, differences.size())
+            .arg(QString::number(row.line), VisibleText::OneLine(differences.first())));
+    SendRow(link);
+}
+
+QString FleetRun::MmsiRefusal(UnitLink *link, int row) const
+{
+    if (!unitRegister || reassign)
+        return QString();
+    const UnitLink::Identity identity = link->UnitIdentity();
+    const MmsiGuard::Finding finding =
+        MmsiGuard::Check(unitRegister, identity.serial, identity.mmsi, plan.Rows().at(row).mmsi);
+    const bool refused =
+        finding.verdict == MmsiGuard::Verdict::HeldByAnother ||
+        (finding.verdict == MmsiGuard::Verdict::NotChecked && unitRegister->Location().IsShared());
+    if (!refused)
+        return QString();
+    return tr("%1 Nothing was sent; --reassign-mmsi gives the unit this MMSI all the same.")
+        .arg(VisibleText::OneLine(finding.text));
+}
+
+void FleetRun::SendRow(UnitLink *link)
+{
+    Unit &unit = units[link];
+    const UnitLink::Identity identity = link->UnitIdentity();
+    const FleetPlan::Row &row = plan.Rows().at(unit.row);
+    const QString refusal = MmsiRefusal(link, unit.row);
+    if (!refusal.isEmpty()) {
+        // The row stays free for the unit that holds its MMSI.
+        assignment.Release(unit.row);
+        End(link, Outcome::Failed, refusal);
+        return;
+    }
+    unit.sending = true;
     SetRow(unit.row, FleetSummary::State::Waiting, identity.serial, QString(),
            tr("docked on %1").arg(VisibleText::OneLine(link->Port())));
     emit UnitMessage(link->Port(),
@@ -134,7 +209,7 @@ void FleetRun::OnIdentified(UnitLink *link)
 void FleetRun::OnProgress(UnitLink *link, const QString &step, int done, int total)
 {
     Unit &unit = units[link];
-    if (unit.row < 0 || unit.ended || total <= 0)
+    if (unit.row < 0 || unit.ended || !unit.sending || total <= 0)
         return;
     unit.sent = done;
     rowStatus[unit.row] = tr("sending %1 of %2").arg(QString::number(done), QString::number(total));
@@ -179,6 +254,8 @@ void FleetRun::OnSendDone(UnitLink *link, const QStringList &mismatches)
         return;
     }
     const bool same = mismatches.isEmpty();
+    if (same)
+        assignment.Done(unit.row, serial);
     const QString fields = VisibleText::OneLine(mismatches.join(QStringLiteral("; ")));
     SetRow(unit.row, same ? FleetSummary::State::Verified : FleetSummary::State::Differs, serial,
            same ? verdict : verdict + QLatin1Char(' ') + fields,
@@ -196,7 +273,20 @@ void FleetRun::OnFailed(UnitLink *link, const QString &fullReason)
     Unit &unit = units[link];
     if (unit.ended)
         return;
-    if (unit.row >= 0) {
+    if (unit.row >= 0 && unit.checking) {
+        // The row stays verified as the earlier run left it; only this look
+        // at the unit failed.
+        rowStatus[unit.row] = tr("verified earlier; not read now");
+        emit RowChanged(unit.row);
+    } else if (unit.row >= 0 && unit.sent == 0) {
+        // Nothing of the row went out: the unit holds what it held, and the
+        // row is free for any unit.
+        assignment.Release(unit.row);
+        SetRow(unit.row, FleetSummary::State::Failed, QString(),
+               tr("serial number %1: %2; nothing was sent")
+                   .arg(VisibleText::OneLine(link->UnitIdentity().serial), reason),
+               tr("failed: %1").arg(reason));
+    } else if (unit.row >= 0) {
         const QString serial = link->UnitIdentity().serial;
         SetRow(unit.row, FleetSummary::State::Failed, serial, reason, tr("failed: %1").arg(reason));
         // What went over the line tells what the unit may now hold.
@@ -262,6 +352,11 @@ void FleetRun::End(UnitLink *link, Outcome outcome, const QString &message)
     --running;
     worst = qMax(worst, outcome);
     emit UnitMessage(link->Port(), message);
+    // The run is done with this unit: a later look at the port (the
+    // window's "Find docked units") sends nothing, and a unit docked there
+    // is added afresh.
+    disconnect(link, nullptr, this, nullptr);
+    units.remove(link);
     link->Close();
     emit UnitEnded(link->Port(), outcome);
     if (running == 0)

@@ -15,6 +15,7 @@
 #include <functional>
 
 class UnitLink;
+class UnitRegister;
 struct UnitRecord;
 
 // Commissions the docked units of one plan, all at once: each unit that
@@ -41,6 +42,13 @@ public:
     // named on each.
     FleetRun(const FleetPlan &plan, const QString &recordsFolder, const QString &engineer,
              PdfWriter pdf, QObject *parent = nullptr);
+
+    // The register asked before a row's MMSI goes to a unit (not owned;
+    // null: none is asked).
+    void SetRegister(UnitRegister *unitRegister) { this->unitRegister = unitRegister; }
+    // The engineer lets a row go to a unit although another unit took part
+    // of it, or the register has its MMSI for another unit.
+    void SetReassign(bool allowed);
 
     // Reads what an earlier run left in the records folder (making the
     // folder if need be); false with *errorText when it cannot be used.
@@ -80,9 +88,19 @@ private:
         int row = -1;
         int wantedRow = -1;
         bool ended = false;
+        // Reading a unit verified in an earlier run, to see that it still
+        // holds its row; sending its row.
+        bool checking = false;
+        bool sending = false;
         int sent = 0; // sentences of the send out so far
     };
     void OnIdentified(UnitLink *link);
+    void OnRetrieved(UnitLink *link);
+    void SendRow(UnitLink *link);
+    // The register has the row's MMSI for another unit (or could not be
+    // asked, where it is shared) and the engineer has not overridden that:
+    // why nothing is sent; else empty.
+    QString MmsiRefusal(UnitLink *link, int row) const;
     void OnSendDone(UnitLink *link, const QStringList &mismatches);
     void OnFailed(UnitLink *link, const QString &reason);
     void OnProgress(UnitLink *link, const QString &step, int done, int total);
@@ -104,6 +122,8 @@ private:
     UnitAssignment assignment;
     QHash<UnitLink *, Unit> units;
     QList<QString> rowStatus;
+    UnitRegister *unitRegister = nullptr;
+    bool reassign = false;
     int running = 0;
     Outcome worst = Outcome::Verified;
 };

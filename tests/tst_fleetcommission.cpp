@@ -1,8 +1,10 @@
 // vandrel-cli commission, verify and record against several simulated units
 // at once: every unit holds its own row and the template, each is recorded,
-// a second run sends nothing, a bad table sends nothing to anyone, a unit
-// pulled out in the middle fails alone, a port or file that cannot be used
-// fails at once, and a stopped run records every unit and what each may hold.
+// a second run reads every unit and sends only to one that no longer holds its
+// row, a bad table sends nothing to anyone, a unit pulled out in the middle
+// fails alone and keeps its row, another unit's MMSI is refused unless the
+// engineer overrides, a port or file that cannot be used fails at once, and
+// a stopped run records every unit and what each may hold.
 
 #include "tst_cli_support.h"
 
@@ -65,6 +67,7 @@ private slots:
     void fourUnitsEachHoldTheirRowAndAreRecorded();
     void badTableSendsNothing();
     void unitPulledOutFailsAlone();
+    void anotherUnitsMmsiIsRefused();
     void unusablePortsAndFilesFailAtOnce();
     void stoppedRunRecordsEveryUnit();
 
@@ -177,6 +180,22 @@ void TestFleetCommission::fourUnitsEachHoldTheirRowAndAreRecorded()
     QVERIFY(!again.err.contains("sending"));
     QCOMPARE(SummaryLines(records).join('\n').toUtf8(), summaryBefore);
 
+    // A unit changed since (its name typed over on the buoy, or a factory
+    // reset) no longer holds its row: read afresh, it is named and sent its
+    // row again; the others are left alone.
+    const Held sn2 = HeldBy(*sims[1]);
+    QJsonObject changed = sims[1]->State();
+    QJsonObject ace = changed["ace"].toObject();
+    ace["name"] = "CHANGED BY HAND";
+    changed["ace"] = ace;
+    sims[1]->Redock(changed);
+    QTRY_COMPARE(HeldBy(*sims[1]).name, QString("CHANGED BY HAND"));
+    const CliRun third = RunCli(command, 120000);
+    QVERIFY2(third.status == 0, qPrintable(third.err));
+    QCOMPARE(third.err.count("nothing sent"), 3);
+    QVERIFY2(third.err.contains("no longer holds line"), qPrintable(third.err));
+    QCOMPARE(HeldBy(*sims[1]).name, sn2.name);
+
     // One unit at a time: verify against its record, and against the
     // template (whose MMSI and name it does not hold); a record of its own.
     const QString sn3Pad = QDir(records).filePath("992351012-SN-3.pad");
@@ -214,7 +233,7 @@ void TestFleetCommission::unitPulledOutFailsAlone()
     // The first unit's line closes a few seconds in, in the middle of its send.
     Dock(2, {"--close-after", "6"});
     QVERIFY(WriteBytes(Path("two.csv"), "mmsi,name,latitude,longitude,serial\n"
-                                        "992351031,GONE,50,1,SN-1\n"
+                                        "992351031,GONE,50,1,\n"
                                         "992351032,STAYS,50,1,SN-2\n"));
     const QString records = Path("two-records");
     const CliRun run = RunCli(QStringList{"commission", "--template", templatePad, "--units",
@@ -229,6 +248,53 @@ void TestFleetCommission::unitPulledOutFailsAlone()
     QCOMPARE(HeldBy(*sims[1]).name, QString("STAYS"));
     QVERIFY(!QFile::exists(QDir(records).filePath("992351031-SN-1.pdf")));
     QVERIFY(QFileInfo(QDir(records).filePath("992351031-SN-1.log")).size() > 0);
+
+    // The row cut off on SN-1 stays SN-1's: another unit docked in its
+    // place gets it only when the engineer says so.
+    Simulator other({"--quiet", "--serial", "SN-7", "--mmsi", "992351907"});
+    const QStringList rerun{"commission", "--template", templatePad, "--units", Path("two.csv"),
+                            "--records",  records,      "--port",    other.port};
+    const CliRun refused = RunCli(rerun, 120000);
+    QCOMPARE(refused.status, 3);
+    QVERIFY2(refused.err.contains("no row of the table is left for serial number SN-7"),
+             qPrintable(refused.err));
+    QCOMPARE(HeldBy(other).mmsi, QString("992351907"));
+    const CliRun reassigned = RunCli(rerun + QStringList{"--reassign-mmsi"}, 120000);
+    QVERIFY2(reassigned.status == 0, qPrintable(reassigned.err));
+    QCOMPARE(HeldBy(other).mmsi, QString("992351031"));
+}
+
+void TestFleetCommission::anotherUnitsMmsiIsRefused()
+{
+    Dock(2);
+    // The register knows MMSI 992351041 as a unit's elsewhere, from the
+    // records folder of an earlier batch.
+    const QString earlier = Path("elsewhere");
+    QVERIFY(QDir().mkpath(earlier));
+    QVERIFY(WriteBytes(earlier + "/summary.csv",
+                       "mmsi,serial,state,time,verdict\n"
+                       "992351041,ELSEWHERE,verified,2026-01-05T10:00:00Z,verified\n"));
+    const QString shared = Path("fleet.sqlite");
+    QCOMPARE(RunCli({"register", "import", earlier, "--register", shared}).status, 0);
+    QVERIFY(WriteBytes(Path("guarded.csv"), "mmsi,name,latitude,longitude,serial\n"
+                                            "992351041,TAKEN,50,1,SN-1\n"
+                                            "992351042,FREE,50,1,SN-2\n"));
+    const QStringList command =
+        QStringList{"commission", "--template",    templatePad,  "--units", Path("guarded.csv"),
+                    "--records",  Path("guarded"), "--register", shared} +
+        Ports();
+    const CliRun refused = RunCli(command, 120000);
+    QCOMPARE(refused.status, 3);
+    QVERIFY2(refused.err.contains("serial number ELSEWHERE") &&
+                 refused.err.contains("--reassign-mmsi"),
+             qPrintable(refused.err));
+    QCOMPARE(HeldBy(*sims[0]).mmsi, QString("992351901"));
+    QCOMPARE(HeldBy(*sims[1]).mmsi, QString("992351042"));
+
+    const CliRun reassigned = RunCli(command + QStringList{"--reassign-mmsi"}, 120000);
+    QVERIFY2(reassigned.status == 0, qPrintable(reassigned.err));
+    QCOMPARE(HeldBy(*sims[0]).mmsi, QString("992351041"));
+    QVERIFY2(reassigned.err.contains("still holds its row"), qPrintable(reassigned.err));
 }
 
 void TestFleetCommission::unusablePortsAndFilesFailAtOnce()

@@ -202,30 +202,42 @@ void TestFleetPlan::planRefusesEveryBadRow()
 
 void TestFleetPlan::assignment_data()
 {
-    // rows: bound serial and the serial of an earlier run's verified unit,
-    // "bound/done"; docked: "port=serial" in the order the units report;
-    // expected: per docked unit, its row, "done N" or "none".
+    // rows: bound serial, the serial of an earlier run's verified unit and
+    // of one that took part of the row, "bound/done/taken"; docked:
+    // "port=serial" in the order the units report; expected: per docked
+    // unit, its row, "done N" or "none".
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QStringList>("docked");
     QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<bool>("reassign");
     QTest::newRow("serials first, then table order")
         << QStringList{"/", "B/", "/", "A/"} << QStringList{"p1=X", "p2=A", "p3=B", "p4=Y"}
-        << QStringList{"0", "3", "1", "2"};
+        << QStringList{"0", "3", "1", "2"} << false;
     QTest::newRow("a row bound to an absent unit stays free")
-        << QStringList{"Q/", "/"} << QStringList{"p1=X", "p2=Y"} << QStringList{"1", "none"};
+        << QStringList{"Q/", "/"} << QStringList{"p1=X", "p2=Y"} << QStringList{"1", "none"}
+        << false;
     QTest::newRow("resume: verified rows skipped, their units get nothing again")
         << QStringList{"/A", "/", "C/C"} << QStringList{"p1=A", "p2=C", "p3=B"}
-        << QStringList{"done 0", "done 2", "1"};
+        << QStringList{"done 0", "done 2", "1"} << false;
     QTest::newRow("one unit asking twice keeps its row; a second unit with its serial gets none")
         << QStringList{"A/", "/"} << QStringList{"p1=A", "p1=A", "p2=A"}
-        << QStringList{"0", "0", "none"};
+        << QStringList{"0", "0", "none"} << false;
     // "@N": the window's chosen row N for the unit.
     QTest::newRow("chosen rows: never another unit's, a done one, or a second one")
         << QStringList{"A/", "/", "/B"}
         << QStringList{"p1=X@0", "p1=X@2", "p1=X@1", "p1=X@0", "p2=A@0", "p3=Y@1"}
-        << QStringList{"none", "none", "1", "none", "0", "none"};
+        << QStringList{"none", "none", "1", "none", "0", "none"} << false;
     QTest::newRow("a unit without a serial takes an unbound row")
-        << QStringList{"A/", "/"} << QStringList{"p1=", "p2="} << QStringList{"1", "none"};
+        << QStringList{"A/", "/"} << QStringList{"p1=", "p2="} << QStringList{"1", "none"} << false;
+    QTest::newRow("a row cut off on a unit stays that unit's")
+        << QStringList{"//A", "/"} << QStringList{"p1=B", "p2=A", "p3=C"}
+        << QStringList{"1", "0", "none"} << false;
+    QTest::newRow("another unit docked on a port is a new unit")
+        << QStringList{"/", "/"} << QStringList{"p1=A", "p1=B", "p1=A"}
+        << QStringList{"0", "1", "0"} << false;
+    QTest::newRow("reassigned: a row that went wrong goes on, a verified one never")
+        << QStringList{"//A", "/B"} << QStringList{"p1=C", "p2=D"} << QStringList{"0", "none"}
+        << true;
 }
 
 void TestFleetPlan::assignment()
@@ -233,9 +245,13 @@ void TestFleetPlan::assignment()
     QFETCH(QStringList, rows);
     QFETCH(QStringList, docked);
     QFETCH(QStringList, expected);
+    QFETCH(bool, reassign);
     UnitAssignment assignment;
-    for (const QString &row : rows)
+    assignment.SetReassign(reassign);
+    for (const QString &row : rows) {
         assignment.AddRow(row.section('/', 0, 0), row.section('/', 1, 1));
+        assignment.TakenBy(assignment.RowCount() - 1, row.section('/', 2, 2));
+    }
     QStringList got;
     for (const QString &unit : docked) {
         const QString port = unit.section('=', 0, 0);

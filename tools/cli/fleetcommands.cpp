@@ -4,6 +4,7 @@
 #include "console.h"
 #include "exitstatus.h"
 #include "recordloader.h"
+#include "registercommands.h"
 #include "stopsignals.h"
 
 #include "app/unitsession.h"
@@ -17,6 +18,7 @@
 #include "model/model.h"
 #include "model/padfile.h"
 #include "model/visibletext.h"
+#include "register/unitregister.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -146,8 +148,11 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QString(), QStringLiteral("FILE"));
     const QCommandLineOption debug(QStringLiteral("debug"));
+    const QCommandLineOption where(QStringLiteral("register"), QString(), QStringLiteral("WHERE"));
+    const QCommandLineOption reassign(QStringLiteral("reassign-mmsi"));
     QCommandLineParser parser;
-    parser.addOptions({port, templateFile, units, records, engineer, output, debug});
+    parser.addOptions(
+        {port, templateFile, units, records, engineer, output, debug, where, reassign});
     if (!parser.parse(arguments)) {
         *errorText = parser.errorText();
         return false;
@@ -161,6 +166,8 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
     options->engineer = parser.value(engineer);
     options->output = parser.value(output);
     options->debug = parser.isSet(debug);
+    options->registerText = parser.value(where);
+    options->reassignMmsi = parser.isSet(reassign);
     const bool commission = options->command == QLatin1String("commission");
     const bool verify = options->command == QLatin1String("verify");
     const struct
@@ -177,6 +184,8 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
         {output, "-o FILE", options->command == QLatin1String("record"),
          options->command == QLatin1String("record")},
         {port, "--port PATH", true, true},
+        {where, "--register WHERE", commission, false},
+        {reassign, "--reassign-mmsi", commission, false},
     };
     for (const auto &use : uses) {
         const QString shown = QLatin1String(use.shown);
@@ -257,6 +266,13 @@ int FleetCommands::Commission(const Options &options)
                  [](const UnitRecord &record, const QString &path, QString *errorText) {
                      return Records().WritePdf(record, path, errorText);
                  });
+    // A register out of reach sends nothing to the spool here; its notice
+    // is said, and a shared one refuses MMSIs it could not check.
+    const std::unique_ptr<UnitRegister> unitRegister = RegisterCommands::Open(options.registerText);
+    if (!unitRegister)
+        return ExitFailure;
+    run.SetRegister(unitRegister.get());
+    run.SetReassign(options.reassignMmsi);
     QString error;
     if (!run.Prepare(&error)) {
         Console::Error(error);

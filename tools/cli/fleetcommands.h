@@ -24,6 +24,8 @@ private:
         QString engineer;
         QString output;
         QString file;
+        QString registerText;
+        bool reassignMmsi = false;
         bool debug = false;
     };
     static bool Parse(const QStringList &arguments, Options *options, QString *errorText);
