@@ -1,9 +1,15 @@
 #include "app/vandrelapplication.h"
 
+#include "app/transferjournal.h"
 #include "app/unitsession.h"
 #include "app/vandrelversion.h"
 #include "model/model.h"
+#include "register/unitregister.h"
 #include "ui/mainwindow.h"
+
+#include <QTimer>
+
+#include <memory>
 
 VandrelApplication::VandrelApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -18,11 +24,50 @@ VandrelApplication::VandrelApplication(int &argc, char **argv) : QApplication(ar
     session = new UnitSession(this);
     session->SetVendorId(settings.VendorId());
     session->SetDocument(editModel);
+
+    RegisterLocation location;
+    QString error;
+    // A setting or VANDREL_REGISTER that names no register leaves the
+    // transfers recorded in the default file rather than nowhere; the window
+    // says so once it is up.
+    if (!RegisterLocation::Choose(QString(), settings.Register(), &location, &error))
+        location = RegisterLocation::DefaultFile();
+    MakeRegister(location);
+    if (!error.isEmpty())
+        QTimer::singleShot(0, unitRegister, [this, error] {
+            emit unitRegister->Notice(tr("%1 Transfers are recorded in %2.")
+                                          .arg(error, unitRegister->Location().Display()));
+        });
+}
+
+void VandrelApplication::MakeRegister(const RegisterLocation &location)
+{
+    // The window lets go of the old pair before it goes.
+    const std::unique_ptr<TransferJournal> oldJournal(journal);
+    const std::unique_ptr<UnitRegister> oldRegister(unitRegister);
+    unitRegister = new UnitRegister(location, UnitRegister::DefaultSpoolFolder(), this);
+    journal = new TransferJournal(session, unitRegister, this);
+    if (mainWindow)
+        mainWindow->BindRegister(unitRegister, journal);
+    // Opened once the window listens: entries left in the spool by an
+    // earlier run are written now, and the window says so.
+    QTimer::singleShot(0, unitRegister, &UnitRegister::Open);
+}
+
+bool VandrelApplication::UseRegister(const QString &text, QString *errorText)
+{
+    RegisterLocation location;
+    if (!RegisterLocation::Parse(text, &location, errorText))
+        return false;
+    settings.SetRegister(text);
+    MakeRegister(location);
+    return true;
 }
 
 // The session goes first: its worker thread may still hold a line.
 VandrelApplication::~VandrelApplication()
 {
+    delete journal;
     delete session;
 }
 
@@ -41,11 +86,15 @@ const Model *VandrelApplication::TransportModel() const
 
 void VandrelApplication::SetMainWindow(MainWindow *window)
 {
-    if (mainWindow && mainWindow != window)
+    if (mainWindow && mainWindow != window) {
         mainWindow->BindSession(nullptr);
+        mainWindow->BindRegister(nullptr, nullptr);
+    }
     mainWindow = window;
-    if (window)
+    if (window) {
         window->BindSession(session);
+        window->BindRegister(unitRegister, journal);
+    }
 }
 
 void VandrelApplication::ConnectSerialTransport()

@@ -8,10 +8,13 @@
 #include <QString>
 
 class MainWindow;
+class RegisterLocation;
 class Model;
 class SerialController;
 class SerialTransport;
 class StateMachine;
+class TransferJournal;
+class UnitRegister;
 class UnitSession;
 
 // The window program's application object: names the organisation and the
@@ -35,6 +38,15 @@ public:
     Model *EditModel() const { return editModel; }
     // The session of the unit on the window's port.
     UnitSession *Session() const { return session; }
+    // The register the settings name (or VANDREL_REGISTER, or the default
+    // file) and the journal of the session's transfers in it.
+    UnitRegister *Register() const { return unitRegister; }
+    TransferJournal *Journal() const { return journal; }
+    // Records in the register text names from now on (a file path or a
+    // postgresql:// URL; empty: the default file) and keeps the choice in the
+    // settings. False with *errorText when text names no register; the one
+    // before stays then.
+    bool UseRegister(const QString &text, QString *errorText);
     // The unit's configuration as the session last read it.
     const Model *TransportModel() const;
 
@@ -67,6 +79,10 @@ private:
     QPointer<MainWindow> mainWindow; // not owned
     Model *editModel = nullptr;
     UnitSession *session = nullptr;
+    UnitRegister *unitRegister = nullptr;
+    TransferJournal *journal = nullptr;
+
+    void MakeRegister(const RegisterLocation &location);
 };
 
 #endif // VANDRELAPPLICATION_H

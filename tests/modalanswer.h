@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -37,6 +38,17 @@ public:
                 box->button(button)->click();
             else
                 Refuse(w, "a message box with that button");
+        };
+    }
+    // Ticks the box's check box first, as one must before a risky choice.
+    static Answer TickAndPress(QMessageBox::StandardButton button)
+    {
+        return [button](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box || !box->checkBox() || !box->button(button))
+                return Refuse(w, "a message box with a check box and that button");
+            box->checkBox()->click();
+            box->button(button)->click();
         };
     }
     static Answer ChooseFile(const QString &path)

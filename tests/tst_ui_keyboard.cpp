@@ -192,8 +192,18 @@ void TstKeyboard::wholeSessionByKeys()
         QCOMPARE(tab(), QString(next));
     edit("MaxVoltage", "13.2");
 
-    // Send while the voltage is still being typed.
-    key(Qt::Key_T, Qt::ControlModifier);
+    // Send while the voltage is still being typed; the box that names the
+    // new MMSI is answered by its key.
+    {
+        ModalAnswer asked({[](QWidget *box) {
+            QApplication::setActiveWindow(box);
+            QTest::keyClick(box, Qt::Key_S, Qt::AltModifier);
+        }});
+        key(Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(asked.answered(), 1);
+        QVERIFY2(asked.informativeTexts.value(0).contains("to 992359876."),
+                 qPrintable(asked.informativeTexts.value(0)));
+    }
     QTRY_VERIFY_WITH_TIMEOUT(Held(unit, "lantern", "limvmax").toInt() == 13200, 30000);
     QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
     activate(window);

@@ -522,11 +522,13 @@ void TstMainWindowSession::anotherUnitDockedAfterEdits()
     QTest::qWait(500);
     QVERIFY(unit.State() == a);
 
-    // Agreed: the whole document goes to unit A.
+    // B's MMSI is B's in the register: the whole document goes to unit A
+    // only with the override ticked.
     {
-        A agreed({A::Press(QMessageBox::Yes), A::Press(QMessageBox::Ok)});
+        A agreed({A::TickAndPress(QMessageBox::Yes), A::Press(QMessageBox::Ok)});
         child<QAction>(window, "actionSendCurrentTab")->trigger();
         QCOMPARE(agreed.answered(), 1);
+        QCOMPARE(agreed.texts.value(0), QString("Another unit holds this MMSI."));
         QTRY_VERIFY_WITH_TIMEOUT(!machine->IsTransferring() && idle(), 60000);
     }
     const QJsonObject held = unit.State();

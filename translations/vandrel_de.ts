@@ -1368,7 +1368,7 @@
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+49"/>
+        <location filename="../ui/mainwindow.cpp" line="+53"/>
         <source>AtoN</source>
         <translation>AtoN</translation>
     </message>
@@ -1383,30 +1383,21 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location filename="../ui/connectionview.cpp" line="+116"/>
-        <location filename="../ui/mainwindow.cpp" line="+47"/>
+        <location line="+275"/>
+        <source>The document is the configuration of the unit with %1.
+The unit on the line is the unit with %2.</source>
+        <translation>Das Dokument ist die Konfiguration des Geräts mit %1.
+Das Gerät an der Leitung ist das Gerät mit %2.</translation>
+    </message>
+    <message>
+        <location filename="../ui/connectionview.cpp" line="+117"/>
+        <location filename="../ui/mainwindow.cpp" line="-228"/>
         <location filename="../ui/trafficlog.cpp" line="+67"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+229"/>
-        <source>The document was retrieved from another unit.</source>
-        <translation>Das Dokument wurde von einem anderen Gerät abgerufen.</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>The document is the configuration of the unit with %1.
-The unit on the line is the unit with %2.
-
-Send the whole document, AtoN and lantern settings, to the unit on the line?</source>
-        <translation>Das Dokument ist die Konfiguration des Geräts mit %1.
-Das Gerät an der Leitung ist das Gerät mit %2.
-
-Das ganze Dokument, AtoN- und Laterneneinstellungen, an das Gerät an der Leitung senden?</translation>
-    </message>
-    <message>
-        <location line="+171"/>
+        <location filename="../ui/mainwindow.cpp" line="+415"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
         <translation>Ein anderes Gerät wurde angedockt.</translation>
@@ -1497,7 +1488,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-191"/>
+        <location filename="../ui/mainwindow.cpp" line="-204"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -1537,7 +1528,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+321"/>
+        <location filename="../ui/mainwindow.cpp" line="+334"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -1797,9 +1788,52 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>MmsiChangeBox</name>
+    <message>
+        <location filename="../ui/mmsichangebox.cpp" line="+27"/>
+        <source>Another unit holds this MMSI.</source>
+        <translation>Ein anderes Gerät hat diese MMSI.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The register could not be asked about this MMSI.</source>
+        <translation>Das Register konnte zu dieser MMSI nicht befragt werden.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The send changes the unit&apos;s MMSI.</source>
+        <translation>Das Senden ändert die MMSI des Geräts.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The document was retrieved from another unit.</source>
+        <translation>Das Dokument wurde von einem anderen Gerät abgerufen.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Send the document to the unit on the line?</source>
+        <translation>Das Dokument an das Gerät an der Leitung senden?</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Send the whole document, AtoN and lantern settings, to the unit on the line?</source>
+        <translation>Das ganze Dokument, AtoN- und Laterneneinstellungen, an das Gerät an der Leitung senden?</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&amp;Send</source>
+        <translation>&amp;Senden</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Give this unit MMSI %1 all the same (the register keeps this choice)</source>
+        <translation>Diesem Gerät trotzdem die MMSI %1 geben (das Register vermerkt diese Wahl)</translation>
+    </message>
+</context>
+<context>
     <name>MmsiGuard</name>
     <message>
-        <location filename="../app/mmsiguard.cpp" line="+21"/>
+        <location filename="../app/mmsiguard.cpp" line="+28"/>
         <source>This gives the unit (serial number %1) the MMSI %2.</source>
         <translation>Dies gibt dem Gerät (Seriennummer %1) die MMSI %2.</translation>
     </message>
@@ -1814,7 +1848,7 @@ Intervall</translation>
         <translation>Dies ändert die MMSI des Geräts von %1 auf %2.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+12"/>
         <source>Whether another unit holds MMSI %1 could not be checked: %2</source>
         <translation>Ob ein anderes Gerät die MMSI %1 hat, konnte nicht geprüft werden: %2</translation>
     </message>
@@ -1870,7 +1904,7 @@ Intervall</translation>
 <context>
     <name>NumberBox</name>
     <message>
-        <location filename="../ui/numberbox.cpp" line="+122"/>
+        <location filename="../ui/numberbox.cpp" line="+127"/>
         <source>no number given.</source>
         <translation>keine Zahl angegeben.</translation>
     </message>
@@ -3413,7 +3447,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>TransferControls</name>
     <message>
-        <location filename="../ui/transfercontrols.cpp" line="+22"/>
+        <location filename="../ui/transfercontrols.cpp" line="+23"/>
         <source>&amp;Retrieve from AtoN</source>
         <translation>Vom AtoN &amp;abrufen</translation>
     </message>
@@ -4022,6 +4056,14 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+3"/>
         <source>Reading the battery voltage...</source>
         <translation>Die Batteriespannung wird gelesen...</translation>
+    </message>
+</context>
+<context>
+    <name>VandrelApplication</name>
+    <message>
+        <location filename="../app/vandrelapplication.cpp" line="+38"/>
+        <source>%1 Transfers are recorded in %2.</source>
+        <translation>%1 Übertragungen werden in %2 festgehalten.</translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,14 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/mmsiguard.h"
 #include "app/statemachine.h"
+#include "app/transferjournal.h"
 #include "app/unitsession.h"
 #include "app/vandrelapplication.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
+#include "register/unitregister.h"
 #include "ui/aboutdialog.h"
 #include "ui/atonconfiguration.h"
 #include "ui/connectionview.h"
@@ -13,6 +16,7 @@
 #include "ui/fleetmenu.h"
 #include "ui/keyboardaccess.h"
 #include "ui/lanterninterfacetab.h"
+#include "ui/mmsichangebox.h"
 #include "ui/porttoolbar.h"
 #include "ui/realatontab.h"
 #include "ui/serialtab.h"
@@ -301,16 +305,17 @@ void MainWindow::OnSendCurrentTab()
     if (documentUnit.IsOtherUnitThan(session->Identity())) {
         // Another unit's settings go to this one whole or not at all: its
         // lantern settings alone would leave it half one unit, half the other.
-        if (MayGoToThisUnit() && ReadyToSend(StateMachine::AllParts))
+        if (MayGoToThisUnit(StateMachine::AllParts) && ReadyToSend(StateMachine::AllParts))
             StartSend(StateMachine::AllParts);
         return;
     }
-    StartSend(1 << tab);
+    if (MayGoToThisUnit(1 << tab))
+        StartSend(1 << tab);
 }
 
 void MainWindow::OnSendAllTabs()
 {
-    if (ReadyToSend(StateMachine::AllParts) && MayGoToThisUnit())
+    if (ReadyToSend(StateMachine::AllParts) && MayGoToThisUnit(StateMachine::AllParts))
         StartSend(StateMachine::AllParts);
 }
 
@@ -318,29 +323,41 @@ void MainWindow::StartSend(int parts)
 {
     sendParts = parts;
     sendTime.start();
+    if (journal)
+        journal->NoteSend(*App()->EditModel(), std::exchange(mmsiReassigned, false));
     if (parts == StateMachine::AllParts)
         emit SendAllTabs();
     else
         emit SendTab(parts == StateMachine::LanternPart ? lanternTabIndex : realAtoNTabIndex);
 }
 
-bool MainWindow::MayGoToThisUnit()
+bool MainWindow::MayGoToThisUnit(int parts)
 {
     const UnitIdentity here = session->Identity();
-    if (!documentUnit.IsOtherUnitThan(here))
-        return true;
-    QMessageBox box(this);
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
-    box.setIcon(QMessageBox::Warning);
-    box.setText(tr("The document was retrieved from another unit."));
-    box.setInformativeText(
-        tr("The document is the configuration of the unit with %1.\n"
-           "The unit on the line is the unit with %2.\n\n"
-           "Send the whole document, AtoN and lantern settings, to the unit on the line?")
-            .arg(documentUnit.Text(), here.Text()));
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Yes;
+    const QString otherUnit = documentUnit.IsOtherUnitThan(here)
+                                  ? tr("The document is the configuration of the unit with %1.\n"
+                                       "The unit on the line is the unit with %2.")
+                                        .arg(documentUnit.Text(), here.Text())
+                                  : QString();
+    // Only the AtoN settings carry the MMSI, whatever file they came from.
+    MmsiGuard::Finding finding;
+    if (parts & StateMachine::AtoNPart)
+        finding = MmsiGuard::Check(unitRegister, here.serialNumber, here.mmsi,
+                                   MmsiGuard::GivenBy(*App()->EditModel()));
+    return MmsiChangeBox::Ask(this, otherUnit, finding, &mmsiReassigned);
+}
+
+void MainWindow::BindRegister(UnitRegister *newRegister, TransferJournal *newJournal)
+{
+    if (unitRegister)
+        disconnect(unitRegister, nullptr, this, nullptr);
+    unitRegister = newRegister;
+    journal = newJournal;
+    // Said where the engineer looks: the register set aside, out of reach,
+    // an entry spooled, spooled entries written.
+    if (unitRegister)
+        connect(unitRegister, &UnitRegister::Notice, this,
+                [this](const QString &text) { statusBar()->showMessage(text); });
 }
 
 void MainWindow::OnLinkStarting(SerialTransport *transport, bool replay)
@@ -421,16 +438,18 @@ void MainWindow::OnEnableTab(int tab, bool enable)
     // A page greyed out for a transfer passes its focus on, or drops it; it
     // takes the focus back when the transfer ends, unless the engineer has
     // put it elsewhere meanwhile, so that the keyboard goes on where it was.
-    QWidget *focus = QApplication::focusWidget();
+    // The window's own focus counts, active or not: a transfer may start
+    // just as a box over it closes.
+    QWidget *focus = focusWidget();
     if (!enable && focus && page->isAncestorOf(focus)) {
         page->setEnabled(false);
         focusBeforeTransfer = focus;
-        focusDuringTransfer = QApplication::focusWidget();
+        focusDuringTransfer = focusWidget();
         return;
     }
     page->setEnabled(enable);
     if (enable && focusBeforeTransfer && page->isAncestorOf(focusBeforeTransfer)) {
-        if (QApplication::focusWidget() == focusDuringTransfer)
+        if (focusWidget() == focusDuringTransfer)
             focusBeforeTransfer->setFocus(Qt::OtherFocusReason);
         focusBeforeTransfer = nullptr;
     }

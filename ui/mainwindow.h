@@ -27,6 +27,8 @@ class SerialTab;
 class SerialTransport;
 class TrafficLog;
 class TransferControls;
+class TransferJournal;
+class UnitRegister;
 class UnitSession;
 class VandrelApplication;
 
@@ -53,6 +55,10 @@ public:
     // Takes its link, transfers and unit status from session, and lets go of
     // the one before; null lets go only.
     void BindSession(UnitSession *session);
+    // The register the MMSI of a send is looked up in and whose notices the
+    // status bar shows, and the journal that records the session's
+    // transfers (neither owned; null lets go).
+    void BindRegister(UnitRegister *unitRegister, TransferJournal *journal);
 
     // Makes the port of that name the current item; item 0 and false when no
     // item carries it.
@@ -126,14 +132,20 @@ private:
     bool IsTransferring() const;
     bool MayReplaceDocument() const;
     bool ReadyToSend(int parts);
-    // The document is for the unit on the line, or the engineer agrees to
-    // send it whole to this one.
-    bool MayGoToThisUnit();
+    // The document is for the unit on the line and keeps its MMSI, or the
+    // engineer agrees to send it (whole, when it is another unit's) and to
+    // the MMSI it gives the unit.
+    bool MayGoToThisUnit(int parts);
     void TellOtherUnitDocked();
     bool IsLinked() const;
 
     Ui::MainWindow *ui;
     UnitSession *session = nullptr;
+    UnitRegister *unitRegister = nullptr;
+    TransferJournal *journal = nullptr;
+    // The engineer gave the unit an MMSI the register has for another unit,
+    // for the send that starts next.
+    bool mmsiReassigned = false;
     // The window's connections to the session, undone by the next BindSession.
     QList<QMetaObject::Connection> sessionConnections;
     QTabWidget *tabWidget = nullptr;
