@@ -26,11 +26,18 @@ AtoN *AtoNSentenceACF::Record() const
 }
 
 // 50.5 -> 5030.0000; -4.25 -> 00415.0000 (the sign goes in the hemisphere).
+// Rounded once, to the ten-thousandth of a minute the field carries, so that
+// 59.99995' goes out as the next degree and never as 60 minutes, which the
+// unit (and this codec) would refuse to read back.
 QString AtoNSentenceACF::AngleText(double degrees, int width)
 {
-    const double d = std::trunc(degrees);
-    const double v = std::fabs(d * 100.0 + (degrees - d) * 60.0);
-    return QStringLiteral("%1").arg(v, width, 'f', 4, QLatin1Char('0'));
+    const qint64 tenThousandths = std::llround(std::fabs(degrees) * 600000.0);
+    const qint64 whole = tenThousandths / 600000;
+    const qint64 minutes = tenThousandths % 600000;
+    return QStringLiteral("%1%2.%3")
+        .arg(whole, width - 7, 10, QLatin1Char('0'))
+        .arg(minutes / 10000, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 10000, 4, 10, QLatin1Char('0'));
 }
 
 // $UPACF,000000000,1,9100.0000,N,18100.0000,E,0,2087,2088,2087,2088,1,0,0,C

@@ -1,3 +1,4 @@
+#include "app/configurationcheck.h"
 #include "model/model.h"
 #include "sentences/atonsentenceaar.h"
 #include "sentences/atonsentenceace.h"
@@ -46,6 +47,7 @@ private slots:
     void decodeAce();
     void decodeAcf();
     void decodeAar();
+    void encodersReadTheirOwnOutputBack();
 };
 
 void TestSentenceCodecs::encode()
@@ -329,3 +331,107 @@ void TestSentenceCodecs::decodeAar()
 
 QTEST_GUILESS_MAIN(TestSentenceCodecs)
 #include "tst_sentencecodecs.moc"
+
+// What the codecs send, the unit keeps and answers; the same codecs must read
+// it back: every number at the edges of its field, and positions just below
+// a whole minute or degree, which must carry rather than go out as 60'.
+void TestSentenceCodecs::encodersReadTheirOwnOutputBack()
+{
+    // The unit's answer to a set sentence it kept as sent.
+    const auto answerTo = [](const QString &sent) {
+        QString body = sent.left(sent.lastIndexOf('*'));
+        body.replace(1, 2, "AI");
+        body.chop(1);
+        return Answer(body + 'R');
+    };
+    const double tenThousandth = 1.0 / 600000.0;
+    const QList<double> latitudes = {0.0,
+                                     1e-9,
+                                     -(33 + 59 / 60.0 + 59.999 / 3600),
+                                     -33.9999995,
+                                     50.5,
+                                     89.99999999,
+                                     -89.999999999,
+                                     90.0,
+                                     -90.0,
+                                     12 + 59.99994 / 60.0,
+                                     GeoPosition::NotAvailableLatitude};
+    const QList<double> longitudes = {
+        0.0,  179.99999999, -179.99999999,          -180.0,
+        4.25, 0.99999999,   -(1 + 59.99995 / 60.0), GeoPosition::NotAvailableLongitude};
+    for (int i = 0; i < qMax(latitudes.size(), longitudes.size()); ++i) {
+        Codecs sent, read;
+        sent.mmsi->SetNewMmsi("992351234");
+        GeoPosition *position = sent.aton->GetPosition();
+        position->SetLatitude(latitudes.value(i, 0.0));
+        position->SetLongitude(longitudes.value(i, 0.0));
+        const QString sentence = sent.acf->Encode(0, nullptr);
+        QVERIFY2(!sentence.contains(QRegularExpression("\\d60\\.\\d{4},")), qPrintable(sentence));
+        QVERIFY2(read.acf->Decode(answerTo(sentence)) == 0,
+                 qPrintable(sentence + read.acf->Problem()));
+        const GeoPosition *back = read.aton->GetPosition();
+        QVERIFY2(qAbs(back->Latitude() - position->Latitude()) <= tenThousandth / 2 + 1e-12 &&
+                     qAbs(back->Longitude() - position->Longitude()) <= tenThousandth / 2 + 1e-12,
+                 qPrintable(sentence));
+    }
+    Codecs carried;
+    carried.aton->GetPosition()->SetLatitude(-33.9999995);
+    carried.aton->GetPosition()->SetLongitude(179.99999999);
+    QVERIFY(carried.acf->Encode(0, nullptr).contains(",3400.0000,S,18000.0000,E,"));
+
+    // Every number at the lowest and the highest value its field carries,
+    // one field at a time (all at their longest would not fit one line).
+    using F = FieldRanges;
+    const QList<QPair<F::Field, void (AtoN::*)(int)>> fields = {
+        {F::TypeOfEPFS, &AtoN::SetTypeOfEPFS},
+        {F::PositionAccuracy, &AtoN::SetPositionAccuracy},
+        {F::TypeOfAtoN, &AtoN::SetTypeOfAtoN},
+        {F::AcfField14, &AtoN::SetAcfField14},
+        {F::OffPositionThreshold, &AtoN::SetOffPositionThreshold},
+        {F::AceField5, &AtoN::SetAceField5},
+        {F::AceField6, &AtoN::SetAceField6},
+        {F::DimensionA, &AtoN::SetDimensionA},
+        {F::DimensionB, &AtoN::SetDimensionB},
+        {F::DimensionC, &AtoN::SetDimensionC},
+        {F::DimensionD, &AtoN::SetDimensionD}};
+    const QStringList names = {QString(), "A,B*C!D~E^F" + QString(23, 'X'), QString(34, 'N')};
+    for (int i = 0; i < fields.size() * 2 + names.size(); ++i) {
+        Codecs sent, read;
+        AtoN *a = sent.aton;
+        if (i < fields.size() * 2) {
+            const F::Field field = fields.at(i / 2).first;
+            (a->*fields.at(i / 2).second)(i % 2 ? F::Maximum(field) : F::Minimum(field));
+        } else {
+            a->SetName(names.at(i - fields.size() * 2));
+        }
+        a->SetRacon(i % 2);
+        a->SetChannel1(i % 2 ? 2088 : 1001);
+        a->SetChannel2(i % 2 ? 1060 : 2028);
+        // A unit that holds the MMSI already answers the AID as sent.
+        sent.mmsi->SetNewMmsi(i % 2 ? "999999999" : "000000001");
+        sent.mmsi->SetMmsi(sent.mmsi->NewMmsi());
+        int extra = 0;
+        QStringList out = {sent.aid->Encode(0, nullptr), sent.acf->Encode(0, nullptr),
+                           sent.ace->Encode(0, &extra)};
+        if (extra)
+            out << sent.ace->Encode(1, nullptr);
+        // A line too long to send is refused before anything goes out.
+        const bool fits = std::all_of(out.begin(), out.end(), [](const QString &line) {
+            return line.trimmed().size() + 2 <= ParsedSentence::MaxLength;
+        });
+        if (!fits) {
+            Model whole;
+            *whole.GetAtoN() = *a;
+            QVERIFY(!ConfigurationCheck::Problems(whole, ConfigurationCheck::AtoNTab).isEmpty());
+            continue;
+        }
+        for (const QString &line : out) {
+            AtoNSentence *codec = line.startsWith("$UPAID") ? static_cast<AtoNSentence *>(read.aid)
+                                  : line.startsWith("$UPACF")
+                                      ? static_cast<AtoNSentence *>(read.acf)
+                                      : static_cast<AtoNSentence *>(read.ace);
+            QVERIFY2(codec->Decode(answerTo(line)) == 0, qPrintable(line + codec->Problem()));
+        }
+        QVERIFY2(*read.aton == *a, qPrintable(out.join("")));
+    }
+}

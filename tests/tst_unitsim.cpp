@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -146,6 +148,7 @@ private slots:
     void answers_data();
     void answers();
     void stateFileSurvivesARestart();
+    void anotherUnitDockedDuringASend();
     void unsolicitedTrafficAndItsSwitches();
     void flood();
     void lateAnswersAtTheLinePace();
@@ -202,7 +205,7 @@ void TestUnitSim::answers_data()
 
     // Values the unit could not keep are refused as a whole: latitude 92,
     // minute 60, accuracy 2, a five-digit channel, dimensions not ten digits,
-    // AAR minute 60, instance 5, an interval too long, message 7.
+    // AAR minute 60, instance 10, an interval too long, message 7.
     const QString acf = "UPACF,992351234,2,%1,N,00000.0000,E,%2,%3,2088,%3,2088,1,0,0,C";
     const QString aar = "UPAAR,992351234,%1,%2,00,%3,10,%4,0,00,00,20,6750,C";
     row("refused",
@@ -210,7 +213,7 @@ void TestUnitSim::answers_data()
          acf.arg("0000.0000", "2", "2087").toLatin1(),
          acf.arg("0000.0000", "1", "20870").toLatin1(),
          "UPACE,992351234,E8,0999,1,0,1,X,00100101,C", aar.arg("14", "01", "60", "6750").toLatin1(),
-         aar.arg("14", "05", "00", "6750").toLatin1(),
+         aar.arg("14", "10", "00", "6750").toLatin1(),
          aar.arg("14", "01", "00", "3240001").toLatin1(),
          aar.arg("07", "01", "00", "6750").toLatin1(), "UPAIQ,ACF", "UPAIQ,ACE", "UPAIQ,AAR"},
         {Acf, Ace1, Ace2, Aar21, Aar21b, Aar6, Aar12});
@@ -254,6 +257,22 @@ void TestUnitSim::answers_data()
         {"--corrupt-checksums", "--zero-mmsi", "--answer-status-c"});
     // The prompt after a shell answer has no line end: it runs into the next.
     // Out of its dock the unit leaves only getserno unanswered.
+    // Rows of message 25 and of message 6, instance 5 are kept and taken
+    // like any other; answers that contradict each other come after the first.
+    row("unusual rows, contradicting answers",
+        {"UPAAR,992351234,25,01,00,00,401,6750,0,00,02,1400,6750,C", "UPAIQ,AID", "UPAIQ,ACF",
+         "UPAIQ,ACE", "UPAIQ,AAR"},
+        {"AIAID,992351234,1,992351234,V,R", Acf,
+         QByteArray(Acf).replace("AIACF,992351234,1,", "AIACF,992351234,2,"), Ace1, Ace2,
+         "AIACE,992351234,E8,0076,1,0,1,,0050050303,R", Aar21, Aar21b, Aar6,
+         "AIAAR,992351234,06,05,00,00,410,6750,0,00,02,1410,6750,R", Aar12,
+         "AIAAR,992351234,25,01,00,00,401,6750,0,00,02,1400,6750,R",
+         QByteArray(Aar21b).replace(",300,", ",307,")},
+        {"--extra-row", "25/1", "--extra-row", "6/5", "--bad-answer", "aid-mode-v", "--bad-answer",
+         "two-acf", "--bad-answer", "two-ace", "--bad-answer", "contradicting-row"});
+    // A unit still starting up leaves the first question unanswered.
+    row("first question unanswered", {"UPAIQ,AID", commands[1], "UPAIQ,AID", commands[1]},
+        {Aid, replies[1]}, {"--no-answer-first", "AID", "--no-answer-first", "getserno"});
     row("prompt, missing field, docked out", {commands[1], commands[0], "UPAIQ,AID", "UPAIQ,ACF"},
         {replies[0], ">AIAID,992351234,1,992351234,R", Acf.chopped(2)},
         {"--prompt", "--missing-field", "--dock-out-after", "0"});
@@ -318,6 +337,40 @@ void TestUnitSim::stateFileSurvivesARestart()
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), bad);
     }
+}
+
+// The first unit keeps what it took before the swap; the second takes the
+// lantern commands after it, and no sentence addressed to the first.
+void TestUnitSim::anotherUnitDockedDuringASend()
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath("first.json");
+    const QString second = dir.filePath("second.json");
+    Unit u({"--fast", "--quiet", "--state", first, "--swap-after", "2", "--swap-state", second});
+    QVERIFY(u.sim);
+    QCOMPARE(field(u.line->shell("getserno", 3, 0), 4), QByteArray("VK0012345"));
+    u.line->send("UPACE,992351234,E0,0042,1,0,1,,0010010101,C");
+    QCOMPARE(field(u.line->shell("nvseti \"limton\"^2C750^2C0^2C0^2C1", 17, 3), 4),
+             QByteArray("750"));
+    QCOMPARE(field(u.line->shell("getserno", 3, 0), 4), QByteArray("VK0099999"));
+    QCOMPARE(field(u.line->shell("nvseti \"limtoff\"^2C900^2C0^2C0^2C1", 18, 3), 4),
+             QByteArray("900"));
+    u.line->send("UPACE,992351234,E0,0043,1,0,1,,0010010101,C");
+    QCOMPARE(field(u.line->query("AID", 1).value(0), 1), QByteArray("992359999"));
+
+    const auto state = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object()
+                                           : QJsonObject();
+    };
+    const QJsonObject a = state(first), b = state(second);
+    QCOMPARE(a["ace"]["offPositionThreshold"].toInt(), 42);
+    QCOMPARE(a["lantern"]["limton"].toInt(), 750);
+    QCOMPARE(a["lantern"]["limtoff"].toInt(), 1500);
+    QCOMPARE(b["shell"]["serialNumber"].toString(), QStringLiteral("VK0099999"));
+    QCOMPARE(b["ace"]["offPositionThreshold"].toInt(), 75);
+    QCOMPARE(b["lantern"]["limton"].toInt(), 500);
+    QCOMPARE(b["lantern"]["limtoff"].toInt(), 900);
 }
 
 void TestUnitSim::unsolicitedTrafficAndItsSwitches()

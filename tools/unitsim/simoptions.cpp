@@ -1,5 +1,6 @@
 #include "simoptions.h"
 
+#include "unitconfig.h"
 #include "unitresponder.h"
 
 #include <QCommandLineParser>
@@ -51,6 +52,8 @@ QString SimOptions::usage()
         "  --mmsi DIGITS            start as a unit with this MMSI (nine digits)\n"
         "  --serial TEXT            start as a unit with this serial number (1 to 40\n"
         "                           printable characters)\n"
+        "  --extra-row M/I          start as a unit that also holds a row of message M,\n"
+        "                           instance I (such as 25/1 or 6/5); may be repeated\n"
         "  --verbose                log every line received and sent to standard error\n"
         "  --prompt                 send the shell prompt \">\" (no line end) after each\n"
         "                           shell answer, as the unit's shell does\n"
@@ -75,6 +78,7 @@ QString SimOptions::usage()
         "  --no-answer WHAT         leave a query (AID, ACF, ACE, AAR) or a shell\n"
         "                           command (getserno, \"nvgeti \\\"limen\\\"\", or nvgeti for\n"
         "                           all of them) unanswered; may be repeated\n"
+        "  --no-answer-first WHAT   the same, only the first time it is asked\n"
         "  --refuse WHAT            take a set sentence (AID, ACF, ACE, AAR) or a shell\n"
         "                           command (nvseti, or \"nvseti \\\"limvmax\\\"\") without\n"
         "                           storing it, as a unit that ignores a field; may be\n"
@@ -89,11 +93,16 @@ QString SimOptions::usage()
         "                           other-mmsi, second-unit, huge-instance,\n"
         "                           unconfigured-mmsi, damaged-row, late-row,\n"
         "                           lost-row, lost-continuation,\n"
-        "                           lost-continuation-once;\n"
-        "                           may be repeated\n"
+        "                           lost-continuation-once, contradicting-row,\n"
+        "                           two-ace, two-acf, aid-mode-v; may be repeated\n"
         "  --late-ms N              answer N milliseconds late\n"
         "  --dock-out-after S       stop answering getserno S seconds after start\n"
         "  --close-after S          close the line and exit S seconds after start\n"
+        "  --swap-after N           another unit takes the dock after N set sentences\n"
+        "                           and lantern set commands\n"
+        "  --swap-state FILE        the state file of that other unit (created when\n"
+        "                           missing); without it, a sample unit with serial\n"
+        "                           number VK0099999 and MMSI 992359999\n"
         "  --flood RATE             add RATE lines a second, half valid, half broken\n"
         "\n"
         "  --help                   show this text\n"
@@ -115,7 +124,10 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
                              close = valued("close-after"), flood = valued("flood"),
                              drift = valued("drift"), cycle = valued("cycle"),
                              reportEvery = valued("report-every"), badAnswer = valued("bad-answer"),
-                             mmsiOption = valued("mmsi"), serialOption = valued("serial");
+                             mmsiOption = valued("mmsi"), serialOption = valued("serial"),
+                             noAnswerFirstOption = valued("no-answer-first"),
+                             extraRow = valued("extra-row"), swapAfterOption = valued("swap-after"),
+                             swapState = valued("swap-state");
     // Each switch and the member it sets.
     const std::pair<QCommandLineOption, bool *> switches[] = {
         {flag("fast"), &fast},
@@ -136,9 +148,11 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
     const QCommandLineOption quiet = flag("quiet");
 
     QCommandLineParser parser;
-    parser.addOptions({helpOption, versionOption, link, state, noAnswerOption, refuseOption, late,
-                       dockOut, close, flood, quiet, drift, cycle, reportEvery, badAnswer,
-                       mmsiOption, serialOption});
+    parser.addOptions(
+        {helpOption, versionOption,   link,      state,      noAnswerOption, refuseOption,
+         late,       dockOut,         close,     flood,      quiet,          drift,
+         cycle,      reportEvery,     badAnswer, mmsiOption, serialOption,   noAnswerFirstOption,
+         extraRow,   swapAfterOption, swapState});
     for (const auto &s : switches)
         parser.addOption(s.first);
     for (const auto &s : offSwitches)
@@ -189,7 +203,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
     for (const auto &s : offSwitches)
         *s.second = *s.second && !parser.isSet(s.first) && !parser.isSet(quiet);
     for (const auto &[option, list] :
-         {std::pair{noAnswerOption, &noAnswer}, std::pair{refuseOption, &refuse}}) {
+         {std::pair{noAnswerOption, &noAnswer}, std::pair{refuseOption, &refuse},
+          std::pair{noAnswerFirstOption, &noAnswerFirst}}) {
         for (const QString &v : parser.values(option)) {
             if (v.trimmed().isEmpty()) {
                 *error = QStringLiteral("--%1 needs a sentence or a command")
@@ -207,7 +222,28 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
         }
         badAnswers << v;
     }
+    static const QRegularExpression rowShape(QStringLiteral("\\A([0-9]{1,2})/([0-9])\\z"));
+    for (const QString &v : parser.values(extraRow)) {
+        const QRegularExpressionMatch m = rowShape.match(v);
+        const int message = m.hasMatch() ? m.captured(1).toInt() : 0;
+        const int instance = m.hasMatch() ? m.captured(2).toInt() : 0;
+        if (!UnitConfig::keepsRowsOf(message) || instance < 1 ||
+            instance > UnitConfig::maxInstance(message)) {
+            *error = QStringLiteral("--extra-row needs MESSAGE/INSTANCE of a message the unit "
+                                    "schedules (6, 8, 12, 14, 21, 25), not \"%1\"")
+                         .arg(v);
+            return false;
+        }
+        extraRows << qMakePair(message, instance);
+    }
+    swapStateFile = parser.value(swapState);
     double d = 0;
+    if (parser.isSet(swapAfterOption)) {
+        if (!number(QStringLiteral("--swap-after"), parser.value(swapAfterOption), 1, 1000000, &d,
+                    error))
+            return false;
+        swapAfter = int(d);
+    }
     if (parser.isSet(late)) {
         if (!number(QStringLiteral("--late-ms"), parser.value(late), 0, MaxLateMs, &d, error))
             return false;

@@ -1,6 +1,8 @@
 #ifndef SIMOPTIONS_H
 #define SIMOPTIONS_H
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,9 @@ struct SimOptions
     // simulators are several units; a state file that exists wins.
     QString mmsi;
     QString serialNumber;
+    // Rows (message, instance) the unit the simulator starts as holds besides
+    // its own, such as a row of message 25.
+    QList<QPair<int, int>> extraRows;
     bool verbose = false;
     bool prompt = false;  // the shell prompt ">" after each shell answer
     bool version = false; // only the version was asked for
@@ -31,7 +36,8 @@ struct SimOptions
     double reportSeconds = 10; // period of the unit's own message 21
 
     QStringList noAnswer;
-    QStringList refuse; // set sentences or shell commands the unit does not take
+    QStringList noAnswerFirst; // left unanswered the first time only
+    QStringList refuse;        // set sentences or shell commands the unit does not take
     bool corruptChecksums = false;
     bool answerStatusC = false;
     bool missingField = false;
@@ -40,7 +46,12 @@ struct SimOptions
     int lateMs = 0;
     double dockOutAfter = -1; // seconds; negative: never
     double closeAfter = -1;   // seconds; negative: never
-    double floodRate = 0;     // lines per second
+    // Another unit takes the dock after this many set sentences and lantern
+    // set commands; 0: never. It is the unit of swapStateFile, or a sample
+    // unit of another serial number and MMSI.
+    int swapAfter = 0;
+    QString swapStateFile;
+    double floodRate = 0; // lines per second
 
     // Parses the arguments (without the program name). Returns false with
     // *error set for a bad argument; *help is set when usage was asked for.

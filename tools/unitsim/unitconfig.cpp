@@ -44,8 +44,10 @@ int messageOrder(int message)
         return 3;
     case 14:
         return 4;
-    default:
+    case 25:
         return 5;
+    default:
+        return 6;
     }
 }
 
@@ -228,6 +230,16 @@ UnitConfig UnitConfig::sample()
     return c;
 }
 
+bool UnitConfig::keepsRowsOf(int message)
+{
+    return messageOrder(message) < 6;
+}
+
+int UnitConfig::maxInstance(int message)
+{
+    return message == 21 ? 2 : 9;
+}
+
 bool UnitConfig::positionAvailable() const
 {
     return qAbs(latitude) <= 90 * TenThousandthsPerDegree &&
@@ -406,10 +418,10 @@ bool UnitConfig::fromJson(const QJsonObject &root, QString *error)
         }
         const QJsonObject o = v.toObject();
         ScheduleRow row;
-        row.message = r.integer(o, "message", 6, 21);
-        if (r.ok() && messageOrder(row.message) > 4)
-            r.fail("message", "21, 6, 8, 12 or 14");
-        row.instance = r.integer(o, "instance", 1, row.message == 21 ? 2 : 4);
+        row.message = r.integer(o, "message", 6, 25);
+        if (r.ok() && !UnitConfig::keepsRowsOf(row.message))
+            r.fail("message", "21, 6, 8, 12, 14 or 25");
+        row.instance = r.integer(o, "instance", 1, UnitConfig::maxInstance(row.message));
         row.scheme = r.integer(o, "scheme", 0, 2);
         r.time(o, "start1", &row.hour1, &row.minute1);
         row.slot1 = r.integer(o, "slot1", -1, UnitLimits::MaxSlot);

@@ -88,6 +88,10 @@ struct UnitConfig
     // A unit fresh from the factory: MMSI nine zeros, one normal report.
     static UnitConfig unconfigured();
 
+    // The messages the unit schedules, and the highest instance of each.
+    static bool keepsRowsOf(int message);
+    static int maxInstance(int message);
+
     bool positionAvailable() const;
     // Empty when every member lies within UnitLimits, else what does not.
     QString rangeProblem() const;

@@ -96,7 +96,11 @@ const QStringList UnitFaults::BadAnswerKinds{QStringLiteral("empty-value"),
                                              QStringLiteral("late-row"),
                                              QStringLiteral("lost-row"),
                                              QStringLiteral("lost-continuation"),
-                                             QStringLiteral("lost-continuation-once")};
+                                             QStringLiteral("lost-continuation-once"),
+                                             QStringLiteral("contradicting-row"),
+                                             QStringLiteral("two-ace"),
+                                             QStringLiteral("two-acf"),
+                                             QStringLiteral("aid-mode-v")};
 
 UnitResponder::UnitResponder(UnitConfig *config, QObject *parent)
     : QObject(parent), m_config(config)
@@ -135,6 +139,7 @@ QList<QByteArray> UnitResponder::answer(const QByteArray &line)
     }
     if (listed(m_faults.refuse, QString::fromLatin1(formatter))) {
         refuse(s, QStringLiteral("refused on request"));
+        emit setHandled();
         return {};
     }
     bool changed = false;
@@ -148,12 +153,21 @@ QList<QByteArray> UnitResponder::answer(const QByteArray &line)
         changed = applyAar(s);
     if (changed)
         emit configChanged();
+    emit setHandled();
     return {};
 }
 
-bool UnitResponder::suppressed(const QString &what) const
+bool UnitResponder::suppressed(const QString &what)
 {
-    return listed(m_faults.noAnswer, what);
+    if (listed(m_faults.noAnswer, what))
+        return true;
+    for (const QString &entry : qAsConst(m_faults.noAnswerFirst)) {
+        if (listed({entry}, what) && !m_unansweredOnce.contains(entry)) {
+            m_unansweredOnce << entry;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool UnitResponder::listed(const QStringList &list, const QString &what)
@@ -224,7 +238,7 @@ QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
                                                                 : own;
     QList<QByteArray> out;
     if (formatter == "AID") {
-        out << configAnswer("AID", {own, "1", own, "R"});
+        out << configAnswer("AID", {own, "1", own, m_faults.bad("aid-mode-v") ? "V" : "R"});
         if (m_faults.bad("second-unit"))
             out << configAnswer("AID", {other, "1", other, "R"});
     } else if (formatter == "ACF" && m_faults.bad("acf-range")) {
@@ -244,6 +258,12 @@ QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
                              number(c.positionAccuracy), number(c.channel1), number(c.channel2),
                              number(c.channel1), number(c.channel2), "1", number(c.typeOfAtoN),
                              number(c.acfField14)});
+        if (m_faults.bad("two-acf")) {
+            QList<QByteArray> fields = NmeaFrame::parse(out.last()).fields;
+            fields.removeLast(); // the status, which configAnswer adds again
+            fields[1] = number((c.typeOfEPFS + 1) % (UnitLimits::MaxTypeOfEPFS + 1));
+            out << configAnswer("ACF", fields);
+        }
     } else if (formatter == "ACE" && m_faults.bad("lonely-continuation")) {
         out << configAnswer("ACE", {mmsi, {}, {}, {}, {}, {}, NmeaFrame::escape(c.name), {}});
     } else if (formatter == "ACE") {
@@ -257,6 +277,11 @@ QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
                                     continued ? QByteArray() : name, dimensions});
         if (continued)
             out << configAnswer("ACE", {mmsi, {}, {}, {}, {}, {}, name, {}});
+        if (m_faults.bad("two-ace"))
+            out << configAnswer("ACE",
+                                {mmsi, flags, number((c.offPositionThreshold + 1) % 10000, 4), "1",
+                                 number(c.aceField5), number(c.aceField6),
+                                 continued ? QByteArray() : name, dimensions});
     } else if (formatter == "AAR") {
         for (const ScheduleRow &r : c.schedule) {
             const bool fatdma = r.scheme == 0;
@@ -276,6 +301,16 @@ QList<QByteArray> UnitResponder::answersFor(const QByteArray &formatter) const
             const int star = row.lastIndexOf('*');
             if (star > 0 && star + 1 < row.size())
                 row[star + 1] = row[star + 1] == '0' ? '1' : '0';
+        }
+        const ScheduleRow *offPosition = c.findRow(21, 2);
+        if (m_faults.bad("contradicting-row") && offPosition) {
+            ScheduleRow r = *offPosition;
+            r.scheme = 0;
+            r.slot1 = r.slot1 < 0 ? 7 : (r.slot1 + 7) % (UnitLimits::MaxSlot + 1);
+            out << configAnswer("AAR",
+                                {mmsi, "21", "02", number(r.hour1, 2), number(r.minute1, 2),
+                                 number(r.slot1, 2), number(r.interval1), "0", number(r.hour2, 2),
+                                 number(r.minute2, 2), number(r.slot2, 2), number(r.interval2)});
         }
         if (m_faults.bad("huge-instance"))
             out << configAnswer("AAR", {mmsi, "12", "2147483647", "00", "00", "00", "6750", "0",
@@ -406,13 +441,11 @@ bool UnitResponder::applyAar(const NmeaSentence &s)
         ok = optional(s.field(5), &r.slot1) && optional(s.field(10), &r.slot2);
     else
         r.slot1 = r.slot2 = 0;
-    const bool knownMessage =
-        r.message == 21 || r.message == 6 || r.message == 8 || r.message == 12 || r.message == 14;
-    const int maxInstance = r.message == 21 ? 2 : 4;
-    if (!ok || !knownMessage || r.instance < 1 || r.instance > maxInstance || r.scheme < 0 ||
-        r.scheme > 2 || r.hour1 < 0 || r.hour1 > 23 || r.minute1 < 0 || r.minute1 > 59 ||
-        r.hour2 < 0 || r.hour2 > 23 || r.minute2 < 0 || r.minute2 > 59 || r.slot1 < -1 ||
-        r.slot2 < -1 || r.interval1 < 0 || r.interval2 < 0) {
+    if (!ok || !UnitConfig::keepsRowsOf(r.message) || r.instance < 1 ||
+        r.instance > UnitConfig::maxInstance(r.message) || r.scheme < 0 || r.scheme > 2 ||
+        r.hour1 < 0 || r.hour1 > 23 || r.minute1 < 0 || r.minute1 > 59 || r.hour2 < 0 ||
+        r.hour2 > 23 || r.minute2 < 0 || r.minute2 > 59 || r.slot1 < -1 || r.slot2 < -1 ||
+        r.interval1 < 0 || r.interval2 < 0) {
         refuse(s, QStringLiteral("a field is missing or out of range"));
         return false;
     }
@@ -469,7 +502,10 @@ QList<QByteArray> UnitResponder::handleShell(const NmeaSentence &s)
                             .arg(command, QString::fromLatin1(text)));
     else
         text = badShellText(command, text);
-    return {NmeaFrame::build('$', "PVKX", {number(result), sent, tag, text})};
+    const QByteArray reply = NmeaFrame::build('$', "PVKX", {number(result), sent, tag, text});
+    if (command.startsWith(QLatin1String("nvseti")))
+        emit setHandled();
+    return {reply};
 }
 
 QByteArray UnitResponder::badShellText(const QString &command, const QByteArray &text) const

@@ -13,6 +13,8 @@
 struct UnitFaults
 {
     QStringList noAnswer; // formatters ("ACF") or shell commands ("getserno") left unanswered
+    // Left unanswered the first time only, as a unit still starting up.
+    QStringList noAnswerFirst;
     QStringList
         refuse; // set sentences ("ACE") or shell commands ("nvseti") acknowledged, not stored
     bool answerStatusC = false; // configuration answers carry status "C" instead of "R"
@@ -36,6 +38,11 @@ struct UnitFaults
     // lost-row: the AAR row of message 21, instance 2 never comes
     // lost-continuation: the ACE name continuation never comes
     // lost-continuation-once: only the first ACE answer lacks its continuation
+    // contradicting-row: the row of message 21, instance 2 is answered twice,
+    //     the second time with its first start slot 7 higher
+    // two-ace: a second ACE answer follows with another off-position threshold
+    // two-acf: a second ACF answer follows with another type of EPFS
+    // aid-mode-v: the AID answer carries mode V instead of R
     static const QStringList BadAnswerKinds;
     bool bad(const char *kind) const { return badAnswers.contains(QLatin1String(kind)); }
 };
@@ -73,6 +80,8 @@ public:
 
 signals:
     void configChanged();
+    // A set sentence or a lantern set command has been handled (taken or not).
+    void setHandled();
     void diagnostic(const QString &text);
 
 private:
@@ -86,7 +95,7 @@ private:
     // The answer text as the faults asked for have it.
     QByteArray badShellText(const QString &command, const QByteArray &text) const;
     QByteArray runShellCommand(const QString &command, int level, int *result);
-    bool suppressed(const QString &what) const;
+    bool suppressed(const QString &what);
     static bool listed(const QStringList &list, const QString &what);
     QByteArray answerMmsi() const;
     QByteArray configAnswer(const QByteArray &formatter, QList<QByteArray> fields) const;
@@ -101,6 +110,8 @@ private:
     QList<QByteArray> m_held;
     // An ACE answer has come without its name continuation.
     bool m_continuationLost = false;
+    // What has already been left unanswered once.
+    QStringList m_unansweredOnce;
     bool m_docked = true;
 };
 

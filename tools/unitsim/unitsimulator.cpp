@@ -35,8 +35,19 @@ UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
         m_config.mmsi = options.mmsi;
     if (!options.serialNumber.isEmpty())
         m_config.serialNumber = options.serialNumber;
+    for (int i = 0; i < options.extraRows.size(); ++i) {
+        ScheduleRow row;
+        row.message = options.extraRows.at(i).first;
+        row.instance = options.extraRows.at(i).second;
+        row.slot1 = 400 + 10 * i;
+        row.minute2 = 2;
+        row.slot2 = 1400 + 10 * i;
+        m_config.setRow(row);
+    }
+    m_config.sortSchedule();
     UnitFaults faults;
     faults.noAnswer = options.noAnswer;
+    faults.noAnswerFirst = options.noAnswerFirst;
     faults.refuse = options.refuse;
     faults.answerStatusC = options.answerStatusC;
     faults.missingField = options.missingField;
@@ -56,6 +67,7 @@ UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
             [this] { emit diagnostic(QStringLiteral("line closed")); });
     connect(&m_responder, &UnitResponder::diagnostic, this, &UnitSimulator::diagnostic);
     connect(&m_responder, &UnitResponder::configChanged, this, &UnitSimulator::saveState);
+    connect(&m_responder, &UnitResponder::setHandled, this, &UnitSimulator::countSet);
 }
 
 bool UnitSimulator::start(QString *error)
@@ -213,11 +225,49 @@ void UnitSimulator::sendFlood()
     }
 }
 
+QString UnitSimulator::stateFile() const
+{
+    return m_swapped ? m_options.swapStateFile : m_options.stateFile;
+}
+
 void UnitSimulator::saveState()
 {
-    if (m_options.stateFile.isEmpty())
+    if (stateFile().isEmpty())
         return;
     QString error;
-    if (!m_config.save(m_options.stateFile, &error))
+    if (!m_config.save(stateFile(), &error))
         emit diagnostic(QStringLiteral("state not saved: ") + error);
+}
+
+void UnitSimulator::countSet()
+{
+    if (m_options.swapAfter <= 0 || m_swapped || ++m_setCount < m_options.swapAfter)
+        return;
+    QString error;
+    if (!swapUnits(&error))
+        emit diagnostic(QStringLiteral("the other unit could not be docked: ") + error);
+}
+
+// The unit that was in the dock keeps its state file as it last was.
+bool UnitSimulator::swapUnits(QString *error)
+{
+    UnitConfig other = UnitConfig::sample();
+    other.serialNumber = QStringLiteral("VK0099999");
+    other.mmsi = QStringLiteral("992359999");
+    const QString file = m_options.swapStateFile;
+    if (!file.isEmpty()) {
+        if (QFileInfo::exists(file)) {
+            if (!other.load(file, error))
+                return false;
+        } else if (!other.save(file, error)) {
+            return false;
+        }
+    }
+    m_config = other;
+    m_swapped = true;
+    emit diagnostic(QStringLiteral("another unit in the dock after %1 set sentences: serial "
+                                   "number %2, MMSI %3")
+                        .arg(m_setCount)
+                        .arg(m_config.serialNumber, m_config.mmsi));
+    return true;
 }

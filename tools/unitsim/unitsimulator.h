@@ -52,6 +52,11 @@ private:
     void sendGps();
     void sendFlood();
     void saveState();
+    // Counts a set sentence and docks the other unit once --swap-after is reached.
+    void countSet();
+    bool swapUnits(QString *error);
+    // The state file of the unit in the dock now.
+    QString stateFile() const;
     void every(int periodMs, int firstMs, const std::function<void()> &work);
 
     SimOptions m_options;
@@ -64,6 +69,8 @@ private:
     double m_floodCredit = 0;
     quint64 m_floodCount = 0;
     bool m_running = false;
+    int m_setCount = 0;
+    bool m_swapped = false;
     // The alarm conditions last sent, so that a change is reported at once.
     bool m_fixLost = false;
     bool m_offPosition = false;
