@@ -13,14 +13,15 @@
 #include "model/model.h"
 #include "sentences/atonsentenceace.h"
 
-StateMachine::StateMachine(Model *document, Model *transportModel, QObject *parent)
-    : QObject(parent), document(document), transportModel(transportModel),
-      pollingTimer(new QTimer(this)), sentCopy(new Model(this))
+StateMachine::StateMachine(Model *document, const Model *unitModel, QObject *parent)
+    : QObject(parent), document(document), unitModel(unitModel), pollingTimer(new QTimer(this)),
+      sentCopy(TakeSnapshot(Model()))
 {
-    if (!document || !transportModel)
+    if (!document || !unitModel)
         qBadAlloc();
-    // The rows go to the transport's thread.
+    // The preparations go to the transport's thread.
     qRegisterMetaType<QList<int>>();
+    qRegisterMetaType<ModelSnapshot>();
     pollingTimer->setInterval(PollingIntervalMs);
     connect(pollingTimer, &QTimer::timeout, this, &StateMachine::OnSerialNumberTestTimeout);
 }
@@ -78,9 +79,10 @@ void StateMachine::Connected()
     SetTabState(0, TabNotSynced, true);
     SetTabState(1, TabNotSynced, true);
     // Which unit is on the line: serial number and version, then its MMSI,
-    // by which its own reports are told from other stations'.
+    // by which its own reports are told from other stations'. A unit that
+    // does not tell its MMSI now is still linked: each transfer asks anew.
     emit QueueJob(QStringLiteral("Version"), false);
-    emit QueueJob(QStringLiteral("Identity"), false);
+    emit QueueJob(QStringLiteral("Link Identity"), false);
 }
 
 void StateMachine::Disconnected()
@@ -219,22 +221,22 @@ void StateMachine::AddReadJobs(int tabs, bool readBack)
     const int silence = TransferPlan::SilenceMs;
     const int answer = TransferPlan::AnswerMs;
     if (tabs & AtoNPart) {
-        plan.Add({QStringLiteral("Kelvane"), false, TransferPlan::PrepareNothing,
+        plan.Add({QStringLiteral("Kelvane"), false, Transport::PrepareNothing,
                   readBack ? tr("Reading back the AtoN settings") : tr("Reading the AtoN settings"),
                   3, (2 * silence + answer) / 3, readBack});
-        plan.Add({QStringLiteral("Message Schedule"), false, TransferPlan::ResetSchedule,
+        plan.Add({QStringLiteral("Message Schedule"), false, Transport::ResetSchedule,
                   readBack ? tr("Reading back the message schedule")
                            : tr("Reading the message schedule"),
                   1, silence + 4 * answer, readBack});
         if (!readBack) {
-            plan.Add({QStringLiteral("Version"), false, TransferPlan::PrepareNothing,
+            plan.Add({QStringLiteral("Version"), false, Transport::PrepareNothing,
                       tr("Reading the unit's version"), 2, answer, false});
-            plan.Add({QStringLiteral("Voltage"), false, TransferPlan::PrepareNothing,
+            plan.Add({QStringLiteral("Voltage"), false, Transport::PrepareNothing,
                       tr("Reading the battery voltage"), 1, answer, false});
         }
     }
     if (tabs & LanternPart) {
-        plan.Add({QStringLiteral("Get LIM"), false, TransferPlan::PrepareNothing,
+        plan.Add({QStringLiteral("Get LIM"), false, Transport::PrepareNothing,
                   readBack ? tr("Reading back lantern settings") : tr("Reading lantern settings"),
                   LanternInterface::ParameterCount, answer, readBack});
     }
@@ -245,7 +247,7 @@ bool StateMachine::Send(const Model &source, int tabs)
     tabs &= AllParts;
     if (!connected || IsTransferring() || !tabs || !SendAccepted(source, tabs))
         return false;
-    *sentCopy = source;
+    sentCopy = TakeSnapshot(source);
     plan.Clear();
     const int pace = Transport::SendPacingMs;
     // Nothing carries the unit's serial number, and the lantern commands
@@ -253,13 +255,15 @@ bool StateMachine::Send(const Model &source, int tabs)
     unitConfirmed = false;
     const QString lastSerial = answeredSerial;
     answeredSerial.clear();
-    plan.Add({QStringLiteral("SerNo Test"), false, TransferPlan::PrepareNothing,
+    plan.Add({QStringLiteral("SerNo Test"), false, Transport::PrepareNothing,
               tr("Asking the unit for its serial number"), 1, TransferPlan::AnswerMs, false});
-    plan.Add({QStringLiteral("Identity"), false, TransferPlan::ForgetUnitMmsi,
+    plan.Add({QStringLiteral("Identity"), false, Transport::ForgetUnitMmsi,
               tr("Asking the unit for its MMSI"), 1, TransferPlan::AnswerMs, false});
     if (tabs & AtoNPart) {
         // The name continuation is a fourth sentence.
-        AtoNSentenceACE ace(sentCopy->GetAtoN(), nullptr);
+        AtoN named;
+        named = *sentCopy->GetAtoN();
+        AtoNSentenceACE ace(&named, nullptr);
         int extra = 0;
         ace.Encode(0, &extra);
         // The rows the unit does not use need not be switched off: when they
@@ -271,20 +275,20 @@ bool StateMachine::Send(const Model &source, int tabs)
             offRows += schedule->EntryAt(i).Active() ? 0 : 1;
         const int readMs = TransferPlan::SilenceMs + 4 * TransferPlan::AnswerMs;
         if ((unitRowsSerial.isEmpty() || unitRowsSerial != lastSerial) && offRows * pace > readMs)
-            plan.Add({QStringLiteral("Message Schedule"), false, TransferPlan::ResetSchedule,
+            plan.Add({QStringLiteral("Message Schedule"), false, Transport::ResetSchedule,
                       tr("Reading the message schedule"), 1, readMs, false});
-        plan.Add({QStringLiteral("Kelvane"), true, TransferPlan::CopyAtoN,
+        plan.Add({QStringLiteral("Kelvane"), true, Transport::CopyAtoN,
                   tr("Sending the AtoN settings"), 3 + extra, pace, false, AtoNPart});
         // An empty schedule has no row to send; the unit keeps its own.
         const QList<int> chosen = ScheduleRowsToSend(lastSerial);
         const int rows =
             chosen.isEmpty() ? sentCopy->GetMessageSchedule()->Count() : int(chosen.size());
         if (rows > 0)
-            plan.Add({QStringLiteral("Message Schedule"), true, TransferPlan::CopySchedule,
+            plan.Add({QStringLiteral("Message Schedule"), true, Transport::CopySchedule,
                       tr("Sending the message schedule"), rows, pace, false, AtoNPart});
     }
     if (tabs & LanternPart) {
-        plan.Add({QStringLiteral("Set LIM"), true, TransferPlan::CopyLantern,
+        plan.Add({QStringLiteral("Set LIM"), true, Transport::CopyLantern,
                   tr("Sending lantern settings"), LanternInterface::ParameterCount, pace, false,
                   LanternPart});
     }
@@ -350,39 +354,17 @@ void StateMachine::QueueCurrentJob()
     emit QueueJob(job->name, job->send);
 }
 
-void StateMachine::Prepare(TransferPlan::Preparation preparation)
+void StateMachine::Prepare(Transport::Preparation preparation)
 {
-    AtoN *held = transportModel->GetAtoN();
-    switch (preparation) {
-    case TransferPlan::PrepareNothing:
-        break;
-    case TransferPlan::ForgetUnitMmsi:
-        // An unconfigured unit names no MMSI and is addressed as such.
-        held->GetAtoNMMSI()->Reset();
-        break;
-    case TransferPlan::CopyAtoN: {
-        // Everything sent, the new MMSI included, addressed to the MMSI the
-        // unit holds now.
-        const QString heldMmsi = held->GetAtoNMMSI()->Mmsi();
-        *held = *sentCopy->GetAtoN();
-        held->GetAtoNMMSI()->SetMmsi(heldMmsi);
-        break;
-    }
-    case TransferPlan::CopySchedule: {
-        *transportModel->GetMessageSchedule() = *sentCopy->GetMessageSchedule();
-        const QList<int> rows = ScheduleRowsToSend(answeredSerial);
+    QList<int> rows;
+    if (preparation == Transport::PrepareNothing)
+        return;
+    if (preparation == Transport::CopySchedule) {
+        rows = ScheduleRowsToSend(answeredSerial);
         plan.SetCurrentLines(rows.isEmpty() ? sentCopy->GetMessageSchedule()->Count()
                                             : int(rows.size()));
-        emit ScheduleRows(rows);
-        break;
     }
-    case TransferPlan::CopyLantern:
-        *transportModel->GetLanternInterface() = *sentCopy->GetLanternInterface();
-        break;
-    case TransferPlan::ResetSchedule:
-        transportModel->GetMessageSchedule()->Reset();
-        break;
-    }
+    emit PrepareJob(preparation, sentCopy, rows);
 }
 
 void StateMachine::LineSent(QString name, bool send)
@@ -401,16 +383,16 @@ void StateMachine::EmitProgress()
 
 void StateMachine::JobComplete(QString name, bool send)
 {
-    // The unit has told who it is as the link started: from now on it is
-    // asked now and then whether it is still there.
-    if (connected && !send && name == QLatin1String("Identity") && !IsTransferring() && !polling &&
-        !gaveUp && !closing)
+    // The unit has been asked who it is as the link started: from now on it
+    // is asked now and then whether it is still there.
+    if (connected && !send && name == QLatin1String("Link Identity") && !IsTransferring() &&
+        !polling && !gaveUp && !closing)
         StartSerialNumberTest();
     const TransferPlan::Job *job = plan.Current();
     if (IsTransferring() && job && job->name == name && job->send == send) {
         // What the unit holds of the schedule, read back or retrieved.
         if (!send && name == QLatin1String("Message Schedule") && !answeredSerial.isEmpty()) {
-            const MessageSchedule *held = transportModel->GetMessageSchedule();
+            const MessageSchedule *held = unitModel->GetMessageSchedule();
             unitRowsInUse.resize(held->Count());
             for (int i = 0; i < held->Count(); ++i)
                 unitRowsInUse[i] = held->EntryAt(i).Active();
@@ -489,12 +471,12 @@ QStringList StateMachine::Mismatches(int tab) const
     Model held;
     held = *sentCopy;
     if (tab == 0) {
-        *held.GetAtoN() = *transportModel->GetAtoN();
+        *held.GetAtoN() = *unitModel->GetAtoN();
         // An empty schedule was not sent; whatever the unit holds stays its own.
         if (sentCopy->GetMessageSchedule()->Count() > 0)
-            *held.GetMessageSchedule() = *transportModel->GetMessageSchedule();
+            *held.GetMessageSchedule() = *unitModel->GetMessageSchedule();
     } else {
-        *held.GetLanternInterface() = *transportModel->GetLanternInterface();
+        *held.GetLanternInterface() = *unitModel->GetLanternInterface();
     }
     return ConfigurationDiff::SentLines(*sentCopy, held);
 }
@@ -663,7 +645,7 @@ void StateMachine::OnProductSerialNumberTest(QString serial_number)
 
 QString StateMachine::UnitMismatch() const
 {
-    const QString answeredMmsi = transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi();
+    const QString answeredMmsi = unitModel->GetAtoN()->GetAtoNMMSI()->Mmsi();
     const bool sameSerial =
         expectedUnit.serialNumber.isEmpty() || answeredSerial == expectedUnit.serialNumber;
     const bool sameMmsi = expectedUnit.mmsi.isEmpty() || answeredMmsi == expectedUnit.mmsi;

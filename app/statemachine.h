@@ -3,6 +3,7 @@
 
 #include "app/transferplan.h"
 #include "app/unitidentity.h"
+#include "link/modelsnapshot.h"
 
 #include <QObject>
 #include <QString>
@@ -54,8 +55,10 @@ public:
     // Transport timeouts in a row while polling that end the link.
     static constexpr int MissedAnswerLimit = 9;
 
-    // Neither model may be null. document: what the send slots send.
-    StateMachine(Model *document, Model *transportModel, QObject *parent = nullptr);
+    // Neither model may be null. document: what the send slots send;
+    // unitModel: the unit's configuration as last read from it (by whoever
+    // takes the transport's Read), only read here.
+    StateMachine(Model *document, const Model *unitModel, QObject *parent = nullptr);
 
     // The document the send slots take from; not owned, never null.
     void SetDocument(Model *document);
@@ -89,9 +92,10 @@ public:
 
 signals:
     void QueueJob(QString name, bool send);
-    // The schedule rows the next send of the schedule writes, by index
-    // (empty: every row); given just before that job is queued.
-    void ScheduleRows(QList<int> rows);
+    // What the transport model needs for the job queued next
+    // (Transport::Prepare): a part of sent, the copy the send takes from, and
+    // for the schedule the rows to write (empty: every row).
+    void PrepareJob(int preparation, ModelSnapshot sent, QList<int> scheduleRows);
     void Update();
     void UpdateTabFromTransportModel(int tab);
     void UpdateTabIcon(int tab, int icon);
@@ -171,7 +175,7 @@ private:
     void AddReadJobs(int tabs, bool readBack);
     void BeginTransfer(Transfer kind, int tabs);
     void QueueCurrentJob();
-    void Prepare(TransferPlan::Preparation preparation);
+    void Prepare(Transport::Preparation preparation);
     void FinishRetrieve();
     void FinishSend();
     // Empty when the unit on the line is the expected one; otherwise why not.
@@ -198,7 +202,7 @@ private:
 
     bool connected = false;
     Model *document;
-    Model *transportModel;
+    const Model *unitModel;
     int tabStates[TabCount] = {TabNoLink, TabNoLink};
     QTimer *pollingTimer;
     bool polling = false;
@@ -209,7 +213,7 @@ private:
     int transferTabs = 0;
     TransferPlan plan;
     // What the send in progress sends, as it was when the send was accepted.
-    Model *sentCopy;
+    ModelSnapshot sentCopy;
     // The tab was changed while its transfer ran.
     bool editedDuringTransfer[TabCount] = {false, false};
     // The unit's MMSI has been read on this link.

@@ -1,6 +1,8 @@
 #ifndef TRANSFERPLAN_H
 #define TRANSFERPLAN_H
 
+#include "link/transport.h"
+
 #include <QList>
 #include <QString>
 
@@ -10,22 +12,12 @@
 class TransferPlan
 {
 public:
-    // What the transport model needs just before a job is queued.
-    enum Preparation
-    {
-        PrepareNothing,
-        ForgetUnitMmsi, // the unit's answer is to name it afresh
-        CopyAtoN,       // the sent AtoN record, addressed by the MMSI the unit holds
-        CopySchedule,   // the sent message schedule
-        CopyLantern,    // the sent lantern settings
-        ResetSchedule   // a schedule about to be read starts from the defaults
-    };
-
     struct Job
     {
         QString name;
         bool send = false;
-        Preparation preparation = PrepareNothing;
+        // What the transport model needs just before the job is queued.
+        Transport::Preparation preparation = Transport::PrepareNothing;
         QString text;   // "Sending lantern settings"
         int lines = 1;  // lines the job writes to the unit
         int lineMs = 0; // expected time per line

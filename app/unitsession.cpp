@@ -154,7 +154,7 @@ void UnitSession::StartTransport(bool replay)
     SetIdentity(UnitIdentity());
     broadcastName->Forget();
 
-    transport = new SerialTransport(configuration);
+    transport = new SerialTransport;
     transport->SetVendorId(vendorId);
     workerThread = new QThread(this);
     transport->moveToThread(workerThread);
@@ -203,7 +203,8 @@ void UnitSession::WireTransport(bool replay)
     c << connect(transport, &Transport::SendError, machine, &StateMachine::SendError);
     c << connect(transport, &Transport::LineLost, machine, &StateMachine::LineLost);
     c << connect(transport, &Transport::JobLineSent, machine, &StateMachine::LineSent);
-    c << connect(machine, &StateMachine::ScheduleRows, transport, &Transport::SetScheduleRows);
+    c << connect(machine, &StateMachine::PrepareJob, transport, &Transport::Prepare);
+    c << connect(transport, &Transport::Read, this, &UnitSession::TakeRead);
     c << connect(machine, &StateMachine::QueueJob, transport,
                  qOverload<QString, bool>(&Transport::QueueJob));
     c << connect(transport, &Transport::Received, gpsDecoder, &GPSDecoder::OnReceived);
@@ -236,6 +237,23 @@ void UnitSession::OnConnected()
         stateMachine->Connected();
 }
 
+// The transport's model is its own thread's: what it has read is taken over
+// here, part by part, so that the configuration changes only on this thread.
+void UnitSession::TakeRead(const QString &job, int parts, const ModelSnapshot &read)
+{
+    AtoN *aton = configuration->GetAtoN();
+    if (parts & Transport::ReadMmsi)
+        mmsiReadBy = job;
+    if (parts & Transport::ReadAtoN)
+        *aton = *read->GetAtoN();
+    else if (parts & Transport::ReadMmsi)
+        *aton->GetAtoNMMSI() = *read->GetAtoN()->GetAtoNMMSI();
+    if (parts & Transport::ReadSchedule)
+        *configuration->GetMessageSchedule() = *read->GetMessageSchedule();
+    if (parts & Transport::ReadLantern)
+        *configuration->GetLanternInterface() = *read->GetLanternInterface();
+}
+
 void UnitSession::OnJobComplete(const QString &name, bool send)
 {
     if (!send && name == QLatin1String("Kelvane")) {
@@ -247,8 +265,9 @@ void UnitSession::OnJobComplete(const QString &name, bool send)
             return;
         }
     }
-    const bool told =
-        !send && (name == QLatin1String("Kelvane") || name == QLatin1String("Identity"));
+    // A job that asked for the MMSI and got no answer tells nothing.
+    const bool told = !send && mmsiReadBy == name;
+    mmsiReadBy.clear();
     const UnitIdentity before = identity;
     bool changed = false;
     if (told) {
@@ -300,7 +319,7 @@ void UnitSession::AnnounceIdentity(const UnitIdentity &before)
     // what it needs itself.
     if (identity.IsOtherUnitThan(before) && IsReady() && !IsTransferring()) {
         emit stateMachine->QueueJob(QStringLiteral("Version"), false);
-        emit stateMachine->QueueJob(QStringLiteral("Identity"), false);
+        emit stateMachine->QueueJob(QStringLiteral("Link Identity"), false);
     }
 }
 
@@ -341,8 +360,8 @@ void UnitSession::OnTransportClosed()
 }
 
 // Hands a transport whose link is over back to this thread and ends its worker
-// thread; OnThreadFinished() then destroys it here, where its codecs' parent
-// (the configuration) lives. closeLine: close the line first (at exit).
+// thread; OnThreadFinished() then destroys it here, with its model and
+// codecs. closeLine: close the line first (at exit).
 void UnitSession::RetireTransport(SerialTransport *link, bool closeLine)
 {
     QThread *linkThread = link->thread();

@@ -2,6 +2,7 @@
 #define UNITSESSION_H
 
 #include "app/unitidentity.h"
+#include "link/modelsnapshot.h"
 
 #include <QHash>
 #include <QList>
@@ -145,6 +146,7 @@ private:
     void WireTransport(bool replay);
     void OnConnected();
     void OnTransportClosed();
+    void TakeRead(const QString &job, int parts, const ModelSnapshot &read);
     void OnJobComplete(const QString &name, bool send);
     void SetIdentity(const UnitIdentity &now);
     // Takes what the unit told as its identity (false when nothing changed);
@@ -171,6 +173,8 @@ private:
     bool configurationKnown = false;
     bool inspecting = false;
     QStringList readBack;
+    // The job whose Read brought the unit's MMSI, until its JobComplete.
+    QString mmsiReadBy;
 
     QThread *workerThread = nullptr;
     SerialTransport *transport = nullptr;

@@ -16,10 +16,15 @@ public:
     QList<JobStep> &Steps() { return steps; }
     const QList<JobStep> &Steps() const { return steps; }
     void AddStep(const JobStep &step) { steps.append(step); }
+    // The parts of the transport model a get of the job reads (bits of
+    // Transport::ReadPart).
+    int Reads() const { return reads; }
+    void AddReads(int parts) { reads |= parts; }
 
 private:
     QString name;
     QList<JobStep> steps;
+    int reads = 0;
 };
 
 #endif // JOB_H

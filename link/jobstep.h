@@ -19,10 +19,11 @@ struct JobStep
     // (its absence is an error), 0 when answers are collected until the unit
     // falls silent.
     int expectedReplies = 1;
-    // For answers collected until silence: whether silence from the start is
-    // an error. A unit always names itself (AID, ACE); an empty schedule
-    // answers nothing.
-    bool answerRequired = false;
+    // For a sentence step run as a get: whether the unit must answer. A unit
+    // always names itself (AID, ACE) and reports its message 21 rows; a step
+    // that is only a help (the MMSI asked as the link starts) ends quietly
+    // when the unit is silent or its answer cannot be taken.
+    bool answerRequired = true;
     int spare = 0;
 };
 

@@ -6,8 +6,7 @@
 
 #include <QDebug>
 
-SerialTransport::SerialTransport(Model *transportModel, QObject *parent)
-    : Transport(transportModel, parent)
+SerialTransport::SerialTransport(QObject *parent) : Transport(parent)
 {
     SetLastError(QString());
 }

@@ -17,7 +17,7 @@ class SerialTransport : public Transport
 public:
     static constexpr qint32 BaudRate = 38400;
 
-    SerialTransport(Model *transportModel, QObject *parent = nullptr);
+    explicit SerialTransport(QObject *parent = nullptr);
 
     // The port or log named by the last Connect or ConnectFile.
     // Both safe to call from the user-interface thread.

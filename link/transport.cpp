@@ -20,11 +20,9 @@
 
 #include <utility>
 
-Transport::Transport(Model *transportModel, QObject *parent)
-    : QObject(parent), transportModel(transportModel)
+Transport::Transport(QObject *parent) : QObject(parent), model(new Model(this))
 {
-    if (!transportModel)
-        qBadAlloc();
+    qRegisterMetaType<ModelSnapshot>();
 
     auto *line = new SerialController(this);
     controller.store(line);
@@ -74,8 +72,8 @@ Job *Transport::AddJob(const QString &name)
 NmeaShellCommand *Transport::AddShellStep(Job *job, const QString &command, int accessLevel,
                                           int mode, int tag, bool modelParent)
 {
-    auto *shell = new NmeaShellCommand(command, accessLevel, mode, tag,
-                                       modelParent ? transportModel : nullptr);
+    auto *shell =
+        new NmeaShellCommand(command, accessLevel, mode, tag, modelParent ? model : nullptr);
     stepObjects.append(shell);
     JobStep step;
     step.shellCommand = shell;
@@ -89,6 +87,8 @@ void Transport::AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, 
                                 bool answerRequired)
 {
     stepObjects.append(codec);
+    if (!answerCodecs.contains(codec->Formatter()))
+        answerCodecs.insert(codec->Formatter(), codec);
     JobStep step;
     step.sentence = codec;
     step.repeatCount = repeatCount;
@@ -115,27 +115,36 @@ void Transport::BuildJobTable()
     connect(serNoPoll, &NmeaShellCommand::ProductSerialNumber, this,
             &Transport::OnProductSerialNumberTest);
 
-    AtoN *aton = transportModel->GetAtoN();
+    AtoN *aton = model->GetAtoN();
     Job *kelvane = AddJob(QStringLiteral("Kelvane"));
     // Without an answer the tab would show what the model held before as the
     // unit's MMSI or name.
-    AddSentenceStep(kelvane, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 0, true);
-    AddSentenceStep(kelvane, new AtoNSentenceACF(aton, transportModel), 1, 1);
-    AddSentenceStep(kelvane, new AtoNSentenceACE(aton, transportModel), 1, 0, true);
+    AddSentenceStep(kelvane, new AtoNSentenceAID(aton->GetAtoNMMSI(), model), 1, 0, true);
+    AddSentenceStep(kelvane, new AtoNSentenceACF(aton, model), 1, 1);
+    AddSentenceStep(kelvane, new AtoNSentenceACE(aton, model), 1, 0, true);
+    kelvane->AddReads(ReadMmsi | ReadAtoN);
 
     // The unit's MMSI alone, for a send on a link that has not read it yet.
     // Its answer is awaited: a send must not go out addressed to no unit.
     Job *identity = AddJob(QStringLiteral("Identity"));
-    AddSentenceStep(identity, new AtoNSentenceAID(aton->GetAtoNMMSI(), transportModel), 1, 1);
+    AddSentenceStep(identity, new AtoNSentenceAID(aton->GetAtoNMMSI(), model), 1, 1);
+    identity->AddReads(ReadMmsi);
+
+    // The unit's MMSI as the link starts: a help for what follows, not a
+    // condition of it. A unit that does not answer it (or not yet) is still
+    // linked; its MMSI stays unknown until a transfer asks on its own terms.
+    Job *linkIdentity = AddJob(QStringLiteral("Link Identity"));
+    AddSentenceStep(linkIdentity, new AtoNSentenceAID(aton->GetAtoNMMSI(), model), 1, 1, false);
+    linkIdentity->AddReads(ReadMmsi);
 
     Job *schedule = AddJob(QStringLiteral("Message Schedule"));
-    scheduleCodec = new AtoNSentenceAAR(transportModel->GetMessageSchedule());
+    scheduleCodec = new AtoNSentenceAAR(model->GetMessageSchedule());
     // One sentence per schedule row; a send takes the count afresh when it
     // starts (StartNextJob), so that rows added since are sent too. A unit
     // always reports its message 21 rows: a query without any answer fails
     // rather than leaving the document's rows for the unit's.
-    AddSentenceStep(schedule, scheduleCodec, transportModel->GetMessageSchedule()->Count(), 0,
-                    true);
+    AddSentenceStep(schedule, scheduleCodec, model->GetMessageSchedule()->Count(), 0, true);
+    schedule->AddReads(ReadSchedule);
 
     Job *gpsOff = AddJob(QStringLiteral("GPS OFF"));
     AddShellStep(gpsOff, QStringLiteral("gpsfilt 0"), 0, 0, 4, false);
@@ -152,11 +161,12 @@ void Transport::BuildJobTable()
             AddShellStep(getLim, command, 3, 1, LanternInterface::GetTag(i), true);
         connect(get, &NmeaShellCommand::showLimParams, this, &Transport::onShowLimParams);
     }
+    getLim->AddReads(ReadLantern);
 
     Job *setLim = AddJob(QStringLiteral("Set LIM"));
     for (int i = 0; i < LanternInterface::ParameterCount; ++i) {
-        auto *set = new LimSetParam(LanternInterface::ParameterName(i), LanternInterface::SetTag(i),
-                                    transportModel);
+        auto *set =
+            new LimSetParam(LanternInterface::ParameterName(i), LanternInterface::SetTag(i), model);
         stepObjects.append(set);
         JobStep step;
         step.setParameter = set;
@@ -232,9 +242,35 @@ void Transport::QueueJob(Job *job, bool send)
         qCDebug(lcLink).noquote() << "\tCurrent job active: " + current.job->Name();
 }
 
-void Transport::SetScheduleRows(QList<int> rows)
+void Transport::Prepare(int preparation, ModelSnapshot sent, QList<int> scheduleRows)
 {
-    nextScheduleRows = rows;
+    AtoN *held = model->GetAtoN();
+    switch (Preparation(preparation)) {
+    case PrepareNothing:
+        break;
+    case ForgetUnitMmsi:
+        // An unconfigured unit names no MMSI and is addressed as such.
+        held->GetAtoNMMSI()->Reset();
+        break;
+    case CopyAtoN: {
+        // Everything sent, the new MMSI included, addressed to the MMSI the
+        // unit holds now.
+        const QString heldMmsi = held->GetAtoNMMSI()->Mmsi();
+        *held = *sent->GetAtoN();
+        held->GetAtoNMMSI()->SetMmsi(heldMmsi);
+        break;
+    }
+    case CopySchedule:
+        *model->GetMessageSchedule() = *sent->GetMessageSchedule();
+        nextScheduleRows = scheduleRows;
+        break;
+    case CopyLantern:
+        *model->GetLanternInterface() = *sent->GetLanternInterface();
+        break;
+    case ResetSchedule:
+        model->GetMessageSchedule()->Reset();
+        break;
+    }
 }
 
 void Transport::StartNextJob()
@@ -243,15 +279,15 @@ void Transport::StartNextJob()
     repeat = 0;
     while (!queue.isEmpty()) {
         SetCurrent(queue.takeFirst());
+        jobAnswers = 0;
         if (current.send) {
             endedQuery.clear();
             // The schedule being sent is the one the transport model holds now.
             for (JobStep &step : current.job->Steps()) {
                 if (step.sentence && step.sentence == scheduleCodec) {
                     scheduleRows = std::exchange(nextScheduleRows, QList<int>());
-                    step.repeatCount = scheduleRows.isEmpty()
-                                           ? transportModel->GetMessageSchedule()->Count()
-                                           : scheduleRows.size();
+                    step.repeatCount = scheduleRows.isEmpty() ? model->GetMessageSchedule()->Count()
+                                                              : scheduleRows.size();
                 }
             }
         }
@@ -280,6 +316,8 @@ bool Transport::Advance()
         ++stepIndex;
     if (stepIndex >= current.job->Steps().size()) {
         stepIndex = -1;
+        if (!current.send && current.job->Reads() && jobAnswers > 0)
+            emit Read(current.job->Name(), current.job->Reads(), TakeSnapshot(*model));
         emit JobComplete(current.job->Name(), current.send);
         return false;
     }
@@ -316,6 +354,11 @@ void Transport::Issue()
         responseTimer->setInterval(ResponseTimeout());
         if (step.sentence->Formatter() == endedQuery)
             endedQuery.clear();
+        heard.remove(step.sentence->Formatter());
+        // Whom the link talks to has been heard: one answer tells it again,
+        // and waiting out the silence after it would only cost a second.
+        endsAtFirstAnswer = step.expectedReplies == 1 ||
+                            (aidAnswered && step.sentence->Formatter() == QLatin1String("AID"));
     }
     answers = 0;
     damagedAnswer.clear();
@@ -351,6 +394,7 @@ void Transport::HandleResponse(ParsedSentence sentence)
             emit CommandError(reason);
         } else if (result == NmeaShellCommand::ShellAnswered) {
             responseTimer->stop();
+            ++jobAnswers;
             if (!Advance())
                 StartNextJob();
         }
@@ -369,6 +413,13 @@ void Transport::HandleResponse(ParsedSentence sentence)
     const int result = codec->Decode(sentence);
     if (result == AtoNSentence::DecodeFieldError) {
         const QString reason = Refused(RequestName::OfQuery(codec->Formatter()), codec->Problem());
+        if (!step.answerRequired) {
+            // Only a help: the transfers that need the answer ask themselves.
+            qCDebug(lcLink).noquote() << reason;
+            if (!Advance())
+                StartNextJob();
+            return;
+        }
         SetLastError(reason);
         // As for a bad shell answer: nothing more of this job is taken.
         stepIndex = -1;
@@ -376,8 +427,16 @@ void Transport::HandleResponse(ParsedSentence sentence)
         return;
     }
     ++answers;
+    ++jobAnswers;
+    if (result == AtoNSentence::DecodeOk && codec->Formatter() == QLatin1String("AID"))
+        aidAnswered = true;
     responseTimer->start();
-    if (step.expectedReplies == 1) {
+    // A complete answer ends the query at once; a part of it coming after
+    // all the same fails the read, as one after the silence would.
+    const bool complete = !endsAtFirstAnswer && codec->AnswersComplete();
+    if (complete && codec->Formatter() != QLatin1String("AID"))
+        endedQuery = codec->Formatter();
+    if (endsAtFirstAnswer || complete) {
         if (!Advance())
             StartNextJob();
     }
@@ -392,11 +451,13 @@ void Transport::OnTimeout()
     QString request;
     if (step.shellCommand) {
         request = RequestName::OfCommand(step.shellCommand->Command());
-    } else if (current.send || step.setParameter ||
-               (step.expectedReplies == 0 && (answers > 0 || !step.answerRequired))) {
+    } else if (current.send || step.setParameter || !step.answerRequired ||
+               (step.expectedReplies == 0 && answers > 0)) {
         // Set sentences, and a lantern set queued as a get, await no answer.
         // A later AID answer only repeats whom the link talks to; a later
         // row or name continuation would be missing from what was read.
+        if (!current.send && step.sentence)
+            emit QuietWait(current.job->Name());
         if (!current.send && step.sentence && step.expectedReplies == 0) {
             // Asked once more, a part lost on the line comes the second time.
             if (repeat == 1 && step.sentence->AskAgain()) {
@@ -466,15 +527,20 @@ void Transport::TakeLine(const ReceivedLine &line)
     for (int i = 0; i < sinks.size(); ++i)
         sinks.at(i)->TakeLine(line);
     // Traffic with no job step waiting, the whole of a replayed log, is not
-    // parsed into fields here.
-    if (!AwaitsAnswer())
+    // parsed into fields here; only answers that may contradict earlier ones
+    // are looked at between the jobs of a transfer.
+    const bool awaited = AwaitsAnswer();
+    if (!awaited && heard.isEmpty())
         return;
-    if (line.Sentence().IsValid()) {
-        if (!RefuseLateAnswer(line.Sentence(), line.Text()))
-            HandleResponse(ParsedSentence(line.Text()));
-    } else {
-        RefuseDamagedAnswer(line.Text());
+    if (!line.Sentence().IsValid()) {
+        if (awaited)
+            RefuseDamagedAnswer(line.Text());
+        return;
     }
+    if (CompareWithEarlier(line.Sentence(), line.Text()) != Heard::First || !awaited)
+        return;
+    if (!RefuseLateAnswer(line.Sentence(), line.Text()))
+        HandleResponse(ParsedSentence(line.Text()));
 }
 
 bool Transport::RefuseLateAnswer(const SentenceView &sentence, const QString &text)
@@ -491,6 +557,34 @@ bool Transport::RefuseLateAnswer(const SentenceView &sentence, const QString &te
                  .arg(RequestName::OfQuery(endedQuery), text.trimmed().left(MaxQuotedLine)));
     endedQuery.clear();
     return true;
+}
+
+// A unit answers a query once; the same answer again changes nothing, but
+// two that differ leave no way of telling which the unit holds.
+Transport::Heard Transport::CompareWithEarlier(const SentenceView &sentence, const QString &text)
+{
+    if (current.send && AwaitsAnswer())
+        return Heard::First;
+    const QString formatter = sentence.Formatter().toString();
+    const AtoNSentence *codec = answerCodecs.value(formatter, nullptr);
+    if (!codec)
+        return Heard::First;
+    const QString key = codec->AnswerKey(ParsedSentence(text));
+    if (key.isEmpty())
+        return Heard::First;
+    const QString answer = text.trimmed().left(MaxQuotedLine);
+    QHash<QString, QString> &answers = heard[formatter];
+    const auto earlier = answers.constFind(key);
+    if (earlier == answers.cend()) {
+        if (answers.size() < MaxHeardAnswers)
+            answers.insert(key, answer);
+        return Heard::First;
+    }
+    if (*earlier == answer)
+        return Heard::Repeat;
+    FailRead(tr("The unit gave two different answers to %1: %2 and then %3")
+                 .arg(RequestName::OfQuery(formatter), *earlier, answer));
+    return Heard::Contradiction;
 }
 
 void Transport::FailRead(const QString &reason)

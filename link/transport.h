@@ -4,6 +4,7 @@
 #include "link/job.h"
 #include "link/linesink.h"
 #include "link/listenercache.h"
+#include "link/modelsnapshot.h"
 #include "link/queuedjob.h"
 #include "sentences/parsedsentence.h"
 #include "sentences/sentenceview.h"
@@ -28,8 +29,9 @@ class SerialController;
 // The link to the AtoN unit and the owner of all device work. Everything asked
 // of the unit is a named job; jobs wait in a first-in, first-out queue and run
 // one step at a time, each step guarded by one response timer. Answers go into
-// the transport model through the sentence codecs and shell commands. A
-// subclass supplies the line itself.
+// the transport's own model through the sentence codecs and shell commands;
+// that model is touched only on the transport's thread, and what a job has
+// read leaves it as a copy (Read). A subclass supplies the line itself.
 class Transport : public QObject, public LineSink
 {
     Q_OBJECT
@@ -40,8 +42,31 @@ public:
     // Pause between the set sentences of a send.
     static constexpr int SendPacingMs = 250;
 
-    Transport(Model *transportModel, QObject *parent = nullptr);
+    // The parts of the configuration a job reads, as Read names them.
+    enum ReadPart
+    {
+        ReadMmsi = 1,
+        ReadAtoN = 2, // the MMSI, the general and the extended settings
+        ReadSchedule = 4,
+        ReadLantern = 8
+    };
+    // What the transport model needs before a job runs (Prepare).
+    enum Preparation
+    {
+        PrepareNothing,
+        ForgetUnitMmsi, // the unit's answer is to name it afresh
+        CopyAtoN,       // the sent AtoN record, addressed by the MMSI the unit holds
+        CopySchedule,   // the sent message schedule
+        CopyLantern,    // the sent lantern settings
+        ResetSchedule   // a schedule about to be read starts from the defaults
+    };
+
+    explicit Transport(QObject *parent = nullptr);
     ~Transport() override;
+
+    // The configuration the codecs read from and answer into. Only on the
+    // transport's thread.
+    Model *TransportModel() { return model; }
 
     virtual bool IsConnected() const = 0;
     // The status-bar text of the link.
@@ -110,7 +135,15 @@ signals:
     // LastError(): the query or command, and what went wrong with it.
     void CommandError(QString reason);
     void AtoNSentenceError(QString reason);
+    // A get of the job has read parts (ReadPart bits) of the unit's
+    // configuration: read holds them as they are now. Comes just before the
+    // job's JobComplete.
+    void Read(QString name, int parts, ModelSnapshot read);
     void JobComplete(QString name, bool send);
+    // A step of a get has ended by waiting for the unit to fall silent
+    // (AnswerTimeoutMs without an answer), as a query whose answers have no
+    // count does.
+    void QuietWait(QString name);
     // A step of the job has written a line (after Sent).
     void JobLineSent(QString name, bool send);
     void AllJobsComplete();
@@ -129,9 +162,10 @@ public slots:
 
     void QueueJob(QString name, bool send);
     void QueueJob(Job *job, bool send);
-    // The schedule rows that the next send of the schedule writes, by their
-    // index; empty: every row.
-    void SetScheduleRows(QList<int> rows);
+    // Readies the transport model for the job queued next: preparation takes
+    // its part from sent. For CopySchedule, scheduleRows are the rows the next
+    // send of the schedule writes, by their index (empty: every row).
+    void Prepare(int preparation, ModelSnapshot sent, QList<int> scheduleRows);
     void OnTimeout();
 
     void OnVersion(QString version);
@@ -167,16 +201,27 @@ private:
     static QString DamagedAnswer(const QString &request, const QString &text);
     // Fails the read under way when sentence answers a query whose answers had ended.
     bool RefuseLateAnswer(const SentenceView &sentence, const QString &text);
+    // An answer against the earlier answers to the same query: the first of
+    // its kind, the same again (harmless), or another (the read fails).
+    enum class Heard
+    {
+        First,
+        Repeat,
+        Contradiction
+    };
+    Heard CompareWithEarlier(const SentenceView &sentence, const QString &text);
     void FailRead(const QString &reason);
     void OnLineLost(const QString &reason);
     // How much of a damaged line its failure quotes.
     static constexpr int MaxQuotedLine = 100;
+    // Answers of one query kept for comparison; more are not compared.
+    static constexpr int MaxHeardAnswers = 64;
     void BuildJobTable();
     Job *AddJob(const QString &name);
     NmeaShellCommand *AddShellStep(Job *job, const QString &command, int accessLevel, int mode,
                                    int tag, bool modelParent);
     void AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies,
-                         bool answerRequired = false);
+                         bool answerRequired = true);
     void StartNextJob();
     bool Advance();
     void Issue();
@@ -185,7 +230,8 @@ private:
     void SetCurrent(const QueuedJob &job);
     void UpdateBusy();
 
-    Model *transportModel;
+    // Owned, a child: it moves with the transport to its thread.
+    Model *model;
     // Let go of on the worker thread while the window asks for it (traffic
     // log) on the user-interface thread.
     std::atomic<SerialController *> controller{nullptr};
@@ -197,11 +243,22 @@ private:
     QueuedJob current;
     int stepIndex = -1;
     int repeat = 0;
-    // Answers taken since the current step was last issued.
+    // Answers taken since the current step was last issued, and in the
+    // current job.
     int answers = 0;
+    int jobAnswers = 0;
+    // The current step ends with its first answer.
+    bool endsAtFirstAnswer = false;
+    // The unit on the line has answered the AID question: the next one ends
+    // at its first answer rather than waiting for silence.
+    bool aidAnswered = false;
     // The query whose answers, taken until silence, ended last in a read:
     // one of them coming later still would be missing from what was read.
     QString endedQuery;
+    // A codec for each formatter the jobs query, to key their answers; and
+    // the answers since each was last asked, by formatter and key.
+    QHash<QString, AtoNSentence *> answerCodecs;
+    QHash<QString, QHash<QString, QString>> heard;
     // Why the step now waiting has no answer although one came damaged.
     QString damagedAnswer;
     QTimer *responseTimer = nullptr;

@@ -156,3 +156,8 @@ QString AtoNSentence::Padded(int value, int width)
     const int pad = width - sign.size() - digits.size();
     return sign + (pad > 0 ? QString(pad, QLatin1Char('0')) : QString()) + digits;
 }
+
+QString AtoNSentence::AnswerKey(const ParsedSentence &) const
+{
+    return QString();
+}

@@ -49,6 +49,13 @@ public:
     // part on the line; and what is missing from what came (empty: nothing).
     virtual bool AskAgain() const { return false; }
     virtual QString Missing() const { return QString(); }
+    // The answers taken since the query hold all the unit has to tell: the
+    // query need not wait for the unit to fall silent.
+    virtual bool AnswersComplete() const { return false; }
+    // What an answer tells of, to tell a repeat from a contradiction: two
+    // answers to one query with the same key must be the same. Empty: the
+    // answer is not compared (the default).
+    virtual QString AnswerKey(const ParsedSentence &answer) const;
     // Why the last answer was refused: the field and what is wrong with it.
     QString Problem() const { return problem; }
 

@@ -74,6 +74,14 @@ QString AtoNSentenceACE::Query()
     return AtoNSentence::Query();
 }
 
+QString AtoNSentenceACE::AnswerKey(const ParsedSentence &answer) const
+{
+    if (CheckHead(answer) != DecodeOk)
+        return QString();
+    const bool continuation = Blank(answer, 3) && Blank(answer, 5) && Blank(answer, 6);
+    return continuation ? formatter + QStringLiteral(" continuation") : formatter;
+}
+
 // $AIACE,123456789,E8,0050,1,0,1,NORTH PIER,0050050505,R
 // $AIACE,123456789,,,,,,LONG NAME PART,,R (continuation)
 int AtoNSentenceACE::Decode(ParsedSentence sentence)

@@ -31,6 +31,11 @@ public:
     // followed: a nameless unit answers so, and so does a long name whose
     // continuation was lost on the line.
     bool AskAgain() const override { return headState == HeadStored && nameAwaited; }
+    // The first sentence named the unit and its name, or the continuation
+    // the first announced has come.
+    bool AnswersComplete() const override { return headState == HeadStored && !nameAwaited; }
+    // The first sentence and the continuation are told apart.
+    QString AnswerKey(const ParsedSentence &answer) const override;
 
     // Field 8: ten digits A(3) B(3) C(2) D(2) laid out by the type of AtoN.
     static QString DimensionField(const AtoN &aton);

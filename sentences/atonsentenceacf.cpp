@@ -92,6 +92,11 @@ int AtoNSentenceACF::Decode(ParsedSentence sentence)
     return DecodeOk;
 }
 
+QString AtoNSentenceACF::AnswerKey(const ParsedSentence &answer) const
+{
+    return CheckHead(answer) == DecodeOk ? formatter : QString();
+}
+
 // Field i holds the angle, field i + 1 its hemisphere. Both empty is NMEA's
 // "no value": the position is not available.
 bool AtoNSentenceACF::ReadAngle(const ParsedSentence &sentence, int i, double notAvailable,

@@ -19,6 +19,8 @@ public:
     QString Encode(int index, int *extra) override;
     // Empty latitude and longitude fields mean not available.
     int Decode(ParsedSentence sentence) override;
+    // One answer names the unit's general settings.
+    QString AnswerKey(const ParsedSentence &answer) const override;
 
     // Degrees as ddmm.mmmm (width 9) or dddmm.mmmm (width 10), without sign.
     static QString AngleText(double degrees, int width);

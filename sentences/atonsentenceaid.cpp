@@ -81,12 +81,20 @@ int AtoNSentenceAID::Decode(ParsedSentence sentence)
     const int mode = ModeOfLetter(letter);
     if (mode < 0)
         return Refuse(4, tr("mode"), tr("\"%1\" is not one of R, V, P, C, 0").arg(letter));
+    // Only an answer of mode R names the MMSI the unit holds; taking one of
+    // another mode as an answer would leave the unit without an MMSI.
+    if (mode != 0)
+        return Refuse(4, tr("mode"),
+                      tr("%1, an answer that does not name the MMSI the unit holds").arg(letter));
     if (!ReadAnswerStatus(sentence, 5))
         return DecodeFieldError;
     answeredBy = addressed;
-    if (mode == 0) {
-        Record()->SetMmsi(addressed);
-        Record()->SetNewMmsi(newMmsi);
-    }
+    Record()->SetMmsi(addressed);
+    Record()->SetNewMmsi(newMmsi);
     return DecodeOk;
+}
+
+QString AtoNSentenceAID::AnswerKey(const ParsedSentence &answer) const
+{
+    return CheckHead(answer) == DecodeOk ? formatter : QString();
 }

@@ -23,6 +23,8 @@ public:
     // Stores both MMSIs from an answer in mode "R"; other modes are accepted
     // without change.
     int Decode(ParsedSentence sentence) override;
+    // One answer names the unit.
+    QString AnswerKey(const ParsedSentence &answer) const override;
 
     // The mode letter of aidMode 0 to 4; "" for any other value.
     static QString ModeLetter(int aidMode);

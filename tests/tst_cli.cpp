@@ -196,13 +196,16 @@ void TestCli::retrieveChangeSendRetrieveGivesWhatWasSent()
     // Paced like a real line, with its unsolicited traffic, the shell prompt
     // and a flood of lines (half of them broken) beyond what the line
     // carries: the answers are picked out of the rest, and the unit is read
-    // as from a quiet line.
+    // as from a quiet line. A unit that ignores the question for its MMSI as
+    // the link starts is read all the same.
     Simulator unit({"--prompt", "--flood", "400"});
     const QString retrieved = Path("retrieved.pad");
     Model model;
     QCOMPARE(unit.Retrieve(retrieved, &model), 0);
     Model quiet;
-    QCOMPARE(Simulator({"--fast", "--quiet"}).Retrieve(Path("quiet.pad"), &quiet), 0);
+    QCOMPARE(Simulator({"--fast", "--quiet", "--no-answer-first", "AID"})
+                 .Retrieve(Path("quiet.pad"), &quiet),
+             0);
     QVERIFY(model == quiet);
 
     QVERIFY(ChangeAsAnEngineer(&model));
@@ -455,7 +458,8 @@ void TestCli::failedRetrieveWritesNoFile()
            "The answer to the command appver (the unit's software version) came with a wrong "
            "checksum: $PVKX,255,appver,",
            false);
-    failed({"--close-after", "2"}, "hung up", true);
+    // Slow answers keep the retrieve running when the line closes.
+    failed({"--close-after", "2", "--late-ms", "300"}, "hung up", true);
 
     // Answers the unit cannot have meant end the transfer, naming the query
     // and the field (the sample unit's MMSI is 992351234).
@@ -464,7 +468,8 @@ void TestCli::failedRetrieveWritesNoFile()
         {"lantern-range", "\"limen\" (lantern interface on or off) was refused: limen: 99999999"},
         {"acf-range", "channels) was refused: field 2, type of EPFS: 99 is outside 0 to 15"},
         {"lonely-continuation", "(the AtoN's name) was refused: field 7, name: a continuation"},
-        {"second-unit", "field 1, MMSI: 992351234, while the unit answered as 992351231"},
+        {"second-unit", "The unit gave two different answers to the AID query (the unit's MMSI): "
+                        "$AIAID,99235123"},
         {"other-mmsi", "field 1, MMSI: 992351231 is another unit than 992351234"},
         {"huge-instance", "AAR query (the message schedule) was refused: field 3, instance"},
         // All or nothing: zeros after the unit named itself, a schedule row
@@ -477,7 +482,13 @@ void TestCli::failedRetrieveWritesNoFile()
         {"late-row", "An answer to the AAR query (the message schedule) came after its answers "
                      "had ended: $AIAAR,992351234,"},
         {"lost-row", "The answers to the AAR query (the message schedule) were not whole: no row "
-                     "came for message 21, instance 2 (the off-position report)."}};
+                     "came for message 21, instance 2 (the off-position report)."},
+        // Answers that contradict each other, or that name no MMSI.
+        {"two-ace", "two different answers to the ACE query (the AtoN's name): "
+                    "$AIACE,992351234,E8,0075,1,0,1,,0050050303,R*"},
+        {"two-acf", "two different answers to the ACF query (the AtoN settings: type, position, "
+                    "channels): $AIACF,992351234,1,"},
+        {"aid-mode-v", "field 4, mode: V, an answer that does not name the MMSI the unit holds"}};
     for (const auto &bad : badAnswers)
         failed({"--bad-answer", bad.first}, bad.second, bad.first == "acf-range");
     // A long name whose continuation never comes reads as no name at all;
@@ -497,7 +508,7 @@ void TestCli::failedRetrieveWritesNoFile()
         nameless.Redock(state);
         const QString path = Path("nameless.pad");
         const CliRun run = RunCli({"retrieve", "--port", nameless.port, "-o", path});
-        QVERIFY2(run.status == 0 && run.err.contains("(5 silent waits of 1 s"),
+        QVERIFY2(run.status == 0 && run.err.contains("(3 silent waits of 1 s"),
                  qPrintable(run.err));
         Model model;
         QCOMPARE(PadFile::Load(path, &model), PadFile::Done);

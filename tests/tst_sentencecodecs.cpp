@@ -155,8 +155,10 @@ void TestSentenceCodecs::decodeAid()
           "$AIAID,123456789,1,123456789,,R", "$AIAID,123456789,1,123456789,X,R",
           "$AIAID,123456789,1,123456789,R", "$AIAID,123456789,1,123456789,R,C"})
         QVERIFY2(c.aid->Decode(Answer(bad)) == -1, bad);
-    // Only mode R (0) stores; the flag field may be empty.
-    QCOMPARE(c.aid->Decode(Answer(good)), 0);
+    // Only mode R names the MMSI the unit holds: another mode is refused
+    // rather than leaving the unit without one. The flag field may be empty.
+    QCOMPARE(c.aid->Decode(Answer(good)), -1);
+    QVERIFY2(c.aid->Problem().startsWith("field 4, mode: V,"), qPrintable(c.aid->Problem()));
     QCOMPARE(c.mmsi->Mmsi(), QString("000000000"));
     QCOMPARE(c.aid->Decode(Answer("$AIAID,123456789,,987654321,R,R")), 0);
     QCOMPARE(QStringList({c.mmsi->Mmsi(), c.mmsi->NewMmsi()}),

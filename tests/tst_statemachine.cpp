@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "app/statemachine.h"
+#include "link/serialtransport.h"
 #include "model/model.h"
 #include "support/schedulerows.h"
 
@@ -142,7 +143,8 @@ private slots:
         QTest::newRow("link and close")
             << "GetAllTabs SendTab:0 FileLoad Edited:0 Connected Disconnecting Disconnected ? "
                "Disconnected"
-            << "icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false|job Identity false|"
+            << "icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false|job Link Identity "
+               "false|"
                "job Reset false|"
                "icon 0 0|enable 0 true|icon 1 0|enable 1 true|state 0 0 0";
         // One transfer at a time: requests while it runs are ignored. Its jobs
@@ -183,38 +185,52 @@ private slots:
         QVERIFY(editModel->GetMessageSchedule()->DisableReport(0)); // its slots would clash
 
         // The unit's serial number and MMSI are asked for first; everything
-        // after comes from the copy taken when the send was accepted.
+        // after comes from the copy taken when the send was accepted, and is
+        // prepared in the transport's own model.
+        SerialTransport link;
+        Model *prepared = link.TransportModel();
+        connect(machine, &StateMachine::PrepareJob, &link, &Transport::Prepare);
         edited->GetAtoNMMSI()->SetNewMmsi("992350002");
-        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("111111111"); // an earlier unit's
+        prepared->GetAtoN()->GetAtoNMMSI()->SetMmsi("111111111"); // an earlier unit's
         QSignalSpy progress(machine, &StateMachine::TransferProgress);
-        QSignalSpy rowsSent(machine, &StateMachine::ScheduleRows);
+        QSignalSpy preparations(machine, &StateMachine::PrepareJob);
+        const auto rowsSent = [&] {
+            QList<QList<int>> rows;
+            for (const QVariantList &p : qAsConst(preparations)) {
+                if (p.at(0).toInt() == Transport::CopySchedule)
+                    rows << p.at(2).value<QList<int>>();
+            }
+            return rows;
+        };
         machine->SendAllTabs();
         recorder->Play("OnProductSerialNumberTest:VK1 got:SerNo_Test");
-        QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("000000000"));
+        QCOMPARE(prepared->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("000000000"));
         Model sent;
         sent = *editModel;
         edited->SetName("CHANGED LATER");
         editModel->GetLanternInterface()->SetLimvmax(9000);
-        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001"); // the unit's answer
+        // The unit's answer, in the transport's model and as read from it.
+        prepared->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001");
+        transportModel->GetAtoN()->GetAtoNMMSI()->SetMmsi("235000001");
         // Most rows of the document are off, and this unit's rows have not
         // been read on the link: they are read first, and only the rows in
         // use in the document or on the unit go out.
         recorder->Play("got:Identity got:Message_Schedule");
         MessageSchedule unitRows;
         unitRows = *transportModel->GetMessageSchedule();
-        QCOMPARE(transportModel->GetAtoN()->Name(), QStringLiteral("NORTH PIER"));
-        QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("235000001"));
-        QCOMPARE(transportModel->GetAtoN()->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992350002"));
+        QCOMPARE(prepared->GetAtoN()->Name(), QStringLiteral("NORTH PIER"));
+        QCOMPARE(prepared->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("235000001"));
+        QCOMPARE(prepared->GetAtoN()->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992350002"));
         recorder->Play("sent:Kelvane sent:Message_Schedule");
-        QVERIFY(*transportModel->GetMessageSchedule() == *sent.GetMessageSchedule());
-        QCOMPARE(rowsSent.count(), 1);
-        const QList<int> rows = rowsSent.last().at(0).value<QList<int>>();
+        QVERIFY(*prepared->GetMessageSchedule() == *sent.GetMessageSchedule());
+        QCOMPARE(rowsSent().size(), 1);
+        const QList<int> rows = rowsSent().last();
         QVERIFY(!rows.isEmpty() && rows.size() < sent.GetMessageSchedule()->Count());
         for (int i = 0; i < sent.GetMessageSchedule()->Count(); ++i)
             QCOMPARE(rows.contains(i), sent.GetMessageSchedule()->EntryAt(i).Active() ||
                                            unitRows.EntryAt(i).Active());
         recorder->Play("sent:Set_LIM");
-        QCOMPARE(transportModel->GetLanternInterface()->GetLimvmax(), 14000);
+        QCOMPARE(prepared->GetLanternInterface()->GetLimvmax(), 14000);
         // A line of a job queued before the transfer is not the transfer's.
         machine->LineSent("SerNo Test", false);
         for (int line = 0; line < 3; ++line)
@@ -228,10 +244,12 @@ private slots:
 
         // The unit kept part of the name and another voltage; the message
         // schedule, read afresh, is what was sent.
+        *transportModel->GetAtoN() = *prepared->GetAtoN();
         transportModel->GetAtoN()->SetName("NORTH PI");
         recorder->Play("got:Kelvane");
         QVERIFY(*transportModel->GetMessageSchedule() != *sent.GetMessageSchedule());
         *transportModel->GetMessageSchedule() = *sent.GetMessageSchedule();
+        *transportModel->GetLanternInterface() = *prepared->GetLanternInterface();
         transportModel->GetLanternInterface()->SetLimvmax(12000);
         recorder->Play("got:Message_Schedule got:Get_LIM ?");
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|icon 1 3|enable 1 false|"
@@ -248,8 +266,9 @@ private slots:
         editModel->GetAtoN()->SetName("NORTH PIER");
         LoadRows(editModel->GetMessageSchedule(), {});
         QCOMPARE(editModel->GetMessageSchedule()->Count(), 0);
-        recorder->Play("SendTab:0 got:SerNo_Test got:Identity sent:Kelvane got:Kelvane "
-                       "got:Message_Schedule");
+        recorder->Play("SendTab:0 got:SerNo_Test got:Identity sent:Kelvane");
+        *transportModel->GetAtoN() = *prepared->GetAtoN();
+        recorder->Play("got:Kelvane got:Message_Schedule");
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|job SerNo Test false|"
                       "job Identity false|job Kelvane true|job Kelvane false|"
                       "job Message Schedule false|running 0|icon 0 4|enable 0 true|readback 0 ");
@@ -261,7 +280,7 @@ private slots:
         *transportModel->GetMessageSchedule() = unitRows;
         for (const char *serial : {"VK1", "VK2"}) {
             recorder->events.clear();
-            rowsSent.clear();
+            preparations.clear();
             // The unit on the line has told its serial number while polled, and
             // again as the send starts.
             recorder->Play(
@@ -274,8 +293,7 @@ private slots:
                                    "got:Message_Schedule"
                                  : "got:Message_Schedule sent:Kelvane sent:Message_Schedule "
                                    "got:Kelvane got:Message_Schedule");
-            QCOMPARE(rowsSent.count(), 1);
-            QCOMPARE(rowsSent.last().at(0).value<QList<int>>(), rows);
+            QCOMPARE(rowsSent(), QList<QList<int>>({rows}));
         }
     }
 

@@ -49,6 +49,7 @@ struct JobName
 const JobName JobNames[] = {
     {"Kelvane", "AtoN settings"},
     {"Identity", "AtoN identity"},
+    {"Link Identity", "AtoN identity"},
     {"Message Schedule", "Message schedule"},
     {"Version", "Software version"},
     {"Voltage", "Battery voltage"},

@@ -24,7 +24,7 @@ class TrafficLink : public LineSink
 {
 public:
     TrafficLink(const QString &vendorId, const QString &mmsi, bool json)
-        : transport(&model), gps(), messages(&model),
+        : transport(), gps(), messages(&model),
           printer(&model, &gps, &messages, mmsi.isEmpty(), json)
     {
         transport.SetVendorId(vendorId);

@@ -99,6 +99,10 @@ bool TransferSession::Open(const QString &port)
         connect(transport, &Transport::Sent, this, &TransferSession::OnSentLine);
         connect(transport, &Transport::JobComplete, this, &TransferSession::OnJobComplete);
         connect(transport, &Transport::Received, this, &TransferSession::OnReceivedLine);
+        connect(transport, &Transport::QuietWait, this, [this] {
+            if (measuring)
+                ++silentWaits;
+        });
     }
     StateMachine *machine = unit->GetStateMachine();
     // A port that is not there is named by the connection error itself.
@@ -117,12 +121,6 @@ void TransferSession::OnSentLine(QString sent)
     if (!measuring)
         return;
     sentCharacters += sent.size();
-    // A query that collects answers until the unit falls silent ends with a
-    // second of silence; the other steps end with their answer.
-    if (sent.startsWith(QLatin1String("$UPAIQ,AID")) ||
-        sent.startsWith(QLatin1String("$UPAIQ,ACE")) ||
-        sent.startsWith(QLatin1String("$UPAIQ,AAR")))
-        ++silentWaits;
     if (!sent.startsWith(QLatin1String("$UPAIQ")) && !sent.contains(QLatin1String("nvgeti")) &&
         (sent.startsWith(QLatin1String("$UP")) || sent.contains(QLatin1String("nvseti")))) {
         if (setSteps == 0)
