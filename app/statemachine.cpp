@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "app/configurationcheck.h"
+#include "app/sendreport.h"
 #include "lim/lanterninterface.h"
 #include "link/transport.h"
 #include "model/configurationdiff.h"
@@ -249,14 +250,24 @@ bool StateMachine::Send(const Model &source, int tabs)
         return false;
     sentCopy = TakeSnapshot(source);
     plan.Clear();
+    report.Begin(tabs, expectedUnit);
     const int pace = Transport::SendPacingMs;
     // Nothing carries the unit's serial number, and the lantern commands
-    // carry no address at all: the unit is asked who it is first.
+    // carry no address at all: the unit is asked who it is first, again
+    // between the parts (the transport asks before each lantern command),
+    // and once more before the read-back, so that a unit docked in the
+    // middle of the send stops it.
     unitConfirmed = false;
     const QString lastSerial = answeredSerial;
     answeredSerial.clear();
-    plan.Add({QStringLiteral("SerNo Test"), false, Transport::PrepareNothing,
-              tr("Asking the unit for its serial number"), 1, TransferPlan::AnswerMs, false});
+    const TransferPlan::Job check{QStringLiteral("SerNo Test"),
+                                  false,
+                                  Transport::PrepareNothing,
+                                  tr("Asking the unit for its serial number"),
+                                  1,
+                                  TransferPlan::AnswerMs,
+                                  false};
+    plan.Add(check);
     plan.Add({QStringLiteral("Identity"), false, Transport::ForgetUnitMmsi,
               tr("Asking the unit for its MMSI"), 1, TransferPlan::AnswerMs, false});
     if (tabs & AtoNPart) {
@@ -279,19 +290,25 @@ bool StateMachine::Send(const Model &source, int tabs)
                       tr("Reading the message schedule"), 1, readMs, false});
         plan.Add({QStringLiteral("Kelvane"), true, Transport::CopyAtoN,
                   tr("Sending the AtoN settings"), 3 + extra, pace, false, AtoNPart});
+        report.PlanJob(QStringLiteral("Kelvane"), AtoNPart, 3 + extra);
         // An empty schedule has no row to send; the unit keeps its own.
         const QList<int> chosen = ScheduleRowsToSend(lastSerial);
         const int rows =
             chosen.isEmpty() ? sentCopy->GetMessageSchedule()->Count() : int(chosen.size());
-        if (rows > 0)
+        if (rows > 0) {
+            plan.Add(check);
             plan.Add({QStringLiteral("Message Schedule"), true, Transport::CopySchedule,
                       tr("Sending the message schedule"), rows, pace, false, AtoNPart});
+            report.PlanJob(QStringLiteral("Message Schedule"), AtoNPart, rows);
+        }
     }
     if (tabs & LanternPart) {
         plan.Add({QStringLiteral("Set LIM"), true, Transport::CopyLantern,
                   tr("Sending lantern settings"), LanternInterface::ParameterCount, pace, false,
                   LanternPart});
+        report.PlanJob(QStringLiteral("Set LIM"), LanternPart, LanternInterface::ParameterCount);
     }
+    plan.Add(check);
     AddReadJobs(tabs, true);
     BeginTransfer(Sending, tabs);
     return true;
@@ -323,7 +340,11 @@ bool StateMachine::SendAccepted(const Model &source, int tabs)
 
 void StateMachine::BeginTransfer(Transfer kind, int tabs)
 {
-    StopSerialNumberTest();
+    // A send goes on watching for another unit in the dock.
+    if (kind == Sending && !gaveUp)
+        StartSerialNumberTest();
+    else
+        StopSerialNumberTest();
     transfer = kind;
     transferTabs = tabs;
     for (int tab = 0; tab < TabCount; ++tab)
@@ -348,6 +369,7 @@ void StateMachine::QueueCurrentJob()
             return;
         }
         unitConfirmed = true;
+        report.UnitConfirmed(answeredSerial, unitModel->GetAtoN()->GetAtoNMMSI()->Mmsi());
     }
     Prepare(job->preparation);
     EmitProgress();
@@ -361,8 +383,10 @@ void StateMachine::Prepare(Transport::Preparation preparation)
         return;
     if (preparation == Transport::CopySchedule) {
         rows = ScheduleRowsToSend(answeredSerial);
-        plan.SetCurrentLines(rows.isEmpty() ? sentCopy->GetMessageSchedule()->Count()
-                                            : int(rows.size()));
+        const int lines =
+            rows.isEmpty() ? sentCopy->GetMessageSchedule()->Count() : int(rows.size());
+        plan.SetCurrentLines(lines);
+        report.PlanJob(QStringLiteral("Message Schedule"), AtoNPart, lines);
     }
     emit PrepareJob(preparation, sentCopy, rows);
 }
@@ -372,6 +396,8 @@ void StateMachine::LineSent(QString name, bool send)
     const TransferPlan::Job *job = plan.Current();
     if (!IsTransferring() || !job || job->name != name || job->send != send)
         return;
+    if (send)
+        report.LineSent(name);
     plan.LineSent();
     EmitProgress();
 }
@@ -432,13 +458,18 @@ void StateMachine::FinishSend()
     }
     const bool edited[TabCount] = {editedDuringTransfer[0], editedDuringTransfer[1]};
     EndTransfer();
+    SendOutcome outcome;
+    outcome.parts = outcome.partsWhole = outcome.partsCompared = tabs;
+    outcome.meantFor = report.MeantFor();
     for (int tab = 0; tab < TabCount; ++tab) {
         if (!(tabs & (1 << tab)))
             continue;
         const bool synced = results[tab].isEmpty() && !edited[tab];
         SetTabState(tab, synced ? TabSynced : TabEdited, true);
         emit ReadBackResult(tab, results[tab]);
+        outcome.mismatches << results[tab];
     }
+    emit SendReported(outcome);
     emit SendFinished(true);
     StartSerialNumberTest();
 }
@@ -481,16 +512,6 @@ QStringList StateMachine::Mismatches(int tab) const
     return ConfigurationDiff::SentLines(*sentCopy, held);
 }
 
-QString StateMachine::PartNames(int parts)
-{
-    QStringList names;
-    if (parts & AtoNPart)
-        names << tr("the AtoN settings and message schedule");
-    if (parts & LanternPart)
-        names << tr("the lantern settings");
-    return names.join(tr(" and "));
-}
-
 QString StateMachine::AbandonTransfer()
 {
     if (!IsTransferring())
@@ -509,29 +530,9 @@ QString StateMachine::AbandonTransfer()
         if (tabs & (1 << tab))
             SetTabState(tab, TabEdited, true);
     }
+    emit SendReported(report.InterruptedOutcome(started, sent));
     emit SendFinished(false);
-    if (readingBack)
-        return tr("The send ended while %1 were read back: the unit holds what was sent, "
-                  "but it was not compared.")
-            .arg(PartNames(tabs));
-    if (!started)
-        return tr("The send ended before any of %1 went out: the unit holds what it held "
-                  "before.")
-            .arg(PartNames(tabs));
-    // Only the parts that had lines out may be spoiled; the others are told
-    // apart so that the engineer does not send again what is whole.
-    const int partial = started & ~sent;
-    QStringList text;
-    text << (partial ? tr("The send ended before it was complete: the unit may hold %1 only in "
-                          "part.")
-                           .arg(PartNames(partial))
-                     : tr("The send ended before it was complete."));
-    if (sent)
-        text << tr("It holds %1 as sent, but they were not read back.").arg(PartNames(sent));
-    if (tabs & ~started)
-        text << tr("Nothing of %1 went out: the unit holds that as before.")
-                    .arg(PartNames(tabs & ~started));
-    return text.join(QLatin1Char(' '));
+    return report.Interrupted(started, sent, readingBack);
 }
 
 QString StateMachine::WithWhatIsHeld(const QString &failure, const QString &held)
@@ -641,10 +642,13 @@ void StateMachine::OnProductSerialNumberTest(QString serial_number)
 {
     answeredSerial = serial_number;
     missedAnswers = 0;
+    if (transfer == Sending)
+        report.SerialNumberTold(serial_number);
 }
 
 QString StateMachine::UnitMismatch() const
 {
+    const UnitIdentity &expectedUnit = report.MeantFor();
     const QString answeredMmsi = unitModel->GetAtoN()->GetAtoNMMSI()->Mmsi();
     const bool sameSerial =
         expectedUnit.serialNumber.isEmpty() || answeredSerial == expectedUnit.serialNumber;
@@ -668,6 +672,7 @@ void StateMachine::RefuseForOtherUnit(const QString &mismatch)
         if (tabs & (1 << tab))
             SetTabState(tab, TabNotSynced, true);
     }
+    emit SendReported(report.InterruptedOutcome(0, 0));
     emit SendFinished(false);
     const QString text = tr("The configuration has not been sent:") + QLatin1Char('\n') + mismatch;
     if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SendRefused)))
@@ -677,10 +682,37 @@ void StateMachine::RefuseForOtherUnit(const QString &mismatch)
     StartSerialNumberTest();
 }
 
-void StateMachine::OtherUnitDocked()
+void StateMachine::OtherUnitDocked(const UnitIdentity &now)
 {
     if (!connected)
         return;
+    // The transport has dropped what was queued for the unit before; a
+    // transfer under way ends here, saying what each unit got.
+    if (transfer == Retrieving) {
+        EndTransfer();
+        emit RetrieveFinished(false);
+        emit DisplayError(tr("Error reading from the AtoN"),
+                          tr("Another unit was docked during the retrieve: the unit on the line "
+                             "now has %1. Nothing that was read has been taken.")
+                              .arg(now.Text()));
+    } else if (transfer == Sending && !report.AnyLineSent()) {
+        UnitIdentity answered = now;
+        answered.mmsi.clear();
+        RefuseForOtherUnit(tr("The send was meant for the unit with %1, but the unit on the line "
+                              "answers with %2. Nothing has been sent.")
+                               .arg(report.MeantFor().Text(), answered.Text()));
+    } else if (transfer == Sending) {
+        const int tabs = transferTabs;
+        EndTransfer();
+        for (int tab = 0; tab < TabCount; ++tab) {
+            if (tabs & (1 << tab))
+                SetTabState(tab, TabEdited, true);
+        }
+        emit SendReported(report.SwappedOutcome(now));
+        emit SendFinished(false);
+        emit DisplayError(tr("Error sending to the AtoN"), report.Swapped(now));
+        StartSerialNumberTest();
+    }
     for (int tab = 0; tab < TabCount; ++tab) {
         if (tabStates[tab] != TabSyncing)
             SetTabState(tab, TabNotSynced, true);

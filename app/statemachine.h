@@ -1,6 +1,8 @@
 #ifndef STATEMACHINE_H
 #define STATEMACHINE_H
 
+#include "app/sendoutcome.h"
+#include "app/sendreport.h"
 #include "app/transferplan.h"
 #include "app/unitidentity.h"
 #include "link/modelsnapshot.h"
@@ -69,10 +71,12 @@ public:
     bool Retrieve(int parts);
     bool Send(const Model &document, int parts);
     // The unit the sends are meant for: the serial number and MMSI a send
-    // confirms before anything goes out (an empty field is not compared).
+    // confirms before anything goes out (an empty field is not compared). A
+    // send keeps the unit it was started for to its end.
     void SetExpectedUnit(const UnitIdentity &unit) { expectedUnit = unit; }
-    // Another unit has been docked: what the tabs show is not what it holds.
-    void OtherUnitDocked();
+    // Another unit (now) has been docked: what the tabs show is not what it
+    // holds, and a transfer under way has been cut off.
+    void OtherUnitDocked(const UnitIdentity &now);
 
     // Stops presence polling.
     void StopSerialNumberTest();
@@ -125,6 +129,8 @@ signals:
     // A send ended before it was complete; text names the tabs that the unit
     // may hold only in part.
     void TransferInterrupted(QString text);
+    // What a send did, as data; just before its SendFinished.
+    void SendReported(SendOutcome outcome);
     // A send has ended: complete when everything went out and was read back
     // (the read-back results come first), false when it was cut off.
     void SendFinished(bool complete);
@@ -186,8 +192,6 @@ private:
     // Ends the transfer that failed or was cut off, if one runs; for a send,
     // returns what the unit may now hold.
     QString AbandonTransfer();
-    // "the lantern settings", or several such joined.
-    static QString PartNames(int parts);
     // A failure's text and, after it, what the unit holds because of it.
     static QString WithWhatIsHeld(const QString &failure, const QString &held);
     void EndTransfer();
@@ -216,8 +220,10 @@ private:
     ModelSnapshot sentCopy;
     // The tab was changed while its transfer ran.
     bool editedDuringTransfer[TabCount] = {false, false};
-    // The unit's MMSI has been read on this link.
+    // The unit the next send is meant for; the send under way keeps its own
+    // in its report, with the lines it has written.
     UnitIdentity expectedUnit;
+    SendReport report;
     // The serial number the unit answered last, and whether the send in
     // progress has confirmed the unit.
     QString answeredSerial;

@@ -25,6 +25,7 @@ UnitSession::UnitSession(QObject *parent)
       broadcastName(new BroadcastName(messageDecoder, stateMachine, this))
 {
     qRegisterMetaType<UnitIdentity>();
+    qRegisterMetaType<SendOutcome>();
     status->Follow(gpsDecoder, messageDecoder);
     connect(stateMachine, &StateMachine::Disconnect, this, &UnitSession::Close);
     connect(stateMachine, &StateMachine::DisplayError, this, &UnitSession::Failed);
@@ -38,6 +39,10 @@ UnitSession::UnitSession(QObject *parent)
     });
     connect(stateMachine, &StateMachine::ReadBackResult, this,
             [this](int, const QStringList &mismatches) { readBack << mismatches; });
+    connect(stateMachine, &StateMachine::SendReported, this, [this](const SendOutcome &outcome) {
+        lastSend = outcome;
+        emit SendReported(outcome);
+    });
     connect(stateMachine, &StateMachine::SendFinished, this, [this](bool complete) {
         const QStringList mismatches = readBack;
         readBack.clear();
@@ -306,7 +311,7 @@ bool UnitSession::AdoptIdentity(const UnitIdentity &told)
         SetConfigurationKnown(false);
         status->Clear();
         broadcastName->Forget();
-        stateMachine->OtherUnitDocked();
+        stateMachine->OtherUnitDocked(identity);
     }
     stateMachine->SetExpectedUnit(identity);
     return true;

@@ -1,6 +1,7 @@
 #ifndef UNITSESSION_H
 #define UNITSESSION_H
 
+#include "app/sendoutcome.h"
 #include "app/unitidentity.h"
 #include "link/modelsnapshot.h"
 
@@ -97,6 +98,8 @@ public:
     // True once Configuration() holds what this unit holds (its AtoN part).
     bool ConfigurationKnown() const { return configurationKnown; }
     UnitIdentity Identity() const { return identity; }
+    // What the last send did, as data (also given by SendReported).
+    SendOutcome LastSend() const { return lastSend; }
 
     // The document the state machine's send slots take from; the session's
     // own until the creator names another (not owned, never null).
@@ -132,6 +135,11 @@ signals:
     // ok false: the retrieve failed or was cut off and Configuration() may
     // hold it in part.
     void RetrieveFinished(bool ok);
+    // What a send did, as data: which parts went out, whole or in part,
+    // which were compared, another unit docked during it. Comes just before
+    // SendFinished, also for a send refused when the unit answered as
+    // another.
+    void SendReported(SendOutcome outcome);
     // complete false: the send was cut off (Failed says what the unit holds);
     // mismatches: "field: sent -> held" lines of what the unit did not take.
     void SendFinished(bool complete, QStringList mismatches);
@@ -173,6 +181,7 @@ private:
     bool configurationKnown = false;
     bool inspecting = false;
     QStringList readBack;
+    SendOutcome lastSend;
     // The job whose Read brought the unit's MMSI, until its JobComplete.
     QString mmsiReadBy;
 

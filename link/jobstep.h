@@ -24,6 +24,9 @@ struct JobStep
     // that is only a help (the MMSI asked as the link starts) ends quietly
     // when the unit is silent or its answer cannot be taken.
     bool answerRequired = true;
+    // A shell step asking the unit for its serial number within a job, before
+    // a line that carries no address: not one of the job's own lines.
+    bool checksUnit = false;
     int spare = 0;
 };
 

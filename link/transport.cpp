@@ -8,10 +8,7 @@
 #include "link/requestname.h"
 #include "link/serialcontroller.h"
 #include "model/model.h"
-#include "sentences/atonsentenceaar.h"
-#include "sentences/atonsentenceace.h"
-#include "sentences/atonsentenceacf.h"
-#include "sentences/atonsentenceaid.h"
+#include "sentences/atonsentence.h"
 
 #include <QDebug>
 #include <QMetaMethod>
@@ -20,7 +17,7 @@
 
 #include <utility>
 
-Transport::Transport(QObject *parent) : QObject(parent), model(new Model(this))
+Transport::Transport(QObject *parent) : QObject(parent), model(new Model(this)), table(model)
 {
     qRegisterMetaType<ModelSnapshot>();
 
@@ -40,7 +37,18 @@ Transport::Transport(QObject *parent) : QObject(parent), model(new Model(this))
     responseTimer->setInterval(AnswerTimeoutMs);
     connect(responseTimer, &QTimer::timeout, this, &Transport::OnTimeout);
 
-    BuildJobTable();
+    for (AtoNSentence *codec : table.Codecs())
+        ledger.AddCodec(codec);
+    connect(table.versionCommand, &NmeaShellCommand::Version, this, &Transport::OnVersion);
+    connect(table.serialNumberCommand, &NmeaShellCommand::ProductSerialNumber, this,
+            &Transport::OnProductSerialNumber);
+    connect(table.batteryCommand, &NmeaShellCommand::BatteryVoltage, this,
+            &Transport::OnBatteryVoltage);
+    for (NmeaShellCommand *poll : qAsConst(table.presenceCommands))
+        connect(poll, &NmeaShellCommand::ProductSerialNumber, this,
+                &Transport::OnProductSerialNumberTest);
+    for (NmeaShellCommand *get : qAsConst(table.lanternReads))
+        connect(get, &NmeaShellCommand::showLimParams, this, &Transport::onShowLimParams);
 }
 
 Transport::~Transport()
@@ -48,132 +56,11 @@ Transport::~Transport()
     // The controller's last Closed() must not reach the half-destroyed transport.
     if (controller)
         DisconnectController();
-    for (const QPointer<QObject> &object : qAsConst(stepObjects))
-        delete object.data();
-    qDeleteAll(jobOrder);
 }
 
 void Transport::SetVendorId(const QString &code)
 {
-    for (const QPointer<QObject> &object : qAsConst(stepObjects)) {
-        if (auto *shell = qobject_cast<NmeaShellCommand *>(object.data()))
-            shell->SetVendorId(code);
-    }
-}
-
-Job *Transport::AddJob(const QString &name)
-{
-    Job *job = new Job(name);
-    jobs.insert(name, job);
-    jobOrder.append(job);
-    return job;
-}
-
-NmeaShellCommand *Transport::AddShellStep(Job *job, const QString &command, int accessLevel,
-                                          int mode, int tag, bool modelParent)
-{
-    auto *shell =
-        new NmeaShellCommand(command, accessLevel, mode, tag, modelParent ? model : nullptr);
-    stepObjects.append(shell);
-    JobStep step;
-    step.shellCommand = shell;
-    step.repeatCount = 1;
-    step.expectedReplies = 1;
-    job->AddStep(step);
-    return shell;
-}
-
-void Transport::AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies,
-                                bool answerRequired)
-{
-    stepObjects.append(codec);
-    if (!answerCodecs.contains(codec->Formatter()))
-        answerCodecs.insert(codec->Formatter(), codec);
-    JobStep step;
-    step.sentence = codec;
-    step.repeatCount = repeatCount;
-    step.expectedReplies = expectedReplies;
-    step.answerRequired = answerRequired;
-    job->AddStep(step);
-}
-
-void Transport::BuildJobTable()
-{
-    Job *version = AddJob(QStringLiteral("Version"));
-    NmeaShellCommand *appver = AddShellStep(version, QStringLiteral("appver"), 0, 2, 0, false);
-    NmeaShellCommand *serNo = AddShellStep(version, QStringLiteral("getserno"), 0, 2, 1, false);
-    connect(appver, &NmeaShellCommand::Version, this, &Transport::OnVersion);
-    connect(serNo, &NmeaShellCommand::ProductSerialNumber, this, &Transport::OnProductSerialNumber);
-
-    Job *voltage = AddJob(QStringLiteral("Voltage"));
-    NmeaShellCommand *battery = AddShellStep(voltage, QStringLiteral("battvolts"), 3, 1, 2, false);
-    connect(battery, &NmeaShellCommand::BatteryVoltage, this, &Transport::OnBatteryVoltage);
-
-    Job *serNoTest = AddJob(QStringLiteral("SerNo Test"));
-    NmeaShellCommand *serNoPoll =
-        AddShellStep(serNoTest, QStringLiteral("getserno"), 0, 2, 3, false);
-    connect(serNoPoll, &NmeaShellCommand::ProductSerialNumber, this,
-            &Transport::OnProductSerialNumberTest);
-
-    AtoN *aton = model->GetAtoN();
-    Job *kelvane = AddJob(QStringLiteral("Kelvane"));
-    // Without an answer the tab would show what the model held before as the
-    // unit's MMSI or name.
-    AddSentenceStep(kelvane, new AtoNSentenceAID(aton->GetAtoNMMSI(), model), 1, 0, true);
-    AddSentenceStep(kelvane, new AtoNSentenceACF(aton, model), 1, 1);
-    AddSentenceStep(kelvane, new AtoNSentenceACE(aton, model), 1, 0, true);
-    kelvane->AddReads(ReadMmsi | ReadAtoN);
-
-    // The unit's MMSI alone, for a send on a link that has not read it yet.
-    // Its answer is awaited: a send must not go out addressed to no unit.
-    Job *identity = AddJob(QStringLiteral("Identity"));
-    AddSentenceStep(identity, new AtoNSentenceAID(aton->GetAtoNMMSI(), model), 1, 1);
-    identity->AddReads(ReadMmsi);
-
-    // The unit's MMSI as the link starts: a help for what follows, not a
-    // condition of it. A unit that does not answer it (or not yet) is still
-    // linked; its MMSI stays unknown until a transfer asks on its own terms.
-    Job *linkIdentity = AddJob(QStringLiteral("Link Identity"));
-    AddSentenceStep(linkIdentity, new AtoNSentenceAID(aton->GetAtoNMMSI(), model), 1, 1, false);
-    linkIdentity->AddReads(ReadMmsi);
-
-    Job *schedule = AddJob(QStringLiteral("Message Schedule"));
-    scheduleCodec = new AtoNSentenceAAR(model->GetMessageSchedule());
-    // One sentence per schedule row; a send takes the count afresh when it
-    // starts (StartNextJob), so that rows added since are sent too. A unit
-    // always reports its message 21 rows: a query without any answer fails
-    // rather than leaving the document's rows for the unit's.
-    AddSentenceStep(schedule, scheduleCodec, model->GetMessageSchedule()->Count(), 0, true);
-    schedule->AddReads(ReadSchedule);
-
-    Job *gpsOff = AddJob(QStringLiteral("GPS OFF"));
-    AddShellStep(gpsOff, QStringLiteral("gpsfilt 0"), 0, 0, 4, false);
-
-    Job *reset = AddJob(QStringLiteral("Reset"));
-    AddShellStep(reset, QStringLiteral("reset"), 0, 0, 5, false);
-
-    // The lantern parameters, in the order of the lantern interface's table.
-    Job *getLim = AddJob(QStringLiteral("Get LIM"));
-    for (int i = 0; i < LanternInterface::ParameterCount; ++i) {
-        const QString command =
-            QStringLiteral("nvgeti \"%1\"").arg(LanternInterface::ParameterName(i));
-        NmeaShellCommand *get =
-            AddShellStep(getLim, command, 3, 1, LanternInterface::GetTag(i), true);
-        connect(get, &NmeaShellCommand::showLimParams, this, &Transport::onShowLimParams);
-    }
-    getLim->AddReads(ReadLantern);
-
-    Job *setLim = AddJob(QStringLiteral("Set LIM"));
-    for (int i = 0; i < LanternInterface::ParameterCount; ++i) {
-        auto *set =
-            new LimSetParam(LanternInterface::ParameterName(i), LanternInterface::SetTag(i), model);
-        stepObjects.append(set);
-        JobStep step;
-        step.setParameter = set;
-        step.repeatCount = 1;
-        step.expectedReplies = 1;
-        setLim->AddStep(step);
-    }
+    table.SetVendorId(code);
 }
 
 QString Transport::LastError() const
@@ -219,7 +106,7 @@ JobStep &Transport::CurrentStep()
 
 void Transport::QueueJob(QString name, bool send)
 {
-    Job *job = jobs.value(name, nullptr);
+    Job *job = table.Find(name);
     if (!job)
         return;
     QueueJob(job, send);
@@ -284,7 +171,7 @@ void Transport::StartNextJob()
             endedQuery.clear();
             // The schedule being sent is the one the transport model holds now.
             for (JobStep &step : current.job->Steps()) {
-                if (step.sentence && step.sentence == scheduleCodec) {
+                if (step.sentence && step.sentence == table.ScheduleCodec()) {
                     scheduleRows = std::exchange(nextScheduleRows, QList<int>());
                     step.repeatCount = scheduleRows.isEmpty() ? model->GetMessageSchedule()->Count()
                                                               : scheduleRows.size();
@@ -339,12 +226,12 @@ void Transport::Issue()
         text = step.setParameter->Sentence();
         responseTimer->setInterval(SendPacingMs);
     } else if (current.send) {
-        if (repeat == 0 && step.sentence != scheduleCodec) {
+        if (repeat == 0 && step.sentence != table.ScheduleCodec()) {
             // A continuation asked for by an earlier send is not asked for now.
             step.repeatCount = 1;
         }
         int extra = 0;
-        const bool someRows = step.sentence == scheduleCodec && !scheduleRows.isEmpty();
+        const bool someRows = step.sentence == table.ScheduleCodec() && !scheduleRows.isEmpty();
         text = step.sentence->Encode(someRows ? scheduleRows.value(repeat) : repeat, &extra);
         if (extra > 0)
             step.repeatCount = extra + 1;
@@ -354,7 +241,7 @@ void Transport::Issue()
         responseTimer->setInterval(ResponseTimeout());
         if (step.sentence->Formatter() == endedQuery)
             endedQuery.clear();
-        heard.remove(step.sentence->Formatter());
+        ledger.Forget(step.sentence->Formatter());
         // Whom the link talks to has been heard: one answer tells it again,
         // and waiting out the silence after it would only cost a second.
         endsAtFirstAnswer = step.expectedReplies == 1 ||
@@ -364,7 +251,8 @@ void Transport::Issue()
     damagedAnswer.clear();
     Send(text);
     emit Sent(text);
-    emit JobLineSent(current.job->Name(), current.send);
+    if (!step.checksUnit)
+        emit JobLineSent(current.job->Name(), current.send);
     responseTimer->start();
 }
 
@@ -382,6 +270,9 @@ void Transport::HandleResponse(ParsedSentence sentence)
 
     if (step.shellCommand) {
         const int result = step.shellCommand->Parse(sentence);
+        // The answer told of another unit: everything has been dropped.
+        if (!AwaitsAnswer())
+            return;
         if (result == NmeaShellCommand::ShellBadAnswer) {
             // A bad answer ends the transfer: the job waits for the
             // disconnect that the error brings, and no later answer can
@@ -530,14 +421,14 @@ void Transport::TakeLine(const ReceivedLine &line)
     // parsed into fields here; only answers that may contradict earlier ones
     // are looked at between the jobs of a transfer.
     const bool awaited = AwaitsAnswer();
-    if (!awaited && heard.isEmpty())
+    if (!awaited && ledger.IsEmpty())
         return;
     if (!line.Sentence().IsValid()) {
         if (awaited)
             RefuseDamagedAnswer(line.Text());
         return;
     }
-    if (CompareWithEarlier(line.Sentence(), line.Text()) != Heard::First || !awaited)
+    if (CompareWithEarlier(line.Sentence(), line.Text()) != AnswerLedger::First || !awaited)
         return;
     if (!RefuseLateAnswer(line.Sentence(), line.Text()))
         HandleResponse(ParsedSentence(line.Text()));
@@ -561,30 +452,17 @@ bool Transport::RefuseLateAnswer(const SentenceView &sentence, const QString &te
 
 // A unit answers a query once; the same answer again changes nothing, but
 // two that differ leave no way of telling which the unit holds.
-Transport::Heard Transport::CompareWithEarlier(const SentenceView &sentence, const QString &text)
+AnswerLedger::Heard Transport::CompareWithEarlier(const SentenceView &sentence, const QString &text)
 {
     if (current.send && AwaitsAnswer())
-        return Heard::First;
-    const QString formatter = sentence.Formatter().toString();
-    const AtoNSentence *codec = answerCodecs.value(formatter, nullptr);
-    if (!codec)
-        return Heard::First;
-    const QString key = codec->AnswerKey(ParsedSentence(text));
-    if (key.isEmpty())
-        return Heard::First;
-    const QString answer = text.trimmed().left(MaxQuotedLine);
-    QHash<QString, QString> &answers = heard[formatter];
-    const auto earlier = answers.constFind(key);
-    if (earlier == answers.cend()) {
-        if (answers.size() < MaxHeardAnswers)
-            answers.insert(key, answer);
-        return Heard::First;
-    }
-    if (*earlier == answer)
-        return Heard::Repeat;
-    FailRead(tr("The unit gave two different answers to %1: %2 and then %3")
-                 .arg(RequestName::OfQuery(formatter), *earlier, answer));
-    return Heard::Contradiction;
+        return AnswerLedger::First;
+    QString earlier;
+    const AnswerLedger::Heard heard = ledger.Take(sentence, text, &earlier);
+    if (heard == AnswerLedger::Contradiction)
+        FailRead(tr("The unit gave two different answers to %1: %2 and then %3")
+                     .arg(RequestName::OfQuery(sentence.Formatter().toString()), earlier,
+                          text.trimmed().left(AnswerLedger::MaxQuoted)));
+    return heard;
 }
 
 void Transport::FailRead(const QString &reason)
@@ -675,12 +553,30 @@ void Transport::OnPCASerialNumber(QString version)
 
 void Transport::OnProductSerialNumber(QString version)
 {
+    HearSerialNumber(version);
     emit ProductSerialNumber(version);
 }
 
 void Transport::OnProductSerialNumberTest(QString version)
 {
+    HearSerialNumber(version);
     emit ProductSerialNumberTest(version);
+}
+
+void Transport::HearSerialNumber(const QString &number)
+{
+    const QString before = std::exchange(heardSerial, number);
+    if (before.isEmpty() || before == number)
+        return;
+    qCDebug(lcLink).noquote() << "Another unit in the dock:" << before << "->" << number;
+    responseTimer->stop();
+    stepIndex = -1;
+    queue.clear();
+    SetCurrent(QueuedJob());
+    model->Reset();
+    aidAnswered = false;
+    ledger.Clear();
+    endedQuery.clear();
 }
 
 void Transport::OnBatteryVoltage(QString voltage)

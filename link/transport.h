@@ -1,7 +1,9 @@
 #ifndef TRANSPORT_H
 #define TRANSPORT_H
 
+#include "link/answerledger.h"
 #include "link/job.h"
+#include "link/jobtable.h"
 #include "link/linesink.h"
 #include "link/listenercache.h"
 #include "link/modelsnapshot.h"
@@ -45,10 +47,10 @@ public:
     // The parts of the configuration a job reads, as Read names them.
     enum ReadPart
     {
-        ReadMmsi = 1,
-        ReadAtoN = 2, // the MMSI, the general and the extended settings
-        ReadSchedule = 4,
-        ReadLantern = 8
+        ReadMmsi = Job::ReadMmsi,
+        ReadAtoN = Job::ReadAtoN,
+        ReadSchedule = Job::ReadSchedule,
+        ReadLantern = Job::ReadLantern
     };
     // What the transport model needs before a job runs (Prepare).
     enum Preparation
@@ -95,7 +97,7 @@ public:
     // The serial line controller; null once the subclass has let go of it.
     SerialController *GetSerialController() const { return controller.load(); }
     // The job of that name in the job table, or null.
-    Job *FindJob(const QString &name) const { return jobs.value(name, nullptr); }
+    Job *FindJob(const QString &name) const { return table.Find(name); }
     // Names of the jobs waiting in the queue, first to run first.
     QStringList QueuedJobNames() const;
     // The job now running, or an empty name.
@@ -203,25 +205,11 @@ private:
     bool RefuseLateAnswer(const SentenceView &sentence, const QString &text);
     // An answer against the earlier answers to the same query: the first of
     // its kind, the same again (harmless), or another (the read fails).
-    enum class Heard
-    {
-        First,
-        Repeat,
-        Contradiction
-    };
-    Heard CompareWithEarlier(const SentenceView &sentence, const QString &text);
+    AnswerLedger::Heard CompareWithEarlier(const SentenceView &sentence, const QString &text);
     void FailRead(const QString &reason);
     void OnLineLost(const QString &reason);
     // How much of a damaged line its failure quotes.
     static constexpr int MaxQuotedLine = 100;
-    // Answers of one query kept for comparison; more are not compared.
-    static constexpr int MaxHeardAnswers = 64;
-    void BuildJobTable();
-    Job *AddJob(const QString &name);
-    NmeaShellCommand *AddShellStep(Job *job, const QString &command, int accessLevel, int mode,
-                                   int tag, bool modelParent);
-    void AddSentenceStep(Job *job, AtoNSentence *codec, int repeatCount, int expectedReplies,
-                         bool answerRequired = true);
     void StartNextJob();
     bool Advance();
     void Issue();
@@ -229,13 +217,17 @@ private:
     bool HasCurrent() const { return current.job != nullptr; }
     void SetCurrent(const QueuedJob &job);
     void UpdateBusy();
+    // A serial number the unit told. Another one than before means another
+    // unit in the dock: nothing more of what was queued for the unit before
+    // goes out, and what was read of it is forgotten.
+    void HearSerialNumber(const QString &number);
 
     // Owned, a child: it moves with the transport to its thread.
     Model *model;
+    JobTable table;
     // Let go of on the worker thread while the window asks for it (traffic
     // log) on the user-interface thread.
     std::atomic<SerialController *> controller{nullptr};
-    QHash<QString, Job *> jobs;
     QList<QueuedJob> queue;
     QList<LineSink *> sinks;
     ListenerCache textListeners;
@@ -255,24 +247,19 @@ private:
     // The query whose answers, taken until silence, ended last in a read:
     // one of them coming later still would be missing from what was read.
     QString endedQuery;
-    // A codec for each formatter the jobs query, to key their answers; and
-    // the answers since each was last asked, by formatter and key.
-    QHash<QString, AtoNSentence *> answerCodecs;
-    QHash<QString, QHash<QString, QString>> heard;
+    // The answers to each query since it was last asked.
+    AnswerLedger ledger;
     // Why the step now waiting has no answer although one came damaged.
     QString damagedAnswer;
     QTimer *responseTimer = nullptr;
 
-    // The job table in the order it was built, and the codecs, commands and
-    // set parameters of its steps, which some other object may parent.
-    QList<Job *> jobOrder;
-    QList<QPointer<QObject>> stepObjects;
-    AtoNSentence *scheduleCodec = nullptr;
     // The rows given for the next send of the schedule, and those of the
     // send under way.
     QList<int> nextScheduleRows;
     QList<int> scheduleRows;
     std::atomic<bool> busy{false};
+    // The serial number the unit on the line told last.
+    QString heardSerial;
     mutable QMutex lastErrorLock;
 };
 

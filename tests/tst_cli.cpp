@@ -43,6 +43,7 @@ private slots:
     void sendRefusedOrNotTakenInFull();
     void unitBeyondTheUsualRangesIsReadAndSentBack();
     void sendsLeaveTheUnitHoldingTheDocument();
+    void sendCutShortSaysWhatEachUnitHolds();
     void monitorDecodesLiveTrafficUntilStopped();
     void failedRetrieveWritesNoFile();
     void savesLoseNothing();
@@ -338,6 +339,67 @@ void TestCli::sendsLeaveTheUnitHoldingTheDocument()
         QVERIFY2(refused.status == 3 && refused.err.contains(text), qPrintable(refused.err));
     }
     QCOMPARE(unit.State(), unchanged);
+}
+
+// A send that cannot be read back, or during which another unit is docked,
+// claims nothing it does not know, and says what each unit got.
+void TestCli::sendCutShortSaysWhatEachUnitHolds()
+{
+    Model document;
+    QCOMPARE(Simulator({"--fast", "--quiet"}).Retrieve(Path("sample.pad"), &document), 0);
+    document.GetAtoN()->SetName(QStringLiteral("CUT SHORT"));
+    document.GetLanternInterface()->SetLimen(false);
+    document.GetLanternInterface()->SetLimvmin(11000);
+    document.GetLanternInterface()->SetLimvmax(15000);
+    const QString file = SavePad(Path("cut.pad"), document);
+
+    // Everything goes out, but the read-back finds no answer.
+    Simulator silent({"--fast", "--quiet", "--no-answer", "ACF"});
+    const CliRun unread = RunCli({"send", "--port", silent.port, file});
+    QVERIFY2(unread.status == 3 &&
+                 unread.err.contains("were read back: everything went out, but what the unit "
+                                     "holds now is not known, as it was not compared.") &&
+                 !unread.err.contains("holds what was sent"),
+             qPrintable(unread.err));
+    QCOMPARE(silent.State().value("ace").toObject().value("name").toString(),
+             QStringLiteral("CUT SHORT"));
+
+    // The unit meant takes the AtoN settings, the schedule and the first two
+    // lantern commands; then another unit takes the dock. The tool asks who
+    // is there before each lantern command, so the other unit gets none.
+    int before = 0;
+    for (const QString &line : unread.err.split('\n'))
+        before += line.contains(": set ") && !line.startsWith("Lantern") ? 1 : 0;
+    QTemporaryDir dir;
+    const QString second = dir.filePath("second.json");
+    Simulator unit(
+        {"--fast", "--quiet", "--swap-after", QString::number(before + 2), "--swap-state", second});
+    const CliRun swapped = RunCli({"send", "--port", unit.port, file});
+    QVERIFY2(swapped.status == 3, qPrintable(swapped.err));
+    for (const char *told :
+         {"Another unit was docked during the send, which stopped at once.",
+          "meant for the unit with serial number VK0012345, MMSI 992351234",
+          "now has serial number VK0099999",
+          "holds the AtoN settings, the message schedule and the lantern settings \"limen\" as "
+          "sent (not read back); the rest as before.",
+          "Either unit may hold the lantern settings \"limvmin\": it went out while the units "
+          "were changed."})
+        QVERIFY2(swapped.err.contains(told, Qt::CaseInsensitive), qPrintable(swapped.err));
+    const QJsonObject meant = unit.State();
+    QCOMPARE(meant.value("ace").toObject().value("name").toString(), QStringLiteral("CUT SHORT"));
+    const QJsonObject lantern = meant.value("lantern").toObject();
+    QCOMPARE(QList<int>({lantern.value("limen").toInt(), lantern.value("limvmin").toInt(),
+                         lantern.value("limvmax").toInt()}),
+             QList<int>({0, 11000, 14500}));
+    QFile other(second);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    const QJsonObject docked = QJsonDocument::fromJson(other.readAll()).object();
+    const QJsonObject otherLantern = docked.value("lantern").toObject();
+    QCOMPARE(QList<int>({otherLantern.value("limen").toInt(), otherLantern.value("limvmin").toInt(),
+                         otherLantern.value("limvmax").toInt()}),
+             QList<int>({1, 10500, 14500}));
+    QCOMPARE(docked.value("ace").toObject().value("name").toString(),
+             QStringLiteral("NORTH PIER, WEST HARBOUR ENTRANCE"));
 }
 
 void TestCli::sendRefusedOrNotTakenInFull()

@@ -61,8 +61,8 @@ public:
 
     // Plays a script of the state machine's slots, separated by spaces: "Slot",
     // "Slot:argument" (a number or a text, "_" for a space) or "Slot*n" (called
-    // n times); got:Job and sent:Job complete a job, line:Job is a line of a
-    // job that reads, setline:Job one of a job that sets. "-" forgets the signals so
+    // n times); docked:SERIAL docks another unit; got:Job and sent:Job complete a job, line:Job is
+    // a line of a job that reads, setline:Job one of a job that sets. "-" forgets the signals so
     // far, "?" records "state <connected> <polling> <missed answers>".
     void Play(const QString &script)
     {
@@ -79,6 +79,10 @@ public:
                               .arg(int(machine->IsConnected()))
                               .arg(int(machine->IsPolling()))
                               .arg(machine->MissedAnswers());
+            } else if (name == "docked") {
+                UnitIdentity now;
+                now.serialNumber = arg;
+                machine->OtherUnitDocked(now);
             } else if (name == "got" || name == "sent") {
                 machine->JobComplete(arg, name == "sent");
             } else if (name == "line" || name == "setline") {
@@ -221,7 +225,7 @@ private slots:
         QCOMPARE(prepared->GetAtoN()->Name(), QStringLiteral("NORTH PIER"));
         QCOMPARE(prepared->GetAtoN()->GetAtoNMMSI()->Mmsi(), QStringLiteral("235000001"));
         QCOMPARE(prepared->GetAtoN()->GetAtoNMMSI()->NewMmsi(), QStringLiteral("992350002"));
-        recorder->Play("sent:Kelvane sent:Message_Schedule");
+        recorder->Play("sent:Kelvane got:SerNo_Test sent:Message_Schedule");
         QVERIFY(*prepared->GetMessageSchedule() == *sent.GetMessageSchedule());
         QCOMPARE(rowsSent().size(), 1);
         const QList<int> rows = rowsSent().last();
@@ -229,13 +233,13 @@ private slots:
         for (int i = 0; i < sent.GetMessageSchedule()->Count(); ++i)
             QCOMPARE(rows.contains(i), sent.GetMessageSchedule()->EntryAt(i).Active() ||
                                            unitRows.EntryAt(i).Active());
-        recorder->Play("sent:Set_LIM");
+        recorder->Play("sent:Set_LIM got:SerNo_Test");
         QCOMPARE(prepared->GetLanternInterface()->GetLimvmax(), 14000);
         // A line of a job queued before the transfer is not the transfer's.
         machine->LineSent("SerNo Test", false);
         for (int line = 0; line < 3; ++line)
             machine->LineSent("Kelvane", false);
-        const int total = 1 + 1 + 1 + 3 + rows.size() + 8 + 3 + 1 + 8;
+        const int total = 1 + 1 + 1 + 3 + 1 + rows.size() + 8 + 1 + 3 + 1 + 8;
         const QVariantList third = progress.last();
         QCOMPARE(third.at(0).toString(), QStringLiteral("Reading back the AtoN settings 3 of 3"));
         QCOMPARE(third.at(2).toInt(), total);
@@ -254,8 +258,9 @@ private slots:
         recorder->Play("got:Message_Schedule got:Get_LIM ?");
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|icon 1 3|enable 1 false|"
                       "job SerNo Test false|job Identity false|job Message Schedule false|"
-                      "job Kelvane true|job Message Schedule true|"
-                      "job Set LIM true|job Kelvane false|job Message Schedule false|"
+                      "job Kelvane true|job SerNo Test false|job Message Schedule true|"
+                      "job Set LIM true|job SerNo Test false|job Kelvane false|"
+                      "job Message Schedule false|"
                       "job Get LIM false|running 0|icon 0 1|enable 0 true|"
                       "readback 0 Name: \"NORTH PIER\" -> \"NORTH PI\"|icon 1 1|enable 1 true|"
                       "readback 1 Maximum voltage: 14.000 V -> 12.000 V|state 1 1 0");
@@ -266,11 +271,11 @@ private slots:
         editModel->GetAtoN()->SetName("NORTH PIER");
         LoadRows(editModel->GetMessageSchedule(), {});
         QCOMPARE(editModel->GetMessageSchedule()->Count(), 0);
-        recorder->Play("SendTab:0 got:SerNo_Test got:Identity sent:Kelvane");
+        recorder->Play("SendTab:0 got:SerNo_Test got:Identity sent:Kelvane got:SerNo_Test");
         *transportModel->GetAtoN() = *prepared->GetAtoN();
         recorder->Play("got:Kelvane got:Message_Schedule");
         EXPECT_EVENTS("running 1|icon 0 3|enable 0 false|job SerNo Test false|"
-                      "job Identity false|job Kelvane true|job Kelvane false|"
+                      "job Identity false|job Kelvane true|job SerNo Test false|job Kelvane false|"
                       "job Message Schedule false|running 0|icon 0 4|enable 0 true|readback 0 ");
 
         // The same unit's rows, read back by the first send, are known: the
@@ -289,10 +294,11 @@ private slots:
                     .arg(serial));
             const bool known = QLatin1String(serial) == QLatin1String("VK1");
             QCOMPARE(recorder->events.contains("job Message Schedule false"), !known);
-            recorder->Play(known ? "sent:Kelvane sent:Message_Schedule got:Kelvane "
-                                   "got:Message_Schedule"
-                                 : "got:Message_Schedule sent:Kelvane sent:Message_Schedule "
-                                   "got:Kelvane got:Message_Schedule");
+            recorder->Play(known ? "sent:Kelvane got:SerNo_Test sent:Message_Schedule "
+                                   "got:SerNo_Test got:Kelvane got:Message_Schedule"
+                                 : "got:Message_Schedule sent:Kelvane got:SerNo_Test "
+                                   "sent:Message_Schedule got:SerNo_Test got:Kelvane "
+                                   "got:Message_Schedule");
             QCOMPARE(rowsSent(), QList<QList<int>>({rows}));
         }
     }
@@ -340,6 +346,12 @@ private slots:
         row("line closes while polling", "Connected GetTab:1 got:Get_LIM Disconnected ?",
             "error Error communicating with the AtoN The connection to the AtoN was lost.|"
             "state 0 0 0");
+        // Another unit docked during a retrieve: nothing read is taken, and
+        // the link stays for the unit now docked.
+        row("another unit during a retrieve", "Connected GetTab:1 docked:VK2 ?",
+            "retrieved 0|error Error reading from the AtoN Another unit was docked during the "
+            "retrieve: the unit on the line now has serial number VK2, MMSI not known. Nothing "
+            "that was read has been taken.|state 1 0 0");
         // A transfer's timeout is a failure of the link, not a missed poll.
         row("retrieve times out",
             "Connected GetTab:1 got:Get_LIM Timeout GetTab:0 got:Kelvane line:Message_Schedule "
@@ -357,11 +369,11 @@ private slots:
             "out: the unit holds that as before.");
         row("send of all cut off in the lantern settings",
             "Connected SendAllTabs got:SerNo_Test got:Identity got:Message_Schedule "
-            "setline:Kelvane sent:Kelvane setline:Message_Schedule sent:Message_Schedule "
-            "setline:Set_LIM Disconnecting Disconnected",
+            "setline:Kelvane sent:Kelvane got:SerNo_Test setline:Message_Schedule "
+            "sent:Message_Schedule setline:Set_LIM Disconnecting Disconnected",
             "interrupted The send ended before it was complete: the unit may hold the lantern "
-            "settings only in part. It holds the AtoN settings and message schedule as sent, but "
-            "they were not read back.");
+            "settings only in part. All of the AtoN settings and message schedule went out, but "
+            "was not read back: what the unit holds of it now is not known.");
         row("send cut off before setting",
             "Connected SendTab:1 got:SerNo_Test got:Identity Disconnecting Disconnected",
             "interrupted The send ended before any of the lantern settings went out: the unit "

@@ -20,6 +20,7 @@ class TestUnitSession : public QObject
 private slots:
     void sendStartedFromIdentitySignal();
     void nameBroadcastBeforeASendIsNotHeldAgainstIt();
+    void sendGoesOnlyToTheUnitMeant();
 };
 
 // A handler of IdentityChanged that sends at once (as the fleet does when a
@@ -110,6 +111,49 @@ void TestUnitSession::nameBroadcastBeforeASendIsNotHeldAgainstIt()
     QCOMPARE(session.Configuration()->GetAtoN()->Name(), QString());
     // No broadcast of the new name came between.
     QCOMPARE(reports.count(), 1);
+    session.Close();
+    QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 10000);
+}
+
+// A send meant for one unit sends nothing to another on the line, also when
+// the session has already learnt, by polling, that the other one is docked.
+void TestUnitSession::sendGoesOnlyToTheUnitMeant()
+{
+    SimProcess sim({"--quiet", "--fast"});
+    QVERIFY(!sim.port.isEmpty());
+    UnitSession session;
+    QVERIFY(session.Open(sim.port));
+    QTRY_VERIFY_WITH_TIMEOUT(!session.Identity().mmsi.isEmpty(), 10000);
+    const UnitIdentity meant = session.Identity();
+    QCOMPARE(meant.serialNumber, QStringLiteral("VK0012345"));
+
+    QJsonObject other = sim.State();
+    other.insert("mmsi", "992357777");
+    QJsonObject shell = other.value("shell").toObject();
+    shell.insert("serialNumber", "VK0077777");
+    other.insert("shell", shell);
+    sim.Redock(other);
+    QTRY_COMPARE_WITH_TIMEOUT(session.Identity().serialNumber, QStringLiteral("VK0077777"), 10000);
+    const QJsonObject before = sim.State();
+
+    Model document;
+    document.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(meant.mmsi);
+    document.GetAtoN()->SetName(QStringLiteral("MEANT FOR THE FIRST"));
+    LoadRows(document.GetMessageSchedule(), {});
+    QStringList refusals;
+    connect(&session, &UnitSession::SendRefused, this,
+            [&](const QString &text) { refusals << text; });
+    int finished = 0;
+    connect(&session, &UnitSession::SendFinished, this,
+            [&](bool complete) { finished += complete ? 100 : 1; });
+    QVERIFY(session.Send(document, StateMachine::AtoNPart, meant));
+    QTRY_COMPARE_WITH_TIMEOUT(finished, 1, 10000);
+    QCOMPARE(refusals.size(), 1);
+    for (const char *named : {"VK0012345", "992351234", "VK0077777"})
+        QVERIFY2(refusals.at(0).contains(named), qPrintable(refusals.at(0)));
+    const SendOutcome outcome = session.LastSend();
+    QVERIFY(outcome.partsWhole == 0 && outcome.partsInPart == 0 && outcome.unitStateKnown);
+    QCOMPARE(sim.State(), before);
     session.Close();
     QTRY_VERIFY_WITH_TIMEOUT(!session.GetWorkerThread(), 10000);
 }

@@ -101,7 +101,7 @@ QString JobOf(const ParsedSentence &sentence)
         return QStringLiteral("Reset");
     if (tag <= 13)
         return QStringLiteral("Get LIM");
-    if (tag <= 21)
+    if (tag <= 22)
         return QStringLiteral("Set LIM");
     return QString();
 }
