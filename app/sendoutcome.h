@@ -32,6 +32,9 @@ struct SendOutcome
     // What went out while the other unit was being docked: either unit may
     // hold it.
     QStringList inDoubt;
+    // For a send that ended early or was refused: what the unit holds
+    // because of it, in the words the boxes use.
+    QString text;
 
     // Everything went out, was read back, and the unit took it all.
     bool HoldsAllSent() const

@@ -153,9 +153,10 @@ QString SendReport::Interrupted(int started, int sent, bool readingBack) const
     return text.join(QLatin1Char(' '));
 }
 
-SendOutcome SendReport::InterruptedOutcome(int started, int sent) const
+SendOutcome SendReport::InterruptedOutcome(int started, int sent, bool readingBack) const
 {
     SendOutcome outcome;
+    outcome.text = Interrupted(started, sent, readingBack);
     outcome.parts = parts;
     outcome.meantFor = meantFor;
     outcome.partsWhole = sent;
@@ -201,5 +202,6 @@ SendOutcome SendReport::SwappedOutcome(const UnitIdentity &now) const
     outcome.partsInPart = PartsIn(0, int(lines.size())) & ~outcome.partsWhole;
     outcome.unitStateKnown = lines.isEmpty();
     outcome.inDoubt = Describe(confirmed, int(lines.size()));
+    outcome.text = Swapped(now);
     return outcome;
 }

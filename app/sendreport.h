@@ -43,7 +43,7 @@ public:
     // What each unit holds after another unit (now) was docked during the send.
     QString Swapped(const UnitIdentity &now) const;
     // The same as data.
-    SendOutcome InterruptedOutcome(int started, int sent) const;
+    SendOutcome InterruptedOutcome(int started, int sent, bool readingBack) const;
     SendOutcome SwappedOutcome(const UnitIdentity &now) const;
 
     // "the lantern settings", or several such joined.

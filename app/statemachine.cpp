@@ -530,9 +530,10 @@ QString StateMachine::AbandonTransfer()
         if (tabs & (1 << tab))
             SetTabState(tab, TabEdited, true);
     }
-    emit SendReported(report.InterruptedOutcome(started, sent));
+    const SendOutcome outcome = report.InterruptedOutcome(started, sent, readingBack);
+    emit SendReported(outcome);
     emit SendFinished(false);
-    return report.Interrupted(started, sent, readingBack);
+    return outcome.text;
 }
 
 QString StateMachine::WithWhatIsHeld(const QString &failure, const QString &held)
@@ -672,9 +673,11 @@ void StateMachine::RefuseForOtherUnit(const QString &mismatch)
         if (tabs & (1 << tab))
             SetTabState(tab, TabNotSynced, true);
     }
-    emit SendReported(report.InterruptedOutcome(0, 0));
-    emit SendFinished(false);
     const QString text = tr("The configuration has not been sent:") + QLatin1Char('\n') + mismatch;
+    SendOutcome outcome = report.InterruptedOutcome(0, 0, false);
+    outcome.text = text;
+    emit SendReported(outcome);
+    emit SendFinished(false);
     if (isSignalConnected(QMetaMethod::fromSignal(&StateMachine::SendRefused)))
         emit SendRefused(text);
     else
@@ -708,9 +711,10 @@ void StateMachine::OtherUnitDocked(const UnitIdentity &now)
             if (tabs & (1 << tab))
                 SetTabState(tab, TabEdited, true);
         }
-        emit SendReported(report.SwappedOutcome(now));
+        const SendOutcome outcome = report.SwappedOutcome(now);
+        emit SendReported(outcome);
         emit SendFinished(false);
-        emit DisplayError(tr("Error sending to the AtoN"), report.Swapped(now));
+        emit DisplayError(tr("Error sending to the AtoN"), outcome.text);
         StartSerialNumberTest();
     }
     for (int tab = 0; tab < TabCount; ++tab) {

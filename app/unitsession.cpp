@@ -157,6 +157,7 @@ void UnitSession::StartTransport(bool replay)
     configuration->Reset();
     SetConfigurationKnown(false);
     SetIdentity(UnitIdentity());
+    identityAsked = false;
     broadcastName->Forget();
 
     transport = new SerialTransport;
@@ -273,6 +274,8 @@ void UnitSession::OnJobComplete(const QString &name, bool send)
     // A job that asked for the MMSI and got no answer tells nothing.
     const bool told = !send && mmsiReadBy == name;
     mmsiReadBy.clear();
+    if (!send && name == QLatin1String("Link Identity"))
+        identityAsked = true;
     const UnitIdentity before = identity;
     bool changed = false;
     if (told) {
@@ -311,6 +314,7 @@ bool UnitSession::AdoptIdentity(const UnitIdentity &told)
         SetConfigurationKnown(false);
         status->Clear();
         broadcastName->Forget();
+        identityAsked = false;
         stateMachine->OtherUnitDocked(identity);
     }
     stateMachine->SetExpectedUnit(identity);

@@ -98,6 +98,10 @@ public:
     // True once Configuration() holds what this unit holds (its AtoN part).
     bool ConfigurationKnown() const { return configurationKnown; }
     UnitIdentity Identity() const { return identity; }
+    // The unit has been asked who it is since the link (or the unit in the
+    // dock) changed, answered or not: what Identity() lacks now stays unknown
+    // until a transfer asks.
+    bool IdentityAsked() const { return identityAsked; }
     // What the last send did, as data (also given by SendReported).
     SendOutcome LastSend() const { return lastSend; }
 
@@ -179,6 +183,7 @@ private:
     BroadcastName *broadcastName;
     UnitIdentity identity;
     bool configurationKnown = false;
+    bool identityAsked = false;
     bool inspecting = false;
     QStringList readBack;
     SendOutcome lastSend;

@@ -61,7 +61,12 @@ void SessionUnitLink::Wire()
                 if (step != Step::Sending)
                     return;
                 if (!complete) {
-                    Fail(tr("the send was cut off"));
+                    // The failure that cut it off names its cause and comes
+                    // at once; only a send ended without one (the line closed
+                    // on purpose) is told here, with what the unit holds.
+                    QTimer::singleShot(0, this, [this] {
+                        Fail(tr("the send was cut off: %1").arg(session->LastSend().text));
+                    });
                     return;
                 }
                 step = Step::Idle;
@@ -114,10 +119,11 @@ void SessionUnitLink::Open()
 
 void SessionUnitLink::CheckIdentified()
 {
-    // The MMSI too: the link's own question for it is answered by then.
+    // The MMSI too, once the link's own question for it has been asked: a
+    // unit that did not answer it is still identified by its serial number.
     const ::UnitIdentity identity = session->Identity();
     if (step != Step::Opening || !session->IsReady() || session->IsTransferring() ||
-        identity.serialNumber.isEmpty() || identity.mmsi.isEmpty())
+        identity.serialNumber.isEmpty() || (identity.mmsi.isEmpty() && !session->IdentityAsked()))
         return;
     identifyPoll.stop();
     identifyLimit.stop();
