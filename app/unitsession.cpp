@@ -160,11 +160,13 @@ void UnitSession::StartTransport(bool replay)
     identityAsked = false;
     broadcastName->Forget();
 
+    // Everything the worker thread is to see (the connections, the listeners,
+    // the call that opens the line) is in place before it starts: its
+    // start orders all of it before anything it does.
     transport = new SerialTransport;
     transport->SetVendorId(vendorId);
     workerThread = new QThread(this);
     transport->moveToThread(workerThread);
-    workerThread->start(QThread::InheritPriority);
     QThread *thread = workerThread;
     connect(workerThread, &QThread::finished, this, [this, thread] { OnThreadFinished(thread); });
 
@@ -185,6 +187,7 @@ void UnitSession::StartTransport(bool replay)
         const QString port = portName;
         QMetaObject::invokeMethod(link, [link, port] { link->Connect(port); });
     }
+    workerThread->start(QThread::InheritPriority);
 }
 
 void UnitSession::WireTransport(bool replay)

@@ -152,20 +152,26 @@ bool TransferSession::RetrieveAll()
     if (done) {
         const double seconds = clock.nsecsElapsed() / 1e9;
         // On a serial line the queries and the answers take their turns; a
-        // pseudo-terminal paces only what the simulated unit writes.
-        const double floor =
-            silentWaits * 1.0 + (sentCharacters + receivedCharacters) / CharactersPerSecond;
-        const double answersFloor = silentWaits * 1.0 + receivedCharacters / CharactersPerSecond;
-        Console::Err(QStringLiteral("Retrieve of both tabs took %1 s; floor %2 s (%3 silent "
-                                    "waits of 1 s, %4 characters sent and %5 received at %6 a "
-                                    "second); %7 s counting the received characters only\n")
+        // pseudo-terminal paces only what the simulated unit writes. Only
+        // the waits for silence that happened count: a query that ended at
+        // its first answer waited for none.
+        const double waited = silentWaits * (Transport::AnswerTimeoutMs / 1000.0);
+        const double floor = waited + (sentCharacters + receivedCharacters) / CharactersPerSecond;
+        const double answersFloor = waited + receivedCharacters / CharactersPerSecond;
+        const QString waits = silentWaits == 1
+                                  ? QStringLiteral("1 silent wait")
+                                  : QStringLiteral("%1 silent waits").arg(silentWaits);
+        Console::Err(QStringLiteral("Retrieve of both tabs took %1 s; floor %2 s (%3 of %8 s, %4 "
+                                    "characters sent and %5 received at %6 a second); %7 s "
+                                    "counting the received characters only\n")
                          .arg(seconds, 0, 'f', 3)
                          .arg(floor, 0, 'f', 3)
-                         .arg(silentWaits)
+                         .arg(waits)
                          .arg(sentCharacters)
                          .arg(receivedCharacters)
                          .arg(CharactersPerSecond, 0, 'f', 0)
-                         .arg(answersFloor, 0, 'f', 3));
+                         .arg(answersFloor, 0, 'f', 3)
+                         .arg(Transport::AnswerTimeoutMs / 1000.0));
     }
     return done;
 }
