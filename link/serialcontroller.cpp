@@ -383,13 +383,14 @@ void SerialController::OnPortError(QSerialPort::SerialPortError error)
         ReportSendFailure();
         break;
     case QSerialPort::ResourceError:
-        LineFailed(tr("The serial device has gone (%1): the unit or its adapter was unplugged")
-                       .arg(port->errorString()));
-        break;
     case QSerialPort::ReadError:
-        // The error text of a hang-up is whatever the last system call left.
+        // The error text of a hang-up is whatever the last system call left
+        // (often EAGAIN), and the same hang-up may come as either error.
         if (HasHungUp())
             LineFailed(tr("The serial device hung up: the unit or its adapter was unplugged"));
+        else if (error == QSerialPort::ResourceError)
+            LineFailed(tr("The serial device has gone (%1): the unit or its adapter was unplugged")
+                           .arg(port->errorString()));
         break;
     default:
         break;
