@@ -207,7 +207,7 @@
 <context>
     <name>AtoNSentenceACE</name>
     <message>
-        <location filename="../sentences/atonsentenceace.cpp" line="+95"/>
+        <location filename="../sentences/atonsentenceace.cpp" line="+103"/>
         <source>name</source>
         <translation>Name</translation>
     </message>
@@ -235,7 +235,7 @@
 <context>
     <name>AtoNSentenceACF</name>
     <message>
-        <location filename="../sentences/atonsentenceacf.cpp" line="+94"/>
+        <location filename="../sentences/atonsentenceacf.cpp" line="+106"/>
         <source>latitude</source>
         <translation>Breite</translation>
     </message>
@@ -294,13 +294,19 @@
     </message>
     <message>
         <location line="+5"/>
+        <location line="+4"/>
         <source>mode</source>
         <translation>Modus</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-4"/>
         <source>&quot;%1&quot; is not one of R, V, P, C, 0</source>
         <translation>„%1“ ist keiner von R, V, P, C, 0</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1, an answer that does not name the MMSI the unit holds</source>
+        <translation>%1, eine Antwort, die nicht die MMSI nennt, die das Gerät hält</translation>
     </message>
 </context>
 <context>
@@ -1397,7 +1403,7 @@ Das Gerät an der Leitung ist das Gerät mit %2.</translation>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+415"/>
+        <location filename="../ui/mainwindow.cpp" line="+417"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
         <translation>Ein anderes Gerät wurde angedockt.</translation>
@@ -1488,7 +1494,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-204"/>
+        <location filename="../ui/mainwindow.cpp" line="-206"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -1528,7 +1534,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+334"/>
+        <location filename="../ui/mainwindow.cpp" line="+336"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -2826,25 +2832,130 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>SendReport</name>
+    <message>
+        <location filename="../app/sendreport.cpp" line="+62"/>
+        <location line="+11"/>
+        <source> and </source>
+        <translation> und </translation>
+    </message>
+    <message>
+        <location line="-3"/>
+        <source>the AtoN settings and message schedule</source>
+        <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+50"/>
+        <source>the lantern settings</source>
+        <translation>die Laterneneinstellungen</translation>
+    </message>
+    <message>
+        <location line="-7"/>
+        <source>the AtoN settings</source>
+        <translation>die AtoN-Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>part of the AtoN settings</source>
+        <translation>einen Teil der AtoN-Einstellungen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the message schedule</source>
+        <translation>den Nachrichtenzeitplan</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 of the %2 rows of the message schedule sent</source>
+        <translation>%1 der %2 gesendeten Zeilen des Nachrichtenzeitplans</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the lantern settings %1</source>
+        <translation>die Laterneneinstellungen %1</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The send ended while %1 were read back: everything went out, but what the unit holds now is not known, as it was not compared.</source>
+        <translation>Das Senden endete während des Rücklesens: alles für %1 ging hinaus, aber was das Gerät jetzt hält, ist nicht bekannt, da es nicht verglichen wurde.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The send ended before any of %1 went out: the unit holds what it held before.</source>
+        <translation>Das Senden endete, bevor etwas für %1 hinausging: das Gerät hält, was es vorher hielt.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>The send ended before it was complete: the unit may hold %1 only in part.</source>
+        <translation>Das Senden endete vor seinem Abschluss: das Gerät hält %1 möglicherweise nur zum Teil.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The send ended before it was complete.</source>
+        <translation>Das Senden endete vor seinem Abschluss.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>All of %1 went out, but was not read back: what the unit holds of it now is not known.</source>
+        <translation>Alles für %1 ging hinaus, wurde aber nicht zurückgelesen: was das Gerät davon jetzt hält, ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Nothing of %1 went out: the unit holds that as before.</source>
+        <translation>Für %1 ging nichts hinaus: das Gerät hält sie wie zuvor.</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>Another unit was docked during the send, which stopped at once. The send was meant for the unit with %1; the unit on the line now has %2.</source>
+        <translation>Während des Sendens wurde ein anderes Gerät angedockt; das Senden hielt sofort an. Es war für das Gerät mit %1 bestimmt; das Gerät an der Leitung hat jetzt %2.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The unit meant is not known to hold anything of this send.</source>
+        <translation>Vom gemeinten Gerät ist nicht bekannt, dass es etwas von diesem Senden hält.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The unit meant holds %1 as sent (not read back); the rest as before.</source>
+        <translation>Das gemeinte Gerät hält %1 wie gesendet (nicht zurückgelesen), den Rest wie zuvor.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Either unit may hold %1: it went out while the units were changed.</source>
+        <translation>Jedes der beiden Geräte kann %1 halten: es ging hinaus, während die Geräte gewechselt wurden.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The AtoN sentences are addressed to MMSI %1: the unit now docked takes them only if it holds that MMSI.</source>
+        <translation>Die AtoN-Sätze sind an die MMSI %1 gerichtet: das jetzt angedockte Gerät übernimmt sie nur, wenn es diese MMSI hält.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The unit now docked holds nothing else of this send.</source>
+        <translation>Das jetzt angedockte Gerät hält sonst nichts von diesem Senden.</translation>
+    </message>
+</context>
+<context>
     <name>SerialController</name>
     <message>
         <location filename="../link/serialcontroller.cpp" line="+273"/>
-        <location line="+319"/>
+        <location line="+320"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-200"/>
+        <location line="-203"/>
         <source>The serial device hung up: the unit or its adapter was unplugged</source>
         <translation>Das serielle Gerät hat aufgelegt: das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
     <message>
-        <location line="-6"/>
+        <location line="+2"/>
         <source>The serial device has gone (%1): the unit or its adapter was unplugged</source>
         <translation>Das serielle Gerät ist weg (%1): das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
     <message>
-        <location line="+182"/>
+        <location line="+177"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
@@ -3033,7 +3144,7 @@ Intervall</translation>
 <context>
     <name>SerialTransport</name>
     <message>
-        <location filename="../link/serialtransport.cpp" line="+19"/>
+        <location filename="../link/serialtransport.cpp" line="+18"/>
         <source>Reading Log File </source>
         <translation>Lese Protokolldatei </translation>
     </message>
@@ -3058,7 +3169,7 @@ Intervall</translation>
 <context>
     <name>StateMachine</name>
     <message>
-        <location filename="../app/statemachine.cpp" line="+52"/>
+        <location filename="../app/statemachine.cpp" line="+54"/>
         <source>The message schedule set risks clashing timeslots.
 The configuration has not been sent.
 
@@ -3077,22 +3188,24 @@ Zwischen den Start-Slots der beiden Kanäle muss ein Abstand von mindestens drei
 Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich überlappende Slots gleichzeitig von beiden Kanälen belegt werden.</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+47"/>
         <source>The connection to the AtoN was lost.</source>
         <translation>Die Verbindung zur AtoN ist verloren gegangen.</translation>
     </message>
     <message>
         <location line="+20"/>
+        <location line="+596"/>
         <source>Error sending to the AtoN</source>
         <translation>Fehler beim Senden an die AtoN</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="-594"/>
+        <location line="+574"/>
         <source>Error reading from the AtoN</source>
         <translation>Fehler beim Lesen von der AtoN</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-573"/>
         <source>Error communicating with the AtoN</source>
         <translation>Fehler bei der Kommunikation mit der AtoN</translation>
     </message>
@@ -3138,12 +3251,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+1"/>
-        <location line="+48"/>
+        <location line="+60"/>
         <source>Reading the message schedule</source>
         <translation>Lesen des Nachrichtenzeitplans</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="-56"/>
         <source>Reading the unit&apos;s version</source>
         <translation>Lesen der Geräteversion</translation>
     </message>
@@ -3163,83 +3276,43 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Lesen der Laterneneinstellungen</translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+25"/>
         <source>Asking the unit for its serial number</source>
         <translation>Das Gerät wird nach seiner Seriennummer gefragt</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+6"/>
         <source>Asking the unit for its MMSI</source>
         <translation>Abfrage der MMSI des Geräts</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>Sending the AtoN settings</source>
         <translation>Senden der AtoN-Einstellungen</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Sending the message schedule</source>
         <translation>Senden des Nachrichtenzeitplans</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Sending lantern settings</source>
         <translation>Senden der Laterneneinstellungen</translation>
     </message>
     <message>
-        <location line="+23"/>
-        <location line="+379"/>
+        <location line="+25"/>
+        <location line="+344"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
     <message>
-        <location line="-184"/>
-        <source>the AtoN settings and message schedule</source>
-        <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
+        <location line="+22"/>
+        <source>Another unit was docked during the retrieve: the unit on the line now has %1. Nothing that was read has been taken.</source>
+        <translation>Während des Abrufens wurde ein anderes Gerät angedockt: das Gerät an der Leitung hat jetzt %1. Nichts vom Gelesenen wurde übernommen.</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <source>the lantern settings</source>
-        <translation>die Laterneneinstellungen</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source> and </source>
-        <translation> und </translation>
-    </message>
-    <message>
-        <location line="+23"/>
-        <source>The send ended while %1 were read back: the unit holds what was sent, but it was not compared.</source>
-        <translation>Das Senden endete, während %1 zurückgelesen wurden: das Gerät hält das Gesendete, es wurde aber nicht verglichen.</translation>
-    </message>
-    <message>
-        <location line="+4"/>
-        <source>The send ended before any of %1 went out: the unit holds what it held before.</source>
-        <translation>Das Senden endete, bevor etwas von %1 hinausging: das Gerät hält, was es vorher hielt.</translation>
-    </message>
-    <message>
-        <location line="+7"/>
-        <source>The send ended before it was complete: the unit may hold %1 only in part.</source>
-        <translation>Das Senden endete vor seinem Abschluss: das Gerät hält %1 möglicherweise nur zum Teil.</translation>
-    </message>
-    <message>
-        <location line="+3"/>
-        <source>The send ended before it was complete.</source>
-        <translation>Das Senden endete vor seinem Abschluss.</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>It holds %1 as sent, but they were not read back.</source>
-        <translation>Es hält %1 wie gesendet, sie wurden aber nicht zurückgelesen.</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Nothing of %1 went out: the unit holds that as before.</source>
-        <translation>Von %1 ging nichts hinaus: das Gerät hält sie wie zuvor.</translation>
-    </message>
-    <message>
-        <location line="+23"/>
+        <location line="-141"/>
         <source>Clashing row: message 21, normal report (start slots %1 and %2).</source>
         <translation>Kollidierende Zeile: Nachricht 21, normaler Bericht (Startslots %1 und %2).</translation>
     </message>
@@ -3259,7 +3332,8 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Eine Zeitüberschreitung ist aufgetreten. Wurde das Gerät aus der Halterung genommen?</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+41"/>
+        <location line="+42"/>
         <source>The send was meant for the unit with %1, but the unit on the line answers with %2. Nothing has been sent.</source>
         <translation>Das Senden war für das Gerät mit %1 bestimmt, aber das Gerät an der Leitung antwortet mit %2. Es wurde nichts gesendet.</translation>
     </message>
@@ -3548,7 +3622,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+330"/>
+        <location filename="../link/transport.cpp" line="+261"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -3558,14 +3632,19 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Die Antwort auf %1 wurde abgelehnt: %2</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+114"/>
         <source>No answer to %1 within %2 s.</source>
         <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+71"/>
         <source>An answer to %1 came after its answers had ended: %2</source>
         <translation>Eine Antwort auf %1 kam nach dem Ende seiner Antworten: %2</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The unit gave two different answers to %1: %2 and then %3</source>
+        <translation>Das Gerät gab zwei verschiedene Antworten auf %1: %2 und danach %3</translation>
     </message>
     <message>
         <location line="+20"/>
@@ -3578,7 +3657,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Die Antwort auf %1 kam mit falscher Prüfsumme: %2</translation>
     </message>
     <message>
-        <location line="-100"/>
+        <location line="-120"/>
         <source>The answers to %1 were not whole: %2.</source>
         <translation>Die Antworten auf %1 waren nicht vollständig: %2.</translation>
     </message>
