@@ -30,21 +30,54 @@ SerialDisplay::SerialDisplay(QWidget *parent) : QAbstractScrollArea(parent)
     verticalScrollBar()->setSingleStep(1);
     repaint.setSingleShot(true);
     repaint.setInterval(RepaintIntervalMs);
-    connect(&repaint, &QTimer::timeout, viewport(), [this] { viewport()->update(); });
+    connect(&repaint, &QTimer::timeout, this, &SerialDisplay::ShowText);
 }
 
 void SerialDisplay::TextChanged()
 {
-    if (!repaint.isActive())
+    scrollBarsStale = true;
+    // Hidden, nothing is drawn; the scroll bars are set when it is shown.
+    if (!repaint.isActive() && isVisible())
         repaint.start();
+}
+
+void SerialDisplay::ShowText()
+{
+    if (!isVisible())
+        return;
+    SyncScrollBars();
+    viewport()->update();
+}
+
+void SerialDisplay::SyncScrollBars()
+{
+    if (!scrollBarsStale)
+        return;
+    scrollBarsStale = false;
+    QScrollBar *bar = verticalScrollBar();
+    // Whether the view follows the text is decided by where it stood when
+    // the scroll bars were last set; a view scrolled back keeps showing the
+    // same text, whatever was trimmed from the start meanwhile.
+    const bool follow = AtEnd();
+    const int kept = qMax(0, bar->value() - trimmedLines);
+    trimmedLines = 0;
+    textScrolling = true;
+    UpdateScrollBars();
+    bar->setValue(follow ? bar->maximum() : kept);
+    textScrolling = false;
 }
 
 void SerialDisplay::scrollContentsBy(int, int)
 {
-    if (textScrolling)
-        TextChanged();
-    else
+    // The text's own scrolling is painted with the text.
+    if (!textScrolling)
         viewport()->update();
+}
+
+void SerialDisplay::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    SyncScrollBars();
 }
 
 void SerialDisplay::Append(const QString &text)
@@ -74,19 +107,11 @@ void SerialDisplay::Append(const QString &text)
     }
     lastLineOpen = !tail.isEmpty();
     characters += text.size();
-    const bool follow = AtEnd();
-    textScrolling = true;
-    UpdateScrollBars();
-    if (follow) {
-        ScrollToEnd();
-    }
-    textScrolling = false;
     TextChanged();
 }
 
 void SerialDisplay::RemoveFirst(int count)
 {
-    const bool follow = AtEnd();
     int removed = 0;
     int removedLines = 0;
     while (removed < count && !lines.isEmpty()) {
@@ -100,18 +125,9 @@ void SerialDisplay::RemoveFirst(int count)
     }
     characters -= removed;
     firstLine += removedLines;
+    trimmedLines += removedLines;
     anchor = Clamped(anchor);
     cursor = Clamped(cursor);
-    // A view scrolled back keeps showing the same text.
-    const int kept = verticalScrollBar()->value() - removedLines;
-    textScrolling = true;
-    UpdateScrollBars();
-    if (follow) {
-        ScrollToEnd();
-    } else {
-        verticalScrollBar()->setValue(qMax(0, kept));
-    }
-    textScrolling = false;
     TextChanged();
 }
 
@@ -124,6 +140,8 @@ void SerialDisplay::Clear()
     characters = 0;
     longestLine = 0;
     anchor = cursor = End();
+    trimmedLines = 0;
+    scrollBarsStale = false;
     UpdateScrollBars();
     viewport()->update();
 }
@@ -314,13 +332,9 @@ bool SerialDisplay::AtEnd() const
     return verticalScrollBar()->value() >= verticalScrollBar()->maximum();
 }
 
-void SerialDisplay::ScrollToEnd()
-{
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-}
-
 void SerialDisplay::paintEvent(QPaintEvent *)
 {
+    SyncScrollBars();
     QPainter painter(viewport());
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::Text));
@@ -377,11 +391,8 @@ const QStaticText &SerialDisplay::LaidOut(qint64 line, QHash<qint64, QStaticText
 void SerialDisplay::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    const bool atEnd = verticalScrollBar()->value() == verticalScrollBar()->maximum();
-    UpdateScrollBars();
-    if (atEnd) {
-        ScrollToEnd();
-    }
+    scrollBarsStale = true;
+    SyncScrollBars();
 }
 
 void SerialDisplay::changeEvent(QEvent *event)
@@ -389,7 +400,8 @@ void SerialDisplay::changeEvent(QEvent *event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         layouts.clear();
-        UpdateScrollBars();
+        scrollBarsStale = true;
+        SyncScrollBars();
         viewport()->update();
     }
 }
@@ -409,6 +421,7 @@ void SerialDisplay::contextMenuEvent(QContextMenuEvent *event)
 
 void SerialDisplay::keyPressEvent(QKeyEvent *event)
 {
+    SyncScrollBars();
     if (event->matches(QKeySequence::Copy)) {
         CopySelection();
         return;
@@ -443,6 +456,7 @@ void SerialDisplay::keyPressEvent(QKeyEvent *event)
 
 void SerialDisplay::mousePressEvent(QMouseEvent *event)
 {
+    SyncScrollBars();
     if (event->button() != Qt::LeftButton) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
@@ -453,6 +467,7 @@ void SerialDisplay::mousePressEvent(QMouseEvent *event)
 
 void SerialDisplay::mouseMoveEvent(QMouseEvent *event)
 {
+    SyncScrollBars();
     if (!(event->buttons() & Qt::LeftButton)) {
         return;
     }
@@ -469,6 +484,7 @@ void SerialDisplay::mouseMoveEvent(QMouseEvent *event)
 
 void SerialDisplay::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    SyncScrollBars();
     if (event->button() != Qt::LeftButton) {
         return;
     }

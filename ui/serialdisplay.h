@@ -18,8 +18,9 @@
 // arrows, Home, End, Page Up and Down; Ctrl+A) and copied with Ctrl+C.
 // Each line in view is laid out once, not on every paint, and arriving text
 // is painted at most RepaintIntervalMs after it came, in one paint for all
-// that came meanwhile: a unit that fills the line costs a few paints a
-// second rather than one a line.
+// that came meanwhile, and the scroll bars follow in the same step: a unit
+// that fills the line costs a few paints a second rather than one a line,
+// and nothing while the pane is hidden.
 class SerialDisplay : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -78,7 +80,9 @@ private:
     };
 
     void UpdateScrollBars();
-    void ScrollToEnd();
+    // Sets the scroll bars for the text as it stands, if they are not yet,
+    // following the text where the view was at its end.
+    void SyncScrollBars();
     bool AtEnd() const;
     int LineHeight() const;
     int VisibleLines() const;
@@ -90,8 +94,10 @@ private:
     Place Moved(Place place, QKeySequence::StandardKey key) const;
     void MoveCursor(Place place, bool extend);
     void CopySelection() const;
-    // The text changed: painted when the repaint timer runs out.
+    // The text changed: its scroll bars are set and it is painted when the
+    // repaint timer runs out, or when it is next shown.
     void TextChanged();
+    void ShowText();
     const QStaticText &LaidOut(qint64 line, QHash<qint64, QStaticText> &kept);
 
     QStringList lines;
@@ -107,8 +113,13 @@ private:
     // The lines painted last, laid out, by their number.
     QHash<qint64, QStaticText> layouts;
     QTimer repaint;
-    // Scrolling is the text's doing, not the engineer's: its paint waits too.
+    // Scrolling is the text's doing, not the engineer's: it is painted with
+    // the text.
     bool textScrolling = false;
+    // The scroll bars are set for the text as it stood before; lines trimmed
+    // from the start since then.
+    bool scrollBarsStale = false;
+    int trimmedLines = 0;
 };
 
 #endif // SERIALDISPLAY_H
