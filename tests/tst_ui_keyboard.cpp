@@ -465,12 +465,15 @@ void TstKeyboard::numberEdgesByKeys()
         if (edge == &Field::lowest)
             for (const Field &field : boxes)
                 type(field, field.*edge);
+        // The last cell is sent while its editor is still open: the cell
+        // goes with the rest, and the keyboard comes back to its table.
         for (const Field &field : cells) {
             type(field, field.*edge);
-            key(Qt::Key_Return);
-            QTRY_COMPARE(focused()->objectName(), QString(field.name));
+            if (&field != &cells.last()) {
+                key(Qt::Key_Return);
+                QTRY_COMPARE(focused()->objectName(), QString(field.name));
+            }
         }
-        toPage(0);
         key(Qt::Key_T, Qt::ControlModifier);
         QList<int> expected;
         for (const Field &field : all)
@@ -478,6 +481,8 @@ void TstKeyboard::numberEdgesByKeys()
         QTRY_COMPARE_WITH_TIMEOUT(held(all), expected, 30000);
         QTRY_VERIFY_WITH_TIMEOUT(synced(), 30000);
         activate(window);
+        QTRY_VERIFY(focused());
+        QCOMPARE(focused()->objectName(), QString("tableSchedules"));
     }
     close(window);
 }

@@ -5,6 +5,7 @@
 #include "model/padfile.h"
 #include "ui/atonconfiguration.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -68,11 +69,18 @@ void DocumentController::CommitTypedInput()
         return;
     // Leaving a field is what ends an edit: a spin box takes its text, a line
     // edit reports that editing finished, a table's cell editor writes its
-    // value and closes. The focus then comes back where it was.
+    // value and closes. The focus then comes back where it was, or to the
+    // cell's table when that was a cell's editor.
     const QPointer<QWidget> field(focus);
+    QWidget *table = focus->parentWidget();
+    while (table && !qobject_cast<QAbstractItemView *>(table))
+        table = table->parentWidget();
+    const QPointer<QWidget> view(table);
     field->clearFocus();
     if (field && field->isVisible())
         field->setFocus(Qt::OtherFocusReason);
+    else if (view && view->isVisible())
+        view->setFocus(Qt::OtherFocusReason);
 }
 
 bool DocumentController::MaybeSave()
