@@ -8,9 +8,12 @@
 // size is sampled throughout, and the program's processor time over the
 // scenario is given as a share of one processor.  A first run with nothing fed
 // shows the stalls and the processor time that the machine and the probe
-// themselves cause (other processes, the scheduler).
+// themselves cause (other processes, the scheduler).  The tab is measured on
+// its own, then inside the whole window, fed as a link feeds it (the tab and
+// the unit's decoders, whose status the window shows), with the tab shown,
+// filtered and not, and with another page shown.
 //
-//   serialtabbench [--seconds N] [--rate-factor F] [--reference]
+//   serialtabbench [--seconds N] [--rate-factor F] [--reference] [--unit-status]
 //
 // --reference also runs the same feed into a plain QTextEdit that appends every
 // line and re-sets its whole text to trim, for comparison.
@@ -23,6 +26,7 @@
 #include "model/model.h"
 #include "sentences/parsedsentence.h"
 #include "status/unitstatus.h"
+#include "ui/mainwindow.h"
 #include "ui/serialdisplay.h"
 #include "ui/serialtab.h"
 #include "ui/unitstatustab.h"
@@ -255,6 +259,12 @@ int main(int argc, char **argv)
                 "(%.1f x 38400 baud), platform %s\n",
                 seconds, rate, factor, qPrintable(QGuiApplication::platformName()));
 
+    const auto filter = [](QWidget &tab, bool on) {
+        for (const char *box : {"filterXXVDOCheckBox", "filterXXZDACheckBox", "filterGPXXXCheckBox",
+                                "filterXXTXTCheckBox"}) {
+            tab.findChild<QCheckBox *>(box)->setChecked(on);
+        }
+    };
     {
         SerialTab tab;
         tab.resize(900, 600);
@@ -269,10 +279,7 @@ int main(int argc, char **argv)
         Print(Run("running, no filters", seconds, rate, sink, displaySize));
 
         view->Clear();
-        for (const char *box : {"filterXXVDOCheckBox", "filterXXZDACheckBox", "filterGPXXXCheckBox",
-                                "filterXXTXTCheckBox"}) {
-            tab.findChild<QCheckBox *>(box)->setChecked(true);
-        }
+        filter(tab, true);
         Print(Run("running, four filters", seconds, rate, sink, displaySize));
 
         // Paused onto a full display: arrivals fill the buffer to its limit,
@@ -288,6 +295,36 @@ int main(int argc, char **argv)
         paused.finishMs = unpause.nsecsElapsed() / 1e6;
         paused.displayEnd = displaySize();
         Print(paused);
+    }
+
+    {
+        // The whole window, as a link feeds it.
+        MainWindow window;
+        app.SetMainWindow(&window);
+        window.resize(1024, 700);
+        window.show();
+        auto *pages = window.findChild<QTabWidget *>("tabWidget");
+        auto *tab = window.findChild<SerialTab *>("tabSerialData");
+        auto *view = tab->findChild<SerialDisplay *>("textEditReceived");
+        tab->OnOpened();
+        UnitSession *session = app.Session();
+        auto sink = [tab, session](const QString &line) {
+            tab->OnReceived(line);
+            session->GetGpsDecoder()->OnReceived(line);
+            session->GetMessageDecoder()->OnReceived(line);
+        };
+        auto displaySize = [view] { return view->CharacterCount(); };
+        pages->setCurrentWidget(tab);
+        Print(Run("window, idle", seconds, 0.0, sink, displaySize));
+        Print(Run("window, tab shown, no filters", seconds, rate, sink, displaySize));
+        view->Clear();
+        filter(*tab, true);
+        Print(Run("window, tab shown, four filters", seconds, rate, sink, displaySize));
+        view->Clear();
+        filter(*tab, false);
+        pages->setCurrentIndex(0);
+        Print(Run("window, AtoN page shown, no filters", seconds, rate, sink, displaySize));
+        app.SetMainWindow(nullptr);
     }
 
     if (parser.isSet(unitStatusOption)) {
