@@ -112,7 +112,7 @@ void StateMachine::Disconnected()
 void StateMachine::Disconnecting()
 {
     closing = true;
-    emit QueueJob(QStringLiteral("Reset"), false);
+    emit QueueLastJob(QStringLiteral("Reset"));
 }
 
 QString StateMachine::TransferErrorTitle() const

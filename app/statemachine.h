@@ -96,6 +96,9 @@ public:
 
 signals:
     void QueueJob(QString name, bool send);
+    // The link is closing: what is queued or running is dropped and the job
+    // of that name goes out at once, before the line closes.
+    void QueueLastJob(QString name);
     // What the transport model needs for the job queued next
     // (Transport::Prepare): a part of sent, the copy the send takes from, and
     // for the schedule the rows to write (empty: every row).

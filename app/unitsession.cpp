@@ -216,6 +216,7 @@ void UnitSession::WireTransport(bool replay)
     c << connect(transport, &Transport::Read, this, &UnitSession::TakeRead);
     c << connect(machine, &StateMachine::QueueJob, transport,
                  qOverload<QString, bool>(&Transport::QueueJob));
+    c << connect(machine, &StateMachine::QueueLastJob, transport, &Transport::QueueLastJob);
     c << connect(transport, &Transport::Received, gpsDecoder, &GPSDecoder::OnReceived);
     c << connect(transport, &Transport::Received, messageDecoder, &MessageDecoder::OnReceived);
     if (replay)
@@ -345,7 +346,8 @@ void UnitSession::Close()
 {
     if (!transport)
         return;
-    // "Reset" is queued before the line closes.
+    // "Reset" goes out before the line closes, even while the link is still
+    // asking who the unit is.
     stateMachine->Disconnecting();
     SerialTransport *link = transport;
     QMetaObject::invokeMethod(link, [link] { link->Disconnect(); });

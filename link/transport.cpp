@@ -129,6 +129,14 @@ void Transport::QueueJob(Job *job, bool send)
         qCDebug(lcLink).noquote() << "\tCurrent job active: " + current.job->Name();
 }
 
+void Transport::QueueLastJob(QString name)
+{
+    responseTimer->stop();
+    queue.clear();
+    SetCurrent(QueuedJob());
+    QueueJob(name, false);
+}
+
 void Transport::Prepare(int preparation, ModelSnapshot sent, QList<int> scheduleRows)
 {
     AtoN *held = model->GetAtoN();

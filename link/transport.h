@@ -164,6 +164,9 @@ public slots:
 
     void QueueJob(QString name, bool send);
     void QueueJob(Job *job, bool send);
+    // The link is closing and no answer will be waited for: the jobs queued
+    // and the one running are dropped, and the job of that name starts now.
+    void QueueLastJob(QString name);
     // Readies the transport model for the job queued next: preparation takes
     // its part from sent. For CopySchedule, scheduleRows are the rows the next
     // send of the schedule writes, by their index (empty: every row).

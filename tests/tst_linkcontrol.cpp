@@ -172,6 +172,8 @@ void TestLinkControl::programExitsWhileLinked_data()
     // As when the window is closed during a link: a disconnect is asked for,
     // then the event loop ends before the link has closed.
     QTest::newRow("disconnect asked") << "disconnect";
+    // As above, while the link still asks who the unit is.
+    QTest::newRow("disconnect while starting") << "starting";
     // No disconnect at all (no window, or a tool that just returns).
     QTest::newRow("nothing asked") << "plain";
 }
@@ -204,10 +206,11 @@ void TestLinkControl::programExitsWhileLinked()
     };
     // The line closes after the link's last traffic (the port-in-use probe
     // before the link closes it once as well).
-    QTRY_VERIFY_WITH_TIMEOUT(find(",getserno,1*") >= 0, 3000);
-    const int serialNumber = find(",getserno,1*");
+    const QString last = mode == "starting" ? ",appver,0*" : ",getserno,1*";
+    QTRY_VERIFY_WITH_TIMEOUT(find(last) >= 0, 3000);
+    const int serialNumber = find(last);
     QTRY_VERIFY_WITH_TIMEOUT(find("line closed", serialNumber) > serialNumber, 3000);
-    if (mode == "disconnect") {
+    if (mode != "plain") {
         // "reset" reached the unit before its line closed.
         const int reset = find(",reset,5*", serialNumber);
         QVERIFY2(reset >= 0, qPrintable(log));
@@ -354,12 +357,16 @@ static int ExitWhileLinked(int argc, char **argv)
         const QStringList args = application.arguments();
         session.Open(args.value(2));
         StateMachine *machine = session.GetStateMachine();
-        const auto linkedAndIdle = [&] {
-            return machine->IsConnected() && !session.GetTransport()->IsBusy();
+        const bool starting = args.value(3) == QLatin1String("starting");
+        // Linked, and (unless leaving while it starts) the unit has named itself.
+        const auto ready = [&] {
+            return machine->IsConnected() &&
+                   (starting || (!session.Identity().serialNumber.isEmpty() &&
+                                 !session.GetTransport()->IsBusy()));
         };
-        if (!QTest::qWaitFor(linkedAndIdle, 5000) && !machine->IsConnected())
+        if (!QTest::qWaitFor(ready, 5000) && !machine->IsConnected())
             return 2;
-        if (args.value(3) == QLatin1String("disconnect"))
+        if (starting || args.value(3) == QLatin1String("disconnect"))
             session.Close();
         exitClock.start();
     }
