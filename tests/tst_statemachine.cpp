@@ -27,6 +27,8 @@ public:
     {
         connect(machine, &StateMachine::QueueJob, this,
                 [this](const QString &name, bool send) { Add("job", name, send); });
+        connect(machine, &StateMachine::QueueLastJob, this,
+                [this](const QString &name) { Add("last job", name); });
         connect(machine, &StateMachine::Update, this, [this] { events << "update"; });
         connect(machine, &StateMachine::UpdateTabFromTransportModel, this,
                 [this](int tab) { Add("refresh", tab); });
@@ -149,7 +151,7 @@ private slots:
                "Disconnected"
             << "icon 0 2|enable 0 true|icon 1 2|enable 1 true|job Version false|job Link Identity "
                "false|"
-               "job Reset false|"
+               "last job Reset|"
                "icon 0 0|enable 0 true|icon 1 0|enable 1 true|state 0 0 0";
         // One transfer at a time: requests while it runs are ignored. Its jobs
         // are queued one by one, a completion out of turn moves nothing on,
