@@ -1,7 +1,8 @@
 // The window before a send that gives the unit on the line an MMSI: it asks
 // with the change named, refuses another unit's MMSI until the engineer ticks
 // the override (which the register keeps), and says when the register could
-// not be asked. What the simulated unit holds afterwards is the measure.
+// not be asked; the Unit Status tab says when the unit was last seen. What
+// the simulated unit holds afterwards is the measure.
 
 #include "app/statemachine.h"
 #include "app/unitsession.h"
@@ -18,6 +19,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
@@ -85,6 +87,13 @@ void TstMmsiGuardWindow::sendsThatChangeTheMmsi()
     a.computer = QStringLiteral("bench-7");
     a.result = RegisterEntry::Result::Verified;
     QCOMPARE(App()->Register()->Record(a), UnitRegister::Recorded::Written);
+    // B itself was read at another bench before.
+    RegisterEntry b = RegisterEntry::New(RegisterEntry::Kind::Retrieve);
+    b.serial = QStringLiteral("GUARD-B");
+    b.mmsiAfter = QStringLiteral("992351002");
+    b.engineer = QStringLiteral("Ana Ruiz");
+    b.computer = QStringLiteral("bench-3");
+    QCOMPARE(App()->Register()->Record(b), UnitRegister::Recorded::Written);
 
     MainWindow window;
     App()->SetMainWindow(&window);
@@ -97,6 +106,9 @@ void TstMmsiGuardWindow::sendsThatChangeTheMmsi()
     combo->hidePopup();
     QTest::mouseClick(child<QPushButton>(window, "pushButtonConnect"), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(App()->Session()->Identity().mmsi, QString("992351002"), 15000);
+    // The Unit Status tab says when and by whom.
+    const QString seen = child<QLabel>(window, "labelLastSeen")->text();
+    QVERIFY2(seen.contains("by Ana Ruiz on bench-3 (retrieve"), qPrintable(seen));
 
     // A's MMSI: the box names A and where it was seen, Send stays greyed
     // until the override is ticked; cancelled, nothing goes out.

@@ -1403,7 +1403,7 @@ Das Gerät an der Leitung ist das Gerät mit %2.</translation>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+417"/>
+        <location filename="../ui/mainwindow.cpp" line="+418"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
         <translation>Ein anderes Gerät wurde angedockt.</translation>
@@ -1494,7 +1494,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-206"/>
+        <location filename="../ui/mainwindow.cpp" line="-207"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -1534,7 +1534,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+336"/>
+        <location filename="../ui/mainwindow.cpp" line="+337"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -3832,6 +3832,24 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
 </context>
 <context>
+    <name>UnitLastSeen</name>
+    <message>
+        <location filename="../ui/unitlastseen.cpp" line="+34"/>
+        <source>Last seen: the register could not be asked (%1)</source>
+        <translation>Zuletzt gesehen: das Register konnte nicht befragt werden (%1)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Last seen: never before; the register has no entry for serial number %1.</source>
+        <translation>Zuletzt gesehen: noch nie; das Register hat keinen Eintrag für die Seriennummer %1.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Last seen: %1 by %2 on %3 (%4, %5)</source>
+        <translation>Zuletzt gesehen: %1 von %2 an %3 (%4, %5)</translation>
+    </message>
+</context>
+<context>
     <name>UnitStatusSummary</name>
     <message>
         <location filename="../ui/unitstatussummary.cpp" line="+10"/>
@@ -3857,7 +3875,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>UnitStatusTab</name>
     <message>
-        <location filename="../ui/unitstatustab.cpp" line="+79"/>
+        <location filename="../ui/unitstatustab.cpp" line="+80"/>
         <source>Unit Status</source>
         <translation>Gerätestatus</translation>
     </message>
@@ -4037,7 +4055,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Texte des Geräts:</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+80"/>
         <source> (stale)</source>
         <translation> (veraltet)</translation>
     </message>

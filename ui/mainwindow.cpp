@@ -89,7 +89,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connection =
         new ConnectionView(this, statusBar(), serialTab, realAtoNTab, lanternTab, trafficLog);
     connect(ports, &PortToolBar::Checked, connection, &ConnectionView::OnPortChecked);
-    UnitStatusTab::AddTo(tabWidget, statusBar(), session);
+    unitStatusTab = UnitStatusTab::AddTo(tabWidget, statusBar(), session);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::OnUpdate);
 
     // The run script names the simulator's line here so that the window comes
@@ -353,6 +353,7 @@ void MainWindow::BindRegister(UnitRegister *newRegister, TransferJournal *newJou
         disconnect(unitRegister, nullptr, this, nullptr);
     unitRegister = newRegister;
     journal = newJournal;
+    unitStatusTab->SetRegister(unitRegister);
     // Said where the engineer looks: the register set aside, out of reach,
     // an entry spooled, spooled entries written.
     if (unitRegister)

@@ -30,6 +30,7 @@ class TransferControls;
 class TransferJournal;
 class UnitRegister;
 class UnitSession;
+class UnitStatusTab;
 class VandrelApplication;
 
 // The program's one window: the tabs, the tool bars, the file commands and
@@ -158,6 +159,7 @@ private:
     PortToolBar *ports = nullptr;
     ConnectionView *connection = nullptr;
     TrafficLog *trafficLog = nullptr;
+    UnitStatusTab *unitStatusTab = nullptr;
 
     int realAtoNTabIndex = 0;
     int lanternTabIndex = 1;

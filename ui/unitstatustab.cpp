@@ -5,6 +5,7 @@
 #include "ui/offpositionview.h"
 #include "ui/satellitebars.h"
 #include "ui/statustexts.h"
+#include "ui/unitlastseen.h"
 #include "ui/unitstatussummary.h"
 
 #include <QFormLayout>
@@ -89,7 +90,7 @@ UnitStatusTab *UnitStatusTab::AddTo(QTabWidget *tabs, QStatusBar *statusBar, Uni
 
 UnitStatusTab::UnitStatusTab(UnitSession *session, QWidget *parent)
     : QScrollArea(parent), session(session), status(session->Status()),
-      redrawTimer(new QTimer(this))
+      redrawTimer(new QTimer(this)), lastSeen(new UnitLastSeen(session, this))
 {
     redrawTimer->setSingleShot(true);
     redrawTimer->setInterval(RedrawDelayMs);
@@ -192,6 +193,7 @@ UnitStatusTab::UnitStatusTab(UnitSession *session, QWidget *parent)
     textLayout->addWidget(unitTexts);
 
     auto *rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(lastSeen);
     rightColumn->addWidget(batteryBox);
     rightColumn->addWidget(batteryNote);
     rightColumn->addWidget(textBox, 1);
@@ -204,6 +206,11 @@ UnitStatusTab::UnitStatusTab(UnitSession *session, QWidget *parent)
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     Redraw();
+}
+
+void UnitStatusTab::SetRegister(UnitRegister *unitRegister)
+{
+    lastSeen->SetRegister(unitRegister);
 }
 
 QLabel *UnitStatusTab::AddRow(QFormLayout *form, const QString &label, const char *name)

@@ -17,6 +17,8 @@ class QTableWidget;
 class QTimer;
 class SatelliteBars;
 class UnitStatus;
+class UnitLastSeen;
+class UnitRegister;
 class UnitStatusSummary;
 class UnitSession;
 
@@ -38,6 +40,8 @@ public:
     static UnitStatusTab *AddTo(QTabWidget *tabs, QStatusBar *statusBar, UnitSession *session);
 
     UnitStatus *Status() const { return status; }
+    // The register that says when the unit was last seen (not owned).
+    void SetRegister(UnitRegister *unitRegister);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -58,6 +62,7 @@ private:
     UnitStatus *status;
     UnitStatusSummary *summary = nullptr;
     QTimer *redrawTimer;
+    UnitLastSeen *lastSeen;
     bool stale = true;
 
     QGroupBox *gpsBox;
