@@ -39,7 +39,9 @@ bool FleetSummary::Open(const QString &folder, const QStringList &mmsis, QString
 {
     path = QDir(folder).filePath(FileName());
     entries.clear();
+    kept.clear();
     QHash<QString, Entry> earlier;
+    QList<Entry> inOrder;
     if (QFile::exists(path)) {
         QList<CsvTable::Record> records;
         if (!CsvTable::Load(path, &records, errorText))
@@ -63,10 +65,16 @@ bool FleetSummary::Open(const QString &folder, const QStringList &mmsis, QString
                     entry.state = state;
             }
             earlier.insert(entry.mmsi, entry);
+            inOrder.append(entry);
         }
     }
     for (const QString &mmsi : mmsis)
         entries.append(earlier.value(mmsi, Entry{mmsi, QString(), State::Waiting, {}, {}}));
+    // Another table run into the same folder cuts no batch's history.
+    for (const Entry &entry : qAsConst(inOrder)) {
+        if (!mmsis.contains(entry.mmsi))
+            kept.append(entry);
+    }
     return true;
 }
 
@@ -79,7 +87,7 @@ bool FleetSummary::Set(int row, const Entry &entry, QString *errorText)
 bool FleetSummary::Write(QString *errorText) const
 {
     QByteArray bytes = CsvTable::Line(Header());
-    for (const Entry &entry : entries) {
+    for (const Entry &entry : entries + kept) {
         // A serial number or a verdict comes from a unit or a table, and
         // the file is opened in spreadsheets: nothing in it may run there.
         QStringList cells{entry.mmsi, entry.serial, StateText(entry.state),

@@ -7,9 +7,11 @@
 #include <QString>
 
 // summary.csv of a records folder: one line per table row with the unit it
-// went to, how far it got and what the read-back found. It is written whole
-// and renamed into place after every change, so that a run stopped at any
-// point leaves a table the next run can resume from.
+// went to, how far it got and what the read-back found, then the lines of
+// earlier batches run into the folder whose MMSIs this table does not name,
+// as they were. It is written whole and renamed into place after every
+// change, so that a run stopped at any point leaves a table the next run can
+// resume from.
 class FleetSummary
 {
     Q_DECLARE_TR_FUNCTIONS(FleetSummary)
@@ -35,7 +37,8 @@ public:
     static QString StateText(State state);
 
     // One waiting entry per MMSI, in table order, taking from an existing
-    // summary in folder what it says of the same MMSIs. False with
+    // summary in folder what it says of the same MMSIs; its other lines are
+    // kept. False with
     // *errorText when a summary is there but cannot be read.
     bool Open(const QString &folder, const QStringList &mmsis, QString *errorText);
 
@@ -49,6 +52,8 @@ public:
 private:
     QString path;
     QList<Entry> entries;
+    // Lines of earlier batches for MMSIs this table does not name.
+    QList<Entry> kept;
 };
 
 #endif // FLEETSUMMARY_H

@@ -310,6 +310,17 @@ void TestFleetPlan::summaryResumes()
     QCOMPARE(next.At(2).state, FleetSummary::State::Failed);
     QCOMPARE(next.At(2).serial, formula);
     QCOMPARE(next.At(2).verdict, QString("-1+2 @x"));
+    // A batch of other units into the same folder keeps the earlier lines.
+    FleetSummary other;
+    QVERIFY(other.Open(dir.path(), {"992351009"}, &error));
+    QVERIFY(other.Write(&error));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QList<QByteArray> both = written.readAll().split('\n');
+    written.close();
+    QCOMPARE(both.size(), 5); // header, the new row, both earlier ones, the end
+    QVERIFY(both.at(1).startsWith("992351009,,waiting,"));
+    QCOMPARE(both.at(2), lines.at(1));
+    QVERIFY(both.at(3).startsWith("992351002,\"SN, 7\",verified,"));
     for (const QString &cell : {QString("'=x"), QString("\tx"), QString("+"), QString("@"),
                                 QString("\rx"), QString("''"), QString("x=1"), QString()})
         QCOMPARE(CsvTable::FromText(CsvTable::AsText(cell)), cell);
