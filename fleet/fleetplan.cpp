@@ -3,6 +3,7 @@
 #include "app/configurationcheck.h"
 #include "fleet/csvtable.h"
 #include "fleet/unitcolumns.h"
+#include "model/mmsiplausibility.h"
 #include "model/model.h"
 #include "model/padfile.h"
 #include "model/visibletext.h"
@@ -25,19 +26,36 @@ std::shared_ptr<Model> Merged(const Model &templateModel, const QList<QString> &
 
 } // namespace
 
+QString FleetPlan::Located(int line, int column, const QString &text) const
+{
+    const QString table = VisibleText::OneLine(tablePath);
+    if (column < 0)
+        return tr("%1 line %2: %3").arg(table, QString::number(line), text);
+    return tr("%1 line %2, column %3 (%4): %5")
+        .arg(table, QString::number(line), QString::number(column + 1),
+             VisibleText::OneLine(header.value(column)), text);
+}
+
 void FleetPlan::Problem(int line, int column, const QString &text)
 {
     if (problems.size() >= MaxProblems) {
         ++unlisted;
         return;
     }
-    const QString table = VisibleText::OneLine(tablePath);
-    if (column < 0)
-        problems << tr("%1 line %2: %3").arg(table, QString::number(line), text);
-    else
-        problems << tr("%1 line %2, column %3 (%4): %5")
-                        .arg(table, QString::number(line), QString::number(column + 1),
-                             VisibleText::OneLine(header.value(column)), text);
+    problems << Located(line, column, text);
+}
+
+void FleetPlan::WarnOfIdentity(const Row &row)
+{
+    // A table of a few hundred ships' MMSIs would drown every other line.
+    if (warnings.size() >= MaxProblems)
+        return;
+    const QString mmsi = MmsiPlausibility::MmsiWarning(row.mmsi);
+    if (!mmsi.isEmpty())
+        warnings << Located(row.line, header.indexOf(QStringLiteral("mmsi")), mmsi);
+    const QString name = MmsiPlausibility::NameWarning(row.name);
+    if (!name.isEmpty())
+        warnings << Located(row.line, header.indexOf(QStringLiteral("name")), name);
 }
 
 bool FleetPlan::Load(const QString &templatePathGiven, const QString &tablePathGiven)
@@ -46,6 +64,7 @@ bool FleetPlan::Load(const QString &templatePathGiven, const QString &tablePathG
     tablePath = tablePathGiven;
     rows.clear();
     problems.clear();
+    warnings.clear();
     Model templateModel;
     QString error;
     if (PadFile::Load(templatePath, &templateModel, &error) != PadFile::Done) {
@@ -65,6 +84,7 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
     tablePath = tableName;
     rows.clear();
     problems.clear();
+    warnings.clear();
     header.clear();
     unlisted = 0;
 
@@ -149,6 +169,7 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
         const std::shared_ptr<const Model> configuration = Merged(templateModel, names, texts);
         rows.append({record.line, mmsis.last(), serials.last(), configuration->GetAtoN()->Name(),
                      configuration});
+        WarnOfIdentity(rows.last());
     }
     RefuseDuplicates(mmsiColumn, mmsis, lines, tr("MMSI"));
     RefuseDuplicates(serialColumn, serials, lines, tr("serial number"));
@@ -157,8 +178,10 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
                         .arg(VisibleText::OneLine(templatePath), problem);
     if (unlisted > 0)
         problems << tr("and %n more problem(s)", nullptr, unlisted);
-    if (!problems.isEmpty())
+    if (!problems.isEmpty()) {
         rows.clear();
+        warnings.clear();
+    }
     return problems.isEmpty();
 }
 

@@ -43,6 +43,10 @@ public:
     const QList<Row> &Rows() const { return rows; }
     int RowCount() const { return rows.size(); }
     QStringList Problems() const { return problems; }
+    // Rows a unit can take whose identity is not plausible for an AtoN (a
+    // ship's MMSI, a MID of no country), each named by file, line and
+    // column; a strict run refuses the table for them.
+    QStringList Warnings() const { return warnings; }
     QString TemplatePath() const { return templatePath; }
     QString TablePath() const { return tablePath; }
 
@@ -52,7 +56,9 @@ private:
         int column; // index into the header
         QString text;
     };
+    QString Located(int line, int column, const QString &text) const;
     void Problem(int line, int column, const QString &text);
+    void WarnOfIdentity(const Row &row);
     void CheckRow(const Model &templateModel, int line, const QList<Cell> &cells,
                   QStringList *templateProblems);
     void RefuseDuplicates(int column, const QStringList &values, const QList<int> &lines,
@@ -63,6 +69,7 @@ private:
     QStringList header;
     QList<Row> rows;
     QStringList problems;
+    QStringList warnings;
     int unlisted = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "fleet/unitcolumns.h"
 
+#include "model/mmsiplausibility.h"
 #include "model/model.h"
 #include "model/visibletext.h"
 
@@ -28,14 +29,6 @@ QString NotANumber(const QString &text)
     return UnitColumns::tr("\"%1\" is not a whole number").arg(Shown(text));
 }
 
-// What a unit can broadcast of a name: the six-bit text of its position
-// reports, capitals, digits and most signs. "@" is that text's filler; a
-// receiver ends the name at the first one.
-bool Broadcastable(QChar c)
-{
-    return c.unicode() >= 0x20 && c.unicode() < 0x60 && c != QLatin1Char('@');
-}
-
 // The name exactly as the cell holds it, or why a unit could not broadcast
 // it: nothing is upper-cased or cut here, so the unit holds what the table says.
 QString NameProblem(const QString &text)
@@ -56,7 +49,7 @@ QString NameProblem(const QString &text)
     for (const QChar c : text) {
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
             lowerCase = true;
-        else if (!Broadcastable(c) && (c.isSurrogate() || !refused.contains(c)))
+        else if (!MmsiPlausibility::Broadcastable(c) && (c.isSurrogate() || !refused.contains(c)))
             refused += c;
     }
     if (!refused.isEmpty())

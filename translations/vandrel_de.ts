@@ -994,7 +994,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+76"/>
-        <location filename="../ui/realatontab.cpp" line="+611"/>
+        <location filename="../ui/realatontab.cpp" line="+617"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1875,6 +1875,79 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>MmsiPlausibility</name>
+    <message>
+        <location filename="../model/mmsiplausibility.cpp" line="+37"/>
+        <source>a ship&apos;s MMSI</source>
+        <translation>die MMSI eines Schiffes</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a coast station&apos;s MMSI</source>
+        <translation>die MMSI einer Küstenfunkstelle</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a group call&apos;s MMSI</source>
+        <translation>die MMSI eines Gruppenrufs</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>a search and rescue aircraft&apos;s MMSI</source>
+        <translation>die MMSI eines SAR-Luftfahrzeugs</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the MMSI of a craft with a parent ship</source>
+        <translation>die MMSI eines Beiboots mit Mutterschiff</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the MMSI of a distress device (SART, man overboard, EPIRB)</source>
+        <translation>die MMSI eines Notfunkgeräts (SART, Mann über Bord, EPIRB)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>of no form that ITU allocates</source>
+        <translation>von keiner Form, die die ITU vergibt</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>an AtoN&apos;s MMSI is 99, the country&apos;s three digits (MID), 1 for a physical AtoN, 6 for a virtual one or 8 for a mobile one, and three digits: 99MIDaXXX</source>
+        <translation>die MMSI eines AtoN ist 99, die drei Ziffern des Landes (MID), 1 für ein physisches AtoN, 6 für ein virtuelles oder 8 für ein mobiles, und drei Ziffern: 99MIDaXXX</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>&quot;%1&quot; is not an MMSI (nine digits, not all zeros)</source>
+        <translation>„%1“ ist keine MMSI (neun Ziffern, nicht alle null)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>MMSI %1 has the AtoN form, but its MID %2 belongs to no country</source>
+        <translation>MMSI %1 hat die Form eines AtoN, aber ihre MID %2 gehört keinem Land</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>MMSI %1 starts as an AtoN&apos;s but its sixth digit %2 is none of 1, 6 and 8; %3</source>
+        <translation>MMSI %1 beginnt wie die eines AtoN, aber ihre sechste Ziffer %2 ist weder 1 noch 6 noch 8; %3</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MMSI %1 is %2, not an AtoN&apos;s; %3</source>
+        <translation>MMSI %1 ist %2, nicht die eines AtoN; %3</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>the name &quot;%1&quot; holds %2, which AIS does not carry as written (names take capitals A to Z, digits, space and !&quot;#$%&amp;&apos;()*+,-./:;&lt;=&gt;?[\]^_)</source>
+        <translation>der Name „%1“ enthält %2, was AIS nicht so überträgt (Namen bestehen aus Großbuchstaben A bis Z, Ziffern, Leerzeichen und !&quot;#$%&amp;&apos;()*+,-./:;&lt;=&gt;?[\]^_)</translation>
+    </message>
+</context>
+<context>
     <name>NmeaShellCommand</name>
     <message>
         <location filename="../link/nmeashellcommand.cpp" line="+63"/>
@@ -2471,7 +2544,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-470"/>
+        <location filename="../ui/realatontab.cpp" line="-475"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -2581,19 +2654,19 @@ Intervall</translation>
         <translation>Die AtoN-Abmessung in Metern eingeben (%1-%2)</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+28"/>
         <source>MMSI is not valid</source>
         <translation>MMSI ist ungültig</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <source>Not an AtoN MMSI</source>
-        <translation>Keine AtoN-MMSI</translation>
+        <location line="+1"/>
+        <source>MID of no country</source>
+        <translation>MID keines Landes</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>An AtoN&apos;s MMSI is 99, the country&apos;s three digits and four more: 99MIDXXXX.</source>
-        <translation>Die MMSI eines AtoN ist 99, die drei Ziffern des Landes und vier weitere: 99MIDXXXX.</translation>
+        <source>Not an AtoN MMSI</source>
+        <translation>Keine AtoN-MMSI</translation>
     </message>
     <message>
         <location line="+2"/>

@@ -7,6 +7,7 @@
 #include "messageschedulecontrols.h"
 #include "model/codetexts.h"
 #include "model/fieldranges.h"
+#include "model/mmsiplausibility.h"
 #include "model/model.h"
 #include "sentences/atonsentenceace.h"
 
@@ -491,16 +492,21 @@ void RealAtoNTab::EvalulateMMSIValidity(QString text)
     const QValidator *validator = ui->lineMMSI->validator();
     const bool acceptable =
         validator && validator->validate(text, position) == QValidator::Acceptable;
-    // A valid MMSI of another form (a ship's, say) may be sent, with a warning.
-    static const QRegularExpression aton(QStringLiteral("\\A99[2-7][0-9]{6}\\z"));
-    const bool atonForm = aton.match(text).hasMatch();
+    // A valid MMSI of another form (a ship's, say) or of a MID no country
+    // holds may be sent, with a warning.
+    const QString implausible = acceptable ? MmsiPlausibility::MmsiWarning(text) : QString();
+    using Form = MmsiPlausibility::Form;
+    const Form form = MmsiPlausibility::FormOf(text);
+    const bool atonForm =
+        form == Form::PhysicalAtoN || form == Form::VirtualAtoN || form == Form::MobileAtoN;
     QLabel *warning = ui->MMSIValidationWarningLabel;
-    warning->setVisible(!acceptable || !atonForm);
+    warning->setVisible(!acceptable || !implausible.isEmpty());
     // Short, beside the field, so that the columns beside keep their room;
-    // the form is in the tool tip.
-    warning->setText(acceptable ? tr("Not an AtoN MMSI") : tr("MMSI is not valid"));
-    warning->setToolTip(acceptable ? tr("An AtoN's MMSI is 99, the country's three digits and "
-                                        "four more: 99MIDXXXX.")
+    // what is wrong is in the tool tip.
+    warning->setText(!acceptable ? tr("MMSI is not valid")
+                     : atonForm  ? tr("MID of no country")
+                                 : tr("Not an AtoN MMSI"));
+    warning->setToolTip(acceptable ? implausible
                                    : tr("An MMSI is nine digits, not all of them 0."));
     warning->setStyleSheet(acceptable ? QStringLiteral("color: #a05000;")
                                       : QStringLiteral("color: #ff0000;"));

@@ -69,6 +69,7 @@ QString CliCommandLine::Usage()
         "  vandrel-cli replay LOG [--fast] [--mmsi MMSI] [--json]\n"
         "  vandrel-cli commission --template T.pad --units UNITS.csv --records DIR\n"
         "              --port PATH [--port PATH ...] [--engineer NAME] [--reassign-mmsi]\n"
+        "              [--strict]\n"
         "  vandrel-cli verify --port PATH FILE.pad\n"
         "  vandrel-cli record --port PATH -o FILE.pdf [--engineer NAME]\n"
         "  vandrel-cli history [--serial S] [--mmsi M] [--since DATE] [--json]\n"

@@ -150,9 +150,10 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
     const QCommandLineOption debug(QStringLiteral("debug"));
     const QCommandLineOption where(QStringLiteral("register"), QString(), QStringLiteral("WHERE"));
     const QCommandLineOption reassign(QStringLiteral("reassign-mmsi"));
+    const QCommandLineOption strict(QStringLiteral("strict"));
     QCommandLineParser parser;
     parser.addOptions(
-        {port, templateFile, units, records, engineer, output, debug, where, reassign});
+        {port, templateFile, units, records, engineer, output, debug, where, reassign, strict});
     if (!parser.parse(arguments)) {
         *errorText = parser.errorText();
         return false;
@@ -168,6 +169,7 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
     options->debug = parser.isSet(debug);
     options->registerText = parser.value(where);
     options->reassignMmsi = parser.isSet(reassign);
+    options->strict = parser.isSet(strict);
     const bool commission = options->command == QLatin1String("commission");
     const bool verify = options->command == QLatin1String("verify");
     const struct
@@ -186,6 +188,7 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
         {port, "--port PATH", true, true},
         {where, "--register WHERE", commission, false},
         {reassign, "--reassign-mmsi", commission, false},
+        {strict, "--strict", commission, false},
     };
     for (const auto &use : uses) {
         const QString shown = QLatin1String(use.shown);
@@ -260,6 +263,13 @@ int FleetCommands::Commission(const Options &options)
         for (const QString &problem : plan.Problems())
             Console::Error(problem);
         Console::Err(QStringLiteral("Nothing was sent.\n"));
+        return ExitUsage;
+    }
+    // Rows a send would take, with identities no AtoN should carry.
+    for (const QString &warning : plan.Warnings())
+        Console::Error(QStringLiteral("warning: ") + warning);
+    if (options.strict && !plan.Warnings().isEmpty()) {
+        Console::Err(QStringLiteral("Nothing was sent: --strict refuses a table with warnings.\n"));
         return ExitUsage;
     }
     FleetRun run(plan, options.records, EngineerOf(options.engineer),

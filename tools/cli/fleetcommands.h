@@ -27,6 +27,8 @@ private:
         QString registerText;
         bool reassignMmsi = false;
         bool debug = false;
+        // Refuse a table whose identities draw a warning.
+        bool strict = false;
     };
     static bool Parse(const QStringList &arguments, Options *options, QString *errorText);
     static int Commission(const Options &options);
