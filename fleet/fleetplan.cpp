@@ -6,8 +6,11 @@
 #include "model/mmsiplausibility.h"
 #include "model/model.h"
 #include "model/padfile.h"
+#include "model/regularfile.h"
 #include "model/visibletext.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QHash>
 
 namespace {
@@ -65,18 +68,35 @@ bool FleetPlan::Load(const QString &templatePathGiven, const QString &tablePathG
     rows.clear();
     problems.clear();
     warnings.clear();
+    templateSha256.clear();
+    // The bytes are read once: the checksum a record gives is of the very
+    // template that was sent.
     Model templateModel;
     QString error;
-    if (PadFile::Load(templatePath, &templateModel, &error) != PadFile::Done) {
+    QFile file;
+    QByteArray templateBytes;
+    if (RegularFile::OpenForReading(templatePath, &file, &error)) {
+        templateBytes = file.read(PadFile::MaxFileSize + 1);
+        if (file.error() != QFileDevice::NoError)
+            error = file.errorString();
+    }
+    if (error.isEmpty() &&
+        PadFile::FromBytes(templateBytes, &templateModel, &error) != PadFile::Done)
+        error = tr("%1: %2").arg(templatePath, error);
+    if (!error.isEmpty()) {
         problems << VisibleText::OneLine(error);
         return false;
     }
+    const QString sha = QString::fromLatin1(
+        QCryptographicHash::hash(templateBytes, QCryptographicHash::Sha256).toHex());
     QByteArray bytes;
     if (!CsvTable::ReadFile(tablePath, &bytes, &error)) {
         problems << error;
         return false;
     }
-    return Load(templateModel, bytes, tablePath);
+    const bool loaded = Load(templateModel, bytes, tablePath);
+    templateSha256 = sha;
+    return loaded;
 }
 
 bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const QString &tableName)
@@ -161,14 +181,19 @@ bool FleetPlan::Load(const Model &templateModel, const QByteArray &table, const 
         QStringList names;
         QStringList texts;
         for (int column = 0; column < header.size(); ++column) {
-            if (column != serialColumn) {
+            if (column != serialColumn &&
+                !UnitColumns::RecordColumns().contains(header.at(column))) {
                 names << header.at(column);
                 texts << record.fields.at(column);
             }
         }
         const std::shared_ptr<const Model> configuration = Merged(templateModel, names, texts);
+        const auto recordCell = [&](const char *column) {
+            const int at = header.indexOf(QLatin1String(column));
+            return at < 0 ? QString() : record.fields.at(at).trimmed();
+        };
         rows.append({record.line, mmsis.last(), serials.last(), configuration->GetAtoN()->Name(),
-                     configuration});
+                     recordCell("customer"), recordCell("site"), configuration});
         WarnOfIdentity(rows.last());
     }
     RefuseDuplicates(mmsiColumn, mmsis, lines, tr("MMSI"));
@@ -194,12 +219,18 @@ void FleetPlan::CheckRow(const Model &templateModel, int line, const QList<Cell>
     bool cellProblem = false;
     for (const Cell &cell : cells) {
         const QString &name = header.at(cell.column);
-        if (name == UnitColumns::SerialColumn()) {
-            // Compared with what a unit tells, and shown in every message.
+        // The serial number is compared with what a unit tells and shown in
+        // every message; customer and site are printed on the record: each
+        // must be one line, as the table says it.
+        const bool serial = name == UnitColumns::SerialColumn();
+        if (serial || UnitColumns::RecordColumns().contains(name)) {
             if (VisibleText::OneLine(cell.text) != cell.text) {
+                const QString shown = VisibleText::OneLine(cell.text);
                 Problem(line, cell.column,
-                        tr("the serial number \"%1\" holds a control character or a line break")
-                            .arg(VisibleText::OneLine(cell.text)));
+                        serial ? tr("the serial number \"%1\" holds a control character or a "
+                                    "line break")
+                                     .arg(shown)
+                               : tr("\"%1\" holds a control character or a line break").arg(shown));
                 cellProblem = true;
             }
             continue;

@@ -25,6 +25,8 @@ public:
         QString mmsi;
         QString serial; // empty: any unit not bound to another row
         QString name;
+        QString customer; // for the record; empty when the table has none
+        QString site;
         std::shared_ptr<const Model> configuration;
     };
 
@@ -48,6 +50,9 @@ public:
     // column; a strict run refuses the table for them.
     QStringList Warnings() const { return warnings; }
     QString TemplatePath() const { return templatePath; }
+    // Of the template's bytes as read for this plan, in hexadecimal; empty
+    // when the template was given already read.
+    QString TemplateSha256() const { return templateSha256; }
     QString TablePath() const { return tablePath; }
 
 private:
@@ -65,6 +70,7 @@ private:
                           const QString &what);
 
     QString templatePath;
+    QString templateSha256;
     QString tablePath;
     QStringList header;
     QList<Row> rows;

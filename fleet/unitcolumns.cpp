@@ -202,17 +202,22 @@ QStringList UnitColumns::Required()
             QStringLiteral("longitude")};
 }
 
+QStringList UnitColumns::RecordColumns()
+{
+    return {QStringLiteral("customer"), QStringLiteral("site")};
+}
+
 QStringList UnitColumns::Known()
 {
     QStringList names;
     for (const Column &column : Columns())
         names << QLatin1String(column.name);
-    return names << SerialColumn();
+    return names << SerialColumn() << RecordColumns();
 }
 
 bool UnitColumns::IsKnown(const QString &name)
 {
-    return name == SerialColumn() || Find(name);
+    return name == SerialColumn() || RecordColumns().contains(name) || Find(name);
 }
 
 QString UnitColumns::Apply(const QString &name, const QString &text, Model *model)

@@ -19,6 +19,8 @@ public:
     static QStringList Required();
     // Binds a row to the unit with this serial number; not a field.
     static QString SerialColumn() { return QStringLiteral("serial"); }
+    // Taken into the unit's record as written (customer, site); not fields.
+    static QStringList RecordColumns();
     // Every column name taken, Required() first.
     static QStringList Known();
     static bool IsKnown(const QString &name);

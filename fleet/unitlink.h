@@ -45,6 +45,9 @@ public:
     virtual QString GpsFixText() const = 0;
     // The alarms active now, "062 AtoN: off position".
     virtual QStringList ActiveAlarms() const = 0;
+    // The battery voltage in millivolts as the unit last reported it on
+    // this link; empty when it has not been read (a link that never asks).
+    virtual QString BatteryMillivolts() const { return QString(); }
 
 signals:
     void Identified();

@@ -1,19 +1,14 @@
 // The fleet plan without a unit: reading unit tables as spreadsheets write
 // them, refusing every row a send would refuse (by line and column), which
-// row each docked unit gets, the summary a second run resumes from, and the
-// record's pages.
+// row each docked unit gets, and the summary a second run resumes from.
 
 #include "fleet/csvtable.h"
 #include "fleet/fleetplan.h"
 #include "fleet/fleetsummary.h"
-#include "fleet/record/recordwriter.h"
 #include "fleet/unitassignment.h"
-#include "fleet/unitrecord.h"
 #include "model/model.h"
 
 #include <QLoggingCategory>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -40,7 +35,6 @@ private slots:
     void assignment_data();
     void assignment();
     void summaryResumes();
-    void recordNamesTheUnit();
 };
 
 void TestFleetPlan::csvAsSpreadsheetsWriteIt()
@@ -85,9 +79,10 @@ void TestFleetPlan::planTakesRowsOverTheTemplate()
     Model templateModel;
     templateModel.GetAtoN()->SetChannel1(2006);
     templateModel.GetAtoN()->SetOffPositionThreshold(75);
-    const QByteArray table = "serial,mmsi,name,latitude,longitude,offPositionThreshold,limen\n"
-                             "S-2,992351002,\"MOLE, SOUTH\",-33.5,-4.25,,true\n"
-                             ",992351001,NORTH,50.5,1.125,120,0\n";
+    const QByteArray table =
+        "serial,mmsi,name,latitude,longitude,offPositionThreshold,limen,customer\n"
+        "S-2,992351002,\"MOLE, SOUTH\",-33.5,-4.25,,true, Port of Exbury \n"
+        ",992351001,NORTH,50.5,1.125,120,0,\n";
     // A schedule that a send refuses is the template's problem, named once.
     FleetPlan plan;
     QVERIFY(!plan.Load(templateModel, table, "units%2.csv"));
@@ -98,6 +93,7 @@ void TestFleetPlan::planTakesRowsOverTheTemplate()
     QCOMPARE(plan.RowCount(), 2);
     const FleetPlan::Row &south = plan.Rows().at(0);
     QCOMPARE(south.serial, QString("S-2"));
+    QCOMPARE(south.customer, QString("Port of Exbury"));
     QCOMPARE(south.line, 2);
     const AtoN *aton = south.configuration->GetAtoN();
     QCOMPARE(aton->GetAtoNMMSI()->NewMmsi(), QString("992351002"));
@@ -109,7 +105,7 @@ void TestFleetPlan::planTakesRowsOverTheTemplate()
     QCOMPARE(aton->Channel1(), 2006);
     QVERIFY(south.configuration->GetLanternInterface()->GetLimen());
     const FleetPlan::Row &north = plan.Rows().at(1);
-    QVERIFY(north.serial.isEmpty());
+    QVERIFY(north.serial.isEmpty() && north.customer.isEmpty());
     QCOMPARE(north.configuration->GetAtoN()->OffPositionThreshold(), 120);
     QVERIFY(!north.configuration->GetLanternInterface()->GetLimen());
 
@@ -177,6 +173,12 @@ void TestFleetPlan::planRefusesEveryBadRow_data()
                        "line 6, column 2 (name): the name \"M\xc3\x9cHLE {1}\" holds \xc3\x9c{}",
                        "line 7, column 2 (name): the name \"A@B\" holds @",
                        "line 8, column 5 (serial): the serial number \"S\\x1b[2J\" holds"};
+    // Printed on the record as the table says it, so it must fit one line.
+    QTest::newRow("customer and site of two lines")
+        << QByteArray("mmsi,name,latitude,longitude,customer,site\n"
+                      "992351001,A,50,1,\"Port\nAuthority\",\"Mole\r\"\n")
+        << QStringList{"line 2, column 5 (customer): \"Port\\x0aAuthority\" holds a control",
+                       "line 2, column 6 (site): \"Mole\\x0d\" holds a control"};
     QTest::newRow("a header of two lines with %2")
         << QByteArray("mmsi,name,latitude,longitude,\"a%2\nb\"\n992351001,A,50,1,\n")
         << QStringList{"units%2.csv line 1, column 5 (a%2\\x0ab): not a field"};
@@ -335,51 +337,6 @@ void TestFleetPlan::summaryResumes()
     QVERIFY(nowhere.Open(dir.filePath("missing"), {"992351001"}, &error));
     QVERIFY(!nowhere.Write(&error));
     QVERIFY(error.contains("could not be written"));
-}
-
-void TestFleetPlan::recordNamesTheUnit()
-{
-    auto held = std::make_shared<Model>();
-    held->GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992351007");
-    held->GetAtoN()->SetName("<b>PIER & MOLE</b>");
-    UnitRecord record;
-    record.title = "Commissioning record";
-    record.serial = "SN/77";
-    record.mmsi = "992351007";
-    record.softwareVersion = "1.2.3";
-    record.utc = QDateTime(QDate(2026, 12, 7), QTime(15, 4, 5), Qt::UTC);
-    record.engineer = "Ana Ruiz";
-    record.held = held;
-    record.verdict = "The unit does not hold 1 field sent.";
-    record.differences = QStringList{"Name: \"A\" -> \"B\""};
-    record.alarms = QStringList{"062 AtoN: off position"};
-    QCOMPARE(UnitRecord::FileStem(record.mmsi, record.serial), QString("992351007-SN_77"));
-
-    QTemporaryDir dir;
-    QString error;
-    const QString path = dir.filePath("r.pdf");
-    QVERIFY2(RecordWriter::WritePdf(record, path, &error), qPrintable(error));
-    QVERIFY(!RecordWriter::WritePdf(record, dir.filePath("missing/r.pdf"), &error));
-    UnitRecord verified = record;
-    verified.differences.clear();
-    QVERIFY(!verified.Html().contains("DIFFERS"));
-    QVERIFY(error.contains("missing/r.pdf"));
-
-    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-    if (pdftotext.isEmpty())
-        QSKIP("pdftotext (poppler-utils) is not installed: the PDF's text is not checked");
-    QProcess process;
-    process.start(pdftotext, {"-layout", path, "-"});
-    QVERIFY(process.waitForFinished(30000));
-    const QString text = QString::fromUtf8(process.readAllStandardOutput()).simplified();
-    // A record that differs says so before anything else.
-    QVERIFY2(text.startsWith("DIFFERS: the unit does not hold every field sent (1 not held)"),
-             qPrintable(text));
-    for (const char *expected :
-         {"Commissioning record", "Serial number SN/77", "MMSI 992351007", "1.2.3",
-          "2026-12-07 15:04:05", "Ana Ruiz", "Name: \"A\" -> \"B\"", "062 AtoN: off position",
-          "Name \"<b>PIER & MOLE</b>\"", "Message schedule", "Lantern interface support"})
-        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
 }
 
 QTEST_MAIN(TestFleetPlan)

@@ -15,6 +15,7 @@
 #include "uitestmain.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QJsonObject>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTableWidget>
@@ -180,15 +182,40 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     held.insert("ace", ace);
     first.Redock(held);
     const QString pdf = dir.filePath("visit.pdf");
-    ModalAnswer boxes({ModalAnswer::Press(QMessageBox::Ok), ModalAnswer::ChooseFile(pdf)});
+    // The record's details: no file is asked for before an engineer is named.
+    bool engineerRequired = false;
+    const auto details = [&engineerRequired](QWidget *dialog) {
+        auto *engineer = dialog->findChild<QLineEdit *>("lineRecordEngineer");
+        auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        if (!engineer || !buttons) {
+            dialog->close();
+            return;
+        }
+        QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+        TypeInto(engineer, " ");
+        engineerRequired = !ok->isEnabled();
+        TypeInto(engineer, "Ana Ruiz");
+        TypeInto(dialog->findChild<QLineEdit *>("lineRecordCustomer"), "Port of Exbury");
+        TypeInto(dialog->findChild<QLineEdit *>("lineRecordSite"), "North pier");
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
+    ModalAnswer boxes({ModalAnswer::Press(QMessageBox::Ok), details, ModalAnswer::ChooseFile(pdf)});
     Choose(window, "actionVerify");
     QTRY_COMPARE_WITH_TIMEOUT(boxes.answered(), 1, 30000);
     QVERIFY2(boxes.texts.value(0).contains("differs from the open document in 2 field"),
              qPrintable(boxes.texts.value(0)));
     QTRY_VERIFY_WITH_TIMEOUT(retrieve->isEnabled(), 10000);
     Choose(window, "actionSaveRecord");
-    QTRY_COMPARE_WITH_TIMEOUT(boxes.answered(), 2, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.answered(), 3, 30000);
     QTRY_VERIFY(QFileInfo(pdf).size() > 0);
+    QVERIFY(engineerRequired);
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    for (const char *expected : {"READ: read from the unit", "Serial number W-1",
+                                 "Engineer Ana Ruiz", "Customer Port of Exbury", "Site North pier"})
+        QVERIFY2(text.contains(expected), qPrintable(text));
     QCOMPARE(name->text(), QString("BOUND TO W-1 X"));
     QCOMPARE(first.State(), held);
 }

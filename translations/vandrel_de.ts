@@ -310,6 +310,90 @@
     </message>
 </context>
 <context>
+    <name>BatchRecord</name>
+    <message>
+        <location filename="../fleet/batchrecord.cpp" line="+23"/>
+        <location line="+34"/>
+        <source>NOT DONE</source>
+        <translation>NICHT ERLEDIGT</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Fleet commissioning record</source>
+        <translation>Protokoll der Flotten-Inbetriebnahme</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Date and time (UTC)</source>
+        <translation>Datum und Uhrzeit (UTC)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Engineer</source>
+        <translation>Techniker</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>not given</source>
+        <translation>nicht angegeben</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Template</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Template SHA-256</source>
+        <translation>SHA-256 der Vorlage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Unit table</source>
+        <translation>Gerätetabelle</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Program</source>
+        <translation>Programm</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Units that pass: %1 of %2</source>
+        <translation>Bestandene Geräte: %1 von %2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Line</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Each unit&apos;s record follows; a row without one ended before its read-back (its traffic log is in the records folder).</source>
+        <translation>Das Protokoll jedes Geräts folgt; eine Zeile ohne Protokoll endete vor dem Rücklesen (ihr Verkehrsprotokoll liegt im Protokollordner).</translation>
+    </message>
+</context>
+<context>
     <name>BroadcastName</name>
     <message>
         <location filename="../app/broadcastname.cpp" line="+40"/>
@@ -519,6 +603,44 @@
         <location line="+3"/>
         <source>MMSI</source>
         <translation>MMSI</translation>
+    </message>
+</context>
+<context>
+    <name>CsvTable</name>
+    <message>
+        <location filename="../fleet/csvtable.cpp" line="+26"/>
+        <source>line %1: the text is not UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>line %1: a quoted field is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>line %1: text after the closing quote of a field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>line %1: a field is longer than %2 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>%1: could not be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1: could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1: larger than %2 bytes; not a unit table</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -760,7 +882,7 @@
 <context>
     <name>FleetMenu</name>
     <message>
-        <location filename="../ui/fleetmenu.cpp" line="+26"/>
+        <location filename="../ui/fleetmenu.cpp" line="+27"/>
         <source>Co&amp;mmission a fleet…</source>
         <translation>Fl&amp;otte in Betrieb nehmen…</translation>
     </message>
@@ -771,12 +893,12 @@
     </message>
     <message>
         <location line="+10"/>
-        <location line="+88"/>
+        <location line="+95"/>
         <source>Verify</source>
         <translation>Prüfen</translation>
     </message>
     <message>
-        <location line="-96"/>
+        <location line="-103"/>
         <source>&amp;Verify</source>
         <translation>P&amp;rüfen</translation>
     </message>
@@ -792,7 +914,7 @@
         <translation>Verbinden Sie sich mit dem Gerät und warten Sie, bis keine Übertragung läuft: Dies liest, was das angedockte Gerät enthält, und sendet nichts.</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+59"/>
         <source>PDF files (*.pdf)</source>
         <translation>PDF-Dateien (*.pdf)</translation>
     </message>
@@ -808,6 +930,263 @@
             <numerusform>Das Gerät weicht in %n Feld vom geöffneten Dokument ab (Dokument -&gt; Gerät).</numerusform>
             <numerusform>Das Gerät weicht in %n Feldern vom geöffneten Dokument ab (Dokument -&gt; Gerät).</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>FleetPlan</name>
+    <message>
+        <location filename="../fleet/fleetplan.cpp" line="+36"/>
+        <source>%1 line %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 line %2, column %3 (%4): %5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>%1: %2</source>
+        <translation type="unfinished">%1: %2</translation>
+    </message>
+    <message>
+        <location line="+33"/>
+        <source>%1: the table is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>%1: the message schedule risks clashing time slots (%2); a send refuses it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>not a field of a unit; the columns a table may have are %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the column is also column %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the column &quot;%1&quot; is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the table has no unit rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the table has %1 unit rows, more than the %2 one plan takes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>%1 fields where the header has %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>MMSI</source>
+        <translation type="unfinished">MMSI</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>serial number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1: %2 (the template&apos;s own field)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+3"/>
+        <source>and %n more problem(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>the serial number &quot;%1&quot; holds a control character or a line break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&quot;%1&quot; holds a control character or a line break</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>empty, but every unit needs it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+56"/>
+        <source>the %1 %2 is also on line %3; each unit needs its own</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FleetRun</name>
+    <message>
+        <location filename="../fleet/fleetrun.cpp" line="+33"/>
+        <source>%1: the records folder could not be made</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <location line="+107"/>
+        <location line="+107"/>
+        <source>verified</source>
+        <translation type="unfinished">bestätigt</translation>
+    </message>
+    <message>
+        <location line="-214"/>
+        <source>waiting</source>
+        <translation type="unfinished">wartet</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>connecting</source>
+        <translation type="unfinished">verbindet</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>unit serial number %1, MMSI %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>row on line %1 is not free for this unit; nothing sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no row of the table is left for serial number %1; nothing sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>MMSI %1 was verified on this unit in an earlier run; reading the unit to see whether it still holds its row and the template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>MMSI %1 was verified on this unit in an earlier run, and the unit still holds its row and the template; nothing sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+7"/>
+        <source>the unit no longer holds line %1 of the table (%n field(s) differ, first: %2); sending it again</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>%1 Nothing was sent; --reassign-mmsi gives the unit this MMSI all the same.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>docked on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>sending line %1 of the table: MMSI %2, &quot;%3&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>sending %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>%1; nothing was sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 during the send: the unit may hold line %2 of the table (MMSI %3) in part</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 before anything went out: the unit holds what it held before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>The unit holds every field sent.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>The unit does not hold %n field(s) sent.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>differs: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>verified earlier; not read now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>serial number %1: %2; nothing was sent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+3"/>
+        <location line="+6"/>
+        <source>failed: %1</source>
+        <translation type="unfinished">fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1.pad: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Commissioning record</source>
+        <translation>Inbetriebnahmeprotokoll</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>%1: the traffic log could not be copied there: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FleetSummary</name>
+    <message>
+        <location filename="../fleet/fleetsummary.cpp" line="+48"/>
+        <source>%1: not a summary this program wrote (its first line is not &quot;%2&quot;); move it away to start afresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+48"/>
+        <source>%1: could not be written: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2695,6 +3074,73 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>RecordDetailsDialog</name>
+    <message>
+        <location filename="../ui/recorddetailsdialog.cpp" line="+33"/>
+        <source>Save record</source>
+        <translation>Protokoll speichern</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Choose file…</source>
+        <translation>Datei wählen…</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Engineer:</source>
+        <translation>&amp;Techniker:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Customer:</source>
+        <translation>&amp;Kunde:</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Site:</source>
+        <translation>&amp;Standort:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The record names who read the unit, for whom and where; customer and site may stay empty.</source>
+        <translation>Das Protokoll nennt, wer das Gerät gelesen hat, für wen und wo; Kunde und Standort dürfen leer bleiben.</translation>
+    </message>
+    <message>
+        <location line="+32"/>
+        <source>A record names its engineer.</source>
+        <translation>Ein Protokoll nennt seinen Techniker.</translation>
+    </message>
+</context>
+<context>
+    <name>RecordWriter</name>
+    <message>
+        <location filename="../fleet/record/recordwriter.cpp" line="+37"/>
+        <source>Serial number %1 · MMSI %2 · %3</source>
+        <translation>Seriennummer %1 · MMSI %2 · %3</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <location line="+35"/>
+        <source>%1: the record could not be laid out as a PDF</source>
+        <translation>%1: das Protokoll konnte nicht als PDF gesetzt werden</translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>%1: could not be written: %2</source>
+        <translation>%1: konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>Units: %1</source>
+        <translation>Geräte: %1</translation>
+    </message>
+</context>
+<context>
     <name>RegularFile</name>
     <message>
         <location filename="../model/regularfile.cpp" line="+78"/>
@@ -3240,6 +3686,84 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>SessionUnitLink</name>
+    <message>
+        <location filename="../fleet/sessionunitlink.cpp" line="+41"/>
+        <source>the unit on %1 did not tell its serial number within %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>the line to %1 closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>the send was cut off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the configuration could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>%1 could not be opened</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>the send could not start on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>the retrieve could not start on %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>no fix reported</source>
+        <translation>keine Position gemeldet</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>no valid position (the last fix is out of date)</source>
+        <translation>keine gültige Position (die letzte ist veraltet)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>no valid position</source>
+        <translation>keine gültige Position</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>3D fix</source>
+        <translation>3D-Fix</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>2D fix</source>
+        <translation>2D-Fix</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>no fix</source>
+        <translation>kein Fix</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>; %1, %2 of %3 satellites used</source>
+        <translation>; %1, %2 von %3 Satelliten genutzt</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>; at %1 UTC</source>
+        <translation>; um %1 UTC</translation>
+    </message>
+</context>
+<context>
     <name>StateMachine</name>
     <message>
         <location filename="../app/statemachine.cpp" line="+54"/>
@@ -3736,6 +4260,69 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
 </context>
 <context>
+    <name>UnitColumns</name>
+    <message>
+        <location filename="../fleet/unitcolumns.cpp" line="+29"/>
+        <source>&quot;%1&quot; is not a whole number</source>
+        <translation type="unfinished">„%1“ ist keine ganze Zahl</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>the name is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the name &quot;%1&quot; holds a line break (a cell of two lines?)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>the name &quot;%1&quot; holds the control character %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>the name &quot;%1&quot; holds %2, which a unit cannot broadcast (names take capitals A to Z, digits, space and !&quot;#$%&amp;&apos;()*+,-./:;&lt;=&gt;?[\]^_)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the name &quot;%1&quot; has small letters, which a unit cannot broadcast; write it in capitals: &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>the name has %1 characters, more than the %2 a unit keeps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>&quot;%1&quot; is neither true nor false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>&quot;%1&quot; is not a number of degrees</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 is outside -%2 to %2 degrees</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>MMSI &quot;%1&quot; is not valid (nine digits, not all zeros)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+81"/>
+        <source>&quot;%1&quot; is not a field of a unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>UnitHistoryView</name>
     <message>
         <location filename="../ui/unithistoryview.cpp" line="+27"/>
@@ -3920,6 +4507,234 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+5"/>
         <source>Last seen: %1 by %2 on %3 (%4, %5)</source>
         <translation>Zuletzt gesehen: %1 von %2 an %3 (%4, %5)</translation>
+    </message>
+</context>
+<context>
+    <name>UnitRecord</name>
+    <message>
+        <location filename="../fleet/record/recordwriter.cpp" line="-113"/>
+        <location filename="../fleet/unitrecord.cpp" line="+60"/>
+        <source>not known</source>
+        <translation>nicht bekannt</translation>
+    </message>
+    <message>
+        <location filename="../fleet/unitrecord.cpp" line="-23"/>
+        <source>Message schedule</source>
+        <translation>Nachrichtenplan</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>not given</source>
+        <translation>nicht angegeben</translation>
+    </message>
+    <message>
+        <location line="+25"/>
+        <source>not read during this visit</source>
+        <translation>bei diesem Besuch nicht gelesen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>&quot;%1&quot; (as the unit reported it)</source>
+        <translation>„%1“ (wie vom Gerät gemeldet)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 V (%2 mV)</source>
+        <translation>%1 V (%2 mV)</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>Unit record</source>
+        <translation>Geräteprotokoll</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Read from the unit; nothing was sent.</source>
+        <translation>Vom Gerät gelesen; nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>PASS</source>
+        <translation>BESTANDEN</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>DIFFERS</source>
+        <translation>ABWEICHUNG</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>FAILED</source>
+        <translation>FEHLGESCHLAGEN</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>READ</source>
+        <translation>GELESEN</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>the unit holds every field sent</source>
+        <translation>das Gerät hält jedes gesendete Feld</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+3"/>
+        <source>the unit does not hold every field sent (%n not held); it is not commissioned as planned</source>
+        <translation>
+            <numerusform>das Gerät hält nicht jedes gesendete Feld (%n nicht gehalten); es ist nicht wie geplant in Betrieb genommen</numerusform>
+            <numerusform>das Gerät hält nicht jedes gesendete Feld (%n nicht gehalten); es ist nicht wie geplant in Betrieb genommen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>read from the unit; nothing was sent or compared</source>
+        <translation>vom Gerät gelesen; nichts wurde gesendet oder verglichen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>Engineer: not given</source>
+        <translation>Techniker: nicht angegeben</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Software version</source>
+        <translation>Softwareversion</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date and time (UTC)</source>
+        <translation>Datum und Uhrzeit (UTC)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+43"/>
+        <source>Engineer</source>
+        <translation>Techniker</translation>
+    </message>
+    <message>
+        <location line="-42"/>
+        <source>Customer</source>
+        <translation>Kunde</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Site</source>
+        <translation>Standort</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Port</source>
+        <translation>Anschluss</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Source</source>
+        <translation>Herkunft</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Template</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Template SHA-256</source>
+        <translation>SHA-256 der Vorlage</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Unit table</source>
+        <translation>Gerätetabelle</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1, line %2</source>
+        <translation>%1, Zeile %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Register entry</source>
+        <translation>Registereintrag</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>none written</source>
+        <translation>keiner geschrieben</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Unit</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Battery voltage</source>
+        <translation>Batteriespannung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Active alarms</source>
+        <translation>Aktive Alarme</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Read-back</source>
+        <translation>Rücklesen</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>The configuration could not be read.</source>
+        <translation>Die Konfiguration konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Signatures</source>
+        <translation>Unterschriften</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Signature</source>
+        <translation>Unterschrift</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Witness</source>
+        <translation>Zeuge</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "model/configurationdiff.h"
 #include "model/model.h"
 #include "ui/fleetview.h"
+#include "ui/recorddetailsdialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -108,7 +109,14 @@ void FleetMenu::SaveRecord()
 {
     const QString title = tr("Save record");
     SessionUnitLink link(session);
-    const UnitRecord record = UnitRecord::OfVisit(link, EngineerSetting::Read());
+    UnitRecord record = UnitRecord::OfVisit(link, QString());
+    RecordDetailsDialog details(EngineerSetting::Read(), window);
+    if (details.exec() != QDialog::Accepted)
+        return;
+    record.engineer = details.Engineer();
+    record.customer = details.Customer();
+    record.site = details.Site();
+    EngineerSetting::Write(record.engineer);
     const QString path = QFileDialog::getSaveFileName(
         window, title,
         QDir::home().filePath(UnitRecord::FileStem(record.mmsi, record.serial) +

@@ -22,4 +22,10 @@ Q_DECL_EXPORT bool vandrel_record_write_pdf(const UnitRecord *record, const QStr
 {
     return RecordWriter::WritePdf(*record, *path, errorText);
 }
+
+Q_DECL_EXPORT bool vandrel_record_write_batch_pdf(const BatchRecord *batch, const QString *path,
+                                                  QString *errorText)
+{
+    return RecordWriter::WriteBatchPdf(*batch, *path, errorText);
+}
 }

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+class BatchRecord;
 struct UnitRecord;
 
 // The entry points of the record writer built as a module of its own, which
@@ -20,10 +21,14 @@ using VandrelRecordApplication = QCoreApplication *(*)(int *argc, char **argv);
 // RecordWriter::WritePdf.
 using VandrelRecordWritePdf = bool (*)(const UnitRecord *record, const QString *path,
                                        QString *errorText);
+// RecordWriter::WriteBatchPdf.
+using VandrelRecordWriteBatchPdf = bool (*)(const BatchRecord *batch, const QString *path,
+                                            QString *errorText);
 }
 
 #define VANDREL_RECORD_VERSION_SYMBOL "vandrel_record_version"
 #define VANDREL_RECORD_APPLICATION_SYMBOL "vandrel_record_application"
 #define VANDREL_RECORD_WRITE_PDF_SYMBOL "vandrel_record_write_pdf"
+#define VANDREL_RECORD_WRITE_BATCH_PDF_SYMBOL "vandrel_record_write_batch_pdf"
 
 #endif // RECORDMODULE_H

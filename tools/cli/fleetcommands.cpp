@@ -9,6 +9,7 @@
 
 #include "app/unitsession.h"
 #include "app/vandrelsettings.h"
+#include "fleet/batchrecord.h"
 #include "fleet/engineersetting.h"
 #include "fleet/fleetplan.h"
 #include "fleet/fleetrun.h"
@@ -22,6 +23,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -272,9 +274,12 @@ int FleetCommands::Commission(const Options &options)
         Console::Err(QStringLiteral("Nothing was sent: --strict refuses a table with warnings.\n"));
         return ExitUsage;
     }
+    // Each unit's record with what the plan says of its row, kept for the
+    // batch's record.
+    BatchRecord batch(plan, EngineerOf(options.engineer));
     FleetRun run(plan, options.records, EngineerOf(options.engineer),
-                 [](const UnitRecord &record, const QString &path, QString *errorText) {
-                     return Records().WritePdf(record, path, errorText);
+                 [&batch](const UnitRecord &record, const QString &path, QString *errorText) {
+                     return Records().WritePdf(batch.Completed(record, path), path, errorText);
                  });
     // A register out of reach sends nothing to the spool here; its notice
     // is said, and a shared one refuses MMSIs it could not check.
@@ -337,7 +342,15 @@ int FleetCommands::Commission(const Options &options)
                          .arg(entry.mmsi,
                               entry.serial.isEmpty() ? QStringLiteral("-") : Shown(entry.serial),
                               Shown(run.RowStatus(row))));
+        batch.SetLine(row, entry, run.RowStatus(row));
     }
+    const QString batchPath = QDir(options.records).filePath(batch.FileName());
+    QString batchError;
+    if (!Records().WriteBatchPdf(batch, batchPath, &batchError)) {
+        Console::Error(Shown(batchError));
+        return ExitFailure;
+    }
+    Console::Err(QStringLiteral("Batch record written to %1\n").arg(Shown(batchPath)));
     switch (run.Worst()) {
     case FleetRun::Outcome::Verified:
         return ExitDone;

@@ -43,7 +43,9 @@ bool RecordLoader::Load(const char *program, QString *errorText)
         library.resolve(VANDREL_RECORD_APPLICATION_SYMBOL));
     writePdf =
         reinterpret_cast<VandrelRecordWritePdf>(library.resolve(VANDREL_RECORD_WRITE_PDF_SYMBOL));
-    if (!version || !application || !writePdf) {
+    writeBatchPdf = reinterpret_cast<VandrelRecordWriteBatchPdf>(
+        library.resolve(VANDREL_RECORD_WRITE_BATCH_PDF_SYMBOL));
+    if (!version || !application || !writePdf || !writeBatchPdf) {
         *errorText = QStringLiteral("%1 is not Vandrel's record writer").arg(library.fileName());
         return false;
     }
@@ -65,4 +67,10 @@ std::unique_ptr<QCoreApplication> RecordLoader::CreateApplication(int &argc, cha
 bool RecordLoader::WritePdf(const UnitRecord &record, const QString &path, QString *errorText) const
 {
     return writePdf(&record, &path, errorText);
+}
+
+bool RecordLoader::WriteBatchPdf(const BatchRecord &batch, const QString &path,
+                                 QString *errorText) const
+{
+    return writeBatchPdf(&batch, &path, errorText);
 }

@@ -18,11 +18,13 @@ public:
     // Both valid only after a successful Load, and as long as this lives.
     std::unique_ptr<QCoreApplication> CreateApplication(int &argc, char **argv) const;
     bool WritePdf(const UnitRecord &record, const QString &path, QString *errorText) const;
+    bool WriteBatchPdf(const BatchRecord &batch, const QString &path, QString *errorText) const;
 
 private:
     QLibrary library;
     VandrelRecordApplication application = nullptr;
     VandrelRecordWritePdf writePdf = nullptr;
+    VandrelRecordWriteBatchPdf writeBatchPdf = nullptr;
 };
 
 #endif // RECORDLOADER_H
