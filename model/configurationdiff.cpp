@@ -20,8 +20,6 @@ const QString &None()
 int CompareField(const ConfigurationField *l, const ConfigurationField *r, bool sentOnly,
                  const ConfigurationDiff::LineSink &sink)
 {
-    // After a send, a row the unit holds that was not sent is as much a
-    // mismatch as a changed field.
     if (sentOnly && !(l ? l->sent : r->sent))
         return 0;
     const QString &leftText = l ? l->text : None();
@@ -68,7 +66,8 @@ int CompareLists(const QList<ConfigurationField> &left, const QList<Configuratio
 class ScheduleSide
 {
 public:
-    explicit ScheduleSide(const Model &model) : table(model.GetMessageSchedule())
+    explicit ScheduleSide(const Model &model)
+        : schedule(model.GetMessageSchedule()), table(schedule)
     {
         shown.resize(table.RowCount());
         for (int row = 0; row < shown.size(); ++row) {
@@ -94,6 +93,19 @@ public:
         return field;
     }
 
+    // The other side's row of the same name is one this side specifies.
+    bool SpecifiesRowOf(const ScheduleSide &other, int row) const
+    {
+        int i = 0;
+        int number = 0;
+        int n = 0;
+        if (!other.schedule->EntryOfTableRow(row, i) || !other.schedule->Ordinal(i, number, n))
+            return false;
+        const int mine = schedule->FindRow(number, n);
+        return mine >= 0 && schedule->EntryAt(mine).Specified();
+    }
+
+    const MessageSchedule *schedule;
     const ScheduleTable table;
 
 private:
@@ -132,6 +144,10 @@ int CompareSchedules(const Model &a, const Model &b, bool sentOnly,
         const int i = leftRow.value(right.table.RowName(j), -1);
         if (i >= 0)
             rightOf[i] = j;
+        // After a send, a row the unit holds is a mismatch only where the
+        // send said what the row should be.
+        if (sentOnly && !left.SpecifiesRowOf(right, j))
+            continue;
         for (int k = 0; k < Fields; ++k) {
             if (!right.Shows(j, k))
                 continue;

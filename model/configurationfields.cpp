@@ -145,8 +145,16 @@ bool ConfigurationFields::ScheduleRowField(const ScheduleTable &table, int row, 
                                            ConfigurationField *field)
 {
     const int column = ScheduleTable::AccessScheme + k - 1;
-    const QString text = k == 0 ? (table.Active(row) ? QStringLiteral("yes") : QStringLiteral("no"))
-                                : table.Cell(row, column);
+    // A row left to the unit is one field that says so; a send does not
+    // carry it.
+    const bool specified = table.Specified(row);
+    QString text;
+    if (k == 0)
+        text = !specified          ? ScheduleTable::UnitHoldsIt()
+               : table.Active(row) ? QStringLiteral("yes")
+                                   : QStringLiteral("no");
+    else if (specified)
+        text = table.Cell(row, column);
     if (text.isEmpty() || !field)
         return !text.isEmpty();
     const QString name = table.RowName(row);
@@ -155,7 +163,7 @@ bool ConfigurationFields::ScheduleRowField(const ScheduleTable &table, int row, 
     *field = {QStringLiteral("Message schedule"),
               key + (k == 0 ? QStringLiteral("active") : QString::number(column)),
               label + (k == 0 ? QStringLiteral("In use") : ScheduleTable::Header(column)), text,
-              true};
+              specified};
     return true;
 }
 

@@ -31,10 +31,9 @@ void MessageSchedule::Reset()
     lookupValid = false;
     entries.clear();
     entries.append(MessageScheduleEntry());
-    entries.append(MessageScheduleEntry::Placeholder(21));
     // The placeholders give every received schedule row, and every added
     // message, a row of its block to go to.
-    for (int i = 2; i < BlockLayoutRows; ++i)
+    for (int i = 1; i < BlockLayoutRows; ++i)
         entries.append(MessageScheduleEntry::Unspecified(BlockMessageOfRow(i)));
 }
 
@@ -91,8 +90,6 @@ void MessageSchedule::Read(QDataStream &in)
 
 void MessageSchedule::CompleteLayout()
 {
-    if (entries.isEmpty())
-        return;
     QList<MessageScheduleEntry> layout;
     for (int i = 0; i < BlockLayoutRows; ++i)
         layout.append(MessageScheduleEntry::Unspecified(BlockMessageOfRow(i)));
@@ -116,24 +113,21 @@ void MessageSchedule::CompleteLayout()
 QStringList MessageSchedule::LayoutProblems() const
 {
     QStringList problems;
-    if (entries.size() > BlockLayoutRows)
-        problems << tr("Schedule: %1 rows, the unit keeps %2")
-                        .arg(QString::number(entries.size()), QString::number(BlockLayoutRows));
-    int named = 0;
     QHash<int, int> seen;
-    for (int i = 0; i < entries.size() && named < MaxLayoutProblems; ++i) {
+    for (int i = 0; i < entries.size() && problems.size() < MaxLayoutProblems; ++i) {
         const int message = entries.at(i).MessageId();
         const int instance = ++seen[message];
-        if (LastRow(message) == 0) {
-            problems << tr("Schedule row %1: message %2 has no place in the unit's schedule")
-                            .arg(QString::number(i + 1), QString::number(message));
-            ++named;
-        } else if (FirstRow(message) + instance - 1 > LastRow(message)) {
-            problems << tr("Schedule %1/%2: the unit keeps %3 rows of message %1")
+        if (!entries.at(i).Specified())
+            continue;
+        if (message < 1 || message > MaxMessage)
+            problems << tr("Schedule row %1: message %2 is not an AIS message number (1 to %3)")
+                            .arg(QString::number(i + 1), QString::number(message),
+                                 QString::number(MaxMessage));
+        else if (instance > MaxInstance)
+            problems << tr("Schedule %1/%2: the schedule's sentence carries at most %3 rows of "
+                           "a message")
                             .arg(QString::number(message), QString::number(instance),
-                                 QString::number(LastRow(message) - FirstRow(message) + 1));
-            ++named;
-        }
+                                 QString::number(MaxInstance));
     }
     return problems;
 }
@@ -163,6 +157,28 @@ int MessageSchedule::SwitchOffUnspecified()
     for (int i = 0; i < entries.size(); ++i)
         count += SwitchOff(i) ? 1 : 0;
     return count;
+}
+
+QStringList MessageSchedule::MakeExact(const MessageSchedule &held)
+{
+    QStringList goingOff;
+    for (int j = 0; j < held.Count(); ++j) {
+        int number = 0;
+        int n = 0;
+        if (!held.EntryAt(j).InUse() || !held.Ordinal(j, number, n))
+            continue;
+        int i = FindRow(number, n);
+        if (i >= 0 && entries.at(i).Specified())
+            continue;
+        // PrepareRow leaves the rows it adds before this one to the unit:
+        // they are switched off below with the rest.
+        if (i < 0 && !PrepareRow(number, n, i))
+            continue;
+        entries[i] = MessageScheduleEntry::Unspecified(number);
+        goingOff << held.RowName(j);
+    }
+    SwitchOffUnspecified();
+    return goingOff;
 }
 
 QString MessageSchedule::RowName(int i) const
@@ -376,6 +392,15 @@ bool MessageSchedule::RemoveEntry(int i)
         entries[k] = entries.at(k + 1);
     entries[end] = placeholder;
     return true;
+}
+
+QString MessageSchedule::ReportSwitchOffWarning() const
+{
+    const MessageScheduleEntry report = EntryAt(1);
+    if (entries.size() < 2 || report.MessageId() != 21 || !report.Specified() || report.InUse())
+        return QString();
+    return tr("This send switches off the unit's off-position report (message 21, row 2): the "
+              "unit will no longer report when its AtoN drifts off its position.");
 }
 
 bool MessageSchedule::EnableReport(int i)

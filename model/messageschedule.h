@@ -46,9 +46,9 @@ public:
     static constexpr int MaxMessage = 63;
     static constexpr int MaxInstance = 99;
 
-    // Row 0 the default entry and row 1 the report switched off, both
-    // specified; rows 2 to 17 unspecified placeholders of their block: a
-    // new document names the two reports only.
+    // Row 0 the default entry, specified; rows 1 to 17 unspecified
+    // placeholders of their block: a new document names the normal report
+    // only.
     void Reset() override;
     // The specified rows in list order, and the unspecified ones that a
     // later specified row of the same message needs to keep its instance.
@@ -61,11 +61,11 @@ public:
     // Gives the rows read from a file the block layout: each row goes to
     // the place of its message and instance, rows without a place in the
     // layout follow it, and the layout rows the file did not hold are
-    // unspecified placeholders. An empty schedule stays empty.
+    // unspecified placeholders (all of them for a file without rows).
     void CompleteLayout();
-    // One text per reason the unit could not hold these rows as they are: a
-    // message without a block, more instances than its block, more rows than
-    // the layout. At most MaxLayoutProblems rows are named.
+    // One text per specified row the schedule's sentence could not carry: a
+    // message number outside 1 to MaxMessage, an instance above MaxInstance.
+    // At most MaxLayoutProblems rows are named.
     QStringList LayoutProblems() const;
     static constexpr int MaxLayoutProblems = 10;
 
@@ -79,10 +79,19 @@ public:
     // The unspecified rows by name, runs of one message joined: "21/2",
     // "6/1 to 6/4", "12/1" (none when every row is specified).
     QStringList UnspecifiedRowRuns() const;
+    // Makes a send of this schedule leave the unit holding these rows and
+    // no others: every row left to the unit is switched off, and so is each
+    // row `held` has in use that this schedule does not name (added when it
+    // has no place here). Returns the names of those rows `held` has in use.
+    QStringList MakeExact(const MessageSchedule &held);
     // "21/2": the message and instance of row i.
     QString RowName(int i) const;
     // The list row of message number, instance n, or -1.
     int FindRow(int number, int n) const;
+    // The schedule says the off-position report (21/2) is not sent: a send
+    // switches it off on the unit. What that means, for the engineer to read
+    // before anything goes out; empty when it does not.
+    QString ReportSwitchOffWarning() const;
 
     AtoN *GetAtoN() const { return aton; }
     void SetAtoN(AtoN *value) { aton = value; }

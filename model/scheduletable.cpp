@@ -38,6 +38,9 @@ QString ScheduleTable::Cell(int row, int column) const
         return QString();
     const MessageScheduleEntry entry = schedule->EntryAt(i);
     const bool fatdma = entry.AccessScheme() == MessageScheduleEntry::FATDMA;
+    // A row the document leaves to the unit has no values of its own.
+    if (!entry.Specified() && column >= AccessScheme)
+        return column == AccessScheme ? UnitHoldsIt() : QString();
     auto interval = [&](int value) {
         return fatdma
                    ? QCoreApplication::translate("MessageScheduleTableModel", "%1 slots").arg(value)
@@ -45,11 +48,8 @@ QString ScheduleTable::Cell(int row, int column) const
                          .arg(value);
     };
     switch (column) {
-    case MessageId: {
-        const int id = entry.MessageId();
-        return (id == 21 || id == 6 || id == 8 || id == 12 || id == 14) ? QString::number(id)
-                                                                        : QString();
-    }
+    case MessageId:
+        return QString::number(entry.MessageId());
     case Index: {
         int number = 0;
         int n = 0;
@@ -82,14 +82,18 @@ bool ScheduleTable::Active(int row) const
     int i = 0;
     if (!schedule->EntryOfTableRow(row, i))
         return false;
-    // A report switched off is sent as FATDMA with both start slots -1, and
-    // the unit answers it so; read back, such a row is not in use either.
-    const MessageScheduleEntry entry = schedule->EntryAt(i);
-    const bool switchedOff = entry.MessageId() == 21 &&
-                             entry.AccessScheme() == MessageScheduleEntry::FATDMA &&
-                             entry.StartSlot1() == MessageScheduleEntry::DisabledSlot &&
-                             entry.StartSlot2() == MessageScheduleEntry::DisabledSlot;
-    return entry.Active() && !switchedOff;
+    return schedule->EntryAt(i).InUse();
+}
+
+bool ScheduleTable::Specified(int row) const
+{
+    int i = 0;
+    return schedule->EntryOfTableRow(row, i) && schedule->EntryAt(i).Specified();
+}
+
+QString ScheduleTable::UnitHoldsIt()
+{
+    return QCoreApplication::translate("MessageScheduleTableModel", "as the unit holds it");
 }
 
 QString ScheduleTable::RowName(int row) const

@@ -36,6 +36,11 @@ public:
     // The row is in use (an inactive message 21 row, or one switched off, is
     // shown in grey).
     bool Active(int row) const;
+    // The document says what the unit should hold in the row; the cells of
+    // a row it leaves to the unit are empty but for the access scheme's,
+    // which says so.
+    bool Specified(int row) const;
+    static QString UnitHoldsIt();
     // "21/1", "6/2": the message and its index, which names a row across
     // two configurations whatever list rows they use.
     QString RowName(int row) const;

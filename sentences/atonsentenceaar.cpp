@@ -75,14 +75,19 @@ int AtoNSentenceAAR::Decode(ParsedSentence sentence)
         return DecodeFieldError;
 
     int message = 0, instance = 0, hour1 = 0, minute1 = 0, scheme = 0, hour2 = 0, minute2 = 0;
-    if (!ReadNumber(sentence, 2, tr("message"), message))
+    if (!ReadNumber(sentence, 2, tr("message"), message) ||
+        !ReadNumber(sentence, 3, tr("instance"), instance))
         return DecodeFieldError;
-    if (!FieldRanges::IsScheduledMessage(message))
-        return Refuse(2, tr("message"), tr("%1 is not 6, 8, 12, 14 or 21").arg(message));
-    const FieldRanges::Field instances =
-        message == 21 ? FieldRanges::ReportInstance : FieldRanges::MessageInstance;
-    if (!ReadInRange(sentence, 3, instances, instance))
-        return DecodeFieldError;
+    // Any row the fields carry is the unit's to hold, whether or not the
+    // layout has a place for it.
+    if (message < 1 || message > MessageSchedule::MaxMessage)
+        return Refuse(2, tr("message"),
+                      tr("%1 is not an AIS message number (1 to %2)")
+                          .arg(message)
+                          .arg(MessageSchedule::MaxMessage));
+    if (instance < 1 || instance > MessageSchedule::MaxInstance)
+        return Refuse(3, tr("instance"),
+                      tr("%1 is outside 1 to %2").arg(instance).arg(MessageSchedule::MaxInstance));
     if (!ReadInRange(sentence, 4, FieldRanges::Hour, hour1) ||
         !ReadInRange(sentence, 5, FieldRanges::Minute, minute1) ||
         !ReadInRange(sentence, 8, FieldRanges::AccessScheme, scheme) ||

@@ -65,14 +65,14 @@ public:
 QByteArray DefaultFileByHand()
 {
     Bytes b;
-    b.Int32(2).Int32(2);                                     // Model, AtoN
-    b.Int32(2).String("000000000").String("000000000");      // AtoNMMSI
-    b.Int32(0).Bool(true);                                   // aidMode, aidFlag
-    b.Int32(1).Double(91.0).Double(181.0);                   // typeOfEPFS, position
-    b.Int32(0).Int32(2087).Int32(2088).Int32(0).Int32(0);    // accuracy .. acfField14
-    b.Bool(false).Int32(50).Int32(0).Int32(1);               // racon .. aceField6
-    b.String("ATON").Int32(1).Int32(1).Int32(1).Int32(1);    // name, dimensions
-    b.Int32(2).Int32(2).Row(21, 0, true).Row(21, -1, false); // MessageSchedule
+    b.Int32(2).Int32(2);                                  // Model, AtoN
+    b.Int32(2).String("000000000").String("000000000");   // AtoNMMSI
+    b.Int32(0).Bool(true);                                // aidMode, aidFlag
+    b.Int32(1).Double(91.0).Double(181.0);                // typeOfEPFS, position
+    b.Int32(0).Int32(2087).Int32(2088).Int32(0).Int32(0); // accuracy .. acfField14
+    b.Bool(false).Int32(50).Int32(0).Int32(1);            // racon .. aceField6
+    b.String("ATON").Int32(1).Int32(1).Int32(1).Int32(1); // name, dimensions
+    b.Int32(2).Int32(1).Row(21, 0, true);                 // MessageSchedule
     b.Int32(2).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0).Int32(0);
     return b.data;
 }
@@ -675,14 +675,14 @@ void TestModel::prepareRowAndShortSchedules()
 
 void TestModel::rowsLeftToTheUnit()
 {
-    // A new document names the two reports only, and its file holds those
-    // two rows.
+    // A new document names the normal report only, and its file holds that
+    // one row.
     Model model;
     MessageSchedule *schedule = model.GetMessageSchedule();
-    QCOMPARE(schedule->SpecifiedRows(), QList<int>({0, 1}));
+    QCOMPARE(schedule->SpecifiedRows(), QList<int>{0});
     QCOMPARE(schedule->UnspecifiedRowRuns(),
-             QStringList({"6/1 to 6/4", "8/1 to 8/4", "12/1 to 12/4", "14/1 to 14/4"}));
-    QCOMPARE(PadFile::ToBytes(model).size(), 223 + MessageScheduleEntry::FileSize);
+             QStringList({"21/2", "6/1 to 6/4", "8/1 to 8/4", "12/1 to 12/4", "14/1 to 14/4"}));
+    QCOMPARE(PadFile::ToBytes(model).size(), 223);
 
     // Removing a row of 6 or 8 moves up only the document's own rows after
     // it: a row left to the unit keeps its instance.
@@ -697,9 +697,9 @@ void TestModel::rowsLeftToTheUnit()
     // the disabled report.
     QVERIFY(schedule->SwitchOff(9) && !schedule->SwitchOff(9) && !schedule->SwitchOff(0));
     QCOMPARE(schedule->UnspecifiedRowRuns(),
-             QStringList({"6/3", "8/1 to 8/3", "12/1 to 12/4", "14/1 to 14/4"}));
-    QCOMPARE(schedule->SwitchOffUnspecified(), 12);
-    QCOMPARE(Head(*schedule, 4), QList<int>({0, 0, -1, -1}));
+             QStringList({"21/2", "6/3", "8/1 to 8/3", "12/1 to 12/4", "14/1 to 14/4"}));
+    QCOMPARE(schedule->SwitchOffUnspecified(), 13);
+    QCOMPARE(Head(*schedule, 1), QList<int>({0, 0, -1, -1}));
     QCOMPARE(schedule->SpecifiedRows().size(), 18);
     QVERIFY(schedule->UnspecifiedRowRuns().isEmpty());
 
@@ -714,11 +714,31 @@ void TestModel::rowsLeftToTheUnit()
     Model read;
     QCOMPARE(PadFile::FromBytes(PadFile::ToBytes(unit), &read), PadFile::Done);
     const MessageSchedule *back = read.GetMessageSchedule();
-    QCOMPARE(back->SpecifiedRows(), QList<int>({0, 1, 10, 11, 18, 19}));
+    QCOMPARE(back->SpecifiedRows(), QList<int>({0, 10, 11, 18, 19}));
     QCOMPARE(back->RowName(19), QString("25/2"));
     QVERIFY(back->EntryAt(11).Active() && !back->EntryAt(10).Active());
     QCOMPARE(back->UnspecifiedRowRuns(),
-             QStringList({"6/1 to 6/4", "8/1 to 8/4", "12/3 to 12/4", "14/1 to 14/4"}));
+             QStringList({"21/2", "6/1 to 6/4", "8/1 to 8/4", "12/3 to 12/4", "14/1 to 14/4"}));
+    // What the sentence cannot carry is named before a send; rows beyond the
+    // layout are not, nor are rows left to the unit.
+    QVERIFY(back->LayoutProblems().isEmpty());
+    // Made exact against that unit, a new document switches off by name the
+    // unit's rows in use that it does not name, beyond the layout too, and
+    // every row it left to the unit; its own row stays.
+    Model exact;
+    MessageSchedule *own = exact.GetMessageSchedule();
+    QCOMPARE(own->MakeExact(*back), QStringList({"12/2", "25/2"}));
+    QVERIFY(own->UnspecifiedRowRuns().isEmpty() && own->EntryAt(0).InUse());
+    QCOMPARE(own->SpecifiedRows().size(), 20);
+    QVERIFY(!own->EntryAt(own->FindRow(25, 2)).InUse() && !own->EntryAt(11).InUse());
+    MessageScheduleEntry zero;
+    zero.SetMessageId(0);
+    QVector<MessageScheduleEntry> many(MessageSchedule::MaxInstance + 1, MessageScheduleEntry());
+    LoadRows(heard, many << zero);
+    QCOMPARE(heard->LayoutProblems(),
+             QStringList({"Schedule 21/100: the schedule's sentence carries at most 99 rows of a "
+                          "message",
+                          "Schedule row 101: message 0 is not an AIS message number (1 to 63)"}));
 
     // A file of the full layout, as earlier versions wrote every file, says
     // what every row should be: its free rows switch the unit's rows off.
@@ -727,7 +747,7 @@ void TestModel::rowsLeftToTheUnit()
     rows.Int32(18).Row(21, 0, true);
     for (int message : {21, 6, 6, 6, 6, 8, 8, 8, 8, 12, 12, 12, 12, 14, 14, 14, 14})
         rows.Row(message, -1, false);
-    full.replace(CountAt, 4 + 2 * MessageScheduleEntry::FileSize, rows.data);
+    full.replace(CountAt, 4 + MessageScheduleEntry::FileSize, rows.data);
     QCOMPARE(PadFile::FromBytes(full, &read), PadFile::Done);
     QCOMPARE(back->SpecifiedRows().size(), 18);
     QCOMPARE(PadFile::ToBytes(read), full);
@@ -735,8 +755,7 @@ void TestModel::rowsLeftToTheUnit()
 
 void TestModel::defaultFileWriteReadAssignAndReset()
 {
-    // A new document's file: 223 bytes with the normal report, 37 more for
-    // the off-position report.
+    // A new document's file: 223 bytes with its one row.
     QCOMPARE(PadFile::ToBytes(Model()), DefaultFileByHand());
     for (int variant = 0; variant < 2; ++variant) {
         Model model;

@@ -362,19 +362,43 @@ void TestRealAtoNTab::scheduleMenu()
     QCOMPARE(Table()->index(6, 0).data().toString(), QStringLiteral("8"));
     QCOMPARE(edited->count(), 10);
     QTRY_VERIFY(!QApplication::activePopupWidget());
+
+    // The rows the document leaves to the unit are named beneath the table;
+    // the menu switches one off, then all the others.
+    auto *note = Find<QLabel>("labelRowsLeftToUnit");
+    QVERIFY(note->isVisibleTo(tab.get()));
+    QVERIFY2(note->text().contains("8/2 to 8/4, 12/1 to 12/2, 12/4, 14/1 to 14/3"),
+             qPrintable(note->text()));
+    QVERIFY(MenuAction(0, "actionSwitchOff12_4"));
+    QVERIFY(note->text().contains("12/1 to 12/2, 14/1 to 14/3"));
+    QVERIFY(MenuAction(0, "actionSwitchOffUnspecified"));
+    QVERIFY(!note->isVisibleTo(tab.get()));
+    QCOMPARE(model->GetMessageSchedule()->SpecifiedRows().size(), 18);
+    QCOMPARE(Table()->rowCount(), 8);
+    QCOMPARE(edited->count(), 12);
 }
 
 void TestRealAtoNTab::textsFlagsAndColours()
 {
-    // The off-position report row stays in view, grey and read-only, although not in use.
+    // The off-position report row stays in view, grey and read-only, although
+    // not in use: a new document leaves it to the unit and says so across its
+    // values; switched off, it shows its channels off.
     QCOMPARE(Table()->rowCount(), 2);
-    QCOMPARE(Text(1, 4), QStringLiteral("-1"));
-    QCOMPARE(Cell(0, 3).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
-    QCOMPARE(Cell(1, 3).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::gray));
-    for (int column = 0; column < 9; ++column) {
-        QCOMPARE(Editable(0, column), column >= 2);
-        QCOMPARE(Table()->flags(Cell(1, column)), Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    QCOMPARE(Text(1, 2), QStringLiteral("As the unit holds it"));
+    QCOMPARE(QList<int>({View()->columnSpan(1, 2), View()->columnSpan(0, 2)}), QList<int>({7, 1}));
+    QCOMPARE(Text(1, 4), QString());
+    for (int off = 0; off < 2; ++off) {
+        QCOMPARE(Cell(0, 3).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
+        QCOMPARE(Cell(1, 3).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::gray));
+        for (int column = 0; column < 9; ++column) {
+            QCOMPARE(Editable(0, column), column >= 2);
+            QCOMPARE(Table()->flags(Cell(1, column)), Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        }
+        if (off == 0)
+            QVERIFY(MenuAction(1, "actionSwitchOff21_2"));
     }
+    QCOMPARE(Text(1, 4), QStringLiteral("-1"));
+    QCOMPARE(View()->columnSpan(1, 2), 1);
     // Start slots are for FATDMA only; intervals are counted in slots there.
     SetFirstRow(MessageScheduleEntry::FATDMA);
     QCOMPARE(Text(0, 6), QStringLiteral("13:45"));

@@ -164,17 +164,28 @@
     <name>AtoNSentenceAAR</name>
     <message>
         <location filename="../sentences/atonsentenceaar.cpp" line="+78"/>
-        <location line="+3"/>
+        <location line="+6"/>
         <source>message</source>
         <translation>Nachricht</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <source>%1 is not 6, 8, 12, 14 or 21</source>
-        <translation>%1 ist nicht 6, 8, 12, 14 oder 21</translation>
+        <location line="-5"/>
+        <location line="+10"/>
+        <source>instance</source>
+        <translation>Instanz</translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="-4"/>
+        <source>%1 is not an AIS message number (1 to %2)</source>
+        <translation>%1 ist keine AIS-Nachrichtennummer (1 bis %2)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 is outside 1 to %2</source>
+        <translation>%1 liegt außerhalb von 1 bis %2</translation>
+    </message>
+    <message>
+        <location line="+39"/>
         <source>two different answers for schedule row %1/%2: %3, then %4</source>
         <translation>zwei verschiedene Antworten für die Sendeplanzeile %1/%2: %3, dann %4</translation>
     </message>
@@ -194,7 +205,7 @@
         <translation>Zugriffsverfahren %1, Kanal 1 %2, Kanal 2 %3</translation>
     </message>
     <message>
-        <location line="-91"/>
+        <location line="-96"/>
         <source>no row came for message 21, instance 1 (the AtoN report)</source>
         <translation>für Nachricht 21, Instanz 1 (den AtoN-Bericht) kam keine Zeile</translation>
     </message>
@@ -1926,22 +1937,17 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
 <context>
     <name>MessageSchedule</name>
     <message>
-        <location filename="../model/messageschedule.cpp" line="+120"/>
-        <source>Schedule: %1 rows, the unit keeps %2</source>
-        <translation>Sendeplan: %1 Zeilen, das Gerät hält %2</translation>
-    </message>
-    <message>
-        <location line="+8"/>
-        <source>Schedule row %1: message %2 has no place in the unit&apos;s schedule</source>
-        <translation>Sendeplanzeile %1: Nachricht %2 hat keinen Platz im Sendeplan des Geräts</translation>
+        <location filename="../model/messageschedule.cpp" line="+123"/>
+        <source>Schedule row %1: message %2 is not an AIS message number (1 to %3)</source>
+        <translation>Sendeplanzeile %1: Nachricht %2 ist keine AIS-Nachrichtennummer (1 bis %3)</translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>Schedule %1/%2: the unit keeps %3 rows of message %1</source>
-        <translation>Sendeplan %1/%2: das Gerät hält %3 Zeilen der Nachricht %1</translation>
+        <source>Schedule %1/%2: the schedule&apos;s sentence carries at most %3 rows of a message</source>
+        <translation>Sendeplan %1/%2: der Satz des Sendeplans trägt höchstens %3 Zeilen einer Nachricht</translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+56"/>
         <source>%1 to %2</source>
         <translation>%1 bis %2</translation>
     </message>
@@ -1954,13 +1960,25 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
 <context>
     <name>MessageScheduleControls</name>
     <message>
-        <location filename="../ui/messageschedulecontrols.cpp" line="+70"/>
+        <location filename="../ui/messageschedulecontrols.cpp" line="+39"/>
+        <source>A send changes only the rows this document names. The schedule&apos;s menu can switch the others off.</source>
+        <translation>Ein Senden ändert nur die Zeilen, die dieses Dokument nennt. Das Menü des Sendeplans kann die anderen abschalten.</translation>
+    </message>
+    <message>
+        <location line="+44"/>
         <source>The schedule cannot be sent: these rows risk a slot clash
 (the tool tip says how to mend it).
 </source>
         <translation>Der Sendeplan kann nicht gesendet werden: diese Zeilen könnten Slots doppelt belegen
 (der Tooltip sagt, wie es zu beheben ist).
 </translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Left as the unit holds them (a send does not change them):
+%1</source>
+        <translation>Bleiben, wie das Gerät sie hält (ein Senden ändert sie nicht):
+%1</translation>
     </message>
 </context>
 <context>
@@ -2019,11 +2037,26 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <source>&amp;Off-position Report</source>
         <translation>Meldung &amp;Positionsabweichung</translation>
     </message>
+    <message>
+        <location line="+9"/>
+        <source>Rows &amp;Left as the Unit Holds Them</source>
+        <translation>&amp;Zeilen, wie das Gerät sie hält</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Switch &amp;All Off</source>
+        <translation>&amp;Alle abschalten</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Switch %1 Off</source>
+        <translation>%1 abschalten</translation>
+    </message>
 </context>
 <context>
     <name>MessageScheduleTableModel</name>
     <message>
-        <location filename="../ui/messagescheduletablemodel.cpp" line="+39"/>
+        <location filename="../ui/messagescheduletablemodel.cpp" line="+40"/>
         <source> slots</source>
         <translation> Slots</translation>
     </message>
@@ -2034,7 +2067,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="+97"/>
-        <location filename="../ui/messagescheduletablemodel.cpp" line="+50"/>
+        <location filename="../ui/messagescheduletablemodel.cpp" line="+72"/>
         <source>FATDMA</source>
         <translation>FATDMA</translation>
     </message>
@@ -2051,7 +2084,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>CSTDMA</translation>
     </message>
     <message>
-        <location filename="../ui/messagescheduletablemodel.cpp" line="-47"/>
+        <location filename="../ui/messagescheduletablemodel.cpp" line="-69"/>
         <source>21 ( AtoN Report )</source>
         <translation>21 ( AtoN-Meldung )</translation>
     </message>
@@ -2077,6 +2110,20 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
     </message>
     <message>
         <location line="+16"/>
+        <source>Message %1, row %2 of that message: the unit holds it, and this program has no place for it in its table.
+It is kept as the unit gave it and sent back unchanged; Remove switches it off.</source>
+        <translation>Nachricht %1, Zeile %2 dieser Nachricht: das Gerät hält sie, und dieses Programm hat in seiner Tabelle keinen Platz dafür.
+Sie bleibt, wie das Gerät sie angab, und wird unverändert zurückgesendet; Entfernen schaltet sie ab.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>This document does not say what the unit should hold in this row: a send leaves it as the unit holds it.
+The schedule&apos;s menu can switch it off.</source>
+        <translation>Dieses Dokument sagt nicht, was das Gerät in dieser Zeile halten soll: ein Senden lässt sie, wie das Gerät sie hält.
+Das Menü des Sendeplans kann sie abschalten.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
         <source>1 ( Normal Report )</source>
         <translation>1 ( normale Meldung )</translation>
     </message>
@@ -2086,7 +2133,12 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>2 ( Meldung Positionsabweichung )</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+9"/>
+        <source>As the unit holds it</source>
+        <translation>Wie das Gerät sie hält</translation>
+    </message>
+    <message>
+        <location line="+50"/>
         <source>Start slots only valid if the Access Scheme is FATDMA</source>
         <translation>Start-Slots gelten nur beim Zugriffsverfahren FATDMA</translation>
     </message>
@@ -2096,7 +2148,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Das Intervall ist 0 Minuten, daher ist dieser Kanal abgeschaltet</translation>
     </message>
     <message>
-        <location line="+45"/>
+        <location line="+51"/>
         <source>Message
 ID</source>
         <translation>Nachrichten-
@@ -2162,7 +2214,7 @@ Intervall</translation>
         <translation>Die beiden Kanäle dieser Zeile könnten in denselben Slots senden: ihre Start-Slots müssen mindestens drei auseinander liegen, außer ein Kanal ist aus (Slot -1) oder beide haben dasselbe Intervall aus ganzen Minuten und beginnen ein halbes Intervall versetzt.</translation>
     </message>
     <message>
-        <location filename="../model/scheduletable.cpp" line="+43"/>
+        <location filename="../model/scheduletable.cpp" line="+46"/>
         <source>%1 slots</source>
         <translation>%1 Slots</translation>
     </message>
@@ -2170,6 +2222,11 @@ Intervall</translation>
         <location line="+1"/>
         <source>%1 minutes</source>
         <translation>%1 Minuten</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <source>as the unit holds it</source>
+        <translation>wie das Gerät sie hält</translation>
     </message>
 </context>
 <context>

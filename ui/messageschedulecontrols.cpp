@@ -5,6 +5,7 @@
 #include "messagescheduletablemodel.h"
 #include "model/messageschedule.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -17,6 +18,7 @@ MessageScheduleControls::MessageScheduleControls(MessageSchedule *schedule, QTab
       delegate(new MessageScheduleDelegate(schedule, this))
 {
     tableModel->AttachToView(table, true);
+    tableModel->SpanRowsLeftToUnit(table);
     table->setItemDelegate(delegate);
     connect(delegate, &MessageScheduleDelegate::DelegateEdited, this,
             &MessageScheduleControls::OnCellEdited);
@@ -30,11 +32,22 @@ MessageScheduleControls::MessageScheduleControls(MessageSchedule *schedule, QTab
     connect(addButton, &QPushButton::clicked, this, &MessageScheduleControls::OnAddClicked);
     connect(removeButton, &QPushButton::clicked, this, &MessageScheduleControls::OnRemoveClicked);
     clashNote->setToolTip(MessageScheduleTableModel::SlotClashToolTip());
+
+    // Beneath the table, where the rows it does not show would be.
+    unitRowsNote = new QLabel(table->parentWidget());
+    unitRowsNote->setObjectName(QStringLiteral("labelRowsLeftToUnit"));
+    unitRowsNote->setToolTip(tr("A send changes only the rows this document names. The "
+                                "schedule's menu can switch the others off."));
+    auto *layout = qobject_cast<QBoxLayout *>(table->parentWidget()->layout());
+    const int tableAt = layout ? layout->indexOf(table) : -1;
+    if (tableAt >= 0)
+        layout->insertWidget(tableAt + 1, unitRowsNote);
 }
 
 void MessageScheduleControls::Refresh()
 {
     tableModel->Refresh();
+    tableModel->SpanRowsLeftToUnit(table);
     UpdateControls();
 }
 
@@ -71,6 +84,15 @@ void MessageScheduleControls::UpdateControls()
                     "tool tip says how to mend it).\n") +
                      clashes.join(QLatin1Char('\n'));
     clashNote->setText(lines.join(QLatin1Char('\n')));
+
+    // Broken by hand, as the note beside the buttons, a few rows a line.
+    const QStringList names = schedule->UnspecifiedRowRuns();
+    QStringList rowLines;
+    for (int k = 0; k < names.size(); k += UnitRowsPerLine)
+        rowLines << names.mid(k, UnitRowsPerLine).join(QStringLiteral(", "));
+    unitRowsNote->setVisible(!names.isEmpty());
+    unitRowsNote->setText(tr("Left as the unit holds them (a send does not change them):\n%1")
+                              .arg(rowLines.join(QLatin1Char('\n'))));
 }
 
 void MessageScheduleControls::OnAddClicked()
@@ -113,6 +135,7 @@ void MessageScheduleControls::OnScheduleChanged()
     // An open editor belongs to a row that may have moved.
     table->setCurrentIndex(QModelIndex());
     tableModel->Refresh();
+    tableModel->SpanRowsLeftToUnit(table);
     auto *menu = qobject_cast<MessageScheduleMenu *>(sender());
     int row = -1;
     if (menu && menu->AddedRow() >= 0 && schedule->TableRowOf(menu->AddedRow(), row))

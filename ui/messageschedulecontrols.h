@@ -57,6 +57,9 @@ private:
     QPushButton *addButton;
     QPushButton *removeButton;
     QLabel *clashNote;
+    // Names the rows the document leaves to the unit.
+    QLabel *unitRowsNote;
+    static constexpr int UnitRowsPerLine = 6;
     MessageScheduleTableModel *tableModel;
     MessageScheduleDelegate *delegate;
 };

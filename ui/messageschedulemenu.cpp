@@ -37,6 +37,38 @@ MessageScheduleMenu::MessageScheduleMenu(MessageSchedule *schedule, int schedule
     offPosition->setChecked(reportRowExists && report.Active());
     offPosition->setEnabled(reportRowExists);
     connect(offPosition, &QAction::triggered, this, &MessageScheduleMenu::OnOffPositionReport);
+
+    // A send leaves these rows as the unit holds them; only the engineer
+    // can say that one should be off.
+    QMenu *leftToUnit = addMenu(tr("Rows &Left as the Unit Holds Them"));
+    leftToUnit->setObjectName(QStringLiteral("menuRowsLeftToUnit"));
+    QAction *all = leftToUnit->addAction(tr("Switch &All Off"));
+    all->setObjectName(QStringLiteral("actionSwitchOffUnspecified"));
+    connect(all, &QAction::triggered, this, [this]() {
+        if (this->schedule->SwitchOffUnspecified() > 0)
+            emit ScheduleChanged();
+    });
+    leftToUnit->addSeparator();
+    // Each row has a key of its own; the rare rows beyond the keys go with
+    // the others.
+    static const char keys[] = "123456789BCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const QList<MessageScheduleEntry> &rows = schedule->Entries();
+    int listed = 0;
+    for (int i = 0; i < rows.size() && listed < int(sizeof keys) - 1; ++i) {
+        if (rows.at(i).Specified())
+            continue;
+        QAction *one =
+            leftToUnit->addAction(QStringLiteral("&%1  ").arg(QLatin1Char(keys[listed++])) +
+                                  tr("Switch %1 Off").arg(schedule->RowName(i)));
+        one->setObjectName(QStringLiteral("actionSwitchOff") +
+                           schedule->RowName(i).replace(QLatin1Char('/'), QLatin1Char('_')));
+        connect(one, &QAction::triggered, this, [this, i]() {
+            if (this->schedule->SwitchOff(i))
+                emit ScheduleChanged();
+        });
+    }
+    // The action for all, the separator, and one for each row.
+    leftToUnit->setEnabled(leftToUnit->actions().size() > 2);
 }
 
 void MessageScheduleMenu::AddAddAction(QMenu *menu, const QString &text, int number)

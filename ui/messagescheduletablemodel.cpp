@@ -5,6 +5,7 @@
 #include <QBrush>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSize>
 #include <QTableView>
 #include <QTime>
 
@@ -58,6 +59,29 @@ QString MessageScheduleTableModel::MessageToolTip(int messageId) const
     }
 }
 
+bool MessageScheduleTableModel::KeptAsRead(int scheduleRow)
+{
+    return scheduleRow >= MessageSchedule::BlockLayoutRows;
+}
+
+QString MessageScheduleTableModel::KeptAsReadToolTip(int scheduleRow) const
+{
+    int number = 0;
+    int n = 0;
+    schedule->Ordinal(scheduleRow, number, n);
+    return tr("Message %1, row %2 of that message: the unit holds it, and this program has no "
+              "place for it in its table.\nIt is kept as the unit gave it and sent back "
+              "unchanged; Remove switches it off.")
+        .arg(number)
+        .arg(n);
+}
+
+QString MessageScheduleTableModel::LeftToUnitToolTip()
+{
+    return tr("This document does not say what the unit should hold in this row: a send "
+              "leaves it as the unit holds it.\nThe schedule's menu can switch it off.");
+}
+
 QVariant MessageScheduleTableModel::IndexText(int scheduleRow, bool toolTip) const
 {
     int number = 0;
@@ -76,11 +100,10 @@ QVariant MessageScheduleTableModel::DisplayText(const MessageScheduleEntry &entr
                                                 int column) const
 {
     const bool fatdma = entry.AccessScheme() == MessageScheduleEntry::FATDMA;
+    if (!entry.Specified() && column >= AccessSchemeColumn)
+        return column == AccessSchemeColumn ? tr("As the unit holds it") : QString();
     switch (column) {
     case MessageIdColumn:
-        // Only the message numbers the table knows are shown.
-        if (MessageToolTip(entry.MessageId()).isEmpty())
-            return QString();
         return QString::number(entry.MessageId());
     case IndexColumn:
         return IndexText(scheduleRow, false);
@@ -116,6 +139,10 @@ QVariant MessageScheduleTableModel::ToolTipText(const MessageScheduleEntry &entr
                                                 int column) const
 {
     const bool fatdma = entry.AccessScheme() == MessageScheduleEntry::FATDMA;
+    if (!entry.Specified())
+        return LeftToUnitToolTip();
+    if (KeptAsRead(scheduleRow))
+        return KeptAsReadToolTip(scheduleRow);
     switch (column) {
     case MessageIdColumn:
         return MessageToolTip(entry.MessageId());
@@ -158,10 +185,16 @@ QVariant MessageScheduleTableModel::data(const QModelIndex &index, int role) con
                               : text + QStringLiteral("\n\n") + SlotClashToolTip();
     }
     case Qt::ForegroundRole:
-        return QBrush(entry.Active() ? QColor(Qt::black) : QColor(Qt::gray));
+        return QBrush(entry.InUse() ? QColor(Qt::black) : QColor(Qt::gray));
     case Qt::BackgroundRole:
         if (schedule->SlotClashRows().contains(i))
             return QBrush(ClashColour);
+        return QVariant();
+    case Qt::SizeHintRole:
+        // The text of a row left to the unit spans the row's value columns
+        // (see SpanRowsLeftToUnit): it gives the access scheme column no width.
+        if (!entry.Specified() && index.column() == AccessSchemeColumn)
+            return QSize(0, 0);
         return QVariant();
     default:
         return QVariant();
@@ -206,7 +239,7 @@ Qt::ItemFlags MessageScheduleTableModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     const MessageScheduleEntry entry = schedule->EntryAt(i);
     Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!entry.Active())
+    if (!entry.Active() || !entry.Specified() || KeptAsRead(i))
         return result;
 
     switch (index.column()) {
@@ -311,4 +344,13 @@ void MessageScheduleTableModel::Refresh()
 {
     beginResetModel();
     endResetModel();
+}
+
+void MessageScheduleTableModel::SpanRowsLeftToUnit(QTableView *view) const
+{
+    view->clearSpans();
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!schedule->EntryAt(ScheduleRowOf(row)).Specified())
+            view->setSpan(row, AccessSchemeColumn, 1, ColumnCount - AccessSchemeColumn);
+    }
 }

@@ -51,6 +51,9 @@ public:
     void AttachToView(QTableView *view, bool widen);
     // Makes attached views read everything again (rows may have come or gone).
     void Refresh();
+    // One cell across the values of each row the document leaves to the
+    // unit, which says so; to be done after every refresh.
+    void SpanRowsLeftToUnit(QTableView *view) const;
 
     // Schedule row shown in table row `row`, or -1.
     int ScheduleRowOf(int row) const;
@@ -63,6 +66,11 @@ private:
     QString IntervalText(const MessageScheduleEntry &entry, int interval) const;
     // Empty for a message number the table does not know.
     QString MessageToolTip(int messageId) const;
+    // A row the unit holds beyond the table's layout: shown, named and kept
+    // as read, never edited.
+    static bool KeptAsRead(int scheduleRow);
+    QString KeptAsReadToolTip(int scheduleRow) const;
+    static QString LeftToUnitToolTip();
     // The index column: the ordinal among the rows of the same message, or
     // the report's text for the two message 21 rows.
     QVariant IndexText(int scheduleRow, bool toolTip) const;

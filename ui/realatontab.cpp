@@ -305,12 +305,28 @@ bool RealAtoNTab::ConfirmPositionToSend()
     const QString what = noLatitude && noLongitude ? tr("The nominal position is not available.")
                          : noLatitude              ? tr("The nominal latitude is not available.")
                                                    : tr("The nominal longitude is not available.");
+    return AskToSend(what,
+                     tr("The unit will be told that it has no nominal position and will report "
+                        "its position as not available. Send it so?"),
+                     tr("Send as not available"));
+}
+
+bool RealAtoNTab::ConfirmScheduleToSend(const QString &reportWarning)
+{
+    if (reportWarning.isEmpty())
+        return true;
+    return AskToSend(reportWarning,
+                     tr("Use the schedule's menu to switch the report on, or to leave it as the "
+                        "unit holds it. Send it switched off?"),
+                     tr("Send with the report off"));
+}
+
+bool RealAtoNTab::AskToSend(const QString &what, const QString &question, const QString &sendText)
+{
     QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), what,
                     QMessageBox::Cancel, this);
-    box.setInformativeText(tr("The unit will be told that it has no nominal position and "
-                              "will report its position as not available. Send it so?"));
-    const QAbstractButton *send =
-        box.addButton(tr("Send as not available"), QMessageBox::AcceptRole);
+    box.setInformativeText(question);
+    const QAbstractButton *send = box.addButton(sendText, QMessageBox::AcceptRole);
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();
     return box.clickedButton() == send;

@@ -61,6 +61,10 @@ public:
     // its position is not available, only after the engineer agrees to a box
     // that says so.
     bool ConfirmPositionToSend();
+    // Whether the schedule may go when a send would switch the unit's
+    // off-position report off (reportWarning says so; empty: it would not):
+    // only after the engineer agrees to a box that says so.
+    bool ConfirmScheduleToSend(const QString &reportWarning);
 
 signals:
     void offPositionSelection(bool selected);
@@ -97,6 +101,9 @@ private slots:
 
 private:
     void FillLists();
+    // A warning box: what the send would do, the question, and the button
+    // that sends all the same (Cancel is the default); true for that button.
+    bool AskToSend(const QString &what, const QString &question, const QString &sendText);
     // Announces the edit and stores the tab into its own model.
     void MarkEdited();
     void SetDimensionsTitle(const QString &title);

@@ -73,6 +73,8 @@ QJsonObject RowObject(const MessageSchedule &schedule, int i)
     o[QStringLiteral("interval2")] = entry.Interval2();
     o[QStringLiteral("active")] = entry.Active();
     o[QStringLiteral("spareValue")] = entry.SpareValue();
+    // false: the configuration leaves the row as the unit holds it.
+    o[QStringLiteral("specified")] = entry.Specified();
     return o;
 }
 

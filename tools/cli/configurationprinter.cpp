@@ -46,7 +46,7 @@ void PrintSchedule(const MessageSchedule *schedule, const Out &text)
          QLatin1Char('\n'));
     for (int row = 0; row < table.RowCount(); ++row) {
         QString out = line([&](int column) { return table.Cell(row, column); });
-        if (!table.Active(row))
+        if (table.Specified(row) && !table.Active(row))
             out += QStringLiteral("  (not in use)");
         // Trailing blanks of the last column carry nothing.
         while (out.endsWith(QLatin1Char(' ')))
@@ -55,6 +55,10 @@ void PrintSchedule(const MessageSchedule *schedule, const Out &text)
     }
     if (table.RowCount() == 0)
         text(QStringLiteral("  (no rows)\n"));
+    const QStringList leftToUnit = schedule->UnspecifiedRowRuns();
+    if (!leftToUnit.isEmpty())
+        text(QStringLiteral("  Left as the unit holds them: ") +
+             leftToUnit.join(QStringLiteral(", ")) + QLatin1Char('\n'));
 }
 
 } // namespace
