@@ -363,14 +363,16 @@ void TestRealAtoNTab::scheduleMenu()
     QCOMPARE(edited->count(), 10);
     QTRY_VERIFY(!QApplication::activePopupWidget());
 
-    // The rows the document leaves to the unit are named beneath the table;
-    // the menu switches one off, then all the others.
+    // The rows the document leaves to the unit are named beside the
+    // buttons, all of them in the tool tip; the menu switches one off, then
+    // all the others.
     auto *note = Find<QLabel>("labelRowsLeftToUnit");
     QVERIFY(note->isVisibleTo(tab.get()));
-    QVERIFY2(note->text().contains("8/2 to 8/4, 12/1 to 12/2, 12/4, 14/1 to 14/3"),
-             qPrintable(note->text()));
+    QCOMPARE(note->text(), QString("As the unit holds them: 8/2 to 8/4, 12/1 to 12/2 and 2 more"));
+    QVERIFY2(note->toolTip().contains("\n8/2 to 8/4, 12/1 to 12/2, 12/4, 14/1 to 14/3\n"),
+             qPrintable(note->toolTip()));
     QVERIFY(MenuAction(0, "actionSwitchOff12_4"));
-    QVERIFY(note->text().contains("12/1 to 12/2, 14/1 to 14/3"));
+    QVERIFY(note->text().endsWith("12/1 to 12/2 and 1 more"));
     QVERIFY(MenuAction(0, "actionSwitchOffUnspecified"));
     QVERIFY(!note->isVisibleTo(tab.get()));
     QCOMPARE(model->GetMessageSchedule()->SpecifiedRows().size(), 18);
@@ -394,8 +396,17 @@ void TestRealAtoNTab::textsFlagsAndColours()
             QCOMPARE(Editable(0, column), column >= 2);
             QCOMPARE(Table()->flags(Cell(1, column)), Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         }
+        // Left to the unit, the report goes unasked; switched off, only
+        // once the engineer agrees.
+        ModalAnswer answers(
+            off ? QList<ModalAnswer::Answer>{ModalAnswer::Press(QMessageBox::Cancel)}
+                : QList<ModalAnswer::Answer>{});
+        QCOMPARE(tab->ConfirmScheduleToSend(), off == 0);
+        QCOMPARE(answers.answered(), off);
         if (off == 0)
             QVERIFY(MenuAction(1, "actionSwitchOff21_2"));
+        else
+            QVERIFY(answers.texts.value(0).contains("switches off the unit's off-position"));
     }
     QCOMPARE(Text(1, 4), QStringLiteral("-1"));
     QCOMPARE(View()->columnSpan(1, 2), 1);

@@ -1779,7 +1779,7 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+275"/>
+        <location line="+276"/>
         <source>The document is the configuration of the unit with %1.
 The unit on the line is the unit with %2.</source>
         <translation>Das Dokument ist die Konfiguration des Geräts mit %1.
@@ -1787,7 +1787,7 @@ Das Gerät an der Leitung ist das Gerät mit %2.</translation>
     </message>
     <message>
         <location filename="../ui/connectionview.cpp" line="+117"/>
-        <location filename="../ui/mainwindow.cpp" line="-228"/>
+        <location filename="../ui/mainwindow.cpp" line="-229"/>
         <location filename="../ui/trafficlog.cpp" line="+67"/>
         <source>Ready</source>
         <translation>Bereit</translation>
@@ -1947,12 +1947,17 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Sendeplan %1/%2: der Satz des Sendeplans trägt höchstens %3 Zeilen einer Nachricht</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+78"/>
         <source>%1 to %2</source>
         <translation>%1 bis %2</translation>
     </message>
     <message>
-        <location line="+360"/>
+        <location line="+197"/>
+        <source>This send switches off the unit&apos;s off-position report (message 21, row 2): the unit will no longer report when its AtoN drifts off its position.</source>
+        <translation>Dieses Senden schaltet die Off-Position-Meldung des Geräts ab (Nachricht 21, Zeile 2): Das Gerät meldet dann nicht mehr, wenn seine AtoN von ihrer Position abtreibt.</translation>
+    </message>
+    <message>
+        <location line="+172"/>
         <source>Row %1 (message %2, index %3): channel 1 start slot %4, channel 2 start slot %5</source>
         <translation>Zeile %1 (Nachricht %2, Index %3): Kanal 1 Start-Slot %4, Kanal 2 Start-Slot %5</translation>
     </message>
@@ -1960,12 +1965,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
 <context>
     <name>MessageScheduleControls</name>
     <message>
-        <location filename="../ui/messageschedulecontrols.cpp" line="+39"/>
-        <source>A send changes only the rows this document names. The schedule&apos;s menu can switch the others off.</source>
-        <translation>Ein Senden ändert nur die Zeilen, die dieses Dokument nennt. Das Menü des Sendeplans kann die anderen abschalten.</translation>
-    </message>
-    <message>
-        <location line="+44"/>
+        <location filename="../ui/messageschedulecontrols.cpp" line="+93"/>
         <source>The schedule cannot be sent: these rows risk a slot clash
 (the tool tip says how to mend it).
 </source>
@@ -1973,12 +1973,27 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
 (der Tooltip sagt, wie es zu beheben ist).
 </translation>
     </message>
+    <message numerus="yes">
+        <location line="+9"/>
+        <source> and %n more</source>
+        <translation>
+            <numerusform> und %n weitere</numerusform>
+            <numerusform> und %n weitere</numerusform>
+        </translation>
+    </message>
     <message>
-        <location line="+11"/>
-        <source>Left as the unit holds them (a send does not change them):
-%1</source>
-        <translation>Bleiben, wie das Gerät sie hält (ein Senden ändert sie nicht):
-%1</translation>
+        <location line="+2"/>
+        <source>As the unit holds them: %1</source>
+        <translation>Wie das Gerät sie hält: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>A send changes only the rows this document names; it leaves these as the unit holds them:
+%1
+The schedule&apos;s menu can switch them off.</source>
+        <translation>Ein Senden ändert nur die Zeilen, die dieses Dokument nennt; diese lässt es, wie das Gerät sie hält:
+%1
+Das Menü des Sendeplans kann sie abschalten.</translation>
     </message>
 </context>
 <context>
@@ -3021,17 +3036,27 @@ Intervall</translation>
         <translation>Die Länge der Sollposition ist nicht verfügbar.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>The unit will be told that it has no nominal position and will report its position as not available. Send it so?</source>
         <translation>Das Gerät erfährt, dass es keine Sollposition hat, und meldet seine Position als nicht verfügbar. So senden?</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>Send as not available</source>
         <translation>Als nicht verfügbar senden</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+9"/>
+        <source>Use the schedule&apos;s menu to switch the report on, or to leave it as the unit holds it. Send it switched off?</source>
+        <translation>Schalten Sie die Meldung im Menü des Sendeplans ein, oder lassen Sie sie, wie das Gerät sie hält. Abgeschaltet senden?</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Send with the report off</source>
+        <translation>Mit abgeschalteter Meldung senden</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>%1 left</source>
         <translation>noch %1</translation>
     </message>
@@ -3052,7 +3077,7 @@ Intervall</translation>
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="+11"/>
-        <location filename="../ui/realatontab.cpp" line="-203"/>
+        <location filename="../ui/realatontab.cpp" line="-220"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -3075,7 +3100,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+291"/>
+        <location filename="../ui/realatontab.cpp" line="+308"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>

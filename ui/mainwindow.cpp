@@ -289,7 +289,8 @@ bool MainWindow::ReadyToSend(int parts)
     const QStringList lanternProblems =
         parts & StateMachine::LanternPart ? lanternTab->InputProblems() : QStringList();
     if (atonProblems.isEmpty() && lanternProblems.isEmpty())
-        return !withAtoNTab || realAtoNTab->ConfirmPositionToSend();
+        return !withAtoNTab ||
+               (realAtoNTab->ConfirmPositionToSend() && realAtoNTab->ConfirmScheduleToSend());
     tabWidget->setCurrentWidget(atonProblems.isEmpty() ? static_cast<QWidget *>(lanternTab)
                                                        : realAtoNTab);
     transfers->ShowSendRefused(tr("The configuration has not been sent:") + QLatin1Char('\n') +

@@ -33,15 +33,25 @@ MessageScheduleControls::MessageScheduleControls(MessageSchedule *schedule, QTab
     connect(removeButton, &QPushButton::clicked, this, &MessageScheduleControls::OnRemoveClicked);
     clashNote->setToolTip(MessageScheduleTableModel::SlotClashToolTip());
 
-    // Beneath the table, where the rows it does not show would be.
+    // Beside the buttons, after the clash note: one line, which costs the
+    // page no height, and asks for no width (what does not fit is in its
+    // tool tip), so that the page keeps its columns.
     unitRowsNote = new QLabel(table->parentWidget());
     unitRowsNote->setObjectName(QStringLiteral("labelRowsLeftToUnit"));
-    unitRowsNote->setToolTip(tr("A send changes only the rows this document names. The "
-                                "schedule's menu can switch the others off."));
-    auto *layout = qobject_cast<QBoxLayout *>(table->parentWidget()->layout());
-    const int tableAt = layout ? layout->indexOf(table) : -1;
-    if (tableAt >= 0)
-        layout->insertWidget(tableAt + 1, unitRowsNote);
+    unitRowsNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto *row = qobject_cast<QBoxLayout *>(clashNote->parentWidget()->layout());
+    QBoxLayout *buttons = nullptr;
+    for (int k = 0; row && k < row->count() && !buttons; ++k) {
+        auto *inner = qobject_cast<QBoxLayout *>(row->itemAt(k)->layout());
+        if (inner && inner->indexOf(clashNote) >= 0)
+            buttons = inner;
+    }
+    if (buttons) {
+        // The note takes the room the row's spacer had.
+        for (int k = 0; k < buttons->count(); ++k)
+            buttons->setStretch(k, 0);
+        buttons->insertWidget(buttons->indexOf(clashNote) + 1, unitRowsNote, 1, Qt::AlignTop);
+    }
 }
 
 void MessageScheduleControls::Refresh()
@@ -85,14 +95,17 @@ void MessageScheduleControls::UpdateControls()
                      clashes.join(QLatin1Char('\n'));
     clashNote->setText(lines.join(QLatin1Char('\n')));
 
-    // Broken by hand, as the note beside the buttons, a few rows a line.
+    // A few rows by name on the note, all of them in its tool tip.
     const QStringList names = schedule->UnspecifiedRowRuns();
-    QStringList rowLines;
-    for (int k = 0; k < names.size(); k += UnitRowsPerLine)
-        rowLines << names.mid(k, UnitRowsPerLine).join(QStringLiteral(", "));
+    QString shown = names.mid(0, UnitRowsShown).join(QStringLiteral(", "));
+    if (names.size() > UnitRowsShown)
+        shown += tr(" and %n more", nullptr, int(names.size()) - UnitRowsShown);
     unitRowsNote->setVisible(!names.isEmpty());
-    unitRowsNote->setText(tr("Left as the unit holds them (a send does not change them):\n%1")
-                              .arg(rowLines.join(QLatin1Char('\n'))));
+    unitRowsNote->setText(tr("As the unit holds them: %1").arg(shown));
+    unitRowsNote->setToolTip(tr("A send changes only the rows this document names; it leaves "
+                                "these as the unit holds them:\n%1\nThe schedule's menu can "
+                                "switch them off.")
+                                 .arg(names.join(QStringLiteral(", "))));
 }
 
 void MessageScheduleControls::OnAddClicked()

@@ -59,7 +59,7 @@ private:
     QLabel *clashNote;
     // Names the rows the document leaves to the unit.
     QLabel *unitRowsNote;
-    static constexpr int UnitRowsPerLine = 6;
+    static constexpr int UnitRowsShown = 2;
     MessageScheduleTableModel *tableModel;
     MessageScheduleDelegate *delegate;
 };

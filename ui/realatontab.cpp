@@ -311,8 +311,9 @@ bool RealAtoNTab::ConfirmPositionToSend()
                      tr("Send as not available"));
 }
 
-bool RealAtoNTab::ConfirmScheduleToSend(const QString &reportWarning)
+bool RealAtoNTab::ConfirmScheduleToSend()
 {
+    const QString reportWarning = model->GetMessageSchedule()->ReportSwitchOffWarning();
     if (reportWarning.isEmpty())
         return true;
     return AskToSend(reportWarning,

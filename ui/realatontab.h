@@ -61,10 +61,10 @@ public:
     // its position is not available, only after the engineer agrees to a box
     // that says so.
     bool ConfirmPositionToSend();
-    // Whether the schedule may go when a send would switch the unit's
-    // off-position report off (reportWarning says so; empty: it would not):
-    // only after the engineer agrees to a box that says so.
-    bool ConfirmScheduleToSend(const QString &reportWarning);
+    // Whether the schedule may go: a send that would switch the unit's
+    // off-position report off goes only after the engineer agrees to a box
+    // that says so.
+    bool ConfirmScheduleToSend();
 
 signals:
     void offPositionSelection(bool selected);
