@@ -282,7 +282,7 @@ bool StateMachine::Send(const Model &source, int tabs)
         // reading them first is quicker than sending them all.
         const MessageSchedule *schedule = sentCopy->GetMessageSchedule();
         int offRows = 0;
-        for (int i = 0; i < schedule->Count(); ++i)
+        for (int i : schedule->SpecifiedRows())
             offRows += schedule->EntryAt(i).Active() ? 0 : 1;
         const int readMs = TransferPlan::SilenceMs + 4 * TransferPlan::AnswerMs;
         if ((unitRowsSerial.isEmpty() || unitRowsSerial != lastSerial) && offRows * pace > readMs)
@@ -291,10 +291,9 @@ bool StateMachine::Send(const Model &source, int tabs)
         plan.Add({QStringLiteral("Kelvane"), true, Transport::CopyAtoN,
                   tr("Sending the AtoN settings"), 3 + extra, pace, false, AtoNPart});
         report.PlanJob(QStringLiteral("Kelvane"), AtoNPart, 3 + extra);
-        // An empty schedule has no row to send; the unit keeps its own.
-        const QList<int> chosen = ScheduleRowsToSend(lastSerial);
-        const int rows =
-            chosen.isEmpty() ? sentCopy->GetMessageSchedule()->Count() : int(chosen.size());
+        // A schedule that specifies no row has none to send; the unit keeps
+        // its own.
+        const int rows = int(ScheduleRowsToSend(lastSerial).size());
         if (rows > 0) {
             plan.Add(check);
             plan.Add({QStringLiteral("Message Schedule"), true, Transport::CopySchedule,
@@ -383,8 +382,7 @@ void StateMachine::Prepare(Transport::Preparation preparation)
         return;
     if (preparation == Transport::CopySchedule) {
         rows = ScheduleRowsToSend(answeredSerial);
-        const int lines =
-            rows.isEmpty() ? sentCopy->GetMessageSchedule()->Count() : int(rows.size());
+        const int lines = int(rows.size());
         plan.SetCurrentLines(lines);
         report.PlanJob(QStringLiteral("Message Schedule"), AtoNPart, lines);
     }
@@ -419,9 +417,11 @@ void StateMachine::JobComplete(QString name, bool send)
         // What the unit holds of the schedule, read back or retrieved.
         if (!send && name == QLatin1String("Message Schedule") && !answeredSerial.isEmpty()) {
             const MessageSchedule *held = unitModel->GetMessageSchedule();
-            unitRowsInUse.resize(held->Count());
-            for (int i = 0; i < held->Count(); ++i)
-                unitRowsInUse[i] = held->EntryAt(i).Active();
+            unitRowsInUse.clear();
+            for (int i = 0; i < held->Count(); ++i) {
+                if (held->EntryAt(i).Active())
+                    unitRowsInUse.insert(held->RowName(i));
+            }
             unitRowsSerial = answeredSerial;
         }
         plan.Next();
@@ -474,25 +474,26 @@ void StateMachine::FinishSend()
     StartSerialNumberTest();
 }
 
-// A row that is off in the document and was not in use on the unit when it
-// was last read on this link is left out: its sentence would only switch off
-// what is off already, and each costs the send pace. Without a reading of
-// the unit with this serial number every row goes.
+// Only the rows the document specifies go: the others are the unit's. Of
+// those, a row that is off in the document and was not in use on the unit
+// when it was last read on this link is left out: its sentence would only
+// switch off what is off already, and each costs the send pace. Without a
+// reading of the unit with this serial number every specified row goes.
 QList<int> StateMachine::ScheduleRowsToSend(const QString &serial) const
 {
     const MessageSchedule *sent = sentCopy->GetMessageSchedule();
-    if (unitRowsSerial.isEmpty() || unitRowsSerial != serial)
-        return {};
+    const bool read = !unitRowsSerial.isEmpty() && unitRowsSerial == serial;
     QList<int> rows;
-    for (int i = 0; i < sent->Count(); ++i) {
-        if (sent->EntryAt(i).Active() || i >= unitRowsInUse.size() || unitRowsInUse.at(i))
+    for (int i : sent->SpecifiedRows()) {
+        if (!read || sent->EntryAt(i).Active() || unitRowsInUse.contains(sent->RowName(i)))
             rows << i;
     }
-    // An empty list would mean every row; a send of no row at all sends the
-    // first, which the read-back compares like the rest.
-    if (rows.isEmpty() && sent->Count() > 0)
-        rows << 0;
-    return rows.size() == sent->Count() ? QList<int>() : rows;
+    // A send of no row at all sends the first the document specifies, which
+    // the read-back compares like the rest; a schedule that specifies none
+    // sends none.
+    if (rows.isEmpty() && !sent->SpecifiedRows().isEmpty())
+        rows << sent->SpecifiedRows().first();
+    return rows;
 }
 
 // The sent copy against the same copy with the tab's part replaced by what
@@ -503,9 +504,8 @@ QStringList StateMachine::Mismatches(int tab) const
     held = *sentCopy;
     if (tab == 0) {
         *held.GetAtoN() = *unitModel->GetAtoN();
-        // An empty schedule was not sent; whatever the unit holds stays its own.
-        if (sentCopy->GetMessageSchedule()->Count() > 0)
-            *held.GetMessageSchedule() = *unitModel->GetMessageSchedule();
+        // The comparison looks only at the rows the document specifies.
+        *held.GetMessageSchedule() = *unitModel->GetMessageSchedule();
     } else {
         *held.GetLanternInterface() = *unitModel->GetLanternInterface();
     }

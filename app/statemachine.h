@@ -8,6 +8,7 @@
 #include "link/modelsnapshot.h"
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -231,9 +232,10 @@ private:
     // progress has confirmed the unit.
     QString answeredSerial;
     bool unitConfirmed = false;
-    // Which of the unit's schedule rows are in use, as last read on this
-    // link, and the serial number of the unit that answered it.
-    QVector<bool> unitRowsInUse;
+    // The unit's active schedule rows by name ("6/1"; a report row is
+    // active even with both channels off), as last read on this link, and
+    // the serial number of the unit that answered it.
+    QSet<QString> unitRowsInUse;
     QString unitRowsSerial;
     // The link is being closed on purpose.
     bool closing = false;

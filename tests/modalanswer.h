@@ -51,6 +51,19 @@ public:
             box->button(button)->click();
         };
     }
+    // The button that goes ahead, whatever its text.
+    static Answer PressAccept()
+    {
+        return [](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            const auto buttons = box ? box->buttons() : QList<QAbstractButton *>();
+            for (QAbstractButton *button : buttons) {
+                if (box->buttonRole(button) == QMessageBox::AcceptRole)
+                    return button->click();
+            }
+            Refuse(w, "a message box with a button that goes ahead");
+        };
+    }
     static Answer ChooseFile(const QString &path)
     {
         return [path](QWidget *w) {

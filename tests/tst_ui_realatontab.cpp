@@ -281,13 +281,7 @@ void TestRealAtoNTab::positionAndInputProblems()
 
     // A position not available goes only when the engineer agrees to it.
     {
-        const auto sendAnyway = [](QWidget *w) {
-            for (QAbstractButton *button : qobject_cast<QMessageBox *>(w)->buttons()) {
-                if (qobject_cast<QMessageBox *>(w)->buttonRole(button) == QMessageBox::AcceptRole)
-                    button->click();
-            }
-        };
-        ModalAnswer answers({ModalAnswer::Press(QMessageBox::Cancel), sendAnyway});
+        ModalAnswer answers({ModalAnswer::Press(QMessageBox::Cancel), ModalAnswer::PressAccept()});
         QVERIFY(!tab->ConfirmPositionToSend());
         QVERIFY(tab->ConfirmPositionToSend());
         QCOMPARE(answers.texts, QStringList({"The nominal longitude is not available.",

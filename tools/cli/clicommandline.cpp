@@ -62,7 +62,7 @@ QString CliCommandLine::Usage()
     return QStringLiteral(
         "Usage:\n"
         "  vandrel-cli retrieve --port PATH [-o FILE.pad [--in-place]]\n"
-        "  vandrel-cli send --port PATH FILE.pad\n"
+        "  vandrel-cli send --port PATH [--schedule exact] FILE.pad\n"
         "  vandrel-cli show FILE.pad [--json]\n"
         "  vandrel-cli diff A.pad B.pad\n"
         "  vandrel-cli monitor --port PATH [--mmsi MMSI] [--json]\n"
@@ -82,6 +82,8 @@ QString CliCommandLine::Usage()
         "(else VANDREL_REGISTER, else the window's setting, else the default file).\n"
         "commission refuses a row whose MMSI the register has for another unit, or\n"
         "that another unit took part of, unless --reassign-mmsi is given.\n"
+        "send changes the schedule rows the file names and leaves the unit's others;\n"
+        "--schedule exact switches off, by name, every row the file does not name.\n"
         "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
         "Exit status: 0 done (diff: equal), 1 differences (diff) or fields the unit\n"
         "did not take (send), 2 wrong command line, 3 failure (file, port, unit).\n");
@@ -121,9 +123,10 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     const QCommandLineOption config(QStringLiteral("config"), QString(), QStringLiteral("ID"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption where(QStringLiteral("register"), QString(), QStringLiteral("WHERE"));
+    const QCommandLineOption schedule(QStringLiteral("schedule"), QString(), QStringLiteral("HOW"));
     QCommandLineParser parser;
     parser.addOptions({help, version, port, output, debug, json, fast, mmsi, inPlace, serial, since,
-                       config, csv, where});
+                       config, csv, where, schedule});
 
     const QString portMissing = QStringLiteral("--port needs the path of the serial port.");
     const QString outputMissing = QStringLiteral("-o needs the name of a .pad file.");
@@ -135,6 +138,7 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     const QString csvMissing = QStringLiteral("--csv needs the name of a CSV file.");
     const QString registerMissing =
         QStringLiteral("--register needs a file path or a postgresql:// URL.");
+    const QString scheduleWrong = QStringLiteral("--schedule takes \"exact\" only.");
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
@@ -151,7 +155,8 @@ bool CliCommandLine::Parse(const QStringList &arguments)
                                            {&since, sinceWrong},
                                            {&config, configMissing},
                                            {&csv, csvMissing},
-                                           {&where, registerMissing}}) {
+                                           {&where, registerMissing},
+                                           {&schedule, scheduleWrong}}) {
             for (const QString &name : option->names()) {
                 if (last == TypedOption({}, name))
                     return Fail(text);
@@ -215,6 +220,7 @@ bool CliCommandLine::Parse(const QStringList &arguments)
         {csv, "--csv", command == RegisterExport},
         {where, "--register",
          command == History || command == RegisterImport || command == RegisterExport},
+        {schedule, "--schedule", command == Send},
     };
     for (const auto &use : uses) {
         if (parser.isSet(use.option) && !use.allowed)
@@ -231,6 +237,9 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     m_configId = parser.value(config);
     m_csv = parser.value(csv);
     m_register = parser.value(where);
+    m_exactSchedule = parser.isSet(schedule);
+    if (m_exactSchedule && parser.value(schedule) != QLatin1String("exact"))
+        return Fail(scheduleWrong);
     m_since = parser.isSet(since) ? SinceTime(parser.value(since)) : QDateTime();
     for (const auto &[option, text] : {std::pair{&serial, serialMissing},
                                        {&config, configMissing},

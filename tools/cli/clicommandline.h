@@ -52,6 +52,9 @@ public:
     QString csv() const { return m_csv; }
     // The register's file path or URL as given; empty when not given.
     QString registerText() const { return m_register; }
+    // send --schedule exact: the unit's schedule becomes the file's, rows
+    // the file does not name switched off.
+    bool exactSchedule() const { return m_exactSchedule; }
 
     static QString Usage();
     // "vandrel-cli" and the program's version, one line.
@@ -69,6 +72,7 @@ private:
     bool m_fast = false;
     bool m_inPlace = false;
     bool m_debug = false;
+    bool m_exactSchedule = false;
     QString m_mmsi;
     QString m_serial;
     QDateTime m_since;

@@ -75,7 +75,8 @@ int main(int argc, char **argv)
         if (commandLine.command() == CliCommandLine::Retrieve)
             return TransferCommands::Retrieve(vendorId, commandLine.port(), commandLine.output(),
                                               commandLine.inPlace());
-        return TransferCommands::Send(vendorId, commandLine.port(), commandLine.files().at(0));
+        return TransferCommands::Send(vendorId, commandLine.port(), commandLine.files().at(0),
+                                      commandLine.exactSchedule());
     }
     case CliCommandLine::History:
     case CliCommandLine::RegisterImport:

@@ -7,6 +7,7 @@
 #include "model/configurationdiff.h"
 #include "transfersession.h"
 
+#include "model/messageschedule.h"
 #include "model/model.h"
 #include "model/padfile.h"
 
@@ -45,7 +46,8 @@ int TransferCommands::Retrieve(const QString &vendorId, const QString &port, con
     return FileCommands::Save(*retrieved, output, inPlace);
 }
 
-int TransferCommands::Send(const QString &vendorId, const QString &port, const QString &file)
+int TransferCommands::Send(const QString &vendorId, const QString &port, const QString &file,
+                           bool exactSchedule)
 {
     // The whole file or nothing: a file that cannot be read sends nothing.
     Model configuration;
@@ -57,7 +59,26 @@ int TransferCommands::Send(const QString &vendorId, const QString &port, const Q
 
     // The send asks the unit for its MMSI first and reads back what it sent.
     TransferSession session(vendorId);
-    if (!session.Open(port) || !session.SendAll(configuration))
+    if (!session.Open(port))
+        return Failed(&session);
+    MessageSchedule *schedule = configuration.GetMessageSchedule();
+    if (exactSchedule) {
+        // What the unit holds decides which of its rows go off, each named
+        // before anything is sent.
+        if (!session.RetrieveAll())
+            return Failed(&session);
+        const QStringList off = schedule->MakeExact(*session.Document()->GetMessageSchedule());
+        Console::Err(off.isEmpty()
+                         ? QStringLiteral("The unit holds no schedule row in use that the file "
+                                          "does not name.\n")
+                         : QStringLiteral("Switching off schedule rows the file does not name: "
+                                          "%1\n")
+                               .arg(off.join(QStringLiteral(", "))));
+    }
+    const QString reportOff = schedule->ReportSwitchOffWarning();
+    if (!reportOff.isEmpty())
+        Console::Err(QStringLiteral("Warning: ") + reportOff + QLatin1Char('\n'));
+    if (!session.SendAll(configuration))
         return Failed(&session);
     session.Close();
 

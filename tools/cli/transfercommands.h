@@ -11,9 +11,13 @@ public:
     // not at all; inPlace: see FileCommands::Save), prints them otherwise.
     static int Retrieve(const QString &vendorId, const QString &port, const QString &output,
                         bool inPlace = false);
-    // Retrieves, sends the file's configuration, retrieves again and lists
-    // every field the unit does not hold as sent.
-    static int Send(const QString &vendorId, const QString &port, const QString &file);
+    // Sends the file's configuration, reads it back and lists every field
+    // the unit does not hold as sent. The schedule rows the file does not
+    // name stay as the unit holds them; with exactSchedule the unit is read
+    // first and each of its rows in use that the file does not name is
+    // switched off, named before anything goes out.
+    static int Send(const QString &vendorId, const QString &port, const QString &file,
+                    bool exactSchedule = false);
 };
 
 #endif // TRANSFERCOMMANDS_H
