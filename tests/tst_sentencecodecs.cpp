@@ -286,13 +286,13 @@ void TestSentenceCodecs::decodeAar()
 {
     Codecs c;
     // Both channels off is kept only for the two report rows (a sound report
-    // row comes back from the simulator); instances outside the block, or
-    // below 1, are refused.
+    // row comes back from the simulator); message numbers and instances the
+    // sentence cannot carry are refused.
     const QString report = "$AIAAR,123456789,21,02,00,30,-1,6750,0,00,30,-1,6750,R";
     const QList<MessageScheduleEntry> rows = c.schedule->Entries();
     QCOMPARE(c.aar.Decode(Answer(QString(report).replace(",21,02,", ",06,01,"))), 0);
     for (const char *instance :
-         {",21,03,", ",21,00,", ",21,-2147483648,", ",12,2147483647,", ",14,2147483647,"}) {
+         {",21,100,", ",21,00,", ",21,-2147483648,", ",12,2147483647,", ",64,01,", ",00,01,"}) {
         const QString placed = QString(report).replace("-1", "5").replace(",21,02,", instance);
         QCOMPARE(c.aar.Decode(Answer(placed)), -1);
     }

@@ -189,6 +189,9 @@ private slots:
         edited->SetName("NORTH PIER");
         editModel->GetLanternInterface()->SetLimvmax(14000);
         QVERIFY(editModel->GetMessageSchedule()->DisableReport(0)); // its slots would clash
+        // Every other row specified and off, as files of earlier versions
+        // hold them.
+        editModel->GetMessageSchedule()->SwitchOffUnspecified();
 
         // The unit's serial number and MMSI are asked for first; everything
         // after comes from the copy taken when the send was accepted, and is
