@@ -1,3 +1,4 @@
+#include "app/unitsession.h"
 #include "link/serialtransport.h"
 #include "sentences/parsedsentence.h"
 #include "ui/mainwindow.h"
@@ -166,6 +167,9 @@ void TstSerialTab::pastedBlockGoesLineByLine()
     };
     key(Qt::Key_K, Qt::ControlModifier);
     QTRY_VERIFY_WITH_TIMEOUT(App()->GetTransport() && App()->GetTransport()->IsConnected(), 10000);
+    // Lines typed while the link still asks who the unit is would race its
+    // questions; an engineer sees the unit named first.
+    QTRY_COMPARE_WITH_TIMEOUT(App()->Session()->Identity().mmsi, QString("992351234"), 15000);
     auto *line = child<QLineEdit>(window, "lineSend");
     auto *pages = child<QTabWidget>(window, "tabWidget");
     while (pages->currentWidget() != child<SerialTab>(window, "tabSerialData"))
