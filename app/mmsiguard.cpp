@@ -67,3 +67,13 @@ MmsiGuard::Finding MmsiGuard::Check(UnitRegister *unitRegister, const QString &s
                             holder.time.toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")), where);
     return finding;
 }
+
+QString MmsiGuard::Refusal(const Finding &finding, bool sharedRegister)
+{
+    const bool refused = finding.verdict == Verdict::HeldByAnother ||
+                         (finding.verdict == Verdict::NotChecked && sharedRegister);
+    if (!refused)
+        return QString();
+    return tr("%1 Nothing was sent; --reassign-mmsi gives the unit this MMSI all the same.")
+        .arg(finding.text);
+}

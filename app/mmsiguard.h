@@ -39,6 +39,12 @@ public:
     // Without a register the change is still named, unchecked.
     static Finding Check(UnitRegister *unitRegister, const QString &serial, const QString &unitMmsi,
                          const QString &newMmsi);
+    // For a send nobody is asked about (vandrel-cli, a fleet run): why it
+    // must not go on, or empty. A local register out of reach lets it go on,
+    // as the unit is in front of the engineer; a shared one that cannot say
+    // whether another unit holds the MMSI does not, as that unit may be on
+    // another bench right now.
+    static QString Refusal(const Finding &finding, bool sharedRegister);
     // An MMSI that names no unit: none, or the factory's nine zeros.
     static bool IsUnset(const QString &mmsi);
     // The MMSI a unit holds once document has been sent to it: the new one

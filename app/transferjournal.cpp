@@ -36,6 +36,13 @@ void TransferJournal::NoteSend(const Model &document, bool mmsiReassigned)
     reassigned = mmsiReassigned;
 }
 
+QString TransferJournal::ReserveEntryId()
+{
+    if (reservedId.isEmpty())
+        reservedId = RegisterEntry::New(RegisterEntry::Kind::Retrieve).id;
+    return reservedId;
+}
+
 void TransferJournal::NoteTransfer(bool running)
 {
     if (!running)
@@ -61,7 +68,6 @@ RegisterEntry TransferJournal::Begin(RegisterEntry::Kind kind) const
     entry.mmsiBefore = mmsiBefore;
     entry.batch = batch;
     entry.folder = folder;
-    entry.records = records;
     return entry;
 }
 
@@ -90,10 +96,18 @@ void TransferJournal::RecordSend(bool complete, const QStringList &mismatches)
     else
         TransferEntry::Describe(*session->Document(), &entry);
     entry.mmsiReassigned = reassigned;
-    if (!complete) {
+    const SendOutcome outcome = session->LastSend();
+    if (!complete && outcome.partsWhole == 0 && outcome.partsInPart == 0) {
+        // Nothing reached the unit: it keeps its MMSI, and the row's stays
+        // free for the unit that holds it.
+        entry.result = RegisterEntry::Result::Failed;
+        entry.mmsiAfter = mmsiBefore;
+        entry.detail = outcome.text;
+    } else if (!complete) {
         // The unit may hold any part of what went out, its new MMSI too: the
         // entry ties that MMSI to this unit until it is read again.
         entry.result = RegisterEntry::Result::CutOff;
+        entry.detail = outcome.text;
     } else if (!mismatches.isEmpty()) {
         entry.result = RegisterEntry::Result::Differs;
         entry.detail = mismatches.join(QStringLiteral("; "));
@@ -111,7 +125,6 @@ void TransferJournal::RecordSend(bool complete, const QStringList &mismatches)
 void TransferJournal::Write(RegisterEntry entry)
 {
     kindSet = false;
-    records.clear();
     if (entry.result == RegisterEntry::Result::Done ||
         entry.result == RegisterEntry::Result::Verified ||
         entry.result == RegisterEntry::Result::Differs) {
@@ -123,13 +136,24 @@ void TransferJournal::Write(RegisterEntry entry)
     QTimer::singleShot(0, this, [this, entry]() mutable {
         if (refused)
             return;
-        entry.detail = failure;
+        // Why it ended, then what the unit holds because of it, where the
+        // failure does not say that already.
+        if (failure.contains(entry.detail))
+            entry.detail = failure;
+        else if (!failure.isEmpty())
+            entry.detail = failure + QStringLiteral("; ") + entry.detail;
         Finish(entry);
     });
 }
 
-void TransferJournal::Finish(const RegisterEntry &entry)
+void TransferJournal::Finish(RegisterEntry entry)
 {
+    // A record made for this transfer, as it ended, named it ahead.
+    if (!reservedId.isEmpty())
+        entry.id = reservedId;
+    entry.records = records;
+    reservedId.clear();
+    records.clear();
     lastEntryId = entry.id;
     unitRegister->Record(entry);
     emit EntryRecorded(entry);

@@ -31,12 +31,16 @@ public:
     // Call just before a send: what goes out, and whether the engineer chose
     // to give the unit an MMSI the register has for another unit.
     void NoteSend(const Model &document, bool mmsiReassigned);
-    // The files made for the last entry's transfer (a record names its entry
-    // first, so these follow it as an entry of their own kind).
+    // The files made for the transfer that ends now, for its entry; a
+    // transfer that failed is written a turn of the event loop after it
+    // ended, so these may come as late as that.
     void SetRecords(const QStringList &files) { records = files; }
 
     // The id of the last entry written or spooled, for records to name.
     QString LastEntryId() const { return lastEntryId; }
+    // The id the next entry will carry, for a record written before its
+    // transfer's entry (a commission's PDF is made as the read-back ends).
+    QString ReserveEntryId();
 
 signals:
     void EntryRecorded(const RegisterEntry &entry);
@@ -50,7 +54,7 @@ private slots:
 private:
     RegisterEntry Begin(RegisterEntry::Kind kind) const;
     void Write(RegisterEntry entry);
-    void Finish(const RegisterEntry &entry);
+    void Finish(RegisterEntry entry);
 
     UnitSession *session;
     UnitRegister *unitRegister;
@@ -65,6 +69,7 @@ private:
     QString failure;
     bool refused = false;
     QStringList records;
+    QString reservedId;
     QString lastEntryId;
 };
 

@@ -2,11 +2,15 @@
 # Fleet commissioning side by side: 1, 2, 4 and 8 simulated units, each on
 # its own paced line, commissioned (send, read-back, records) by one
 # vandrel-cli commission run. Prints the wall time and the peak memory of
-# each run as measured, the ratio of each time to one unit's, and the memory
-# each unit beyond the first added.
+# each run as measured, the ratio of each time to one unit's, the memory
+# each unit beyond the first added, and the time the run spent in the unit
+# register (opening it, the MMSI look-ups, the entries written, as the run
+# measured it) with its share of the run: the register's cost, which a
+# difference of two runs' times on a busy machine would drown in noise.
 #
 # Usage: bench/bench_fleet.sh [BUILD_DIR]       (default: build)
 #   BENCH_UNITS="1 2 4 8"   the unit counts measured
+#   BENCH_REPEAT=1          runs of each count; the medians are printed
 # Needs vandrel-cli and vandrel-unitsim built in BUILD_DIR, and /usr/bin/time.
 set -euo pipefail
 
@@ -57,31 +61,45 @@ start_sims 1
 "$cli" retrieve --port "${ports[0]}" -o "$work/template.pad" 2> /dev/null
 stop_sims
 
-printf '%6s %10s %8s %12s\n' units seconds "x one" "peak MB"
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+printf '%6s %10s %8s %12s %12s %10s\n' units seconds "x one" "peak MB" "register ms" "register %"
 one=
 one_kb=
+repeat=${BENCH_REPEAT:-1}
 for n in $counts; do
-    rm -f "$work"/unit*.json
-    start_sims "$n"
-    {
-        echo "mmsi,name,latitude,longitude"
-        for i in $(seq "$n"); do
-            printf '9923530%02d,BENCH %d,%d.5,-%d.25\n' "$i" "$i" "$((40 + i))" "$i"
-        done
-    } > "$work/units$n.csv"
-    args=()
-    for port in "${ports[@]}"; do args+=(--port "$port"); done
-    start=$(date +%s.%N)
-    /usr/bin/time -f '%M' -o "$work/rss$n" "$cli" commission --template "$work/template.pad" \
-        --units "$work/units$n.csv" --records "$work/records$n" "${args[@]}" \
-        > "$work/out$n" 2> "$work/err$n" || { echo "commission of $n units failed:"; cat "$work/err$n"; exit 1; }
-    end=$(date +%s.%N)
-    stop_sims
-    seconds=$(echo "$end - $start" | bc -l)
-    kb=$(cat "$work/rss$n")
+    : > "$work/times$n"
+    : > "$work/kbs$n"
+    : > "$work/registers$n"
+    for r in $(seq "$repeat"); do
+        rm -f "$work"/unit*.json
+        rm -rf "$work/records$n" "$work/register$n.sqlite"
+        start_sims "$n"
+        {
+            echo "mmsi,name,latitude,longitude"
+            for i in $(seq "$n"); do
+                printf '9923530%02d,BENCH %d,%d.5,-%d.25\n' "$i" "$i" "$((40 + i))" "$i"
+            done
+        } > "$work/units$n.csv"
+        args=()
+        for port in "${ports[@]}"; do args+=(--port "$port"); done
+        start=$(date +%s.%N)
+        /usr/bin/time -f '%M' -o "$work/rss$n" "$cli" commission --template "$work/template.pad" \
+            --units "$work/units$n.csv" --records "$work/records$n" \
+            --register "$work/register$n.sqlite" "${args[@]}" \
+            > "$work/out$n" 2> "$work/err$n" || { echo "commission of $n units failed:"; cat "$work/err$n"; exit 1; }
+        end=$(date +%s.%N)
+        stop_sims
+        echo "$end - $start" | bc -l >> "$work/times$n"
+        cat "$work/rss$n" >> "$work/kbs$n"
+        sed -n 's/^Register .*: \([0-9.]*\) ms of the run$/\1/p' "$work/err$n" >> "$work/registers$n"
+    done
+    seconds=$(median < "$work/times$n")
+    kb=$(median < "$work/kbs$n")
+    register_ms=$(median < "$work/registers$n")
     [ -z "$one" ] && one=$seconds && one_kb=$kb && one_n=$n
-    printf '%6d %10.2f %8.2f %12.1f\n' "$n" "$seconds" "$(echo "$seconds / $one" | bc -l)" \
-        "$(echo "$kb / 1024" | bc -l)"
+    printf '%6d %10.2f %8.2f %12.1f %12.1f %10.3f\n' "$n" "$seconds" "$(echo "$seconds / $one" | bc -l)" \
+        "$(echo "$kb / 1024" | bc -l)" "$register_ms" "$(echo "$register_ms / 10 / $seconds" | bc -l)"
     last_n=$n
     last_kb=$kb
 done

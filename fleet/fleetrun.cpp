@@ -1,6 +1,8 @@
 #include "fleet/fleetrun.h"
 
 #include "app/mmsiguard.h"
+#include "app/transferjournal.h"
+#include "fleet/sessionunitlink.h"
 #include "fleet/unitlink.h"
 #include "fleet/unitrecord.h"
 #include "model/configurationdiff.h"
@@ -14,11 +16,46 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 
 FleetRun::FleetRun(const FleetPlan &plan, const QString &recordsFolder, const QString &engineer,
                    PdfWriter pdf, QObject *parent)
-    : QObject(parent), plan(plan), folder(recordsFolder), engineer(engineer), pdf(std::move(pdf))
+    : QObject(parent), plan(plan), folder(recordsFolder), engineer(engineer), pdf(std::move(pdf)),
+      batch(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'")))
 {}
+
+void FleetRun::SetRegister(UnitRegister *newRegister)
+{
+    if (unitRegister)
+        disconnect(unitRegister, nullptr, this, nullptr);
+    qDeleteAll(journals);
+    journals.clear();
+    unitRegister = newRegister;
+    // Journals write to the register they were made with: none outlives it.
+    if (unitRegister)
+        connect(unitRegister, &QObject::destroyed, this, [this] {
+            qDeleteAll(journals);
+            journals.clear();
+        });
+}
+
+TransferJournal *FleetRun::JournalOf(UnitLink *link)
+{
+    if (!unitRegister)
+        return nullptr;
+    if (TransferJournal *journal = journals.value(link))
+        return journal;
+    auto *sessionLink = qobject_cast<SessionUnitLink *>(link);
+    if (!sessionLink)
+        return nullptr;
+    auto *journal = new TransferJournal(sessionLink->Session(), unitRegister, this);
+    journal->SetEngineer(engineer);
+    journal->SetBatch(batch, QDir(folder).absolutePath());
+    journals.insert(link, journal);
+    connect(link, &QObject::destroyed, this, [this, link] { delete journals.take(link); });
+    return journal;
+}
 
 void FleetRun::SetReassign(bool allowed)
 {
@@ -38,6 +75,7 @@ bool FleetRun::Prepare(QString *errorText)
         mmsis << row.mmsi;
     if (!summary.Open(folder, mmsis, errorText))
         return false;
+    TakeFromRegister();
     for (int i = 0; i < plan.RowCount(); ++i) {
         const FleetSummary::Entry &entry = summary.At(i);
         const bool done = entry.state == FleetSummary::State::Verified;
@@ -49,6 +87,52 @@ bool FleetRun::Prepare(QString *errorText)
     }
     // Rows of the table that are new to the summary are in it from the start.
     return summary.Write(errorText);
+}
+
+void FleetRun::TakeFromRegister()
+{
+    if (!unitRegister)
+        return;
+    // Newest first: the first entry of an MMSI is what its row holds.
+    QSet<QString> seen;
+    QList<FleetSummary::Entry> latest;
+    QString error;
+    const bool read = unitRegister->Each(
+        {{}, {}, {}, QDir(folder).absolutePath(), 0},
+        [&](const RegisterEntry &entry) {
+            if (entry.kind != RegisterEntry::Kind::Commission || entry.mmsiAfter.isEmpty() ||
+                seen.contains(entry.mmsiAfter))
+                return;
+            if (entry.result == RegisterEntry::Result::Done)
+                return;
+            seen.insert(entry.mmsiAfter);
+            FleetSummary::Entry line{entry.mmsiAfter, entry.serial, FleetSummary::State::Failed,
+                                     entry.time, entry.detail};
+            switch (entry.result) {
+            case RegisterEntry::Result::Verified:
+                line.state = FleetSummary::State::Verified;
+                if (line.verdict.isEmpty())
+                    line.verdict = tr("The unit holds every field sent.");
+                break;
+            case RegisterEntry::Result::Differs:
+                line.state = FleetSummary::State::Differs;
+                break;
+            case RegisterEntry::Result::Failed:
+                // Nothing of it reached the unit: the row is free.
+                line.serial.clear();
+                break;
+            case RegisterEntry::Result::CutOff:
+            case RegisterEntry::Result::Done:
+                break;
+            }
+            latest.append(line);
+        },
+        &error);
+    // A register out of reach has said so itself; the file stands in.
+    if (!read)
+        return;
+    for (const FleetSummary::Entry &line : qAsConst(latest))
+        summary.Take(line);
 }
 
 QString FleetRun::Stem(int row, const QString &serial) const
@@ -134,6 +218,8 @@ void FleetRun::OnIdentified(UnitLink *link)
                          tr("MMSI %1 was verified on this unit in an earlier run; reading the "
                             "unit to see whether it still holds its row and the template")
                              .arg(plan.Rows().at(outcome.row).mmsi));
+        if (TransferJournal *journal = JournalOf(link))
+            journal->SetNextKind(RegisterEntry::Kind::Verify);
         link->Retrieve();
         return;
     case UnitAssignment::Kind::Assigned:
@@ -169,20 +255,20 @@ void FleetRun::OnRetrieved(UnitLink *link)
     SendRow(link);
 }
 
-QString FleetRun::MmsiRefusal(UnitLink *link, int row) const
+QString FleetRun::MmsiRefusal(UnitLink *link, int row, bool *overridden) const
 {
-    if (!unitRegister || reassign)
+    *overridden = false;
+    if (!unitRegister)
         return QString();
     const UnitLink::Identity identity = link->UnitIdentity();
     const MmsiGuard::Finding finding =
         MmsiGuard::Check(unitRegister, identity.serial, identity.mmsi, plan.Rows().at(row).mmsi);
-    const bool refused =
-        finding.verdict == MmsiGuard::Verdict::HeldByAnother ||
-        (finding.verdict == MmsiGuard::Verdict::NotChecked && unitRegister->Location().IsShared());
-    if (!refused)
+    const QString refusal = MmsiGuard::Refusal(finding, unitRegister->Location().IsShared());
+    if (refusal.isEmpty())
         return QString();
-    return tr("%1 Nothing was sent; --reassign-mmsi gives the unit this MMSI all the same.")
-        .arg(VisibleText::OneLine(finding.text));
+    // The register keeps that the engineer overrode it.
+    *overridden = reassign;
+    return reassign ? QString() : VisibleText::OneLine(refusal);
 }
 
 void FleetRun::SendRow(UnitLink *link)
@@ -190,7 +276,8 @@ void FleetRun::SendRow(UnitLink *link)
     Unit &unit = units[link];
     const UnitLink::Identity identity = link->UnitIdentity();
     const FleetPlan::Row &row = plan.Rows().at(unit.row);
-    const QString refusal = MmsiRefusal(link, unit.row);
+    bool overridden = false;
+    const QString refusal = MmsiRefusal(link, unit.row, &overridden);
     if (!refusal.isEmpty()) {
         // The row stays free for the unit that holds its MMSI.
         assignment.Release(unit.row);
@@ -203,6 +290,10 @@ void FleetRun::SendRow(UnitLink *link)
     emit UnitMessage(link->Port(),
                      tr("sending line %1 of the table: MMSI %2, \"%3\"")
                          .arg(QString::number(row.line), row.mmsi, VisibleText::OneLine(row.name)));
+    if (TransferJournal *journal = JournalOf(link)) {
+        journal->SetNextKind(RegisterEntry::Kind::Commission);
+        journal->NoteSend(*row.configuration, overridden);
+    }
     link->Send(*row.configuration);
 }
 
@@ -289,9 +380,17 @@ void FleetRun::OnFailed(UnitLink *link, const QString &fullReason)
     } else if (unit.row >= 0) {
         const QString serial = link->UnitIdentity().serial;
         SetRow(unit.row, FleetSummary::State::Failed, serial, reason, tr("failed: %1").arg(reason));
-        // What went over the line tells what the unit may now hold.
+        // What went over the line tells what the unit may now hold; the
+        // record says that it is not known.
+        UnitRecord record = UnitRecord::Of(*link, tr("Commissioning record"), engineer);
+        record.mmsi = plan.Rows().at(unit.row).mmsi;
+        record.held.reset();
+        record.failure = reason;
+        record.verdict = tr("The send did not end (%1). The unit may hold line %2 of the table in "
+                            "part; what it holds was not read back.")
+                             .arg(reason, QString::number(plan.Rows().at(unit.row).line));
         QString error;
-        if (!CopyLog(link, QDir(folder).filePath(Stem(unit.row, serial)), &error))
+        if (!FileRecords(link, QDir(folder).filePath(Stem(unit.row, serial)), record, &error))
             emit UnitMessage(link->Port(), error);
     }
     End(link, Outcome::Failed, tr("failed: %1").arg(reason));
@@ -310,9 +409,30 @@ bool FleetRun::WriteRecords(UnitLink *link, int row, const QString &verdict,
     UnitRecord record = UnitRecord::Of(*link, tr("Commissioning record"), engineer);
     record.verdict = verdict;
     record.differences = mismatches;
-    if (!pdf(record, stem + QStringLiteral(".pdf"), errorText))
-        return false;
-    return CopyLog(link, stem, errorText);
+    return FileRecords(link, stem, record, errorText);
+}
+
+bool FleetRun::FileRecords(UnitLink *link, const QString &stem, UnitRecord record,
+                           QString *errorText)
+{
+    // The transfer's entry is written once the session has told of its
+    // end, which is after this: the record names it ahead, and it names
+    // the files.
+    TransferJournal *journal = JournalOf(link);
+    if (journal)
+        record.registerEntry = journal->ReserveEntryId();
+    const bool written =
+        CopyLog(link, stem, errorText) && pdf(record, stem + QStringLiteral(".pdf"), errorText);
+    if (journal) {
+        QStringList files;
+        for (const char *suffix : {".pad", ".pdf", ".log"}) {
+            const QFileInfo file(stem + QLatin1String(suffix));
+            if (file.exists())
+                files << file.absoluteFilePath();
+        }
+        journal->SetRecords(files);
+    }
+    return written;
 }
 
 bool FleetRun::CopyLog(UnitLink *link, const QString &stem, QString *errorText)

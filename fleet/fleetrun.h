@@ -4,6 +4,7 @@
 #include "fleet/fleetplan.h"
 #include "fleet/fleetsummary.h"
 #include "fleet/unitassignment.h"
+#include "fleet/unitrecord.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -14,9 +15,9 @@
 
 #include <functional>
 
+class TransferJournal;
 class UnitLink;
 class UnitRegister;
-struct UnitRecord;
 
 // Commissions the docked units of one plan, all at once: each unit that
 // reports who it is gets its row (UnitAssignment), is sent the template with
@@ -43,9 +44,9 @@ public:
     FleetRun(const FleetPlan &plan, const QString &recordsFolder, const QString &engineer,
              PdfWriter pdf, QObject *parent = nullptr);
 
-    // The register asked before a row's MMSI goes to a unit (not owned;
-    // null: none is asked).
-    void SetRegister(UnitRegister *unitRegister) { this->unitRegister = unitRegister; }
+    // The register asked before a row's MMSI goes to a unit and told of
+    // every read and send of the run (not owned; null: none is asked).
+    void SetRegister(UnitRegister *unitRegister);
     // The engineer lets a row go to a unit although another unit took part
     // of it, or the register has its MMSI for another unit.
     void SetReassign(bool allowed);
@@ -99,8 +100,9 @@ private:
     void SendRow(UnitLink *link);
     // The register has the row's MMSI for another unit (or could not be
     // asked, where it is shared) and the engineer has not overridden that:
-    // why nothing is sent; else empty.
-    QString MmsiRefusal(UnitLink *link, int row) const;
+    // why nothing is sent; else empty. *overridden: the engineer's override
+    // let the row go.
+    QString MmsiRefusal(UnitLink *link, int row, bool *overridden) const;
     void OnSendDone(UnitLink *link, const QStringList &mismatches);
     void OnFailed(UnitLink *link, const QString &reason);
     void OnProgress(UnitLink *link, const QString &step, int done, int total);
@@ -111,8 +113,17 @@ private:
     // false with *errorText naming the file that could not be written.
     bool WriteRecords(UnitLink *link, int row, const QString &verdict,
                       const QStringList &mismatches, QString *errorText);
+    // The printed record and the traffic log, each naming the transfer's
+    // register entry, which names them.
+    bool FileRecords(UnitLink *link, const QString &stem, UnitRecord record, QString *errorText);
     bool CopyLog(UnitLink *link, const QString &stem, QString *errorText);
     QString Stem(int row, const QString &serial) const;
+    // What the register says each row of this folder came to, before the
+    // copy in summary.csv.
+    void TakeFromRegister();
+    // The journal of the link's unit session, made at its first use; null
+    // without a register or for a link that has no session.
+    TransferJournal *JournalOf(UnitLink *link);
 
     FleetPlan plan;
     QString folder;
@@ -122,7 +133,13 @@ private:
     UnitAssignment assignment;
     QHash<UnitLink *, Unit> units;
     QList<QString> rowStatus;
-    UnitRegister *unitRegister = nullptr;
+    // The window may change its register while a run goes on.
+    QPointer<UnitRegister> unitRegister;
+    // Kept across the units' ends: a link added again in the run is told
+    // of by the same journal, once.
+    QHash<UnitLink *, TransferJournal *> journals;
+    // What the entries of this run share, with the records folder.
+    QString batch;
     bool reassign = false;
     int running = 0;
     Outcome worst = Outcome::Verified;

@@ -78,6 +78,21 @@ bool FleetSummary::Open(const QString &folder, const QStringList &mmsis, QString
     return true;
 }
 
+void FleetSummary::Take(const Entry &entry)
+{
+    for (QList<Entry> *lines : {&entries, &kept}) {
+        for (Entry &line : *lines) {
+            if (line.mmsi != entry.mmsi)
+                continue;
+            const bool differs = line.state != entry.state || line.serial != entry.serial;
+            if (differs && (!line.time.isValid() || entry.time > line.time))
+                line = entry;
+            return;
+        }
+    }
+    kept.append(entry);
+}
+
 bool FleetSummary::Set(int row, const Entry &entry, QString *errorText)
 {
     entries[row] = entry;

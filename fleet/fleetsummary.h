@@ -9,9 +9,10 @@
 // summary.csv of a records folder: one line per table row with the unit it
 // went to, how far it got and what the read-back found, then the lines of
 // earlier batches run into the folder whose MMSIs this table does not name,
-// as they were. It is written whole and renamed into place after every
-// change, so that a run stopped at any point leaves a table the next run can
-// resume from.
+// as they were. The register's entries for the folder come before the
+// file's lines, which are only a copy of them (Take). It is written whole and renamed into place
+// after every change, so that a run stopped at any point leaves a table the next run can resume
+// from.
 class FleetSummary
 {
     Q_DECLARE_TR_FUNCTIONS(FleetSummary)
@@ -41,6 +42,11 @@ public:
     // kept. False with
     // *errorText when a summary is there but cannot be read.
     bool Open(const QString &folder, const QStringList &mmsis, QString *errorText);
+
+    // What the register says of an MMSI run into this folder: where it
+    // names another unit or state than the file and is newer, it replaces
+    // the file's line; an MMSI the file lacks gets a line of its own.
+    void Take(const Entry &entry);
 
     const QList<Entry> &Entries() const { return entries; }
     const Entry &At(int row) const { return entries.at(row); }

@@ -2,6 +2,24 @@
 
 #include <QDir>
 
+namespace {
+
+// Adds the time from its making to its end to *total.
+class BusyClock
+{
+public:
+    explicit BusyClock(qint64 *total) : total(total) { clock.start(); }
+    ~BusyClock() { *total += clock.nsecsElapsed(); }
+    BusyClock(const BusyClock &) = delete;
+    BusyClock &operator=(const BusyClock &) = delete;
+
+private:
+    qint64 *total;
+    QElapsedTimer clock;
+};
+
+} // namespace
+
 UnitRegister::UnitRegister(const RegisterLocation &location, const QString &spoolFolder,
                            QObject *parent)
     : QObject(parent), location(location), spool(spoolFolder)
@@ -14,6 +32,7 @@ QString UnitRegister::DefaultSpoolFolder()
 
 bool UnitRegister::Open()
 {
+    const BusyClock busy(&busyNs);
     return Reopen();
 }
 
@@ -72,6 +91,7 @@ void UnitRegister::ReplaySpool()
 
 UnitRegister::Recorded UnitRegister::Record(const RegisterEntry &entry)
 {
+    const BusyClock busy(&busyNs);
     QString error = lastFailure;
     if (Reach()) {
         if (database.Append(entry, &error) == RegisterDatabase::Status::Ok)
@@ -101,6 +121,7 @@ UnitRegister::Recorded UnitRegister::Record(const RegisterEntry &entry)
 bool UnitRegister::Ask(const std::function<RegisterDatabase::Status(QString *)> &query,
                        QString *errorText)
 {
+    const BusyClock busy(&busyNs);
     if (!Reach()) {
         *errorText = lastFailure;
         return false;

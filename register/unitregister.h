@@ -47,6 +47,9 @@ public:
 
     Recorded Record(const RegisterEntry &entry);
     int SpoolWaiting() const { return spool.Waiting(location.Display()); }
+    // Time spent opening, writing and asking the register so far, for a
+    // program to tell what the register adds to its runs.
+    qint64 BusyNs() const { return busyNs; }
 
     // The queries give false with *errorText when the register cannot be
     // reached; see RegisterDatabase for what they answer.
@@ -75,6 +78,7 @@ private:
     QString lastFailure;
     QElapsedTimer sinceFailure;
     int retryIntervalMs = 30000;
+    qint64 busyNs = 0;
 };
 
 #endif // UNITREGISTER_H

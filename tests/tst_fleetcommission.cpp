@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QSerialPort>
 #include <QStandardPaths>
 #include <QtTest>
@@ -46,6 +47,13 @@ QString PdfText(const QString &path)
     process.start(QStandardPaths::findExecutable("pdftotext"), {"-layout", path, "-"});
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput()).simplified();
+}
+
+// The newest entry the default register has for the unit.
+QJsonObject LatestEntry(const QString &serial)
+{
+    const CliRun run = RunCli({"history", "--json", "--serial", serial});
+    return QJsonDocument::fromJson(run.out.section('\n', 0, 0).toUtf8()).object();
 }
 
 QStringList SummaryLines(const QString &folder)
@@ -167,10 +175,16 @@ void TestFleetCommission::fourUnitsEachHoldTheirRowAndAreRecorded()
         QVERIFY(QFileInfo(stem + ".log").size() > 0);
         if (havePdfText) {
             const QString text = PdfText(stem + ".pdf");
+            // The record and the register's entry name each other.
+            const QJsonObject entry = LatestEntry(serial);
+            QCOMPARE(entry.value("kind").toString(), QString("commission"));
+            QVERIFY(entry.value("records").toArray().contains(
+                QFileInfo(stem + ".pdf").absoluteFilePath()));
             QVERIFY2(text.contains("Serial number " + serial) &&
                          text.contains("MMSI " + HeldBy(*sims[i]).mmsi) &&
                          text.contains("Ana Ruiz") &&
-                         text.contains("The unit holds every field sent."),
+                         text.contains("The unit holds every field sent.") &&
+                         text.contains(entry.value("id").toString()),
                      qPrintable(text));
         }
     }
@@ -193,9 +207,12 @@ void TestFleetCommission::fourUnitsEachHoldTheirRowAndAreRecorded()
     changed["ace"] = ace;
     sims[1]->Redock(changed);
     QTRY_COMPARE(HeldBy(*sims[1]).name, QString("CHANGED BY HAND"));
+    // summary.csv is a copy: the register tells what each row came to.
+    QVERIFY(QFile::remove(QDir(records).filePath("summary.csv")));
     const CliRun third = RunCli(command, 120000);
     QVERIFY2(third.status == 0, qPrintable(third.err));
     QCOMPARE(third.err.count("nothing sent"), 3);
+    QCOMPARE(SummaryLines(records).size(), 5);
     QVERIFY2(third.err.contains("no longer holds line"), qPrintable(third.err));
     QCOMPARE(HeldBy(*sims[1]).name, sn2.name);
 
@@ -249,8 +266,20 @@ void TestFleetCommission::unitPulledOutFailsAlone()
     QVERIFY2(summary.at(1).startsWith("992351031,SN-1,failed,"), qPrintable(summary.at(1)));
     QVERIFY(summary.at(2).startsWith("992351032,SN-2,verified,"));
     QCOMPARE(HeldBy(*sims[1]).name, QString("STAYS"));
-    QVERIFY(!QFile::exists(QDir(records).filePath("992351031-SN-1.pdf")));
     QVERIFY(QFileInfo(QDir(records).filePath("992351031-SN-1.log")).size() > 0);
+    // Its record says so first, and names the register's entry, which
+    // names the record.
+    const QString failedPdf = QDir(records).filePath("992351031-SN-1.pdf");
+    QVERIFY(QFileInfo(failedPdf).size() > 0);
+    const QJsonObject cut = LatestEntry("SN-1");
+    QCOMPARE(cut.value("result").toString(), QString("cut-off"));
+    QCOMPARE(cut.value("kind").toString(), QString("commission"));
+    QVERIFY(cut.value("records").toArray().contains(QFileInfo(failedPdf).absoluteFilePath()));
+    if (!QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        const QString text = PdfText(failedPdf);
+        QVERIFY2(text.startsWith("FAILED") || text.contains("FAILED:"), qPrintable(text));
+        QVERIFY2(text.contains(cut.value("id").toString()), qPrintable(text));
+    }
 
     // The row cut off on SN-1 stays SN-1's: another unit docked in its
     // place gets it only when the engineer says so.

@@ -1,6 +1,8 @@
 // vandrel-cli's register commands end to end: earlier records folders taken
 // in once however often, every entry found and its configuration given back
-// byte for byte, and a wrong register named plainly.
+// byte for byte, and a wrong register named plainly. retrieve and send
+// against simulated units: each written to the register, and a send that
+// would give a unit another's MMSI refused before its first sentence.
 
 #include "tst_cli_support.h"
 
@@ -38,6 +40,7 @@ private slots:
 
     void importHistoryAndGiveBack();
     void wrongInput();
+    void sendsAreGuardedAndRecorded();
 };
 
 void TestRegisterCli::importHistoryAndGiveBack()
@@ -127,6 +130,72 @@ void TestRegisterCli::wrongInput()
     qunsetenv("VANDREL_REGISTER");
     QCOMPARE(setAside.status, 0);
     QVERIFY2(setAside.err.contains(damaged + ".damaged-"), qPrintable(setAside.err));
+}
+
+void TestRegisterCli::sendsAreGuardedAndRecorded()
+{
+    registerFile = scratch.filePath("units.sqlite");
+    Simulator a({"--quiet", "--serial", "A-1", "--mmsi", "992351701"});
+    Simulator b({"--quiet", "--serial", "B-1", "--mmsi", "992351702"});
+    QVERIFY(!a.port.isEmpty() && !b.port.isEmpty());
+    const QString aPad = scratch.filePath("a.pad");
+    QCOMPARE(RunCli({"retrieve", "--port", a.port, "-o", aPad, "--register", registerFile}).status,
+             0);
+    const QList<QJsonObject> retrieved = JsonHistory({"--serial", "A-1"});
+    QCOMPARE(retrieved.size(), 1);
+    QCOMPARE(retrieved.at(0).value("kind").toString(), QString("retrieve"));
+    QCOMPARE(retrieved.at(0).value("mmsi").toString(), QString("992351701"));
+
+    // A's file to B: refused, naming A, before anything reached B.
+    Model file;
+    QCOMPARE(PadFile::Load(aPad, &file), PadFile::Done);
+    file.GetAtoN()->SetName("ALPHA ONE");
+    SavePad(aPad, file);
+    const QStringList toB{"send", "--port", b.port, aPad, "--register", registerFile};
+    const CliRun refused = RunCli(toB);
+    QCOMPARE(refused.status, 3);
+    QVERIFY2(refused.err.contains("serial number A-1") && refused.err.contains(a.port) &&
+                 refused.err.contains("--reassign-mmsi"),
+             qPrintable(refused.err));
+    QCOMPARE(b.State().value("mmsi").toString(), QString("992351702"));
+    QVERIFY(b.State().value("ace").toObject().value("name").toString() != "ALPHA ONE");
+    QVERIFY(JsonHistory({"--serial", "B-1"}).isEmpty());
+
+    const CliRun overridden = RunCli(toB + QStringList{"--reassign-mmsi"});
+    QVERIFY2(overridden.status == 0, qPrintable(overridden.err));
+    QCOMPARE(b.State().value("mmsi").toString(), QString("992351701"));
+    const QList<QJsonObject> sent = JsonHistory({"--serial", "B-1"});
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(sent.at(0).value("kind").toString(), QString("send"));
+    QCOMPARE(sent.at(0).value("result").toString(), QString("verified"));
+    QCOMPARE(sent.at(0).value("mmsi_before").toString(), QString("992351702"));
+    QCOMPARE(sent.at(0).value("mmsi_reassigned").toBool(), true);
+
+    // A ship's MMSI: warned of, refused with --strict before the unit is
+    // spoken to.
+    file.GetAtoN()->GetAtoNMMSI()->SetNewMmsi("235000001");
+    const QString ship = SavePad(scratch.filePath("ship.pad"), file);
+    const CliRun strict =
+        RunCli({"send", "--port", a.port, ship, "--register", registerFile, "--strict"});
+    QCOMPARE(strict.status, 2);
+    QVERIFY2(strict.err.contains("warning: ") && strict.err.contains("--strict"),
+             qPrintable(strict.err));
+    QCOMPARE(a.State().value("mmsi").toString(), QString("992351701"));
+
+    // A shared register out of reach: the check could not be made, so
+    // nothing goes without the override; with it the entry waits in the
+    // spool.
+    file.GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992351709");
+    const QString fresh = SavePad(scratch.filePath("fresh.pad"), file);
+    const QStringList unreachable{"send", "--port",     a.port,
+                                  fresh,  "--register", "postgresql://vandrel@127.0.0.1:1/none"};
+    const CliRun unchecked = RunCli(unreachable);
+    QCOMPARE(unchecked.status, 3);
+    QVERIFY2(unchecked.err.contains("could not be checked"), qPrintable(unchecked.err));
+    QCOMPARE(a.State().value("mmsi").toString(), QString("992351701"));
+    const CliRun spooled = RunCli(unreachable + QStringList{"--reassign-mmsi"});
+    QVERIFY2(spooled.status == 0 && spooled.err.contains("waits in"), qPrintable(spooled.err));
+    QCOMPARE(a.State().value("mmsi").toString(), QString("992351709"));
 }
 
 QTEST_GUILESS_MAIN(TestRegisterCli)

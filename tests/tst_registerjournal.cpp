@@ -52,10 +52,14 @@ void TestRegisterJournal::entriesOfTransfers()
     QTRY_COMPARE_WITH_TIMEOUT(recorded.size(), 2, 30000);
     QCOMPARE(sim.State().value("mmsi").toString(), QStringLiteral("992352222"));
 
-    // Pulled as the next send starts: the MMSI on its way is tied to the unit.
+    // Pulled once the next send has begun to go out: the MMSI on its way is
+    // tied to the unit.
     document.GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992353333");
     journal.NoteSend(document, false);
-    connect(&session, &UnitSession::TransferProgress, this, [&]() { sim.Unplug(); });
+    connect(&session, &UnitSession::TransferProgress, this, [&](const QString &step) {
+        if (step.contains(" 2 of "))
+            sim.Unplug();
+    });
     QVERIFY(session.Send(document, StateMachine::AllParts));
     QTRY_COMPARE_WITH_TIMEOUT(recorded.size(), 3, 30000);
 
@@ -83,7 +87,7 @@ void TestRegisterJournal::entriesOfTransfers()
     QCOMPARE(PadFile::FromBytes(found.configuration, &sent), PadFile::Done);
     QCOMPARE(sent.GetAtoN()->Name(), QStringLiteral("SENT WHOLE"));
 
-    QCOMPARE(cut.result, RegisterEntry::Result::CutOff);
+    QVERIFY2(cut.result == RegisterEntry::Result::CutOff, qPrintable(cut.detail));
     QVERIFY(!cut.detail.isEmpty());
     QVERIFY(!cut.mmsiReassigned);
     RegisterEntry holder;

@@ -139,6 +139,34 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     QVERIFY(records.exists("992351811-W-2.pdf") && records.exists("992351812-W-1.pad") &&
             records.exists("summary.csv"));
 
+    // Both lines go back as the run ends. Looking for units again sends
+    // nothing, and a unit docked where a finished one was is a new unit:
+    // it does not get the row the other unit holds.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        Platform::Current().ReadPortLock(first.port).state != Platform::LockState::Held &&
+            Platform::Current().ReadPortLock(second.port).state != Platform::LockState::Held,
+        10000);
+    QJsonObject newUnit = second.State();
+    QJsonObject shell = newUnit.value("shell").toObject();
+    shell.insert("serialNumber", "W-3");
+    newUnit.insert("shell", shell);
+    newUnit.insert("mmsi", "992351803");
+    second.Redock(newUnit);
+    QTest::mouseClick(child<QPushButton>(*view, "findButton"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(Cell(units, 1, 1) == "W-3" && Cell(units, 1, 3) == "docked" &&
+                                 Cell(units, 0, 3) == "docked",
+                             20000);
+    QTest::qWait(1000);
+    QCOMPARE(second.State().value("mmsi").toString(), QString("992351803"));
+    QTest::mouseClick(child<QPushButton>(*view, "allButton"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(Cell(units, 1, 3).contains("no row of the table is left") &&
+                                 Cell(units, 0, 3).contains("nothing sent"),
+                             60000);
+    QCOMPARE(second.State().value("mmsi").toString(), QString("992351803"));
+    QCOMPARE(Cell(rows, 0, 4), QString("verified"));
+    // The view's run ends with its batch record, as the command line's.
+    QTRY_VERIFY(!records.entryList({"batch-*.pdf"}).isEmpty());
+
     // For the documentation, when asked.
     const QString shots = qEnvironmentVariable("VANDREL_SCREENSHOT_DIR");
     if (!shots.isEmpty())

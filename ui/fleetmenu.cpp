@@ -1,7 +1,9 @@
 #include "ui/fleetmenu.h"
 
 #include "app/statemachine.h"
+#include "app/transferjournal.h"
 #include "app/unitsession.h"
+#include "app/vandrelapplication.h"
 #include "app/vandrelsettings.h"
 #include "fleet/engineersetting.h"
 #include "fleet/record/recordwriter.h"
@@ -52,6 +54,8 @@ void FleetMenu::OpenFleetView()
             EngineerSetting::Read(), window);
         view->setAttribute(Qt::WA_DeleteOnClose);
     }
+    // The register of the window, as it is set now.
+    view->SetRegister(VandrelApplication::instance()->Register());
     view->show();
     view->raise();
 }
@@ -68,8 +72,13 @@ void FleetMenu::ReadUnitFor(Pending what, const QString &title)
     }
     pending = what;
     // A read that cannot start or fails is told by the window's own box.
-    if (!session->Inspect(StateMachine::AllParts))
+    if (!session->Inspect(StateMachine::AllParts)) {
         pending = Pending::Nothing;
+        return;
+    }
+    if (TransferJournal *journal = VandrelApplication::instance()->Journal())
+        journal->SetNextKind(what == Pending::Record ? RegisterEntry::Kind::Record
+                                                     : RegisterEntry::Kind::Verify);
 }
 
 void FleetMenu::OnUnitRead(bool ok)
@@ -110,6 +119,9 @@ void FleetMenu::SaveRecord()
     const QString title = tr("Save record");
     SessionUnitLink link(session);
     UnitRecord record = UnitRecord::OfVisit(link, QString());
+    // The read just made is the record's entry.
+    if (TransferJournal *journal = VandrelApplication::instance()->Journal())
+        record.registerEntry = journal->LastEntryId();
     RecordDetailsDialog details(EngineerSetting::Read(), window);
     if (details.exec() != QDialog::Accepted)
         return;

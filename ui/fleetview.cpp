@@ -1,13 +1,16 @@
 #include "ui/fleetview.h"
 
+#include "fleet/batchrecord.h"
 #include "fleet/engineersetting.h"
 #include "fleet/fleetplan.h"
 #include "fleet/fleetrun.h"
 #include "fleet/record/recordwriter.h"
 #include "fleet/unitlink.h"
 #include "link/portwatch.h"
+#include "register/unitregister.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -178,6 +181,13 @@ QString FleetView::RecordsFolder() const
     return recordsField->text();
 }
 
+void FleetView::SetRegister(UnitRegister *newRegister)
+{
+    unitRegister = newRegister;
+    if (run && run->Running() == 0)
+        run->SetRegister(unitRegister);
+}
+
 void FleetView::LoadPlan()
 {
     if (run && run->Running() > 0)
@@ -185,8 +195,13 @@ void FleetView::LoadPlan()
     plan = std::make_unique<FleetPlan>();
     rows->setRowCount(0);
     const bool ok = plan->Load(templateField->text(), tableField->text());
-    problems->setPlainText(plan->Problems().join(QLatin1Char('\n')));
-    problems->setVisible(!ok);
+    // Identities no AtoN should carry are sent all the same, as the table
+    // says, but the engineer sees them first.
+    QStringList lines = plan->Problems();
+    for (const QString &warning : plan->Warnings())
+        lines << tr("warning: %1").arg(warning);
+    problems->setPlainText(lines.join(QLatin1Char('\n')));
+    problems->setVisible(!lines.isEmpty());
     if (ok && recordsField->text().isEmpty())
         recordsField->setText(QFileInfo(tableField->text()).absolutePath() +
                               QStringLiteral("/records"));
@@ -214,8 +229,15 @@ bool FleetView::StartRun()
 {
     EngineerSetting::Write(engineerField->text());
     delete run;
-    run = new FleetRun(*plan, recordsField->text(), engineerField->text(), &RecordWriter::WritePdf,
-                       this);
+    batch = std::make_unique<BatchRecord>(*plan, engineerField->text());
+    BatchRecord *records = batch.get();
+    run = new FleetRun(
+        *plan, recordsField->text(), engineerField->text(),
+        [records](const UnitRecord &record, const QString &path, QString *errorText) {
+            return RecordWriter::WritePdf(records->Completed(record, path), path, errorText);
+        },
+        this);
+    run->SetRegister(unitRegister);
     QString error;
     if (!run->Prepare(&error)) {
         QMessageBox::critical(this, tr("Commission a fleet"), error);
@@ -231,6 +253,7 @@ bool FleetView::StartRun()
         }
     });
     connect(run, &FleetRun::Finished, this, [this] {
+        WriteBatchRecord();
         summary->setText(run->Worst() == FleetRun::Outcome::Verified
                              ? tr("Every unit holds its row.")
                          : run->Worst() == FleetRun::Outcome::Differs
@@ -241,6 +264,16 @@ bool FleetView::StartRun()
     for (int row = 0; row < plan->RowCount(); ++row)
         ShowRow(row);
     return true;
+}
+
+void FleetView::WriteBatchRecord()
+{
+    for (int row = 0; row < plan->RowCount(); ++row)
+        batch->SetLine(row, run->Summary().At(row), run->RowStatus(row));
+    const QString path = QDir(recordsField->text()).filePath(batch->FileName());
+    QString error;
+    if (!RecordWriter::WriteBatchPdf(*batch, path, &error))
+        QMessageBox::critical(this, tr("Commission a fleet"), error);
 }
 
 void FleetView::ShowRow(int row)

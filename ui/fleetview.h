@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class BatchRecord;
 class FleetPlan;
 class FleetRun;
 class QLabel;
@@ -16,6 +17,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class UnitLink;
+class UnitRegister;
 
 // A commissioning bench in the window: a template and a unit table loaded
 // and checked, every table row with its state, every docked unit on every
@@ -39,6 +41,8 @@ public:
 
     // The folder of the records the last run wrote, for a test or a caller.
     QString RecordsFolder() const;
+    // The register runs from now on ask and write (not owned; null: none).
+    void SetRegister(UnitRegister *unitRegister);
 
 private:
     enum RowColumn
@@ -71,6 +75,9 @@ private:
     // Starts a run over the plan; false (and says why) when the records
     // folder cannot be used.
     bool StartRun();
+    // batch-DATE.pdf in the records folder: a line per row, then each
+    // unit's record, as `vandrel-cli commission` ends its runs.
+    void WriteBatchRecord();
     void ShowRow(int row);
     void ShowUnit(UnitLink *link, const QString &state);
     void UpdateButtons();
@@ -94,6 +101,9 @@ private:
     QLabel *summary;
     std::unique_ptr<FleetPlan> plan;
     FleetRun *run = nullptr;
+    // The run's records, kept for its batch record.
+    std::unique_ptr<BatchRecord> batch;
+    QPointer<UnitRegister> unitRegister;
     QList<UnitLink *> links;
     // The engineer has looked for units: adapters plugged in later are
     // looked at by themselves.

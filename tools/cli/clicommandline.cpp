@@ -78,10 +78,14 @@ QString CliCommandLine::Usage()
         "  vandrel-cli register export --csv FILE\n"
         "  vandrel-cli --help | --version\n"
         "\n"
-        "commission, history and register take --register FILE|postgresql://URL\n"
-        "(else VANDREL_REGISTER, else the window's setting, else the default file).\n"
+        "retrieve, send, commission, verify, record, history and register take\n"
+        "--register FILE|postgresql://URL (else VANDREL_REGISTER, else the window's\n"
+        "setting, else the default file).\n"
         "commission refuses a row whose MMSI the register has for another unit, or\n"
-        "that another unit took part of, unless --reassign-mmsi is given.\n"
+        "that another unit took part of, unless --reassign-mmsi is given; send\n"
+        "refuses a file whose MMSI the register has for another unit the same way.\n"
+        "send --strict and commission --strict refuse an MMSI or name no AtoN should\n"
+        "carry, which they otherwise only warn of.\n"
         "send changes the schedule rows the file names and leaves the unit's others;\n"
         "--schedule exact switches off, by name, every row the file does not name.\n"
         "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
@@ -124,9 +128,11 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption where(QStringLiteral("register"), QString(), QStringLiteral("WHERE"));
     const QCommandLineOption schedule(QStringLiteral("schedule"), QString(), QStringLiteral("HOW"));
+    const QCommandLineOption reassign(QStringLiteral("reassign-mmsi"));
+    const QCommandLineOption strict(QStringLiteral("strict"));
     QCommandLineParser parser;
     parser.addOptions({help, version, port, output, debug, json, fast, mmsi, inPlace, serial, since,
-                       config, csv, where, schedule});
+                       config, csv, where, schedule, reassign, strict});
 
     const QString portMissing = QStringLiteral("--port needs the path of the serial port.");
     const QString outputMissing = QStringLiteral("-o needs the name of a .pad file.");
@@ -219,8 +225,11 @@ bool CliCommandLine::Parse(const QStringList &arguments)
         {config, "--config", command == History},
         {csv, "--csv", command == RegisterExport},
         {where, "--register",
-         command == History || command == RegisterImport || command == RegisterExport},
+         command == History || command == RegisterImport || command == RegisterExport ||
+             command == Retrieve || command == Send},
         {schedule, "--schedule", command == Send},
+        {reassign, "--reassign-mmsi", command == Send},
+        {strict, "--strict", command == Send},
     };
     for (const auto &use : uses) {
         if (parser.isSet(use.option) && !use.allowed)
@@ -238,6 +247,8 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     m_csv = parser.value(csv);
     m_register = parser.value(where);
     m_exactSchedule = parser.isSet(schedule);
+    m_reassignMmsi = parser.isSet(reassign);
+    m_strict = parser.isSet(strict);
     if (m_exactSchedule && parser.value(schedule) != QLatin1String("exact"))
         return Fail(scheduleWrong);
     m_since = parser.isSet(since) ? SinceTime(parser.value(since)) : QDateTime();

@@ -55,6 +55,11 @@ public:
     // send --schedule exact: the unit's schedule becomes the file's, rows
     // the file does not name switched off.
     bool exactSchedule() const { return m_exactSchedule; }
+    // send: go on although the register has the file's MMSI for another
+    // unit, or a shared register could not be asked.
+    bool reassignMmsi() const { return m_reassignMmsi; }
+    // send: refuse a file whose identity draws a warning.
+    bool strict() const { return m_strict; }
 
     static QString Usage();
     // "vandrel-cli" and the program's version, one line.
@@ -73,6 +78,8 @@ private:
     bool m_inPlace = false;
     bool m_debug = false;
     bool m_exactSchedule = false;
+    bool m_reassignMmsi = false;
+    bool m_strict = false;
     QString m_mmsi;
     QString m_serial;
     QDateTime m_since;

@@ -3,10 +3,12 @@
 #include "clicommandline.h"
 #include "console.h"
 #include "exitstatus.h"
+#include "identitywarnings.h"
 #include "recordloader.h"
 #include "registercommands.h"
 #include "stopsignals.h"
 
+#include "app/transferjournal.h"
 #include "app/unitsession.h"
 #include "app/vandrelsettings.h"
 #include "fleet/batchrecord.h"
@@ -129,6 +131,16 @@ QString EngineerOf(const QString &given)
     return given.isEmpty() ? EngineerSetting::Read() : given;
 }
 
+// The journal that writes the link's read to the register as kind.
+std::unique_ptr<TransferJournal> JournalFor(SessionUnitLink *link, UnitRegister *unitRegister,
+                                            RegisterEntry::Kind kind, const QString &engineer)
+{
+    auto journal = std::make_unique<TransferJournal>(link->Session(), unitRegister);
+    journal->SetEngineer(engineer);
+    journal->SetNextKind(kind);
+    return journal;
+}
+
 } // namespace
 
 bool FleetCommands::Handles(const QString &word)
@@ -188,7 +200,7 @@ bool FleetCommands::Parse(const QStringList &arguments, Options *options, QStrin
         {output, "-o FILE", options->command == QLatin1String("record"),
          options->command == QLatin1String("record")},
         {port, "--port PATH", true, true},
-        {where, "--register WHERE", commission, false},
+        {where, "--register WHERE", true, false},
         {reassign, "--reassign-mmsi", commission, false},
         {strict, "--strict", commission, false},
     };
@@ -268,12 +280,8 @@ int FleetCommands::Commission(const Options &options)
         return ExitUsage;
     }
     // Rows a send would take, with identities no AtoN should carry.
-    for (const QString &warning : plan.Warnings())
-        Console::Error(QStringLiteral("warning: ") + warning);
-    if (options.strict && !plan.Warnings().isEmpty()) {
-        Console::Err(QStringLiteral("Nothing was sent: --strict refuses a table with warnings.\n"));
+    if (!IdentityWarnings::Tell(plan.Warnings(), options.strict, QStringLiteral("table")))
         return ExitUsage;
-    }
     // Each unit's record with what the plan says of its row, kept for the
     // batch's record.
     BatchRecord batch(plan, EngineerOf(options.engineer));
@@ -351,6 +359,10 @@ int FleetCommands::Commission(const Options &options)
         return ExitFailure;
     }
     Console::Err(QStringLiteral("Batch record written to %1\n").arg(Shown(batchPath)));
+    // What the register added to the run, as measured.
+    Console::Err(QStringLiteral("Register %1: %2 ms of the run\n")
+                     .arg(Shown(unitRegister->Location().Display()))
+                     .arg(unitRegister->BusyNs() / 1e6, 0, 'f', 1));
     switch (run.Worst()) {
     case FleetRun::Outcome::Verified:
         return ExitDone;
@@ -370,7 +382,12 @@ int FleetCommands::Verify(const Options &options)
         Console::Error(Shown(error));
         return ExitFailure;
     }
+    const std::unique_ptr<UnitRegister> unitRegister = RegisterCommands::Open(options.registerText);
+    if (!unitRegister)
+        return ExitFailure;
     SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
+    const auto journal = JournalFor(&link, unitRegister.get(), RegisterEntry::Kind::Verify,
+                                    EngineerOf(options.engineer));
     if (!ReadUnit(&link))
         return ExitFailure;
     CloseAll({&link});
@@ -391,10 +408,17 @@ int FleetCommands::Verify(const Options &options)
 
 int FleetCommands::Record(const Options &options)
 {
+    const std::unique_ptr<UnitRegister> unitRegister = RegisterCommands::Open(options.registerText);
+    if (!unitRegister)
+        return ExitFailure;
     SessionUnitLink link(options.ports.first(), VandrelSettings::SystemVendorId());
+    const auto journal = JournalFor(&link, unitRegister.get(), RegisterEntry::Kind::Record,
+                                    EngineerOf(options.engineer));
     if (!ReadUnit(&link))
         return ExitFailure;
-    const UnitRecord record = UnitRecord::OfVisit(link, EngineerOf(options.engineer));
+    UnitRecord record = UnitRecord::OfVisit(link, EngineerOf(options.engineer));
+    // The read just written is the record's entry.
+    record.registerEntry = journal->LastEntryId();
     CloseAll({&link});
     QString error;
     if (!Records().WritePdf(record, options.output, &error)) {

@@ -74,9 +74,14 @@ int main(int argc, char **argv)
         const QString vendorId = VandrelSettings::SystemVendorId();
         if (commandLine.command() == CliCommandLine::Retrieve)
             return TransferCommands::Retrieve(vendorId, commandLine.port(), commandLine.output(),
-                                              commandLine.inPlace());
+                                              commandLine.inPlace(), commandLine.registerText());
+        TransferCommands::SendOptions options;
+        options.exactSchedule = commandLine.exactSchedule();
+        options.registerText = commandLine.registerText();
+        options.reassignMmsi = commandLine.reassignMmsi();
+        options.strict = commandLine.strict();
         return TransferCommands::Send(vendorId, commandLine.port(), commandLine.files().at(0),
-                                      commandLine.exactSchedule());
+                                      options);
     }
     case CliCommandLine::History:
     case CliCommandLine::RegisterImport:

@@ -110,6 +110,19 @@ bool TransferSession::Open(const QString &port)
                    QStringLiteral("Connecting"));
 }
 
+bool TransferSession::WaitForIdentity()
+{
+    // A unit that does not answer the MMSI question is still known by its
+    // serial number once it has been asked.
+    return WaitFor(
+        [this] {
+            const UnitIdentity identity = unit->Identity();
+            return unit->IsReady() && !unit->IsTransferring() && !identity.serialNumber.isEmpty() &&
+                   (!identity.mmsi.isEmpty() || unit->IdentityAsked());
+        },
+        IdentifyLimitMs, QStringLiteral("Asking the unit who it is"));
+}
+
 void TransferSession::OnJobComplete(QString, bool send)
 {
     if (measuring && send && sendClock.isValid())
@@ -158,9 +171,8 @@ bool TransferSession::RetrieveAll()
         const double waited = silentWaits * (Transport::AnswerTimeoutMs / 1000.0);
         const double floor = waited + (sentCharacters + receivedCharacters) / CharactersPerSecond;
         const double answersFloor = waited + receivedCharacters / CharactersPerSecond;
-        const QString waits = silentWaits == 1
-                                  ? QStringLiteral("1 silent wait")
-                                  : QStringLiteral("%1 silent waits").arg(silentWaits);
+        const QString waits = silentWaits == 1 ? QStringLiteral("1 silent wait")
+                                               : QStringLiteral("%1 silent waits").arg(silentWaits);
         Console::Err(QStringLiteral("Retrieve of both tabs took %1 s; floor %2 s (%3 of %8 s, %4 "
                                     "characters sent and %5 received at %6 a second); %7 s "
                                     "counting the received characters only\n")

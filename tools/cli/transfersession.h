@@ -34,6 +34,13 @@ public:
     explicit TransferSession(const QString &vendorId, QObject *parent = nullptr);
 
     bool Open(const QString &port);
+    // Waits until the unit has told its serial number and been asked its
+    // MMSI, as the link does when it starts; false when it did not tell
+    // within IdentifyLimitMs (Unit()->Identity() then holds what it told).
+    static constexpr int IdentifyLimitMs = 20000;
+    bool WaitForIdentity();
+    // The session the transfers run on: its identity, and for a journal.
+    UnitSession *Unit() const { return unit; }
     // Both configuration tabs into Document().
     bool RetrieveAll();
     const Model *Document() const;
