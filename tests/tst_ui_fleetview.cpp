@@ -152,10 +152,17 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     newUnit.insert("shell", shell);
     newUnit.insert("mmsi", "992351803");
     second.Redock(newUnit);
-    QTest::mouseClick(child<QPushButton>(*view, "findButton"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(Cell(units, 1, 1) == "W-3" && Cell(units, 1, 3) == "docked" &&
-                                 Cell(units, 0, 3) == "docked",
-                             20000);
+    // The view hears that a line has gone a moment after its lock goes: an
+    // engineer presses again.
+    const auto bothDocked = [&] {
+        return Cell(units, 1, 1) == "W-3" && Cell(units, 1, 3) == "docked" &&
+               Cell(units, 0, 3) == "docked";
+    };
+    for (int press = 0; press < 10 && !bothDocked(); ++press) {
+        QTest::mouseClick(child<QPushButton>(*view, "findButton"), Qt::LeftButton);
+        QTest::qWaitFor(bothDocked, 2000);
+    }
+    QVERIFY2(bothDocked(), qPrintable(Cell(units, 0, 3) + " | " + Cell(units, 1, 3)));
     QTest::qWait(1000);
     QCOMPARE(second.State().value("mmsi").toString(), QString("992351803"));
     QTest::mouseClick(child<QPushButton>(*view, "allButton"), Qt::LeftButton);
