@@ -71,21 +71,25 @@ for n in $counts; do
     : > "$work/times$n"
     : > "$work/kbs$n"
     : > "$work/registers$n"
+    # The register as a bench has it: there already (made once, here), each
+    # run into a records folder of its own.
+    "$cli" history --register "$work/register$n.sqlite" > /dev/null 2>&1 || true
     for r in $(seq "$repeat"); do
         rm -f "$work"/unit*.json
-        rm -rf "$work/records$n" "$work/register$n.sqlite"
         start_sims "$n"
         {
-            echo "mmsi,name,latitude,longitude"
+            # Each row bound to its unit: the runs give every unit the same
+            # MMSI, which the register would refuse to give another.
+            echo "mmsi,name,latitude,longitude,serial"
             for i in $(seq "$n"); do
-                printf '9923530%02d,BENCH %d,%d.5,-%d.25\n' "$i" "$i" "$((40 + i))" "$i"
+                printf '9923530%02d,BENCH %d,%d.5,-%d.25,BENCH-%d\n' "$i" "$i" "$((40 + i))" "$i" "$i"
             done
         } > "$work/units$n.csv"
         args=()
         for port in "${ports[@]}"; do args+=(--port "$port"); done
         start=$(date +%s.%N)
         /usr/bin/time -f '%M' -o "$work/rss$n" "$cli" commission --template "$work/template.pad" \
-            --units "$work/units$n.csv" --records "$work/records$n" \
+            --units "$work/units$n.csv" --records "$work/records$n-$r" \
             --register "$work/register$n.sqlite" "${args[@]}" \
             > "$work/out$n" 2> "$work/err$n" || { echo "commission of $n units failed:"; cat "$work/err$n"; exit 1; }
         end=$(date +%s.%N)
