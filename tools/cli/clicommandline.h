@@ -27,7 +27,7 @@ public:
         RegisterExport
     };
 
-    bool Parse(const QStringList &arguments);
+    bool Parse(const QStringList &given);
 
     Command command() const { return m_command; }
     QString errorText() const { return m_error; }
@@ -55,6 +55,9 @@ public:
     // send --schedule exact: the unit's schedule becomes the file's, rows
     // the file does not name switched off.
     bool exactSchedule() const { return m_exactSchedule; }
+    // send --on-air: the minutes to wait for the unit's own report; 0 when
+    // not asked.
+    double onAirMinutes() const { return m_onAirMinutes; }
 
     static QString Usage();
     // "vandrel-cli" and the program's version, one line.
@@ -73,6 +76,7 @@ private:
     bool m_inPlace = false;
     bool m_debug = false;
     bool m_exactSchedule = false;
+    double m_onAirMinutes = 0;
     QString m_mmsi;
     QString m_serial;
     QDateTime m_since;

@@ -5,6 +5,7 @@
 #include "exitstatus.h"
 #include "filecommands.h"
 #include "model/configurationdiff.h"
+#include "onaircommand.h"
 #include "transfersession.h"
 
 #include "model/messageschedule.h"
@@ -47,7 +48,7 @@ int TransferCommands::Retrieve(const QString &vendorId, const QString &port, con
 }
 
 int TransferCommands::Send(const QString &vendorId, const QString &port, const QString &file,
-                           bool exactSchedule)
+                           bool exactSchedule, double onAirMinutes)
 {
     // The whole file or nothing: a file that cannot be read sends nothing.
     Model configuration;
@@ -80,12 +81,15 @@ int TransferCommands::Send(const QString &vendorId, const QString &port, const Q
         Console::Err(QStringLiteral("Warning: ") + reportOff + QLatin1Char('\n'));
     if (!session.SendAll(configuration))
         return Failed(&session);
+    const int onAir = onAirMinutes > 0 ? OnAirCommand::Wait(session.Session(),
+                                                            *configuration.GetAtoN(), onAirMinutes)
+                                       : ExitDone;
     session.Close();
 
     const QStringList missed = session.ReadBackMismatches();
     if (missed.isEmpty()) {
         Console::Err(QStringLiteral("The unit holds every field sent.\n"));
-        return ExitDone;
+        return onAir;
     }
     Console::Out(QStringLiteral("The unit did not take %1 field%2 (sent -> held):\n")
                      .arg(missed.size())

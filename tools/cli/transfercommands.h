@@ -16,8 +16,10 @@ public:
     // name stay as the unit holds them; with exactSchedule the unit is read
     // first and each of its rows in use that the file does not name is
     // switched off, named before anything goes out.
+    // onAirMinutes above 0: then waits that long for the unit's own report
+    // and compares it with what was sent (see OnAirCommand::Wait).
     static int Send(const QString &vendorId, const QString &port, const QString &file,
-                    bool exactSchedule = false);
+                    bool exactSchedule = false, double onAirMinutes = 0);
 };
 
 #endif // TRANSFERCOMMANDS_H
