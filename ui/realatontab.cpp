@@ -108,6 +108,9 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     surveyButton->setToolTip(tr("Average the unit's own GPS fixes into the nominal position"));
     surveyButton->setEnabled(false);
     ui->gridLayoutNominalPosition->addWidget(surveyButton, 2, 2);
+    // In the Tab round where it stands: after the accuracy, before the threshold.
+    setTabOrder(ui->comboPositionAccuracy, surveyButton);
+    setTabOrder(surveyButton, ui->spinBoxOffPositionThreshold);
     connect(surveyButton, &QPushButton::clicked, this, &RealAtoNTab::OpenSurvey);
     ui->MMSIValidationWarningLabel->show();
     // Room for a unit's version and serial number before there is one, so the
