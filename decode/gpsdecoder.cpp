@@ -149,7 +149,8 @@ SatelliteData *GPSDecoder::Satellites()
 }
 
 // $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*hh
-// Fields: 1 selection mode, 2 fix mode (1 none, 2 2D, 3 3D), 3-14 PRNs used.
+// Fields: 1 selection mode, 2 fix mode (1 none, 2 2D, 3 3D), 3-14 PRNs used,
+// 15 PDOP, 16 HDOP, 17 VDOP.
 void GPSDecoder::DecodeGSA(const SentenceView &sentence)
 {
     SatelliteData *data = Satellites();
@@ -174,6 +175,8 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
     for (int i = 3; i <= 14 && sentence.Has(i); ++i)
         prns[count++] = IntField(sentence, i);
     data->SetUsed(prns, count);
+    const QStringView hdop = sentence.Has(16) ? sentence.Field(16) : QStringView();
+    data->hdop = hdop.isEmpty() ? -1.0 : SentenceView::DoubleOf(hdop);
     emit SatelliteDataReceived(data);
 }
 

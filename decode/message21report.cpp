@@ -74,6 +74,10 @@ bool Message21Report::Read(const QString &armoured, Message21Report &report)
     // Ten-thousandths of a minute of arc.
     r.longitude = Signed(field(164, 28), 28) / 600000.0;
     r.latitude = Signed(field(192, 27), 27) / 600000.0;
+    r.toBow = int(field(219, 9));
+    r.toStern = int(field(228, 9));
+    r.toPort = int(field(237, 6));
+    r.toStarboard = int(field(243, 6));
     r.epfsType = int(field(249, 4));
     r.timeStamp = int(field(253, 6));
     r.offPosition = field(259, 1);

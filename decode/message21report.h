@@ -18,6 +18,11 @@ struct Message21Report
     bool positionAccurate = false;
     double latitude = 91.0;
     double longitude = 181.0;
+    // Metres from the reference point to bow, stern, port and starboard.
+    int toBow = 0;
+    int toStern = 0;
+    int toPort = 0;
+    int toStarboard = 0;
     int epfsType = 0;
     int timeStamp = 60; // UTC second of the fix; 60 and above: not available
     bool offPosition = false;

@@ -2,8 +2,6 @@
 
 #include <QTime>
 
-#include <cstdio>
-
 #include "decode/alarmdata.h"
 #include "decode/clocktime.h"
 #include "model/aton.h"
@@ -104,9 +102,9 @@ void MessageDecoder::DecodeVDO(const SentenceView &sentence)
     DecodeMessage21(buffer.Text());
 }
 
-// The aid-to-navigation report, taken only when it carries the unit's own
-// MMSI and holds every field up to the spare bit (272 bits). The MMSI is
-// looked at before the rest is read.
+// The aid-to-navigation report, heard whenever it holds every field up to
+// the spare bit (272 bits), and taken as the unit's only when it carries the
+// MMSI the unit holds.
 void MessageDecoder::DecodeMessage21(const QString &armoured)
 {
     quint32 messageId = 0;
@@ -116,15 +114,12 @@ void MessageDecoder::DecodeMessage21(const QString &armoured)
     if (!Message21Report::Bits(armoured, 271, 1, spare))
         return;
 
-    quint32 mmsi = 0;
-    Message21Report::Bits(armoured, 8, 30, mmsi);
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%09u", mmsi);
-    if (model->GetAtoN()->GetAtoNMMSI()->Mmsi() != QLatin1String(digits))
-        return;
-
     Message21Report report;
     Message21Report::Read(armoured, report);
+    emit OwnReportHeard(report);
+    if (model->GetAtoN()->GetAtoNMMSI()->Mmsi() != report.mmsi)
+        return;
+
     emit Message21RACONStatus(report.racon);
     emit Message21LightStatus(report.light);
     emit Message21HealthStatus(report.health);

@@ -48,6 +48,9 @@ signals:
     void Message21HealthStatus(uint health);
     // Every field of the unit's own report, after the three status signals.
     void Message21Received(const Message21Report &report);
+    // Every report the unit sends of itself, whatever MMSI it carries: a
+    // unit that did not take a new MMSI still broadcasts under its old one.
+    void OwnReportHeard(const Message21Report &report);
 
 public slots:
     void OnReceived(QString received);

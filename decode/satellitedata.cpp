@@ -11,6 +11,7 @@ void SatelliteData::Clear()
     satellitesInView = 0;
     inViewKnown = false;
     usedKnown = false;
+    hdop = -1.0;
     std::fill(std::begin(usedSet), std::end(usedSet), 0);
     otherCount = 0;
     haveGsa = false;
@@ -22,6 +23,7 @@ void SatelliteData::ClearUsed()
     otherCount = 0;
     haveGsa = false;
     usedKnown = false;
+    hdop = -1.0;
     MarkUsed();
 }
 

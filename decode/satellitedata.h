@@ -44,6 +44,9 @@ public:
     bool inViewKnown = false;
     // A GSA has come beside that set: the satellites used are known.
     bool usedKnown = false;
+    // Horizontal dilution of precision of the last GSA; negative when none
+    // has told it.
+    double hdop = -1.0;
 
     void Clear();
     // Forgets the GSA: none is used, and that is not known.

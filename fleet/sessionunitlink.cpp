@@ -1,5 +1,6 @@
 #include "fleet/sessionunitlink.h"
 
+#include "app/onaircheck.h"
 #include "app/statemachine.h"
 #include "app/unitsession.h"
 #include "link/serialcontroller.h"
@@ -32,6 +33,9 @@ SessionUnitLink::SessionUnitLink(UnitSession *borrowed, QObject *parent)
 
 void SessionUnitLink::Wire()
 {
+    batteryLimit.setSingleShot(true);
+    batteryLimit.setInterval(BatteryLimitMs);
+    connect(&batteryLimit, &QTimer::timeout, this, &SessionUnitLink::EndSend);
     identifyPoll.setInterval(100);
     identifyLimit.setSingleShot(true);
     identifyLimit.setInterval(IdentifyLimitMs);
@@ -69,8 +73,12 @@ void SessionUnitLink::Wire()
                     });
                     return;
                 }
-                step = Step::Idle;
-                emit SendDone(mismatches);
+                sendMismatches = mismatches;
+                onAirText.clear();
+                if (onAirMinutes > 0 && (session->LastSend().parts & StateMachine::AtoNPart))
+                    CheckOnAir();
+                else
+                    ReadBattery();
             });
     connect(session, &UnitSession::RetrieveFinished, this, [this](bool ok) {
         if (step != Step::Retrieving)
@@ -104,6 +112,8 @@ void SessionUnitLink::Fail(const QString &reason)
     step = Step::Idle;
     identifyPoll.stop();
     identifyLimit.stop();
+    batteryLimit.stop();
+    disconnect(batteryWait);
     emit Failed(reason);
 }
 
@@ -135,10 +145,57 @@ void SessionUnitLink::CheckIdentified()
 void SessionUnitLink::Send(const Model &configuration)
 {
     step = Step::Sending;
+    sentAtoN = *configuration.GetAtoN();
     // A refusal says why through SendRefused; anything else that keeps it
     // from starting is named here.
     if (!session->Send(configuration, StateMachine::AllParts))
         Fail(tr("the send could not start on %1").arg(port));
+}
+
+// The unit's own next report compared with what was sent, before the send
+// is told done.
+void SessionUnitLink::CheckOnAir()
+{
+    if (!onAir) {
+        onAir = new OnAirCheck(session, this);
+        connect(onAir, &OnAirCheck::Finished, this, [this] {
+            onAirText = onAir->Text();
+            ReadBattery();
+        });
+    }
+    onAir->Start(sentAtoN, qint64(onAirMinutes * 60000.0));
+}
+
+// A send reads no battery voltage; the record of the send gives one all the
+// same. A unit that does not answer leaves it "not read".
+void SessionUnitLink::ReadBattery()
+{
+    if (step != Step::Sending)
+        return;
+    if (!session->Status()->BatteryMillivolts().isEmpty()) {
+        EndSend();
+        return;
+    }
+    batteryWait = connect(session->Status(), &UnitStatus::Changed, this, [this] {
+        if (!session->Status()->BatteryMillivolts().isEmpty())
+            EndSend();
+    });
+    batteryLimit.start();
+    // The session takes new jobs once the send's last one has ended.
+    QTimer::singleShot(0, this, [this] {
+        if (step == Step::Sending && !session->ReadBatteryVoltage())
+            EndSend();
+    });
+}
+
+void SessionUnitLink::EndSend()
+{
+    disconnect(batteryWait);
+    batteryLimit.stop();
+    if (step != Step::Sending)
+        return;
+    step = Step::Idle;
+    emit SendDone(sendMismatches);
 }
 
 void SessionUnitLink::Retrieve()
@@ -181,18 +238,34 @@ QString SessionUnitLink::GpsFixText() const
                               : tr("no valid position");
     QString text = ConfigurationFields::LatitudeText(gps.Latitude()) + QStringLiteral(", ") +
                    ConfigurationFields::LongitudeText(gps.Longitude());
-    if (gps.HasSatelliteData() && !gps.SatellitesStale()) {
+    if (!gps.HasSatelliteData() || gps.SatellitesStale()) {
+        text += tr("; satellites not known");
+    } else {
         const QString fix = gps.FixMode() == 2   ? tr("3D fix")
                             : gps.FixMode() == 1 ? tr("2D fix")
                                                  : tr("no fix");
-        text += tr("; %1, %2 of %3 satellites used")
-                    .arg(fix)
-                    .arg(gps.SatellitesUsed())
-                    .arg(gps.SatellitesInView());
+        // A receiver that tells its fix in RMC alone names no satellites: a
+        // count of 0 would say it used none.
+        if (gps.SatellitesUsedKnown())
+            text += tr("; %1, %2 of %3 satellites used")
+                        .arg(fix)
+                        .arg(gps.SatellitesUsed())
+                        .arg(gps.SatellitesInView());
+        else if (gps.SatellitesInViewKnown())
+            text += tr("; %1, %2 satellites in view, those used not known")
+                        .arg(fix)
+                        .arg(gps.SatellitesInView());
+        else
+            text += tr("; %1, satellites not known").arg(fix);
     }
     if (gps.Utc().isValid())
         text += tr("; at %1 UTC").arg(gps.Utc().toUTC().toString(QStringLiteral("HH:mm:ss")));
     return text;
+}
+
+QString SessionUnitLink::BatteryMillivolts() const
+{
+    return session->Status()->BatteryMillivolts();
 }
 
 QStringList SessionUnitLink::ActiveAlarms() const

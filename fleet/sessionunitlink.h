@@ -2,10 +2,12 @@
 #define SESSIONUNITLINK_H
 
 #include "fleet/unitlink.h"
+#include "model/aton.h"
 
 #include <QTemporaryFile>
 #include <QTimer>
 
+class OnAirCheck;
 class UnitSession;
 
 // A docked unit on a unit session of its own: the session carries the line,
@@ -18,6 +20,8 @@ class SessionUnitLink : public UnitLink
 public:
     // Longest wait for a unit to answer and tell its serial number.
     static constexpr int IdentifyLimitMs = 20000;
+    // Longest wait after a send for the battery voltage the record gives.
+    static constexpr int BatteryLimitMs = 3000;
 
     SessionUnitLink(const QString &port, const QString &vendorId, QObject *parent = nullptr);
     // A session someone else keeps (the window's): no line of its own, no log.
@@ -35,6 +39,11 @@ public:
     Identity UnitIdentity() const override;
     QString GpsFixText() const override;
     QStringList ActiveAlarms() const override;
+    QString BatteryMillivolts() const override;
+    QString OnAirText() const override { return onAirText; }
+    // After each send, wait this long for the unit's own report and compare
+    // it with what was sent before SendDone; 0: no such check.
+    void SetOnAirMinutes(double minutes) { onAirMinutes = minutes; }
 
     UnitSession *Session() const { return session; }
 
@@ -49,6 +58,9 @@ private:
     };
     void Wire();
     void CheckIdentified();
+    void CheckOnAir();
+    void ReadBattery();
+    void EndSend();
     void Fail(const QString &reason);
 
     QString port;
@@ -59,6 +71,13 @@ private:
     QTimer identifyLimit;
     Step step = Step::Idle;
     bool identified = false;
+    double onAirMinutes = 0;
+    OnAirCheck *onAir = nullptr;
+    AtoN sentAtoN;
+    QString onAirText;
+    QStringList sendMismatches;
+    QTimer batteryLimit;
+    QMetaObject::Connection batteryWait;
 };
 
 #endif // SESSIONUNITLINK_H

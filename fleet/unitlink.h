@@ -48,6 +48,9 @@ public:
     // The battery voltage in millivolts as the unit last reported it on
     // this link; empty when it has not been read (a link that never asks).
     virtual QString BatteryMillivolts() const { return QString(); }
+    // What the check of the unit's own report after the last send found
+    // ("On air: ..."); empty when none was asked for.
+    virtual QString OnAirText() const { return QString(); }
 
 signals:
     void Identified();

@@ -114,6 +114,7 @@ UnitRecord UnitRecord::Of(const UnitLink &link, const QString &title, const QStr
     record.gpsFix = link.GpsFixText();
     record.batteryMillivolts = link.BatteryMillivolts();
     record.alarms = link.ActiveAlarms();
+    record.onAir = link.OnAirText();
     return record;
 }
 
@@ -242,6 +243,8 @@ QString UnitRecord::Body() const
                 .arg(tr("Read-back"), Escaped(verdict.isEmpty() ? Banner() : verdict));
     if (!differences.isEmpty())
         List(&html, differences);
+    if (!onAir.isEmpty())
+        html += QStringLiteral("<p>%1</p>\n").arg(Escaped(onAir));
 
     if (held) {
         const QList<ConfigurationField> fields = ConfigurationFields::Of(*held);

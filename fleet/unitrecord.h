@@ -56,6 +56,9 @@ public:
     QStringList differences; // "field: sent -> held"
     QString gpsFix;          // position, time and satellites, or why there is none
     QStringList alarms;      // the active ones, "062 AtoN: off position"
+    // The check of the unit's own report after the send, with the report's
+    // time; empty when none was made.
+    QString onAir;
 
     // What the link knows of its unit after a send it has read back:
     // identity, port, the configuration as confirmed, GPS fix, battery and

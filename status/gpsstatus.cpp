@@ -40,6 +40,7 @@ void GpsStatus::TakeSatellites(const SatelliteData *data)
     inView = data->satellitesInView;
     inViewKnown = data->inViewKnown;
     usedKnown = data->usedKnown;
+    hdop = data->hdop;
     satellites.clear();
     for (const SatelliteData::Satellite &s : data->satellites) {
         if (s.prn != 0)

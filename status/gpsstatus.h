@@ -61,6 +61,9 @@ public:
     bool SatellitesInViewKnown() const { return inViewKnown; }
     bool SatellitesUsedKnown() const { return usedKnown; }
     const QVector<Satellite> &Satellites() const { return satellites; }
+    // Horizontal dilution of precision; negative while the receiver has not
+    // told it (it comes with the satellites used).
+    double Hdop() const { return hdop; }
 
     // Recent valid positions, oldest first: x longitude, y latitude.
     const QVector<QPointF> &Trail() const { return trail; }
@@ -82,6 +85,7 @@ private:
     int inView = 0;
     bool inViewKnown = false;
     bool usedKnown = false;
+    double hdop = -1.0;
     QVector<Satellite> satellites;
 
     QVector<QPointF> trail;

@@ -117,6 +117,7 @@ bool UnitStatus::IndicatorDisagrees() const
 void UnitStatus::OnGpsData(GpsData *data)
 {
     gps.TakeFix(data);
+    emit FixTaken();
     emit Changed();
 }
 

@@ -85,6 +85,9 @@ public:
 signals:
     // Anything shown has changed; emitted for each decoded event.
     void Changed();
+    // The receiver has told its fix again, or that it has none (the fix has
+    // gone stale); Gps() holds it. Comes before the Changed of the same fix.
+    void FixTaken();
 
 public slots:
     void Clear();

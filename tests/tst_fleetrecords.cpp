@@ -251,8 +251,11 @@ void TestFleetRecords::batchOfAFleetRun()
     const QString sha = QString::fromLatin1(
         QCryptographicHash::hash(templateFile.readAll(), QCryptographicHash::Sha256).toHex());
 
-    // The second unit takes no ACE sentence: its name is not what was sent.
-    Simulator first({"--quiet", "--serial", "B-1", "--mmsi", "992351901"});
+    // The second unit takes no ACE sentence: its name is not what was sent;
+    // it reports nothing of itself either. The first unit's receiver tells
+    // its fix in RMC alone, and the unit reports itself every second.
+    Simulator first({"--no-alr", "--no-ai-text", "--no-gps-text", "--rmc-only", "--report-every",
+                     "1", "--serial", "B-1", "--mmsi", "992351901"});
     Simulator second({"--quiet", "--serial", "B-2", "--mmsi", "992351902", "--refuse", "ACE"});
     QVERIFY(!first.port.isEmpty() && !second.port.isEmpty());
     const QString table = dir.filePath("units.csv");
@@ -261,10 +264,10 @@ void TestFleetRecords::batchOfAFleetRun()
                               "B-2,992351052,SOUTH,50,1,Port of Exbury,\n"
                               ",992351053,SPARE,50,1,,\n"));
     const QString records = dir.filePath("records");
-    const CliRun run =
-        RunCli({"commission", "--template", templatePad, "--units", table, "--records", records,
-                "--engineer", "Ana Ruiz", "--port", first.port, "--port", second.port},
-               180000);
+    const CliRun run = RunCli({"commission", "--template", templatePad, "--units", table,
+                               "--records", records, "--engineer", "Ana Ruiz", "--port", first.port,
+                               "--port", second.port, "--on-air", "0.1"},
+                              180000);
     QVERIFY2(run.status == 1, qPrintable(run.err));
 
     const QStringList batches = QDir(records).entryList({"batch-*.pdf"}, QDir::Files, QDir::Name);
@@ -287,7 +290,10 @@ void TestFleetRecords::batchOfAFleetRun()
     for (const QString &expected :
          QStringList{"Customer Port of Exbury Site North pier", "Site not given",
                      "Template SHA-256 " + sha, table + ", line 2", table + ", line 3",
-                     QString("DIFFERS: the unit does not hold every field sent")})
+                     QString("DIFFERS: the unit does not hold every field sent"),
+                     QString("Battery voltage 12.60 V (12600 mV)"), QString("satellites not known"),
+                     QString("carries every field sent (MMSI, name, type, position, dimensions)"),
+                     QString("no report of the unit came within 0.1 min")})
         QVERIFY2(all.contains(expected), qPrintable(expected));
     for (int i = 0; i < pages.size(); ++i)
         QVERIFY(pages.at(i).contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())));

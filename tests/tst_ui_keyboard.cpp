@@ -148,6 +148,7 @@ void TstKeyboard::wholeSessionByKeys()
     edit("lineLatitude", "50 47.5 N");
     edit("lineLongitude", "1 6.25 W");
     step("comboPositionAccuracy", Qt::Key_Up);
+    QCOMPARE(tab(), QString("pushButtonSurvey"));
     edit("spinBoxOffPositionThreshold", "120");
     edit("spinBoxDimensionA", "6");
     edit("spinBoxDimensionB", "7");

@@ -9,6 +9,7 @@
 #include "link/serialtransport.h"
 #include "model/model.h"
 #include "register/unitregister.h"
+#include "status/unitstatus.h"
 #include "ui/aboutdialog.h"
 #include "ui/atonconfiguration.h"
 #include "ui/connectionview.h"
@@ -127,6 +128,8 @@ void MainWindow::BindSession(UnitSession *newSession)
     ports->SetSession(session);
     trafficLog->SetSession(session);
     connection->SetSession(session);
+    realAtoNTab->SetUnitStatus(session->Status());
+    transfers->SetSession(session);
     StateMachine *machine = session->GetStateMachine();
     sessionConnections = {
         connect(this, &MainWindow::FileLoad, machine, &StateMachine::FileLoad),

@@ -12,6 +12,8 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class MessageScheduleControls;
+class QPushButton;
+class UnitStatus;
 class AisValidator;
 class NumberBox;
 
@@ -65,6 +67,9 @@ public:
     // off-position report off goes only after the engineer agrees to a box
     // that says so.
     bool ConfirmScheduleToSend();
+    // The status of the unit on the line, whose fixes the survey of the
+    // nominal position averages; null: none.
+    void SetUnitStatus(const UnitStatus *status);
 
 signals:
     void offPositionSelection(bool selected);
@@ -117,6 +122,8 @@ private:
     // Enables or disables the floating types (20 to 31) of the type list.
     void EnableFloatingTypes(bool enable);
     void ShowPosition();
+    // The survey box; its mean, when taken, becomes the nominal position.
+    void OpenSurvey();
     // Frames `field` and gives it `problem` as tool tip, or, for an empty
     // problem, takes both back.
     void SetInputProblem(QLineEdit *field, const QString &problem);
@@ -154,6 +161,8 @@ private:
     AisValidator *nameValidator = nullptr;
     QLabel *thresholdProblem = nullptr;
     QLabel *dimensionProblem = nullptr;
+    QPushButton *surveyButton = nullptr;
+    const UnitStatus *unitStatus = nullptr;
     // Field -> why its input cannot be sent.
     QHash<const QLineEdit *, QString> inputProblems;
     // The coordinates last shown in the latitude and longitude fields.

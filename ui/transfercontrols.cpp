@@ -1,7 +1,10 @@
 #include "ui/transfercontrols.h"
 #include "ui/statuslabel.h"
 
+#include "app/onaircheck.h"
 #include "app/statemachine.h"
+#include "app/unitsession.h"
+#include "model/model.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,6 +17,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -38,6 +42,11 @@ TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBa
     connect(retrieveAll, &QAction::triggered, this, &TransferControls::RetrieveAllTabs);
     connect(sendCurrent, &QAction::triggered, this, &TransferControls::SendCurrentTab);
     connect(sendAll, &QAction::triggered, this, &TransferControls::SendAllTabs);
+    sendMenu->addSeparator();
+    onAirAction = new QAction(tr("Check the unit's report &on air after sending"), this);
+    onAirAction->setObjectName(QStringLiteral("actionCheckOnAir"));
+    onAirAction->setCheckable(true);
+    sendMenu->addAction(onAirAction);
 
     // The buttons show their default actions, so the picture, the word beside
     // it and the tip go on the actions; the picture is too wide for a menu
@@ -188,6 +197,57 @@ void TransferControls::ShowSendResult(int parts, bool scheduleSent, qint64 elaps
     const QString seconds = QLocale().toString(double(elapsedMs) / 1000.0, 'f', 1);
     statusBar->showMessage(
         tr("Sent and verified: %1, %2 s").arg(held.join(QStringLiteral(", ")), seconds));
+}
+
+bool TransferControls::OnAirWanted() const
+{
+    return onAirAction->isChecked();
+}
+
+void TransferControls::SetSession(UnitSession *newSession)
+{
+    if (newSession == session)
+        return;
+    disconnect(sendFinished);
+    delete onAir;
+    session = newSession;
+    onAir = new OnAirCheck(session, this);
+    connect(onAir, &OnAirCheck::Finished, this, &TransferControls::ShowOnAir);
+    sendFinished =
+        connect(session, &UnitSession::SendFinished, this, &TransferControls::CheckOnAir);
+}
+
+void TransferControls::CheckOnAir(bool complete)
+{
+    if (!complete || !OnAirWanted() || !(session->LastSend().parts & StateMachine::AtoNPart))
+        return;
+    onAir->Start(*session->Document()->GetAtoN(), qint64(OnAirCheck::DefaultMinutes * 60000.0));
+    // After the send's own word in the status bar, which comes from the
+    // same signal.
+    QTimer::singleShot(0, this, [this] {
+        if (onAir->IsRunning())
+            statusBar->showMessage(
+                tr("Sent; waiting up to %1 min for the unit's own report on air.")
+                    .arg(QLocale().toString(OnAirCheck::DefaultMinutes, 'g', 3)));
+    });
+}
+
+void TransferControls::ShowOnAir()
+{
+    const QString text = onAir->Text();
+    switch (onAir->Result()) {
+    case OnAirCheck::Verdict::Matches:
+        statusBar->showMessage(text);
+        return;
+    case OnAirCheck::Verdict::Differs:
+        statusBar->clearMessage();
+        ShowBox(QMessageBox::Warning, tr("The unit does not broadcast what was sent to it."), text);
+        return;
+    default:
+        break;
+    }
+    statusBar->clearMessage();
+    ShowBox(QMessageBox::Information, tr("No report of the unit came in time."), text);
 }
 
 void TransferControls::ShowSendRefused(const QString &text)

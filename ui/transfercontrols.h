@@ -14,6 +14,8 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class OnAirCheck;
+class UnitSession;
 
 // The window's retrieve and send controls: the two tool-bar buttons with their
 // drop-down menus, the progress bar and step text in the status bar, and the
@@ -53,6 +55,12 @@ public:
     // A send that ended part way: `text` names what the unit may hold in part.
     void ShowInterrupted(const QString &text);
 
+    // The session whose sends are followed on air when the engineer asks.
+    void SetSession(UnitSession *session);
+    // The engineer asked for the unit's own report to be checked after
+    // each send of its AtoN settings.
+    bool OnAirWanted() const;
+
 signals:
     void RetrieveCurrentTab();
     void RetrieveAllTabs();
@@ -64,6 +72,8 @@ private:
                            const QString &objectName);
     QAction *AddAction(QMenu *menu, const QString &text, const QString &objectName);
     void ShowBox(QMessageBox::Icon icon, const QString &text, const QString &informativeText);
+    void CheckOnAir(bool complete);
+    void ShowOnAir();
 
     QWidget *window;
     QStatusBar *statusBar;
@@ -78,6 +88,10 @@ private:
     bool currentTabTransferable = true;
     QProgressBar *progressBar = nullptr;
     QLabel *stepLabel = nullptr;
+    QAction *onAirAction = nullptr;
+    UnitSession *session = nullptr;
+    OnAirCheck *onAir = nullptr;
+    QMetaObject::Connection sendFinished;
 };
 
 #endif // TRANSFERCONTROLS_H

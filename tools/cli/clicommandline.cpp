@@ -1,6 +1,7 @@
 #include "clicommandline.h"
 
 #include "app/vandrelversion.h"
+#include "onaircommand.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -62,16 +63,17 @@ QString CliCommandLine::Usage()
     return QStringLiteral(
         "Usage:\n"
         "  vandrel-cli retrieve --port PATH [-o FILE.pad [--in-place]]\n"
-        "  vandrel-cli send --port PATH [--schedule exact] FILE.pad\n"
+        "  vandrel-cli send --port PATH [--schedule exact] [--on-air [MINUTES]] FILE.pad\n"
         "  vandrel-cli show FILE.pad [--json]\n"
         "  vandrel-cli diff A.pad B.pad\n"
         "  vandrel-cli monitor --port PATH [--mmsi MMSI] [--json]\n"
         "  vandrel-cli replay LOG [--fast] [--mmsi MMSI] [--json]\n"
         "  vandrel-cli commission --template T.pad --units UNITS.csv --records DIR\n"
         "              --port PATH [--port PATH ...] [--engineer NAME] [--reassign-mmsi]\n"
-        "              [--strict]\n"
+        "              [--strict] [--on-air [MINUTES]]\n"
         "  vandrel-cli verify --port PATH FILE.pad\n"
         "  vandrel-cli record --port PATH -o FILE.pdf [--engineer NAME]\n"
+        "  vandrel-cli survey --port PATH [--minutes N] [-o FILE.pad]\n"
         "  vandrel-cli history [--serial S] [--mmsi M] [--since DATE] [--json]\n"
         "  vandrel-cli history --config ID -o FILE.pad\n"
         "  vandrel-cli register import DIR\n"
@@ -88,6 +90,10 @@ QString CliCommandLine::Usage()
         "carry, which they otherwise only warn of.\n"
         "send changes the schedule rows the file names and leaves the unit's others;\n"
         "--schedule exact switches off, by name, every row the file does not name.\n"
+        "--on-air waits (4 minutes unless given) for the unit's own report after the\n"
+        "send and compares it with what was sent (exit 1 when it differs, 3 when none\n"
+        "came). survey averages the unit's GPS fixes (5 minutes unless given) into a\n"
+        "nominal position; -o writes the unit's configuration with it; nothing is sent.\n"
         "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
         "Exit status: 0 done (diff: equal), 1 differences (diff) or fields the unit\n"
         "did not take (send), 2 wrong command line, 3 failure (file, port, unit).\n");
@@ -105,11 +111,15 @@ bool CliCommandLine::Fail(const QString &text)
     return false;
 }
 
-bool CliCommandLine::Parse(const QStringList &arguments)
+bool CliCommandLine::Parse(const QStringList &given)
 {
     m_command = None;
     m_error.clear();
     m_files.clear();
+    // --on-air comes with its minutes or without, which the parser cannot read.
+    QStringList arguments = given;
+    if (!OnAirCommand::Take(&arguments, &m_onAirMinutes, &m_error))
+        return false;
 
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
@@ -251,6 +261,8 @@ bool CliCommandLine::Parse(const QStringList &arguments)
     m_strict = parser.isSet(strict);
     if (m_exactSchedule && parser.value(schedule) != QLatin1String("exact"))
         return Fail(scheduleWrong);
+    if (m_onAirMinutes > 0 && command != Send)
+        return Fail(QStringLiteral("%1 takes no --on-air.").arg(word));
     m_since = parser.isSet(since) ? SinceTime(parser.value(since)) : QDateTime();
     for (const auto &[option, text] : {std::pair{&serial, serialMissing},
                                        {&config, configMissing},

@@ -27,7 +27,7 @@ public:
         RegisterExport
     };
 
-    bool Parse(const QStringList &arguments);
+    bool Parse(const QStringList &given);
 
     Command command() const { return m_command; }
     QString errorText() const { return m_error; }
@@ -60,6 +60,9 @@ public:
     bool reassignMmsi() const { return m_reassignMmsi; }
     // send: refuse a file whose identity draws a warning.
     bool strict() const { return m_strict; }
+    // send --on-air: the minutes to wait for the unit's own report; 0 when
+    // not asked.
+    double onAirMinutes() const { return m_onAirMinutes; }
 
     static QString Usage();
     // "vandrel-cli" and the program's version, one line.
@@ -80,6 +83,7 @@ private:
     bool m_exactSchedule = false;
     bool m_reassignMmsi = false;
     bool m_strict = false;
+    double m_onAirMinutes = 0;
     QString m_mmsi;
     QString m_serial;
     QDateTime m_since;

@@ -4,6 +4,7 @@
 #include "console.h"
 #include "exitstatus.h"
 #include "identitywarnings.h"
+#include "onaircommand.h"
 #include "recordloader.h"
 #include "registercommands.h"
 #include "stopsignals.h"
@@ -241,6 +242,14 @@ int FleetCommands::Run(int argc, char **argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     Options options;
     QString error;
+    // commission --on-air comes with its minutes or without, which the
+    // parser cannot read.
+    if (!OnAirCommand::Take(&arguments, &options.onAirMinutes, &error) ||
+        (options.onAirMinutes > 0 && arguments.value(1) != QLatin1String("commission"))) {
+        Console::Error(error.isEmpty() ? QStringLiteral("Only commission takes --on-air.") : error);
+        Console::Err(CliCommandLine::Usage());
+        return ExitUsage;
+    }
     if (!Parse(arguments, &options, &error)) {
         Console::Error(Shown(error));
         Console::Err(CliCommandLine::Usage());
@@ -329,6 +338,7 @@ int FleetCommands::Commission(const Options &options)
     const QString vendor = VandrelSettings::SystemVendorId();
     for (const QString &port : options.ports) {
         auto *link = new SessionUnitLink(port, vendor, &run);
+        link->SetOnAirMinutes(options.onAirMinutes);
         links << link;
     }
     QEventLoop loop;

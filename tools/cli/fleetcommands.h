@@ -29,6 +29,9 @@ private:
         bool debug = false;
         // Refuse a table whose identities draw a warning.
         bool strict = false;
+        // commission --on-air: minutes to wait for each unit's own report
+        // after its send; 0 when not asked.
+        double onAirMinutes = 0;
     };
     static bool Parse(const QStringList &arguments, Options *options, QString *errorText);
     static int Commission(const Options &options);

@@ -7,6 +7,7 @@
 #include "filecommands.h"
 #include "fleetcommands.h"
 #include "registercommands.h"
+#include "surveycommands.h"
 #include "trafficcommands.h"
 #include "transfercommands.h"
 
@@ -38,6 +39,13 @@ int main(int argc, char **argv)
             LogCategories::EnableDiagnostics();
         qInstallMessageHandler(PrintMessage);
         return FleetCommands::Run(argc, argv);
+    }
+
+    if (SurveyCommands::Handles(arguments.value(1))) {
+        if (arguments.contains(QLatin1String("--debug")))
+            LogCategories::EnableDiagnostics();
+        qInstallMessageHandler(PrintMessage);
+        return SurveyCommands::Run(argc, argv);
     }
 
     CliCommandLine commandLine;
@@ -80,6 +88,7 @@ int main(int argc, char **argv)
         options.registerText = commandLine.registerText();
         options.reassignMmsi = commandLine.reassignMmsi();
         options.strict = commandLine.strict();
+        options.onAirMinutes = commandLine.onAirMinutes();
         return TransferCommands::Send(vendorId, commandLine.port(), commandLine.files().at(0),
                                       options);
     }

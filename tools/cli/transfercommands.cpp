@@ -6,6 +6,7 @@
 #include "filecommands.h"
 #include "identitywarnings.h"
 #include "model/configurationdiff.h"
+#include "onaircommand.h"
 #include "registercommands.h"
 #include "transfersession.h"
 
@@ -160,12 +161,16 @@ int TransferCommands::Send(const QString &vendorId, const QString &port, const Q
     journal->NoteSend(configuration, reassigned);
     if (!session.SendAll(configuration))
         return Failed(&session);
+    const int onAir =
+        options.onAirMinutes > 0
+            ? OnAirCommand::Wait(session.Session(), *configuration.GetAtoN(), options.onAirMinutes)
+            : ExitDone;
     session.Close();
 
     const QStringList missed = session.ReadBackMismatches();
     if (missed.isEmpty()) {
         Console::Err(QStringLiteral("The unit holds every field sent.\n"));
-        return ExitDone;
+        return onAir;
     }
     Console::Out(QStringLiteral("The unit did not take %1 field%2 (sent -> held):\n")
                      .arg(missed.size())

@@ -30,6 +30,9 @@ public:
         QString registerText;
         bool reassignMmsi = false;
         bool strict = false;
+        // Above 0: then waits that long for the unit's own report and
+        // compares it with what was sent (see OnAirCommand::Wait).
+        double onAirMinutes = 0;
     };
     static int Send(const QString &vendorId, const QString &port, const QString &file,
                     const SendOptions &options);

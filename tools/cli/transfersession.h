@@ -44,6 +44,8 @@ public:
     // Both configuration tabs into Document().
     bool RetrieveAll();
     const Model *Document() const;
+    // The unit session under the steps, for what follows them on the line.
+    UnitSession *Session() const { return unit; }
     // Both tabs of configuration into the unit, as if it had been loaded from
     // a file into the window, and read back. A configuration the unit cannot
     // take (clashing time slots, a field out of range) is refused before

@@ -70,6 +70,9 @@ QString SimOptions::usage()
         "                           off-position flag and alarm follow the threshold)\n"
         "  --fix-gaps               lose the GPS fix for the last eighth of each cycle\n"
         "                           (the \"external EPFS lost\" alarm follows)\n"
+        "  --rmc-only               GPS RMC alone, without GSA and GSV\n"
+        "  --broadcast-name TEXT    the unit's own message 21 carries TEXT as its name\n"
+        "                           instead of the name it holds\n"
         "  --cycle S                the cycle of --drift and --fix-gaps (default 120)\n"
         "  --report-every S         send the unit's own message 21 every S seconds\n"
         "                           (default 10)\n"
@@ -127,7 +130,8 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
                              mmsiOption = valued("mmsi"), serialOption = valued("serial"),
                              noAnswerFirstOption = valued("no-answer-first"),
                              extraRow = valued("extra-row"), swapAfterOption = valued("swap-after"),
-                             swapState = valued("swap-state");
+                             swapState = valued("swap-state"),
+                             broadcastNameOption = valued("broadcast-name");
     // Each switch and the member it sets.
     const std::pair<QCommandLineOption, bool *> switches[] = {
         {flag("fast"), &fast},
@@ -139,6 +143,7 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
         {flag("missing-field"), &missingField},
         {flag("zero-mmsi"), &zeroMmsi},
         {flag("fix-gaps"), &fixGaps},
+        {flag("rmc-only"), &rmcOnly},
     };
     // Traffic that is on unless switched off.
     const std::pair<QCommandLineOption, bool *> offSwitches[] = {
@@ -148,11 +153,17 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
     const QCommandLineOption quiet = flag("quiet");
 
     QCommandLineParser parser;
-    parser.addOptions(
-        {helpOption, versionOption,   link,      state,      noAnswerOption, refuseOption,
-         late,       dockOut,         close,     flood,      quiet,          drift,
-         cycle,      reportEvery,     badAnswer, mmsiOption, serialOption,   noAnswerFirstOption,
-         extraRow,   swapAfterOption, swapState});
+    parser.addOptions({helpOption,     versionOption,
+                       link,           state,
+                       noAnswerOption, refuseOption,
+                       late,           dockOut,
+                       close,          flood,
+                       quiet,          drift,
+                       cycle,          reportEvery,
+                       badAnswer,      mmsiOption,
+                       serialOption,   noAnswerFirstOption,
+                       extraRow,       swapAfterOption,
+                       swapState,      broadcastNameOption});
     for (const auto &s : switches)
         parser.addOption(s.first);
     for (const auto &s : offSwitches)
@@ -237,6 +248,16 @@ bool SimOptions::parse(const QStringList &args, QString *error, bool *help)
         extraRows << qMakePair(message, instance);
     }
     swapStateFile = parser.value(swapState);
+    broadcastName = parser.value(broadcastNameOption);
+    if (parser.isSet(broadcastNameOption) &&
+        !QRegularExpression(QStringLiteral("\\A[\\x20-\\x5f]{1,34}\\z"))
+             .match(broadcastName)
+             .hasMatch()) {
+        *error = QStringLiteral("--broadcast-name needs 1 to 34 characters a message 21 "
+                                "carries (space to \"_\", upper case), not \"%1\"")
+                     .arg(broadcastName);
+        return false;
+    }
     double d = 0;
     if (parser.isSet(swapAfterOption)) {
         if (!number(QStringLiteral("--swap-after"), parser.value(swapAfterOption), 1, 1000000, &d,

@@ -30,8 +30,12 @@ struct SimOptions
     bool vdo = true;
     bool alarms = true;
     bool aiText = true;
-    double driftMetres = 0;    // out from the nominal position and back; 0: stays put
-    bool fixGaps = false;      // the GPS fix comes and goes
+    double driftMetres = 0; // out from the nominal position and back; 0: stays put
+    bool fixGaps = false;   // the GPS fix comes and goes
+    bool rmcOnly = false;   // a receiver that sends RMC without GSA and GSV
+    // The name the unit's own message 21 carries instead of the one it
+    // holds, as a unit that broadcasts an old name; empty: the one held.
+    QString broadcastName;
     double cycleSeconds = 120; // period of the drift and of the fix gaps
     double reportSeconds = 10; // period of the unit's own message 21
 

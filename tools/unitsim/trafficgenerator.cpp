@@ -123,14 +123,18 @@ QList<QByteArray> TrafficGenerator::gpsFix(const QDateTime &utc) const
         QList<QByteArray> gsa{"A", "1"};
         while (gsa.size() < 17)
             gsa << QByteArray();
-        out << NmeaFrame::build('$', "GPGSA", gsa);
+        if (!m_rmcOnly)
+            out << NmeaFrame::build('$', "GPGSA", gsa);
     } else {
         out << NmeaFrame::build('$', "GPRMC",
                                 {utcTime(utc), "A", angle(lat, 2), lat < 0 ? "S" : "N",
                                  angle(lon, 3), lon < 0 ? "W" : "E", "0.02", "211.6",
                                  utc.toString(QStringLiteral("ddMMyy")).toLatin1(), "", "", "A"});
-        out << NmeaFrame::build('$', "GPGSA", usedSatellites());
+        if (!m_rmcOnly)
+            out << NmeaFrame::build('$', "GPGSA", usedSatellites());
     }
+    if (m_rmcOnly)
+        return out;
     const int messages = (SkySize + 3) / 4;
     const int turn = int(t / 120 % 360);
     for (int m = 0; m < messages; ++m) {
@@ -169,6 +173,8 @@ QList<QByteArray> TrafficGenerator::ownReport(const QDateTime &utc) const
         reported.latitude = now.latitude;
         reported.longitude = now.longitude;
     }
+    if (!m_broadcastName.isEmpty())
+        reported.name = m_broadcastName;
     int fill = 0;
     const QByteArray payload =
         Message21Encoder::encode(reported, status, now.fixLost ? 60 : utc.time().second(), &fill);

@@ -37,6 +37,10 @@ public:
     void setDrift(double metres) { m_driftMetres = metres; }
     // The GPS fix is lost for the last FixGapPart of each cycle.
     void setFixGaps(bool gaps) { m_fixGaps = gaps; }
+    // A receiver that tells its fix in RMC alone.
+    void setRmcOnly(bool rmcOnly) { m_rmcOnly = rmcOnly; }
+    // The unit's own report names this instead of the name held; empty: that.
+    void setBroadcastName(const QString &name) { m_broadcastName = name; }
     Situation situation(const QDateTime &utc) const;
 
     // RMC, GSA and the GSV group of one second.
@@ -58,6 +62,8 @@ private:
     double m_cycleSeconds = 120;
     QDateTime m_cycleStart;
     bool m_fixGaps = false;
+    bool m_rmcOnly = false;
+    QString m_broadcastName;
     int m_gpsTextId = 0;
     int m_unitTextCount = 0;
 };

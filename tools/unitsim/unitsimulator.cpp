@@ -58,6 +58,8 @@ UnitSimulator::UnitSimulator(const SimOptions &options, QObject *parent)
     m_traffic.setCycle(options.cycleSeconds, QDateTime::currentDateTimeUtc());
     m_traffic.setDrift(options.driftMetres);
     m_traffic.setFixGaps(options.fixGaps);
+    m_traffic.setRmcOnly(options.rmcOnly);
+    m_traffic.setBroadcastName(options.broadcastName);
 
     connect(&m_line, &PtyLine::lineReceived, this, &UnitSimulator::onLine);
     connect(&m_line, &PtyLine::diagnostic, this, &UnitSimulator::diagnostic);
