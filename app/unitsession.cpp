@@ -217,8 +217,7 @@ void UnitSession::WireTransport(bool replay)
     c << connect(machine, &StateMachine::QueueJob, transport,
                  qOverload<QString, bool>(&Transport::QueueJob));
     c << connect(machine, &StateMachine::QueueLastJob, transport, &Transport::QueueLastJob);
-    c << connect(transport, &Transport::Received, gpsDecoder, &GPSDecoder::OnReceived);
-    c << connect(transport, &Transport::Received, messageDecoder, &MessageDecoder::OnReceived);
+    c << connect(transport, &Transport::ReceivedLines, this, &UnitSession::DecodeLines);
     if (replay)
         return;
     c << connect(transport, &Transport::ProductSerialNumberTest, machine,
@@ -235,6 +234,14 @@ void UnitSession::WireTransport(bool replay)
     };
     c << connect(transport, &Transport::ProductSerialNumber, this, serial);
     c << connect(transport, &Transport::ProductSerialNumberTest, this, serial);
+}
+
+void UnitSession::DecodeLines(const QStringList &lines)
+{
+    for (const QString &line : lines) {
+        gpsDecoder->OnReceived(line);
+        messageDecoder->OnReceived(line);
+    }
 }
 
 void UnitSession::OnConnected()

@@ -113,6 +113,8 @@ public:
     StateMachine *GetStateMachine() const { return stateMachine; }
     GPSDecoder *GetGpsDecoder() const { return gpsDecoder; }
     MessageDecoder *GetMessageDecoder() const { return messageDecoder; }
+    // Received lines, in order, to both decoders; each line is parsed once.
+    void DecodeLines(const QStringList &lines);
     UnitStatus *Status() const { return status; }
     // The current link, null while there is none.
     SerialTransport *GetTransport() const { return transport; }

@@ -17,15 +17,9 @@ double DegreesMinutes(QStringView field, int degreeDigits)
     return degrees + minutes / 60.0;
 }
 
-bool StartsWith(const SentenceView &sentence, int field, QChar letter)
+bool StartsWith(const SentenceView &sentence, int field, char letter)
 {
-    QChar first;
-    return sentence.Char(field, first) && first == letter;
-}
-
-int IntField(const SentenceView &sentence, int field)
-{
-    return SentenceView::IntOf(sentence.Field(field));
+    return sentence.FirstCode(field) == uchar(letter);
 }
 
 } // namespace
@@ -92,12 +86,12 @@ void GPSDecoder::DecodeRMC(const SentenceView &sentence)
     double longitude = 0.0;
     if (sentence.Has(3)) {
         latitude = DegreesMinutes(sentence.Field(3), 2);
-        if (StartsWith(sentence, 4, QLatin1Char('S')))
+        if (StartsWith(sentence, 4, 'S'))
             latitude = -latitude;
     }
     if (sentence.Has(5)) {
         longitude = DegreesMinutes(sentence.Field(5), 3);
-        if (StartsWith(sentence, 6, QLatin1Char('W')))
+        if (StartsWith(sentence, 6, 'W'))
             longitude = -longitude;
     }
     gpsData->SetPosition(latitude, longitude);
@@ -132,9 +126,7 @@ void GPSDecoder::TakeFixFromRmc(const SentenceView &sentence)
     const bool fresh = !satelliteData;
     SatelliteData *data = Satellites();
     const int fixMode =
-        StartsWith(sentence, 2, QLatin1Char('A')) && sentence.Has(3) && !sentence.Field(3).isEmpty()
-            ? 1
-            : 0;
+        StartsWith(sentence, 2, 'A') && sentence.Has(3) && !sentence.Field(3).isEmpty() ? 1 : 0;
     if (!fresh && data->fixMode == fixMode)
         return;
     data->fixMode = fixMode;
@@ -158,7 +150,10 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
     satellitesLost = false;
     gsaSinceRmc = true;
 
-    switch (IntField(sentence, 2)) {
+    // The fix mode, then the PRNs used.
+    int numbers[1 + SatelliteData::MaxUsed];
+    sentence.Numbers(2, 1 + SatelliteData::MaxUsed, numbers);
+    switch (numbers[0]) {
     case 2:
         data->fixMode = 1;
         break;
@@ -170,11 +165,8 @@ void GPSDecoder::DecodeGSA(const SentenceView &sentence)
         break;
     }
 
-    int prns[SatelliteData::MaxUsed];
-    int count = 0;
-    for (int i = 3; i <= 14 && sentence.Has(i); ++i)
-        prns[count++] = IntField(sentence, i);
-    data->SetUsed(prns, count);
+    const int count = qBound(0, sentence.FieldCount() - 3, int(SatelliteData::MaxUsed));
+    data->SetUsed(numbers + 1, count);
     const QStringView hdop = sentence.Has(16) ? sentence.Field(16) : QStringView();
     data->hdop = hdop.isEmpty() ? -1.0 : SentenceView::DoubleOf(hdop);
     emit SatelliteDataReceived(data);
@@ -194,8 +186,11 @@ void GPSDecoder::DecodeGSV(const SentenceView &sentence)
     // A set of more than four parts has more satellites than the entries
     // hold; the numbers are held to a range first so that a huge one from
     // the line cannot overflow.
-    const int total = qBound(0, IntField(sentence, 1), 10);
-    const int number = qBound(0, IntField(sentence, 2), 10);
+    // Messages, message number, satellites in view and the four groups.
+    int numbers[19];
+    sentence.Numbers(1, 19, numbers);
+    const int total = qBound(0, numbers[0], 10);
+    const int number = qBound(0, numbers[1], 10);
     if (number == 1) {
         arriving.fill(SatelliteData::Satellite());
         arrivingParts = 0;
@@ -207,15 +202,14 @@ void GPSDecoder::DecodeGSV(const SentenceView &sentence)
     }
     arrivingParts = number;
     if (sentence.Has(3))
-        arrivingInView = IntField(sentence, 3);
+        arrivingInView = numbers[2];
     for (int k = 0; k < 4; ++k) {
         const size_t index = size_t((number - 1) * 4 + k);
         if (index >= arriving.size())
             break;
-        const int base = 4 + 4 * k;
-        arriving[index] = SatelliteData::Satellite::InView(
-            IntField(sentence, base), IntField(sentence, base + 1), IntField(sentence, base + 2),
-            IntField(sentence, base + 3), sentence.Has(base + 3));
+        const int *group = numbers + 3 + 4 * k;
+        arriving[index] = SatelliteData::Satellite::InView(group[0], group[1], group[2], group[3],
+                                                           sentence.Has(4 + 4 * k + 3));
     }
     if (number < total)
         return;

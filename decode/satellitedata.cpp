@@ -15,6 +15,7 @@ void SatelliteData::Clear()
     std::fill(std::begin(usedSet), std::end(usedSet), 0);
     otherCount = 0;
     haveGsa = false;
+    usedCount = 0;
 }
 
 void SatelliteData::ClearUsed()
@@ -54,12 +55,6 @@ void SatelliteData::SetInView(const std::array<Satellite, MaxSatellites> &set, i
     MarkUsed();
 }
 
-int SatelliteData::UsedCount() const
-{
-    return int(std::count_if(satellites.begin(), satellites.end(),
-                             [](const Satellite &s) { return s.usedInFix; }));
-}
-
 bool SatelliteData::IsUsed(int prn) const
 {
     const uint number = uint(prn);
@@ -71,6 +66,10 @@ bool SatelliteData::IsUsed(int prn) const
 
 void SatelliteData::MarkUsed()
 {
-    for (Satellite &s : satellites)
-        s.usedInFix = IsUsed(s.prn);
+    usedCount = 0;
+    for (Satellite &s : satellites) {
+        const uint prn = uint(s.prn);
+        s.usedInFix = prn < 256 ? (usedSet[prn >> 6] >> (prn & 63)) & 1 : IsUsed(s.prn);
+        usedCount += int(s.usedInFix);
+    }
 }

@@ -58,7 +58,7 @@ public:
     // A whole GSV set: its satellites replace those held, each marked used
     // as the last GSA says.
     void SetInView(const std::array<Satellite, MaxSatellites> &set, int inView);
-    int UsedCount() const;
+    int UsedCount() const { return usedCount; }
 
 private:
     bool IsUsed(int prn) const;
@@ -70,6 +70,8 @@ private:
     std::array<int, MaxUsed> otherPrns{};
     int otherCount = 0;
     bool haveGsa = false;
+    // Of the satellites held, as last marked.
+    int usedCount = 0;
 };
 
 #endif // SATELLITEDATA_H

@@ -82,6 +82,16 @@ int LineAssembler::StartCharacter(const char *bytes, int size, int from)
         if (hits)
             return at + int(qCountTrailingZeroBits(hits));
     }
+    // The rest, fewer than sixteen, as the last sixteen without those
+    // already looked at.
+    if (at < size && size >= 16) {
+        const __m128i sixteen =
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + size - 16));
+        const uint hits = uint(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(sixteen, dollar),
+                                                              _mm_cmpeq_epi8(sixteen, bang)))) >>
+                          (16 - (size - at));
+        return hits ? at + int(qCountTrailingZeroBits(hits)) : -1;
+    }
 #endif
     for (; at < size; ++at) {
         if (bytes[at] == '$' || bytes[at] == '!')

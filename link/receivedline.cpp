@@ -20,7 +20,19 @@ const QString &ReceivedLine::Text() const
 
 bool ReceivedLine::PlainAscii() const
 {
-    for (int i = 0; i < size; ++i) {
+    int i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: a byte of 128 or more has its top bit set.
+    if (size >= 16) {
+        // The last sixteen cover the rest, some of them read twice.
+        __m128i seen = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + size - 16));
+        for (; i + 16 <= size; i += 16)
+            seen =
+                _mm_or_si128(seen, _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i)));
+        return !_mm_movemask_epi8(seen);
+    }
+#endif
+    for (; i < size; ++i) {
         if (uchar(bytes[i]) > 127)
             return false;
     }
@@ -36,39 +48,17 @@ const SentenceView &ReceivedLine::Sentence() const
         view.Read(text.constData(), text.size());
         return view;
     }
-    // The length limit counts the line end as the CR LF it was on the line.
-    if (size + 2 * int(lineEnd) <= ParsedSentence::MaxLength) {
-        // A byte of Latin-1 or ASCII is the character of that code.
-        uchar all = 0;
-        int i = 0;
-#if defined(__SSE2__)
-        // Sixteen bytes at a time, each widened with a zero high byte.
-        const __m128i zero = _mm_setzero_si128();
-        __m128i seen = zero;
-        for (; i + 16 <= size; i += 16) {
-            const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
-            seen = _mm_or_si128(seen, sixteen);
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(wide + i),
-                             _mm_unpacklo_epi8(sixteen, zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(wide + i + 8),
-                             _mm_unpackhi_epi8(sixteen, zero));
-        }
-        if (_mm_movemask_epi8(seen))
-            all = 0x80;
-#endif
-        for (; i < size; ++i) {
-            const uchar byte = uchar(bytes[i]);
-            wide[i] = byte;
-            all |= byte;
-        }
-        if (encoding == Encoding::Latin1 || all < 0x80) {
-            view.Read(reinterpret_cast<const QChar *>(wide), bytes, size);
-            return view;
-        }
+    // A byte of Latin-1 or ASCII is the character of that code, and is read
+    // where it lies. The length limit counts the line end as the CR LF it
+    // was on the line.
+    const bool plain = encoding == Encoding::Latin1 || PlainAscii();
+    if (plain && size + 2 * int(lineEnd) <= ParsedSentence::MaxLength) {
+        view.Read(bytes, size, wide);
+        return view;
     }
     // Several bytes of UTF-8 may make one character: the text decides the
     // length. Any other line is longer than a sentence can be.
-    if (encoding == Encoding::Utf8 && !PlainAscii())
+    if (!plain)
         view.Read(Text().constData(), Text().size());
     return view;
 }

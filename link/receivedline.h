@@ -58,8 +58,8 @@ private:
     mutable bool haveText = false;
     mutable bool parsed = false;
     mutable SentenceView view;
-    // The characters that the view reads for a line parsed from its bytes;
-    // written before they are read, never cleared.
+    // Where the view of a line parsed from its bytes widens them, should a
+    // reader ask for a field's text; never cleared.
     mutable char16_t wide[ParsedSentence::MaxLength];
 };
 

@@ -222,7 +222,6 @@ bool SerialController::Close()
     // A delivery under way stops after the line it is passing on.
     lines.Reset(LineAssembler::Source::Port);
     if (port) {
-        emit Closed();
         QSerialPort *closing = port;
         port = nullptr;
         disconnect(closing, nullptr, this, nullptr);
@@ -237,7 +236,6 @@ bool SerialController::Close()
         closedSomething = true;
     }
     if (replayFile) {
-        emit Closed();
         if (replayTimer) {
             disconnect(replayTimer, nullptr, this, nullptr);
             replayTimer->stop();
@@ -249,6 +247,10 @@ bool SerialController::Close()
         replayFile = nullptr;
         closedSomething = true;
     }
+    // Told once the line is free: a listener may open it again at once, on
+    // another thread, and would otherwise find it still held.
+    if (closedSomething)
+        emit Closed();
     return closedSomething;
 }
 

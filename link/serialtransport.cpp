@@ -98,8 +98,10 @@ void SerialTransport::SerialSent(QString sent)
 {
     // Live, job steps raise their own Sent; a replayed log's sent lines are
     // shown as what the tool sent then.
-    if (replaying.load())
+    if (replaying.load()) {
+        FlushReceived();
         emit Sent(sent);
+    }
 }
 
 void SerialTransport::SerialSendError()
@@ -119,5 +121,6 @@ void SerialTransport::SerialClosed()
     qCDebug(lcLink) << "SerialTransport: SerialClosed";
     connected.store(false);
     DisconnectController();
+    FlushReceived();
     emit Disconnected();
 }

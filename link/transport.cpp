@@ -17,9 +17,11 @@
 
 #include <utility>
 
-Transport::Transport(QObject *parent) : QObject(parent), model(new Model(this)), table(model)
+Transport::Transport(QObject *parent)
+    : QObject(parent), model(new Model(this)), table(model), batch(new LineBatch(this))
 {
     qRegisterMetaType<ModelSnapshot>();
+    connect(batch, &LineBatch::Lines, this, &Transport::ReceivedLines);
 
     auto *line = new SerialController(this);
     controller.store(line);
@@ -258,6 +260,7 @@ void Transport::Issue()
     answers = 0;
     damagedAnswer.clear();
     Send(text);
+    FlushReceived();
     emit Sent(text);
     if (!step.checksUnit)
         emit JobLineSent(current.job->Name(), current.send);
@@ -423,6 +426,9 @@ void Transport::TakeLine(const ReceivedLine &line)
     static const QMetaMethod receivedSignal = QMetaMethod::fromSignal(&Transport::Received);
     if (textListeners.Listened([this] { return isSignalConnected(receivedSignal); }))
         emit Received(line.Text());
+    static const QMetaMethod linesSignal = QMetaMethod::fromSignal(&Transport::ReceivedLines);
+    if (batchListeners.Listened([this] { return isSignalConnected(linesSignal); }))
+        batch->Add(line.Text());
     for (int i = 0; i < sinks.size(); ++i)
         sinks.at(i)->TakeLine(line);
     // Traffic with no job step waiting, the whole of a replayed log, is not
@@ -520,12 +526,14 @@ void Transport::connectNotify(const QMetaMethod &signal)
 {
     Q_UNUSED(signal)
     textListeners.Forget();
+    batchListeners.Forget();
 }
 
 void Transport::disconnectNotify(const QMetaMethod &signal)
 {
     Q_UNUSED(signal)
     textListeners.Forget();
+    batchListeners.Forget();
 }
 
 void Transport::AddLineSink(LineSink *sink)

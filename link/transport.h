@@ -4,6 +4,7 @@
 #include "link/answerledger.h"
 #include "link/job.h"
 #include "link/jobtable.h"
+#include "link/linebatch.h"
 #include "link/linesink.h"
 #include "link/listenercache.h"
 #include "link/modelsnapshot.h"
@@ -118,6 +119,9 @@ signals:
     // The device has gone (unplugged, or the far end closed the line).
     void LineLost(QString reason);
     void Received(QString received);
+    // The same lines for another thread, a few at a time: in order, and
+    // before a Sent() or Disconnected() that follows them.
+    void ReceivedLines(QStringList lines);
     void Disconnected();
     void DisconnectedCleanUp();
     void VSWR(double ratio);
@@ -195,6 +199,8 @@ protected:
     void DisconnectController();
     // Lets go of the controller; it stays a child and goes with the transport.
     void ForgetController() { controller.store(nullptr); }
+    // Hands over the received lines that wait for ReceivedLines().
+    void FlushReceived() { batch->Flush(); }
 
 private:
     // The reason for an answer to request that was refused for problem.
@@ -234,6 +240,8 @@ private:
     QList<QueuedJob> queue;
     QList<LineSink *> sinks;
     ListenerCache textListeners;
+    ListenerCache batchListeners;
+    LineBatch *batch;
     QString lastError;
     QueuedJob current;
     int stepIndex = -1;

@@ -4,6 +4,8 @@
 
 #include <QtAlgorithms>
 
+#include <algorithm>
+
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,16 +23,6 @@ inline bool IsUpperHex(ushort u)
 inline bool IsUpperAlnum(ushort u)
 {
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z');
-}
-
-inline ushort Code(QChar c)
-{
-    return c.unicode();
-}
-
-inline ushort Code(char c)
-{
-    return uchar(c);
 }
 
 // The exclusive or of the codes, four characters at a time; false when a
@@ -159,6 +151,25 @@ SentenceView::Frame SentenceView::LocateBytes(const char *d, int n, short *separ
         for (uint mask = uint(_mm_movemask_epi8(hits)); mask; mask &= mask - 1)
             separators[found++] = short(p + int(qCountTrailingZeroBits(mask)));
     }
+    // The rest, fewer than sixteen, as the last sixteen before the "*" with
+    // those already read masked out.
+    if (p < frame.star && frame.star >= 16) {
+        alignas(16) static const uchar last[32] = {0,    0,    0,    0,    0,    0,    0,    0,
+                                                   0,    0,    0,    0,    0,    0,    0,    0,
+                                                   0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                   0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+        const int from = frame.star - 16;
+        const __m128i keep =
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(last + frame.star - p));
+        const __m128i chars =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i *>(d + from)), keep);
+        sums = _mm_xor_si128(sums, chars);
+        const __m128i hits = _mm_and_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(chars, comma), _mm_cmpeq_epi8(chars, star)), keep);
+        for (uint mask = uint(_mm_movemask_epi8(hits)); mask; mask &= mask - 1)
+            separators[found++] = short(from + int(qCountTrailingZeroBits(mask)));
+        p = frame.star;
+    }
     sums = _mm_xor_si128(sums, _mm_srli_si128(sums, 8));
     sums = _mm_xor_si128(sums, _mm_srli_si128(sums, 4));
     sums = _mm_xor_si128(sums, _mm_srli_si128(sums, 2));
@@ -178,20 +189,36 @@ SentenceView::Frame SentenceView::LocateBytes(const char *d, int n, short *separ
 
 void SentenceView::Read(const QChar *line, int n)
 {
-    Read(line, nullptr, n);
-}
-
-void SentenceView::Read(const QChar *line, const char *bytes, int n)
-{
     text = line;
+    bytes = nullptr;
+    room = nullptr;
+    length = 0;
     fieldStart = 0;
     fieldCount = 0;
     valid = false;
     if (CountedLength(line, n) > ParsedSentence::MaxLength)
         return;
     // At most MaxLength fields fit in a valid line, fewer than fieldEnd holds.
-    const Frame frame = bytes ? LocateBytes(bytes, n, fieldEnd, &fieldCount)
-                              : Locate(text, n, fieldEnd, &fieldCount);
+    Take(Locate(text, n, fieldEnd, &fieldCount));
+}
+
+void SentenceView::Read(const char *line, int n, char16_t *widened)
+{
+    text = nullptr;
+    bytes = line;
+    room = widened;
+    length = short(n);
+    fieldStart = 0;
+    fieldCount = 0;
+    valid = false;
+    // The caller counts the line's end, which is not among the bytes.
+    if (n > ParsedSentence::MaxLength)
+        return;
+    Take(LocateBytes(bytes, n, fieldEnd, &fieldCount));
+}
+
+void SentenceView::Take(const Frame &frame)
+{
     if (frame.start < 0 || !frame.checksumOk) {
         fieldCount = 0;
         return;
@@ -199,6 +226,82 @@ void SentenceView::Read(const QChar *line, const char *bytes, int n)
     fieldStart = short(frame.start);
     fieldEnd[fieldCount++] = short(frame.star);
     valid = true;
+}
+
+void SentenceView::Widen() const
+{
+    int i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time, each with a zero high byte.
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= length; i += 16) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(room + i), _mm_unpacklo_epi8(sixteen, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(room + i + 8),
+                         _mm_unpackhi_epi8(sixteen, zero));
+    }
+#endif
+    for (; i < length; ++i)
+        room[i] = uchar(bytes[i]);
+    text = reinterpret_cast<const QChar *>(room);
+}
+
+// Each field is read as it is passed: plain digits, nine at the most, make
+// the number at once; anything else is left to the framework's reading.
+// Fields of two or three digits, nearly all on the line, are read whole.
+template <class Character>
+void SentenceView::NumbersOf(const Character *d, const short *ends, int from, int count,
+                             int *values)
+{
+    for (int k = 0; k < count; ++k) {
+        const int end = ends[k];
+        const Character *field = d + from;
+        uint value = 0;
+        bool plain = end - from <= 9;
+        if (end - from == 2) {
+            const uint tens = uint(Code(field[0])) - '0';
+            const uint ones = uint(Code(field[1])) - '0';
+            plain = qMax(tens, ones) <= 9;
+            value = tens * 10 + ones;
+        } else if (end - from == 3) {
+            const uint hundreds = uint(Code(field[0])) - '0';
+            const uint tens = uint(Code(field[1])) - '0';
+            const uint ones = uint(Code(field[2])) - '0';
+            plain = qMax(qMax(hundreds, tens), ones) <= 9;
+            value = hundreds * 100 + tens * 10 + ones;
+        } else {
+            for (int p = from; p < end; ++p) {
+                const uint digit = uint(Code(d[p])) - '0';
+                plain &= digit <= 9;
+                value = value * 10 + digit;
+            }
+        }
+        if (plain)
+            values[k] = int(value);
+        else if constexpr (sizeof(Character) == 1)
+            values[k] = IntOfText(reinterpret_cast<const char *>(d) + from, end - from);
+        else
+            values[k] = IntOfText(QStringView(d + from, end - from));
+        from = end + 1;
+    }
+}
+
+void SentenceView::Numbers(int first, int count, int *values) const
+{
+    const int present = qBound(0, fieldCount - first, count);
+    std::fill(values + present, values + count, 0);
+    if (present == 0)
+        return;
+    const int from = first == 0 ? fieldStart : fieldEnd[first - 1] + 1;
+    if (bytes)
+        NumbersOf(bytes, fieldEnd + first, from, present, values);
+    else
+        NumbersOf(text, fieldEnd + first, from, present, values);
+}
+
+int SentenceView::IntOfText(const char *line, int n)
+{
+    return IntOfText(QStringView(QString::fromLatin1(line, n)));
 }
 
 const SentenceView &SentenceView::Shared(const QString &line)

@@ -42,9 +42,11 @@ public:
     SentenceView(const QChar *line, int length) { Read(line, length); }
     // Views another line, as a new view of it would, without the copy.
     void Read(const QChar *line, int length);
-    // The same for a line of bytes, each the character of its code, that
-    // line holds widened: the bytes are read to locate the fields.
-    void Read(const QChar *line, const char *bytes, int length);
+    // The same for a line of bytes, each the character of its code. The
+    // numbers, the address and the first characters are read from the bytes;
+    // only a reader of a field's text has the line widened, into room (as
+    // long as the line), which must outlive the view as the bytes do.
+    void Read(const char *bytes, int length, char16_t *room);
 
     // The view of the line most recently looked at on this thread, parsed
     // anew only when the line differs: the consumers of one received line
@@ -59,21 +61,11 @@ public:
     {
         if (!valid)
             return false;
-        const QChar *address = text + fieldStart + 1;
         const int length = fieldEnd[0] - fieldStart - 1;
-        if (length != talker.size() + formatter.size() ||
-            (address[0] == QLatin1Char('P')) != (talker.size() == 1))
+        if (length != talker.size() + formatter.size())
             return false;
-        for (int i = 0; i < talker.size(); ++i) {
-            if (address[i] != QLatin1Char(talker.data()[i]))
-                return false;
-        }
-        address += talker.size();
-        for (int i = 0; i < formatter.size(); ++i) {
-            if (address[i] != QLatin1Char(formatter.data()[i]))
-                return false;
-        }
-        return true;
+        return bytes ? Spells(bytes + fieldStart + 1, talker, formatter)
+                     : Spells(text + fieldStart + 1, talker, formatter);
     }
     QStringView Talker() const;
     QStringView Formatter() const;
@@ -86,7 +78,25 @@ public:
         if (!Has(i))
             return QStringView();
         const int from = i == 0 ? fieldStart : fieldEnd[i - 1] + 1;
-        return QStringView(text + from, fieldEnd[i] - from);
+        return QStringView(Characters() + from, fieldEnd[i] - from);
+    }
+    // The number of each of count fields from field first on, as IntOf reads
+    // it (0 for a field that does not exist), in one pass over the line.
+    void Numbers(int first, int count, int *values) const;
+    int Number(int i) const
+    {
+        int value = 0;
+        Numbers(i, 1, &value);
+        return value;
+    }
+    // The first character of field i, or 0 when the field is empty or does
+    // not exist.
+    ushort FirstCode(int i) const
+    {
+        if (!Has(i) || fieldEnd[i] == (i == 0 ? fieldStart : fieldEnd[i - 1] + 1))
+            return 0;
+        const int at = i == 0 ? fieldStart : fieldEnd[i - 1] + 1;
+        return bytes ? uchar(bytes[at]) : text[at].unicode();
     }
 
     // As ParsedSentence's accessors: out is set to its empty value first;
@@ -118,6 +128,39 @@ public:
     static double DoubleOf(QStringView text);
 
 private:
+    template <class Character>
+    static bool Spells(const Character *address, QLatin1String talker, QLatin1String formatter)
+    {
+        // "P" alone is the talker of a proprietary sentence.
+        if ((Code(address[0]) == 'P') != (talker.size() == 1))
+            return false;
+        for (int i = 0; i < talker.size(); ++i) {
+            if (Code(address[i]) != uchar(talker.data()[i]))
+                return false;
+        }
+        address += talker.size();
+        for (int i = 0; i < formatter.size(); ++i) {
+            if (Code(address[i]) != uchar(formatter.data()[i]))
+                return false;
+        }
+        return true;
+    }
+    static ushort Code(QChar c) { return c.unicode(); }
+    static ushort Code(char c) { return uchar(c); }
+    template <class Character>
+    static void NumbersOf(const Character *line, const short *ends, int from, int count,
+                          int *values);
+    static int IntOfText(const char *bytes, int length);
+    // The line's characters, widened from its bytes the first time.
+    const QChar *Characters() const
+    {
+        if (!text)
+            Widen();
+        return text;
+    }
+    void Widen() const;
+    // Takes the fields of a frame located with them.
+    void Take(const Frame &frame);
     template <class Character> static Frame FindFrame(const Character *line, int length);
     template <class Character>
     static bool ChecksumMatches(const Character *line, const Frame &frame, uchar sum);
@@ -125,7 +168,13 @@ private:
     // The framework's reading, of a number that is not plain digits.
     static int IntOfText(QStringView text);
 
-    const QChar *text = nullptr;
+    // The characters, once there are any; for a line of bytes, once a
+    // reader has asked.
+    mutable const QChar *text = nullptr;
+    // Only for a line read as bytes: the bytes, and where they widen to.
+    const char *bytes = nullptr;
+    char16_t *room = nullptr;
+    short length = 0;
     // fieldEnd[i] is the index of the separator after field i; field i
     // starts after fieldEnd[i - 1] (field 0 at the start character). Only
     // the first fieldCount entries are ever written or read: a view is made

@@ -47,19 +47,27 @@ private slots:
         Console::AppendVisibleJson(expected,
                                    QJsonDocument(QJsonObject{{"a", value}, {"event", "x"}})
                                        .toJson(QJsonDocument::Compact));
+        const auto write = [&value](JsonLine &&line) {
+            if (value.isString())
+                line.Text("a", value.toString());
+            else if (value.isBool())
+                line.Boolean("a", value.toBool());
+            else if (value.isNull())
+                line.Null("a");
+            else
+                line.Number("a", value.toDouble());
+            line.Text("event", QLatin1String("x"));
+            line.End();
+        };
         QByteArray written = "before";
-        JsonLine line(written);
-        if (value.isString())
-            line.Text("a", value.toString());
-        else if (value.isBool())
-            line.Boolean("a", value.toBool());
-        else if (value.isNull())
-            line.Null("a");
-        else
-            line.Number("a", value.toDouble());
-        line.Text("event", QLatin1String("x"));
-        line.End();
+        write(JsonLine(written));
         QCOMPARE(written, "before" + expected);
+        // Laid out from a level on, as the rows of a file are.
+        written = "before";
+        write(JsonLine(written, 2));
+        expected = "before";
+        JsonText::AppendIndented(expected, QJsonObject{{"a", value}, {"event", "x"}}, 2);
+        QCOMPARE(written, expected);
 
         // Indented, at depth, in arrays and objects, empty ones too.
         const QJsonObject nested{{"b", QJsonArray{value, QJsonObject{{"c", value}}, QJsonArray()}},

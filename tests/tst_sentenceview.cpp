@@ -64,7 +64,25 @@ private slots:
         QCOMPARE(view.Talker().toString(), parsed.talker);
         QCOMPARE(view.Formatter().toString(), parsed.formatter);
         QCOMPARE(view.FieldCount(), parsed.fields.size());
+        const QByteArray talker = parsed.talker.toLatin1(), formatter = parsed.formatter.toLatin1();
+        for (const SentenceView *each : {&view, &received.Sentence()}) {
+            QVERIFY(each->Is(QLatin1String(talker), QLatin1String(formatter)));
+            QVERIFY(!each->Is(QLatin1String(talker), QLatin1String(formatter + "X")));
+        }
+        // The numbers of all fields in one pass, read from the bytes as from
+        // the text; one more than there are reads 0.
+        QVector<int> numbers(parsed.fields.size() + 1, -1), fromBytes = numbers;
+        view.Numbers(0, numbers.size(), numbers.data());
+        received.Sentence().Numbers(0, fromBytes.size(), fromBytes.data());
+        QCOMPARE(fromBytes, numbers);
         for (int i = -1; i <= parsed.fields.size(); ++i) {
+            QChar first;
+            parsed.GetChar(i, first);
+            QCOMPARE(view.FirstCode(i), first.unicode());
+            QCOMPARE(received.Sentence().FirstCode(i), first.unicode());
+            int number = -1;
+            parsed.GetInt(i, number);
+            QCOMPARE(numbers.value(i, 0), number);
             QString s1, s2;
             QCOMPARE(view.String(i, s1), parsed.GetString(i, s2));
             QCOMPARE(s1, s2);
@@ -116,6 +134,19 @@ private slots:
             const double expected = text.toDouble();
             const double got = SentenceView::DoubleOf(text);
             QVERIFY2(std::memcmp(&expected, &got, sizeof got) == 0, qPrintable(text));
+        }
+        // So as fields of a received line, read in one pass from its bytes.
+        for (int from = 0; from < texts.size(); from += 4) {
+            const QStringList fields = texts.mid(from, 4);
+            const QByteArray line = Sealed("$GPXXX," + fields.join(',')).toLatin1();
+            const ReceivedLine received(line.constData(), line.size(),
+                                        ReceivedLine::Encoding::Latin1, ReceivedLine::End::Implied);
+            QVERIFY2(received.Sentence().IsValid(), line.constData());
+            const QStringList split = fields.join(',').split(',');
+            QVector<int> numbers(split.size());
+            received.Sentence().Numbers(1, split.size(), numbers.data());
+            for (int i = 0; i < split.size(); ++i)
+                QCOMPARE(numbers.at(i), SentenceView::IntOf(split.at(i)));
         }
     }
 

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -366,6 +367,51 @@ private slots:
         QVERIFY(::ioctl(exclusive, TIOCNXCL) == 0);
         ::close(exclusive);
         QVERIFY(line.Open(pty->slavePath(), 38400));
+    }
+
+    // A link closed on its worker thread is free when it says so: the window
+    // may open the port again the moment it hears, from its own thread. A
+    // log is read to its end and closed likewise.
+    void reopenedTheMomentItIsClosed()
+    {
+        QThread worker;
+        worker.start();
+        const auto stop = qScopeGuard([&] {
+            worker.quit();
+            worker.wait();
+        });
+        int refused = 0;
+        for (int round = 0; round < 100; ++round) {
+            auto *far = new SerialController;
+            far->moveToThread(&worker);
+            bool opened = false;
+            // A sentence end waiting ends the flush of each open at once.
+            pty->write("$GPTXT,x*00\r\n");
+            QMetaObject::invokeMethod(
+                far, [&] { opened = far->Open(pty->slavePath(), 38400); },
+                Qt::BlockingQueuedConnection);
+            QVERIFY(opened);
+            // Waiting in the event loop, this thread hears at once.
+            QEventLoop loop;
+            int reopened = -1;
+            connect(far, &SerialController::Closed, &loop, [&] {
+                pty->write("$GPTXT,x*00\r\n");
+                SerialController near;
+                reopened = near.Open(pty->slavePath(), 38400);
+                if (!reopened)
+                    qWarning("round %d: %s", round, qPrintable(near.ErrorString()));
+                loop.quit();
+            });
+            QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+            QMetaObject::invokeMethod(far, [far] {
+                far->Close();
+                delete far;
+            });
+            loop.exec();
+            QVERIFY(reopened >= 0);
+            refused += reopened == 0;
+        }
+        QCOMPARE(refused, 0);
     }
 
     // Units are looked for on the unit's own adapters, the ports the

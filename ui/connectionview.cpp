@@ -125,7 +125,7 @@ void ConnectionView::OnLinkStarting(SerialTransport *transport)
     linkConnections = {
         connect(serialTab, &SerialTab::Send, transport, &SerialTransport::Send),
         connect(transport, &Transport::Sent, serialTab, &SerialTab::OnSent),
-        connect(transport, &Transport::Received, serialTab, &SerialTab::OnReceived),
+        connect(transport, &Transport::ReceivedLines, serialTab, &SerialTab::OnReceivedLines),
         connect(transport, &Transport::ProductSerialNumber, realAtoNTab,
                 &RealAtoNTab::OnProductSerialNumber),
         connect(transport, &Transport::Version, realAtoNTab, &RealAtoNTab::OnVersion),

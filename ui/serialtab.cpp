@@ -290,6 +290,12 @@ void SerialTab::OnReceived(QString received)
     }
 }
 
+void SerialTab::OnReceivedLines(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        OnReceived(line);
+}
+
 void SerialTab::OnOpened()
 {
     opened = true;

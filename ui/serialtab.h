@@ -65,6 +65,8 @@ public slots:
     void OnSend();
     void OnSent(QString sent);
     void OnReceived(QString received);
+    // Lines as a link hands them over from its thread, a few at a time.
+    void OnReceivedLines(const QStringList &lines);
     void OnOpened();
     void OnClosed();
 

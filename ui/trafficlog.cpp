@@ -59,14 +59,14 @@ void TrafficLog::LinkStarting(SerialTransport *transport)
 {
     // Both go with the transport.
     if (replayedLines >= 0)
-        connect(transport, &Transport::Received, this, &TrafficLog::OnReplayedLine);
+        connect(transport, &Transport::ReceivedLines, this, &TrafficLog::OnReplayedLines);
     if (SerialController *controller = transport->GetSerialController())
         connect(controller, &SerialController::SaveError, this, &TrafficLog::OnSaveError);
 }
 
-void TrafficLog::OnReplayedLine()
+void TrafficLog::OnReplayedLines(const QStringList &lines)
 {
-    ++replayedLines;
+    replayedLines += lines.size();
     // The count is shown a few times a second, not for every line.
     if (replayShown.isValid() && replayShown.elapsed() < ReplayCountIntervalMs)
         return;

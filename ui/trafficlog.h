@@ -41,7 +41,7 @@ private:
     void OnSaveClicked(bool stop);
     void Start();
     void OnSaveError();
-    void OnReplayedLine();
+    void OnReplayedLines(const QStringList &lines);
 
     QWidget *window;
     UnitSession *session;

@@ -1,5 +1,6 @@
 #include "configurationjson.h"
 
+#include "jsonline.h"
 #include "jsontext.h"
 
 #include "model/codetexts.h"
@@ -53,29 +54,32 @@ QJsonObject AtoNObject(const AtoN &aton)
     return o;
 }
 
-QJsonObject RowObject(const MessageSchedule &schedule, int i)
+// A row written directly, as a row object laid out at its level would be: a
+// file may hold a great many rows. The members in the order of their names.
+void AppendRow(QByteArray &out, const MessageSchedule &schedule, int i)
 {
     const MessageScheduleEntry entry = schedule.EntryAt(i);
     int number = 0;
     int n = 0;
     schedule.Ordinal(i, number, n);
-    QJsonObject o;
-    o[QStringLiteral("row")] = i;
-    o[QStringLiteral("messageId")] = entry.MessageId();
-    o[QStringLiteral("index")] = n;
-    o[QStringLiteral("accessScheme")] = entry.AccessScheme();
-    o[QStringLiteral("accessSchemeText")] = CodeTexts::AccessScheme(entry.AccessScheme());
-    o[QStringLiteral("startTime1")] = entry.StartTime1().toString(QStringLiteral("hh:mm:ss"));
-    o[QStringLiteral("startSlot1")] = entry.StartSlot1();
-    o[QStringLiteral("interval1")] = entry.Interval1();
-    o[QStringLiteral("startTime2")] = entry.StartTime2().toString(QStringLiteral("hh:mm:ss"));
-    o[QStringLiteral("startSlot2")] = entry.StartSlot2();
-    o[QStringLiteral("interval2")] = entry.Interval2();
-    o[QStringLiteral("active")] = entry.Active();
-    o[QStringLiteral("spareValue")] = entry.SpareValue();
-    // false: the configuration leaves the row as the unit holds it.
-    o[QStringLiteral("specified")] = entry.Specified();
-    return o;
+    const QString clock = QStringLiteral("hh:mm:ss");
+    JsonLine(out, 2)
+        .Integer("accessScheme", entry.AccessScheme())
+        .Text("accessSchemeText", CodeTexts::AccessScheme(entry.AccessScheme()))
+        .Boolean("active", entry.Active())
+        .Integer("index", n)
+        .Integer("interval1", entry.Interval1())
+        .Integer("interval2", entry.Interval2())
+        .Integer("messageId", entry.MessageId())
+        .Integer("row", i)
+        .Integer("spareValue", entry.SpareValue())
+        // false: the configuration leaves the row as the unit holds it.
+        .Boolean("specified", entry.Specified())
+        .Integer("startSlot1", entry.StartSlot1())
+        .Integer("startSlot2", entry.StartSlot2())
+        .Text("startTime1", entry.StartTime1().toString(clock))
+        .Text("startTime2", entry.StartTime2().toString(clock))
+        .End();
 }
 
 QJsonObject LanternObject(const LanternInterface &lim)
@@ -136,7 +140,7 @@ void ConfigurationJson::Write(const Model &model,
     out(text + "[\n");
     for (int i = 0; i < schedule.Count(); ++i) {
         QByteArray row(8, ' ');
-        JsonText::AppendIndented(row, RowObject(schedule, i), 2);
+        AppendRow(row, schedule, i);
         row += i + 1 < schedule.Count() ? ",\n" : "\n";
         out(row);
     }

@@ -8,6 +8,10 @@
 
 namespace {
 
+// What Name writes at the most: a comma, a line break, the indentation,
+// the quoted name, a colon and a space.
+constexpr int NameRoom = 2 + 4 * (JsonLine::MaxDepth + 1) + JsonLine::MaxName + 4;
+
 // A character that goes out as it is, in one byte.
 bool Plain(ushort code)
 {
@@ -21,6 +25,11 @@ JsonLine::JsonLine(QByteArray &out) : out(out)
     out += '{';
 }
 
+JsonLine::JsonLine(QByteArray &out, int depth) : out(out), depth(qBound(0, depth, MaxDepth))
+{
+    out += '{';
+}
+
 // The name and what comes before it, into piece; the length written.
 int JsonLine::Name(const char *name, char *piece)
 {
@@ -28,18 +37,24 @@ int JsonLine::Name(const char *name, char *piece)
     if (!first)
         *at++ = ',';
     first = false;
+    if (depth >= 0) {
+        *at++ = '\n';
+        at = std::fill_n(at, 4 * (depth + 1), ' ');
+    }
     *at++ = '"';
     const size_t length = std::strlen(name);
     std::memcpy(at, name, length);
     at += length;
     *at++ = '"';
     *at++ = ':';
+    if (depth >= 0)
+        *at++ = ' ';
     return int(at - piece);
 }
 
 void JsonLine::Put(const char *name, const char *value, int size)
 {
-    char piece[MaxName + 32];
+    char piece[NameRoom + 32];
     int length = Name(name, piece);
     std::memcpy(piece + length, value, size_t(size));
     out.append(piece, length + size);
@@ -54,7 +69,7 @@ JsonLine &JsonLine::Text(const char *name, const QString &value)
         JsonText::AppendString(out, characters, size);
         return *this;
     }
-    char piece[MaxName + 8];
+    char piece[NameRoom];
     const int length = Name(name, piece);
     const int at = out.size();
     out.resize(at + length + size + 2);
@@ -110,5 +125,9 @@ JsonLine &JsonLine::Null(const char *name)
 
 void JsonLine::End()
 {
+    if (depth >= 0) {
+        out += '\n';
+        out.append(4 * depth, ' ');
+    }
     out += '}';
 }

@@ -7,17 +7,21 @@
 
 // One JSON object written straight into UTF-8 bytes, the same bytes that a
 // QJsonObject serialised in compact form and passed through
-// Console::AppendVisibleJson gives (numbers as JsonText writes them), at a
-// fraction of the cost. A QJsonObject keeps its members sorted by name: add
-// them in that order.
+// Console::AppendVisibleJson gives (numbers as JsonText writes them), or laid
+// out as JsonText::AppendIndented lays it out, at a fraction of the cost. A
+// QJsonObject keeps its members sorted by name: add them in that order.
 class JsonLine
 {
 public:
     // Member names are short words of the program's own.
     static constexpr int MaxName = 32;
+    // The deepest level laid out.
+    static constexpr int MaxDepth = 4;
 
-    // Opens the object at the end of out.
+    // Opens the object at the end of out, on one line.
     explicit JsonLine(QByteArray &out);
+    // Opens the object at the end of out, laid out from the level depth on.
+    JsonLine(QByteArray &out, int depth);
     JsonLine(const JsonLine &) = delete;
     JsonLine &operator=(const JsonLine &) = delete;
 
@@ -38,6 +42,8 @@ private:
 
     QByteArray &out;
     bool first = true;
+    // -1 on one line.
+    int depth = -1;
 };
 
 #endif // JSONLINE_H
