@@ -18,9 +18,11 @@ void Pair(QString *html, const QString &label, const QString &value)
                  .arg(Escaped(label), Escaped(value));
 }
 
-void Group(QString *html, const QList<ConfigurationField> &fields, const QString &group)
+// The fields of a group, found by its untranslated name, under a heading.
+void Group(QString *html, const QList<ConfigurationField> &fields, const QString &group,
+           const QString &heading)
 {
-    *html += QStringLiteral("<p class=\"h2\">%1</p>\n<table>\n").arg(Escaped(group));
+    *html += QStringLiteral("<p class=\"h2\">%1</p>\n<table>\n").arg(Escaped(heading));
     for (const ConfigurationField &field : fields) {
         if (field.group == group)
             Pair(html, field.label, field.text);
@@ -248,9 +250,9 @@ QString UnitRecord::Body() const
 
     if (held) {
         const QList<ConfigurationField> fields = ConfigurationFields::Of(*held);
-        Group(&html, fields, QStringLiteral("AtoN"));
+        Group(&html, fields, QStringLiteral("AtoN"), tr("AtoN"));
         Schedule(&html, held->GetMessageSchedule());
-        Group(&html, fields, QStringLiteral("Lantern interface"));
+        Group(&html, fields, QStringLiteral("Lantern interface"), tr("Lantern interface"));
     } else {
         html += QStringLiteral("<p>%1</p>\n").arg(tr("The configuration could not be read."));
     }

@@ -2,6 +2,7 @@
 #define CONFIGURATIONFIELDS_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -13,9 +14,9 @@ class ScheduleTable;
 // One field of a configuration in the form a person reads it.
 struct ConfigurationField
 {
-    QString group; // "AtoN", "Message schedule", "Lantern interface"
+    QString group; // "AtoN", "Message schedule", "Lantern interface", never translated
     QString key;   // stable name that matches the same field in another configuration
-    QString label; // "Name", "Schedule 21/1 Channel 1 Interval", ...
+    QString label; // "Name", "Schedule 21/1 Channel 1 Interval", ... in the user's language
     QString text;  // the value as shown, units and code texts included
     bool sent;     // a send carries the value to the unit, which should then hold it
 };
@@ -27,6 +28,8 @@ struct ConfigurationField
 // values show the unit's own resolution.
 class ConfigurationFields
 {
+    Q_DECLARE_TR_FUNCTIONS(ConfigurationFields)
+
 public:
     static QList<ConfigurationField> Of(const Model &model);
     // The parts of that list: the AtoN's fields and the lantern interface's
@@ -42,7 +45,8 @@ public:
     static bool ScheduleRowField(const ScheduleTable &table, int row, int k,
                                  ConfigurationField *field);
 
-    // Degrees and decimal minutes, or "not available".
+    // Degrees and decimal minutes, or "not available" (in the user's
+    // language; the byte forms below stay in English, as the line's are).
     static QString LatitudeText(double latitude);
     static QString LongitudeText(double longitude);
     // The same texts in UTF-8 with the letters given, added to the end of text.
@@ -54,7 +58,7 @@ public:
 private:
     static bool IsLatitude(double latitude) { return latitude >= -90.0 && latitude <= 90.0; }
     static bool IsLongitude(double longitude) { return longitude >= -180.0 && longitude <= 180.0; }
-    static constexpr char NotAvailable[] = "not available";
+    static constexpr char NotAvailable[] = QT_TR_NOOP("not available");
 };
 
 #endif // CONFIGURATIONFIELDS_H

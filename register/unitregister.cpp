@@ -72,21 +72,17 @@ void UnitRegister::ReplaySpool()
             return database.Append(entry, &error) == RegisterDatabase::Status::Ok;
         });
     for (const QString &problem : replayed.problems)
-        emit Notice(
-            QStringLiteral("A file in the register's spool holds no entry: %1").arg(problem));
-    if (replayed.written > 0)
-        emit Notice(
-            QStringLiteral("%1 %2 that had waited in %3 %4 now written to the register "
-                           "%5.")
-                .arg(replayed.written)
-                .arg(replayed.written == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
-                     QDir::toNativeSeparators(spool.Folder()),
-                     replayed.written == 1 ? QStringLiteral("was") : QStringLiteral("were"),
-                     location.Display()));
+        emit Notice(tr("A file in the register's spool holds no entry: %1").arg(problem));
+    const QString folder = QDir::toNativeSeparators(spool.Folder());
+    if (replayed.written == 1)
+        emit Notice(tr("1 entry that had waited in %1 was now written to the register %2.")
+                        .arg(folder, location.Display()));
+    else if (replayed.written > 1)
+        emit Notice(tr("%1 entries that had waited in %2 were now written to the register %3.")
+                        .arg(QString::number(replayed.written), folder, location.Display()));
     if (replayed.waiting > 0)
-        emit Notice(QStringLiteral("%1 entries still wait in %2: %3")
-                        .arg(replayed.waiting)
-                        .arg(QDir::toNativeSeparators(spool.Folder()), error));
+        emit Notice(tr("%1 entries still wait in %2: %3")
+                        .arg(QString::number(replayed.waiting), folder, error));
 }
 
 UnitRegister::Recorded UnitRegister::Record(const RegisterEntry &entry)
@@ -107,13 +103,13 @@ UnitRegister::Recorded UnitRegister::Record(const RegisterEntry &entry)
     }
     QString spoolError;
     if (!spool.Put(entry, location.Display(), &spoolError)) {
-        emit Notice(QStringLiteral("%1\nThe spool %2 could not take the entry either (%3): this "
-                                   "transfer is not in the register.")
+        emit Notice(tr("%1\nThe spool %2 could not take the entry either (%3): this transfer "
+                       "is not in the register.")
                         .arg(error, QDir::toNativeSeparators(spool.Folder()), spoolError));
         return Recorded::Lost;
     }
-    emit Notice(QStringLiteral("%1\nThe entry waits in %2 and will be written to the register as "
-                               "soon as a Vandrel program reaches it again.")
+    emit Notice(tr("%1\nThe entry waits in %2 and will be written to the register as soon "
+                   "as a Vandrel program reaches it again.")
                     .arg(error, QDir::toNativeSeparators(spool.Folder())));
     return Recorded::Spooled;
 }

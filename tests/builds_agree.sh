@@ -26,19 +26,13 @@ fail() {
     failures=$((failures + 1))
 }
 
-# Starts a fresh simulated unit; sets $port, its received lines go to $1.
-start_sim() {
-    "$a/tools/unitsim/vandrel-unitsim" --fast --quiet --verbose --state "$1.json" \
-        >"$1.out" 2>"$1.err" &
-    sims+=($!)
-    port=""
-    for _ in $(seq 1 100); do
-        port=$(sed -n 's/^PORT //p' "$1.out")
-        [ -n "$port" ] && return
-        sleep 0.1
-    done
-    echo "the simulator did not start: $(cat "$1.err")" >&2
-    exit 1
+# shellcheck source=tests/simulator.sh
+. "$(dirname "$0")/simulator.sh"
+# Starts a fresh simulated unit; sets $port, its received lines go to $1.err.
+fresh_unit() {
+    start_sim "$a/tools/unitsim/vandrel-unitsim" "$1.out" "$1.err" --fast --quiet --verbose \
+        --state "$1.json" || exit 1
+    sims+=("$sim_pid")
 }
 
 # Clock times, the simulator's port and the output folder.
@@ -60,7 +54,7 @@ for side in a b; do
     cli=$build/tools/cli/vandrel-cli
     out=$work/$side
     mkdir -p "$out/records"
-    start_sim "$out/unit"
+    fresh_unit "$out/unit"
     "$cli" retrieve --port "$port" -o "$out/retrieved.pad" 2>"$out/retrieve.err" ||
         fail "$side: retrieve failed: $(cat "$out/retrieve.err")"
     "$cli" show "$out/retrieved.pad" >"$out/show.txt"

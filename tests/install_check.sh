@@ -14,6 +14,8 @@ qmake=$2
 lrelease=$3
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
+# shellcheck source=tests/simulator.sh
+. "$(dirname "$0")/simulator.sh"
 failures=0
 fail() {
     echo "FAIL: $*" >&2
@@ -68,14 +70,9 @@ grep -q "from the current folder: 2" <<<"$mine" || fail "current folder not sear
 # The installed window connects to the port given on its command line: the
 # installed simulator hears from it.
 export XDG_CONFIG_HOME=$prefix/config
-"$prefix/bin/vandrel-unitsim" --fast --quiet --verbose >"$prefix/sim.out" 2>"$prefix/sim.log" &
-sim=$!
-port=""
-for _ in $(seq 1 100); do
-    port=$(sed -n 's/^PORT //p' "$prefix/sim.out")
-    [ -n "$port" ] && break
-    sleep 0.1
-done
+start_sim "$prefix/bin/vandrel-unitsim" "$prefix/sim.out" "$prefix/sim.log" --fast --quiet --verbose ||
+    fail "no unit for the window"
+sim=$sim_pid
 LANG=C.UTF-8 "$prefix/bin/vandrel" --port "$port" >/dev/null 2>&1 &
 window=$!
 for _ in $(seq 1 200); do
@@ -88,14 +85,9 @@ wait $window $sim 2>/dev/null || true
 
 # The command-line tool writes a record through the module it loads for that
 # (a unit of its own: the window's line may still be marked as held).
-"$prefix/bin/vandrel-unitsim" --fast --quiet >"$prefix/sim2.out" 2>/dev/null &
-sim=$!
-port=""
-for _ in $(seq 1 100); do
-    port=$(sed -n 's/^PORT //p' "$prefix/sim2.out")
-    [ -n "$port" ] && break
-    sleep 0.1
-done
+start_sim "$prefix/bin/vandrel-unitsim" "$prefix/sim2.out" "$prefix/sim2.log" --fast --quiet ||
+    fail "no unit for the record"
+sim=$sim_pid
 LANG=C.UTF-8 "$prefix/bin/vandrel-cli" record --port "$port" -o "$prefix/unit.pdf" \
     --engineer Check >/dev/null 2>"$prefix/record.err" ||
     fail "vandrel-cli record failed: $(cat "$prefix/record.err")"

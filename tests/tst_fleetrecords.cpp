@@ -224,7 +224,7 @@ void TestFleetRecords::bothLanguages()
             for (const char *expected :
                  {"ABWEICHUNG: das Gerät hält nicht jedes gesendete Feld (1 nicht gehalten)",
                   "Inbetriebnahmeprotokoll", "Techniker Ana Ruiz", "Kunde Port of Exbury", "Zeuge",
-                  "Unterschrift", "Seite 1 von"})
+                  "Unterschrift", "Seite 1 von", "Art des AtoN", "Laternen-Schnittstelle"})
                 QVERIFY2(pages.join(' ').contains(QString::fromUtf8(expected)), expected);
         } else {
             CheckPages(pages, "Serial number SN/77 · MMSI 992351007 · DIFFERS");

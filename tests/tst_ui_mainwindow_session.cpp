@@ -18,12 +18,14 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSerialPort>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 
 #include <fcntl.h>
@@ -120,6 +122,7 @@ private slots:
     void anotherUnitDockedAfterEdits();
     void portStandsAcrossUnplug();
     void portsMarkedAndConnectFailuresNamed();
+    void scheduleRowsLeftToTheUnit();
 };
 
 void TstMainWindowSession::wholeSession()
@@ -659,6 +662,137 @@ void TstMainWindowSession::portsMarkedAndConnectFailuresNamed()
     }
     QVERIFY(!App()->GetTransport());
     App()->SetMainWindow(nullptr);
+}
+
+// A file that names one schedule row, sent to a unit holding five: the other
+// rows stay as the unit holds them until the engineer switches one off, and
+// switching off the off-position report is asked before anything goes out.
+void TstMainWindowSession::scheduleRowsLeftToTheUnit()
+{
+    using A = ModalAnswer;
+    // An identity of its own, which no other test's send has put in the
+    // register; a row of message 25, for which the table has no place.
+    SimProcess unit(
+        {"--fast", "--quiet", "--mmsi", "992351777", "--serial", "UNIT-S", "--extra-row", "25/1"});
+    QVERIFY(!unit.port.isEmpty());
+    const auto row = [](const QJsonObject &state, const QString &name) {
+        for (const QJsonValue &value : state["schedule"].toArray()) {
+            const QJsonObject o = value.toObject();
+            if (QStringLiteral("%1/%2").arg(o["message"].toInt()).arg(o["instance"].toInt()) ==
+                name)
+                return o;
+        }
+        return QJsonObject();
+    };
+    const QJsonObject before = unit.State();
+    QCOMPARE(before["schedule"].toArray().size(), 5);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath("one-row.pad");
+    Model one;
+    one.GetAtoN()->GetAtoNMMSI()->SetMmsi("992351777");
+    one.GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992351777");
+    one.GetAtoN()->SetName("ONE ROW");
+    one.GetAtoN()->GetPosition()->SetLatitude(50.8);
+    one.GetAtoN()->GetPosition()->SetLongitude(-1.1);
+    MessageScheduleEntry report;
+    report.SetAccessScheme(MessageScheduleEntry::RATDMA);
+    report.SetInterval1(3);
+    report.SetInterval2(3);
+    LoadRows(one.GetMessageSchedule(), {report});
+    QCOMPARE(PadFile::Save(file, one), PadFile::Done);
+
+    // Retrieved first, so that the unit's identity is known before a send;
+    // the row of message 25 is shown as read.
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    link(window, unit.port);
+    retrieveAll(window);
+    auto *table = child<QTableView>(window, "tableSchedules");
+    const auto messages = [table] {
+        QStringList shown;
+        for (int r = 0; r < table->model()->rowCount(); ++r)
+            shown << table->model()->index(r, 0).data().toString();
+        return shown;
+    };
+    QCOMPARE(messages(), QStringList({"21", "21", "6", "12", "25"}));
+
+    // The file: its one row is sent, the unit keeps the other four.
+    {
+        A open({A::Press(QMessageBox::Discard), A::ChooseFile(file)});
+        child<QAction>(window, "actionOpenFile")->trigger();
+        QCOMPARE(open.answered(), 2);
+    }
+    auto *note = child<QLabel>(window, "labelRowsLeftToUnit");
+    QVERIFY2(note->isVisible() && note->text().startsWith("As the unit holds them: 21/2, "),
+             qPrintable(note->text()));
+    QCOMPARE(table->model()->index(1, 2).data().toString(), QString("As the unit holds it"));
+    // Sends the whole document; the texts of the boxes answered go to asked.
+    QStringList asked;
+    const auto send = [&window, &asked](QList<A::Answer> answers) {
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 15000);
+        A boxes(answers);
+        press(window, "toolButtonSendToAtoN");
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.answered(), answers.size(), 5000);
+        asked = boxes.texts;
+        QTRY_VERIFY_WITH_TIMEOUT(!App()->GetStateMachine()->IsTransferring() && idle(), 60000);
+    };
+    send({});
+    QCOMPARE(window.statusBar()->currentMessage().section(':', 0, 0), QString("Sent and verified"));
+    const QJsonObject sent = unit.State();
+    QCOMPARE(sent["ace"]["name"].toString(), QString("ONE ROW"));
+    QCOMPARE(row(sent, "21/1")["scheme"].toInt(), 1);
+    for (const char *kept : {"21/2", "6/1", "12/2", "25/1"})
+        QVERIFY2(row(sent, kept) == row(before, kept), kept);
+
+    // Switched off from the schedule's menu (Add, then Left as the Unit
+    // Holds Them, then the row's own key): that row goes off, no other.
+    const auto switchOff = [&window](const char *action) {
+        QTest::mouseClick(child<QPushButton>(window, "pushButtonAddMessage"), Qt::LeftButton);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_L);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()) &&
+                    QApplication::activePopupWidget()->objectName() == "menuRowsLeftToUnit");
+        auto *rows = QApplication::activePopupWidget();
+        const QString text = child<QAction>(*rows, action)->text();
+        QVERIFY2(text.startsWith('&'), qPrintable(text));
+        QTest::keyClick(rows, text.at(1).toLatin1());
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        // (the offscreen platform leaves no window active after a popup)
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    };
+    switchOff("actionSwitchOff6_1");
+    QVERIFY(!note->text().contains("6/1"));
+    send({});
+    const QJsonObject offOne = unit.State();
+    QVERIFY(row(offOne, "6/1").isEmpty() || row(offOne, "6/1")["slot1"].toInt() == -1);
+    for (const char *kept : {"21/1", "21/2", "12/2", "25/1"})
+        QVERIFY2(row(offOne, kept) == row(sent, kept), kept);
+
+    // The off-position report: asked before anything goes out; Cancel
+    // sends nothing at all, the button that goes ahead switches it off.
+    switchOff("actionSwitchOff21_2");
+    send({A::Press(QMessageBox::Cancel)});
+    QVERIFY2(asked.value(0).contains("switches off the unit's off-position report"),
+             qPrintable(asked.value(0)));
+    QVERIFY(unit.State() == offOne);
+    bool untouched = false;
+    send({[&](QWidget *box) {
+        untouched = unit.State() == offOne;
+        A::PressAccept()(box);
+    }});
+    QVERIFY(untouched);
+    const QJsonObject reportOff = unit.State();
+    QCOMPARE(row(reportOff, "21/2")["slot1"].toInt(), -1);
+    QCOMPARE(row(reportOff, "21/2")["slot2"].toInt(), -1);
+    for (const char *kept : {"21/1", "12/2", "25/1"})
+        QVERIFY2(row(reportOff, kept) == row(offOne, kept), kept);
+    App()->SetMainWindow(nullptr);
+    QTest::mouseClick(child<QPushButton>(window, "pushButtonDisconnect"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetTransport(), 10000);
 }
 
 VANDREL_UI_TEST_MAIN(TstMainWindowSession)

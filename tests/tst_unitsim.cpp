@@ -515,6 +515,27 @@ void TestUnitSim::portLineAndLink()
         QVERIFY(!QFileInfo(link).isSymLink());
     }
 
+    // A parent killed before its cleanup (a test or script at its time limit)
+    // takes the unit with it, and the unit still removes its link.
+    QProcess parent;
+    parent.start("/bin/sh", {"-c", "\"$0\" --quiet --link \"$1\" & echo $!; wait",
+                             QStringLiteral(VANDREL_UNITSIM), link});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(link).isSymLink(), 5000);
+    // Not left running should it outlive its parent.
+    const struct Orphan
+    {
+        pid_t pid;
+        QString link;
+        ~Orphan()
+        {
+            if (pid > 0 && QFileInfo(link).isSymLink())
+                ::kill(pid, SIGKILL);
+        }
+    } orphan{pid_t(parent.readLine().trimmed().toInt()), link};
+    parent.kill();
+    QVERIFY(parent.waitForFinished(3000));
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo(link).isSymLink(), 5000);
+
     // A file in the way of the link is neither replaced nor removed.
     QFile blocker(link);
     QVERIFY(blocker.open(QIODevice::WriteOnly) && blocker.write("keep me") == 7);

@@ -617,52 +617,270 @@
     </message>
 </context>
 <context>
+    <name>ConfigurationFields</name>
+    <message>
+        <location filename="../model/configurationfields.cpp" line="+29"/>
+        <source>%1 (unknown code)</source>
+        <translation>%1 (unbekannter Code)</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 (not a channel)</source>
+        <translation>%1 (kein Kanal)</translation>
+    </message>
+    <message>
+        <location line="+50"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>MMSI held by the unit</source>
+        <translation>MMSI im Gerät</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>AID mode</source>
+        <translation>AID-Modus</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>AID flag</source>
+        <translation>AID-Kennzeichen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Type of AtoN</source>
+        <translation>Art des AtoN</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Type of EPFS</source>
+        <translation>Art des EPFS</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Latitude</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Longitude</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Position accuracy</source>
+        <translation>Positionsgenauigkeit</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Off-position threshold</source>
+        <translation>Schwelle für Positionsabweichung</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>RACON</source>
+        <translation>RACON</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>fitted</source>
+        <translation>eingebaut</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>not fitted</source>
+        <translation>nicht eingebaut</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Channel 1</source>
+        <translation>Kanal 1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Channel 2</source>
+        <translation>Kanal 2</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Dimension A</source>
+        <translation>Abmessung A</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dimension B</source>
+        <translation>Abmessung B</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dimension C</source>
+        <translation>Abmessung C</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Dimension D</source>
+        <translation>Abmessung D</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>ACF field 14</source>
+        <translation>ACF-Feld 14</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ACE field 5</source>
+        <translation>ACE-Feld 5</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>ACE field 6</source>
+        <translation>ACE-Feld 6</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Schedule %1</source>
+        <translation>Sendeplan %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>In use</source>
+        <translation>In Gebrauch</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Lantern interface support</source>
+        <translation>Laternen-Schnittstelle</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>enabled</source>
+        <translation>aktiviert</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>disabled</source>
+        <translation>deaktiviert</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Minimum voltage</source>
+        <translation>Minimale Spannung</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Maximum voltage</source>
+        <translation>Maximale Spannung</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Maximum on time</source>
+        <translation>Maximale Einschaltzeit</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Maximum off time</source>
+        <translation>Maximale Ausschaltzeit</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>On current (steady on)</source>
+        <translation>Einschaltstrom (Dauerlicht)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>On/off slew rate</source>
+        <translation>Ein/Aus-Anstiegsrate</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Current range</source>
+        <translation>Strombereich</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ambient light-on threshold</source>
+        <translation>Umgebungslicht-Einschaltschwelle</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>0 (no low-light error reporting)</source>
+        <translation>0 (keine Fehlermeldung bei wenig Licht)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 lux (sensor value %2)</source>
+        <translation>%1 Lux (Sensorwert %2)</translation>
+    </message>
+    <message>
+        <location filename="../model/configurationfields.h" line="+61"/>
+        <source>not available</source>
+        <translation>nicht verfügbar</translation>
+    </message>
+</context>
+<context>
     <name>CsvTable</name>
     <message>
         <location filename="../fleet/csvtable.cpp" line="+26"/>
         <source>line %1: the text is not UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1: der Text ist kein UTF-8</translation>
     </message>
     <message>
         <location line="+34"/>
         <source>line %1: a quoted field is not closed</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1: ein Feld in Anführungszeichen ist nicht geschlossen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>line %1: text after the closing quote of a field</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1: Text nach dem schließenden Anführungszeichen eines Felds</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>line %1: a field is longer than %2 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1: ein Feld ist länger als %2 Zeichen</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>%1: could not be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: konnte nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>%1: could not be read: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: konnte nicht gelesen werden: %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>%1: larger than %2 bytes; not a unit table</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: größer als %2 Byte; keine Gerätetabelle</translation>
     </message>
 </context>
 <context>
     <name>DocumentController</name>
     <message>
-        <location filename="../ui/documentcontroller.cpp" line="+20"/>
+        <location filename="../ui/documentcontroller.cpp" line="+21"/>
         <source>vandrel Files ( *.pad )</source>
         <translation>vandrel-Dateien ( *.pad )</translation>
     </message>
     <message>
-        <location line="+75"/>
+        <location line="+82"/>
         <source>The file has been modified.</source>
         <translation>Die Datei wurde geändert.</translation>
     </message>
@@ -948,100 +1166,100 @@
     <message>
         <location filename="../fleet/fleetplan.cpp" line="+36"/>
         <source>%1 line %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zeile %2: %3</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 line %2, column %3 (%4): %5</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zeile %2, Spalte %3 (%4): %5</translation>
     </message>
     <message>
         <location line="+48"/>
         <source>%1: %2</source>
-        <translation type="unfinished">%1: %2</translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <location line="+33"/>
         <source>%1: the table is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: die Tabelle ist leer</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>%1: the message schedule risks clashing time slots (%2); a send refuses it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: der Sendeplan riskiert sich überschneidende Zeitschlitze (%2); ein Senden lehnt ihn ab</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>not a field of a unit; the columns a table may have are %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Feld eines Geräts; eine Tabelle kann diese Spalten haben: %1</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>the column is also column %1</source>
-        <translation type="unfinished"></translation>
+        <translation>die Spalte ist auch Spalte %1</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>the column &quot;%1&quot; is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>die Spalte „%1“ fehlt</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the table has no unit rows</source>
-        <translation type="unfinished"></translation>
+        <translation>die Tabelle hat keine Gerätezeilen</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the table has %1 unit rows, more than the %2 one plan takes</source>
-        <translation type="unfinished"></translation>
+        <translation>die Tabelle hat %1 Gerätezeilen, mehr als die %2, die ein Plan aufnimmt</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>%1 fields where the header has %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Felder, wo die Kopfzeile %2 hat</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>MMSI</source>
-        <translation type="unfinished">MMSI</translation>
+        <translation>MMSI</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>serial number</source>
-        <translation type="unfinished"></translation>
+        <translation>Seriennummer</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1: %2 (the template&apos;s own field)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 (ein Feld der Vorlage selbst)</translation>
     </message>
     <message numerus="yes">
         <location line="+3"/>
         <source>and %n more problem(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>und %n weiteres Problem</numerusform>
+            <numerusform>und %n weitere Probleme</numerusform>
         </translation>
     </message>
     <message>
         <location line="+25"/>
         <source>the serial number &quot;%1&quot; holds a control character or a line break</source>
-        <translation type="unfinished"></translation>
+        <translation>die Seriennummer „%1“ enthält ein Steuerzeichen oder einen Zeilenumbruch</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>&quot;%1&quot; holds a control character or a line break</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ enthält ein Steuerzeichen oder einen Zeilenumbruch</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>empty, but every unit needs it</source>
-        <translation type="unfinished"></translation>
+        <translation>leer, aber jedes Gerät braucht es</translation>
     </message>
     <message>
         <location line="+56"/>
         <source>the %1 %2 is also on line %3; each unit needs its own</source>
-        <translation type="unfinished"></translation>
+        <translation>die %1 %2 steht auch in Zeile %3; jedes Gerät braucht seine eigene</translation>
     </message>
 </context>
 <context>
@@ -1049,132 +1267,132 @@
     <message>
         <location filename="../fleet/fleetrun.cpp" line="+33"/>
         <source>%1: the records folder could not be made</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: der Protokollordner konnte nicht angelegt werden</translation>
     </message>
     <message>
         <location line="+15"/>
         <location line="+107"/>
         <location line="+107"/>
         <source>verified</source>
-        <translation type="unfinished">bestätigt</translation>
+        <translation>bestätigt</translation>
     </message>
     <message>
         <location line="-214"/>
         <source>waiting</source>
-        <translation type="unfinished">wartet</translation>
+        <translation>wartet</translation>
     </message>
     <message>
         <location line="+40"/>
         <source>connecting</source>
-        <translation type="unfinished">verbindet</translation>
+        <translation>verbindet</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>unit serial number %1, MMSI %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerät mit Seriennummer %1, MMSI %2</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>row on line %1 is not free for this unit; nothing sent</source>
-        <translation type="unfinished"></translation>
+        <translation>die Zeile %1 ist für dieses Gerät nicht frei; nichts gesendet</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>no row of the table is left for serial number %1; nothing sent</source>
-        <translation type="unfinished"></translation>
+        <translation>für die Seriennummer %1 ist keine Zeile der Tabelle mehr frei; nichts gesendet</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>MMSI %1 was verified on this unit in an earlier run; reading the unit to see whether it still holds its row and the template</source>
-        <translation type="unfinished"></translation>
+        <translation>MMSI %1 wurde auf diesem Gerät in einem früheren Lauf bestätigt; das Gerät wird gelesen, um zu sehen, ob es seine Zeile und die Vorlage noch hält</translation>
     </message>
     <message>
         <location line="+24"/>
         <source>MMSI %1 was verified on this unit in an earlier run, and the unit still holds its row and the template; nothing sent</source>
-        <translation type="unfinished"></translation>
+        <translation>MMSI %1 wurde auf diesem Gerät in einem früheren Lauf bestätigt, und das Gerät hält seine Zeile und die Vorlage noch; nichts gesendet</translation>
     </message>
     <message numerus="yes">
         <location line="+7"/>
         <source>the unit no longer holds line %1 of the table (%n field(s) differ, first: %2); sending it again</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>das Gerät hält Zeile %1 der Tabelle nicht mehr (%n Feld weicht ab: %2); sie wird erneut gesendet</numerusform>
+            <numerusform>das Gerät hält Zeile %1 der Tabelle nicht mehr (%n Felder weichen ab, zuerst: %2); sie wird erneut gesendet</numerusform>
         </translation>
     </message>
     <message>
         <location line="+19"/>
         <source>%1 Nothing was sent; --reassign-mmsi gives the unit this MMSI all the same.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Nichts wurde gesendet; --reassign-mmsi gibt dem Gerät diese MMSI trotzdem.</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>docked on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>angedockt an %1</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>sending line %1 of the table: MMSI %2, &quot;%3&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1 der Tabelle wird gesendet: MMSI %2, „%3“</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>sending %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>sende %1 von %2</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>%1; nothing was sent</source>
-        <translation type="unfinished"></translation>
+        <translation>%1; nichts wurde gesendet</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>%1 during the send: the unit may hold line %2 of the table (MMSI %3) in part</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 während des Sendens: das Gerät hält Zeile %2 der Tabelle (MMSI %3) womöglich nur zum Teil</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>%1 before anything went out: the unit holds what it held before</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, bevor etwas gesendet wurde: das Gerät hält, was es vorher hielt</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>The unit holds every field sent.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Gerät hält jedes gesendete Feld.</translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>The unit does not hold %n field(s) sent.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Das Gerät hält %n gesendetes Feld nicht.</numerusform>
+            <numerusform>Das Gerät hält %n gesendete Felder nicht.</numerusform>
         </translation>
     </message>
     <message>
         <location line="+13"/>
         <source>differs: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>weicht ab: %1</translation>
     </message>
     <message>
         <location line="+17"/>
         <source>verified earlier; not read now</source>
-        <translation type="unfinished"></translation>
+        <translation>früher bestätigt; jetzt nicht gelesen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>serial number %1: %2; nothing was sent</source>
-        <translation type="unfinished"></translation>
+        <translation>Seriennummer %1: %2; nichts wurde gesendet</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+3"/>
         <location line="+6"/>
         <source>failed: %1</source>
-        <translation type="unfinished">fehlgeschlagen: %1</translation>
+        <translation>fehlgeschlagen: %1</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>%1.pad: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1.pad: %2</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1184,20 +1402,20 @@
     <message>
         <location line="+29"/>
         <source>%1: the traffic log could not be copied there: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: das Verkehrsprotokoll konnte nicht dorthin kopiert werden: %2</translation>
     </message>
 </context>
 <context>
     <name>FleetSummary</name>
     <message>
-        <location filename="../fleet/fleetsummary.cpp" line="+48"/>
+        <location filename="../fleet/fleetsummary.cpp" line="+50"/>
         <source>%1: not a summary this program wrote (its first line is not &quot;%2&quot;); move it away to start afresh</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: keine Übersicht, die dieses Programm geschrieben hat (ihre erste Zeile ist nicht „%2“); zum Neubeginn woandershin verschieben</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+54"/>
         <source>%1: could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: konnte nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1384,7 +1602,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+76"/>
-        <location filename="../ui/realatontab.cpp" line="+617"/>
+        <location filename="../ui/realatontab.cpp" line="+634"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1793,7 +2011,7 @@ Das Gerät an der Leitung ist das Gerät mit %2.</translation>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+418"/>
+        <location filename="../ui/mainwindow.cpp" line="+419"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
         <translation>Ein anderes Gerät wurde angedockt.</translation>
@@ -2995,7 +3213,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-475"/>
+        <location filename="../ui/realatontab.cpp" line="-492"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -3569,7 +3787,7 @@ Intervall</translation>
 <context>
     <name>SerialDisplay</name>
     <message>
-        <location filename="../ui/serialdisplay.cpp" line="+400"/>
+        <location filename="../ui/serialdisplay.cpp" line="+412"/>
         <source>&amp;Copy</source>
         <translation>&amp;Kopieren</translation>
     </message>
@@ -3772,37 +3990,37 @@ Intervall</translation>
     <message>
         <location filename="../fleet/sessionunitlink.cpp" line="+41"/>
         <source>the unit on %1 did not tell its serial number within %2 s</source>
-        <translation type="unfinished"></translation>
+        <translation>das Gerät an %1 hat seine Seriennummer nicht innerhalb von %2 s genannt</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>the line to %1 closed</source>
-        <translation type="unfinished"></translation>
+        <translation>die Leitung zu %1 wurde geschlossen</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <source>the send was cut off</source>
-        <translation type="unfinished"></translation>
+        <location line="+18"/>
+        <source>the send was cut off: %1</source>
+        <translation>das Senden wurde abgebrochen: %1</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>the configuration could not be read</source>
-        <translation type="unfinished"></translation>
+        <translation>die Konfiguration konnte nicht gelesen werden</translation>
     </message>
     <message>
         <location line="+38"/>
         <source>%1 could not be opened</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht geöffnet werden</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>the send could not start on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Senden konnte an %1 nicht beginnen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>the retrieve could not start on %1</source>
-        <translation type="unfinished"></translation>
+        <translation>das Lesen konnte an %1 nicht beginnen</translation>
     </message>
     <message>
         <location line="+30"/>
@@ -3970,7 +4188,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Senden der AtoN-Einstellungen</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+8"/>
         <source>Sending the message schedule</source>
         <translation>Senden des Nachrichtenzeitplans</translation>
     </message>
@@ -3981,7 +4199,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+25"/>
-        <location line="+344"/>
+        <location line="+345"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -4301,7 +4519,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+261"/>
+        <location filename="../link/transport.cpp" line="+269"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -4346,62 +4564,62 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <message>
         <location filename="../fleet/unitcolumns.cpp" line="+29"/>
         <source>&quot;%1&quot; is not a whole number</source>
-        <translation type="unfinished">„%1“ ist keine ganze Zahl</translation>
+        <translation>„%1“ ist keine ganze Zahl</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>the name is empty</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name ist leer</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>the name &quot;%1&quot; holds a line break (a cell of two lines?)</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name „%1“ enthält einen Zeilenumbruch (eine Zelle mit zwei Zeilen?)</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the name &quot;%1&quot; holds the control character %2</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name „%1“ enthält das Steuerzeichen %2</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>the name &quot;%1&quot; holds %2, which a unit cannot broadcast (names take capitals A to Z, digits, space and !&quot;#$%&amp;&apos;()*+,-./:;&lt;=&gt;?[\]^_)</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name „%1“ enthält %2, das ein Gerät nicht aussenden kann (Namen bestehen aus den Großbuchstaben A bis Z, Ziffern, Leerzeichen und !&quot;#$%&amp;&apos;()*+,-./:;&lt;=&gt;?[\]^_)</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>the name &quot;%1&quot; has small letters, which a unit cannot broadcast; write it in capitals: &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name „%1“ hat Kleinbuchstaben, die ein Gerät nicht aussenden kann; in Großbuchstaben schreiben: „%2“</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>the name has %1 characters, more than the %2 a unit keeps</source>
-        <translation type="unfinished"></translation>
+        <translation>der Name hat %1 Zeichen, mehr als die %2, die ein Gerät speichert</translation>
     </message>
     <message>
         <location line="+49"/>
         <source>&quot;%1&quot; is neither true nor false</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist weder true noch false</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>&quot;%1&quot; is not a number of degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine Gradzahl</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>%1 is outside -%2 to %2 degrees</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 liegt außerhalb von -%2 bis %2 Grad</translation>
     </message>
     <message>
         <location line="+18"/>
         <source>MMSI &quot;%1&quot; is not valid (nine digits, not all zeros)</source>
-        <translation type="unfinished"></translation>
+        <translation>MMSI „%1“ ist ungültig (neun Ziffern, nicht alle null)</translation>
     </message>
     <message>
         <location line="+81"/>
         <source>&quot;%1&quot; is not a field of a unit</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist kein Feld eines Geräts</translation>
     </message>
 </context>
 <context>
@@ -4595,7 +4813,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <name>UnitRecord</name>
     <message>
         <location filename="../fleet/record/recordwriter.cpp" line="-113"/>
-        <location filename="../fleet/unitrecord.cpp" line="+60"/>
+        <location filename="../fleet/unitrecord.cpp" line="+62"/>
         <source>not known</source>
         <translation>nicht bekannt</translation>
     </message>
@@ -4789,7 +5007,17 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Rücklesen</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+6"/>
+        <source>AtoN</source>
+        <translation>AtoN</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Lantern interface</source>
+        <translation>Laternen-Schnittstelle</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>The configuration could not be read.</source>
         <translation>Die Konfiguration konnte nicht gelesen werden.</translation>
     </message>
@@ -4817,6 +5045,43 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <location line="+1"/>
         <source>Witness</source>
         <translation>Zeuge</translation>
+    </message>
+</context>
+<context>
+    <name>UnitRegister</name>
+    <message>
+        <location filename="../register/unitregister.cpp" line="+56"/>
+        <source>A file in the register&apos;s spool holds no entry: %1</source>
+        <translation>Eine Datei im Zwischenspeicher des Registers enthält keinen Eintrag: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>1 entry that had waited in %1 was now written to the register %2.</source>
+        <translation>1 Eintrag, der in %1 gewartet hatte, wurde jetzt in das Register %2 geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 entries that had waited in %2 were now written to the register %3.</source>
+        <translation>%1 Einträge, die in %2 gewartet hatten, wurden jetzt in das Register %3 geschrieben.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 entries still wait in %2: %3</source>
+        <translation>%1 Einträge warten noch in %2: %3</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>%1
+The spool %2 could not take the entry either (%3): this transfer is not in the register.</source>
+        <translation>%1
+Auch der Zwischenspeicher %2 konnte den Eintrag nicht aufnehmen (%3): diese Übertragung steht nicht im Register.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1
+The entry waits in %2 and will be written to the register as soon as a Vandrel program reaches it again.</source>
+        <translation>%1
+Der Eintrag wartet in %2 und wird in das Register geschrieben, sobald ein Vandrel-Programm es wieder erreicht.</translation>
     </message>
 </context>
 <context>

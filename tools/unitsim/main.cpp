@@ -11,6 +11,9 @@
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <unistd.h>
 
 namespace {
@@ -31,6 +34,15 @@ void onSignal(int number)
 
 int main(int argc, char *argv[])
 {
+#ifdef __linux__
+    // A test or script killed before its cleanup would leave the unit holding
+    // a pseudo-terminal for good: it ends with the one that started it. Asked
+    // before anything is opened; from the signal handlers on below, through
+    // the same quit as SIGTERM, which removes the link.
+    const pid_t parent = ::getppid();
+    if (::prctl(PR_SET_PDEATHSIG, SIGTERM) == 0 && ::getppid() != parent)
+        return 1;
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vandrel-unitsim"));
 
