@@ -18,6 +18,29 @@ TransferJournal::TransferJournal(UnitSession *session, UnitRegister *unitRegiste
     connect(session, &UnitSession::SendRefused, this, [this]() { refused = true; });
 }
 
+TransferJournal::~TransferJournal()
+{
+    if (holding)
+        Finish(held);
+}
+
+void TransferJournal::SetRecords(const QStringList &files)
+{
+    records = files;
+    recordsGiven = true;
+    if (holding) {
+        holding = false;
+        Finish(held);
+    }
+}
+
+void TransferJournal::AddDetail(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    extraDetail = extraDetail.isEmpty() ? text : extraDetail + QStringLiteral("; ") + text;
+}
+
 void TransferJournal::SetBatch(const QString &id, const QString &recordsFolder)
 {
     batch = id;
@@ -148,6 +171,20 @@ void TransferJournal::Write(RegisterEntry entry)
 
 void TransferJournal::Finish(RegisterEntry entry)
 {
+    if (holdNext) {
+        holdNext = false;
+        if (!recordsGiven) {
+            held = entry;
+            holding = true;
+            return;
+        }
+    }
+    if (!extraDetail.isEmpty()) {
+        entry.detail = entry.detail.isEmpty() ? extraDetail
+                                              : entry.detail + QStringLiteral("; ") + extraDetail;
+        extraDetail.clear();
+    }
+    recordsGiven = false;
     // A record made for this transfer, as it ended, named it ahead.
     if (!reservedId.isEmpty())
         entry.id = reservedId;

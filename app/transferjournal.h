@@ -21,6 +21,8 @@ class TransferJournal : public QObject
 public:
     // Neither is owned; both must outlive the journal.
     TransferJournal(UnitSession *session, UnitRegister *unitRegister, QObject *parent = nullptr);
+    // An entry still held is written as it stands.
+    ~TransferJournal() override;
 
     void SetEngineer(const QString &name) { engineer = name; }
     // A fleet run's id and records folder, for the entries from now on.
@@ -34,7 +36,14 @@ public:
     // The files made for the transfer that ends now, for its entry; a
     // transfer that failed is written a turn of the event loop after it
     // ended, so these may come as late as that.
-    void SetRecords(const QStringList &files) { records = files; }
+    void SetRecords(const QStringList &files);
+    // The next entry waits for its records (SetRecords), for a send whose
+    // records are made only after more talk with the unit (its battery,
+    // its report on air), so that the entry still names them.
+    void HoldNextEntry() { holdNext = true; }
+    // Appended to the detail of the entry held or about to be written: what
+    // was learnt of the unit after the transfer itself ended.
+    void AddDetail(const QString &text);
 
     // The id of the last entry written or spooled, for records to name.
     QString LastEntryId() const { return lastEntryId; }
@@ -69,6 +78,11 @@ private:
     QString failure;
     bool refused = false;
     QStringList records;
+    bool recordsGiven = false;
+    bool holdNext = false;
+    bool holding = false;
+    RegisterEntry held;
+    QString extraDetail;
     QString reservedId;
     QString lastEntryId;
 };

@@ -293,6 +293,7 @@ void FleetRun::SendRow(UnitLink *link)
     if (TransferJournal *journal = JournalOf(link)) {
         journal->SetNextKind(RegisterEntry::Kind::Commission);
         journal->NoteSend(*row.configuration, overridden);
+        journal->HoldNextEntry();
     }
     link->Send(*row.configuration);
 }
@@ -430,6 +431,7 @@ bool FleetRun::FileRecords(UnitLink *link, const QString &stem, UnitRecord recor
             if (file.exists())
                 files << file.absoluteFilePath();
         }
+        journal->AddDetail(link->OnAirText());
         journal->SetRecords(files);
     }
     return written;

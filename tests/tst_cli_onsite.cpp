@@ -100,6 +100,9 @@ void TestCliOnSite::onAirComparesTheNextReport()
                      run.out.contains(
                          "name: sent \"NORTH PIER, WEST HARBOUR ENTRANCE\", on air \"OLD NAME\""),
                  qPrintable(run.out));
+        // The finding stays with the send's entry in the register.
+        const CliRun history = RunCli({"history", "--json"});
+        QVERIFY2(history.out.section('\n', 0, 0).contains("OLD NAME"), qPrintable(history.out));
     }
     {
         Simulator unit({"--no-vdo"});

@@ -58,7 +58,7 @@ bool OnAirCommand::Take(QStringList *arguments, double *minutes, QString *errorT
     return true;
 }
 
-int OnAirCommand::Wait(UnitSession *session, const AtoN &sent, double minutes)
+int OnAirCommand::Wait(UnitSession *session, const AtoN &sent, double minutes, QString *verdict)
 {
     OnAirCheck check(session);
     Console::Err(QStringLiteral("Waiting up to %1 min for the unit's own report on air\n")
@@ -73,6 +73,9 @@ int OnAirCommand::Wait(UnitSession *session, const AtoN &sent, double minutes)
     });
     check.Start(sent, qint64(minutes * 60000.0));
     loop.exec();
+    if (verdict)
+        *verdict = stopped ? QStringLiteral("On air: the check was stopped.")
+                           : VisibleText::OneLine(check.Text());
     if (stopped) {
         Console::Error(QStringLiteral("The on-air check was stopped; whether the unit broadcasts "
                                       "what it holds is not known."));

@@ -24,8 +24,10 @@ public:
     // Waits for the report and says what it found on standard error (the
     // differences on standard output). Returns ExitDone when the report
     // carries every field sent, ExitDifferent when it differs, ExitFailure
-    // when none came within the minutes or the line closed first.
-    static int Wait(UnitSession *session, const AtoN &sent, double minutes);
+    // when none came within the minutes or the line closed first. *verdict,
+    // where given, gets the finding in one line, for the register.
+    static int Wait(UnitSession *session, const AtoN &sent, double minutes,
+                    QString *verdict = nullptr);
 };
 
 #endif // ONAIRCOMMAND_H

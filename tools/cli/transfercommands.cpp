@@ -159,12 +159,19 @@ int TransferCommands::Send(const QString &vendorId, const QString &port, const Q
     if (!reportOff.isEmpty())
         Console::Err(QStringLiteral("Warning: ") + reportOff + QLatin1Char('\n'));
     journal->NoteSend(configuration, reassigned);
+    // The on-air finding belongs to the send's entry, which waits for it.
+    if (options.onAirMinutes > 0)
+        journal->HoldNextEntry();
     if (!session.SendAll(configuration))
         return Failed(&session);
-    const int onAir =
-        options.onAirMinutes > 0
-            ? OnAirCommand::Wait(session.Session(), *configuration.GetAtoN(), options.onAirMinutes)
-            : ExitDone;
+    int onAir = ExitDone;
+    if (options.onAirMinutes > 0) {
+        QString verdict;
+        onAir = OnAirCommand::Wait(session.Session(), *configuration.GetAtoN(),
+                                   options.onAirMinutes, &verdict);
+        journal->AddDetail(verdict);
+        journal->SetRecords({});
+    }
     session.Close();
 
     const QStringList missed = session.ReadBackMismatches();
