@@ -63,7 +63,7 @@ void PositionSurvey::Start(qint64 durationMs, int thresholdMetres)
 void PositionSurvey::Cancel()
 {
     if (IsRunning())
-        Refuse(tr("The survey was stopped after %n fixes.", nullptr, count));
+        Refuse(tr("The survey was stopped; fixes taken: %n.", nullptr, count));
 }
 
 void PositionSurvey::OnFix()
@@ -75,8 +75,8 @@ void PositionSurvey::OnFix()
         // A gap in the fixes leaves a mean of fixes the receiver doubted,
         // with the unit perhaps moved while it could not tell.
         if (state == State::Running)
-            Refuse(tr("The unit lost its GPS fix after %n fixes; survey again once it holds "
-                      "one steadily.",
+            Refuse(tr("The unit lost its GPS fix (fixes taken: %n); survey again once it "
+                      "holds one steadily.",
                       nullptr, count));
         return;
     }
@@ -108,8 +108,8 @@ void PositionSurvey::End()
     if (state != State::Running)
         return;
     if (count < MinimumFixes) {
-        Refuse(tr("Only %n fixes came; a survey needs at least %1.", nullptr, count)
-                   .arg(MinimumFixes));
+        Refuse(
+            tr("Fixes taken: %n; a survey needs at least %1.", nullptr, count).arg(MinimumFixes));
         return;
     }
     if (SpreadMetres() > thresholdMetres) {
@@ -177,7 +177,7 @@ QString PositionSurvey::ProgressText() const
     if (state == State::WaitingForFix)
         return tr("Waiting for the unit's next GPS fix");
     const QString hdopText = hdop < 0 ? tr("HDOP not known") : tr("HDOP %1").arg(hdop, 0, 'f', 1);
-    return tr("%n fixes, spread %1 m, %2, %3 s left", nullptr, count)
+    return tr("Fixes: %n, spread %1 m, %2, %3 s left", nullptr, count)
         .arg(SpreadMetres(), 0, 'f', 1)
         .arg(hdopText)
         .arg((RemainingMs() + 999) / 1000);
@@ -190,7 +190,7 @@ QString PositionSurvey::ResultText() const
     if (state != State::Done)
         return ProgressText();
     const QString hdopText = hdop < 0 ? tr("HDOP not known") : tr("HDOP %1").arg(hdop, 0, 'f', 1);
-    return tr("Mean of %n fixes: spread %1 m, %2.", nullptr, count)
+    return tr("Mean of the fixes (%n): spread %1 m, %2.", nullptr, count)
         .arg(SpreadMetres(), 0, 'f', 1)
         .arg(hdopText);
 }

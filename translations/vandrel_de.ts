@@ -1111,7 +1111,7 @@
 <context>
     <name>FleetMenu</name>
     <message>
-        <location filename="../ui/fleetmenu.cpp" line="+27"/>
+        <location filename="../ui/fleetmenu.cpp" line="+29"/>
         <source>Co&amp;mmission a fleet…</source>
         <translation>Fl&amp;otte in Betrieb nehmen…</translation>
     </message>
@@ -1122,28 +1122,28 @@
     </message>
     <message>
         <location line="+10"/>
-        <location line="+95"/>
+        <location line="+105"/>
         <source>Verify</source>
         <translation>Prüfen</translation>
     </message>
     <message>
-        <location line="-103"/>
+        <location line="-113"/>
         <source>&amp;Verify</source>
         <translation>P&amp;rüfen</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location line="+73"/>
+        <location line="+80"/>
         <source>Save record</source>
         <translation>Protokoll speichern</translation>
     </message>
     <message>
-        <location line="-45"/>
+        <location line="-50"/>
         <source>Connect to the unit and wait until no transfer runs: this reads what the unit on the dock holds, sending nothing.</source>
         <translation>Verbinden Sie sich mit dem Gerät und warten Sie, bis keine Übertragung läuft: Dies liest, was das angedockte Gerät enthält, und sendet nichts.</translation>
     </message>
     <message>
-        <location line="+59"/>
+        <location line="+67"/>
         <source>PDF files (*.pdf)</source>
         <translation>PDF-Dateien (*.pdf)</translation>
     </message>
@@ -1265,24 +1265,24 @@
 <context>
     <name>FleetRun</name>
     <message>
-        <location filename="../fleet/fleetrun.cpp" line="+33"/>
+        <location filename="../fleet/fleetrun.cpp" line="+70"/>
         <source>%1: the records folder could not be made</source>
         <translation>%1: der Protokollordner konnte nicht angelegt werden</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <location line="+107"/>
-        <location line="+107"/>
+        <location line="+16"/>
+        <location line="+155"/>
+        <location line="+113"/>
         <source>verified</source>
         <translation>bestätigt</translation>
     </message>
     <message>
-        <location line="-214"/>
+        <location line="-268"/>
         <source>waiting</source>
         <translation>wartet</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+86"/>
         <source>connecting</source>
         <translation>verbindet</translation>
     </message>
@@ -1307,7 +1307,7 @@
         <translation>MMSI %1 wurde auf diesem Gerät in einem früheren Lauf bestätigt; das Gerät wird gelesen, um zu sehen, ob es seine Zeile und die Vorlage noch hält</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+26"/>
         <source>MMSI %1 was verified on this unit in an earlier run, and the unit still holds its row and the template; nothing sent</source>
         <translation>MMSI %1 wurde auf diesem Gerät in einem früheren Lauf bestätigt, und das Gerät hält seine Zeile und die Vorlage noch; nichts gesendet</translation>
     </message>
@@ -1320,12 +1320,7 @@
         </translation>
     </message>
     <message>
-        <location line="+19"/>
-        <source>%1 Nothing was sent; --reassign-mmsi gives the unit this MMSI all the same.</source>
-        <translation>%1 Nichts wurde gesendet; --reassign-mmsi gibt dem Gerät diese MMSI trotzdem.</translation>
-    </message>
-    <message>
-        <location line="+18"/>
+        <location line="+38"/>
         <source>docked on %1</source>
         <translation>angedockt an %1</translation>
     </message>
@@ -1335,7 +1330,7 @@
         <translation>Zeile %1 der Tabelle wird gesendet: MMSI %2, „%3“</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+16"/>
         <source>sending %1 of %2</source>
         <translation>sende %1 von %2</translation>
     </message>
@@ -1355,7 +1350,8 @@
         <translation>%1, bevor etwas gesendet wurde: das Gerät hält, was es vorher hielt</translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="-213"/>
+        <location line="+225"/>
         <source>The unit holds every field sent.</source>
         <translation>Das Gerät hält jedes gesendete Feld.</translation>
     </message>
@@ -1385,22 +1381,28 @@
     <message>
         <location line="+2"/>
         <location line="+3"/>
-        <location line="+6"/>
+        <location line="+14"/>
         <source>failed: %1</source>
         <translation>fehlgeschlagen: %1</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-7"/>
+        <source>The send did not end (%1). The unit may hold line %2 of the table in part; what it holds was not read back.</source>
+        <translation>Das Senden endete nicht (%1). Das Gerät hält Zeile %2 der Tabelle womöglich nur zum Teil; was es hält, wurde nicht zurückgelesen.</translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>%1.pad: %2</source>
         <translation>%1.pad: %2</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-21"/>
+        <location line="+24"/>
         <source>Commissioning record</source>
         <translation>Inbetriebnahmeprotokoll</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+51"/>
         <source>%1: the traffic log could not be copied there: %2</source>
         <translation>%1: das Verkehrsprotokoll konnte nicht dorthin kopiert werden: %2</translation>
     </message>
@@ -1413,7 +1415,7 @@
         <translation>%1: keine Übersicht, die dieses Programm geschrieben hat (ihre erste Zeile ist nicht „%2“); zum Neubeginn woandershin verschieben</translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+69"/>
         <source>%1: could not be written: %2</source>
         <translation>%1: konnte nicht geschrieben werden: %2</translation>
     </message>
@@ -1421,13 +1423,14 @@
 <context>
     <name>FleetView</name>
     <message>
-        <location filename="../ui/fleetview.cpp" line="+71"/>
-        <location line="+150"/>
+        <location filename="../ui/fleetview.cpp" line="+74"/>
+        <location line="+169"/>
+        <location line="+33"/>
         <source>Commission a fleet</source>
         <translation>Flotte in Betrieb nehmen</translation>
     </message>
     <message>
-        <location line="-146"/>
+        <location line="-198"/>
         <source>the .pad every unit gets</source>
         <translation>die .pad-Datei, die jedes Gerät erhält</translation>
     </message>
@@ -1493,12 +1496,12 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+237"/>
+        <location line="+267"/>
         <source>Open record</source>
         <translation>Protokoll öffnen</translation>
     </message>
     <message>
-        <location line="-224"/>
+        <location line="-254"/>
         <source>Line</source>
         <translation>Zeile</translation>
     </message>
@@ -1541,7 +1544,12 @@
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+30"/>
+        <source>warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>waiting</source>
         <translation>wartet</translation>
     </message>
@@ -1559,7 +1567,7 @@
         <translation>Die Tabelle kann nicht verwendet werden; es wird nichts gesendet.</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+34"/>
         <source>Every unit holds its row.</source>
         <translation>Jedes Gerät enthält seine Zeile.</translation>
     </message>
@@ -1574,7 +1582,7 @@
         <translation>Bei einem Gerät ist ein Fehler aufgetreten; siehe seine Zeile.</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+70"/>
         <source>docked</source>
         <translation>angedockt</translation>
     </message>
@@ -1602,7 +1610,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+76"/>
-        <location filename="../ui/realatontab.cpp" line="+634"/>
+        <location filename="../ui/realatontab.cpp" line="+668"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -1982,7 +1990,7 @@
         <translation>Text-Protokolldateien ( *.txt *.log )</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+53"/>
+        <location filename="../ui/mainwindow.cpp" line="+54"/>
         <source>AtoN</source>
         <translation>AtoN</translation>
     </message>
@@ -1997,7 +2005,7 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+276"/>
+        <location line="+278"/>
         <source>The document is the configuration of the unit with %1.
 The unit on the line is the unit with %2.</source>
         <translation>Das Dokument ist die Konfiguration des Geräts mit %1.
@@ -2005,13 +2013,13 @@ Das Gerät an der Leitung ist das Gerät mit %2.</translation>
     </message>
     <message>
         <location filename="../ui/connectionview.cpp" line="+117"/>
-        <location filename="../ui/mainwindow.cpp" line="-229"/>
+        <location filename="../ui/mainwindow.cpp" line="-231"/>
         <location filename="../ui/trafficlog.cpp" line="+67"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+419"/>
+        <location filename="../ui/mainwindow.cpp" line="+421"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
         <translation>Ein anderes Gerät wurde angedockt.</translation>
@@ -2542,6 +2550,11 @@ Intervall</translation>
         <source>The register says MMSI %1 belongs to another unit, serial number %2, last seen %3%4. Two units with one MMSI show as one station on every chart.</source>
         <translation>Laut Register gehört die MMSI %1 einem anderen Gerät, Seriennummer %2, zuletzt gesehen %3%4. Zwei Geräte mit einer MMSI erscheinen auf jeder Seekarte als eine Station.</translation>
     </message>
+    <message>
+        <location line="+14"/>
+        <source>%1 Nothing was sent; --reassign-mmsi gives the unit this MMSI all the same.</source>
+        <translation>%1 Nichts wurde gesendet; --reassign-mmsi gibt dem Gerät diese MMSI trotzdem.</translation>
+    </message>
 </context>
 <context>
     <name>MmsiPlausibility</name>
@@ -2701,6 +2714,95 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>OnAirCheck</name>
+    <message>
+        <location filename="../app/onaircheck.cpp" line="+22"/>
+        <source>not available</source>
+        <translation>nicht verfügbar</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>the line closed before the unit reported</source>
+        <translation>die Leitung wurde geschlossen, bevor das Gerät meldete</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>%1: sent %2, on air %3</source>
+        <translation>%1: gesendet %2, ausgestrahlt %3</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>MMSI</source>
+        <translation>MMSI</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>type of AtoN</source>
+        <translation>AtoN-Typ</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+11"/>
+        <source>position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 (%2 m away, beyond %3 m)</source>
+        <translation>%1 (%2 m entfernt, mehr als %3 m)</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>dimension A (to bow)</source>
+        <translation>Abmessung A (zum Bug)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dimension B (to stern)</source>
+        <translation>Abmessung B (zum Heck)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dimension C (to port)</source>
+        <translation>Abmessung C (nach Backbord)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>dimension D (to starboard)</source>
+        <translation>Abmessung D (nach Steuerbord)</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>On air: the unit&apos;s own report at %1 UTC carries every field sent (MMSI, name, type, position, dimensions).</source>
+        <translation>Ausgestrahlt: Die eigene Meldung des Geräts um %1 UTC trägt jedes gesendete Feld (MMSI, Name, Typ, Position, Abmessungen).</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>On air: the unit&apos;s own report at %1 UTC differs from what was sent: %2.</source>
+        <translation>Ausgestrahlt: Die eigene Meldung des Geräts um %1 UTC weicht vom Gesendeten ab: %2.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>On air: no report of the unit came; %1. Whether it broadcasts what it holds is not known.</source>
+        <translation>Ausgestrahlt: Keine Meldung des Geräts kam; %1. Ob es ausstrahlt, was es hält, ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>On air: no report of the unit came within %1 min. Whether it broadcasts what it holds is not known.</source>
+        <translation>Ausgestrahlt: Innerhalb von %1 min kam keine Meldung des Geräts. Ob es ausstrahlt, was es hält, ist nicht bekannt.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>On air: waiting for the unit&apos;s own report.</source>
+        <translation>Ausgestrahlt: Warte auf die eigene Meldung des Geräts.</translation>
+    </message>
+</context>
+<context>
     <name>PadFile</name>
     <message>
         <location filename="../model/padfile.cpp" line="+39"/>
@@ -2822,6 +2924,124 @@ Intervall</translation>
         <location line="+1"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>PositionSurvey</name>
+    <message>
+        <location filename="../status/positionsurvey.cpp" line="+34"/>
+        <source>The unit reported no valid GPS fix within %1 s; a survey needs one.</source>
+        <translation>Das Gerät meldete innerhalb von %1 s keine gültige GPS-Position; das Einmessen braucht eine.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The link closed or another unit was docked during the survey.</source>
+        <translation>Während des Einmessens wurde die Verbindung geschlossen oder ein anderes Gerät angeschlossen.</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+24"/>
+        <source>The survey was stopped; fixes taken: %n.</source>
+        <translation>
+            <numerusform>Das Einmessen wurde angehalten; %n Position erfasst.</numerusform>
+            <numerusform>Das Einmessen wurde angehalten; %n Positionen erfasst.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+12"/>
+        <source>The unit lost its GPS fix (fixes taken: %n); survey again once it holds one steadily.</source>
+        <translation>
+            <numerusform>Das Gerät verlor seine GPS-Position (%n Position erfasst); messen Sie erneut ein, sobald es eine stetig hält.</numerusform>
+            <numerusform>Das Gerät verlor seine GPS-Position (%n Positionen erfasst); messen Sie erneut ein, sobald es eine stetig hält.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+34"/>
+        <source>Fixes taken: %n; a survey needs at least %1.</source>
+        <translation>
+            <numerusform>%n Position erfasst; das Einmessen braucht mindestens %1.</numerusform>
+            <numerusform>%n Positionen erfasst; das Einmessen braucht mindestens %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>The fixes spread %1 m, beyond the off-position threshold of %2 m: the unit moves or its fix is poor, and the mean is not offered.</source>
+        <translation>Die Positionen streuen %1 m, mehr als die Schwelle für die Positionsabweichung von %2 m: Das Gerät bewegt sich oder seine Position ist ungenau; das Mittel wird nicht angeboten.</translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Waiting for the unit&apos;s next GPS fix</source>
+        <translation>Warte auf die nächste GPS-Position des Geräts</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+13"/>
+        <source>HDOP not known</source>
+        <translation>HDOP nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="-13"/>
+        <location line="+13"/>
+        <source>HDOP %1</source>
+        <translation>HDOP %1</translation>
+    </message>
+    <message numerus="yes">
+        <location line="-12"/>
+        <source>Fixes: %n, spread %1 m, %2, %3 s left</source>
+        <translation>
+            <numerusform>%n Position, Streuung %1 m, %2, noch %3 s</numerusform>
+            <numerusform>%n Positionen, Streuung %1 m, %2, noch %3 s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+13"/>
+        <source>Mean of the fixes (%n): spread %1 m, %2.</source>
+        <translation>
+            <numerusform>Mittel aus %n Position: Streuung %1 m, %2.</numerusform>
+            <numerusform>Mittel aus %n Positionen: Streuung %1 m, %2.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>PositionSurveyDialog</name>
+    <message>
+        <location filename="../ui/positionsurveydialog.cpp" line="+18"/>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Use as nominal position</source>
+        <translation>Als Soll&amp;position übernehmen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Survey the nominal position</source>
+        <translation>Sollposition einmessen</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The unit&apos;s own GPS fixes are averaged; the mean is offered when every fix was valid and their spread stays within the off-position threshold (%1 m). Nothing is sent to the unit.</source>
+        <translation>Die eigenen GPS-Positionen des Geräts werden gemittelt; das Mittel wird angeboten, wenn jede Position gültig war und ihre Streuung innerhalb der Schwelle für die Positionsabweichung (%1 m) bleibt. Nichts wird an das Gerät gesendet.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&amp;Duration:</source>
+        <translation>&amp;Dauer:</translation>
+    </message>
+    <message>
+        <location line="+38"/>
+        <source>Press Start when the unit shows a fix.</source>
+        <translation>Drücken Sie „Starten“, sobald das Gerät eine Position hat.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Mean: %1, %2</source>
+        <translation>Mittel: %1, %2</translation>
     </message>
 </context>
 <context>
@@ -3213,7 +3433,17 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-492"/>
+        <location filename="../ui/realatontab.cpp" line="-698"/>
+        <source>S&amp;urvey...</source>
+        <translation>E&amp;inmessen...</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Average the unit&apos;s own GPS fixes into the nominal position</source>
+        <translation>Die eigenen GPS-Positionen des Geräts zur Sollposition mitteln</translation>
+    </message>
+    <message>
+        <location line="+204"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -3295,7 +3525,7 @@ Intervall</translation>
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="+11"/>
-        <location filename="../ui/realatontab.cpp" line="-220"/>
+        <location filename="../ui/realatontab.cpp" line="-243"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -3318,7 +3548,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+308"/>
+        <location filename="../ui/realatontab.cpp" line="+331"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -3758,7 +3988,7 @@ Intervall</translation>
 <context>
     <name>SerialController</name>
     <message>
-        <location filename="../link/serialcontroller.cpp" line="+273"/>
+        <location filename="../link/serialcontroller.cpp" line="+275"/>
         <location line="+320"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
@@ -3953,7 +4183,7 @@ Intervall</translation>
         <translation>Zeile %1 von %2: %3 Keine der Zeilen wurde gesendet.</translation>
     </message>
     <message>
-        <location line="+60"/>
+        <location line="+66"/>
         <source>------ new link, %1 UTC ------
 </source>
         <translation>------ neue Verbindung, %1 UTC ------
@@ -3988,7 +4218,7 @@ Intervall</translation>
 <context>
     <name>SessionUnitLink</name>
     <message>
-        <location filename="../fleet/sessionunitlink.cpp" line="+41"/>
+        <location filename="../fleet/sessionunitlink.cpp" line="+45"/>
         <source>the unit on %1 did not tell its serial number within %2 s</source>
         <translation>das Gerät an %1 hat seine Seriennummer nicht innerhalb von %2 s genannt</translation>
     </message>
@@ -4003,22 +4233,22 @@ Intervall</translation>
         <translation>das Senden wurde abgebrochen: %1</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+15"/>
         <source>the configuration could not be read</source>
         <translation>die Konfiguration konnte nicht gelesen werden</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+40"/>
         <source>%1 could not be opened</source>
         <translation>%1 konnte nicht geöffnet werden</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>the send could not start on %1</source>
         <translation>das Senden konnte an %1 nicht beginnen</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+53"/>
         <source>the retrieve could not start on %1</source>
         <translation>das Lesen konnte an %1 nicht beginnen</translation>
     </message>
@@ -4039,6 +4269,11 @@ Intervall</translation>
     </message>
     <message>
         <location line="+4"/>
+        <source>; satellites not known</source>
+        <translation>; Satelliten nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>3D fix</source>
         <translation>3D-Fix</translation>
     </message>
@@ -4053,12 +4288,22 @@ Intervall</translation>
         <translation>kein Fix</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>; %1, %2 of %3 satellites used</source>
         <translation>; %1, %2 von %3 Satelliten genutzt</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
+        <source>; %1, %2 satellites in view, those used not known</source>
+        <translation>; %1, %2 Satelliten in Sicht, genutzte nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>; %1, satellites not known</source>
+        <translation>; %1, Satelliten nicht bekannt</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>; at %1 UTC</source>
         <translation>; um %1 UTC</translation>
     </message>
@@ -4418,7 +4663,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>TransferControls</name>
     <message>
-        <location filename="../ui/transfercontrols.cpp" line="+23"/>
+        <location filename="../ui/transfercontrols.cpp" line="+27"/>
         <source>&amp;Retrieve from AtoN</source>
         <translation>Vom AtoN &amp;abrufen</translation>
     </message>
@@ -4448,7 +4693,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>&amp;Alle Registerkarten senden</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+18"/>
         <source>Retrieve</source>
         <translation>Abrufen</translation>
     </message>
@@ -4463,7 +4708,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Konfiguration vom AtoN abrufen (%1)</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="-12"/>
+        <source>Check the unit&apos;s report &amp;on air after sending</source>
+        <translation>Nach dem Senden die ausgestrahlte Meldung des Geräts &amp;prüfen</translation>
+    </message>
+    <message>
+        <location line="+18"/>
         <source>Send configuration to AtoN (%1)</source>
         <translation>Konfiguration an den AtoN senden (%1)</translation>
     </message>
@@ -4506,6 +4756,21 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Gesendet und geprüft: %1, %2 s</translation>
     </message>
     <message>
+        <location line="+31"/>
+        <source>Sent; waiting up to %1 min for the unit&apos;s own report on air.</source>
+        <translation>Gesendet; warte bis zu %1 min auf die ausgestrahlte Meldung des Geräts.</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>The unit does not broadcast what was sent to it.</source>
+        <translation>Das Gerät strahlt nicht aus, was ihm gesendet wurde.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>No report of the unit came in time.</source>
+        <translation>Keine Meldung des Geräts kam rechtzeitig.</translation>
+    </message>
+    <message>
         <location line="+5"/>
         <source>The send was refused.</source>
         <translation>Das Senden wurde abgelehnt.</translation>
@@ -4519,7 +4784,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>Transport</name>
     <message>
-        <location filename="../link/transport.cpp" line="+269"/>
+        <location filename="../link/transport.cpp" line="+272"/>
         <source>The answer to %1 was not understood.</source>
         <translation>Die Antwort auf %1 wurde nicht verstanden.</translation>
     </message>
@@ -4534,7 +4799,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Keine Antwort auf %1 innerhalb von %2 s.</translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+74"/>
         <source>An answer to %1 came after its answers had ended: %2</source>
         <translation>Eine Antwort auf %1 kam nach dem Ende seiner Antworten: %2</translation>
     </message>
@@ -4554,7 +4819,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Die Antwort auf %1 kam mit falscher Prüfsumme: %2</translation>
     </message>
     <message>
-        <location line="-120"/>
+        <location line="-123"/>
         <source>The answers to %1 were not whole: %2.</source>
         <translation>Die Antworten auf %1 waren nicht vollständig: %2.</translation>
     </message>
@@ -4843,7 +5108,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>%1 V (%2 mV)</translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+27"/>
         <source>Unit record</source>
         <translation>Geräteprotokoll</translation>
     </message>
@@ -4922,12 +5187,12 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
     <message>
         <location line="+2"/>
-        <location line="+43"/>
+        <location line="+45"/>
         <source>Engineer</source>
         <translation>Techniker</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-44"/>
         <source>Customer</source>
         <translation>Kunde</translation>
     </message>
@@ -5007,7 +5272,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Rücklesen</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
         <source>AtoN</source>
         <translation>AtoN</translation>
     </message>
@@ -5050,7 +5315,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>UnitRegister</name>
     <message>
-        <location filename="../register/unitregister.cpp" line="+56"/>
+        <location filename="../register/unitregister.cpp" line="+75"/>
         <source>A file in the register&apos;s spool holds no entry: %1</source>
         <translation>Eine Datei im Zwischenspeicher des Registers enthält keinen Eintrag: %1</translation>
     </message>
@@ -5070,7 +5335,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>%1 Einträge warten noch in %2: %3</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>%1
 The spool %2 could not take the entry either (%3): this transfer is not in the register.</source>
         <translation>%1
