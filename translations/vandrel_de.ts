@@ -1610,7 +1610,7 @@
         <location line="+15"/>
         <location line="+14"/>
         <location line="+76"/>
-        <location filename="../ui/realatontab.cpp" line="+668"/>
+        <location filename="../ui/realatontab.cpp" line="+653"/>
         <source>S</source>
         <translation>S</translation>
     </message>
@@ -3002,6 +3002,19 @@ Intervall</translation>
     </message>
 </context>
 <context>
+    <name>PositionSurveyButton</name>
+    <message>
+        <location filename="../ui/positionsurveybutton.cpp" line="+6"/>
+        <source>S&amp;urvey...</source>
+        <translation>E&amp;inmessen...</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Average the unit&apos;s own GPS fixes into the nominal position</source>
+        <translation>Die eigenen GPS-Positionen des Geräts zur Sollposition mitteln</translation>
+    </message>
+</context>
+<context>
     <name>PositionSurveyDialog</name>
     <message>
         <location filename="../ui/positionsurveydialog.cpp" line="+18"/>
@@ -3433,17 +3446,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-698"/>
-        <source>S&amp;urvey...</source>
-        <translation>E&amp;inmessen...</translation>
-    </message>
-    <message>
-        <location line="+2"/>
-        <source>Average the unit&apos;s own GPS fixes into the nominal position</source>
-        <translation>Die eigenen GPS-Positionen des Geräts zur Sollposition mitteln</translation>
-    </message>
-    <message>
-        <location line="+204"/>
+        <location filename="../ui/realatontab.cpp" line="-492"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -3525,7 +3528,7 @@ Intervall</translation>
     </message>
     <message>
         <location filename="../model/codetexts.cpp" line="+11"/>
-        <location filename="../ui/realatontab.cpp" line="-243"/>
+        <location filename="../ui/realatontab.cpp" line="-225"/>
         <source>Autonomous</source>
         <translation>Autonom</translation>
     </message>
@@ -3548,7 +3551,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+331"/>
+        <location filename="../ui/realatontab.cpp" line="+313"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>

@@ -9,13 +9,12 @@
 #include "model/fieldranges.h"
 #include "model/mmsiplausibility.h"
 #include "model/model.h"
-#include "positionsurveydialog.h"
+#include "positionsurveybutton.h"
 #include "sentences/atonsentenceace.h"
 
 #include <QAbstractItemModel>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QToolTip>
@@ -103,15 +102,19 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     for (NumberBox *box : {ui->spinBoxOffPositionThreshold, ui->spinBoxDimensionA,
                            ui->spinBoxDimensionB, ui->spinBoxDimensionC, ui->spinBoxDimensionD})
         connect(box, &NumberBox::ProblemChanged, this, &RealAtoNTab::ShowNumberProblems);
-    surveyButton = new QPushButton(tr("S&urvey..."), ui->groupBoxNominalPosition);
-    surveyButton->setObjectName(QStringLiteral("pushButtonSurvey"));
-    surveyButton->setToolTip(tr("Average the unit's own GPS fixes into the nominal position"));
-    surveyButton->setEnabled(false);
+    surveyButton = new PositionSurveyButton(
+        [this] { return model->GetAtoN()->OffPositionThreshold(); }, ui->groupBoxNominalPosition);
     ui->gridLayoutNominalPosition->addWidget(surveyButton, 2, 2);
     // In the Tab round where it stands: after the accuracy, before the threshold.
     setTabOrder(ui->comboPositionAccuracy, surveyButton);
     setTabOrder(surveyButton, ui->spinBoxOffPositionThreshold);
-    connect(surveyButton, &QPushButton::clicked, this, &RealAtoNTab::OpenSurvey);
+    connect(surveyButton, &PositionSurveyButton::Accepted, this, [this](double lat, double lon) {
+        GeoPosition *position = model->GetAtoN()->GetPosition();
+        position->SetLatitude(lat);
+        position->SetLongitude(lon);
+        ShowPosition();
+        MarkEdited();
+    });
     ui->MMSIValidationWarningLabel->show();
     // Room for a unit's version and serial number before there is one, so the
     // page's columns stay where they are when a unit connects or goes.
@@ -217,25 +220,7 @@ bool RealAtoNTab::UpdateModelFromTab(Model *target)
 
 void RealAtoNTab::SetUnitStatus(const UnitStatus *status)
 {
-    unitStatus = status;
-    surveyButton->setEnabled(status != nullptr);
-}
-
-void RealAtoNTab::OpenSurvey()
-{
-    if (!unitStatus)
-        return;
-    auto *dialog =
-        new PositionSurveyDialog(unitStatus, model->GetAtoN()->OffPositionThreshold(), this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        GeoPosition *position = model->GetAtoN()->GetPosition();
-        position->SetLatitude(dialog->Latitude());
-        position->SetLongitude(dialog->Longitude());
-        ShowPosition();
-        MarkEdited();
-    });
-    dialog->open();
+    surveyButton->SetUnitStatus(status);
 }
 
 void RealAtoNTab::ShowPosition()

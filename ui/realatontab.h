@@ -12,7 +12,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class MessageScheduleControls;
-class QPushButton;
+class PositionSurveyButton;
 class UnitStatus;
 class AisValidator;
 class NumberBox;
@@ -123,7 +123,6 @@ private:
     void EnableFloatingTypes(bool enable);
     void ShowPosition();
     // The survey box; its mean, when taken, becomes the nominal position.
-    void OpenSurvey();
     // Frames `field` and gives it `problem` as tool tip, or, for an empty
     // problem, takes both back.
     void SetInputProblem(QLineEdit *field, const QString &problem);
@@ -161,8 +160,7 @@ private:
     AisValidator *nameValidator = nullptr;
     QLabel *thresholdProblem = nullptr;
     QLabel *dimensionProblem = nullptr;
-    QPushButton *surveyButton = nullptr;
-    const UnitStatus *unitStatus = nullptr;
+    PositionSurveyButton *surveyButton = nullptr;
     // Field -> why its input cannot be sent.
     QHash<const QLineEdit *, QString> inputProblems;
     // The coordinates last shown in the latitude and longitude fields.
