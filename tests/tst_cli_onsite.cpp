@@ -59,7 +59,7 @@ void TestCliOnSite::surveyOffersTheMeanOfSteadyFixesOnly()
     } refusals[] = {
         {{"--drift", "400", "--cycle", "8"}, "0.1", "beyond the off-position threshold of 75 m"},
         {{"--no-gps"}, "0.1", "no valid GPS fix within 5 s"},
-        {{"--fix-gaps", "--cycle", "8"}, "0.2", "lost its GPS fix after"},
+        {{"--fix-gaps", "--cycle", "8"}, "0.2", "lost its GPS fix (fixes taken"},
     };
     for (const auto &refusal : refusals) {
         Simulator unit(refusal.switches + QStringList{"--no-vdo", "--no-alr", "--no-ai-text"});

@@ -160,7 +160,8 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     };
     for (int press = 0; press < 10 && !bothDocked(); ++press) {
         QTest::mouseClick(child<QPushButton>(*view, "findButton"), Qt::LeftButton);
-        QTest::qWaitFor(bothDocked, 2000);
+        if (QTest::qWaitFor(bothDocked, 2000))
+            break;
     }
     QVERIFY2(bothDocked(), qPrintable(Cell(units, 0, 3) + " | " + Cell(units, 1, 3)));
     QTest::qWait(1000);

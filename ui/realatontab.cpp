@@ -102,14 +102,15 @@ RealAtoNTab::RealAtoNTab(Model *model, QWidget *parent)
     for (NumberBox *box : {ui->spinBoxOffPositionThreshold, ui->spinBoxDimensionA,
                            ui->spinBoxDimensionB, ui->spinBoxDimensionC, ui->spinBoxDimensionD})
         connect(box, &NumberBox::ProblemChanged, this, &RealAtoNTab::ShowNumberProblems);
-    surveyButton = new PositionSurveyButton(
-        [this] { return model->GetAtoN()->OffPositionThreshold(); }, ui->groupBoxNominalPosition);
+    surveyButton =
+        new PositionSurveyButton([this] { return this->model->GetAtoN()->OffPositionThreshold(); },
+                                 ui->groupBoxNominalPosition);
     ui->gridLayoutNominalPosition->addWidget(surveyButton, 2, 2);
     // In the Tab round where it stands: after the accuracy, before the threshold.
     setTabOrder(ui->comboPositionAccuracy, surveyButton);
     setTabOrder(surveyButton, ui->spinBoxOffPositionThreshold);
     connect(surveyButton, &PositionSurveyButton::Accepted, this, [this](double lat, double lon) {
-        GeoPosition *position = model->GetAtoN()->GetPosition();
+        GeoPosition *position = this->model->GetAtoN()->GetPosition();
         position->SetLatitude(lat);
         position->SetLongitude(lon);
         ShowPosition();
