@@ -50,7 +50,7 @@ OnAirCheck::OnAirCheck(UnitSession *session, QObject *parent) : QObject(parent),
 void OnAirCheck::Start(const AtoN &what, qint64 ms)
 {
     sent = what;
-    limitMs = qBound<qint64>(0, ms, std::numeric_limits<int>::max());
+    limitMs = qBound(qint64(0), ms, qint64(std::numeric_limits<int>::max()));
     verdict = Verdict::Pending;
     differences.clear();
     reportTime = QDateTime();
