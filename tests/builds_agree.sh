@@ -40,6 +40,7 @@ normalised() {
     sed -E -e 's/[0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}\/[0-9]{2}\/[0-9]{2}/TIME/g' \
         -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}Z/TIME/g' \
         -e 's/batch-[0-9]{8}-[0-9]{6}/batch-TIME/g' \
+        -e 's/^(Register .*: )[0-9.]+ ms of the run$/\1N ms of the run/' \
         -e 's#/dev/pts/[0-9]+#PORT#g' -e "s#$work/[ab]/#OUT/#g" "$1"
 }
 
@@ -54,6 +55,8 @@ for side in a b; do
     cli=$build/tools/cli/vandrel-cli
     out=$work/$side
     mkdir -p "$out/records"
+    # Each build its own register, as on two computers, and never the user's.
+    export XDG_DATA_HOME=$out/data
     fresh_unit "$out/unit"
     "$cli" retrieve --port "$port" -o "$out/retrieved.pad" 2>"$out/retrieve.err" ||
         fail "$side: retrieve failed: $(cat "$out/retrieve.err")"

@@ -70,6 +70,8 @@ grep -q "from the current folder: 2" <<<"$mine" || fail "current folder not sear
 # The installed window connects to the port given on its command line: the
 # installed simulator hears from it.
 export XDG_CONFIG_HOME=$prefix/config
+# What it records goes into a register of the test's own, not the user's.
+export XDG_DATA_HOME=$prefix/data
 start_sim "$prefix/bin/vandrel-unitsim" "$prefix/sim.out" "$prefix/sim.log" --fast --quiet --verbose ||
     fail "no unit for the window"
 sim=$sim_pid
