@@ -3,6 +3,7 @@
 
 #include "aisvalidator.h"
 #include "atongrouparrangement.h"
+#include "comboboxitems.h"
 #include "drawnpixmap.h"
 #include "messageschedulecontrols.h"
 #include "model/codetexts.h"
@@ -12,7 +13,6 @@
 #include "positionsurveybutton.h"
 #include "sentences/atonsentenceace.h"
 
-#include <QAbstractItemModel>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -23,11 +23,6 @@ namespace {
 
 constexpr int FirstFloatingType = 20;
 constexpr int LastFloatingType = 31;
-
-// Item flags of an offered and of a withdrawn list item, written through the
-// item model's flags role (one below the user role).
-constexpr int ItemFlagsRole = Qt::UserRole - 1;
-constexpr int EnabledItemFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
 
 QString PositionToolTip(double degrees, const QString &degreesAndMinutes)
 {
@@ -414,12 +409,12 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
 
     if (AtoN::IsFixedAtoNType(aton->TypeOfAtoN())) {
         suppressEpfsSlot = true;
-        enableComboBoxItem(ui->comboTypeOfEPFS, int(EpfsSurveyed), true);
+        ComboBoxItems::SetEnabled(ui->comboTypeOfEPFS, int(EpfsSurveyed), true);
         suppressEpfsSlot = false;
         ApplyFixedLayout();
     } else {
         suppressEpfsSlot = true;
-        enableComboBoxItem(ui->comboTypeOfEPFS, int(EpfsSurveyed), false);
+        ComboBoxItems::SetEnabled(ui->comboTypeOfEPFS, int(EpfsSurveyed), false);
         suppressEpfsSlot = false;
         ApplyFloatingLayout();
     }
@@ -440,26 +435,11 @@ bool RealAtoNTab::UpdateTabFromModel(Model *source)
     return true;
 }
 
-void RealAtoNTab::enableComboBoxItem(QComboBox *comboBox, QVariant findItem, bool enableFlag)
-{
-    if (!comboBox)
-        return;
-    const int remembered = comboBox->currentIndex();
-    const int found = comboBox->findData(findItem);
-    if (found >= 0) {
-        comboBox->setCurrentIndex(found);
-        QAbstractItemModel *items = comboBox->model();
-        items->setData(items->index(found, comboBox->modelColumn()),
-                       enableFlag ? EnabledItemFlags : 0, ItemFlagsRole);
-    }
-    comboBox->setCurrentIndex(remembered);
-}
-
 void RealAtoNTab::EnableFloatingTypes(bool enable)
 {
     for (int code = FirstFloatingType; code <= LastFloatingType; ++code) {
         suppressTypeSlot = true;
-        enableComboBoxItem(ui->comboTypeOfAtoN, code, enable);
+        ComboBoxItems::SetEnabled(ui->comboTypeOfAtoN, code, enable);
         suppressTypeSlot = false;
     }
 }
@@ -585,7 +565,7 @@ void RealAtoNTab::on_comboTypeOfAtoN_currentIndexChanged(int index)
 
     const bool fixed = AtoN::IsFixedAtoNType(code);
     suppressEpfsSlot = true;
-    enableComboBoxItem(ui->comboTypeOfEPFS, int(EpfsSurveyed), fixed);
+    ComboBoxItems::SetEnabled(ui->comboTypeOfEPFS, int(EpfsSurveyed), fixed);
     suppressEpfsSlot = false;
     if (fixed)
         ApplyFixedLayout();

@@ -76,7 +76,6 @@ signals:
 
 public slots:
     void EvalulateMMSIValidity(QString text);
-    void enableComboBoxItem(QComboBox *comboBox, QVariant findItem, bool enableFlag);
     void EvaluateOffPositionThresholdValidity(int i);
     void OnVersion(QString version);
     void OnProductSerialNumber(QString version);
