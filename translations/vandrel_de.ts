@@ -552,7 +552,7 @@
     <message>
         <location line="+21"/>
         <source>Schedule %1/%2</source>
-        <translation>Zeitplan %1/%2</translation>
+        <translation>Sendeplan %1/%2</translation>
     </message>
     <message>
         <location line="+9"/>
@@ -608,7 +608,7 @@
     <message>
         <location line="+5"/>
         <source>Schedule row %1</source>
-        <translation>Zeitplanzeile %1</translation>
+        <translation>Sendeplanzeile %1</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -3894,7 +3894,7 @@ Intervall</translation>
     <message>
         <location line="-3"/>
         <source>the AtoN settings and message schedule</source>
-        <translation>die AtoN-Einstellungen und den Nachrichtenzeitplan</translation>
+        <translation>die AtoN-Einstellungen und den Sendeplan</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -3915,12 +3915,12 @@ Intervall</translation>
     <message>
         <location line="+2"/>
         <source>the message schedule</source>
-        <translation>den Nachrichtenzeitplan</translation>
+        <translation>den Sendeplan</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1 of the %2 rows of the message schedule sent</source>
-        <translation>%1 der %2 gesendeten Zeilen des Nachrichtenzeitplans</translation>
+        <translation>%1 von %2 Zeilen des Sendeplans gesendet</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -4392,13 +4392,13 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <message>
         <location line="+3"/>
         <source>Reading back the message schedule</source>
-        <translation>Rücklesen des Nachrichtenzeitplans</translation>
+        <translation>Rücklesen des Sendeplans</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+60"/>
         <source>Reading the message schedule</source>
-        <translation>Lesen des Nachrichtenzeitplans</translation>
+        <translation>Lesen des Sendeplans</translation>
     </message>
     <message>
         <location line="-56"/>
@@ -4438,7 +4438,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <message>
         <location line="+8"/>
         <source>Sending the message schedule</source>
-        <translation>Senden des Nachrichtenzeitplans</translation>
+        <translation>Senden des Sendeplans</translation>
     </message>
     <message>
         <location line="+6"/>
@@ -5088,7 +5088,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <message>
         <location filename="../fleet/unitrecord.cpp" line="-23"/>
         <source>Message schedule</source>
-        <translation>Nachrichtenplan</translation>
+        <translation>Sendeplan</translation>
     </message>
     <message>
         <location line="+28"/>
