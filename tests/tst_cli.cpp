@@ -691,10 +691,12 @@ void TestCli::refusedCommands()
 void TestCli::replayDecodesALog()
 {
     // A traffic log as the serial line controller writes it: header and
-    // footer lines, received lines without carriage returns, one sent line.
+    // footer lines (a record's copy names its register entry there),
+    // received lines without carriage returns, one sent line.
     const QString log = Path("traffic.log");
     QVERIFY(WriteBytes(
-        log, "#\n# vandrel Started log file at 12:00:00 2026/12/06\n#\n"
+        log, "#\n# vandrel Started log file at 12:00:00 2026/12/06\n"
+             "# vandrel register entry 6f1c2a40-0b7e-4b8e-9a57-3f0d2c1e9b11\n#\n"
              "$GPRMC,201148.75,A,5047.4495,N,00106.2246,W,0.02,211.6,061226,,,A*78\n"
              "$GPGSA,A,3,02,05,13,15,20,24,29,,,,,,1.6,0.9,1.3*30\n"
              ">$PVKX,0,0,0x6E2D9A41,2,appver,0*00\n"
