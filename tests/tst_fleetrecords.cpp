@@ -60,11 +60,11 @@ UnitRecord Sample()
     auto held = std::make_shared<Model>();
     held->GetAtoN()->GetAtoNMMSI()->SetNewMmsi("992351007");
     held->GetAtoN()->SetName("<b>PIER & MOLE</b>");
-    // Rows enough that the schedule runs onto another page.
+    // Every row a schedule has: it runs onto another page.
     MessageSchedule *schedule = held->GetMessageSchedule();
-    for (int i = 0; i < 16; ++i) {
+    for (int message : {6, 6, 6, 6, 8, 8, 8, 8, 12, 112, 212, 312, 14, 114, 214, 314}) {
         int row = -1;
-        schedule->AddMessage(8, row);
+        schedule->AddMessage(message, row);
     }
     UnitRecord record;
     record.title = "Commissioning record";
@@ -143,10 +143,9 @@ void TestFleetRecords::recordNamesEverythingOnEveryPage()
     QVERIFY2(pages.first().indexOf("PASS:") < pages.first().indexOf("Software version"),
              qPrintable(pages.first()));
     // The schedule's column names stand again where it runs onto a page.
-    int heads = 0;
-    for (const QString &page : pages)
-        heads += page.contains("Message schedule") || page.contains("Msg") ? 1 : 0;
-    QVERIFY(heads >= 1);
+    QVERIFY2(!pages.at(1).contains("Message schedule") &&
+                 pages.at(1).contains("Message Index Access"),
+             qPrintable(pages.at(1)));
 }
 
 void TestFleetRecords::bannerSaysPassDiffersFailedOrRead()
