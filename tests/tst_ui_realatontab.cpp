@@ -6,6 +6,7 @@
 #include "ui/realatontab.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -182,6 +183,15 @@ void TestRealAtoNTab::typedFieldsAndWarnings()
     }
     // The last dropped a character, and says why.
     QVERIFY(QToolTip::text().startsWith("\"{\" dropped: it is not in the AIS character set"));
+    // A paste too long and with a character the unit cannot hold: both told.
+    QApplication::clipboard()->setText(QString(30, 'a') + QString(30, 'b') + "\t");
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(name->text(), QString(30, 'A') + "BBBB");
+    QVERIFY2(QToolTip::text().startsWith("\"\t\" dropped: it is not in the AIS character set "
+                                         "(capitals, digits, blanks and common signs).\n\"" +
+                                         QString(26, 'B') + "\" dropped: 34 characters at most."),
+             qPrintable(QToolTip::text()));
 
     auto *spin = Find<NumberBox>("spinBoxOffPositionThreshold");
     auto *feedback = Find<QLabel>("labelOffPositionFeedback");
