@@ -5,6 +5,7 @@
 #include "fleet/sessionunitlink.h"
 #include "fleet/unitlink.h"
 #include "fleet/unitrecord.h"
+#include "link/serialcontroller.h"
 #include "model/configurationdiff.h"
 #include "model/filesaver.h"
 #include "model/model.h"
@@ -422,8 +423,8 @@ bool FleetRun::FileRecords(UnitLink *link, const QString &stem, UnitRecord recor
     TransferJournal *journal = JournalOf(link);
     if (journal)
         record.registerEntry = journal->ReserveEntryId();
-    const bool written =
-        CopyLog(link, stem, errorText) && pdf(record, stem + QStringLiteral(".pdf"), errorText);
+    const bool written = CopyLog(link, stem, record.registerEntry, errorText) &&
+                         pdf(record, stem + QStringLiteral(".pdf"), errorText);
     if (journal) {
         QStringList files;
         for (const char *suffix : {".pad", ".pdf", ".log"}) {
@@ -437,7 +438,8 @@ bool FleetRun::FileRecords(UnitLink *link, const QString &stem, UnitRecord recor
     return written;
 }
 
-bool FleetRun::CopyLog(UnitLink *link, const QString &stem, QString *errorText)
+bool FleetRun::CopyLog(UnitLink *link, const QString &stem, const QString &entryId,
+                       QString *errorText)
 {
     // The traffic so far; the rest of the link (its close) is not part of
     // the commissioning.
@@ -453,6 +455,10 @@ bool FleetRun::CopyLog(UnitLink *link, const QString &stem, QString *errorText)
         if (file.error() != QFileDevice::NoError)
             reason = file.errorString();
     }
+    // The .pad cannot name the entry (other tools read it); the log can,
+    // in a comment line of its header.
+    if (reason.isEmpty() && !entryId.isEmpty())
+        bytes = SerialController::WithHeaderNote(bytes, tr("register entry %1").arg(entryId));
     // Written as every other file: a FIFO or a device planted in the
     // records folder is refused, and a failure leaves the old log.
     if (reason.isEmpty())

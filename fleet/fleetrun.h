@@ -116,7 +116,7 @@ private:
     // The printed record and the traffic log, each naming the transfer's
     // register entry, which names them.
     bool FileRecords(UnitLink *link, const QString &stem, UnitRecord record, QString *errorText);
-    bool CopyLog(UnitLink *link, const QString &stem, QString *errorText);
+    bool CopyLog(UnitLink *link, const QString &stem, const QString &entryId, QString *errorText);
     QString Stem(int row, const QString &serial) const;
     // What the register says each row of this folder came to, before the
     // copy in summary.csv.

@@ -37,8 +37,12 @@ void Schedule(QString *html, const MessageSchedule *schedule)
     // page has its column names there too.
     *html += QStringLiteral("<p class=\"h2\">%1</p>\n<table class=\"grid\">\n<thead><tr>")
                  .arg(UnitRecord::tr("Message schedule"));
+    // Broken where the translation breaks them, and nowhere else: a German
+    // header would otherwise be broken inside a word to fit its column.
     for (int column = 0; column < ScheduleTable::ColumnCount; ++column)
-        *html += QStringLiteral("<th>%1</th>").arg(Escaped(ScheduleTable::Header(column)));
+        *html += QStringLiteral("<th style=\"white-space: nowrap\">%1</th>")
+                     .arg(Escaped(ScheduleTable::Header(column, QLatin1Char('\n')))
+                              .replace(QLatin1Char('\n'), QLatin1String("<br>")));
     *html += QStringLiteral("</tr></thead>\n");
     for (int row = 0; row < table.RowCount(); ++row) {
         *html += table.Active(row) ? QStringLiteral("<tr>") : QStringLiteral("<tr class=\"off\">");
@@ -182,7 +186,8 @@ QString UnitRecord::StyleSheet()
                           "p.h1 { font-size: 13pt; font-weight: bold; }"
                           "p.h2 { font-size: 10pt; font-weight: bold; margin-top: 8px; }"
                           "td.label { padding-right: 12px; color: #333333; }"
-                          "table.grid th, table.grid td { padding-right: 8px; }"
+                          // Nine columns across the page, German headers too.
+                          "table.grid th, table.grid td { padding-right: 6px; font-size: 8pt; }"
                           "tr.off td { color: #888888; }"
                           "td.banner { color: #ffffff; font-size: 12pt; font-weight: bold; }"
                           "td.pass { background-color: #1b6e20; }"

@@ -531,6 +531,24 @@ void SerialController::WriteLog(const QByteArray &bytes)
         emit SaveError();
 }
 
+QByteArray SerialController::WithHeaderNote(const QByteArray &log, const QString &note)
+{
+    // One comment line, whatever the note holds: a line break would start
+    // a line of its own, and a sentence's start makes replay read the line
+    // as traffic.
+    QString text = note;
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control || c == QLatin1Char('$') || c == QLatin1Char('!'))
+            c = QLatin1Char(' ');
+    }
+    const QByteArray line = "# vandrel " + text.toUtf8() + '\n';
+    // The banner WriteLogBanner opens every log with: "#", its line, "#".
+    const int bannerLine = log.indexOf('\n', 2);
+    if (log.startsWith("#\n#") && bannerLine > 0)
+        return log.left(bannerLine + 1) + line + log.mid(bannerLine + 1);
+    return "#\n" + line + "#\n" + log;
+}
+
 void SerialController::WriteLogBanner(const QString &text)
 {
     logFile->write("#\n");

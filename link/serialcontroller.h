@@ -66,6 +66,11 @@ public:
     // The traffic log's line for text sent, and a logged sent line as sent.
     static QByteArray SentLogLine(const QString &text);
     static QString WithoutSentMark(QString line);
+    // A copy of a log with one more comment line in its opening banner, for
+    // what is known of the whole log only once it is written (the register
+    // entry a record of it is filed under). Replay and every reader of the
+    // log pass over it as over the banner itself.
+    static QByteArray WithHeaderNote(const QByteArray &log, const QString &note);
     ~SerialController() override;
 
     bool Open(const QString &portName, qint32 baudRate);

@@ -16,7 +16,7 @@ int ScheduleTable::RowCount() const
     return schedule->VisibleCount();
 }
 
-QString ScheduleTable::Header(int column)
+QString ScheduleTable::Header(int column, QChar lineBreak)
 {
     static const char *const headers[ColumnCount] = {
         "Message\nID",           "Index",
@@ -28,7 +28,7 @@ QString ScheduleTable::Header(int column)
     if (column < 0 || column >= ColumnCount)
         return QString();
     return QCoreApplication::translate("MessageScheduleTableModel", headers[column])
-        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        .replace(QLatin1Char('\n'), lineBreak);
 }
 
 QString ScheduleTable::Cell(int row, int column) const

@@ -29,8 +29,10 @@ public:
     explicit ScheduleTable(const MessageSchedule *schedule);
 
     int RowCount() const;
-    // Header text of a column, on one line.
-    static QString Header(int column);
+    // Header text of a column, its two lines joined by lineBreak: a space
+    // for one line, or a line break where the words are to be broken as
+    // the translation breaks them (a page's narrow columns).
+    static QString Header(int column, QChar lineBreak = QLatin1Char(' '));
     // Display text of a cell; empty outside the table.
     QString Cell(int row, int column) const;
     // The row is in use (an inactive message 21 row, or one switched off, is

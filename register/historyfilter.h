@@ -14,6 +14,12 @@ struct HistoryFilter
     QString folder;
     // At most this many, the newest; 0: all.
     int limit = 0;
+    // The entries of one .pad file, given both: those whose configuration
+    // has the file's SHA-256 (hexadecimal), and those that list the file (by
+    // its absolute path) among their records. Initialised, so that a filter
+    // written out member by member may leave them off.
+    QString padSha256{};
+    QString padPath{};
 };
 
 #endif // HISTORYFILTER_H

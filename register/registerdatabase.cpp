@@ -367,6 +367,16 @@ RegisterDatabase::Status RegisterDatabase::Each(const HistoryFilter &filter, con
         where << QStringLiteral("folder = ?");
         values << filter.folder;
     }
+    if (!filter.padSha256.isEmpty() && !filter.padPath.isEmpty()) {
+        // The path as the records column holds it: a string of a JSON array.
+        const QByteArray quoted =
+            QJsonDocument(QJsonArray{filter.padPath}).toJson(QJsonDocument::Compact);
+        where << QStringLiteral("(sha256 = ? OR records LIKE ? ESCAPE '!')");
+        values << filter.padSha256
+               << QLatin1Char('%') +
+                      LikeEscaped(QString::fromUtf8(quoted.mid(1, quoted.size() - 2))) +
+                      QLatin1Char('%');
+    }
     QString statement = QStringLiteral("SELECT %1 FROM transfers").arg(ColumnList(QString()));
     if (!where.isEmpty())
         statement += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));

@@ -64,9 +64,11 @@ void TestCliSchedule::sendChangesTheRowsTheFileNames()
 
     // A file with one row, a RATDMA normal report: only that row goes out;
     // the unit keeps its off-position report and its binary messages, and
-    // the read-back compares the one row sent.
+    // the read-back compares the one row sent. A name holding line ends and
+    // an escape is sent and kept as it is.
     Model one;
     one.GetAtoN()->GetAtoNMMSI()->SetNewMmsi(QStringLiteral("992351234"));
+    one.GetAtoN()->SetName(QStringLiteral("PIER\r\nUNIT MMSI 1\x1b"));
     MessageScheduleEntry report;
     report.SetAccessScheme(MessageScheduleEntry::RATDMA);
     report.SetInterval1(3);
@@ -76,13 +78,15 @@ void TestCliSchedule::sendChangesTheRowsTheFileNames()
     const CliRun send = RunCli({"send", "--port", unit.port, file});
     QVERIFY2(send.status == 0 && send.err.contains("The unit holds every field sent."),
              qPrintable(send.err));
-    QCOMPARE(send.err.count("set AAR"), 1);
+    QVERIFY2(send.err.count("query AAR") == 1 && send.err.count("set AAR") == 1,
+             qPrintable(send.err));
     QVERIFY(!send.err.contains("off-position"));
     const QJsonObject held = unit.State();
     QCOMPARE(RowNames(held), RowNames(before));
     QCOMPARE(Row(held, "21/1").value("scheme").toInt(), 1);
     for (const char *row : {"21/2", "6/1", "12/2"})
         QCOMPARE(Row(held, row), Row(before, row));
+    QCOMPARE(held.value("ace").toObject().value("name").toString(), one.GetAtoN()->Name());
 
     // Exact: every row in use on the unit that the file does not name goes
     // off, each named, and the off-position report's loss is said, before

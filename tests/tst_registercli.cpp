@@ -114,10 +114,13 @@ void TestRegisterCli::wrongInput()
     for (const QStringList &arguments :
          {QStringList{"history", "--since", "yesterday"}, QStringList{"history", "--config", "x"},
           QStringList{"history", "--config", "x", "-o", "a.pad", "--serial", "S1"},
+          QStringList{"history", "--file", "a.pad", "--config", "x", "-o", "b.pad"},
           QStringList{"register", "export"}, QStringList{"register", "purge"},
           QStringList{"show", "a.pad", "--register", "x.sqlite"}})
         QCOMPARE(RunCli(arguments).status, 2);
 
+    const CliRun noFile = RunCli({"history", "--file", scratch.filePath("none.pad")});
+    QVERIFY(noFile.status == 3 && noFile.err.contains("none.pad does not exist"));
     const CliRun badUrl = RunCli({"history", "--register", "postgresql://u:Secret@h"});
     QCOMPARE(badUrl.status, 3);
     QVERIFY(badUrl.err.contains("--register") && !badUrl.err.contains("Secret"));
@@ -145,6 +148,8 @@ void TestRegisterCli::sendsAreGuardedAndRecorded()
     QCOMPARE(retrieved.size(), 1);
     QCOMPARE(retrieved.at(0).value("kind").toString(), QString("retrieve"));
     QCOMPARE(retrieved.at(0).value("mmsi").toString(), QString("992351701"));
+    // The file carries no id: its bytes find the entry that read them.
+    QCOMPARE(JsonHistory({"--file", aPad}).value(0).value("id"), retrieved.at(0).value("id"));
 
     // A's file to B: refused, naming A, before anything reached B.
     Model file;
@@ -170,6 +175,8 @@ void TestRegisterCli::sendsAreGuardedAndRecorded()
     QCOMPARE(sent.at(0).value("result").toString(), QString("verified"));
     QCOMPARE(sent.at(0).value("mmsi_before").toString(), QString("992351702"));
     QCOMPARE(sent.at(0).value("mmsi_reassigned").toBool(), true);
+    const QList<QJsonObject> ofFile = JsonHistory({"--file", aPad});
+    QVERIFY(ofFile.size() == 1 && ofFile.at(0).value("id") == sent.at(0).value("id"));
 
     // A ship's MMSI: warned of, refused with --strict before the unit is
     // spoken to.

@@ -74,7 +74,8 @@ QString CliCommandLine::Usage()
         "  vandrel-cli verify --port PATH FILE.pad\n"
         "  vandrel-cli record --port PATH -o FILE.pdf [--engineer NAME]\n"
         "  vandrel-cli survey --port PATH [--minutes N] [-o FILE.pad]\n"
-        "  vandrel-cli history [--serial S] [--mmsi M] [--since DATE] [--json]\n"
+        "  vandrel-cli history [--serial S] [--mmsi M] [--since DATE] [--file FILE.pad]\n"
+        "              [--json]\n"
         "  vandrel-cli history --config ID -o FILE.pad\n"
         "  vandrel-cli register import DIR\n"
         "  vandrel-cli register export --csv FILE\n"
@@ -94,6 +95,8 @@ QString CliCommandLine::Usage()
         "send and compares it with what was sent (exit 1 when it differs, 3 when none\n"
         "came). survey averages the unit's GPS fixes (5 minutes unless given) into a\n"
         "nominal position; -o writes the unit's configuration with it; nothing is sent.\n"
+        "history --file lists the entries of a .pad file: those that sent or read its\n"
+        "configuration byte for byte, and the one that made it a record.\n"
         "Progress goes to standard error; --debug adds the program's diagnostics there.\n"
         "Exit status: 0 done (diff: equal), 1 differences (diff) or fields the unit\n"
         "did not take (send), 2 wrong command line, 3 failure (file, port, unit).\n");
@@ -136,13 +139,14 @@ bool CliCommandLine::Parse(const QStringList &given)
     const QCommandLineOption since(QStringLiteral("since"), QString(), QStringLiteral("DATE"));
     const QCommandLineOption config(QStringLiteral("config"), QString(), QStringLiteral("ID"));
     const QCommandLineOption csv(QStringLiteral("csv"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption padFile(QStringLiteral("file"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption where(QStringLiteral("register"), QString(), QStringLiteral("WHERE"));
     const QCommandLineOption schedule(QStringLiteral("schedule"), QString(), QStringLiteral("HOW"));
     const QCommandLineOption reassign(QStringLiteral("reassign-mmsi"));
     const QCommandLineOption strict(QStringLiteral("strict"));
     QCommandLineParser parser;
     parser.addOptions({help, version, port, output, debug, json, fast, mmsi, inPlace, serial, since,
-                       config, csv, where, schedule, reassign, strict});
+                       config, csv, padFile, where, schedule, reassign, strict});
 
     const QString portMissing = QStringLiteral("--port needs the path of the serial port.");
     const QString outputMissing = QStringLiteral("-o needs the name of a .pad file.");
@@ -152,6 +156,7 @@ bool CliCommandLine::Parse(const QStringList &given)
         QStringLiteral("--since needs a date (2024-05-01) or a time (2024-05-01T12:00:00Z).");
     const QString configMissing = QStringLiteral("--config needs the id of a register entry.");
     const QString csvMissing = QStringLiteral("--csv needs the name of a CSV file.");
+    const QString fileMissing = QStringLiteral("--file needs the name of a .pad file.");
     const QString registerMissing =
         QStringLiteral("--register needs a file path or a postgresql:// URL.");
     const QString scheduleWrong = QStringLiteral("--schedule takes \"exact\" only.");
@@ -171,6 +176,7 @@ bool CliCommandLine::Parse(const QStringList &given)
                                            {&since, sinceWrong},
                                            {&config, configMissing},
                                            {&csv, csvMissing},
+                                           {&padFile, fileMissing},
                                            {&where, registerMissing},
                                            {&schedule, scheduleWrong}}) {
             for (const QString &name : option->names()) {
@@ -233,6 +239,7 @@ bool CliCommandLine::Parse(const QStringList &given)
         {serial, "--serial", command == History && !parser.isSet(config)},
         {since, "--since", command == History && !parser.isSet(config)},
         {config, "--config", command == History},
+        {padFile, "--file", command == History && !parser.isSet(config)},
         {csv, "--csv", command == RegisterExport},
         {where, "--register",
          command == History || command == RegisterImport || command == RegisterExport ||
@@ -255,6 +262,7 @@ bool CliCommandLine::Parse(const QStringList &given)
     m_serial = parser.value(serial);
     m_configId = parser.value(config);
     m_csv = parser.value(csv);
+    m_padFile = parser.value(padFile);
     m_register = parser.value(where);
     m_exactSchedule = parser.isSet(schedule);
     m_reassignMmsi = parser.isSet(reassign);
@@ -267,6 +275,7 @@ bool CliCommandLine::Parse(const QStringList &given)
     for (const auto &[option, text] : {std::pair{&serial, serialMissing},
                                        {&config, configMissing},
                                        {&csv, csvMissing},
+                                       {&padFile, fileMissing},
                                        {&where, registerMissing}}) {
         if (parser.isSet(*option) && parser.value(*option).trimmed().isEmpty())
             return Fail(text);

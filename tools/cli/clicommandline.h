@@ -48,6 +48,8 @@ public:
     QString serial() const { return m_serial; }
     QDateTime since() const { return m_since; }
     QString configId() const { return m_configId; }
+    // history --file: the .pad file whose configuration's entries are wanted.
+    QString padFile() const { return m_padFile; }
     // register export: the CSV file.
     QString csv() const { return m_csv; }
     // The register's file path or URL as given; empty when not given.
@@ -89,6 +91,7 @@ private:
     QDateTime m_since;
     QString m_configId;
     QString m_csv;
+    QString m_padFile;
     QString m_register;
 };
 

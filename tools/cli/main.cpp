@@ -107,7 +107,7 @@ int main(int argc, char **argv)
                                                    commandLine.output());
         return RegisterCommands::History(
             where, {commandLine.serial(), commandLine.mmsi(), commandLine.since(), {}, 0},
-            commandLine.json());
+            commandLine.json(), commandLine.padFile());
     }
     case CliCommandLine::Monitor:
     case CliCommandLine::Replay: {

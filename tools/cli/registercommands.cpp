@@ -10,6 +10,7 @@
 #include "model/filesaver.h"
 #include "model/model.h"
 #include "model/padfile.h"
+#include "model/regularfile.h"
 #include "register/unitregister.h"
 
 #include <QCryptographicHash>
@@ -251,8 +252,29 @@ std::unique_ptr<UnitRegister> RegisterCommands::Open(const QString &where)
     return unitRegister;
 }
 
-int RegisterCommands::History(const QString &where, const HistoryFilter &filter, bool json)
+int RegisterCommands::History(const QString &where, HistoryFilter filter, bool json,
+                              const QString &padFile)
 {
+    if (!padFile.isEmpty()) {
+        QFile file;
+        QString reason;
+        QByteArray bytes;
+        // The open's own message names the file.
+        if (RegularFile::OpenForReading(padFile, &file, &reason)) {
+            bytes = file.read(PadFile::MaxFileSize + 1);
+            if (file.error() != QFileDevice::NoError)
+                reason = QStringLiteral("%1: %2").arg(padFile, file.errorString());
+            else if (bytes.size() > PadFile::MaxFileSize)
+                reason = QStringLiteral("%1 is larger than any configuration.").arg(padFile);
+        }
+        if (!reason.isEmpty()) {
+            Console::Error(reason);
+            return ExitFailure;
+        }
+        filter.padSha256 = QString::fromLatin1(
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+        filter.padPath = QFileInfo(padFile).absoluteFilePath();
+    }
     const auto unitRegister = Open(where);
     if (!unitRegister)
         return ExitFailure;

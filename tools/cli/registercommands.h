@@ -19,7 +19,12 @@ public:
     // why) when the name is wrong.
     static std::unique_ptr<UnitRegister> Open(const QString &where);
 
-    static int History(const QString &where, const HistoryFilter &filter, bool json);
+    // With padFile, the entries of that file: a .pad carries no entry id of
+    // its own (other tools read it as it is), so its bytes find the
+    // transfers that sent or read that configuration, and its path the
+    // transfer that made it a record.
+    static int History(const QString &where, HistoryFilter filter, bool json,
+                       const QString &padFile = QString());
     // Writes the entry's configuration, byte for byte, to output.
     static int Configuration(const QString &where, const QString &id, const QString &output);
     // Takes in the records folders below folder (MMSI-SERIAL.pad, .pdf and
