@@ -22,7 +22,10 @@ inline QTime ClockTime(QStringView hhmmss)
             const int h = digits[0] * 10 + digits[1];
             const int m = digits[2] * 10 + digits[3];
             const int s = digits[4] * 10 + digits[5];
-            return QTime::isValid(h, m, s) ? QTime(h, m, s) : QTime();
+            // Made from its milliseconds, which the framework does inline.
+            return h < 24 && m < 60 && s < 60
+                       ? QTime::fromMSecsSinceStartOfDay((h * 3600 + m * 60 + s) * 1000)
+                       : QTime();
         }
     }
     return QTime::fromString(hhmmss.toString(), QStringLiteral("hhmmss"));

@@ -8,7 +8,7 @@ void GpsData::Reset()
 {
     // Made once: the calendar's conversion costs more than the rest of a reset.
     static const QDate start(2000, 1, 1);
-    time = QTime(0, 0, 0);
+    time = QTime::fromMSecsSinceStartOfDay(0);
     date = start;
     position.SetLatitude(0.0);
     position.SetLongitude(0.0);
@@ -30,17 +30,21 @@ bool GpsData::SetDate(QStringView ddMMyy)
     date = QDate();
     if (ddMMyy.size() != 6)
         return false;
+    int digits = 0;
     for (const QChar c : ddMMyy) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        const uint digit = uint(c.unicode()) - '0';
+        if (digit > 9)
             return false;
+        digits = digits * 10 + int(digit);
     }
-    auto number = [&ddMMyy](int at) {
-        return (ddMMyy.at(at).unicode() - '0') * 10 + (ddMMyy.at(at + 1).unicode() - '0');
-    };
-    const int day = number(0);
-    const int month = number(2);
-    const int yy = number(4);
-    date = QDate(yy < 80 ? 2000 + yy : 1900 + yy, month, day);
+    if (digits != lastDateDigits) {
+        const int day = digits / 10000;
+        const int month = digits / 100 % 100;
+        const int yy = digits % 100;
+        lastDate = QDate(yy < 80 ? 2000 + yy : 1900 + yy, month, day);
+        lastDateDigits = digits;
+    }
+    date = lastDate;
     return date.isValid();
 }
 
@@ -60,7 +64,11 @@ bool GpsData::SetCourse(double degrees)
 
 int GpsData::ModeFromLetter(QChar letter)
 {
-    static const QString letters = QStringLiteral("ADEFMNPRS");
-    const int index = letters.indexOf(letter);
-    return index < 0 ? 5 : index;
+    static const char letters[] = "ADEFMNPRS";
+    const ushort code = letter.unicode();
+    for (int i = 0; i < int(sizeof letters) - 1; ++i) {
+        if (code == uchar(letters[i]))
+            return i;
+    }
+    return 5;
 }

@@ -42,6 +42,12 @@ public:
 
     // RMC mode indicator: A 0, D 1, E 2, F 3, M 4, N 5, P 6, R 7, S 8, anything else 5.
     static int ModeFromLetter(QChar letter);
+
+private:
+    // The last date read and its six digits as a number: a receiver tells
+    // the same date once a second all day.
+    int lastDateDigits = -1;
+    QDate lastDate;
 };
 
 #endif // GPSDATA_H

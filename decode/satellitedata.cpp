@@ -7,6 +7,7 @@ SatelliteData::SatelliteData(QObject *parent) : QObject(parent) {}
 void SatelliteData::Clear()
 {
     satellites.fill(Satellite());
+    held = 0;
     fixMode = 0;
     satellitesInView = 0;
     inViewKnown = false;
@@ -49,6 +50,9 @@ void SatelliteData::SetUsed(const int *prns, int count)
 void SatelliteData::SetInView(const std::array<Satellite, MaxSatellites> &set, int inView)
 {
     satellites = set;
+    held = MaxSatellites;
+    while (held > 0 && satellites[size_t(held - 1)].prn == 0)
+        --held;
     satellitesInView = inView;
     inViewKnown = true;
     usedKnown = haveGsa;
@@ -67,7 +71,9 @@ bool SatelliteData::IsUsed(int prn) const
 void SatelliteData::MarkUsed()
 {
     usedCount = 0;
-    for (Satellite &s : satellites) {
+    // The slots after the last satellite are empty, and never used.
+    for (int i = 0; i < held; ++i) {
+        Satellite &s = satellites[size_t(i)];
         const uint prn = uint(s.prn);
         s.usedInFix = prn < 256 ? (usedSet[prn >> 6] >> (prn & 63)) & 1 : IsUsed(s.prn);
         usedCount += int(s.usedInFix);

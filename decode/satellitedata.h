@@ -72,6 +72,8 @@ private:
     bool haveGsa = false;
     // Of the satellites held, as last marked.
     int usedCount = 0;
+    // The slots of satellites up to the last that holds one.
+    int held = 0;
 };
 
 #endif // SATELLITEDATA_H

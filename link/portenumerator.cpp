@@ -41,11 +41,15 @@ PortInfoList PortEnumerator::SystemPorts()
     return ports;
 }
 
+QStringList PortEnumerator::EnvironmentPaths()
+{
+    return qEnvironmentVariable("VANDREL_PORTS").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
 PortInfoList PortEnumerator::EnvironmentPorts()
 {
     PortInfoList ports;
-    const QString paths = qEnvironmentVariable("VANDREL_PORTS");
-    for (const QString &path : paths.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+    for (const QString &path : EnvironmentPaths()) {
         if (!QFileInfo::exists(path))
             continue;
         PortInfo port;

@@ -1,5 +1,6 @@
 #include "link/portwatch.h"
 
+#include "link/portenumerator.h"
 #include "link/serialcontroller.h"
 #include "platform/platform.h"
 
@@ -24,7 +25,8 @@ bool Same(const PortInfoList &a, const PortInfoList &b)
 PortWatch::PortWatch(QObject *parent) : QObject(parent)
 {
     if (!SerialController::IsPortEnumerationReplaced())
-        events = Platform::Current().WatchPorts([this] { emit Changed(); }, this);
+        events = Platform::Current().WatchPorts(
+            PortEnumerator::EnvironmentPaths(), [this] { emit Changed(); }, this);
     if (events)
         return;
     last = SerialController::ListPorts();

@@ -15,11 +15,11 @@ public:
     static void Append(QString &text, double value, int decimals, int width = 0);
     // The same text, which is plain ASCII, added to the end of bytes.
     static void Append(QByteArray &bytes, double value, int decimals, int width = 0);
-
-private:
     // Writes the text into to, which has room for 64 characters, and gives
     // its length; -1 when the framework has to write it.
-    static int Write(char *to, double value, int decimals, int width);
+    static int Write(char *to, double value, int decimals, int width = 0);
+
+private:
     static QString FrameworkText(double value, int decimals, int width);
 };
 

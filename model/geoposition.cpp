@@ -44,6 +44,58 @@ void AddDegreeSign(QByteArray &text)
     text += "\xC2\xB0";
 }
 
+// The degree sign where a text of that kind is written as bytes: Latin-1
+// for a QString, UTF-8 for bytes.
+int WriteDegreeSign(char *to, const QString &)
+{
+    to[0] = '\xB0';
+    return 1;
+}
+
+int WriteDegreeSign(char *to, const QByteArray &)
+{
+    to[0] = '\xC2';
+    to[1] = '\xB0';
+    return 2;
+}
+
+void AddBytes(QString &text, const char *bytes, int size)
+{
+    text += QLatin1String(bytes, size);
+}
+
+void AddBytes(QByteArray &text, const char *bytes, int size)
+{
+    text.append(bytes, size);
+}
+
+// The last `digits` digits of value, zeros in front included.
+int WriteDigits(char *to, quint32 value, int digits)
+{
+    for (int i = digits - 1; i >= 0; --i) {
+        to[i] = char('0' + value % 10);
+        value /= 10;
+    }
+    return digits;
+}
+
+// value's digits, with zeros in front to width.
+int WriteWhole(char *to, quint32 value, int width)
+{
+    char reversed[10];
+    int count = 0;
+    do {
+        reversed[count++] = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    int length = 0;
+    for (; length < width - count; ++length)
+        to[length] = '0';
+    while (count > 0)
+        to[length++] = reversed[--count];
+    return length;
+}
+
 } // namespace
 
 GeoPosition::GeoPosition(QObject *parent)
@@ -218,15 +270,32 @@ template <class Text, class Letter>
 void GeoPosition::AppendDm(Text &text, double value, int degreeDigits, const Letter &hemisphere)
 {
     const double x = std::fabs(value);
-    double d = std::trunc(x);
-    double m = (x - d) * 60.0;
     // Rounded once, to the ten-thousandth of a minute shown, so that 59.99999
-    // minutes carry into the next degree rather than showing 60.0000.
+    // minutes carry into the next degree rather than showing 60.0000. The
+    // whole numbers are written as they are, in one piece: a log's replay
+    // shows a position for every fix.
     if (x < MaxWholeDegrees) {
         const qint64 tenThousandths = std::llround(x * 600000.0);
-        d = double(tenThousandths / 600000);
-        m = double(tenThousandths % 600000) / 10000.0;
+        const auto minutes = quint32(tenThousandths % 600000);
+        const auto degrees = quint32(tenThousandths / 600000);
+        char written[32];
+        int length = degrees < 1000 && degreeDigits == 3 ? WriteDigits(written, degrees, 3)
+                     : degrees < 100 && degreeDigits == 2
+                         ? WriteDigits(written, degrees, 2)
+                         : WriteWhole(written, degrees, degreeDigits);
+        length += WriteDegreeSign(written + length, text);
+        written[length++] = ' ';
+        length += WriteDigits(written + length, minutes / 10000, minutes < 100000 ? 1 : 2);
+        written[length++] = '.';
+        length += WriteDigits(written + length, minutes % 10000, 4);
+        written[length++] = '\'';
+        written[length++] = ' ';
+        AddBytes(text, written, length);
+        AddText(text, hemisphere);
+        return;
     }
+    const double d = std::trunc(x);
+    const double m = (x - d) * 60.0;
     DecimalText::Append(text, d, 0, degreeDigits);
     AddDegreeSign(text);
     AddText(text, QLatin1String(" "));

@@ -150,10 +150,13 @@ public:
     // Whether this user may read and write the device at `path`.
     virtual bool MayUseDevice(const QString &path) = 0;
     // Calls `changed` on the calling thread's event loop, once things have
-    // settled, after serial devices came or went. The watch ends with the
-    // returned object (a child of `parent`); null when the system tells no
-    // such news, and the caller then looks when it needs to.
-    virtual QObject *WatchPorts(const std::function<void()> &changed, QObject *parent) = 0;
+    // settled, after serial devices came or went, or any of `named` (ports
+    // the system does not list, such as a link to a pseudo-terminal). The
+    // watch ends with the returned object (a child of `parent`); null when
+    // the system tells no such news, and the caller then looks when it
+    // needs to.
+    virtual QObject *WatchPorts(const QStringList &named, const std::function<void()> &changed,
+                                QObject *parent) = 0;
 
     // The terminal's request to stop (Ctrl-C, a polite kill): calls `stop`
     // on the event loop while the returned object (a child of `parent`)

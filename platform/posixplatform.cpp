@@ -561,14 +561,22 @@ bool PosixPlatform::MayUseDevice(const QString &path)
            errno != EACCES;
 }
 
-QObject *PosixPlatform::WatchPorts(const std::function<void()> &changed, QObject *parent)
+QObject *PosixPlatform::WatchPorts(const QStringList &named, const std::function<void()> &changed,
+                                   QObject *parent)
 {
 #ifdef Q_OS_LINUX
-    auto *watch = new PosixPortWatch(PosixPortWatch::DeviceFolders(), changed, parent);
+    QStringList folders = PosixPortWatch::DeviceFolders();
+    for (const QString &port : named) {
+        const QString folder = QFileInfo(port).absolutePath();
+        if (!folders.contains(folder))
+            folders << folder;
+    }
+    auto *watch = new PosixPortWatch(folders, changed, parent);
     if (watch->IsWatching())
         return watch;
     delete watch;
 #else
+    Q_UNUSED(named)
     Q_UNUSED(changed)
     Q_UNUSED(parent)
 #endif

@@ -43,7 +43,8 @@ public:
     bool RemovePortLock(const PortLock &lock, int *error) override;
     PortAccess GlancePort(const QString &path) override;
     bool MayUseDevice(const QString &path) override;
-    QObject *WatchPorts(const std::function<void()> &changed, QObject *parent) override;
+    QObject *WatchPorts(const QStringList &named, const std::function<void()> &changed,
+                        QObject *parent) override;
 
     QObject *WatchStopRequests(const std::function<void()> &stop, QObject *parent) override;
 

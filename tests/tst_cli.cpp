@@ -655,6 +655,8 @@ void TestCli::replayDecodesALog()
              // A line feed in a text cannot forge a line of output.
              "$AITXT,01,01,21,AtoN: lantern on^0AUNIT MMSI 111111111*10\n"
              "$GPRMC,201148.75,A,5047.4495,N,00106.2246,W,0.02,211.6,061226,,,A*00\n"
+             // No time of day, and a speed too large for a plain number.
+             "$GPRMC,256000,A,3352.1200,S,15112.6000,E,1e16,,290200,,,A*32\n"
              "#\n# vandrel Stopped log file at 12:00:01 2026/12/06\n#\n"));
     // The MMSI of the AID answer makes the next message 21 the unit's own;
     // the sent line, the header, and the line with a wrong checksum show nothing.
@@ -666,10 +668,12 @@ void TestCli::replayDecodesALog()
         "AIS 21 992351234: RACON operational, light on, health good",
         "ALARM 061 20:11:49 cleared, acknowledged: AtoN: supply voltage low",
         QString::fromUtf8("TEXT AtoN: lantern on\\x1b[2J caf\xc3\xa9\\u202e"),
-        "TEXT AtoN: lantern on\\x0aUNIT MMSI 111111111"};
+        "TEXT AtoN: lantern on\\x0aUNIT MMSI 111111111",
+        QString::fromUtf8("GPS  2000-02-29 33° 52.1200' S 151° 12.6000' E 10000000000000000.0 kn "
+                          "0.0 deg autonomous")};
     for (const QStringList &fast : {QStringList{}, QStringList{"--fast"}}) {
         const CliRun run = RunCli(QStringList{"replay", log} + fast);
-        QVERIFY2(run.status == 0 && run.err.contains(QStringLiteral("Replayed 8 lines")),
+        QVERIFY2(run.status == 0 && run.err.contains(QStringLiteral("Replayed 9 lines")),
                  qPrintable(run.err));
         QCOMPARE(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
     }
@@ -686,8 +690,8 @@ void TestCli::replayDecodesALog()
         else if (events.last() == "alarm")
             alarm = o;
     }
-    QCOMPARE(events,
-             QStringList({"gps", "satellites", "unit_mmsi", "message21", "alarm", "text", "text"}));
+    QCOMPARE(events, QStringList({"gps", "satellites", "unit_mmsi", "message21", "alarm", "text",
+                                  "text", "gps"}));
     QCOMPARE(report.value("racon").toString(), QStringLiteral("RACON operational"));
     QCOMPARE(report.value("off_position").toBool(), false);
     QVERIFY(qAbs(report.value("latitude").toDouble() - 50.79) < 0.01);

@@ -30,6 +30,7 @@
 
 #include <fcntl.h>
 #include <memory>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -607,8 +608,24 @@ void TstMainWindowSession::portStandsAcrossUnplug()
     App()->SetMainWindow(nullptr);
 }
 
+// Whether the device at path was opened while `during` ran, as the system's
+// file events tell.
+template <class Action> static bool openedWhile(const QString &path, Action during)
+{
+    const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0 || ::inotify_add_watch(fd, QFile::encodeName(path).constData(), IN_OPEN) < 0)
+        qFatal("cannot watch %s", qPrintable(path));
+    during();
+    alignas(inotify_event) char buffer[4096];
+    const bool opened = ::read(fd, buffer, sizeof buffer) > 0;
+    ::close(fd);
+    return opened;
+}
+
 // Every port is marked as the list opens, whether another program holds its
-// lock or only has it open exclusively; a failed connect names the port.
+// lock or only has it open exclusively, and no port is opened to be looked at
+// before (an open pulses an adapter's modem lines); a failed connect names
+// the port.
 void TstMainWindowSession::portsMarkedAndConnectFailuresNamed()
 {
     using A = ModalAnswer;
@@ -626,8 +643,12 @@ void TstMainWindowSession::portsMarkedAndConnectFailuresNamed()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *combo = child<QComboBox>(window, "comboBoxPort");
-    QTest::mouseClick(combo, Qt::LeftButton);
-    QTRY_VERIFY(combo->view()->isVisible());
+    QVERIFY(!openedWhile(mute.port, [] { QTest::qWait(3 * MainWindow::ClockIntervalMs); }));
+    QVERIFY(openedWhile(mute.port, [combo] {
+        QTest::mouseClick(combo, Qt::LeftButton);
+        static_cast<void>(QTest::qWaitFor([combo] { return combo->view()->isVisible(); }));
+    }));
+    QVERIFY(combo->view()->isVisible());
     const auto shown = [combo](const QString &port) {
         return combo->itemText(combo->findData(port));
     };

@@ -162,7 +162,8 @@ void ConnectionView::OnLinkDown()
     if (!linkPort.isEmpty() && returns && !awaitingUnit && !closeAsked) {
         lostPort = linkPort;
         // An adapter pulled takes its port with it, often before the link
-        // has noticed; the clock's next look may come only once it is back.
+        // has noticed; the next news of the ports may come only once it is
+        // back.
         lostPortWent = PortProbe::Glance(linkPort) == PortProblem::NotPresent;
     }
     closeAsked = false;

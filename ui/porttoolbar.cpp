@@ -65,9 +65,15 @@ PortToolBar::PortToolBar(QToolBar *bar, UnitSession *session, QWidget *window)
     bar->addWidget(disconnectButton);
     connect(disconnectButton, &QPushButton::clicked, this, &PortToolBar::DisconnectClicked);
 
+    WatchPorts();
+}
+
+void PortToolBar::WatchPorts()
+{
     // An adapter plugged in or pulled out shows at once, and the unit's own
     // is taken; nothing is listed while nothing changes.
-    auto *watch = new PortWatch(this);
+    delete watch;
+    watch = new PortWatch(this);
     connect(watch, &PortWatch::Changed, this, &PortToolBar::Refresh);
 }
 
@@ -151,9 +157,11 @@ void PortToolBar::MarkPorts()
 {
     QElapsedTimer clock;
     clock.start();
+    MarkCurrent();
+    const int current = portComboBox->currentIndex();
     for (int i = 0; i < portComboBox->count() && clock.elapsed() < MarkingBudgetMs; ++i) {
         const QString portName = portComboBox->itemData(i).toString();
-        if (!SessionLine(portName))
+        if (i != current && !SessionLine(portName))
             Mark(i, PortProbe::Glance(portName));
     }
 }
@@ -172,11 +180,12 @@ void PortToolBar::OnPortChanged(int index)
         return;
     portChosen = true;
     App()->SetPortName(portComboBox->itemData(index).toString());
-    Check();
+    MarkCurrent();
+    DetectDevicePort();
     emit Changed();
 }
 
-void PortToolBar::Check()
+void PortToolBar::MarkCurrent()
 {
     const int index = portComboBox->currentIndex();
     const QString portName = portComboBox->itemData(index).toString();
@@ -185,6 +194,10 @@ void PortToolBar::Check()
         Mark(index, problem);
         emit Checked(portName, problem);
     }
+}
+
+void PortToolBar::Check()
+{
     DetectDevicePort();
 }
 
@@ -193,6 +206,7 @@ bool PortToolBar::ChooseAtStart(const QString &portName)
     portChosen = true;
     const QByteArray listed = qgetenv("VANDREL_PORTS");
     qputenv("VANDREL_PORTS", portName.toLocal8Bit() + (listed.isEmpty() ? "" : ":" + listed));
+    WatchPorts();
     Refresh();
     // A port that is not there is reported, never swapped for another one.
     if (!SelectPort(portName)) {

@@ -9,6 +9,7 @@
 
 class QAction;
 class QComboBoxDropdown;
+class PortWatch;
 class QPushButton;
 class QToolBar;
 class QWidget;
@@ -43,9 +44,11 @@ public:
     // Lists the ports afresh; done when the list is opened and when ports
     // come or go.
     void Refresh();
-    // Marks the current port with what keeps it from opening (a few quick
-    // system calls, no listing of ports); the window's clock calls it.
-    // Checked follows when the port was looked at.
+    // The window's clock: takes the unit's adapter when the list holds it.
+    // The port itself is never looked at on a clock, since the look opens
+    // it: a pulse of the modem lines that resets many adapters, and a port
+    // taken from under another program for a moment. It is looked at when
+    // the list opens, when ports come or go and when it is chosen.
     void Check();
     void UpdateControls();
     void SetSession(UnitSession *newSession) { session = newSession; }
@@ -61,8 +64,12 @@ signals:
 private:
     void OnPortChanged(int index);
     void DetectDevicePort();
-    // Marks every port in the list, within a bounded time.
+    // Marks every port in the list, the current one first, within a
+    // bounded time.
     void MarkPorts();
+    // Marks the current port; Checked follows when it was looked at.
+    void MarkCurrent();
+    void WatchPorts();
     // The session's link holds the port or is closing it.
     bool SessionLine(const QString &portName) const;
     // Labels the item at index with problem; None leaves it unmarked.
@@ -74,6 +81,7 @@ private:
     QAction *portComboAction;
     QPushButton *connectButton;
     QPushButton *disconnectButton;
+    PortWatch *watch = nullptr;
     bool populatingPortList = false;
     bool portsAvailable = false;
     bool devicePortFound = false;

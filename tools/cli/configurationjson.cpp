@@ -54,6 +54,25 @@ QJsonObject AtoNObject(const AtoN &aton)
     return o;
 }
 
+// Rows collected before they are written.
+constexpr int BlockSize = 64 * 1024;
+
+// "hh:mm:ss", as the framework's format writes it (nothing for an invalid
+// time), into room for eight characters.
+QLatin1String Clock(const QTime &time, char *room)
+{
+    if (!time.isValid())
+        return QLatin1String();
+    const int parts[] = {time.hour(), time.minute(), time.second()};
+    for (int i = 0; i < 3; ++i) {
+        room[3 * i] = char('0' + parts[i] / 10);
+        room[3 * i + 1] = char('0' + parts[i] % 10);
+        if (i < 2)
+            room[3 * i + 2] = ':';
+    }
+    return QLatin1String(room, 8);
+}
+
 // A row written directly, as a row object laid out at its level would be: a
 // file may hold a great many rows. The members in the order of their names.
 void AppendRow(QByteArray &out, const MessageSchedule &schedule, int i)
@@ -62,7 +81,8 @@ void AppendRow(QByteArray &out, const MessageSchedule &schedule, int i)
     int number = 0;
     int n = 0;
     schedule.Ordinal(i, number, n);
-    const QString clock = QStringLiteral("hh:mm:ss");
+    char start1[8];
+    char start2[8];
     JsonLine(out, 2)
         .Integer("accessScheme", entry.AccessScheme())
         .Text("accessSchemeText", CodeTexts::AccessScheme(entry.AccessScheme()))
@@ -77,8 +97,8 @@ void AppendRow(QByteArray &out, const MessageSchedule &schedule, int i)
         .Boolean("specified", entry.Specified())
         .Integer("startSlot1", entry.StartSlot1())
         .Integer("startSlot2", entry.StartSlot2())
-        .Text("startTime1", entry.StartTime1().toString(clock))
-        .Text("startTime2", entry.StartTime2().toString(clock))
+        .Text("startTime1", Clock(entry.StartTime1(), start1))
+        .Text("startTime2", Clock(entry.StartTime2(), start2))
         .End();
 }
 
@@ -138,11 +158,18 @@ void ConfigurationJson::Write(const Model &model,
     }
     text.chop(emptyEnd.size());
     out(text + "[\n");
+    // The rows go out a block at a time, written in room kept for them.
+    QByteArray rows;
+    rows.reserve(BlockSize + 1024);
     for (int i = 0; i < schedule.Count(); ++i) {
-        QByteArray row(8, ' ');
-        AppendRow(row, schedule, i);
-        row += i + 1 < schedule.Count() ? ",\n" : "\n";
-        out(row);
+        rows += "        ";
+        AppendRow(rows, schedule, i);
+        rows += i + 1 < schedule.Count() ? ",\n" : "\n";
+        if (rows.size() >= BlockSize) {
+            out(rows);
+            rows.resize(0);
+        }
     }
-    out("    ]\n}\n");
+    rows += "    ]\n}\n";
+    out(rows);
 }

@@ -18,6 +18,7 @@
 #include "sentences/sentenceview.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -48,17 +49,24 @@ char *WriteNumber(char *to, int value, int digits)
     return to;
 }
 
-template <class Text> void AppendClock(Text &text, const QTime &time)
+constexpr int MaxClockLine = 64;
+
+// Writes the clock over the eight characters at `at` of `line`, a text of
+// `size` characters (MaxClockLine at most), and adds the line to text.
+template <class Text>
+void AppendClock(Text &text, const QTime &time, const char *line = "hh:mm:ss", int size = 8,
+                 int at = 0)
 {
     if (!time.isValid())
         return;
-    char clock[8];
-    WriteNumber(clock, time.hour(), 2);
-    clock[2] = ':';
-    WriteNumber(clock + 3, time.minute(), 2);
-    clock[5] = ':';
-    WriteNumber(clock + 6, time.second(), 2);
-    AddChars(text, clock, 8);
+    char clock[MaxClockLine];
+    std::memcpy(clock, line, size_t(size));
+    WriteNumber(clock + at, time.hour(), 2);
+    clock[at + 2] = ':';
+    WriteNumber(clock + at + 3, time.minute(), 2);
+    clock[at + 5] = ':';
+    WriteNumber(clock + at + 6, time.second(), 2);
+    AddChars(text, clock, size);
 }
 
 void AppendInteger(QByteArray &text, int value)
@@ -205,20 +213,44 @@ void TrafficPrinter::OnGpsData(GpsData *data)
         EndLine();
         return;
     }
-    // Every part is plain text of its own making, written as bytes.
-    output += "GPS ";
-    AppendClock(output, data->time);
-    output += ' ';
+    // Every part is plain text of its own making, written as bytes; the
+    // parts before and after the position go out in a piece each, as every
+    // fix of a log's replay comes here.
     if (shownDateText.isEmpty() || data->date != shownDate) {
         shownDate = data->date;
-        shownDateText.clear();
+        shownDateText = "GPS hh:mm:ss ";
         AppendDate(shownDateText, shownDate);
+        shownDateText += ' ';
     }
-    output += shownDateText;
-    output += ' ';
+    const int head = shownDateText.size();
+    if (data->time.isValid() && head <= MaxClockLine) {
+        AppendClock(output, data->time, shownDateText.constData(), head, 4);
+    } else {
+        output.append(shownDateText.constData(), 4);
+        AppendClock(output, data->time);
+        output.append(shownDateText.constData() + 12, head - 12);
+    }
     ConfigurationFields::AppendLatitudeText(output, data->position.Latitude(), hemispheres);
     output += ' ';
     ConfigurationFields::AppendLongitudeText(output, data->position.Longitude(), hemispheres);
+    char tail[2 * 64 + 32];
+    const int speed = DecimalText::Write(tail + 1, data->speed, 1);
+    if (speed >= 0) {
+        tail[0] = ' ';
+        int length = 1 + speed;
+        std::memcpy(tail + length, " kn ", 4);
+        length += 4;
+        const int course = DecimalText::Write(tail + length, data->course, 1);
+        if (course >= 0) {
+            length += course;
+            const QLatin1String mode = ModeText(data->mode);
+            std::memcpy(tail + length, " deg ", 5);
+            std::memcpy(tail + length + 5, mode.data(), size_t(mode.size()));
+            output.append(tail, length + 5 + mode.size());
+            EndLine();
+            return;
+        }
+    }
     output += ' ';
     DecimalText::Append(output, data->speed, 1);
     output += " kn ";
