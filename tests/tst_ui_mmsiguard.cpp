@@ -1,8 +1,8 @@
 // The window before a send that gives the unit on the line an MMSI: it asks
 // with the change named, refuses another unit's MMSI until the engineer ticks
 // the override (which the register keeps), and says when the register could
-// not be asked; the Unit Status tab says when the unit was last seen. What
-// the simulated unit holds afterwards is the measure.
+// not be asked; the Unit Status tab says when the unit was last seen and
+// opens its history. What the simulated unit holds afterwards is the measure.
 
 #include "app/statemachine.h"
 #include "app/unitsession.h"
@@ -19,10 +19,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 
 class TstMmsiGuardWindow : public QObject
 {
@@ -152,6 +156,31 @@ void TstMmsiGuardWindow::sendsThatChangeTheMmsi()
     }
     QCOMPARE(unit.State()["mmsi"].toString(), QString("992351009"));
     QVERIFY(!latest("GUARD-B").mmsiReassigned);
+
+    // The unit's history, opened from the Unit Status tab: every send above,
+    // newest first, and the one that took A's MMSI opened as a document.
+    auto *tabs = child<QTabWidget>(window, "tabWidget");
+    QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {},
+                      tabs->tabBar()->tabRect(tabs->count() - 1).center());
+    QTest::mouseClick(child<QPushButton>(window, "pushButtonUnitHistory"), Qt::LeftButton);
+    QPointer<QDialog> history = window.findChild<QDialog *>("unitHistoryDialog");
+    QVERIFY(history && history->isVisible());
+    auto *timeline = history->findChild<QTreeWidget *>("historyTimeline");
+    QTreeWidgetItem *reassigned = nullptr;
+    for (int i = 0; i < timeline->topLevelItemCount(); ++i) {
+        if (timeline->topLevelItem(i)->text(2) == QString("992351002 → 992351001"))
+            reassigned = timeline->topLevelItem(i);
+    }
+    QVERIFY(reassigned);
+    QCOMPARE(timeline->topLevelItem(0)->text(2), QString("992351001 → 992351009"));
+    QTest::mouseClick(timeline->viewport(), Qt::LeftButton, {},
+                      timeline->visualItemRect(reassigned).center());
+    QTest::mouseClick(history->findChild<QPushButton *>("historyOpen"), Qt::LeftButton);
+    QTRY_VERIFY(!history);
+    QCOMPARE(App()->EditModel()->GetAtoN()->Name(), QString("GUARD 001"));
+    QVERIFY2(window.windowFilePath().contains("register entry"),
+             qPrintable(window.windowFilePath()));
+    QCOMPARE(unit.State()["mmsi"].toString(), QString("992351009"));
 
     // A shared register out of reach: the box says the check could not be
     // made; the send goes only when the engineer agrees, and its entry waits

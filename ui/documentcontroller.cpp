@@ -128,6 +128,7 @@ void DocumentController::New()
     {
         WaitCursor wait;
         fileName.clear();
+        untitled.clear();
         fromUnit = false;
         unchangedFromUnit = false;
         SetModified(false);
@@ -168,6 +169,7 @@ void DocumentController::OpenFile(const QString &name)
     {
         WaitCursor wait;
         fileName = name;
+        untitled.clear();
         fromUnit = false;
         unchangedFromUnit = false;
         App()->SetFilename(name);
@@ -175,6 +177,29 @@ void DocumentController::OpenFile(const QString &name)
         ShowTitle();
         ShowModel();
     }
+    emit Replaced();
+}
+
+void DocumentController::OpenRecorded(const QByteArray &pad, const QString &title)
+{
+    if (!MaybeSave())
+        return;
+    QString reason;
+    if (PadFile::FromBytes(pad, editModel, &reason) != PadFile::Done) {
+        QMessageBox box(QMessageBox::Critical, tr("Could not open the file"),
+                        tr("Could not open: ") + title, QMessageBox::Ok, window);
+        box.setInformativeText(reason);
+        box.exec();
+        return;
+    }
+    fileName.clear();
+    untitled = title;
+    fromUnit = false;
+    unchangedFromUnit = false;
+    // Unchanged, it is still in the register: closing it loses nothing.
+    SetModified(false);
+    ShowTitle();
+    ShowModel();
     emit Replaced();
 }
 
@@ -271,6 +296,7 @@ void DocumentController::MarkEdited()
 void DocumentController::TakeFromUnit(const QString &mmsi)
 {
     fileName.clear();
+    untitled.clear();
     fromUnit = true;
     unitMmsi = mmsi;
     unchangedFromUnit = true;
@@ -286,5 +312,5 @@ void DocumentController::ShowTitle()
         window->setWindowFilePath(unitMmsi.isEmpty() ? tr("AtoN configuration")
                                                      : tr("MMSI %1").arg(unitMmsi));
     else
-        window->setWindowFilePath(QStringLiteral("untitled.pad"));
+        window->setWindowFilePath(untitled.isEmpty() ? QStringLiteral("untitled.pad") : untitled);
 }

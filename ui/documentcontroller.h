@@ -46,6 +46,9 @@ public:
     // Opens that file as Open does once the file is chosen (a file that
     // cannot be read leaves the document as it is, with a box saying why).
     void OpenFile(const QString &name);
+    // Opens a configuration kept elsewhere (a .pad file's bytes, as the
+    // register keeps them) as a document without a file, named by title.
+    void OpenRecorded(const QByteArray &pad, const QString &title);
 
     void MarkEdited();
     // The document now is what the unit with that MMSI holds: it has no file,
@@ -75,6 +78,9 @@ private:
     bool fromUnit = false;
     QString unitMmsi;
     bool unchangedFromUnit = false;
+    // The title of a document without a file that was not read from the
+    // unit: "untitled.pad" unless it came from the register.
+    QString untitled;
 };
 
 #endif // DOCUMENTCONTROLLER_H

@@ -91,6 +91,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
         new ConnectionView(this, statusBar(), serialTab, realAtoNTab, lanternTab, trafficLog);
     connect(ports, &PortToolBar::Checked, connection, &ConnectionView::OnPortChecked);
     unitStatusTab = UnitStatusTab::AddTo(tabWidget, statusBar(), session);
+    connect(unitStatusTab, &UnitStatusTab::OpenRecorded, this, &MainWindow::OnOpenRecorded);
     connect(tabWidget, &QTabWidget::currentChanged, this, &MainWindow::OnUpdate);
 
     // The run script names the simulator's line here so that the window comes
@@ -591,6 +592,13 @@ void MainWindow::OnOpen()
 {
     if (MayReplaceDocument())
         document->Open();
+    UpdateControls();
+}
+
+void MainWindow::OnOpenRecorded(const QByteArray &pad, const QString &title)
+{
+    if (MayReplaceDocument())
+        document->OpenRecorded(pad, title);
     UpdateControls();
 }
 

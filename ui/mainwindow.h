@@ -85,6 +85,7 @@ signals:
 public slots:
     void OnNew();
     void OnOpen();
+    void OnOpenRecorded(const QByteArray &pad, const QString &title);
     void OnSave();
     void OnSaveAs();
     void OnClose();

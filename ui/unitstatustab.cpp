@@ -5,6 +5,7 @@
 #include "ui/offpositionview.h"
 #include "ui/satellitebars.h"
 #include "ui/statustexts.h"
+#include "ui/unithistorydialog.h"
 #include "ui/unitlastseen.h"
 #include "ui/unitstatussummary.h"
 
@@ -90,7 +91,8 @@ UnitStatusTab *UnitStatusTab::AddTo(QTabWidget *tabs, QStatusBar *statusBar, Uni
 
 UnitStatusTab::UnitStatusTab(UnitSession *session, QWidget *parent)
     : QScrollArea(parent), session(session), status(session->Status()),
-      redrawTimer(new QTimer(this)), lastSeen(new UnitLastSeen(session, this))
+      redrawTimer(new QTimer(this)), lastSeen(new UnitLastSeen(session, this)),
+      historyButton(new QPushButton(tr("Unit History..."), this))
 {
     redrawTimer->setSingleShot(true);
     redrawTimer->setInterval(RedrawDelayMs);
@@ -193,7 +195,13 @@ UnitStatusTab::UnitStatusTab(UnitSession *session, QWidget *parent)
     textLayout->addWidget(unitTexts);
 
     auto *rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(lastSeen);
+    historyButton->setObjectName(QStringLiteral("pushButtonUnitHistory"));
+    historyButton->setEnabled(false);
+    connect(historyButton, &QPushButton::clicked, this, &UnitStatusTab::OnShowHistory);
+    auto *seenRow = new QHBoxLayout;
+    seenRow->addWidget(lastSeen, 1);
+    seenRow->addWidget(historyButton, 0, Qt::AlignTop);
+    rightColumn->addLayout(seenRow);
     rightColumn->addWidget(batteryBox);
     rightColumn->addWidget(batteryNote);
     rightColumn->addWidget(textBox, 1);
@@ -208,9 +216,25 @@ UnitStatusTab::UnitStatusTab(UnitSession *session, QWidget *parent)
     Redraw();
 }
 
-void UnitStatusTab::SetRegister(UnitRegister *unitRegister)
+void UnitStatusTab::SetRegister(UnitRegister *newRegister)
 {
+    if (history && newRegister != unitRegister)
+        history->close();
+    unitRegister = newRegister;
     lastSeen->SetRegister(unitRegister);
+    historyButton->setEnabled(unitRegister);
+}
+
+void UnitStatusTab::OnShowHistory()
+{
+    if (!history) {
+        history = new UnitHistoryDialog(unitRegister, session, this);
+        history->setAttribute(Qt::WA_DeleteOnClose);
+        connect(history, &UnitHistoryDialog::OpenRequested, this, &UnitStatusTab::OpenRecorded);
+    }
+    history->show();
+    history->raise();
+    history->activateWindow();
 }
 
 QLabel *UnitStatusTab::AddRow(QFormLayout *form, const QString &label, const char *name)

@@ -2,6 +2,7 @@
 #define UNITSTATUSTAB_H
 
 #include <QDateTime>
+#include <QPointer>
 #include <QScrollArea>
 
 class GpsStatus;
@@ -16,6 +17,7 @@ class QTabWidget;
 class QTableWidget;
 class QTimer;
 class SatelliteBars;
+class UnitHistoryDialog;
 class UnitStatus;
 class UnitLastSeen;
 class UnitRegister;
@@ -40,8 +42,13 @@ public:
     static UnitStatusTab *AddTo(QTabWidget *tabs, QStatusBar *statusBar, UnitSession *session);
 
     UnitStatus *Status() const { return status; }
-    // The register that says when the unit was last seen (not owned).
+    // The register that says when the unit was last seen and holds its
+    // history (not owned).
     void SetRegister(UnitRegister *unitRegister);
+
+signals:
+    // The engineer opened a configuration from the unit's history.
+    void OpenRecorded(const QByteArray &pad, const QString &title);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,6 +63,7 @@ private:
     void RedrawTexts();
     void RedrawBattery();
     void OnRefreshBattery();
+    void OnShowHistory();
     QLabel *AddRow(QFormLayout *form, const QString &label, const char *name);
 
     UnitSession *session;
@@ -63,6 +71,10 @@ private:
     UnitStatusSummary *summary = nullptr;
     QTimer *redrawTimer;
     UnitLastSeen *lastSeen;
+    UnitRegister *unitRegister = nullptr;
+    QPushButton *historyButton;
+    // Open while it shows; closed when the register it reads is replaced.
+    QPointer<UnitHistoryDialog> history;
     bool stale = true;
 
     QGroupBox *gpsBox;
