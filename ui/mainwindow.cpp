@@ -327,6 +327,7 @@ void MainWindow::StartSend(int parts)
 {
     sendParts = parts;
     sendTime.start();
+    transfers->NoteSendStarting(parts);
     if (journal)
         journal->NoteSend(*App()->EditModel(), std::exchange(mmsiReassigned, false));
     if (parts == StateMachine::AllParts)
@@ -357,6 +358,7 @@ void MainWindow::BindRegister(UnitRegister *newRegister, TransferJournal *newJou
         disconnect(unitRegister, nullptr, this, nullptr);
     unitRegister = newRegister;
     journal = newJournal;
+    transfers->SetJournal(journal);
     unitStatusTab->SetRegister(unitRegister);
     // Said where the engineer looks: the register set aside, out of reach,
     // an entry spooled, spooled entries written.
