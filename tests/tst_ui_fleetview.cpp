@@ -114,6 +114,7 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    App()->SetMainWindow(&window);
     // Only now, so that the window does not link to the first unit by itself.
     SerialController::SetPortEnumeration([&] { return system; });
     const auto restore = qScopeGuard([] { SerialController::SetPortEnumeration({}); });
