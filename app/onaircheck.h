@@ -42,6 +42,9 @@ public:
     // Waits up to limitMs for the unit's next report and compares it with
     // sent (the AtoN settings as sent). A check under way starts afresh.
     void Start(const AtoN &sent, qint64 limitMs);
+    // Ends a check under way with no verdict and no signal: what it waited
+    // for no longer counts (another send began).
+    void Stop() { limit.stop(); }
     bool IsRunning() const { return verdict == Verdict::Pending && limit.isActive(); }
 
     Verdict Result() const { return verdict; }

@@ -174,6 +174,12 @@ void TransferJournal::Finish(RegisterEntry entry)
     if (holdNext) {
         holdNext = false;
         if (!recordsGiven) {
+            // An entry still held goes out first, as it stands: no entry
+            // takes another's place.
+            if (holding) {
+                holding = false;
+                Finish(held);
+            }
             held = entry;
             holding = true;
             return;

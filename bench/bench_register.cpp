@@ -1,17 +1,21 @@
 // How fast the register answers what an engineer asks of it, at the size a
 // busy bench reaches in years: 10,000 units and 100,000 transfers. Made once
 // in a temporary folder (SQLite), or in the PostgreSQL database that
-// VANDREL_BENCH_REGISTER names (an empty one: it is filled).
+// VANDREL_BENCH_REGISTER names (an empty one: it is filled). The window's
+// Unit history view is timed as the engineer meets it: made, filled for one
+// unit and drawn.
 
 #include "model/model.h"
 #include "model/padfile.h"
 #include "register/unitregister.h"
+#include "ui/unithistoryview.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -135,11 +139,32 @@ void CliHistoryOfOneUnit(benchmark::State &state)
 }
 BENCHMARK(CliHistoryOfOneUnit)->Unit(benchmark::kMillisecond);
 
+// The window's view of one unit, from nothing to its first picture.
+void HistoryViewOfOneUnit(benchmark::State &state)
+{
+    UnitRegister &unitRegister = Filled();
+    for (auto _ : state) {
+        UnitHistoryView view(&unitRegister);
+        view.resize(900, 600);
+        const QString serial = Serial(QRandomGenerator::global()->bounded(Units));
+        if (!view.ShowUnit(serial) ||
+            view.findChild<QTreeWidget *>()->topLevelItemCount() != Transfers / Units)
+            state.SkipWithError("wrong history view");
+        view.show();
+        view.grab();
+        benchmark::DoNotOptimize(view.Serial());
+    }
+}
+BENCHMARK(HistoryViewOfOneUnit)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
+    // Drawn off screen: the figure is the view's, not a display server's.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

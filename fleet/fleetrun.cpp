@@ -148,11 +148,14 @@ QString FleetRun::RecordPath(int row, const QString &suffix) const
     return QDir(folder).filePath(Stem(row, summary.At(row).serial) + suffix);
 }
 
-void FleetRun::AddUnit(UnitLink *link, int row)
+void FleetRun::AddUnit(UnitLink *link, int row, bool reassignMmsi)
 {
     if (units.contains(link))
         return;
-    units.insert(link, Unit{link, -1, row, false});
+    Unit unit{link, -1, row, false};
+    unit.reassign = reassignMmsi;
+    units.insert(link, unit);
+    link->SetOnAirMinutes(onAirMinutes);
     ++running;
     connect(link, &UnitLink::Identified, this, [this, link] { OnIdentified(link); });
     connect(link, &UnitLink::Retrieved, this, [this, link] { OnRetrieved(link); });
@@ -197,7 +200,7 @@ void FleetRun::OnIdentified(UnitLink *link)
                                             VisibleText::OneLine(identity.mmsi)));
     UnitAssignment::Outcome outcome;
     if (unit.wantedRow >= 0) {
-        if (assignment.Claim(link->Port(), identity.serial, unit.wantedRow))
+        if (assignment.Claim(link->Port(), identity.serial, unit.wantedRow, unit.reassign))
             outcome = {UnitAssignment::Kind::Assigned, unit.wantedRow};
     } else {
         outcome = assignment.Assign(link->Port(), identity.serial);
@@ -256,20 +259,31 @@ void FleetRun::OnRetrieved(UnitLink *link)
     SendRow(link);
 }
 
+bool FleetRun::NeedsReassign(UnitLink *link, int row, MmsiGuard::Finding *finding) const
+{
+    *finding = MmsiGuard::Finding();
+    if (!unitRegister || row < 0 || row >= plan.RowCount())
+        return false;
+    const UnitLink::Identity identity = link->UnitIdentity();
+    *finding =
+        MmsiGuard::Check(unitRegister, identity.serial, identity.mmsi, plan.Rows().at(row).mmsi);
+    return !MmsiGuard::Refusal(*finding, unitRegister->Location().IsShared()).isEmpty();
+}
+
 QString FleetRun::MmsiRefusal(UnitLink *link, int row, bool *overridden) const
 {
+    MmsiGuard::Finding finding;
     *overridden = false;
-    if (!unitRegister)
-        return QString();
-    const UnitLink::Identity identity = link->UnitIdentity();
-    const MmsiGuard::Finding finding =
-        MmsiGuard::Check(unitRegister, identity.serial, identity.mmsi, plan.Rows().at(row).mmsi);
-    const QString refusal = MmsiGuard::Refusal(finding, unitRegister->Location().IsShared());
-    if (refusal.isEmpty())
+    if (!NeedsReassign(link, row, &finding))
         return QString();
     // The register keeps that the engineer overrode it.
-    *overridden = reassign;
-    return reassign ? QString() : VisibleText::OneLine(refusal);
+    *overridden = reassign || units.value(link).reassign;
+    if (*overridden)
+        return QString();
+    return VisibleText::OneLine(
+        reassignWording.isEmpty()
+            ? MmsiGuard::Refusal(finding, unitRegister->Location().IsShared())
+            : tr("%1 Nothing was sent; %2").arg(finding.text, reassignWording));
 }
 
 void FleetRun::SendRow(UnitLink *link)
@@ -280,9 +294,12 @@ void FleetRun::SendRow(UnitLink *link)
     bool overridden = false;
     const QString refusal = MmsiRefusal(link, unit.row, &overridden);
     if (!refusal.isEmpty()) {
-        // The row stays free for the unit that holds its MMSI.
+        // The row stays free for the unit that holds its MMSI; the engineer
+        // may yet give it to this one.
         assignment.Release(unit.row);
-        End(link, Outcome::Failed, refusal);
+        rowStatus[unit.row] = tr("refused: %1").arg(refusal);
+        emit RowChanged(unit.row);
+        End(link, Outcome::Failed, refusal, true);
         return;
     }
     unit.sending = true;
@@ -471,7 +488,7 @@ bool FleetRun::CopyLog(UnitLink *link, const QString &stem, const QString &entry
     return true;
 }
 
-void FleetRun::End(UnitLink *link, Outcome outcome, const QString &message)
+void FleetRun::End(UnitLink *link, Outcome outcome, const QString &message, bool keepLine)
 {
     Unit &unit = units[link];
     if (unit.ended)
@@ -485,7 +502,8 @@ void FleetRun::End(UnitLink *link, Outcome outcome, const QString &message)
     // is added afresh.
     disconnect(link, nullptr, this, nullptr);
     units.remove(link);
-    link->Close();
+    if (!keepLine)
+        link->Close();
     emit UnitEnded(link->Port(), outcome);
     if (running == 0)
         emit Finished();

@@ -1,6 +1,7 @@
 #ifndef FLEETRUN_H
 #define FLEETRUN_H
 
+#include "app/mmsiguard.h"
 #include "fleet/fleetplan.h"
 #include "fleet/fleetsummary.h"
 #include "fleet/unitassignment.h"
@@ -50,6 +51,12 @@ public:
     // The engineer lets a row go to a unit although another unit took part
     // of it, or the register has its MMSI for another unit.
     void SetReassign(bool allowed);
+    // How the engineer gives a refused row's MMSI all the same, for the
+    // refusal's words (the command line's option unless said otherwise).
+    void SetReassignWording(const QString &wayOn) { reassignWording = wayOn; }
+    // After each send, wait this long for the unit's own report on air and
+    // compare it with what was sent, for the unit's record and entry; 0: no.
+    void SetOnAirMinutes(double minutes) { onAirMinutes = minutes; }
 
     // Reads what an earlier run left in the records folder (making the
     // folder if need be); false with *errorText when it cannot be used.
@@ -57,7 +64,12 @@ public:
 
     // Takes a unit on and commissions it with the row it is due; the link
     // is not owned. row >= 0: that row, if it is free for this unit.
-    void AddUnit(UnitLink *link, int row = -1);
+    // reassignMmsi: the engineer chose to give this unit the row's MMSI
+    // although the register has it for another unit (or cannot be asked).
+    void AddUnit(UnitLink *link, int row = -1, bool reassignMmsi = false);
+    // Whether the row's MMSI goes to the identified unit on link only by
+    // the engineer's choice, with what the register said (*finding).
+    bool NeedsReassign(UnitLink *link, int row, MmsiGuard::Finding *finding) const;
     // Ends every unit still running, as when the engineer stops the run:
     // each line is closed, which resets its unit, and each row being sent
     // is recorded as failed with what its unit may hold of it. why begins
@@ -94,6 +106,7 @@ private:
         bool checking = false;
         bool sending = false;
         int sent = 0; // sentences of the send out so far
+        bool reassign = false;
     };
     void OnIdentified(UnitLink *link);
     void OnRetrieved(UnitLink *link);
@@ -106,7 +119,9 @@ private:
     void OnSendDone(UnitLink *link, const QStringList &mismatches);
     void OnFailed(UnitLink *link, const QString &reason);
     void OnProgress(UnitLink *link, const QString &step, int done, int total);
-    void End(UnitLink *link, Outcome outcome, const QString &message);
+    // keepLine: nothing was sent and the engineer may still give the unit a
+    // row, so its line stays open.
+    void End(UnitLink *link, Outcome outcome, const QString &message, bool keepLine = false);
     void SetRow(int row, FleetSummary::State state, const QString &serial, const QString &verdict,
                 const QString &status);
     // The read-back configuration, the printed record and the traffic log;
@@ -141,6 +156,8 @@ private:
     // What the entries of this run share, with the records folder.
     QString batch;
     bool reassign = false;
+    QString reassignWording;
+    double onAirMinutes = 0;
     int running = 0;
     Outcome worst = Outcome::Verified;
 };

@@ -41,9 +41,7 @@ public:
     QStringList ActiveAlarms() const override;
     QString BatteryMillivolts() const override;
     QString OnAirText() const override { return onAirText; }
-    // After each send, wait this long for the unit's own report and compare
-    // it with what was sent before SendDone; 0: no such check.
-    void SetOnAirMinutes(double minutes) { onAirMinutes = minutes; }
+    void SetOnAirMinutes(double minutes) override { onAirMinutes = minutes; }
 
     UnitSession *Session() const { return session; }
 

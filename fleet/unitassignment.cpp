@@ -36,13 +36,14 @@ void UnitAssignment::Forget(const QString &unit, const QString &serial)
     rowOfUnit.erase(held);
 }
 
-bool UnitAssignment::FreeFor(const Row &row, const QString &serial) const
+bool UnitAssignment::FreeFor(const Row &row, const QString &serial, bool reassignThis) const
 {
     if (!row.unit.isEmpty() || !row.doneSerial.isEmpty())
         return false;
     if (!row.boundSerial.isEmpty() && row.boundSerial != serial)
         return false;
-    return row.owner.isEmpty() || row.owner == serial || (reassign && !serial.isEmpty());
+    return row.owner.isEmpty() || row.owner == serial ||
+           ((reassign || reassignThis) && !serial.isEmpty());
 }
 
 UnitAssignment::Outcome UnitAssignment::Take(int row, const QString &unit, const QString &serial)
@@ -94,7 +95,7 @@ UnitAssignment::Outcome UnitAssignment::Assign(const QString &unit, const QStrin
     return {};
 }
 
-bool UnitAssignment::Claim(const QString &unit, const QString &serial, int row)
+bool UnitAssignment::Claim(const QString &unit, const QString &serial, int row, bool reassignThis)
 {
     if (row < 0 || row >= rows.size())
         return false;
@@ -102,7 +103,7 @@ bool UnitAssignment::Claim(const QString &unit, const QString &serial, int row)
     const int held = rowOfUnit.value(unit, -1);
     if (held == row)
         return true;
-    if (held >= 0 || !FreeFor(rows.at(row), serial))
+    if (held >= 0 || !FreeFor(rows.at(row), serial, reassignThis))
         return false;
     Take(row, unit, serial);
     return true;

@@ -51,7 +51,9 @@ public:
     // A chosen row for a chosen unit (the window's "this row on this unit"):
     // false when the row is held by another unit, verified on or taken by
     // another, bound to another serial number, or the unit holds another row.
-    bool Claim(const QString &unit, const QString &serial, int row);
+    // reassign: the engineer lets this row, though taken by another unit,
+    // go to this one.
+    bool Claim(const QString &unit, const QString &serial, int row, bool reassign = false);
     // The unit holding a row, empty when none does.
     QString UnitOf(int row) const { return rows.value(row).unit; }
 
@@ -69,7 +71,7 @@ private:
     // The unit on this port, if it is another than the one that held a row
     // there, leaves that row (which stays its unit's).
     void Forget(const QString &unit, const QString &serial);
-    bool FreeFor(const Row &row, const QString &serial) const;
+    bool FreeFor(const Row &row, const QString &serial, bool reassignThis = false) const;
     Outcome Take(int row, const QString &unit, const QString &serial);
 
     QVector<Row> rows;

@@ -51,6 +51,10 @@ public:
     // What the check of the unit's own report after the last send found
     // ("On air: ..."); empty when none was asked for.
     virtual QString OnAirText() const { return QString(); }
+    // After each send, wait this long for the unit's own report and compare
+    // it with what was sent before SendDone; 0: no such check. A link that
+    // cannot hear the unit's reports ignores it.
+    virtual void SetOnAirMinutes(double minutes) { Q_UNUSED(minutes) }
 
 signals:
     void Identified();

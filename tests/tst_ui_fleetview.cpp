@@ -1,11 +1,15 @@
 // The window's fleet view against two simulated units: opened from the File
 // menu, a template and a table typed in and checked, both units found (one
 // on its USB adapter, one on a port named) and no other serial device asked,
-// commissioned at once, and the units end up holding their rows.
+// commissioned at once, and the units end up holding their rows; a row
+// whose MMSI the register has for another unit refused, then given on the
+// engineer's explicit word, with the unit's report on air checked.
 
+#include "app/transferentry.h"
 #include "link/serialcontroller.h"
 #include "model/padfile.h"
 #include "platform/platform.h"
+#include "register/unitregister.h"
 #include "ui/fleetview.h"
 #include "ui/mainwindow.h"
 
@@ -14,6 +18,7 @@
 #include "support/simprocess.h"
 #include "uitestmain.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -35,6 +40,7 @@ class TstFleetView : public QObject
 
 private slots:
     void commissionTwoUnitsFromTheWindow();
+    void mmsiOfAnotherUnitGivenOnlyWhenChosen();
 
 private:
     static QString Cell(QTableWidget *table, int row, int column)
@@ -52,6 +58,18 @@ private:
         QTRY_VERIFY(file->isVisible());
         QTest::mouseClick(file, Qt::LeftButton, {},
                           file->actionGeometry(child<QAction>(window, action)).center());
+    }
+    static void ClickCell(QTableWidget *table, int row, int column)
+    {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(row, column)).center());
+    }
+    static QString PdfText(const QString &pdf)
+    {
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+        pdftotext.waitForFinished(30000);
+        return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
     }
     static void TypeInto(QLineEdit *field, const QString &text)
     {
@@ -96,6 +114,7 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
+    App()->SetMainWindow(&window);
     // Only now, so that the window does not link to the first unit by itself.
     SerialController::SetPortEnumeration([&] { return system; });
     const auto restore = qScopeGuard([] { SerialController::SetPortEnumeration({}); });
@@ -245,15 +264,107 @@ void TstFleetView::commissionTwoUnitsFromTheWindow()
     QTRY_COMPARE_WITH_TIMEOUT(boxes.answered(), 3, 30000);
     QTRY_VERIFY(QFileInfo(pdf).size() > 0);
     QVERIFY(engineerRequired);
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
-    QVERIFY(pdftotext.waitForFinished(30000));
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    const QString text = PdfText(pdf);
     for (const char *expected : {"READ: read from the unit", "Serial number W-1",
                                  "Engineer Ana Ruiz", "Customer Port of Exbury", "Site North pier"})
         QVERIFY2(text.contains(expected), qPrintable(text));
     QCOMPARE(name->text(), QString("BOUND TO W-1 X"));
     QCOMPARE(first.State(), held);
+}
+
+void TstFleetView::mmsiOfAnotherUnitGivenOnlyWhenChosen()
+{
+    QTemporaryDir dir;
+    SimProcess unit({"--fast", "--report-every", "2", "--no-alr", "--no-ai-text", "--serial", "W-5",
+                     "--mmsi", "992351805"});
+    QVERIFY(!unit.port.isEmpty());
+    // The register last saw the row's MMSI on another unit.
+    RegisterEntry holder = TransferEntry::Make(RegisterEntry::Kind::Send, "bo", "/dev/ttyUSB9");
+    holder.serial = "OTHER-1";
+    holder.mmsiAfter = "992351821";
+    holder.result = RegisterEntry::Result::Verified;
+    App()->Register()->Record(holder);
+    Model templateModel;
+    MessageScheduleEntry normal = templateModel.GetMessageSchedule()->EntryAt(0);
+    normal.SetStartSlot2(1125);
+    QVERIFY(templateModel.GetMessageSchedule()->SetEntry(0, normal));
+    QCOMPARE(PadFile::Save(dir.filePath("t.pad"), templateModel), PadFile::Done);
+    QFile table(dir.filePath("units.csv"));
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("mmsi,name,latitude,longitude\n992351821,TAKEN ROW,51,2\n");
+    table.close();
+
+    // Whatever line an earlier test left open goes first, without a box.
+    App()->Disconnect();
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 5000);
+    MainWindow window;
+    App()->SetMainWindow(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const PortInfoList system = {{unit.port, "AtoN unit", SerialController::DeviceVendorId,
+                                  SerialController::DeviceProductId}};
+    SerialController::SetPortEnumeration([&] { return system; });
+    const auto restore = qScopeGuard([] {
+        SerialController::SetPortEnumeration({});
+        App()->SetMainWindow(nullptr);
+    });
+    Choose(window, "actionCommissionFleet");
+    FleetView *view = nullptr;
+    QTRY_VERIFY((view = window.findChild<FleetView *>()) && view->isVisible());
+    TypeInto(child<QLineEdit>(*view, "templateField"), dir.filePath("t.pad"));
+    TypeInto(child<QLineEdit>(*view, "tableField"), dir.filePath("units.csv"));
+    QTest::mouseClick(child<QPushButton>(*view, "loadButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(*view, "onAirBox"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*view, "findButton"), Qt::LeftButton);
+    auto *rows = child<QTableWidget>(*view, "rows");
+    auto *units = child<QTableWidget>(*view, "units");
+    QTRY_VERIFY_WITH_TIMEOUT(Cell(units, 0, 3) == "docked", 20000);
+
+    // Refused, naming the other unit and the way on in this view.
+    QTest::mouseClick(child<QPushButton>(*view, "allButton"), Qt::LeftButton);
+    QTRY_VERIFY2_WITH_TIMEOUT(Cell(rows, 0, 4).startsWith("refused"),
+                              qPrintable(Cell(rows, 0, 4) + " | " + Cell(units, 0, 3) + " | " +
+                                         child<QPlainTextEdit>(*view, "problems")->toPlainText()),
+                              20000);
+    for (const char *named : {"OTHER-1", "Commission chosen row on chosen unit"})
+        QVERIFY2(Cell(rows, 0, 4).contains(named), qPrintable(Cell(rows, 0, 4)));
+    QVERIFY(!Cell(rows, 0, 4).contains("--reassign-mmsi"));
+
+    // The box is cancelled, then the override ticked.
+    auto *chosen = child<QPushButton>(*view, "chosenButton");
+    ClickCell(rows, 0, 1);
+    ClickCell(units, 0, 0);
+    QTRY_VERIFY(chosen->isEnabled());
+    {
+        ModalAnswer cancel({ModalAnswer::Press(QMessageBox::Cancel)});
+        QTest::mouseClick(chosen, Qt::LeftButton);
+        QTRY_COMPARE(cancel.answered(), 1);
+        QVERIFY(cancel.informativeTexts.first().contains("OTHER-1"));
+    }
+    QTest::qWait(500);
+    QCOMPARE(unit.State().value("mmsi").toString(), QString("992351805"));
+    ModalAnswer give({ModalAnswer::TickAndPress(QMessageBox::Yes)});
+    QTest::mouseClick(chosen, Qt::LeftButton);
+    QTRY_COMPARE(give.answered(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(Cell(rows, 0, 4) == "verified", 60000);
+    QCOMPARE(unit.State().value("mmsi").toString(), QString("992351821"));
+
+    // The entry keeps the choice and the report on air; so does the record.
+    QVector<RegisterEntry> entries;
+    QString error;
+    QVERIFY(App()->Register()->History({"W-5", {}, {}, {}, 0}, &entries, &error));
+    int commissions = 0;
+    for (const RegisterEntry &entry : qAsConst(entries)) {
+        if (entry.kind != RegisterEntry::Kind::Commission)
+            continue;
+        ++commissions;
+        QVERIFY(entry.mmsiReassigned);
+        QVERIFY2(entry.detail.contains("carries every field sent"), qPrintable(entry.detail));
+    }
+    QCOMPARE(commissions, 1);
+    const QString pdf = view->RecordsFolder() + "/992351821-W-5.pdf";
+    QVERIFY2(PdfText(pdf).contains("carries every field sent"), qPrintable(PdfText(pdf)));
+    view->close();
 }
 
 VANDREL_UI_TEST_MAIN(TstFleetView)

@@ -1,11 +1,13 @@
 // The window on site: the nominal position surveyed from the unit's own
-// fixes on the AtoN tab and sent with a look at the unit's report on air;
+// fixes on the AtoN tab and sent with a look at the unit's report on air,
+// whose finding joins the send's register entry however the wait ends;
 // a receiver that tells its fix in RMC alone, said alike in the status bar
 // and the Unit Status tab, and taken afresh when another unit docks, in
 // English and German.
 
 #include "app/statemachine.h"
 #include "link/serialtransport.h"
+#include "register/unitregister.h"
 #include "status/geooffset.h"
 #include "ui/mainwindow.h"
 #include "ui/positionsurveydialog.h"
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -52,11 +55,46 @@ private:
             child<QToolButton>(window, "toolButtonRetrieveFromAtoN")->isEnabled(), 10000);
     }
 
+    void linkAndRetrieve(MainWindow &window, const QString &port)
+    {
+        showAndLink(window, port);
+        press(window, "toolButtonRetrieveFromAtoN");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            App()->GetStateMachine()->TabStateOf(0) == StateMachine::TabSynced && idle(), 30000);
+    }
+
     static void press(MainWindow &window, const char *name)
     {
         auto *button = child<QToolButton>(window, name);
         QTest::mouseClick(button, Qt::LeftButton, {},
                           QPoint(button->height() / 2, button->height() / 2));
+    }
+
+    static void tickOnAir(MainWindow &window)
+    {
+        auto *menu = child<QMenu>(window, "menuSend");
+        auto *onAir = child<QAction>(window, "actionCheckOnAir");
+        menu->popup(window.mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(onAir).center());
+        QTRY_VERIFY(onAir->isChecked());
+        menu->hide();
+    }
+
+    // The details of the unit's send entries, newest first.
+    static QStringList sendDetails(const SimProcess &unit)
+    {
+        const QString serial = unit.State()["shell"].toObject()["serialNumber"].toString();
+        QVector<RegisterEntry> entries;
+        QString error;
+        if (!App()->Register()->History({serial, {}, {}, {}, 0}, &entries, &error))
+            qWarning("%s", qPrintable(error));
+        QStringList details;
+        for (const RegisterEntry &entry : qAsConst(entries)) {
+            if (entry.kind == RegisterEntry::Kind::Send)
+                details << entry.detail;
+        }
+        return details;
     }
 
     static void disconnect(MainWindow &window)
@@ -68,6 +106,7 @@ private:
 
 private slots:
     void surveyTakenAndCheckedOnAir();
+    void onAirFindingInTheSendsEntry();
     void rmcAloneSaidAlikeAndTakenAfresh_data();
     void rmcAloneSaidAlikeAndTakenAfresh();
 };
@@ -77,10 +116,7 @@ void TestUiOnSite::surveyTakenAndCheckedOnAir()
     SimProcess unit({"--fast", "--report-every", "2", "--no-alr", "--no-ai-text"});
     QVERIFY(!unit.port.isEmpty());
     MainWindow window;
-    showAndLink(window, unit.port);
-    press(window, "toolButtonRetrieveFromAtoN");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        App()->GetStateMachine()->TabStateOf(0) == StateMachine::TabSynced && idle(), 30000);
+    linkAndRetrieve(window, unit.port);
     const QJsonObject before = unit.State();
     auto *latitude = child<QLineEdit>(window, "lineLatitude");
     const QString typed = latitude->text();
@@ -112,19 +148,76 @@ void TestUiOnSite::surveyTakenAndCheckedOnAir()
     QCOMPARE(unit.State(), before);
 
     // Sent with the look on air asked for in the send menu.
-    auto *menu = child<QMenu>(window, "menuSend");
-    auto *onAir = child<QAction>(window, "actionCheckOnAir");
-    menu->popup(window.mapToGlobal(QPoint(0, 0)));
-    QVERIFY(QTest::qWaitForWindowExposed(menu));
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(onAir).center());
-    QTRY_VERIFY(onAir->isChecked());
-    menu->hide();
+    tickOnAir(window);
     press(window, "toolButtonSendToAtoN");
     QTRY_VERIFY_WITH_TIMEOUT(window.statusBar()->currentMessage().contains("waiting up to"), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(
         window.statusBar()->currentMessage().contains("carries every field sent"), 20000);
     QVERIFY(qAbs(unit.State()["acf"].toObject()["latitude"].toDouble() - north) < 1e-6);
+    const QStringList sends = sendDetails(unit);
+    QCOMPARE(sends.size(), 1);
+    QVERIFY2(sends.first().contains(QRegularExpression("report at \\S+ \\S+ UTC carries every")),
+             qPrintable(sends.first()));
     disconnect(window);
+}
+
+void TestUiOnSite::onAirFindingInTheSendsEntry()
+{
+    // A report that names the unit otherwise than it was sent: the box says
+    // so, and the entry keeps the field that differs.
+    {
+        SimProcess unit({"--fast", "--report-every", "2", "--broadcast-name", "NOT SENT",
+                         "--serial", "AIR-1", "--no-alr", "--no-ai-text"});
+        QVERIFY(!unit.port.isEmpty());
+        MainWindow window;
+        linkAndRetrieve(window, unit.port);
+        tickOnAir(window);
+        ModalAnswer box({ModalAnswer::Press(QMessageBox::Ok)});
+        press(window, "toolButtonSendToAtoN");
+        QTRY_COMPARE_WITH_TIMEOUT(box.answered(), 1, 40000);
+        QVERIFY(box.texts.first().contains("does not broadcast"));
+        const QStringList sends = sendDetails(unit);
+        QCOMPARE(sends.size(), 1);
+        QVERIFY2(sends.first().contains("differs") && sends.first().contains("\"NOT SENT\""),
+                 qPrintable(sends.first()));
+        disconnect(window);
+    }
+
+    // No report comes while the check waits: the window closes over it, or
+    // the unit is pulled. Each send has its entry, once, saying which.
+    SimProcess unit(
+        {"--fast", "--report-every", "3600", "--serial", "AIR-2", "--no-alr", "--no-ai-text"});
+    QVERIFY(!unit.port.isEmpty());
+    const auto sendAndWait = [this, &unit](MainWindow &window) {
+        linkAndRetrieve(window, unit.port);
+        tickOnAir(window);
+        press(window, "toolButtonSendToAtoN");
+        QTRY_VERIFY_WITH_TIMEOUT(window.statusBar()->currentMessage().contains("waiting up to"),
+                                 30000);
+    };
+    auto window = std::make_unique<MainWindow>();
+    sendAndWait(*window);
+    QCOMPARE(sendDetails(unit).size(), 0);
+    window.reset();
+    QStringList sends = sendDetails(unit);
+    QCOMPARE(sends.size(), 1);
+    QVERIFY2(sends.first().contains("the window closed"), qPrintable(sends.first()));
+    App()->Disconnect();
+    QTRY_VERIFY_WITH_TIMEOUT(!App()->GetWorkerThread(), 5000);
+
+    MainWindow second;
+    sendAndWait(second);
+    ModalAnswer boxes({ModalAnswer::Press(QMessageBox::Ok), ModalAnswer::Press(QMessageBox::Ok)});
+    unit.Unplug();
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.answered() >= 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(sendDetails(unit).size(), 2, 5000);
+    sends = sendDetails(unit);
+    QVERIFY2(sends.first().contains("line closed before the unit reported"),
+             qPrintable(sends.first()));
+    QVERIFY2(sends.last().contains("the window closed"), qPrintable(sends.last()));
+    QTest::qWait(200);
+    QCOMPARE(sendDetails(unit).size(), 2);
+    App()->SetMainWindow(nullptr);
 }
 
 void TestUiOnSite::rmcAloneSaidAlikeAndTakenAfresh_data()

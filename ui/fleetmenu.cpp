@@ -3,7 +3,6 @@
 #include "app/statemachine.h"
 #include "app/transferjournal.h"
 #include "app/unitsession.h"
-#include "app/vandrelapplication.h"
 #include "app/vandrelsettings.h"
 #include "fleet/engineersetting.h"
 #include "fleet/record/recordwriter.h"
@@ -12,6 +11,7 @@
 #include "link/serialcontroller.h"
 #include "model/configurationdiff.h"
 #include "model/model.h"
+#include "register/unitregister.h"
 #include "ui/fleetview.h"
 #include "ui/recorddetailsdialog.h"
 
@@ -42,6 +42,14 @@ FleetMenu::FleetMenu(QMenu *file, QWidget *window, UnitSession *session, const M
     connect(session, &UnitSession::RetrieveFinished, this, &FleetMenu::OnUnitRead);
 }
 
+void FleetMenu::BindRegister(UnitRegister *newRegister, TransferJournal *newJournal)
+{
+    unitRegister = newRegister;
+    journal = newJournal;
+    if (view)
+        view->SetRegister(unitRegister);
+}
+
 void FleetMenu::OpenFleetView()
 {
     if (!view) {
@@ -54,8 +62,7 @@ void FleetMenu::OpenFleetView()
             EngineerSetting::Read(), window);
         view->setAttribute(Qt::WA_DeleteOnClose);
     }
-    // The register of the window, as it is set now.
-    view->SetRegister(VandrelApplication::instance()->Register());
+    view->SetRegister(unitRegister);
     view->show();
     view->raise();
 }
@@ -76,7 +83,7 @@ void FleetMenu::ReadUnitFor(Pending what, const QString &title)
         pending = Pending::Nothing;
         return;
     }
-    if (TransferJournal *journal = VandrelApplication::instance()->Journal())
+    if (journal)
         journal->SetNextKind(what == Pending::Record ? RegisterEntry::Kind::Record
                                                      : RegisterEntry::Kind::Verify);
 }
@@ -120,7 +127,7 @@ void FleetMenu::SaveRecord()
     SessionUnitLink link(session);
     UnitRecord record = UnitRecord::OfVisit(link, QString());
     // The read just made is the record's entry.
-    if (TransferJournal *journal = VandrelApplication::instance()->Journal())
+    if (journal)
         record.registerEntry = journal->LastEntryId();
     RecordDetailsDialog details(EngineerSetting::Read(), window);
     if (details.exec() != QDialog::Accepted)

@@ -6,6 +6,8 @@
 
 class FleetView;
 class Model;
+class TransferJournal;
+class UnitRegister;
 class QMenu;
 class QWidget;
 class UnitSession;
@@ -21,6 +23,9 @@ class FleetMenu : public QObject
 public:
     // Adds the entries before the menu's last one (Exit).
     FleetMenu(QMenu *file, QWidget *window, UnitSession *session, const Model *document);
+    // The register the fleet view asks and writes, and the journal of the
+    // session's reads in it (neither owned; null: none).
+    void BindRegister(UnitRegister *unitRegister, TransferJournal *journal);
 
 private:
     enum class Pending
@@ -42,6 +47,8 @@ private:
     UnitSession *session;
     const Model *document;
     QPointer<FleetView> view;
+    QPointer<UnitRegister> unitRegister;
+    QPointer<TransferJournal> journal;
     Pending pending = Pending::Nothing;
 };
 

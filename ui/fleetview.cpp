@@ -1,5 +1,6 @@
 #include "ui/fleetview.h"
 
+#include "app/onaircheck.h"
 #include "fleet/batchrecord.h"
 #include "fleet/engineersetting.h"
 #include "fleet/fleetplan.h"
@@ -8,7 +9,9 @@
 #include "fleet/unitlink.h"
 #include "link/portwatch.h"
 #include "register/unitregister.h"
+#include "ui/mmsichangebox.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -17,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -94,6 +98,11 @@ FleetView::FleetView(LinkMaker makeLink, PortLister listPorts, const QString &en
     form->addRow(tr("Records folder:"), recordsField->parentWidget());
     form->addRow(tr("Engineer:"), engineerField);
     form->addRow(tr("Other ports:"), portsField);
+    onAirBox = new QCheckBox(tr("Check each unit's report on air after sending (up to %1 min)")
+                                 .arg(QLocale().toString(OnAirCheck::DefaultMinutes, 'g', 3)),
+                             this);
+    onAirBox->setObjectName(QStringLiteral("onAirBox"));
+    form->addRow(QString(), onAirBox);
 
     loadButton = new QPushButton(tr("Load and check"), this);
     loadButton->setObjectName(QStringLiteral("loadButton"));
@@ -238,6 +247,8 @@ bool FleetView::StartRun()
         },
         this);
     run->SetRegister(unitRegister);
+    run->SetReassignWording(tr("to give the unit this MMSI all the same, choose the row and the "
+                               "unit and press \"Commission chosen row on chosen unit\"."));
     QString error;
     if (!run->Prepare(&error)) {
         QMessageBox::critical(this, tr("Commission a fleet"), error);
@@ -341,10 +352,16 @@ void FleetView::LookAtPorts(bool onlyNew)
     }
 }
 
+void FleetView::ApplyChoices()
+{
+    run->SetOnAirMinutes(onAirBox->isChecked() ? OnAirCheck::DefaultMinutes : 0.0);
+}
+
 void FleetView::CommissionAll()
 {
     if (!plan || (!run && !StartRun()))
         return;
+    ApplyChoices();
     for (UnitLink *link : links) {
         if (link->IsIdentified())
             run->AddUnit(link);
@@ -358,7 +375,22 @@ void FleetView::CommissionChosen()
     const int unit = SelectedRow(units);
     if (!plan || row < 0 || unit < 0 || (!run && !StartRun()))
         return;
-    run->AddUnit(links.at(unit), row);
+    UnitLink *link = links.at(unit);
+    MmsiGuard::Finding finding;
+    bool reassign = false;
+    if (run->NeedsReassign(link, row, &finding)) {
+        const FleetPlan::Row &r = plan->Rows().at(row);
+        if (!MmsiChangeBox::AskForRow(
+                this, finding,
+                tr("Send line %1 of the table (MMSI %2, \"%3\") to the unit with serial number "
+                   "%4 on %5?")
+                    .arg(QString::number(r.line), r.mmsi, r.name, link->UnitIdentity().serial,
+                         link->Port())))
+            return;
+        reassign = true;
+    }
+    ApplyChoices();
+    run->AddUnit(link, row, reassign);
     UpdateButtons();
 }
 

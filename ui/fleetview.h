@@ -11,6 +11,7 @@
 class BatchRecord;
 class FleetPlan;
 class FleetRun;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -70,7 +71,11 @@ private:
     void LookAtPorts(bool onlyNew);
     QStringList NamedPorts() const;
     void CommissionAll();
+    // The chosen row on the chosen unit; a row the register says is another
+    // unit's goes only once the engineer has said so in a box.
     void CommissionChosen();
+    // What the run is to do on each unit from now on, as the view is set.
+    void ApplyChoices();
     void OpenRecord();
     // Starts a run over the plan; false (and says why) when the records
     // folder cannot be used.
@@ -90,6 +95,7 @@ private:
     QLineEdit *recordsField;
     QLineEdit *engineerField;
     QLineEdit *portsField;
+    QCheckBox *onAirBox;
     QPlainTextEdit *problems;
     QTableWidget *rows;
     QTableWidget *units;

@@ -112,7 +112,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     statusBar()->showMessage(tr("Ready"));
 
     BindSession(session);
-    new FleetMenu(ui->menuFile, this, session, editModel);
+    fleetMenu = new FleetMenu(ui->menuFile, this, session, editModel);
     new KeyboardAccess(this, tabWidget, {realAtoNTab, lanternTab}, ui->menuUnit);
     QTimer::singleShot(0, this, &MainWindow::OnAutoConnect);
     FitToScreen();
@@ -328,6 +328,7 @@ void MainWindow::StartSend(int parts)
 {
     sendParts = parts;
     sendTime.start();
+    transfers->NoteSendStarting(parts);
     if (journal)
         journal->NoteSend(*App()->EditModel(), std::exchange(mmsiReassigned, false));
     if (parts == StateMachine::AllParts)
@@ -358,6 +359,8 @@ void MainWindow::BindRegister(UnitRegister *newRegister, TransferJournal *newJou
         disconnect(unitRegister, nullptr, this, nullptr);
     unitRegister = newRegister;
     journal = newJournal;
+    transfers->SetJournal(journal);
+    fleetMenu->BindRegister(unitRegister, journal);
     unitStatusTab->SetRegister(unitRegister);
     // Said where the engineer looks: the register set aside, out of reach,
     // an entry spooled, spooled entries written.

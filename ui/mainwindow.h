@@ -17,6 +17,7 @@ class MainWindow;
 
 class ConnectionView;
 class DocumentController;
+class FleetMenu;
 class LanternInterfaceTab;
 class QAction;
 class PortToolBar;
@@ -145,6 +146,7 @@ private:
     UnitSession *session = nullptr;
     UnitRegister *unitRegister = nullptr;
     TransferJournal *journal = nullptr;
+    FleetMenu *fleetMenu = nullptr;
     // The engineer gave the unit an MMSI the register has for another unit,
     // for the send that starts next.
     bool mmsiReassigned = false;

@@ -12,16 +12,35 @@ bool MmsiChangeBox::Ask(QWidget *parent, const QString &otherUnit,
     *reassigned = false;
     if (otherUnit.isEmpty() && finding.verdict == Verdict::Keeps)
         return true;
-
-    QMessageBox box(parent);
-    box.setObjectName(QStringLiteral("mmsiChangeBox"));
-    box.setWindowTitle(QGuiApplication::applicationDisplayName());
-    box.setIcon(QMessageBox::Warning);
     QStringList lines;
     if (!otherUnit.isEmpty())
         lines << otherUnit;
     if (!finding.text.isEmpty())
         lines << finding.text;
+    lines << (otherUnit.isEmpty()
+                  ? tr("Send the document to the unit on the line?")
+                  : tr("Send the whole document, AtoN and lantern settings, to the unit on the "
+                       "line?"));
+    if (!Run(parent, finding, lines))
+        return false;
+    *reassigned = finding.verdict == Verdict::HeldByAnother;
+    return true;
+}
+
+bool MmsiChangeBox::AskForRow(QWidget *parent, const MmsiGuard::Finding &finding,
+                              const QString &question)
+{
+    return Run(parent, finding, {finding.text, question});
+}
+
+bool MmsiChangeBox::Run(QWidget *parent, const MmsiGuard::Finding &finding,
+                        const QStringList &lines)
+{
+    using Verdict = MmsiGuard::Verdict;
+    QMessageBox box(parent);
+    box.setObjectName(QStringLiteral("mmsiChangeBox"));
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
+    box.setIcon(QMessageBox::Warning);
     switch (finding.verdict) {
     case Verdict::HeldByAnother:
         box.setText(tr("Another unit holds this MMSI."));
@@ -36,10 +55,6 @@ bool MmsiChangeBox::Ask(QWidget *parent, const QString &otherUnit,
         box.setText(tr("The document was retrieved from another unit."));
         break;
     }
-    lines << (otherUnit.isEmpty()
-                  ? tr("Send the document to the unit on the line?")
-                  : tr("Send the whole document, AtoN and lantern settings, to the unit on the "
-                       "line?"));
     box.setInformativeText(lines.join(QStringLiteral("\n\n")));
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Cancel);
@@ -58,8 +73,5 @@ bool MmsiChangeBox::Ask(QWidget *parent, const QString &otherUnit,
         send->setEnabled(false);
         QObject::connect(override, &QCheckBox::toggled, send, &QAbstractButton::setEnabled);
     }
-    if (box.exec() != QMessageBox::Yes)
-        return false;
-    *reassigned = finding.verdict == Verdict::HeldByAnother;
-    return true;
+    return box.exec() == QMessageBox::Yes;
 }

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,14 @@ public:
     // then tells whether the MMSI was given despite the register.
     static bool Ask(QWidget *parent, const QString &otherUnit, const MmsiGuard::Finding &finding,
                     bool *reassigned);
+    // The same question before a fleet run gives a row to a unit the register
+    // says it must not go to: true when the engineer chose to give it all
+    // the same. question: what goes to which unit.
+    static bool AskForRow(QWidget *parent, const MmsiGuard::Finding &finding,
+                          const QString &question);
+
+private:
+    static bool Run(QWidget *parent, const MmsiGuard::Finding &finding, const QStringList &lines);
 };
 
 #endif // MMSICHANGEBOX_H

@@ -3,6 +3,7 @@
 
 #include "app/onaircheck.h"
 #include "app/statemachine.h"
+#include "app/transferjournal.h"
 #include "app/unitsession.h"
 #include "model/model.h"
 
@@ -84,6 +85,12 @@ TransferControls::TransferControls(QWidget *window, QToolBar *toolBar, QStatusBa
     statusBar->addPermanentWidget(progressBar);
 
     SetAvailable(false);
+}
+
+TransferControls::~TransferControls()
+{
+    if (onAir && onAir->IsRunning())
+        ConcludeEntry(tr("On air: not checked; the window closed before the unit reported."));
 }
 
 QAction *TransferControls::AddAction(QMenu *menu, const QString &text, const QString &objectName)
@@ -204,11 +211,43 @@ bool TransferControls::OnAirWanted() const
     return onAirAction->isChecked();
 }
 
+void TransferControls::SetJournal(TransferJournal *newJournal)
+{
+    journal = newJournal;
+}
+
+void TransferControls::NoteSendStarting(int parts)
+{
+    // One send's entry at a time: a check the new send overtakes has not
+    // found anything.
+    if (onAir && onAir->IsRunning()) {
+        ConcludeEntry(tr("On air: not checked; another send began before the unit reported."));
+        onAir->Stop();
+    }
+    ConcludeEntry(QString());
+    if (!journal || !OnAirWanted() || !(parts & StateMachine::AtoNPart))
+        return;
+    journal->HoldNextEntry();
+    holdingJournal = journal;
+}
+
+void TransferControls::ConcludeEntry(const QString &finding)
+{
+    if (!holdingJournal)
+        return;
+    TransferJournal *held = holdingJournal;
+    holdingJournal = nullptr;
+    held->AddDetail(finding);
+    held->SetRecords({});
+}
+
 void TransferControls::SetSession(UnitSession *newSession)
 {
     if (newSession == session)
         return;
     disconnect(sendFinished);
+    if (onAir && onAir->IsRunning())
+        ConcludeEntry(tr("On air: not checked; the window turned to another unit."));
     delete onAir;
     session = newSession;
     onAir = new OnAirCheck(session, this);
@@ -219,8 +258,10 @@ void TransferControls::SetSession(UnitSession *newSession)
 
 void TransferControls::CheckOnAir(bool complete)
 {
-    if (!complete || !OnAirWanted() || !(session->LastSend().parts & StateMachine::AtoNPart))
+    if (!complete || !OnAirWanted() || !(session->LastSend().parts & StateMachine::AtoNPart)) {
+        ConcludeEntry(QString());
         return;
+    }
     onAir->Start(*session->Document()->GetAtoN(), qint64(OnAirCheck::DefaultMinutes * 60000.0));
     // After the send's own word in the status bar, which comes from the
     // same signal.
@@ -235,6 +276,8 @@ void TransferControls::CheckOnAir(bool complete)
 void TransferControls::ShowOnAir()
 {
     const QString text = onAir->Text();
+    // In the register before any box: the window may be closed over it.
+    ConcludeEntry(text);
     switch (onAir->Result()) {
     case OnAirCheck::Verdict::Matches:
         statusBar->showMessage(text);

@@ -3,6 +3,7 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,7 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 class OnAirCheck;
+class TransferJournal;
 class UnitSession;
 
 // The window's retrieve and send controls: the two tool-bar buttons with their
@@ -28,6 +30,9 @@ public:
     // The buttons go on `toolBar`, the progress on `statusBar`; boxes open
     // over `window`.
     TransferControls(QWidget *window, QToolBar *toolBar, QStatusBar *statusBar);
+    // A send's entry held for a check still waiting is written, with why no
+    // report was awaited.
+    ~TransferControls() override;
 
     // Offers the transfers or takes them away, the buttons and every menu
     // entry alike.
@@ -60,6 +65,12 @@ public:
     // The engineer asked for the unit's own report to be checked after
     // each send of its AtoN settings.
     bool OnAirWanted() const;
+    // The journal whose send entries take in what the check on air found
+    // (not owned; null: none).
+    void SetJournal(TransferJournal *journal);
+    // Call as a send of `parts` (StateMachine parts) starts: where the check
+    // on air will follow it, the send's entry waits for the finding.
+    void NoteSendStarting(int parts);
 
 signals:
     void RetrieveCurrentTab();
@@ -74,6 +85,9 @@ private:
     void ShowBox(QMessageBox::Icon icon, const QString &text, const QString &informativeText);
     void CheckOnAir(bool complete);
     void ShowOnAir();
+    // The send's entry held for the check goes to the register with
+    // `finding` in its detail (empty: as it stands).
+    void ConcludeEntry(const QString &finding);
 
     QWidget *window;
     QStatusBar *statusBar;
@@ -92,6 +106,10 @@ private:
     UnitSession *session = nullptr;
     OnAirCheck *onAir = nullptr;
     QMetaObject::Connection sendFinished;
+    QPointer<TransferJournal> journal;
+    // The journal holding a send's entry until the check ends; the register
+    // may have been changed since, and then that journal wrote it.
+    QPointer<TransferJournal> holdingJournal;
 };
 
 #endif // TRANSFERCONTROLS_H

@@ -305,6 +305,7 @@ int FleetCommands::Commission(const Options &options)
         return ExitFailure;
     run.SetRegister(unitRegister.get());
     run.SetReassign(options.reassignMmsi);
+    run.SetOnAirMinutes(options.onAirMinutes);
     QString error;
     if (!run.Prepare(&error)) {
         Console::Error(error);
@@ -337,9 +338,7 @@ int FleetCommands::Commission(const Options &options)
     QList<SessionUnitLink *> links;
     const QString vendor = VandrelSettings::SystemVendorId();
     for (const QString &port : options.ports) {
-        auto *link = new SessionUnitLink(port, vendor, &run);
-        link->SetOnAirMinutes(options.onAirMinutes);
-        links << link;
+        links << new SessionUnitLink(port, vendor, &run);
     }
     QEventLoop loop;
     QObject::connect(&run, &FleetRun::Finished, &loop, &QEventLoop::quit);
