@@ -115,17 +115,18 @@ bool UnitHistoryView::ShowUnit(const QString &unitSerial)
     heading->setText(
         entries.isEmpty()
             ? tr("The register holds nothing of the unit with serial number %1.").arg(serial)
-            : tr("The unit with serial number %1 in the register (%2 entries, "
-                 "newest first):")
-                  .arg(serial)
-                  .arg(entries.size()));
+            : tr("The unit with serial number %1 in the register, newest first (entries: %n):",
+                 nullptr, entries.size())
+                  .arg(serial));
     QList<QTreeWidgetItem *> rows;
     for (const RegisterEntry &entry : entries) {
         const QString mmsi = entry.mmsiBefore.isEmpty() || entry.mmsiBefore == entry.mmsiAfter
                                  ? entry.mmsiAfter
                                  : entry.mmsiBefore + QStringLiteral(" → ") + entry.mmsiAfter;
-        const QString by = entry.computer.isEmpty()
-                               ? entry.engineer
+        // Whoever was not named is left out rather than shown as a blank.
+        const QString by = entry.computer.isEmpty() ? entry.engineer
+                           : entry.engineer.isEmpty()
+                               ? entry.computer
                                : tr("%1 on %2").arg(entry.engineer, entry.computer);
         auto *row = new QTreeWidgetItem(
             {QLocale().toString(entry.time.toLocalTime(), QLocale::ShortFormat),
