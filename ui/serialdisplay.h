@@ -98,6 +98,25 @@ private:
     // repaint timer runs out, or when it is next shown.
     void TextChanged();
     void ShowText();
+    // What the pane shows: the first line in view, one past the last line
+    // held, and what else decides the pixels of a line.
+    struct Shown
+    {
+        bool valid = false;
+        qint64 top = 0;
+        qint64 end = 0;
+        int x = 0;
+        QSize size;
+        Place anchor;
+        Place cursor;
+        bool focus = false;
+        bool SameBut(const Shown &other) const
+        {
+            return valid && other.valid && x == other.x && size == other.size &&
+                   anchor == other.anchor && cursor == other.cursor && focus == other.focus;
+        }
+    };
+    Shown Now() const;
     const QStaticText &LaidOut(qint64 line, QHash<qint64, QStaticText> &kept);
 
     QStringList lines;
@@ -120,6 +139,7 @@ private:
     // from the start since then.
     bool scrollBarsStale = false;
     int trimmedLines = 0;
+    Shown painted;
 };
 
 #endif // SERIALDISPLAY_H
