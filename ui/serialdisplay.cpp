@@ -52,6 +52,8 @@ void SerialDisplay::ShowText()
     // was last and may have grown, are painted.
     const Shown now = Now();
     const qint64 moved = now.top - painted.top;
+    const bool flood = painted.valid && moved >= VisibleLines();
+    repaint.setInterval(flood ? FloodRepaintIntervalMs : RepaintIntervalMs);
     if (!now.SameBut(painted) || moved < 0 || moved >= VisibleLines()) {
         viewport()->update();
         return;
