@@ -565,13 +565,7 @@ QObject *PosixPlatform::WatchPorts(const QStringList &named, const std::function
                                    QObject *parent)
 {
 #ifdef Q_OS_LINUX
-    QStringList folders = PosixPortWatch::DeviceFolders();
-    for (const QString &port : named) {
-        const QString folder = QFileInfo(port).absolutePath();
-        if (!folders.contains(folder))
-            folders << folder;
-    }
-    auto *watch = new PosixPortWatch(folders, changed, parent);
+    auto *watch = new PosixPortWatch(PosixPortWatch::DeviceFolders(), named, changed, parent);
     if (watch->IsWatching())
         return watch;
     delete watch;

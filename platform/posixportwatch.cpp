@@ -31,10 +31,12 @@ QStringList PosixPortWatch::DeviceFolders()
     return {QStringLiteral("/dev"), QStringLiteral("/dev/serial/by-id")};
 }
 
-PosixPortWatch::PosixPortWatch(const QStringList &folders, std::function<void()> changed,
-                               QObject *parent)
+PosixPortWatch::PosixPortWatch(const QStringList &folders, const QStringList &named,
+                               std::function<void()> changed, QObject *parent)
     : QObject(parent), folders(folders), changed(std::move(changed))
 {
+    for (const QString &port : named)
+        this->named << QFileInfo(port).absoluteFilePath();
     settle.setSingleShot(true);
     settle.setInterval(SettleMs);
     connect(&settle, &QTimer::timeout, this, [this] {
@@ -61,9 +63,25 @@ PosixPortWatch::~PosixPortWatch()
         ::close(fd);
 }
 
+QStringList PosixPortWatch::NamedFolders() const
+{
+    QStringList places;
+    for (const QString &port : named) {
+        const QFileInfo info(port);
+        places << info.absolutePath();
+        // A link to a device goes on standing when the device goes (a
+        // pseudo-terminal whose program ended): its device is watched too.
+        if (info.isSymLink())
+            places << QFileInfo(info.symLinkTarget()).absolutePath();
+    }
+    places.removeDuplicates();
+    return places;
+}
+
 void PosixPortWatch::WatchFolders()
 {
-    for (const QString &folder : qAsConst(folders)) {
+    namedFolders = NamedFolders();
+    for (const QString &folder : folders + namedFolders) {
         // The folder itself, or else the nearest parent there is.
         QString path = folder;
         int watch = -1;
@@ -85,6 +103,14 @@ bool PosixPortWatch::Counts(int watch, const QString &name) const
     if (folder.isEmpty())
         return false;
     const QString path = QDir(folder).filePath(name);
+    for (const QString &port : qAsConst(named)) {
+        if (port == path || QFileInfo(port).symLinkTarget() == path)
+            return true;
+    }
+    for (const QString &waited : qAsConst(namedFolders)) {
+        if (waited.startsWith(path + QLatin1Char('/')) || waited == path)
+            return true;
+    }
     for (int i = 0; i < folders.size(); ++i) {
         // On the way to a folder that is not there yet.
         if (folders.at(i).startsWith(path + QLatin1Char('/')) || folders.at(i) == path)
@@ -116,8 +142,8 @@ void PosixPortWatch::ReadEvents()
             } else if (event.mask & IN_Q_OVERFLOW) {
                 relevant = true;
             } else if (Counts(event.wd, entry)) {
-                relevant = true;
-                rewatch = rewatch || (event.mask & IN_ISDIR);
+                // A named link made anew may point to a device elsewhere.
+                relevant = rewatch = true;
             }
             at += ssize_t(sizeof(inotify_event)) + event.len;
         }
@@ -135,9 +161,9 @@ QStringList PosixPortWatch::DeviceFolders()
     return {};
 }
 
-PosixPortWatch::PosixPortWatch(const QStringList &folders, std::function<void()> changed,
-                               QObject *parent)
-    : QObject(parent), folders(folders), changed(std::move(changed))
+PosixPortWatch::PosixPortWatch(const QStringList &folders, const QStringList &named,
+                               std::function<void()> changed, QObject *parent)
+    : QObject(parent), folders(folders), named(named), changed(std::move(changed))
 {}
 
 PosixPortWatch::~PosixPortWatch() = default;

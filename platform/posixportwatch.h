@@ -24,9 +24,16 @@ public:
     static QStringList DeviceFolders();
 
     // The first folder is the device folder, where only names of serial
-    // devices count; in the others every name does.
+    // devices count; in the others every name does. Of the folders of the
+    // named ports (links to pseudo-terminals, say), and of the devices they
+    // link to, only those ports and devices count: terminals come and go in
+    // /dev/pts all the time.
+    PosixPortWatch(const QStringList &folders, const QStringList &named,
+                   std::function<void()> changed, QObject *parent = nullptr);
     PosixPortWatch(const QStringList &folders, std::function<void()> changed,
-                   QObject *parent = nullptr);
+                   QObject *parent = nullptr)
+        : PosixPortWatch(folders, {}, std::move(changed), parent)
+    {}
     ~PosixPortWatch() override;
 
     bool IsWatching() const { return fd >= 0; }
@@ -35,9 +42,14 @@ private:
     void ReadEvents();
     void WatchFolders();
     bool Counts(int watch, const QString &name) const;
+    QStringList NamedFolders() const;
 
     int fd = -1;
     QStringList folders;
+    QStringList named;
+    // The folders of the named ports and of the devices they link to, as
+    // last watched.
+    QStringList namedFolders;
     // Watch descriptor to the folder it watches; a folder not there yet is
     // watched through its parent, for its own name.
     QHash<int, QString> watched;

@@ -24,19 +24,22 @@ void TestPlatform::portWatchTellsOfSerialDevicesOnly()
 {
     // A device folder and udev's folder of names, which does not exist yet
     // (no adapter was ever plugged in).
+    // A folder of links, one of them a port named by the user.
     QTemporaryDir dev;
+    QTemporaryDir links;
     const QString byId = dev.filePath("serial/by-id");
     int told = 0;
-    PosixPortWatch watch({dev.path(), byId}, [&] { ++told; });
+    PosixPortWatch watch({dev.path(), byId}, {links.filePath("aton")}, [&] { ++told; });
     QVERIFY(watch.IsWatching());
     const auto touch = [](const QString &path) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
     };
 
-    // Other devices come and go without a word.
+    // Other devices and files come and go without a word.
     touch(dev.filePath("sda1"));
     touch(dev.filePath("video0"));
+    touch(links.filePath("other"));
     QTest::qWait(PosixPortWatch::SettleMs * 2);
     QCOMPARE(told, 0);
 
@@ -63,6 +66,14 @@ void TestPlatform::portWatchTellsOfSerialDevicesOnly()
     QTest::qWait(50);
     touch(byId + "/usb-other");
     QTRY_COMPARE(told, 5);
+
+    // The named port comes, a link to a device; the device goes, the link
+    // standing.
+    touch(dev.filePath("pty7"));
+    QVERIFY(QFile::link(dev.filePath("pty7"), links.filePath("aton")));
+    QTRY_COMPARE(told, 6);
+    QVERIFY(QFile::remove(dev.filePath("pty7")));
+    QTRY_COMPARE(told, 7);
 }
 
 void TestPlatform::stopRequestsReachTheEventLoop()

@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -436,6 +437,24 @@ void TstSerialTab::displayPaintsLinesAsTheyCome()
     growing.Append("$PVKX,last*00");
     whole.Append(sent + ">$PVKX,last*00");
     QTRY_COMPARE(growing.grab().toImage(), whole.grab().toImage());
+
+    // Following the text, the lines in view are moved up on the screen and
+    // only what came is painted: the screen shows what a fresh paint shows,
+    // the line that was open when last painted included.
+    for (int step = 0; step < 6; ++step) {
+        const QString more =
+            QStringLiteral(",%1*00\n$PVKX,more%1").arg(step).repeated(step % 3 + 1);
+        growing.Append(more);
+        whole.Append(more);
+        QTest::qWait(2 * SerialDisplay::RepaintIntervalMs);
+    }
+    const auto onScreen = [&growing] {
+        return growing.screen()
+            ->grabWindow(growing.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    QTRY_COMPARE(onScreen(), whole.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 VANDREL_UI_TEST_MAIN(TstSerialTab)

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -46,7 +47,38 @@ void SerialDisplay::ShowText()
     if (!isVisible())
         return;
     SyncScrollBars();
-    viewport()->update();
+    // Following the text, the lines in view move up: their pixels are moved
+    // (on X by the server) and only the lines that came, and the one that
+    // was last and may have grown, are painted.
+    const Shown now = Now();
+    const qint64 moved = now.top - painted.top;
+    const bool flood = painted.valid && moved >= VisibleLines();
+    repaint.setInterval(flood ? FloodRepaintIntervalMs : RepaintIntervalMs);
+    if (!now.SameBut(painted) || moved < 0 || moved >= VisibleLines()) {
+        viewport()->update();
+        return;
+    }
+    const int height = LineHeight();
+    const QRect text(0, Margin, viewport()->width(), viewport()->height() - Margin);
+    if (moved > 0)
+        viewport()->scroll(0, -int(moved) * height, text);
+    const int from = qMax<qint64>(Margin, Margin + (painted.end - 1 - now.top) * height);
+    painted = now;
+    viewport()->update(0, from, text.width(), viewport()->height() - from);
+}
+
+SerialDisplay::Shown SerialDisplay::Now() const
+{
+    Shown now;
+    now.valid = true;
+    now.top = firstLine + verticalScrollBar()->value();
+    now.end = firstLine + lines.size();
+    now.x = horizontalScrollBar()->value();
+    now.size = viewport()->size();
+    now.anchor = anchor;
+    now.cursor = cursor;
+    now.focus = hasFocus();
+    return now;
 }
 
 void SerialDisplay::SyncScrollBars()
@@ -332,9 +364,18 @@ bool SerialDisplay::AtEnd() const
     return verticalScrollBar()->value() >= verticalScrollBar()->maximum();
 }
 
-void SerialDisplay::paintEvent(QPaintEvent *)
+void SerialDisplay::paintEvent(QPaintEvent *event)
 {
     SyncScrollBars();
+    // A part painted for another cause while the text moved leaves the
+    // pane showing two states: the next step paints it whole.
+    const Shown now = Now();
+    if (event->rect().contains(viewport()->rect()))
+        painted = now;
+    else if (!now.SameBut(painted) || now.top != painted.top)
+        painted.valid = false;
+    const int paintTop = event->rect().top();
+    const int paintBottom = event->rect().bottom();
     QPainter painter(viewport());
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::Text));
@@ -355,6 +396,13 @@ void SerialDisplay::paintEvent(QPaintEvent *)
     for (int i = first, y = Margin; i < last; ++i, y += height) {
         const QString &line = lines.at(i);
         const qint64 number = firstLine + i;
+        if (y + height <= paintTop || y > paintBottom) {
+            // Not painted now, and kept laid out for when it is.
+            const auto known = layouts.constFind(number);
+            if (known != layouts.constEnd())
+                kept.insert(number, *known);
+            continue;
+        }
         painter.drawStaticText(x, y, LaidOut(number, kept));
         if (HasSelection() && start.line <= number && number <= end.line) {
             const int from = number == start.line ? start.column : 0;

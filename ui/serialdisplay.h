@@ -17,16 +17,21 @@
 // Text is selected with the mouse or with the usual keys (Shift and the
 // arrows, Home, End, Page Up and Down; Ctrl+A) and copied with Ctrl+C.
 // Each line in view is laid out once, not on every paint, and arriving text
-// is painted at most RepaintIntervalMs after it came, in one paint for all
-// that came meanwhile, and the scroll bars follow in the same step: a unit
-// that fills the line costs a few paints a second rather than one a line,
-// and nothing while the pane is hidden.
+// is painted at most RepaintIntervalMs after it came (FloodRepaintIntervalMs
+// while a screenful comes faster), in one paint for all that came meanwhile,
+// and the scroll bars follow in the same step: a unit that fills the line
+// costs a few paints a second rather than one a line, and nothing while the
+// pane is hidden.
 class SerialDisplay : public QAbstractScrollArea
 {
     Q_OBJECT
 
 public:
     static constexpr int RepaintIntervalMs = 40;
+    // While more than a screenful comes between two paints (a unit
+    // flooding the line), the text is painted this often: what is shown is
+    // gone before it can be read, and each paint lays out a whole screen.
+    static constexpr int FloodRepaintIntervalMs = 100;
 
     explicit SerialDisplay(QWidget *parent = nullptr);
 
@@ -98,6 +103,25 @@ private:
     // repaint timer runs out, or when it is next shown.
     void TextChanged();
     void ShowText();
+    // What the pane shows: the first line in view, one past the last line
+    // held, and what else decides the pixels of a line.
+    struct Shown
+    {
+        bool valid = false;
+        qint64 top = 0;
+        qint64 end = 0;
+        int x = 0;
+        QSize size;
+        Place anchor;
+        Place cursor;
+        bool focus = false;
+        bool SameBut(const Shown &other) const
+        {
+            return valid && other.valid && x == other.x && size == other.size &&
+                   anchor == other.anchor && cursor == other.cursor && focus == other.focus;
+        }
+    };
+    Shown Now() const;
     const QStaticText &LaidOut(qint64 line, QHash<qint64, QStaticText> &kept);
 
     QStringList lines;
@@ -120,6 +144,7 @@ private:
     // from the start since then.
     bool scrollBarsStale = false;
     int trimmedLines = 0;
+    Shown painted;
 };
 
 #endif // SERIALDISPLAY_H
