@@ -890,22 +890,28 @@
         <translation>Möchten Sie Ihre Änderungen speichern?</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
         <source>Open File</source>
         <translation>Datei öffnen</translation>
     </message>
     <message>
         <location line="+17"/>
+        <location line="+26"/>
         <source>Could not open the file</source>
         <translation>Die Datei konnte nicht geöffnet werden</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-25"/>
         <source>Could not open file: </source>
         <translation>Datei konnte nicht geöffnet werden: </translation>
     </message>
     <message>
         <location line="+26"/>
+        <source>Could not open: </source>
+        <translation>Konnte nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <location line="+24"/>
         <source>The file has not been saved:</source>
         <translation>Die Datei wurde nicht gespeichert:</translation>
     </message>
@@ -940,7 +946,7 @@
         <translation>Datei konnte nicht gespeichert werden: </translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+32"/>
         <source>AtoN configuration</source>
         <translation>AtoN-Konfiguration</translation>
     </message>
@@ -1122,18 +1128,18 @@
     </message>
     <message>
         <location line="+10"/>
-        <location line="+105"/>
+        <location line="+112"/>
         <source>Verify</source>
         <translation>Prüfen</translation>
     </message>
     <message>
-        <location line="-113"/>
+        <location line="-120"/>
         <source>&amp;Verify</source>
         <translation>P&amp;rüfen</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location line="+80"/>
+        <location line="+87"/>
         <source>Save record</source>
         <translation>Protokoll speichern</translation>
     </message>
@@ -1265,24 +1271,24 @@
 <context>
     <name>FleetRun</name>
     <message>
-        <location filename="../fleet/fleetrun.cpp" line="+70"/>
+        <location filename="../fleet/fleetrun.cpp" line="+71"/>
         <source>%1: the records folder could not be made</source>
         <translation>%1: der Protokollordner konnte nicht angelegt werden</translation>
     </message>
     <message>
         <location line="+16"/>
-        <location line="+155"/>
-        <location line="+113"/>
+        <location line="+158"/>
+        <location line="+127"/>
         <source>verified</source>
         <translation>bestätigt</translation>
     </message>
     <message>
-        <location line="-268"/>
+        <location line="-285"/>
         <source>waiting</source>
         <translation>wartet</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+89"/>
         <source>connecting</source>
         <translation>verbindet</translation>
     </message>
@@ -1320,7 +1326,17 @@
         </translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+31"/>
+        <source>%1 Nothing was sent; %2</source>
+        <translation>%1 Es wurde nichts gesendet; %2</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>refused: %1</source>
+        <translation>abgelehnt: %1</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>docked on %1</source>
         <translation>angedockt an %1</translation>
     </message>
@@ -1350,8 +1366,8 @@
         <translation>%1, bevor etwas gesendet wurde: das Gerät hält, was es vorher hielt</translation>
     </message>
     <message>
-        <location line="-213"/>
-        <location line="+225"/>
+        <location line="-230"/>
+        <location line="+242"/>
         <source>The unit holds every field sent.</source>
         <translation>Das Gerät hält jedes gesendete Feld.</translation>
     </message>
@@ -1402,7 +1418,12 @@
         <translation>Inbetriebnahmeprotokoll</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+50"/>
+        <source>register entry %1</source>
+        <translation>Registereintrag %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>%1: the traffic log could not be copied there: %2</source>
         <translation>%1: das Verkehrsprotokoll konnte nicht dorthin kopiert werden: %2</translation>
     </message>
@@ -1423,14 +1444,14 @@
 <context>
     <name>FleetView</name>
     <message>
-        <location filename="../ui/fleetview.cpp" line="+74"/>
-        <location line="+169"/>
+        <location filename="../ui/fleetview.cpp" line="+78"/>
+        <location line="+176"/>
         <location line="+33"/>
         <source>Commission a fleet</source>
         <translation>Flotte in Betrieb nehmen</translation>
     </message>
     <message>
-        <location line="-198"/>
+        <location line="-205"/>
         <source>the .pad every unit gets</source>
         <translation>die .pad-Datei, die jedes Gerät erhält</translation>
     </message>
@@ -1475,7 +1496,12 @@
         <translation>Andere Schnittstellen:</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
+        <source>Check each unit&apos;s report on air after sending (up to %1 min)</source>
+        <translation>Nach dem Senden die Meldung jedes Geräts über Funk prüfen (bis zu %1 min)</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Load and check</source>
         <translation>Laden und prüfen</translation>
     </message>
@@ -1496,12 +1522,12 @@
     </message>
     <message>
         <location line="+2"/>
-        <location line="+267"/>
+        <location line="+290"/>
         <source>Open record</source>
         <translation>Protokoll öffnen</translation>
     </message>
     <message>
-        <location line="-254"/>
+        <location line="-277"/>
         <source>Line</source>
         <translation>Zeile</translation>
     </message>
@@ -1567,7 +1593,12 @@
         <translation>Die Tabelle kann nicht verwendet werden; es wird nichts gesendet.</translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+17"/>
+        <source>to give the unit this MMSI all the same, choose the row and the unit and press &quot;Commission chosen row on chosen unit&quot;.</source>
+        <translation>um dem Gerät diese MMSI trotzdem zu geben, Zeile und Gerät wählen und &quot;Gewählte Zeile auf gewähltem Gerät in Betrieb nehmen&quot; drücken.</translation>
+    </message>
+    <message>
+        <location line="+19"/>
         <source>Every unit holds its row.</source>
         <translation>Jedes Gerät enthält seine Zeile.</translation>
     </message>
@@ -1598,6 +1629,11 @@
     </message>
     <message>
         <location line="+35"/>
+        <source>Send line %1 of the table (MMSI %2, &quot;%3&quot;) to the unit with serial number %4 on %5?</source>
+        <translation>Zeile %1 der Tabelle (MMSI %2, &quot;%3&quot;) an das Gerät mit Seriennummer %4 an %5 senden?</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>No record has been written for line %1 yet.</source>
         <translation>Für Zeile %1 wurde noch kein Protokoll geschrieben.</translation>
     </message>
@@ -1605,17 +1641,17 @@
 <context>
     <name>GeoPosition</name>
     <message>
-        <location filename="../model/geoposition.cpp" line="+90"/>
+        <location filename="../model/geoposition.cpp" line="+142"/>
         <location line="+52"/>
         <location line="+15"/>
         <location line="+14"/>
-        <location line="+76"/>
-        <location filename="../ui/realatontab.cpp" line="+653"/>
+        <location line="+93"/>
+        <location filename="../ui/realatontab.cpp" line="+634"/>
         <source>S</source>
         <translation>S</translation>
     </message>
     <message>
-        <location line="-157"/>
+        <location line="-174"/>
         <location line="+52"/>
         <location line="+15"/>
         <location line="+14"/>
@@ -1657,7 +1693,7 @@
         <translation>Außerhalb des Bereichs: höchstens %1 Grad.</translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+132"/>
         <source>D</source>
         <translation>D</translation>
     </message>
@@ -2005,7 +2041,7 @@
         <translation>Serielle Daten</translation>
     </message>
     <message>
-        <location line="+278"/>
+        <location line="+280"/>
         <source>The document is the configuration of the unit with %1.
 The unit on the line is the unit with %2.</source>
         <translation>Das Dokument ist die Konfiguration des Geräts mit %1.
@@ -2013,13 +2049,13 @@ Das Gerät an der Leitung ist das Gerät mit %2.</translation>
     </message>
     <message>
         <location filename="../ui/connectionview.cpp" line="+117"/>
-        <location filename="../ui/mainwindow.cpp" line="-231"/>
+        <location filename="../ui/mainwindow.cpp" line="-232"/>
         <location filename="../ui/trafficlog.cpp" line="+67"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+421"/>
+        <location filename="../ui/mainwindow.cpp" line="+424"/>
         <location line="+19"/>
         <source>Another unit has been docked.</source>
         <translation>Ein anderes Gerät wurde angedockt.</translation>
@@ -2044,12 +2080,12 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Mit der gewählten Schnittstelle verbinden (%1)</translation>
     </message>
     <message>
-        <location filename="../ui/connectionview.cpp" line="+85"/>
+        <location filename="../ui/connectionview.cpp" line="+86"/>
         <source>Could not connect to %1.</source>
         <translation>Keine Verbindung zu %1 möglich.</translation>
     </message>
     <message>
-        <location line="-95"/>
+        <location line="-96"/>
         <source>%1 is back: connecting again.</source>
         <translation>%1 ist wieder da: die Verbindung wird wieder aufgebaut.</translation>
     </message>
@@ -2069,7 +2105,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Die Verbindung zum Gerät beenden (%1)</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+89"/>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
@@ -2090,12 +2126,12 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
     </message>
     <message>
         <location line="+2"/>
-        <location line="+141"/>
+        <location line="+142"/>
         <source> No GPS </source>
         <translation> Kein GPS </translation>
     </message>
     <message>
-        <location filename="../ui/porttoolbar.cpp" line="+54"/>
+        <location filename="../ui/porttoolbar.cpp" line="+62"/>
         <source>Error connecting to the AtoN</source>
         <translation>Fehler beim Verbinden mit dem AtoN</translation>
     </message>
@@ -2110,7 +2146,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Protokolldatei abspielen</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="-207"/>
+        <location filename="../ui/mainwindow.cpp" line="-210"/>
         <source>The configuration has not been sent:</source>
         <translation>Die Konfiguration wurde nicht gesendet:</translation>
     </message>
@@ -2150,7 +2186,7 @@ Die Registerkarten zeigen das Dokument, nicht was dieses Gerät hält.</translat
         <translation>Fehler beim Anlegen der Protokolldatei</translation>
     </message>
     <message>
-        <location filename="../ui/mainwindow.cpp" line="+337"/>
+        <location filename="../ui/mainwindow.cpp" line="+347"/>
         <source>Communicating with the AtoN.</source>
         <translation>Die Verbindung mit dem AtoN ist aktiv.</translation>
     </message>
@@ -2473,7 +2509,7 @@ Intervall</translation>
 <context>
     <name>MmsiChangeBox</name>
     <message>
-        <location filename="../ui/mmsichangebox.cpp" line="+27"/>
+        <location filename="../ui/mmsichangebox.cpp" line="+46"/>
         <source>Another unit holds this MMSI.</source>
         <translation>Ein anderes Gerät hat diese MMSI.</translation>
     </message>
@@ -2493,7 +2529,7 @@ Intervall</translation>
         <translation>Das Dokument wurde von einem anderen Gerät abgerufen.</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="-34"/>
         <source>Send the document to the unit on the line?</source>
         <translation>Das Dokument an das Gerät an der Leitung senden?</translation>
     </message>
@@ -2503,7 +2539,7 @@ Intervall</translation>
         <translation>Das ganze Dokument, AtoN- und Laterneneinstellungen, an das Gerät an der Leitung senden?</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+39"/>
         <source>&amp;Send</source>
         <translation>&amp;Senden</translation>
     </message>
@@ -3446,7 +3482,7 @@ Intervall</translation>
         <translation>(31)  Feuerschiff</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="-492"/>
+        <location filename="../ui/realatontab.cpp" line="-477"/>
         <location line="+13"/>
         <source>%1 %2</source>
         <translation>%1 %2</translation>
@@ -3551,7 +3587,7 @@ Intervall</translation>
         <translation>&lt; 10 m</translation>
     </message>
     <message>
-        <location filename="../ui/realatontab.cpp" line="+313"/>
+        <location filename="../ui/realatontab.cpp" line="+298"/>
         <source>AtoN Dimensions (Fixed)</source>
         <translation>AtoN-Abmessungen (fest)</translation>
     </message>
@@ -3992,12 +4028,12 @@ Intervall</translation>
     <name>SerialController</name>
     <message>
         <location filename="../link/serialcontroller.cpp" line="+275"/>
-        <location line="+320"/>
+        <location line="+338"/>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
     <message>
-        <location line="-203"/>
+        <location line="-221"/>
         <source>The serial device hung up: the unit or its adapter was unplugged</source>
         <translation>Das serielle Gerät hat aufgelegt: das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
@@ -4007,7 +4043,7 @@ Intervall</translation>
         <translation>Das serielle Gerät ist weg (%1): das Gerät oder sein Adapter wurde abgezogen</translation>
     </message>
     <message>
-        <location line="+177"/>
+        <location line="+195"/>
         <source># vandrel Started log file at </source>
         <translation># vandrel Protokolldatei begonnen um </translation>
     </message>
@@ -4020,7 +4056,7 @@ Intervall</translation>
 <context>
     <name>SerialDisplay</name>
     <message>
-        <location filename="../ui/serialdisplay.cpp" line="+412"/>
+        <location filename="../ui/serialdisplay.cpp" line="+460"/>
         <source>&amp;Copy</source>
         <translation>&amp;Kopieren</translation>
     </message>
@@ -4666,7 +4702,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
 <context>
     <name>TransferControls</name>
     <message>
-        <location filename="../ui/transfercontrols.cpp" line="+27"/>
+        <location filename="../ui/transfercontrols.cpp" line="+28"/>
         <source>&amp;Retrieve from AtoN</source>
         <translation>Vom AtoN &amp;abrufen</translation>
     </message>
@@ -4720,8 +4756,13 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <source>Send configuration to AtoN (%1)</source>
         <translation>Konfiguration an den AtoN senden (%1)</translation>
     </message>
+    <message>
+        <location line="+28"/>
+        <source>On air: not checked; the window closed before the unit reported.</source>
+        <translation>Über Funk: nicht geprüft; das Fenster wurde geschlossen, bevor das Gerät meldete.</translation>
+    </message>
     <message numerus="yes">
-        <location line="+86"/>
+        <location line="+64"/>
         <source>%1 - about %n s left</source>
         <translation>
             <numerusform>%1 - noch etwa %n s</numerusform>
@@ -4759,12 +4800,22 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>Gesendet und geprüft: %1, %2 s</translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+18"/>
+        <source>On air: not checked; another send began before the unit reported.</source>
+        <translation>Über Funk: nicht geprüft; ein weiteres Senden begann, bevor das Gerät meldete.</translation>
+    </message>
+    <message>
+        <location line="+26"/>
+        <source>On air: not checked; the window turned to another unit.</source>
+        <translation>Über Funk: nicht geprüft; das Fenster wandte sich einem anderen Gerät zu.</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>Sent; waiting up to %1 min for the unit&apos;s own report on air.</source>
         <translation>Gesendet; warte bis zu %1 min auf die ausgestrahlte Meldung des Geräts.</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+16"/>
         <source>The unit does not broadcast what was sent to it.</source>
         <translation>Das Gerät strahlt nicht aus, was ihm gesendet wurde.</translation>
     </message>
@@ -4891,6 +4942,24 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     </message>
 </context>
 <context>
+    <name>UnitHistoryDialog</name>
+    <message>
+        <location filename="../ui/unithistorydialog.cpp" line="+15"/>
+        <source>Unit History</source>
+        <translation>Geräteverlauf</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Register entry of %1</source>
+        <translation>Registereintrag vom %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1, register entry of %2</source>
+        <translation>%1, Registereintrag vom %2</translation>
+    </message>
+</context>
+<context>
     <name>UnitHistoryView</name>
     <message>
         <location filename="../ui/unithistoryview.cpp" line="+27"/>
@@ -5002,13 +5071,16 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <source>The register holds nothing of the unit with serial number %1.</source>
         <translation>Das Register enthält nichts über das Gerät mit der Seriennummer %1.</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <location line="+1"/>
-        <source>The unit with serial number %1 in the register (%2 entries, newest first):</source>
-        <translation>Das Gerät mit der Seriennummer %1 im Register (%2 Einträge, neueste zuerst):</translation>
+        <source>The unit with serial number %1 in the register, newest first (entries: %n):</source>
+        <translation>
+            <numerusform>Das Gerät mit Seriennummer %1 im Register, neueste zuerst (%n Eintrag):</numerusform>
+            <numerusform>Das Gerät mit Seriennummer %1 im Register, neueste zuerst (%n Einträge):</numerusform>
+        </translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>%1 on %2</source>
         <translation>%1 an %2</translation>
     </message>
@@ -5081,17 +5153,17 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
     <name>UnitRecord</name>
     <message>
         <location filename="../fleet/record/recordwriter.cpp" line="-113"/>
-        <location filename="../fleet/unitrecord.cpp" line="+62"/>
+        <location filename="../fleet/unitrecord.cpp" line="+66"/>
         <source>not known</source>
         <translation>nicht bekannt</translation>
     </message>
     <message>
-        <location filename="../fleet/unitrecord.cpp" line="-23"/>
+        <location filename="../fleet/unitrecord.cpp" line="-27"/>
         <source>Message schedule</source>
         <translation>Sendeplan</translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+32"/>
         <source>not given</source>
         <translation>nicht angegeben</translation>
     </message>
@@ -5164,7 +5236,7 @@ Das ergibt einen &quot;symmetrischen&quot; Sendeplan und vermeidet, dass sich ü
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+38"/>
         <source>Engineer: not given</source>
         <translation>Techniker: nicht angegeben</translation>
     </message>
@@ -5378,12 +5450,17 @@ Der Eintrag wartet in %2 und wird in das Register geschrieben, sobald ein Vandre
 <context>
     <name>UnitStatusTab</name>
     <message>
-        <location filename="../ui/unitstatustab.cpp" line="+80"/>
+        <location filename="../ui/unitstatustab.cpp" line="+81"/>
         <source>Unit Status</source>
         <translation>Gerätestatus</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+14"/>
+        <source>Unit History...</source>
+        <translation>Geräteverlauf...</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>GPS</source>
         <translation>GPS</translation>
     </message>
@@ -5558,7 +5635,7 @@ Der Eintrag wartet in %2 und wird in das Register geschrieben, sobald ein Vandre
         <translation>Texte des Geräts:</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+102"/>
         <source> (stale)</source>
         <translation> (veraltet)</translation>
     </message>
