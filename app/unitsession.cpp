@@ -9,6 +9,7 @@
 #include "link/serialcontroller.h"
 #include "link/serialtransport.h"
 #include "model/model.h"
+#include "platform/handoverorder.h"
 #include "status/unitstatus.h"
 
 #include <QDebug>
@@ -455,6 +456,7 @@ void UnitSession::EndWorkerThreads()
             worker->wait();
         }
     }
+    OrderAfterEndedThreads();
     for (SerialTransport *old : qAsConst(retiredTransports)) {
         if (old->thread() == thread())
             delete old;
