@@ -92,7 +92,9 @@ public:
 private:
     static void Refuse(QWidget *w, const char *expected)
     {
-        qWarning("expected %s, got %s", expected, w->metaObject()->className());
+        const auto *box = qobject_cast<QMessageBox *>(w);
+        qWarning("expected %s, got %s %s", expected, w->metaObject()->className(),
+                 box ? qPrintable(box->text() + QLatin1Char(' ') + box->informativeText()) : "");
         w->close();
     }
     void Tick()

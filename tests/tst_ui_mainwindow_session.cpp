@@ -352,8 +352,11 @@ void TstMainWindowSession::transfersShowProgressAndFailures()
     MainWindow window;
     openAndLink(window, file, unit.port);
 
-    // On this fresh link the send learns the unit's MMSI first; it shows its
-    // steps as the bar fills, and the read-back finds the name not taken.
+    // The send shows its steps as the bar fills, and the read-back finds the
+    // name not taken. It waits for the unit to say who it is: a send before
+    // that is asked about (the unit's MMSI is not known yet), and an earlier
+    // test left another unit holding this MMSI in the register.
+    QTRY_COMPARE_WITH_TIMEOUT(App()->Session()->Identity().mmsi, before["mmsi"].toString(), 10000);
     auto *step = child<QLabel>(window, "labelTransferStep");
     auto *bar = child<QProgressBar>(window, "progressBar");
     int notTaken = 0;
