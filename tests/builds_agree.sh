@@ -35,12 +35,13 @@ fresh_unit() {
     sims+=("$sim_pid")
 }
 
-# Clock times, the simulator's port and the output folder.
+# Clock times, register entry ids, the simulator's port and the output folder.
 normalised() {
     sed -E -e 's/[0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}\/[0-9]{2}\/[0-9]{2}/TIME/g' \
         -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}Z/TIME/g' \
         -e 's/batch-[0-9]{8}-[0-9]{6}/batch-TIME/g' \
         -e 's/^(Register .*: )[0-9.]+ ms of the run$/\1N ms of the run/' \
+        -e 's/[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}/ENTRY/g' \
         -e 's#/dev/pts/[0-9]+#PORT#g' -e "s#$work/[ab]/#OUT/#g" "$1"
 }
 
