@@ -104,23 +104,22 @@ bool CsvTable::Parse(const QByteArray &bytes, QList<Record> *records, QString *e
 bool CsvTable::ReadFile(const QString &fileName, QByteArray *bytes, QString *errorText)
 {
     const QString shown = VisibleText::OneLine(fileName);
-    QFile file;
     QString reason;
-    if (!RegularFile::OpenForReading(fileName, &file, &reason)) {
+    switch (RegularFile::ReadAll(fileName, MaxFileSize, bytes, &reason)) {
+    case RegularFile::ReadDone:
+        return true;
+    case RegularFile::OpenFailed:
         *errorText = tr("%1: could not be opened: %2").arg(shown, VisibleText::OneLine(reason));
-        return false;
-    }
-    *bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *errorText = tr("%1: could not be read: %2").arg(shown, file.errorString());
-        return false;
-    }
-    if (bytes->size() > MaxFileSize) {
+        break;
+    case RegularFile::ReadFailed:
+        *errorText = tr("%1: could not be read: %2").arg(shown, reason);
+        break;
+    case RegularFile::TooLarge:
         *errorText = tr("%1: larger than %2 bytes; not a unit table")
                          .arg(shown, QString::number(MaxFileSize));
-        return false;
+        break;
     }
-    return true;
+    return false;
 }
 
 bool CsvTable::Load(const QString &fileName, QList<Record> *records, QString *errorText)

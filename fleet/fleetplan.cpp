@@ -73,14 +73,11 @@ bool FleetPlan::Load(const QString &templatePathGiven, const QString &tablePathG
     // template that was sent.
     Model templateModel;
     QString error;
-    QFile file;
     QByteArray templateBytes;
-    if (RegularFile::OpenForReading(templatePath, &file, &error)) {
-        templateBytes = file.read(PadFile::MaxFileSize + 1);
-        if (file.error() != QFileDevice::NoError)
-            error = file.errorString();
-    }
-    if (error.isEmpty() &&
+    // One byte past the limit is what the file format itself refuses.
+    const RegularFile::Read read =
+        RegularFile::ReadAll(templatePath, PadFile::MaxFileSize, &templateBytes, &error);
+    if ((read == RegularFile::ReadDone || read == RegularFile::TooLarge) &&
         PadFile::FromBytes(templateBytes, &templateModel, &error) != PadFile::Done)
         error = tr("%1: %2").arg(templatePath, error);
     if (!error.isEmpty()) {

@@ -18,6 +18,20 @@ bool RegularFile::OpenForReading(const QString &path, QFile *file, QString *erro
     return false;
 }
 
+RegularFile::Read RegularFile::ReadAll(const QString &path, qint64 limit, QByteArray *bytes,
+                                       QString *errorText)
+{
+    QFile file;
+    if (!OpenForReading(path, &file, errorText))
+        return OpenFailed;
+    *bytes = file.read(limit + 1);
+    if (file.error() != QFileDevice::NoError) {
+        *errorText = file.errorString();
+        return ReadFailed;
+    }
+    return bytes->size() > limit ? TooLarge : ReadDone;
+}
+
 QString RegularFile::KindProblem(const QString &path, Platform::FileKind kind)
 {
     const QString name = QDir::toNativeSeparators(path);

@@ -21,6 +21,20 @@ public:
     // of the file itself unless the reason is about another path.
     static bool OpenForReading(const QString &path, QFile *file, QString *errorText);
 
+    enum Read
+    {
+        ReadDone,
+        OpenFailed,
+        ReadFailed,
+        // More than the limit: *bytes holds one byte past it.
+        TooLarge
+    };
+    // Reads the whole of an ordinary file of at most `limit` bytes into
+    // *bytes, never more than one byte past the limit. Unless ReadDone,
+    // *errorText gives the reason in the user's words (for OpenFailed as
+    // OpenForReading gives it, for ReadFailed the system's).
+    static Read ReadAll(const QString &path, qint64 limit, QByteArray *bytes, QString *errorText);
+
     // Why a path of that kind is not an ordinary file; empty when it is one.
     static QString KindProblem(const QString &path, Platform::FileKind kind);
 

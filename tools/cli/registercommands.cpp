@@ -256,16 +256,19 @@ int RegisterCommands::History(const QString &where, HistoryFilter filter, bool j
                               const QString &padFile)
 {
     if (!padFile.isEmpty()) {
-        QFile file;
         QString reason;
         QByteArray bytes;
         // The open's own message names the file.
-        if (RegularFile::OpenForReading(padFile, &file, &reason)) {
-            bytes = file.read(PadFile::MaxFileSize + 1);
-            if (file.error() != QFileDevice::NoError)
-                reason = QStringLiteral("%1: %2").arg(padFile, file.errorString());
-            else if (bytes.size() > PadFile::MaxFileSize)
-                reason = QStringLiteral("%1 is larger than any configuration.").arg(padFile);
+        switch (RegularFile::ReadAll(padFile, PadFile::MaxFileSize, &bytes, &reason)) {
+        case RegularFile::ReadDone:
+        case RegularFile::OpenFailed:
+            break;
+        case RegularFile::ReadFailed:
+            reason = QStringLiteral("%1: %2").arg(padFile, reason);
+            break;
+        case RegularFile::TooLarge:
+            reason = QStringLiteral("%1 is larger than any configuration.").arg(padFile);
+            break;
         }
         if (!reason.isEmpty()) {
             Console::Error(reason);
