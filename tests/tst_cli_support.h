@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 struct CliRun
 {
@@ -83,6 +84,21 @@ public:
     {
         const int status = RunCli({"retrieve", "--port", port, "-o", path}).status;
         return model && PadFile::Load(path, model) != PadFile::Done ? -1 : status;
+    }
+    // Docks another unit holding state and returns once the simulator says
+    // it holds it (false if it did not within the time): a program started
+    // sooner could still find the unit before.
+    bool DockAndWait(const QJsonObject &state)
+    {
+        process.readAllStandardError();
+        Redock(state);
+        QByteArray said;
+        return QTest::qWaitFor(
+            [&] {
+                said += process.readAllStandardError();
+                return said.contains("another unit in the dock");
+            },
+            10000);
     }
 };
 

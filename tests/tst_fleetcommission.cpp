@@ -205,8 +205,7 @@ void TestFleetCommission::fourUnitsEachHoldTheirRowAndAreRecorded()
     QJsonObject ace = changed["ace"].toObject();
     ace["name"] = "CHANGED BY HAND";
     changed["ace"] = ace;
-    sims[1]->Redock(changed);
-    QTRY_COMPARE(HeldBy(*sims[1]).name, QString("CHANGED BY HAND"));
+    QVERIFY(sims[1]->DockAndWait(changed));
     // summary.csv is a copy: the register tells what each row came to.
     QVERIFY(QFile::remove(QDir(records).filePath("summary.csv")));
     const CliRun third = RunCli(command, 120000);
