@@ -85,12 +85,13 @@ measure() {
         sleep 0.1
     done
     [ -n "$port" ] || { echo "the simulator named no port" >&2; kill "$sim"; return 1; }
-    rm -rf "$work/home"
+    rm -rf "${work:?}/home"
     HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local" \
         VANDREL_PORTS=$port "$window" --port "$port" >"$work/window.log" 2>&1 &
     local pid=$!
     local id
-    id=$(xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -1)
+    id=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] || { echo "the window $window did not show" >&2; kill "$pid" "$sim"; return 1; }
     xdotool windowmove "$id" 0 0
     sleep 2
     xdotool mousemove --window "$id" "$tab_x" "$tab_y" click 1
