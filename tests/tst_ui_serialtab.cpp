@@ -48,6 +48,7 @@ private slots:
     void selectAndCopyPartOfTheDisplay();
     void displayStaysWithinItsBound();
     void displayPaintsLinesAsTheyCome();
+    void plainTextLooksAsLaidOutText();
 };
 
 void TstSerialTab::filtersHideOnlyTheirSentences_data()
@@ -455,6 +456,34 @@ void TstSerialTab::displayPaintsLinesAsTheyCome()
             .convertToFormat(QImage::Format_RGB32);
     };
     QTRY_COMPARE(onScreen(), whole.grab().toImage().convertToFormat(QImage::Format_RGB32));
+}
+
+// Lines of printable ASCII are drawn from the font's glyphs without being laid
+// out; they look exactly as the same text laid out does, which it is for a
+// character past the right edge.
+void TstSerialTab::plainTextLooksAsLaidOutText()
+{
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setPixelSize(12);
+    QVERIFY(QFontInfo(fixed).fixedPitch());
+    const QString line = QStringLiteral("$GPGLL,5047.4512,N,00106.2275,W,120558.32,A,A*70 ~{|}`");
+    SerialDisplay plain;
+    SerialDisplay laidOut;
+    for (SerialDisplay *view : {&plain, &laidOut}) {
+        view->setFont(fixed);
+        view->resize(QFontMetrics(fixed).horizontalAdvance(line) / 2, 80);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+    }
+    const QString far = QString(line.size(), QLatin1Char(' ')) + QChar(0xE9);
+    plain.Append(line + "\n" + line + "\n");
+    laidOut.Append(line + far + "\n" + line + far + "\n");
+    QTRY_COMPARE(plain.viewport()->grab().toImage(), laidOut.viewport()->grab().toImage());
+    // Scrolled to the right, the same holds.
+    for (SerialDisplay *view : {&plain, &laidOut})
+        view->horizontalScrollBar()->setValue(QFontMetrics(fixed).horizontalAdvance("$GPGLL,"));
+    QCOMPARE(plain.viewport()->grab().toImage(), laidOut.viewport()->grab().toImage());
 }
 
 VANDREL_UI_TEST_MAIN(TstSerialTab)

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
@@ -32,6 +34,7 @@ SerialDisplay::SerialDisplay(QWidget *parent) : QAbstractScrollArea(parent)
     repaint.setSingleShot(true);
     repaint.setInterval(RepaintIntervalMs);
     connect(&repaint, &QTimer::timeout, this, &SerialDisplay::ShowText);
+    glyphs.SetFont(font());
 }
 
 void SerialDisplay::TextChanged()
@@ -392,6 +395,9 @@ void SerialDisplay::paintEvent(QPaintEvent *event)
     // Only the lines in view keep their layout.
     QHash<qint64, QStaticText> kept;
     kept.reserve(last - first);
+    // Where a line laid out as text has its baseline, below its top.
+    const qreal baseline = QFontMetricsF(font()).ascent();
+    QGlyphRun run;
     painter.setPen(text);
     for (int i = first, y = Margin; i < last; ++i, y += height) {
         const QString &line = lines.at(i);
@@ -403,7 +409,10 @@ void SerialDisplay::paintEvent(QPaintEvent *event)
                 kept.insert(number, *known);
             continue;
         }
-        painter.drawStaticText(x, y, LaidOut(number, kept));
+        if (glyphs.Place(line, &run))
+            painter.drawGlyphRun(QPointF(x, y + baseline), run);
+        else
+            painter.drawStaticText(x, y, LaidOut(number, kept));
         if (HasSelection() && start.line <= number && number <= end.line) {
             const int from = number == start.line ? start.column : 0;
             const int to = number == end.line ? end.column : line.size();
@@ -448,6 +457,7 @@ void SerialDisplay::changeEvent(QEvent *event)
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         layouts.clear();
+        glyphs.SetFont(font());
         scrollBarsStale = true;
         SyncScrollBars();
         viewport()->update();

@@ -1,6 +1,8 @@
 #ifndef SERIALDISPLAY_H
 #define SERIALDISPLAY_H
 
+#include "ui/asciiglyphs.h"
+
 #include <QAbstractScrollArea>
 #include <QHash>
 #include <QKeySequence>
@@ -16,7 +18,8 @@
 // view is at the end; scrolled back, the view stays on the text it shows.
 // Text is selected with the mouse or with the usual keys (Shift and the
 // arrows, Home, End, Page Up and Down; Ctrl+A) and copied with Ctrl+C.
-// Each line in view is laid out once, not on every paint, and arriving text
+// A line of plain ASCII is drawn from the font's glyphs without being laid
+// out; any other line in view is laid out once, not on every paint. Arriving text
 // is painted at most RepaintIntervalMs after it came (FloodRepaintIntervalMs
 // while a screenful comes faster), in one paint for all that came meanwhile,
 // and the scroll bars follow in the same step: a unit that fills the line
@@ -134,8 +137,10 @@ private:
     bool lastLineOpen = false;
     int characters = 0;
     int longestLine = 0;
-    // The lines painted last, laid out, by their number.
+    // The lines painted last, laid out, by their number; lines of plain
+    // ASCII are drawn from the glyphs instead.
     QHash<qint64, QStaticText> layouts;
+    AsciiGlyphs glyphs;
     QTimer repaint;
     // Scrolling is the text's doing, not the engineer's: it is painted with
     // the text.
