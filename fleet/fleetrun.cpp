@@ -261,28 +261,31 @@ void FleetRun::OnRetrieved(UnitLink *link)
 
 bool FleetRun::NeedsReassign(UnitLink *link, int row, MmsiGuard::Finding *finding) const
 {
+    return !RegisterRefusal(link, row, finding).isEmpty();
+}
+
+QString FleetRun::RegisterRefusal(UnitLink *link, int row, MmsiGuard::Finding *finding) const
+{
     *finding = MmsiGuard::Finding();
     if (!unitRegister || row < 0 || row >= plan.RowCount())
-        return false;
+        return QString();
     const UnitLink::Identity identity = link->UnitIdentity();
     *finding =
         MmsiGuard::Check(unitRegister, identity.serial, identity.mmsi, plan.Rows().at(row).mmsi);
-    return !MmsiGuard::Refusal(*finding, unitRegister->Location().IsShared()).isEmpty();
+    return MmsiGuard::Refusal(*finding, unitRegister->Location().IsShared());
 }
 
 QString FleetRun::MmsiRefusal(UnitLink *link, int row, bool *overridden) const
 {
     MmsiGuard::Finding finding;
-    *overridden = false;
-    if (!NeedsReassign(link, row, &finding))
-        return QString();
+    const QString refusal = RegisterRefusal(link, row, &finding);
     // The register keeps that the engineer overrode it.
-    *overridden = reassign || units.value(link).reassign;
-    if (*overridden)
+    *overridden = !refusal.isEmpty() && (reassign || units.value(link).reassign);
+    if (refusal.isEmpty() || *overridden)
         return QString();
     return VisibleText::OneLine(
         reassignWording.isEmpty()
-            ? MmsiGuard::Refusal(finding, unitRegister->Location().IsShared())
+            ? refusal
             : tr("%1 Nothing was sent; %2").arg(finding.text, reassignWording));
 }
 

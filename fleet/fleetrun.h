@@ -115,6 +115,9 @@ private:
     // asked, where it is shared) and the engineer has not overridden that:
     // why nothing is sent; else empty. *overridden: the engineer's override
     // let the row go.
+    // What the register says against sending the row's MMSI to the unit
+    // on link (empty: nothing), with its finding.
+    QString RegisterRefusal(UnitLink *link, int row, MmsiGuard::Finding *finding) const;
     QString MmsiRefusal(UnitLink *link, int row, bool *overridden) const;
     void OnSendDone(UnitLink *link, const QStringList &mismatches);
     void OnFailed(UnitLink *link, const QString &reason);

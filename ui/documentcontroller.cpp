@@ -127,10 +127,7 @@ void DocumentController::New()
         return;
     {
         WaitCursor wait;
-        fileName.clear();
-        untitled.clear();
-        fromUnit = false;
-        unchangedFromUnit = false;
+        SetOrigin(QString(), QString(), false);
         SetModified(false);
         ShowTitle();
         editModel->Reset();
@@ -168,10 +165,7 @@ void DocumentController::OpenFile(const QString &name)
     }
     {
         WaitCursor wait;
-        fileName = name;
-        untitled.clear();
-        fromUnit = false;
-        unchangedFromUnit = false;
+        SetOrigin(name, QString(), false);
         App()->SetFilename(name);
         SetModified(false);
         ShowTitle();
@@ -192,10 +186,7 @@ void DocumentController::OpenRecorded(const QByteArray &pad, const QString &titl
         box.exec();
         return;
     }
-    fileName.clear();
-    untitled = title;
-    fromUnit = false;
-    unchangedFromUnit = false;
+    SetOrigin(QString(), title, false);
     // Unchanged, it is still in the register: closing it loses nothing.
     SetModified(false);
     ShowTitle();
@@ -295,13 +286,18 @@ void DocumentController::MarkEdited()
 
 void DocumentController::TakeFromUnit(const QString &mmsi)
 {
-    fileName.clear();
-    untitled.clear();
-    fromUnit = true;
+    SetOrigin(QString(), QString(), true);
     unitMmsi = mmsi;
-    unchangedFromUnit = true;
     SetModified(true);
     ShowTitle();
+}
+
+void DocumentController::SetOrigin(const QString &file, const QString &title, bool unit)
+{
+    fileName = file;
+    untitled = title;
+    fromUnit = unit;
+    unchangedFromUnit = unit;
 }
 
 void DocumentController::ShowTitle()

@@ -65,6 +65,9 @@ private:
     // the file would get the value the field held before.
     bool HoldsWhatItShows();
     bool SaveFile(const QString &name);
+    // Where the document now comes from: a file, a title for one without a
+    // file (empty: "untitled.pad"), or the unit, which it then matches.
+    void SetOrigin(const QString &file, const QString &title, bool unit);
     void ShowTitle();
     void ShowModel();
     void SetModified(bool modified);
